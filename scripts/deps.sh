@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Quorvane
+# needs. Quick when all is present: apt-get runs only for what is missing.
+set -euo pipefail
+
+PACKAGES=(
+  # build
+  cmake ninja-build g++ pkg-config ccache
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 libgl-dev
+  libjpeg-dev
+  # fonts the labels use: metric twins of Arial/Courier New, and a CJK face
+  fonts-liberation fonts-wqy-zenhei
+  # tests: GoogleTest, a real barcode decoder, PDF rasteriser, X server
+  libgtest-dev googletest libzbar-dev zbar-tools zint poppler-utils
+  xvfb xauth imagemagick
+  # desktop integration
+  desktop-file-utils shared-mime-info
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if ((${#missing[@]})); then
+  echo "deps: installing ${missing[*]}" >&2
+  SUDO=""
+  if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

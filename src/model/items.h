@@ -1,0 +1,224 @@
+#pragma once
+// Label items: the five kinds and the rules every property change obeys.
+// Events are std::function callbacks throughout.
+
+#include "model/advanced.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <functional>
+
+class TItemContainer;
+
+enum TItemKind : quint8 { ikBarcode = 0, ikText = 1, ikMemo = 2, ikShape = 3, ikGraphic = 4, ikNone = 5 };
+
+// One enumeration for horizontal alignment, vertical alignment and attachment;
+// the values are those the label file stores.
+enum TItemAlign : quint8 { iaLeft = 0, iaRight = 1, iaCenter = 2, iaTop = 3, iaBottom = 4, iaClient = 5, iaNone = 6 };
+
+enum TShapeKind : quint8 { skRectangle = 0, skEllipse = 1, skTriangle = 2, skRoundRect = 3, skHorzLine = 4, skVertLine = 5 };
+
+// Brush styles as stored: solid, clear, horizontal, vertical, forward
+// diagonal, backward diagonal, cross, diagonal cross.
+enum TBrushStyle : quint8 { bsSolid = 0, bsClear = 1, bsHorizontal = 2, bsVertical = 3, bsFDiagonal = 4, bsBDiagonal = 5, bsCross = 6, bsDiagCross = 7 };
+
+// A colour value as stored in label files: red in bits 0-7, green 8-15, blue
+// 16-23; a top byte of 0x80 names a system colour.
+using TColor = qint32;
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clWhite = 0xFFFFFF;
+QColor ColorToQColor(TColor c);
+TColor QColorToColor(const QColor &c);
+// Qt brush pattern for a stored brush style.
+Qt::BrushStyle ToQtBrushStyle(int style);
+
+// Rectangle with exclusive right and bottom edges.
+struct TRect {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    int width() const { return Right - Left; }
+    int height() const { return Bottom - Top; }
+    bool contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
+    bool operator==(const TRect &) const = default;
+};
+
+struct TPen {
+    int Width = 1;
+    TColor Color = clBlack;
+};
+
+struct TBrush {
+    int Style = bsSolid;
+    TColor Color = clWhite;
+};
+
+// Font of a text, memo or barcode item: face, size in points, style in the
+// QFont; the colour and the character set beside it.
+struct TItemFont {
+    QFont Font = QFont(QStringLiteral("Courier New"), 8);
+    TColor Color = clBlack;
+    int Charset = 1;
+    // Character height in design pixels at ScreenDpiY (positive).
+    int PixelHeight() const;
+    // The QFont sized in pixels: pixel height given, or PixelHeight().
+    QFont ScaledFont(int pixelHeight = 0) const;
+    bool operator==(const TItemFont &o) const { return Font == o.Font && Color == o.Color && Charset == o.Charset; }
+};
+
+class TLabelControl {
+public:
+    TLabelControl();
+    virtual ~TLabelControl();
+    TLabelControl(const TLabelControl &) = delete;
+    TLabelControl &operator=(const TLabelControl &) = delete;
+
+    // Redraws ItemBitmap from the properties and ends with MarkChanged(false)
+    // without raising OnChange. The base only clears Changed.
+    virtual void Render();
+    void SetRotation(int r);
+
+    TItemAlign VertAlign = iaTop;
+    TItemAlign HorzAlign = iaLeft;
+    TItemAlign Attach = iaNone;
+    qint32 Top = 0;
+    qint32 Left = 0;
+    qint32 Width = 20;
+    qint32 Height = 20;
+    qint32 MinWidth = 10;
+    qint32 MinHeight = 10;
+    quint8 Rotation = 0;
+    bool AutoSize = true;
+    bool Selected = false;
+    bool Transparent = false;
+    bool Changed = true;
+    bool Advanced = false;
+    bool Updating = false;
+    bool Loading = false;
+    TItemKind Kind = ikNone;
+    QString Text;
+
+    QImage ItemBitmap;
+    bool BitmapTransparent = false;       // draw without TransparentColor
+    QRgb TransparentColor = 0xFFFFFFFF;   // white unless a kind says otherwise
+    TItemFont Font;
+    TPen Pen;
+    TBrush Brush;
+
+    TRect OldBounds;
+    TRect ParentRect;
+    std::function<void(TLabelControl *)> OnChange;
+    std::function<void(TLabelControl *)> OnBoundsChange;
+    TItemContainer *LabelCanvas = nullptr;
+    TFieldList Fields;
+
+    // Clamped raw setters (then MarkChanged(true)).
+    void SetTop(int v);
+    void SetLeft(int v);
+    void SetHeight(int v);
+    void SetWidth(int v);
+    void SetBoundsRect(const TRect &r, bool positionFirst);
+    void SetParentRect(const TRect &r);
+    void SetHorzAlign(TItemAlign a);
+    void SetVertAlign(TItemAlign a);
+    void SetAttach(TItemAlign a);
+    void SetAutoSize(bool b);
+    void SetTransparent(bool b);
+    void SetText(const QString &s);
+    void SetAdvanced(bool b);
+    void SetSelected(bool b);
+    void MarkChanged(bool b);
+    void SaveOldBounds();
+    void ApplyAttach();
+    QString GetText() const;
+    QString GetDesignText() const;
+    TRect BoundsRect() const { return {Left, Top, Left + Width, Top + Height}; }
+
+protected:
+    // Raw setters without OldBounds/MarkChanged; each ends with ApplyAttach.
+    void RawSetTop(int v);
+    void RawSetLeft(int v);
+    void RawSetHeight(int v);
+    void RawSetWidth(int v);
+};
+
+class TBarcodeLabel : public TLabelControl {
+public:
+    TBarcodeLabel();
+    quint8 BarcodeType = 0;
+    bool AutoScale = true;
+    bool Interpretation = true;
+    qint32 Scale = 1;
+    void SetBarcodeType(int t);
+    void SetScale(int s);
+    void SetAutoScale(bool b);
+    void SetInterpretation(bool b);
+};
+
+class TTextLabel : public TLabelControl {
+public:
+    TTextLabel();
+};
+
+class TMemoLabel : public TLabelControl {
+public:
+    TMemoLabel();
+};
+
+class TShapeLabel : public TLabelControl {
+public:
+    TShapeLabel();
+    TShapeKind ShapeKind = skRectangle;
+    void SetShapeKind(TShapeKind k);
+};
+
+class TGraphicLabel : public TLabelControl {
+public:
+    TGraphicLabel();
+    QImage Picture; // 24 bits per pixel
+    QString FileName;
+    bool KeepAspect = true;
+    void SetFileName(const QString &s);
+    void SetKeepAspect(bool b);
+    void ResetPicture();
+};
+
+// New item of the given kind (nullptr for ikNone or an unknown value).
+TLabelControl *CreateItem(TItemKind kind);
+
+// The owner of a label's items, without widgets: the design surface derives
+// from it, and the headless tools use it as it is. Items is the z-order
+// (index 0 drawn first) and owns its items.
+class TItemContainer {
+public:
+    TItemContainer() = default;
+    virtual ~TItemContainer();
+    TItemContainer(const TItemContainer &) = delete;
+    TItemContainer &operator=(const TItemContainer &) = delete;
+
+    QList<TLabelControl *> Items;
+    TLabelControl *SelectedItem = nullptr;
+    std::function<void(TLabelControl *)> OnSelectItem;
+
+    virtual int SurfaceWidth() const { return surfaceWidth_; }
+    virtual int SurfaceHeight() const { return surfaceHeight_; }
+    virtual void SetSurfaceSize(int w, int h);
+    // Repaint requests; the headless container ignores them.
+    virtual void Invalidate() {}
+    virtual void ItemChanged(TLabelControl *) {}
+    virtual void ResetCursor() {}
+
+    void AddItem(TLabelControl *item);
+    void SelectItem(TLabelControl *item);
+    void DeleteSelected();
+    void ClearItems();
+    void BringToFront();
+    void SendToBack();
+    void SelectNext();
+    void FitItems();
+
+protected:
+    int surfaceWidth_ = 10;
+    int surfaceHeight_ = 10;
+};

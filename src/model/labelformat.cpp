@@ -1,0 +1,2 @@
+#include "model/labelformat.h"
+// placeholder; the model is written next

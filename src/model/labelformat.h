@@ -1,0 +1,48 @@
+#pragma once
+// Process-wide label geometry, display switches and screen measurements.
+// Item geometry is held in whole screen pixels at ScreenDpiX x ScreenDpiY;
+// the label format in inches or (when Metric) centimetres of exactly 0.4 in.
+
+#include <QString>
+
+struct TLabelFormat {
+    double Label_Width = 2.5;
+    double Label_Height = 1.5;
+    double Margin_Top = 0.25;
+    double Margin_Left = 0.25;
+    double Gap_Height = 0.0;
+    double Gap_Width = 0.0;
+    bool Metric = false;
+};
+
+extern TLabelFormat LabelFormat;
+extern bool ShowGrids;     // grid drawn on the design surface
+extern bool AutoSaveSeq;   // labels with counters are saved before being discarded
+extern QString Path;       // program folder the file types were last registered for
+
+extern int ScreenDpiX;
+extern int ScreenDpiY;
+
+// Reads the primary screen's logical DPI (96 when there is no screen).
+void InitScreenDpi();
+// Tests and headless tools fix the resolution themselves.
+void SetScreenDpi(int x, int y);
+
+// Round half to even, the one rounding rule of the program.
+int Round(double v);
+// Truncation toward zero, saturated to the int range (NaN gives 0).
+int Trunc(double v);
+
+// Centimetres are exactly 0.4 inch.
+constexpr double kCmPerInch = 2.5;
+
+int UnitPixelsX();
+int UnitPixelsY();
+// Design surface size in screen pixels for the current format.
+int SurfaceWidthPx();
+int SurfaceHeightPx();
+int SurfaceWidthPx(const TLabelFormat &f);
+int SurfaceHeightPx(const TLabelFormat &f);
+
+// Converts the six lengths between inches (metric false) and centimetres.
+TLabelFormat ConvertUnits(const TLabelFormat &f, bool toMetric);
