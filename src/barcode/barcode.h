@@ -1,0 +1,74 @@
+#pragma once
+// The barcode engine: filters a text for a symbology, measures the symbol and
+// draws it on any surface at any of four rotations. No state, no widgets.
+
+#include <QString>
+
+class QPainter;
+
+enum TBarcodeType : quint8 {
+    bcCode128 = 0,
+    bcCode39 = 1,
+    bcCode39Ext = 2,
+    bcUPCA = 3,
+    bcITF = 4,
+    bcCode93 = 5,
+    bcEAN13 = 6,
+    bcEAN8 = 7,
+    bcEAN128 = 8,
+    bcPostnet = 9,
+    bcUPCE = 10,
+    bcUPCSupp2 = 11,
+    bcUPCSupp5 = 12,
+};
+constexpr int kBarcodeTypeCount = 13;
+
+// The symbology list shown to the user has its own order.
+int BarcodeTypeToListIndex(int type);   // unknown ordinal -> last entry (POSTNET)
+int ListIndexToBarcodeType(int index);
+QString BarcodeListCaption(int index);  // "Code 128", "Code 39", ...
+
+// What the engine draws on: a screen bitmap, a PDF page or a printer page.
+class TBarcodeSurface {
+public:
+    virtual ~TBarcodeSurface() = default;
+    // Fill a device rectangle (x, y, w, h) with black or white.
+    virtual void FillRect(int x, int y, int w, int h, bool black) = 0;
+    // Face of the surface's current font (callers set "Courier New").
+    virtual QString FontFace() const = 0;
+    // Select a font of this face with a character-cell height in pixels and an
+    // escapement in tenths of a degree (0, 900, 1800, 2700); keeps the old one.
+    virtual void SelectFont(const QString &face, int cellHeight, int escapement) = 0;
+    virtual void RestoreFont() = 0;
+    // Width and height of the text's cell in the selected font, unrotated.
+    virtual void MeasureText(const QString &text, int &width, int &height) = 0;
+    // Draw the text with its cell's top-left corner (reference point) at
+    // (x, y), turned by the selected escapement, cell painted white first.
+    virtual void DrawTextOpaque(int x, int y, const QString &text) = 0;
+    virtual void SaveBrush() {}
+    virtual void RestoreBrush() {}
+};
+
+// The one real surface: a QPainter on a QImage, a QPdfWriter or a QPrinter.
+class TPainterSurface : public TBarcodeSurface {
+public:
+    explicit TPainterSurface(QPainter &painter, const QString &fontFace = QStringLiteral("Courier New"));
+    ~TPainterSurface() override;
+    void FillRect(int x, int y, int w, int h, bool black) override;
+    QString FontFace() const override;
+    void SelectFont(const QString &face, int cellHeight, int escapement) override;
+    void RestoreFont() override;
+    void MeasureText(const QString &text, int &width, int &height) override;
+    void DrawTextOpaque(int x, int y, const QString &text) override;
+    void SaveBrush() override;
+    void RestoreBrush() override;
+
+private:
+    struct Private;
+    Private *d;
+};
+
+QString FilterBarcodeText(int type, const QString &text);
+int BarcodeWidth(int module, int type, const QString &filteredText);
+void DrawBarcode(TBarcodeSurface &surface, int type, int x, int y, int module, int barHeight,
+                 const QString &filteredText, bool interpretation, int rotation, bool transparent);

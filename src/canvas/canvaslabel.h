@@ -1,0 +1,50 @@
+#pragma once
+// The design surface: a widget exactly the label's size that shows, selects,
+// moves and sizes the items it owns.
+
+#include "model/items.h"
+
+#include <QWidget>
+#include <functional>
+
+class QMenu;
+
+class TCanvasLabel : public QWidget, public TItemContainer {
+    Q_OBJECT
+public:
+    explicit TCanvasLabel(QWidget *parent = nullptr);
+    ~TCanvasLabel() override;
+
+    bool ShowGrids = true;
+    bool DesignMode = true;
+    int DragMode = 0; // 0 idle, 1 moving, 2 bottom, 3 right, 4 bottom-right, 5 left, 6 top
+    int DragOffsetX = 0;
+    int DragOffsetY = 0;
+
+    // Shown at the cursor on a right click that selects an item.
+    QMenu *PopupMenu = nullptr;
+    // Raised before the pop-up menu is shown (the owner refreshes its checks).
+    std::function<void()> OnPopup;
+    // Raised for every button press, after the surface's own handling, with
+    // the point in surface coordinates (the owner creates items here).
+    std::function<void(Qt::MouseButton, int x, int y)> OnMouseDown;
+
+    // Draws the whole surface (outline, grid, items, frames, handles).
+    void PaintTo(QPainter &painter);
+
+    int SurfaceWidth() const override;
+    int SurfaceHeight() const override;
+    void SetSurfaceSize(int w, int h) override;
+    void Invalidate() override;
+    void ItemChanged(TLabelControl *item) override;
+    void ResetCursor() override;
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *) override;
+    void mouseMoveEvent(QMouseEvent *) override;
+    void mouseReleaseEvent(QMouseEvent *) override;
+    void keyPressEvent(QKeyEvent *) override;
+    bool focusNextPrevChild(bool next) override;
+    bool event(QEvent *) override;
+};

@@ -1,0 +1,12 @@
+#pragma once
+// Messages to the person at the program. The designer shows a message box;
+// the command line and the tests take the text themselves.
+
+#include <QString>
+#include <functional>
+
+using TMessageHandler = std::function<void(const QString &text)>;
+
+void ShowMessage(const QString &text);
+// Returns the previous handler. The default writes to stderr.
+TMessageHandler SetMessageHandler(TMessageHandler handler);
