@@ -1,7 +1,42 @@
-#include <cstdio>
+#include "cli/commands.h"
+#include "model/labelformat.h"
 
-int main()
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstring>
+
+static void printHelp(FILE *out)
 {
-    std::puts("quorvane-cli: no commands yet");
-    return 0;
+    std::fprintf(out, "Usage: quorvane-cli COMMAND [OPTIONS]\n\n%s\n%s\n%s\n", kBarcodeUsage, kPrintUsage,
+                 kRenderUsage);
+}
+
+int main(int argc, char **argv)
+{
+    // Headless by design: no display is needed to draw labels or write PDFs.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("quorvane-cli"));
+    QGuiApplication::setOrganizationName(QStringLiteral("Maudrel Software"));
+
+    QStringList args = QGuiApplication::arguments();
+    args.removeFirst();
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        printHelp(stdout);
+        return args.isEmpty() ? 2 : 0;
+    }
+    if (args.first() == QLatin1String("--version")) {
+        std::printf("quorvane-cli 1.0.0\n");
+        return 0;
+    }
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("barcode"))
+        return RunBarcodeCommand(args);
+    if (command == QLatin1String("print"))
+        return RunPrintCommand(args);
+    if (command == QLatin1String("render"))
+        return RunRenderCommand(args);
+    std::fprintf(stderr, "quorvane-cli: unknown command '%s' (try --help)\n", command.toLocal8Bit().constData());
+    return 2;
 }

@@ -146,6 +146,7 @@ protected:
 class TBarcodeLabel : public TLabelControl {
 public:
     TBarcodeLabel();
+    void Render() override;
     quint8 BarcodeType = 0;
     bool AutoScale = true;
     bool Interpretation = true;
@@ -159,16 +160,19 @@ public:
 class TTextLabel : public TLabelControl {
 public:
     TTextLabel();
+    void Render() override;
 };
 
 class TMemoLabel : public TLabelControl {
 public:
     TMemoLabel();
+    void Render() override;
 };
 
 class TShapeLabel : public TLabelControl {
 public:
     TShapeLabel();
+    void Render() override;
     TShapeKind ShapeKind = skRectangle;
     void SetShapeKind(TShapeKind k);
 };
@@ -176,6 +180,7 @@ public:
 class TGraphicLabel : public TLabelControl {
 public:
     TGraphicLabel();
+    void Render() override;
     QImage Picture; // 24 bits per pixel
     QString FileName;
     bool KeepAspect = true;

@@ -1,0 +1,14 @@
+#pragma once
+// Sub-commands of quorvane-cli. Each returns the process exit status:
+// 0 success, 2 bad arguments or files, 1 any other failure.
+
+#include <QStringList>
+
+int RunBarcodeCommand(const QStringList &args);
+int RunPrintCommand(const QStringList &args);
+int RunRenderCommand(const QStringList &args);
+
+// One-line usage texts, collected by --help.
+extern const char *const kBarcodeUsage;
+extern const char *const kPrintUsage;
+extern const char *const kRenderUsage;

@@ -1,0 +1,30 @@
+#pragma once
+// How labels lie on a printer page: the printer's measurements (device
+// pixels) and the label grid, recomputed from the label format.
+
+#include <functional>
+
+struct TPrinterMetrics {
+    int DpiX = 600, DpiY = 600;
+    int PaperWidth = 0, PaperHeight = 0;       // whole sheet
+    int OffsetX = 0, OffsetY = 0;              // unprintable strips left/top
+    int RightMargin = 0, BottomMargin = 0;     // unprintable strips right/bottom
+};
+
+extern int PrinterDpiX, PrinterDpiY, PaperWidth, PaperHeight, OffsetX, OffsetY, RightMargin, BottomMargin;
+extern int LabelRows, LabelColumns;
+
+// Where ComputeSheetLayout reads the selected printer from. Returns false
+// when there is no printer; the values then keep their previous contents.
+using TPrinterMetricsSource = std::function<bool(TPrinterMetrics &)>;
+void SetPrinterMetricsSource(TPrinterMetricsSource source);
+void ApplyPrinterMetrics(const TPrinterMetrics &m);
+
+bool ComputeSheetLayout();
+int CountLabels(int start, int size, int gap, int extent);
+int ColumnLeft(int c);
+int RowTop(int r);
+int LabelWidthPx();
+int LabelHeightPx();
+// A length in label units to printer pixels (truncated; metric divides by 2.5).
+int LabelUnitsToPrinter(double v, int dpi, bool metric);
