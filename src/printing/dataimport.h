@@ -1,6 +1,12 @@
 #pragma once
 // Text data import: splitting a line into fields and reading a data file
 // record by record (streamed; memory stays flat whatever the file's size).
+//
+// Lines end at CR LF, LF or a lone CR; a line end before the end of the file
+// does not start another (empty) line. Text is UTF-8 (a leading byte-order
+// mark is dropped) when the file's first 64 KiB are valid UTF-8, otherwise
+// GB18030; in a UTF-8 file a later line that is not valid UTF-8 is read as
+// GB18030 on its own.
 
 #include "model/advanced.h"
 
@@ -20,31 +26,51 @@ struct TSplitSettings {
     bool LTrim = true;
     bool RTrim = true;
     QList<int> ColumnSizes = {10};
+
+    // The separator ParseLine uses for the delimited modes.
+    QChar Separator() const;
 };
 
 TDataRow SplitDelimited(const QString &line, QChar separator, const QString &quote);
 TDataRow SplitFixed(const QString &line, const QList<int> &widths, bool ltrim, bool rtrim);
 TDataRow ParseLine(const QString &line, const TSplitSettings &s);
 
-// Up to max lines from the start of the file (for the preview).
+// The wizard's choice for a file name by its extension (any case): .txt tab,
+// .csv comma, .prn fixed, .dat custom; false (mode untouched) for others.
+bool SplitModeForFile(const QString &fileName, TSplitMode &mode);
+// The first fixed column for the sample lines: the longest line, at least 10.
+int InitialFixedWidth(const QStringList &sampleLines);
+
+// Up to max lines from the start of the file (for the preview). An empty
+// list and a message naming the file when it cannot be read.
 QStringList ReadSampleLines(const QString &fileName, int max, QString *error = nullptr);
 
 class TRecordReader {
 public:
     TRecordReader();
     ~TRecordReader();
+    TRecordReader(const TRecordReader &) = delete;
+    TRecordReader &operator=(const TRecordReader &) = delete;
+
     // Opens the file and reads the first data record (skipping the header
-    // when asked). False with a message naming the file when it cannot be read.
+    // when asked). False with a message naming the file when it cannot be
+    // read. Does nothing (true) when a file is already open.
     bool OpenData(const QString &fileName, const TSplitSettings &settings, QString *error = nullptr);
+    // Reads and splits the next line; at the end of the file the current
+    // record stays as it is.
     void ReadRecord();
+    // True when no further line can be read (also after a read error).
     bool DataEof() const;
     void CloseData();
     bool DataOpen() const;
     const TDataRow &DataRow() const;
-    // Number of records read so far (the header included).
+    // Number of lines read so far (the header included).
     qint64 RecordsRead() const;
-    // True when a read error happened after opening.
+    // True when DataRow holds a data record (not the header, not nothing).
+    bool HasRecord() const;
+    // True when a read error happened after opening; ErrorString names the file.
     bool Failed() const;
+    QString ErrorString() const;
 
 private:
     struct Private;

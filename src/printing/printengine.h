@@ -23,37 +23,66 @@ struct TPrintChoices {
     QString LabelFile; // current label file, names the document
 };
 
-// A printer, a PDF file, or a test double.
+// A printer, a PDF file, or a test double. Coordinates on Painter() are
+// device pixels of the printable area.
 class TPrinterDevice {
 public:
     virtual ~TPrinterDevice() = default;
     virtual QString Name() const = 0;
     virtual bool Metrics(TPrinterMetrics &m) = 0;
+    // Starts the document on its first page.
     virtual bool Begin(const QString &docTitle, QString *error) = 0;
     virtual QPainter *Painter() = 0;
     virtual bool NewPage() = 0;
     virtual bool End(QString *error) = 0;
+    // Discards the document; nothing of it is kept.
     virtual void Abort() = 0;
 };
 
-// The progress window (or the command line's progress line).
+// The progress window (or the command line's progress line). Finish is
+// called once at the end of every job, whatever its result, also when the
+// job stops before StartProgress.
 class TPrintProgressSink {
 public:
     virtual ~TPrintProgressSink() = default;
     virtual void SetDocName(const QString &) {}
     virtual void SetPrinterName(const QString &) {}
     virtual void StartProgress(qint64 totalLabels) { (void)totalLabels; } // -1 when unknown
+    // After the first page is begun and after each new page; the window
+    // processes its pending events here.
     virtual void SetPage(int page) { (void)page; }
     virtual void LabelPrinted(qint64 labelsPrinted) { (void)labelsPrinted; }
+    // Polled after every label.
     virtual bool Cancelled() const { return false; }
     virtual void Finish() {}
 };
 
 enum class TPrintResult { Printed, Cancelled, NoFit, NoRecords, DataError, DeviceError };
 
+// The messages of the jobs that print nothing.
+extern const char *const kMsgNoFit;     // "The label does not fit on the page."
+extern const char *const kMsgNoRecords; // "The data file has no records."
+
+// True while the label being drawn is the last copy of its content; counters
+// advance on that label.
 extern bool LastCopy;
 
+// What one job did, for callers that report it.
+struct TPrintStats {
+    qint64 LabelsPrinted = 0;
+    int PagesPrinted = 0;
+};
+
+// Runs one job. The engine shows nothing itself: for NoFit, NoRecords,
+// DataError and DeviceError *message holds the text to show (naming the file
+// where one is at fault), and no document was begun except for a device
+// failure while ending. Cancelled: the document was aborted.
 TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoices &choices,
-                         TPrinterDevice &device, TPrintProgressSink *progress, QString *message);
+                         TPrinterDevice &device, TPrintProgressSink *progress, QString *message,
+                         TPrintStats *stats = nullptr);
+// Draws every item, bottom first, at grid position (column, row) of the
+// current page, each clipped to its box (or the label when auto-sized).
 void PrintLabel(QPainter &painter, const QList<TLabelControl *> &items, int column, int row,
                 const TDataRow *dataRow);
+// Documents are named after the label file, or "Quorvane".
+QString PrintJobTitle(const QString &labelFile);

@@ -18,9 +18,16 @@ extern int LabelRows, LabelColumns;
 // when there is no printer; the values then keep their previous contents.
 using TPrinterMetricsSource = std::function<bool(TPrinterMetrics &)>;
 void SetPrinterMetricsSource(TPrinterMetricsSource source);
+// Stores the measurements and recomputes LabelRows and LabelColumns.
 void ApplyPrinterMetrics(const TPrinterMetrics &m);
+// The measurements currently held.
+TPrinterMetrics CurrentPrinterMetrics();
 
+// Reads the source (when one is set) and recomputes the grid from the
+// current label format. False when the source has no printer.
 bool ComputeSheetLayout();
+// Whole labels of length size, gap apart, between start and extent. Ends for
+// every input: a size <= 0, or a gap that makes a step <= 0, gives 0.
 int CountLabels(int start, int size, int gap, int extent);
 int ColumnLeft(int c);
 int RowTop(int r);
@@ -28,3 +35,6 @@ int LabelWidthPx();
 int LabelHeightPx();
 // A length in label units to printer pixels (truncated; metric divides by 2.5).
 int LabelUnitsToPrinter(double v, int dpi, bool metric);
+// Design (screen) pixels to printer pixels, truncated toward zero, exact.
+int DesignToPrinterX(int v);
+int DesignToPrinterY(int v);

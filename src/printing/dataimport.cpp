@@ -1,0 +1,394 @@
+#include "printing/dataimport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+QChar TSplitSettings::Separator() const
+{
+    switch (Mode) {
+    case TSplitMode::Comma:
+        return QLatin1Char(',');
+    case TSplitMode::Tab:
+        return QLatin1Char('\t');
+    case TSplitMode::Custom:
+    case TSplitMode::Fixed:
+        break;
+    }
+    return CustomSeparator.isEmpty() ? QChar(0) : CustomSeparator.at(0);
+}
+
+TDataRow SplitDelimited(const QString &line, QChar separator, const QString &quote)
+{
+    TDataRow row;
+    const bool quoting = !quote.isEmpty();
+    const QChar q = quoting ? quote.at(0) : QChar();
+    QString field;
+    bool inQuotes = false;
+    const qsizetype n = line.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = line.at(i);
+        if (quoting && c == q) {
+            if (i + 1 < n && line.at(i + 1) == q) {
+                field += q; // a doubled quote is one literal quote
+                ++i;
+            } else {
+                inQuotes = !inQuotes;
+            }
+            continue;
+        }
+        if (c == separator && !inQuotes) {
+            row.append(field);
+            field.clear();
+        } else {
+            field += c;
+        }
+    }
+    if (!field.isEmpty())
+        row.append(field);
+    return row;
+}
+
+TDataRow SplitFixed(const QString &line, const QList<int> &widths, bool ltrim, bool rtrim)
+{
+    TDataRow row;
+    qsizetype p = 0;
+    for (int w : widths) {
+        w = qMax(w, 0);
+        QString field = p < line.size() ? line.mid(p, w) : QString();
+        if (ltrim) {
+            qsizetype k = 0;
+            while (k < field.size() && field.at(k) == QLatin1Char(' '))
+                ++k;
+            field.remove(0, k);
+        }
+        if (rtrim) {
+            qsizetype k = field.size();
+            while (k > 0 && field.at(k - 1) == QLatin1Char(' '))
+                --k;
+            field.truncate(k);
+        }
+        row.append(field);
+        p += w;
+    }
+    return row;
+}
+
+TDataRow ParseLine(const QString &line, const TSplitSettings &s)
+{
+    if (s.Mode == TSplitMode::Fixed)
+        return SplitFixed(line, s.ColumnSizes, s.LTrim, s.RTrim);
+    return SplitDelimited(line, s.Separator(), s.QuoteChar);
+}
+
+bool SplitModeForFile(const QString &fileName, TSplitMode &mode)
+{
+    const QString ext = QFileInfo(fileName).suffix().toUpper();
+    if (ext == QLatin1String("TXT"))
+        mode = TSplitMode::Tab;
+    else if (ext == QLatin1String("CSV"))
+        mode = TSplitMode::Comma;
+    else if (ext == QLatin1String("PRN"))
+        mode = TSplitMode::Fixed;
+    else if (ext == QLatin1String("DAT"))
+        mode = TSplitMode::Custom;
+    else
+        return false;
+    return true;
+}
+
+int InitialFixedWidth(const QStringList &sampleLines)
+{
+    int w = 10;
+    for (const QString &l : sampleLines)
+        w = qMax(w, int(l.size()));
+    return w;
+}
+
+namespace {
+
+// Valid UTF-8 (no overlongs, surrogates or values above U+10FFFF). With
+// allowCut a sequence cut off by the end of the buffer counts as valid.
+bool IsUtf8(const uchar *s, qsizetype n, bool allowCut)
+{
+    qsizetype i = 0;
+    while (i < n) {
+        const uchar c = s[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int len;
+        uint cp;
+        if ((c & 0xE0) == 0xC0) {
+            len = 2;
+            cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            len = 3;
+            cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            len = 4;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        for (int k = 1; k < len; ++k) {
+            if (i + k >= n)
+                return allowCut;
+            if ((s[i + k] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (s[i + k] & 0x3F);
+        }
+        static const uint kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+bool IsAscii(const QByteArray &b)
+{
+    for (char c : b)
+        if (uchar(c) >= 0x80)
+            return false;
+    return true;
+}
+
+QString OpenErrorText(const QString &fileName, const QString &why)
+{
+    return QStringLiteral("Cannot read the data file \"%1\": %2").arg(QDir::toNativeSeparators(fileName), why);
+}
+
+} // namespace
+
+// Splits a file into decoded lines, a chunk at a time.
+class TLineSource {
+public:
+    bool Open(const QString &fileName, QString *error)
+    {
+        fileName_ = fileName;
+        file_.setFileName(fileName);
+        if (QFileInfo(fileName).isDir() || !file_.open(QIODevice::ReadOnly)) {
+            if (error)
+                *error = OpenErrorText(fileName, QFileInfo::exists(fileName) ? (QFileInfo(fileName).isDir()
+                                                                                     ? QStringLiteral("it is a folder")
+                                                                                     : file_.errorString())
+                                                                               : QStringLiteral("no such file"));
+            return false;
+        }
+        Fill();
+        if (failed_) {
+            if (error)
+                *error = ErrorString();
+            return false;
+        }
+        if (buf_.startsWith("\xEF\xBB\xBF")) {
+            pos_ = 3;
+            utf8_ = true;
+        } else {
+            utf8_ = IsUtf8(reinterpret_cast<const uchar *>(buf_.constData()), buf_.size(), !exhausted_);
+        }
+        return true;
+    }
+
+    void Close()
+    {
+        file_.close();
+        buf_.clear();
+        pos_ = 0;
+        exhausted_ = false;
+    }
+
+    bool AtEnd() const { return pos_ >= buf_.size() && exhausted_; }
+    bool Failed() const { return failed_; }
+    QString ErrorString() const { return OpenErrorText(fileName_, file_.errorString()); }
+
+    bool ReadLine(QString &line)
+    {
+        qsizetype scan = pos_;
+        for (;;) {
+            const char *b = buf_.constData();
+            const qsizetype n = buf_.size();
+            qsizetype i = scan;
+            while (i < n && b[i] != '\n' && b[i] != '\r')
+                ++i;
+            if (i < n && (b[i] == '\n' || i + 1 < n || exhausted_)) {
+                QByteArray raw(b + pos_, i - pos_);
+                pos_ = (b[i] == '\r' && i + 1 < n && b[i + 1] == '\n') ? i + 2 : i + 1;
+                line = Decode(raw);
+                Refill();
+                return true;
+            }
+            if (exhausted_) {
+                if (pos_ >= n)
+                    return false;
+                line = Decode(QByteArray(b + pos_, n - pos_));
+                pos_ = n;
+                return true;
+            }
+            scan = i - pos_; // rescan a trailing CR once more bytes are in
+            Fill();
+            scan += pos_;
+        }
+    }
+
+private:
+    static constexpr qint64 kChunk = 64 * 1024;
+
+    // Drops what was consumed and appends the next chunk.
+    void Fill()
+    {
+        if (exhausted_)
+            return;
+        if (pos_ > 0) {
+            buf_.remove(0, pos_);
+            pos_ = 0;
+        }
+        const qsizetype old = buf_.size();
+        buf_.resize(old + kChunk);
+        const qint64 got = file_.read(buf_.data() + old, kChunk);
+        if (got < 0) {
+            failed_ = true;
+            exhausted_ = true;
+            buf_.resize(old);
+            return;
+        }
+        buf_.resize(old + got);
+        if (got == 0)
+            exhausted_ = true;
+    }
+
+    // Keeps AtEnd exact: when the buffer is used up, look for more.
+    void Refill()
+    {
+        while (pos_ >= buf_.size() && !exhausted_)
+            Fill();
+    }
+
+    QString Decode(const QByteArray &raw)
+    {
+        if (IsAscii(raw))
+            return QString::fromLatin1(raw);
+        if (utf8_ && IsUtf8(reinterpret_cast<const uchar *>(raw.constData()), raw.size(), false))
+            return QString::fromUtf8(raw);
+        gb_.resetState();
+        return gb_.decode(raw);
+    }
+
+    QString fileName_;
+    QFile file_;
+    QByteArray buf_;
+    qsizetype pos_ = 0;
+    bool exhausted_ = false;
+    bool failed_ = false;
+    bool utf8_ = true;
+    QStringDecoder gb_{"GB18030"};
+};
+
+QStringList ReadSampleLines(const QString &fileName, int max, QString *error)
+{
+    QStringList lines;
+    TLineSource src;
+    if (!src.Open(fileName, error))
+        return lines;
+    QString line;
+    while (lines.size() < max && src.ReadLine(line))
+        lines.append(line);
+    if (src.Failed() && error)
+        *error = src.ErrorString();
+    return lines;
+}
+
+struct TRecordReader::Private {
+    TLineSource Source;
+    TSplitSettings Settings;
+    TDataRow Row;
+    bool Open = false;
+    bool HasRecord = false;
+    qint64 Lines = 0;
+};
+
+TRecordReader::TRecordReader() : d(std::make_unique<Private>()) {}
+
+TRecordReader::~TRecordReader() = default;
+
+bool TRecordReader::OpenData(const QString &fileName, const TSplitSettings &settings, QString *error)
+{
+    if (d->Open)
+        return true;
+    d->Settings = settings;
+    d->Lines = 0;
+    d->HasRecord = false;
+    if (!d->Source.Open(fileName, error))
+        return false;
+    d->Open = true;
+    ReadRecord();
+    if (settings.IgnoreHeader) {
+        d->HasRecord = false;
+        ReadRecord();
+    }
+    if (d->Source.Failed()) {
+        if (error)
+            *error = d->Source.ErrorString();
+        CloseData();
+        return false;
+    }
+    return true;
+}
+
+void TRecordReader::ReadRecord()
+{
+    if (!d->Open)
+        return;
+    QString line;
+    if (!d->Source.ReadLine(line))
+        return;
+    ++d->Lines;
+    d->Row = ParseLine(line, d->Settings);
+    d->HasRecord = true;
+}
+
+bool TRecordReader::DataEof() const
+{
+    return !d->Open || d->Source.AtEnd();
+}
+
+void TRecordReader::CloseData()
+{
+    if (!d->Open)
+        return;
+    d->Source.Close();
+    d->Open = false;
+}
+
+bool TRecordReader::DataOpen() const
+{
+    return d->Open;
+}
+
+const TDataRow &TRecordReader::DataRow() const
+{
+    return d->Row;
+}
+
+qint64 TRecordReader::RecordsRead() const
+{
+    return d->Lines;
+}
+
+bool TRecordReader::HasRecord() const
+{
+    return d->HasRecord;
+}
+
+bool TRecordReader::Failed() const
+{
+    return d->Source.Failed();
+}
+
+QString TRecordReader::ErrorString() const
+{
+    return d->Source.ErrorString();
+}

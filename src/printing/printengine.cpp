@@ -1,0 +1,211 @@
+#include "printing/printengine.h"
+
+#include "model/labelformat.h"
+#include "printing/itemprint.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+
+bool LastCopy = false;
+
+const char *const kMsgNoFit = "The label does not fit on the page.";
+const char *const kMsgNoRecords = "The data file has no records.";
+
+QString PrintJobTitle(const QString &labelFile)
+{
+    return labelFile.isEmpty() ? QStringLiteral("Quorvane") : QFileInfo(labelFile).fileName();
+}
+
+void PrintLabel(QPainter &painter, const QList<TLabelControl *> &items, int column, int row,
+                const TDataRow *dataRow)
+{
+    const int X0 = ColumnLeft(column), Y0 = RowTop(row);
+    const int W = LabelWidthPx(), H = LabelHeightPx();
+    const int oneX = DesignToPrinterX(1), oneY = DesignToPrinterY(1);
+    for (TLabelControl *item : items) {
+        if (!item)
+            continue;
+        const int dx = DesignToPrinterX(item->Left), dy = DesignToPrinterY(item->Top);
+        int l = X0, t = Y0, r = X0 + W, b = Y0 + H;
+        if (!item->AutoSize) {
+            l = qMax(l, X0 + dx);
+            t = qMax(t, Y0 + dy);
+            r = qMin(r, X0 + dx + DesignToPrinterX(item->Width)) + oneX;
+            b = qMin(b, Y0 + dy + DesignToPrinterY(item->Height)) + oneY;
+        }
+        painter.setClipRect(QRect(l, t, qMax(0, r - l), qMax(0, b - t)), Qt::ReplaceClip);
+        const int x = X0 + dx, y = Y0 + dy;
+        switch (item->Kind) {
+        case ikBarcode:
+            if (auto *bc = dynamic_cast<TBarcodeLabel *>(item))
+                PrintBarcodeItem(painter, *bc, dataRow, x, y);
+            break;
+        case ikText:
+            PrintTextItem(painter, *item, dataRow, x, y);
+            break;
+        case ikMemo:
+            PrintMemoItem(painter, *item, dataRow, x, y);
+            break;
+        case ikShape:
+            if (auto *sh = dynamic_cast<TShapeLabel *>(item))
+                PrintShapeItem(painter, *sh, x, y);
+            break;
+        case ikGraphic:
+            if (auto *g = dynamic_cast<TGraphicLabel *>(item))
+                PrintPictureItem(painter, *g, x, y);
+            break;
+        default:
+            break;
+        }
+        painter.setClipping(false);
+    }
+}
+
+namespace {
+
+struct TFinishGuard {
+    TPrintProgressSink *Sink;
+    ~TFinishGuard()
+    {
+        if (Sink)
+            Sink->Finish();
+    }
+};
+
+TPrintResult Fail(TPrintResult r, const QString &text, QString *message)
+{
+    if (message)
+        *message = text;
+    return r;
+}
+
+} // namespace
+
+TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoices &choices,
+                         TPrinterDevice &device, TPrintProgressSink *progress, QString *message,
+                         TPrintStats *stats)
+{
+    TFinishGuard finish{progress};
+    if (stats)
+        *stats = {};
+    const QString title = PrintJobTitle(choices.LabelFile);
+    if (progress) {
+        progress->SetDocName(title);
+        progress->SetPrinterName(device.Name());
+    }
+
+    TPrinterMetrics metrics;
+    if (!device.Metrics(metrics))
+        return Fail(TPrintResult::DeviceError,
+                    QStringLiteral("The printer \"%1\" cannot be used.").arg(device.Name()), message);
+    ApplyPrinterMetrics(metrics);
+    const qint64 perPage = qint64(LabelRows) * LabelColumns;
+    // An empty grid would start page after page without printing.
+    if (perPage <= 0)
+        return Fail(TPrintResult::NoFit, QString::fromLatin1(kMsgNoFit), message);
+
+    const int copies = qMax(1, choices.Copies);
+    const bool useDataFile = HasImportedField(items) && !choices.DataFile.isEmpty();
+    TRecordReader reader;
+    if (useDataFile) {
+        QString error;
+        if (!reader.OpenData(choices.DataFile, choices.Split, &error))
+            return Fail(TPrintResult::DataError, error, message);
+        if (!reader.HasRecord())
+            return Fail(TPrintResult::NoRecords, QString::fromLatin1(kMsgNoRecords), message);
+    }
+    // Without a data file nothing else would end "all records".
+    const int rangeKind = (choices.RangeKind == rkAll && !useDataFile) ? rkPages : choices.RangeKind;
+    const int pageCount = choices.RangeKind == rkAll && !useDataFile ? 1 : choices.PageCount;
+
+    qint64 total = -1;
+    if (rangeKind == rkPages)
+        total = perPage * qMax(1, pageCount);
+    else if (rangeKind == rkLabels)
+        total = qMax(1, choices.LabelCount);
+    if (progress)
+        progress->StartProgress(total);
+
+    QString error;
+    if (!device.Begin(title, &error))
+        return Fail(TPrintResult::DeviceError, error, message);
+    QPainter *painter = device.Painter();
+    if (!painter) {
+        device.Abort();
+        return Fail(TPrintResult::DeviceError, QStringLiteral("The printer \"%1\" cannot be used.").arg(device.Name()),
+                    message);
+    }
+    if (progress)
+        progress->SetPage(1);
+
+    qint64 labelsPrinted = 0;
+    int pagesPrinted = 0;
+    int copyIndex = 0;
+    int pageNumber = 1;
+    bool done = false;
+    bool cancelled = false;
+    bool dataFailed = false;
+    while (!done) {
+        for (int r = 0; !done && r < LabelRows; ++r) {
+            for (int c = 0; !done && c < LabelColumns; ++c) {
+                LastCopy = copies == copyIndex + 1;
+                PrintLabel(*painter, items, c, r, useDataFile ? &reader.DataRow() : nullptr);
+                ++labelsPrinted;
+                ++copyIndex;
+                if (copyIndex == copies) {
+                    copyIndex = 0;
+                    if (useDataFile) {
+                        if (reader.DataEof())
+                            done = true;
+                        else
+                            reader.ReadRecord();
+                        if (reader.Failed()) {
+                            dataFailed = true;
+                            done = true;
+                        }
+                    }
+                }
+                if (rangeKind == rkLabels && choices.LabelCount <= labelsPrinted)
+                    done = true;
+                if (progress) {
+                    progress->LabelPrinted(labelsPrinted);
+                    if (progress->Cancelled()) {
+                        cancelled = true;
+                        done = true;
+                    }
+                }
+            }
+        }
+        ++pagesPrinted;
+        if (rangeKind == rkPages && pageCount <= pagesPrinted)
+            done = true;
+        if (!done) {
+            if (!device.NewPage()) {
+                device.Abort();
+                return Fail(TPrintResult::DeviceError,
+                            QStringLiteral("The printer \"%1\" failed to start a new page.").arg(device.Name()),
+                            message);
+            }
+            ++pageNumber;
+            if (progress)
+                progress->SetPage(pageNumber);
+        }
+    }
+    LastCopy = false;
+    if (stats) {
+        stats->LabelsPrinted = labelsPrinted;
+        stats->PagesPrinted = pagesPrinted;
+    }
+    if (cancelled) {
+        device.Abort();
+        return TPrintResult::Cancelled;
+    }
+    if (dataFailed) {
+        device.Abort();
+        return Fail(TPrintResult::DataError, reader.ErrorString(), message);
+    }
+    if (!device.End(&error))
+        return Fail(TPrintResult::DeviceError, error, message);
+    return TPrintResult::Printed;
+}
