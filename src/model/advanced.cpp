@@ -1,0 +1,161 @@
+#include "model/advanced.h"
+
+#include "model/items.h"
+
+#include <algorithm>
+
+namespace {
+const QString kText = QStringLiteral("TEXT");
+const QString kField = QStringLiteral("FIELD");
+const QString kSequence = QStringLiteral("SEQUENCE");
+const QString kDate = QStringLiteral("DATE");
+
+// Fill never grows a text beyond this many bytes: a size read from an edited
+// label file must not exhaust memory (the editor allows at most 99).
+constexpr int kMaxPadSize = 32767;
+
+int CharLength(char32_t ch) { return ch < 0x80 ? 1 : 2; }
+
+template <typename T>
+const T *As(const TAdvancedField &f, const QString &tag)
+{
+    return f.FieldType == tag ? dynamic_cast<const T *>(&f) : nullptr;
+}
+} // namespace
+
+std::unique_ptr<TAdvancedField> CloneField(const TAdvancedField &f)
+{
+    if (auto *t = dynamic_cast<const TTextField *>(&f))
+        return std::make_unique<TTextField>(*t);
+    if (auto *t = dynamic_cast<const TImportedField *>(&f))
+        return std::make_unique<TImportedField>(*t);
+    if (auto *t = dynamic_cast<const TSequenceField *>(&f))
+        return std::make_unique<TSequenceField>(*t);
+    if (auto *t = dynamic_cast<const TDateField *>(&f))
+        return std::make_unique<TDateField>(*t);
+    return std::make_unique<TAdvancedField>(f.FieldType);
+}
+
+TFieldList CloneFields(const TFieldList &fields)
+{
+    TFieldList out;
+    out.reserve(fields.size());
+    for (const auto &f : fields)
+        if (f)
+            out.push_back(CloneField(*f));
+    return out;
+}
+
+int AnsiLength(const QString &s)
+{
+    int n = 0;
+    for (char32_t ch : s.toUcs4())
+        n += CharLength(ch);
+    return n;
+}
+
+QString PadLeft(const QString &s, int size, QChar c)
+{
+    if (c.unicode() == 0)
+        return s;
+    const int target = std::min(size, kMaxPadSize);
+    const int step = CharLength(c.unicode());
+    int len = AnsiLength(s);
+    QString fill;
+    while (len < target) {
+        fill.append(c);
+        len += step;
+    }
+    return fill + s;
+}
+
+QString PadRight(const QString &s, int size, QChar c)
+{
+    if (c.unicode() == 0)
+        return s;
+    const int target = std::min(size, kMaxPadSize);
+    const int step = CharLength(c.unicode());
+    int len = AnsiLength(s);
+    QString r = s;
+    while (len < target) {
+        r.append(c);
+        len += step;
+    }
+    return r;
+}
+
+QString FieldDesignText(const TAdvancedField &f)
+{
+    if (auto *t = As<TTextField>(f, kText))
+        return t->Text;
+    if (auto *t = As<TImportedField>(f, kField))
+        return PadRight(QStringLiteral("F_") + QString::number(t->FieldNum), t->MinSize, t->PadChar);
+    if (auto *t = As<TSequenceField>(f, kSequence))
+        return PadLeft(QString::number(t->CurVal), t->MinSize, QLatin1Char('0'));
+    if (auto *t = As<TDateField>(f, kDate))
+        return FormatDateTime(t->Format, QDateTime::currentDateTime());
+    return {};
+}
+
+QString FieldPrintText(const TAdvancedField &f, const TDataRow *row)
+{
+    if (auto *t = As<TImportedField>(f, kField)) {
+        QString v;
+        if (row && t->FieldNum >= 1 && t->FieldNum <= row->size())
+            v = row->at(t->FieldNum - 1);
+        return PadRight(v, t->MinSize, t->PadChar);
+    }
+    // The other kinds print what the design surface shows.
+    return FieldDesignText(f);
+}
+
+QString ComposeDesignText(const TFieldList &fields)
+{
+    QString r;
+    for (const auto &f : fields)
+        if (f)
+            r += FieldDesignText(*f);
+    return r;
+}
+
+QString ComposePrintText(TFieldList &fields, const TDataRow *row, bool advance)
+{
+    QString r;
+    for (auto &f : fields) {
+        if (!f)
+            continue;
+        r += FieldPrintText(*f, row);
+        if (!advance || f->FieldType != kSequence)
+            continue;
+        if (auto *s = dynamic_cast<TSequenceField *>(f.get())) {
+            // 64 bits so that a counter at the largest int wraps instead of overflowing.
+            const qint64 next = qint64(s->CurVal) + 1;
+            s->CurVal = next > s->MaxVal ? s->MinVal : static_cast<qint32>(next);
+        }
+    }
+    return r;
+}
+
+namespace {
+bool HasTaggedField(const QList<TLabelControl *> &items, const QString &tag)
+{
+    for (const TLabelControl *item : items) {
+        if (!item || !item->Advanced)
+            continue;
+        for (const auto &f : item->Fields)
+            if (f && f->FieldType == tag)
+                return true;
+    }
+    return false;
+}
+} // namespace
+
+bool HasImportedField(const QList<TLabelControl *> &items)
+{
+    return HasTaggedField(items, kField);
+}
+
+bool HasSequenceField(const QList<TLabelControl *> &items)
+{
+    return HasTaggedField(items, kSequence);
+}
