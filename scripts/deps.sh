@@ -15,6 +15,8 @@ PACKAGES=(
   xvfb xauth imagemagick
   # desktop integration
   desktop-file-utils shared-mime-info
+  # installing and packaging: icon rendering, .deb tools, XML and font checks
+  librsvg2-bin dpkg-dev libxml2-utils fontconfig
 )
 
 missing=()

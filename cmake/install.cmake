@@ -1,0 +1,132 @@
+# Desktop integration (menu entry, file types, icons, font rule, help page)
+# and the Debian package. The install rule of the two programs is in the
+# top-level CMakeLists.txt.
+
+set(QV_RESOURCES ${PROJECT_SOURCE_DIR}/resources)
+set(QV_DATA_DEST ${CMAKE_INSTALL_DATADIR}/quorvane)
+set(QV_ICON_DEST ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+
+# Icons: one SVG each, and the fixed sizes that menus, file managers and
+# docks ask for, rendered from it at build time.
+set(QV_ICONS
+  apps/quorvane
+  mimetypes/application-x-quorvane-label
+  mimetypes/application-x-quorvane-template)
+set(QV_ICON_SIZES 16 22 24 32 48 64 128 256)
+
+find_program(QV_RSVG_CONVERT rsvg-convert)
+set(QV_ICON_PNGS)
+foreach(icon ${QV_ICONS})
+  get_filename_component(context ${icon} DIRECTORY)
+  get_filename_component(name ${icon} NAME)
+  set(svg ${QV_RESOURCES}/icons/${name}.svg)
+  install(FILES ${svg} DESTINATION ${QV_ICON_DEST}/scalable/${context})
+  if(NOT QV_RSVG_CONVERT)
+    continue()
+  endif()
+  foreach(size ${QV_ICON_SIZES})
+    set(dir ${CMAKE_BINARY_DIR}/icons/${size}x${size}/${context})
+    set(png ${dir}/${name}.png)
+    add_custom_command(OUTPUT ${png}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+      COMMAND ${QV_RSVG_CONVERT} --width=${size} --height=${size} --output=${png} ${svg}
+      DEPENDS ${svg}
+      VERBATIM)
+    list(APPEND QV_ICON_PNGS ${png})
+    install(FILES ${png} DESTINATION ${QV_ICON_DEST}/${size}x${size}/${context})
+  endforeach()
+endforeach()
+if(QV_RSVG_CONVERT)
+  add_custom_target(quorvane-icons ALL DEPENDS ${QV_ICON_PNGS})
+  # Building the program is enough for a complete install.
+  add_dependencies(quorvane quorvane-icons)
+else()
+  message(WARNING "rsvg-convert not found (Debian: librsvg2-bin): only the scalable icons will be installed")
+endif()
+
+install(FILES ${QV_RESOURCES}/quorvane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${QV_RESOURCES}/mime/quorvane.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+# The help page is looked up in the program's folder and in share/quorvane.
+install(FILES ${QV_RESOURCES}/Help.html DESTINATION ${QV_DATA_DEST} OPTIONAL)
+
+# Font names used by label files, mapped to installed faces. fontconfig reads
+# only /etc/fonts/conf.d, so for a /usr install the rule is enabled there
+# with a link, as font packages do; other prefixes get the same link below
+# their own etc/ for the administrator to copy.
+set(QV_FONT_RULE 65-quorvane.conf)
+install(FILES ${QV_RESOURCES}/fontconfig/${QV_FONT_RULE}
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/fontconfig/conf.avail)
+install(CODE "
+  set(_qv_prefix \"\${CMAKE_INSTALL_PREFIX}\")
+  set(_qv_etc \"\${_qv_prefix}/etc\")
+  if(_qv_prefix STREQUAL \"/usr\")
+    set(_qv_etc /etc)
+  endif()
+  set(_qv_link \"\$ENV{DESTDIR}\${_qv_etc}/fonts/conf.d/${QV_FONT_RULE}\")
+  set(_qv_target \"\${_qv_prefix}/${CMAKE_INSTALL_DATADIR}/fontconfig/conf.avail/${QV_FONT_RULE}\")
+  message(STATUS \"Installing: \${_qv_link} -> \${_qv_target}\")
+  file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${_qv_etc}/fonts/conf.d\")
+  file(CREATE_LINK \"\${_qv_target}\" \"\${_qv_link}\" SYMBOLIC)
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${_qv_link}\")
+")
+
+# A direct install (no DESTDIR: not a package being staged) refreshes the
+# desktop caches itself; a package leaves that to the dpkg triggers of
+# shared-mime-info, desktop-file-utils and hicolor-icon-theme.
+install(CODE "
+  if(\"\$ENV{DESTDIR}\" STREQUAL \"\")
+    set(_qv_share \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}\")
+    find_program(_qv_mime update-mime-database)
+    find_program(_qv_desktop update-desktop-database)
+    find_program(_qv_iconcache gtk-update-icon-cache)
+    if(_qv_mime)
+      execute_process(COMMAND \${_qv_mime} \"\${_qv_share}/mime\" RESULT_VARIABLE _qv_rc)
+    endif()
+    if(_qv_desktop)
+      execute_process(COMMAND \${_qv_desktop} -q \"\${_qv_share}/applications\" RESULT_VARIABLE _qv_rc)
+    endif()
+    # Only refresh an icon cache that exists: a stale one hides new icons,
+    # a missing one costs nothing.
+    if(_qv_iconcache AND EXISTS \"\${_qv_share}/icons/hicolor/icon-theme.cache\")
+      execute_process(COMMAND \${_qv_iconcache} -q -t -f \"\${_qv_share}/icons/hicolor\" RESULT_VARIABLE _qv_rc)
+    endif()
+  endif()
+")
+
+# Debian package: cpack -G DEB in the build folder, or scripts/build-deb.sh.
+set(QV_PACKAGE_MAINTAINER "Maudrel Software <support@maudrel.invalid>" CACHE STRING
+  "Maintainer field of the Debian package")
+set(CPACK_PACKAGE_NAME quorvane)
+set(CPACK_PACKAGE_VENDOR "Maudrel Software")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT ${QV_PACKAGE_MAINTAINER})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "label designer and label printer")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Quorvane lays out one label with barcodes (Code 128, Code 39, Code 93, UPC,
+EAN, Interleaved 2 of 5, POSTNET), text, shapes and pictures, and prints it
+many times on sheets of labels, filling counters, dates and columns of
+imported text data for every label. The user interface is in Simplified
+Chinese. quorvane-cli draws barcodes and labels without a display.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_INSTALL_PREFIX /usr)
+# Stage with DESTDIR so that the install rules see the real prefix and the
+# font rule link lands in /etc.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# What the linker cannot see: the display plugins, the fonts that the font
+# rule points at, and the libraries the programs are built against.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "qt6-qpa-plugins, libqt6printsupport6 (>= 6.4), libjpeg62-turbo (>= 1:1.5), fonts-liberation, fonts-wqy-zenhei")
+find_program(QV_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(QV_DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
+    ", libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libc6, libstdc++6")
+endif()
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6")
+set(CPACK_GENERATOR DEB)
+include(CPack)
