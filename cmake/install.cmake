@@ -36,13 +36,31 @@ foreach(icon ${QV_ICONS})
     install(FILES ${png} DESTINATION ${QV_ICON_DEST}/${size}x${size}/${context})
   endforeach()
 endforeach()
-if(QV_RSVG_CONVERT)
-  add_custom_target(quorvane-icons ALL DEPENDS ${QV_ICON_PNGS})
-  # Building the program is enough for a complete install.
-  add_dependencies(quorvane quorvane-icons)
-else()
+if(NOT QV_RSVG_CONVERT)
   message(WARNING "rsvg-convert not found (Debian: librsvg2-bin): only the scalable icons will be installed")
 endif()
+
+# Manual pages, compressed as Debian installs them.
+find_program(QV_GZIP gzip)
+set(QV_MAN_PAGES)
+foreach(page quorvane.1 quorvane-cli.1)
+  set(src ${QV_RESOURCES}/man/${page})
+  if(QV_GZIP)
+    set(out ${CMAKE_BINARY_DIR}/man/${page}.gz)
+    add_custom_command(OUTPUT ${out}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+      COMMAND ${QV_GZIP} -9nc ${src} > ${out}
+      DEPENDS ${src})
+    list(APPEND QV_MAN_PAGES ${out})
+  else()
+    set(out ${src})
+  endif()
+  install(FILES ${out} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+
+add_custom_target(quorvane-data ALL DEPENDS ${QV_ICON_PNGS} ${QV_MAN_PAGES})
+# Building the program is enough for a complete install.
+add_dependencies(quorvane quorvane-data)
 
 install(FILES ${QV_RESOURCES}/quorvane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${QV_RESOURCES}/mime/quorvane.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)

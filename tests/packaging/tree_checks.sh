@@ -46,6 +46,7 @@ check_only_expected_files() {
       usr/share/icons/hicolor/*/apps/quorvane.* | usr/share/icons/hicolor/*/mimetypes/application-x-quorvane-*) ;;
       usr/share/fontconfig/conf.avail/$QV_FONT_RULE | etc/fonts/conf.d/$QV_FONT_RULE) ;;
       usr/share/quorvane/Help.html) ;;
+      usr/share/man/man1/quorvane.1.gz | usr/share/man/man1/quorvane-cli.1.gz) ;;
       *) unexpected+=("$f") ;;
     esac
   done < <(cd "$root" && find . \( -type f -o -type l \) | sed 's|^\./||' | sort)
@@ -234,6 +235,22 @@ EOF
   rm -rf "$cfg"
 }
 
+check_man_pages() {
+  local root=$1 p f out
+  for p in quorvane quorvane-cli; do
+    f="$root/usr/share/man/man1/$p.1.gz"
+    if [ ! -f "$f" ]; then
+      fail "missing manual page $f"
+      continue
+    fi
+    if ! command -v groff >/dev/null; then
+      continue
+    fi
+    out=$(gzip -dc "$f" | groff -man -ww -z 2>&1)
+    expect "$p.1 formats without warnings: $out" [ -z "$out" ]
+  done
+}
+
 check_help_page() {
   local root=$1 src="$QV_SOURCE_DIR/resources/Help.html"
   if [ -f "$src" ]; then
@@ -250,5 +267,6 @@ check_tree() {
   check_desktop_entry "$1"
   check_mime_package "$1"
   check_font_rule "$1"
+  check_man_pages "$1"
   check_help_page "$1"
 }
