@@ -72,3 +72,26 @@ QString FilterBarcodeText(int type, const QString &text);
 int BarcodeWidth(int module, int type, const QString &filteredText);
 void DrawBarcode(TBarcodeSurface &surface, int type, int x, int y, int module, int barHeight,
                  const QString &filteredText, bool interpretation, int rotation, bool transparent);
+
+// Human-readable line, drawn by DrawBarcode; (x, y, width, height) is the box.
+void DrawBarcodeText(TBarcodeSurface &surface, int type, int module, int x, int y, int width, int height,
+                     const QString &filteredText, int rotation);
+// Cell height in pixels of the human-readable line's font for a module.
+int BarcodeFontHeight(int module);
+
+// Code 128: the code set ('A', 'B' or 'C') a text starts with, and the symbol
+// string (each symbol value v held as the byte v + 32), check and stop included.
+char Code128StartSet(const QString &text);
+QByteArray Code128Encode(const QString &filteredText, bool ean);
+int Code128CheckChar(const QByteArray &symbols);
+
+// Code 93 check characters, values 0..46.
+int Code93CheckC(const QString &filteredText);
+int Code93CheckK(const QString &filteredText);
+
+// UPC/EAN check digit ('0'..'9') of a digit string, and the 11-digit UPC-A
+// number a 6-digit UPC-E body stands for (empty when the body is too short).
+QChar UpcEanCheckDigit(const QString &digits);
+QString ExpandUPCE(const QString &body);
+
+QChar PostnetCheckDigit(const QString &digits);
