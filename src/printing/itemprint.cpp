@@ -96,7 +96,7 @@ int BarcodeModule(const TBarcodeLabel &item)
     return qMax(1, m);
 }
 
-QSize PictureSize(bool keepAspect, int W, int H, int bw, int bh)
+QSize PrinterPictureSize(bool keepAspect, int W, int H, int bw, int bh)
 {
     if (keepAspect && bw > 0 && bh > 0) {
         if (double(H) / bh < double(W) / bw)
@@ -117,7 +117,7 @@ void ShapePenInsets(int penWidth, int &hx, int &hy)
         hy += Div(PrinterDpiY, ScreenDpiY);
 }
 
-QSize RoundRectCorner(int W, int H)
+QSize PrinterRoundRectCorner(int W, int H)
 {
     // Boxes under 4 pixels would divide by zero; their corner is the box.
     const int dw = W > 0 ? Trunc(std::sqrt(double(W)) / 2) : 0;
@@ -217,7 +217,7 @@ void PrintShapeItem(QPainter &p, TShapeLabel &item, int X, int Y)
         break;
     }
     case skRoundRect: {
-        const QSize c = RoundRectCorner(W, H);
+        const QSize c = PrinterRoundRectCorner(W, H);
         p.drawRoundedRect(box, c.width() / 2.0, c.height() / 2.0, Qt::AbsoluteSize);
         break;
     }
@@ -240,7 +240,7 @@ void PrintPictureItem(QPainter &p, TGraphicLabel &item, int X, int Y)
     if (item.Picture.isNull())
         return;
     const int Wi = DesignToPrinterX(item.Width), Hi = DesignToPrinterY(item.Height);
-    const QSize sz = PictureSize(item.KeepAspect, Wi, Hi, item.Picture.width(), item.Picture.height());
+    const QSize sz = PrinterPictureSize(item.KeepAspect, Wi, Hi, item.Picture.width(), item.Picture.height());
     if (sz.width() <= 0 || sz.height() <= 0)
         return;
     int x = X, y = Y;

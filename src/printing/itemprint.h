@@ -27,8 +27,8 @@ QRect MemoRect(int horzAlign, int vertAlign, int X, int Y, int W, int H, int tw,
 // Module width in printer pixels on the barcode's length axis.
 int BarcodeModule(const TBarcodeLabel &item);
 // The picture's printed size for a box W x H and a picture bw x bh.
-QSize PictureSize(bool keepAspect, int W, int H, int bw, int bh);
+QSize PrinterPictureSize(bool keepAspect, int W, int H, int bw, int bh);
 // Pen insets of a shape with pen width pw (design pixels).
 void ShapePenInsets(int penWidth, int &hx, int &hy);
 // Corner ellipse of a round rectangle W x H.
-QSize RoundRectCorner(int W, int H);
+QSize PrinterRoundRectCorner(int W, int H);

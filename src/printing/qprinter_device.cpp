@@ -1,0 +1,167 @@
+#include "printing/qprinter_device.h"
+
+#include "printing/pdfdevice.h"
+
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+struct TQPrinterDevice::Private {
+    std::unique_ptr<QPrinter> Printer;
+    std::unique_ptr<QPainter> Painter;
+    bool PdfFallback = false;
+};
+
+namespace {
+
+void SetUpPdfFallback(QPrinter &printer)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setResolution(600);
+    printer.setFullPage(true);
+    QPageLayout layout(TPdfPrinterDevice::LocalePaper(), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                       QPageLayout::Point, QMarginsF(0, 0, 0, 0));
+    layout.setMode(QPageLayout::FullPageMode);
+    printer.setPageLayout(layout);
+}
+
+} // namespace
+
+TQPrinterDevice::TQPrinterDevice(const QString &printerName) : d(std::make_unique<Private>())
+{
+    d->Printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!SelectPrinter(printerName)) {
+        const QString def = DefaultPrinterName();
+        if (def.isEmpty() || !SelectPrinter(def)) {
+            d->PdfFallback = true;
+            SetUpPdfFallback(*d->Printer);
+        }
+    }
+}
+
+TQPrinterDevice::~TQPrinterDevice()
+{
+    Abort();
+}
+
+QString TQPrinterDevice::Name() const
+{
+    if (d->PdfFallback)
+        return QStringLiteral("PDF");
+    return d->Printer->printerName();
+}
+
+bool TQPrinterDevice::SelectPrinter(const QString &printerName)
+{
+    if (printerName.isEmpty())
+        return false;
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
+    if (info.isNull())
+        return false;
+    d->Printer->setOutputFormat(QPrinter::NativeFormat);
+    d->Printer->setPrinterName(printerName);
+    d->PdfFallback = false;
+    return true;
+}
+
+bool TQPrinterDevice::Metrics(TPrinterMetrics &m)
+{
+    QPrinter &p = *d->Printer;
+    const int dpi = p.resolution();
+    if (dpi <= 0)
+        return false;
+    const QRect paper = p.paperRect(QPrinter::DevicePixel).toRect();
+    const QRect page = p.pageRect(QPrinter::DevicePixel).toRect();
+    m.DpiX = p.logicalDpiX() > 0 ? p.logicalDpiX() : dpi;
+    m.DpiY = p.logicalDpiY() > 0 ? p.logicalDpiY() : dpi;
+    m.PaperWidth = paper.width();
+    m.PaperHeight = paper.height();
+    // Full-page printers draw from the sheet's corner: no strips to take off.
+    if (p.fullPage()) {
+        m.OffsetX = m.OffsetY = m.RightMargin = m.BottomMargin = 0;
+    } else {
+        m.OffsetX = page.left() - paper.left();
+        m.OffsetY = page.top() - paper.top();
+        m.RightMargin = paper.width() - (page.width() + m.OffsetX);
+        m.BottomMargin = paper.height() - (page.height() + m.OffsetY);
+    }
+    return m.PaperWidth > 0 && m.PaperHeight > 0;
+}
+
+bool TQPrinterDevice::Begin(const QString &docTitle, QString *error)
+{
+    d->Printer->setDocName(docTitle);
+    d->Painter = std::make_unique<QPainter>();
+    if (!d->Painter->begin(d->Printer.get())) {
+        d->Painter.reset();
+        if (error)
+            *error = QStringLiteral("The printer \"%1\" cannot start the document.").arg(Name());
+        return false;
+    }
+    return true;
+}
+
+QPainter *TQPrinterDevice::Painter()
+{
+    return d->Painter.get();
+}
+
+bool TQPrinterDevice::NewPage()
+{
+    return d->Printer->newPage();
+}
+
+bool TQPrinterDevice::End(QString *error)
+{
+    if (!d->Painter) {
+        if (error)
+            *error = QStringLiteral("No document was begun");
+        return false;
+    }
+    const bool ok = d->Painter->end();
+    d->Painter.reset();
+    if (!ok && error)
+        *error = QStringLiteral("The printer \"%1\" failed to finish the document.").arg(Name());
+    return ok;
+}
+
+void TQPrinterDevice::Abort()
+{
+    if (!d->Painter)
+        return;
+    d->Printer->abort();
+    if (d->Painter->isActive())
+        d->Painter->end();
+    d->Painter.reset();
+}
+
+QPrinter *TQPrinterDevice::Printer() const
+{
+    return d->Printer.get();
+}
+
+void TQPrinterDevice::SetOutputFileName(const QString &fileName)
+{
+    d->Printer->setOutputFileName(fileName);
+}
+
+bool TQPrinterDevice::IsPdfFallback() const
+{
+    return d->PdfFallback;
+}
+
+QStringList TQPrinterDevice::PrinterNames()
+{
+    return QPrinterInfo::availablePrinterNames();
+}
+
+QString TQPrinterDevice::DefaultPrinterName()
+{
+    return QPrinterInfo::defaultPrinterName();
+}
+
+void TQPrinterDevice::InstallAsMetricsSource()
+{
+    SetPrinterMetricsSource([this](TPrinterMetrics &m) { return Metrics(m); });
+}

@@ -1,0 +1,219 @@
+#include "printing/dataimport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString WriteFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return path;
+}
+
+TSplitSettings Csv(bool header = false)
+{
+    TSplitSettings s;
+    s.Mode = TSplitMode::Comma;
+    s.IgnoreHeader = header;
+    return s;
+}
+
+// Every record the reader yields, the way the print job walks them.
+QList<TDataRow> ReadAll(const QString &path, const TSplitSettings &s)
+{
+    QList<TDataRow> rows;
+    TRecordReader r;
+    EXPECT_TRUE(r.OpenData(path, s));
+    if (!r.HasRecord())
+        return rows;
+    for (;;) {
+        rows.append(r.DataRow());
+        if (r.DataEof())
+            break;
+        r.ReadRecord();
+    }
+    r.CloseData();
+    return rows;
+}
+
+} // namespace
+
+TEST(DataImport, SplitDelimited)
+{
+    const QChar comma(','), tab('\t');
+    struct Case {
+        const char *line;
+        QChar sep;
+        const char *quote;
+        QStringList fields;
+    } cases[] = {
+        {"a,'b,c',d", comma, "'", {"a", "b,c", "d"}},
+        {"x'y,z'w", comma, "'", {"xy,zw"}},
+        {"a,'b''c',d", comma, "'", {"a", "b'c", "d"}},
+        {"a,,b", comma, "\"", {"a", "", "b"}},
+        {"a,b,", comma, "\"", {"a", "b"}},
+        {"", comma, "\"", {}},
+        {",", comma, "\"", {""}},
+        {"a,'b,c',d", comma, "", {"a", "'b", "c'", "d"}},   // no quoting: quotes are text
+        {"\"open,never closed", comma, "\"", {"open,never closed"}},
+        {"''", comma, "'", {"'"}},                          // a doubled quote alone
+        {"a\tb c\t\"d\te\"", tab, "\"", {"a", "b c", "d\te"}},
+        {"a,b;c", QChar(0), "\"", {"a,b;c"}},                // no separator: one field
+        {"中文,价格", comma, "\"", {"中文", "价格"}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(SplitDelimited(QString::fromUtf8(c.line), c.sep, QString::fromUtf8(c.quote)), c.fields)
+            << c.line;
+}
+
+TEST(DataImport, SplitFixed)
+{
+    struct Case {
+        const char *line;
+        QList<int> widths;
+        bool ltrim, rtrim;
+        QStringList fields;
+    } cases[] = {
+        {"ab  cdefghij", {3, 5}, true, true, {"ab", "cdef"}}, // columns 1-3 and 4-8
+        {"ab  cdefghij", {3, 5}, false, false, {"ab ", " cdef"}},
+        {"  x  ", {5}, true, false, {"x  "}},
+        {"  x  ", {5}, false, true, {"  x"}},
+        {"\tx ", {3}, true, true, {"\tx"}},               // only spaces are trimmed
+        {"abc", {2, 4, 3}, true, true, {"ab", "c", ""}},   // line ends early
+        {"", {3, 3}, true, true, {"", ""}},
+        {"abcdef", {-2, 3}, true, true, {"", "abc"}},      // a negative width takes nothing
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(SplitFixed(QString::fromUtf8(c.line), c.widths, c.ltrim, c.rtrim), c.fields) << c.line;
+}
+
+TEST(DataImport, ParseLineFollowsTheMode)
+{
+    TSplitSettings s;
+    EXPECT_EQ(ParseLine("a\tb,c", s), QStringList({"a", "b,c"}));
+    s.Mode = TSplitMode::Comma;
+    EXPECT_EQ(ParseLine("a\tb,c", s), QStringList({"a\tb", "c"}));
+    s.Mode = TSplitMode::Custom;
+    s.CustomSeparator = ";x";
+    EXPECT_EQ(ParseLine("a;b", s), QStringList({"a", "b"}));
+    s.CustomSeparator.clear();
+    EXPECT_EQ(ParseLine("a;b", s), QStringList({"a;b"}));
+    s.Mode = TSplitMode::Fixed;
+    s.ColumnSizes = {1, 1};
+    EXPECT_EQ(ParseLine("a;b", s), QStringList({"a", ";"}));
+}
+
+TEST(DataImport, ModeByExtension)
+{
+    struct Case {
+        const char *name;
+        bool known;
+        TSplitMode mode;
+    } cases[] = {
+        {"data.txt", true, TSplitMode::Tab},   {"DATA.CSV", true, TSplitMode::Comma},
+        {"x/y.Prn", true, TSplitMode::Fixed},  {"y.dat", true, TSplitMode::Custom},
+        {"y.xls", false, TSplitMode::Custom},  {"noext", false, TSplitMode::Custom},
+    };
+    for (const Case &c : cases) {
+        TSplitMode m = TSplitMode::Custom;
+        EXPECT_EQ(SplitModeForFile(c.name, m), c.known) << c.name;
+        EXPECT_EQ(m, c.mode) << c.name;
+    }
+    EXPECT_EQ(InitialFixedWidth({"abc", "defg"}), 10);
+    EXPECT_EQ(InitialFixedWidth({"abc", "0123456789012"}), 13);
+}
+
+TEST(DataImport, RecordReaderLinesAndEncodings)
+{
+    QTemporaryDir dir;
+    const QByteArray gb("\xd6\xd0\xce\xc4,\xbc\xdb\xb8\xf1\r\n"); // 中文,价格 in GB18030
+    struct Case {
+        const char *name;
+        QByteArray bytes;
+        bool header;
+        QList<TDataRow> rows;
+    } cases[] = {
+        {"crlf", "h\r\na,1\r\nb,2\r\n", true, {{"a", "1"}, {"b", "2"}}},
+        {"lf", "h\na,1\nb,2", true, {{"a", "1"}, {"b", "2"}}},
+        {"cr", "h\ra,1\rb,2\r", true, {{"a", "1"}, {"b", "2"}}},
+        {"mixed", "a\r\n\rb\n", false, {{"a"}, {}, {"b"}}},
+        {"no header", "a,1\nb,2\n", false, {{"a", "1"}, {"b", "2"}}},
+        {"last line then empty line", "a\r\nb\r\n\r\n", false, {{"a"}, {"b"}, {}}},
+        {"utf-8 with bom", "\xEF\xBB\xBF\xE4\xB8\xAD,x\n", false, {{QString::fromUtf8("中"), "x"}}},
+        {"gb18030", gb + gb, false, {{QString::fromUtf8("中文"), QString::fromUtf8("价格")},
+                                     {QString::fromUtf8("中文"), QString::fromUtf8("价格")}}},
+        {"header only", "h1,h2\r\n", true, {}},
+        {"empty", "", false, {}},
+        {"quoted line end stays a line end", "\"a\nb\"\n", false, {{"a"}, {"b"}}},
+    };
+    for (const Case &c : cases) {
+        const QString path = WriteFile(dir, QString::fromLatin1(c.name) + ".csv", c.bytes);
+        EXPECT_EQ(ReadAll(path, Csv(c.header)), c.rows) << c.name;
+    }
+}
+
+TEST(DataImport, RecordReaderStates)
+{
+    QTemporaryDir dir;
+    const QString two = WriteFile(dir, "two.csv", "name,price\nfirst,1\nsecond,2\n");
+    TRecordReader r;
+    ASSERT_TRUE(r.OpenData(two, Csv(true)));
+    EXPECT_TRUE(r.DataOpen());
+    EXPECT_EQ(r.DataRow(), QStringList({"first", "1"}));
+    EXPECT_FALSE(r.DataEof());
+    r.ReadRecord();
+    EXPECT_EQ(r.DataRow(), QStringList({"second", "2"}));
+    EXPECT_TRUE(r.DataEof());
+    r.ReadRecord(); // at the end: the record stays
+    EXPECT_EQ(r.DataRow(), QStringList({"second", "2"}));
+    EXPECT_EQ(r.RecordsRead(), 3);
+    EXPECT_TRUE(r.OpenData(two, Csv(false))); // already open: nothing happens
+    EXPECT_EQ(r.DataRow(), QStringList({"second", "2"}));
+    r.CloseData();
+    EXPECT_FALSE(r.DataOpen());
+
+    const QString header = WriteFile(dir, "header.csv", "h1,h2");
+    ASSERT_TRUE(r.OpenData(header, Csv(true)));
+    EXPECT_TRUE(r.DataEof());
+    EXPECT_FALSE(r.HasRecord());
+    EXPECT_EQ(r.DataRow(), QStringList({"h1", "h2"})); // the record parsed before
+    r.CloseData();
+
+    QString error;
+    const QString missing = dir.filePath("missing.csv");
+    EXPECT_FALSE(r.OpenData(missing, Csv(), &error));
+    EXPECT_TRUE(error.contains("missing.csv")) << error.toStdString();
+    EXPECT_FALSE(r.DataOpen());
+    error.clear();
+    EXPECT_FALSE(r.OpenData(dir.path(), Csv(), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(DataImport, LongFilesStreamAcrossChunks)
+{
+    QTemporaryDir dir;
+    QByteArray bytes;
+    for (int i = 0; i < 30000; ++i)
+        bytes += "row" + QByteArray::number(i) + ",\xe4\xbb\xb7" + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\r" : "\n");
+    const QString path = WriteFile(dir, "long.csv", bytes);
+    const QList<TDataRow> rows = ReadAll(path, Csv());
+    ASSERT_EQ(rows.size(), 30000);
+    EXPECT_EQ(rows[12345], QStringList({"row12345", QString::fromUtf8("价")}));
+    EXPECT_EQ(rows.last(), QStringList({"row29999", QString::fromUtf8("价")}));
+}
+
+TEST(DataImport, SampleLines)
+{
+    QTemporaryDir dir;
+    const QString path = WriteFile(dir, "s.txt", "1\n2\r\n3\r4\n5\n6\n7\n8\n9\n10\n11\n");
+    EXPECT_EQ(ReadSampleLines(path, 10).size(), 10);
+    EXPECT_EQ(ReadSampleLines(path, 3), QStringList({"1", "2", "3"}));
+    QString error;
+    EXPECT_TRUE(ReadSampleLines(dir.filePath("none.txt"), 10, &error).isEmpty());
+    EXPECT_TRUE(error.contains("none.txt"));
+}

@@ -1,0 +1,364 @@
+#include "model/labelformat.h"
+#include "printing/printengine.h"
+
+#include <QFile>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTextItem>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// One drawn text: where the painter's origin stood, on which page.
+struct Drawn {
+    int page;
+    QPoint at;
+    QString text;
+};
+
+// A paint engine that keeps every text it is given and ignores the rest.
+class RecordingEngine : public QPaintEngine {
+public:
+    RecordingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState &) override {}
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void drawRects(const QRect *, int) override {}
+    void drawRects(const QRectF *, int) override {}
+    void drawPath(const QPainterPath &) override {}
+    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+    void drawPolygon(const QPoint *, int, PolygonDrawMode) override {}
+    void drawTextItem(const QPointF &, const QTextItem &item) override
+    {
+        const QTransform t = painter()->transform();
+        texts.append({page, QPoint(int(t.dx()), int(t.dy())), item.text()});
+    }
+    Type type() const override { return QPaintEngine::User; }
+
+    QList<Drawn> texts;
+    int page = 1;
+};
+
+class RecordingDevice : public QPaintDevice {
+public:
+    RecordingDevice(int w, int h) : w_(w), h_(h) {}
+    QPaintEngine *paintEngine() const override { return &engine; }
+    mutable RecordingEngine engine;
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmWidth:
+            return w_;
+        case PdmHeight:
+            return h_;
+        case PdmWidthMM:
+            return w_ * 254 / 6000;
+        case PdmHeightMM:
+            return h_ * 254 / 6000;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 600;
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        default:
+            return 0;
+        }
+    }
+
+private:
+    int w_, h_;
+};
+
+class FakePrinter : public TPrinterDevice {
+public:
+    FakePrinter(int w, int h) : device(w, h) {}
+    QString Name() const override { return QStringLiteral("Fake"); }
+    bool Metrics(TPrinterMetrics &m) override
+    {
+        m = TPrinterMetrics();
+        m.PaperWidth = device.width();
+        m.PaperHeight = device.height();
+        return true;
+    }
+    bool Begin(const QString &title, QString *) override
+    {
+        ++begun;
+        docTitle = title;
+        return painter.begin(&device);
+    }
+    QPainter *Painter() override { return &painter; }
+    bool NewPage() override
+    {
+        ++device.engine.page;
+        return true;
+    }
+    bool End(QString *) override
+    {
+        ended = true;
+        return painter.end();
+    }
+    void Abort() override
+    {
+        aborted = true;
+        painter.end();
+    }
+    const QList<Drawn> &Texts() const { return device.engine.texts; }
+    int Pages() const { return device.engine.page; }
+
+    RecordingDevice device;
+    QPainter painter;
+    QString docTitle;
+    int begun = 0;
+    bool ended = false, aborted = false;
+};
+
+class Sink : public TPrintProgressSink {
+public:
+    void StartProgress(qint64 total) override { this->total = total; }
+    void SetPage(int page) override
+    {
+        pages.append(page);
+        if (page == cancelAtPage)
+            cancelled = true;
+    }
+    bool Cancelled() const override { return cancelled; }
+    void Finish() override { ++finished; }
+    QList<int> pages;
+    int cancelAtPage = -1;
+    bool cancelled = false;
+    int finished = 0;
+    qint64 total = 0;
+};
+
+// A label with one transparent text item at its corner: column 1 of the
+// record, "|", and a counter that starts at 1.
+struct Label {
+    Label()
+    {
+        auto *t = new TTextLabel;
+        t->Left = t->Top = 0;
+        t->Width = 90;
+        t->Height = 40;
+        t->AutoSize = false;
+        t->Transparent = true;
+        t->Advanced = true;
+        auto field = std::make_unique<TImportedField>();
+        field->FieldNum = 1;
+        t->Fields.push_back(std::move(field));
+        auto bar = std::make_unique<TTextField>();
+        bar->Text = QStringLiteral("|");
+        t->Fields.push_back(std::move(bar));
+        auto seq = std::make_unique<TSequenceField>();
+        seq->CurVal = 1;
+        t->Fields.push_back(std::move(seq));
+        container.AddItem(t);
+    }
+    TItemContainer container;
+};
+
+struct Env {
+    TLabelFormat saved = LabelFormat;
+    int sx = ScreenDpiX, sy = ScreenDpiY;
+    Env()
+    {
+        SetScreenDpi(96, 96);
+        LabelFormat = {1, 1, 0, 0, 0, 0, false}; // 1 in labels, no margins, no gaps
+    }
+    ~Env()
+    {
+        LabelFormat = saved;
+        SetScreenDpi(sx, sy);
+    }
+};
+
+QString WriteData(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return path;
+}
+
+QStringList Texts(const FakePrinter &p)
+{
+    QStringList out;
+    for (const Drawn &d : p.Texts())
+        out << d.text;
+    return out;
+}
+
+} // namespace
+
+TEST(PrintEngine, RangesCopiesRecordsAndCounters)
+{
+    Env env;
+    QTemporaryDir dir;
+    const QString four = WriteData(dir, "four.csv", "r1\nr2\nr3\nr4\n");
+    const QString two = WriteData(dir, "two.csv", "a\r\nb\r\n");
+    const QString twoAndEmpty = WriteData(dir, "empty-last.csv", "a\r\nb\r\n\r\n");
+    TSplitSettings csv;
+    csv.Mode = TSplitMode::Comma;
+    csv.IgnoreHeader = false;
+
+    struct Case {
+        const char *name;
+        int columns, rows; // sheet in 1 in labels
+        int copies, range, pages, labels;
+        QString data;
+        int expectedPages;
+        QStringList expected;
+    } cases[] = {
+        {"pages 2 on 2 x 3", 2, 3, 1, rkPages, 2, 0, QString(), 2,
+         {"|1", "|2", "|3", "|4", "|5", "|6", "|7", "|8", "|9", "|10", "|11", "|12"}},
+        {"labels 5 on 2 x 3", 2, 3, 1, rkLabels, 0, 5, QString(), 1, {"|1", "|2", "|3", "|4", "|5"}},
+        {"counters with two copies", 2, 3, 2, rkLabels, 0, 6, QString(), 1, {"|1", "|1", "|2", "|2", "|3", "|3"}},
+        {"copies 3 of 4 records, 10 a page", 2, 5, 3, rkAll, 0, 0, four, 2,
+         {"r1|1", "r1|1", "r1|1", "r2|2", "r2|2", "r2|2", "r3|3", "r3|3", "r3|3", "r4|4", "r4|4", "r4|4"}},
+        {"all records end the job", 1, 1, 1, rkAll, 0, 0, two, 2, {"a|1", "b|2"}},
+        {"an empty last line is a record", 1, 1, 1, rkAll, 0, 0, twoAndEmpty, 3, {"a|1", "b|2", "|3"}},
+        {"page limit stops inside copies", 2, 1, 3, rkPages, 1, 0, four, 1, {"r1|1", "r1|1"}},
+        {"label limit before the data ends", 2, 2, 1, rkLabels, 0, 3, four, 1, {"r1|1", "r2|2", "r3|3"}},
+        {"data ends before the label limit", 2, 2, 1, rkLabels, 0, 50, two, 1, {"a|1", "b|2"}},
+        {"all without data prints one page", 2, 1, 1, rkAll, 0, 0, QString(), 1, {"|1", "|2"}},
+    };
+    for (const Case &c : cases) {
+        Label label;
+        FakePrinter printer(c.columns * 600, c.rows * 600);
+        Sink sink;
+        TPrintChoices choices;
+        choices.Copies = c.copies;
+        choices.RangeKind = c.range;
+        choices.PageCount = c.pages;
+        choices.LabelCount = c.labels;
+        choices.DataFile = c.data;
+        choices.Split = csv;
+        QString message;
+        TPrintStats stats;
+        EXPECT_EQ(PrintLabels(label.container.Items, choices, printer, &sink, &message, &stats),
+                  TPrintResult::Printed)
+            << c.name << ": " << message.toStdString();
+        EXPECT_EQ(Texts(printer), c.expected) << c.name;
+        EXPECT_EQ(printer.Pages(), c.expectedPages) << c.name;
+        EXPECT_EQ(stats.PagesPrinted, c.expectedPages) << c.name;
+        EXPECT_EQ(stats.LabelsPrinted, c.expected.size()) << c.name;
+        EXPECT_TRUE(printer.ended) << c.name;
+        EXPECT_FALSE(printer.aborted) << c.name;
+        EXPECT_EQ(sink.finished, 1) << c.name;
+        EXPECT_FALSE(LastCopy) << c.name;
+        // The counter went on as far as the labels printed.
+        auto *seq = static_cast<TSequenceField *>(label.container.Items[0]->Fields[2].get());
+        const int contents = (c.expected.size() + c.copies - 1) / c.copies;
+        EXPECT_EQ(seq->CurVal, 1 + contents - (c.expected.size() % c.copies ? 1 : 0)) << c.name;
+    }
+}
+
+TEST(PrintEngine, LabelsFillThePageRowByRow)
+{
+    Env env;
+    LabelFormat = {1, 0.5, 0.25, 0.5, 0.1, 0.2, false};
+    Label label;
+    label.container.Items[0]->Left = 10; // 62 printer pixels
+    label.container.Items[0]->Top = 5;   // 31
+    FakePrinter printer(2400, 1600);
+    TPrintChoices choices;
+    choices.PageCount = 1;
+    QString message;
+    ASSERT_EQ(PrintLabels(label.container.Items, choices, printer, nullptr, &message), TPrintResult::Printed);
+    // Columns: 300 + 62 + 720 c (3 fit in 2400); rows: 150 + 31 + 360 r (4 fit in 1600).
+    EXPECT_EQ(LabelColumns, 3);
+    EXPECT_EQ(LabelRows, 4);
+    ASSERT_EQ(printer.Texts().size(), 12);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(printer.Texts()[i].at, QPoint(362 + 720 * (i % 3), 181 + 360 * (i / 3))) << i;
+    EXPECT_EQ(printer.docTitle, "Quorvane");
+}
+
+TEST(PrintEngine, CancelIsSeenAfterTheNextLabel)
+{
+    Env env;
+    Label label;
+    FakePrinter printer(1200, 1800);
+    Sink sink;
+    sink.cancelAtPage = 4; // clicked during page 3, noticed when page 4 starts
+    TPrintChoices choices;
+    choices.PageCount = 10;
+    choices.LabelFile = "/tmp/some/shelf.lbl";
+    QString message;
+    EXPECT_EQ(PrintLabels(label.container.Items, choices, printer, &sink, &message), TPrintResult::Cancelled);
+    EXPECT_EQ(printer.Texts().size(), 3 * 6 + 1);
+    EXPECT_TRUE(printer.aborted);
+    EXPECT_FALSE(printer.ended);
+    EXPECT_EQ(sink.pages, QList<int>({1, 2, 3, 4}));
+    EXPECT_EQ(sink.total, 60);
+    EXPECT_EQ(sink.finished, 1);
+    EXPECT_EQ(printer.docTitle, "shelf.lbl");
+}
+
+TEST(PrintEngine, JobsThatPrintNothing)
+{
+    Env env;
+    QTemporaryDir dir;
+    const QString headerOnly = WriteData(dir, "header.csv", "name\r\n");
+    const QString empty = WriteData(dir, "empty.csv", "");
+    const QString missing = dir.filePath("missing.csv");
+    struct Case {
+        const char *name;
+        double labelWidth;
+        QString data;
+        TPrintResult result;
+        QString message;
+    } cases[] = {
+        {"label wider than the sheet", 3, QString(), TPrintResult::NoFit, "The label does not fit on the page."},
+        {"header line only", 1, headerOnly, TPrintResult::NoRecords, "The data file has no records."},
+        {"empty data file", 1, empty, TPrintResult::NoRecords, "The data file has no records."},
+        {"missing data file", 1, missing, TPrintResult::DataError, "missing.csv"},
+        {"a folder as data file", 1, dir.path(), TPrintResult::DataError, dir.path()},
+    };
+    for (const Case &c : cases) {
+        LabelFormat.Label_Width = c.labelWidth;
+        Label label;
+        FakePrinter printer(1200, 1200);
+        Sink sink;
+        TPrintChoices choices;
+        choices.RangeKind = rkAll;
+        choices.DataFile = c.data;
+        choices.Split.Mode = TSplitMode::Comma;
+        QString message;
+        EXPECT_EQ(PrintLabels(label.container.Items, choices, printer, &sink, &message), c.result) << c.name;
+        EXPECT_TRUE(message.contains(c.message)) << c.name << ": " << message.toStdString();
+        EXPECT_EQ(printer.begun, 0) << c.name;
+        EXPECT_EQ(sink.finished, 1) << c.name;
+        auto *seq = static_cast<TSequenceField *>(label.container.Items[0]->Fields[2].get());
+        EXPECT_EQ(seq->CurVal, 1) << c.name;
+    }
+}
+
+TEST(PrintEngine, DataFileIsIgnoredWithoutImportedField)
+{
+    Env env;
+    Label label;
+    label.container.Items[0]->Fields.erase(label.container.Items[0]->Fields.begin());
+    FakePrinter printer(600, 600);
+    TPrintChoices choices;
+    choices.DataFile = "/nonexistent/data.csv"; // not opened: nothing imports from it
+    choices.PageCount = 2;
+    QString message;
+    EXPECT_EQ(PrintLabels(label.container.Items, choices, printer, nullptr, &message), TPrintResult::Printed);
+    EXPECT_EQ(Texts(printer), QStringList({"|1", "|2"}));
+}

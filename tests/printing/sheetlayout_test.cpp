@@ -1,0 +1,166 @@
+#include "model/labelformat.h"
+#include "printing/sheetlayout.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
+
+namespace {
+
+struct FormatGuard {
+    TLabelFormat saved = LabelFormat;
+    TPrinterMetrics metrics = CurrentPrinterMetrics();
+    ~FormatGuard()
+    {
+        LabelFormat = saved;
+        SetPrinterMetricsSource(nullptr);
+        ApplyPrinterMetrics(metrics);
+    }
+};
+
+TPrinterMetrics Sheet(int dpi, int w, int h, int offX = 0, int offY = 0)
+{
+    TPrinterMetrics m;
+    m.DpiX = m.DpiY = dpi;
+    m.PaperWidth = w;
+    m.PaperHeight = h;
+    m.OffsetX = offX;
+    m.OffsetY = offY;
+    return m;
+}
+
+// The counting walk as a person would do it on paper, with a step limit.
+int WalkCount(int start, int size, int gap, int extent)
+{
+    if (extent <= start)
+        return 0;
+    long long p = start;
+    int n = 0;
+    for (int steps = 0; extent > p && steps < 100000; ++steps) {
+        p += (p == start) ? size : gap + size;
+        if (extent >= p)
+            ++n;
+    }
+    return n;
+}
+
+} // namespace
+
+TEST(SheetLayout, CountLabels)
+{
+    struct Case {
+        int start, size, gap, extent, expected;
+    } cases[] = {
+        {0, 600, 0, 2400, 4},        // four 1 in labels on 4 in
+        {0, 600, 60, 2400, 3},       // 0.1 in gaps: 600, 1260, 1920, then 2580 passes
+        {2400, 600, 0, 2400, 0},     // margin equal to the sheet
+        {3000, 600, 0, 2400, 0},     // margin beyond the sheet
+        {0, 2400, 0, 2400, 1},       // exactly as long as the sheet
+        {0, 2401, 0, 2400, 0},       // one pixel too long
+        {150, 600, 0, 2400, 3},
+        {-300, 600, 0, 2400, 4},     // negative margin
+        {0, 600, -100, 2400, 4},     // overlapping labels: 600, 1100, 1600, 2100
+        // Hostile inputs end instead of counting forever.
+        {0, 0, 0, 2400, 0},
+        {0, -10, 0, 2400, 0},
+        {0, 0, 50, 2400, 0},
+        {0, 600, -600, 2400, 0},
+        {0, 600, -601, 2400, 0},
+        {0, 600, INT_MIN, 2400, 0},
+        {INT_MIN, 1, 0, INT_MAX, INT_MAX},
+        {0, INT_MAX, INT_MAX, INT_MAX, 1},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(CountLabels(c.start, c.size, c.gap, c.extent), c.expected)
+            << c.start << " " << c.size << " " << c.gap << " " << c.extent;
+}
+
+TEST(SheetLayout, CountLabelsAgreesWithTheWalk)
+{
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> start(-50, 300), size(1, 200), gap(-50, 100), extent(-20, 1500);
+    for (int i = 0; i < 20000; ++i) {
+        const int s = start(rng), z = size(rng), g = gap(rng), e = extent(rng);
+        if (g + z <= 0)
+            continue;
+        ASSERT_EQ(CountLabels(s, z, g, e), WalkCount(s, z, g, e)) << s << " " << z << " " << g << " " << e;
+    }
+}
+
+TEST(SheetLayout, GridAndPositions)
+{
+    FormatGuard guard;
+    struct Case {
+        const char *name;
+        TLabelFormat format;
+        TPrinterMetrics sheet;
+        int rows, columns, left0, left1, top0, top2, width, height;
+    } cases[] = {
+        {"inches, no margins", {1, 1, 0, 0, 0, 0, false}, Sheet(600, 2400, 2400), 4, 4, 0, 600, 0, 1200, 600, 600},
+        {"gaps of 0.1 in", {1, 1, 0, 0, 0.1, 0.1, false}, Sheet(600, 2400, 2400), 3, 3, 0, 660, 0, 1320, 600, 600},
+        {"margin under the strip", {1, 1, 0.25, 0.25, 0, 0, false}, Sheet(600, 2400, 2400, 100, 40), 3, 3, 50, 650,
+         110, 1310, 600, 600},
+        {"metric 5 x 2.5 at 300", {5, 2.5, 0, 0, 0, 0, true}, Sheet(300, 2400, 2400), 8, 4, 0, 600, 0, 600, 600, 300},
+        {"decimal values", {0.29, 0.29, 0, 0, 0, 0, false}, Sheet(100, 100, 100), 3, 3, 0, 29, 0, 58, 29, 29},
+        {"label larger than the sheet", {10, 1, 0, 0, 0, 0, false}, Sheet(600, 2400, 2400), 4, 0, 0, 6000, 0, 1200,
+         6000, 600},
+    };
+    for (const Case &c : cases) {
+        LabelFormat = c.format;
+        ApplyPrinterMetrics(c.sheet);
+        EXPECT_EQ(LabelRows, c.rows) << c.name;
+        EXPECT_EQ(LabelColumns, c.columns) << c.name;
+        EXPECT_EQ(ColumnLeft(0), c.left0) << c.name;
+        EXPECT_EQ(ColumnLeft(1), c.left1) << c.name;
+        EXPECT_EQ(RowTop(0), c.top0) << c.name;
+        EXPECT_EQ(RowTop(2), c.top2) << c.name;
+        EXPECT_EQ(LabelWidthPx(), c.width) << c.name;
+        EXPECT_EQ(LabelHeightPx(), c.height) << c.name;
+    }
+}
+
+TEST(SheetLayout, StripsMoveLabelsButKeepTheCount)
+{
+    FormatGuard guard;
+    LabelFormat = {2.5, 1.25, 0.5, 0.25, 0, 0.125, false};
+    ApplyPrinterMetrics(Sheet(600, 5100, 6600, 0, 0));
+    const int columns = LabelColumns, left = ColumnLeft(2);
+    ApplyPrinterMetrics(Sheet(600, 5100, 6600, 75, 0));
+    EXPECT_EQ(LabelColumns, columns);
+    EXPECT_EQ(ColumnLeft(2), left - 75);
+}
+
+TEST(SheetLayout, ComputeReadsTheSourceAndKeepsValuesWithoutPrinter)
+{
+    FormatGuard guard;
+    LabelFormat = {1, 1, 0, 0, 0, 0, false};
+    bool havePrinter = true;
+    SetPrinterMetricsSource([&](TPrinterMetrics &m) {
+        m = Sheet(300, 1200, 900);
+        return havePrinter;
+    });
+    EXPECT_TRUE(ComputeSheetLayout());
+    EXPECT_EQ(LabelColumns, 4);
+    EXPECT_EQ(LabelRows, 3);
+    ApplyPrinterMetrics(Sheet(600, 1200, 1200));
+    havePrinter = false;
+    EXPECT_FALSE(ComputeSheetLayout());
+    EXPECT_EQ(PrinterDpiX, 600);
+    EXPECT_EQ(LabelColumns, 2);
+}
+
+TEST(SheetLayout, DesignPixelsToPrinter)
+{
+    FormatGuard guard;
+    const int sx = ScreenDpiX, sy = ScreenDpiY;
+    SetScreenDpi(96, 120);
+    ApplyPrinterMetrics(Sheet(600, 100, 100));
+    EXPECT_EQ(DesignToPrinterX(1), 6);   // 6.25
+    EXPECT_EQ(DesignToPrinterX(16), 100);
+    EXPECT_EQ(DesignToPrinterX(-1), -6); // toward zero
+    EXPECT_EQ(DesignToPrinterY(1), 5);
+    SetScreenDpi(0, 0);
+    EXPECT_EQ(DesignToPrinterX(10), 0);
+    SetScreenDpi(sx, sy);
+}
