@@ -98,15 +98,15 @@ install(CODE "
     find_program(_qv_desktop update-desktop-database)
     find_program(_qv_iconcache gtk-update-icon-cache)
     if(_qv_mime)
-      execute_process(COMMAND \${_qv_mime} \"\${_qv_share}/mime\" RESULT_VARIABLE _qv_rc)
+      execute_process(COMMAND \${_qv_mime} \"\${_qv_share}/mime\" OUTPUT_QUIET ERROR_QUIET)
     endif()
     if(_qv_desktop)
-      execute_process(COMMAND \${_qv_desktop} -q \"\${_qv_share}/applications\" RESULT_VARIABLE _qv_rc)
+      execute_process(COMMAND \${_qv_desktop} -q \"\${_qv_share}/applications\" OUTPUT_QUIET ERROR_QUIET)
     endif()
     # Only refresh an icon cache that exists: a stale one hides new icons,
     # a missing one costs nothing.
     if(_qv_iconcache AND EXISTS \"\${_qv_share}/icons/hicolor/icon-theme.cache\")
-      execute_process(COMMAND \${_qv_iconcache} -q -t -f \"\${_qv_share}/icons/hicolor\" RESULT_VARIABLE _qv_rc)
+      execute_process(COMMAND \${_qv_iconcache} -q -t -f \"\${_qv_share}/icons/hicolor\" OUTPUT_QUIET ERROR_QUIET)
     endif()
   endif()
 ")
