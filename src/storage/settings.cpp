@@ -1,0 +1,452 @@
+#include "storage/settings.h"
+
+#include "model/labelformat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QtEndian>
+#include <cstring>
+
+QString UserConfigHome()
+{
+    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
+        return QDir::cleanPath(xdg);
+    return QDir::homePath() + QStringLiteral("/.config");
+}
+
+QString SettingsFilePath()
+{
+    return UserConfigHome() + QStringLiteral("/Maudrel Software/Quorvane.reg");
+}
+
+// TRegistryFile -------------------------------------------------------------------
+
+namespace {
+
+constexpr char kHeader[] = "Windows Registry Editor Version 5.00";
+constexpr qint64 kMaxSettingsBytes = 1024 * 1024;
+
+QString Unescape(QStringView s)
+{
+    QString out;
+    out.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] == u'\\' && i + 1 < s.size())
+            ++i;
+        out += s[i];
+    }
+    return out;
+}
+
+QString Escape(const QString &s)
+{
+    QString out;
+    for (QChar c : s) {
+        if (c == u'\\' || c == u'"')
+            out += u'\\';
+        out += c;
+    }
+    return out;
+}
+
+// The end of a quoted string that starts after s[from - 1] == '"', or -1.
+qsizetype ClosingQuote(QStringView s, qsizetype from)
+{
+    for (qsizetype i = from; i < s.size(); ++i) {
+        if (s[i] == u'\\')
+            ++i;
+        else if (s[i] == u'"')
+            return i;
+    }
+    return -1;
+}
+
+std::optional<QByteArray> ParseHexBytes(QStringView s)
+{
+    QByteArray out;
+    for (QStringView part : s.split(u',')) {
+        part = part.trimmed();
+        if (part.isEmpty())
+            continue;
+        bool ok = false;
+        const uint b = part.toString().toUInt(&ok, 16);
+        if (!ok || b > 255 || part.size() > 2)
+            return std::nullopt;
+        out.append(char(b));
+    }
+    return out;
+}
+
+QString HexBytes(const QByteArray &data)
+{
+    QStringList parts;
+    for (char c : data)
+        parts << QStringLiteral("%1").arg(uchar(c), 2, 16, QLatin1Char('0'));
+    return parts.join(u',');
+}
+
+} // namespace
+
+TRegistryFile::TRegistryFile(const QString &fileName, const QString &keyPath)
+    : fileName_(fileName), keyPath_(keyPath)
+{
+}
+
+bool TRegistryFile::Load()
+{
+    values_.clear();
+    QFile f(fileName_);
+    if (!f.exists())
+        return true;
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = f.read(kMaxSettingsBytes);
+    QString text;
+    if (bytes.startsWith("\xFF\xFE"))
+        text = QStringDecoder(QStringConverter::Utf16LE).decode(QByteArrayView(bytes).sliced(2));
+    else
+        text = QString::fromUtf8(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
+    Parse(text);
+    return true;
+}
+
+void TRegistryFile::Parse(const QString &text)
+{
+    // Join continued lines first: only hex data is split with a trailing
+    // backslash (a string value always ends with its closing quote).
+    QStringList lines;
+    QString pending;
+    for (QStringView raw : QStringView(text).split(u'\n')) {
+        QStringView line = raw;
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (!pending.isEmpty())
+            line = line.trimmed();
+        if (line.endsWith(u'\\')) {
+            pending += line.chopped(1);
+            continue;
+        }
+        lines << pending + line.toString();
+        pending.clear();
+    }
+    if (!pending.isEmpty())
+        lines << pending;
+
+    bool inKey = false;
+    for (const QString &l : lines) {
+        const QStringView line = QStringView(l).trimmed();
+        if (line.startsWith(u'[')) {
+            const qsizetype close = line.lastIndexOf(u']');
+            inKey = close > 0 && line.mid(1, close - 1).compare(keyPath_, Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        if (!inKey || !line.startsWith(u'"'))
+            continue;
+        const qsizetype endName = ClosingQuote(line, 1);
+        if (endName < 0 || endName + 1 >= line.size() || line[endName + 1] != u'=')
+            continue;
+        const QString name = Unescape(line.mid(1, endName - 1));
+        const QStringView data = line.mid(endName + 2).trimmed();
+        Value v;
+        v.name = name;
+        if (data.startsWith(u'"')) {
+            const qsizetype end = ClosingQuote(data, 1);
+            if (end < 0)
+                continue;
+            v.type = TRegValueType::String;
+            v.text = Unescape(data.mid(1, end - 1));
+        } else if (data.startsWith(u"dword:", Qt::CaseInsensitive)) {
+            bool ok = false;
+            const QStringView digits = data.mid(6);
+            const uint n = digits.toString().toUInt(&ok, 16);
+            if (!ok || digits.size() > 8)
+                continue;
+            v.type = TRegValueType::DWord;
+            v.rawType = 4;
+            v.data.resize(4);
+            qToLittleEndian<quint32>(n, v.data.data());
+        } else if (data.startsWith(u"hex", Qt::CaseInsensitive)) {
+            const qsizetype colon = data.indexOf(u':');
+            if (colon < 0)
+                continue;
+            const QStringView kind = data.mid(3, colon - 3);
+            int raw = 3;
+            if (!kind.isEmpty()) {
+                bool ok = false;
+                if (!kind.startsWith(u'(') || !kind.endsWith(u')'))
+                    continue;
+                raw = kind.mid(1, kind.size() - 2).toString().toInt(&ok, 16);
+                if (!ok)
+                    continue;
+            }
+            const auto bytes = ParseHexBytes(data.mid(colon + 1));
+            if (!bytes)
+                continue;
+            v.rawType = raw;
+            v.data = *bytes;
+            if (raw == 3) {
+                v.type = TRegValueType::Binary;
+            } else if (raw == 4 && bytes->size() == 4) {
+                v.type = TRegValueType::DWord;
+            } else if (raw == 1 || raw == 2) {
+                v.type = raw == 1 ? TRegValueType::String : TRegValueType::ExpandString;
+                QString s = QStringDecoder(QStringConverter::Utf16LE).decode(*bytes);
+                while (s.endsWith(QChar(0)))
+                    s.chop(1);
+                v.text = s;
+            } else {
+                v.type = TRegValueType::Other;
+            }
+        } else {
+            continue; // deletions ("-") and unknown forms
+        }
+        if (!Find(name))
+            values_.append(v);
+    }
+}
+
+bool TRegistryFile::CreateKey()
+{
+    if (QFileInfo::exists(fileName_))
+        return true;
+    if (!QDir().mkpath(QFileInfo(fileName_).absolutePath()))
+        return false;
+    return Save();
+}
+
+QByteArray TRegistryFile::ToText() const
+{
+    QString out = QLatin1String(kHeader) + QStringLiteral("\n\n[") + keyPath_ + QStringLiteral("]\n");
+    for (const Value &v : values_) {
+        out += u'"' + Escape(v.name) + QStringLiteral("\"=");
+        switch (v.type) {
+        case TRegValueType::String:
+            out += u'"' + Escape(v.text) + u'"';
+            break;
+        case TRegValueType::DWord:
+            out += QStringLiteral("dword:%1").arg(qFromLittleEndian<quint32>(v.data.constData()), 8, 16, QLatin1Char('0'));
+            break;
+        case TRegValueType::Binary:
+            out += QStringLiteral("hex:") + HexBytes(v.data);
+            break;
+        case TRegValueType::ExpandString: {
+            QByteArray utf16(reinterpret_cast<const char *>(v.text.utf16()), v.text.size() * 2);
+            utf16.append(2, '\0');
+            out += QStringLiteral("hex(2):") + HexBytes(utf16);
+            break;
+        }
+        case TRegValueType::Other:
+            out += QStringLiteral("hex(%1):").arg(v.rawType, 0, 16) + HexBytes(v.data);
+            break;
+        }
+        out += u'\n';
+    }
+    out += u'\n';
+    return out.toUtf8();
+}
+
+bool TRegistryFile::Save() const
+{
+    if (!QDir().mkpath(QFileInfo(fileName_).absolutePath()))
+        return false;
+    QSaveFile f(fileName_);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = ToText();
+    if (f.write(bytes) != bytes.size())
+        return false;
+    return f.commit();
+}
+
+const TRegistryFile::Value *TRegistryFile::Find(const QString &name) const
+{
+    for (const Value &v : values_)
+        if (v.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &v;
+    return nullptr;
+}
+
+TRegistryFile::Value &TRegistryFile::Put(const QString &name)
+{
+    for (Value &v : values_)
+        if (v.name.compare(name, Qt::CaseInsensitive) == 0)
+            return v;
+    values_.append(Value{name, TRegValueType::String, 1, {}, {}});
+    return values_.last();
+}
+
+bool TRegistryFile::ValueExists(const QString &name) const { return Find(name) != nullptr; }
+
+std::optional<TRegValueType> TRegistryFile::ValueType(const QString &name) const
+{
+    const Value *v = Find(name);
+    return v ? std::optional(v->type) : std::nullopt;
+}
+
+std::optional<QByteArray> TRegistryFile::ReadBinary(const QString &name) const
+{
+    const Value *v = Find(name);
+    if (!v || v->type != TRegValueType::Binary)
+        return std::nullopt;
+    return v->data;
+}
+
+std::optional<double> TRegistryFile::ReadDouble(const QString &name) const
+{
+    const auto data = ReadBinary(name);
+    if (!data || data->size() != 8)
+        return std::nullopt;
+    const quint64 bits = qFromLittleEndian<quint64>(data->constData());
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+}
+
+std::optional<quint32> TRegistryFile::ReadDWord(const QString &name) const
+{
+    const Value *v = Find(name);
+    if (!v || v->type != TRegValueType::DWord || v->data.size() != 4)
+        return std::nullopt;
+    return qFromLittleEndian<quint32>(v->data.constData());
+}
+
+std::optional<QString> TRegistryFile::ReadString(const QString &name) const
+{
+    const Value *v = Find(name);
+    if (!v)
+        return QString();
+    if (v->type != TRegValueType::String && v->type != TRegValueType::ExpandString)
+        return std::nullopt;
+    return v->text;
+}
+
+void TRegistryFile::WriteBinary(const QString &name, const QByteArray &data)
+{
+    Value &v = Put(name);
+    v.type = TRegValueType::Binary;
+    v.rawType = 3;
+    v.data = data;
+    v.text.clear();
+}
+
+void TRegistryFile::WriteDouble(const QString &name, double d)
+{
+    quint64 bits;
+    std::memcpy(&bits, &d, sizeof bits);
+    QByteArray data(8, '\0');
+    qToLittleEndian<quint64>(bits, data.data());
+    WriteBinary(name, data);
+}
+
+void TRegistryFile::WriteDWord(const QString &name, quint32 n)
+{
+    Value &v = Put(name);
+    v.type = TRegValueType::DWord;
+    v.rawType = 4;
+    v.data.resize(4);
+    qToLittleEndian<quint32>(n, v.data.data());
+    v.text.clear();
+}
+
+void TRegistryFile::WriteString(const QString &name, const QString &s)
+{
+    Value &v = Put(name);
+    v.type = TRegValueType::String;
+    v.rawType = 1;
+    v.data.clear();
+    v.text = s;
+}
+
+void TRegistryFile::DeleteValue(const QString &name)
+{
+    for (qsizetype i = 0; i < values_.size(); ++i)
+        if (values_[i].name.compare(name, Qt::CaseInsensitive) == 0) {
+            values_.removeAt(i);
+            return;
+        }
+}
+
+// Settings ------------------------------------------------------------------------
+
+namespace {
+
+const char *const kLengthNames[] = {"Margin_Top", "Margin_Left", "Label_Height", "Label_Width", "Gap_Height", "Gap_Width"};
+
+double *LengthVariable(int i)
+{
+    double *vars[] = {&LabelFormat.Margin_Top, &LabelFormat.Margin_Left, &LabelFormat.Label_Height,
+                      &LabelFormat.Label_Width, &LabelFormat.Gap_Height, &LabelFormat.Gap_Width};
+    return vars[i];
+}
+
+void SetDefaultSettings()
+{
+    LabelFormat.Margin_Top = 0.25;
+    LabelFormat.Margin_Left = 0.25;
+    LabelFormat.Label_Height = 1.5;
+    LabelFormat.Label_Width = 2.5;
+    LabelFormat.Gap_Height = 0;
+    LabelFormat.Gap_Width = 0;
+    LabelFormat.Metric = false;
+    ShowGrids = true;
+    Path.clear();
+    AutoSaveSeq = true;
+}
+
+// Each value is stored as soon as it is read; the first failure stops.
+bool ReadSettings(const TRegistryFile &reg)
+{
+    for (int i = 0; i < 6; ++i) {
+        const auto v = reg.ReadDouble(QLatin1String(kLengthNames[i]));
+        if (!v)
+            return false;
+        *LengthVariable(i) = *v;
+    }
+    const auto metric = reg.ReadDWord(QStringLiteral("Metric"));
+    if (!metric)
+        return false;
+    LabelFormat.Metric = *metric != 0;
+    const auto grids = reg.ReadDWord(QStringLiteral("ShowGrids"));
+    if (!grids)
+        return false;
+    ShowGrids = *grids != 0;
+    const auto path = reg.ReadString(QStringLiteral("Path"));
+    if (!path)
+        return false;
+    Path = *path;
+    const auto autoSave = reg.ReadDWord(QStringLiteral("AutoSaveSeq"));
+    if (!autoSave)
+        return false;
+    AutoSaveSeq = *autoSave != 0;
+    return true;
+}
+
+} // namespace
+
+void LoadSettings()
+{
+    TRegistryFile reg(SettingsFilePath());
+    const bool loaded = reg.Load();
+    if (loaded)
+        reg.CreateKey();
+    if (!loaded || !ReadSettings(reg))
+        SetDefaultSettings();
+}
+
+bool SaveSettings()
+{
+    TRegistryFile reg(SettingsFilePath());
+    if (!reg.Load())
+        return false;
+    for (int i = 0; i < 6; ++i)
+        reg.WriteDouble(QLatin1String(kLengthNames[i]), *LengthVariable(i));
+    reg.WriteDWord(QStringLiteral("Metric"), LabelFormat.Metric ? 1 : 0);
+    reg.WriteDWord(QStringLiteral("ShowGrids"), ShowGrids ? 1 : 0);
+    reg.WriteString(QStringLiteral("Path"), Path);
+    reg.WriteDWord(QStringLiteral("AutoSaveSeq"), AutoSaveSeq ? 1 : 0);
+    return reg.Save();
+}

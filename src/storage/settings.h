@@ -1,0 +1,90 @@
+#pragma once
+// The program's preferences between runs: the label format last in use, the
+// show-grid and remember-sequence options and the folder the file types were
+// last registered for.
+//
+// They are kept as typed values in one key, stored as a text file in the
+// registry export syntax so a person can read and edit it:
+//
+//   Windows Registry Editor Version 5.00
+//
+//   [HKEY_CURRENT_USER\Software\Maudrel Software\Quorvane]
+//   "Margin_Top"=hex:00,00,00,00,00,00,d0,3f
+//   "Metric"=dword:00000000
+//   "Path"="/opt/quorvane/"
+//
+// The file is $XDG_CONFIG_HOME/Maudrel Software/Quorvane.reg ($XDG_CONFIG_HOME
+// defaults to ~/.config).
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <optional>
+
+inline const QString kSettingsKeyPath = QStringLiteral("HKEY_CURRENT_USER\\Software\\Maudrel Software\\Quorvane");
+
+// The folder of the user's configuration files ($XDG_CONFIG_HOME or ~/.config).
+QString UserConfigHome();
+// The settings file.
+QString SettingsFilePath();
+
+enum class TRegValueType { String, ExpandString, Binary, DWord, Other };
+
+// One registry key kept in a text file. Value names are matched without
+// regard to case; values keep the order of first writing.
+class TRegistryFile {
+public:
+    explicit TRegistryFile(const QString &fileName, const QString &keyPath = kSettingsKeyPath);
+
+    // Reads the file; false when it exists but cannot be read. A missing file
+    // is an empty key.
+    bool Load();
+    // Creates the file (and its folder) holding an empty key when missing.
+    bool CreateKey();
+    // Writes the whole key at once (through a temporary file).
+    bool Save() const;
+
+    bool ValueExists(const QString &name) const;
+    std::optional<TRegValueType> ValueType(const QString &name) const;
+    // Each read succeeds only for a value of the right type (and size).
+    std::optional<QByteArray> ReadBinary(const QString &name) const;
+    std::optional<double> ReadDouble(const QString &name) const; // binary, exactly 8 bytes
+    std::optional<quint32> ReadDWord(const QString &name) const;
+    // String or expandable string; a missing value reads as empty, a value of
+    // another type fails.
+    std::optional<QString> ReadString(const QString &name) const;
+
+    void WriteBinary(const QString &name, const QByteArray &data);
+    void WriteDouble(const QString &name, double v); // 8 bytes, little-endian
+    void WriteDWord(const QString &name, quint32 v);
+    void WriteString(const QString &name, const QString &v);
+    void DeleteValue(const QString &name);
+
+    QByteArray ToText() const;
+
+private:
+    struct Value {
+        QString name;
+        TRegValueType type = TRegValueType::String;
+        int rawType = 1;  // registry type number, kept for values of other types
+        QByteArray data;  // binary/dword/other: raw bytes
+        QString text;     // string types
+    };
+    const Value *Find(const QString &name) const;
+    Value &Put(const QString &name);
+    void Parse(const QString &text);
+
+    QString fileName_;
+    QString keyPath_;
+    QList<Value> values_;
+};
+
+// Reads the settings into LabelFormat, ShowGrids, Path and AutoSaveSeq. Opens
+// (and on the first run creates) the key. Values are read in a fixed order;
+// when any of them is missing or of the wrong type or size, every setting
+// takes its default: a 2.5 x 1.5 inch label, margins 0.25, no gaps, inches,
+// grid shown, remember-sequence on, empty Path. Silent.
+void LoadSettings();
+// Writes the current values. Returns false when the file could not be
+// written (the caller may ignore it: a failed write changes nothing on disk).
+bool SaveSettings();

@@ -1,0 +1,166 @@
+#include "model/labelformat.h"
+#include "storage/settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Points the settings at a fresh configuration folder for one test.
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
+    }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", saved_); }
+
+    static void SetNonDefaults()
+    {
+        LabelFormat = TLabelFormat{5, 3, 0.5, 0.75, 0.125, 0.2, true};
+        ShowGrids = false;
+        AutoSaveSeq = false;
+        Path = QStringLiteral("/opt/标签/");
+    }
+    static void ExpectDefaults()
+    {
+        EXPECT_EQ(LabelFormat.Label_Width, 2.5);
+        EXPECT_EQ(LabelFormat.Label_Height, 1.5);
+        EXPECT_EQ(LabelFormat.Margin_Top, 0.25);
+        EXPECT_EQ(LabelFormat.Margin_Left, 0.25);
+        EXPECT_EQ(LabelFormat.Gap_Height, 0);
+        EXPECT_EQ(LabelFormat.Gap_Width, 0);
+        EXPECT_FALSE(LabelFormat.Metric);
+        EXPECT_TRUE(ShowGrids);
+        EXPECT_TRUE(AutoSaveSeq);
+        EXPECT_TRUE(Path.isEmpty());
+    }
+    void WriteSettingsText(const QByteArray &values)
+    {
+        QDir().mkpath(QFileInfo(SettingsFilePath()).absolutePath());
+        QFile f(SettingsFilePath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Maudrel Software\\Quorvane]\n" + values);
+    }
+
+    QTemporaryDir dir_;
+    QByteArray saved_;
+};
+
+const QByteArray kAllValues =
+    "\"Margin_Top\"=hex:00,00,00,00,00,00,e0,3f\n"
+    "\"Margin_Left\"=hex:00,00,00,00,00,00,e8,3f\n"
+    "\"Label_Height\"=hex:00,00,00,00,00,00,08,40\n"
+    "\"Label_Width\"=hex:00,00,00,00,00,00,14,40\n"
+    "\"Gap_Height\"=hex:00,00,00,00,00,00,c0,3f\n"
+    "\"Gap_Width\"=hex:9a,99,99,99,99,99,c9,3f\n"
+    "\"Metric\"=dword:00000001\n"
+    "\"ShowGrids\"=dword:00000000\n"
+    "\"Path\"=\"/opt/q/\"\n"
+    "\"AutoSaveSeq\"=dword:00000000\n";
+
+} // namespace
+
+TEST_F(SettingsTest, FirstRunCreatesTheKeyAndTakesDefaults)
+{
+    SetNonDefaults();
+    EXPECT_EQ(SettingsFilePath(), dir_.path() + "/Maudrel Software/Quorvane.reg");
+    ASSERT_FALSE(QFileInfo::exists(SettingsFilePath()));
+    LoadSettings();
+    ExpectDefaults();
+    EXPECT_TRUE(QFileInfo::exists(SettingsFilePath()));
+}
+
+TEST_F(SettingsTest, SaveThenLoadGivesTheSameValuesInReadableText)
+{
+    SetNonDefaults();
+    ASSERT_TRUE(SaveSettings());
+    QFile f(SettingsFilePath());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    EXPECT_TRUE(text.startsWith("Windows Registry Editor Version 5.00\n\n"
+                                "[HKEY_CURRENT_USER\\Software\\Maudrel Software\\Quorvane]\n"
+                                "\"Margin_Top\"=hex:00,00,00,00,00,00,e0,3f\n"))
+        << text.constData();
+    EXPECT_TRUE(text.contains("\"Metric\"=dword:00000001\n"));
+    EXPECT_TRUE(text.contains("\"Path\"=\"/opt/标签/\"\n"));
+
+    LabelFormat = TLabelFormat{};
+    ShowGrids = AutoSaveSeq = true;
+    Path.clear();
+    LoadSettings();
+    EXPECT_EQ(LabelFormat.Label_Width, 5);
+    EXPECT_EQ(LabelFormat.Label_Height, 3);
+    EXPECT_EQ(LabelFormat.Margin_Top, 0.5);
+    EXPECT_EQ(LabelFormat.Margin_Left, 0.75);
+    EXPECT_EQ(LabelFormat.Gap_Height, 0.125);
+    EXPECT_EQ(LabelFormat.Gap_Width, 0.2);
+    EXPECT_TRUE(LabelFormat.Metric);
+    EXPECT_FALSE(ShowGrids);
+    EXPECT_FALSE(AutoSaveSeq);
+    EXPECT_EQ(Path, QStringLiteral("/opt/标签/"));
+}
+
+TEST_F(SettingsTest, AnyUnreadableValueMakesEverySettingFallBack)
+{
+    const struct {
+        const char *name;
+        QByteArray from, to;
+    } cases[] = {
+        {"width as dword", "\"Label_Width\"=hex:00,00,00,00,00,00,14,40", "\"Label_Width\"=dword:00000005"},
+        {"seven bytes", "\"Gap_Width\"=hex:9a,99,99,99,99,99,c9,3f", "\"Gap_Width\"=hex:9a,99,99,99,99,99,c9"},
+        {"metric as string", "\"Metric\"=dword:00000001", "\"Metric\"=\"1\""},
+        {"path as dword", "\"Path\"=\"/opt/q/\"", "\"Path\"=dword:00000001"},
+        {"last value missing", "\"AutoSaveSeq\"=dword:00000000\n", ""},
+        {"grid missing", "\"ShowGrids\"=dword:00000000\n", ""},
+    };
+    for (const auto &c : cases) {
+        QByteArray values = kAllValues;
+        values.replace(c.from, c.to);
+        WriteSettingsText(values);
+        SetNonDefaults();
+        LoadSettings();
+        SCOPED_TRACE(c.name);
+        ExpectDefaults();
+    }
+}
+
+TEST_F(SettingsTest, PathMayBeMissingOrExpandableAndHexMayContinueOnNextLines)
+{
+    QByteArray values = kAllValues;
+    values.replace("\"Path\"=\"/opt/q/\"\n", "");
+    values.replace("\"Margin_Top\"=hex:00,00,00,00,00,00,e0,3f", "\"margin_top\"=hex:00,00,00,00,\\\n  00,00,e0,3f");
+    WriteSettingsText(values);
+    SetNonDefaults();
+    LoadSettings();
+    EXPECT_EQ(LabelFormat.Margin_Top, 0.5);
+    EXPECT_EQ(LabelFormat.Label_Width, 5);
+    EXPECT_TRUE(LabelFormat.Metric);
+    EXPECT_TRUE(Path.isEmpty());
+
+    values = kAllValues;
+    // "/x/" as REG_EXPAND_SZ: UTF-16LE with the terminating NUL.
+    values.replace("\"Path\"=\"/opt/q/\"", "\"Path\"=hex(2):2f,00,78,00,2f,00,00,00");
+    WriteSettingsText(values);
+    LoadSettings();
+    EXPECT_EQ(Path, "/x/");
+    EXPECT_EQ(LabelFormat.Label_Height, 3);
+}
+
+TEST_F(SettingsTest, StringsWithQuotesAndBackslashesRoundTrip)
+{
+    TRegistryFile reg(SettingsFilePath());
+    reg.WriteString("Path", R"(C:\Program Files\"Q"\)");
+    reg.WriteDWord("n", 0xFFFFFFFF);
+    ASSERT_TRUE(reg.Save());
+    TRegistryFile back(SettingsFilePath());
+    ASSERT_TRUE(back.Load());
+    EXPECT_EQ(back.ReadString("PATH"), R"(C:\Program Files\"Q"\)");
+    EXPECT_EQ(back.ReadDWord("N"), 0xFFFFFFFFu);
+    EXPECT_FALSE(back.ReadDouble("n").has_value());
+    EXPECT_EQ(back.ReadString("absent"), QString());
+}
