@@ -88,6 +88,17 @@ install(CODE "
   list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${_qv_link}\")
 ")
 
+# The same rule for programs run from the build folder (tests, run.sh):
+# FONTCONFIG_FILE=${QV_FONTCONFIG_FILE} gives them the installed behaviour.
+set(QV_FONTCONFIG_FILE ${CMAKE_BINARY_DIR}/fontconfig/fonts.conf)
+file(CONFIGURE OUTPUT ${QV_FONTCONFIG_FILE} CONTENT [[<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+  <include>@QV_RESOURCES@/fontconfig/@QV_FONT_RULE@</include>
+</fontconfig>
+]] @ONLY)
+
 # A direct install (no DESTDIR: not a package being staged) refreshes the
 # desktop caches itself; a package leaves that to the dpkg triggers of
 # shared-mime-info, desktop-file-utils and hicolor-icon-theme.
