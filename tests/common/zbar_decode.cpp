@@ -33,6 +33,9 @@ QList<TDecodedSymbol> ZbarDecode(const QImage &image, const QList<TZbarSetting> 
     for (zbar_symbol_type_t s : {ZBAR_I25, ZBAR_CODE39, ZBAR_CODE93, ZBAR_CODE128})
         zbar_image_scanner_set_config(scanner, s, ZBAR_CFG_MIN_LEN, 1);
     zbar_image_scanner_set_config(scanner, ZBAR_CODE39, ZBAR_CFG_ASCII, 0);
+    // Book numbers are EAN-13s; report them as such.
+    zbar_image_scanner_set_config(scanner, ZBAR_ISBN10, ZBAR_CFG_ENABLE, 0);
+    zbar_image_scanner_set_config(scanner, ZBAR_ISBN13, ZBAR_CFG_ENABLE, 0);
     for (const TZbarSetting &s : settings)
         zbar_image_scanner_set_config(scanner, zbar_symbol_type_t(s.symbology), zbar_config_t(s.config), s.value);
 

@@ -25,6 +25,6 @@ struct TZbarSetting {
 bool ZbarAvailable();
 
 // Every symbol zbar finds in the image. The scanner starts with every
-// symbology enabled (UPC-A reported as itself, the EAN add-ons on), minimum
+// symbology enabled (UPC-A reported as itself, the EAN add-ons on, ISBN off), minimum
 // lengths of 1 and full-ASCII Code 39 off; `settings` are applied on top.
 QList<TDecodedSymbol> ZbarDecode(const QImage &image, const QList<TZbarSetting> &settings = {});
