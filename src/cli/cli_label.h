@@ -1,0 +1,36 @@
+#pragma once
+// Loading a label for the headless commands: the screen resolution is fixed
+// at 96 pixels per inch (label files keep item geometry in inches, so any
+// resolution gives the same label; 96 is what the designer mostly runs at).
+
+#include "model/labelformat.h"
+#include "storage/document.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+// False with a one-line message naming the file.
+inline bool LoadLabelForCli(TLabelDocument &doc, const QString &fileName, QString &error)
+{
+    SetScreenDpi(96, 96);
+    const QFileInfo info(fileName);
+    const QString shown = QDir::toNativeSeparators(fileName);
+    if (!info.exists()) {
+        error = QStringLiteral("no such label file: %1").arg(shown);
+        return false;
+    }
+    if (!info.isFile()) {
+        error = QStringLiteral("not a label file: %1").arg(shown);
+        return false;
+    }
+    if (DocumentKindOf(fileName) == TDocumentKind::None) {
+        error = QStringLiteral("not a label file (.lbl or .lbf): %1").arg(shown);
+        return false;
+    }
+    QString why;
+    if (!doc.LoadLabelFile(info.absoluteFilePath(), &why)) {
+        error = QStringLiteral("cannot read the label file %1%2").arg(shown, why.isEmpty() ? QString() : ": " + why);
+        return false;
+    }
+    return true;
+}

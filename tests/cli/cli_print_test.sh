@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# The print and render commands as a person runs them: a sheet of labels fed
+# from a CSV file goes to a PDF at 600 DPI, every label is rasterised and its
+# barcode read back with zbar, and the failures leave nothing behind.
+set -uo pipefail
+
+CLI="${QV_BINARY_DIR:-build}/quorvane-cli"
+export QT_QPA_PLATFORM=offscreen
+for tool in pdftoppm zbarimg pdfinfo; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
+done
+[ -x "$CLI" ] || { echo "FAIL: $CLI not built"; exit 1; }
+
+T=$(mktemp -d)
+trap 'rm -rf "$T" "$XDG_RUNTIME_DIR"' EXIT
+XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# A Letter sheet of 2.5 x 1.25 in labels, 3 across and 8 down: a Code 128 of
+# column 1, a text of columns 2 and 3, a static text and a counter.
+write_label() { # file counter-start
+  cat >"$1" <<LBL
+[FORMAT]
+WIDTH=2.5
+HEIGHT=1.25
+TOPMARGIN=0.5
+LEFTMARGIN=0.1875
+GAPHEIGHT=0
+GAPWIDTH=0.125
+METRIC=0
+SHOWGRID=0
+CONTROLS=3
+
+[CNT_1]
+TYPE=BARCODE
+BCTYPE=0
+SCALE=1
+INTERPRET=1
+AUTOSCALE=1
+TOP=0.1
+LEFT=0.15
+WIDTH=2.2
+HEIGHT=0.55
+AUTOSIZE=0
+TRANSPARENT=0
+ROTATE=0
+ALIGN=6
+HALIGN=0
+VALIGN=3
+FONT_NAME=Courier New
+FONT_SIZE=8
+ADVANCED=1
+ADV_COUNT=1
+ADVTYPE_1=FIELD
+ADVNUM_1=1
+ADVSIZE_1=0
+ADVCHAR_1=32
+
+[CNT_2]
+TYPE=TEXT
+TOP=0.75
+LEFT=0.15
+WIDTH=2.2
+HEIGHT=0.2
+AUTOSIZE=0
+TRANSPARENT=1
+ROTATE=0
+HALIGN=0
+VALIGN=3
+FONT_NAME=DejaVu Sans
+FONT_SIZE=9
+ADVANCED=1
+ADV_COUNT=5
+ADVTYPE_1=FIELD
+ADVNUM_1=2
+ADVTYPE_2=TEXT
+ADVTXT_2= 
+ADVTYPE_3=FIELD
+ADVNUM_3=3
+ADVTYPE_4=TEXT
+ADVTXT_4= #
+ADVTYPE_5=SEQUENCE
+ADVCUR_5=$2
+ADVMIN_5=0
+ADVMAX_5=999999999
+ADVSIZE_5=0
+
+[CNT_3]
+TYPE=TEXT
+TOP=0.98
+LEFT=0.15
+WIDTH=2.2
+HEIGHT=0.2
+AUTOSIZE=0
+TRANSPARENT=1
+ROTATE=0
+FONT_NAME=DejaVu Sans
+FONT_SIZE=8
+ADVANCED=0
+TEXT=Quorvane stock label
+LBL
+}
+
+write_label "$T/shelf.lbl" 1
+{
+  echo "sku,name,size"
+  for i in $(seq 1 30); do printf 'QV-%05d,Item %d,%dml\r\n' "$i" "$i" "$((i * 10))"; done
+} >"$T/stock.csv"
+
+# 1. 30 records at 600 DPI: 24 on page 1, 6 on page 2, row by row.
+if ! "$CLI" print "$T/shelf.lbl" --data "$T/stock.csv" --output "$T/out.pdf" --paper Letter --quiet; then
+  fail "print to PDF exited with $?"
+fi
+pages=$(pdfinfo "$T/out.pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')
+[ "$pages" = "2" ] || fail "expected 2 pages, got '$pages'"
+size=$(pdfinfo "$T/out.pdf" 2>/dev/null | awk '/^Page size:/ {print $3 "x" $5}')
+[ "$size" = "612x792" ] || fail "expected a Letter page, got '$size'"
+
+# What the barcode of label k (0-based, row by row) reads, via the grid cell
+# at 300 DPI: left 56.25 + 787.5 c, top 150 + 375 r, 750 x 375.
+read_cell() { # pdf k
+  local page=$(($2 / 24 + 1)) cell=$(($2 % 24))
+  local r=$((cell / 3)) c=$((cell % 3))
+  local x=$(( (5625 + 78750 * c) / 100 )) y=$((150 + 375 * r))
+  pdftoppm -r 300 -f "$page" -l "$page" -x "$x" -y "$y" -W 750 -H 375 -gray -png "$1" "$T/cell"
+  zbarimg -q --raw "$T"/cell*.png 2>/dev/null | tr -d '\r' | tr '\n' ' '
+  rm -f "$T"/cell*.png
+}
+for k in $(seq 0 29); do
+  want=$(printf 'QV-%05d ' $((k + 1)))
+  got=$(read_cell "$T/out.pdf" "$k")
+  [ "$got" = "$want" ] || fail "label $((k + 1)): read '$got', expected '$want'"
+done
+
+# 2. Copies and a label limit: 5 labels, and the counter stored back.
+write_label "$T/count.lbl" 7
+"$CLI" print "$T/count.lbl" --data "$T/stock.csv" --copies 2 --labels 5 --output "$T/five.pdf" --save-counters \
+  --quiet || fail "copies/labels print exited with $?"
+tr -d '\r' <"$T/count.lbl" | grep -q '^ADVCUR_5=9$' || fail "counter not saved as 9: $(grep ADVCUR_5 "$T/count.lbl")"
+got=""
+for k in 0 1 2 3 4 5; do got+=$(read_cell "$T/five.pdf" "$k")"|"; done
+[ "$got" = "QV-00001 |QV-00001 |QV-00002 |QV-00002 |QV-00003 ||" ] || fail "copies: got '$got'"
+
+# 3. Failures: a message naming the problem, status 2, no output left behind.
+expect_fail() { # description expected-text args...
+  local what="$1" text="$2"; shift 2
+  rm -f "$T/bad.pdf"
+  local msg
+  msg=$("$CLI" "$@" 2>&1 >/dev/null); local rc=$?
+  [ $rc -eq 2 ] || fail "$what: status $rc, expected 2 ($msg)"
+  [ "$(printf '%s\n' "$msg" | wc -l)" -eq 1 ] || fail "$what: message is not one line: $msg"
+  case "$msg" in *"$text"*) ;; *) fail "$what: message '$msg' lacks '$text'";; esac
+  [ ! -e "$T/bad.pdf" ] || fail "$what: output written"
+}
+printf 'sku,name\r\n' >"$T/header.csv"
+expect_fail "missing label" "nothing.lbl" print "$T/nothing.lbl" --output "$T/bad.pdf"
+expect_fail "missing data" "missing.csv" print "$T/shelf.lbl" --data "$T/missing.csv" --output "$T/bad.pdf"
+expect_fail "no fit" "The label does not fit on the page." print "$T/shelf.lbl" --output "$T/bad.pdf" --paper 50x50mm
+expect_fail "no records" "The data file has no records." print "$T/shelf.lbl" --data "$T/header.csv" --output "$T/bad.pdf"
+expect_fail "bad paper" "B7" print "$T/shelf.lbl" --output "$T/bad.pdf" --paper B7
+expect_fail "bad copies" "--copies" print "$T/shelf.lbl" --output "$T/bad.pdf" --copies 0
+expect_fail "two ranges" "--pages" print "$T/shelf.lbl" --output "$T/bad.pdf" --pages 1 --labels 2
+expect_fail "all without data" "--all" print "$T/shelf.lbl" --output "$T/bad.pdf" --all
+expect_fail "unwritable output" "nofolder" print "$T/shelf.lbl" --output "$T/nofolder/bad.pdf"
+leftovers=$(ls -A "$T" | grep -v -E '^(shelf\.lbl|count\.lbl|stock\.csv|header\.csv|out\.pdf|five\.pdf)$')
+[ -z "$leftovers" ] || fail "files left behind: $leftovers"
+
+# 4. Render: the label as the designer shows it, 2.5 x 1.25 in at 96 DPI.
+"$CLI" render "$T/shelf.lbl" --output "$T/shelf.png" || fail "render exited with $?"
+file "$T/shelf.png" 2>/dev/null | grep -q "PNG image data, 240 x 120" || fail "render: $(file "$T/shelf.png")"
+
+[ $failures -eq 0 ] && echo "PASS" || echo "$failures failure(s)"
+[ $failures -eq 0 ]
