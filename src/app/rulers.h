@@ -1,0 +1,40 @@
+#pragma once
+// The rulers beside the design surface: the tick positions in the label unit
+// and the paint boxes that draw them.
+
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+enum class TRulerTickKind { Whole, Half, Eighth };
+
+struct TRulerTick {
+    int Pos = 0;           // pixel in the paint box (never 0)
+    TRulerTickKind Kind = TRulerTickKind::Whole;
+    int Number = 0;        // whole units from the surface origin (Whole only)
+    bool operator==(const TRulerTick &) const = default;
+};
+
+// Ticks for pixels 1..length of a ruler whose surface origin lies at `origin`
+// (0 unscrolled, negative when scrolled) with `unitPx` pixels per unit.
+// Eighth ticks only in inch mode.
+std::vector<TRulerTick> RulerTicks(int length, int origin, int unitPx, bool metric);
+
+// A ruler paint box. The origin and the unit come from the owner at paint time.
+class TRulerBox : public QWidget {
+    Q_OBJECT
+public:
+    TRulerBox(Qt::Orientation orientation, QWidget *parent = nullptr);
+
+    std::function<int()> Origin;   // the surface's left (horizontal) or top
+    std::function<int()> UnitPixels;
+    std::function<bool()> Metric;
+
+    Qt::Orientation orientation() const { return orientation_; }
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+
+private:
+    Qt::Orientation orientation_;
+};

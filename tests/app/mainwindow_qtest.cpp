@@ -1,0 +1,567 @@
+// The main window as a person uses it: add tools, edit commands, format menus,
+// status bar, rulers and the properties panel, driven through the widgets.
+
+#include "app/fmain.h"
+#include "app/fmemodlg.h"
+#include "app/linklabel.h"
+#include "app/propertiespanel.h"
+#include "app/rulers.h"
+#include "canvas/canvaslabel.h"
+#include "model/labelformat.h"
+#include "model/messages.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QUrl>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Receives the links the link label asks the desktop to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+template <class T> T *Find(QWidget *w, const char *name)
+{
+    T *found = w->findChild<T *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("widget %s not found", name);
+    return found;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TFMain> win;
+    TCanvasLabel *surface() const { return win->findChild<TCanvasLabel *>(); }
+    QToolButton *button(const char *name) const { return Find<QToolButton>(win.get(), name); }
+    QAction *action(const char *name) const { return Find<QAction>(win.get(), name); }
+    QString panel(int i) const
+    {
+        const char *names[] = {"StatusPanel0", "StatusPanel1", "StatusPanel2"};
+        return Find<QLabel>(win.get(), names[i])->text();
+    }
+    TLabelControl *clickWithTool(const char *tool, QPoint at, Qt::MouseButton b = Qt::LeftButton)
+    {
+        button(tool)->click();
+        QTest::mouseClick(surface(), b, {}, at);
+        return surface()->SelectedItem;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        SetMessageHandler([](const QString &) {});
+        QGuiApplication::clipboard()->clear();
+    }
+
+    void init()
+    {
+        LabelFormat = TLabelFormat{};
+        win = std::make_unique<TFMain>();
+        SetScreenDpi(96, 96);
+        win->SizeSurfaceFromFormat();
+        win->show();
+        QVERIFY(QTest::qWaitForWindowActive(win.get()));
+    }
+
+    void cleanup()
+    {
+        win.reset();
+        LabelFormat = TLabelFormat{};
+    }
+
+    void startsWithFormTexts()
+    {
+        QCOMPARE(win->windowTitle(), QStringLiteral("Quorvane V1.00"));
+        QVERIFY(win->minimumWidth() >= 500 && win->minimumHeight() >= 400);
+        QCOMPARE(panel(1), QStringLiteral("W:0   H:0"));
+        QCOMPARE(panel(2), QStringLiteral("就绪"));
+        QVERIFY(button("sbSelect")->isChecked());
+        QVERIFY(!button("WriteBtn")->isEnabled());
+        QVERIFY(!action("Save1")->isEnabled());
+        QCOMPARE(action("Open1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+        QCOMPARE(action("Delete1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Delete));
+        QCOMPARE(button("sbBarcode")->toolTip(), QStringLiteral("添加条形码"));
+        QCOMPARE(Find<QStackedWidget>(win.get(), "pLabelOptions")->currentWidget()->objectName(),
+                 QStringLiteral("pNone"));
+        QCOMPARE(surface()->width(), 240);
+        QCOMPARE(surface()->height(), 144);
+    }
+
+    void textToolCreatesItemCentredOnClick()
+    {
+        button("sbText")->click();
+        QCOMPARE(panel(2), QStringLiteral("Add Text"));
+        QVERIFY(!surface()->DesignMode);
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(100, 40));
+        QCOMPARE(surface()->Items.size(), 1);
+        TLabelControl *item = surface()->Items.first();
+        QCOMPARE(surface()->SelectedItem, item);
+        QCOMPARE(item->Kind, ikText);
+        QCOMPARE(item->Left, 90);
+        QCOMPARE(item->Top, 30);
+        QCOMPARE(panel(2), QStringLiteral("Edit Text"));
+        QVERIFY(button("sbSelect")->isChecked());
+        QVERIFY(surface()->DesignMode);
+        QVERIFY(button("WriteBtn")->isEnabled());
+        QVERIFY(action("Save1")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), Find<QLineEdit>(win.get(), "eText"));
+        QCOMPARE(item->Font.Font.family(), QStringLiteral("Arial"));
+        QCOMPARE(Find<QStackedWidget>(win.get(), "pLabelOptions")->currentWidget()->objectName(),
+                 QStringLiteral("pText"));
+
+        // Typing in the panel goes straight to the item.
+        QTest::keyClicks(Find<QLineEdit>(win.get(), "eText"), QStringLiteral("AB"));
+        QCOMPARE(item->Text, QStringLiteral("AB"));
+    }
+
+    void rightClickDisarmsWithoutCreating()
+    {
+        button("sbShape")->click();
+        QCOMPARE(panel(2), QStringLiteral("Add Shape"));
+        QTest::mouseClick(surface(), Qt::RightButton, {}, QPoint(50, 50));
+        QVERIFY(surface()->Items.isEmpty());
+        QVERIFY(button("sbSelect")->isChecked());
+        QVERIFY(surface()->DesignMode);
+        // Disarmed: the next left click creates nothing either.
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(50, 50));
+        QVERIFY(surface()->Items.isEmpty());
+    }
+
+    void barcodeToolUsesChosenSymbology()
+    {
+        auto *list = Find<QComboBox>(win.get(), "cbBarcodeType");
+        QCOMPARE(list->count(), 13);
+        QCOMPARE(list->itemText(7), QStringLiteral("EAN 13"));
+        list->setCurrentIndex(7);
+        auto *b = static_cast<TBarcodeLabel *>(clickWithTool("sbBarcode", {120, 70}));
+        QVERIFY(b);
+        QCOMPARE(b->Kind, ikBarcode);
+        QCOMPARE(int(b->BarcodeType), 6);
+        QCOMPARE(b->Height, 50);
+        QCOMPARE(b->Scale, 1);
+        QCOMPARE(panel(2), QStringLiteral("Edit Barcode"));
+    }
+
+    void barcodeListFollowsSelectedSymbology()
+    {
+        auto *b = static_cast<TBarcodeLabel *>(clickWithTool("sbBarcode", {120, 70}));
+        b->SetBarcodeType(9); // POSTNET
+        surface()->SelectItem(b);
+        QCOMPARE(Find<QComboBox>(win.get(), "cbBarcodeType")->currentIndex(), 12);
+        // Auto scale on: the scale box cannot be changed; off: it can.
+        auto *scale = Find<QWidget>(win.get(), "seBCScale");
+        QVERIFY(!scale->isEnabled());
+        Find<QAbstractButton>(win.get(), "cbAutoScale")->click();
+        QVERIFY(!b->AutoScale);
+        QVERIFY(scale->isEnabled());
+    }
+
+    void copyThenPasteTwice()
+    {
+        TLabelControl *first = clickWithTool("sbMemo", {150, 80});
+        QVERIFY(first);
+        first->SetText(QStringLiteral("line 1\nline 2"));
+        // A new item hands the focus to the text box, where Copy and Paste
+        // work on the text; a click on the item gives the focus to the surface.
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(150, 80));
+        QVERIFY(surface()->hasFocus());
+        action("Copy1")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("line 1\nline 2"));
+        action("Paste1")->trigger();
+        action("Paste1")->trigger();
+        QCOMPARE(surface()->Items.size(), 3);
+        for (int i : {1, 2}) {
+            TLabelControl *p = surface()->Items[i];
+            QCOMPARE(p->Kind, ikMemo);
+            QCOMPARE(p->Left, 5);
+            QCOMPARE(p->Top, 5);
+            QCOMPARE(p->Width, first->Width);
+            QCOMPARE(p->Text, QStringLiteral("line 1\nline 2"));
+        }
+        QCOMPARE(surface()->SelectedItem, surface()->Items[2]);
+        QVERIFY(surface()->Items[1] != surface()->Items[2]);
+    }
+
+    void pasteBeforeCopyDoesNothing()
+    {
+        action("Paste1")->trigger();
+        QVERIFY(surface()->Items.isEmpty());
+        QVERIFY(!win->HeldCopy);
+    }
+
+    void copyOfPictureLeavesClipboard()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("keep me"));
+        clickWithTool("sbGraphic", {60, 60});
+        action("Copy1")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("keep me"));
+        QVERIFY(win->HeldCopy);
+        QCOMPARE(win->HeldCopy->Kind, ikGraphic);
+    }
+
+    void cloneCopiesKindFieldsAndParts()
+    {
+        auto *s = static_cast<TShapeLabel *>(clickWithTool("sbShape", {60, 60}));
+        s->SetShapeKind(skTriangle);
+        s->Pen = {4, 0x0000FF};
+        s->Brush = {3, 0x00FF00};
+        s->SetAttach(iaBottom);
+        auto text = std::make_unique<TTextField>();
+        text->Text = QStringLiteral("X");
+        s->Fields.push_back(std::move(text));
+        std::unique_ptr<TLabelControl> c(win->CloneItem(s));
+        auto *cs = static_cast<TShapeLabel *>(c.get());
+        QCOMPARE(cs->ShapeKind, skTriangle);
+        QCOMPARE(cs->Pen.Width, 4);
+        QCOMPARE(cs->Brush.Style, 3);
+        QCOMPARE(cs->Brush.Color, 0x00FF00);
+        QCOMPARE(cs->Attach, iaBottom);
+        QCOMPARE(cs->Left, 0);
+        QCOMPARE(cs->Width, s->Width);
+        QVERIFY(!cs->Loading);
+        QCOMPARE(cs->Fields.size(), size_t(1));
+        QCOMPARE(cs->Fields[0]->FieldType, QStringLiteral("TEXT"));
+        QVERIFY(cs->Fields[0].get() != s->Fields[0].get());
+    }
+
+    void attachToClientChecksBothMenus()
+    {
+        TLabelControl *item = clickWithTool("sbShape", {60, 60});
+        action("atClient")->trigger();
+        QVERIFY(action("atClient")->isChecked());
+        QVERIFY(action("atClient2")->isChecked());
+        QVERIFY(!action("atNone2")->isChecked());
+        QCOMPARE(item->Left, 0);
+        QCOMPARE(item->Top, 0);
+        QCOMPARE(item->Width, surface()->width());
+        QCOMPARE(item->Height, surface()->height());
+        QVERIFY(!item->AutoSize);
+    }
+
+    void formatCommandsSetItemAndChecks_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("twin");
+        QTest::addColumn<QString>("tool");
+        QTest::newRow("h centre") << "HACenter" << "HACenter2" << "sbHACenter";
+        QTest::newRow("h right (pop-up)") << "HARight2" << "HARight" << "sbHARight";
+        QTest::newRow("v bottom") << "VABottom" << "VABottom2" << "sbVABottom";
+        QTest::newRow("v centre (pop-up)") << "VACenter2" << "VACenter" << "sbVACenter";
+        QTest::newRow("rotate 270") << "Ro2701" << "Ro2702" << "";
+        QTest::newRow("rotate 90 (pop-up)") << "Ro902" << "Ro901" << "";
+    }
+
+    void formatCommandsSetItemAndChecks()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, twin);
+        QFETCH(QString, tool);
+        TLabelControl *item = clickWithTool("sbText", {100, 60});
+        action(entry.toLatin1().constData())->trigger();
+        QVERIFY(action(twin.toLatin1().constData())->isChecked());
+        if (!tool.isEmpty())
+            QVERIFY(button(tool.toLatin1().constData())->isChecked());
+        if (entry.startsWith("HA"))
+            QCOMPARE(item->HorzAlign, entry.startsWith("HACenter") ? iaCenter : iaRight);
+        else if (entry.startsWith("VA"))
+            QCOMPARE(item->VertAlign, entry.startsWith("VABottom") ? iaBottom : iaCenter);
+        else
+            QCOMPARE(int(item->Rotation), entry.startsWith("Ro270") ? 3 : 1);
+    }
+
+    void alignmentButtonsAndToggles()
+    {
+        TLabelControl *item = clickWithTool("sbMemo", {100, 60});
+        button("sbHARight")->click();
+        QCOMPARE(item->HorzAlign, iaRight);
+        QVERIFY(action("HARight")->isChecked());
+        QVERIFY(action("Transparent1")->isChecked()); // memos start transparent
+        action("Transparent2")->trigger();
+        QVERIFY(!item->Transparent);
+        QVERIFY(!action("Transparent1")->isChecked());
+        action("AutoSize1")->trigger();
+        QCOMPARE(item->AutoSize, action("AutoSize2")->isChecked());
+        // Rotation is offered for barcodes and texts only.
+        QVERIFY(!Find<QMenu>(win.get(), "Rotate1")->menuAction()->isEnabled());
+        QVERIFY(!Find<QMenu>(win.get(), "Rotation1")->menuAction()->isEnabled());
+    }
+
+    void statusShowsPositionInUnits()
+    {
+        TLabelControl *item = clickWithTool("sbShape", {60, 60});
+        item->SetLeft(144);
+        item->SetTop(48);
+        QCOMPARE(panel(0), QStringLiteral("X:1.50  Y:0.50"));
+        QCOMPARE(panel(1), QStringLiteral("W:0.26  H:0.26"));
+        LabelFormat.Metric = true; // 38 pixels a centimetre at 96 DPI
+        surface()->SelectItem(item);
+        QCOMPARE(panel(0), QStringLiteral("X:3.79  Y:1.26"));
+    }
+
+    void selectionRefreshByKind()
+    {
+        auto *s = static_cast<TShapeLabel *>(clickWithTool("sbShape", {60, 60}));
+        s->SetShapeKind(skTriangle);
+        surface()->SelectItem(s);
+        QVERIFY(button("sbTriangle")->isChecked());
+        auto *stack = Find<QStackedWidget>(win.get(), "pLabelOptions");
+        QCOMPARE(stack->currentWidget()->objectName(), QStringLiteral("pGraphics"));
+        Find<QComboBox>(win.get(), "cbBrushStyle")->setCurrentIndex(3);
+        QCOMPARE(s->Brush.Style, 3);
+        Find<QComboBox>(win.get(), "cbPenSize")->setCurrentIndex(8);
+        QCOMPARE(s->Pen.Width, 9);
+        button("sbEllipse")->click();
+        QCOMPARE(s->ShapeKind, skEllipse);
+        surface()->SelectItem(nullptr);
+        QCOMPARE(stack->currentWidget()->objectName(), QStringLiteral("pNone"));
+        QCOMPARE(panel(2), QStringLiteral("Ready"));
+    }
+
+    void textSourceSwitch()
+    {
+        clickWithTool("sbText", {100, 60});
+        auto *eText = Find<QLineEdit>(win.get(), "eText");
+        auto *fields = Find<QWidget>(win.get(), "lbFields");
+        QVERIFY(eText->isEnabled());
+        QVERIFY(!fields->isEnabled());
+        Find<QAbstractButton>(win.get(), "rbAdvancedText")->click();
+        QVERIFY(surface()->SelectedItem->Advanced);
+        QVERIFY(!eText->isEnabled());
+        QVERIFY(fields->isEnabled());
+        QVERIFY(Find<QWidget>(win.get(), "sbFieldEdit")->isEnabled());
+        QVERIFY(eText->palette().color(QPalette::Base) != fields->palette().color(QPalette::Base));
+        Find<QAbstractButton>(win.get(), "rbSimpleText")->click();
+        QVERIFY(!surface()->SelectedItem->Advanced);
+        QVERIFY(eText->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), eText);
+    }
+
+    void newLabelClearsItems()
+    {
+        clickWithTool("sbText", {100, 60});
+        action("New1")->trigger();
+        QVERIFY(surface()->Items.isEmpty());
+        QVERIFY(!button("WriteBtn")->isEnabled());
+        QVERIFY(!action("SaveFormat1")->isEnabled());
+        QCOMPARE(Find<QStackedWidget>(win.get(), "pLabelOptions")->currentWidget()->objectName(),
+                 QStringLiteral("pNone"));
+    }
+
+    void showGridsToggles()
+    {
+        QVERIFY(action("ShowGrids1")->isChecked());
+        action("ShowGrids1")->trigger();
+        QVERIFY(!surface()->ShowGrids);
+        QVERIFY(!ShowGrids);
+        action("ShowGrids1")->trigger();
+        QVERIFY(surface()->ShowGrids);
+        action("AutoSaveSequence")->trigger();
+        QVERIFY(!AutoSaveSeq);
+        action("AutoSaveSequence")->trigger();
+        QVERIFY(AutoSaveSeq);
+    }
+
+    void scrollingMovesSurfaceAndRulers()
+    {
+        auto *h = Find<QScrollBar>(win.get(), "HScrollBar");
+        auto *v = Find<QScrollBar>(win.get(), "VScrollBar");
+        // The default 240 x 144 label plus an inch fits the viewport.
+        win->resize(900, 700);
+        QTRY_COMPARE(h->maximum(), 0);
+        QCOMPARE(v->maximum(), 0);
+        LabelFormat.Label_Width = 12;
+        LabelFormat.Label_Height = 10;
+        win->SizeSurfaceFromFormat();
+        auto *pmain = Find<QWidget>(win.get(), "PMain");
+        QCOMPARE(h->maximum(), 12 * 96 + 96 - pmain->width());
+        QCOMPARE(v->maximum(), 10 * 96 + 96 - pmain->height());
+        QCOMPARE(h->pageStep(), 96);
+        QCOMPARE(h->singleStep(), 12);
+        h->setValue(30);
+        v->setValue(20);
+        QCOMPARE(surface()->pos(), QPoint(-30, -20));
+        // Pasting while scrolled puts the copy at the label's corner.
+        clickWithTool("sbShape", {100, 100});
+        action("Copy1")->trigger();
+        action("Paste1")->trigger();
+        QCOMPARE(surface()->SelectedItem->Left, 0);
+        Find<QToolButton>(win.get(), "PReAlign")->click();
+        QCOMPARE(surface()->pos(), QPoint(0, 0));
+        QCOMPARE(h->value(), 0);
+    }
+
+    void rulerTicks_data()
+    {
+        QTest::addColumn<int>("origin");
+        QTest::addColumn<bool>("metric");
+        QTest::addColumn<int>("firstNumberAt");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("halfAt");
+        QTest::addColumn<int>("eighths");
+        QTest::newRow("inch") << 0 << false << 96 << 96 << 48 << 12;
+        QTest::newRow("inch scrolled 30") << -30 << false << 66 << 96 << 18 << 12;
+        QTest::newRow("metric") << 0 << true << 38 << 38 << 19 << 0;
+        QTest::newRow("metric scrolled 30") << -30 << true << 8 << 38 << 27 << 0;
+    }
+
+    void rulerTicks()
+    {
+        QFETCH(int, origin);
+        QFETCH(bool, metric);
+        QFETCH(int, firstNumberAt);
+        QFETCH(int, step);
+        QFETCH(int, halfAt);
+        QFETCH(int, eighths);
+        const auto ticks = RulerTicks(400, origin, metric ? 38 : 96, metric);
+        QVector<int> whole, half, eighth;
+        for (const TRulerTick &t : ticks) {
+            QVERIFY(t.Pos >= 1 && t.Pos <= 400);
+            if (t.Kind == TRulerTickKind::Whole) {
+                whole << t.Pos;
+                QCOMPARE(t.Number, (t.Pos - origin) / step);
+            } else if (t.Kind == TRulerTickKind::Half) {
+                half << t.Pos;
+            } else {
+                eighth << t.Pos;
+            }
+        }
+        QVERIFY(!whole.isEmpty());
+        QCOMPARE(whole.first(), firstNumberAt);
+        for (int i = 1; i < whole.size(); ++i)
+            QCOMPARE(whole[i] - whole[i - 1], step);
+        QVERIFY(half.contains(halfAt));
+        if (eighths == 0) {
+            QVERIFY(eighth.isEmpty());
+        } else {
+            // Whole, half and eighth ticks together mark every eighth inch.
+            for (size_t i = 1; i < ticks.size(); ++i)
+                QCOMPARE(ticks[i].Pos - ticks[i - 1].Pos, eighths);
+        }
+    }
+
+    void rulerTickEdgeCases()
+    {
+        // Column 0 is never marked, whatever the origin.
+        for (const TRulerTick &t : RulerTicks(200, 0, 96, false))
+            QVERIFY(t.Pos != 0);
+        // Units too small to halve or split in eight give whole ticks only.
+        for (const TRulerTick &t : RulerTicks(20, 0, 1, false))
+            QCOMPARE(t.Kind, TRulerTickKind::Whole);
+        QVERIFY(RulerTicks(20, 0, 0, false).empty());
+        QVERIFY(RulerTicks(0, 0, 96, false).empty());
+    }
+
+    void rulerPaintBoxPixels()
+    {
+        win->resize(900, 700);
+        auto *ruler = Find<TRulerBox>(win.get(), "pbHRuler");
+        QTRY_VERIFY(ruler->width() > 300);
+        const QImage img = ruler->grab().toImage();
+        const int h = img.height();
+        QCOMPARE(h, 20);
+        auto black = [&](int x, int y) { return qGray(img.pixel(x, y)) < 60; };
+        QVERIFY(black(96, h - 1));
+        QVERIFY(black(96, 17));          // full-height tick (the number sits left of it)
+        QVERIFY(black(48, h - 1));       // half tick reaches the middle
+        QVERIFY(black(48, h / 2 + 1));
+        QVERIFY(!black(48, 2));
+        QVERIFY(black(12, h - 1));       // eighth tick, a quarter high
+        QVERIFY(!black(12, h / 2));
+        QVERIFY(!black(0, h - 1));       // nothing at column 0
+        QVERIFY(!black(50, h - 1));
+
+        auto *vruler = Find<TRulerBox>(win.get(), "pbVRuler");
+        const QImage vimg = vruler->grab().toImage();
+        QVERIFY(qGray(vimg.pixel(vimg.width() - 1, 48)) < 60);
+        QVERIFY(qGray(vimg.pixel(2, 48)) > 60);
+    }
+
+    void memoDialogFirstLine_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("edited");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("text keeps first of three") << int(ikText) << "one\ntwo\nthree" << "one";
+        QTest::newRow("text CR LF") << int(ikText) << "one\r\ntwo" << "one";
+        QTest::newRow("barcode empty") << int(ikBarcode) << "" << "";
+        QTest::newRow("memo takes all") << int(ikMemo) << "one\ntwo" << "one\ntwo";
+        QTest::newRow("shape keeps its text") << int(ikShape) << "new" << "old";
+    }
+
+    void memoDialogFirstLine()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, edited);
+        QFETCH(QString, expected);
+        std::unique_ptr<TLabelControl> item(CreateItem(TItemKind(kind)));
+        item->Text = QStringLiteral("old");
+        ApplyEditedText(item.get(), edited);
+        QCOMPARE(item->Text, expected);
+    }
+
+    void linkLabelOpensOnlyWithCaption()
+    {
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+        TLinkLabel empty;
+        empty.SetLink(QStringLiteral("https://quorvane.example.org/a"));
+        QTest::mousePress(&empty, Qt::LeftButton);
+        QVERIFY(catcher.urls.isEmpty());
+        QVERIFY(!empty.Visited());
+
+        TLinkLabel link(QStringLiteral("quorvane.example.org"));
+        link.SetLink(QStringLiteral("https://quorvane.example.org/b"));
+        QCOMPARE(link.palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QVERIFY(link.font().underline());
+        QTest::mousePress(&link, Qt::RightButton);
+        QVERIFY(catcher.urls.isEmpty());
+        QTest::mousePress(&link, Qt::LeftButton);
+        QCOMPARE(catcher.urls, QList<QUrl>{QUrl(QStringLiteral("https://quorvane.example.org/b"))});
+        QVERIFY(link.Visited());
+        QCOMPARE(link.palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    }
+
+    void brushNames()
+    {
+        const QStringList expected = {"Solid", "Clear", "Horizontal", "Vertical", "FDiagonal", "BDiagonal", "Cross", "DiagCross"};
+        for (int i = 0; i < expected.size(); ++i)
+            QCOMPARE(BrushStyleName(i), expected[i]);
+        QCOMPARE(BrushStyleName(8), QStringLiteral("???"));
+        QCOMPARE(BrushStyleName(-1), QStringLiteral("???"));
+    }
+
+    void helpFileIsFound()
+    {
+        // The build folders sit in the source tree, so the development copy is found.
+        const QString help = TFMain::HelpFile();
+        QVERIFY2(!help.isEmpty(), "Help.html not found");
+        QFile f(help);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(f.readAll()).contains(QStringLiteral("添加条形码")));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "mainwindow_qtest.moc"
