@@ -1,0 +1,85 @@
+// Single-line text and memo rendering.
+
+#include "canvas/render/renderutil.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+
+// A text bitmap of bw x bh: background by the white-on-transparent rule,
+// drawn in the item's font and colour; then the box follows when auto-sized.
+template <class Draw> void PaintTextBitmap(TLabelControl *item, const QFont &font, int bw, int bh, Draw draw)
+{
+    const QRgb background = TextBackground(*item);
+    item->TransparentColor = background;
+    item->ItemBitmap = NewItemBitmap(bw, bh, background);
+    if (!item->ItemBitmap.isNull()) {
+        QPainter p(&item->ItemBitmap);
+        p.setFont(font);
+        p.setPen(ColorToQColor(item->Font.Color));
+        draw(p);
+    }
+    if (item->AutoSize)
+        ApplyRenderedSize(item, bw, bh);
+}
+
+} // namespace
+
+void TTextLabel::Render()
+{
+    if (Loading)
+        return;
+    const QFont font = ItemDrawFont(Font);
+    const QFontMetrics fm(font);
+
+    const bool vertical = Rotation == 1 || Rotation == 3;
+    const int twoZeros = fm.horizontalAdvance(QStringLiteral("00"));
+    const int lineHeight = fm.height();
+    MinWidth = vertical ? lineHeight : twoZeros;
+    MinHeight = vertical ? twoZeros : lineHeight;
+
+    const QString s = GetDesignText();
+    const int w = fm.horizontalAdvance(s);
+    const int h = lineHeight;
+    const int bw = vertical ? h : w;
+    const int bh = vertical ? w : h;
+
+    PaintTextBitmap(this, font, bw, bh, [&](QPainter &p) {
+        // The reference point is the top-left of the unrotated text cell;
+        // rotation 1 turns a quarter clockwise so the text reads downwards.
+        switch (Rotation) {
+        case 1: p.translate(bw, 0); p.rotate(90); break;
+        case 2: p.translate(bw, bh); p.rotate(180); break;
+        case 3: p.translate(0, bh); p.rotate(270); break;
+        default: break;
+        }
+        p.drawText(QPoint(0, fm.ascent()), s);
+    });
+    TLabelControl::Render();
+}
+
+void TMemoLabel::Render()
+{
+    if (Loading)
+        return;
+    QString s = GetDesignText();
+    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+
+    const QFont font = ItemDrawFont(Font);
+    const QFontMetrics fm(font);
+    int flags = Qt::TextWordWrap | Qt::AlignTop;
+    flags |= HorzAlign == iaCenter ? Qt::AlignHCenter : HorzAlign == iaRight ? Qt::AlignRight : Qt::AlignLeft;
+
+    // Measure the wrapped block at the box width. The bitmap is the block's
+    // size; lines keep their alignment relative to the widest one.
+    const QRect layoutRect(0, 0, qMax(Width, 1), qMax(Height, 1));
+    const QRect block = s.isEmpty() ? QRect() : fm.boundingRect(layoutRect, flags, s);
+    const int bw = block.width();
+    const int bh = block.isEmpty() ? 0 : block.bottom() + 1;
+
+    PaintTextBitmap(this, font, bw, bh,
+                    [&](QPainter &p) { p.drawText(QRect(-block.x(), 0, layoutRect.width(), bh), flags, s); });
+    TLabelControl::Render();
+}

@@ -1,0 +1,84 @@
+#include "canvas/render/renderutil.h"
+
+#include "model/labelformat.h"
+
+#include <cmath>
+
+namespace {
+// Opens the protected raw setters to the renderers: the box a rendering sets
+// obeys the clamping rules but is not a recorded change.
+struct TRenderAccess : TLabelControl {
+    static void SetSizeFirst(TLabelControl *item, int w, int h)
+    {
+        const int left = item->Left;
+        const int top = item->Top;
+        item->Updating = true;
+        (item->*(&TRenderAccess::RawSetHeight))(h);
+        (item->*(&TRenderAccess::RawSetWidth))(w);
+        (item->*(&TRenderAccess::RawSetTop))(top);
+        (item->*(&TRenderAccess::RawSetLeft))(left);
+        item->Updating = false;
+        item->ApplyAttach();
+    }
+};
+} // namespace
+
+QImage NewItemBitmap(int w, int h, QRgb fill)
+{
+    if (w <= 0 || h <= 0 || w > kMaxItemBitmapSide || h > kMaxItemBitmapSide)
+        return QImage();
+    QImage image(w, h, QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    image.fill(fill);
+    return image;
+}
+
+void ApplyRenderedSize(TLabelControl *item, int w, int h)
+{
+    TRenderAccess::SetSizeFirst(item, w, h);
+}
+
+QImage WithoutColor(const QImage &image, QRgb key)
+{
+    QImage out = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb rgbKey = key & 0x00FFFFFF;
+    for (int y = 0; y < out.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if ((line[x] & 0x00FFFFFF) == rgbKey)
+                line[x] = 0;
+    }
+    return out;
+}
+
+QSize RoundRectCorner(int w, int h)
+{
+    auto corner = [](int side) {
+        const int divisor = side > 0 ? Round(std::sqrt(double(side)) / 2.0) : 0;
+        return side / (divisor > 0 ? divisor : 1);
+    };
+    return {corner(w), corner(h)};
+}
+
+QSize FitPictureSize(int boxW, int boxH, int picW, int picH, bool keepAspect)
+{
+    if (!keepAspect || picW <= 0 || picH <= 0)
+        return {boxW, boxH};
+    if (double(boxH) / picH >= double(boxW) / picW)
+        return {boxW, Round(double(picH) * boxW / picW)};
+    return {Round(double(picW) * boxH / picH), boxH};
+}
+
+QFont ItemDrawFont(const TItemFont &font)
+{
+    QFont f = font.ScaledFont();
+    f.setStyleStrategy(QFont::NoAntialias);
+    return f;
+}
+
+QRgb TextBackground(const TLabelControl &item)
+{
+    const bool whiteOnTransparent = item.Transparent && (item.Font.Color & 0xFFFFFFFF) == clWhite;
+    return whiteOnTransparent ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+}

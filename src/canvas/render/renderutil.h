@@ -1,0 +1,39 @@
+#pragma once
+// Helpers shared by the item renderers and the label painter.
+
+#include "model/items.h"
+
+#include <QFont>
+#include <QImage>
+#include <QSize>
+
+// Bitmaps never grow past this on either side; a stray value from a file must
+// not turn into a multi-gigabyte allocation.
+constexpr int kMaxItemBitmapSide = 32767;
+
+// A w x h RGB32 bitmap filled with the colour, or a null image when either
+// side is not positive or too large (nothing to draw).
+QImage NewItemBitmap(int w, int h, QRgb fill);
+
+// The box follows the rendering: size first, clamped like every other box
+// change, without recording OldBounds.
+void ApplyRenderedSize(TLabelControl *item, int w, int h);
+
+// A copy of the image in which every pixel of the key colour (alpha ignored)
+// is fully transparent.
+QImage WithoutColor(const QImage &image, QRgb key);
+
+// Corner ellipse of a rounded-rectangle shape W x H: W div Round(sqrt(W)/2)
+// wide, likewise high; a divisor of 0 (boxes of 1 pixel) counts as 1.
+QSize RoundRectCorner(int w, int h);
+
+// Picture size inside a box, keeping the aspect ratio when asked.
+QSize FitPictureSize(int boxW, int boxH, int picW, int picH, bool keepAspect);
+
+// The item's font at design-pixel size, drawn without antialiasing so that
+// keyed transparency leaves no fringe of the background colour.
+QFont ItemDrawFont(const TItemFont &font);
+
+// Background of a text rendering: white, or black for white text on a
+// transparent item so that the text stays visible once white is keyed out.
+QRgb TextBackground(const TLabelControl &item);

@@ -1,0 +1,387 @@
+// Item rendering: what each kind draws into its bitmap and how its box follows.
+
+#include "barcode/barcode.h"
+#include "canvas/render/itemrender.h"
+#include "canvas/render/renderutil.h"
+#include "canvastestutil.h"
+#include "model/labelformat.h"
+
+#include <QFontMetrics>
+#include <QTransform>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace canvastest;
+
+namespace {
+
+class RenderTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetScreenDpi(96, 96); }
+};
+
+template <class T> std::unique_ptr<T> Make()
+{
+    auto item = std::make_unique<T>();
+    item->Loading = false;
+    return item;
+}
+
+std::unique_ptr<TTextLabel> TextItem(const QString &text, int rotation = 0)
+{
+    auto item = Make<TTextLabel>();
+    item->Font.Font = QFont(QStringLiteral("Arial"), 8);
+    item->Text = text;
+    item->Rotation = quint8(rotation);
+    return item;
+}
+
+} // namespace
+
+TEST_F(RenderTest, EveryKindDoesNothingWhileLoadingAndClearsChangedSilentlyAfter)
+{
+    std::vector<std::unique_ptr<TLabelControl>> items;
+    items.emplace_back(new TBarcodeLabel);
+    items.emplace_back(new TTextLabel);
+    items.emplace_back(new TMemoLabel);
+    items.emplace_back(new TShapeLabel);
+    items.emplace_back(new TGraphicLabel);
+    for (auto &item : items) {
+        SCOPED_TRACE(int(item->Kind));
+        item->Text = QStringLiteral("12345");
+        int raised = 0;
+        item->OnChange = [&](TLabelControl *) { ++raised; };
+        item->Loading = true;
+        item->Changed = true;
+        item->Render();
+        EXPECT_TRUE(item->ItemBitmap.isNull());
+        EXPECT_TRUE(item->Changed);
+
+        item->Loading = false;
+        item->Render();
+        EXPECT_FALSE(item->ItemBitmap.isNull());
+        EXPECT_FALSE(item->Changed);
+        EXPECT_EQ(raised, 0);
+    }
+}
+
+TEST_F(RenderTest, TextBitmapIsTheTextAndTheBoxFollows)
+{
+    auto item = TextItem(QStringLiteral("ABC"));
+    item->Left = 7;
+    item->Top = 9;
+    item->Render();
+    const QFontMetrics fm(ItemDrawFont(item->Font));
+    EXPECT_EQ(item->ItemBitmap.size(), QSize(fm.horizontalAdvance(QStringLiteral("ABC")), fm.height()));
+    EXPECT_EQ(item->MinWidth, fm.horizontalAdvance(QStringLiteral("00")));
+    EXPECT_EQ(item->MinHeight, fm.height());
+    EXPECT_EQ(item->BoundsRect(), (TRect{7, 9, 7 + item->ItemBitmap.width(), 9 + item->ItemBitmap.height()}));
+    const QRect ink = InkBox(item->ItemBitmap);
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_LE(ink.left(), 2);
+    // Black glyphs drawn without antialiasing: no other colour appears.
+    int other = 0;
+    for (int y = 0; y < item->ItemBitmap.height(); ++y)
+        for (int x = 0; x < item->ItemBitmap.width(); ++x)
+            other += Rgb(item->ItemBitmap, x, y) != 0 && Rgb(item->ItemBitmap, x, y) != 0xFFFFFF;
+    EXPECT_EQ(other, 0);
+    EXPECT_EQ(item->TransparentColor & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST_F(RenderTest, RotatedTextTurnsTheBitmapClockwise)
+{
+    auto upright = TextItem(QStringLiteral("Mxx...."));
+    upright->Render();
+    const QImage r0 = upright->ItemBitmap;
+    // Rotation r turns the text r quarter turns clockwise: the ink's box turns
+    // with the bitmap (within a pixel of glyph rasterisation).
+    const QRect ink0 = InkBox(r0);
+    for (int r = 1; r <= 3; ++r) {
+        SCOPED_TRACE(r);
+        auto item = TextItem(QStringLiteral("Mxx...."), r);
+        item->Render();
+        const QSize expected = r == 2 ? r0.size() : r0.size().transposed();
+        EXPECT_EQ(item->ItemBitmap.size(), expected);
+        EXPECT_EQ(QSize(item->Width, item->Height), expected);
+        const QTransform turn = QImage::trueMatrix(QTransform().rotate(90 * r), r0.width(), r0.height());
+        const QRect want = turn.mapRect(QRectF(ink0)).toAlignedRect();
+        const QRect got = InkBox(item->ItemBitmap);
+        EXPECT_NEAR(got.left(), want.left(), 1);
+        EXPECT_NEAR(got.top(), want.top(), 1);
+        EXPECT_NEAR(got.right(), want.right() - 1, 1);
+        EXPECT_NEAR(got.bottom(), want.bottom() - 1, 1);
+        // Font minimum turns too.
+        if (r != 2) {
+            EXPECT_EQ(item->MinWidth, upright->MinHeight);
+            EXPECT_EQ(item->MinHeight, upright->MinWidth);
+        }
+    }
+    // Reading downwards: the heavy "M" is at the top at rotation 1.
+    auto down = TextItem(QStringLiteral("Mxx...."), 1);
+    down->Render();
+    const QImage &img = down->ItemBitmap;
+    EXPECT_GT(InkCount(img, QRect(0, 0, img.width(), img.height() / 3)),
+              InkCount(img, QRect(0, img.height() * 2 / 3, img.width(), img.height())));
+}
+
+TEST_F(RenderTest, EmptyTextHoldsTheBoxAtItsMinimum)
+{
+    auto item = TextItem(QString());
+    item->Render();
+    EXPECT_TRUE(item->ItemBitmap.isNull());
+    EXPECT_EQ(item->Width, item->MinWidth);
+    EXPECT_GT(item->Width, 0);
+    EXPECT_FALSE(item->Changed);
+}
+
+TEST_F(RenderTest, WhiteTextOnATransparentItemKeysOutBlack)
+{
+    struct Case {
+        bool transparent;
+        TColor color;
+        QRgb background;
+        bool inked;
+    };
+    const Case cases[] = {
+        {true, clWhite, qRgb(0, 0, 0), true},
+        {false, clWhite, qRgb(255, 255, 255), false}, // opaque white on white
+        {true, clBlack, qRgb(255, 255, 255), true},
+        {true, 0x0000FF, qRgb(255, 255, 255), true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.color);
+        auto item = TextItem(QStringLiteral("HELLO"));
+        item->Transparent = c.transparent;
+        item->BitmapTransparent = c.transparent;
+        item->Font.Color = c.color;
+        item->Render();
+        EXPECT_EQ(item->TransparentColor & 0xFFFFFF, c.background & 0xFFFFFF);
+        EXPECT_EQ(Rgb(item->ItemBitmap, 0, 0), c.background & 0xFFFFFF);
+        // The glyphs are drawn in the font colour.
+        EXPECT_EQ(InkCount(item->ItemBitmap, item->ItemBitmap.rect(), c.background) > 0, c.inked);
+    }
+}
+
+TEST_F(RenderTest, MemoWrapsAtTheBoxWidthAndAlignsItsLines)
+{
+    const QString sentence = QStringLiteral("The quick brown fox jumps over the lazy dog again");
+    auto memo = Make<TMemoLabel>();
+    memo->Font.Font = QFont(QStringLiteral("Arial"), 8);
+    memo->Text = sentence;
+    memo->Render();
+    const QFontMetrics fm(ItemDrawFont(memo->Font));
+    const QImage &img = memo->ItemBitmap;
+    EXPECT_GE(img.height(), 3 * fm.height());
+    EXPECT_LE(img.width(), 75);
+    // A memo is not auto-sized by default: the box stays, the bitmap is taller.
+    EXPECT_EQ(QSize(memo->Width, memo->Height), QSize(75, 30));
+
+    // Line breaks in the text break lines.
+    auto lines = Make<TMemoLabel>();
+    lines->Text = QStringLiteral("A\r\nB\r\nC");
+    lines->Render();
+    const QFontMetrics lfm(ItemDrawFont(lines->Font));
+    EXPECT_GE(lines->ItemBitmap.height(), 3 * lfm.height());
+    EXPECT_LE(lines->ItemBitmap.height(), 3 * (lfm.lineSpacing() + 1));
+
+    // The short last line sits left, centred or right within the widest one.
+    const QString text = QStringLiteral("WWWWWW WWWWWW ii");
+    struct Case {
+        TItemAlign align;
+        int expectLeft; // -1 left edge, 0 middle, 1 right edge
+    };
+    for (const Case c : {Case{iaLeft, -1}, Case{iaCenter, 0}, Case{iaRight, 1}}) {
+        SCOPED_TRACE(int(c.align));
+        auto m = Make<TMemoLabel>();
+        m->Font.Font = QFont(QStringLiteral("Arial"), 8);
+        m->Text = text;
+        m->HorzAlign = c.align;
+        m->Render();
+        const QImage &b = m->ItemBitmap;
+        const int lastTop = b.height() - fm.height();
+        const QRect last = InkBox(b.copy(0, lastTop, b.width(), fm.height()));
+        ASSERT_FALSE(last.isEmpty());
+        const int mid = (last.left() + last.right()) / 2;
+        if (c.expectLeft < 0)
+            EXPECT_LE(last.left(), 2);
+        else if (c.expectLeft > 0)
+            EXPECT_GE(last.right(), b.width() - 3);
+        else
+            EXPECT_NEAR(mid, b.width() / 2, 3);
+    }
+}
+
+TEST_F(RenderTest, RectanglePenStaysInsideTheBitmap)
+{
+    for (int p : {1, 2, 3, 4, 5}) {
+        SCOPED_TRACE(p);
+        auto shape = Make<TShapeLabel>();
+        shape->Width = 40;
+        shape->Height = 30;
+        shape->Pen.Width = p;
+        shape->Render();
+        const QImage &img = shape->ItemBitmap;
+        ASSERT_EQ(img.size(), QSize(40, 30));
+        const int cx = 20, cy = 15;
+        for (int k = 0; k < p; ++k) {
+            EXPECT_EQ(Rgb(img, cx, k), 0u) << "top " << k;
+            EXPECT_EQ(Rgb(img, cx, 29 - k), 0u) << "bottom " << k;
+            EXPECT_EQ(Rgb(img, k, cy), 0u) << "left " << k;
+            EXPECT_EQ(Rgb(img, 39 - k, cy), 0u) << "right " << k;
+        }
+        EXPECT_EQ(Rgb(img, cx, p), 0xFFFFFFu);
+        EXPECT_EQ(Rgb(img, cx, 29 - p), 0xFFFFFFu);
+        EXPECT_EQ(Rgb(img, p, cy), 0xFFFFFFu);
+        EXPECT_EQ(Rgb(img, 39 - p, cy), 0xFFFFFFu);
+        // Square joins: the corners are inked.
+        EXPECT_EQ(Rgb(img, 0, 0), 0u);
+        EXPECT_EQ(Rgb(img, 39, 29), 0u);
+    }
+}
+
+TEST_F(RenderTest, ShapeFiguresAndBrush)
+{
+    auto make = [](TShapeKind kind, TItemAlign h = iaCenter, TItemAlign v = iaCenter) {
+        auto s = Make<TShapeLabel>();
+        s->Width = 41;
+        s->Height = 31;
+        s->ShapeKind = kind;
+        s->HorzAlign = h;
+        s->VertAlign = v;
+        s->Render();
+        return s->ItemBitmap;
+    };
+    const QImage ellipse = make(skEllipse);
+    EXPECT_EQ(Rgb(ellipse, 0, 0), 0xFFFFFFu);
+    EXPECT_NE(Rgb(ellipse, 20, 0), 0xFFFFFFu);
+    EXPECT_NE(Rgb(ellipse, 0, 15), 0xFFFFFFu);
+
+    const QImage triangle = make(skTriangle);
+    EXPECT_NE(Rgb(triangle, 20, 0), 0xFFFFFFu);      // apex at the top centre
+    EXPECT_EQ(Rgb(triangle, 2, 2), 0xFFFFFFu);
+    EXPECT_GE(InkBox(triangle.copy(0, 29, 41, 2)).width(), 41 - 2); // base nearly full width
+
+    const QImage round = make(skRoundRect);
+    EXPECT_EQ(Rgb(round, 0, 0), 0xFFFFFFu);
+    EXPECT_EQ(Rgb(round, 20, 0), 0u);
+
+    struct Line {
+        TShapeKind kind;
+        TItemAlign h, v;
+        QPoint inked, blank;
+    };
+    const Line linesCases[] = {
+        {skHorzLine, iaCenter, iaTop, {20, 0}, {20, 15}},
+        {skHorzLine, iaCenter, iaCenter, {20, 15}, {20, 0}},
+        {skHorzLine, iaCenter, iaBottom, {20, 30}, {20, 15}},
+        {skVertLine, iaLeft, iaCenter, {0, 15}, {20, 15}},
+        {skVertLine, iaCenter, iaCenter, {20, 15}, {0, 15}},
+        {skVertLine, iaRight, iaCenter, {40, 15}, {20, 15}},
+    };
+    for (const Line &l : linesCases) {
+        SCOPED_TRACE(int(l.kind) * 10 + int(l.h) + int(l.v));
+        const QImage img = make(l.kind, l.h, l.v);
+        EXPECT_EQ(Rgb(img, l.inked.x(), l.inked.y()), 0u);
+        EXPECT_EQ(Rgb(img, l.blank.x(), l.blank.y()), 0xFFFFFFu);
+    }
+
+    auto filled = Make<TShapeLabel>();
+    filled->Width = filled->Height = 20;
+    filled->Brush = {bsSolid, 0x0000FF}; // red
+    filled->Pen.Color = 0x00FF00;
+    filled->Render();
+    EXPECT_EQ(Rgb(filled->ItemBitmap, 10, 10), 0xFF0000u);
+    EXPECT_EQ(Rgb(filled->ItemBitmap, 10, 0), 0x00FF00u);
+}
+
+TEST_F(RenderTest, RoundRectCornerFollowsTheSquareRootRule)
+{
+    struct Case {
+        int side, corner;
+    };
+    for (const Case c : {Case{25, 12}, Case{100, 20}, Case{10, 5}, Case{400, 40}, Case{1, 1}, Case{0, 0}}) {
+        SCOPED_TRACE(c.side);
+        EXPECT_EQ(RoundRectCorner(c.side, c.side), QSize(c.corner, c.corner));
+    }
+    // A round rectangle one pixel high renders without dividing by zero.
+    auto thin = Make<TShapeLabel>();
+    thin->ShapeKind = skRoundRect;
+    thin->Width = 30;
+    thin->Height = 1;
+    thin->Render();
+    EXPECT_EQ(thin->ItemBitmap.size(), QSize(30, 1));
+}
+
+TEST_F(RenderTest, PictureKeepsItsAspectWhenAsked)
+{
+    struct Case {
+        QSize picture, box;
+        bool keep;
+        QSize expected;
+    };
+    const Case cases[] = {
+        {{200, 100}, {50, 50}, true, {50, 25}},
+        {{200, 100}, {50, 50}, false, {50, 50}},
+        {{100, 200}, {50, 50}, true, {25, 50}},
+        {{10, 10}, {25, 40}, true, {25, 25}},
+        {{3, 1}, {10, 10}, true, {10, 3}}, // 3.33 rounds to 3
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.picture.width() * 1000 + c.picture.height());
+        auto g = Make<TGraphicLabel>();
+        g->Picture = QImage(c.picture, QImage::Format_RGB888);
+        g->Picture.fill(Qt::red);
+        g->Width = c.box.width();
+        g->Height = c.box.height();
+        g->KeepAspect = c.keep;
+        g->Render();
+        EXPECT_EQ(g->ItemBitmap.size(), c.expected);
+        EXPECT_EQ(Rgb(g->ItemBitmap, c.expected.width() / 2, c.expected.height() / 2), 0xFF0000u);
+        EXPECT_EQ(QSize(g->Width, g->Height), c.box); // no auto-size
+    }
+}
+
+TEST_F(RenderTest, BarcodeModuleFilteringAndRotation)
+{
+    struct Case {
+        int type;
+        QString text, filtered;
+        bool autoScale;
+        int scale, rotation, module;
+    };
+    const Case cases[] = {
+        {bcCode39, QStringLiteral("abc-1*"), QStringLiteral("ABC-1"), true, 3, 0, 1},
+        {bcCode39, QStringLiteral("AB"), QStringLiteral("AB"), false, 3, 0, 3},
+        {bcEAN13, QStringLiteral("978-7-111-12345-6"), QStringLiteral("978711112345"), true, 1, 1, 1},
+        {bcCode128, QStringLiteral("Hello"), QStringLiteral("Hello"), false, 2, 2, 2},
+        {bcCode128, QStringLiteral("X1"), QStringLiteral("X1"), false, 2, 3, 2},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        auto b = Make<TBarcodeLabel>();
+        b->BarcodeType = quint8(c.type);
+        b->Text = c.text;
+        b->AutoScale = c.autoScale;
+        b->Scale = c.scale;
+        b->Rotation = quint8(c.rotation);
+        b->Width = 40;
+        b->Height = 50;
+        b->Render();
+        EXPECT_EQ(b->Text, c.filtered);
+        const int length = BarcodeWidth(c.module, c.type, c.filtered);
+        const bool vertical = c.rotation % 2 == 1;
+        EXPECT_EQ(b->ItemBitmap.size(), vertical ? QSize(40, length) : QSize(length, 50));
+        EXPECT_EQ(QSize(b->Width, b->Height), b->ItemBitmap.size()); // auto-sized
+        EXPECT_GT(InkCount(b->ItemBitmap, b->ItemBitmap.rect()), 0);
+    }
+}
+
+TEST_F(RenderTest, BarcodeScaleFromAFileIsKeptToTheOfferedRange)
+{
+    auto b = Make<TBarcodeLabel>();
+    b->Text = QStringLiteral("A");
+    b->AutoScale = false;
+    b->Scale = 100000;
+    b->Render();
+    EXPECT_EQ(b->ItemBitmap.width(), BarcodeWidth(9, bcCode128, QStringLiteral("A")));
+}
