@@ -1,0 +1,55 @@
+#pragma once
+// The label format dialog: label size, margins, gaps and unit, with the
+// labels per sheet and the printer's unprintable strips shown while typing.
+
+#include "model/labelformat.h"
+
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class TLeaveWatcher;
+
+class TFLabelSettings : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFLabelSettings(QWidget *parent = nullptr);
+
+    // Shows the dialog for format; on OK stores the fields into it and
+    // returns true. Cancel leaves format untouched.
+    bool Execute(TLabelFormat &format);
+    bool Execute() { return Execute(LabelFormat); }
+
+    // Shows the platform's printer set-up dialog; true when confirmed. Set by
+    // the owner of the printer.
+    std::function<bool(QWidget *parent)> PrinterSetup;
+
+    QRadioButton *RadioButton1, *RadioButton2;
+    QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6;
+    QLabel *lRows, *lColumns, *LnpTop, *LnpBottom, *LnpLeft, *LnpRight;
+    QPushButton *BitBtn1, *BitBtn2, *BitBtn3;
+
+    // Leave rules: margins and gaps, height, width.
+    void Edit1Exit(QLineEdit *field);
+    void Edit3Exit();
+    void Edit4Exit();
+    void BitBtn3Click();
+    // Recomputes the labels per sheet and the strips from the fields.
+    void Refresh();
+
+private:
+    void LoadFields(const TLabelFormat &f);
+    void SwitchUnit(bool toMetric);
+    void CheckSize(QLineEdit *field, const QString &inchMessage, const QString &cmMessage);
+    void BitBtn1Click();
+
+    TLeaveWatcher *leave_;
+    TLabelFormat *target_ = nullptr;
+    bool loading_ = false;
+};
+
+// "#0.0####"
+QString FormatLabelUnits(double v);

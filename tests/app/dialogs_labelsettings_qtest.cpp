@@ -1,0 +1,262 @@
+// The label format dialog with a printer whose measurements the test sets.
+
+#include "app/flabelsettings.h"
+#include "dialogs_testkit.h"
+#include "printing/sheetlayout.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+// A Letter sheet at 600 pixels per inch.
+TPrinterMetrics letter(int offsetY = 0)
+{
+    TPrinterMetrics m;
+    m.DpiX = m.DpiY = 600;
+    m.PaperWidth = 5100;
+    m.PaperHeight = 6600;
+    m.OffsetX = 150;
+    m.OffsetY = offsetY;
+    m.RightMargin = 300;
+    m.BottomMargin = 75;
+    return m;
+}
+
+void usePrinter(const TPrinterMetrics &m)
+{
+    SetPrinterMetricsSource([m](TPrinterMetrics &out) {
+        out = m;
+        return true;
+    });
+}
+
+TLabelFormat inchFormat()
+{
+    TLabelFormat f;
+    f.Label_Width = 2.5;
+    f.Label_Height = 1.25;
+    f.Margin_Top = f.Margin_Left = f.Gap_Height = f.Gap_Width = 0;
+    f.Metric = false;
+    return f;
+}
+} // namespace
+
+class LabelSettingsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { usePrinter(letter(100)); }
+    void formatPattern_data();
+    void formatPattern();
+    void letterSheetCounts();
+    void minimumSizes_data();
+    void minimumSizes();
+    void unitRoundTrip();
+    void notANumberInGap();
+    void stripFigures();
+    void overlappingGapEnds();
+    void enterOnOkChecksFocusedField();
+    void cancelLeavesFormat();
+};
+
+void LabelSettingsTest::formatPattern_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << 0.0 << "0.0";
+    QTest::newRow("whole") << 2.0 << "2.0";
+    QTest::newRow("quarter") << 1.25 << "1.25";
+    QTest::newRow("three decimals") << 3.125 << "3.125";
+    QTest::newRow("five decimals at most") << 1.0 / 3 << "0.33333";
+    QTest::newRow("rounded up") << 123.456789 << "123.45679";
+    QTest::newRow("negative") << -0.5 << "-0.5";
+    QTest::newRow("tiny negative has no sign") << -0.000001 << "0.0";
+}
+
+void LabelSettingsTest::formatPattern()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(FormatLabelUnits(value), text);
+}
+
+void LabelSettingsTest::letterSheetCounts()
+{
+    TFLabelSettings dlg;
+    TLabelFormat f = inchFormat();
+    WhenShown(&dlg, [&] {
+        QCOMPARE(dlg.lColumns->text(), QStringLiteral("列：3"));
+        QCOMPARE(dlg.lRows->text(), QStringLiteral("行：8"));
+        QCOMPARE(dlg.Edit3->text(), QStringLiteral("1.25"));
+        QCOMPARE(dlg.Edit1->text(), QStringLiteral("0.0"));
+        // The figures follow the typed values, not the stored format.
+        TypeInto(dlg.Edit6, QStringLiteral("0.6"));
+        MoveFocusTo(dlg.Edit5);
+        QCOMPARE(dlg.Edit6->text(), QStringLiteral("0.6"));
+        QCOMPARE(dlg.lColumns->text(), QStringLiteral("列：2"));
+        TypeInto(dlg.Edit1, QStringLiteral("-1"));
+        MoveFocusTo(dlg.Edit2);
+        QCOMPARE(dlg.Edit1->text(), QStringLiteral("-1.0"));
+        QCOMPARE(dlg.lRows->text(), QStringLiteral("行：9"));
+    });
+    dlg.Execute(f);
+    QCOMPARE(f.Gap_Width, 0.0);
+}
+
+void LabelSettingsTest::minimumSizes_data()
+{
+    QTest::addColumn<bool>("metric");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("inch height") << false << "Edit3" << "0.1" << "0.25" << "Minimum label height is 0.25\" tall!";
+    QTest::newRow("inch width") << false << "Edit4" << "-3" << "0.25" << "Minimum label width is 0.25\" wide!";
+    QTest::newRow("cm height") << true << "Edit3" << "0.5" << "1.0" << "Minimum label height is 1 centimeter tall!";
+    QTest::newRow("cm width") << true << "Edit4" << "0.99" << "1.0" << "Minimum label width is 1 centimeter wide!";
+    QTest::newRow("at the minimum") << false << "Edit3" << "0.25" << "0.25" << "";
+    QTest::newRow("not a number, inch") << false << "Edit4" << "-" << "0.25" << "";
+    QTest::newRow("not a number, cm") << true << "Edit3" << "1..2" << "1.0" << "";
+}
+
+void LabelSettingsTest::minimumSizes()
+{
+    QFETCH(bool, metric);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, after);
+    QFETCH(QString, message);
+    TFLabelSettings dlg;
+    TLabelFormat f = inchFormat();
+    if (metric)
+        f = ConvertUnits(f, true);
+    MessageCatcher messages;
+    WhenShown(&dlg, [&] {
+        auto *edit = dlg.findChild<QLineEdit *>(field);
+        TypeInto(edit, typed);
+        MoveFocusTo(dlg.Edit1);
+        QCOMPARE(edit->text(), after);
+        QCOMPARE(messages.texts, message.isEmpty() ? QStringList() : QStringList{message});
+        // The focus moves on as asked.
+        QCOMPARE(QApplication::focusWidget(), dlg.Edit1);
+    });
+    dlg.Execute(f);
+}
+
+void LabelSettingsTest::unitRoundTrip()
+{
+    TFLabelSettings dlg;
+    TLabelFormat f = inchFormat();
+    f.Margin_Top = 0.5;
+    WhenShown(&dlg, [&] {
+        ClickIndicator(dlg.RadioButton2);
+        QCOMPARE(dlg.Edit3->text(), QStringLiteral("3.125"));
+        QCOMPARE(dlg.Edit4->text(), QStringLiteral("6.25"));
+        QCOMPARE(dlg.Edit1->text(), QStringLiteral("1.25"));
+        QCOMPARE(dlg.lColumns->text(), QStringLiteral("列：3"));
+        ClickIndicator(dlg.RadioButton2); // already chosen: nothing
+        QCOMPARE(dlg.Edit3->text(), QStringLiteral("3.125"));
+        ClickIndicator(dlg.RadioButton1);
+        QCOMPARE(dlg.Edit3->text(), QStringLiteral("1.25"));
+        QCOMPARE(dlg.Edit4->text(), QStringLiteral("2.5"));
+        QCOMPARE(dlg.Edit1->text(), QStringLiteral("0.5"));
+        ClickIndicator(dlg.RadioButton2);
+        QTest::mouseClick(dlg.BitBtn1, Qt::LeftButton);
+    });
+    QVERIFY(dlg.Execute(f));
+    QVERIFY(f.Metric);
+    QCOMPARE(f.Label_Height, 3.125);
+    QCOMPARE(f.Label_Width, 6.25);
+    QCOMPARE(f.Margin_Top, 1.25);
+}
+
+void LabelSettingsTest::notANumberInGap()
+{
+    TFLabelSettings dlg;
+    TLabelFormat f = inchFormat();
+    WhenShown(&dlg, [&] {
+        for (QLineEdit *gap : {dlg.Edit5, dlg.Edit6, dlg.Edit2}) {
+            TypeInto(gap, QStringLiteral("1.2.3"));
+            MoveFocusTo(dlg.Edit3);
+            QCOMPARE(gap->text(), QStringLiteral("0.0"));
+        }
+        TypeInto(dlg.Edit5, QStringLiteral("abc-.5"));
+        QCOMPARE(dlg.Edit5->text(), QStringLiteral("-.5"));
+        MoveFocusTo(dlg.Edit3);
+        QCOMPARE(dlg.Edit5->text(), QStringLiteral("-0.5"));
+    });
+    dlg.Execute(f);
+}
+
+void LabelSettingsTest::stripFigures()
+{
+    TFLabelSettings dlg;
+    TLabelFormat f = inchFormat();
+    WhenShown(&dlg, [&] {
+        QCOMPARE(dlg.LnpTop->text(), QStringLiteral("顶：0.167\""));
+        QCOMPARE(dlg.LnpLeft->text(), QStringLiteral("左：0.25\""));
+        QCOMPARE(dlg.LnpRight->text(), QStringLiteral("右：0.5\""));
+        QCOMPARE(dlg.LnpBottom->text(), QStringLiteral("底：0.125\""));
+        ClickIndicator(dlg.RadioButton2);
+        QCOMPARE(dlg.LnpTop->text(), QStringLiteral("顶：0.417ct"));
+        QCOMPARE(dlg.LnpRight->text(), QStringLiteral("右：1.25ct"));
+    });
+    dlg.Execute(f);
+}
+
+void LabelSettingsTest::overlappingGapEnds()
+{
+    // A negative gap as large as the label: the counts must still come back.
+    TFLabelSettings dlg;
+    TLabelFormat f = inchFormat();
+    WhenShown(&dlg, [&] {
+        for (const char *gap : {"-2.5", "-9999", "-2.49"}) {
+            TypeInto(dlg.Edit6, QString::fromLatin1(gap));
+            MoveFocusTo(dlg.Edit5);
+            QVERIFY(dlg.lColumns->text().startsWith(QStringLiteral("列：")));
+        }
+        QCOMPARE(dlg.lColumns->text(), QStringLiteral("列：") + QString::number(CountLabels(0, 1500, -1494, 5100)));
+        TypeInto(dlg.Edit4, QStringLiteral("9999999"));
+        MoveFocusTo(dlg.Edit5);
+        QCOMPARE(dlg.lColumns->text(), QStringLiteral("列：0"));
+    });
+    dlg.Execute(f);
+}
+
+void LabelSettingsTest::enterOnOkChecksFocusedField()
+{
+    TFLabelSettings dlg;
+    TLabelFormat f = inchFormat();
+    MessageCatcher messages;
+    WhenShown(&dlg, [&] {
+        TypeInto(dlg.Edit3, QStringLiteral("0.1"));
+        QTest::keyClick(dlg.Edit3, Qt::Key_Return);
+    });
+    QVERIFY(dlg.Execute(f));
+    QCOMPARE(f.Label_Height, 0.25);
+    QCOMPARE(messages.texts, QStringList{QStringLiteral("Minimum label height is 0.25\" tall!")});
+}
+
+void LabelSettingsTest::cancelLeavesFormat()
+{
+    TFLabelSettings dlg;
+    TLabelFormat f = inchFormat();
+    WhenShown(&dlg, [&] {
+        ClickIndicator(dlg.RadioButton2);
+        TypeInto(dlg.Edit4, QStringLiteral("7"));
+        QTest::mouseClick(dlg.BitBtn2, Qt::LeftButton);
+    });
+    QVERIFY(!dlg.Execute(f));
+    QVERIFY(!f.Metric);
+    QCOMPARE(f.Label_Width, 2.5);
+    // The next showing shows the stored values in the stored unit.
+    WhenShown(&dlg, [&] {
+        QVERIFY(dlg.RadioButton1->isChecked());
+        QCOMPARE(dlg.Edit4->text(), QStringLiteral("2.5"));
+    });
+    dlg.Execute(f);
+}
+
+QTEST_MAIN(LabelSettingsTest)
+#include "dialogs_labelsettings_qtest.moc"

@@ -1,0 +1,66 @@
+#pragma once
+// Driving the modal forms from Qt tests: the steps run inside the dialog's
+// own event loop once it is shown and active, and messages are collected
+// instead of being shown.
+
+#include "app/dialogkit.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QStringList>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+// Collects the texts of DialogMessage while it lives.
+class MessageCatcher {
+public:
+    MessageCatcher()
+    {
+        previous_ = SetDialogMessageHook([this](QWidget *, const QString &t) { texts << t; });
+    }
+    ~MessageCatcher() { SetDialogMessageHook(std::move(previous_)); }
+    QStringList texts;
+
+private:
+    TDialogMessageHook previous_;
+};
+
+// Runs steps once dialog is shown and active; then, unless the steps closed
+// it, rejects it so that the modal loop always ends.
+inline void WhenShown(QDialog *dialog, std::function<void()> steps)
+{
+    QTimer::singleShot(0, dialog, [dialog, steps = std::move(steps)] {
+        if (!QTest::qWaitForWindowActive(dialog))
+            qWarning("dialog did not become active");
+        steps();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+// Replaces a field's text by typing, as a person does.
+inline void TypeInto(QLineEdit *field, const QString &text)
+{
+    field->setFocus(Qt::MouseFocusReason);
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, text);
+}
+
+// Moves the focus on to another control, which runs the leave rule of the
+// field that had it.
+inline void MoveFocusTo(QWidget *next)
+{
+    next->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+}
+
+// Clicks a radio button or check box on its indicator (a click beside a short
+// caption in a wide button does not count).
+inline void ClickIndicator(QAbstractButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
