@@ -8,6 +8,9 @@
 #include <memory>
 #include <cstdio>
 #include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 const char *const kPrintUsage =
     "  print LABEL.lbl [--data FILE] [--delimiter tab|comma|CHAR | --fixed W1,W2,...]\n"
@@ -264,6 +267,13 @@ int RunPrintCommand(const QStringList &args)
         device = std::move(qp);
     }
 
+#ifdef __GLIBC__
+    // Each PDF page is built in one growing buffer and then freed; keeping
+    // those blocks in the heap spares the page faults of handing them back to
+    // the system and asking again, page after page.
+    mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
+#endif
     TerminalProgress progress(!quiet && isatty(STDERR_FILENO));
     QString message;
     TPrintStats stats;
