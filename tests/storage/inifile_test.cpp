@@ -5,25 +5,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "storage_testutil.h"
+
 #include <csignal>
 #include <sys/resource.h>
-
-namespace {
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
 
 TEST(IniFile, SectionsAndKeysKeepOrderOfFirstWritingAndReplaceInPlace)
 {

@@ -1,0 +1,408 @@
+#include "storage/labelfile.h"
+
+#include "barcode/barcode.h"
+#include "canvas/render/itemrender.h"
+#include "model/labelformat.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kTypeNames[] = {QStringLiteral("BARCODE"), QStringLiteral("TEXT"), QStringLiteral("MEMO"),
+                              QStringLiteral("SHAPE"), QStringLiteral("GRAPHIC")};
+
+QString ItemSection(int i) { return kItemSectionPrefix + QString::number(i); }
+QString Key(const char *prefix, int k) { return QLatin1String(prefix) + QString::number(k); }
+
+// Pixels from stored inches; far-out values are bounded so that later
+// arithmetic on the box cannot overflow.
+int PixelsFromInches(double inches, int dpi)
+{
+    constexpr double kLimit = 1000000;
+    return Round(qBound(-kLimit, inches * dpi, kLimit));
+}
+
+// An enumeration value read from the file, its default when out of range.
+int ReadRanged(const TIniFile &ini, const QString &section, const QString &key, int def, int lo, int hi)
+{
+    const int v = ini.ReadInteger(section, key, def);
+    return v < lo || v > hi ? def : v;
+}
+
+void WriteAdvancedFields(TIniFile &ini, const QString &section, const TLabelControl &item)
+{
+    ini.WriteBool(section, QStringLiteral("ADVANCED"), item.Advanced);
+    ini.WriteInteger(section, QStringLiteral("ADV_COUNT"), int(item.Fields.size()));
+    int k = 0;
+    for (const auto &field : item.Fields) {
+        ++k;
+        ini.WriteString(section, Key("ADVTYPE_", k), field->FieldType);
+        if (field->FieldType == u"TEXT") {
+            if (auto *f = dynamic_cast<const TTextField *>(field.get()))
+                ini.WriteString(section, Key("ADVTXT_", k), f->Text);
+        } else if (field->FieldType == u"FIELD") {
+            if (auto *f = dynamic_cast<const TImportedField *>(field.get())) {
+                ini.WriteInteger(section, Key("ADVNUM_", k), f->FieldNum);
+                ini.WriteInteger(section, Key("ADVSIZE_", k), f->MinSize);
+                ini.WriteInteger(section, Key("ADVCHAR_", k), f->PadChar.unicode());
+            }
+        } else if (field->FieldType == u"SEQUENCE") {
+            if (auto *f = dynamic_cast<const TSequenceField *>(field.get())) {
+                ini.WriteInteger(section, Key("ADVCUR_", k), f->CurVal);
+                ini.WriteInteger(section, Key("ADVMIN_", k), f->MinVal);
+                ini.WriteInteger(section, Key("ADVMAX_", k), f->MaxVal);
+                ini.WriteInteger(section, Key("ADVSIZE_", k), f->MinSize);
+            }
+        } else if (field->FieldType == u"DATE") {
+            if (auto *f = dynamic_cast<const TDateField *>(field.get()))
+                ini.WriteString(section, Key("ADVFMT_", k), f->Format);
+        }
+    }
+}
+
+void WriteItem(TIniFile &ini, const QString &section, const TLabelControl &item, const QString &labelFile)
+{
+    const int kind = item.Kind;
+    ini.WriteString(section, QStringLiteral("TYPE"), kind < 5 ? kTypeNames[kind] : QStringLiteral("UNKNOWN"));
+    if (auto *b = dynamic_cast<const TBarcodeLabel *>(&item)) {
+        ini.WriteInteger(section, QStringLiteral("BCTYPE"), b->BarcodeType);
+        ini.WriteInteger(section, QStringLiteral("SCALE"), b->Scale);
+        ini.WriteBool(section, QStringLiteral("INTERPRET"), b->Interpretation);
+        ini.WriteBool(section, QStringLiteral("AUTOSCALE"), b->AutoScale);
+    } else if (auto *s = dynamic_cast<const TShapeLabel *>(&item)) {
+        ini.WriteInteger(section, QStringLiteral("SHAPEFORMAT"), s->ShapeKind);
+        ini.WriteInteger(section, QStringLiteral("PEN_WIDTH"), s->Pen.Width);
+        ini.WriteInteger(section, QStringLiteral("PEN_COLOR"), s->Pen.Color);
+        ini.WriteInteger(section, QStringLiteral("BRUSH_STYLE"), s->Brush.Style);
+        ini.WriteInteger(section, QStringLiteral("BRUSH_COLOR"), s->Brush.Color);
+    } else if (auto *g = dynamic_cast<const TGraphicLabel *>(&item)) {
+        ini.WriteString(section, QStringLiteral("IMG_NAME"), PictureNameForLabel(g->FileName, labelFile));
+        ini.WriteBool(section, QStringLiteral("IMG_ASPECTS"), g->KeepAspect);
+    }
+
+    // WIDTH and HEIGHT are the unrotated extents.
+    const bool turned = item.Rotation == 1 || item.Rotation == 3;
+    const int w = turned ? item.Height : item.Width;
+    const int h = turned ? item.Width : item.Height;
+    ini.WriteFloat(section, QStringLiteral("TOP"), double(item.Top) / ScreenDpiY);
+    ini.WriteFloat(section, QStringLiteral("LEFT"), double(item.Left) / ScreenDpiX);
+    ini.WriteFloat(section, QStringLiteral("WIDTH"), double(w) / ScreenDpiX);
+    ini.WriteFloat(section, QStringLiteral("HEIGHT"), double(h) / ScreenDpiY);
+    ini.WriteBool(section, QStringLiteral("AUTOSIZE"), item.AutoSize);
+    ini.WriteBool(section, QStringLiteral("TRANSPARENT"), item.Transparent);
+    ini.WriteString(section, QStringLiteral("ROTATE"), RotationToIni(item.Rotation));
+    ini.WriteInteger(section, QStringLiteral("ALIGN"), item.Attach);
+    ini.WriteInteger(section, QStringLiteral("HALIGN"), item.HorzAlign);
+    ini.WriteInteger(section, QStringLiteral("VALIGN"), item.VertAlign);
+
+    const QFont &font = item.Font.Font;
+    ini.WriteString(section, QStringLiteral("FONT_NAME"), font.family());
+    ini.WriteInteger(section, QStringLiteral("FONT_SIZE"), font.pointSize() > 0 ? font.pointSize() : 8);
+    ini.WriteInteger(section, QStringLiteral("FONT_COLOR"), item.Font.Color);
+    ini.WriteBool(section, QStringLiteral("FONT_BOLD"), font.bold());
+    ini.WriteBool(section, QStringLiteral("FONT_ITALIC"), font.italic());
+    ini.WriteBool(section, QStringLiteral("FONT_UNDERLINE"), font.underline());
+    ini.WriteBool(section, QStringLiteral("FONT_STRIKEOUT"), font.strikeOut());
+    ini.WriteInteger(section, QStringLiteral("FONT_CHARSET"), item.Font.Charset);
+
+    if (item.Kind == ikMemo)
+        SaveMemoLines(ini, section, item);
+    else
+        ini.WriteString(section, QStringLiteral("TEXT"), item.GetText());
+    WriteAdvancedFields(ini, section, item);
+}
+
+void ReadItemFont(const TIniFile &ini, const QString &section, TLabelControl &item)
+{
+    TItemFont font = item.Font;
+    font.Font.setFamily(ini.ReadString(section, QStringLiteral("FONT_NAME"), QStringLiteral("Courier New")));
+    int size = ini.ReadInteger(section, QStringLiteral("FONT_SIZE"), 8);
+    font.Font.setPointSize(size < 1 ? 8 : qMin(size, 1000));
+    font.Color = ini.ReadInteger(section, QStringLiteral("FONT_COLOR"), clBlack);
+    font.Font.setBold(ini.ReadBool(section, QStringLiteral("FONT_BOLD"), false));
+    font.Font.setItalic(ini.ReadBool(section, QStringLiteral("FONT_ITALIC"), false));
+    font.Font.setUnderline(ini.ReadBool(section, QStringLiteral("FONT_UNDERLINE"), false));
+    font.Font.setStrikeOut(ini.ReadBool(section, QStringLiteral("FONT_STRIKEOUT"), false));
+    font.Charset = ReadRanged(ini, section, QStringLiteral("FONT_CHARSET"), 1, 0, 255);
+    item.Font = font;
+}
+
+// Fills one item from its section in the order the format fixes: kind keys
+// (a picture is loaded before any geometry), geometry, rotation, alignment,
+// font, text, advanced parts, and AUTOSIZE last so an auto-sized item sizes
+// itself from everything else.
+void ReadItem(const TIniFile &ini, const QString &section, TLabelControl &item)
+{
+    if (auto *b = dynamic_cast<TBarcodeLabel *>(&item)) {
+        b->SetBarcodeType(ReadRanged(ini, section, QStringLiteral("BCTYPE"), 0, 0, kBarcodeTypeCount - 1));
+        b->SetScale(qBound(1, ini.ReadInteger(section, QStringLiteral("SCALE"), 1), 9));
+        b->SetInterpretation(ini.ReadBool(section, QStringLiteral("INTERPRET"), true));
+        b->SetAutoScale(ini.ReadBool(section, QStringLiteral("AUTOSCALE"), true));
+    } else if (auto *s = dynamic_cast<TShapeLabel *>(&item)) {
+        s->SetShapeKind(TShapeKind(ReadRanged(ini, section, QStringLiteral("SHAPEFORMAT"), skRectangle, 0, 5)));
+        s->Pen.Width = qBound(0, ini.ReadInteger(section, QStringLiteral("PEN_WIDTH"), 1), 1000);
+        s->Pen.Color = ini.ReadInteger(section, QStringLiteral("PEN_COLOR"), clBlack);
+        s->Brush.Style = ReadRanged(ini, section, QStringLiteral("BRUSH_STYLE"), bsSolid, 0, 7);
+        s->Brush.Color = ini.ReadInteger(section, QStringLiteral("BRUSH_COLOR"), clWhite);
+    } else if (auto *g = dynamic_cast<TGraphicLabel *>(&item)) {
+        const QString name = ini.ReadString(section, QStringLiteral("IMG_NAME"), QString());
+        const QString file = PictureFileFromLabel(name, ini.FileName());
+        g->SetFileName(file);
+        g->SetKeepAspect(ini.ReadBool(section, QStringLiteral("IMG_ASPECTS"), true));
+        if (!file.isEmpty())
+            LoadGraphic(g, file);
+    }
+
+    item.SetTop(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("TOP"), 0), ScreenDpiY));
+    item.SetLeft(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("LEFT"), 0), ScreenDpiX));
+    item.SetWidth(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("WIDTH"), 20), ScreenDpiX));
+    item.SetHeight(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("HEIGHT"), 20), ScreenDpiY));
+    item.SetTransparent(ini.ReadBool(section, QStringLiteral("TRANSPARENT"), false));
+    item.SetRotation(RotationFromIni(ini.ReadString(section, QStringLiteral("ROTATE"), QStringLiteral("0"))));
+    item.SetAttach(TItemAlign(ReadRanged(ini, section, QStringLiteral("ALIGN"), iaNone, 0, 6)));
+    item.SetHorzAlign(TItemAlign(ReadRanged(ini, section, QStringLiteral("HALIGN"), iaLeft, 0, 6)));
+    item.SetVertAlign(TItemAlign(ReadRanged(ini, section, QStringLiteral("VALIGN"), iaTop, 0, 6)));
+    ReadItemFont(ini, section, item);
+
+    if (item.Kind == ikMemo)
+        item.SetText(LoadMemoLines(ini, section));
+    else
+        item.SetText(ini.ReadString(section, QStringLiteral("TEXT"), QString()));
+
+    item.SetAdvanced(ini.ReadBool(section, QStringLiteral("ADVANCED"), false));
+    const int count = qMin(ini.ReadInteger(section, QStringLiteral("ADV_COUNT"), 0),
+                           ini.HighestKeyIndex(section, QStringLiteral("ADVTYPE_")));
+    for (int k = 1; k <= count; ++k)
+        if (auto field = LoadAdvancedField(ini, k, section))
+            item.Fields.push_back(std::move(field));
+
+    item.SetAutoSize(ini.ReadBool(section, QStringLiteral("AUTOSIZE"), true));
+}
+
+} // namespace
+
+// Writing -----------------------------------------------------------------------
+
+void WriteLabelFormat(TIniFile &ini)
+{
+    ini.WriteFloat(kFormatSection, QStringLiteral("HEIGHT"), LabelFormat.Label_Height);
+    ini.WriteFloat(kFormatSection, QStringLiteral("WIDTH"), LabelFormat.Label_Width);
+    ini.WriteFloat(kFormatSection, QStringLiteral("TOPMARGIN"), LabelFormat.Margin_Top);
+    ini.WriteFloat(kFormatSection, QStringLiteral("LEFTMARGIN"), LabelFormat.Margin_Left);
+    ini.WriteFloat(kFormatSection, QStringLiteral("GAPHEIGHT"), LabelFormat.Gap_Height);
+    ini.WriteFloat(kFormatSection, QStringLiteral("GAPWIDTH"), LabelFormat.Gap_Width);
+    ini.WriteBool(kFormatSection, QStringLiteral("METRIC"), LabelFormat.Metric);
+}
+
+void WriteLabel(TIniFile &ini, const TItemContainer &items)
+{
+    ini.WriteBool(kFormatSection, QStringLiteral("SHOWGRID"), ShowGrids);
+    ini.WriteInteger(kFormatSection, QStringLiteral("CONTROLS"), int(items.Items.size()));
+    for (qsizetype i = 0; i < items.Items.size(); ++i)
+        WriteItem(ini, ItemSection(int(i) + 1), *items.Items[i], ini.FileName());
+}
+
+void SaveMemoLines(TIniFile &ini, const QString &section, const QString &text)
+{
+    int line = 1;
+    QString buffer;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n') {
+            buffer += c;
+            continue;
+        }
+        // CR LF and LF CR are one break; a doubled CR or LF is an empty line.
+        if (i + 1 < text.size()) {
+            const QChar next = text[i + 1];
+            if ((next == u'\r' || next == u'\n') && next != c)
+                ++i;
+        }
+        ini.WriteString(section, Key("MEMO_", line), buffer);
+        ++line;
+        buffer.clear();
+    }
+    ini.WriteString(section, Key("MEMO_", line), buffer);
+    ini.WriteInteger(section, QStringLiteral("MEMO_LINES"), line);
+}
+
+void SaveMemoLines(TIniFile &ini, const QString &section, const TLabelControl &memo)
+{
+    SaveMemoLines(ini, section, memo.GetText());
+}
+
+// Reading -----------------------------------------------------------------------
+
+void ReadLabelFormat(const TIniFile &ini)
+{
+    LabelFormat.Label_Height = ini.ReadFloat(kFormatSection, QStringLiteral("HEIGHT"), 1);
+    LabelFormat.Label_Width = ini.ReadFloat(kFormatSection, QStringLiteral("WIDTH"), 2);
+    LabelFormat.Margin_Top = ini.ReadFloat(kFormatSection, QStringLiteral("TOPMARGIN"), 0);
+    LabelFormat.Margin_Left = ini.ReadFloat(kFormatSection, QStringLiteral("LEFTMARGIN"), 0);
+    LabelFormat.Gap_Height = ini.ReadFloat(kFormatSection, QStringLiteral("GAPHEIGHT"), 0);
+    LabelFormat.Gap_Width = ini.ReadFloat(kFormatSection, QStringLiteral("GAPWIDTH"), 0);
+    LabelFormat.Metric = ini.ReadBool(kFormatSection, QStringLiteral("METRIC"), false);
+}
+
+void ReadLabel(const TIniFile &ini, TItemContainer &items)
+{
+    ShowGrids = ini.ReadBool(kFormatSection, QStringLiteral("SHOWGRID"), true);
+    // Sections beyond the last one present would all be skipped: stop there.
+    const int count = qMin(ini.ReadInteger(kFormatSection, QStringLiteral("CONTROLS"), 0),
+                           ini.HighestSectionIndex(kItemSectionPrefix));
+    for (int i = 1; i <= count; ++i) {
+        const QString section = ItemSection(i);
+        const QString type = ini.ReadString(section, QStringLiteral("TYPE"), QStringLiteral("UNKNOWN"));
+        int kind = 0;
+        while (kind < 5 && type != kTypeNames[kind])
+            ++kind;
+        if (kind == 5)
+            continue;
+        std::unique_ptr<TLabelControl> item(CreateItem(TItemKind(kind)));
+        if (!item)
+            continue;
+        item->Loading = true;
+        ReadItem(ini, section, *item);
+        TLabelControl *added = item.release();
+        items.AddItem(added);
+        added->Loading = false;
+    }
+}
+
+std::unique_ptr<TAdvancedField> LoadAdvancedField(const TIniFile &ini, int k, const QString &section)
+{
+    const QString type = ini.ReadString(section, Key("ADVTYPE_", k), QStringLiteral("UNKNOWN"));
+    if (type == u"TEXT") {
+        auto f = std::make_unique<TTextField>();
+        f->Text = ini.ReadString(section, Key("ADVTXT_", k), QString());
+        return f;
+    }
+    if (type == u"FIELD") {
+        auto f = std::make_unique<TImportedField>();
+        f->FieldNum = ini.ReadInteger(section, Key("ADVNUM_", k), 1);
+        f->MinSize = ini.ReadInteger(section, Key("ADVSIZE_", k), 0);
+        const int code = ini.ReadInteger(section, Key("ADVCHAR_", k), 32);
+        const bool usable = code >= 0 && code <= 0xFFFF && !QChar::isSurrogate(char32_t(code));
+        f->PadChar = QChar(usable ? code : 32);
+        return f;
+    }
+    if (type == u"SEQUENCE") {
+        auto f = std::make_unique<TSequenceField>();
+        f->CurVal = ini.ReadInteger(section, Key("ADVCUR_", k), 0);
+        f->MinVal = ini.ReadInteger(section, Key("ADVMIN_", k), 0);
+        f->MaxVal = ini.ReadInteger(section, Key("ADVMAX_", k), 999999999);
+        f->MinSize = ini.ReadInteger(section, Key("ADVSIZE_", k), 0);
+        return f;
+    }
+    if (type == u"DATE") {
+        auto f = std::make_unique<TDateField>();
+        f->Format = ini.ReadString(section, Key("ADVFMT_", k), QStringLiteral("YYYYMMDD"));
+        return f;
+    }
+    return nullptr;
+}
+
+QString LoadMemoLines(const TIniFile &ini, const QString &section)
+{
+    // Lines past the last one present would only add empty lines; a count far
+    // beyond them must not build a giant text.
+    const int count = qMin(ini.ReadInteger(section, QStringLiteral("MEMO_LINES"), 0),
+                           ini.HighestKeyIndex(section, QStringLiteral("MEMO_")));
+    QStringList lines;
+    for (int k = 1; k <= count; ++k)
+        lines << ini.ReadString(section, Key("MEMO_", k), QString());
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+// Files ---------------------------------------------------------------------------
+
+bool SaveLabelFormat(const QString &fileName, QString *error)
+{
+    TIniFile ini(fileName, TIniFile::StartEmpty);
+    WriteLabelFormat(ini);
+    return ini.UpdateFile(error);
+}
+
+bool SaveLabel(const QString &fileName, const TItemContainer &items, QString *error)
+{
+    TIniFile ini(fileName);
+    WriteLabel(ini, items);
+    return ini.UpdateFile(error);
+}
+
+bool SaveLabelFile(const QString &fileName, const TItemContainer &items, QString *error)
+{
+    TIniFile ini(fileName, TIniFile::StartEmpty);
+    WriteLabelFormat(ini);
+    WriteLabel(ini, items);
+    return ini.UpdateFile(error);
+}
+
+namespace {
+bool OpenForReading(const TIniFile &ini, QString *error)
+{
+    // A file read only in part still loads what was read.
+    if (!ini.Readable()) {
+        if (error)
+            *error = IniReadErrorText(ini.FileName());
+        return false;
+    }
+    return true;
+}
+} // namespace
+
+bool LoadLabelFormat(const QString &fileName, QString *error)
+{
+    TIniFile ini(fileName);
+    if (!OpenForReading(ini, error))
+        return false;
+    ReadLabelFormat(ini);
+    return true;
+}
+
+bool LoadLabel(const QString &fileName, TItemContainer &items, QString *error)
+{
+    TIniFile ini(fileName);
+    if (!OpenForReading(ini, error))
+        return false;
+    ReadLabel(ini, items);
+    return true;
+}
+
+bool LoadLabelFile(const QString &fileName, TItemContainer &items, QString *error)
+{
+    TIniFile ini(fileName);
+    if (!OpenForReading(ini, error))
+        return false;
+    ReadLabelFormat(ini);
+    ReadLabel(ini, items);
+    return true;
+}
+
+// Picture names -------------------------------------------------------------------
+
+QString ExtractFileDir(const QString &path)
+{
+    return path.left(path.lastIndexOf(u'/') + 1);
+}
+
+QString PictureNameForLabel(const QString &pictureFile, const QString &labelFile)
+{
+    if (pictureFile.isEmpty())
+        return pictureFile;
+    const QString picture = QFileInfo(pictureFile).absoluteFilePath();
+    const QString label = QFileInfo(labelFile).absoluteFilePath();
+    if (ExtractFileDir(picture) == ExtractFileDir(label))
+        return picture.mid(ExtractFileDir(picture).size());
+    return picture;
+}
+
+QString PictureFileFromLabel(const QString &storedName, const QString &labelFile)
+{
+    if (storedName.isEmpty() || QDir::isAbsolutePath(storedName))
+        return storedName;
+    // Relative names are taken from the label's folder, not from whatever the
+    // current folder happens to be.
+    return QDir::cleanPath(QFileInfo(labelFile).absoluteDir().filePath(storedName));
+}

@@ -1,0 +1,557 @@
+#include "model/labelformat.h"
+#include "model/messages.h"
+#include "storage/labelfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "storage_testutil.h"
+
+namespace {
+
+class LabelFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetScreenDpi(96, 96);
+        savedFormat_ = LabelFormat;
+        savedGrids_ = ShowGrids;
+        LabelFormat = TLabelFormat{8, 6, 0.5, 0.25, 0.125, 0.0625, false};
+        previous_ = SetMessageHandler([this](const QString &m) { messages_ << m; });
+    }
+    void TearDown() override
+    {
+        SetMessageHandler(previous_);
+        LabelFormat = savedFormat_;
+        ShowGrids = savedGrids_;
+    }
+    static std::unique_ptr<TItemContainer> NewContainer(int w = 800, int h = 600)
+    {
+        auto c = std::make_unique<TItemContainer>();
+        c->SetSurfaceSize(w, h);
+        return c;
+    }
+    QString Path(const QString &name) const { return dir_.filePath(name); }
+
+    QTemporaryDir dir_;
+    QStringList messages_;
+    TMessageHandler previous_;
+    TLabelFormat savedFormat_;
+    bool savedGrids_ = true;
+};
+
+template <class T>
+T *Add(TItemContainer &c, T *item)
+{
+    item->Loading = false;
+    c.AddItem(item);
+    return item;
+}
+
+void SetCommon(TLabelControl &i, int top, int left, int w, int h)
+{
+    i.Top = top;
+    i.Left = left;
+    i.Width = w;
+    i.Height = h;
+    i.AutoSize = false;
+}
+
+void ExpectSameFields(const TFieldList &a, const TFieldList &b)
+{
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t k = 0; k < a.size(); ++k) {
+        ASSERT_EQ(a[k]->FieldType, b[k]->FieldType) << k;
+        if (auto *x = dynamic_cast<TTextField *>(a[k].get())) {
+            EXPECT_EQ(x->Text, dynamic_cast<TTextField &>(*b[k]).Text);
+        }
+        if (auto *x = dynamic_cast<TImportedField *>(a[k].get())) {
+            auto &y = dynamic_cast<TImportedField &>(*b[k]);
+            EXPECT_EQ(x->FieldNum, y.FieldNum);
+            EXPECT_EQ(x->MinSize, y.MinSize);
+            EXPECT_EQ(x->PadChar, y.PadChar);
+        }
+        if (auto *x = dynamic_cast<TSequenceField *>(a[k].get())) {
+            auto &y = dynamic_cast<TSequenceField &>(*b[k]);
+            EXPECT_EQ(x->CurVal, y.CurVal);
+            EXPECT_EQ(x->MinVal, y.MinVal);
+            EXPECT_EQ(x->MaxVal, y.MaxVal);
+            EXPECT_EQ(x->MinSize, y.MinSize);
+        }
+        if (auto *x = dynamic_cast<TDateField *>(a[k].get())) {
+            EXPECT_EQ(x->Format, dynamic_cast<TDateField &>(*b[k]).Format);
+        }
+    }
+}
+
+void ExpectSameItem(const TLabelControl &a, const TLabelControl &b)
+{
+    EXPECT_EQ(a.Kind, b.Kind);
+    EXPECT_EQ(a.BoundsRect(), b.BoundsRect());
+    EXPECT_EQ(a.Rotation, b.Rotation);
+    EXPECT_EQ(a.AutoSize, b.AutoSize);
+    EXPECT_EQ(a.Transparent, b.Transparent);
+    EXPECT_EQ(a.Attach, b.Attach);
+    EXPECT_EQ(a.HorzAlign, b.HorzAlign);
+    EXPECT_EQ(a.VertAlign, b.VertAlign);
+    EXPECT_EQ(a.Font.Font.family(), b.Font.Font.family());
+    EXPECT_EQ(a.Font.Font.pointSize(), b.Font.Font.pointSize());
+    EXPECT_EQ(a.Font.Font.bold(), b.Font.Font.bold());
+    EXPECT_EQ(a.Font.Font.italic(), b.Font.Font.italic());
+    EXPECT_EQ(a.Font.Font.underline(), b.Font.Font.underline());
+    EXPECT_EQ(a.Font.Font.strikeOut(), b.Font.Font.strikeOut());
+    EXPECT_EQ(a.Font.Color, b.Font.Color);
+    EXPECT_EQ(a.Font.Charset, b.Font.Charset);
+    EXPECT_EQ(a.GetText(), b.Text); // an advanced item stores its composed text
+    EXPECT_EQ(a.Advanced, b.Advanced);
+    ExpectSameFields(a.Fields, b.Fields);
+    EXPECT_FALSE(b.Loading);
+}
+
+} // namespace
+
+TEST_F(LabelFileTest, EveryItemKindAndPropertyRoundTrips)
+{
+    const QString bmp = Path("logo.bmp");
+    QImage logo(8, 6, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    ASSERT_TRUE(logo.save(bmp, "BMP"));
+
+    auto c = NewContainer();
+    auto *bc = Add(*c, new TBarcodeLabel);
+    SetCommon(*bc, 10, 20, 150, 60);
+    bc->BarcodeType = 6;
+    bc->Scale = 3;
+    bc->Interpretation = false;
+    bc->AutoScale = false;
+    bc->Transparent = true;
+    bc->Rotation = 2;
+    bc->HorzAlign = iaCenter;
+    bc->VertAlign = iaBottom;
+    bc->Font.Font = QFont("Arial", 12);
+    bc->Font.Font.setBold(true);
+    bc->Font.Font.setItalic(true);
+    bc->Font.Font.setUnderline(true);
+    bc->Font.Font.setStrikeOut(true);
+    bc->Font.Color = 0x123456;
+    bc->Font.Charset = 134;
+    bc->Text = "5901234123457";
+
+    auto *text = Add(*c, new TTextLabel);
+    SetCommon(*text, 100, 7, 120, 20);
+    text->Text = QStringLiteral("标签 = text; [x]");
+    text->Advanced = true;
+    auto t = std::make_unique<TTextField>();
+    t->Text = QStringLiteral("批号 ");
+    text->Fields.push_back(std::move(t));
+    auto f = std::make_unique<TImportedField>();
+    f->FieldNum = 3;
+    f->MinSize = 6;
+    f->PadChar = QLatin1Char('*');
+    text->Fields.push_back(std::move(f));
+    auto s = std::make_unique<TSequenceField>();
+    s->CurVal = 41;
+    s->MinVal = 7;
+    s->MaxVal = 500;
+    s->MinSize = 4;
+    text->Fields.push_back(std::move(s));
+    auto d = std::make_unique<TDateField>();
+    d->Format = "yyyy-mm-dd";
+    text->Fields.push_back(std::move(d));
+
+    auto *memo = Add(*c, new TMemoLabel);
+    SetCommon(*memo, 200, 300, 200, 90);
+    memo->Text = QStringLiteral("第一行\r\n\r\nthird line\r\n");
+    memo->Transparent = false;
+
+    auto *shape = Add(*c, new TShapeLabel);
+    SetCommon(*shape, 0, 0, 50, 40);
+    shape->ShapeKind = skTriangle;
+    shape->Pen = TPen{3, TColor(0x80000005)};
+    shape->Brush = TBrush{bsCross, 0x00FF00};
+
+    auto *pic = Add(*c, new TGraphicLabel);
+    SetCommon(*pic, 300, 400, 64, 48);
+    pic->FileName = bmp;
+    pic->KeepAspect = false;
+
+    auto *attached = Add(*c, new TTextLabel);
+    attached->Height = 30;
+    attached->SetAttach(iaBottom);
+    attached->Text = "footer";
+
+    ShowGrids = false;
+    const QString file = Path("all.lbl");
+    ASSERT_TRUE(SaveLabelFile(file, *c));
+
+    LabelFormat = TLabelFormat{};
+    ShowGrids = true;
+    auto back = NewContainer();
+    ASSERT_TRUE(LoadLabelFile(file, *back));
+    EXPECT_EQ(LabelFormat.Label_Width, 8);
+    EXPECT_EQ(LabelFormat.Label_Height, 6);
+    EXPECT_EQ(LabelFormat.Margin_Top, 0.5);
+    EXPECT_EQ(LabelFormat.Margin_Left, 0.25);
+    EXPECT_EQ(LabelFormat.Gap_Height, 0.125);
+    EXPECT_EQ(LabelFormat.Gap_Width, 0.0625);
+    EXPECT_FALSE(ShowGrids);
+    ASSERT_EQ(back->Items.size(), c->Items.size());
+    for (qsizetype i = 0; i < c->Items.size(); ++i) {
+        SCOPED_TRACE(i);
+        ExpectSameItem(*c->Items[i], *back->Items[i]);
+    }
+    auto *bc2 = dynamic_cast<TBarcodeLabel *>(back->Items[0]);
+    ASSERT_TRUE(bc2);
+    EXPECT_EQ(bc2->BarcodeType, 6);
+    EXPECT_EQ(bc2->Scale, 3);
+    EXPECT_FALSE(bc2->Interpretation);
+    EXPECT_FALSE(bc2->AutoScale);
+    auto *shape2 = dynamic_cast<TShapeLabel *>(back->Items[3]);
+    ASSERT_TRUE(shape2);
+    EXPECT_EQ(shape2->ShapeKind, skTriangle);
+    EXPECT_EQ(shape2->Pen.Width, 3);
+    EXPECT_EQ(shape2->Pen.Color, TColor(0x80000005));
+    EXPECT_EQ(shape2->Brush.Style, bsCross);
+    EXPECT_EQ(shape2->Brush.Color, 0x00FF00);
+    auto *pic2 = dynamic_cast<TGraphicLabel *>(back->Items[4]);
+    ASSERT_TRUE(pic2);
+    EXPECT_EQ(pic2->FileName, bmp);
+    EXPECT_FALSE(pic2->KeepAspect);
+    EXPECT_EQ(pic2->Picture.size(), QSize(8, 6));
+    EXPECT_TRUE(messages_.isEmpty()) << messages_.join('|').toStdString();
+
+    const QByteArray bytes = ReadAll(file);
+    EXPECT_TRUE(bytes.contains("PEN_COLOR=-2147483643\r\n"));
+    EXPECT_TRUE(bytes.contains("IMG_NAME=logo.bmp\r\n"));
+    EXPECT_TRUE(bytes.contains("ROTATE=180\r\n"));
+    EXPECT_TRUE(bytes.contains("ADVCHAR_2=42\r\n"));
+}
+
+TEST_F(LabelFileTest, KeysAreWrittenInTheirOrder)
+{
+    auto c = NewContainer();
+    Add(*c, new TBarcodeLabel);
+    Add(*c, new TMemoLabel)->Text = "a\r\nb";
+    auto *shape = Add(*c, new TShapeLabel);
+    shape->Advanced = true;
+    shape->Fields.push_back(std::make_unique<TSequenceField>());
+    shape->Fields.push_back(std::make_unique<TAdvancedField>("OTHER"));
+    Add(*c, new TGraphicLabel);
+    TIniFile ini(Path("order.lbl"), TIniFile::StartEmpty);
+    WriteLabelFormat(ini);
+    WriteLabel(ini, *c);
+
+    const QStringList common = {"TOP", "LEFT", "WIDTH", "HEIGHT", "AUTOSIZE", "TRANSPARENT", "ROTATE", "ALIGN", "HALIGN",
+                                "VALIGN", "FONT_NAME", "FONT_SIZE", "FONT_COLOR", "FONT_BOLD", "FONT_ITALIC",
+                                "FONT_UNDERLINE", "FONT_STRIKEOUT", "FONT_CHARSET"};
+    EXPECT_EQ(ini.Sections(), QStringList({"FORMAT", "CNT_1", "CNT_2", "CNT_3", "CNT_4"}));
+    EXPECT_EQ(ini.Keys("FORMAT"), QStringList({"HEIGHT", "WIDTH", "TOPMARGIN", "LEFTMARGIN", "GAPHEIGHT", "GAPWIDTH",
+                                               "METRIC", "SHOWGRID", "CONTROLS"}));
+    EXPECT_EQ(ini.Keys("CNT_1"), QStringList({"TYPE", "BCTYPE", "SCALE", "INTERPRET", "AUTOSCALE"}) + common
+                                     + QStringList({"TEXT", "ADVANCED", "ADV_COUNT"}));
+    EXPECT_EQ(ini.Keys("CNT_2"), QStringList({"TYPE"}) + common
+                                     + QStringList({"MEMO_1", "MEMO_2", "MEMO_LINES", "ADVANCED", "ADV_COUNT"}));
+    EXPECT_EQ(ini.Keys("CNT_3"), QStringList({"TYPE", "SHAPEFORMAT", "PEN_WIDTH", "PEN_COLOR", "BRUSH_STYLE", "BRUSH_COLOR"})
+                                     + common
+                                     + QStringList({"TEXT", "ADVANCED", "ADV_COUNT", "ADVTYPE_1", "ADVCUR_1", "ADVMIN_1",
+                                                    "ADVMAX_1", "ADVSIZE_1", "ADVTYPE_2"}));
+    EXPECT_EQ(ini.Keys("CNT_4"), QStringList({"TYPE", "IMG_NAME", "IMG_ASPECTS"}) + common
+                                     + QStringList({"TEXT", "ADVANCED", "ADV_COUNT"}));
+
+    // A template holds the seven format keys alone.
+    ASSERT_TRUE(SaveLabelFormat(Path("t.lbf")));
+    EXPECT_EQ(ReadAll(Path("t.lbf")), QByteArray("[FORMAT]\r\nHEIGHT=6\r\nWIDTH=8\r\nTOPMARGIN=0.5\r\nLEFTMARGIN=0.25\r\n"
+                                                 "GAPHEIGHT=0.125\r\nGAPWIDTH=0.0625\r\nMETRIC=0\r\n"));
+}
+
+TEST_F(LabelFileTest, MemoLineBreaks)
+{
+    const struct {
+        const char *name;
+        QString text;
+        QStringList lines;
+        QString back;
+    } cases[] = {
+        {"crlf", "a\r\nb", {"a", "b"}, "a\r\nb"},
+        {"crlf at end", "a\r\n", {"a", ""}, "a\r\n"},
+        {"empty", "", {""}, ""},
+        {"empty line between", "a\r\n\r\nb", {"a", "", "b"}, "a\r\n\r\nb"},
+        {"lone crlf", "\r\n", {"", ""}, "\r\n"},
+        {"lf", "a\nb", {"a", "b"}, "a\r\nb"},
+        {"lf cr", "a\n\rb", {"a", "b"}, "a\r\nb"},
+        {"lf lf keeps the empty line", "a\n\nb", {"a", "", "b"}, "a\r\n\r\nb"},
+        {"cr cr keeps the empty line", "a\r\rb", {"a", "", "b"}, "a\r\n\r\nb"},
+        {"chinese", QStringLiteral("甲\r\n乙"), {QStringLiteral("甲"), QStringLiteral("乙")}, QStringLiteral("甲\r\n乙")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        TIniFile ini(Path("m.lbl"), TIniFile::StartEmpty);
+        SaveMemoLines(ini, "CNT_1", c.text);
+        ASSERT_EQ(ini.ReadInteger("CNT_1", "MEMO_LINES", -1), c.lines.size());
+        for (int k = 0; k < c.lines.size(); ++k)
+            EXPECT_EQ(ini.ReadString("CNT_1", "MEMO_" + QString::number(k + 1), "?"), c.lines[k]);
+        EXPECT_EQ(LoadMemoLines(ini, "CNT_1"), c.back);
+    }
+}
+
+TEST_F(LabelFileTest, RotatedItemStoresUnrotatedExtentsInScreenInches)
+{
+    auto c = NewContainer();
+    auto *text = Add(*c, new TTextLabel);
+    SetCommon(*text, 96, 48, 200, 50);
+    text->Rotation = 1;
+    text->Text = "turned";
+    const QString file = Path("rot.lbl");
+    ASSERT_TRUE(SaveLabelFile(file, *c));
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadString("CNT_1", "WIDTH", ""), "0.520833333333333");
+    EXPECT_EQ(ini.ReadString("CNT_1", "HEIGHT", ""), "2.08333333333333");
+    EXPECT_EQ(ini.ReadString("CNT_1", "TOP", ""), "1");
+    EXPECT_EQ(ini.ReadString("CNT_1", "LEFT", ""), "0.5");
+    EXPECT_EQ(ini.ReadString("CNT_1", "ROTATE", ""), "90");
+
+    auto back = NewContainer();
+    ASSERT_TRUE(LoadLabel(file, *back));
+    ASSERT_EQ(back->Items.size(), 1);
+    EXPECT_EQ(back->Items[0]->Width, 200);
+    EXPECT_EQ(back->Items[0]->Height, 50);
+    EXPECT_EQ(back->Items[0]->Rotation, 1);
+}
+
+TEST_F(LabelFileTest, PictureBesideTheLabelFollowsAMove)
+{
+    QDir root(dir_.path());
+    ASSERT_TRUE(root.mkpath("a/pictures"));
+    QImage img(5, 4, QImage::Format_RGB32);
+    img.fill(Qt::blue);
+    ASSERT_TRUE(img.save(Path("a/logo.bmp"), "BMP"));
+    ASSERT_TRUE(img.save(Path("a/pictures/other.bmp"), "BMP"));
+
+    auto c = NewContainer();
+    Add(*c, new TGraphicLabel)->FileName = Path("a/logo.bmp");
+    Add(*c, new TGraphicLabel)->FileName = Path("a/pictures/other.bmp");
+    ASSERT_TRUE(SaveLabelFile(Path("a/label.lbl"), *c));
+    TIniFile ini(Path("a/label.lbl"));
+    EXPECT_EQ(ini.ReadString("CNT_1", "IMG_NAME", ""), "logo.bmp");
+    EXPECT_EQ(ini.ReadString("CNT_2", "IMG_NAME", ""), Path("a/pictures/other.bmp"));
+
+    ASSERT_TRUE(root.rename("a", "b"));
+    auto back = NewContainer();
+    ASSERT_TRUE(LoadLabel(Path("b/label.lbl"), *back));
+    ASSERT_EQ(back->Items.size(), 2);
+    auto *moved = static_cast<TGraphicLabel *>(back->Items[0]);
+    EXPECT_EQ(moved->FileName, Path("b/logo.bmp"));
+    EXPECT_EQ(moved->Picture.size(), QSize(5, 4));
+    // The picture kept by full path is gone: the item stays, with its name.
+    auto *lost = static_cast<TGraphicLabel *>(back->Items[1]);
+    EXPECT_EQ(lost->FileName, Path("a/pictures/other.bmp"));
+    EXPECT_EQ(messages_.size(), 1);
+}
+
+TEST_F(LabelFileTest, UnknownKindsAreSkippedAndCountsBoundedByTheFile)
+{
+    WriteAll(Path("u.lbl"),
+             "[FORMAT]\r\nCONTROLS=2000000000\r\n"
+             "[CNT_1]\r\nTYPE=text\r\n"
+             "[CNT_2]\r\nTYPE=TEXT\r\nTEXT=kept\r\nADVANCED=1\r\nADV_COUNT=2000000000\r\n"
+             "ADVTYPE_1=TEXT\r\nADVTXT_1=a\r\nADVTYPE_2=BOGUS\r\nADVTYPE_3=SEQUENCE\r\nADVCUR_3=5\r\n"
+             "ADVTYPE_4=date\r\n"
+             "[CNT_3]\r\nTYPE=PICTURE\r\n"
+             "[CNT_5]\r\nTYPE=MEMO\r\nMEMO_LINES=2000000000\r\nMEMO_1=x\r\nMEMO_3=z\r\n");
+    auto c = NewContainer();
+    ASSERT_TRUE(LoadLabel(Path("u.lbl"), *c));
+    ASSERT_EQ(c->Items.size(), 2);
+    TLabelControl *text = c->Items[0];
+    EXPECT_EQ(text->Kind, ikText);
+    EXPECT_EQ(text->Text, "kept");
+    ASSERT_EQ(text->Fields.size(), 2u);
+    EXPECT_EQ(text->Fields[0]->FieldType, "TEXT");
+    auto *seq = dynamic_cast<TSequenceField *>(text->Fields[1].get());
+    ASSERT_TRUE(seq);
+    EXPECT_EQ(seq->CurVal, 5);
+    EXPECT_EQ(seq->MaxVal, 999999999);
+    EXPECT_EQ(c->Items[1]->Kind, ikMemo);
+    EXPECT_EQ(c->Items[1]->Text, "x\r\n\r\nz");
+}
+
+TEST_F(LabelFileTest, MissingKeysTakeTheirDefaults)
+{
+    WriteAll(Path("d.lbl"), "[FORMAT]\r\nCONTROLS=5\r\n[CNT_1]\r\nTYPE=BARCODE\r\n[CNT_2]\r\nTYPE=SHAPE\r\n"
+                            "[CNT_3]\r\nTYPE=GRAPHIC\r\n[CNT_4]\r\nTYPE=MEMO\r\n"
+                            "[CNT_5]\r\nTYPE=TEXT\r\nADVANCED=1\r\nADV_COUNT=2\r\nADVTYPE_1=FIELD\r\nADVTYPE_2=DATE\r\n");
+    ShowGrids = false;
+    auto c = NewContainer(4000, 4000);
+    ASSERT_TRUE(LoadLabelFile(Path("d.lbl"), *c));
+    EXPECT_EQ(LabelFormat.Label_Width, 2);
+    EXPECT_EQ(LabelFormat.Label_Height, 1);
+    EXPECT_EQ(LabelFormat.Margin_Top, 0);
+    EXPECT_EQ(LabelFormat.Gap_Width, 0);
+    EXPECT_FALSE(LabelFormat.Metric);
+    EXPECT_TRUE(ShowGrids);
+    ASSERT_EQ(c->Items.size(), 5);
+    for (TLabelControl *i : c->Items) {
+        SCOPED_TRACE(i->Kind);
+        EXPECT_EQ(i->Top, 0);
+        EXPECT_EQ(i->Left, 0);
+        EXPECT_EQ(i->Width, 1920); // twenty inches
+        EXPECT_EQ(i->Height, 1920);
+        EXPECT_TRUE(i->AutoSize);
+        EXPECT_FALSE(i->Transparent);
+        EXPECT_EQ(i->Rotation, 0);
+        EXPECT_EQ(i->Attach, iaNone);
+        EXPECT_EQ(i->HorzAlign, iaLeft);
+        EXPECT_EQ(i->VertAlign, iaTop);
+        EXPECT_EQ(i->Font.Font.family(), "Courier New");
+        EXPECT_EQ(i->Font.Font.pointSize(), 8);
+        EXPECT_EQ(i->Font.Color, clBlack);
+        EXPECT_FALSE(i->Font.Font.bold());
+        EXPECT_EQ(i->Font.Charset, 1);
+        EXPECT_TRUE(i->Text.isEmpty());
+    }
+    auto *bc = static_cast<TBarcodeLabel *>(c->Items[0]);
+    EXPECT_EQ(bc->BarcodeType, 0);
+    EXPECT_EQ(bc->Scale, 1);
+    EXPECT_TRUE(bc->Interpretation);
+    EXPECT_TRUE(bc->AutoScale);
+    auto *shape = static_cast<TShapeLabel *>(c->Items[1]);
+    EXPECT_EQ(shape->ShapeKind, skRectangle);
+    EXPECT_EQ(shape->Pen.Width, 1);
+    EXPECT_EQ(shape->Pen.Color, clBlack);
+    EXPECT_EQ(shape->Brush.Style, bsSolid);
+    EXPECT_EQ(shape->Brush.Color, clWhite);
+    auto *pic = static_cast<TGraphicLabel *>(c->Items[2]);
+    EXPECT_TRUE(pic->FileName.isEmpty());
+    EXPECT_TRUE(pic->KeepAspect);
+    const auto &fields = c->Items[4]->Fields;
+    ASSERT_EQ(fields.size(), 2u);
+    auto *field = dynamic_cast<TImportedField *>(fields[0].get());
+    ASSERT_TRUE(field);
+    EXPECT_EQ(field->FieldNum, 1);
+    EXPECT_EQ(field->MinSize, 0);
+    EXPECT_EQ(field->PadChar, QLatin1Char(' '));
+    auto *date = dynamic_cast<TDateField *>(fields[1].get());
+    ASSERT_TRUE(date);
+    EXPECT_EQ(date->Format, "YYYYMMDD");
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(LabelFileTest, CommaOrPointDecimalsAndOutOfRangeValues)
+{
+    WriteAll(Path("c.lbl"), "[FORMAT]\r\nHEIGHT=1,5\r\nWIDTH=2.75\r\nTOPMARGIN=x\r\nMETRIC=1\r\nCONTROLS=1\r\n"
+                            "[CNT_1]\r\nTYPE=SHAPE\r\nTOP=0,5\r\nLEFT=1E400\r\nWIDTH=0.25\r\nHEIGHT=-3\r\n"
+                            "SHAPEFORMAT=99\r\nBRUSH_STYLE=8\r\nALIGN=200\r\nVALIGN=-1\r\nFONT_SIZE=0\r\n"
+                            "FONT_CHARSET=300\r\nAUTOSIZE=0\r\n");
+    auto c = NewContainer();
+    ASSERT_TRUE(LoadLabelFile(Path("c.lbl"), *c));
+    EXPECT_EQ(LabelFormat.Label_Height, 1.5);
+    EXPECT_EQ(LabelFormat.Label_Width, 2.75);
+    EXPECT_EQ(LabelFormat.Margin_Top, 0);
+    EXPECT_TRUE(LabelFormat.Metric);
+    ASSERT_EQ(c->Items.size(), 1);
+    auto *shape = static_cast<TShapeLabel *>(c->Items[0]);
+    EXPECT_EQ(shape->Top, 48);
+    EXPECT_EQ(shape->Left, 0);
+    EXPECT_EQ(shape->Width, 24);
+    EXPECT_EQ(shape->Height, 10); // the minimum
+    EXPECT_EQ(shape->ShapeKind, skRectangle);
+    EXPECT_EQ(shape->Brush.Style, bsSolid);
+    EXPECT_EQ(shape->Attach, iaNone);
+    EXPECT_EQ(shape->VertAlign, iaTop);
+    EXPECT_EQ(shape->Font.Font.pointSize(), 8);
+    EXPECT_EQ(shape->Font.Charset, 1);
+}
+
+TEST_F(LabelFileTest, TemplatesAndLabelsReadEachOther)
+{
+    auto c = NewContainer();
+    Add(*c, new TTextLabel)->Text = "x";
+    ASSERT_TRUE(SaveLabelFile(Path("l.lbl"), *c));
+    ASSERT_TRUE(SaveLabelFormat(Path("t.lbf")));
+    LabelFormat = TLabelFormat{};
+    ASSERT_TRUE(LoadLabelFormat(Path("l.lbl")));
+    EXPECT_EQ(LabelFormat.Label_Width, 8);
+    auto back = NewContainer();
+    ASSERT_TRUE(LoadLabel(Path("t.lbf"), *back));
+    EXPECT_TRUE(back->Items.isEmpty());
+
+    // SaveLabel alone adds the items to the template already written.
+    ASSERT_TRUE(SaveLabel(Path("t.lbf"), *c));
+    ASSERT_TRUE(LoadLabel(Path("t.lbf"), *back));
+    EXPECT_EQ(back->Items.size(), 1);
+    TIniFile ini(Path("t.lbf"));
+    EXPECT_EQ(ini.ReadFloat("FORMAT", "WIDTH", 0), 8);
+
+    QString error;
+    EXPECT_FALSE(LoadLabelFile(Path("missing.lbl"), *back, &error));
+    EXPECT_EQ(error, QStringLiteral("无法读取 %1").arg(Path("missing.lbl")));
+}
+
+TEST_F(LabelFileTest, GarbageFilesLoadAsWhatIsReadable)
+{
+    auto c0 = NewContainer();
+    for (int i = 0; i < 3; ++i)
+        Add(*c0, new TTextLabel)->Text = QString::number(i);
+    ASSERT_TRUE(SaveLabelFile(Path("full.lbl"), *c0));
+    const QByteArray full = ReadAll(Path("full.lbl"));
+    const qsizetype cut = full.indexOf("[CNT_3]") + 20;
+
+    QByteArray binary;
+    quint32 x = 12345;
+    for (int i = 0; i < 1 << 20; ++i) {
+        x = x * 1103515245u + 12345u;
+        binary.append(char(x >> 24));
+    }
+    // 50 MB: a readable start, then noise, key lines and endless sections.
+    QByteArray huge = full;
+    while (huge.size() < 20 * 1024 * 1024)
+        huge += binary;
+    QByteArray lines;
+    for (int i = 0; lines.size() < 1024 * 1024; ++i)
+        lines += "[CNT_" + QByteArray::number(i % 7 + 1) + "]\r\nTYPE=MEMO\r\nMEMO_LINES=2000000000\r\nMEMO_"
+                 + QByteArray::number(i) + "=" + QByteArray(40, 'a' + i % 26) + "\r\n";
+    while (huge.size() < 50 * 1024 * 1024)
+        huge += lines;
+
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        int minItems;
+    } cases[] = {
+        {"empty", {}, 0},
+        {"binary", binary, 0},
+        {"truncated", full.left(cut), 2},
+        {"50 MB", huge, 3},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteAll(Path("g.lbl"), c.bytes);
+        auto items = NewContainer();
+        ASSERT_TRUE(LoadLabelFile(Path("g.lbl"), *items));
+        EXPECT_GE(items->Items.size(), c.minItems);
+        EXPECT_LE(items->Items.size(), 7);
+        if (c.bytes.isEmpty()) {
+            EXPECT_EQ(LabelFormat.Label_Width, 2);
+            EXPECT_EQ(LabelFormat.Label_Height, 1);
+            EXPECT_TRUE(ShowGrids);
+        }
+    }
+}
+
+TEST_F(LabelFileTest, AThousandItemsRoundTrip)
+{
+    auto c = NewContainer();
+    for (int i = 0; i < 1000; ++i) {
+        auto *t = Add(*c, new TTextLabel);
+        SetCommon(*t, i % 500, i % 700, 30, 20);
+        t->Text = QStringLiteral("项目 %1").arg(i);
+    }
+    ASSERT_TRUE(SaveLabelFile(Path("many.lbl"), *c));
+    auto back = NewContainer();
+    ASSERT_TRUE(LoadLabelFile(Path("many.lbl"), *back));
+    ASSERT_EQ(back->Items.size(), 1000);
+    EXPECT_EQ(back->Items[999]->Text, QStringLiteral("项目 999"));
+    EXPECT_EQ(back->Items[999]->Top, 499);
+}
