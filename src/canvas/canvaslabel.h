@@ -47,4 +47,8 @@ protected:
     void keyPressEvent(QKeyEvent *) override;
     bool focusNextPrevChild(bool next) override;
     bool event(QEvent *) override;
+
+private:
+    // Takes the focus and selects the topmost item within 5 pixels of the point.
+    void HitTest(int x, int y);
 };

@@ -1,0 +1,272 @@
+#include "canvas/canvaslabel.h"
+
+#include "canvas/render/itemrender.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+// Drag zones of a selected item, tested in this order; the first that holds
+// the point wins. Zone k maps to drag mode kZoneModes[k].
+constexpr int kZoneModes[5] = {4, 3, 2, 5, 6};
+
+int ZoneAt(const TLabelControl *item, int x, int y)
+{
+    const int l = item->Left, t = item->Top;
+    const int r = l + item->Width, b = t + item->Height;
+    const TRect zones[5] = {
+        {r - 3, b - 3, r + 3, b + 3}, // bottom-right corner
+        {r - 3, t + 3, r + 3, b - 3}, // right edge
+        {l + 3, b - 3, r - 3, b + 3}, // bottom edge
+        {l - 3, t + 3, l + 3, b - 3}, // left edge
+        {l + 3, t - 3, r - 3, t + 3}, // top edge
+    };
+    for (int i = 0; i < 5; ++i)
+        if (zones[i].contains(x, y))
+            return i;
+    return -1;
+}
+
+QRect RepaintRect(const TRect &r)
+{
+    // Grown by 2 to take in the frame and the handles.
+    return QRect(r.Left - 2, r.Top - 2, r.width() + 5, r.height() + 5);
+}
+
+} // namespace
+
+TCanvasLabel::TCanvasLabel(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+    SetSurfaceSize(10, 10);
+}
+
+TCanvasLabel::~TCanvasLabel()
+{
+    ClearItems();
+}
+
+int TCanvasLabel::SurfaceWidth() const { return width(); }
+int TCanvasLabel::SurfaceHeight() const { return height(); }
+
+void TCanvasLabel::SetSurfaceSize(int w, int h)
+{
+    TItemContainer::SetSurfaceSize(w, h);
+    resize(w, h);
+    update();
+}
+
+void TCanvasLabel::Invalidate() { update(); }
+
+void TCanvasLabel::ItemChanged(TLabelControl *item)
+{
+    if (!item)
+        return;
+    update(RepaintRect(item->OldBounds));
+    update(RepaintRect(item->BoundsRect()));
+}
+
+void TCanvasLabel::ResetCursor() { unsetCursor(); }
+
+void TCanvasLabel::PaintTo(QPainter &painter)
+{
+    PaintLabel(painter, *this, ShowGrids);
+}
+
+void TCanvasLabel::paintEvent(QPaintEvent *)
+{
+    // Rendering may resize an auto-sized box; such a box may reach beyond
+    // the area being painted now, so ask for it again.
+    for (TLabelControl *item : std::as_const(Items)) {
+        if (!item->Changed)
+            continue;
+        const TRect before = item->BoundsRect();
+        item->Render();
+        if (!(item->BoundsRect() == before)) {
+            update(RepaintRect(before));
+            update(RepaintRect(item->BoundsRect()));
+        }
+    }
+    QPainter painter(this);
+    PaintTo(painter);
+}
+
+void TCanvasLabel::HitTest(int x, int y)
+{
+    if (!hasFocus())
+        setFocus(Qt::MouseFocusReason);
+    SelectedItem = nullptr;
+    for (TLabelControl *item : std::as_const(Items))
+        if (item->Selected)
+            item->SetSelected(false);
+    for (qsizetype i = Items.size() - 1; i >= 0; --i) {
+        TLabelControl *item = Items[i];
+        const TRect grown{item->Left - 5, item->Top - 5, item->Left + item->Width + 5, item->Top + item->Height + 5};
+        if (grown.contains(x, y)) {
+            item->SetSelected(true);
+            SelectItem(item);
+            return;
+        }
+    }
+    SelectItem(nullptr);
+}
+
+void TCanvasLabel::mousePressEvent(QMouseEvent *e)
+{
+    const QPoint pt = e->position().toPoint();
+    const Qt::MouseButton button = e->button();
+    if (DesignMode && (button == Qt::LeftButton || button == Qt::RightButton)) {
+        HitTest(pt.x(), pt.y());
+        if (TLabelControl *item = SelectedItem) {
+            if (button == Qt::LeftButton) {
+                DragOffsetX = pt.x() - item->Left;
+                DragOffsetY = pt.y() - item->Top;
+                const int zone = ZoneAt(item, pt.x(), pt.y());
+                DragMode = zone < 0 ? 1 : kZoneModes[zone];
+            } else {
+                if (OnPopup)
+                    OnPopup();
+                if (PopupMenu)
+                    PopupMenu->popup(QCursor::pos());
+            }
+        }
+    }
+    e->accept();
+    if (OnMouseDown)
+        OnMouseDown(button, pt.x(), pt.y());
+}
+
+void TCanvasLabel::mouseMoveEvent(QMouseEvent *e)
+{
+    e->accept();
+    TLabelControl *item = SelectedItem;
+    if (!DesignMode || !item)
+        return;
+    const QPoint pt = e->position().toPoint();
+    const int X = pt.x(), Y = pt.y();
+    const int right = item->Left + item->Width;
+    const int bottom = item->Top + item->Height;
+    switch (DragMode) {
+    case 1: {
+        const int left = X - DragOffsetX, top = Y - DragOffsetY;
+        item->SetBoundsRect({left, top, left + item->Width, top + item->Height}, true);
+        item->MarkChanged(true);
+        break;
+    }
+    case 2:
+    case 3:
+    case 4: {
+        const int r = DragMode == 2 ? right : X;
+        const int b = DragMode == 3 ? bottom : Y;
+        item->SetBoundsRect({item->Left, item->Top, r, b}, false);
+        item->MarkChanged(true);
+        break;
+    }
+    case 6:
+        // Past the surface's top the opposite edge would be pushed along,
+        // so the drag also stops there when the surface is scrolled.
+        if (Y < bottom - item->MinHeight && Y > pos().y() && Y >= 0) {
+            item->SetBoundsRect({item->Left, Y, right, bottom}, true);
+            item->MarkChanged(true);
+        }
+        break;
+    case 5:
+        if (X < right - item->MinWidth && X > pos().x() && X >= 0) {
+            item->SetBoundsRect({X, item->Top, right, bottom}, true);
+            item->MarkChanged(true);
+        }
+        break;
+    default: {
+        const int zone = ZoneAt(item, X, Y);
+        if (zone == 0)
+            setCursor(Qt::SizeFDiagCursor);
+        else if (zone == 1 || zone == 3)
+            setCursor(Qt::SizeHorCursor);
+        else if (zone == 2 || zone == 4)
+            setCursor(Qt::SizeVerCursor);
+        else if (cursor().shape() != Qt::ArrowCursor)
+            unsetCursor();
+        break;
+    }
+    }
+}
+
+void TCanvasLabel::mouseReleaseEvent(QMouseEvent *e)
+{
+    e->accept();
+    if (e->button() == Qt::LeftButton)
+        DragMode = 0;
+}
+
+void TCanvasLabel::keyPressEvent(QKeyEvent *e)
+{
+    const int key = e->key();
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+        // The surface keeps Tab even while editing is off.
+        if (DesignMode)
+            SelectNext();
+        e->accept();
+        return;
+    }
+    if (!DesignMode) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    TLabelControl *item = SelectedItem;
+    if (!item) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    const bool shift = e->modifiers().testFlag(Qt::ShiftModifier);
+    const bool ctrl = e->modifiers().testFlag(Qt::ControlModifier);
+    int dx = 0, dy = 0;
+    switch (key) {
+    case Qt::Key_Delete:
+        DeleteSelected();
+        e->accept();
+        return;
+    case Qt::Key_Left: dx = -1; break;
+    case Qt::Key_Right: dx = 1; break;
+    case Qt::Key_Up: dy = -1; break;
+    case Qt::Key_Down: dy = 1; break;
+    default:
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    if (shift) {
+        if (dy)
+            item->SetHeight(item->Height + dy);
+        else
+            item->SetWidth(item->Width + dx);
+    } else if (ctrl) {
+        if (dy)
+            item->SetTop(item->Top + dy);
+        else
+            item->SetLeft(item->Left + dx);
+    }
+    e->accept();
+}
+
+bool TCanvasLabel::focusNextPrevChild(bool)
+{
+    // Tab selects the next item instead of moving the focus away.
+    return false;
+}
+
+bool TCanvasLabel::event(QEvent *e)
+{
+    if (e->type() == QEvent::KeyPress) {
+        auto *ke = static_cast<QKeyEvent *>(e);
+        if (ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) {
+            keyPressEvent(ke);
+            return true;
+        }
+    }
+    return QWidget::event(e);
+}

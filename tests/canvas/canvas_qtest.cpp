@@ -1,0 +1,405 @@
+// The design surface driven with the mouse and the keyboard.
+
+#include "canvas/canvaslabel.h"
+#include "model/labelformat.h"
+
+#include <QMenu>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QtTest>
+
+namespace {
+
+// Puts the point in surface coordinates under the mouse.
+void Press(QWidget *w, int x, int y, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {})
+{
+    QTest::mousePress(w, b, m, QPoint(x, y));
+}
+void Move(QWidget *w, int x, int y) { QTest::mouseMove(w, QPoint(x, y)); }
+void Release(QWidget *w, int x, int y, Qt::MouseButton b = Qt::LeftButton)
+{
+    QTest::mouseRelease(w, b, {}, QPoint(x, y));
+}
+
+} // namespace
+
+class CanvasTest : public QObject {
+    Q_OBJECT
+
+private:
+    TCanvasLabel *canvas = nullptr;
+    QList<TLabelControl *> selections;
+
+    template <class T> T *Add(int left, int top, int width, int height)
+    {
+        auto *item = new T;
+        item->Loading = false;
+        canvas->AddItem(item);
+        item->SetBoundsRect({left, top, left + width, top + height}, true);
+        return item;
+    }
+
+private slots:
+    void init()
+    {
+        SetScreenDpi(96, 96);
+        canvas = new TCanvasLabel;
+        canvas->SetSurfaceSize(300, 200);
+        canvas->OnSelectItem = [this](TLabelControl *item) { selections << item; };
+        canvas->show();
+        QVERIFY(QTest::qWaitForWindowExposed(canvas));
+        selections.clear();
+    }
+    void cleanup()
+    {
+        delete canvas;
+        canvas = nullptr;
+    }
+
+    void surfaceIsTheLabelSize()
+    {
+        QCOMPARE(canvas->size(), QSize(300, 200));
+        canvas->SetSurfaceSize(192, 120);
+        QCOMPARE(canvas->size(), QSize(192, 120));
+        QCOMPARE(canvas->SurfaceWidth(), 192);
+        QCOMPARE(canvas->SurfaceHeight(), 120);
+        auto *shape = Add<TShapeLabel>(10, 10, 30, 30);
+        QCOMPARE(shape->ParentRect, (TRect{0, 0, 192, 120}));
+    }
+
+    void hitTestMargins_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<bool>("selects");
+        // Box (100, 80, 140, 100): grown by 5, right and bottom excluded.
+        QTest::newRow("inside") << 120 << 90 << true;
+        QTest::newRow("4 left") << 96 << 90 << true;
+        QTest::newRow("5 left") << 95 << 90 << true;
+        QTest::newRow("6 left") << 94 << 90 << false;
+        QTest::newRow("5 above") << 120 << 75 << true;
+        QTest::newRow("6 above") << 120 << 74 << false;
+        QTest::newRow("4 right") << 144 << 90 << true;
+        QTest::newRow("5 right") << 145 << 90 << false;
+        QTest::newRow("4 below") << 120 << 104 << true;
+        QTest::newRow("5 below") << 120 << 105 << false;
+    }
+    void hitTestMargins()
+    {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(bool, selects);
+        auto *item = Add<TShapeLabel>(100, 80, 40, 20);
+        canvas->SelectItem(nullptr);
+        item->SetSelected(false);
+        selections.clear();
+        Press(canvas, x, y);
+        Release(canvas, x, y);
+        QCOMPARE(canvas->SelectedItem, selects ? item : nullptr);
+        QCOMPARE(item->Selected, selects);
+        QCOMPARE(selections.size(), 1); // every hit test reports the selection
+        QVERIFY(canvas->hasFocus());
+    }
+
+    void topmostWinsAndSendToBackSwaps()
+    {
+        auto *a = Add<TShapeLabel>(50, 50, 40, 40);
+        auto *b = Add<TShapeLabel>(70, 70, 40, 40);
+        Press(canvas, 80, 80);
+        Release(canvas, 80, 80);
+        QCOMPARE(canvas->SelectedItem, b);
+        QVERIFY(!a->Selected);
+        canvas->SendToBack();
+        Press(canvas, 80, 80);
+        Release(canvas, 80, 80);
+        QCOMPARE(canvas->SelectedItem, a);
+        QVERIFY(!b->Selected);
+    }
+
+    void dragZones_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("cursor");
+        // Box (100, 50, 160, 90).
+        QTest::newRow("top-left corner moves") << 100 << 50 << 1 << int(Qt::ArrowCursor);
+        QTest::newRow("inside moves") << 130 << 70 << 1 << int(Qt::ArrowCursor);
+        QTest::newRow("bottom-right corner") << 158 << 88 << 4 << int(Qt::SizeFDiagCursor);
+        QTest::newRow("just outside corner") << 162 << 92 << 4 << int(Qt::SizeFDiagCursor);
+        QTest::newRow("right edge") << 159 << 70 << 3 << int(Qt::SizeHorCursor);
+        QTest::newRow("bottom edge") << 130 << 89 << 2 << int(Qt::SizeVerCursor);
+        QTest::newRow("left edge") << 101 << 70 << 5 << int(Qt::SizeHorCursor);
+        QTest::newRow("top edge") << 130 << 51 << 6 << int(Qt::SizeVerCursor);
+        QTest::newRow("top-right corner moves") << 160 << 50 << 1 << int(Qt::ArrowCursor);
+        QTest::newRow("bottom-left corner moves") << 100 << 90 << 1 << int(Qt::ArrowCursor);
+    }
+    void dragZones()
+    {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(int, mode);
+        QFETCH(int, cursor);
+        auto *item = Add<TShapeLabel>(100, 50, 60, 40);
+        // Hovering shows the zone's cursor.
+        Move(canvas, x, y);
+        QCOMPARE(int(canvas->cursor().shape()), cursor);
+        Press(canvas, x, y);
+        QCOMPARE(canvas->DragMode, mode);
+        QCOMPARE(canvas->DragOffsetX, x - item->Left);
+        QCOMPARE(canvas->DragOffsetY, y - item->Top);
+        Release(canvas, x, y);
+        QCOMPARE(canvas->DragMode, 0);
+        // Away from every zone the cursor returns to the arrow.
+        Move(canvas, 20, 150);
+        QCOMPARE(canvas->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void movingAndResizing()
+    {
+        auto *item = Add<TShapeLabel>(100, 50, 60, 40);
+        Press(canvas, 130, 70);
+        Move(canvas, 140, 80);
+        Move(canvas, 150, 65);
+        Release(canvas, 150, 65);
+        QCOMPARE(item->BoundsRect(), (TRect{120, 45, 180, 85}));
+
+        // Pushed against the right edge the box keeps its size.
+        Press(canvas, 150, 65);
+        Move(canvas, 400, 65);
+        Release(canvas, 400, 65);
+        QCOMPARE(item->BoundsRect(), (TRect{240, 45, 300, 85}));
+
+        // Bottom-right corner resizes both.
+        item->SetBoundsRect({100, 50, 160, 90}, true);
+        Press(canvas, 160, 90);
+        Move(canvas, 190, 120);
+        Release(canvas, 190, 120);
+        QCOMPARE(item->BoundsRect(), (TRect{100, 50, 190, 120}));
+
+        // Right edge: width only; bottom edge: height only, never below the minimum.
+        Press(canvas, 190, 80);
+        Move(canvas, 170, 100);
+        Release(canvas, 170, 100);
+        QCOMPARE(item->BoundsRect(), (TRect{100, 50, 170, 120}));
+        Press(canvas, 130, 120);
+        Move(canvas, 0, 52);
+        Release(canvas, 0, 52);
+        QCOMPARE(item->BoundsRect(), (TRect{100, 50, 170, 60}));
+    }
+
+    void topAndLeftEdgesStopAtTheMinimum()
+    {
+        auto *item = Add<TShapeLabel>(100, 50, 60, 40); // MinWidth/MinHeight 10
+        Press(canvas, 130, 51);
+        QCOMPARE(canvas->DragMode, 6);
+        Move(canvas, 130, 70);
+        QCOMPARE(item->BoundsRect(), (TRect{100, 70, 160, 90}));
+        Move(canvas, 130, 79); // 79 < 90 - 10
+        QCOMPARE(item->BoundsRect(), (TRect{100, 79, 160, 90}));
+        Move(canvas, 130, 80); // would leave less than MinHeight
+        QCOMPARE(item->BoundsRect(), (TRect{100, 79, 160, 90}));
+        Move(canvas, 130, 0); // not past the surface's top
+        QCOMPARE(item->BoundsRect(), (TRect{100, 79, 160, 90}));
+        Move(canvas, 130, 30);
+        QCOMPARE(item->BoundsRect(), (TRect{100, 30, 160, 90}));
+        Release(canvas, 130, 30);
+
+        Press(canvas, 101, 60);
+        QCOMPARE(canvas->DragMode, 5);
+        Move(canvas, 149, 60);
+        QCOMPARE(item->BoundsRect(), (TRect{149, 30, 160, 90}));
+        Move(canvas, 150, 60);
+        QCOMPARE(item->BoundsRect(), (TRect{149, 30, 160, 90}));
+        Release(canvas, 150, 60);
+    }
+
+    void edgeDragWhileScrolled()
+    {
+        // Inside a scrolled viewport the surface's own position is negative;
+        // dragging the top edge above the surface must not move the bottom.
+        QScrollArea area;
+        area.resize(200, 120);
+        auto *surface = new TCanvasLabel;
+        surface->SetSurfaceSize(300, 400);
+        area.setWidget(surface);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        auto *item = new TShapeLabel;
+        item->Loading = false;
+        surface->AddItem(item);
+        item->SetBoundsRect({20, 60, 80, 100}, true);
+        area.verticalScrollBar()->setValue(50);
+        QCOMPARE(surface->pos().y(), -50);
+        Press(surface, 50, 61);
+        QCOMPARE(surface->DragMode, 6);
+        Move(surface, 50, -20);
+        Release(surface, 50, -20);
+        QCOMPARE(item->Top + item->Height, 100);
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("top");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        const int ctrl = int(Qt::ControlModifier), shift = int(Qt::ShiftModifier);
+        // Item at (0, 50), 10 x 30 (its minimum width).
+        QTest::newRow("ctrl+down") << int(Qt::Key_Down) << ctrl << 0 << 51 << 10 << 30;
+        QTest::newRow("ctrl+up") << int(Qt::Key_Up) << ctrl << 0 << 49 << 10 << 30;
+        QTest::newRow("ctrl+right") << int(Qt::Key_Right) << ctrl << 1 << 50 << 10 << 30;
+        QTest::newRow("ctrl+left at 0") << int(Qt::Key_Left) << ctrl << 0 << 50 << 10 << 30;
+        QTest::newRow("shift+right") << int(Qt::Key_Right) << shift << 0 << 50 << 11 << 30;
+        QTest::newRow("shift+left at minimum") << int(Qt::Key_Left) << shift << 0 << 50 << 10 << 30;
+        QTest::newRow("shift+down") << int(Qt::Key_Down) << shift << 0 << 50 << 10 << 31;
+        QTest::newRow("shift+up") << int(Qt::Key_Up) << shift << 0 << 50 << 10 << 29;
+        QTest::newRow("ctrl+shift sizes") << int(Qt::Key_Down) << (ctrl | shift) << 0 << 50 << 10 << 31;
+        QTest::newRow("plain arrow") << int(Qt::Key_Down) << 0 << 0 << 50 << 10 << 30;
+    }
+    void keys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        auto *item = Add<TShapeLabel>(0, 50, 10, 30);
+        QTest::keyClick(canvas, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTEST(item->Left, "left");
+        QTEST(item->Top, "top");
+        QTEST(item->Width, "width");
+        QTEST(item->Height, "height");
+    }
+
+    void ctrlUpAtTheTopAndDelete()
+    {
+        auto *item = Add<TShapeLabel>(20, 0, 30, 30);
+        QTest::keyClick(canvas, Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(item->Top, 0);
+        QTest::keyClick(canvas, Qt::Key_Delete);
+        QVERIFY(canvas->Items.isEmpty());
+        QCOMPARE(canvas->SelectedItem, nullptr);
+        QTest::keyClick(canvas, Qt::Key_Delete); // nothing selected: nothing happens
+    }
+
+    void tabCyclesThroughTheItems()
+    {
+        auto *a = Add<TShapeLabel>(10, 10, 20, 20);
+        auto *b = Add<TShapeLabel>(40, 10, 20, 20);
+        auto *c = Add<TShapeLabel>(70, 10, 20, 20);
+        QCOMPARE(canvas->SelectedItem, c);
+        selections.clear();
+        QTest::keyClick(canvas, Qt::Key_Tab);
+        QCOMPARE(canvas->SelectedItem, a);
+        QVERIFY(a->Selected && !c->Selected);
+        QTest::keyClick(canvas, Qt::Key_Tab);
+        QCOMPARE(canvas->SelectedItem, b);
+        QVERIFY(selections.isEmpty()); // Tab does not report the selection
+
+        canvas->SelectItem(nullptr);
+        b->SetSelected(false);
+        QTest::keyClick(canvas, Qt::Key_Tab);
+        QCOMPARE(canvas->SelectedItem, a);
+
+        // The focus stays on the surface.
+        canvas->setFocus();
+        QTest::keyClick(canvas, Qt::Key_Tab);
+        QVERIFY(canvas->hasFocus());
+    }
+
+    void rightButton()
+    {
+        QMenu menu;
+        menu.addAction(QStringLiteral("x"));
+        canvas->PopupMenu = &menu;
+        int popups = 0;
+        canvas->OnPopup = [&] { ++popups; };
+        auto *item = Add<TShapeLabel>(100, 50, 60, 40);
+
+        Press(canvas, 250, 150, Qt::RightButton);
+        Release(canvas, 250, 150, Qt::RightButton);
+        QCOMPARE(canvas->SelectedItem, nullptr);
+        QVERIFY(!item->Selected);
+        QCOMPARE(popups, 0);
+        QVERIFY(!menu.isVisible());
+
+        Press(canvas, 120, 60, Qt::RightButton);
+        QCOMPARE(canvas->SelectedItem, item);
+        QCOMPARE(popups, 1);
+        QVERIFY(menu.isVisible());
+        QCOMPARE(canvas->DragMode, 0); // the right button never drags
+        menu.close();
+    }
+
+    void mouseDownEventAndDesignMode()
+    {
+        QList<std::tuple<Qt::MouseButton, int, int>> downs;
+        canvas->OnMouseDown = [&](Qt::MouseButton b, int x, int y) { downs.append({b, x, y}); };
+        auto *item = Add<TShapeLabel>(100, 50, 60, 40);
+        canvas->SelectItem(nullptr);
+        item->SetSelected(false);
+
+        canvas->DesignMode = false;
+        Press(canvas, 120, 60);
+        Release(canvas, 120, 60);
+        QCOMPARE(canvas->SelectedItem, nullptr);
+        QCOMPARE(canvas->DragMode, 0);
+        QTest::keyClick(canvas, Qt::Key_Tab);
+        QCOMPARE(canvas->SelectedItem, nullptr);
+
+        canvas->DesignMode = true;
+        Press(canvas, 120, 60);
+        Release(canvas, 120, 60);
+        Press(canvas, 5, 6, Qt::MiddleButton);
+        Release(canvas, 5, 6, Qt::MiddleButton);
+        QCOMPARE(canvas->SelectedItem, item);
+        QCOMPARE(downs.size(), 3);
+        QCOMPARE(downs[0], std::make_tuple(Qt::LeftButton, 120, 60));
+        QCOMPARE(downs[2], std::make_tuple(Qt::MiddleButton, 5, 6));
+    }
+
+    void attachedItemReturnsToItsEdge()
+    {
+        auto *item = Add<TShapeLabel>(50, 50, 60, 30);
+        item->SetAttach(iaBottom);
+        QCOMPARE(item->Top, 170);
+        Press(canvas, 100, 180);
+        Move(canvas, 120, 100);
+        Release(canvas, 120, 100);
+        QCOMPARE(item->Top, 170);
+        QCOMPARE(item->Left, 0);
+        QCOMPARE(item->Width, 300);
+    }
+
+    void paintingShowsTheItemsAndRendersLazily()
+    {
+        auto *text = Add<TTextLabel>(30, 40, 20, 20);
+        text->SetText(QStringLiteral("Lazy"));
+        QVERIFY(text->Changed); // a change only marks the item
+        QTRY_VERIFY(!text->Changed);
+        // The auto-sized box took the text's size during the paint.
+        QCOMPARE(text->Width, text->ItemBitmap.width());
+
+        // Many small changes: each repaints its old and new box.
+        auto *shape = Add<TShapeLabel>(100, 100, 30, 30);
+        shape->Brush = {bsSolid, clBlack};
+        shape->SetTransparent(false);
+        for (int i = 0; i < 40; ++i)
+            shape->SetLeft(100 + i * 3);
+        QTest::qWait(20);
+        const QImage shown = canvas->grab().toImage();
+        QCOMPARE(shown.pixel(shape->Left + 15, 115) & 0xFFFFFF, 0u);
+        QCOMPARE(shown.pixel(105, 115) & 0xFFFFFF, 0xFFFFFFu); // the old place is clean
+
+        QImage direct(canvas->size(), QImage::Format_RGB32);
+        direct.fill(shown.pixel(0, 0));
+        QPainter p(&direct);
+        canvas->PaintTo(p);
+        p.end();
+        QCOMPARE(direct.convertToFormat(QImage::Format_RGB32), shown.convertToFormat(QImage::Format_RGB32));
+    }
+};
+
+QTEST_MAIN(CanvasTest)
+#include "canvas_qtest.moc"
