@@ -228,7 +228,7 @@ TEST_F(DecodeTest, AddOnsBesideAnEan13)
 // which says nothing about the bars.
 class RandomRoundTrip : public DecodeTest {
 protected:
-    void Run(int type, const std::string &alphabet, int minLength, int maxLength, int count = 1500)
+    void Run(int type, const std::string &alphabet, int minLength, int maxLength, int count = 1200)
     {
         std::mt19937 rng(20261208u + unsigned(type));
         std::uniform_int_distribution<int> len(minLength, maxLength);

@@ -1,0 +1,65 @@
+#!/bin/bash
+# The barcode command as a person runs it: patterns, images a scanner reads,
+# and one-line refusals of bad arguments.
+set -u
+cli="${QV_BINARY_DIR:?}/quorvane-cli"
+export QT_QPA_PLATFORM=offscreen
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# Qt warns on stderr without a runtime folder; the refusals below must be alone there.
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+# Patterns: Code 128 1234 is START C, 12, 34, check 82, STOP.
+expect_pattern() {
+    local got
+    got=$("$cli" barcode --type "$1" --text "$2" --pattern 2>/dev/null)
+    [ "$got" = "$3" ] || fail "pattern of $1 '$2': got '$got', wanted '$3'"
+}
+expect_pattern 0 1234 "110100111001011001110010001011000100100111101100011101011"
+expect_pattern postnet 0 "F0F0F0H0H0H0F0F0H0H0H0F"
+# "7" is drawn as 07; 7 mod 4 = 3 puts both digits in set B.
+expect_pattern upc2 7 "10110100111010010001"
+
+# Images: exactly the box, and readable.
+"$cli" barcode --type code128 --text "Quorvane 42" --module 2 --height 60 --output "$work/a.png" || fail "png exit $?"
+size=$(identify -format '%wx%h' "$work/a.png" 2>/dev/null)
+[ -z "$size" ] || [ "$size" = "$(( (14 * 11 + 22) * 2 ))x60" ] || fail "png size $size"
+if command -v zbarimg >/dev/null; then
+    convert "$work/a.png" -background white -flatten -bordercolor white -border 20 "$work/a2.png" 2>/dev/null ||
+        cp "$work/a.png" "$work/a2.png"
+    read=$(zbarimg -q --raw "$work/a2.png" 2>/dev/null)
+    [ "$read" = "Quorvane 42" ] || fail "zbarimg read '$read'"
+    "$cli" barcode --type ean13 --text 400638133393 --module 2 --height 80 --rotation 1 --output "$work/e.png"
+    convert "$work/e.png" -background white -flatten -bordercolor white -border 20 "$work/e2.png" 2>/dev/null ||
+        cp "$work/e.png" "$work/e2.png"
+    read=$(zbarimg -q "$work/e2.png" 2>/dev/null)
+    [ "$read" = "EAN-13:4006381333931" ] || fail "zbarimg read '$read' from the turned EAN-13"
+fi
+"$cli" barcode --type upca --text 12345 --rotation 3 --output "$work/u.pdf" || fail "pdf exit $?"
+head -c 5 "$work/u.pdf" | grep -q '%PDF-' || fail "no PDF written"
+
+# Bad arguments: exit 2 and one line on stderr.
+expect_refusal() {
+    local err rc
+    err=$("$cli" barcode "$@" 2>&1 >/dev/null)
+    rc=$?
+    [ $rc -eq 2 ] || fail "'$*' exited $rc, wanted 2"
+    [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] && [ -n "$err" ] || fail "'$*' said: $err"
+}
+expect_refusal --type nosuch --text 1 --pattern
+expect_refusal --type 13 --text 1 --pattern
+expect_refusal --text 1 --pattern
+expect_refusal --type 0 --pattern
+expect_refusal --type 0 --text 1 --module 0 --output "$work/x.png"
+expect_refusal --type 0 --text 1 --rotation 4 --output "$work/x.png"
+expect_refusal --type 0 --text 1 --output "$work/x.gif"
+expect_refusal --type 0 --text 1
+expect_refusal --type 0 --text 1 --bogus
+expect_refusal --type 0 --text
+"$cli" barcode --help | grep -q -- '--pattern' || fail "barcode --help does not list --pattern"
+
+[ $failures -eq 0 ] && echo "cli barcode: all passed"
+exit $((failures > 0))
