@@ -145,16 +145,16 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# What the linker cannot see: the display plugins, the fonts that the font
-# rule points at, and the libraries the programs are built against.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qt6-qpa-plugins, libqt6printsupport6 (>= 6.4), libjpeg62-turbo (>= 1:1.5), fonts-liberation, fonts-wqy-zenhei")
+# What the linker cannot see: the display plugins and the fonts that the
+# font rule points at. The libraries come from dpkg-shlibdeps when it is
+# there (with the versions the binaries really need), else from this list.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, fonts-wqy-zenhei")
 find_program(QV_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(QV_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
-  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-    ", libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libc6, libstdc++6")
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), "
+    "libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libjpeg62-turbo, libc6, libstdc++6")
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6")
 set(CPACK_GENERATOR DEB)
