@@ -41,8 +41,9 @@ QRect RepaintRect(const TRect &r)
 
 TCanvasLabel::TCanvasLabel(QWidget *parent) : QWidget(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
     setMouseTracking(true);
+    // The right button shows the item menu from the press itself.
+    setContextMenuPolicy(Qt::PreventContextMenu);
     setFocusPolicy(Qt::ClickFocus);
     SetSurfaceSize(10, 10);
 }

@@ -339,6 +339,15 @@ TEST_F(RenderTest, PictureKeepsItsAspectWhenAsked)
         EXPECT_EQ(Rgb(g->ItemBitmap, c.expected.width() / 2, c.expected.height() / 2), 0xFF0000u);
         EXPECT_EQ(QSize(g->Width, g->Height), c.box); // no auto-size
     }
+
+    // A picture keys out the colour of its bottom-left pixel.
+    auto g = Make<TGraphicLabel>();
+    g->Picture = QImage(20, 20, QImage::Format_RGB888);
+    g->Picture.fill(Qt::white);
+    g->Picture.setPixel(0, 19, qRgb(0, 128, 0));
+    g->KeepAspect = false;
+    g->Render();
+    EXPECT_EQ(g->TransparentColor & 0xFFFFFF, 0x008000u);
 }
 
 TEST_F(RenderTest, BarcodeModuleFilteringAndRotation)

@@ -79,6 +79,6 @@ QFont ItemDrawFont(const TItemFont &font)
 
 QRgb TextBackground(const TLabelControl &item)
 {
-    const bool whiteOnTransparent = item.Transparent && (item.Font.Color & 0xFFFFFFFF) == clWhite;
+    const bool whiteOnTransparent = item.Transparent && item.Font.Color == clWhite;
     return whiteOnTransparent ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
 }
