@@ -7,9 +7,6 @@
 
 #include "storage_testutil.h"
 
-#include <csignal>
-#include <sys/resource.h>
-
 TEST(IniFile, SectionsAndKeysKeepOrderOfFirstWritingAndReplaceInPlace)
 {
     TIniFile ini(QStringLiteral("unused.ini"), TIniFile::StartEmpty);
@@ -200,15 +197,7 @@ TEST(IniFile, FailedWriteReportsTheFileAndKeepsTheOldOne)
     WriteAll(path, old);
     TIniFile big(path, TIniFile::StartEmpty);
     big.WriteString("S", "K", QString(100000, u'x'));
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool ok = big.UpdateFile(&error);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    const bool ok = WithFileSizeLimit(4096, [&] { return big.UpdateFile(&error); });
     EXPECT_FALSE(ok);
     EXPECT_EQ(error, QStringLiteral("无法写入到 %1").arg(path));
     EXPECT_EQ(ReadAll(path), old);

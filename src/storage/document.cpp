@@ -1,0 +1,159 @@
+#include "storage/document.h"
+
+#include "model/labelformat.h"
+#include "storage/labelfile.h"
+
+#include <QFileInfo>
+
+TDocumentKind DocumentKindOf(const QString &fileName)
+{
+    const QString name = QFileInfo(fileName).fileName();
+    if (name.endsWith(QStringLiteral(".lbl"), Qt::CaseInsensitive))
+        return TDocumentKind::Label;
+    if (name.endsWith(QStringLiteral(".lbf"), Qt::CaseInsensitive))
+        return TDocumentKind::Template;
+    return TDocumentKind::None;
+}
+
+QString FirstOpenableFile(const QStringList &files)
+{
+    for (const QString &f : files) {
+        const QFileInfo info(f);
+        if (info.isFile() && DocumentKindOf(f) != TDocumentKind::None)
+            return info.absoluteFilePath();
+    }
+    return QString();
+}
+
+void TLabelDocument::Changed()
+{
+    if (OnStateChange)
+        OnStateChange();
+}
+
+void TLabelDocument::SetLabelModified(bool b)
+{
+    LabelModified = b;
+    Changed();
+}
+
+void TLabelDocument::SetTemplateModified(bool b)
+{
+    TemplateModified = b;
+    Changed();
+}
+
+void TLabelDocument::NewLabel()
+{
+    CurrentLabelFile.clear();
+    CurrentTemplateFile.clear();
+    items_.ClearItems();
+    items_.Invalidate();
+    LabelModified = false;
+    TemplateModified = false;
+    Changed();
+}
+
+bool TLabelDocument::SaveLabelFile(const QString &fileName, QString *error)
+{
+    if (!::SaveLabelFile(fileName, items_, error))
+        return false;
+    CurrentLabelFile = fileName;
+    LabelModified = false;
+    Changed();
+    return true;
+}
+
+bool TLabelDocument::SaveTemplateFile(const QString &fileName, QString *error)
+{
+    if (!SaveLabelFormat(fileName, error))
+        return false;
+    CurrentTemplateFile = fileName;
+    TemplateModified = false;
+    Changed();
+    return true;
+}
+
+namespace {
+// The file parsed before anything is discarded, so an unreadable file changes
+// nothing; null for a missing file (no error) or an unreadable one.
+std::unique_ptr<TIniFile> ReadDocumentFile(const QString &fileName, QString *error)
+{
+    if (!QFileInfo(fileName).isFile())
+        return nullptr;
+    auto ini = std::make_unique<TIniFile>(fileName);
+    if (!ini->Readable()) {
+        if (error)
+            *error = ini->ReadError();
+        return nullptr;
+    }
+    return ini;
+}
+} // namespace
+
+void TLabelDocument::ApplyFormat(const TIniFile &ini)
+{
+    ReadLabelFormat(ini);
+    items_.SetSurfaceSize(SurfaceWidthPx(), SurfaceHeightPx());
+}
+
+bool TLabelDocument::LoadLabelFile(const QString &fileName, QString *error)
+{
+    const auto ini = ReadDocumentFile(fileName, error);
+    if (!ini)
+        return false;
+    if (!items_.Items.isEmpty())
+        NewLabel();
+    ApplyFormat(*ini);
+    ReadLabel(*ini, items_);
+    for (TLabelControl *item : items_.Items)
+        item->SetSelected(false);
+    items_.SelectItem(nullptr);
+    items_.Invalidate();
+    CurrentLabelFile = fileName;
+    Changed();
+    return true;
+}
+
+bool TLabelDocument::LoadTemplateFile(const QString &fileName, QString *error)
+{
+    const auto ini = ReadDocumentFile(fileName, error);
+    if (!ini)
+        return false;
+    ApplyFormat(*ini);
+    items_.Invalidate();
+    CurrentTemplateFile = fileName;
+    Changed();
+    return true;
+}
+
+bool TLabelDocument::OpenDocument(const QString &fileName, QString *error)
+{
+    switch (DocumentKindOf(fileName)) {
+    case TDocumentKind::Template:
+        return LoadTemplateFile(fileName, error);
+    case TDocumentKind::Label:
+        return LoadLabelFile(fileName, error);
+    case TDocumentKind::None:
+        break;
+    }
+    return false;
+}
+
+bool TLabelDocument::QuerySave(const std::function<void()> &saveLabel, const std::function<TSaveAnswer()> &ask)
+{
+    if (AutoSaveSeq && HasSequenceField(items_.Items))
+        saveLabel();
+    if (!LabelModified)
+        return true;
+    switch (ask()) {
+    case TSaveAnswer::Cancel:
+        return false;
+    case TSaveAnswer::No:
+        return true;
+    case TSaveAnswer::Yes:
+        saveLabel();
+        return true;
+    }
+    return true;
+}

@@ -1,0 +1,96 @@
+#pragma once
+// The open document: the current label and template file names, their
+// modified states, and the file commands without their dialogs. The main
+// window owns one TLabelDocument for its design surface, asks the questions
+// and shows the dialogs itself, and repaints after each command.
+
+#include "model/items.h"
+#include "storage/inifile.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// The save-changes question and its box.
+inline const QString kSaveChangesQuestion = QStringLiteral("Do you wish to save changes to this label?");
+inline const QString kConfirmCaption = QStringLiteral("证实");
+inline const QString kYesButton = QStringLiteral("是(&Y)");
+inline const QString kNoButton = QStringLiteral("否(&N)");
+inline const QString kCancelButton = QStringLiteral("取消");
+
+// File dialogs of the file commands.
+struct TFileDialogSetup {
+    QString DefaultSuffix;
+    QString Filter; // Qt form: "Label Files (*.lbl)"
+    QString Title;
+};
+inline const TFileDialogSetup kSaveLabelDialog{QStringLiteral("lbl"), QStringLiteral("Label Files (*.lbl)"), QStringLiteral("Save Label")};
+inline const TFileDialogSetup kOpenLabelDialog{QStringLiteral("lbl"), QStringLiteral("Label Files (*.lbl)"), QStringLiteral(" Load Label")};
+inline const TFileDialogSetup kOpenTemplateDialog{QStringLiteral("lbf"), QStringLiteral("Label Template (*.lbf)"), QStringLiteral("Load Template")};
+inline const TFileDialogSetup kSaveTemplateDialog{QStringLiteral("lbf"), QStringLiteral("Label Template (*.lbf)"), QStringLiteral("Save Template")};
+
+enum class TDocumentKind { None, Label, Template };
+// By extension, without regard to case: ".lbl" a label, ".lbf" a template.
+TDocumentKind DocumentKindOf(const QString &fileName);
+// The first of the dropped files that exists and is a label or template, as
+// an absolute path; empty when none qualifies.
+QString FirstOpenableFile(const QStringList &files);
+
+enum class TSaveAnswer { Yes, No, Cancel };
+
+class TLabelDocument {
+public:
+    explicit TLabelDocument(TItemContainer &items) : items_(items) {}
+
+    QString CurrentLabelFile;
+    QString CurrentTemplateFile;
+    bool LabelModified = false;
+    bool TemplateModified = false;
+    // Raised whenever a name or a modified state may have changed (the main
+    // window enables WriteBtn/Save1 from LabelModified, SaveFormat1 from
+    // TemplateModified).
+    std::function<void()> OnStateChange;
+
+    TItemContainer &Items() const { return items_; }
+    void SetLabelModified(bool b);
+    void SetTemplateModified(bool b);
+
+    // Empties both names, deletes every item and clears both modified states.
+    // The label format stays.
+    void NewLabel();
+
+    // Label save to `fileName` (format and items in one write). On success the
+    // name becomes CurrentLabelFile and LabelModified is cleared; on failure
+    // false, *error set ("无法写入到 <file>"), the file on disk and the whole
+    // state unchanged.
+    bool SaveLabelFile(const QString &fileName, QString *error = nullptr);
+    // Template save; on success CurrentTemplateFile and TemplateModified.
+    bool SaveTemplateFile(const QString &fileName, QString *error = nullptr);
+
+    // Loads a label: nothing happens (false, no error) when the file does not
+    // exist. Otherwise a non-empty label is first replaced by a new one, the
+    // format and the items are read, the surface is sized to the label, no
+    // item is selected and CurrentLabelFile is set. False with *error when
+    // the file exists but cannot be read. The caller connects the items to
+    // its window and repaints.
+    bool LoadLabelFile(const QString &fileName, QString *error = nullptr);
+    // Loads a template: the format and CurrentTemplateFile only; the items
+    // and CurrentLabelFile stay. Same results as LoadLabelFile.
+    bool LoadTemplateFile(const QString &fileName, QString *error = nullptr);
+    // A file named on the command line or dropped: a template or label by its
+    // extension; any other file opens nothing (false).
+    bool OpenDocument(const QString &fileName, QString *error = nullptr);
+
+    // Whether the current label may be discarded. `saveLabel` is the save
+    // command (Save1Click: to CurrentLabelFile, or through the save dialog);
+    // `ask` asks kSaveChangesQuestion. A label with counters is saved first
+    // without asking when AutoSaveSeq is on; an unmodified label may go; Yes
+    // saves and goes on (also when the dialog was cancelled), No goes on,
+    // Cancel stops.
+    bool QuerySave(const std::function<void()> &saveLabel, const std::function<TSaveAnswer()> &ask);
+
+private:
+    void Changed();
+    void ApplyFormat(const TIniFile &ini);
+    TItemContainer &items_;
+};

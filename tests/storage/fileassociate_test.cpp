@@ -1,0 +1,137 @@
+#include "model/labelformat.h"
+#include "storage/fileassociate.h"
+#include "storage/settings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "storage_testutil.h"
+
+namespace {
+
+class FileAssociateTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedConfig_ = qgetenv("XDG_CONFIG_HOME");
+        savedData_ = qgetenv("XDG_DATA_HOME");
+        savedPath_ = Path;
+        qputenv("XDG_CONFIG_HOME", dir_.filePath("config").toUtf8());
+        qputenv("XDG_DATA_HOME", dir_.filePath("data").toUtf8());
+        Path.clear();
+    }
+    void TearDown() override
+    {
+        qputenv("XDG_CONFIG_HOME", savedConfig_);
+        qputenv("XDG_DATA_HOME", savedData_);
+        Path = savedPath_;
+    }
+
+    // Runs the check at start; `answers` are given in turn, the questions kept.
+    QStringList Check(const QString &app, QList<bool> answers)
+    {
+        QStringList asked;
+        QString error;
+        EXPECT_TRUE(CheckFileAssociations(app, [&](const QString &q) {
+            asked << q;
+            return answers.isEmpty() ? false : answers.takeFirst();
+        }, &error)) << error.toStdString();
+        return asked;
+    }
+
+    QTemporaryDir dir_;
+    QByteArray savedConfig_, savedData_;
+    QString savedPath_;
+};
+
+} // namespace
+
+TEST(FileAssociateNames, AddDotAndRemoveDot)
+{
+    const struct {
+        const char *in, *withDot;
+    } cases[] = {{"lbl", ".lbl"}, {".lbf", ".lbf"}, {"label.lbl", ".lbl"}, {"a.b.lbl", ".b.lbl"}, {"", "."}};
+    for (const auto &c : cases)
+        EXPECT_EQ(TFileAssociate::AddDot(c.in), c.withDot) << c.in;
+    EXPECT_EQ(TFileAssociate::RemoveDot(".lbl"), "lbl");
+    EXPECT_EQ(TFileAssociate::RemoveDot("lbl"), "lbl");
+    EXPECT_EQ(ProgramFolder("/opt/q/bin/quorvane"), "/opt/q/bin/");
+    EXPECT_EQ(ShellCommandFor(R"(/opt/my "q"/50%/quorvane)"), R"("/opt/my \"q\"/50%%/quorvane" %f)");
+    auto fa = CreateFileAssociate("/x/quorvane");
+    EXPECT_EQ(fa->MimeTypeFor("LBL"), "application/x-quorvane-label");
+    EXPECT_EQ(fa->MimeTypeFor("a.lbf"), "application/x-quorvane-template");
+    EXPECT_EQ(fa->MimeTypeFor(".txt"), "application/x-quorvane-txt");
+}
+
+TEST_F(FileAssociateTest, FirstStartAsksOnceAndMovingTheProgramAsksAgain)
+{
+    const QString app = dir_.filePath("bin one/quorvane");
+    EXPECT_EQ(Check(app, {true}), QStringList{kAssociateQuestion});
+    EXPECT_EQ(Path, dir_.filePath("bin one/"));
+    auto fa = CreateFileAssociate(app);
+    EXPECT_TRUE(fa->IsRegistered());
+    EXPECT_EQ(fa->AssociatedExtensions(), QStringList({".lbl", ".lbf"}));
+    const QByteArray entry = ReadAll(fa->DesktopFilePath());
+    EXPECT_TRUE(entry.contains("Exec=\"" + app.toUtf8() + "\" %f\n")) << entry.constData();
+    EXPECT_TRUE(entry.contains("MimeType=application/x-quorvane-label;application/x-quorvane-template;\n"));
+    const QByteArray apps = ReadAll(TFileAssociate::MimeAppsListPath());
+    EXPECT_TRUE(apps.contains("application/x-quorvane-label=quorvane.desktop;"));
+    // The desktop's own tools saw the package (when they are installed).
+    if (QFileInfo::exists("/usr/bin/update-mime-database")) {
+        EXPECT_TRUE(QFileInfo::exists(dir_.filePath("data/mime/application/x-quorvane-template.xml")));
+    }
+
+    EXPECT_TRUE(Check(app, {}).isEmpty()); // the next start asks nothing
+
+    const QString moved = dir_.filePath("other/quorvane");
+    EXPECT_EQ(Check(moved, {false}), QStringList{kRelocatedQuestion});
+    EXPECT_EQ(Path, dir_.filePath("bin one/"));
+    EXPECT_EQ(Check(moved, {true}), QStringList{kRelocatedQuestion});
+    EXPECT_EQ(Path, dir_.filePath("other/"));
+    EXPECT_TRUE(ReadAll(fa->DesktopFilePath()).contains("Exec=\"" + moved.toUtf8() + "\" %f\n"));
+    EXPECT_TRUE(Check(moved, {}).isEmpty());
+
+    // Another program of another name does not count as bound.
+    auto stranger = CreateFileAssociate(dir_.filePath("bin/labeller"));
+    EXPECT_TRUE(stranger->AssociatedExtensions().isEmpty());
+}
+
+TEST_F(FileAssociateTest, NoToTheFirstQuestionLeadsToTheSecond)
+{
+    const QString app = dir_.filePath("bin/quorvane");
+    EXPECT_EQ(Check(app, {false, false}), QStringList({kAssociateQuestion, kRelocatedQuestion}));
+    EXPECT_TRUE(Path.isEmpty());
+    EXPECT_TRUE(CreateFileAssociate(app)->IsRegistered()); // the class is made anyway
+    EXPECT_TRUE(CreateFileAssociate(app)->AssociatedExtensions().isEmpty());
+}
+
+TEST_F(FileAssociateTest, OtherAssociationsOfTheUserAreKept)
+{
+    QDir().mkpath(dir_.filePath("config"));
+    WriteAll(TFileAssociate::MimeAppsListPath(), "# mine\n[Default Applications]\ntext/plain=editor.desktop;\n"
+                                                 "application/x-quorvane-label=other.desktop;\n\n"
+                                                 "[Removed Associations]\nimage/png=viewer.desktop;\n");
+    auto fa = CreateFileAssociate(dir_.filePath("bin/quorvane"));
+    fa->RunUpdateTools = false;
+    QString error;
+    ASSERT_TRUE(fa->Associate("lbl", &error)) << error.toStdString();
+    EXPECT_EQ(ReadAll(TFileAssociate::MimeAppsListPath()),
+              QByteArray("# mine\n[Default Applications]\ntext/plain=editor.desktop;\n"
+                         "application/x-quorvane-label=quorvane.desktop;\n\n"
+                         "[Removed Associations]\nimage/png=viewer.desktop;\n\n"
+                         "[Added Associations]\napplication/x-quorvane-label=quorvane.desktop;other.desktop;\n"));
+    EXPECT_EQ(fa->AssociatedExtensions(), QStringList{".lbl"});
+}
+
+TEST_F(FileAssociateTest, AFailedWriteNamesTheFile)
+{
+    WriteAll(dir_.filePath("data"), "not a folder");
+    auto fa = CreateFileAssociate(dir_.filePath("bin/quorvane"));
+    QString error;
+    EXPECT_FALSE(fa->RegisterFileType(&error));
+    EXPECT_EQ(error, QStringLiteral("无法设置数据于 '%1'").arg(fa->DesktopFilePath()));
+    EXPECT_FALSE(fa->Associate(".lbl", &error));
+    EXPECT_FALSE(CheckFileAssociations(dir_.filePath("bin/quorvane"), [](const QString &) { return true; }, &error));
+}
