@@ -48,10 +48,12 @@ QString TPdfPrinterDevice::Name() const
 
 bool TPdfPrinterDevice::Metrics(TPrinterMetrics &m)
 {
-    const QSize px = d->Paper.sizePixels(d->Dpi);
+    // The page is as large as the document says in points; a last partial
+    // pixel is not part of it.
+    const QSize pt = d->Paper.sizePoints();
     m.DpiX = m.DpiY = d->Dpi;
-    m.PaperWidth = px.width();
-    m.PaperHeight = px.height();
+    m.PaperWidth = int(qint64(pt.width()) * d->Dpi / 72);
+    m.PaperHeight = int(qint64(pt.height()) * d->Dpi / 72);
     m.OffsetX = m.OffsetY = m.RightMargin = m.BottomMargin = 0;
     return true;
 }

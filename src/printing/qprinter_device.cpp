@@ -71,8 +71,13 @@ bool TQPrinterDevice::Metrics(TPrinterMetrics &m)
     const int dpi = p.resolution();
     if (dpi <= 0)
         return false;
-    const QRect paper = p.paperRect(QPrinter::DevicePixel).toRect();
-    const QRect page = p.pageRect(QPrinter::DevicePixel).toRect();
+    // From points, in whole pixels: a last partial pixel is not on the sheet.
+    const auto toPixels = [dpi](const QRectF &r) {
+        const auto px = [dpi](double v) { return int(v * dpi / 72.0); };
+        return QRect(px(r.left()), px(r.top()), px(r.width()), px(r.height()));
+    };
+    const QRect paper = toPixels(p.paperRect(QPrinter::Point));
+    const QRect page = toPixels(p.pageRect(QPrinter::Point));
     m.DpiX = p.logicalDpiX() > 0 ? p.logicalDpiX() : dpi;
     m.DpiY = p.logicalDpiY() > 0 ? p.logicalDpiY() : dpi;
     m.PaperWidth = paper.width();

@@ -1,0 +1,112 @@
+#include "printing/pdfdevice.h"
+#include "printing/qprinter_device.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(PdfDevice, PaperNames)
+{
+    struct Case {
+        const char *text;
+        bool ok;
+        QSizeF mm;
+    } cases[] = {
+        {"A4", true, {210, 297}},          {"letter", true, {215.9, 279.4}}, {"100x150mm", true, {100, 150}},
+        {"62.5 X 29mm", true, {62.5, 29}}, {"100x150", false, {}},           {"0x10mm", false, {}},
+        {"B7", false, {}},                 {"-5x10mm", false, {}},           {"99999x10mm", false, {}},
+    };
+    for (const Case &c : cases) {
+        QPageSize paper;
+        ASSERT_EQ(TPdfPrinterDevice::ParsePaper(c.text, paper), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_NEAR(paper.size(QPageSize::Millimeter).width(), c.mm.width(), 0.2) << c.text;
+            EXPECT_NEAR(paper.size(QPageSize::Millimeter).height(), c.mm.height(), 0.2) << c.text;
+        }
+    }
+}
+
+TEST(PdfDevice, WholePageInDevicePixels)
+{
+    struct Case {
+        QPageSize::PageSizeId id;
+        int dpi, w, h;
+    } cases[] = {{QPageSize::Letter, 600, 5100, 6600}, {QPageSize::A4, 600, 4958, 7016}, {QPageSize::Letter, 300, 2550, 3300}};
+    for (const Case &c : cases) {
+        TPdfPrinterDevice pdf("unused.pdf", QPageSize(c.id), c.dpi);
+        TPrinterMetrics m;
+        ASSERT_TRUE(pdf.Metrics(m));
+        EXPECT_EQ(m.DpiX, c.dpi);
+        EXPECT_EQ(m.DpiY, c.dpi);
+        EXPECT_EQ(m.PaperWidth, c.w);
+        EXPECT_EQ(m.PaperHeight, c.h);
+        EXPECT_EQ(m.OffsetX + m.OffsetY + m.RightMargin + m.BottomMargin, 0);
+    }
+}
+
+TEST(PdfDevice, NothingHalfWritten)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.pdf");
+    {
+        TPdfPrinterDevice pdf(path, QPageSize(QPageSize::A4), 300);
+        QString error;
+        ASSERT_TRUE(pdf.Begin("job", &error)) << error.toStdString();
+        pdf.Painter()->fillRect(0, 0, 100, 100, Qt::black);
+        EXPECT_FALSE(QFile::exists(path)); // only the temporary exists while printing
+        pdf.Abort();
+    }
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    {
+        TPdfPrinterDevice pdf(path, QPageSize(QPageSize::A4), 300);
+        ASSERT_TRUE(pdf.Begin("job", nullptr));
+        // Destroyed without End: the job did not finish, nothing is kept.
+    }
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    {
+        TPdfPrinterDevice pdf(path, QPageSize(QPageSize::A4), 300);
+        ASSERT_TRUE(pdf.Begin("job", nullptr));
+        pdf.Painter()->fillRect(0, 0, 100, 100, Qt::black);
+        ASSERT_TRUE(pdf.NewPage());
+        QString error;
+        ASSERT_TRUE(pdf.End(&error)) << error.toStdString();
+        EXPECT_EQ(pdf.Pages(), 2);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"out.pdf"}));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.read(5) == "%PDF-");
+
+    TPdfPrinterDevice bad(dir.filePath("no/such/folder/out.pdf"));
+    QString error;
+    EXPECT_FALSE(bad.Begin("job", &error));
+    EXPECT_TRUE(error.contains("out.pdf"));
+}
+
+TEST(QPrinterDevice, WithoutPrinterFallsBackToPdf)
+{
+    if (!TQPrinterDevice::PrinterNames().isEmpty())
+        GTEST_SKIP() << "a printer is installed";
+    TQPrinterDevice device;
+    EXPECT_TRUE(device.IsPdfFallback());
+    EXPECT_TRUE(device.DefaultPrinterName().isEmpty());
+    TPrinterMetrics m;
+    ASSERT_TRUE(device.Metrics(m));
+    EXPECT_EQ(m.DpiX, 600);
+    EXPECT_EQ(m.DpiY, 600);
+    const bool letter = TPdfPrinterDevice::LocalePaper().id() == QPageSize::Letter;
+    EXPECT_EQ(m.PaperWidth, letter ? 5100 : 4958);
+    EXPECT_EQ(m.PaperHeight, letter ? 6600 : 7016);
+    EXPECT_EQ(m.OffsetX + m.OffsetY + m.RightMargin + m.BottomMargin, 0);
+    EXPECT_FALSE(device.SelectPrinter("No Such Printer"));
+
+    QTemporaryDir dir;
+    device.SetOutputFileName(dir.filePath("fallback.pdf"));
+    ASSERT_TRUE(device.Begin("job", nullptr));
+    device.Painter()->fillRect(0, 0, 600, 600, Qt::black);
+    ASSERT_TRUE(device.End(nullptr));
+    EXPECT_TRUE(QFile::exists(dir.filePath("fallback.pdf")));
+}
