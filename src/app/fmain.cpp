@@ -1,6 +1,8 @@
 #include "app/fmain.h"
 
 #include "app/fabout.h"
+#include "app/fadvanced.h"
+#include "app/flabelsettings.h"
 #include "app/glyphs.h"
 #include "app/propertiespanel.h"
 #include "app/rulers.h"
@@ -8,6 +10,9 @@
 #include "canvas/canvaslabel.h"
 #include "canvas/render/itemrender.h"
 #include "model/labelformat.h"
+#include "storage/document.h"
+#include "storage/fileassociate.h"
+#include "storage/settings.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -17,6 +22,12 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -36,6 +47,21 @@
 #include "model/messages.h"
 
 TFMain *FMain = nullptr;
+
+std::function<int(QWidget *, const QString &, bool)> TFMain::Ask = [](QWidget *parent, const QString &question,
+                                                                      bool withCancel) {
+    QMessageBox box(QMessageBox::Question, kConfirmCaption, question, QMessageBox::NoButton, parent);
+    box.addButton(QMessageBox::Yes)->setText(kYesButton);
+    box.addButton(QMessageBox::No)->setText(kNoButton);
+    if (withCancel)
+        box.addButton(QMessageBox::Cancel)->setText(kCancelButton);
+    box.setDefaultButton(QMessageBox::Yes);
+    const int r = box.exec();
+    // Closing the box without a button is a No, or a Cancel when offered.
+    if (r != QMessageBox::Yes && r != QMessageBox::No)
+        return withCancel ? int(QMessageBox::Cancel) : int(QMessageBox::No);
+    return r;
+};
 
 namespace {
 
@@ -102,12 +128,20 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
     BuildStatusBar();
 
     CreateSurface();
+    Document = std::make_unique<TLabelDocument>(*Surface);
+    Document->OnStateChange = [this] { RefreshSaveButtons(); };
     InitScreenDpi();
     Surface->move(0, 0);
     cbBarcodeType->setCurrentIndex(0);
 
-    // Settings would be loaded here; until then the in-memory defaults hold.
+    LoadSettings();
     AutoSaveSequence->setChecked(AutoSaveSeq);
+    QString error;
+    if (!CheckFileAssociations(
+            QCoreApplication::applicationFilePath(),
+            [this](const QString &q) { return Ask(this, q, false) == QMessageBox::Yes; }, &error)
+        && !error.isEmpty())
+        ShowMessage(error);
 
     SizeSurfaceFromFormat();
     ShowGrids1->setChecked(::ShowGrids);
@@ -121,6 +155,7 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
 
     const QStringList args = QCoreApplication::arguments();
     OpenedFromCommandLine = args.size() > 1;
+    setAcceptDrops(true);
 
     resize(860, 600);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -531,6 +566,7 @@ void TFMain::CreateSurface()
     Surface->OnSelectItem = [this](TLabelControl *item) { SurfaceSelectItem(item); };
     Surface->OnPopup = [this] { RefreshChecks(); };
     Surface->PopupMenu = LabelPopupMenu;
+    Surface->installEventFilter(this);
     Surface->show();
 }
 
@@ -570,6 +606,17 @@ bool TFMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == PMain && event->type() == QEvent::Resize)
         UpdateScrollRanges();
+    if (watched == Surface && Surface && Surface->DesignMode) {
+        // Every press on the surface counts as a change already; the keys
+        // that move, size or delete items must too.
+        if (event->type() == QEvent::KeyPress && Surface->SelectedItem) {
+            const auto *k = static_cast<QKeyEvent *>(event);
+            const bool arrow = k->key() == Qt::Key_Up || k->key() == Qt::Key_Down || k->key() == Qt::Key_Left
+                               || k->key() == Qt::Key_Right;
+            if (k->key() == Qt::Key_Delete || (arrow && (k->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))))
+                EnableSave();
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -647,8 +694,14 @@ void TFMain::SurfaceMouseDown(Qt::MouseButton button, int x, int y)
 
 void TFMain::EnableSave()
 {
-    WriteBtn->setEnabled(true);
-    Save1->setEnabled(true);
+    Document->SetLabelModified(true);
+}
+
+void TFMain::RefreshSaveButtons()
+{
+    WriteBtn->setEnabled(Document->LabelModified);
+    Save1->setEnabled(Document->LabelModified);
+    SaveFormat1->setEnabled(Document->TemplateModified);
 }
 
 // ---------------------------------------------------------------- refreshes
@@ -713,46 +766,53 @@ void TFMain::RefreshChecks()
 
 // ---------------------------------------------------------------- item format
 
+void TFMain::FormatDone()
+{
+    if (Surface->SelectedItem)
+        EnableSave();
+    RefreshChecks();
+}
+
 void TFMain::SetHorzAlign(TItemAlign a)
 {
     if (TLabelControl *item = Surface->SelectedItem)
         item->SetHorzAlign(a);
-    RefreshChecks();
+    FormatDone();
 }
 
 void TFMain::SetVertAlign(TItemAlign a)
 {
     if (TLabelControl *item = Surface->SelectedItem)
         item->SetVertAlign(a);
-    RefreshChecks();
+    FormatDone();
 }
 
 void TFMain::SetAttach(TItemAlign a)
 {
     if (TLabelControl *item = Surface->SelectedItem)
         item->SetAttach(a);
-    RefreshChecks();
+    FormatDone();
 }
 
 void TFMain::SetRotation(int r)
 {
     if (TLabelControl *item = Surface->SelectedItem)
         item->SetRotation(r);
-    RefreshChecks();
+    FormatDone();
 }
 
 void TFMain::AutoSizeClick(bool checked)
 {
     if (TLabelControl *item = Surface->SelectedItem)
         item->SetAutoSize(checked);
-    RefreshChecks();
+    FormatDone();
 }
 
 void TFMain::TransparentClick(bool checked)
 {
     if (TLabelControl *item = Surface->SelectedItem)
         item->SetTransparent(checked);
-    RefreshChecks();
+    FormatDone();
 }
 
 // ---------------------------------------------------------------- edit
@@ -858,36 +918,191 @@ void TFMain::Delete1Click()
 void TFMain::BringToFront1Click()
 {
     Surface->BringToFront();
+    FormatDone();
 }
 
 void TFMain::SendToBack1Click()
 {
     Surface->SendToBack();
+    FormatDone();
 }
 
 // ---------------------------------------------------------------- file, print
 
 void TFMain::New1Click()
 {
-    Surface->ClearItems();
+    Document->NewLabel();
     SurfaceSelectItem(nullptr);
     ShowKindPanel(pNone);
-    WriteBtn->setEnabled(false);
-    Save1->setEnabled(false);
-    SaveFormat1->setEnabled(false);
+    Surface->update();
 }
 
-// The file commands come with the label files; until then they do nothing.
-void TFMain::Open1Click() {}
-void TFMain::LoadFormat1Click() {}
-void TFMain::Save1Click() {}
-void TFMain::SaveLabelAs1Click() {}
-void TFMain::SaveFormat1Click() {}
-void TFMain::SaveLabelFormatAs1Click() {}
-// Printing and the label format dialog come with their own forms.
+QString TFMain::FileDialog(bool save, const QString &title, const QString &filter, const QString &suffix,
+                           const QString &initial)
+{
+    QFileDialog dlg(this, title, initial, filter);
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dlg.setDefaultSuffix(suffix);
+    if (!initial.isEmpty())
+        dlg.selectFile(initial);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    const QString file = dlg.selectedFiles().first();
+    QDir::setCurrent(QFileInfo(file).absolutePath());
+    return file;
+}
+
+void TFMain::AfterDocumentLoad()
+{
+    HScrollBar->setValue(0);
+    VScrollBar->setValue(0);
+    SizeSurfaceFromFormat();
+    for (TLabelControl *item : Surface->Items)
+        item->OnBoundsChange = [this](TLabelControl *) { RefreshStatus(); };
+    for (TLabelControl *item : Surface->Items)
+        item->SetSelected(false);
+    Surface->SelectedItem = nullptr;
+    SurfaceSelectItem(nullptr);
+    pbHRuler->update();
+    pbVRuler->update();
+    Surface->update();
+}
+
+bool TFMain::LoadLabelFile(const QString &fileName)
+{
+    QString error;
+    const bool ok = Document->LoadLabelFile(fileName, &error);
+    if (!error.isEmpty())
+        ShowMessage(error);
+    AfterDocumentLoad();
+    return ok;
+}
+
+bool TFMain::LoadTemplateFile(const QString &fileName)
+{
+    QString error;
+    const bool ok = Document->LoadTemplateFile(fileName, &error);
+    if (!error.isEmpty())
+        ShowMessage(error);
+    if (ok) {
+        HScrollBar->setValue(0);
+        VScrollBar->setValue(0);
+        SizeSurfaceFromFormat();
+        Surface->FitItems();
+        pbHRuler->update();
+        pbVRuler->update();
+        Surface->update();
+    }
+    return ok;
+}
+
+bool TFMain::OpenDocument(const QString &fileName)
+{
+    switch (DocumentKindOf(fileName)) {
+    case TDocumentKind::Label:
+        return LoadLabelFile(fileName);
+    case TDocumentKind::Template:
+        return LoadTemplateFile(fileName);
+    default:
+        return false;
+    }
+}
+
+bool TFMain::QuerySave()
+{
+    return Document->QuerySave([this] { Save1Click(); },
+                               [this] {
+                                   switch (Ask(this, kSaveChangesQuestion, true)) {
+                                   case QMessageBox::Yes: return TSaveAnswer::Yes;
+                                   case QMessageBox::No: return TSaveAnswer::No;
+                                   default: return TSaveAnswer::Cancel;
+                                   }
+                               });
+}
+
+void TFMain::Open1Click()
+{
+    if (!QuerySave())
+        return;
+    const QString file = FileDialog(false, kOpenLabelDialog.Title, kOpenLabelDialog.Filter,
+                                    kOpenLabelDialog.DefaultSuffix, Document->CurrentLabelFile);
+    if (!file.isEmpty())
+        LoadLabelFile(file);
+}
+
+void TFMain::LoadFormat1Click()
+{
+    if (!QuerySave())
+        return;
+    const QString file = FileDialog(false, kOpenTemplateDialog.Title, kOpenTemplateDialog.Filter,
+                                    kOpenTemplateDialog.DefaultSuffix, Document->CurrentTemplateFile);
+    if (!file.isEmpty())
+        LoadTemplateFile(file);
+}
+
+void TFMain::Save1Click()
+{
+    if (Document->CurrentLabelFile.isEmpty()) {
+        SaveLabelAs1Click();
+        return;
+    }
+    QString error;
+    if (!Document->SaveLabelFile(Document->CurrentLabelFile, &error))
+        ShowMessage(error);
+}
+
+void TFMain::SaveLabelAs1Click()
+{
+    const QString file = FileDialog(true, kSaveLabelDialog.Title, kSaveLabelDialog.Filter,
+                                    kSaveLabelDialog.DefaultSuffix, Document->CurrentLabelFile);
+    if (file.isEmpty())
+        return;
+    QString error;
+    if (!Document->SaveLabelFile(file, &error))
+        ShowMessage(error);
+}
+
+void TFMain::SaveFormat1Click()
+{
+    if (Document->CurrentTemplateFile.isEmpty()) {
+        SaveLabelFormatAs1Click();
+        return;
+    }
+    QString error;
+    if (!Document->SaveTemplateFile(Document->CurrentTemplateFile, &error))
+        ShowMessage(error);
+}
+
+void TFMain::SaveLabelFormatAs1Click()
+{
+    const QString file = FileDialog(true, kSaveTemplateDialog.Title, kSaveTemplateDialog.Filter,
+                                    kSaveTemplateDialog.DefaultSuffix, Document->CurrentTemplateFile);
+    if (file.isEmpty())
+        return;
+    QString error;
+    if (!Document->SaveTemplateFile(file, &error))
+        ShowMessage(error);
+}
+
+// Printing comes with its own forms.
 void TFMain::Print1Click() {}
 void TFMain::PrintSetup1Click() {}
-void TFMain::LabelOptions1Click() {}
+
+void TFMain::LabelOptions1Click()
+{
+    TFLabelSettings dlg(this);
+    CentreOnMain(&dlg);
+    if (!dlg.Execute())
+        return;
+    SizeSurfaceFromFormat();
+    pbHRuler->update();
+    pbVRuler->update();
+    Surface->FitItems();
+    Surface->update();
+    Document->SetLabelModified(true);
+    Document->SetTemplateModified(true);
+}
 
 void TFMain::ShowGrids1Click()
 {
@@ -959,10 +1174,42 @@ void TFMain::showEvent(QShowEvent *e)
         return;
     shownOnce_ = true;
     UpdateScrollRanges();
+    if (OpenedFromCommandLine) {
+        OpenedFromCommandLine = false;
+        const QStringList args = QCoreApplication::arguments();
+        const QString file = !CommandLineFile.isEmpty() ? CommandLineFile : args.value(1);
+        if (!file.isEmpty())
+            OpenDocument(file);
+    }
 }
 
 void TFMain::closeEvent(QCloseEvent *e)
 {
+    if (!QuerySave()) {
+        e->ignore();
+        return;
+    }
+    HeldCopy.reset();
     SetToolCursor(false);
+    SaveSettings();
     e->accept();
+}
+
+void TFMain::dragEnterEvent(QDragEnterEvent *e)
+{
+    if (e->mimeData()->hasUrls())
+        e->acceptProposedAction();
+}
+
+void TFMain::dropEvent(QDropEvent *e)
+{
+    QStringList files;
+    for (const QUrl &url : e->mimeData()->urls())
+        if (url.isLocalFile())
+            files << url.toLocalFile().left(254);
+    e->acceptProposedAction();
+    // No question first: a dropped file replaces the label as it is.
+    const QString file = FirstOpenableFile(files);
+    if (!file.isEmpty())
+        OpenDocument(file);
 }

@@ -5,6 +5,7 @@
 #include "model/items.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -25,6 +26,7 @@ class QStackedWidget;
 class QToolBar;
 class QToolButton;
 class TCanvasLabel;
+class TLabelDocument;
 class TRulerBox;
 class TOwnerDrawCombo;
 
@@ -40,7 +42,14 @@ public:
     TItemFont CurrentFont;
     bool OpenedFromCommandLine = false;
     std::unique_ptr<TLabelControl> HeldCopy;
+    // The first command-line argument, opened at the first showing.
     QString CommandLineFile;
+    // File names and modified states of the open label and template.
+    std::unique_ptr<TLabelDocument> Document;
+
+    // Questions to the person at the program: Yes/No (withCancel false) or
+    // Yes/No/Cancel; returns QMessageBox::Yes, No or Cancel. Tests replace it.
+    static std::function<int(QWidget *parent, const QString &question, bool withCancel)> Ask;
 
     // --- tool bands ---
     QToolBar *FileOptions, *Panel3, *pAlign;
@@ -125,6 +134,14 @@ public:
     void AutoSizeClick(bool checked);
     void TransparentClick(bool checked);
 
+    // Loading without dialogs (command line, drops, the open commands); false
+    // when nothing was opened.
+    bool LoadLabelFile(const QString &fileName);
+    bool LoadTemplateFile(const QString &fileName);
+    bool OpenDocument(const QString &fileName);
+    // Whether the current label may be discarded (asks when it has changes).
+    bool QuerySave();
+
     // Surface events.
     void SurfaceMouseDown(Qt::MouseButton button, int x, int y);
     void SurfaceSelectItem(TLabelControl *item);
@@ -171,6 +188,8 @@ protected:
     void closeEvent(QCloseEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
 
 private:
     struct TFormatMenus {
@@ -187,6 +206,13 @@ private:
     void CreateSurface();
     void SetToolCursor(bool armed);
     void EnableSave();
+    // After a format command: the label changed, the menus follow the item.
+    void FormatDone();
+    void RefreshSaveButtons();
+    void AfterDocumentLoad();
+    // The file dialogs of the file commands; empty when cancelled.
+    QString FileDialog(bool save, const QString &title, const QString &filter, const QString &suffix,
+                       const QString &initial);
     void ApplyScroll();
     void RefreshFieldList();
     void SetEditColor(QWidget *w, bool enabled);

@@ -3,6 +3,7 @@
 
 #include "app/fmain.h"
 
+#include "app/fadvanced.h"
 #include "app/fmemodlg.h"
 #include "app/glyphs.h"
 #include "app/propertiespanel.h"
@@ -398,8 +399,10 @@ void TFMain::eTextChange(const QString &text)
     if (refreshing_)
         return;
     TLabelControl *item = Surface->SelectedItem;
-    if (item && item->Text != text)
+    if (item && item->Text != text) {
         item->SetText(text);
+        EnableSave();
+    }
 }
 
 void TFMain::rbTextSourceClick()
@@ -408,6 +411,7 @@ void TFMain::rbTextSourceClick()
     if (!item)
         return;
     item->SetAdvanced(!rbSimpleText->isChecked());
+    EnableSave();
     RefreshTextSource();
     if (rbSimpleText->isChecked() && eText->isEnabled()) {
         eText->setFocus();
@@ -426,6 +430,7 @@ void TFMain::sbEditTextClick()
     if (dlg.exec() != QDialog::Accepted)
         return;
     ApplyEditedText(item, dlg.Memo1->toPlainText());
+    EnableSave();
     refreshing_ = true;
     eText->setText(item->GetText());
     refreshing_ = false;
@@ -433,7 +438,15 @@ void TFMain::sbEditTextClick()
 
 void TFMain::sbFieldEditClick()
 {
-    // The composed-text editor arrives with its own form.
+    TLabelControl *item = Surface->SelectedItem;
+    if (!item)
+        return;
+    TFAdvanced dlg(this);
+    CentreOnMain(&dlg);
+    dlg.Execute(item->Fields);
+    RefreshFieldList();
+    item->MarkChanged(true);
+    EnableSave();
 }
 
 void TFMain::cbBarcodeTypeChange(int index)
@@ -444,6 +457,7 @@ void TFMain::cbBarcodeTypeChange(int index)
     if (!b)
         return;
     b->SetBarcodeType(ListIndexToBarcodeType(index));
+    EnableSave();
     refreshing_ = true;
     eText->setText(b->GetText());
     refreshing_ = false;
@@ -453,14 +467,18 @@ void TFMain::seBCScaleChange(int value)
 {
     if (refreshing_)
         return;
-    if (auto *b = Selected<TBarcodeLabel>(ikBarcode))
+    if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
         b->SetScale(value);
+        EnableSave();
+    }
 }
 
 void TFMain::cbInterpretClick(bool checked)
 {
-    if (auto *b = Selected<TBarcodeLabel>(ikBarcode))
+    if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
         b->SetInterpretation(checked);
+        EnableSave();
+    }
 }
 
 void TFMain::cbAutoScaleClick(bool checked)
@@ -469,6 +487,7 @@ void TFMain::cbAutoScaleClick(bool checked)
     if (!b)
         return;
     b->SetAutoScale(checked);
+    EnableSave();
     LScale->setEnabled(!checked);
     seBCScale->setEnabled(!checked);
     SetEditColor(seBCScale, !checked);
@@ -487,14 +506,17 @@ void TFMain::sbSelectFontClick()
     item->Font.Font = chosen;
     item->MarkChanged(true);
     CurrentFont = item->Font;
+    EnableSave();
     ShowFontName(item->Font);
 }
 
 void TFMain::ShapeButtonClick(int kind)
 {
     auto *s = Selected<TShapeLabel>(ikShape);
-    if (s && s->ShapeKind != kind)
+    if (s && s->ShapeKind != kind) {
         s->SetShapeKind(static_cast<TShapeKind>(kind));
+        EnableSave();
+    }
 }
 
 void TFMain::cbPenSizeChange(int index)
@@ -504,6 +526,7 @@ void TFMain::cbPenSizeChange(int index)
     if (auto *s = Selected<TShapeLabel>(ikShape)) {
         s->Pen.Width = index + 1;
         s->MarkChanged(true);
+        EnableSave();
     }
 }
 
@@ -514,6 +537,7 @@ void TFMain::cbBrushStyleChange(int index)
     if (auto *s = Selected<TShapeLabel>(ikShape)) {
         s->Brush.Style = index;
         s->MarkChanged(true);
+        EnableSave();
     }
 }
 
@@ -528,6 +552,7 @@ void TFMain::ChooseShapeColour(QLabel *swatch, bool pen)
     SetSwatch(swatch, c);
     (pen ? s->Pen.Color : s->Brush.Color) = QColorToColor(c);
     s->MarkChanged(true);
+    EnableSave();
 }
 
 void TFMain::LColorBtnClick()
@@ -551,14 +576,18 @@ void TFMain::sbGraphicFilenameClick()
     if (file.isEmpty())
         return;
     SetStateText(QStringLiteral("Loading File"));
-    if (LoadGraphic(g, file))
+    if (LoadGraphic(g, file)) {
         g->SetFileName(file);
+        EnableSave();
+    }
     SetStateText(QStringLiteral("Ready"));
     eGraphicFilename->setText(g->FileName);
 }
 
 void TFMain::cbMaintainAspectClick(bool checked)
 {
-    if (auto *g = Selected<TGraphicLabel>(ikGraphic))
+    if (auto *g = Selected<TGraphicLabel>(ikGraphic)) {
         g->SetKeepAspect(checked);
+        EnableSave();
+    }
 }

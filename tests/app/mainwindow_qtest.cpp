@@ -9,6 +9,7 @@
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
+#include "storage/document.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -17,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QTemporaryDir>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -51,6 +54,9 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
+    QTemporaryDir home;
+    QStringList questions;
+    int answer = QMessageBox::No;
     std::unique_ptr<TFMain> win;
     TCanvasLabel *surface() const { return win->findChild<TCanvasLabel *>(); }
     QToolButton *button(const char *name) const { return Find<QToolButton>(win.get(), name); }
@@ -70,12 +76,22 @@ private:
 private slots:
     void initTestCase()
     {
+        QVERIFY(home.isValid());
+        // Settings and file types go to a throw-away home.
+        qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+        qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
         SetMessageHandler([](const QString &) {});
+        TFMain::Ask = [this](QWidget *, const QString &q, bool) {
+            questions << q;
+            return answer;
+        };
         QGuiApplication::clipboard()->clear();
     }
 
     void init()
     {
+        questions.clear();
+        answer = QMessageBox::No;
         LabelFormat = TLabelFormat{};
         win = std::make_unique<TFMain>();
         SetScreenDpi(96, 96);
@@ -550,6 +566,84 @@ private slots:
             QCOMPARE(BrushStyleName(i), expected[i]);
         QCOMPARE(BrushStyleName(8), QStringLiteral("???"));
         QCOMPARE(BrushStyleName(-1), QStringLiteral("???"));
+    }
+
+    void saveAndLoadThroughTheWindow()
+    {
+        clickWithTool("sbMemo", {150, 80});
+        clickWithTool("sbShape", {40, 40});
+        QVERIFY(win->Document->LabelModified);
+        const QString file = home.filePath("two.lbl");
+        QVERIFY(win->Document->SaveLabelFile(file));
+        QVERIFY(!button("WriteBtn")->isEnabled());
+        action("New1")->trigger();
+        QVERIFY(surface()->Items.isEmpty());
+        QVERIFY(win->LoadLabelFile(file));
+        QCOMPARE(surface()->Items.size(), 2);
+        QCOMPARE(surface()->SelectedItem, nullptr);
+        QCOMPARE(win->Document->CurrentLabelFile, file);
+        // Loaded items report their moves to the status bar.
+        TLabelControl *shape = surface()->Items[1];
+        surface()->SelectItem(shape);
+        shape->SetLeft(96);
+        QVERIFY(panel(0).startsWith(QStringLiteral("X:1.00")));
+        // A missing file opens nothing and keeps the label.
+        QVERIFY(!win->OpenDocument(home.filePath("missing.lbl")));
+        QVERIFY(!win->OpenDocument(home.filePath("picture.bmp")));
+        QCOMPARE(surface()->Items.size(), 2);
+    }
+
+    void commandLineFileOpensAtFirstShow()
+    {
+        clickWithTool("sbText", {100, 60});
+        const QString file = home.filePath("one.lbl");
+        QVERIFY(win->Document->SaveLabelFile(file));
+        win.reset();
+        win = std::make_unique<TFMain>();
+        win->CommandLineFile = file;
+        win->OpenedFromCommandLine = true;
+        win->show();
+        QVERIFY(QTest::qWaitForWindowExposed(win.get()));
+        QCOMPARE(surface()->Items.size(), 1);
+        QCOMPARE(surface()->Items[0]->Kind, ikText);
+        QVERIFY(!win->OpenedFromCommandLine);
+    }
+
+    void closingAsksAboutChanges()
+    {
+        clickWithTool("sbText", {100, 60});
+        answer = QMessageBox::Cancel;
+        questions.clear();
+        QVERIFY(!win->close());
+        QCOMPARE(questions.size(), 1);
+        QCOMPARE(questions[0], kSaveChangesQuestion);
+        QVERIFY(win->isVisible());
+        answer = QMessageBox::No;
+        QVERIFY(win->close());
+    }
+
+    void editsMarkTheLabelChanged()
+    {
+        TLabelControl *item = clickWithTool("sbShape", {60, 60});
+        auto saved = [&] {
+            QVERIFY(win->Document->SaveLabelFile(home.filePath("changed.lbl")));
+            QVERIFY(!button("WriteBtn")->isEnabled());
+        };
+        saved();
+        QTest::keyClick(surface(), Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(item->Left, 49); // 60 - 25 div 2, then one to the right
+        QVERIFY(win->Document->LabelModified);
+        QVERIFY(button("WriteBtn")->isEnabled());
+        saved();
+        action("Ro1802")->trigger();
+        QVERIFY(action("Save1")->isEnabled());
+        saved();
+        Find<QComboBox>(win.get(), "cbPenSize")->setCurrentIndex(2);
+        QVERIFY(action("Save1")->isEnabled());
+        saved();
+        // Any press on the surface counts as a change.
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(200, 120));
+        QVERIFY(win->Document->LabelModified);
     }
 
     void helpFileIsFound()
