@@ -1023,66 +1023,62 @@ bool TFMain::QuerySave()
 
 void TFMain::Open1Click()
 {
-    if (!QuerySave())
-        return;
-    const QString file = FileDialog(false, kOpenLabelDialog.Title, kOpenLabelDialog.Filter,
-                                    kOpenLabelDialog.DefaultSuffix, Document->CurrentLabelFile);
-    if (!file.isEmpty())
-        LoadLabelFile(file);
+    OpenWithDialog(false);
 }
 
 void TFMain::LoadFormat1Click()
 {
+    OpenWithDialog(true);
+}
+
+void TFMain::OpenWithDialog(bool isTemplate)
+{
     if (!QuerySave())
         return;
-    const QString file = FileDialog(false, kOpenTemplateDialog.Title, kOpenTemplateDialog.Filter,
-                                    kOpenTemplateDialog.DefaultSuffix, Document->CurrentTemplateFile);
-    if (!file.isEmpty())
+    const TFileDialogSetup &d = isTemplate ? kOpenTemplateDialog : kOpenLabelDialog;
+    const QString file = FileDialog(false, d.Title, d.Filter, d.DefaultSuffix,
+                                    isTemplate ? Document->CurrentTemplateFile : Document->CurrentLabelFile);
+    if (file.isEmpty())
+        return;
+    if (isTemplate)
         LoadTemplateFile(file);
+    else
+        LoadLabelFile(file);
+}
+
+void TFMain::SaveDocument(bool isTemplate, bool askName)
+{
+    QString file = isTemplate ? Document->CurrentTemplateFile : Document->CurrentLabelFile;
+    if (askName || file.isEmpty()) {
+        const TFileDialogSetup &d = isTemplate ? kSaveTemplateDialog : kSaveLabelDialog;
+        file = FileDialog(true, d.Title, d.Filter, d.DefaultSuffix, file);
+        if (file.isEmpty())
+            return;
+    }
+    QString error;
+    const bool ok = isTemplate ? Document->SaveTemplateFile(file, &error) : Document->SaveLabelFile(file, &error);
+    if (!ok)
+        ShowMessage(error);
 }
 
 void TFMain::Save1Click()
 {
-    if (Document->CurrentLabelFile.isEmpty()) {
-        SaveLabelAs1Click();
-        return;
-    }
-    QString error;
-    if (!Document->SaveLabelFile(Document->CurrentLabelFile, &error))
-        ShowMessage(error);
+    SaveDocument(false, false);
 }
 
 void TFMain::SaveLabelAs1Click()
 {
-    const QString file = FileDialog(true, kSaveLabelDialog.Title, kSaveLabelDialog.Filter,
-                                    kSaveLabelDialog.DefaultSuffix, Document->CurrentLabelFile);
-    if (file.isEmpty())
-        return;
-    QString error;
-    if (!Document->SaveLabelFile(file, &error))
-        ShowMessage(error);
+    SaveDocument(false, true);
 }
 
 void TFMain::SaveFormat1Click()
 {
-    if (Document->CurrentTemplateFile.isEmpty()) {
-        SaveLabelFormatAs1Click();
-        return;
-    }
-    QString error;
-    if (!Document->SaveTemplateFile(Document->CurrentTemplateFile, &error))
-        ShowMessage(error);
+    SaveDocument(true, false);
 }
 
 void TFMain::SaveLabelFormatAs1Click()
 {
-    const QString file = FileDialog(true, kSaveTemplateDialog.Title, kSaveTemplateDialog.Filter,
-                                    kSaveTemplateDialog.DefaultSuffix, Document->CurrentTemplateFile);
-    if (file.isEmpty())
-        return;
-    QString error;
-    if (!Document->SaveTemplateFile(file, &error))
-        ShowMessage(error);
+    SaveDocument(true, true);
 }
 
 // Printing comes with its own forms.

@@ -210,6 +210,9 @@ private:
     void FormatDone();
     void RefreshSaveButtons();
     void AfterDocumentLoad();
+    void OpenWithDialog(bool isTemplate);
+    // Saves to the current name, or asks for one when there is none or askName.
+    void SaveDocument(bool isTemplate, bool askName);
     // The file dialogs of the file commands; empty when cancelled.
     QString FileDialog(bool save, const QString &title, const QString &filter, const QString &suffix,
                        const QString &initial);

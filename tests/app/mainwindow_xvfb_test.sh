@@ -16,8 +16,27 @@ trap 'rm -rf "$WORK"' EXIT
 cat >"$WORK/inner.sh" <<'INNER'
 #!/usr/bin/env bash
 set -u
-BIN="$1"; OUT="$2"
+BIN="$1"; OUT="$2"; WORK="$3"
 unset QT_QPA_PLATFORM
+# A fresh user: settings and file types go to the scratch folder.
+export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/config" XDG_DATA_HOME="$WORK/home/data"
+mkdir -p "$HOME"
+
+# Presses Return (the default Yes of the file-type questions) through XTest.
+press_return() {
+  python3 - <<'PY' 2>/dev/null || true
+import ctypes, time
+x11 = ctypes.CDLL("libX11.so.6"); xt = ctypes.CDLL("libXtst.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+d = ctypes.c_void_p(x11.XOpenDisplay(None))
+code = x11.XKeysymToKeycode(d, 0xff0d)
+for down in (1, 0):
+    xt.XTestFakeKeyEvent(d, code, down, 0); x11.XFlush(d); time.sleep(0.1)
+PY
+}
+
+windows() { xwininfo -root -tree 2>/dev/null || true; }
+
 "$BIN" >"$OUT.log" 2>&1 &
 pid=$!
 found=""
@@ -26,9 +45,11 @@ if ! command -v xwininfo >/dev/null 2>&1; then
   sleep 3
   kill -0 "$pid" 2>/dev/null && found=1
 fi
-for _ in $(seq 1 100); do
+for _ in $(seq 1 150); do
   [ -n "$found" ] && break
-  if xwininfo -root -tree 2>/dev/null | grep -q '"Quorvane V1.00'; then found=1; break; fi
+  if windows | grep -q '"Quorvane V1.00'; then found=1; break; fi
+  # The first start asks whether to bind the label file types.
+  if windows | grep -q '"证实'; then press_return; sleep 0.3; fi
   if ! kill -0 "$pid" 2>/dev/null; then break; fi
   sleep 0.1
 done
@@ -40,7 +61,7 @@ wait "$pid" 2>/dev/null
 INNER
 chmod +x "$WORK/inner.sh"
 
-xvfb-run -a -s "-screen 0 1024x700x24" "$WORK/inner.sh" "$BIN" "$WORK/shot.png"
+xvfb-run -a -s "-screen 0 1024x700x24" "$WORK/inner.sh" "$BIN" "$WORK/shot.png" "$WORK"
 
 [ -s "$WORK/shot.png" ] || { echo "FAIL: no screenshot"; exit 1; }
 colours=$(convert "$WORK/shot.png" -format '%k' info:)
@@ -49,7 +70,7 @@ if [ "$colours" -lt 8 ]; then
   echo "FAIL: the screenshot is blank"
   exit 1
 fi
-# The label surface (white) and the workspace around it must both be there.
+# The label surface (white) must be there, not only the window's grey.
 white=$(convert "$WORK/shot.png" -fill black +opaque white -fill white -opaque white -format '%[fx:mean*w*h]' info:)
 echo "white pixels: $white"
 if [ "${white%.*}" -lt 20000 ]; then
