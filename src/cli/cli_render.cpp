@@ -60,7 +60,15 @@ int RunRenderCommand(const QStringList &args)
     if (!LoadLabelForCli(doc, label, error))
         return Fail(error);
 
-    QImage image(qMax(1, items.SurfaceWidth()), qMax(1, items.SurfaceHeight()), QImage::Format_RGB32);
+    // Beyond 200 million pixels (800 MB) the picture would not be of use to anyone.
+    const int width = qMax(1, items.SurfaceWidth());
+    const int height = qMax(1, items.SurfaceHeight());
+    QImage image;
+    if (qint64(width) * height <= 200'000'000)
+        image = QImage(width, height, QImage::Format_RGB32);
+    if (image.isNull())
+        return Fail(QStringLiteral("the label is too large to render (%1 x %2 pixels): %3")
+                        .arg(items.SurfaceWidth()).arg(items.SurfaceHeight()).arg(QDir::toNativeSeparators(label)));
     image.fill(Qt::white);
     {
         QPainter p(&image);
