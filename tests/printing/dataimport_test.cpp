@@ -207,6 +207,20 @@ TEST(DataImport, LongFilesStreamAcrossChunks)
     EXPECT_EQ(rows.last(), QStringList({"row29999", QString::fromUtf8("价")}));
 }
 
+TEST(DataImport, LegacyTextAfterAnAsciiStart)
+{
+    // The first 64 KiB decide UTF-8; a later line that is not UTF-8 is still read.
+    QTemporaryDir dir;
+    QByteArray bytes;
+    while (bytes.size() < 70000)
+        bytes += "plain,ascii\n";
+    bytes += "\xd6\xd0\xce\xc4,\xe4\xbb\xb7\n"; // GB18030 line
+    const QString path = WriteFile(dir, "late.csv", bytes);
+    const QList<TDataRow> rows = ReadAll(path, Csv());
+    ASSERT_FALSE(rows.isEmpty());
+    EXPECT_EQ(rows.last().value(0), QString::fromUtf8("中文"));
+}
+
 TEST(DataImport, SampleLines)
 {
     QTemporaryDir dir;
