@@ -1,8 +1,12 @@
 #include "app/fmain.h"
 
 #include "app/fabout.h"
+#include "app/appprinter.h"
 #include "app/fadvanced.h"
 #include "app/flabelsettings.h"
+#include "app/fprintdlg.h"
+#include "app/fprintprogress.h"
+#include "app/ftextimport.h"
 #include "app/glyphs.h"
 #include "app/propertiespanel.h"
 #include "app/rulers.h"
@@ -10,6 +14,7 @@
 #include "canvas/canvaslabel.h"
 #include "canvas/render/itemrender.h"
 #include "model/labelformat.h"
+#include "printing/sheetlayout.h"
 #include "storage/document.h"
 #include "storage/fileassociate.h"
 #include "storage/settings.h"
@@ -152,6 +157,21 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
         QDir::setCurrent(QCoreApplication::applicationDirPath());
     cbPenSize->setCurrentIndex(0);
     cbBrushStyle->setCurrentIndex(0);
+    Printer = std::make_unique<TAppPrinter>();
+    ComputeSheetLayout();
+    FTextImport = new TFTextImport(this);
+    FPrintProgress = new TFPrintProgress(this);
+    FPrintDlg = new TFPrintDlg(this, FTextImport, FPrintProgress);
+    FPrintDlg->PrinterSetup = [this](QWidget *parent) { return Printer->Setup(parent); };
+    FPrintDlg->DeviceFactory = [this] { return Printer->NewDevice(FPrintDlg); };
+    FPrintDlg->LabelFileName = [this] { return Document->CurrentLabelFile; };
+    FPrintDlg->OnJobRunning = [this](bool running) {
+        // The job reads the items between pages; nothing may change them.
+        centralWidget()->setEnabled(!running);
+        menuBar()->setEnabled(!running);
+        for (QToolBar *bar : {FileOptions, Panel3, pAlign})
+            bar->setEnabled(!running);
+    };
 
     const QStringList args = QCoreApplication::arguments();
     OpenedFromCommandLine = args.size() > 1;
@@ -1081,13 +1101,29 @@ void TFMain::SaveLabelFormatAs1Click()
     SaveDocument(true, true);
 }
 
-// Printing comes with its own forms.
-void TFMain::Print1Click() {}
-void TFMain::PrintSetup1Click() {}
+void TFMain::Print1Click()
+{
+    CentreOnMain(FPrintDlg);
+    if (!FPrintDlg->Execute(*Surface))
+        return;
+    // Printing advanced the counters: the label has changed.
+    if (HasSequenceField(Surface->Items)) {
+        for (TLabelControl *item : Surface->Items)
+            item->MarkChanged(true);
+        EnableSave();
+    }
+}
+
+void TFMain::PrintSetup1Click()
+{
+    if (Printer->Setup(this))
+        ComputeSheetLayout();
+}
 
 void TFMain::LabelOptions1Click()
 {
     TFLabelSettings dlg(this);
+    dlg.PrinterSetup = [this](QWidget *parent) { return Printer->Setup(parent); };
     CentreOnMain(&dlg);
     if (!dlg.Execute())
         return;

@@ -25,7 +25,11 @@ class QSplitter;
 class QStackedWidget;
 class QToolBar;
 class QToolButton;
+class TAppPrinter;
 class TCanvasLabel;
+class TFPrintDlg;
+class TFPrintProgress;
+class TFTextImport;
 class TLabelDocument;
 class TRulerBox;
 class TOwnerDrawCombo;
@@ -46,6 +50,11 @@ public:
     QString CommandLineFile;
     // File names and modified states of the open label and template.
     std::unique_ptr<TLabelDocument> Document;
+    // The selected printer, and the print forms that live as long as the window.
+    std::unique_ptr<TAppPrinter> Printer;
+    TFTextImport *FTextImport = nullptr;
+    TFPrintProgress *FPrintProgress = nullptr;
+    TFPrintDlg *FPrintDlg = nullptr;
 
     // Questions to the person at the program: Yes/No (withCancel false) or
     // Yes/No/Cancel; returns QMessageBox::Yes, No or Cancel. Tests replace it.

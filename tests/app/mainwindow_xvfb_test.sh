@@ -3,12 +3,19 @@
 # takes a screenshot and checks that the window was actually drawn.
 set -euo pipefail
 
+BIN="${QV_BINARY_DIR:-$(dirname "$0")/../../build}/quorvane"
+[ -x "$BIN" ] || { echo "FAIL: $BIN not built"; exit 1; }
+
+# The options answer without opening a window.
+version=$(QT_QPA_PLATFORM=offscreen "$BIN" --version 2>/dev/null)
+[ "$version" = "Quorvane 1.00" ] || { echo "FAIL: --version printed '$version'"; exit 1; }
+QT_QPA_PLATFORM=offscreen "$BIN" --help 2>/dev/null | grep -q -- "--version" \
+  || { echo "FAIL: --help does not list the options"; exit 1; }
+
 if ! command -v xvfb-run >/dev/null 2>&1; then
   echo "SKIP: xvfb-run is not installed"
   exit 0
 fi
-BIN="${QV_BINARY_DIR:-$(dirname "$0")/../../build}/quorvane"
-[ -x "$BIN" ] || { echo "FAIL: $BIN not built"; exit 1; }
 
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
@@ -22,13 +29,16 @@ unset QT_QPA_PLATFORM
 export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/config" XDG_DATA_HOME="$WORK/home/data"
 mkdir -p "$HOME"
 
-# Presses Return (the default Yes of the file-type questions) through XTest.
+# Presses Return (the default Yes of the file-type questions) through XTest,
+# with the pointer over the question: without a window manager the keyboard
+# goes to the window under the pointer.
 press_return() {
-  python3 - <<'PY' 2>/dev/null || true
-import ctypes, time
+  python3 - "$1" "$2" <<'PY' 2>/dev/null || true
+import ctypes, sys, time
 x11 = ctypes.CDLL("libX11.so.6"); xt = ctypes.CDLL("libXtst.so.6")
 x11.XOpenDisplay.restype = ctypes.c_void_p
 d = ctypes.c_void_p(x11.XOpenDisplay(None))
+xt.XTestFakeMotionEvent(d, -1, int(sys.argv[1]), int(sys.argv[2]), 0); x11.XFlush(d); time.sleep(0.2)
 code = x11.XKeysymToKeycode(d, 0xff0d)
 for down in (1, 0):
     xt.XTestFakeKeyEvent(d, code, down, 0); x11.XFlush(d); time.sleep(0.1)
@@ -47,9 +57,18 @@ if ! command -v xwininfo >/dev/null 2>&1; then
 fi
 for _ in $(seq 1 150); do
   [ -n "$found" ] && break
-  if windows | grep -q '"Quorvane V1.00'; then found=1; break; fi
-  # The first start asks whether to bind the label file types.
-  if windows | grep -q '"证实'; then press_return; sleep 0.3; fi
+  # The first start asks whether to bind the label file types; the main
+  # window already exists (unmapped) while it asks.
+  question=$(windows | grep '"证实' | head -1)
+  if [ -n "$question" ]; then
+    geo=$(sed -E 's/.* ([0-9]+)x([0-9]+)\+(-?[0-9]+)\+(-?[0-9]+) .*/\1 \2 \3 \4/' <<<"$question")
+    read -r w h x y <<<"$geo"
+    press_return $((x + w / 2)) $((y + h / 2))
+    sleep 0.3
+    continue
+  fi
+  main=$(windows | grep '"Quorvane V1.00' | head -1 | awk '{print $1}')
+  if [ -n "$main" ] && xwininfo -id "$main" 2>/dev/null | grep -q IsViewable; then found=1; break; fi
   if ! kill -0 "$pid" 2>/dev/null; then break; fi
   sleep 0.1
 done
@@ -61,7 +80,7 @@ wait "$pid" 2>/dev/null
 INNER
 chmod +x "$WORK/inner.sh"
 
-xvfb-run -a -s "-screen 0 1024x700x24" "$WORK/inner.sh" "$BIN" "$WORK/shot.png" "$WORK"
+xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x700x24" "$WORK/inner.sh" "$BIN" "$WORK/shot.png" "$WORK"
 
 [ -s "$WORK/shot.png" ] || { echo "FAIL: no screenshot"; exit 1; }
 colours=$(convert "$WORK/shot.png" -format '%k' info:)
@@ -75,6 +94,7 @@ white=$(convert "$WORK/shot.png" -fill black +opaque white -fill white -opaque w
 echo "white pixels: $white"
 if [ "${white%.*}" -lt 20000 ]; then
   echo "FAIL: the label surface is missing"
+  cp "$WORK/shot.png" "${QV_BINARY_DIR:-/tmp}/mainwindow_xvfb_fail.png" 2>/dev/null || true
   exit 1
 fi
 echo "PASS"

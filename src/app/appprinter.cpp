@@ -1,0 +1,39 @@
+#include "app/appprinter.h"
+
+#include "printing/qprinter_device.h"
+
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+TAppPrinter::TAppPrinter() : selected_(std::make_unique<TQPrinterDevice>())
+{
+    selected_->InstallAsMetricsSource();
+}
+
+TAppPrinter::~TAppPrinter() = default;
+
+bool TAppPrinter::Setup(QWidget *parent)
+{
+    QPrintDialog dlg(selected_->Printer(), parent);
+    dlg.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dlg.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
+    return dlg.exec() == QDialog::Accepted;
+}
+
+std::unique_ptr<TPrinterDevice> TAppPrinter::NewDevice(QWidget *parent)
+{
+    auto device = std::make_unique<TQPrinterDevice>(selected_->Name());
+    device->Printer()->setPageLayout(selected_->Printer()->pageLayout());
+    if (device->IsPdfFallback()) {
+        const QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Print to PDF"), QString(),
+                                                          QStringLiteral("PDF Files (*.pdf)"));
+        if (file.isEmpty())
+            return nullptr;
+        device->SetOutputFileName(file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)
+                                      ? file
+                                      : file + QStringLiteral(".pdf"));
+    }
+    return device;
+}
