@@ -2,7 +2,9 @@
 
 #include "printing/pdfdevice.h"
 
+#include <QFile>
 #include <QPageLayout>
+#include <QTemporaryFile>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -11,6 +13,19 @@ struct TQPrinterDevice::Private {
     std::unique_ptr<QPrinter> Printer;
     std::unique_ptr<QPainter> Painter;
     bool PdfFallback = false;
+    // A PDF goes to a temporary beside its name and is renamed when the job
+    // ends well, so a cancelled or failed job leaves no partial file.
+    QString Target, Temporary;
+
+    void DropTemporary()
+    {
+        if (!Temporary.isEmpty())
+            QFile::remove(Temporary);
+        if (!Target.isEmpty())
+            Printer->setOutputFileName(Target);
+        Target.clear();
+        Temporary.clear();
+    }
 };
 
 namespace {
@@ -97,9 +112,23 @@ bool TQPrinterDevice::Metrics(TPrinterMetrics &m)
 bool TQPrinterDevice::Begin(const QString &docTitle, QString *error)
 {
     d->Printer->setDocName(docTitle);
+    const QString target = d->Printer->outputFileName();
+    if (d->Printer->outputFormat() == QPrinter::PdfFormat && !target.isEmpty()) {
+        QTemporaryFile tmp(target + QStringLiteral(".XXXXXX"));
+        if (!tmp.open()) {
+            if (error)
+                *error = QStringLiteral("Cannot write \"%1\": %2").arg(target, tmp.errorString());
+            return false;
+        }
+        tmp.setAutoRemove(false);
+        d->Target = target;
+        d->Temporary = tmp.fileName();
+        d->Printer->setOutputFileName(d->Temporary);
+    }
     d->Painter = std::make_unique<QPainter>();
     if (!d->Painter->begin(d->Printer.get())) {
         d->Painter.reset();
+        d->DropTemporary();
         if (error)
             *error = QStringLiteral("The printer \"%1\" cannot start the document.").arg(Name());
         return false;
@@ -124,8 +153,15 @@ bool TQPrinterDevice::End(QString *error)
             *error = QStringLiteral("No document was begun");
         return false;
     }
-    const bool ok = d->Painter->end();
+    bool ok = d->Painter->end();
     d->Painter.reset();
+    if (ok && !d->Temporary.isEmpty()) {
+        QFile::remove(d->Target);
+        ok = QFile::rename(d->Temporary, d->Target);
+        if (ok)
+            d->Temporary.clear();
+    }
+    d->DropTemporary();
     if (!ok && error)
         *error = QStringLiteral("The printer \"%1\" failed to finish the document.").arg(Name());
     return ok;
@@ -139,6 +175,7 @@ void TQPrinterDevice::Abort()
     if (d->Painter->isActive())
         d->Painter->end();
     d->Painter.reset();
+    d->DropTemporary();
 }
 
 QPrinter *TQPrinterDevice::Printer() const

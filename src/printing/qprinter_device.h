@@ -2,6 +2,8 @@
 // The platform printer behind the print job: a QPrinter measured in device
 // pixels. With no printer installed it is a PDF printer at 600 DPI on the
 // locale's paper (A4; Letter in the US) with the whole page printable.
+// PDF output is written under a temporary name and renamed when the job
+// ends well.
 
 #include "printing/printengine.h"
 

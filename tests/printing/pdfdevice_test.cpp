@@ -107,6 +107,11 @@ TEST(QPrinterDevice, WithoutPrinterFallsBackToPdf)
     device.SetOutputFileName(dir.filePath("fallback.pdf"));
     ASSERT_TRUE(device.Begin("job", nullptr));
     device.Painter()->fillRect(0, 0, 600, 600, Qt::black);
+    device.Abort(); // a cancelled job leaves nothing
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    ASSERT_TRUE(device.Begin("job", nullptr));
+    device.Painter()->fillRect(0, 0, 600, 600, Qt::black);
     ASSERT_TRUE(device.End(nullptr));
-    EXPECT_TRUE(QFile::exists(dir.filePath("fallback.pdf")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"fallback.pdf"}));
+    EXPECT_EQ(device.Printer()->outputFileName(), dir.filePath("fallback.pdf"));
 }
