@@ -646,6 +646,84 @@ private slots:
         QVERIFY(win->Document->LabelModified);
     }
 
+    void everyNamedPartExists()
+    {
+        const char *actions[] = {
+            "New1", "Open1", "LoadFormat1", "Save1", "SaveLabelAs1", "SaveFormat1", "SaveLabelFormatAs1", "Print1",
+            "PrintSetup1", "Exit1", "Copy1", "Paste1", "Delete1", "LabelOptions1", "ShowGrids1", "AutoSaveSequence",
+            "HALeft", "HACenter", "HARight", "VATop", "VACenter", "VABottom", "atNone", "atLeft", "atRight", "atTop",
+            "atBottom", "atClient", "RoNone1", "Ro901", "Ro1801", "Ro2701", "AutoSize1", "Transparent1", "WebHelp1",
+            "About1", "BringToFront1", "SendToBack1", "HALeft2", "HACenter2", "HARight2", "VATop2", "VACenter2",
+            "VABottom2", "atNone2", "atLeft2", "atRight2", "atTop2", "atBottom2", "atClient2", "RoNone2", "Ro902",
+            "Ro1802", "Ro2702", "AutoSize2", "Transparent2"};
+        for (const char *name : actions)
+            QVERIFY2(win->findChild<QAction *>(name), name);
+        const char *menus[] = {"File1", "Edit1", "Help1", "FormatOptions1", "HorizontalAL", "VerticalAL", "AttachTo",
+                               "Rotate1", "LabelPopupMenu", "HorizontalAL2", "VerticalAl2", "AttachTo2", "Rotation1"};
+        for (const char *name : menus)
+            QVERIFY2(win->findChild<QMenu *>(name), name);
+        const char *widgets[] = {
+            "FileOptions", "Panel3", "pAlign", "sbNew", "LoadBtn", "WriteBtn", "sbPrint", "sbSelect", "sbText",
+            "sbBarcode", "sbMemo", "sbShape", "sbGraphic", "sbVATop", "sbVACenter", "sbVABottom", "sbHALeft",
+            "sbHACenter", "sbHARight", "Panel2", "pBCSettings", "Panel7", "pRuler", "PReAlign", "pHRuler", "pbHRuler",
+            "pVRuler", "pbVRuler", "PSubMain", "Panel1", "HScrollBar", "Panel4", "VScrollBar", "PMain", "StatusBar1",
+            "rbSimpleText", "eText", "sbEditText", "rbAdvancedText", "sbFieldEdit", "lbFields", "pLabelOptions",
+            "pNone", "pBarcode", "pText", "pGraphics", "pGraphicOptions", "cbBarcodeType", "cbInterpret",
+            "cbAutoScale", "seBCScale", "LScale", "eFont", "sbSelectFont", "sbRectangle", "sbEllipse", "sbTriangle",
+            "sbRRectangle", "sbHLine", "sbVLine", "cbPenSize", "cbBrushStyle", "LColorBtn", "FColorBtn", "pLine",
+            "pFill", "eGraphicFilename", "sbGraphicFilename", "cbMaintainAspect"};
+        for (const char *name : widgets)
+            QVERIFY2(win->findChild<QWidget *>(name), name);
+        QCOMPARE(Find<QWidget>(win.get(), "PReAlign")->toolTip(), QStringLiteral("重置标签画布"));
+        QCOMPARE(Find<QWidget>(win.get(), "pRuler")->height(), 20);
+        QCOMPARE(Find<QWidget>(win.get(), "pVRuler")->width(), 20);
+        QCOMPARE(Find<QWidget>(win.get(), "VScrollBar")->width(), 16);
+        QCOMPARE(Find<QWidget>(win.get(), "Panel1")->height(), 13);
+        QCOMPARE(Find<QWidget>(win.get(), "StatusPanel0")->width(), 110);
+        QVERIFY(Find<QWidget>(win.get(), "pBCSettings")->minimumWidth() >= 152);
+        // The rulers' x and y agree with the viewport's.
+        const QPoint h = Find<QWidget>(win.get(), "pbHRuler")->mapTo(win.get(), QPoint(0, 0));
+        const QPoint v = Find<QWidget>(win.get(), "pbVRuler")->mapTo(win.get(), QPoint(0, 0));
+        const QPoint m = Find<QWidget>(win.get(), "PMain")->mapTo(win.get(), QPoint(0, 0));
+        QCOMPARE(h.x(), m.x());
+        QCOMPARE(v.y(), m.y());
+    }
+
+    void textBoxTakesCopyAndPaste()
+    {
+        clickWithTool("sbText", {100, 60});
+        auto *eText = Find<QLineEdit>(win.get(), "eText");
+        QCOMPARE(QApplication::focusWidget(), eText);
+        eText->setText(QStringLiteral("hello"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+        action("Copy1")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("hello"));
+        QVERIFY(!win->HeldCopy);
+        eText->selectAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("world"));
+        action("Paste1")->trigger();
+        QCOMPARE(eText->text(), QStringLiteral("world"));
+        QCOMPARE(surface()->SelectedItem->Text, QStringLiteral("world"));
+        QCOMPARE(surface()->Items.size(), 1);
+    }
+
+    void droppedLabelOpens()
+    {
+        clickWithTool("sbMemo", {100, 60});
+        const QString file = home.filePath("dropped.lbl");
+        QVERIFY(win->Document->SaveLabelFile(file));
+        action("New1")->trigger();
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(home.filePath("nothing.txt")), QUrl::fromLocalFile(file)});
+        QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(win.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(win.get(), &drop);
+        QCOMPARE(surface()->Items.size(), 1);
+        QCOMPARE(surface()->Items[0]->Kind, ikMemo);
+    }
+
     void helpFileIsFound()
     {
         // The build folders sit in the source tree, so the development copy is found.
