@@ -1,6 +1,7 @@
 #include "app/appprinter.h"
 
 #include "printing/qprinter_device.h"
+#include "printing/sheetlayout.h"
 
 #include <QFileDialog>
 #include <QPrintDialog>
@@ -11,7 +12,11 @@ TAppPrinter::TAppPrinter() : selected_(std::make_unique<TQPrinterDevice>())
     selected_->InstallAsMetricsSource();
 }
 
-TAppPrinter::~TAppPrinter() = default;
+TAppPrinter::~TAppPrinter()
+{
+    // The sheet layout must not read a printer that is gone.
+    SetPrinterMetricsSource(nullptr);
+}
 
 bool TAppPrinter::Setup(QWidget *parent)
 {

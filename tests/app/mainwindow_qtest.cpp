@@ -9,6 +9,8 @@
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
+#include "app/fprintdlg.h"
+#include "printing/sheetlayout.h"
 #include "storage/document.h"
 
 #include <QAction>
@@ -18,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QMimeData>
@@ -722,6 +725,24 @@ private slots:
         QCoreApplication::sendEvent(win.get(), &drop);
         QCOMPARE(surface()->Items.size(), 1);
         QCOMPARE(surface()->Items[0]->Kind, ikMemo);
+    }
+
+    void printFormsAreWired()
+    {
+        QVERIFY(win->FPrintDlg);
+        QVERIFY(win->FPrintDlg->DeviceFactory);
+        QVERIFY(win->FPrintDlg->PrinterSetup);
+        QVERIFY(win->Document->SaveLabelFile(home.filePath("named.lbl")));
+        QCOMPARE(win->FPrintDlg->LabelFileName(), home.filePath("named.lbl"));
+        // While a job runs the label cannot be edited.
+        win->FPrintDlg->OnJobRunning(true);
+        QVERIFY(!Find<QWidget>(win.get(), "PMain")->isEnabled());
+        QVERIFY(!action("Delete1")->isEnabled() || !win->menuBar()->isEnabled());
+        win->FPrintDlg->OnJobRunning(false);
+        QVERIFY(Find<QWidget>(win.get(), "PMain")->isEnabled());
+        // The sheet layout must not read the window's printer once it is gone.
+        win.reset();
+        ComputeSheetLayout();
     }
 
     void helpFileIsFound()
