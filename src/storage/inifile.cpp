@@ -229,7 +229,8 @@ TIniFile::TIniFile(const QString &fileName, OpenMode mode) : fileName_(fileName)
         openFailed_ = true;
         return;
     }
-    const QByteArray bytes = f.read(kIniMaxReadBytes);
+    // read(n) reserves n bytes before reading: ask for what the file holds.
+    const QByteArray bytes = f.read(qBound(qint64(1), f.size(), kIniMaxReadBytes));
     if (!f.atEnd()) {
         readError_ = IniReadErrorText(fileName);
         partial_ = true;
@@ -461,7 +462,14 @@ QByteArray TIniFile::ToBytes() const
         for (const Entry &e : s.entries)
             text += e.key + u'=' + e.value + QStringLiteral("\r\n");
     }
-    return EncodeIniText(text);
+    const QByteArray bytes = EncodeIniText(text);
+    // Some GB18030 texts are valid UTF-8 byte for byte ("某" is C4 B3, the
+    // UTF-8 of U+0133), and reading prefers UTF-8: such an image is written as
+    // UTF-8 with a byte-order mark instead, which reads back unambiguously.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    if (utf8.decode(bytes) != text && !utf8.hasError())
+        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    return bytes;
 }
 
 bool TIniFile::UpdateFile(QString *error) const
