@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <cmath>
 
 namespace {
 
@@ -234,14 +235,23 @@ void SaveMemoLines(TIniFile &ini, const QString &section, const TLabelControl &m
 
 // Reading -----------------------------------------------------------------------
 
+bool UsableLabelLength(double v, bool isSize)
+{
+    return std::isfinite(v) && std::abs(v) <= kMaxLabelLength && (!isSize || v > 0);
+}
+
 void ReadLabelFormat(const TIniFile &ini)
 {
-    LabelFormat.Label_Height = ini.ReadFloat(kFormatSection, QStringLiteral("HEIGHT"), 1);
-    LabelFormat.Label_Width = ini.ReadFloat(kFormatSection, QStringLiteral("WIDTH"), 2);
-    LabelFormat.Margin_Top = ini.ReadFloat(kFormatSection, QStringLiteral("TOPMARGIN"), 0);
-    LabelFormat.Margin_Left = ini.ReadFloat(kFormatSection, QStringLiteral("LEFTMARGIN"), 0);
-    LabelFormat.Gap_Height = ini.ReadFloat(kFormatSection, QStringLiteral("GAPHEIGHT"), 0);
-    LabelFormat.Gap_Width = ini.ReadFloat(kFormatSection, QStringLiteral("GAPWIDTH"), 0);
+    auto length = [&](const char *key, double def, bool isSize) {
+        const double v = ini.ReadFloat(kFormatSection, QLatin1String(key), def);
+        return UsableLabelLength(v, isSize) ? v : def;
+    };
+    LabelFormat.Label_Height = length("HEIGHT", 1, true);
+    LabelFormat.Label_Width = length("WIDTH", 2, true);
+    LabelFormat.Margin_Top = length("TOPMARGIN", 0, false);
+    LabelFormat.Margin_Left = length("LEFTMARGIN", 0, false);
+    LabelFormat.Gap_Height = length("GAPHEIGHT", 0, false);
+    LabelFormat.Gap_Width = length("GAPWIDTH", 0, false);
     LabelFormat.Metric = ini.ReadBool(kFormatSection, QStringLiteral("METRIC"), false);
 }
 

@@ -40,8 +40,14 @@ void SaveMemoLines(TIniFile &ini, const QString &section, const QString &text);
 void SaveMemoLines(TIniFile &ini, const QString &section, const TLabelControl &memo);
 
 // Reads the seven format keys into LabelFormat (defaults 2 x 1 inches, no
-// margins or gaps, inches).
+// margins or gaps, inches). A length that is not usable takes its default.
 void ReadLabelFormat(const TIniFile &ini);
+
+// Stored label lengths (in the label's unit) beyond this are not a label: the
+// design surface and the sheet layout would run past the int range.
+constexpr double kMaxLabelLength = 10000;
+// A width or height must be above zero; margins and gaps may be negative.
+bool UsableLabelLength(double v, bool isSize);
 // Reads SHOWGRID into ShowGrids and appends the items of the file to `items`
 // with AddItem (the container is expected to be empty). Each item is built
 // with Loading set; picture items load their picture with LoadGraphic, whose

@@ -1,6 +1,7 @@
 #include "storage/settings.h"
 
 #include "model/labelformat.h"
+#include "storage/labelfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -402,7 +403,9 @@ bool ReadSettings(const TRegistryFile &reg)
 {
     for (int i = 0; i < 6; ++i) {
         const auto v = reg.ReadDouble(QLatin1String(kLengthNames[i]));
-        if (!v)
+        // A length no label can have (NaN, zero size, astronomically large)
+        // counts as a failed read.
+        if (!v || !UsableLabelLength(*v, i == 2 || i == 3))
             return false;
         *LengthVariable(i) = *v;
     }
