@@ -49,6 +49,8 @@ bool BmpComplete(const QString &fileName)
         return true; // old OS/2 header: left to the reader
     const qint64 width = qint32(LittleEndian32(head, 18));
     const qint64 height = qAbs(qint64(qint32(LittleEndian32(head, 22))));
+    if (!SizeAcceptable(width, height))
+        return false; // refused anyway, and the row sums below would overflow
     const int bitCount = quint8(head[28]) | (quint8(head[29]) << 8);
     const quint32 compression = LittleEndian32(head, 30);
     if (compression != 0 && compression != 3)
