@@ -226,8 +226,10 @@ int ClampedSize(int v, int minSize, int position, int farEdge, bool clamp)
 {
     if (v < minSize)
         return minSize;
+    // A box that starts beyond the far edge (a label file may place it there)
+    // keeps its minimum rather than going negative.
     if (clamp && qint64(position) + v > farEdge)
-        return farEdge - position;
+        return qMax(farEdge - position, minSize);
     return v;
 }
 } // namespace
