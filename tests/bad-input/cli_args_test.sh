@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The command line with bad arguments and bad files: each case must end with
+# the promised exit status (2 bad arguments or files, 1 other failure) and a
+# message naming what was wrong, in bounded time.
+set -uo pipefail
+: "${QV_SOURCE_DIR:?}" "${QV_BINARY_DIR:?}"
+cli="$QV_BINARY_DIR/quorvane-cli"
+[ -x "$cli" ] || { echo "FAIL: $cli not built"; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+printf '[FORMAT]\r\nWIDTH=2\r\nHEIGHT=1\r\nCONTROLS=1\r\n[CNT_1]\r\nTYPE=TEXT\r\nTEXT=x\r\nADVANCED=1\r\nADV_COUNT=1\r\nADVTYPE_1=FIELD\r\nADVNUM_1=1\r\n' > label.lbl
+printf '[FORMAT]\r\nWIDTH=10000\r\nHEIGHT=10000\r\n' > huge.lbl
+printf 'h\r\na\r\n' > data.csv
+mkdir folder.csv folder.lbl
+echo x > afile
+
+failures=0
+# expect STATUS MESSAGE-PART -- ARGS...
+expect() {
+  local status=$1 part=$2
+  shift 3
+  local out rc
+  out=$(timeout 120 "$cli" "$@" 2>&1)
+  rc=$?
+  if [ "$rc" -ne "$status" ] || ! grep -qF -- "$part" <<<"$out"; then
+    echo "FAIL: quorvane-cli $* -> status $rc (want $status), output: ${out:0:300} (want: $part)"
+    failures=$((failures + 1))
+  fi
+}
+
+expect 2 "Usage" --
+expect 2 "unknown command 'frobnicate'" -- frobnicate
+expect 2 "unknown option --frob" -- print label.lbl --frob
+expect 2 "no such label file: missing.lbl" -- print missing.lbl --output o.pdf
+expect 2 "not a label file: folder.lbl" -- render folder.lbl --output o.png
+expect 2 "not a label file" -- render /dev/zero --output o.png
+expect 2 "--copies must be a whole number from 1 to 1000000: -5" -- print label.lbl --copies -5 --output o.pdf
+expect 2 "--copies must be a whole number from 1 to 1000000: 0" -- print label.lbl --copies 0 --output o.pdf
+expect 2 "99999999999999999999" -- print label.lbl --copies 99999999999999999999 --output o.pdf
+expect 2 "--fixed takes widths of at least 1" -- print label.lbl --data data.csv --fixed 0,abc --output o.pdf
+expect 2 "--pages must be a whole number of at least 1: x" -- print label.lbl --pages x --output o.pdf
+expect 2 "--dpi must be from 72 to 4800: 99999" -- print label.lbl --output o.pdf --dpi 99999
+expect 2 "not a data file: folder.csv" -- print label.lbl --data folder.csv --output o.pdf
+expect 2 "not a data file: /dev/zero" -- print label.lbl --data /dev/zero --output o.pdf
+expect 2 "no such data file: gone.csv" -- print label.lbl --data gone.csv --output o.pdf
+expect 2 "cannot write afile/o.png: Not a directory" -- render label.lbl --output afile/o.png
+expect 2 "Cannot write \"afile/o.pdf\": Not a directory" -- print label.lbl --data data.csv --output afile/o.pdf
+expect 2 "the label is too large to render (960000 x 960000 pixels): huge.lbl" -- render huge.lbl --output huge.png
+[ ! -e afile/o.png ] && [ ! -e huge.png ] || { echo "FAIL: a failed command left a file"; failures=$((failures + 1)); }
+
+if [ "$failures" -gt 0 ]; then
+  echo "$failures case(s) failed"
+  exit 1
+fi
+echo "all command-line cases passed"
