@@ -16,6 +16,10 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "or under a virtual X server: xvfb-run -a build/quorvane [FILE]"
   exit 0
 fi
+# Label fonts (宋体, Courier New, Arial) resolve as they do once installed.
+if [ -z "${FONTCONFIG_FILE:-}" ] && [ -f build/fontconfig/fonts.conf ]; then
+  export FONTCONFIG_FILE="$PWD/build/fontconfig/fonts.conf"
+fi
 FILE="${1:-examples/product.lbl}"
 [ -e "$FILE" ] || FILE=""
 exec build/quorvane ${FILE:+"$FILE"}

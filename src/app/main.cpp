@@ -6,8 +6,28 @@
 #include <QCommandLineParser>
 #include <QMessageBox>
 
+#include <cstring>
+
+// --help and --version answer without a window; with no display at all Qt
+// could not even start, so they take the offscreen platform then.
+static void preferOffscreenForInfoOptions(int argc, char **argv)
+{
+    if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return;
+    for (int i = 1; i < argc; ++i) {
+        const char *a = argv[i];
+        if (!std::strcmp(a, "-h") || !std::strcmp(a, "--help") || !std::strcmp(a, "-v")
+            || !std::strcmp(a, "--version") || !std::strcmp(a, "--help-all")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            return;
+        }
+    }
+}
+
 int main(int argc, char **argv)
 {
+    preferOffscreenForInfoOptions(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
