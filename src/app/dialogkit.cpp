@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 
 #include <cmath>
@@ -57,6 +58,15 @@ QLineEdit *MakeEdit(QWidget *parent, const char *name, const QString &text, int 
     if (maxLength > 0)
         e->setMaxLength(maxLength);
     return e;
+}
+
+QPushButton *MakeButton(QWidget *parent, const char *name, const QString &caption, bool isDefault)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setDefault(isDefault);
+    b->setAutoDefault(isDefault);
+    return b;
 }
 
 void CenterOver(QWidget *w, const QWidget *over)

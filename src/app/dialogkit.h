@@ -11,6 +11,7 @@
 class QFont;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 // Shows a plain modal message; the hook, when set, takes its place.
@@ -28,6 +29,10 @@ QFont DialogFont();
 // name leaves it unnamed; maxLength 0 leaves the field unlimited).
 QLabel *MakeLabel(QWidget *parent, const char *name, const QString &caption);
 QLineEdit *MakeEdit(QWidget *parent, const char *name, const QString &text, int maxLength);
+
+// A push button named for lookup; the default button takes Enter, the others
+// never do.
+QPushButton *MakeButton(QWidget *parent, const char *name, const QString &caption, bool isDefault = false);
 
 // Puts w's centre over the centre of over (top = over top + over height div 2
 // - w height div 2, likewise left).

@@ -61,15 +61,9 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     LnpLeft = MakeLabel(this, "LnpLeft", QStringLiteral("左:"));
     LnpRight = MakeLabel(this, "LnpRight", QStringLiteral("右:"));
 
-    BitBtn1 = new QPushButton(QStringLiteral("确定(&O)"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("取消(&C)"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
-    BitBtn3 = new QPushButton(QStringLiteral("打印设置(&P)"), this);
-    BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
-    BitBtn3->setAutoDefault(false);
+    BitBtn1 = MakeButton(this, "BitBtn1", QStringLiteral("确定(&O)"), true);
+    BitBtn2 = MakeButton(this, "BitBtn2", QStringLiteral("取消(&C)"));
+    BitBtn3 = MakeButton(this, "BitBtn3", QStringLiteral("打印设置(&P)"));
 
     auto pairGroup = [this](const QString &title, const QString &hint, const QString &first, QLineEdit *a,
                             const QString &second, QLineEdit *b) {

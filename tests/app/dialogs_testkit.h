@@ -28,17 +28,25 @@ private:
     TDialogMessageHook previous_;
 };
 
-// Runs steps once dialog is shown and active; then, unless the steps closed
-// it, rejects it so that the modal loop always ends.
+// Runs steps once dialog is shown and active (it may be opened later, from
+// inside another modal loop); then, unless the steps closed it, rejects it so
+// that its modal loop always ends.
 inline void WhenShown(QDialog *dialog, std::function<void()> steps)
 {
-    QTimer::singleShot(0, dialog, [dialog, steps = std::move(steps)] {
+    auto *poll = new QTimer(dialog);
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, dialog, [dialog, poll, steps = std::move(steps)] {
+        if (!dialog->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
         if (!QTest::qWaitForWindowActive(dialog))
             qWarning("dialog did not become active");
         steps();
         if (dialog->isVisible())
             dialog->reject();
     });
+    poll->start();
 }
 
 // Replaces a field's text by typing, as a person does.

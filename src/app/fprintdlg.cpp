@@ -1,0 +1,292 @@
+#include "app/fprintdlg.h"
+
+#include "app/dialogkit.h"
+#include "app/fprintprogress.h"
+#include "app/ftextimport.h"
+#include "model/items.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+bool jobRunning = false;
+
+QRadioButton *makeRadio(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *r = new QRadioButton(caption, parent);
+    r->setObjectName(QLatin1String(name));
+    return r;
+}
+
+int numberIn(const QLineEdit *e)
+{
+    bool ok = false;
+    const int v = e->text().toInt(&ok);
+    return ok && v > 0 ? v : 1;
+}
+
+// A folder is no data file.
+bool fileExists(const QString &name)
+{
+    const QFileInfo fi(name);
+    return fi.exists() && !fi.isDir();
+}
+
+QString notFoundMessage(const QString &name)
+{
+    return name + kMessageLineBreak + QStringLiteral("file does not exist!");
+}
+} // namespace
+
+TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *progress)
+    : QDialog(parent), wizard_(wizard), progress_(progress)
+{
+    setObjectName(QStringLiteral("FPrintDlg"));
+    setWindowTitle(QStringLiteral("打印选项"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFont(DialogFont());
+    leave_ = new TLeaveWatcher(this);
+
+    lColumns = MakeLabel(this, "lColumns", QStringLiteral("列："));
+    lRows = MakeLabel(this, "lRows", QStringLiteral("行："));
+    LLabels = MakeLabel(this, "LLabels", QStringLiteral("每页标签数："));
+    BitBtn3 = new QPushButton(QStringLiteral("打印设置(&S)"), this);
+    BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
+    BitBtn3->setAutoDefault(false);
+    Label1 = MakeLabel(this, "Label1", QStringLiteral("日期输入来自于"));
+    eFile = MakeEdit(this, "eFile", QString(), 0);
+    BrowseBtn = new QPushButton(QStringLiteral("浏览"), this);
+    BrowseBtn->setObjectName(QStringLiteral("BrowseBtn"));
+    BrowseBtn->setAutoDefault(false);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("打印范围(&R)"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    rbAllRange = makeRadio(GroupBox1, "rbAllRange", QStringLiteral("所有"));
+    rbAllRange->setChecked(true);
+    rbPageRange = makeRadio(GroupBox1, "rbPageRange", QStringLiteral("页数"));
+    ePages = MakeEdit(GroupBox1, "ePages", QStringLiteral("1"), 2);
+    rbLabelRange = makeRadio(GroupBox1, "rbLabelRange", QStringLiteral("标签"));
+    eLabels = MakeEdit(GroupBox1, "eLabels", QStringLiteral("1"), 2);
+    {
+        auto *g = new QGridLayout(GroupBox1);
+        g->addWidget(rbAllRange, 0, 0);
+        g->addWidget(rbPageRange, 1, 0);
+        g->addWidget(ePages, 1, 1);
+        g->addWidget(rbLabelRange, 2, 0);
+        g->addWidget(eLabels, 2, 1);
+    }
+    GroupBox2 = new QGroupBox(QStringLiteral("份数"), this);
+    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    rbSingleLabel = makeRadio(GroupBox2, "rbSingleLabel", QStringLiteral("单一标签"));
+    rbSingleLabel->setChecked(true);
+    rbMultipleLabel = makeRadio(GroupBox2, "rbMultipleLabel", QStringLiteral("多个标签副本"));
+    eCopies = MakeEdit(GroupBox2, "eCopies", QStringLiteral("2"), 2);
+    {
+        auto *g = new QGridLayout(GroupBox2);
+        g->addWidget(rbSingleLabel, 0, 0, 1, 2);
+        g->addWidget(rbMultipleLabel, 1, 0);
+        g->addWidget(eCopies, 1, 1);
+        g->setRowStretch(2, 1);
+    }
+    for (QLineEdit *e : {ePages, eLabels, eCopies})
+        e->setFixedWidth(36);
+
+    OkayBtn = MakeButton(this, "OkayBtn", QStringLiteral("确定(&O)"), true);
+    CancelBtn = MakeButton(this, "CancelBtn", QStringLiteral("取消(&C)"));
+
+    auto *layoutLine = new QHBoxLayout;
+    layoutLine->addWidget(lColumns);
+    layoutLine->addWidget(lRows);
+    layoutLine->addWidget(LLabels);
+    layoutLine->addStretch();
+    layoutLine->addWidget(BitBtn3);
+    auto *fileLine = new QHBoxLayout;
+    fileLine->addWidget(Label1);
+    fileLine->addWidget(eFile, 1);
+    fileLine->addWidget(BrowseBtn);
+    auto *groups = new QHBoxLayout;
+    groups->addWidget(GroupBox1);
+    groups->addWidget(GroupBox2);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OkayBtn);
+    buttons->addWidget(CancelBtn);
+    auto *outer = new QVBoxLayout(this);
+    outer->addLayout(layoutLine);
+    outer->addLayout(fileLine);
+    outer->addLayout(groups);
+    outer->addLayout(buttons);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+    setMinimumSize(360, 269);
+
+    auto *digits = new TKeyFilter(this, QStringLiteral("0123456789"));
+    for (QLineEdit *e : {ePages, eLabels, eCopies}) {
+        digits->Install(e);
+        leave_->Watch(e, [this, e] { NumberExit(e); });
+    }
+    leave_->Watch(eFile, [this] { eFileExit(); });
+
+    ChooseDataFile = [](QWidget *parent) {
+        QFileDialog dialog(parent);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(QStringLiteral("txt"));
+        dialog.setNameFilter(QStringLiteral("Text Files (*.txt *.prn *.csv *.dat)"));
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().constFirst()
+                   : QString();
+    };
+
+    connect(BitBtn3, &QPushButton::clicked, this, &TFPrintDlg::BitBtn3Click);
+    connect(BrowseBtn, &QPushButton::clicked, this, &TFPrintDlg::BrowseBtnClick);
+    connect(OkayBtn, &QPushButton::clicked, this, &TFPrintDlg::OkayBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool TFPrintDlg::JobRunning()
+{
+    return jobRunning;
+}
+
+bool TFPrintDlg::Execute(TItemContainer &canvas)
+{
+    return Execute(canvas.Items);
+}
+
+bool TFPrintDlg::Execute(const QList<TLabelControl *> &items)
+{
+    ComputeSheetLayout();
+    UpdateLayoutCaptions();
+    const bool imported = HasImportedField(items);
+    for (QWidget *w : {static_cast<QWidget *>(eFile), static_cast<QWidget *>(BrowseBtn),
+                       static_cast<QWidget *>(rbAllRange)})
+        w->setEnabled(imported);
+    if (imported)
+        rbAllRange->setChecked(true);
+    else if (rbAllRange->isChecked())
+        rbPageRange->setChecked(true);
+    if (exec() != QDialog::Accepted)
+        return false;
+    RunJob(items);
+    return true;
+}
+
+TPrintChoices TFPrintDlg::Choices() const
+{
+    TPrintChoices c;
+    c.Copies = rbSingleLabel->isChecked() ? 1 : numberIn(eCopies);
+    c.RangeKind = rbAllRange->isChecked() ? rkAll : rbPageRange->isChecked() ? rkPages : rkLabels;
+    c.PageCount = numberIn(ePages);
+    c.LabelCount = numberIn(eLabels);
+    c.DataFile = eFile->text();
+    if (wizard_)
+        c.Split = wizard_->SplitSettings();
+    if (LabelFileName)
+        c.LabelFile = LabelFileName();
+    return c;
+}
+
+void TFPrintDlg::RunJob(const QList<TLabelControl *> &items)
+{
+    LastMessage.clear();
+    std::unique_ptr<TPrinterDevice> device = DeviceFactory ? DeviceFactory() : nullptr;
+    if (!device) {
+        LastResult = TPrintResult::DeviceError;
+        LastMessage = QStringLiteral("No printer is available.");
+        DialogMessage(parentWidget(), LastMessage);
+        return;
+    }
+    const TPrintChoices choices = Choices();
+    jobRunning = true;
+    if (OnJobRunning)
+        OnJobRunning(true);
+    LastResult = PrintLabels(items, choices, *device, progress_, &LastMessage);
+    jobRunning = false;
+    if (OnJobRunning)
+        OnJobRunning(false);
+    if (LastResult != TPrintResult::Printed && LastResult != TPrintResult::Cancelled && !LastMessage.isEmpty())
+        DialogMessage(parentWidget(), LastMessage);
+}
+
+void TFPrintDlg::UpdateLayoutCaptions()
+{
+    lColumns->setText(QStringLiteral("列：") + QString::number(LabelColumns));
+    lRows->setText(QStringLiteral("行：") + QString::number(LabelRows));
+    LLabels->setText(QStringLiteral("Labels per page: ") + QString::number(qint64(LabelRows) * LabelColumns));
+}
+
+void TFPrintDlg::BitBtn3Click()
+{
+    if (PrinterSetup && PrinterSetup(this)) {
+        ComputeSheetLayout();
+        UpdateLayoutCaptions();
+    }
+}
+
+void TFPrintDlg::NumberExit(QLineEdit *field)
+{
+    bool ok = false;
+    const int v = field->text().toInt(&ok);
+    if (!ok || v == 0)
+        field->setText(QStringLiteral("1"));
+}
+
+bool TFPrintDlg::RunWizard(const QString &fileName)
+{
+    if (!wizard_)
+        return true;
+    wizard_->adjustSize();
+    CenterOver(wizard_, this);
+    return wizard_->Execute(fileName);
+}
+
+void TFPrintDlg::BrowseBtnClick()
+{
+    const QString name = ChooseDataFile ? ChooseDataFile(this) : QString();
+    if (name.isEmpty())
+        return;
+    eFile->setText(name);
+    if (!name.toUpper().endsWith(QLatin1String(".XLS")) && !RunWizard(name))
+        eFile->clear();
+}
+
+void TFPrintDlg::eFileExit()
+{
+    const QString name = eFile->text();
+    // A name the wizard has already seen is not asked about again.
+    if (name.isEmpty() || !eFile->isModified())
+        return;
+    if (fileExists(name)) {
+        eFile->setModified(false);
+        if (!RunWizard(name))
+            eFile->clear();
+        return;
+    }
+    DialogMessage(this, notFoundMessage(name));
+    leave_->Refocus(eFile);
+    eFile->selectAll();
+}
+
+void TFPrintDlg::OkayBtnClick()
+{
+    // OK chosen with Enter leaves the focus in a number field: repair it first.
+    if (QWidget *focused = leave_->FocusedField(); focused && focused != eFile)
+        leave_->RunLeave(focused);
+    if (rbAllRange->isChecked() && eFile->text().isEmpty()) {
+        DialogMessage(this, QStringLiteral("You cannot print \"All\" without") + kMessageLineBreak +
+                                QStringLiteral("selecting a file to import from."));
+        return;
+    }
+    if (!eFile->text().isEmpty() && !fileExists(eFile->text())) {
+        DialogMessage(this, notFoundMessage(eFile->text()));
+        return;
+    }
+    accept();
+}

@@ -1,0 +1,70 @@
+#pragma once
+// The print dialog: labels per page, printer set-up, the data file, the
+// range and the copies; OK runs the print job.
+
+#include "printing/printengine.h"
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class TFPrintProgress;
+class TFTextImport;
+class TItemContainer;
+class TLeaveWatcher;
+
+class TFPrintDlg : public QDialog {
+    Q_OBJECT
+public:
+    TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *progress);
+
+    // Opens the dialog for the label's items; on OK runs the job and returns
+    // true (the job's outcome is in LastResult).
+    bool Execute(TItemContainer &canvas);
+    bool Execute(const QList<TLabelControl *> &items);
+
+    // The printer a job prints on (a new one per job).
+    std::function<std::unique_ptr<TPrinterDevice>()> DeviceFactory;
+    // Shows the platform's printer set-up dialog; true when confirmed.
+    std::function<bool(QWidget *parent)> PrinterSetup;
+    // The current label file, which names the print document.
+    std::function<QString()> LabelFileName;
+    // Raised with true before a job starts and with false after it ended; the
+    // label's items must not change in between.
+    std::function<void(bool running)> OnJobRunning;
+    // Picks a data file; an empty name when cancelled. Replaceable for tests.
+    std::function<QString(QWidget *parent)> ChooseDataFile;
+
+    static bool JobRunning();
+
+    // The choices as they stand.
+    TPrintChoices Choices() const;
+    TPrintResult LastResult = TPrintResult::Printed;
+    QString LastMessage;
+
+    QLabel *lColumns, *lRows, *LLabels, *Label1;
+    QPushButton *BitBtn3, *BrowseBtn, *OkayBtn, *CancelBtn;
+    QLineEdit *eFile, *ePages, *eLabels, *eCopies;
+    QGroupBox *GroupBox1, *GroupBox2;
+    QRadioButton *rbAllRange, *rbPageRange, *rbLabelRange, *rbSingleLabel, *rbMultipleLabel;
+
+    void BitBtn3Click();
+    void BrowseBtnClick();
+    void eFileExit();
+    void OkayBtnClick();
+    void UpdateLayoutCaptions();
+
+private:
+    void NumberExit(QLineEdit *field);
+    bool RunWizard(const QString &fileName);
+    void RunJob(const QList<TLabelControl *> &items);
+
+    TFTextImport *wizard_;
+    TFPrintProgress *progress_;
+    TLeaveWatcher *leave_;
+};

@@ -1,0 +1,128 @@
+#include "app/fprintprogress.h"
+
+#include "app/dialogkit.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TFPrintProgress::TFPrintProgress(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("FPrintProgress"));
+    setWindowTitle(QStringLiteral("正在打印中..."));
+    setFont(DialogFont());
+
+    Label1 = MakeLabel(this, "Label1", QStringLiteral("正打印"));
+    LDocName = MakeLabel(this, "LDocName", QString());
+    Label3 = MakeLabel(this, "Label3", QStringLiteral("在"));
+    LPrinterName = MakeLabel(this, "LPrinterName", QString());
+    LPage = MakeLabel(this, "LPage", QStringLiteral("页 1"));
+    Bar = new QProgressBar(this);
+    Bar->setObjectName(QStringLiteral("Bar"));
+    Bar->setFixedHeight(12);
+    Bar->setTextVisible(false);
+    Bar->hide();
+    CancelBtn = new QPushButton(QStringLiteral("取消(&C)"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setFixedSize(75, 25);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 10, 8, 6);
+    layout->setSpacing(2);
+    for (QLabel *l : {Label1, LDocName, Label3, LPrinterName, LPage}) {
+        l->setAlignment(Qt::AlignHCenter);
+        layout->addWidget(l);
+    }
+    layout->addWidget(Bar);
+    layout->addSpacing(4);
+    layout->addWidget(CancelBtn, 0, Qt::AlignHCenter);
+    FitSize();
+
+    connect(CancelBtn, &QPushButton::clicked, this, &TFPrintProgress::CancelBtnClick);
+}
+
+void TFPrintProgress::FitSize()
+{
+    // At least the window's classic 228 x 119; a long name or the bar widens it.
+    const QSize hint = layout()->sizeHint();
+    setFixedSize(qMax(228, hint.width()), qMax(119, hint.height()));
+}
+
+void TFPrintProgress::SetDocName(const QString &s)
+{
+    LDocName->setText(s);
+}
+
+void TFPrintProgress::SetPrinterName(const QString &s)
+{
+    LPrinterName->setText(s);
+}
+
+void TFPrintProgress::StartProgress(qint64 totalLabels)
+{
+    cancelled_ = false;
+    running_ = true;
+    setWindowTitle(QStringLiteral("Quorvane"));
+    if (totalLabels > 0) {
+        // QProgressBar counts in int; scale very large jobs down.
+        Bar->setRange(0, int(qMin<qint64>(totalLabels, 1000000)));
+        Bar->setProperty("total", totalLabels);
+        Bar->setValue(0);
+        Bar->show();
+    } else {
+        Bar->hide();
+    }
+    FitSize();
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect s = screen->availableGeometry();
+        move(s.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+    SetPage(1);
+}
+
+void TFPrintProgress::SetPage(int page)
+{
+    PageNumber = page;
+    LPage->setText(QStringLiteral("Page ") + QString::number(page));
+    QCoreApplication::processEvents();
+}
+
+void TFPrintProgress::LabelPrinted(qint64 labelsPrinted)
+{
+    if (!Bar->isVisible())
+        return;
+    const qint64 total = Bar->property("total").toLongLong();
+    if (total > 0)
+        Bar->setValue(int(qMin(labelsPrinted, total) * Bar->maximum() / total));
+}
+
+void TFPrintProgress::Finish()
+{
+    running_ = false;
+    hide();
+}
+
+void TFPrintProgress::CancelBtnClick()
+{
+    cancelled_ = true;
+}
+
+void TFPrintProgress::closeEvent(QCloseEvent *e)
+{
+    // Closing the window while a job runs means stopping it; the engine
+    // hides the window when it has ended the document.
+    if (running_) {
+        cancelled_ = true;
+        e->ignore();
+        return;
+    }
+    QWidget::closeEvent(e);
+}

@@ -1,0 +1,485 @@
+// The print dialog, the text import wizard and the progress window.
+
+#include "app/fprintdlg.h"
+#include "app/fprintprogress.h"
+#include "app/ftextimport.h"
+#include "dialogs_testkit.h"
+#include "model/items.h"
+#include "model/labelformat.h"
+#include "printing/sheetlayout.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// 2 columns and 3 rows of 2 x 1 inch labels at 100 pixels per inch.
+TPrinterMetrics smallSheet()
+{
+    TPrinterMetrics m;
+    m.DpiX = m.DpiY = 100;
+    m.PaperWidth = 450;
+    m.PaperHeight = 350;
+    return m;
+}
+
+class FakeDevice : public TPrinterDevice {
+public:
+    QString Name() const override { return QStringLiteral("Fake"); }
+    bool Metrics(TPrinterMetrics &m) override
+    {
+        m = smallSheet();
+        return true;
+    }
+    bool Begin(const QString &title, QString *) override
+    {
+        Title = title;
+        page_ = QImage(450, 350, QImage::Format_RGB32);
+        painter_.begin(&page_);
+        return true;
+    }
+    QPainter *Painter() override { return &painter_; }
+    bool NewPage() override
+    {
+        ++Pages;
+        return true;
+    }
+    bool End(QString *) override
+    {
+        painter_.end();
+        Ended = true;
+        return true;
+    }
+    void Abort() override
+    {
+        painter_.end();
+        Aborted = true;
+    }
+    QString Title;
+    int Pages = 1;
+    bool Ended = false;
+    bool Aborted = false;
+
+private:
+    QImage page_;
+    QPainter painter_;
+};
+
+void writeFile(const QString &name, const QByteArray &content)
+{
+    QFile f(name);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+// A label with one text item; with a part taken from the data file when asked.
+void fillLabel(TItemContainer &label, bool imported)
+{
+    TLabelControl *item = CreateItem(ikText);
+    item->Advanced = true;
+    if (imported)
+        item->Fields.push_back(std::make_unique<TImportedField>());
+    else
+        item->Fields.push_back(std::make_unique<TTextField>());
+    label.AddItem(item);
+}
+
+struct Forms {
+    TFTextImport wizard;
+    TFPrintProgress progress;
+    TFPrintDlg dlg{nullptr, &wizard, &progress};
+};
+
+QStringList gridRow(const QTableWidget *grid, int row)
+{
+    QStringList r;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        r << (grid->item(row, c) ? grid->item(row, c)->text() : QString());
+    return r;
+}
+} // namespace
+
+class PrintDialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        SetPrinterMetricsSource([](TPrinterMetrics &m) {
+            m = smallSheet();
+            return true;
+        });
+        TLabelFormat f;
+        f.Label_Width = 2;
+        f.Label_Height = 1;
+        f.Margin_Top = f.Margin_Left = f.Gap_Height = f.Gap_Width = 0;
+        f.Metric = false;
+        LabelFormat = f;
+    }
+    void rangeFollowsImportedParts();
+    void numberFields();
+    void okChecks_data();
+    void okChecks();
+    void browseHandsOverToWizard_data();
+    void browseHandsOverToWizard();
+    void okRunsTheJob();
+    void progressWindow();
+    void wizardFixedForPrn_data();
+    void wizardFixedForPrn();
+    void wizardQuotedPreview();
+    void wizardCustomSeparator();
+    void wizardColumnEditing();
+    void wizardUnreadableFile();
+
+private:
+    QTemporaryDir dir_;
+    QString path(const char *name) const { return dir_.filePath(QLatin1String(name)); }
+};
+
+void PrintDialogsTest::rangeFollowsImportedParts()
+{
+    Forms f;
+    TItemContainer plain, merged;
+    fillLabel(plain, false);
+    fillLabel(merged, true);
+    WhenShown(&f.dlg, [&] {
+        QCOMPARE(f.dlg.lRows->text(), QStringLiteral("行：3"));
+        QCOMPARE(f.dlg.lColumns->text(), QStringLiteral("列：2"));
+        QCOMPARE(f.dlg.LLabels->text(), QStringLiteral("Labels per page: 6"));
+        QVERIFY(!f.dlg.rbAllRange->isEnabled());
+        QVERIFY(!f.dlg.eFile->isEnabled());
+        QVERIFY(!f.dlg.BrowseBtn->isEnabled());
+        QVERIFY(f.dlg.rbPageRange->isChecked());
+    });
+    f.dlg.Execute(plain);
+
+    WhenShown(&f.dlg, [&] {
+        QVERIFY(f.dlg.rbAllRange->isEnabled());
+        QVERIFY(f.dlg.rbAllRange->isChecked());
+        ClickIndicator(f.dlg.rbLabelRange);
+    });
+    f.dlg.Execute(merged);
+    // Checked again on the next opening, whatever was chosen last.
+    WhenShown(&f.dlg, [&] { QVERIFY(f.dlg.rbAllRange->isChecked()); });
+    f.dlg.Execute(merged);
+}
+
+void PrintDialogsTest::numberFields()
+{
+    Forms f;
+    TItemContainer label;
+    WhenShown(&f.dlg, [&] {
+        TypeInto(f.dlg.eCopies, QStringLiteral("0"));
+        MoveFocusTo(f.dlg.ePages);
+        QCOMPARE(f.dlg.eCopies->text(), QStringLiteral("1"));
+        TypeInto(f.dlg.ePages, QStringLiteral("a7b"));
+        QCOMPARE(f.dlg.ePages->text(), QStringLiteral("7"));
+        TypeInto(f.dlg.eLabels, QString());
+        MoveFocusTo(f.dlg.eCopies);
+        QCOMPARE(f.dlg.eLabels->text(), QStringLiteral("1"));
+        TypeInto(f.dlg.eCopies, QStringLiteral("123"));
+        QCOMPARE(f.dlg.eCopies->text(), QStringLiteral("12"));
+        ClickIndicator(f.dlg.rbMultipleLabel);
+        ClickIndicator(f.dlg.rbLabelRange);
+        const TPrintChoices c = f.dlg.Choices();
+        QCOMPARE(c.Copies, 12);
+        QCOMPARE(c.RangeKind, int(rkLabels));
+        QCOMPARE(c.PageCount, 7);
+    });
+    f.dlg.Execute(label);
+}
+
+void PrintDialogsTest::okChecks_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("all");
+    QTest::addColumn<QString>("message");
+    const QString missing = dir_.filePath(QStringLiteral("missing.csv"));
+    QTest::newRow("all without file") << QString() << true
+                                      << "You cannot print \"All\" without\n\rselecting a file to import from.";
+    QTest::newRow("missing file") << missing << false << missing + "\n\rfile does not exist!";
+    QTest::newRow("folder is no file") << dir_.path() << false << dir_.path() + "\n\rfile does not exist!";
+}
+
+void PrintDialogsTest::okChecks()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, all);
+    QFETCH(QString, message);
+    Forms f;
+    TItemContainer label;
+    fillLabel(label, true);
+    MessageCatcher messages;
+    bool printed = true;
+    WhenShown(&f.dlg, [&] {
+        f.dlg.eFile->setText(file);
+        if (!all)
+            ClickIndicator(f.dlg.rbPageRange);
+        QTest::mouseClick(f.dlg.OkayBtn, Qt::LeftButton);
+        QCOMPARE(messages.texts, QStringList{message});
+        QVERIFY(f.dlg.isVisible());
+    });
+    printed = f.dlg.Execute(label);
+    QVERIFY(!printed);
+}
+
+void PrintDialogsTest::browseHandsOverToWizard_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("wizardOk");
+    QTest::addColumn<bool>("wizardShown");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("xls kept without wizard") << "book.XLS" << false << false << true;
+    QTest::newRow("csv, wizard cancelled") << "data.csv" << false << true << false;
+    QTest::newRow("csv, wizard confirmed") << "data.csv" << true << true << true;
+}
+
+void PrintDialogsTest::browseHandsOverToWizard()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, wizardOk);
+    QFETCH(bool, wizardShown);
+    QFETCH(bool, kept);
+    const QString name = dir_.filePath(file);
+    writeFile(name, "a,b\n1,2\n");
+    Forms f;
+    TItemContainer label;
+    fillLabel(label, true);
+    f.dlg.ChooseDataFile = [&](QWidget *) { return name; };
+    bool sawWizard = false;
+    WhenShown(&f.wizard, [&] {
+        sawWizard = true;
+        QVERIFY(f.wizard.rbCommaDel->isChecked());
+        QTest::mouseClick(wizardOk ? f.wizard.OkayBtn : f.wizard.CancelBtn, Qt::LeftButton);
+    });
+    WhenShown(&f.dlg, [&] {
+        QTest::mouseClick(f.dlg.BrowseBtn, Qt::LeftButton);
+        QCOMPARE(sawWizard, wizardShown);
+        QCOMPARE(f.dlg.eFile->text(), kept ? name : QString());
+        // Leaving the field with the same name does not ask again.
+        sawWizard = false;
+        f.dlg.eFile->setFocus();
+        MoveFocusTo(f.dlg.ePages);
+        QVERIFY(!sawWizard);
+    });
+    f.dlg.Execute(label);
+}
+
+void PrintDialogsTest::okRunsTheJob()
+{
+    Forms f;
+    TItemContainer label;
+    fillLabel(label, false);
+    FakeDevice *device = nullptr;
+    f.dlg.DeviceFactory = [&]() -> std::unique_ptr<TPrinterDevice> {
+        auto d = std::make_unique<FakeDevice>();
+        device = d.get();
+        return d;
+    };
+    std::unique_ptr<FakeDevice> keep;
+    QList<bool> running;
+    f.dlg.OnJobRunning = [&](bool r) {
+        running << r;
+        QCOMPARE(TFPrintDlg::JobRunning(), r);
+    };
+    f.dlg.LabelFileName = [] { return QStringLiteral("/x/shelf.lbl"); };
+    WhenShown(&f.dlg, [&] {
+        ClickIndicator(f.dlg.rbPageRange);
+        TypeInto(f.dlg.ePages, QStringLiteral("2"));
+        QTest::mouseClick(f.dlg.OkayBtn, Qt::LeftButton);
+    });
+    QVERIFY(f.dlg.Execute(label));
+    QCOMPARE(int(f.dlg.LastResult), int(TPrintResult::Printed));
+    QCOMPARE(running, (QList<bool>{true, false}));
+    QVERIFY(!f.progress.isVisible());
+    QCOMPARE(f.progress.windowTitle(), QStringLiteral("Quorvane"));
+    QCOMPARE(f.progress.LPage->text(), QStringLiteral("Page 2"));
+    QCOMPARE(f.progress.LDocName->text(), QStringLiteral("shelf.lbl"));
+    QCOMPARE(f.progress.LPrinterName->text(), QStringLiteral("Fake"));
+    QVERIFY(device);
+}
+
+void PrintDialogsTest::progressWindow()
+{
+    TFPrintProgress p;
+    QCOMPARE(p.windowTitle(), QStringLiteral("正在打印中..."));
+    QCOMPARE(p.LPage->text(), QStringLiteral("页 1"));
+    QCOMPARE(p.CancelBtn->text(), QStringLiteral("取消(&C)"));
+    p.StartProgress(12);
+    QVERIFY(p.isVisible());
+    QCOMPARE(p.windowTitle(), QStringLiteral("Quorvane"));
+    QCOMPARE(p.LPage->text(), QStringLiteral("Page 1"));
+    QVERIFY(p.Bar->isVisible());
+    p.LabelPrinted(6);
+    QCOMPARE(p.Bar->value() * 2, p.Bar->maximum());
+    QVERIFY(!p.Cancelled());
+    // A click waiting in the queue is seen when the page changes.
+    QTimer::singleShot(0, p.CancelBtn, [&p] { QTest::mouseClick(p.CancelBtn, Qt::LeftButton); });
+    p.SetPage(3);
+    QCOMPARE(p.PageNumber, 3);
+    QCOMPARE(p.LPage->text(), QStringLiteral("Page 3"));
+    QVERIFY(p.Cancelled());
+    p.Finish();
+    QVERIFY(!p.isVisible());
+    p.StartProgress(-1);
+    QVERIFY(!p.Cancelled());
+    QVERIFY(!p.Bar->isVisible());
+    p.Finish();
+}
+
+void PrintDialogsTest::wizardFixedForPrn_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("alreadyFixed");
+    QTest::addColumn<int>("width");
+    QTest::newRow("longest line") << QByteArray("abc\r\n12345678901234567890123\r\nxy\r\n") << false << 23;
+    QTest::newRow("at least 10") << QByteArray("abc\r\nxy\r\n") << false << 10;
+    QTest::newRow("new file while fixed") << QByteArray("123456789012345\r\n") << true << 15;
+}
+
+void PrintDialogsTest::wizardFixedForPrn()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, alreadyFixed);
+    QFETCH(int, width);
+    const QString name = path("sheet.PRN");
+    writeFile(name, content);
+    TFTextImport w;
+    if (alreadyFixed) {
+        w.rbFixed->setChecked(true);
+        w.ColumnSizes = {3, 4};
+    }
+    WhenShown(&w, [&] {
+        QVERIFY(w.rbFixed->isChecked());
+        QCOMPARE(w.ColumnSizes, QList<int>{width});
+        QVERIFY(w.eColumnSize->isVisible());
+        QVERIFY(w.cbLtrim->isVisible());
+        QVERIFY(w.LFixedInstr->isVisible());
+        QVERIFY(!w.eFieldSeparator->isVisible());
+        QVERIFY(!w.eQuoteChar->isVisible());
+        QCOMPARE(w.eColumnSize->text(), QString::number(width));
+        QTest::mouseClick(w.OkayBtn, Qt::LeftButton);
+    });
+    QVERIFY(w.Execute(name));
+    QCOMPARE(w.SplitSettings().Mode, TSplitMode::Fixed);
+}
+
+void PrintDialogsTest::wizardQuotedPreview()
+{
+    const QString name = path("quoted.csv");
+    writeFile(name, "h1,h2,h3\r\na,'b,c',d\r\nx'y,z'w\r\na,'b''c',d\r\n");
+    TFTextImport w;
+    WhenShown(&w, [&] {
+        QVERIFY(w.rbCommaDel->isChecked());
+        QCOMPARE(w.eFieldSeparator->text(), QStringLiteral(","));
+        QVERIFY(w.eFieldSeparator->isReadOnly());
+        TypeInto(w.eQuoteChar, QStringLiteral("'"));
+        QCOMPARE(w.sgParams->columnCount(), 3);
+        QCOMPARE(w.sgParams->horizontalHeaderItem(2)->text(), QStringLiteral("Field #3"));
+        QCOMPARE(w.sgParams->rowCount(), 3);
+        QCOMPARE(gridRow(w.sgParams, 0), (QStringList{"a", "b,c", "d"}));
+        QCOMPARE(gridRow(w.sgParams, 1), (QStringList{"xy,zw", "", ""}));
+        QCOMPARE(gridRow(w.sgParams, 2), (QStringList{"a", "b'c", "d"}));
+        QVERIFY(w.sgParams->columnWidth(1) >= w.sgParams->fontMetrics().horizontalAdvance("b,c"));
+        ClickIndicator(w.cbIgnoreHeader);
+        QCOMPARE(w.sgParams->rowCount(), 4);
+        QCOMPARE(gridRow(w.sgParams, 0), (QStringList{"h1", "h2", "h3"}));
+        TypeInto(w.eQuoteChar, QString());
+        QCOMPARE(gridRow(w.sgParams, 1), (QStringList{"a", "'b", "c'"}));
+    });
+    w.Execute(name);
+    // Cancel keeps what the wizard shows.
+    QCOMPARE(w.SplitSettings().QuoteChar, QString());
+    QVERIFY(!w.SplitSettings().IgnoreHeader);
+}
+
+void PrintDialogsTest::wizardCustomSeparator()
+{
+    const QString name = path("semi.dat");
+    writeFile(name, "a;b;c\r\n1;2;3\r\n");
+    TFTextImport w;
+    WhenShown(&w, [&] {
+        QVERIFY(w.rbCustomDel->isChecked());
+        QVERIFY(!w.eFieldSeparator->isReadOnly());
+        TypeInto(w.eFieldSeparator, QStringLiteral(";"));
+        QCOMPARE(gridRow(w.sgParams, 0), (QStringList{"1", "2", "3"}));
+        ClickIndicator(w.rbTabDel);
+        QCOMPARE(w.eFieldSeparator->text(), QStringLiteral("tab"));
+        QCOMPARE(gridRow(w.sgParams, 0), QStringList{"1;2;3"});
+        QTest::mouseClick(w.OkayBtn, Qt::LeftButton);
+    });
+    QVERIFY(w.Execute(name));
+    QCOMPARE(w.SplitSettings().Mode, TSplitMode::Tab);
+}
+
+void PrintDialogsTest::wizardColumnEditing()
+{
+    const QString name = path("cols.prn");
+    writeFile(name, "head\r\nab  cdefghij\r\n");
+    TFTextImport w;
+    QStringList answers;
+    w.AskColumnSize = [&](QWidget *, QString &answer) {
+        if (answers.isEmpty())
+            return false;
+        answer = answers.takeFirst();
+        return true;
+    };
+    WhenShown(&w, [&] {
+        QCOMPARE(w.ColumnSizes, QList<int>{12});
+        // Right click on the only column, insert a column of 4 before it.
+        const QRect cell = w.sgParams->visualRect(w.sgParams->model()->index(0, 0));
+        QTest::mousePress(w.sgParams->viewport(), Qt::RightButton, {}, cell.center());
+        QVERIFY(w.PopupMenu1->isVisible());
+        w.PopupMenu1->hide();
+        answers = {QStringLiteral("4")};
+        w.InsertColumn1->trigger();
+        QCOMPARE(w.ColumnSizes, (QList<int>{4, 12}));
+        QCOMPARE(gridRow(w.sgParams, 0), (QStringList{"ab", "cdefghij"}));
+        answers = {QStringLiteral("x")};
+        w.InsertColumn1Click();
+        QCOMPARE(w.ColumnSizes, (QList<int>{1, 4, 12}));
+        answers = {QStringLiteral("0")};
+        w.InsertColumn1Click();
+        w.InsertColumn1Click(); // cancelled
+        QCOMPARE(w.ColumnSizes, (QList<int>{1, 4, 12}));
+        // The size edit changes the current column; 0 and 1 are ignored.
+        w.SetCurrentColumn(2);
+        QCOMPARE(w.eColumnSize->text(), QStringLiteral("12"));
+        TypeInto(w.eColumnSize, QStringLiteral("5"));
+        QCOMPARE(w.ColumnSizes, (QList<int>{1, 4, 5}));
+        TypeInto(w.eColumnSize, QStringLiteral("1"));
+        QCOMPARE(w.ColumnSizes, (QList<int>{1, 4, 5}));
+        QCOMPARE(gridRow(w.sgParams, 0), (QStringList{"a", "b  c", "defgh"}));
+        w.DeleteColumn1Click();
+        w.DeleteColumn1Click();
+        QCOMPARE(w.ColumnSizes, QList<int>{1});
+        w.DeleteColumn1Click(); // the last column stays
+        QCOMPARE(w.ColumnSizes, QList<int>{1});
+        // Right clicks do nothing outside fixed mode.
+        ClickIndicator(w.rbCommaDel);
+        QTest::mousePress(w.sgParams->viewport(), Qt::RightButton, {}, cell.center());
+        QVERIFY(!w.PopupMenu1->isVisible());
+    });
+    w.Execute(name);
+}
+
+void PrintDialogsTest::wizardUnreadableFile()
+{
+    TFTextImport w;
+    MessageCatcher messages;
+    QVERIFY(!w.Execute(path("nothing-here.txt")));
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY(messages.texts.first().contains(QStringLiteral("nothing-here.txt")));
+}
+
+QTEST_MAIN(PrintDialogsTest)
+#include "dialogs_print_qtest.moc"
