@@ -132,6 +132,7 @@ private slots:
     void browseHandsOverToWizard_data();
     void browseHandsOverToWizard();
     void okRunsTheJob();
+    void jobReadsTheDataFileAsTheWizardSplitsIt();
     void progressWindow();
     void wizardFixedForPrn_data();
     void wizardFixedForPrn();
@@ -306,6 +307,40 @@ void PrintDialogsTest::okRunsTheJob()
     QCOMPARE(f.progress.LDocName->text(), QStringLiteral("shelf.lbl"));
     QCOMPARE(f.progress.LPrinterName->text(), QStringLiteral("Fake"));
     QVERIFY(device);
+}
+
+void PrintDialogsTest::jobReadsTheDataFileAsTheWizardSplitsIt()
+{
+    // Header and seven records, semicolons: all records, two copies each,
+    // fill 14 labels on three 6-label pages.
+    const QString name = path("records.dat");
+    writeFile(name, "h;v\r\n1;a\r\n2;b\r\n3;c\r\n4;d\r\n5;e\r\n6;f\r\n7;g\r\n");
+    Forms f;
+    TItemContainer label;
+    fillLabel(label, true);
+    FakeDevice *device = nullptr;
+    f.dlg.DeviceFactory = [&]() -> std::unique_ptr<TPrinterDevice> {
+        auto d = std::make_unique<FakeDevice>();
+        device = d.get();
+        return d;
+    };
+    f.dlg.ChooseDataFile = [&](QWidget *) { return name; };
+    WhenShown(&f.wizard, [&] {
+        TypeInto(f.wizard.eFieldSeparator, QStringLiteral(";"));
+        QTest::mouseClick(f.wizard.OkayBtn, Qt::LeftButton);
+    });
+    WhenShown(&f.dlg, [&] {
+        QTest::mouseClick(f.dlg.BrowseBtn, Qt::LeftButton);
+        QVERIFY(f.dlg.rbAllRange->isChecked());
+        ClickIndicator(f.dlg.rbMultipleLabel);
+        QTest::mouseClick(f.dlg.OkayBtn, Qt::LeftButton);
+    });
+    QVERIFY(f.dlg.Execute(label));
+    QCOMPARE(int(f.dlg.LastResult), int(TPrintResult::Printed));
+    QCOMPARE(f.dlg.Choices().Split.Separator(), QLatin1Char(';'));
+    QVERIFY(device);
+    QCOMPARE(device->Pages, 3);
+    QCOMPARE(f.progress.LPage->text(), QStringLiteral("Page 3"));
 }
 
 void PrintDialogsTest::progressWindow()
