@@ -170,6 +170,13 @@ public:
     {
         fileName_ = fileName;
         file_.setFileName(fileName);
+        const QFileInfo info(fileName);
+        // A device or a pipe may never end (/dev/zero holds no line end) or never answer.
+        if (info.exists() && !info.isDir() && !info.isFile()) {
+            if (error)
+                *error = OpenErrorText(fileName, QStringLiteral("it is a device or a pipe, not a file"));
+            return false;
+        }
         if (QFileInfo(fileName).isDir() || !file_.open(QIODevice::ReadOnly)) {
             if (error)
                 *error = OpenErrorText(fileName, QFileInfo::exists(fileName) ? (QFileInfo(fileName).isDir()
