@@ -357,6 +357,23 @@ TEST_F(BadInput, DataFilesInGb18030AndWithInvalidUtf8)
     }
 }
 
+TEST_F(BadInput, DataFilesThatAreDevicesOrPipesAreRefusedAtOnce)
+{
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), Path(QStringLiteral("zero.csv"))));
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path(QStringLiteral("pipe.txt"))).constData(), 0600), 0);
+    for (const QString &name : {QStringLiteral("/dev/zero"), Path(QStringLiteral("zero.csv")), Path(QStringLiteral("pipe.txt"))}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString expected = QStringLiteral("Cannot read the data file \"%1\": it is a device or a pipe, not a file").arg(name);
+        QString error;
+        EXPECT_TRUE(ReadSampleLines(name, 10, &error).isEmpty());
+        EXPECT_EQ(error, expected);
+        TRecordReader reader;
+        EXPECT_FALSE(reader.OpenData(name, TSplitSettings(), &error));
+        EXPECT_EQ(error, expected);
+        EXPECT_FALSE(reader.DataOpen());
+    }
+}
+
 class FakeDevice : public TPrinterDevice {
 public:
     QString Name() const override { return QStringLiteral("Fake"); }
