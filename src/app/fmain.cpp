@@ -159,20 +159,6 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
     cbBrushStyle->setCurrentIndex(0);
     Printer = std::make_unique<TAppPrinter>();
     ComputeSheetLayout();
-    FTextImport = new TFTextImport(this);
-    FPrintProgress = new TFPrintProgress(this);
-    FPrintDlg = new TFPrintDlg(this, FTextImport, FPrintProgress);
-    FPrintDlg->PrinterSetup = [this](QWidget *parent) { return Printer->Setup(parent); };
-    FPrintDlg->DeviceFactory = [this] { return Printer->NewDevice(FPrintDlg); };
-    FPrintDlg->LabelFileName = [this] { return Document->CurrentLabelFile; };
-    FPrintDlg->OnJobRunning = [this](bool running) {
-        // The job reads the items between pages; nothing may change them.
-        centralWidget()->setEnabled(!running);
-        menuBar()->setEnabled(!running);
-        for (QToolBar *bar : {FileOptions, Panel3, pAlign})
-            bar->setEnabled(!running);
-    };
-
     const QStringList args = QCoreApplication::arguments();
     OpenedFromCommandLine = args.size() > 1;
     setAcceptDrops(true);
@@ -1103,6 +1089,7 @@ void TFMain::SaveLabelFormatAs1Click()
 
 void TFMain::Print1Click()
 {
+    EnsureForms();
     CentreOnMain(FPrintDlg);
     if (!FPrintDlg->Execute(*Surface))
         return;
@@ -1114,6 +1101,40 @@ void TFMain::Print1Click()
     }
 }
 
+void TFMain::AttachForms(TFLabelSettings *labelSettings, TFAdvanced *advanced, TFPrintDlg *printDlg,
+                         TFTextImport *textImport, TFPrintProgress *printProgress)
+{
+    FLabelSettings = labelSettings;
+    FAdvanced = advanced;
+    FPrintDlg = printDlg;
+    FTextImport = textImport;
+    FPrintProgress = printProgress;
+    FLabelSettings->PrinterSetup = [this](QWidget *parent) { return Printer->Setup(parent); };
+    FPrintDlg->SetForms(FTextImport, FPrintProgress);
+    FPrintDlg->PrinterSetup = [this](QWidget *parent) { return Printer->Setup(parent); };
+    FPrintDlg->DeviceFactory = [this] { return Printer->NewDevice(FPrintDlg); };
+    FPrintDlg->LabelFileName = [this] { return Document->CurrentLabelFile; };
+    FPrintDlg->OnJobRunning = [this](bool running) {
+        // The job reads the items between pages; nothing may change them.
+        centralWidget()->setEnabled(!running);
+        menuBar()->setEnabled(!running);
+        for (QToolBar *bar : {FileOptions, Panel3, pAlign})
+            bar->setEnabled(!running);
+    };
+}
+
+void TFMain::EnsureForms()
+{
+    if (FLabelSettings && FAdvanced && FPrintDlg && FTextImport && FPrintProgress)
+        return;
+    auto *labelSettings = FLabelSettings ? FLabelSettings : new TFLabelSettings(this);
+    auto *advanced = FAdvanced ? FAdvanced : new TFAdvanced(this);
+    auto *printDlg = FPrintDlg ? FPrintDlg : new TFPrintDlg(this, nullptr, nullptr);
+    auto *textImport = FTextImport ? FTextImport : new TFTextImport(this);
+    auto *printProgress = FPrintProgress ? FPrintProgress : new TFPrintProgress(this);
+    AttachForms(labelSettings, advanced, printDlg, textImport, printProgress);
+}
+
 void TFMain::PrintSetup1Click()
 {
     if (Printer->Setup(this))
@@ -1122,10 +1143,9 @@ void TFMain::PrintSetup1Click()
 
 void TFMain::LabelOptions1Click()
 {
-    TFLabelSettings dlg(this);
-    dlg.PrinterSetup = [this](QWidget *parent) { return Printer->Setup(parent); };
-    CentreOnMain(&dlg);
-    if (!dlg.Execute())
+    EnsureForms();
+    CentreOnMain(FLabelSettings);
+    if (!FLabelSettings->Execute())
         return;
     SizeSurfaceFromFormat();
     pbHRuler->update();
@@ -1217,7 +1237,8 @@ void TFMain::showEvent(QShowEvent *e)
 
 void TFMain::closeEvent(QCloseEvent *e)
 {
-    if (!QuerySave()) {
+    // The job walks the items; the window stays until it ends or is cancelled.
+    if (TFPrintDlg::JobRunning() || !QuerySave()) {
         e->ignore();
         return;
     }

@@ -28,6 +28,8 @@ class QToolButton;
 class TAppPrinter;
 class TCanvasLabel;
 class TFPrintDlg;
+class TFLabelSettings;
+class TFAdvanced;
 class TFPrintProgress;
 class TFTextImport;
 class TLabelDocument;
@@ -52,9 +54,16 @@ public:
     std::unique_ptr<TLabelDocument> Document;
     // The selected printer, and the print forms that live as long as the window.
     std::unique_ptr<TAppPrinter> Printer;
+    TFLabelSettings *FLabelSettings = nullptr;
+    TFAdvanced *FAdvanced = nullptr;
+    TFPrintDlg *FPrintDlg = nullptr;
     TFTextImport *FTextImport = nullptr;
     TFPrintProgress *FPrintProgress = nullptr;
-    TFPrintDlg *FPrintDlg = nullptr;
+    // Binds the forms created at start-up to this window; any still missing
+    // (a window made on its own, as in tests) is created here, in start-up order.
+    void AttachForms(TFLabelSettings *labelSettings, TFAdvanced *advanced, TFPrintDlg *printDlg,
+                     TFTextImport *textImport, TFPrintProgress *printProgress);
+    void EnsureForms();
 
     // Questions to the person at the program: Yes/No (withCancel false) or
     // Yes/No/Cancel; returns QMessageBox::Yes, No or Cancel. Tests replace it.

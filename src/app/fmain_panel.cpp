@@ -441,9 +441,9 @@ void TFMain::sbFieldEditClick()
     TLabelControl *item = Surface->SelectedItem;
     if (!item)
         return;
-    TFAdvanced dlg(this);
-    CentreOnMain(&dlg);
-    dlg.Execute(item->Fields);
+    EnsureForms();
+    CentreOnMain(FAdvanced);
+    FAdvanced->Execute(item->Fields);
     RefreshFieldList();
     item->MarkChanged(true);
     EnableSave();

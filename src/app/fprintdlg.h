@@ -22,6 +22,13 @@ class TFPrintDlg : public QDialog {
     Q_OBJECT
 public:
     TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *progress);
+    // At start-up the wizard and the progress window are created after this
+    // dialog; they are handed over once they exist.
+    void SetForms(TFTextImport *wizard, TFPrintProgress *progress)
+    {
+        wizard_ = wizard;
+        progress_ = progress;
+    }
 
     // Opens the dialog for the label's items; on OK runs the job and returns
     // true (the job's outcome is in LastResult).

@@ -1,3 +1,4 @@
+#include "app/appforms.h"
 #include "app/fmain.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
@@ -48,10 +49,10 @@ int main(int argc, char **argv)
         QMessageBox::information(QApplication::activeWindow(), QGuiApplication::applicationDisplayName(), text);
     });
 
-    TFMain mainWindow;
     const QStringList files = parser.positionalArguments();
-    if (!files.isEmpty())
-        mainWindow.CommandLineFile = files.first();
-    mainWindow.show();
-    return app.exec();
+    CreateApplicationForms(files.isEmpty() ? QString() : files.first());
+    Forms.FMain->show();
+    const int status = app.exec();
+    DestroyApplicationForms();
+    return status;
 }

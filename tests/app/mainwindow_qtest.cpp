@@ -729,6 +729,7 @@ private slots:
 
     void printFormsAreWired()
     {
+        win->EnsureForms();
         QVERIFY(win->FPrintDlg);
         QVERIFY(win->FPrintDlg->DeviceFactory);
         QVERIFY(win->FPrintDlg->PrinterSetup);

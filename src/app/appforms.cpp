@@ -1,0 +1,47 @@
+#include "app/appforms.h"
+
+#include "app/fadvanced.h"
+#include "app/flabelsettings.h"
+#include "app/fmain.h"
+#include "app/fprintdlg.h"
+#include "app/fprintprogress.h"
+#include "app/ftextimport.h"
+
+TApplicationForms Forms;
+
+namespace {
+template <typename T> T *Make(const char *name, QWidget *owner)
+{
+    T *form = new T(owner);
+    Forms.CreationOrder << QLatin1String(name);
+    return form;
+}
+} // namespace
+
+void CreateApplicationForms(const QString &commandLineFile)
+{
+    Forms = TApplicationForms();
+    Forms.FMain = new TFMain;
+    Forms.CreationOrder << QStringLiteral("TFMain");
+    if (!commandLineFile.isEmpty()) {
+        Forms.FMain->CommandLineFile = commandLineFile;
+        Forms.FMain->OpenedFromCommandLine = true;
+    }
+    TFMain *owner = Forms.FMain;
+    Forms.FLabelSettings = Make<TFLabelSettings>("TFLabelSettings", owner);
+    Forms.FAdvanced = Make<TFAdvanced>("TFAdvanced", owner);
+    // The wizard and the progress window do not exist yet; they are handed to
+    // the print dialog when the main window takes all five.
+    Forms.FPrintDlg = new TFPrintDlg(owner, nullptr, nullptr);
+    Forms.CreationOrder << QStringLiteral("TFPrintDlg");
+    Forms.FTextImport = Make<TFTextImport>("TFTextImport", owner);
+    Forms.FPrintProgress = Make<TFPrintProgress>("TFPrintProgress", owner);
+    owner->AttachForms(Forms.FLabelSettings, Forms.FAdvanced, Forms.FPrintDlg, Forms.FTextImport,
+                       Forms.FPrintProgress);
+}
+
+void DestroyApplicationForms()
+{
+    delete Forms.FMain; // owns the other five
+    Forms = TApplicationForms();
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The six forms made at start-up, which live until the program ends.
+
+#include <QStringList>
+
+class TFMain;
+class TFLabelSettings;
+class TFAdvanced;
+class TFPrintDlg;
+class TFTextImport;
+class TFPrintProgress;
+
+struct TApplicationForms {
+    TFMain *FMain = nullptr;
+    TFLabelSettings *FLabelSettings = nullptr;
+    TFAdvanced *FAdvanced = nullptr;
+    TFPrintDlg *FPrintDlg = nullptr;
+    TFTextImport *FTextImport = nullptr;
+    TFPrintProgress *FPrintProgress = nullptr;
+    // Class names in the order the forms were made.
+    QStringList CreationOrder;
+};
+
+extern TApplicationForms Forms;
+
+// Main window first, then the label format dialog, the composed-text editor,
+// the print dialog, the import wizard and the progress window; the main
+// window owns the others. commandLineFile is opened at the first showing.
+void CreateApplicationForms(const QString &commandLineFile = QString());
+void DestroyApplicationForms();

@@ -1,0 +1,76 @@
+// The program's start: six forms made in a fixed order and kept, the label
+// named on the command line opened at the first showing.
+
+#include "app/appforms.h"
+#include "app/fadvanced.h"
+#include "app/flabelsettings.h"
+#include "app/fmain.h"
+#include "app/fprintdlg.h"
+#include "app/fprintprogress.h"
+#include "app/ftextimport.h"
+#include "canvas/canvaslabel.h"
+#include "model/labelformat.h"
+#include "model/messages.h"
+#include "storage/document.h"
+
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class StartupTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir home;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(home.isValid());
+        qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+        qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+        SetMessageHandler([](const QString &) {});
+        TFMain::Ask = [](QWidget *, const QString &, bool) { return int(QMessageBox::No); };
+        SetScreenDpi(96, 96);
+    }
+
+    void formsAreMadeInOrderAndKept()
+    {
+        CreateApplicationForms();
+        QCOMPARE(Forms.CreationOrder, QStringList({"TFMain", "TFLabelSettings", "TFAdvanced", "TFPrintDlg",
+                                                   "TFTextImport", "TFPrintProgress"}));
+        // The main window uses the very forms made at start, not copies.
+        QCOMPARE(Forms.FMain->FLabelSettings, Forms.FLabelSettings);
+        QCOMPARE(Forms.FMain->FAdvanced, Forms.FAdvanced);
+        QCOMPARE(Forms.FMain->FPrintDlg, Forms.FPrintDlg);
+        QCOMPARE(Forms.FMain->FTextImport, Forms.FTextImport);
+        QCOMPARE(Forms.FMain->FPrintProgress, Forms.FPrintProgress);
+        for (QWidget *w : std::initializer_list<QWidget *>{Forms.FLabelSettings, Forms.FAdvanced, Forms.FPrintDlg,
+                                                            Forms.FTextImport, Forms.FPrintProgress})
+            QCOMPARE(w->parent(), Forms.FMain);
+        QVERIFY(Forms.FPrintDlg->DeviceFactory);
+        QVERIFY(Forms.FLabelSettings->PrinterSetup);
+        DestroyApplicationForms();
+        QVERIFY(!Forms.FMain);
+    }
+
+    void commandLineLabelOpensAtFirstShowing()
+    {
+        const QString label = QString::fromLocal8Bit(qgetenv("QV_SOURCE_DIR")) + "/examples/counter.lbl";
+        QVERIFY(QFile::exists(label));
+        CreateApplicationForms(label);
+        TFMain *main = Forms.FMain;
+        QCOMPARE(main->Surface->Items.size(), 0);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main));
+        QTRY_VERIFY(!main->Surface->Items.isEmpty());
+        QCOMPARE(main->Document->CurrentLabelFile, label);
+        const int loaded = main->Surface->Items.size();
+        // Only the first showing opens it.
+        main->hide();
+        main->show();
+        QCOMPARE(main->Surface->Items.size(), loaded);
+        DestroyApplicationForms();
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "startup_qtest.moc"
