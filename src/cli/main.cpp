@@ -11,8 +11,20 @@ static void printHelp(FILE *out)
                  kRenderUsage);
 }
 
+// Qt's offscreen platform warns about a missing per-user runtime folder,
+// which this program never uses; other messages pass through.
+static QtMessageHandler previousHandler = nullptr;
+static void filterQtMessages(QtMsgType type, const QMessageLogContext &context, const QString &msg)
+{
+    if (msg.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, msg);
+}
+
 int main(int argc, char **argv)
 {
+    previousHandler = qInstallMessageHandler(filterQtMessages);
     // Headless by design: no display is needed to draw labels or write PDFs.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
