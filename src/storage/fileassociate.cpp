@@ -311,7 +311,11 @@ bool TFileAssociate::WriteDesktopEntry(const QString &addedMimeType, QString *er
     if (!IconPath.isEmpty() && (suffix == u"png" || suffix == u"svg" || suffix == u"xpm" || !IconPath.contains(u'/')))
         entry.SetValue(kDesktopSection, QStringLiteral("Icon"), EscapeKeyValue(IconPath));
     entry.SetValue(kDesktopSection, QStringLiteral("Terminal"), QStringLiteral("false"));
-    entry.SetValue(kDesktopSection, QStringLiteral("Categories"), QStringLiteral("Office;"));
+    // The user's entry shadows an installed one of the same name, so it keeps
+    // what the menu shows of it: the Chinese name and both categories.
+    entry.SetValue(kDesktopSection, QStringLiteral("Name[zh_CN]"), KeyName + QStringLiteral(" 标签设计"));
+    entry.SetValue(kDesktopSection, QStringLiteral("GenericName[zh_CN]"), QStringLiteral("标签设计与打印"));
+    entry.SetValue(kDesktopSection, QStringLiteral("Categories"), QStringLiteral("Office;Graphics;"));
     entry.SetValue(kDesktopSection, QStringLiteral("MimeType"), JoinList(types));
     if (!entry.Save(DesktopFilePath()))
         return Fail(error, DesktopFilePath());
