@@ -256,7 +256,10 @@ void TIniFile::Parse(const QString &text)
             ++pos;
 
         qsizetype lead = 0;
-        while (lead < line.size() && (line[lead] == u' ' || line[lead] == u'\t'))
+        // The same blanks as the trimming of names below: a key line that
+        // starts with a vertical tab and "[" must not turn into a section
+        // header when the file is written back.
+        while (lead < line.size() && line[lead].isSpace())
             ++lead;
         line = line.mid(lead);
         if (line.isEmpty() || line[0] == u';')
