@@ -17,6 +17,11 @@ JOBS=${JOBS:-1}
 NICE=${NICE:-19}
 B=build-fuzz
 
+command -v clang++-14 >/dev/null || {
+  echo "fuzz.sh: needs clang++-14 with its sanitizer runtimes (Debian: clang-14 libclang-rt-14-dev)" >&2
+  exit 2
+}
+
 if [ ! -f "$B/build.ninja" ]; then
   CC=clang-14 CXX=clang++-14 cmake -S . -B "$B" -G Ninja -DQV_FUZZ=ON -DQV_BUILD_TESTS=OFF \
     -DQV_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
