@@ -80,7 +80,19 @@ wait "$pid" 2>/dev/null
 INNER
 chmod +x "$WORK/inner.sh"
 
-xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x700x24" "$WORK/inner.sh" "$BIN" "$WORK/shot.png" "$WORK"
+# On a loaded machine the virtual server is now and then not ready for the
+# program's first connection; that is the server's start, not the program, so
+# it is tried again.
+for attempt in 1 2 3; do
+  rm -f "$WORK/shot.png"
+  if xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x700x24" \
+       "$WORK/inner.sh" "$BIN" "$WORK/shot.png" "$WORK"; then
+    break
+  fi
+  grep -q "could not connect to display" "$WORK/shot.png.log" 2>/dev/null || exit 1
+  echo "virtual display not ready (attempt $attempt), trying again"
+  sleep 1
+done
 
 [ -s "$WORK/shot.png" ] || { echo "FAIL: no screenshot"; exit 1; }
 colours=$(convert "$WORK/shot.png" -format '%k' info:)
