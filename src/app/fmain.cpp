@@ -181,6 +181,9 @@ TFMain::~TFMain()
         Surface->OnPopup = nullptr;
         for (TLabelControl *item : Surface->Items)
             item->OnBoundsChange = nullptr;
+        // Its destructor still sends events, which the filter would read as
+        // coming from a whole TCanvasLabel.
+        Surface->removeEventFilter(this);
         delete Surface;
         Surface = nullptr;
     }
