@@ -565,7 +565,7 @@ void TFAdvanced::eMaxValExit()
 QString TFAdvanced::DateHelpText()
 {
     struct Entry {
-        const char *spec;
+        const char *specifier;
         std::initializer_list<const char *> lines;
     };
     static const Entry entries[] = {
@@ -596,7 +596,7 @@ QString TFAdvanced::DateHelpText()
     for (const Entry &e : entries) {
         bool first = true;
         for (const char *line : e.lines) {
-            const QString head = first ? QString::fromLatin1(e.spec) : QString();
+            const QString head = first ? QString::fromLatin1(e.specifier) : QString();
             lines << head.leftJustified(11, QLatin1Char(' ')) + QString::fromLatin1(line);
             first = false;
         }

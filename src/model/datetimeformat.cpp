@@ -3,13 +3,13 @@
 #include <array>
 
 namespace {
-// Case-insensitive test whether spec starts at pattern[i].
-bool MatchAt(const QString &pattern, qsizetype i, QLatin1StringView spec)
+// Case-insensitive test whether token starts at pattern[i].
+bool MatchAt(const QString &pattern, qsizetype i, QLatin1StringView token)
 {
-    if (i + spec.size() > pattern.size())
+    if (i + token.size() > pattern.size())
         return false;
-    for (qsizetype k = 0; k < spec.size(); ++k)
-        if (pattern[i + k].toCaseFolded() != QChar(spec[k]).toCaseFolded())
+    for (qsizetype k = 0; k < token.size(); ++k)
+        if (pattern[i + k].toCaseFolded() != QChar(token[k]).toCaseFolded())
             return false;
     return true;
 }
@@ -68,48 +68,48 @@ QString FormatDateTime(const QString &pattern, const QDateTime &when, const QLoc
     QString out;
     qsizetype i = 0;
     while (i < pattern.size()) {
-        QLatin1StringView spec;
+        QLatin1StringView token;
         for (QLatin1StringView s : kSpecifiers) {
             if (MatchAt(pattern, i, s)) {
-                spec = s;
+                token = s;
                 break;
             }
         }
-        if (spec.isEmpty()) {
+        if (token.isEmpty()) {
             out += pattern[i++];
             continue;
         }
         const qsizetype at = i;
-        i += spec.size();
-        if (spec == QLatin1StringView("d")) out += QString::number(date.day());
-        else if (spec == QLatin1StringView("dd")) out += Two(date.day());
-        else if (spec == QLatin1StringView("ddd")) out += locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
-        else if (spec == QLatin1StringView("dddd")) out += locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
-        else if (spec == QLatin1StringView("m")) out += QString::number(date.month());
-        else if (spec == QLatin1StringView("mm")) out += Two(date.month());
-        else if (spec == QLatin1StringView("mmm")) out += locale.monthName(date.month(), QLocale::ShortFormat);
-        else if (spec == QLatin1StringView("mmmm")) out += locale.monthName(date.month(), QLocale::LongFormat);
-        else if (spec == QLatin1StringView("yy")) out += Two(((date.year() % 100) + 100) % 100);
-        else if (spec == QLatin1StringView("yyyy")) out += QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
-        else if (spec == QLatin1StringView("h") || spec == QLatin1StringView("hh")) {
+        i += token.size();
+        if (token == QLatin1StringView("d")) out += QString::number(date.day());
+        else if (token == QLatin1StringView("dd")) out += Two(date.day());
+        else if (token == QLatin1StringView("ddd")) out += locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
+        else if (token == QLatin1StringView("dddd")) out += locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
+        else if (token == QLatin1StringView("m")) out += QString::number(date.month());
+        else if (token == QLatin1StringView("mm")) out += Two(date.month());
+        else if (token == QLatin1StringView("mmm")) out += locale.monthName(date.month(), QLocale::ShortFormat);
+        else if (token == QLatin1StringView("mmmm")) out += locale.monthName(date.month(), QLocale::LongFormat);
+        else if (token == QLatin1StringView("yy")) out += Two(((date.year() % 100) + 100) % 100);
+        else if (token == QLatin1StringView("yyyy")) out += QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
+        else if (token == QLatin1StringView("h") || token == QLatin1StringView("hh")) {
             int h = hour;
             if (TwelveHourFollows(pattern, i)) {
                 h %= 12;
                 if (h == 0)
                     h = 12;
             }
-            out += spec.size() == 2 ? Two(h) : QString::number(h);
+            out += token.size() == 2 ? Two(h) : QString::number(h);
         }
-        else if (spec == QLatin1StringView("n")) out += QString::number(time.minute());
-        else if (spec == QLatin1StringView("nn")) out += Two(time.minute());
-        else if (spec == QLatin1StringView("s")) out += QString::number(time.second());
-        else if (spec == QLatin1StringView("ss")) out += Two(time.second());
+        else if (token == QLatin1StringView("n")) out += QString::number(time.minute());
+        else if (token == QLatin1StringView("nn")) out += Two(time.minute());
+        else if (token == QLatin1StringView("s")) out += QString::number(time.second());
+        else if (token == QLatin1StringView("ss")) out += Two(time.second());
         // The pattern's own letters, in their case: "AM/PM" prints AM or PM.
-        else if (spec == QLatin1StringView("am/pm")) out += pattern.mid(at + (pm ? 3 : 0), 2);
-        else if (spec == QLatin1StringView("a/p")) out += pattern.mid(at + (pm ? 2 : 0), 1);
-        else if (spec == QLatin1StringView("ampm")) out += pm ? locale.pmText() : locale.amText();
-        else if (spec == QLatin1StringView("/")) out += Separator(locale.dateFormat(QLocale::ShortFormat), QLatin1Char('/'));
-        else if (spec == QLatin1StringView(":")) out += Separator(locale.timeFormat(QLocale::ShortFormat), QLatin1Char(':'));
+        else if (token == QLatin1StringView("am/pm")) out += pattern.mid(at + (pm ? 3 : 0), 2);
+        else if (token == QLatin1StringView("a/p")) out += pattern.mid(at + (pm ? 2 : 0), 1);
+        else if (token == QLatin1StringView("ampm")) out += pm ? locale.pmText() : locale.amText();
+        else if (token == QLatin1StringView("/")) out += Separator(locale.dateFormat(QLocale::ShortFormat), QLatin1Char('/'));
+        else if (token == QLatin1StringView(":")) out += Separator(locale.timeFormat(QLocale::ShortFormat), QLatin1Char(':'));
     }
     return out;
 }
