@@ -211,6 +211,39 @@ TEST_F(RenderTest, MemoWrapsAtTheBoxWidthAndAlignsItsLines)
     }
 }
 
+TEST_F(RenderTest, AutoSizedMemoKeepsItsSizeWhenRenderedAgain)
+{
+    // Rendering again at the box the first rendering gave must give the same
+    // box: a reloaded label would otherwise change under the user's eyes.
+    struct Case {
+        const char *text;
+        int width;
+        TItemAlign align;
+    };
+    const Case cases[] = {
+        {"2026-12-08 22:29:52 ante meridiem", 19, iaLeft}, // every word longer than the box
+        {"a bb ccc WWWWWWWWWWWW dd e ff", 30, iaLeft},     // one long word among short ones
+        {"a bb ccc WWWWWWWWWWWW dd e ff", 30, iaCenter},
+        {"a bb ccc WWWWWWWWWWWW dd e ff", 30, iaRight},
+        {"The quick brown fox jumps over the lazy dog", 75, iaLeft}, // no long word
+        {"short\r\nWWWWWWWWWWWWWWWW x y z", 25, iaCenter},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        auto m = Make<TMemoLabel>();
+        m->Font.Font = QFont(QStringLiteral("Courier New"), 8);
+        m->Text = QString::fromUtf8(c.text);
+        m->HorzAlign = c.align;
+        m->AutoSize = true;
+        m->Width = c.width;
+        m->Render();
+        const QSize first(m->Width, m->Height);
+        EXPECT_EQ(first, m->ItemBitmap.size().expandedTo(QSize(m->MinWidth, m->MinHeight)));
+        m->Render();
+        EXPECT_EQ(QSize(m->Width, m->Height), first);
+    }
+}
+
 TEST_F(RenderTest, RectanglePenStaysInsideTheBitmap)
 {
     for (int p : {1, 2, 3, 4, 5}) {

@@ -74,8 +74,16 @@ void TMemoLabel::Render()
 
     // Measure the wrapped block at the box width. The bitmap is the block's
     // size; lines keep their alignment relative to the widest one.
-    const QRect layoutRect(0, 0, qMax(Width, 1), qMax(Height, 1));
-    const QRect block = s.isEmpty() ? QRect() : fm.boundingRect(layoutRect, flags, s);
+    QRect layoutRect(0, 0, qMax(Width, 1), qMax(Height, 1));
+    QRect block = s.isEmpty() ? QRect() : fm.boundingRect(layoutRect, flags, s);
+    // A word longer than the box widens the block, and the text is drawn into
+    // the block's width; laying it out again at that width lets lines that now
+    // fit join, so measuring and drawing agree and an auto-sized box keeps its
+    // size when rendered again (after a reload, say).
+    if (block.width() > layoutRect.width()) {
+        layoutRect.setWidth(block.width());
+        block = fm.boundingRect(layoutRect, flags, s);
+    }
     const int bw = block.width();
     const int bh = block.isEmpty() ? 0 : block.bottom() + 1;
 
