@@ -52,6 +52,11 @@ protected:
         f.write(bytes);
         return f.fileName();
     }
+    QByteArray ReadAll(const QString &file) const
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
     // Loads a label file the way the designer does and paints it once.
     bool LoadAndPaint(const QString &file, QString *error = nullptr)
     {
@@ -447,6 +452,26 @@ TEST_F(BadInput, SavingWhereTheFolderIsAFileFailsWithTheMessageAndKeepsEverythin
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.lbl")));
     EXPECT_FALSE(doc.SaveLabelFile(Path(QStringLiteral("folder.lbl")), &error));
     EXPECT_EQ(error, QStringLiteral("无法写入到 ") + Path(QStringLiteral("folder.lbl")));
+
+    // A read-only folder holding a label: the save fails and the label there
+    // stays byte for byte. Root writes anyway, so only the outcome is checked then.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("readonly")));
+    const QString kept = Path(QStringLiteral("readonly/kept.lbl"));
+    Write(QStringLiteral("readonly/kept.lbl"), "[FORMAT]\r\nCONTROLS=0\r\n");
+    const QByteArray folder = QFile::encodeName(Path(QStringLiteral("readonly")));
+    ASSERT_EQ(chmod(folder.constData(), 0555), 0);
+    const bool enforced = access(folder.constData(), W_OK) != 0;
+    const bool saved = doc.SaveLabelFile(kept, &error);
+    chmod(folder.constData(), 0755);
+    if (enforced) {
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(error, QStringLiteral("无法写入到 ") + kept);
+        EXPECT_EQ(ReadAll(kept), QByteArray("[FORMAT]\r\nCONTROLS=0\r\n"));
+        EXPECT_TRUE(doc.LabelModified);
+    } else {
+        EXPECT_TRUE(saved) << error.toStdString();
+        EXPECT_TRUE(ReadAll(kept).contains("keep me"));
+    }
 }
 
 TEST_F(BadInput, OpeningFoldersDevicesAndMissingFilesOpensNothing)
