@@ -11,6 +11,7 @@
 #include "storage/inifile.h"
 #include "storage/labelfile.h"
 #include "storage/settings.h"
+#include "../storage/storage_testutil.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -51,11 +52,6 @@ protected:
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
         return f.fileName();
-    }
-    QByteArray ReadAll(const QString &file) const
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     // Loads a label file the way the designer does and paints it once.
     bool LoadAndPaint(const QString &file, QString *error = nullptr)
@@ -456,8 +452,8 @@ TEST_F(BadInput, SavingWhereTheFolderIsAFileFailsWithTheMessageAndKeepsEverythin
     // A read-only folder holding a label: the save fails and the label there
     // stays byte for byte. Root writes anyway, so only the outcome is checked then.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("readonly")));
-    const QString kept = Path(QStringLiteral("readonly/kept.lbl"));
-    Write(QStringLiteral("readonly/kept.lbl"), "[FORMAT]\r\nCONTROLS=0\r\n");
+    const QByteArray before("[FORMAT]\r\nCONTROLS=0\r\n");
+    const QString kept = Write(QStringLiteral("readonly/kept.lbl"), before);
     const QByteArray folder = QFile::encodeName(Path(QStringLiteral("readonly")));
     ASSERT_EQ(chmod(folder.constData(), 0555), 0);
     const bool enforced = access(folder.constData(), W_OK) != 0;
@@ -466,7 +462,7 @@ TEST_F(BadInput, SavingWhereTheFolderIsAFileFailsWithTheMessageAndKeepsEverythin
     if (enforced) {
         EXPECT_FALSE(saved);
         EXPECT_EQ(error, QStringLiteral("无法写入到 ") + kept);
-        EXPECT_EQ(ReadAll(kept), QByteArray("[FORMAT]\r\nCONTROLS=0\r\n"));
+        EXPECT_EQ(ReadAll(kept), before);
         EXPECT_TRUE(doc.LabelModified);
     } else {
         EXPECT_TRUE(saved) << error.toStdString();

@@ -73,13 +73,12 @@ void TMemoLabel::Render()
     flags |= HorzAlign == iaCenter ? Qt::AlignHCenter : HorzAlign == iaRight ? Qt::AlignRight : Qt::AlignLeft;
 
     // Measure the wrapped block at the box width. The bitmap is the block's
-    // size; lines keep their alignment relative to the widest one.
+    // size; lines keep their alignment relative to the widest one. A word
+    // longer than the box widens the block, and the text is then laid out at
+    // that width, as it is drawn: so measuring and drawing agree and an
+    // auto-sized box keeps its size when rendered again (after a reload, say).
     QRect layoutRect(0, 0, qMax(Width, 1), qMax(Height, 1));
     QRect block = s.isEmpty() ? QRect() : fm.boundingRect(layoutRect, flags, s);
-    // A word longer than the box widens the block, and the text is drawn into
-    // the block's width; laying it out again at that width lets lines that now
-    // fit join, so measuring and drawing agree and an auto-sized box keeps its
-    // size when rendered again (after a reload, say).
     if (block.width() > layoutRect.width()) {
         layoutRect.setWidth(block.width());
         block = fm.boundingRect(layoutRect, flags, s);
