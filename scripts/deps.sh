@@ -7,16 +7,19 @@ PACKAGES=(
   # build
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 libgl-dev
-  libjpeg-dev
+  libjpeg-dev libuchardet-dev libzint-dev
+  qt6-l10n-tools qt6-translations-l10n
   # fonts the labels use: metric twins of Arial/Courier New, and a CJK face
   fonts-liberation fonts-wqy-zenhei
   # tests: GoogleTest, a real barcode decoder, PDF rasteriser, X server
-  libgtest-dev googletest libzbar-dev zbar-tools zint poppler-utils
+  libgtest-dev googletest libzbar-dev zbar-tools libzxing-dev zint poppler-utils
   xvfb xauth imagemagick
+  # printing tests: a private CUPS scheduler with PDF and file queues
+  cups cups-bsd cups-client printer-driver-cups-pdf
   # desktop integration
   desktop-file-utils shared-mime-info
   # installing and packaging: icon rendering, .deb tools, XML and font checks
-  librsvg2-bin dpkg-dev libxml2-utils fontconfig
+  librsvg2-bin dpkg-dev libxml2-utils fontconfig appstream
 )
 
 missing=()
