@@ -64,6 +64,11 @@ add_dependencies(quorvane quorvane-data)
 
 install(FILES ${QV_RESOURCES}/quorvane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${QV_RESOURCES}/mime/quorvane.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+# Software centres list the program from its AppStream metadata.
+install(FILES ${QV_RESOURCES}/metainfo/org.example.quorvane.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The licence in the machine-readable form Debian packages carry.
+install(FILES ${QV_RESOURCES}/debian/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvane)
 # The help page is looked up in the program's folder and in share/quorvane.
 install(FILES ${QV_RESOURCES}/Help.html DESTINATION ${QV_DATA_DEST} OPTIONAL)
 

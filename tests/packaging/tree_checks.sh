@@ -24,6 +24,7 @@ QV_ICONS=(apps/quorvane mimetypes/application-x-quorvane-label mimetypes/applica
 QV_ICON_SIZES=(16 22 24 32 48 64 128 256)
 QV_MIME_TYPES=(application/x-quorvane-label:lbl application/x-quorvane-template:lbf)
 QV_FONT_RULE=65-quorvane.conf
+QV_METAINFO=org.example.quorvane.metainfo.xml
 
 # Width and height of a PNG from its header, "WxH"; empty when not a PNG.
 png_size() {
@@ -46,6 +47,7 @@ check_only_expected_files() {
       usr/share/icons/hicolor/*/apps/quorvane.* | usr/share/icons/hicolor/*/mimetypes/application-x-quorvane-*) ;;
       usr/share/fontconfig/conf.avail/$QV_FONT_RULE | etc/fonts/conf.d/$QV_FONT_RULE) ;;
       usr/share/quorvane/Help.html) ;;
+      usr/share/metainfo/$QV_METAINFO | usr/share/doc/quorvane/copyright) ;;
       usr/share/man/man1/quorvane.1.gz | usr/share/man/man1/quorvane-cli.1.gz) ;;
       *) unexpected+=("$f") ;;
     esac
@@ -260,6 +262,25 @@ check_help_page() {
   fi
 }
 
+# Software centres read the AppStream file; Debian tools read the licence.
+check_metainfo_and_licence() {
+  local root=$1 f out
+  f="$root/usr/share/metainfo/$QV_METAINFO"
+  if [ ! -f "$f" ]; then
+    fail "missing $f"
+  elif command -v appstreamcli >/dev/null; then
+    if out=$(appstreamcli validate --no-net "$f" 2>&1); then pass; else fail "appstreamcli validate: $out"; fi
+  else
+    echo "SKIP: appstreamcli not found, $QV_METAINFO not validated"
+  fi
+  expect "metainfo launches the installed desktop entry" \
+    grep -q '<launchable type="desktop-id">quorvane.desktop</launchable>' "$f"
+  f="$root/usr/share/doc/quorvane/copyright"
+  expect "machine-readable copyright file installed" \
+    grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$f"
+  expect "copyright file names the MIT (Expat) licence" grep -q '^License: Expat' "$f"
+}
+
 check_tree() {
   check_only_expected_files "$1"
   check_programs_present "$1"
@@ -269,4 +290,5 @@ check_tree() {
   check_font_rule "$1"
   check_man_pages "$1"
   check_help_page "$1"
+  check_metainfo_and_licence "$1"
 }
