@@ -9,23 +9,26 @@ struct TypeInfo {
     int listIndex;
     const char *caption;  // UTF-8
     int maxLength;        // 0: no limit
+    // No check character: a scan line through the human-readable line would
+    // read the glyph-cut bars as another, valid symbol, so no bar may reach it.
+    bool barsClearText;
 };
 
 // Indexed by ordinal.
 const TypeInfo kTypes[kBarcodeTypeCount] = {
-    {0, "Code 128", 0},
-    {1, "Code 39", 0},
-    {2, "扩展的Code 39", 0},
-    {4, "UPC A", 11},
-    {11, "Interleaved 2 of 5", 0},
-    {3, "Code 93", 0},
-    {7, "EAN 13", 12},
-    {8, "EAN 8", 7},
-    {6, "EAN 128", 0},
-    {12, "POSTNET", 11},
-    {5, "UPC E", 6},
-    {9, "UPC 2 digit Extention", 2},
-    {10, "UPC 5 digit Extention", 5},
+    {0, "Code 128", 0, false},
+    {1, "Code 39", 0, true},
+    {2, "扩展的Code 39", 0, true},
+    {4, "UPC A", 11, false},
+    {11, "Interleaved 2 of 5", 0, true},
+    {3, "Code 93", 0, false},
+    {7, "EAN 13", 12, false},
+    {8, "EAN 8", 7, false},
+    {6, "EAN 128", 0, false},
+    {12, "POSTNET", 11, false},
+    {5, "UPC E", 6, false},
+    {9, "UPC 2 digit Extention", 2, false},
+    {10, "UPC 5 digit Extention", 5, false},
 };
 
 // Positions along the symbol that depend on the string's measured width.
@@ -254,7 +257,15 @@ void DrawBarcode(TBarcodeSurface &surface, int type, int x, int y, int module, i
     } else if (type == bcPostnet) {
         band = 0;
     }
-    const int barLength = qMax(0, barHeight - band);
+    int barLength = qMax(0, barHeight - band);
+    if (interpretation && !filteredText.isEmpty() && IsKnownType(type) && kTypes[type].barsClearText) {
+        // The bars end where the text's cell begins (v = BH - TH), not at the band.
+        surface.SelectFont(surface.FontFace(), BarcodeFontHeight(module), 0);
+        int tw = 0, th = 0;
+        surface.MeasureText(filteredText, tw, th);
+        surface.RestoreFont();
+        barLength = qBound(0, barHeight - th, barLength);
+    }
 
     if (!filteredText.isEmpty() && IsKnownType(type)) {
         using Routine = void (*)(TBarPen &, const QString &);

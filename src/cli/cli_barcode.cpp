@@ -4,20 +4,24 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <cstdio>
+#include <functional>
 
 const char *const kBarcodeUsage =
     "  barcode --type T --text TEXT [--module M] [--height H] [--rotation R] [--no-text]\n"
     "          [--transparent] --output FILE.png|FILE.pdf\n"
-    "  barcode --type T --text TEXT --pattern\n"
+    "  barcode --type T --text TEXT --pattern [--output FILE]\n"
     "      Draw one barcode symbol, or print its modules (1 bar, 0 space; POSTNET F/H/0).\n"
     "      T: 0..12 or code128 code39 code39ext upca itf code93 ean13 ean8 ean128 postnet\n"
     "         upce upc2 upc5. M: module in pixels (1..100, default 1); H: bar height in\n"
     "         pixels (1..10000, default 50); R: quarter turns clockwise 0..3 (default 0).\n"
-    "      PNG: exactly the symbol's box; PDF: one page the size of the box, one pixel = 1 pt.";
+    "      PNG: exactly the symbol's box; PDF: one page the size of the box, one pixel = 1 pt.\n"
+    "      A file is replaced only when it has been written whole.";
 
 namespace {
 
@@ -25,10 +29,30 @@ const char *const kTypeNames[kBarcodeTypeCount] = {"code128", "code39", "code39e
                                                    "code93",  "ean13",  "ean8",      "ean128",  "postnet",
                                                    "upce",    "upc2",   "upc5"};
 
-int Fail(const QString &message)
+// Beyond these a picture is of no use to anyone: 200 million pixels (800 MB
+// in memory), and libpng's own limit on a side.
+constexpr qint64 kMaxPixels = 200'000'000;
+constexpr int kMaxPngSide = 1'000'000;
+
+int Fail(const QString &message, int status = 2)
 {
     std::fprintf(stderr, "quorvane-cli barcode: %s\n", message.toLocal8Bit().constData());
-    return 2;
+    return status;
+}
+
+// Writes through a temporary file in the same folder, renamed over `path` only
+// when `write` succeeded: a failure leaves an existing file as it was.
+int WriteAtomically(const QString &path, const std::function<QString(QIODevice &)> &write)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()), 1);
+    const QString error = write(file);
+    if (!error.isEmpty())
+        return Fail(QStringLiteral("cannot write %1: %2").arg(path, error), 1);
+    if (!file.commit())
+        return Fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()), 1);
+    return 0;
 }
 
 int ParseType(const QString &s)
@@ -115,8 +139,14 @@ int RunBarcodeCommand(const QStringList &args)
     const QString filtered = FilterBarcodeText(type, text);
 
     if (pattern) {
-        std::printf("%s\n", BarcodePattern(type, filtered).toLatin1().constData());
-        return 0;
+        const QByteArray modules = BarcodePattern(type, filtered).toLatin1() + '\n';
+        if (output.isEmpty()) {
+            std::fwrite(modules.constData(), 1, size_t(modules.size()), stdout);
+            return 0;
+        }
+        return WriteAtomically(output, [&](QIODevice &file) {
+            return file.write(modules) == modules.size() ? QString() : file.errorString();
+        });
     }
     if (output.isEmpty())
         return Fail(QStringLiteral("--output FILE.png|FILE.pdf or --pattern is required"));
@@ -128,36 +158,42 @@ int RunBarcodeCommand(const QStringList &args)
     const bool upright = rotation % 2 == 0;
     const int w = upright ? length : height;
     const int h = upright ? height : length;
-    if (qint64(w) * h > 200'000'000)
-        return Fail(QStringLiteral("the symbol is too large (%1 x %2 pixels)").arg(w).arg(h));
+    if (qint64(w) * h > kMaxPixels)
+        return Fail(QStringLiteral("the symbol is too large: %1 x %2 pixels (at most %3 pixels)")
+                        .arg(w).arg(h).arg(kMaxPixels));
 
     if (suffix == QLatin1String("png")) {
+        if (w > kMaxPngSide || h > kMaxPngSide)
+            return Fail(QStringLiteral("the symbol is too large for PNG: %1 x %2 pixels (at most %3 pixels a side)")
+                            .arg(w).arg(h).arg(kMaxPngSide));
         QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+        if (image.isNull())
+            return Fail(QStringLiteral("not enough memory for %1 x %2 pixels").arg(w).arg(h), 1);
         image.fill(Qt::transparent);
         {
             QPainter painter(&image);
             TPainterSurface surface(painter);
             DrawBarcode(surface, type, 0, 0, module, height, filtered, interpretation, rotation, transparent);
         }
-        if (!image.save(output, "PNG")) {
-            std::fprintf(stderr, "quorvane-cli barcode: cannot write %s\n", output.toLocal8Bit().constData());
-            return 1;
-        }
-        return 0;
+        return WriteAtomically(output, [&](QIODevice &file) {
+            QImageWriter writer(&file, "png");
+            return writer.write(image) ? QString() : writer.errorString();
+        });
     }
 
     // One pixel of the symbol is one point on the page, so the page is exactly the box.
-    QPdfWriter writer(output);
-    writer.setResolution(72);
-    writer.setPageSize(QPageSize(QSizeF(w, h), QPageSize::Point, QString(), QPageSize::ExactMatch));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter painter;
-    if (!painter.begin(&writer)) {
-        std::fprintf(stderr, "quorvane-cli barcode: cannot write %s\n", output.toLocal8Bit().constData());
-        return 1;
-    }
-    TPainterSurface surface(painter);
-    DrawBarcode(surface, type, 0, 0, module, height, filtered, interpretation, rotation, transparent);
-    painter.end();
-    return 0;
+    return WriteAtomically(output, [&](QIODevice &file) {
+        QPdfWriter writer(&file);
+        writer.setResolution(72);
+        writer.setPageSize(QPageSize(QSizeF(w, h), QPageSize::Point, QString(), QPageSize::ExactMatch));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return QStringLiteral("cannot start a PDF");
+        {
+            TPainterSurface surface(painter);
+            DrawBarcode(surface, type, 0, 0, module, height, filtered, interpretation, rotation, transparent);
+        }
+        return painter.end() ? QString() : QStringLiteral("the PDF was not finished");
+    });
 }

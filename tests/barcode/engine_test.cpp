@@ -257,43 +257,47 @@ TEST(FrameTest, MapsEachRotationOntoTheDevice)
 }
 
 // Where the first bar, the bars' far ends and the text go at each rotation.
+// Bars leave the text band free; without a check character (Code 39) they
+// also stop short of the text's cell.
 TEST(FrameTest, SymbolAndTextTurnTogether)
 {
-    const int m = 2, BH = 60, band = 5 * m;
-    const int L = BarcodeWidth(m, bcCode39, "AB");
+    const int m = 2, BH = 60, band = 5 * m, cell = BarcodeFontHeight(m);
     const int escapement[4] = {0, 2700, 1800, 900};
-    for (int rotation = 0; rotation < 4; ++rotation) {
-        TRecordingSurface s;
-        DrawBarcode(s, bcCode39, 0, 0, m, BH, "AB", true, rotation, false);
-        ASSERT_FALSE(s.fills.isEmpty());
-        EXPECT_FALSE(s.fills[0].black) << "background first";
-        EXPECT_EQ(s.fills[0].w * s.fills[0].h, L * BH);
-        int lo = INT_MAX, hi = INT_MIN;
-        for (qsizetype i = 1; i < s.fills.size(); ++i) {
-            const TRecordedFill &f = s.fills[i];
-            ASSERT_TRUE(f.black);
-            // Across the symbol the bars leave the text band free.
-            switch (rotation) {
-            case 0: EXPECT_EQ(f.y, 0); EXPECT_EQ(f.h, BH - band); break;
-            case 1: EXPECT_EQ(f.x, band); EXPECT_EQ(f.w, BH - band); break;
-            case 2: EXPECT_EQ(f.y, band); EXPECT_EQ(f.h, BH - band); break;
-            case 3: EXPECT_EQ(f.x, 0); EXPECT_EQ(f.w, BH - band); break;
+    for (const auto &[type, clear] : {std::pair{bcCode128, band}, std::pair{bcCode39, cell}}) {
+        const int L = BarcodeWidth(m, type, "AB");
+        for (int rotation = 0; rotation < 4; ++rotation) {
+            const std::string where = "type " + std::to_string(type) + " rotation " + std::to_string(rotation);
+            TRecordingSurface s;
+            DrawBarcode(s, type, 0, 0, m, BH, "AB", true, rotation, false);
+            ASSERT_FALSE(s.fills.isEmpty());
+            EXPECT_FALSE(s.fills[0].black) << "background first";
+            EXPECT_EQ(s.fills[0].w * s.fills[0].h, L * BH);
+            int lo = INT_MAX, hi = INT_MIN;
+            for (qsizetype i = 1; i < s.fills.size(); ++i) {
+                const TRecordedFill &f = s.fills[i];
+                ASSERT_TRUE(f.black);
+                switch (rotation) {
+                case 0: EXPECT_EQ(f.y, 0) << where; EXPECT_EQ(f.h, BH - clear) << where; break;
+                case 1: EXPECT_EQ(f.x, clear) << where; EXPECT_EQ(f.w, BH - clear) << where; break;
+                case 2: EXPECT_EQ(f.y, clear) << where; EXPECT_EQ(f.h, BH - clear) << where; break;
+                case 3: EXPECT_EQ(f.x, 0) << where; EXPECT_EQ(f.w, BH - clear) << where; break;
+                }
+                lo = qMin(lo, rotation % 2 ? f.y : f.x);
+                hi = qMax(hi, rotation % 2 ? f.y + f.h : f.x + f.w);
             }
-            lo = qMin(lo, rotation % 2 ? f.y : f.x);
-            hi = qMax(hi, rotation % 2 ? f.y + f.h : f.x + f.w);
+            // The first bar sits 10 modules in from the symbol's start.
+            if (rotation < 2)
+                EXPECT_EQ(lo, 10 * m) << where;
+            else
+                EXPECT_EQ(hi, L - 10 * m) << where;
+            ASSERT_EQ(s.texts.size(), 1);
+            const TRecordedText &t = s.texts[0];
+            EXPECT_EQ(t.escapement, escapement[rotation]);
+            const int tw = 2 * t.cellHeight * 3 / 5, th = t.cellHeight;
+            const int u = L / 2 - tw / 2, v = BH - th;
+            const QPoint ref[4] = {{u, v}, {BH - v, u}, {L - u, BH - v}, {v, L - u}};
+            EXPECT_EQ(QPoint(t.x, t.y), ref[rotation]) << where;
         }
-        // The first bar sits 10 modules in from the symbol's start.
-        if (rotation < 2)
-            EXPECT_EQ(lo, 10 * m) << rotation;
-        else
-            EXPECT_EQ(hi, L - 10 * m) << rotation;
-        ASSERT_EQ(s.texts.size(), 1);
-        const TRecordedText &t = s.texts[0];
-        EXPECT_EQ(t.escapement, escapement[rotation]);
-        const int tw = 2 * t.cellHeight * 3 / 5, th = t.cellHeight;
-        const int u = L / 2 - tw / 2, v = BH - th;
-        const QPoint ref[4] = {{u, v}, {BH - v, u}, {L - u, BH - v}, {v, L - u}};
-        EXPECT_EQ(QPoint(t.x, t.y), ref[rotation]) << rotation;
     }
 }
 
@@ -329,9 +333,12 @@ TEST(DrawTest, TransparentLeavesTheBackgroundButNotTheTextCell)
     EXPECT_EQ(image.pixel(2, 38), QColor(Qt::red).rgb());
 }
 
+// The symbologies without a check character lose the text's whole cell (14
+// pixels at module 1), not just the band.
 TEST(DrawTest, InterpretationShortensTheBars)
 {
-    for (const auto &[type, band, top] : {std::tuple{bcCode128, 5, 0}, {bcUPCSupp5, 15, 15}, {bcPostnet, 0, 0}}) {
+    for (const auto &[type, band, top] : {std::tuple{bcCode128, 5, 0}, {bcUPCSupp5, 15, 15}, {bcPostnet, 0, 0},
+                                          {bcCode39, 14, 0}, {bcCode39Ext, 14, 0}, {bcITF, 14, 0}}) {
         const QString text = FilterBarcodeText(type, "12345");
         for (bool on : {false, true}) {
             TRecordingSurface s;

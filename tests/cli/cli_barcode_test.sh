@@ -41,6 +41,29 @@ fi
 "$cli" barcode --type upca --text 12345 --rotation 3 --output "$work/u.pdf" || fail "pdf exit $?"
 head -c 5 "$work/u.pdf" | grep -q '%PDF-' || fail "no PDF written"
 
+# Outputs are replaced only when written whole. A symbol too large says its
+# size and the limit, and an existing file keeps its content.
+long=$(printf 'A%.0s' $(seq 1 1000))  # 1105500 pixels long at module 100
+expect_too_large() {
+    local out="$work/$1" err rc
+    shift
+    printf 'old\n' >"$out"
+    err=$("$cli" barcode --type code128 --text "$long" --module 100 --output "$out" "$@" 2>&1 >/dev/null)
+    rc=$?
+    [ $rc -eq 2 ] || fail "too large $*: exited $rc, wanted 2"
+    [ "$(cat "$out")" = old ] || fail "too large $*: the old $(basename "$out") was touched"
+    printf '%s\n' "$err" | grep -q "$want_size.*$want_limit" || fail "too large $*: said '$err'"
+}
+want_size="1105500 x 1 pixels" want_limit="1000000 pixels a side" expect_too_large keep.png --height 1
+want_size="1105500 x 10000 pixels" want_limit="200000000 pixels" expect_too_large keep.pdf --height 10000
+want_size="10000 x 1105500 pixels" want_limit="200000000 pixels" expect_too_large keep.png --height 10000 --rotation 1
+"$cli" barcode --type 0 --text 1234 --output "$work/keep.png" || fail "rewrite png exit $?"
+head -c 8 "$work/keep.png" | grep -q PNG || fail "a good PNG did not replace the old file"
+"$cli" barcode --type 0 --text 1234 --pattern --output "$work/keep.txt" || fail "pattern file exit $?"
+[ "$(cat "$work/keep.txt")" = "$("$cli" barcode --type 0 --text 1234 --pattern)" ] || fail "pattern file differs"
+leftovers=$(ls -A "$work" | grep -v -x -e keep.png -e keep.pdf -e keep.txt | grep '^keep')
+[ -z "$leftovers" ] || fail "temporary files left: $leftovers"
+
 # Bad arguments: exit 2 and one line on stderr.
 expect_refusal() {
     local err rc
