@@ -148,7 +148,7 @@ bool IsUtf8(const uchar *s, qsizetype n, bool allowCut)
     return true;
 }
 
-bool IsAscii(const QByteArray &b)
+bool IsAscii(QByteArrayView b)
 {
     for (char c : b)
         if (uchar(c) >= 0x80)
@@ -191,11 +191,14 @@ public:
                 *error = ErrorString();
             return false;
         }
+        decided_ = false;
+        encoding_ = TTextEncoding::Gb18030;
         if (buf_.startsWith("\xEF\xBB\xBF")) {
             pos_ = 3;
-            utf8_ = true;
+            decided_ = true;
+            encoding_ = TTextEncoding::Utf8;
         } else {
-            utf8_ = IsUtf8(reinterpret_cast<const uchar *>(buf_.constData()), buf_.size(), !exhausted_);
+            Decide(buf_);
         }
         return true;
     }
@@ -274,11 +277,25 @@ private:
             Fill();
     }
 
+    // All ASCII so far decides nothing when more is to come.
+    void Decide(QByteArrayView sample)
+    {
+        if (!exhausted_ && IsAscii(sample))
+            return;
+        encoding_ = DetectTextEncoding(sample, !exhausted_);
+        decided_ = true;
+    }
+
     QString Decode(const QByteArray &raw)
     {
         if (IsAscii(raw))
             return QString::fromLatin1(raw);
-        if (utf8_ && IsUtf8(reinterpret_cast<const uchar *>(raw.constData()), raw.size(), false))
+        if (!decided_) { // from the first line that is not ASCII and what follows it in the buffer
+            QByteArray sample = raw;
+            sample.append('\n').append(QByteArrayView(buf_).sliced(qMin(pos_, buf_.size())));
+            Decide(sample);
+        }
+        if (encoding_ == TTextEncoding::Utf8 && IsUtf8(reinterpret_cast<const uchar *>(raw.constData()), raw.size(), false))
             return QString::fromUtf8(raw);
         gb_.resetState();
         return gb_.decode(raw);
@@ -290,7 +307,8 @@ private:
     qsizetype pos_ = 0;
     bool exhausted_ = false;
     bool failed_ = false;
-    bool utf8_ = true;
+    bool decided_ = false;
+    TTextEncoding encoding_ = TTextEncoding::Gb18030;
     QStringDecoder gb_{"GB18030"};
 };
 

@@ -3,12 +3,14 @@
 // record by record (streamed; memory stays flat whatever the file's size).
 //
 // Lines end at CR LF, LF or a lone CR; a line end before the end of the file
-// does not start another (empty) line. Text is UTF-8 (a leading byte-order
-// mark is dropped) when the file's first 64 KiB are valid UTF-8, otherwise
-// GB18030; in a UTF-8 file a later line that is not valid UTF-8 is read as
-// GB18030 on its own.
+// does not start another (empty) line. Text is UTF-8 after a UTF-8 byte-order
+// mark (which is dropped); otherwise GB18030 unless plainly UTF-8
+// (DetectTextEncoding), judged on the first 64 KiB, or from the first line
+// that is not ASCII when those are all ASCII. In a UTF-8 file a line that is
+// not valid UTF-8 is read as GB18030 on its own.
 
 #include "model/advanced.h"
+#include "storage/textencoding.h"
 
 #include <QList>
 #include <QString>

@@ -147,6 +147,11 @@ TEST(DataImport, RecordReaderLinesAndEncodings)
         {"utf-8 with bom", "\xEF\xBB\xBF\xE4\xB8\xAD,x\n", false, {{QString::fromUtf8("中"), "x"}}},
         {"gb18030", gb + gb, false, {{QString::fromUtf8("中文"), QString::fromUtf8("价格")},
                                      {QString::fromUtf8("中文"), QString::fromUtf8("价格")}}},
+        // GB18030 whose bytes are valid UTF-8 too, and UTF-8 whose GB18030
+        // reading is common hanzi: each read as what it is.
+        {"gb18030 valid as utf-8", "\xd2\xbd\xd4\xba,\xca\xb3\xc6\xb7\n", false,
+         {{QString::fromUtf8("医院"), QString::fromUtf8("食品")}}},
+        {"utf-8 like gb18030", "天津,汽车\n", false, {{QString::fromUtf8("天津"), QString::fromUtf8("汽车")}}},
         {"header only", "h1,h2\r\n", true, {}},
         {"empty", "", false, {}},
         {"quoted line end stays a line end", "\"a\nb\"\n", false, {{"a"}, {"b"}}},
@@ -209,16 +214,26 @@ TEST(DataImport, LongFilesStreamAcrossChunks)
 
 TEST(DataImport, LegacyTextAfterAnAsciiStart)
 {
-    // The first 64 KiB decide UTF-8; a later line that is not UTF-8 is still read.
+    // The first 64 KiB are ASCII: the first line that is not decides.
     QTemporaryDir dir;
-    QByteArray bytes;
-    while (bytes.size() < 70000)
-        bytes += "plain,ascii\n";
-    bytes += "\xd6\xd0\xce\xc4,\xe4\xbb\xb7\n"; // GB18030 line
-    const QString path = WriteFile(dir, "late.csv", bytes);
-    const QList<TDataRow> rows = ReadAll(path, Csv());
-    ASSERT_FALSE(rows.isEmpty());
-    EXPECT_EQ(rows.last().value(0), QString::fromUtf8("中文"));
+    const struct {
+        QByteArray line;
+        const char *field;
+    } cases[] = {
+        {"\xd6\xd0\xce\xc4,\xe4\xbb\xb7\n", "中文"}, // GB18030, not valid UTF-8
+        {"\xd2\xbd\xd4\xba,x\n", "医院"},              // GB18030, valid UTF-8
+        {"天津,x\n", "天津"},                             // UTF-8
+    };
+    for (const auto &c : cases) {
+        QByteArray bytes;
+        while (bytes.size() < 70000)
+            bytes += "plain,ascii\n";
+        bytes += c.line;
+        const QString path = WriteFile(dir, "late.csv", bytes);
+        const QList<TDataRow> rows = ReadAll(path, Csv());
+        ASSERT_FALSE(rows.isEmpty());
+        EXPECT_EQ(rows.last().value(0), QString::fromUtf8(c.field));
+    }
 }
 
 TEST(DataImport, SampleLines)
