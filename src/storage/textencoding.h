@@ -1,8 +1,8 @@
 #pragma once
 // Text encodings of label, template and data files.
 //
-// Such files come from the platform the format was made on, whose text is
-// GB18030 (GBK) without a byte-order mark, and from editors that write UTF-8.
+// Such files come from systems whose code page is GBK (read as GB18030), with
+// no byte-order mark, and from editors that write UTF-8.
 // Being valid UTF-8 proves little: many short GB18030 texts are valid UTF-8
 // too ("医院" is D2 BD D4 BA, the UTF-8 of "ҽԺ"). So a text without a
 // byte-order mark is GB18030 unless it is plainly UTF-8 (DetectTextEncoding).
