@@ -147,12 +147,14 @@ bool TFTextImport::Execute(const QString &fileName)
 {
     SampleLines.clear();
     QString error;
-    QStringList lines = ReadSampleLines(fileName, 10, &error);
+    TTextEncoding encoding = TTextEncoding::Gb18030;
+    QStringList lines = ReadSampleLines(fileName, 10, &error, &encoding);
     if (!error.isEmpty()) {
         DialogMessage(parentWidget() ? parentWidget() : this, error);
         return false;
     }
     SampleLines = lines;
+    SampleEncoding = encoding;
     TSplitMode mode;
     if (SplitModeForFile(fileName, mode)) {
         QRadioButton *r = mode == TSplitMode::Comma  ? rbCommaDel
@@ -196,7 +198,7 @@ void TFTextImport::showEvent(QShowEvent *e)
 
 void TFTextImport::ResetFixedColumns()
 {
-    ColumnSizes = {InitialFixedWidth(SampleLines)};
+    ColumnSizes = {InitialFixedWidth(SampleLines, SampleEncoding)};
     currentColumn_ = 0;
 }
 
@@ -242,7 +244,7 @@ void TFTextImport::FillPreview()
     sgParams->setColumnCount(0);
     int rows = 0;
     for (int i = 0; i < SampleLines.size(); ++i) {
-        const TDataRow fields = ParseLine(SampleLines.at(i), settings);
+        const TDataRow fields = ParseLine(SampleLines.at(i), settings, SampleEncoding);
         if (i == 0) {
             sgParams->setColumnCount(int(fields.size()));
             for (int c = 0; c < fields.size(); ++c) {

@@ -36,6 +36,8 @@ public:
     std::function<bool(QWidget *parent, QString &answer)> AskColumnSize;
 
     QStringList SampleLines;
+    // The data file's encoding: fixed widths count its bytes.
+    TTextEncoding SampleEncoding = TTextEncoding::Gb18030;
     QList<int> ColumnSizes;
 
     QGroupBox *rgFileFormat;

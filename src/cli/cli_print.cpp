@@ -218,10 +218,11 @@ int RunPrintCommand(const QStringList &args)
         }
     } else if (split.Mode == TSplitMode::Fixed) {
         QString error;
-        const QStringList sample = ReadSampleLines(data, 10, &error);
+        TTextEncoding encoding = TTextEncoding::Gb18030;
+        const QStringList sample = ReadSampleLines(data, 10, &error, &encoding);
         if (!error.isEmpty())
             return Fail(error);
-        split.ColumnSizes = {InitialFixedWidth(sample)};
+        split.ColumnSizes = {InitialFixedWidth(sample, encoding)};
     }
     if (haveQuote) {
         if (quote == QLatin1String("none"))

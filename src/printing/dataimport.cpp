@@ -50,13 +50,56 @@ TDataRow SplitDelimited(const QString &line, QChar separator, const QString &quo
     return row;
 }
 
-TDataRow SplitFixed(const QString &line, const QList<int> &widths, bool ltrim, bool rtrim)
+namespace {
+
+// The bytes one character counts in a fixed-width line.
+int FixedWidthBytes(char32_t ch, TTextEncoding encoding)
+{
+    if (ch < 0x80)
+        return 1;
+    if (encoding == TTextEncoding::Utf8)
+        return 2;
+    return ch == 0xFFFD ? 1 : Gb18030Length(ch); // a byte that did not decode stood alone
+}
+
+// The character at i and its length in UTF-16 units.
+char32_t CharAt(QStringView s, qsizetype i, qsizetype *units)
+{
+    const QChar c = s[i];
+    if (c.isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
+        *units = 2;
+        return QChar::surrogateToUcs4(c, s[i + 1]);
+    }
+    *units = 1;
+    return c.unicode();
+}
+
+} // namespace
+
+qint64 FixedWidthLength(QStringView line, TTextEncoding encoding)
+{
+    qint64 bytes = 0;
+    for (qsizetype i = 0, units = 0; i < line.size(); i += units)
+        bytes += FixedWidthBytes(CharAt(line, i, &units), encoding);
+    return bytes;
+}
+
+TDataRow SplitFixed(const QString &line, const QList<int> &widths, bool ltrim, bool rtrim, TTextEncoding encoding)
 {
     TDataRow row;
-    qsizetype p = 0;
+    const qsizetype n = line.size();
+    qsizetype i = 0; // the next character
+    qint64 at = 0;   // its byte position
+    qint64 p = 0;    // the column's first byte
     for (int w : widths) {
-        w = qMax(w, 0);
-        QString field = p < line.size() ? line.mid(p, w) : QString();
+        const qint64 end = p + qMax(w, 0);
+        const qsizetype start = i;
+        while (i < n && at < end) {
+            qsizetype units = 0;
+            at += FixedWidthBytes(CharAt(line, i, &units), encoding);
+            i += units;
+        }
+        QString field = line.mid(start, i - start);
         if (ltrim) {
             qsizetype k = 0;
             while (k < field.size() && field.at(k) == QLatin1Char(' '))
@@ -70,15 +113,15 @@ TDataRow SplitFixed(const QString &line, const QList<int> &widths, bool ltrim, b
             field.truncate(k);
         }
         row.append(field);
-        p += w;
+        p = end;
     }
     return row;
 }
 
-TDataRow ParseLine(const QString &line, const TSplitSettings &s)
+TDataRow ParseLine(const QString &line, const TSplitSettings &s, TTextEncoding encoding)
 {
     if (s.Mode == TSplitMode::Fixed)
-        return SplitFixed(line, s.ColumnSizes, s.LTrim, s.RTrim);
+        return SplitFixed(line, s.ColumnSizes, s.LTrim, s.RTrim, encoding);
     return SplitDelimited(line, s.Separator(), s.QuoteChar);
 }
 
@@ -98,12 +141,12 @@ bool SplitModeForFile(const QString &fileName, TSplitMode &mode)
     return true;
 }
 
-int InitialFixedWidth(const QStringList &sampleLines)
+int InitialFixedWidth(const QStringList &sampleLines, TTextEncoding encoding)
 {
-    int w = 10;
+    qint64 w = 10;
     for (const QString &l : sampleLines)
-        w = qMax(w, int(l.size()));
-    return w;
+        w = qMax(w, FixedWidthLength(l, encoding));
+    return int(qMin<qint64>(w, INT_MAX));
 }
 
 namespace {
@@ -148,7 +191,7 @@ bool IsUtf8(const uchar *s, qsizetype n, bool allowCut)
     return true;
 }
 
-bool IsAscii(const QByteArray &b)
+bool IsAscii(QByteArrayView b)
 {
     for (char c : b)
         if (uchar(c) >= 0x80)
@@ -191,11 +234,14 @@ public:
                 *error = ErrorString();
             return false;
         }
+        decided_ = false;
+        encoding_ = TTextEncoding::Gb18030;
         if (buf_.startsWith("\xEF\xBB\xBF")) {
             pos_ = 3;
-            utf8_ = true;
+            decided_ = true;
+            encoding_ = TTextEncoding::Utf8;
         } else {
-            utf8_ = IsUtf8(reinterpret_cast<const uchar *>(buf_.constData()), buf_.size(), !exhausted_);
+            Decide(buf_);
         }
         return true;
     }
@@ -209,6 +255,8 @@ public:
     }
 
     bool AtEnd() const { return pos_ >= buf_.size() && exhausted_; }
+    // The file's encoding as decided so far (GB18030 while all was ASCII).
+    TTextEncoding Encoding() const { return encoding_; }
     bool Failed() const { return failed_; }
     QString ErrorString() const { return OpenErrorText(fileName_, file_.errorString()); }
 
@@ -274,11 +322,25 @@ private:
             Fill();
     }
 
+    // All ASCII so far decides nothing when more is to come.
+    void Decide(QByteArrayView sample)
+    {
+        if (!exhausted_ && IsAscii(sample))
+            return;
+        encoding_ = DetectTextEncoding(sample, !exhausted_);
+        decided_ = true;
+    }
+
     QString Decode(const QByteArray &raw)
     {
         if (IsAscii(raw))
             return QString::fromLatin1(raw);
-        if (utf8_ && IsUtf8(reinterpret_cast<const uchar *>(raw.constData()), raw.size(), false))
+        if (!decided_) { // from the first line that is not ASCII and what follows it in the buffer
+            QByteArray sample = raw;
+            sample.append('\n').append(QByteArrayView(buf_).sliced(qMin(pos_, buf_.size())));
+            Decide(sample);
+        }
+        if (encoding_ == TTextEncoding::Utf8 && IsUtf8(reinterpret_cast<const uchar *>(raw.constData()), raw.size(), false))
             return QString::fromUtf8(raw);
         gb_.resetState();
         return gb_.decode(raw);
@@ -290,11 +352,12 @@ private:
     qsizetype pos_ = 0;
     bool exhausted_ = false;
     bool failed_ = false;
-    bool utf8_ = true;
+    bool decided_ = false;
+    TTextEncoding encoding_ = TTextEncoding::Gb18030;
     QStringDecoder gb_{"GB18030"};
 };
 
-QStringList ReadSampleLines(const QString &fileName, int max, QString *error)
+QStringList ReadSampleLines(const QString &fileName, int max, QString *error, TTextEncoding *encoding)
 {
     QStringList lines;
     TLineSource src;
@@ -305,6 +368,8 @@ QStringList ReadSampleLines(const QString &fileName, int max, QString *error)
         lines.append(line);
     if (src.Failed() && error)
         *error = src.ErrorString();
+    if (encoding)
+        *encoding = src.Encoding();
     return lines;
 }
 
@@ -353,7 +418,7 @@ void TRecordReader::ReadRecord()
     if (!d->Source.ReadLine(line))
         return;
     ++d->Lines;
-    d->Row = ParseLine(line, d->Settings);
+    d->Row = ParseLine(line, d->Settings, d->Source.Encoding());
     d->HasRecord = true;
 }
 

@@ -3,12 +3,19 @@
 // record by record (streamed; memory stays flat whatever the file's size).
 //
 // Lines end at CR LF, LF or a lone CR; a line end before the end of the file
-// does not start another (empty) line. Text is UTF-8 (a leading byte-order
-// mark is dropped) when the file's first 64 KiB are valid UTF-8, otherwise
-// GB18030; in a UTF-8 file a later line that is not valid UTF-8 is read as
-// GB18030 on its own.
+// does not start another (empty) line. Text is UTF-8 after a UTF-8 byte-order
+// mark (which is dropped); otherwise GB18030 unless plainly UTF-8
+// (DetectTextEncoding), judged on the first 64 KiB, or from the first line
+// that is not ASCII when those are all ASCII. In a UTF-8 file a line that is
+// not valid UTF-8 is read as GB18030 on its own.
+//
+// Fixed widths count bytes of the ANSI code page: in a GB18030 file the bytes
+// of the line (a hanzi is two, a rare character four), in a UTF-8 file one for
+// ASCII and two for any other character. A character that a column boundary
+// cuts belongs to the column where it starts.
 
 #include "model/advanced.h"
+#include "storage/textencoding.h"
 
 #include <QList>
 #include <QString>
@@ -32,18 +39,24 @@ struct TSplitSettings {
 };
 
 TDataRow SplitDelimited(const QString &line, QChar separator, const QString &quote);
-TDataRow SplitFixed(const QString &line, const QList<int> &widths, bool ltrim, bool rtrim);
-TDataRow ParseLine(const QString &line, const TSplitSettings &s);
+TDataRow SplitFixed(const QString &line, const QList<int> &widths, bool ltrim, bool rtrim,
+                    TTextEncoding encoding = TTextEncoding::Gb18030);
+// encoding: the data file's, for fixed widths.
+TDataRow ParseLine(const QString &line, const TSplitSettings &s, TTextEncoding encoding = TTextEncoding::Gb18030);
+// The length of a line in the bytes fixed widths count.
+qint64 FixedWidthLength(QStringView line, TTextEncoding encoding);
 
 // The wizard's choice for a file name by its extension (any case): .txt tab,
 // .csv comma, .prn fixed, .dat custom; false (mode untouched) for others.
 bool SplitModeForFile(const QString &fileName, TSplitMode &mode);
 // The first fixed column for the sample lines: the longest line, at least 10.
-int InitialFixedWidth(const QStringList &sampleLines);
+int InitialFixedWidth(const QStringList &sampleLines, TTextEncoding encoding = TTextEncoding::Gb18030);
 
 // Up to max lines from the start of the file (for the preview). An empty
-// list and a message naming the file when it cannot be read.
-QStringList ReadSampleLines(const QString &fileName, int max, QString *error = nullptr);
+// list and a message naming the file when it cannot be read. *encoding
+// receives the file's encoding as the record reader will take it.
+QStringList ReadSampleLines(const QString &fileName, int max, QString *error = nullptr,
+                            TTextEncoding *encoding = nullptr);
 
 class TRecordReader {
 public:

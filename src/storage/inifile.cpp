@@ -1,10 +1,10 @@
 #include "storage/inifile.h"
 
+#include "storage/textencoding.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -186,32 +186,12 @@ int RotationFromIni(QStringView s)
 
 QByteArray EncodeIniText(const QString &text)
 {
-    QStringEncoder enc("GB18030", QStringConverter::Flag::Stateless);
-    if (!enc.isValid()) // a Qt without ICU: keep the text rather than lose it
-        return text.toUtf8();
-    return enc.encode(text);
+    return EncodeGb18030(text);
 }
 
 QString DecodeIniText(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder dec(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
-                           QStringConverter::Flag::Stateless);
-        return dec.decode(QByteArrayView(bytes).sliced(2));
-    }
-    QByteArrayView body(bytes);
-    if (body.startsWith("\xEF\xBB\xBF"))
-        body = body.sliced(3);
-    {
-        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        QString s = utf8.decode(body);
-        if (!utf8.hasError())
-            return s;
-    }
-    QStringDecoder gb("GB18030", QStringConverter::Flag::Stateless);
-    if (!gb.isValid())
-        return QString::fromLatin1(bytes);
-    return gb.decode(bytes);
+    return DecodeTextFile(bytes);
 }
 
 // TIniFile --------------------------------------------------------------------
@@ -466,12 +446,11 @@ QByteArray TIniFile::ToBytes() const
             text += e.key + u'=' + e.value + QStringLiteral("\r\n");
     }
     const QByteArray bytes = EncodeIniText(text);
-    // Some GB18030 texts are valid UTF-8 byte for byte ("某" is C4 B3, the
-    // UTF-8 of U+0133), and reading prefers UTF-8: such an image is written as
-    // UTF-8 with a byte-order mark instead, which reads back unambiguously.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    if (utf8.decode(bytes) != text && !utf8.hasError())
-        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    // The odd text whose GB18030 bytes would pass for UTF-8 (see
+    // DetectTextEncoding) gets a first line that is not UTF-8: a comment,
+    // which every reader of the format skips.
+    if (DetectTextEncoding(bytes) != TTextEncoding::Gb18030)
+        return EncodeIniText(QStringLiteral("; 编码 GB18030\r\n")) + bytes;
     return bytes;
 }
 

@@ -13,8 +13,8 @@
 // - writing a key replaces its value in place or appends it to its section;
 // - lines end with CR LF, text is GB18030 without a byte-order mark;
 // - a value is one line: line breaks written into a value become blanks.
-// Reading accepts UTF-8 (with or without byte-order mark) when the whole file
-// is valid UTF-8, and GB18030 otherwise. Comments and lines that are neither
+// Reading: a byte-order mark (UTF-8, UTF-16) decides, else GB18030 unless the
+// file is plainly UTF-8 (DetectTextEncoding). Comments and lines that are neither
 // section headers nor key lines are ignored (and dropped by a rewrite).
 // Values are returned exactly as stored (no trimming, no quote stripping).
 
@@ -57,7 +57,7 @@ int RotationFromIni(QStringView s);
 
 // Text encoding of the files.
 QByteArray EncodeIniText(const QString &text);           // GB18030
-QString DecodeIniText(const QByteArray &bytes);          // UTF-8 if valid, else GB18030
+QString DecodeIniText(const QByteArray &bytes);          // DecodeTextFile
 
 class TIniFile {
 public:

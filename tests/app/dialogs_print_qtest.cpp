@@ -386,6 +386,10 @@ void PrintDialogsTest::wizardFixedForPrn_data()
     QTest::newRow("longest line") << QByteArray("abc\r\n12345678901234567890123\r\nxy\r\n") << false << 23;
     QTest::newRow("at least 10") << QByteArray("abc\r\nxy\r\n") << false << 10;
     QTest::newRow("new file while fixed") << QByteArray("123456789012345\r\n") << true << 15;
+    // Widths count bytes: a hanzi two, a rare character four in GB18030 and two in UTF-8.
+    QTest::newRow("hanzi in GB18030") << EncodeGb18030(QStringLiteral("名称\r\n张三李四王五赵六\r\n")) << false << 16;
+    QTest::newRow("rare characters in GB18030") << EncodeGb18030(QStringLiteral("𠀀𠀀𠀀𠀀𠀀𠀀\r\n")) << false << 24;
+    QTest::newRow("rare characters in UTF-8") << QStringLiteral("𠀀𠀀𠀀𠀀𠀀𠀀\r\n").toUtf8() << false << 12;
 }
 
 void PrintDialogsTest::wizardFixedForPrn()

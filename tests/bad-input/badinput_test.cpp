@@ -265,9 +265,10 @@ TEST_F(BadInput, PictureBombsAreRefusedBeforeDecoding)
 TEST_F(BadInput, ChineseTextSurvivesSaveAndLoadWhateverItsBytes)
 {
     // Some GB18030 texts are also valid UTF-8 byte for byte ("某" is C4 B3, the
-    // UTF-8 of U+0133): the file must still read back as written.
+    // UTF-8 of U+0133): the file is still GB18030 without a byte-order mark,
+    // and reads back as written.
     for (const QString &text : {QStringLiteral("某"), QStringLiteral("中文标签"), QStringLiteral("价格：¥12"),
-                                QStringLiteral("é and 某")}) {
+                                QStringLiteral("é and 某"), QStringLiteral("医院"), QStringLiteral("食品 药品")}) {
         SCOPED_TRACE(text.toStdString());
         TItemContainer source;
         auto *item = new TTextLabel;
@@ -275,6 +276,8 @@ TEST_F(BadInput, ChineseTextSurvivesSaveAndLoadWhateverItsBytes)
         source.AddItem(item);
         QString error;
         ASSERT_TRUE(SaveLabelFile(Path(QStringLiteral("zh.lbl")), source, &error)) << error.toStdString();
+        EXPECT_TRUE(ReadAll(Path(QStringLiteral("zh.lbl"))).contains("\r\nTEXT=" + EncodeIniText(text) + "\r\n"));
+        EXPECT_TRUE(ReadAll(Path(QStringLiteral("zh.lbl"))).startsWith("[FORMAT]\r\n"));
         TItemContainer back;
         ASSERT_TRUE(LoadLabelFile(Path(QStringLiteral("zh.lbl")), back, &error));
         ASSERT_EQ(back.Items.size(), 1);
@@ -291,6 +294,7 @@ TEST_F(BadInput, LabelFilesInGb18030OrUtf8OrInvalidUtf8)
     const Case cases[] = {
         {QStringLiteral("中文标签").toUtf8(), QStringLiteral("中文标签")},
         {"\xD6\xD0\xCE\xC4", QStringLiteral("中文")},          // GB18030
+        {"\xD2\xBD\xD4\xBA", QStringLiteral("医院")},          // GB18030 that is valid UTF-8 too
         {"ab\xFF\xFE" "cd", QString()},                           // neither: must load, text is whatever decodes
     };
     for (const Case &c : cases) {
@@ -345,6 +349,7 @@ TEST_F(BadInput, DataFilesInGb18030AndWithInvalidUtf8)
     const Case cases[] = {
         {QByteArray("h\r\n") + "\xD5\xC5\xC8\xFD\t001\r\n", {QStringLiteral("张三"), QStringLiteral("001")}},
         {QByteArray("h\r\n") + QStringLiteral("李四\t002").toUtf8(), {QStringLiteral("李四"), QStringLiteral("002")}},
+        {QByteArray("h\r\n") + "\xCA\xB3\xC6\xB7\t003\r\n", {QStringLiteral("食品"), QStringLiteral("003")}}, // valid UTF-8 too
         // A UTF-8 file with one line that is not: that line is read as GB18030.
         {QByteArray("h\r\n") + "\xD5\xC5\xC8\xFD\tb\r\n" + QStringLiteral("王五").toUtf8(), {QStringLiteral("张三"), QStringLiteral("b")}},
     };

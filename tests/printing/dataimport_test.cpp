@@ -73,11 +73,13 @@ TEST(DataImport, SplitDelimited)
 
 TEST(DataImport, SplitFixed)
 {
+    const TTextEncoding gb = TTextEncoding::Gb18030, utf8 = TTextEncoding::Utf8;
     struct Case {
         const char *line;
         QList<int> widths;
         bool ltrim, rtrim;
         QStringList fields;
+        TTextEncoding encoding = TTextEncoding::Gb18030;
     } cases[] = {
         {"ab  cdefghij", {3, 5}, true, true, {"ab", "cdef"}}, // columns 1-3 and 4-8
         {"ab  cdefghij", {3, 5}, false, false, {"ab ", " cdef"}},
@@ -87,9 +89,22 @@ TEST(DataImport, SplitFixed)
         {"abc", {2, 4, 3}, true, true, {"ab", "c", ""}},   // line ends early
         {"", {3, 3}, true, true, {"", ""}},
         {"abcdef", {-2, 3}, true, true, {"", "abc"}},      // a negative width takes nothing
+        // Widths count bytes of the code page: a hanzi is two.
+        {"张三  北京市  001", {6, 8, 3}, true, true, {"张三", "北京市", "001"}, gb},
+        {"张三  北京市  001", {6, 8, 3}, true, true, {"张三", "北京市", "001"}, utf8},
+        // A character cut by a column boundary goes to the column it starts in.
+        {"ab中文cd", {3, 3, 2}, true, true, {"ab中", "文", "cd"}, gb},
+        {"中文", {1, 1, 2}, true, true, {"中", "", "文"}, gb},
+        // A rare character is four bytes in GB18030, two in a UTF-8 file.
+        {"𠀀ab", {4, 2}, true, true, {"𠀀", "ab"}, gb},
+        {"𠀀ab", {4, 2}, true, true, {"𠀀ab", ""}, utf8},
+        {"Grüße", {4, 4, 1}, true, true, {"Grü", "ß", "e"}, gb}, // ü two bytes, ß four
+        {"Grüße", {4, 4, 1}, true, true, {"Grü", "ße", ""}, utf8},
+        {"\xEF\xBF\xBD" "ab", {1, 2}, true, true, {"\xEF\xBF\xBD", "ab"}, gb}, // a byte that did not decode
     };
     for (const Case &c : cases)
-        EXPECT_EQ(SplitFixed(QString::fromUtf8(c.line), c.widths, c.ltrim, c.rtrim), c.fields) << c.line;
+        EXPECT_EQ(SplitFixed(QString::fromUtf8(c.line), c.widths, c.ltrim, c.rtrim, c.encoding), c.fields)
+            << c.line << (c.encoding == gb ? " in GB18030" : " in UTF-8");
 }
 
 TEST(DataImport, ParseLineFollowsTheMode)
@@ -126,6 +141,7 @@ TEST(DataImport, ModeByExtension)
     }
     EXPECT_EQ(InitialFixedWidth({"abc", "defg"}), 10);
     EXPECT_EQ(InitialFixedWidth({"abc", "0123456789012"}), 13);
+    EXPECT_EQ(InitialFixedWidth({"abc", QStringLiteral("张三李四王五赵六")}), 16);
 }
 
 TEST(DataImport, RecordReaderLinesAndEncodings)
@@ -147,6 +163,11 @@ TEST(DataImport, RecordReaderLinesAndEncodings)
         {"utf-8 with bom", "\xEF\xBB\xBF\xE4\xB8\xAD,x\n", false, {{QString::fromUtf8("中"), "x"}}},
         {"gb18030", gb + gb, false, {{QString::fromUtf8("中文"), QString::fromUtf8("价格")},
                                      {QString::fromUtf8("中文"), QString::fromUtf8("价格")}}},
+        // GB18030 whose bytes are valid UTF-8 too, and UTF-8 whose GB18030
+        // reading is common hanzi: each read as what it is.
+        {"gb18030 valid as utf-8", "\xd2\xbd\xd4\xba,\xca\xb3\xc6\xb7\n", false,
+         {{QString::fromUtf8("医院"), QString::fromUtf8("食品")}}},
+        {"utf-8 like gb18030", "天津,汽车\n", false, {{QString::fromUtf8("天津"), QString::fromUtf8("汽车")}}},
         {"header only", "h1,h2\r\n", true, {}},
         {"empty", "", false, {}},
         {"quoted line end stays a line end", "\"a\nb\"\n", false, {{"a"}, {"b"}}},
@@ -209,16 +230,45 @@ TEST(DataImport, LongFilesStreamAcrossChunks)
 
 TEST(DataImport, LegacyTextAfterAnAsciiStart)
 {
-    // The first 64 KiB decide UTF-8; a later line that is not UTF-8 is still read.
+    // The first 64 KiB are ASCII: the first line that is not decides.
     QTemporaryDir dir;
-    QByteArray bytes;
-    while (bytes.size() < 70000)
-        bytes += "plain,ascii\n";
-    bytes += "\xd6\xd0\xce\xc4,\xe4\xbb\xb7\n"; // GB18030 line
-    const QString path = WriteFile(dir, "late.csv", bytes);
-    const QList<TDataRow> rows = ReadAll(path, Csv());
-    ASSERT_FALSE(rows.isEmpty());
-    EXPECT_EQ(rows.last().value(0), QString::fromUtf8("中文"));
+    const struct {
+        QByteArray line;
+        const char *field;
+    } cases[] = {
+        {"\xd6\xd0\xce\xc4,\xe4\xbb\xb7\n", "中文"}, // GB18030, not valid UTF-8
+        {"\xd2\xbd\xd4\xba,x\n", "医院"},              // GB18030, valid UTF-8
+        {"天津,x\n", "天津"},                             // UTF-8
+    };
+    for (const auto &c : cases) {
+        QByteArray bytes;
+        while (bytes.size() < 70000)
+            bytes += "plain,ascii\n";
+        bytes += c.line;
+        const QString path = WriteFile(dir, "late.csv", bytes);
+        const QList<TDataRow> rows = ReadAll(path, Csv());
+        ASSERT_FALSE(rows.isEmpty());
+        EXPECT_EQ(rows.last().value(0), QString::fromUtf8(c.field));
+    }
+}
+
+TEST(DataImport, FixedWidthRecordsAndPreviewCountBytes)
+{
+    // The record reader, the preview's sample lines and the first column's
+    // width, in a GB18030 file and in a UTF-8 file.
+    QTemporaryDir dir;
+    const QString text = QStringLiteral("姓名  城市  号\r\n张三  北京  01\r\n欧阳娜娜上海02\r\n");
+    for (const QByteArray &bytes : {EncodeGb18030(text), text.toUtf8()}) {
+        const QString path = WriteFile(dir, "names.prn", bytes);
+        TTextEncoding encoding{};
+        const QStringList samples = ReadSampleLines(path, 10, nullptr, &encoding);
+        EXPECT_EQ(InitialFixedWidth(samples, encoding), 14);
+        TSplitSettings s;
+        s.Mode = TSplitMode::Fixed;
+        s.ColumnSizes = {6, 6, 2};
+        EXPECT_EQ(ParseLine(samples.value(2), s, encoding), QStringList({"欧阳娜", "娜上海", "02"}));
+        EXPECT_EQ(ReadAll(path, s), (QList<TDataRow>{{"张三", "北京", "01"}, {"欧阳娜", "娜上海", "02"}}));
+    }
 }
 
 TEST(DataImport, SampleLines)

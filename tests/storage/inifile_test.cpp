@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -37,27 +38,73 @@ TEST(IniFile, WritesCrLfWithoutByteOrderMarkAndOneLineValues)
     EXPECT_TRUE(bytes.contains("Chinese=\xB1\xEA\xC7\xA9\r\n")); // GB18030
 }
 
-TEST(IniFile, DetectsUtf8AndGb18030)
+// Without a byte-order mark a file is GB18030 unless it is plainly UTF-8. The
+// GB18030 rows are real words whose bytes are valid UTF-8 too (医院 is
+// D2 BD D4 BA, the UTF-8 of "ҽԺ"); the UTF-8 rows include words whose GB18030
+// reading is made of GB2312 characters only (天津 reads as "濉╂触"). Short
+// Latin-1 or Greek text in UTF-8 whose GB18030 reading is common hanzi (Café,
+// 25°C) is ambiguous and read as GB18030: a byte-order mark settles it.
+TEST(IniFile, TextWithoutByteOrderMarkIsGb18030UnlessPlainlyUtf8)
 {
-    const QString chinese = QStringLiteral("条码标签 ü €");
-    struct Case {
-        const char *name;
-        QByteArray bytes;
-    };
-    const QByteArray body = "[S]\r\nT=";
-    const Case cases[] = {
-        {"gb18030", body + EncodeIniText(chinese) + "\r\n"},
-        {"utf8", body + chinese.toUtf8() + "\r\n"},
-        {"utf8 bom", "\xEF\xBB\xBF" + body + chinese.toUtf8() + "\r\n"},
-        {"lf only", "[S]\nT=" + chinese.toUtf8() + "\n"},
+    enum Bytes { Gb, Utf8, Utf8Bom };
+    const struct {
+        Bytes bytes;
+        const char *text;
+    } cases[] = {
+        {Gb, "医院"}, {Gb, "学校"}, {Gb, "食品"}, {Gb, "药品"}, {Gb, "女士"}, {Gb, "谢谢"}, {Gb, "职员"},
+        {Gb, "同志"}, {Gb, "鞋帽"}, {Gb, "母婴"}, {Gb, "某"}, {Gb, "某某"}, {Gb, "茅台"}, {Gb, "毛"},
+        {Gb, "山"}, {Gb, "水"}, {Gb, "元"}, {Gb, "瓶"}, {Gb, "省"}, {Gb, "小"}, {Gb, "3楼"}, {Gb, "5路"},
+        {Gb, "陆"}, {Gb, "卢"}, {Gb, "食品 药品 母婴 鞋帽"},
+        {Utf8, "天津"}, {Utf8, "宽度"}, {Utf8, "纸质"}, {Utf8, "大米"}, {Utf8, "饼干"}, {Utf8, "齿轮"},
+        {Utf8, "弹簧"}, {Utf8, "楼梯"}, {Utf8, "谢谢"}, {Utf8, "女士"}, {Utf8, "工人"}, {Utf8, "主任"},
+        {Utf8, "汽车"}, {Utf8, "中"}, {Utf8, "医院"}, {Utf8, "条码标签 ü €"}, {Utf8, "温度25°C"},
+        {Utf8, "Москва"}, {Utf8, "Größe"}, {Utf8, "Ελληνικά"}, {Utf8, "Dvořák"},
+        // What earlier versions wrote for texts like these.
+        {Utf8Bom, "某"}, {Utf8Bom, "医院"}, {Utf8Bom, "Café"}, {Utf8Bom, "25°C"},
     };
     QTemporaryDir dir;
-    for (const Case &c : cases) {
-        const QString path = dir.filePath("t.ini");
-        WriteAll(path, c.bytes);
-        TIniFile ini(path);
-        EXPECT_EQ(ini.ReadString("S", "T", "?"), chinese) << c.name;
+    const QString path = dir.filePath("t.ini");
+    for (const auto &c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        const QByteArray encoded = c.bytes == Gb ? EncodeIniText(text) : text.toUtf8();
+        SCOPED_TRACE(std::string(c.text) + (c.bytes == Gb ? " in GB18030" : " in UTF-8"));
+        if (c.bytes == Gb) {
+            QStringDecoder utf8(QStringConverter::Utf8);
+            (void)utf8.decode(encoded);
+            EXPECT_FALSE(utf8.hasError()) << "the row proves nothing";
+        }
+        WriteAll(path, (c.bytes == Utf8Bom ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + "[S]\r\nT=" + encoded + "\r\n");
+        EXPECT_EQ(TIniFile(path).ReadString("S", "T", "?"), text);
+        // Written back: GB18030 without a byte-order mark, and read back the same.
+        TIniFile out(path, TIniFile::StartEmpty);
+        out.WriteString("S", "T", text);
+        ASSERT_TRUE(out.UpdateFile());
+        EXPECT_EQ(ReadAll(path), "[S]\r\nT=" + EncodeIniText(text) + "\r\n");
+        EXPECT_EQ(TIniFile(path).ReadString("S", "T", "?"), text);
     }
+    const QByteArray lfOnly = "[S]\nT=" + QStringLiteral("条码标签").toUtf8() + "\n";
+    WriteAll(path, lfOnly);
+    EXPECT_EQ(TIniFile(path).ReadString("S", "T", "?"), QStringLiteral("条码标签"));
+}
+
+TEST(IniFile, TextWhoseGb18030BytesPassForUtf8KeepsItsGb18030)
+{
+    // The GB18030 reading of the UTF-8 bytes of 中文: written as GB18030 it is
+    // those bytes again, so the file starts with a comment that is not UTF-8.
+    QStringDecoder gb("GB18030");
+    const QString text = gb.decode(QStringLiteral("中文").toUtf8());
+    QTemporaryDir dir;
+    const QString path = dir.filePath("m.lbl");
+    TIniFile out(path, TIniFile::StartEmpty);
+    out.WriteString("S", "T", text);
+    ASSERT_TRUE(out.UpdateFile());
+    const QByteArray bytes = ReadAll(path);
+    EXPECT_FALSE(bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(bytes.startsWith("; ")) << bytes.toHex(' ').constData();
+    EXPECT_TRUE(bytes.endsWith("\r\n[S]\r\nT=" + EncodeIniText(text) + "\r\n"));
+    TIniFile in(path);
+    EXPECT_EQ(in.ReadString("S", "T", "?"), text);
+    EXPECT_EQ(in.Sections(), QStringList{"S"});
 }
 
 TEST(IniFile, ChineseTextRoundTrips)
