@@ -1,6 +1,6 @@
 #include "canvas/canvaslabel.h"
 
-#include "canvas/render/itemrender.h"
+#include "render/itemrender.h"
 
 #include <QCursor>
 #include <QKeyEvent>

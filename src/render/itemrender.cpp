@@ -1,8 +1,8 @@
 // The label as the design surface shows it.
 
-#include "canvas/render/itemrender.h"
+#include "render/itemrender.h"
 
-#include "canvas/render/renderutil.h"
+#include "render/renderutil.h"
 #include "model/labelformat.h"
 
 #include <QPainter>

@@ -1,7 +1,7 @@
 // Barcode rendering through the barcode engine.
 
 #include "barcode/barcode.h"
-#include "canvas/render/renderutil.h"
+#include "render/renderutil.h"
 
 #include <QPainter>
 

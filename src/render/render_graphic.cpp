@@ -1,6 +1,6 @@
 // Picture rendering: the loaded picture stretched into the box.
 
-#include "canvas/render/renderutil.h"
+#include "render/renderutil.h"
 
 #include <QPainter>
 

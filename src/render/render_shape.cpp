@@ -1,6 +1,6 @@
 // Shape rendering: the six figures with the pen kept inside the box.
 
-#include "canvas/render/renderutil.h"
+#include "render/renderutil.h"
 
 #include <QPainter>
 #include <QPainterPath>

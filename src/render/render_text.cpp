@@ -1,6 +1,6 @@
 // Single-line text and memo rendering.
 
-#include "canvas/render/renderutil.h"
+#include "render/renderutil.h"
 
 #include <QFontMetrics>
 #include <QPainter>

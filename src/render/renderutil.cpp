@@ -1,4 +1,4 @@
-#include "canvas/render/renderutil.h"
+#include "render/renderutil.h"
 
 #include "model/labelformat.h"
 

@@ -3,7 +3,8 @@
 
 #include "fuzz_common.h"
 
-#include "canvas/render/itemrender.h"
+#include "picture/loadgraphic.h"
+#include "render/itemrender.h"
 #include "model/items.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -1,9 +1,9 @@
 // Item rendering: what each kind draws into its bitmap and how its box follows.
 
 #include "barcode/barcode.h"
-#include "canvas/render/itemrender.h"
-#include "canvas/render/renderutil.h"
-#include "canvastestutil.h"
+#include "render/itemrender.h"
+#include "render/renderutil.h"
+#include "rendertestutil.h"
 #include "model/labelformat.h"
 
 #include <QFontMetrics>
@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-using namespace canvastest;
+using namespace rendertest;
 
 namespace {
 
