@@ -1,9 +1,14 @@
 #pragma once
-// Drawing the whole label onto any painter.
+// Drawing items into their bitmaps and the whole label onto any painter.
 
 #include "model/items.h"
 
 class QPainter;
+
+// Draws the item into its ItemBitmap from its properties (an auto-sized box
+// follows the drawing) and marks it unchanged without raising OnChange.
+// Nothing is drawn while the item is loading.
+void RenderItem(TLabelControl &item);
 
 // The label as the design surface shows it: outline, grid, items (rendered
 // when changed), frames and handles. Used by the surface and by headless export.

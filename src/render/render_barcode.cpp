@@ -5,30 +5,28 @@
 
 #include <QPainter>
 
-void TBarcodeLabel::Render()
+void RenderBarcode(TBarcodeLabel &item)
 {
-    if (Loading)
-        return;
     // The spin box offers 1 to 9; a file may hold anything, and a module of
     // thousands of pixels would only exhaust memory.
-    const int module = AutoScale ? 1 : qBound(1, int(Scale), 9);
-    Text = FilterBarcodeText(BarcodeType, GetDesignText());
+    const int module = item.AutoScale ? 1 : qBound(1, int(item.Scale), 9);
+    item.Text = FilterBarcodeText(item.BarcodeType, item.GetDesignText());
 
-    const int length = BarcodeWidth(module, BarcodeType, Text);
-    const bool vertical = Rotation == 1 || Rotation == 3;
-    const int barHeight = vertical ? Width : Height;
-    const int bw = vertical ? Width : length;
-    const int bh = vertical ? length : Height;
+    const int length = BarcodeWidth(module, item.BarcodeType, item.Text);
+    const bool vertical = item.Rotation == 1 || item.Rotation == 3;
+    const int barHeight = vertical ? item.Width : item.Height;
+    const int bw = vertical ? item.Width : length;
+    const int bh = vertical ? length : item.Height;
 
-    ItemBitmap = NewItemBitmap(bw, bh, qRgb(255, 255, 255));
-    if (!ItemBitmap.isNull()) {
-        QPainter p(&ItemBitmap);
-        p.setPen(ColorToQColor(Font.Color));
-        p.setFont(Font.ScaledFont());
+    item.ItemBitmap = NewItemBitmap(bw, bh, qRgb(255, 255, 255));
+    if (!item.ItemBitmap.isNull()) {
+        QPainter p(&item.ItemBitmap);
+        p.setPen(ColorToQColor(item.Font.Color));
+        p.setFont(item.Font.ScaledFont());
         TPainterSurface surface(p, QStringLiteral("Courier New"));
-        DrawBarcode(surface, BarcodeType, 0, 0, module, barHeight, Text, Interpretation, Rotation, false);
+        DrawBarcode(surface, item.BarcodeType, 0, 0, module, barHeight, item.Text, item.Interpretation,
+                    item.Rotation, false);
     }
-    if (AutoSize)
-        ApplyRenderedSize(this, bw, bh);
-    TLabelControl::Render();
+    if (item.AutoSize)
+        item.SetRenderedSize(bw, bh);
 }

@@ -4,20 +4,18 @@
 
 #include <QPainter>
 
-void TGraphicLabel::Render()
+void RenderGraphic(TGraphicLabel &item)
 {
-    if (Loading)
-        return;
-    const QSize size = FitPictureSize(Width, Height, Picture.width(), Picture.height(), KeepAspect);
-    ItemBitmap = NewItemBitmap(size.width(), size.height(), qRgb(255, 255, 255));
-    if (!ItemBitmap.isNull()) {
-        if (!Picture.isNull()) {
-            QPainter p(&ItemBitmap);
+    const QSize size =
+        FitPictureSize(item.Width, item.Height, item.Picture.width(), item.Picture.height(), item.KeepAspect);
+    item.ItemBitmap = NewItemBitmap(size.width(), size.height(), qRgb(255, 255, 255));
+    if (!item.ItemBitmap.isNull()) {
+        if (!item.Picture.isNull()) {
+            QPainter p(&item.ItemBitmap);
             p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-            p.drawImage(QRect(QPoint(0, 0), size), Picture);
+            p.drawImage(QRect(QPoint(0, 0), size), item.Picture);
         }
         // A picture keys out the colour of its bottom-left pixel.
-        TransparentColor = ItemBitmap.pixel(0, ItemBitmap.height() - 1);
+        item.TransparentColor = item.ItemBitmap.pixel(0, item.ItemBitmap.height() - 1);
     }
-    TLabelControl::Render();
 }
