@@ -1,4 +1,4 @@
-// The label as the design surface shows it.
+// Items drawn into their bitmaps, and the label as the design surface shows it.
 
 #include "render/itemrender.h"
 
