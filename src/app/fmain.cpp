@@ -12,7 +12,7 @@
 #include "app/rulers.h"
 #include "barcode/barcode.h"
 #include "canvas/canvaslabel.h"
-#include "canvas/render/itemrender.h"
+#include "render/itemrender.h"
 #include "model/labelformat.h"
 #include "printing/sheetlayout.h"
 #include "storage/document.h"

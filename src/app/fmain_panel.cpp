@@ -9,7 +9,7 @@
 #include "app/propertiespanel.h"
 #include "barcode/barcode.h"
 #include "canvas/canvaslabel.h"
-#include "canvas/render/itemrender.h"
+#include "picture/loadgraphic.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "canvas/canvaslabel.h"
 
-#include "canvas/render/itemrender.h"
+#include "render/itemrender.h"
 
 #include <QCursor>
 #include <QKeyEvent>
@@ -88,7 +88,7 @@ void TCanvasLabel::paintEvent(QPaintEvent *)
         if (!item->Changed)
             continue;
         const TRect before = item->BoundsRect();
-        item->Render();
+        RenderItem(*item);
         if (!(item->BoundsRect() == before)) {
             update(RepaintRect(before));
             update(RepaintRect(item->BoundsRect()));

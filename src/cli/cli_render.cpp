@@ -1,4 +1,4 @@
-#include "canvas/render/itemrender.h"
+#include "render/itemrender.h"
 #include "cli/cli_label.h"
 #include "cli/commands.h"
 

@@ -156,11 +156,6 @@ TLabelControl::TLabelControl()
 
 TLabelControl::~TLabelControl() = default;
 
-void TLabelControl::Render()
-{
-    MarkChanged(false);
-}
-
 void TLabelControl::MarkChanged(bool b)
 {
     Changed = b;
@@ -303,6 +298,19 @@ void TLabelControl::SetBoundsRect(const TRect &r, bool positionFirst)
         RawSetTop(r.Top);
         RawSetLeft(r.Left);
     }
+    Updating = false;
+    ApplyAttach();
+}
+
+void TLabelControl::SetRenderedSize(int w, int h)
+{
+    const int left = Left;
+    const int top = Top;
+    Updating = true;
+    RawSetHeight(h);
+    RawSetWidth(w);
+    RawSetTop(top);
+    RawSetLeft(left);
     Updating = false;
     ApplyAttach();
 }

@@ -12,6 +12,23 @@
 #include <functional>
 
 class TItemContainer;
+class TBarcodeLabel;
+class TTextLabel;
+class TMemoLabel;
+class TShapeLabel;
+class TGraphicLabel;
+
+// What differs by kind and lives above the model (drawing, for one) visits
+// the item, so the model knows nothing of it.
+class TItemVisitor {
+public:
+    virtual ~TItemVisitor() = default;
+    virtual void Visit(TBarcodeLabel &item) = 0;
+    virtual void Visit(TTextLabel &item) = 0;
+    virtual void Visit(TMemoLabel &item) = 0;
+    virtual void Visit(TShapeLabel &item) = 0;
+    virtual void Visit(TGraphicLabel &item) = 0;
+};
 
 enum TItemKind : quint8 { ikBarcode = 0, ikText = 1, ikMemo = 2, ikShape = 3, ikGraphic = 4, ikNone = 5 };
 
@@ -74,9 +91,7 @@ public:
     TLabelControl(const TLabelControl &) = delete;
     TLabelControl &operator=(const TLabelControl &) = delete;
 
-    // Redraws ItemBitmap from the properties and ends with MarkChanged(false)
-    // without raising OnChange. The base only clears Changed.
-    virtual void Render();
+    virtual void Accept(TItemVisitor &visitor) = 0;
     void SetRotation(int r);
 
     TItemAlign VertAlign = iaTop;
@@ -119,6 +134,9 @@ public:
     void SetHeight(int v);
     void SetWidth(int v);
     void SetBoundsRect(const TRect &r, bool positionFirst);
+    // The box an auto-sized item's drawing gives: size first, clamped like
+    // every box change, but neither recorded in OldBounds nor a change.
+    void SetRenderedSize(int w, int h);
     void SetParentRect(const TRect &r);
     void SetHorzAlign(TItemAlign a);
     void SetVertAlign(TItemAlign a);
@@ -146,7 +164,7 @@ protected:
 class TBarcodeLabel : public TLabelControl {
 public:
     TBarcodeLabel();
-    void Render() override;
+    void Accept(TItemVisitor &visitor) override { visitor.Visit(*this); }
     quint8 BarcodeType = 0;
     bool AutoScale = true;
     bool Interpretation = true;
@@ -160,19 +178,19 @@ public:
 class TTextLabel : public TLabelControl {
 public:
     TTextLabel();
-    void Render() override;
+    void Accept(TItemVisitor &visitor) override { visitor.Visit(*this); }
 };
 
 class TMemoLabel : public TLabelControl {
 public:
     TMemoLabel();
-    void Render() override;
+    void Accept(TItemVisitor &visitor) override { visitor.Visit(*this); }
 };
 
 class TShapeLabel : public TLabelControl {
 public:
     TShapeLabel();
-    void Render() override;
+    void Accept(TItemVisitor &visitor) override { visitor.Visit(*this); }
     TShapeKind ShapeKind = skRectangle;
     void SetShapeKind(TShapeKind k);
 };
@@ -180,7 +198,7 @@ public:
 class TGraphicLabel : public TLabelControl {
 public:
     TGraphicLabel();
-    void Render() override;
+    void Accept(TItemVisitor &visitor) override { visitor.Visit(*this); }
     QImage Picture; // 24 bits per pixel
     QString FileName;
     bool KeepAspect = true;

@@ -1,7 +1,7 @@
 #include "storage/labelfile.h"
 
 #include "barcode/barcode.h"
-#include "canvas/render/itemrender.h"
+#include "picture/loadgraphic.h"
 #include "model/labelformat.h"
 
 #include <QDir>

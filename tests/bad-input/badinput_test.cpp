@@ -2,7 +2,8 @@
 // case here, asserting the behaviour the row promises, not only that nothing
 // crashed. Big inputs are made at run time.
 
-#include "canvas/render/itemrender.h"
+#include "picture/loadgraphic.h"
+#include "render/itemrender.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
 #include "printing/dataimport.h"

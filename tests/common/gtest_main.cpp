@@ -1,4 +1,4 @@
-#include <QApplication>
+#include <QGuiApplication>
 #include <gtest/gtest.h>
 
 // Fonts, images and painters need an application object; the tests never show a
@@ -7,7 +7,7 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

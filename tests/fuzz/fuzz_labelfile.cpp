@@ -4,7 +4,7 @@
 
 #include "fuzz_common.h"
 
-#include "canvas/render/itemrender.h"
+#include "render/itemrender.h"
 #include "model/labelformat.h"
 #include "storage/document.h"
 #include "storage/labelfile.h"

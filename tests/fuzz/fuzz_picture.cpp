@@ -3,7 +3,8 @@
 
 #include "fuzz_common.h"
 
-#include "canvas/render/itemrender.h"
+#include "picture/loadgraphic.h"
+#include "render/itemrender.h"
 #include "model/items.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -26,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(qint64(item.Picture.width()) * item.Picture.height() <= 100000000, QString());
         item.SetWidth(1 + (b0 >> 3) * 8);
         item.SetHeight(1 + (b0 >> 3) * 5);
-        item.Render();
+        RenderItem(item);
     } else {
         const QString expected = jpeg ? QStringLiteral("Unable to load jpeg file\n\r") : QStringLiteral("Unable to load bitmap file\n\r");
         FUZZ_CHECK(messages == 1 && FuzzLastMessage() == expected + path, FuzzLastMessage());

@@ -217,7 +217,7 @@ TEST(Items, ChangeEventsAndLoading)
     EXPECT_EQ(t.Text, QStringLiteral("abc"));
     EXPECT_FALSE(t.BitmapTransparent);
     t.Loading = false;
-    t.TLabelControl::Render();
+    t.MarkChanged(false);
     EXPECT_FALSE(t.Changed);
     EXPECT_EQ(changes, 3); // clearing raises nothing
     t.MarkChanged(true);

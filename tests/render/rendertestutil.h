@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QRect>
 
-namespace canvastest {
+namespace rendertest {
 
 inline bool IsInk(QRgb c, QRgb background = qRgb(255, 255, 255))
 {
@@ -34,4 +34,4 @@ inline int InkCount(const QImage &img, const QRect &area, QRgb background = qRgb
 
 inline QRgb Rgb(const QImage &img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
 
-} // namespace canvastest
+} // namespace rendertest

@@ -1,7 +1,7 @@
 // Loading picture files into graphic items: BMP through Qt's reader, JPEG
 // through libjpeg directly.
 
-#include "canvas/render/itemrender.h"
+#include "picture/loadgraphic.h"
 #include "model/messages.h"
 
 #include <QFile>

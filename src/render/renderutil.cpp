@@ -1,27 +1,8 @@
-#include "canvas/render/renderutil.h"
+#include "render/renderutil.h"
 
 #include "model/labelformat.h"
 
 #include <cmath>
-
-namespace {
-// Opens the protected raw setters to the renderers: the box a rendering sets
-// obeys the clamping rules but is not a recorded change.
-struct TRenderAccess : TLabelControl {
-    static void SetSizeFirst(TLabelControl *item, int w, int h)
-    {
-        const int left = item->Left;
-        const int top = item->Top;
-        item->Updating = true;
-        (item->*(&TRenderAccess::RawSetHeight))(h);
-        (item->*(&TRenderAccess::RawSetWidth))(w);
-        (item->*(&TRenderAccess::RawSetTop))(top);
-        (item->*(&TRenderAccess::RawSetLeft))(left);
-        item->Updating = false;
-        item->ApplyAttach();
-    }
-};
-} // namespace
 
 QImage NewItemBitmap(int w, int h, QRgb fill)
 {
@@ -32,11 +13,6 @@ QImage NewItemBitmap(int w, int h, QRgb fill)
         return image;
     image.fill(fill);
     return image;
-}
-
-void ApplyRenderedSize(TLabelControl *item, int w, int h)
-{
-    TRenderAccess::SetSizeFirst(item, w, h);
 }
 
 QImage WithoutColor(const QImage &image, QRgb key)

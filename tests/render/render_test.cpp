@@ -1,9 +1,9 @@
 // Item rendering: what each kind draws into its bitmap and how its box follows.
 
 #include "barcode/barcode.h"
-#include "canvas/render/itemrender.h"
-#include "canvas/render/renderutil.h"
-#include "canvastestutil.h"
+#include "render/itemrender.h"
+#include "render/renderutil.h"
+#include "rendertestutil.h"
 #include "model/labelformat.h"
 
 #include <QFontMetrics>
@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-using namespace canvastest;
+using namespace rendertest;
 
 namespace {
 
@@ -53,12 +53,12 @@ TEST_F(RenderTest, EveryKindDoesNothingWhileLoadingAndClearsChangedSilentlyAfter
         item->OnChange = [&](TLabelControl *) { ++raised; };
         item->Loading = true;
         item->Changed = true;
-        item->Render();
+        RenderItem(*item);
         EXPECT_TRUE(item->ItemBitmap.isNull());
         EXPECT_TRUE(item->Changed);
 
         item->Loading = false;
-        item->Render();
+        RenderItem(*item);
         EXPECT_FALSE(item->ItemBitmap.isNull());
         EXPECT_FALSE(item->Changed);
         EXPECT_EQ(raised, 0);
@@ -70,7 +70,7 @@ TEST_F(RenderTest, TextBitmapIsTheTextAndTheBoxFollows)
     auto item = TextItem(QStringLiteral("ABC"));
     item->Left = 7;
     item->Top = 9;
-    item->Render();
+    RenderItem(*item);
     const QFontMetrics fm(ItemDrawFont(item->Font));
     EXPECT_EQ(item->ItemBitmap.size(), QSize(fm.horizontalAdvance(QStringLiteral("ABC")), fm.height()));
     EXPECT_EQ(item->MinWidth, fm.horizontalAdvance(QStringLiteral("00")));
@@ -91,7 +91,7 @@ TEST_F(RenderTest, TextBitmapIsTheTextAndTheBoxFollows)
 TEST_F(RenderTest, RotatedTextTurnsTheBitmapClockwise)
 {
     auto upright = TextItem(QStringLiteral("Mxx...."));
-    upright->Render();
+    RenderItem(*upright);
     const QImage r0 = upright->ItemBitmap;
     // Rotation r turns the text r quarter turns clockwise: the ink's box turns
     // with the bitmap (within a pixel of glyph rasterisation).
@@ -99,7 +99,7 @@ TEST_F(RenderTest, RotatedTextTurnsTheBitmapClockwise)
     for (int r = 1; r <= 3; ++r) {
         SCOPED_TRACE(r);
         auto item = TextItem(QStringLiteral("Mxx...."), r);
-        item->Render();
+        RenderItem(*item);
         const QSize expected = r == 2 ? r0.size() : r0.size().transposed();
         EXPECT_EQ(item->ItemBitmap.size(), expected);
         EXPECT_EQ(QSize(item->Width, item->Height), expected);
@@ -118,7 +118,7 @@ TEST_F(RenderTest, RotatedTextTurnsTheBitmapClockwise)
     }
     // Reading downwards: the heavy "M" is at the top at rotation 1.
     auto down = TextItem(QStringLiteral("Mxx...."), 1);
-    down->Render();
+    RenderItem(*down);
     const QImage &img = down->ItemBitmap;
     EXPECT_GT(InkCount(img, QRect(0, 0, img.width(), img.height() / 3)),
               InkCount(img, QRect(0, img.height() * 2 / 3, img.width(), img.height())));
@@ -127,7 +127,7 @@ TEST_F(RenderTest, RotatedTextTurnsTheBitmapClockwise)
 TEST_F(RenderTest, EmptyTextHoldsTheBoxAtItsMinimum)
 {
     auto item = TextItem(QString());
-    item->Render();
+    RenderItem(*item);
     EXPECT_TRUE(item->ItemBitmap.isNull());
     EXPECT_EQ(item->Width, item->MinWidth);
     EXPECT_GT(item->Width, 0);
@@ -154,7 +154,7 @@ TEST_F(RenderTest, WhiteTextOnATransparentItemKeysOutBlack)
         item->Transparent = c.transparent;
         item->BitmapTransparent = c.transparent;
         item->Font.Color = c.color;
-        item->Render();
+        RenderItem(*item);
         EXPECT_EQ(item->TransparentColor & 0xFFFFFF, c.background & 0xFFFFFF);
         EXPECT_EQ(Rgb(item->ItemBitmap, 0, 0), c.background & 0xFFFFFF);
         // The glyphs are drawn in the font colour.
@@ -168,7 +168,7 @@ TEST_F(RenderTest, MemoWrapsAtTheBoxWidthAndAlignsItsLines)
     auto memo = Make<TMemoLabel>();
     memo->Font.Font = QFont(QStringLiteral("Arial"), 8);
     memo->Text = sentence;
-    memo->Render();
+    RenderItem(*memo);
     const QFontMetrics fm(ItemDrawFont(memo->Font));
     const QImage &img = memo->ItemBitmap;
     EXPECT_GE(img.height(), 3 * fm.height());
@@ -179,7 +179,7 @@ TEST_F(RenderTest, MemoWrapsAtTheBoxWidthAndAlignsItsLines)
     // Line breaks in the text break lines.
     auto lines = Make<TMemoLabel>();
     lines->Text = QStringLiteral("A\r\nB\r\nC");
-    lines->Render();
+    RenderItem(*lines);
     const QFontMetrics lfm(ItemDrawFont(lines->Font));
     EXPECT_GE(lines->ItemBitmap.height(), 3 * lfm.height());
     EXPECT_LE(lines->ItemBitmap.height(), 3 * (lfm.lineSpacing() + 1));
@@ -196,7 +196,7 @@ TEST_F(RenderTest, MemoWrapsAtTheBoxWidthAndAlignsItsLines)
         m->Font.Font = QFont(QStringLiteral("Arial"), 8);
         m->Text = text;
         m->HorzAlign = c.align;
-        m->Render();
+        RenderItem(*m);
         const QImage &b = m->ItemBitmap;
         const int lastTop = b.height() - fm.height();
         const QRect last = InkBox(b.copy(0, lastTop, b.width(), fm.height()));
@@ -236,10 +236,10 @@ TEST_F(RenderTest, AutoSizedMemoKeepsItsSizeWhenRenderedAgain)
         m->HorzAlign = c.align;
         m->AutoSize = true;
         m->Width = c.width;
-        m->Render();
+        RenderItem(*m);
         const QSize first(m->Width, m->Height);
         EXPECT_EQ(first, m->ItemBitmap.size().expandedTo(QSize(m->MinWidth, m->MinHeight)));
-        m->Render();
+        RenderItem(*m);
         EXPECT_EQ(QSize(m->Width, m->Height), first);
     }
 }
@@ -252,7 +252,7 @@ TEST_F(RenderTest, RectanglePenStaysInsideTheBitmap)
         shape->Width = 40;
         shape->Height = 30;
         shape->Pen.Width = p;
-        shape->Render();
+        RenderItem(*shape);
         const QImage &img = shape->ItemBitmap;
         ASSERT_EQ(img.size(), QSize(40, 30));
         const int cx = 20, cy = 15;
@@ -281,7 +281,7 @@ TEST_F(RenderTest, ShapeFiguresAndBrush)
         s->ShapeKind = kind;
         s->HorzAlign = h;
         s->VertAlign = v;
-        s->Render();
+        RenderItem(*s);
         return s->ItemBitmap;
     };
     const QImage ellipse = make(skEllipse);
@@ -322,7 +322,7 @@ TEST_F(RenderTest, ShapeFiguresAndBrush)
     filled->Width = filled->Height = 20;
     filled->Brush = {bsSolid, 0x0000FF}; // red
     filled->Pen.Color = 0x00FF00;
-    filled->Render();
+    RenderItem(*filled);
     EXPECT_EQ(Rgb(filled->ItemBitmap, 10, 10), 0xFF0000u);
     EXPECT_EQ(Rgb(filled->ItemBitmap, 10, 0), 0x00FF00u);
 }
@@ -341,7 +341,7 @@ TEST_F(RenderTest, RoundRectCornerFollowsTheSquareRootRule)
     thin->ShapeKind = skRoundRect;
     thin->Width = 30;
     thin->Height = 1;
-    thin->Render();
+    RenderItem(*thin);
     EXPECT_EQ(thin->ItemBitmap.size(), QSize(30, 1));
 }
 
@@ -367,7 +367,7 @@ TEST_F(RenderTest, PictureKeepsItsAspectWhenAsked)
         g->Width = c.box.width();
         g->Height = c.box.height();
         g->KeepAspect = c.keep;
-        g->Render();
+        RenderItem(*g);
         EXPECT_EQ(g->ItemBitmap.size(), c.expected);
         EXPECT_EQ(Rgb(g->ItemBitmap, c.expected.width() / 2, c.expected.height() / 2), 0xFF0000u);
         EXPECT_EQ(QSize(g->Width, g->Height), c.box); // no auto-size
@@ -379,7 +379,7 @@ TEST_F(RenderTest, PictureKeepsItsAspectWhenAsked)
     g->Picture.fill(Qt::white);
     g->Picture.setPixel(0, 19, qRgb(0, 128, 0));
     g->KeepAspect = false;
-    g->Render();
+    RenderItem(*g);
     EXPECT_EQ(g->TransparentColor & 0xFFFFFF, 0x008000u);
 }
 
@@ -408,7 +408,7 @@ TEST_F(RenderTest, BarcodeModuleFilteringAndRotation)
         b->Rotation = quint8(c.rotation);
         b->Width = 40;
         b->Height = 50;
-        b->Render();
+        RenderItem(*b);
         EXPECT_EQ(b->Text, c.filtered);
         const int length = BarcodeWidth(c.module, c.type, c.filtered);
         const bool vertical = c.rotation % 2 == 1;
@@ -424,6 +424,6 @@ TEST_F(RenderTest, BarcodeScaleFromAFileIsKeptToTheOfferedRange)
     b->Text = QStringLiteral("A");
     b->AutoScale = false;
     b->Scale = 100000;
-    b->Render();
+    RenderItem(*b);
     EXPECT_EQ(b->ItemBitmap.width(), BarcodeWidth(9, bcCode128, QStringLiteral("A")));
 }

@@ -1,19 +1,17 @@
 // Shape rendering: the six figures with the pen kept inside the box.
 
-#include "canvas/render/renderutil.h"
+#include "render/renderutil.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
-void TShapeLabel::Render()
+void RenderShape(TShapeLabel &item)
 {
-    if (Loading)
-        return;
-    const int W = Width;
-    const int H = Height;
-    ItemBitmap = NewItemBitmap(W, H, qRgb(255, 255, 255));
-    if (!ItemBitmap.isNull()) {
-        const int p = qBound(1, int(Pen.Width), 999);
+    const int W = item.Width;
+    const int H = item.Height;
+    item.ItemBitmap = NewItemBitmap(W, H, qRgb(255, 255, 255));
+    if (!item.ItemBitmap.isNull()) {
+        const int p = qBound(1, int(item.Pen.Width), 999);
         // Insets that keep a pen of width p inside the bitmap: a on the left
         // and top, b (one less for even widths) on the right and bottom.
         const int a = p / 2;
@@ -27,7 +25,7 @@ void TShapeLabel::Render()
 
         QPainterPath figure;
         bool closed = true;
-        switch (ShapeKind) {
+        switch (item.ShapeKind) {
         case skRectangle:
             figure.addRect(box(a, a, W - b, H - b));
             break;
@@ -44,7 +42,7 @@ void TShapeLabel::Render()
             break;
         }
         case skHorzLine: {
-            const int y = VertAlign == iaTop ? a : VertAlign == iaCenter ? H / 2 : H - b - 1;
+            const int y = item.VertAlign == iaTop ? a : item.VertAlign == iaCenter ? H / 2 : H - b - 1;
             // Lines stop one pixel short of their end point.
             figure.moveTo(pt(a, y));
             figure.lineTo(pt(W - a - 1, y));
@@ -52,8 +50,8 @@ void TShapeLabel::Render()
             break;
         }
         case skVertLine: {
-            const int x = HorzAlign == iaLeft ? a : HorzAlign == iaCenter ? W / 2 : W - b - 1;
-            figure.moveTo(pt(x, HorzAlign == iaLeft ? b : a));
+            const int x = item.HorzAlign == iaLeft ? a : item.HorzAlign == iaCenter ? W / 2 : W - b - 1;
+            figure.moveTo(pt(x, item.HorzAlign == iaLeft ? b : a));
             figure.lineTo(pt(x, H - a - 1));
             closed = false;
             break;
@@ -66,11 +64,10 @@ void TShapeLabel::Render()
         stroker.setWidth(p);
         stroker.setCapStyle(Qt::SquareCap);
         stroker.setJoinStyle(Qt::MiterJoin);
-        QPainter painter(&ItemBitmap);
+        QPainter painter(&item.ItemBitmap);
         painter.setRenderHint(QPainter::Antialiasing, true);
         if (closed)
-            painter.fillPath(figure, QBrush(ColorToQColor(Brush.Color), ToQtBrushStyle(Brush.Style)));
-        painter.fillPath(stroker.createStroke(figure), ColorToQColor(Pen.Color));
+            painter.fillPath(figure, QBrush(ColorToQColor(item.Brush.Color), ToQtBrushStyle(item.Brush.Style)));
+        painter.fillPath(stroker.createStroke(figure), ColorToQColor(item.Pen.Color));
     }
-    TLabelControl::Render();
 }

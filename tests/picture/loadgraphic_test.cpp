@@ -1,7 +1,7 @@
 // Loading picture files: what loads, what is refused with which message, and
 // that nothing hangs or crashes on bad files.
 
-#include "canvas/render/itemrender.h"
+#include "picture/loadgraphic.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
 

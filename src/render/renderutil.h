@@ -7,6 +7,14 @@
 #include <QImage>
 #include <QSize>
 
+// The drawing of each kind, for RenderItem: the bitmap from the properties,
+// and an auto-sized box following it.
+void RenderBarcode(TBarcodeLabel &item);
+void RenderText(TTextLabel &item);
+void RenderMemo(TMemoLabel &item);
+void RenderShape(TShapeLabel &item);
+void RenderGraphic(TGraphicLabel &item);
+
 // Bitmaps never grow past this on either side; a stray value from a file must
 // not turn into a multi-gigabyte allocation.
 constexpr int kMaxItemBitmapSide = 32767;
@@ -14,10 +22,6 @@ constexpr int kMaxItemBitmapSide = 32767;
 // A w x h RGB32 bitmap filled with the colour, or a null image when either
 // side is not positive or too large (nothing to draw).
 QImage NewItemBitmap(int w, int h, QRgb fill);
-
-// The box follows the rendering: size first, clamped like every other box
-// change, without recording OldBounds.
-void ApplyRenderedSize(TLabelControl *item, int w, int h);
 
 // A copy of the image in which every pixel of the key colour (alpha ignored)
 // is fully transparent.

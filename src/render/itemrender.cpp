@@ -1,14 +1,22 @@
-// The label as the design surface shows it.
+// Items drawn into their bitmaps, and the label as the design surface shows it.
 
-#include "canvas/render/itemrender.h"
+#include "render/itemrender.h"
 
-#include "canvas/render/renderutil.h"
+#include "render/renderutil.h"
 #include "model/labelformat.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
 namespace {
+
+struct TItemRenderer final : TItemVisitor {
+    void Visit(TBarcodeLabel &item) override { RenderBarcode(item); }
+    void Visit(TTextLabel &item) override { RenderText(item); }
+    void Visit(TMemoLabel &item) override { RenderMemo(item); }
+    void Visit(TShapeLabel &item) override { RenderShape(item); }
+    void Visit(TGraphicLabel &item) override { RenderGraphic(item); }
+};
 
 void PaintGrid(QPainter &p, int width, int height)
 {
@@ -26,7 +34,7 @@ void PaintGrid(QPainter &p, int width, int height)
 void PaintItem(QPainter &p, TLabelControl *item)
 {
     if (item->Changed)
-        item->Render();
+        RenderItem(*item);
     QImage &bitmap = item->ItemBitmap;
     const int w = qMin(bitmap.width(), item->Width);
     const int h = qMin(bitmap.height(), item->Height);
@@ -59,6 +67,15 @@ void PaintItem(QPainter &p, TLabelControl *item)
 }
 
 } // namespace
+
+void RenderItem(TLabelControl &item)
+{
+    if (item.Loading)
+        return;
+    TItemRenderer renderer;
+    item.Accept(renderer);
+    item.MarkChanged(false);
+}
 
 QPainterPath LabelClipPath(int width, int height)
 {

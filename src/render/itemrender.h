@@ -5,9 +5,10 @@
 
 class QPainter;
 
-// Loads a BMP or JPEG file into the item's Picture; false (with a message for
-// a missing or unreadable file) when nothing was loaded.
-bool LoadGraphic(TGraphicLabel *item, const QString &fileName);
+// Draws the item into its ItemBitmap from its properties (an auto-sized box
+// follows the drawing) and marks it unchanged without raising OnChange.
+// Nothing is drawn while the item is loading.
+void RenderItem(TLabelControl &item);
 
 // The label as the design surface shows it: outline, grid, items (rendered
 // when changed), frames and handles. Used by the surface and by headless export.

@@ -1,15 +1,15 @@
 // Painting the whole label: outline, grid, items placed by alignment and cut
 // to their boxes, keyed transparency, frames and handles.
 
-#include "canvas/render/itemrender.h"
-#include "canvastestutil.h"
+#include "render/itemrender.h"
+#include "rendertestutil.h"
 #include "model/labelformat.h"
 
 #include <QDir>
 #include <QPainter>
 #include <gtest/gtest.h>
 
-using namespace canvastest;
+using namespace rendertest;
 
 namespace {
 
