@@ -357,6 +357,25 @@ private slots:
         QCOMPARE(panel(2), QStringLiteral("Ready"));
     }
 
+    void tabMovesThePanelToTheNextItem()
+    {
+        TLabelControl *text = clickWithTool("sbText", {100, 60});
+        auto *shape = static_cast<TShapeLabel *>(clickWithTool("sbShape", {40, 40}));
+        surface()->SelectItem(text);
+        surface()->setFocus();
+        QTest::keyClick(surface(), Qt::Key_Tab);
+        QCOMPARE(surface()->SelectedItem, shape);
+        QCOMPARE(Find<QStackedWidget>(win.get(), "pLabelOptions")->currentWidget()->objectName(),
+                 QStringLiteral("pGraphics"));
+        QCOMPARE(panel(2), QStringLiteral("Edit Shape"));
+        QVERIFY(!Find<QLineEdit>(win.get(), "eText")->isEnabled());
+        // The panel's edits reach the item it shows.
+        Find<QComboBox>(win.get(), "cbPenSize")->setCurrentIndex(4);
+        QCOMPARE(shape->Pen.Width, 5);
+        QTest::keyClick(surface(), Qt::Key_Tab);
+        QCOMPARE(panel(2), QStringLiteral("Edit Text"));
+    }
+
     void textSourceSwitch()
     {
         clickWithTool("sbText", {100, 60});
