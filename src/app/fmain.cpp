@@ -909,8 +909,11 @@ void TFMain::Paste1Click()
         return;
     TLabelControl *item = HeldCopy.release();
     item->OnBoundsChange = [this](TLabelControl *) { RefreshStatus(); };
-    item->SetTop(qMax(0, Surface->y() + 5));
-    item->SetLeft(qMax(0, Surface->x() + 5));
+    // 5 pixels inside the visible part of the label, and on the label.
+    const int top = qMin(qMax(0, -Surface->y()) + 5, Surface->height() - item->Height);
+    const int left = qMin(qMax(0, -Surface->x()) + 5, Surface->width() - item->Width);
+    item->SetTop(qMax(0, top));
+    item->SetLeft(qMax(0, left));
     Surface->AddItem(item);
     EnableSave();
     Copy1Click();

@@ -439,11 +439,23 @@ private slots:
         h->setValue(30);
         v->setValue(20);
         QCOMPARE(surface()->pos(), QPoint(-30, -20));
-        // Pasting while scrolled puts the copy at the label's corner.
-        clickWithTool("sbShape", {100, 100});
+        // Pasting while scrolled puts the copy 5 pixels inside the visible
+        // part of the label; a copy too big for the rest stays on the label.
+        TLabelControl *shape = clickWithTool("sbShape", {100, 100});
         action("Copy1")->trigger();
         action("Paste1")->trigger();
-        QCOMPARE(surface()->SelectedItem->Left, 0);
+        QCOMPARE(surface()->SelectedItem->Left, 35);
+        QCOMPARE(surface()->SelectedItem->Top, 25);
+        shape->SetWidth(700);
+        shape->SetHeight(800);
+        surface()->SelectItem(shape);
+        action("Copy1")->trigger();
+        h->setValue(h->maximum());
+        v->setValue(v->maximum());
+        QVERIFY(-surface()->x() + 5 > surface()->width() - 700);
+        action("Paste1")->trigger();
+        QCOMPARE(surface()->SelectedItem->Left, surface()->width() - 700);
+        QCOMPARE(surface()->SelectedItem->Top, surface()->height() - 800);
         Find<QToolButton>(win.get(), "PReAlign")->click();
         QCOMPARE(surface()->pos(), QPoint(0, 0));
         QCOMPARE(h->value(), 0);
