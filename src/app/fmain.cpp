@@ -694,6 +694,9 @@ void TFMain::SurfaceMouseDown(Qt::MouseButton button, int x, int y)
         Surface->AddItem(item);
         if (eText->isEnabled())
             eText->setFocus();
+    } else {
+        // A disarmed tool no longer describes what the next click does.
+        SetStateText(StateText(Surface->SelectedItem));
     }
     sbSelect->setChecked(true);
     SetToolCursor(false);
@@ -1097,7 +1100,10 @@ void TFMain::Print1Click()
 {
     EnsureForms();
     CentreOnMain(FPrintDlg);
-    if (!FPrintDlg->Execute(*Surface))
+    const bool printed = FPrintDlg->Execute(*Surface);
+    // The job may have advanced counters that the panel shows.
+    SurfaceSelectItem(Surface->SelectedItem);
+    if (!printed)
         return;
     // Printing advanced the counters: the label has changed.
     if (HasSequenceField(Surface->Items)) {

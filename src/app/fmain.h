@@ -169,6 +169,8 @@ public:
     void RefreshStatus();
     void RefreshTextSource();
     void SetStateText(const QString &text);
+    // The third status panel for a selection: "Edit Barcode" ... or "Ready".
+    static QString StateText(const TLabelControl *item);
     void UpdateScrollRanges();
     // Resizes the surface from the label format, with the scroll bars.
     void SizeSurfaceFromFormat();

@@ -320,15 +320,21 @@ void TFMain::RefreshTextSource()
     SetEditColor(lbFields, lbFields->isEnabled());
 }
 
+QString TFMain::StateText(const TLabelControl *item)
+{
+    static const char *const states[] = {"Edit Barcode", "Edit Text", "Edit Memo", "Edit Shape", "Edit Graphic"};
+    if (!item)
+        return QStringLiteral("Ready");
+    return item->Kind <= ikGraphic ? QString::fromLatin1(states[item->Kind]) : QString();
+}
+
 void TFMain::SurfaceSelectItem(TLabelControl *item)
 {
     refreshing_ = true;
     RefreshTextSource();
     if (item) {
         const TItemKind k = item->Kind;
-        static const char *const states[] = {"Edit Barcode", "Edit Text", "Edit Memo", "Edit Shape", "Edit Graphic"};
-        if (k <= ikGraphic)
-            SetStateText(QString::fromLatin1(states[k]));
+        SetStateText(StateText(item));
         const bool rotates = k == ikBarcode || k == ikText;
         Rotate1->menuAction()->setEnabled(rotates);
         Rotation1->menuAction()->setEnabled(rotates);
@@ -386,7 +392,7 @@ void TFMain::SurfaceSelectItem(TLabelControl *item)
         eText->clear();
         lbFields->clear();
         ShowKindPanel(pNone);
-        SetStateText(QStringLiteral("Ready"));
+        SetStateText(StateText(nullptr));
         RefreshStatus();
     }
     refreshing_ = false;

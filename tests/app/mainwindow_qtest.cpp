@@ -12,6 +12,8 @@
 #include "app/fprintdlg.h"
 #include "printing/sheetlayout.h"
 #include "storage/document.h"
+#include "printing/pdfdevice.h"
+#include "dialogs_testkit.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -19,6 +21,8 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -160,6 +164,7 @@ private slots:
         QCOMPARE(panel(2), QStringLiteral("Add Shape"));
         QTest::mouseClick(surface(), Qt::RightButton, {}, QPoint(50, 50));
         QVERIFY(surface()->Items.isEmpty());
+        QCOMPARE(panel(2), QStringLiteral("Ready"));
         QVERIFY(button("sbSelect")->isChecked());
         QVERIFY(surface()->DesignMode);
         // Disarmed: the next left click creates nothing either.
@@ -775,6 +780,29 @@ private slots:
         // The sheet layout must not read the window's printer once it is gone.
         win.reset();
         ComputeSheetLayout();
+    }
+
+    void printShowsTheAdvancedCounter()
+    {
+        TLabelControl *item = clickWithTool("sbText", {100, 60});
+        auto counter = std::make_unique<TSequenceField>();
+        counter->CurVal = 7;
+        item->Fields.push_back(std::move(counter));
+        item->SetAdvanced(true);
+        surface()->SelectItem(item);
+        auto *list = Find<QListWidget>(win.get(), "lbFields");
+        QCOMPARE(list->count(), 1);
+        const QString before = list->item(0)->text();
+        win->EnsureForms();
+        win->FPrintDlg->DeviceFactory = [this] {
+            return std::make_unique<TPdfPrinterDevice>(home.filePath("counter.pdf"));
+        };
+        WhenShown(win->FPrintDlg, [this] { QTest::mouseClick(win->FPrintDlg->OkayBtn, Qt::LeftButton); });
+        action("Print1")->trigger();
+        const int now = static_cast<TSequenceField *>(item->Fields[0].get())->CurVal;
+        QVERIFY(now > 7);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("SEQUENCE[") + FieldDesignText(*item->Fields[0]) + "]");
+        QVERIFY(list->item(0)->text() != before);
     }
 
     void helpFileIsFound()
