@@ -990,7 +990,8 @@ bool TFMain::LoadLabelFile(const QString &fileName)
     const bool ok = Document->LoadLabelFile(fileName, &error);
     if (!error.isEmpty())
         ShowMessage(error);
-    AfterDocumentLoad();
+    if (ok)
+        AfterDocumentLoad();
     return ok;
 }
 

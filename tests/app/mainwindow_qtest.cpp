@@ -63,6 +63,7 @@ class MainWindowTest : public QObject {
 private:
     QTemporaryDir home;
     QStringList questions;
+    QStringList messages;
     int answer = QMessageBox::No;
     std::unique_ptr<TFMain> win;
     TCanvasLabel *surface() const { return win->findChild<TCanvasLabel *>(); }
@@ -87,7 +88,7 @@ private slots:
         // Settings and file types go to a throw-away home.
         qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
         qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
-        SetMessageHandler([](const QString &) {});
+        SetMessageHandler([this](const QString &m) { messages << m; });
         TFMain::Ask = [this](QWidget *, const QString &q, bool) {
             questions << q;
             return answer;
@@ -98,6 +99,7 @@ private slots:
     void init()
     {
         questions.clear();
+        messages.clear();
         answer = QMessageBox::No;
         LabelFormat = TLabelFormat{};
         win = std::make_unique<TFMain>();
@@ -630,6 +632,24 @@ private slots:
         QVERIFY(!win->OpenDocument(home.filePath("missing.lbl")));
         QVERIFY(!win->OpenDocument(home.filePath("picture.bmp")));
         QCOMPARE(surface()->Items.size(), 2);
+        QVERIFY(messages.isEmpty());
+        // A file that is no label (as chosen in the open dialog) is refused
+        // by name, and the label, its name and its state stay.
+        const QString data = home.filePath("prices.txt");
+        QFile f(data);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("name,price\r\napple,3\r\n");
+        f.close();
+        surface()->SelectItem(shape);
+        win->Document->SetLabelModified(true);
+        QVERIFY(!win->LoadLabelFile(data));
+        QCOMPARE(messages, QStringList{NotALabelMessage(data)});
+        QCOMPARE(surface()->Items.size(), 2);
+        QCOMPARE(surface()->SelectedItem, shape);
+        QCOMPARE(win->Document->CurrentLabelFile, file);
+        QVERIFY(win->Document->LabelModified);
+        QVERIFY(!win->LoadTemplateFile(data));
+        QCOMPARE(win->Document->CurrentTemplateFile, QString());
     }
 
     void commandLineFileOpensAtFirstShow()
