@@ -7,6 +7,8 @@
 #include "app/fprintprogress.h"
 #include "app/ftextimport.h"
 
+#include <QFileInfo>
+
 TApplicationForms Forms;
 
 namespace {
@@ -21,10 +23,13 @@ template <typename T> T *Make(const char *name, QWidget *owner)
 void CreateApplicationForms(const QString &commandLineFile)
 {
     Forms = TApplicationForms();
+    // A relative name means the folder the program was started in, which the
+    // main window leaves for the program's own.
+    const QString file = commandLineFile.isEmpty() ? QString() : QFileInfo(commandLineFile).absoluteFilePath();
     Forms.FMain = new TFMain;
     Forms.CreationOrder << QStringLiteral("TFMain");
-    if (!commandLineFile.isEmpty()) {
-        Forms.FMain->CommandLineFile = commandLineFile;
+    if (!file.isEmpty()) {
+        Forms.FMain->CommandLineFile = file;
         Forms.FMain->OpenedFromCommandLine = true;
     }
     TFMain *owner = Forms.FMain;

@@ -153,14 +153,17 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
     Surface->ShowGrids = ::ShowGrids;
     ShowKindPanel(pNone);
 
+    const QStringList args = QCoreApplication::arguments();
+    OpenedFromCommandLine = args.size() > 1;
+    // Resolved before the folder changes: a relative name is the user's.
+    if (OpenedFromCommandLine)
+        CommandLineFile = QFileInfo(args[1]).absoluteFilePath();
     if (!QCoreApplication::applicationDirPath().isEmpty())
         QDir::setCurrent(QCoreApplication::applicationDirPath());
     cbPenSize->setCurrentIndex(0);
     cbBrushStyle->setCurrentIndex(0);
     Printer = std::make_unique<TAppPrinter>();
     ComputeSheetLayout();
-    const QStringList args = QCoreApplication::arguments();
-    OpenedFromCommandLine = args.size() > 1;
     setAcceptDrops(true);
 
     resize(860, 600);
@@ -1241,10 +1244,10 @@ void TFMain::showEvent(QShowEvent *e)
     UpdateScrollRanges();
     if (OpenedFromCommandLine) {
         OpenedFromCommandLine = false;
-        const QStringList args = QCoreApplication::arguments();
-        const QString file = !CommandLineFile.isEmpty() ? CommandLineFile : args.value(1);
-        if (!file.isEmpty())
-            OpenDocument(file);
+        if (!CommandLineFile.isEmpty() && !QFileInfo(CommandLineFile).exists())
+            ShowMessage(FileNotFoundMessage(CommandLineFile));
+        else if (!CommandLineFile.isEmpty())
+            OpenDocument(CommandLineFile);
     }
 }
 

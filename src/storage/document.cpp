@@ -30,6 +30,11 @@ QString NotALabelMessage(const QString &fileName)
     return QStringLiteral("%1 is not a label file: it has no FORMAT section.").arg(fileName);
 }
 
+QString FileNotFoundMessage(const QString &fileName)
+{
+    return QStringLiteral("Unable to locate file\n\r") + fileName;
+}
+
 void TLabelDocument::Changed()
 {
     if (OnStateChange)

@@ -38,6 +38,8 @@ QString FirstOpenableFile(const QStringList &files);
 
 // Why a file without a FORMAT section is not opened.
 QString NotALabelMessage(const QString &fileName);
+// A file named on the command line that does not exist.
+QString FileNotFoundMessage(const QString &fileName);
 
 enum class TSaveAnswer { Yes, No, Cancel };
 

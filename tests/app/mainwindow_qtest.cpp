@@ -103,6 +103,7 @@ private slots:
         answer = QMessageBox::No;
         LabelFormat = TLabelFormat{};
         win = std::make_unique<TFMain>();
+        win->OpenedFromCommandLine = false; // the test program's own arguments
         SetScreenDpi(96, 96);
         win->SizeSurfaceFromFormat();
         win->show();
