@@ -12,6 +12,7 @@
 #include "app/fprintdlg.h"
 #include "printing/sheetlayout.h"
 #include "storage/document.h"
+#include "storage/fileassociate.h"
 #include "printing/pdfdevice.h"
 #include "dialogs_testkit.h"
 
@@ -824,6 +825,24 @@ private slots:
         QVERIFY(now > 7);
         QCOMPARE(list->item(0)->text(), QStringLiteral("SEQUENCE[") + FieldDesignText(*item->Fields[0]) + "]");
         QVERIFY(list->item(0)->text() != before);
+    }
+
+    void firstStartAsksOneQuestionAndANoHolds()
+    {
+        // A newcomer: no settings, no file types bound.
+        QTemporaryDir fresh;
+        const QByteArray config = qgetenv("XDG_CONFIG_HOME"), data = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_CONFIG_HOME", fresh.filePath("config").toUtf8());
+        qputenv("XDG_DATA_HOME", fresh.filePath("data").toUtf8());
+        answer = QMessageBox::No;
+        for (int start = 1; start <= 2; ++start) {
+            questions.clear();
+            win = std::make_unique<TFMain>();
+            QCOMPARE(questions, start == 1 ? QStringList{kAssociateQuestion} : QStringList());
+            QVERIFY(win->close());
+        }
+        qputenv("XDG_CONFIG_HOME", config);
+        qputenv("XDG_DATA_HOME", data);
     }
 
     void helpFileIsFound()
