@@ -2,6 +2,7 @@
 
 #include "app/fabout.h"
 #include "app/appprinter.h"
+#include "app/dialogkit.h"
 #include "app/fadvanced.h"
 #include "app/flabelsettings.h"
 #include "app/fprintdlg.h"
@@ -1227,10 +1228,7 @@ void TFMain::About1Click()
 
 void TFMain::CentreOnMain(QWidget *dialog) const
 {
-    if (!dialog->testAttribute(Qt::WA_WState_Polished))
-        dialog->adjustSize();
-    const QRect g = geometry();
-    dialog->move(g.left() + g.width() / 2 - dialog->width() / 2, g.top() + g.height() / 2 - dialog->height() / 2);
+    CenterOver(dialog, this);
 }
 
 // ---------------------------------------------------------------- lifecycle

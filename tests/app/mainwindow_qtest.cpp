@@ -31,6 +31,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QtTest>
@@ -843,6 +844,51 @@ private slots:
         }
         qputenv("XDG_CONFIG_HOME", config);
         qputenv("XDG_DATA_HOME", data);
+    }
+
+    void dialogsOpenCentredOnTheWindow_data()
+    {
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<int>("kind"); // item selected first, -1 for none
+        QTest::newRow("label format") << "LabelOptions1" << -1;
+        QTest::newRow("print") << "Print1" << -1;
+        QTest::newRow("about") << "About1" << -1;
+        QTest::newRow("memo text") << "sbEditText" << int(ikMemo);
+        QTest::newRow("advanced text") << "sbFieldEdit" << int(ikText);
+    }
+
+    void dialogsOpenCentredOnTheWindow()
+    {
+        QFETCH(QString, opener);
+        QFETCH(int, kind);
+        if (kind == ikMemo)
+            clickWithTool("sbMemo", {100, 60});
+        if (kind == ikText) {
+            clickWithTool("sbText", {100, 60});
+            Find<QAbstractButton>(win.get(), "rbAdvancedText")->click();
+        }
+        QRect shown;
+        QString caption;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            poll.stop();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            shown = dialog->geometry();
+            caption = dialog->windowTitle();
+            dialog->reject();
+        });
+        poll.start(5);
+        if (QAction *a = win->findChild<QAction *>(opener))
+            a->trigger();
+        else
+            Find<QAbstractButton>(win.get(), opener.toLatin1().constData())->click();
+        QVERIFY(shown.isValid());
+        const QPoint off = shown.center() - win->geometry().center();
+        QVERIFY2(qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1,
+                 qPrintable(QStringLiteral("%1 is off by %2, %3").arg(caption).arg(off.x()).arg(off.y())));
     }
 
     void helpFileIsFound()
