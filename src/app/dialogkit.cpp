@@ -1,5 +1,7 @@
 #include "app/dialogkit.h"
 
+#include "app/appforms.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QKeyEvent>
@@ -33,7 +35,7 @@ void DialogMessage(QWidget *parent, const QString &text)
         messageHook()(parent, text);
         return;
     }
-    QMessageBox::information(parent, QGuiApplication::applicationDisplayName(), text);
+    QMessageBox::information(parent, kApplicationTitle, text);
 }
 
 QFont DialogFont()

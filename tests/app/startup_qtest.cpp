@@ -13,7 +13,11 @@
 #include "model/messages.h"
 #include "storage/document.h"
 
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,6 +35,22 @@ private slots:
         SetMessageHandler([this](const QString &m) { messages << m; });
         TFMain::Ask = [](QWidget *, const QString &, bool) { return int(QMessageBox::No); };
         SetScreenDpi(96, 96);
+    }
+
+    void standardDialogsSpeakChinese()
+    {
+        QColorDialog colour;
+        QCOMPARE(colour.windowTitle(), QStringLiteral("Select Color"));
+        QVERIFY(InitApplication());
+        QColorDialog again;
+        QCOMPARE(again.windowTitle(), QStringLiteral("选择颜色"));
+        QFileDialog files(nullptr, QString(), QString(), QStringLiteral("Label Files (*.lbl)"));
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        const auto *buttons = files.findChild<QDialogButtonBox *>();
+        QVERIFY(buttons);
+        QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+        // The windows keep their own captions.
+        QVERIFY(QGuiApplication::applicationDisplayName() != kApplicationTitle);
     }
 
     void formsAreMadeInOrderAndKept()
