@@ -9,7 +9,9 @@
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
+#include "app/appprinter.h"
 #include "app/fprintdlg.h"
+#include "printing/qprinter_device.h"
 #include "printing/sheetlayout.h"
 #include "storage/document.h"
 #include "storage/fileassociate.h"
@@ -34,6 +36,11 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QtTest>
 
 #include <memory>
@@ -75,6 +82,25 @@ private:
     {
         const char *names[] = {"StatusPanel0", "StatusPanel1", "StatusPanel2"};
         return Find<QLabel>(win.get(), names[i])->text();
+    }
+    // Runs steps on the next modal dialog once it shows; then rejects it
+    // unless the steps closed it.
+    void whenModal(std::function<void(QDialog *)> steps)
+    {
+        auto *poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [poll, steps] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            poll->stop();
+            poll->deleteLater();
+            if (!QTest::qWaitForWindowExposed(dialog))
+                qWarning("dialog not exposed");
+            steps(dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        poll->start(5);
     }
     TLabelControl *clickWithTool(const char *tool, QPoint at, Qt::MouseButton b = Qt::LeftButton)
     {
@@ -869,18 +895,10 @@ private slots:
         }
         QRect shown;
         QString caption;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isVisible())
-                return;
-            poll.stop();
-            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        whenModal([&](QDialog *dialog) {
             shown = dialog->geometry();
             caption = dialog->windowTitle();
-            dialog->reject();
         });
-        poll.start(5);
         if (QAction *a = win->findChild<QAction *>(opener))
             a->trigger();
         else
@@ -889,6 +907,42 @@ private slots:
         const QPoint off = shown.center() - win->geometry().center();
         QVERIFY2(qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1,
                  qPrintable(QStringLiteral("%1 is off by %2, %3").arg(caption).arg(off.x()).arg(off.y())));
+    }
+
+    void printerSetupChoosesPrinterPaperAndOrientationOnly()
+    {
+        QPrinter *printer = win->Printer->Selected().Printer();
+        const QPageLayout before = printer->pageLayout();
+        const int paperWidth = PaperWidth;
+        QPageSize chosen;
+        auto choose = [&](bool confirm) {
+            whenModal([&](QDialog *dialog) {
+                QVERIFY(!qobject_cast<QPrintDialog *>(dialog));
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("打印设置"));
+                // Printer, paper, orientation, OK and Cancel: nothing that prints.
+                QVERIFY(Find<QComboBox>(dialog, "cbPrinter")->count() >= 1);
+                QVERIFY(dialog->findChildren<QSpinBox *>().isEmpty());
+                QCOMPARE(dialog->findChildren<QPushButton *>().size(), 2);
+                auto *paper = Find<QComboBox>(dialog, "cbPaper");
+                QVERIFY(paper->count() > 1);
+                QVERIFY(paper->currentData().value<QPageSize>().isEquivalentTo(before.pageSize()));
+                QVERIFY(Find<QRadioButton>(dialog, "rbPortrait")->isChecked());
+                paper->setCurrentIndex(paper->currentIndex() == 0 ? 1 : 0);
+                chosen = paper->currentData().value<QPageSize>();
+                Find<QRadioButton>(dialog, "rbLandscape")->click();
+                Find<QPushButton>(dialog, confirm ? "OkayBtn" : "CancelBtn")->click();
+            });
+            action("PrintSetup1")->trigger();
+        };
+        choose(false);
+        QVERIFY(printer->pageLayout().pageSize().isEquivalentTo(before.pageSize()));
+        QCOMPARE(printer->pageLayout().orientation(), QPageLayout::Portrait);
+        choose(true);
+        QVERIFY(printer->pageLayout().pageSize().isEquivalentTo(chosen));
+        QCOMPARE(printer->pageLayout().orientation(), QPageLayout::Landscape);
+        // The sheet layout was measured again on the new paper.
+        QVERIFY(PaperWidth != paperWidth);
+        QCOMPARE(PaperWidth, printer->pageLayout().fullRectPixels(printer->resolution()).width());
     }
 
     void helpFileIsFound()
