@@ -42,6 +42,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -457,7 +458,15 @@ void TFMain::BuildWorkArea()
     p2->addWidget(Splitter1);
 
     BuildPropertiesPanel();
-    Splitter1->addWidget(pBCSettings);
+    // In a short window the panel scrolls rather than squeezing its controls.
+    pBCScroll = new QScrollArea(Splitter1);
+    pBCScroll->setObjectName(QStringLiteral("pBCScroll"));
+    pBCScroll->setFrameShape(QFrame::NoFrame);
+    pBCScroll->setWidgetResizable(true);
+    pBCScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pBCScroll->setWidget(pBCSettings);
+    pBCScroll->setMinimumWidth(pBCSettings->minimumWidth() + pBCScroll->verticalScrollBar()->sizeHint().width());
+    Splitter1->addWidget(pBCScroll);
 
     Panel7 = MakePanel(Splitter1, "Panel7");
     Splitter1->addWidget(Panel7);

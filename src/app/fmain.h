@@ -19,6 +19,7 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QScrollBar;
 class QSpinBox;
 class QSplitter;
@@ -78,6 +79,7 @@ public:
 
     // --- layout ---
     QSplitter *Splitter1;
+    QScrollArea *pBCScroll;
     QWidget *pBCSettings, *Panel7, *pRuler, *pHRuler, *pVRuler, *PSubMain, *Panel1, *Panel4, *PMain;
     QToolButton *PReAlign;
     TRulerBox *pbHRuler, *pbVRuler;

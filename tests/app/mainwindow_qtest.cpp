@@ -31,6 +31,7 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QMimeData>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTimer>
@@ -410,6 +411,37 @@ private slots:
         QCOMPARE(shape->Pen.Width, 5);
         QTest::keyClick(surface(), Qt::Key_Tab);
         QCOMPARE(panel(2), QStringLiteral("Edit Text"));
+    }
+
+    void shapePanelKeepsItsControlsAtTheSmallestWindow()
+    {
+        clickWithTool("sbShape", {60, 60});
+        win->resize(win->minimumSize());
+        QTRY_COMPARE(win->size(), QSize(500, 400));
+        auto *page = Find<QWidget>(win.get(), "pGraphics");
+        QVERIFY(page->isVisible());
+        const QList<QWidget *> controls = page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        for (QWidget *w : controls) {
+            if (!w->isVisible() || w->objectName().startsWith("qt_"))
+                continue;
+            const QSize need = w->minimumSizeHint().expandedTo(w->minimumSize());
+            QVERIFY2(w->width() >= need.width() && w->height() >= need.height(),
+                     qPrintable(QStringLiteral("%1 is %2x%3, needs %4x%5").arg(w->objectName()).arg(w->width())
+                                    .arg(w->height()).arg(need.width()).arg(need.height())));
+        }
+        for (const char *name : {"sbRectangle", "sbHLine", "LColorBtn", "FColorBtn"}) {
+            auto *w = Find<QWidget>(win.get(), name);
+            QVERIFY2(w->height() >= w->sizeHint().height(), name);
+        }
+        const QRect line(Find<QWidget>(win.get(), "pLine")->mapTo(page, QPoint()), QSize(22, 22));
+        const QRect fill(Find<QWidget>(win.get(), "pFill")->mapTo(page, QPoint()), QSize(22, 22));
+        QVERIFY(!line.intersects(fill));
+        // What does not fit is reached by scrolling.
+        auto *bar = Find<QScrollArea>(win.get(), "pBCScroll")->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        const QPoint bottom = Find<QWidget>(win.get(), "FColorBtn")->mapTo(Find<QWidget>(win.get(), "pBCScroll"), QPoint(0, 0));
+        QVERIFY(bottom.y() + Find<QWidget>(win.get(), "FColorBtn")->height() <= Find<QWidget>(win.get(), "pBCScroll")->height());
     }
 
     void textSourceSwitch()
