@@ -100,6 +100,8 @@ public:
     QLabel *LScale;
     QLineEdit *eFont;
     QToolButton *sbSelectFont;
+    QPushButton *TColorBtn;
+    QLabel *pTextColor;
     QToolButton *sbRectangle, *sbEllipse, *sbTriangle, *sbRRectangle, *sbHLine, *sbVLine;
     QButtonGroup *ShapeGroup;
     TOwnerDrawCombo *cbPenSize, *cbBrushStyle;
@@ -194,6 +196,7 @@ public:
     void cbInterpretClick(bool checked);
     void cbAutoScaleClick(bool checked);
     void sbSelectFontClick();
+    void TColorBtnClick();
     void ShapeButtonClick(int kind);
     void cbPenSizeChange(int index);
     void cbBrushStyleChange(int index);

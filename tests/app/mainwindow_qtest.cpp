@@ -37,6 +37,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
+#include <QCheckBox>
+#include <QColorDialog>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -442,6 +444,112 @@ private slots:
         bar->setValue(bar->maximum());
         const QPoint bottom = Find<QWidget>(win.get(), "FColorBtn")->mapTo(Find<QWidget>(win.get(), "pBCScroll"), QPoint(0, 0));
         QVERIFY(bottom.y() + Find<QWidget>(win.get(), "FColorBtn")->height() <= Find<QWidget>(win.get(), "pBCScroll")->height());
+    }
+
+    void fontDialogStartsOnTheItemsFont_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("italic");
+        QTest::addColumn<bool>("effects"); // underline and strike-out
+        QTest::addColumn<int>("color");
+        QTest::newRow("bold SimSun") << "SimSun" << 12 << true << false << false << 0;
+        QTest::newRow("宋体") << "宋体" << 9 << false << false << false << 0x000080;
+        QTest::newRow("white italic Arial") << "Arial" << 8 << false << true << true << 0xFFFFFF;
+        QTest::newRow("Courier New, odd colour") << "Courier New" << 72 << true << true << false << 0x123456;
+        QTest::newRow("a face nobody has") << "Tahoma" << 10 << false << false << true << 0;
+        QTest::newRow("odd size") << "Arial" << 13 << false << false << false << 0;
+    }
+
+    void fontDialogStartsOnTheItemsFont()
+    {
+        QFETCH(QString, family);
+        QFETCH(int, size);
+        QFETCH(bool, bold);
+        QFETCH(bool, italic);
+        QFETCH(bool, effects);
+        QFETCH(int, color);
+        TLabelControl *item = clickWithTool("sbText", {100, 60});
+        item->Font.Font = QFont(family, size);
+        item->Font.Font.setBold(bold);
+        item->Font.Font.setItalic(italic);
+        item->Font.Font.setUnderline(effects);
+        item->Font.Font.setStrikeOut(effects);
+        item->Font.Color = color;
+        surface()->SelectItem(item);
+        const TItemFont before = item->Font;
+        bool seen = false;
+        whenModal([&](QDialog *dialog) {
+            seen = true;
+            auto *families = Find<QListWidget>(dialog, "lbFamily");
+            QVERIFY(families->currentItem());
+            QCOMPARE(families->currentItem()->text(), family);
+            // The label faces are offered by their label names.
+            for (const char *face : {"Arial", "Courier New", "宋体", "SimSun"})
+                QVERIFY2(!families->findItems(QString::fromUtf8(face), Qt::MatchExactly).isEmpty(), face);
+            QCOMPARE(Find<QListWidget>(dialog, "lbStyle")->currentRow(), (bold ? 2 : 0) + (italic ? 1 : 0));
+            QCOMPARE(Find<QComboBox>(dialog, "cbSize")->currentText(), QString::number(size));
+            QCOMPARE(Find<QCheckBox>(dialog, "cbUnderline")->isChecked(), effects);
+            QCOMPARE(Find<QCheckBox>(dialog, "cbStrikeOut")->isChecked(), effects);
+            QCOMPARE(Find<QComboBox>(dialog, "cbColor")->currentData().toInt(), color);
+            Find<QPushButton>(dialog, "OkayBtn")->click();
+        });
+        button("sbSelectFont")->click();
+        QVERIFY(seen);
+        // OK without a change leaves the item exactly as it was.
+        QVERIFY(item->Font == before);
+        QCOMPARE(item->Font.Font.family(), family);
+        QCOMPARE(item->Font.Font.pointSize(), size);
+        QCOMPARE(item->Font.Font.bold(), bold);
+        QCOMPARE(item->Font.Color, color);
+    }
+
+    void fontDialogAndColourButtonChangeTheItem()
+    {
+        TLabelControl *item = clickWithTool("sbText", {100, 60});
+        item->SetText(QStringLiteral("白"));
+        whenModal([&](QDialog *dialog) {
+            auto *families = Find<QListWidget>(dialog, "lbFamily");
+            families->setCurrentItem(families->findItems(QStringLiteral("宋体"), Qt::MatchExactly).value(0));
+            Find<QListWidget>(dialog, "lbStyle")->setCurrentRow(2);
+            Find<QComboBox>(dialog, "cbSize")->setCurrentText(QStringLiteral("14"));
+            auto *colours = Find<QComboBox>(dialog, "cbColor");
+            colours->setCurrentIndex(colours->findText(QStringLiteral("白色")));
+            Find<QPushButton>(dialog, "OkayBtn")->click();
+        });
+        button("sbSelectFont")->click();
+        QCOMPARE(item->Font.Font.family(), QStringLiteral("宋体"));
+        QVERIFY(item->Font.Font.bold() && !item->Font.Font.italic());
+        QCOMPARE(item->Font.Font.pointSize(), 14);
+        QCOMPARE(item->Font.Color, clWhite);
+        QCOMPARE(Find<QLineEdit>(win.get(), "eFont")->text(), QStringLiteral("宋体 [14pt]"));
+        QVERIFY(win->CurrentFont == item->Font);
+        // White text on a transparent item survives a save and a load.
+        if (!item->Transparent)
+            action("Transparent1")->trigger();
+        QVERIFY(item->Transparent);
+        const QString file = home.filePath("white.lbl");
+        QVERIFY(win->Document->SaveLabelFile(file));
+        action("New1")->trigger();
+        QVERIFY(win->LoadLabelFile(file));
+        TLabelControl *back = surface()->Items.value(0);
+        QVERIFY(back);
+        QCOMPARE(back->Font.Color, clWhite);
+        QCOMPARE(back->Font.Font.family(), QStringLiteral("宋体"));
+        QVERIFY(back->Transparent);
+
+        // The panel's own colour button.
+        surface()->SelectItem(back);
+        whenModal([](QDialog *dialog) {
+            auto *colours = qobject_cast<QColorDialog *>(dialog);
+            QVERIFY(colours);
+            colours->setCurrentColor(QColor(255, 0, 0));
+            colours->accept();
+        });
+        Find<QPushButton>(win.get(), "TColorBtn")->click();
+        QCOMPARE(back->Font.Color, 0x0000FF);
+        QCOMPARE(Find<QLabel>(win.get(), "pTextColor")->palette().color(QPalette::Window), QColor(255, 0, 0));
     }
 
     void textSourceSwitch()
@@ -988,5 +1096,16 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+int main(int argc, char **argv)
+{
+    // The label faces as the installed program has them: through its font rule.
+    const QString rule = qEnvironmentVariable("QV_BINARY_DIR") + QStringLiteral("/fontconfig/fonts.conf");
+    if (qEnvironmentVariableIsEmpty("FONTCONFIG_FILE") && QFile::exists(rule))
+        qputenv("FONTCONFIG_FILE", QFile::encodeName(rule));
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    MainWindowTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "mainwindow_qtest.moc"
