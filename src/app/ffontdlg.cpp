@@ -98,9 +98,16 @@ QStringList TFFontDlg::LabelFamilies()
 QStringList TFFontDlg::Families()
 {
     QStringList out;
-    for (const QString &f : QFontDatabase::families())
-        if (!QFontDatabase::isPrivateFamily(f) && QFontDatabase::isScalable(f))
+    for (QString f : QFontDatabase::families()) {
+        if (QFontDatabase::isPrivateFamily(f) || !QFontDatabase::isScalable(f))
+            continue;
+        // One entry a face: "URW Gothic [urw]" and "URW Gothic [UKWN]" are
+        // the same face to a label, which names the family only.
+        if (const qsizetype foundry = f.indexOf(QLatin1String(" [")); foundry > 0 && f.endsWith(u']'))
+            f.truncate(foundry);
+        if (!ContainsName(out, f))
             out << f;
+    }
     for (const QString &f : LabelFamilies())
         if (!ContainsName(out, f))
             out << f;
@@ -140,7 +147,7 @@ TFFontDlg::TFFontDlg(QWidget *parent) : QDialog(parent)
     lists->addWidget(caption(QStringLiteral("字形(&Y):"), lbStyle), 0, 1);
     lists->addWidget(caption(QStringLiteral("大小(&S):"), cbSize), 0, 2);
     lists->addWidget(lbFamily, 1, 0);
-    lists->addWidget(lbStyle, 1, 1);
+    lists->addWidget(lbStyle, 1, 1, Qt::AlignTop);
     lists->addWidget(cbSize, 1, 2, Qt::AlignTop);
     lists->setColumnStretch(0, 3);
     lists->setColumnStretch(1, 2);
