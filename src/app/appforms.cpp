@@ -7,7 +7,34 @@
 #include "app/fprintprogress.h"
 #include "app/ftextimport.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 TApplicationForms Forms;
+
+bool InitApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvane"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Maudrel Software"));
+    // No application display name: the window system would append it to every
+    // caption.
+    static QTranslator *qtTexts = nullptr;
+    if (qtTexts)
+        return true;
+    auto *t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    qtTexts = t;
+    return true;
+}
 
 namespace {
 template <typename T> T *Make(const char *name, QWidget *owner)
@@ -21,10 +48,13 @@ template <typename T> T *Make(const char *name, QWidget *owner)
 void CreateApplicationForms(const QString &commandLineFile)
 {
     Forms = TApplicationForms();
+    // A relative name means the folder the program was started in, which the
+    // main window leaves for the program's own.
+    const QString file = commandLineFile.isEmpty() ? QString() : QFileInfo(commandLineFile).absoluteFilePath();
     Forms.FMain = new TFMain;
     Forms.CreationOrder << QStringLiteral("TFMain");
-    if (!commandLineFile.isEmpty()) {
-        Forms.FMain->CommandLineFile = commandLineFile;
+    if (!file.isEmpty()) {
+        Forms.FMain->CommandLineFile = file;
         Forms.FMain->OpenedFromCommandLine = true;
     }
     TFMain *owner = Forms.FMain;

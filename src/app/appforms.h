@@ -23,6 +23,15 @@ struct TApplicationForms {
 
 extern TApplicationForms Forms;
 
+// The program's title, the caption of its plain messages. Window captions are
+// each window's own ("Quorvane V1.00" for the main window).
+inline const QString kApplicationTitle = QStringLiteral("Fenwold");
+
+// Names the application and loads Qt's own Simplified-Chinese texts, so the
+// standard dialogs (font, colour, file, printer) speak the program's language.
+// Returns false when those texts are not installed (the dialogs stay English).
+bool InitApplication();
+
 // Main window first, then the label format dialog, the composed-text editor,
 // the print dialog, the import wizard and the progress window; the main
 // window owns the others. commandLineFile is opened at the first showing.

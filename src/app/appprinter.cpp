@@ -1,10 +1,11 @@
 #include "app/appprinter.h"
 
+#include "app/fprintersetup.h"
+
 #include "printing/qprinter_device.h"
 #include "printing/sheetlayout.h"
 
 #include <QFileDialog>
-#include <QPrintDialog>
 #include <QPrinter>
 
 TAppPrinter::TAppPrinter() : selected_(std::make_unique<TQPrinterDevice>())
@@ -20,11 +21,8 @@ TAppPrinter::~TAppPrinter()
 
 bool TAppPrinter::Setup(QWidget *parent)
 {
-    QPrintDialog dlg(selected_->Printer(), parent);
-    dlg.setOption(QAbstractPrintDialog::PrintToFile, false);
-    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dlg.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
-    return dlg.exec() == QDialog::Accepted;
+    TFPrinterSetup dlg(parent);
+    return dlg.Execute(*selected_);
 }
 
 std::unique_ptr<TPrinterDevice> TAppPrinter::NewDevice(QWidget *parent)

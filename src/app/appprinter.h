@@ -14,8 +14,8 @@ public:
     TAppPrinter();
     ~TAppPrinter();
 
-    // The platform's printer set-up dialog on the selected printer; true when
-    // confirmed (the sheet layout must then be recomputed).
+    // The printer set-up dialog (printer, paper, orientation) on the selected
+    // printer; true when confirmed (the sheet layout must then be recomputed).
     bool Setup(QWidget *parent);
     // A new device for one job on the selected printer with its page set-up.
     // Without an installed printer the job goes to a PDF file the user names;

@@ -1,9 +1,12 @@
 #include "app/dialogkit.h"
 
+#include "app/appforms.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -32,7 +35,7 @@ void DialogMessage(QWidget *parent, const QString &text)
         messageHook()(parent, text);
         return;
     }
-    QMessageBox::information(parent, QGuiApplication::applicationDisplayName(), text);
+    QMessageBox::information(parent, kApplicationTitle, text);
 }
 
 QFont DialogFont()
@@ -73,9 +76,18 @@ void CenterOver(QWidget *w, const QWidget *over)
 {
     if (!w || !over)
         return;
-    const QRect o = over->frameGeometry();
-    const QRect m = w->frameGeometry();
-    w->move(o.left() + o.width() / 2 - m.width() / 2, o.top() + o.height() / 2 - m.height() / 2);
+    // The size it will show with: polished, laid out, and sized by its
+    // layout when nothing sized it yet (the first showing would do so).
+    w->ensurePolished();
+    if (QLayout *l = w->layout())
+        l->activate();
+    if (!w->testAttribute(Qt::WA_Resized))
+        w->adjustSize();
+    // Client area over client area: a window's frame is not known before it
+    // is first shown, and both frames come from the same window manager.
+    const QRect o(over->mapToGlobal(QPoint(0, 0)), over->size());
+    const QSize s = w->size();
+    w->setGeometry(QRect(QPoint(o.left() + o.width() / 2 - s.width() / 2, o.top() + o.height() / 2 - s.height() / 2), s));
 }
 
 QString FormatDecimal(double v, int minDecimals, int maxDecimals)

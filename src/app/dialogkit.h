@@ -35,7 +35,7 @@ QLineEdit *MakeEdit(QWidget *parent, const char *name, const QString &text, int 
 QPushButton *MakeButton(QWidget *parent, const char *name, const QString &caption, bool isDefault = false);
 
 // Puts w's centre over the centre of over (top = over top + over height div 2
-// - w height div 2, likewise left).
+// - w height div 2, likewise left), at the size w will show with.
 void CenterOver(QWidget *w, const QWidget *over);
 
 // Formats v with at least minDecimals and at most maxDecimals decimals and at

@@ -2,6 +2,7 @@
 
 #include "app/fabout.h"
 #include "app/appprinter.h"
+#include "app/dialogkit.h"
 #include "app/fadvanced.h"
 #include "app/flabelsettings.h"
 #include "app/fprintdlg.h"
@@ -41,6 +42,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -153,14 +155,17 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
     Surface->ShowGrids = ::ShowGrids;
     ShowKindPanel(pNone);
 
+    const QStringList args = QCoreApplication::arguments();
+    OpenedFromCommandLine = args.size() > 1;
+    // Resolved before the folder changes: a relative name is the user's.
+    if (OpenedFromCommandLine)
+        CommandLineFile = QFileInfo(args[1]).absoluteFilePath();
     if (!QCoreApplication::applicationDirPath().isEmpty())
         QDir::setCurrent(QCoreApplication::applicationDirPath());
     cbPenSize->setCurrentIndex(0);
     cbBrushStyle->setCurrentIndex(0);
     Printer = std::make_unique<TAppPrinter>();
     ComputeSheetLayout();
-    const QStringList args = QCoreApplication::arguments();
-    OpenedFromCommandLine = args.size() > 1;
     setAcceptDrops(true);
 
     resize(860, 600);
@@ -453,7 +458,15 @@ void TFMain::BuildWorkArea()
     p2->addWidget(Splitter1);
 
     BuildPropertiesPanel();
-    Splitter1->addWidget(pBCSettings);
+    // In a short window the panel scrolls rather than squeezing its controls.
+    pBCScroll = new QScrollArea(Splitter1);
+    pBCScroll->setObjectName(QStringLiteral("pBCScroll"));
+    pBCScroll->setFrameShape(QFrame::NoFrame);
+    pBCScroll->setWidgetResizable(true);
+    pBCScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pBCScroll->setWidget(pBCSettings);
+    pBCScroll->setMinimumWidth(pBCSettings->minimumWidth() + pBCScroll->verticalScrollBar()->sizeHint().width());
+    Splitter1->addWidget(pBCScroll);
 
     Panel7 = MakePanel(Splitter1, "Panel7");
     Splitter1->addWidget(Panel7);
@@ -694,6 +707,9 @@ void TFMain::SurfaceMouseDown(Qt::MouseButton button, int x, int y)
         Surface->AddItem(item);
         if (eText->isEnabled())
             eText->setFocus();
+    } else {
+        // A disarmed tool no longer describes what the next click does.
+        SetStateText(StateText(Surface->SelectedItem));
     }
     sbSelect->setChecked(true);
     SetToolCursor(false);
@@ -909,8 +925,11 @@ void TFMain::Paste1Click()
         return;
     TLabelControl *item = HeldCopy.release();
     item->OnBoundsChange = [this](TLabelControl *) { RefreshStatus(); };
-    item->SetTop(qMax(0, Surface->y() + 5));
-    item->SetLeft(qMax(0, Surface->x() + 5));
+    // 5 pixels inside the visible part of the label, and on the label.
+    const int top = qMin(qMax(0, -Surface->y()) + 5, Surface->height() - item->Height);
+    const int left = qMin(qMax(0, -Surface->x()) + 5, Surface->width() - item->Width);
+    item->SetTop(qMax(0, top));
+    item->SetLeft(qMax(0, left));
     Surface->AddItem(item);
     EnableSave();
     Copy1Click();
@@ -984,7 +1003,8 @@ bool TFMain::LoadLabelFile(const QString &fileName)
     const bool ok = Document->LoadLabelFile(fileName, &error);
     if (!error.isEmpty())
         ShowMessage(error);
-    AfterDocumentLoad();
+    if (ok)
+        AfterDocumentLoad();
     return ok;
 }
 
@@ -1094,7 +1114,10 @@ void TFMain::Print1Click()
 {
     EnsureForms();
     CentreOnMain(FPrintDlg);
-    if (!FPrintDlg->Execute(*Surface))
+    const bool printed = FPrintDlg->Execute(*Surface);
+    // The job may have advanced counters that the panel shows.
+    SurfaceSelectItem(Surface->SelectedItem);
+    if (!printed)
         return;
     // Printing advanced the counters: the label has changed.
     if (HasSequenceField(Surface->Items)) {
@@ -1214,10 +1237,7 @@ void TFMain::About1Click()
 
 void TFMain::CentreOnMain(QWidget *dialog) const
 {
-    if (!dialog->testAttribute(Qt::WA_WState_Polished))
-        dialog->adjustSize();
-    const QRect g = geometry();
-    dialog->move(g.left() + g.width() / 2 - dialog->width() / 2, g.top() + g.height() / 2 - dialog->height() / 2);
+    CenterOver(dialog, this);
 }
 
 // ---------------------------------------------------------------- lifecycle
@@ -1231,10 +1251,10 @@ void TFMain::showEvent(QShowEvent *e)
     UpdateScrollRanges();
     if (OpenedFromCommandLine) {
         OpenedFromCommandLine = false;
-        const QStringList args = QCoreApplication::arguments();
-        const QString file = !CommandLineFile.isEmpty() ? CommandLineFile : args.value(1);
-        if (!file.isEmpty())
-            OpenDocument(file);
+        if (!CommandLineFile.isEmpty() && !QFileInfo(CommandLineFile).exists())
+            ShowMessage(FileNotFoundMessage(CommandLineFile));
+        else if (!CommandLineFile.isEmpty())
+            OpenDocument(CommandLineFile);
     }
 }
 

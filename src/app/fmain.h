@@ -19,6 +19,7 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QScrollBar;
 class QSpinBox;
 class QSplitter;
@@ -78,6 +79,7 @@ public:
 
     // --- layout ---
     QSplitter *Splitter1;
+    QScrollArea *pBCScroll;
     QWidget *pBCSettings, *Panel7, *pRuler, *pHRuler, *pVRuler, *PSubMain, *Panel1, *Panel4, *PMain;
     QToolButton *PReAlign;
     TRulerBox *pbHRuler, *pbVRuler;
@@ -98,6 +100,8 @@ public:
     QLabel *LScale;
     QLineEdit *eFont;
     QToolButton *sbSelectFont;
+    QPushButton *TColorBtn;
+    QLabel *pTextColor;
     QToolButton *sbRectangle, *sbEllipse, *sbTriangle, *sbRRectangle, *sbHLine, *sbVLine;
     QButtonGroup *ShapeGroup;
     TOwnerDrawCombo *cbPenSize, *cbBrushStyle;
@@ -169,6 +173,8 @@ public:
     void RefreshStatus();
     void RefreshTextSource();
     void SetStateText(const QString &text);
+    // The third status panel for a selection: "Edit Barcode" ... or "Ready".
+    static QString StateText(const TLabelControl *item);
     void UpdateScrollRanges();
     // Resizes the surface from the label format, with the scroll bars.
     void SizeSurfaceFromFormat();
@@ -190,6 +196,7 @@ public:
     void cbInterpretClick(bool checked);
     void cbAutoScaleClick(bool checked);
     void sbSelectFontClick();
+    void TColorBtnClick();
     void ShapeButtonClick(int kind);
     void cbPenSizeChange(int index);
     void cbBrushStyleChange(int index);

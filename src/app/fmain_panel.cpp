@@ -4,6 +4,7 @@
 #include "app/fmain.h"
 
 #include "app/fadvanced.h"
+#include "app/ffontdlg.h"
 #include "app/fmemodlg.h"
 #include "app/glyphs.h"
 #include "app/propertiespanel.h"
@@ -15,7 +16,6 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -167,6 +167,16 @@ void TFMain::BuildPropertiesPanel()
         row->addWidget(eFont, 1);
         row->addWidget(sbSelectFont);
         v->addLayout(row);
+        // The letters' colour, also offered among the font dialog's effects.
+        auto *colour = new QHBoxLayout;
+        TColorBtn = Named(new QPushButton(QStringLiteral("选择文字颜色"), pText), "TColorBtn");
+        pTextColor = Named(new QLabel(pText), "pTextColor");
+        pTextColor->setFixedSize(22, 22);
+        pTextColor->setFrameShape(QFrame::Box);
+        SetSwatch(pTextColor, Qt::black);
+        colour->addWidget(TColorBtn, 1);
+        colour->addWidget(pTextColor);
+        v->addLayout(colour);
         v->addStretch(1);
     }
     pLabelOptions->addWidget(pText);
@@ -256,6 +266,7 @@ void TFMain::BuildPropertiesPanel()
     connect(cbInterpret, &QCheckBox::clicked, this, &TFMain::cbInterpretClick);
     connect(cbAutoScale, &QCheckBox::clicked, this, &TFMain::cbAutoScaleClick);
     connect(sbSelectFont, &QToolButton::clicked, this, &TFMain::sbSelectFontClick);
+    connect(TColorBtn, &QPushButton::clicked, this, &TFMain::TColorBtnClick);
     connect(ShapeGroup, &QButtonGroup::idClicked, this, &TFMain::ShapeButtonClick);
     connect(cbPenSize, &QComboBox::currentIndexChanged, this, &TFMain::cbPenSizeChange);
     connect(cbBrushStyle, &QComboBox::currentIndexChanged, this, &TFMain::cbBrushStyleChange);
@@ -320,15 +331,21 @@ void TFMain::RefreshTextSource()
     SetEditColor(lbFields, lbFields->isEnabled());
 }
 
+QString TFMain::StateText(const TLabelControl *item)
+{
+    static const char *const states[] = {"Edit Barcode", "Edit Text", "Edit Memo", "Edit Shape", "Edit Graphic"};
+    if (!item)
+        return QStringLiteral("Ready");
+    return item->Kind <= ikGraphic ? QString::fromLatin1(states[item->Kind]) : QString();
+}
+
 void TFMain::SurfaceSelectItem(TLabelControl *item)
 {
     refreshing_ = true;
     RefreshTextSource();
     if (item) {
         const TItemKind k = item->Kind;
-        static const char *const states[] = {"Edit Barcode", "Edit Text", "Edit Memo", "Edit Shape", "Edit Graphic"};
-        if (k <= ikGraphic)
-            SetStateText(QString::fromLatin1(states[k]));
+        SetStateText(StateText(item));
         const bool rotates = k == ikBarcode || k == ikText;
         Rotate1->menuAction()->setEnabled(rotates);
         Rotation1->menuAction()->setEnabled(rotates);
@@ -359,6 +376,7 @@ void TFMain::SurfaceSelectItem(TLabelControl *item)
         case ikText:
         case ikMemo:
             ShowFontName(item->Font);
+            SetSwatch(pTextColor, ColorToQColor(item->Font.Color));
             ShowKindPanel(pText);
             break;
         case ikShape: {
@@ -386,7 +404,7 @@ void TFMain::SurfaceSelectItem(TLabelControl *item)
         eText->clear();
         lbFields->clear();
         ShowKindPanel(pNone);
-        SetStateText(QStringLiteral("Ready"));
+        SetStateText(StateText(nullptr));
         RefreshStatus();
     }
     refreshing_ = false;
@@ -498,16 +516,32 @@ void TFMain::sbSelectFontClick()
     TLabelControl *item = Surface->SelectedItem;
     if (!item)
         return;
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, item->Font.Font, this, QString(), QFontDialog::ScalableFonts);
-    if (!ok)
+    TItemFont chosen = item->Font;
+    TFFontDlg dlg(this);
+    if (!dlg.Execute(chosen))
         return;
     item->SaveOldBounds();
-    item->Font.Font = chosen;
+    item->Font = chosen;
     item->MarkChanged(true);
     CurrentFont = item->Font;
     EnableSave();
     ShowFontName(item->Font);
+    SetSwatch(pTextColor, ColorToQColor(item->Font.Color));
+}
+
+void TFMain::TColorBtnClick()
+{
+    TLabelControl *item = Surface->SelectedItem;
+    if (!item || (item->Kind != ikText && item->Kind != ikMemo))
+        return;
+    const QColor c = QColorDialog::getColor(ColorToQColor(item->Font.Color), this);
+    if (!c.isValid())
+        return;
+    item->Font.Color = QColorToColor(c);
+    item->MarkChanged(true);
+    CurrentFont = item->Font;
+    EnableSave();
+    SetSwatch(pTextColor, c);
 }
 
 void TFMain::ShapeButtonClick(int kind)

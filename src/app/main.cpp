@@ -30,10 +30,7 @@ int main(int argc, char **argv)
 {
     preferOffscreenForInfoOptions(argc, argv);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quorvane"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QApplication::setOrganizationName(QStringLiteral("Maudrel Software"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Fenwold"));
+    InitApplication();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Quorvane label designer."));
@@ -46,7 +43,7 @@ int main(int argc, char **argv)
 
     InitScreenDpi();
     SetMessageHandler([](const QString &text) {
-        QMessageBox::information(QApplication::activeWindow(), QGuiApplication::applicationDisplayName(), text);
+        QMessageBox::information(QApplication::activeWindow(), kApplicationTitle, text);
     });
 
     const QStringList files = parser.positionalArguments();

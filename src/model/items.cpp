@@ -631,8 +631,10 @@ void TItemContainer::SelectNext()
     if (i >= Items.size())
         i = 0;
     if (i < Items.size()) {
-        SelectedItem = Items[i];
-        SelectedItem->SetSelected(true);
+        Items[i]->SetSelected(true);
+        // Reported like any other selection, so whatever describes the
+        // selected item follows it.
+        SelectItem(Items[i]);
     }
 }
 

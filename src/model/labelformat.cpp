@@ -11,6 +11,7 @@ TLabelFormat LabelFormat;
 bool ShowGrids = true;
 bool AutoSaveSeq = true;
 QString Path;
+QString DeclinedPath;
 
 int ScreenDpiX = 96;
 int ScreenDpiY = 96;

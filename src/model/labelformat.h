@@ -19,6 +19,7 @@ extern TLabelFormat LabelFormat;
 extern bool ShowGrids;     // grid drawn on the design surface
 extern bool AutoSaveSeq;   // labels with counters are saved before being discarded
 extern QString Path;       // program folder the file types were last registered for
+extern QString DeclinedPath; // program folder for which binding the file types was declined
 
 extern int ScreenDpiX;
 extern int ScreenDpiY;

@@ -25,6 +25,16 @@ QString FirstOpenableFile(const QStringList &files)
     return QString();
 }
 
+QString NotALabelMessage(const QString &fileName)
+{
+    return QStringLiteral("%1 is not a label file: it has no FORMAT section.").arg(fileName);
+}
+
+QString FileNotFoundMessage(const QString &fileName)
+{
+    return QStringLiteral("Unable to locate file\n\r") + fileName;
+}
+
 void TLabelDocument::Changed()
 {
     if (OnStateChange)
@@ -76,7 +86,9 @@ bool TLabelDocument::SaveTemplateFile(const QString &fileName, QString *error)
 
 namespace {
 // The file parsed before anything is discarded, so an unreadable file changes
-// nothing; null for a missing file (no error) or an unreadable one.
+// nothing; null for a missing file (no error), an unreadable one, or one that
+// is no label at all: without its FORMAT section a data file or a note would
+// load as an empty label and be overwritten by the next save.
 std::unique_ptr<TIniFile> ReadDocumentFile(const QString &fileName, QString *error)
 {
     if (!QFileInfo(fileName).isFile())
@@ -85,6 +97,11 @@ std::unique_ptr<TIniFile> ReadDocumentFile(const QString &fileName, QString *err
     if (!ini->Readable()) {
         if (error)
             *error = ini->ReadError();
+        return nullptr;
+    }
+    if (!ini->SectionExists(kFormatSection)) {
+        if (error)
+            *error = NotALabelMessage(fileName);
         return nullptr;
     }
     return ini;

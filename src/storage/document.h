@@ -36,6 +36,11 @@ TDocumentKind DocumentKindOf(const QString &fileName);
 // an absolute path; empty when none qualifies.
 QString FirstOpenableFile(const QStringList &files);
 
+// Why a file without a FORMAT section is not opened.
+QString NotALabelMessage(const QString &fileName);
+// A file named on the command line that does not exist.
+QString FileNotFoundMessage(const QString &fileName);
+
 enum class TSaveAnswer { Yes, No, Cancel };
 
 class TLabelDocument {
@@ -71,8 +76,9 @@ public:
     // exist. Otherwise a non-empty label is first replaced by a new one, the
     // format and the items are read, the surface is sized to the label, no
     // item is selected and CurrentLabelFile is set. False with *error when
-    // the file exists but cannot be read. The caller connects the items to
-    // its window and repaints.
+    // the file exists but cannot be read or has no FORMAT section (then
+    // nothing changes). The caller connects the items to its window and
+    // repaints.
     bool LoadLabelFile(const QString &fileName, QString *error = nullptr);
     // Loads a template: the format and CurrentTemplateFile only; the items
     // and CurrentLabelFile stay. Same results as LoadLabelFile.

@@ -448,17 +448,27 @@ bool CheckFileAssociations(const QString &appPath, const TAskYesNo &ask, QString
         return false;
     const QStringList extensions = fa->AssociatedExtensions();
     fa->Icon = 1;
+    const QString folder = ProgramFolder(appPath);
     auto bindBoth = [&] {
         if (!fa->Associate(QStringLiteral(".lbl"), error) || !fa->Associate(QStringLiteral(".lbf"), error))
             return false;
-        Path = ProgramFolder(appPath);
+        Path = folder;
+        DeclinedPath.clear();
         return true;
     };
+    // One question a start at most, and a No holds until the program moves:
+    // a newcomer who declined is not asked again at every start.
+    if (DeclinedPath == folder)
+        return true;
     const bool bound = extensions.contains(QStringLiteral(".lbl"), Qt::CaseInsensitive)
         && extensions.contains(QStringLiteral(".lbf"), Qt::CaseInsensitive);
-    if (!bound && ask(kAssociateQuestion))
+    const QString question = !bound ? kAssociateQuestion
+                             : ProgramFolderChanged(appPath) ? kRelocatedQuestion
+                                                             : QString();
+    if (question.isEmpty())
+        return true;
+    if (ask(question))
         return bindBoth();
-    if (ProgramFolderChanged(appPath) && ask(kRelocatedQuestion))
-        return bindBoth();
+    DeclinedPath = folder;
     return true;
 }

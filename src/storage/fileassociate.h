@@ -89,10 +89,11 @@ QString ProgramFolder(const QString &appPath);
 // True when the program's folder differs from the recorded Path (exact).
 bool ProgramFolderChanged(const QString &appPath);
 
-// The check at start: registers the class when missing; asks `ask` the first
-// question when .lbl or .lbf is not bound to the program, and otherwise (or
-// after a No) the second question when the program's folder differs from
-// Path; a Yes binds both types and records the folder in Path.
+// The check at start: registers the class when missing; then asks `ask` at
+// most one question: the first when .lbl or .lbf is not bound to the
+// program, otherwise the second when the program's folder differs from Path.
+// A Yes binds both types and records the folder in Path; a No records it in
+// DeclinedPath, and while the program stays in that folder nothing is asked.
 // `ask` returns true for Yes.
 using TAskYesNo = std::function<bool(const QString &question)>;
 bool CheckFileAssociations(const QString &appPath, const TAskYesNo &ask, QString *error = nullptr);

@@ -396,6 +396,7 @@ void SetDefaultSettings()
     ShowGrids = true;
     Path.clear();
     AutoSaveSeq = true;
+    DeclinedPath.clear();
 }
 
 // Each value is stored as soon as it is read; the first failure stops.
@@ -425,6 +426,9 @@ bool ReadSettings(const TRegistryFile &reg)
     if (!autoSave)
         return false;
     AutoSaveSeq = *autoSave != 0;
+    // Kept beside the others; without it (settings of an older version) the
+    // questions are simply asked again.
+    DeclinedPath = reg.ReadString(QStringLiteral("DeclinedPath")).value_or(QString());
     return true;
 }
 
@@ -451,5 +455,6 @@ bool SaveSettings()
     reg.WriteDWord(QStringLiteral("ShowGrids"), ShowGrids ? 1 : 0);
     reg.WriteString(QStringLiteral("Path"), Path);
     reg.WriteDWord(QStringLiteral("AutoSaveSeq"), AutoSaveSeq ? 1 : 0);
+    reg.WriteString(QStringLiteral("DeclinedPath"), DeclinedPath);
     return reg.Save();
 }

@@ -9,9 +9,14 @@
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
+#include "app/appprinter.h"
 #include "app/fprintdlg.h"
+#include "printing/qprinter_device.h"
 #include "printing/sheetlayout.h"
 #include "storage/document.h"
+#include "storage/fileassociate.h"
+#include "printing/pdfdevice.h"
+#include "dialogs_testkit.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -19,15 +24,26 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QMimeData>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QtTest>
 
 #include <memory>
@@ -59,6 +75,7 @@ class MainWindowTest : public QObject {
 private:
     QTemporaryDir home;
     QStringList questions;
+    QStringList messages;
     int answer = QMessageBox::No;
     std::unique_ptr<TFMain> win;
     TCanvasLabel *surface() const { return win->findChild<TCanvasLabel *>(); }
@@ -68,6 +85,25 @@ private:
     {
         const char *names[] = {"StatusPanel0", "StatusPanel1", "StatusPanel2"};
         return Find<QLabel>(win.get(), names[i])->text();
+    }
+    // Runs steps on the next modal dialog once it shows; then rejects it
+    // unless the steps closed it.
+    void whenModal(std::function<void(QDialog *)> steps)
+    {
+        auto *poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [poll, steps] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            poll->stop();
+            poll->deleteLater();
+            if (!QTest::qWaitForWindowExposed(dialog))
+                qWarning("dialog not exposed");
+            steps(dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        poll->start(5);
     }
     TLabelControl *clickWithTool(const char *tool, QPoint at, Qt::MouseButton b = Qt::LeftButton)
     {
@@ -83,7 +119,7 @@ private slots:
         // Settings and file types go to a throw-away home.
         qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
         qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
-        SetMessageHandler([](const QString &) {});
+        SetMessageHandler([this](const QString &m) { messages << m; });
         TFMain::Ask = [this](QWidget *, const QString &q, bool) {
             questions << q;
             return answer;
@@ -94,9 +130,11 @@ private slots:
     void init()
     {
         questions.clear();
+        messages.clear();
         answer = QMessageBox::No;
         LabelFormat = TLabelFormat{};
         win = std::make_unique<TFMain>();
+        win->OpenedFromCommandLine = false; // the test program's own arguments
         SetScreenDpi(96, 96);
         win->SizeSurfaceFromFormat();
         win->show();
@@ -160,6 +198,7 @@ private slots:
         QCOMPARE(panel(2), QStringLiteral("Add Shape"));
         QTest::mouseClick(surface(), Qt::RightButton, {}, QPoint(50, 50));
         QVERIFY(surface()->Items.isEmpty());
+        QCOMPARE(panel(2), QStringLiteral("Ready"));
         QVERIFY(button("sbSelect")->isChecked());
         QVERIFY(surface()->DesignMode);
         // Disarmed: the next left click creates nothing either.
@@ -357,6 +396,162 @@ private slots:
         QCOMPARE(panel(2), QStringLiteral("Ready"));
     }
 
+    void tabMovesThePanelToTheNextItem()
+    {
+        TLabelControl *text = clickWithTool("sbText", {100, 60});
+        auto *shape = static_cast<TShapeLabel *>(clickWithTool("sbShape", {40, 40}));
+        surface()->SelectItem(text);
+        surface()->setFocus();
+        QTest::keyClick(surface(), Qt::Key_Tab);
+        QCOMPARE(surface()->SelectedItem, shape);
+        QCOMPARE(Find<QStackedWidget>(win.get(), "pLabelOptions")->currentWidget()->objectName(),
+                 QStringLiteral("pGraphics"));
+        QCOMPARE(panel(2), QStringLiteral("Edit Shape"));
+        QVERIFY(!Find<QLineEdit>(win.get(), "eText")->isEnabled());
+        // The panel's edits reach the item it shows.
+        Find<QComboBox>(win.get(), "cbPenSize")->setCurrentIndex(4);
+        QCOMPARE(shape->Pen.Width, 5);
+        QTest::keyClick(surface(), Qt::Key_Tab);
+        QCOMPARE(panel(2), QStringLiteral("Edit Text"));
+    }
+
+    void shapePanelKeepsItsControlsAtTheSmallestWindow()
+    {
+        clickWithTool("sbShape", {60, 60});
+        win->resize(win->minimumSize());
+        QTRY_COMPARE(win->size(), QSize(500, 400));
+        auto *page = Find<QWidget>(win.get(), "pGraphics");
+        QVERIFY(page->isVisible());
+        const QList<QWidget *> controls = page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        for (QWidget *w : controls) {
+            if (!w->isVisible() || w->objectName().startsWith("qt_"))
+                continue;
+            const QSize need = w->minimumSizeHint().expandedTo(w->minimumSize());
+            QVERIFY2(w->width() >= need.width() && w->height() >= need.height(),
+                     qPrintable(QStringLiteral("%1 is %2x%3, needs %4x%5").arg(w->objectName()).arg(w->width())
+                                    .arg(w->height()).arg(need.width()).arg(need.height())));
+        }
+        for (const char *name : {"sbRectangle", "sbHLine", "LColorBtn", "FColorBtn"}) {
+            auto *w = Find<QWidget>(win.get(), name);
+            QVERIFY2(w->height() >= w->sizeHint().height(), name);
+        }
+        const QRect line(Find<QWidget>(win.get(), "pLine")->mapTo(page, QPoint()), QSize(22, 22));
+        const QRect fill(Find<QWidget>(win.get(), "pFill")->mapTo(page, QPoint()), QSize(22, 22));
+        QVERIFY(!line.intersects(fill));
+        // What does not fit is reached by scrolling.
+        auto *bar = Find<QScrollArea>(win.get(), "pBCScroll")->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        const QPoint bottom = Find<QWidget>(win.get(), "FColorBtn")->mapTo(Find<QWidget>(win.get(), "pBCScroll"), QPoint(0, 0));
+        QVERIFY(bottom.y() + Find<QWidget>(win.get(), "FColorBtn")->height() <= Find<QWidget>(win.get(), "pBCScroll")->height());
+    }
+
+    void fontDialogStartsOnTheItemsFont_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("italic");
+        QTest::addColumn<bool>("effects"); // underline and strike-out
+        QTest::addColumn<int>("color");
+        QTest::newRow("bold SimSun") << "SimSun" << 12 << true << false << false << 0;
+        QTest::newRow("宋体") << "宋体" << 9 << false << false << false << 0x000080;
+        QTest::newRow("white italic Arial") << "Arial" << 8 << false << true << true << 0xFFFFFF;
+        QTest::newRow("Courier New, odd colour") << "Courier New" << 72 << true << true << false << 0x123456;
+        QTest::newRow("a face nobody has") << "Tahoma" << 10 << false << false << true << 0;
+        QTest::newRow("odd size") << "Arial" << 13 << false << false << false << 0;
+    }
+
+    void fontDialogStartsOnTheItemsFont()
+    {
+        QFETCH(QString, family);
+        QFETCH(int, size);
+        QFETCH(bool, bold);
+        QFETCH(bool, italic);
+        QFETCH(bool, effects);
+        QFETCH(int, color);
+        TLabelControl *item = clickWithTool("sbText", {100, 60});
+        item->Font.Font = QFont(family, size);
+        item->Font.Font.setBold(bold);
+        item->Font.Font.setItalic(italic);
+        item->Font.Font.setUnderline(effects);
+        item->Font.Font.setStrikeOut(effects);
+        item->Font.Color = color;
+        surface()->SelectItem(item);
+        const TItemFont before = item->Font;
+        bool seen = false;
+        whenModal([&](QDialog *dialog) {
+            seen = true;
+            auto *families = Find<QListWidget>(dialog, "lbFamily");
+            QVERIFY(families->currentItem());
+            QCOMPARE(families->currentItem()->text(), family);
+            // The label faces are offered by their label names.
+            for (const char *face : {"Arial", "Courier New", "宋体", "SimSun"})
+                QVERIFY2(!families->findItems(QString::fromUtf8(face), Qt::MatchExactly).isEmpty(), face);
+            QCOMPARE(Find<QListWidget>(dialog, "lbStyle")->currentRow(), (bold ? 2 : 0) + (italic ? 1 : 0));
+            QCOMPARE(Find<QComboBox>(dialog, "cbSize")->currentText(), QString::number(size));
+            QCOMPARE(Find<QCheckBox>(dialog, "cbUnderline")->isChecked(), effects);
+            QCOMPARE(Find<QCheckBox>(dialog, "cbStrikeOut")->isChecked(), effects);
+            QCOMPARE(Find<QComboBox>(dialog, "cbColor")->currentData().toInt(), color);
+            Find<QPushButton>(dialog, "OkayBtn")->click();
+        });
+        button("sbSelectFont")->click();
+        QVERIFY(seen);
+        // OK without a change leaves the item exactly as it was.
+        QVERIFY(item->Font == before);
+        QCOMPARE(item->Font.Font.family(), family);
+        QCOMPARE(item->Font.Font.pointSize(), size);
+        QCOMPARE(item->Font.Font.bold(), bold);
+        QCOMPARE(item->Font.Color, color);
+    }
+
+    void fontDialogAndColourButtonChangeTheItem()
+    {
+        TLabelControl *item = clickWithTool("sbText", {100, 60});
+        item->SetText(QStringLiteral("白"));
+        whenModal([&](QDialog *dialog) {
+            auto *families = Find<QListWidget>(dialog, "lbFamily");
+            families->setCurrentItem(families->findItems(QStringLiteral("宋体"), Qt::MatchExactly).value(0));
+            Find<QListWidget>(dialog, "lbStyle")->setCurrentRow(2);
+            Find<QComboBox>(dialog, "cbSize")->setCurrentText(QStringLiteral("14"));
+            auto *colours = Find<QComboBox>(dialog, "cbColor");
+            colours->setCurrentIndex(colours->findText(QStringLiteral("白色")));
+            Find<QPushButton>(dialog, "OkayBtn")->click();
+        });
+        button("sbSelectFont")->click();
+        QCOMPARE(item->Font.Font.family(), QStringLiteral("宋体"));
+        QVERIFY(item->Font.Font.bold() && !item->Font.Font.italic());
+        QCOMPARE(item->Font.Font.pointSize(), 14);
+        QCOMPARE(item->Font.Color, clWhite);
+        QCOMPARE(Find<QLineEdit>(win.get(), "eFont")->text(), QStringLiteral("宋体 [14pt]"));
+        QVERIFY(win->CurrentFont == item->Font);
+        // White text on a transparent item survives a save and a load.
+        if (!item->Transparent)
+            action("Transparent1")->trigger();
+        QVERIFY(item->Transparent);
+        const QString file = home.filePath("white.lbl");
+        QVERIFY(win->Document->SaveLabelFile(file));
+        action("New1")->trigger();
+        QVERIFY(win->LoadLabelFile(file));
+        TLabelControl *back = surface()->Items.value(0);
+        QVERIFY(back);
+        QCOMPARE(back->Font.Color, clWhite);
+        QCOMPARE(back->Font.Font.family(), QStringLiteral("宋体"));
+        QVERIFY(back->Transparent);
+
+        // The panel's own colour button.
+        surface()->SelectItem(back);
+        whenModal([](QDialog *dialog) {
+            auto *colours = qobject_cast<QColorDialog *>(dialog);
+            QVERIFY(colours);
+            colours->setCurrentColor(QColor(255, 0, 0));
+            colours->accept();
+        });
+        Find<QPushButton>(win.get(), "TColorBtn")->click();
+        QCOMPARE(back->Font.Color, 0x0000FF);
+        QCOMPARE(Find<QLabel>(win.get(), "pTextColor")->palette().color(QPalette::Window), QColor(255, 0, 0));
+    }
+
     void textSourceSwitch()
     {
         clickWithTool("sbText", {100, 60});
@@ -420,11 +615,23 @@ private slots:
         h->setValue(30);
         v->setValue(20);
         QCOMPARE(surface()->pos(), QPoint(-30, -20));
-        // Pasting while scrolled puts the copy at the label's corner.
-        clickWithTool("sbShape", {100, 100});
+        // Pasting while scrolled puts the copy 5 pixels inside the visible
+        // part of the label; a copy too big for the rest stays on the label.
+        TLabelControl *shape = clickWithTool("sbShape", {100, 100});
         action("Copy1")->trigger();
         action("Paste1")->trigger();
-        QCOMPARE(surface()->SelectedItem->Left, 0);
+        QCOMPARE(surface()->SelectedItem->Left, 35);
+        QCOMPARE(surface()->SelectedItem->Top, 25);
+        shape->SetWidth(700);
+        shape->SetHeight(800);
+        surface()->SelectItem(shape);
+        action("Copy1")->trigger();
+        h->setValue(h->maximum());
+        v->setValue(v->maximum());
+        QVERIFY(-surface()->x() + 5 > surface()->width() - 700);
+        action("Paste1")->trigger();
+        QCOMPARE(surface()->SelectedItem->Left, surface()->width() - 700);
+        QCOMPARE(surface()->SelectedItem->Top, surface()->height() - 800);
         Find<QToolButton>(win.get(), "PReAlign")->click();
         QCOMPARE(surface()->pos(), QPoint(0, 0));
         QCOMPARE(h->value(), 0);
@@ -594,6 +801,24 @@ private slots:
         QVERIFY(!win->OpenDocument(home.filePath("missing.lbl")));
         QVERIFY(!win->OpenDocument(home.filePath("picture.bmp")));
         QCOMPARE(surface()->Items.size(), 2);
+        QVERIFY(messages.isEmpty());
+        // A file that is no label (as chosen in the open dialog) is refused
+        // by name, and the label, its name and its state stay.
+        const QString data = home.filePath("prices.txt");
+        QFile f(data);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("name,price\r\napple,3\r\n");
+        f.close();
+        surface()->SelectItem(shape);
+        win->Document->SetLabelModified(true);
+        QVERIFY(!win->LoadLabelFile(data));
+        QCOMPARE(messages, QStringList{NotALabelMessage(data)});
+        QCOMPARE(surface()->Items.size(), 2);
+        QCOMPARE(surface()->SelectedItem, shape);
+        QCOMPARE(win->Document->CurrentLabelFile, file);
+        QVERIFY(win->Document->LabelModified);
+        QVERIFY(!win->LoadTemplateFile(data));
+        QCOMPARE(win->Document->CurrentTemplateFile, QString());
     }
 
     void commandLineFileOpensAtFirstShow()
@@ -746,6 +971,120 @@ private slots:
         ComputeSheetLayout();
     }
 
+    void printShowsTheAdvancedCounter()
+    {
+        TLabelControl *item = clickWithTool("sbText", {100, 60});
+        auto counter = std::make_unique<TSequenceField>();
+        counter->CurVal = 7;
+        item->Fields.push_back(std::move(counter));
+        item->SetAdvanced(true);
+        surface()->SelectItem(item);
+        auto *list = Find<QListWidget>(win.get(), "lbFields");
+        QCOMPARE(list->count(), 1);
+        const QString before = list->item(0)->text();
+        win->EnsureForms();
+        win->FPrintDlg->DeviceFactory = [this] {
+            return std::make_unique<TPdfPrinterDevice>(home.filePath("counter.pdf"));
+        };
+        WhenShown(win->FPrintDlg, [this] { QTest::mouseClick(win->FPrintDlg->OkayBtn, Qt::LeftButton); });
+        action("Print1")->trigger();
+        const int now = static_cast<TSequenceField *>(item->Fields[0].get())->CurVal;
+        QVERIFY(now > 7);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("SEQUENCE[") + FieldDesignText(*item->Fields[0]) + "]");
+        QVERIFY(list->item(0)->text() != before);
+    }
+
+    void firstStartAsksOneQuestionAndANoHolds()
+    {
+        // A newcomer: no settings, no file types bound.
+        QTemporaryDir fresh;
+        const QByteArray config = qgetenv("XDG_CONFIG_HOME"), data = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_CONFIG_HOME", fresh.filePath("config").toUtf8());
+        qputenv("XDG_DATA_HOME", fresh.filePath("data").toUtf8());
+        answer = QMessageBox::No;
+        for (int start = 1; start <= 2; ++start) {
+            questions.clear();
+            win = std::make_unique<TFMain>();
+            QCOMPARE(questions, start == 1 ? QStringList{kAssociateQuestion} : QStringList());
+            QVERIFY(win->close());
+        }
+        qputenv("XDG_CONFIG_HOME", config);
+        qputenv("XDG_DATA_HOME", data);
+    }
+
+    void dialogsOpenCentredOnTheWindow_data()
+    {
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<int>("kind"); // item selected first, -1 for none
+        QTest::newRow("label format") << "LabelOptions1" << -1;
+        QTest::newRow("print") << "Print1" << -1;
+        QTest::newRow("about") << "About1" << -1;
+        QTest::newRow("memo text") << "sbEditText" << int(ikMemo);
+        QTest::newRow("advanced text") << "sbFieldEdit" << int(ikText);
+    }
+
+    void dialogsOpenCentredOnTheWindow()
+    {
+        QFETCH(QString, opener);
+        QFETCH(int, kind);
+        if (kind == ikMemo)
+            clickWithTool("sbMemo", {100, 60});
+        if (kind == ikText) {
+            clickWithTool("sbText", {100, 60});
+            Find<QAbstractButton>(win.get(), "rbAdvancedText")->click();
+        }
+        QRect shown;
+        QString caption;
+        whenModal([&](QDialog *dialog) {
+            shown = dialog->geometry();
+            caption = dialog->windowTitle();
+        });
+        if (QAction *a = win->findChild<QAction *>(opener))
+            a->trigger();
+        else
+            Find<QAbstractButton>(win.get(), opener.toLatin1().constData())->click();
+        QVERIFY(shown.isValid());
+        const QPoint off = shown.center() - win->geometry().center();
+        QVERIFY2(qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1,
+                 qPrintable(QStringLiteral("%1 is off by %2, %3").arg(caption).arg(off.x()).arg(off.y())));
+    }
+
+    void printerSetupChoosesPrinterPaperAndOrientationOnly()
+    {
+        QPrinter *printer = win->Printer->Selected().Printer();
+        const QPageLayout before = printer->pageLayout();
+        const int paperWidth = PaperWidth;
+        QPageSize chosen;
+        auto choose = [&](bool confirm) {
+            whenModal([&](QDialog *dialog) {
+                QVERIFY(!qobject_cast<QPrintDialog *>(dialog));
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("打印设置"));
+                // Printer, paper, orientation, OK and Cancel: nothing that prints.
+                QVERIFY(Find<QComboBox>(dialog, "cbPrinter")->count() >= 1);
+                QVERIFY(dialog->findChildren<QSpinBox *>().isEmpty());
+                QCOMPARE(dialog->findChildren<QPushButton *>().size(), 2);
+                auto *paper = Find<QComboBox>(dialog, "cbPaper");
+                QVERIFY(paper->count() > 1);
+                QVERIFY(paper->currentData().value<QPageSize>().isEquivalentTo(before.pageSize()));
+                QVERIFY(Find<QRadioButton>(dialog, "rbPortrait")->isChecked());
+                paper->setCurrentIndex(paper->currentIndex() == 0 ? 1 : 0);
+                chosen = paper->currentData().value<QPageSize>();
+                Find<QRadioButton>(dialog, "rbLandscape")->click();
+                Find<QPushButton>(dialog, confirm ? "OkayBtn" : "CancelBtn")->click();
+            });
+            action("PrintSetup1")->trigger();
+        };
+        choose(false);
+        QVERIFY(printer->pageLayout().pageSize().isEquivalentTo(before.pageSize()));
+        QCOMPARE(printer->pageLayout().orientation(), QPageLayout::Portrait);
+        choose(true);
+        QVERIFY(printer->pageLayout().pageSize().isEquivalentTo(chosen));
+        QCOMPARE(printer->pageLayout().orientation(), QPageLayout::Landscape);
+        // The sheet layout was measured again on the new paper.
+        QVERIFY(PaperWidth != paperWidth);
+        QCOMPARE(PaperWidth, printer->pageLayout().fullRectPixels(printer->resolution()).width());
+    }
+
     void helpFileIsFound()
     {
         // The build folders sit in the source tree, so the development copy is found.
@@ -757,5 +1096,16 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+int main(int argc, char **argv)
+{
+    // The label faces as the installed program has them: through its font rule.
+    const QString rule = qEnvironmentVariable("QV_BINARY_DIR") + QStringLiteral("/fontconfig/fonts.conf");
+    if (qEnvironmentVariableIsEmpty("FONTCONFIG_FILE") && QFile::exists(rule))
+        qputenv("FONTCONFIG_FILE", QFile::encodeName(rule));
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    MainWindowTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "mainwindow_qtest.moc"

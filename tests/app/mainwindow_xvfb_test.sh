@@ -73,6 +73,7 @@ for _ in $(seq 1 150); do
   sleep 0.1
 done
 [ -n "$found" ] && sleep 1
+windows >"$OUT.windows"
 import -window root "$OUT" 2>/dev/null
 kill "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
@@ -95,6 +96,12 @@ for attempt in 1 2 3; do
 done
 
 [ -s "$WORK/shot.png" ] || { echo "FAIL: no screenshot"; exit 1; }
+# The caption is the window's own, with nothing appended by the toolkit.
+if ! grep -q '"Quorvane V1.00":' "$WORK/shot.png.windows"; then
+  echo "FAIL: the main window's caption is not exactly \"Quorvane V1.00\":"
+  grep 'Quorvane V1.00' "$WORK/shot.png.windows"
+  exit 1
+fi
 colours=$(convert "$WORK/shot.png" -format '%k' info:)
 echo "screenshot has $colours distinct colours"
 if [ "$colours" -lt 8 ]; then

@@ -13,13 +13,18 @@
 #include "model/messages.h"
 #include "storage/document.h"
 
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 class StartupTest : public QObject {
     Q_OBJECT
     QTemporaryDir home;
+    QStringList messages;
 
 private slots:
     void initTestCase()
@@ -27,9 +32,25 @@ private slots:
         QVERIFY(home.isValid());
         qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
         qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
-        SetMessageHandler([](const QString &) {});
+        SetMessageHandler([this](const QString &m) { messages << m; });
         TFMain::Ask = [](QWidget *, const QString &, bool) { return int(QMessageBox::No); };
         SetScreenDpi(96, 96);
+    }
+
+    void standardDialogsSpeakChinese()
+    {
+        QColorDialog colour;
+        QCOMPARE(colour.windowTitle(), QStringLiteral("Select Color"));
+        QVERIFY(InitApplication());
+        QColorDialog again;
+        QCOMPARE(again.windowTitle(), QStringLiteral("选择颜色"));
+        QFileDialog files(nullptr, QString(), QString(), QStringLiteral("Label Files (*.lbl)"));
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        const auto *buttons = files.findChild<QDialogButtonBox *>();
+        QVERIFY(buttons);
+        QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+        // The windows keep their own captions.
+        QVERIFY(QGuiApplication::applicationDisplayName() != kApplicationTitle);
     }
 
     void formsAreMadeInOrderAndKept()
@@ -69,6 +90,30 @@ private slots:
         main->show();
         QCOMPARE(main->Surface->Items.size(), loaded);
         DestroyApplicationForms();
+    }
+
+    void relativeCommandLineNameMeansTheStartFolder()
+    {
+        const QString examples = QString::fromLocal8Bit(qgetenv("QV_SOURCE_DIR")) + "/examples";
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(examples));
+        CreateApplicationForms(QStringLiteral("counter.lbl"));
+        Forms.FMain->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Forms.FMain));
+        QTRY_VERIFY(!Forms.FMain->Surface->Items.isEmpty());
+        QCOMPARE(Forms.FMain->Document->CurrentLabelFile, QDir(examples).absoluteFilePath("counter.lbl"));
+        DestroyApplicationForms();
+
+        // A name that does not exist is told, and the label stays empty.
+        QVERIFY(QDir::setCurrent(examples));
+        messages.clear();
+        CreateApplicationForms(QStringLiteral("no such.lbl"));
+        Forms.FMain->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Forms.FMain));
+        QCOMPARE(messages, QStringList{FileNotFoundMessage(QDir(examples).absoluteFilePath("no such.lbl"))});
+        QVERIFY(Forms.FMain->Surface->Items.isEmpty());
+        DestroyApplicationForms();
+        QDir::setCurrent(before);
     }
 };
 

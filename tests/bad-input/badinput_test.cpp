@@ -87,7 +87,7 @@ QByteArray Label(const QByteArray &format, const QByteArray &sections = {})
 
 // Label files --------------------------------------------------------------------
 
-TEST_F(BadInput, EmptyAndBinaryLabelFilesLoadAsTheDefaultLabel)
+TEST_F(BadInput, EmptyAndBinaryLabelFilesAreRefusedNamingTheFile)
 {
     QByteArray binary;
     for (int i = 0; i < 65536; ++i)
@@ -97,13 +97,18 @@ TEST_F(BadInput, EmptyAndBinaryLabelFilesLoadAsTheDefaultLabel)
         SCOPED_TRACE(name.toStdString());
         LabelFormat.Label_Width = 9;
         QString error;
-        ASSERT_TRUE(LoadAndPaint(name, &error)) << error.toStdString();
-        EXPECT_TRUE(error.isEmpty());
-        ExpectDefaultFormat();
+        EXPECT_FALSE(LoadAndPaint(name, &error));
+        EXPECT_EQ(error, NotALabelMessage(name));
+        EXPECT_EQ(LabelFormat.Label_Width, 9);
         EXPECT_TRUE(items.Items.isEmpty());
-        EXPECT_EQ(doc.CurrentLabelFile, name);
+        EXPECT_TRUE(doc.CurrentLabelFile.isEmpty());
     }
-    EXPECT_TRUE(messages.isEmpty());
+    // Only the FORMAT section's heading makes a label: the rest may be garbage.
+    const QString headed = Write(QStringLiteral("headed.lbl"), "[FORMAT]\r\n" + binary);
+    QString error;
+    ASSERT_TRUE(LoadAndPaint(headed, &error)) << error.toStdString();
+    ExpectDefaultFormat();
+    EXPECT_EQ(doc.CurrentLabelFile, headed);
 }
 
 TEST_F(BadInput, HugeControlCountLoadsTheSectionsPresentAtOnce)

@@ -1,6 +1,7 @@
-// Label and template files: any bytes load (defaults for whatever is missing
-// or unreadable), the loaded label paints, and saving it and loading it again
-// gives back the same items.
+// Label and template files: any bytes with a FORMAT section load (defaults
+// for whatever is missing or unreadable), any others are refused naming the
+// file and change nothing; the loaded label paints, and saving it and loading
+// it again gives back the same items.
 
 #include "fuzz_common.h"
 
@@ -60,6 +61,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     TItemContainer items;
     TLabelDocument doc(items);
     QString error;
+    if (!TIniFile(path).SectionExists(kFormatSection)) {
+        const bool loaded = asTemplate ? doc.LoadTemplateFile(path, &error) : doc.LoadLabelFile(path, &error);
+        FUZZ_CHECK(!loaded && error == NotALabelMessage(path), error);
+        FUZZ_CHECK(doc.CurrentLabelFile.isEmpty() && doc.CurrentTemplateFile.isEmpty(), path);
+        FUZZ_CHECK(items.Items.isEmpty(), QString());
+        return 0;
+    }
     if (asTemplate) {
         FUZZ_CHECK(doc.LoadTemplateFile(path, &error), error);
         FUZZ_CHECK(items.Items.isEmpty(), QString());

@@ -97,7 +97,7 @@ TEST(Container, StackingOrder)
     EXPECT_EQ(r.Items, (QList<TLabelControl *>{b, c, a}));
 }
 
-TEST(Container, SelectNextWrapsWithoutEvent)
+TEST(Container, SelectNextWrapsAndReportsEachSelection)
 {
     Recorder r;
     r.SelectNext(); // empty: no crash, nothing selected
@@ -113,10 +113,11 @@ TEST(Container, SelectNextWrapsWithoutEvent)
         for (TLabelControl *it : r.Items)
             EXPECT_EQ(it->Selected, it == e);
     }
+    EXPECT_EQ(r.selections, expected);
     r.SelectItem(nullptr);
     r.SelectNext();
     EXPECT_EQ(r.SelectedItem, a);
-    EXPECT_EQ(r.selections, (QList<TLabelControl *>{nullptr}));
+    EXPECT_EQ(r.selections, (QList<TLabelControl *>{a, b, c, a, nullptr, a}));
 }
 
 TEST(Container, FitItemsAfterShrink)

@@ -144,6 +144,38 @@ TEST_F(DocumentTest, CommandLineAndDroppedFilesOpenByExtension)
     EXPECT_EQ(doc_.CurrentLabelFile, Path("second.lbl"));
 }
 
+TEST_F(DocumentTest, AFileWithoutAFormatSectionIsRefusedAndChangesNothing)
+{
+    AddText("kept");
+    doc_.CurrentLabelFile = Path("kept.lbl");
+    doc_.CurrentTemplateFile = Path("kept.lbf");
+    doc_.SetLabelModified(true);
+    const struct {
+        const char *name, *content;
+    } notLabels[] = {{"prices.lbl", "name,price\r\napple,3\r\n"},
+                     {"empty.lbl", ""},
+                     {"items-only.lbl", "[CNT_1]\r\nTYPE=TEXT\r\nTEXT=x\r\n"},
+                     {"notes.lbf", "[SETTINGS]\r\nWIDTH=9\r\n"}};
+    for (const auto &c : notLabels) {
+        SCOPED_TRACE(c.name);
+        WriteAll(Path(c.name), c.content);
+        QString error;
+        EXPECT_FALSE(doc_.OpenDocument(Path(c.name), &error));
+        EXPECT_EQ(error, NotALabelMessage(Path(c.name)));
+        EXPECT_TRUE(error.contains(Path(c.name)));
+        ASSERT_EQ(items_.Items.size(), 1);
+        EXPECT_EQ(items_.Items[0]->Text, "kept");
+        EXPECT_EQ(LabelFormat.Label_Width, 3);
+        EXPECT_EQ(doc_.CurrentLabelFile, Path("kept.lbl"));
+        EXPECT_EQ(doc_.CurrentTemplateFile, Path("kept.lbf"));
+        EXPECT_TRUE(doc_.LabelModified);
+    }
+    // Section names are matched without regard to case, as on the original platform.
+    WriteAll(Path("lower.lbl"), "[format]\r\nWIDTH=4\r\n");
+    EXPECT_TRUE(doc_.LoadLabelFile(Path("lower.lbl")));
+    EXPECT_EQ(LabelFormat.Label_Width, 4);
+}
+
 TEST_F(DocumentTest, QuerySave)
 {
     const struct {

@@ -18,15 +18,18 @@ protected:
         savedConfig_ = qgetenv("XDG_CONFIG_HOME");
         savedData_ = qgetenv("XDG_DATA_HOME");
         savedPath_ = Path;
+        savedDeclined_ = DeclinedPath;
         qputenv("XDG_CONFIG_HOME", dir_.filePath("config").toUtf8());
         qputenv("XDG_DATA_HOME", dir_.filePath("data").toUtf8());
         Path.clear();
+        DeclinedPath.clear();
     }
     void TearDown() override
     {
         qputenv("XDG_CONFIG_HOME", savedConfig_);
         qputenv("XDG_DATA_HOME", savedData_);
         Path = savedPath_;
+        DeclinedPath = savedDeclined_;
     }
 
     // Runs the check at start; `answers` are given in turn, the questions kept.
@@ -43,7 +46,7 @@ protected:
 
     QTemporaryDir dir_;
     QByteArray savedConfig_, savedData_;
-    QString savedPath_;
+    QString savedPath_, savedDeclined_;
 };
 
 } // namespace
@@ -88,8 +91,11 @@ TEST_F(FileAssociateTest, FirstStartAsksOnceAndMovingTheProgramAsksAgain)
     const QString moved = dir_.filePath("other/quorvane");
     EXPECT_EQ(Check(moved, {false}), QStringList{kRelocatedQuestion});
     EXPECT_EQ(Path, dir_.filePath("bin one/"));
+    EXPECT_TRUE(Check(moved, {}).isEmpty()); // No holds while the program stays there
+    DeclinedPath.clear(); // as if it had been elsewhere meanwhile
     EXPECT_EQ(Check(moved, {true}), QStringList{kRelocatedQuestion});
     EXPECT_EQ(Path, dir_.filePath("other/"));
+    EXPECT_TRUE(DeclinedPath.isEmpty());
     EXPECT_TRUE(ReadAll(fa->DesktopFilePath()).contains("Exec=\"" + moved.toUtf8() + "\" %f\n"));
     EXPECT_TRUE(Check(moved, {}).isEmpty());
 
@@ -98,13 +104,26 @@ TEST_F(FileAssociateTest, FirstStartAsksOnceAndMovingTheProgramAsksAgain)
     EXPECT_TRUE(stranger->AssociatedExtensions().isEmpty());
 }
 
-TEST_F(FileAssociateTest, NoToTheFirstQuestionLeadsToTheSecond)
+TEST_F(FileAssociateTest, OneQuestionAStartAndNoHoldsUntilTheProgramMoves)
 {
     const QString app = dir_.filePath("bin/quorvane");
-    EXPECT_EQ(Check(app, {false, false}), QStringList({kAssociateQuestion, kRelocatedQuestion}));
+    EXPECT_EQ(Check(app, {false, false}), QStringList{kAssociateQuestion});
     EXPECT_TRUE(Path.isEmpty());
+    EXPECT_EQ(DeclinedPath, dir_.filePath("bin/"));
     EXPECT_TRUE(CreateFileAssociate(app)->IsRegistered()); // the class is made anyway
     EXPECT_TRUE(CreateFileAssociate(app)->AssociatedExtensions().isEmpty());
+    // The refusal outlives the run.
+    ASSERT_TRUE(SaveSettings());
+    DeclinedPath.clear();
+    LoadSettings();
+    EXPECT_EQ(DeclinedPath, dir_.filePath("bin/"));
+    EXPECT_TRUE(Check(app, {}).isEmpty());
+    EXPECT_TRUE(Check(app, {}).isEmpty());
+    // Moved elsewhere, the program asks again, once.
+    const QString moved = dir_.filePath("elsewhere/quorvane");
+    EXPECT_EQ(Check(moved, {true, true}), QStringList{kAssociateQuestion});
+    EXPECT_EQ(Path, dir_.filePath("elsewhere/"));
+    EXPECT_TRUE(DeclinedPath.isEmpty());
 }
 
 TEST_F(FileAssociateTest, OtherAssociationsOfTheUserAreKept)

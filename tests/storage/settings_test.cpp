@@ -25,6 +25,7 @@ protected:
         ShowGrids = false;
         AutoSaveSeq = false;
         Path = QStringLiteral("/opt/标签/");
+        DeclinedPath = QStringLiteral("/opt/old/");
     }
     static void ExpectDefaults()
     {
@@ -38,6 +39,7 @@ protected:
         EXPECT_TRUE(ShowGrids);
         EXPECT_TRUE(AutoSaveSeq);
         EXPECT_TRUE(Path.isEmpty());
+        EXPECT_TRUE(DeclinedPath.isEmpty());
     }
     void WriteSettingsText(const QByteArray &values)
     {
