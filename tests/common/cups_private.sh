@@ -123,7 +123,12 @@ cups_add_queue() {
     model=$(cups_pdf_ppd) || return 1
   fi
   if [ -f "$model" ]; then how=(-P "$model"); else how=(-m "$model"); fi
-  "$(_cups_bin lpadmin)" -p "$name" -E -v "file://$out" "${how[@]}" || return 1
+  # lpadmin warns that drivers are deprecated; only failures are worth showing.
+  local said
+  said=$("$(_cups_bin lpadmin)" -p "$name" -E -v "file://$out" "${how[@]}" 2>&1) || {
+    echo "cups_add_queue: $said" >&2
+    return 1
+  }
   if ! lpstat -d 2>/dev/null | grep -q ': '; then
     "$(_cups_bin lpadmin)" -d "$name" || return 1
   fi
