@@ -257,8 +257,9 @@ void TFTextImport::FillPreview()
         }
         sgParams->setRowCount(rows + 1);
         for (int c = 0; c < sgParams->columnCount() && c < fields.size(); ++c) {
-            sgParams->setItem(rows, c, new QTableWidgetItem(fields.at(c)));
-            const int w = cellMetrics.horizontalAdvance(fields.at(c)) + 10;
+            const QString shown = CutShownText(fields.at(c));
+            sgParams->setItem(rows, c, new QTableWidgetItem(shown));
+            const int w = cellMetrics.horizontalAdvance(shown) + 10;
             if (w > sgParams->columnWidth(c))
                 sgParams->setColumnWidth(c, w);
         }

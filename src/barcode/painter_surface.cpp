@@ -7,6 +7,10 @@
 struct TPainterSurface::Private {
     QPainter &painter;
     QString face;
+    // Bars wholly outside it are not drawn: a symbol far wider than its item
+    // costs no more than what shows.
+    bool clipped = false;
+    QRect clip;
     struct Saved {
         QFont font;
         QString face;
@@ -18,8 +22,10 @@ struct TPainterSurface::Private {
 };
 
 TPainterSurface::TPainterSurface(QPainter &painter, const QString &fontFace)
-    : d(new Private{painter, fontFace, {}, {}})
+    : d(new Private{painter, fontFace, painter.hasClipping(), {}, {}, {}})
 {
+    if (d->clipped)
+        d->clip = painter.clipBoundingRect().toAlignedRect();
 }
 
 TPainterSurface::~TPainterSurface()
@@ -30,6 +36,8 @@ TPainterSurface::~TPainterSurface()
 void TPainterSurface::FillRect(int x, int y, int w, int h, bool black)
 {
     if (w <= 0 || h <= 0)
+        return;
+    if (d->clipped && !d->clip.intersects(QRect(x, y, w, h)))
         return;
     // Whole-pixel rectangles: antialiasing would leave seams between them.
     const bool aa = d->painter.testRenderHint(QPainter::Antialiasing);

@@ -5,8 +5,9 @@
 #include "printing/qprinter_device.h"
 
 #include <QElapsedTimer>
-#include <memory>
+#include <csignal>
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -23,7 +24,8 @@ const char *const kPrintUsage =
     "      quote \", first line skipped. Range: --all with a data file the label\n"
     "      imports from, else --pages 1. --output writes a PDF (A4, 600 DPI, whole\n"
     "      page printable); --printer NAME or the default printer otherwise.\n"
-    "      --save-counters stores the advanced counters back into the label file.";
+    "      --save-counters stores the advanced counters back into the label file.\n"
+    "      Ctrl+C (or SIGTERM) cancels the job: nothing is printed, status 130.";
 
 namespace {
 
@@ -43,6 +45,37 @@ bool ParseCount(const QString &s, int lo, int hi, int &out)
     return true;
 }
 
+volatile std::sig_atomic_t interrupted = 0;
+
+void OnInterrupt(int)
+{
+    interrupted = 1;
+}
+
+// Ctrl+C or SIGTERM while a job runs cancels it the way the progress
+// window's button does: the document is aborted, nothing is printed. A second
+// signal finds the default action again and ends the program at once.
+class InterruptGuard {
+public:
+    InterruptGuard()
+    {
+        struct sigaction sa = {};
+        sa.sa_handler = OnInterrupt;
+        sigemptyset(&sa.sa_mask);
+        sa.sa_flags = SA_RESTART | SA_RESETHAND;
+        sigaction(SIGINT, &sa, &oldInt_);
+        sigaction(SIGTERM, &sa, &oldTerm_);
+    }
+    ~InterruptGuard()
+    {
+        sigaction(SIGINT, &oldInt_, nullptr);
+        sigaction(SIGTERM, &oldTerm_, nullptr);
+    }
+
+private:
+    struct sigaction oldInt_, oldTerm_;
+};
+
 // A progress line on a terminal, rewritten at most ten times a second.
 class TerminalProgress : public TPrintProgressSink {
 public:
@@ -58,6 +91,7 @@ public:
         labels_ = n;
         Draw(false);
     }
+    bool Cancelled() const override { return interrupted != 0; }
     void Finish() override
     {
         if (drawn_)
@@ -278,12 +312,17 @@ int RunPrintCommand(const QStringList &args)
     TerminalProgress progress(!quiet && isatty(STDERR_FILENO));
     QString message;
     TPrintStats stats;
-    const TPrintResult result = PrintLabels(items.Items, choices, *device, &progress, &message, &stats);
+    TPrintResult result;
+    {
+        InterruptGuard guard;
+        result = PrintLabels(items.Items, choices, *device, &progress, &message, &stats);
+    }
     switch (result) {
     case TPrintResult::Printed:
         break;
     case TPrintResult::Cancelled:
-        return Fail(QStringLiteral("the job was cancelled"), 1);
+        std::fprintf(stderr, "Printing cancelled.\n");
+        return 130;
     case TPrintResult::NoFit:
     case TPrintResult::NoRecords:
     case TPrintResult::DataError:

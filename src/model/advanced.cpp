@@ -59,6 +59,10 @@ QString PadLeft(const QString &s, int size, QChar c)
     if (c.unicode() == 0)
         return s;
     const int target = std::min(size, kMaxPadSize);
+    // A character counts at least 1: a text this long needs no fill, and its
+    // length need not be counted.
+    if (s.size() >= target)
+        return s;
     const int step = CharLength(c.unicode());
     int len = AnsiLength(s);
     QString fill;
@@ -74,6 +78,8 @@ QString PadRight(const QString &s, int size, QChar c)
     if (c.unicode() == 0)
         return s;
     const int target = std::min(size, kMaxPadSize);
+    if (s.size() >= target)
+        return s;
     const int step = CharLength(c.unicode());
     int len = AnsiLength(s);
     QString r = s;
@@ -83,6 +89,34 @@ QString PadRight(const QString &s, int size, QChar c)
     }
     return r;
 }
+
+QString CutShownText(const QString &s)
+{
+    if (s.size() <= kMaxShownText)
+        return s;
+    const qsizetype n = s.at(kMaxShownText - 1).isHighSurrogate() ? kMaxShownText - 1 : kMaxShownText;
+    return s.left(n);
+}
+
+namespace {
+// Appends part unless r is already long enough; cuts r to maxLength.
+void AppendUpTo(QString &r, const QString &part, qsizetype maxLength)
+{
+    if (maxLength < 0) {
+        r += part;
+        return;
+    }
+    if (r.size() >= maxLength)
+        return;
+    r += part.size() > maxLength ? part.left(maxLength) : part;
+    if (r.size() > maxLength) {
+        qsizetype n = maxLength;
+        if (r.at(n - 1).isHighSurrogate())
+            --n;
+        r.truncate(n);
+    }
+}
+} // namespace
 
 QString FieldDesignText(const TAdvancedField &f)
 {
@@ -109,22 +143,23 @@ QString FieldPrintText(const TAdvancedField &f, const TDataRow *row)
     return FieldDesignText(f);
 }
 
-QString ComposeDesignText(const TFieldList &fields)
+QString ComposeDesignText(const TFieldList &fields, qsizetype maxLength)
 {
     QString r;
     for (const auto &f : fields)
-        if (f)
-            r += FieldDesignText(*f);
+        if (f && (maxLength < 0 || r.size() < maxLength))
+            AppendUpTo(r, FieldDesignText(*f), maxLength);
     return r;
 }
 
-QString ComposePrintText(TFieldList &fields, const TDataRow *row, bool advance)
+QString ComposePrintText(TFieldList &fields, const TDataRow *row, bool advance, qsizetype maxLength)
 {
     QString r;
     for (auto &f : fields) {
         if (!f)
             continue;
-        r += FieldPrintText(*f, row);
+        if (maxLength < 0 || r.size() < maxLength)
+            AppendUpTo(r, FieldPrintText(*f, row), maxLength);
         if (!advance || f->FieldType != kSequence)
             continue;
         if (auto *s = dynamic_cast<TSequenceField *>(f.get())) {

@@ -63,10 +63,19 @@ int AnsiLength(const QString &s);
 QString PadLeft(const QString &s, int size, QChar c);
 QString PadRight(const QString &s, int size, QChar c);
 
+// No label can show more text than this (in UTF-16 units) in one item. What
+// an item shows or prints is cut to it before it is filtered, laid out or
+// drawn, so that one enormous data field costs no more than a long one.
+constexpr qsizetype kMaxShownText = 64 * 1024;
+// s cut to kMaxShownText, never inside a surrogate pair.
+QString CutShownText(const QString &s);
+
 QString FieldDesignText(const TAdvancedField &f);
 QString FieldPrintText(const TAdvancedField &f, const TDataRow *row);
-QString ComposeDesignText(const TFieldList &fields);
-QString ComposePrintText(TFieldList &fields, const TDataRow *row, bool advance);
+// maxLength (>= 0) cuts the result; parts beyond it are not composed, though
+// counters still advance.
+QString ComposeDesignText(const TFieldList &fields, qsizetype maxLength = -1);
+QString ComposePrintText(TFieldList &fields, const TDataRow *row, bool advance, qsizetype maxLength = -1);
 
 bool HasImportedField(const QList<TLabelControl *> &items);
 bool HasSequenceField(const QList<TLabelControl *> &items);

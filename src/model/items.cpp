@@ -405,7 +405,7 @@ QString TLabelControl::GetText() const
 
 QString TLabelControl::GetDesignText() const
 {
-    return Advanced ? ComposeDesignText(Fields) : Text;
+    return Advanced ? ComposeDesignText(Fields, kMaxShownText) : CutShownText(Text);
 }
 
 // ------------------------------------------------------------------ kinds

@@ -150,6 +150,7 @@ public:
     void SaveOldBounds();
     void ApplyAttach();
     QString GetText() const;
+    // What the design surface shows: cut to kMaxShownText.
     QString GetDesignText() const;
     TRect BoundsRect() const { return {Left, Top, Left + Width, Top + Height}; }
 

@@ -252,13 +252,20 @@ public:
         buf_.clear();
         pos_ = 0;
         exhausted_ = false;
+        failed_ = false;
+        lines_ = tooLongLine_ = 0;
     }
 
     bool AtEnd() const { return pos_ >= buf_.size() && exhausted_; }
     // The file's encoding as decided so far (GB18030 while all was ASCII).
     TTextEncoding Encoding() const { return encoding_; }
     bool Failed() const { return failed_; }
-    QString ErrorString() const { return OpenErrorText(fileName_, file_.errorString()); }
+    QString ErrorString() const
+    {
+        return OpenErrorText(fileName_, tooLongLine_ > 0
+                                            ? QStringLiteral("line %1 is longer than 16 MiB").arg(tooLongLine_)
+                                            : file_.errorString());
+    }
 
     bool ReadLine(QString &line)
     {
@@ -269,7 +276,16 @@ public:
             qsizetype i = scan;
             while (i < n && b[i] != '\n' && b[i] != '\r')
                 ++i;
+            if (i - pos_ > kMaxLine) {
+                // No label shows such a record; holding it would only exhaust memory.
+                tooLongLine_ = lines_ + 1;
+                failed_ = exhausted_ = true;
+                buf_.clear();
+                pos_ = 0;
+                return false;
+            }
             if (i < n && (b[i] == '\n' || i + 1 < n || exhausted_)) {
+                ++lines_;
                 QByteArray raw(b + pos_, i - pos_);
                 pos_ = (b[i] == '\r' && i + 1 < n && b[i + 1] == '\n') ? i + 2 : i + 1;
                 line = Decode(raw);
@@ -281,6 +297,7 @@ public:
                     return false;
                 line = Decode(QByteArray(b + pos_, n - pos_));
                 pos_ = n;
+                ++lines_;
                 return true;
             }
             scan = i - pos_; // rescan a trailing CR once more bytes are in
@@ -291,6 +308,7 @@ public:
 
 private:
     static constexpr qint64 kChunk = 64 * 1024;
+    static constexpr qsizetype kMaxLine = 16 * 1024 * 1024;
 
     // Drops what was consumed and appends the next chunk.
     void Fill()
@@ -354,6 +372,8 @@ private:
     bool failed_ = false;
     bool decided_ = false;
     TTextEncoding encoding_ = TTextEncoding::Gb18030;
+    qint64 lines_ = 0;
+    qint64 tooLongLine_ = 0; // the line refused for its length, counted from 1
     QStringDecoder gb_{"GB18030"};
 };
 

@@ -35,7 +35,7 @@ const QColor kBackground(Qt::white);
 
 QString ItemPrintText(TLabelControl &item, const TDataRow *row)
 {
-    return item.Advanced ? ComposePrintText(item.Fields, row, LastCopy) : item.GetText();
+    return item.Advanced ? ComposePrintText(item.Fields, row, LastCopy, kMaxShownText) : CutShownText(item.GetText());
 }
 
 QPoint TextOrigin(int rotation, int horzAlign, int vertAlign, int X, int Y, int W, int H, int TW, int TH)

@@ -8,13 +8,93 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <cmath>
+
+namespace {
+
+// The paper in points, from the size it is defined by: QPageSize's own point
+// sizes are rounded (to whole points, or to hundredths).
+QSizeF ExactPoints(const QPageSize &paper)
+{
+    const QSizeF d = paper.definitionSize();
+    switch (paper.definitionUnits()) {
+    case QPageSize::Millimeter:
+        return d * (72.0 / 25.4);
+    case QPageSize::Inch:
+        return d * 72.0;
+    case QPageSize::Point:
+        return d;
+    default:
+        return paper.size(QPageSize::Point);
+    }
+}
+
+int ToPixels(double points, int dpi)
+{
+    // A last partial pixel is not on the sheet; a whole one a hair short of
+    // its value through binary fractions is.
+    return int(std::floor(points * dpi / 72.0 + 1e-6));
+}
+
+// Qt's PDF writer gives every page box in whole points and places the drawing
+// from the top of that rounded page. This writes the exact size in place of
+// the rounded one, padded to the same length so that the cross-reference
+// offsets of the file stay right; the device moves the drawing to match.
+class TPageBoxFixer : public QIODevice {
+public:
+    TPageBoxFixer(QIODevice *out, QByteArray from, QByteArray to)
+        : out_(out), from_(std::move(from)), to_(std::move(to))
+    {
+        open(QIODevice::WriteOnly);
+    }
+    bool Finish()
+    {
+        const bool ok = WriteOut(pending_.size());
+        close();
+        return ok;
+    }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 len) override
+    {
+        pending_.append(data, len);
+        for (qsizetype at = pending_.indexOf(from_); at >= 0; at = pending_.indexOf(from_, at + to_.size()))
+            pending_.replace(at, from_.size(), to_);
+        // The end may hold the start of a box that the next write completes.
+        return WriteOut(pending_.size() - (from_.size() - 1)) ? len : -1;
+    }
+
+private:
+    bool WriteOut(qsizetype n)
+    {
+        if (n <= 0)
+            return true;
+        if (out_->write(pending_.constData(), n) != n)
+            return false;
+        pending_.remove(0, n);
+        return true;
+    }
+    QIODevice *out_;
+    QByteArray from_, to_, pending_;
+};
+
+QByteArray PageBox(double w, double h)
+{
+    return "[0 0 " + QByteArray::number(w, 'f') + ' ' + QByteArray::number(h, 'f') + ']';
+}
+
+} // namespace
+
 struct TPdfPrinterDevice::Private {
     QString FileName;
     QPageSize Paper;
     int Dpi = 600;
     std::unique_ptr<QSaveFile> File;
+    std::unique_ptr<TPageBoxFixer> Fixer;
     std::unique_ptr<QPdfWriter> Writer;
     std::unique_ptr<QPainter> Painter;
+    double DrawingShift = 0; // device pixels, downwards
 
     void Discard()
     {
@@ -22,6 +102,7 @@ struct TPdfPrinterDevice::Private {
             Painter->end();
         Painter.reset();
         Writer.reset();
+        Fixer.reset();
         if (File)
             File->cancelWriting();
         File.reset(); // an uncommitted save file removes its temporary
@@ -48,12 +129,10 @@ QString TPdfPrinterDevice::Name() const
 
 bool TPdfPrinterDevice::Metrics(TPrinterMetrics &m)
 {
-    // The page is as large as the document says in points; a last partial
-    // pixel is not part of it.
-    const QSize pt = d->Paper.sizePoints();
+    const QSizeF pt = ExactPoints(d->Paper);
     m.DpiX = m.DpiY = d->Dpi;
-    m.PaperWidth = int(qint64(pt.width()) * d->Dpi / 72);
-    m.PaperHeight = int(qint64(pt.height()) * d->Dpi / 72);
+    m.PaperWidth = ToPixels(pt.width(), d->Dpi);
+    m.PaperHeight = ToPixels(pt.height(), d->Dpi);
     m.OffsetX = m.OffsetY = m.RightMargin = m.BottomMargin = 0;
     return true;
 }
@@ -70,13 +149,25 @@ bool TPdfPrinterDevice::Begin(const QString &docTitle, QString *error)
         d->File.reset();
         return false;
     }
-    d->Writer = std::make_unique<QPdfWriter>(d->File.get());
-    d->Writer->setResolution(d->Dpi);
-    d->Writer->setTitle(docTitle);
-    d->Writer->setCreator(QStringLiteral("Quorvane"));
     QPageLayout layout(d->Paper, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Point,
                        QMarginsF(0, 0, 0, 0));
     layout.setMode(QPageLayout::FullPageMode);
+    const QSize rounded = layout.fullRectPoints().size();
+    const QSizeF exact = ExactPoints(d->Paper);
+    const QByteArray from = PageBox(rounded.width(), rounded.height());
+    QByteArray to = PageBox(exact.width(), exact.height());
+    d->DrawingShift = 0;
+    if (to.size() <= from.size()) {
+        to.insert(to.size() - 1, QByteArray(from.size() - to.size(), ' '));
+        d->DrawingShift = (rounded.height() - exact.height()) * d->Dpi / 72.0;
+    } else {
+        to = from; // cannot happen for a rounded size; keep Qt's page then
+    }
+    d->Fixer = std::make_unique<TPageBoxFixer>(d->File.get(), from, to);
+    d->Writer = std::make_unique<QPdfWriter>(d->Fixer.get());
+    d->Writer->setResolution(d->Dpi);
+    d->Writer->setTitle(docTitle);
+    d->Writer->setCreator(QStringLiteral("Quorvane"));
     d->Writer->setPageLayout(layout);
     d->Painter = std::make_unique<QPainter>();
     if (!d->Painter->begin(d->Writer.get())) {
@@ -85,6 +176,8 @@ bool TPdfPrinterDevice::Begin(const QString &docTitle, QString *error)
         d->Discard();
         return false;
     }
+    // Qt places the drawing from the top of its rounded page.
+    d->Painter->translate(0, d->DrawingShift);
     pages_ = 1;
     return true;
 }
@@ -112,7 +205,8 @@ bool TPdfPrinterDevice::End(QString *error)
     d->Painter->end();
     d->Painter.reset();
     d->Writer.reset(); // flushes the trailer
-    const bool ok = d->File->error() == QFileDevice::NoError && d->File->commit();
+    const bool ok = d->Fixer->Finish() && d->File->error() == QFileDevice::NoError && d->File->commit();
+    d->Fixer.reset();
     if (!ok && error)
         *error = QStringLiteral("Cannot write \"%1\": %2")
                      .arg(QDir::toNativeSeparators(d->FileName), d->File->errorString());

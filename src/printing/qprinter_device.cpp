@@ -2,12 +2,16 @@
 
 #include "printing/pdfdevice.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPageLayout>
-#include <QTemporaryFile>
 #include <QPainter>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
+
+#include <cups/cups.h>
 
 struct TQPrinterDevice::Private {
     std::unique_ptr<QPrinter> Printer;
@@ -16,6 +20,10 @@ struct TQPrinterDevice::Private {
     // A PDF goes to a temporary beside its name and is renamed when the job
     // ends well, so a cancelled or failed job leaves no partial file.
     QString Target, Temporary;
+    // Qt's CUPS engine cannot abort: ending its painter always submits the
+    // document. So a printer job is spooled into a file of ours and handed
+    // to the scheduler only when it ends well.
+    QString Spool;
 
     void DropTemporary()
     {
@@ -25,10 +33,20 @@ struct TQPrinterDevice::Private {
             Printer->setOutputFileName(Target);
         Target.clear();
         Temporary.clear();
+        if (!Spool.isEmpty()) {
+            QFile::remove(Spool);
+            Printer->setOutputFileName(QString());
+            Spool.clear();
+        }
     }
+
+    bool Submit(const QString &title, QString *error);
 };
 
 namespace {
+
+// Qt keeps the options of the printer dialog's advanced page under this key.
+constexpr auto kCupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
 void SetUpPdfFallback(QPrinter &printer)
 {
@@ -42,6 +60,54 @@ void SetUpPdfFallback(QPrinter &printer)
 }
 
 } // namespace
+
+// The options Qt's own engine would send with the document.
+bool TQPrinterDevice::Private::Submit(const QString &title, QString *error)
+{
+    QPrinter &p = *Printer;
+    const QPageLayout layout = p.pageLayout();
+    cups_option_t *options = nullptr;
+    int count = 0;
+    const auto add = [&](const QByteArray &name, const QByteArray &value) {
+        count = cupsAddOption(name.constData(), value.constData(), count, &options);
+    };
+    add("media", layout.pageSize().key().toUtf8());
+    if (p.copyCount() > 1) {
+        add("copies", QByteArray::number(p.copyCount()));
+        if (p.collateCopies())
+            add("Collate", "True");
+    }
+    const bool landscape = layout.orientation() == QPageLayout::Landscape;
+    switch (p.duplex()) {
+    case QPrinter::DuplexNone:
+        add("sides", "one-sided");
+        break;
+    case QPrinter::DuplexAuto:
+        add("sides", landscape ? "two-sided-short-edge" : "two-sided-long-edge");
+        break;
+    case QPrinter::DuplexLongSide:
+        add("sides", "two-sided-long-edge");
+        break;
+    case QPrinter::DuplexShortSide:
+        add("sides", "two-sided-short-edge");
+        break;
+    }
+    if (landscape)
+        add("landscape", "");
+    const QStringList extra = p.printEngine()->property(kCupsOptionsKey).toStringList();
+    for (qsizetype i = 0; i + 1 < extra.size(); i += 2)
+        add(extra[i].toUtf8(), extra[i + 1].toUtf8());
+
+    // An instance ("queue/instance") prints on its queue.
+    const QByteArray queue = p.printerName().section(QLatin1Char('/'), 0, 0).toUtf8();
+    const int job = cupsPrintFile(queue.constData(), QFile::encodeName(Spool).constData(), title.toUtf8().constData(),
+                                  count, options);
+    cupsFreeOptions(count, options);
+    if (job == 0 && error)
+        *error = QStringLiteral("The printer \"%1\" did not take the document: %2")
+                     .arg(p.printerName(), QString::fromUtf8(cupsLastErrorString()));
+    return job != 0;
+}
 
 TQPrinterDevice::TQPrinterDevice(const QString &printerName) : d(std::make_unique<Private>())
 {
@@ -124,6 +190,17 @@ bool TQPrinterDevice::Begin(const QString &docTitle, QString *error)
         d->Target = target;
         d->Temporary = tmp.fileName();
         d->Printer->setOutputFileName(d->Temporary);
+    } else if (d->Printer->outputFormat() == QPrinter::NativeFormat && target.isEmpty()) {
+        // Not ".pdf": that name would turn the printer into a PDF writer.
+        QTemporaryFile tmp(QDir::tempPath() + QStringLiteral("/quorvane-XXXXXX.spool"));
+        if (!tmp.open()) {
+            if (error)
+                *error = QStringLiteral("Cannot spool the document: %1").arg(tmp.errorString());
+            return false;
+        }
+        tmp.setAutoRemove(false);
+        d->Spool = tmp.fileName();
+        d->Printer->setOutputFileName(d->Spool);
     }
     d->Painter = std::make_unique<QPainter>();
     if (!d->Painter->begin(d->Printer.get())) {
@@ -161,9 +238,14 @@ bool TQPrinterDevice::End(QString *error)
         if (ok)
             d->Temporary.clear();
     }
+    QString submitError;
+    if (ok && !d->Spool.isEmpty())
+        ok = d->Submit(d->Printer->docName(), &submitError);
     d->DropTemporary();
     if (!ok && error)
-        *error = QStringLiteral("The printer \"%1\" failed to finish the document.").arg(Name());
+        *error = !submitError.isEmpty()
+                     ? submitError
+                     : QStringLiteral("The printer \"%1\" failed to finish the document.").arg(Name());
     return ok;
 }
 
@@ -171,6 +253,8 @@ void TQPrinterDevice::Abort()
 {
     if (!d->Painter)
         return;
+    // Only drops a document nothing has seen yet; a printer job is still in
+    // our spool file, which DropTemporary removes unsent.
     d->Printer->abort();
     if (d->Painter->isActive())
         d->Painter->end();

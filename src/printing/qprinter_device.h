@@ -3,7 +3,8 @@
 // pixels. With no printer installed it is a PDF printer at 600 DPI on the
 // locale's paper (A4; Letter in the US) with the whole page printable.
 // PDF output is written under a temporary name and renamed when the job
-// ends well.
+// ends well; a printer job is spooled and handed to CUPS only when it ends
+// well, so an aborted job never reaches the queue.
 
 #include "printing/printengine.h"
 

@@ -346,6 +346,40 @@ TEST_F(BadInput, DataFileWithATenMegabyteLine)
     EXPECT_FALSE(reader.Failed());
 }
 
+// No label shows such a record: it is refused, naming the file and the line,
+// before the job prints it, whether it comes first or later.
+TEST_F(BadInput, DataRecordsBeyondSixteenMebibytesAreRefused)
+{
+    const QByteArray huge(16 * 1024 * 1024 + 1, 'x');
+    struct Case {
+        QByteArray bytes;
+        bool opens;
+        const char *line;
+    } cases[] = {
+        {"head\r\n" + huge + "\r\nshort\r\n", false, "line 2"},
+        {"head\r\nshort\r\n" + huge, true, "line 3"},
+        {huge + "\r\nshort\r\n", false, "line 1"},
+    };
+    for (const Case &c : cases) {
+        const QString file = Write(QStringLiteral("huge.csv"), c.bytes);
+        const QString want = QStringLiteral("Cannot read the data file \"%1\": %2 is longer than 16 MiB")
+                                 .arg(QDir::toNativeSeparators(file), QLatin1String(c.line));
+        TSplitSettings s;
+        s.Mode = TSplitMode::Comma;
+        TRecordReader reader;
+        QString error;
+        ASSERT_EQ(reader.OpenData(file, s, &error), c.opens) << c.line;
+        if (c.opens) {
+            EXPECT_EQ(reader.DataRow(), QStringList{QStringLiteral("short")});
+            reader.ReadRecord();
+            EXPECT_TRUE(reader.Failed());
+            EXPECT_TRUE(reader.DataEof());
+            error = reader.ErrorString();
+        }
+        EXPECT_EQ(error, want);
+    }
+}
+
 TEST_F(BadInput, DataFilesInGb18030AndWithInvalidUtf8)
 {
     struct Case {

@@ -129,6 +129,25 @@ TEST(Advanced, CompositionInListOrder)
     EXPECT_EQ(ComposePrintText(l, &row, true), QStringLiteral("No.03-A0"));
     EXPECT_EQ(CurVal(l, 1), 4);
     EXPECT_EQ(CurVal(l, 4), 1);
+
+    // What is shown is cut at a length no label shows (never inside a
+    // surrogate pair); the counters after the cut still advance.
+    const QString huge(3 * kMaxShownText, QLatin1Char('x'));
+    const TDataRow big = {huge + QStringLiteral("y")};
+    const QString shown = ComposePrintText(l, &big, true, kMaxShownText);
+    EXPECT_EQ(shown.size(), kMaxShownText);
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("No.04-xxx")));
+    EXPECT_EQ(CurVal(l, 1), 5);
+    EXPECT_EQ(CurVal(l, 4), 2);
+    EXPECT_EQ(ComposePrintText(l, &big, false).size(), 3 * kMaxShownText + 8); // uncut where asked
+    EXPECT_EQ(ComposeDesignText(l, 4), QStringLiteral("No.0"));
+    const QString pairAtCut = QString(kMaxShownText - 1, QLatin1Char('a')) + QStringLiteral("\U0001F600");
+    EXPECT_EQ(CutShownText(pairAtCut).size(), kMaxShownText - 1);
+    TLabelControl *item = CreateItem(ikText);
+    item->Text = huge;
+    EXPECT_EQ(item->GetDesignText().size(), kMaxShownText);
+    EXPECT_EQ(item->GetText(), huge); // saved whole
+    delete item;
 }
 
 TEST(Advanced, TagsAreExact)

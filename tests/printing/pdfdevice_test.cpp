@@ -1,10 +1,16 @@
 #include "printing/pdfdevice.h"
 #include "printing/qprinter_device.h"
 
+#include "model/labelformat.h"
+#include "printing/sheetlayout.h"
+
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QPainter>
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -34,9 +40,17 @@ TEST(PdfDevice, WholePageInDevicePixels)
     struct Case {
         QPageSize::PageSizeId id;
         int dpi, w, h;
-    } cases[] = {{QPageSize::Letter, 600, 5100, 6600}, {QPageSize::A4, 600, 4958, 7016}, {QPageSize::Letter, 300, 2550, 3300}};
+        const char *custom = nullptr;
+    } cases[] = {{QPageSize::Letter, 600, 5100, 6600},       {QPageSize::A4, 600, 4960, 7015},
+                 {QPageSize::Letter, 300, 2550, 3300},       {QPageSize::A4, 300, 2480, 3507},
+                 {QPageSize::Custom, 600, 4960, 7015, "210x297mm"}, {QPageSize::Custom, 300, 1181, 1771, "100x150mm"},
+                 {QPageSize::Custom, 600, 6000, 600, "254x25.4mm"}};
     for (const Case &c : cases) {
-        TPdfPrinterDevice pdf("unused.pdf", QPageSize(c.id), c.dpi);
+        QPageSize paper(c.id);
+        if (c.custom) {
+            ASSERT_TRUE(TPdfPrinterDevice::ParsePaper(c.custom, paper));
+        }
+        TPdfPrinterDevice pdf("unused.pdf", paper, c.dpi);
         TPrinterMetrics m;
         ASSERT_TRUE(pdf.Metrics(m));
         EXPECT_EQ(m.DpiX, c.dpi);
@@ -44,6 +58,60 @@ TEST(PdfDevice, WholePageInDevicePixels)
         EXPECT_EQ(m.PaperWidth, c.w);
         EXPECT_EQ(m.PaperHeight, c.h);
         EXPECT_EQ(m.OffsetX + m.OffsetY + m.RightMargin + m.BottomMargin, 0);
+    }
+    // Three 70 mm labels fill an A4 sheet edge to edge.
+    const TLabelFormat saved = LabelFormat;
+    LabelFormat = TLabelFormat();
+    LabelFormat.Label_Width = 2.7559;
+    LabelFormat.Margin_Left = LabelFormat.Gap_Width = 0;
+    LabelFormat.Metric = false;
+    TPdfPrinterDevice a4("unused.pdf", QPageSize(QPageSize::A4), 600);
+    TPrinterMetrics m;
+    ASSERT_TRUE(a4.Metrics(m));
+    ApplyPrinterMetrics(m);
+    EXPECT_EQ(LabelColumns, 3);
+    LabelFormat = saved;
+}
+
+// The page of the file is the paper to the hundredth of a point or better, and
+// what is drawn at the device's top left lies at the paper's top left on
+// every page.
+TEST(PdfDevice, PageIsThePaper)
+{
+    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+    if (pdftoppm.isEmpty())
+        GTEST_SKIP() << "pdftoppm is not installed";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a4.pdf");
+    TPdfPrinterDevice pdf(path, QPageSize(QPageSize::A4), 600);
+    ASSERT_TRUE(pdf.Begin("job", nullptr));
+    pdf.Painter()->fillRect(0, 0, 600, 600, Qt::black); // one inch
+    ASSERT_TRUE(pdf.NewPage());
+    pdf.Painter()->fillRect(0, 0, 600, 600, Qt::black);
+    ASSERT_TRUE(pdf.End(nullptr));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().count("/MediaBox [0 0 595.275591 841.889764]"), 2);
+
+    // At 7200 DPI the square's lower edge is row 7200 from the top of the
+    // sheet, and its right edge column 7200.
+    for (int page : {1, 2}) {
+        const QString out = dir.filePath(QStringLiteral("p%1").arg(page));
+        const int rc = QProcess::execute(pdftoppm, {"-r", "7200", "-f", QString::number(page), "-l",
+                                                    QString::number(page), "-x", "7150", "-y", "7150", "-W", "100",
+                                                    "-H", "100", "-gray", "-singlefile", path, out});
+        ASSERT_EQ(rc, 0);
+        const QImage img(out + ".pgm");
+        ASSERT_EQ(img.size(), QSize(100, 100));
+        int lastDarkRow = -1, lastDarkColumn = -1;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (qGray(img.pixel(x, y)) < 128) {
+                    lastDarkRow = qMax(lastDarkRow, y);
+                    lastDarkColumn = qMax(lastDarkColumn, x);
+                }
+        EXPECT_NEAR(lastDarkRow, 49, 1) << "page " << page;
+        EXPECT_NEAR(lastDarkColumn, 49, 1) << "page " << page;
     }
 }
 
