@@ -1,3 +1,4 @@
+#include "cli/cli_args.h"
 #include "cli/cli_label.h"
 #include "cli/commands.h"
 #include "printing/pdfdevice.h"
@@ -28,22 +29,6 @@ const char *const kPrintUsage =
     "      Ctrl+C (or SIGTERM) cancels the job: nothing is printed, status 130.";
 
 namespace {
-
-int Fail(const QString &message, int status = 2)
-{
-    std::fprintf(stderr, "quorvane-cli print: %s\n", message.toLocal8Bit().constData());
-    return status;
-}
-
-bool ParseCount(const QString &s, int lo, int hi, int &out)
-{
-    bool ok = false;
-    const int n = s.toInt(&ok);
-    if (!ok || n < lo || n > hi)
-        return false;
-    out = n;
-    return true;
-}
 
 volatile std::sig_atomic_t interrupted = 0;
 
@@ -123,101 +108,58 @@ private:
 
 int RunPrintCommand(const QStringList &args)
 {
-    QString label, data, output, printer, paperText;
-    QString delimiter, fixed, quote;
-    bool haveQuote = false, quiet = false, saveCounters = false;
-    int header = -1; // -1 default
-    bool ltrim = true, rtrim = true;
-    int copies = 1, dpi = 600;
-    int range = -1, count = 1;
-    bool haveDpi = false;
+    TCliCommand cli("print", "LABEL.lbl [OPTIONS]", kPrintUsage);
+    for (const char *name : {"data", "delimiter", "fixed", "quote", "copies", "pages", "labels", "paper", "dpi",
+                             "printer"})
+        cli.Add({QString::fromLatin1(name)}, QStringLiteral("VALUE"));
+    cli.Add({QStringLiteral("output"), QStringLiteral("o")}, QStringLiteral("FILE.pdf"));
+    for (const char *name : {"all", "header", "no-header", "no-ltrim", "no-rtrim", "save-counters"})
+        cli.Add({QString::fromLatin1(name)});
+    cli.Add({QStringLiteral("quiet"), QStringLiteral("q")});
+    cli.AcceptPositionals(1, QStringLiteral("more than one label file: %1"));
+    if (const int status = cli.Parse(args); status >= 0)
+        return status;
 
-    auto value = [&](qsizetype &i, QString &out) {
-        if (i + 1 >= args.size())
-            return false;
-        out = args[++i];
-        return true;
-    };
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        QString v;
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            std::printf("Usage: quorvane-cli print LABEL.lbl [OPTIONS]\n\n%s\n", kPrintUsage);
-            return 0;
-        }
-        const bool takesValue = a == QLatin1String("--data") || a == QLatin1String("--delimiter")
-                                || a == QLatin1String("--fixed") || a == QLatin1String("--quote")
-                                || a == QLatin1String("--copies") || a == QLatin1String("--pages")
-                                || a == QLatin1String("--labels") || a == QLatin1String("--output")
-                                || a == QLatin1String("--paper") || a == QLatin1String("--dpi")
-                                || a == QLatin1String("--printer");
-        if (takesValue && !value(i, v))
-            return Fail(QStringLiteral("%1 needs a value").arg(a));
-        if (a == QLatin1String("--data")) {
-            data = v;
-        } else if (a == QLatin1String("--delimiter")) {
-            if (!fixed.isEmpty())
-                return Fail(QStringLiteral("--delimiter and --fixed exclude each other"));
-            delimiter = v;
-        } else if (a == QLatin1String("--fixed")) {
-            if (!delimiter.isEmpty())
-                return Fail(QStringLiteral("--delimiter and --fixed exclude each other"));
-            fixed = v;
-        } else if (a == QLatin1String("--quote")) {
-            quote = v;
-            haveQuote = true;
-        } else if (a == QLatin1String("--header")) {
-            header = 1;
-        } else if (a == QLatin1String("--no-header")) {
-            header = 0;
-        } else if (a == QLatin1String("--no-ltrim")) {
-            ltrim = false;
-        } else if (a == QLatin1String("--no-rtrim")) {
-            rtrim = false;
-        } else if (a == QLatin1String("--copies")) {
-            if (!ParseCount(v, 1, 1000000, copies))
-                return Fail(QStringLiteral("--copies must be a whole number from 1 to 1000000: %1").arg(v));
-        } else if (a == QLatin1String("--pages") || a == QLatin1String("--labels") || a == QLatin1String("--all")) {
-            if (range != -1)
-                return Fail(QStringLiteral("choose one of --pages, --labels and --all"));
-            range = a == QLatin1String("--pages") ? rkPages : a == QLatin1String("--labels") ? rkLabels : rkAll;
-            if (range != rkAll && !ParseCount(v, 1, 1000000000, count))
-                return Fail(QStringLiteral("%1 must be a whole number of at least 1: %2").arg(a, v));
-        } else if (a == QLatin1String("--output") || a == QLatin1String("-o")) {
-            if (a == QLatin1String("-o") && !value(i, v))
-                return Fail(QStringLiteral("-o needs a value"));
-            output = v;
-        } else if (a == QLatin1String("--paper")) {
-            paperText = v;
-        } else if (a == QLatin1String("--dpi")) {
-            if (!ParseCount(v, 72, 4800, dpi))
-                return Fail(QStringLiteral("--dpi must be from 72 to 4800: %1").arg(v));
-            haveDpi = true;
-        } else if (a == QLatin1String("--printer")) {
-            printer = v;
-        } else if (a == QLatin1String("--save-counters")) {
-            saveCounters = true;
-        } else if (a == QLatin1String("--quiet") || a == QLatin1String("-q")) {
-            quiet = true;
-        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
-            return Fail(QStringLiteral("unknown option %1").arg(a));
-        } else if (label.isEmpty()) {
-            label = a;
-        } else {
-            return Fail(QStringLiteral("more than one label file: %1").arg(a));
-        }
-    }
+    const QString label = cli.Positionals().value(0);
+    const QString data = cli.Value(QStringLiteral("data"));
+    const QString output = cli.Value(QStringLiteral("output"));
+    const QString printer = cli.Value(QStringLiteral("printer"));
+    const QString paperText = cli.Value(QStringLiteral("paper"));
+    const QString delimiter = cli.Value(QStringLiteral("delimiter"));
+    const QString fixed = cli.Value(QStringLiteral("fixed"));
+    const QString quote = cli.Value(QStringLiteral("quote"));
+    const bool quiet = cli.IsSet(QStringLiteral("quiet"));
+    const QStringList found = cli.Found();
+    if (!delimiter.isEmpty() && !fixed.isEmpty())
+        return cli.Fail(QStringLiteral("--delimiter and --fixed exclude each other"));
+    QString bad;
+    int copies = 1, dpi = 600, count = 1;
+    if (!cli.WholeValue(QStringLiteral("copies"), 1, 1000000, copies, &bad))
+        return cli.Fail(QStringLiteral("--copies must be a whole number from 1 to 1000000: %1").arg(bad));
+    const qsizetype pages = found.count(QStringLiteral("pages")), labels = found.count(QStringLiteral("labels"));
+    if (pages + labels + found.count(QStringLiteral("all")) > 1)
+        return cli.Fail(QStringLiteral("choose one of --pages, --labels and --all"));
+    int range = pages ? rkPages : labels ? rkLabels : cli.IsSet(QStringLiteral("all")) ? rkAll : -1;
+    const QString rangeOption = pages ? QStringLiteral("pages") : QStringLiteral("labels");
+    if ((pages || labels) && !cli.WholeValue(rangeOption, 1, 1000000000, count, &bad))
+        return cli.Fail(QStringLiteral("--%1 must be a whole number of at least 1: %2").arg(rangeOption, bad));
+    if (!cli.WholeValue(QStringLiteral("dpi"), 72, 4800, dpi, &bad))
+        return cli.Fail(QStringLiteral("--dpi must be from 72 to 4800: %1").arg(bad));
+    // The later of --header and --no-header counts.
+    const qsizetype header = found.lastIndexOf(QStringLiteral("header"));
+    const qsizetype noHeader = found.lastIndexOf(QStringLiteral("no-header"));
+
     if (label.isEmpty())
-        return Fail(QStringLiteral("no label file given"));
+        return cli.Fail(QStringLiteral("no label file given"));
     if (!output.isEmpty() && !printer.isEmpty())
-        return Fail(QStringLiteral("--output and --printer exclude each other"));
-    if (output.isEmpty() && (!paperText.isEmpty() || haveDpi))
-        return Fail(QStringLiteral("--paper and --dpi apply only to --output"));
+        return cli.Fail(QStringLiteral("--output and --printer exclude each other"));
+    if (output.isEmpty() && (!paperText.isEmpty() || cli.IsSet(QStringLiteral("dpi"))))
+        return cli.Fail(QStringLiteral("--paper and --dpi apply only to --output"));
     QPageSize paper(QPageSize::A4);
     if (!paperText.isEmpty() && !TPdfPrinterDevice::ParsePaper(paperText, paper))
-        return Fail(QStringLiteral("unknown paper %1 (A4, Letter or WxHmm such as 100x150mm)").arg(paperText));
+        return cli.Fail(QStringLiteral("unknown paper %1 (A4, Letter or WxHmm such as 100x150mm)").arg(paperText));
     if (!output.isEmpty() && !output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        return Fail(QStringLiteral("the output must be a .pdf file: %1").arg(output));
+        return cli.Fail(QStringLiteral("the output must be a .pdf file: %1").arg(output));
 
     // Splitting: what the import wizard would choose for this file.
     TPrintChoices choices;
@@ -225,9 +167,9 @@ int RunPrintCommand(const QStringList &args)
     if (!data.isEmpty()) {
         const QFileInfo info(data);
         if (!info.exists())
-            return Fail(QStringLiteral("no such data file: %1").arg(QDir::toNativeSeparators(data)));
+            return cli.Fail(QStringLiteral("no such data file: %1").arg(QDir::toNativeSeparators(data)));
         if (!info.isFile())
-            return Fail(QStringLiteral("not a data file: %1").arg(QDir::toNativeSeparators(data)));
+            return cli.Fail(QStringLiteral("not a data file: %1").arg(QDir::toNativeSeparators(data)));
         SplitModeForFile(data, split.Mode);
     }
     if (!delimiter.isEmpty()) {
@@ -239,15 +181,15 @@ int RunPrintCommand(const QStringList &args)
             split.Mode = TSplitMode::Custom;
             split.CustomSeparator = delimiter;
         } else {
-            return Fail(QStringLiteral("--delimiter takes tab, comma or one character: %1").arg(delimiter));
+            return cli.Fail(QStringLiteral("--delimiter takes tab, comma or one character: %1").arg(delimiter));
         }
     } else if (!fixed.isEmpty()) {
         split.Mode = TSplitMode::Fixed;
         split.ColumnSizes.clear();
         for (const QString &w : fixed.split(QLatin1Char(','))) {
             int n = 0;
-            if (!ParseCount(w.trimmed(), 1, 100000, n))
-                return Fail(QStringLiteral("--fixed takes widths of at least 1, such as 10,5,8: %1").arg(fixed));
+            if (!ParseWhole(w.trimmed(), 1, 100000, n))
+                return cli.Fail(QStringLiteral("--fixed takes widths of at least 1, such as 10,5,8: %1").arg(fixed));
             split.ColumnSizes.append(n);
         }
     } else if (split.Mode == TSplitMode::Fixed) {
@@ -255,31 +197,31 @@ int RunPrintCommand(const QStringList &args)
         TTextEncoding encoding = TTextEncoding::Gb18030;
         const QStringList sample = ReadSampleLines(data, 10, &error, &encoding);
         if (!error.isEmpty())
-            return Fail(error);
+            return cli.Fail(error);
         split.ColumnSizes = {InitialFixedWidth(sample, encoding)};
     }
-    if (haveQuote) {
+    if (cli.IsSet(QStringLiteral("quote"))) {
         if (quote == QLatin1String("none"))
             split.QuoteChar.clear();
         else if (quote.size() == 1)
             split.QuoteChar = quote;
         else
-            return Fail(QStringLiteral("--quote takes one character or none: %1").arg(quote));
+            return cli.Fail(QStringLiteral("--quote takes one character or none: %1").arg(quote));
     }
-    if (header != -1)
-        split.IgnoreHeader = header == 1;
-    split.LTrim = ltrim;
-    split.RTrim = rtrim;
+    if (header != noHeader)
+        split.IgnoreHeader = header > noHeader;
+    split.LTrim = !cli.IsSet(QStringLiteral("no-ltrim"));
+    split.RTrim = !cli.IsSet(QStringLiteral("no-rtrim"));
 
     TItemContainer items;
     TLabelDocument doc(items);
     QString error;
     if (!LoadLabelForCli(doc, label, error))
-        return Fail(error);
+        return cli.Fail(error);
 
     const bool imports = HasImportedField(items.Items);
     if (range == rkAll && (data.isEmpty() || !imports))
-        return Fail(data.isEmpty() ? QStringLiteral("--all needs a data file (--data FILE)")
+        return cli.Fail(data.isEmpty() ? QStringLiteral("--all needs a data file (--data FILE)")
                                    : QStringLiteral("--all needs a label that imports columns from the data file"));
     if (range == -1)
         range = !data.isEmpty() && imports ? rkAll : rkPages;
@@ -295,10 +237,10 @@ int RunPrintCommand(const QStringList &args)
         device = std::make_unique<TPdfPrinterDevice>(output, paper, dpi);
     } else {
         if (!printer.isEmpty() && !TQPrinterDevice::PrinterNames().contains(printer))
-            return Fail(QStringLiteral("no such printer: %1").arg(printer));
+            return cli.Fail(QStringLiteral("no such printer: %1").arg(printer));
         auto qp = std::make_unique<TQPrinterDevice>(printer);
         if (qp->IsPdfFallback())
-            return Fail(QStringLiteral("no printer is installed; write a PDF with --output FILE.pdf"));
+            return cli.Fail(QStringLiteral("no printer is installed; write a PDF with --output FILE.pdf"));
         device = std::move(qp);
     }
 
@@ -326,12 +268,12 @@ int RunPrintCommand(const QStringList &args)
     case TPrintResult::NoFit:
     case TPrintResult::NoRecords:
     case TPrintResult::DataError:
-        return Fail(message);
+        return cli.Fail(message);
     case TPrintResult::DeviceError:
-        return Fail(message, output.isEmpty() ? 1 : 2);
+        return cli.Fail(message, output.isEmpty() ? 1 : 2);
     }
-    if (saveCounters && HasSequenceField(items.Items) && !doc.SaveLabelFile(doc.CurrentLabelFile, &error))
-        return Fail(QStringLiteral("printed, but the counters were not saved: %1").arg(error), 1);
+    if (cli.IsSet(QStringLiteral("save-counters")) && HasSequenceField(items.Items) && !doc.SaveLabelFile(doc.CurrentLabelFile, &error))
+        return cli.Fail(QStringLiteral("printed, but the counters were not saved: %1").arg(error), 1);
     if (!quiet)
         std::fprintf(stderr, "%lld labels on %d pages to %s\n", stats.LabelsPrinted, stats.PagesPrinted,
                      (output.isEmpty() ? device->Name() : QDir::toNativeSeparators(output)).toLocal8Bit().constData());
