@@ -27,9 +27,13 @@ inline bool LoadLabelForCli(TLabelDocument &doc, const QString &fileName, QStrin
         error = QStringLiteral("not a label file (.lbl or .lbf): %1").arg(shown);
         return false;
     }
+    // The reasons the document gives name the file by its full path; the
+    // message names it once, as it was given.
+    const QString path = info.absoluteFilePath();
     QString why;
-    if (!doc.LoadLabelFile(info.absoluteFilePath(), &why)) {
-        error = QStringLiteral("cannot read the label file %1%2").arg(shown, why.isEmpty() ? QString() : ": " + why);
+    if (!doc.LoadLabelFile(path, &why)) {
+        error = why == NotALabelMessage(path) ? NotALabelMessage(shown)
+                                              : QStringLiteral("cannot read the label file %1").arg(shown);
         return false;
     }
     return true;

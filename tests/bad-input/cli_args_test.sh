@@ -15,6 +15,7 @@ printf '[FORMAT]\r\nWIDTH=10000\r\nHEIGHT=10000\r\n' > huge.lbl
 printf 'h\r\na\r\n' > data.csv
 mkdir folder.csv folder.lbl
 echo x > afile
+printf 'x=1\r\n' > notes.lbl
 
 failures=0
 # expect STATUS MESSAGE-PART -- ARGS...
@@ -36,6 +37,7 @@ expect 2 "unknown option --frob" -- print label.lbl --frob
 expect 2 "no such label file: missing.lbl" -- print missing.lbl --output o.pdf
 expect 2 "not a label file: folder.lbl" -- render folder.lbl --output o.png
 expect 2 "not a label file" -- render /dev/zero --output o.png
+expect 2 "render: notes.lbl is not a label file: it has no FORMAT section." -- render notes.lbl --output o.png
 expect 2 "--copies must be a whole number from 1 to 1000000: -5" -- print label.lbl --copies -5 --output o.pdf
 expect 2 "--copies must be a whole number from 1 to 1000000: 0" -- print label.lbl --copies 0 --output o.pdf
 expect 2 "99999999999999999999" -- print label.lbl --copies 99999999999999999999 --output o.pdf
