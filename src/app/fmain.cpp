@@ -9,6 +9,7 @@
 #include "app/fprintprogress.h"
 #include "app/ftextimport.h"
 #include "app/glyphs.h"
+#include "app/language.h"
 #include "app/propertiespanel.h"
 #include "app/rulers.h"
 #include "barcode/barcode.h"
@@ -350,6 +351,7 @@ void TFMain::BuildMenus()
     Help1 = MakeMenu(this, "Help1", QStringLiteral("帮助(&H)"));
     bar->addMenu(Help1);
     WebHelp1 = MakeAction(this, Help1, "WebHelp1", QStringLiteral("网络帮助"));
+    AddLanguageMenu(Help1);
     Help1->addSeparator();
     About1 = MakeAction(this, Help1, "About1", QStringLiteral("关于"));
     connect(WebHelp1, &QAction::triggered, this, &TFMain::WebHelp1Click);
