@@ -152,7 +152,6 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
 
     SizeSurfaceFromFormat();
     ShowGrids1->setChecked(::ShowGrids);
-    Surface->ShowGrids = ::ShowGrids;
     ShowKindPanel(pNone);
 
     const QStringList args = QCoreApplication::arguments();
@@ -942,6 +941,8 @@ void TFMain::AfterDocumentLoad()
     HScrollBar->setValue(0);
     VScrollBar->setValue(0);
     SizeSurfaceFromFormat();
+    // A label file brings its own grid setting.
+    ShowGrids1->setChecked(::ShowGrids);
     for (TLabelControl *item : Surface->Items)
         item->OnBoundsChange = [this](TLabelControl *) { RefreshStatus(); };
     for (TLabelControl *item : Surface->Items)
@@ -1140,9 +1141,7 @@ void TFMain::LabelOptions1Click()
 
 void TFMain::ShowGrids1Click()
 {
-    const bool on = ShowGrids1->isChecked();
-    Surface->ShowGrids = on;
-    ::ShowGrids = on;
+    ::ShowGrids = ShowGrids1->isChecked();
     Surface->update();
 }
 
