@@ -25,26 +25,43 @@
 #include <malloc.h>
 #endif
 
-const char *const kBarcodeUsage =
-    "  barcode --type T --text TEXT [--module M] [--height H] [--rotation R] [--no-text]\n"
-    "          [--ecc E] [--size S] [--transparent] --output FILE.png|FILE.svg|FILE.pdf\n"
-    "  barcode --type T --text TEXT --pattern [--output FILE]\n"
-    "  barcode --type T --batch FILE|- [OPTIONS] --output NAME%05d.png\n"
-    "      Draw one barcode symbol, or print its modules (1 bar, 0 space; POSTNET F/H/0;\n"
-    "      a 2D symbol one line per module row).\n"
-    "      T: 0..17 or code128 code39 code39ext upca itf code93 ean13 ean8 ean128 postnet\n"
-    "         upce upc2 upc5 qr datamatrix pdf417 aztec gs1datamatrix. M: module in pixels\n"
-    "         (1..100, default 1); H: bar height in pixels (1..10000, default 50; linear\n"
-    "         symbols); R: quarter turns clockwise 0..3 (default 0).\n"
-    "      E: error correction, QR L/M/Q/H (default M), PDF417 0..8, Aztec 10/23/36/50 %.\n"
-    "      S: QR version 1..40, Data Matrix 1..30 or a size such as 16x16 or 8x18 (rect: the\n"
-    "         smallest rectangle), PDF417 columns 1..30, Aztec 1..36; E and S default to auto.\n"
-    "      PNG: exactly the symbol's box, 1-bit black and white (--transparent: 32-bit);\n"
-    "      SVG: rectangles and text; PDF: one page the size of the box, one pixel = 1 pt.\n"
-    "      --batch: one text per line of FILE (- standard input); each symbol is written to\n"
-    "      --output with %d or %05d replaced by the line number. A line that cannot be\n"
-    "      drawn is reported (line N: reason) and the others go on; exit status 3 then.\n"
-    "      A file is replaced only when it has been written whole.";
+const char *BarcodeUsage()
+{
+    // The type names come from the symbology table, wrapped to the width of the text.
+    static const QByteArray usage = [] {
+        QString names = QStringLiteral("      T: 0..%1 or").arg(kSymbologyCount - 1);
+        qsizetype lineStart = 0;
+        for (const TSymbology &s : Symbologies()) {
+            if (names.size() - lineStart + 1 + qstrlen(s.cliName) > 86) {
+                names += QLatin1String("\n        ");
+                lineStart = names.size() - 8;
+            }
+            names += QLatin1Char(' ') + QLatin1String(s.cliName);
+        }
+        return QStringLiteral(
+                   "  barcode --type T --text TEXT [--module M] [--height H] [--rotation R] [--no-text]\n"
+                   "          [--ecc E] [--size S] [--transparent] --output FILE.png|FILE.svg|FILE.pdf\n"
+                   "  barcode --type T --text TEXT --pattern [--output FILE]\n"
+                   "  barcode --type T --batch FILE|- [OPTIONS] --output NAME%05d.png\n"
+                   "      Draw one barcode symbol, or print its modules (1 bar, 0 space; POSTNET F/H/0;\n"
+                   "      a 2D symbol one line per module row).\n%1.\n"
+                   "      M: module in pixels (1..100, default 1); H: bar height in pixels (1..10000,\n"
+                   "         default 50; linear symbols); R: quarter turns clockwise 0..3 (default 0).\n"
+                   "      GS1 DataMatrix text is (AI)value pairs: (01)09501101530003(10)AB12.\n"
+                   "      E: error correction, QR L/M/Q/H (default M), PDF417 0..8, Aztec 10/23/36/50 %.\n"
+                   "      S: QR version 1..40, Data Matrix 1..30 or a size such as 16x16 or 8x18 (rect: the\n"
+                   "         smallest rectangle), PDF417 columns 1..30, Aztec 1..36; E and S default to auto.\n"
+                   "      PNG: exactly the symbol's box, 1-bit black and white (--transparent: 32-bit);\n"
+                   "      SVG: rectangles and text; PDF: one page the size of the box, one pixel = 1 pt.\n"
+                   "      --batch: one text per line of FILE (- standard input); each symbol is written to\n"
+                   "      --output with %d or %05d replaced by the line number. A line that cannot be\n"
+                   "      drawn is reported (line N: reason) and the others go on; exit status 3 then.\n"
+                   "      A file is replaced only when it has been written whole.")
+            .arg(names)
+            .toLocal8Bit();
+    }();
+    return usage.constData();
+}
 
 namespace {
 
@@ -439,7 +456,7 @@ int RunBarcodeCommand(const QStringList &args)
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            std::printf("Usage: quorvane-cli barcode [OPTIONS]\n\n%s\n", kBarcodeUsage);
+            std::printf("Usage: quorvane-cli barcode [OPTIONS]\n\n%s\n", BarcodeUsage());
             return 0;
         }
         if (a == QLatin1String("--no-text")) {
