@@ -19,6 +19,7 @@
 #include <functional>
 
 #include <fcntl.h>
+#include <png.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #ifdef __GLIBC__
@@ -256,46 +257,54 @@ struct TJob {
     bool batch = false;
 };
 
-QString WritePng(QIODevice &file, const QImage &image)
+
+void PngWrite(png_structp png, png_bytep bytes, size_t n)
 {
-    QImageWriter writer(&file, "png");
-    return writer.write(image) ? QString() : writer.errorString();
+    static_cast<QByteArray *>(png_get_io_ptr(png))->append(reinterpret_cast<const char *>(bytes), qsizetype(n));
 }
 
-// Packs a picture of black and white pixels into one bit each, eight at a
-// time (Qt's own conversion dithers generically and took a third of a
-// batch's time).
-QImage ToMono(const QImage &grey)
+void PngFlush(png_structp) {}
+
+[[noreturn]] void PngError(png_structp png, png_const_charp)
 {
-    QImage mono(grey.size(), QImage::Format_MonoLSB);
-    if (mono.isNull())
-        return mono;
-    mono.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-    const int w = grey.width();
-    for (int y = 0; y < grey.height(); ++y) {
-        const uchar *in = grey.constScanLine(y);
-        uchar *out = mono.scanLine(y);
-        int x = 0;
-        for (; x + 8 <= w; x += 8) {
-            quint64 v;
-            std::memcpy(&v, in + x, 8);
-            // The top bit of each byte tells dark from light; the multiply
-            // gathers the eight into the top byte, first pixel lowest.
-            const quint64 dark = ~qFromLittleEndian(v) & 0x8080808080808080ull;
-            out[x >> 3] = uchar((dark * 0x0002040810204081ull) >> 56);
-        }
-        if (x < w) {
-            uchar byte = 0;
-            for (int i = 0; x + i < w; ++i)
-                byte |= uchar(in[x + i] < 128) << i;
-            out[x >> 3] = byte;
-        }
+    png_longjmp(png, 1);
+}
+
+void PngWarning(png_structp, png_const_charp) {}
+
+// A 1-bit grey PNG of rows packed as PNG keeps them (eight pixels a byte,
+// first pixel highest, 1 light). Through libpng itself: Qt's writer took five
+// times as long for these pictures, most of it setting up zlib's largest
+// tables and trying row filters that 1-bit pictures do not need.
+bool EncodeMonoPng(QByteArray &out, const uchar *rows, qsizetype stride, int width, int height)
+{
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning);
+    if (!png)
+        return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
     }
-    return mono;
+    png_set_write_fn(png, &out, PngWrite, PngFlush);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 1, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    // Fast and small tables: a tenth larger than the tightest setting, at
+    // half the time, on pictures of a few hundred bytes.
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(png, 1);
+    png_set_compression_mem_level(png, 4);
+    png_write_info(png, info);
+    for (int y = 0; y < height; ++y)
+        png_write_row(png, rows + y * stride);
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return true;
 }
 
-// The picture of a symbol: black and white (1 bit a pixel), glyphs of the
-// human-readable line unsmoothed, unless the background is transparent.
+// The picture of a symbol: drawn in grey, glyphs of the human-readable line
+// unsmoothed, so every pixel is black or white; or, transparent, in colour
+// with alpha.
 QImage Raster(const TBarcodeSymbol &symbol, const TJob &job, QSize box)
 {
     QImage image(box, job.transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_Grayscale8);
@@ -308,7 +317,43 @@ QImage Raster(const TBarcodeSymbol &symbol, const TJob &job, QSize box)
         TPainterSurface surface(painter);
         symbol.Draw(surface, 0, 0, job.module, job.height, job.interpretation, job.rotation, job.transparent);
     }
-    return job.transparent ? image : ToMono(image);
+    return image;
+}
+
+// The PNG file of a picture of Raster's: 1-bit unless it has alpha.
+QString WritePng(QIODevice &file, const QImage &image)
+{
+    if (image.hasAlphaChannel()) {
+        QImageWriter writer(&file, "png");
+        return writer.write(image) ? QString() : writer.errorString();
+    }
+    // Eight pixels at a time: the top bit of each grey byte tells light from
+    // dark, and the multiply gathers the eight into the top byte, first
+    // pixel highest.
+    const int w = image.width();
+    const qsizetype stride = (w + 7) / 8;
+    QByteArray rows(stride * image.height(), Qt::Uninitialized);
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar *in = image.constScanLine(y);
+        uchar *out = reinterpret_cast<uchar *>(rows.data()) + y * stride;
+        int x = 0;
+        for (; x + 8 <= w; x += 8) {
+            quint64 v;
+            std::memcpy(&v, in + x, 8);
+            const quint64 light = (qFromLittleEndian(v) & 0x8080808080808080ull) >> 7;
+            out[x >> 3] = uchar((light * 0x8040201008040201ull) >> 56);
+        }
+        if (x < w) {
+            uchar byte = 0;
+            for (int i = 0; x + i < w; ++i)
+                byte |= uchar(in[x + i] >= 128) << (7 - i);
+            out[x >> 3] = byte;
+        }
+    }
+    QByteArray png;
+    if (!EncodeMonoPng(png, reinterpret_cast<const uchar *>(rows.constData()), stride, w, image.height()))
+        return QStringLiteral("the PNG could not be made");
+    return file.write(png) == png.size() ? QString() : file.errorString();
 }
 
 // Draws `text` to `output` as the job says.
