@@ -100,7 +100,7 @@ TProblem Problem(const QString &message, int status = 2)
 // through a temporary file renamed over it, so it is never left half written.
 TProblem WriteUnsynced(const QString &path, const QByteArray &data)
 {
-    // Files get the mode an ordinary one would, not mkstemp's 0600.
+    // New files get the mode an ordinary one would.
     static const mode_t mode = [] {
         const mode_t mask = umask(0);
         umask(mask);
@@ -110,9 +110,12 @@ TProblem WriteUnsynced(const QString &path, const QByteArray &data)
     QByteArray temp;
     int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0 && errno == EEXIST) {
+        // The replacement keeps the permissions of the file it replaces.
+        struct stat old;
+        const mode_t keep = ::stat(name.constData(), &old) == 0 ? old.st_mode & 07777 : mode;
         temp = name + ".XXXXXX";
         fd = mkostemp(temp.data(), O_CLOEXEC);
-        if (fd >= 0 && fchmod(fd, mode) != 0) {
+        if (fd >= 0 && fchmod(fd, keep) != 0) {
             const int why = errno;
             ::close(fd);
             ::unlink(temp.constData());
