@@ -6,34 +6,26 @@
 #include "app/fprintdlg.h"
 #include "app/fprintprogress.h"
 #include "app/ftextimport.h"
+#include "app/language.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 TApplicationForms Forms;
 
-bool InitApplication()
+void NameApplication()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Quorvane"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
     QCoreApplication::setOrganizationName(QStringLiteral("Maudrel Software"));
     // No application display name: the window system would append it to every
     // caption.
-    static QTranslator *qtTexts = nullptr;
-    if (qtTexts)
-        return true;
-    auto *t = new QTranslator(QCoreApplication::instance());
-    if (!t->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete t;
-        return false;
-    }
-    QCoreApplication::installTranslator(t);
-    qtTexts = t;
-    return true;
+}
+
+bool InitApplication(const QString &language)
+{
+    NameApplication();
+    return InstallTranslators(*QCoreApplication::instance(), language.isEmpty() ? ChosenLanguage() : language);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 // The six forms made at start-up, which live until the program ends.
 
+#include <QString>
 #include <QStringList>
 
 class TFMain;
@@ -27,10 +28,12 @@ extern TApplicationForms Forms;
 // each window's own ("Quorvane V1.00" for the main window).
 inline const QString kApplicationTitle = QStringLiteral("Fenwold");
 
-// Names the application and loads Qt's own Simplified-Chinese texts, so the
-// standard dialogs (font, colour, file, printer) speak the program's language.
-// Returns false when those texts are not installed (the dialogs stay English).
-bool InitApplication();
+// Names the application (name, version, maker).
+void NameApplication();
+// Names the application and installs the translations of language (empty:
+// the one chosen in the settings, Chinese by default; see language.h).
+// Returns false when they could not be loaded (the texts stay as written).
+bool InitApplication(const QString &language = QString());
 
 // Main window first, then the label format dialog, the composed-text editor,
 // the print dialog, the import wizard and the progress window; the main

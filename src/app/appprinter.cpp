@@ -5,6 +5,7 @@
 #include "printing/qprinter_device.h"
 #include "printing/sheetlayout.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QPrinter>
 
@@ -30,8 +31,9 @@ std::unique_ptr<TPrinterDevice> TAppPrinter::NewDevice(QWidget *parent)
     auto device = std::make_unique<TQPrinterDevice>(selected_->Name());
     device->Printer()->setPageLayout(selected_->Printer()->pageLayout());
     if (device->IsPdfFallback()) {
-        const QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Print to PDF"), QString(),
-                                                          QStringLiteral("PDF Files (*.pdf)"));
+        const QString file = QFileDialog::getSaveFileName(
+            parent, QCoreApplication::translate("TAppPrinter", "Print to PDF"), QString(),
+            QCoreApplication::translate("TAppPrinter", "PDF Files (*.pdf)"));
         if (file.isEmpty())
             return nullptr;
         device->SetOutputFileName(file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)

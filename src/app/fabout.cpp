@@ -42,7 +42,7 @@ QFrame *Rule(QWidget *parent)
 TFAbout::TFAbout(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FAbout"));
-    setWindowTitle(QStringLiteral("关于 Quorvane"));
+    setWindowTitle(tr("关于 Quorvane"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
@@ -60,14 +60,14 @@ TFAbout::TFAbout(QWidget *parent) : QDialog(parent)
     Image2 = new QLabel(panel);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setPixmap(Logo());
-    Label1 = new QLabel(QStringLiteral("版本 1"), panel);
+    Label1 = new QLabel(tr("版本 1"), panel);
     Label1->setObjectName(QStringLiteral("Label1"));
 
     Memo1 = new QPlainTextEdit(panel);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
     Memo1->setFrameShape(QFrame::NoFrame);
-    Memo1->setPlainText(QStringLiteral(
+    Memo1->setPlainText(tr(
         "Quorvane 是一个标签设计与打印程序：\n"
         "· 十三种条形码（Code 128、Code 39、EAN 13、UPC A、POSTNET 等）\n"
         "· 单行文字、多行文字、图形和 BMP/JPEG 图像\n"
@@ -75,7 +75,7 @@ TFAbout::TFAbout(QWidget *parent) : QDialog(parent)
         "· 按行列在整页纸上批量打印标签"));
     Memo1->setMinimumHeight(96);
 
-    Label2 = new QLabel(QStringLiteral("Quorvane 标签设计 — Maudrel Software"), panel);
+    Label2 = new QLabel(tr("Quorvane 标签设计 — Maudrel Software"), panel);
     Label2->setObjectName(QStringLiteral("Label2"));
     QFont bold = Label2->font();
     bold.setBold(true);
@@ -95,7 +95,7 @@ TFAbout::TFAbout(QWidget *parent) : QDialog(parent)
     LinkLabel2->SetLink(mail);
     LinkLabel2->setToolTip(mail);
 
-    OkayBtn = new QPushButton(QStringLiteral("确定(&O)"), panel);
+    OkayBtn = new QPushButton(tr("确定(&O)"), panel);
     OkayBtn->setObjectName(QStringLiteral("OkayBtn"));
     OkayBtn->setDefault(true);
     connect(OkayBtn, &QPushButton::clicked, this, &QDialog::accept);

@@ -114,7 +114,7 @@ int numberIn(const QLineEdit *e, int fallback)
 TFAdvanced::TFAdvanced(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FAdvanced"));
-    setWindowTitle(QStringLiteral("高级区域"));
+    setWindowTitle(tr("高级区域"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFont(DialogFont());
 
@@ -127,10 +127,10 @@ TFAdvanced::TFAdvanced(QWidget *parent) : QDialog(parent)
         kinds_->addButton(r);
         return r;
     };
-    rbText = makeRadio("rbText", QStringLiteral("文本"));
-    rbField = makeRadio("rbField", QStringLiteral("输入区域"));
-    rbSequence = makeRadio("rbSequence", QStringLiteral("次序"));
-    rbDate = makeRadio("rbDate", QStringLiteral("日期/时间"));
+    rbText = makeRadio("rbText", tr("文本"));
+    rbField = makeRadio("rbField", tr("输入区域"));
+    rbSequence = makeRadio("rbSequence", tr("次序"));
+    rbDate = makeRadio("rbDate", tr("日期/时间"));
     rbText->setChecked(true);
 
     eText = MakeEdit(this, "eText", QString(), 99);
@@ -146,7 +146,7 @@ TFAdvanced::TFAdvanced(QWidget *parent) : QDialog(parent)
     sbDateHelp = new QToolButton(this);
     sbDateHelp->setObjectName(QStringLiteral("sbDateHelp"));
     sbDateHelp->setText(QStringLiteral("?"));
-    sbDateHelp->setToolTip(QStringLiteral("时间格式帮助"));
+    sbDateHelp->setToolTip(tr("时间格式帮助"));
     {
         QFont f = sbDateHelp->font();
         f.setBold(true);
@@ -154,13 +154,13 @@ TFAdvanced::TFAdvanced(QWidget *parent) : QDialog(parent)
         sbDateHelp->setStyleSheet(QStringLiteral("color: red;"));
     }
 
-    AddBtn = makeBoldButton(this, "AddBtn", QStringLiteral(">"), QStringLiteral("添加区域"), false);
-    SubBtn = makeBoldButton(this, "SubBtn", QStringLiteral("<"), QStringLiteral("清除区域"), true);
-    SubAllBtn = makeBoldButton(this, "SubAllBtn", QStringLiteral("<<"), QStringLiteral("清除所有区域"), true);
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    AddBtn = makeBoldButton(this, "AddBtn", QStringLiteral(">"), tr("添加区域"), false);
+    SubBtn = makeBoldButton(this, "SubBtn", QStringLiteral("<"), tr("清除区域"), true);
+    SubAllBtn = makeBoldButton(this, "SubAllBtn", QStringLiteral("<<"), tr("清除所有区域"), true);
+    OKBtn = new QPushButton(tr("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setAutoDefault(false);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelBtn = new QPushButton(tr("Cancel"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setAutoDefault(false);
 
@@ -187,19 +187,19 @@ TFAdvanced::TFAdvanced(QWidget *parent) : QDialog(parent)
         return g;
     };
     group(rbText, {{nullptr, eText}});
-    group(rbField, {{MakeLabel(this, "Label1", QStringLiteral("段落 #")), eFieldNum},
-                    {MakeLabel(this, "Label2", QStringLiteral("最小尺寸")), eFieldMinSize},
-                    {MakeLabel(this, "Label3", QStringLiteral("填充字符")), ePadChar}});
-    group(rbSequence, {{MakeLabel(this, "Label6", QStringLiteral("当前值")), eCurVal},
-                       {MakeLabel(this, "Label7", QStringLiteral("最小值")), eMinVal},
-                       {MakeLabel(this, "Label4", QStringLiteral("最大值")), eMaxVal},
-                       {MakeLabel(this, "Label5", QStringLiteral("最小尺寸")), eSeqMinSize}});
+    group(rbField, {{MakeLabel(this, "Label1", tr("段落 #")), eFieldNum},
+                    {MakeLabel(this, "Label2", tr("最小尺寸")), eFieldMinSize},
+                    {MakeLabel(this, "Label3", tr("填充字符")), ePadChar}});
+    group(rbSequence, {{MakeLabel(this, "Label6", tr("当前值")), eCurVal},
+                       {MakeLabel(this, "Label7", tr("最小值")), eMinVal},
+                       {MakeLabel(this, "Label4", tr("最大值")), eMaxVal},
+                       {MakeLabel(this, "Label5", tr("最小尺寸")), eSeqMinSize}});
     {
         auto *box = new QGroupBox(this);
         auto *g = new QGridLayout(box);
         g->setContentsMargins(6, 4, 6, 4);
         g->addWidget(rbDate, 0, 0, 1, 3);
-        g->addWidget(MakeLabel(this, "Label8", QStringLiteral("格式")), 1, 0);
+        g->addWidget(MakeLabel(this, "Label8", tr("格式")), 1, 0);
         g->addWidget(eDate, 1, 1);
         g->addWidget(sbDateHelp, 1, 2);
         left->addWidget(box);
@@ -515,12 +515,12 @@ void TFAdvanced::eCurValExit()
     if (!ok) {
         eCurVal->setText(eMinVal->text());
     } else if (cur < min) {
-        WarnAndRefocus(eCurVal, QStringLiteral("You must enter a value greater or equal to") + kMessageLineBreak +
-                                    QStringLiteral("the minimum sequence value ") + QString::number(min) +
+        WarnAndRefocus(eCurVal, tr("You must enter a value greater or equal to") + kMessageLineBreak +
+                                    tr("the minimum sequence value ") + QString::number(min) +
                                     QLatin1Char('.'));
     } else if (cur > max) {
-        WarnAndRefocus(eCurVal, QStringLiteral("You must enter a value less than or equal") + kMessageLineBreak +
-                                    QStringLiteral("to the maximum sequence value ") + QString::number(max) +
+        WarnAndRefocus(eCurVal, tr("You must enter a value less than or equal") + kMessageLineBreak +
+                                    tr("to the maximum sequence value ") + QString::number(max) +
                                     QLatin1Char('.'));
     }
     ChangeSelected();
@@ -537,8 +537,8 @@ void TFAdvanced::eMinValExit()
     } else if (min > cur) {
         eCurVal->setText(eMinVal->text());
     } else if (min >= max) {
-        WarnAndRefocus(eMinVal, QStringLiteral("You must enter a value less than the") + kMessageLineBreak +
-                                    QStringLiteral("the maximum sequence value ") + QString::number(max) +
+        WarnAndRefocus(eMinVal, tr("You must enter a value less than the") + kMessageLineBreak +
+                                    tr("the maximum sequence value ") + QString::number(max) +
                                     QLatin1Char('.'));
     }
     ChangeSelected();
@@ -555,8 +555,8 @@ void TFAdvanced::eMaxValExit()
     } else if (max < cur) {
         eCurVal->setText(eMaxVal->text());
     } else if (max <= min) {
-        WarnAndRefocus(eMaxVal, QStringLiteral("You must enter a value greater than the") + kMessageLineBreak +
-                                    QStringLiteral("the minimum sequeunce value ") + QString::number(min) +
+        WarnAndRefocus(eMaxVal, tr("You must enter a value greater than the") + kMessageLineBreak +
+                                    tr("the minimum sequeunce value ") + QString::number(min) +
                                     QLatin1Char('.'));
     }
     ChangeSelected();
@@ -569,35 +569,35 @@ QString TFAdvanced::DateHelpText()
         std::initializer_list<const char *> lines;
     };
     static const Entry entries[] = {
-        {"\"d\"", {"Displays the day as a number without a leading", "zero (1-31)."}},
-        {"\"dd\"", {"Displays the day as a number with a leading", "zero (01-31)."}},
-        {"\"ddd\"", {"Displays the day as an abbreviation (Sun-Sat)."}},
-        {"\"dddd\"", {"Displays the day as a full name (Sunday-Saturday)."}},
-        {"\"m\"", {"Displays the month as a number without a leading", "zero (1-12)."}},
-        {"\"mm\"", {"Displays the month as a number with a leading", "zero (01-12)."}},
-        {"\"mmm\"", {"Displays the month as an abbreviation (Jan-Dec)."}},
-        {"\"mmmm\"", {"Displays the month as a full name (January-", "December)"}},
-        {"\"yy\"", {"Displays the year as a two-digit number (00-99)."}},
-        {"\"yyyy\"", {"Displays the year as a four-digit number (0000-", "9999)."}},
-        {"\"h\"", {"Displays the hour without a leading zero (0-23)."}},
-        {"\"hh\"", {"Displays the hour with a leading zero (00-23)."}},
-        {"\"n\"", {"Displays the minute without a leading zero (0-59)."}},
-        {"\"nn\"", {"Displays the minute with a leading zero (00-59)."}},
-        {"\"s\"", {"Displays the second without a leading zero (0-59)."}},
-        {"\"ss\"", {"Displays the second with a leading zero (00-59)."}},
-        {"\"am\"/\"pm\"", {"Uses the 12-hour clock for the preceding h or hh", "specifier."}},
-        {"\"a\"/\"p\"", {"Uses the 12-hour clock for the preceding h or hh", "specifier."}},
-        {"\"ampm\"", {"Displays the 12-hour clock specifier am or pm."}},
-        {"\"/\"", {"Displays the date separator character."}},
-        {"\":\"", {"Displays the time separator character."}},
+        {"\"d\"", {QT_TR_NOOP("Displays the day as a number without a leading"), QT_TR_NOOP("zero (1-31).")}},
+        {"\"dd\"", {QT_TR_NOOP("Displays the day as a number with a leading"), QT_TR_NOOP("zero (01-31).")}},
+        {"\"ddd\"", {QT_TR_NOOP("Displays the day as an abbreviation (Sun-Sat).")}},
+        {"\"dddd\"", {QT_TR_NOOP("Displays the day as a full name (Sunday-Saturday).")}},
+        {"\"m\"", {QT_TR_NOOP("Displays the month as a number without a leading"), QT_TR_NOOP("zero (1-12).")}},
+        {"\"mm\"", {QT_TR_NOOP("Displays the month as a number with a leading"), QT_TR_NOOP("zero (01-12).")}},
+        {"\"mmm\"", {QT_TR_NOOP("Displays the month as an abbreviation (Jan-Dec).")}},
+        {"\"mmmm\"", {QT_TR_NOOP("Displays the month as a full name (January-"), QT_TR_NOOP("December)")}},
+        {"\"yy\"", {QT_TR_NOOP("Displays the year as a two-digit number (00-99).")}},
+        {"\"yyyy\"", {QT_TR_NOOP("Displays the year as a four-digit number (0000-"), QT_TR_NOOP("9999).")}},
+        {"\"h\"", {QT_TR_NOOP("Displays the hour without a leading zero (0-23).")}},
+        {"\"hh\"", {QT_TR_NOOP("Displays the hour with a leading zero (00-23).")}},
+        {"\"n\"", {QT_TR_NOOP("Displays the minute without a leading zero (0-59).")}},
+        {"\"nn\"", {QT_TR_NOOP("Displays the minute with a leading zero (00-59).")}},
+        {"\"s\"", {QT_TR_NOOP("Displays the second without a leading zero (0-59).")}},
+        {"\"ss\"", {QT_TR_NOOP("Displays the second with a leading zero (00-59).")}},
+        {"\"am\"/\"pm\"", {QT_TR_NOOP("Uses the 12-hour clock for the preceding h or hh"), QT_TR_NOOP("specifier.")}},
+        {"\"a\"/\"p\"", {QT_TR_NOOP("Uses the 12-hour clock for the preceding h or hh"), QT_TR_NOOP("specifier.")}},
+        {"\"ampm\"", {QT_TR_NOOP("Displays the 12-hour clock specifier am or pm.")}},
+        {"\"/\"", {QT_TR_NOOP("Displays the date separator character.")}},
+        {"\":\"", {QT_TR_NOOP("Displays the time separator character.")}},
     };
-    QStringList lines = {QStringLiteral("Date Format Specifiers"), QStringLiteral("Specifier  Displays"),
+    QStringList lines = {tr("Date Format Specifiers"), tr("Specifier  Displays"),
                          QStringLiteral("=========  ========")};
     for (const Entry &e : entries) {
         bool first = true;
         for (const char *line : e.lines) {
             const QString head = first ? QString::fromLatin1(e.specifier) : QString();
-            lines << head.leftJustified(11, QLatin1Char(' ')) + QString::fromLatin1(line);
+            lines << head.leftJustified(11, QLatin1Char(' ')) + tr(line);
             first = false;
         }
     }
@@ -608,7 +608,7 @@ void TFAdvanced::sbDateHelpClick()
 {
     QDialog help(this, Qt::Tool | Qt::WindowStaysOnTopHint);
     help.setObjectName(QStringLiteral("DateHelp"));
-    help.setWindowTitle(QStringLiteral("Date/Time Picker Format Strings"));
+    help.setWindowTitle(tr("Date/Time Picker Format Strings"));
     help.resize(455, 300);
     auto *text = new QPlainTextEdit(&help);
     text->setReadOnly(true);

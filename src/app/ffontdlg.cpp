@@ -27,7 +27,9 @@ namespace {
 const char *const kLabelFaceNames[] = {"Arial", "Courier New", "Times New Roman", "Lucida Console",
                                        "宋体", "SimSun", "新宋体", "NSimSun"};
 
-const char *const kStyleNames[] = {"常规", "斜体", "粗体", "粗斜体"};
+const char *const kStyleNames[] = {QT_TRANSLATE_NOOP("TFFontDlg", "常规"), QT_TRANSLATE_NOOP("TFFontDlg", "斜体"),
+                                   QT_TRANSLATE_NOOP("TFFontDlg", "粗体"),
+                                   QT_TRANSLATE_NOOP("TFFontDlg", "粗斜体")};
 const int kSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
 
 // The colours of the effects list, as the original platform's font dialog
@@ -35,11 +37,16 @@ const int kSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 
 const struct {
     TColor color;
     const char *name;
-} kColors[] = {{0x000000, "黑色"},   {0x000080, "褐红色"}, {0x008000, "绿色"},   {0x008080, "橄榄色"},
-               {0x800000, "深蓝色"}, {0x800080, "紫色"},   {0x808000, "深青色"}, {0x808080, "灰色"},
-               {0xC0C0C0, "银色"},   {0x0000FF, "红色"},   {0x00FF00, "酸橙色"}, {0x00FFFF, "黄色"},
-               {0xFF0000, "蓝色"},   {0xFF00FF, "紫红色"}, {0xFFFF00, "水绿色"}, {0xFFFFFF, "白色"}};
-const QString kOtherColor = QStringLiteral("其他...");
+} kColors[] = {
+    {0x000000, QT_TRANSLATE_NOOP("TFFontDlg", "黑色")}, {0x000080, QT_TRANSLATE_NOOP("TFFontDlg", "褐红色")},
+    {0x008000, QT_TRANSLATE_NOOP("TFFontDlg", "绿色")}, {0x008080, QT_TRANSLATE_NOOP("TFFontDlg", "橄榄色")},
+    {0x800000, QT_TRANSLATE_NOOP("TFFontDlg", "深蓝色")}, {0x800080, QT_TRANSLATE_NOOP("TFFontDlg", "紫色")},
+    {0x808000, QT_TRANSLATE_NOOP("TFFontDlg", "深青色")}, {0x808080, QT_TRANSLATE_NOOP("TFFontDlg", "灰色")},
+    {0xC0C0C0, QT_TRANSLATE_NOOP("TFFontDlg", "银色")}, {0x0000FF, QT_TRANSLATE_NOOP("TFFontDlg", "红色")},
+    {0x00FF00, QT_TRANSLATE_NOOP("TFFontDlg", "酸橙色")}, {0x00FFFF, QT_TRANSLATE_NOOP("TFFontDlg", "黄色")},
+    {0xFF0000, QT_TRANSLATE_NOOP("TFFontDlg", "蓝色")}, {0xFF00FF, QT_TRANSLATE_NOOP("TFFontDlg", "紫红色")},
+    {0xFFFF00, QT_TRANSLATE_NOOP("TFFontDlg", "水绿色")}, {0xFFFFFF, QT_TRANSLATE_NOOP("TFFontDlg", "白色")}};
+const char *const kOtherColor = QT_TRANSLATE_NOOP("TFFontDlg", "其他...");
 
 // The face fontconfig's rules put first for `name` when they replace it (a
 // strong rule such as the program's); empty when no rule does.
@@ -120,7 +127,7 @@ QStringList TFFontDlg::Families()
 TFFontDlg::TFFontDlg(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FontDialog1"));
-    setWindowTitle(QStringLiteral("字体"));
+    setWindowTitle(tr("字体"));
     setFont(DialogFont());
 
     lbFamily = new QListWidget(this);
@@ -128,7 +135,7 @@ TFFontDlg::TFFontDlg(QWidget *parent) : QDialog(parent)
     lbStyle = new QListWidget(this);
     lbStyle->setObjectName(QStringLiteral("lbStyle"));
     for (const char *s : kStyleNames)
-        lbStyle->addItem(QString::fromUtf8(s));
+        lbStyle->addItem(tr(s));
     cbSize = new QComboBox(this);
     cbSize->setObjectName(QStringLiteral("cbSize"));
     cbSize->setEditable(true);
@@ -143,9 +150,9 @@ TFFontDlg::TFFontDlg(QWidget *parent) : QDialog(parent)
         l->setBuddy(buddy);
         return l;
     };
-    lists->addWidget(caption(QStringLiteral("字体(&F):"), lbFamily), 0, 0);
-    lists->addWidget(caption(QStringLiteral("字形(&Y):"), lbStyle), 0, 1);
-    lists->addWidget(caption(QStringLiteral("大小(&S):"), cbSize), 0, 2);
+    lists->addWidget(caption(tr("字体(&F):"), lbFamily), 0, 0);
+    lists->addWidget(caption(tr("字形(&Y):"), lbStyle), 0, 1);
+    lists->addWidget(caption(tr("大小(&S):"), cbSize), 0, 2);
     lists->addWidget(lbFamily, 1, 0);
     lists->addWidget(lbStyle, 1, 1, Qt::AlignTop);
     lists->addWidget(cbSize, 1, 2, Qt::AlignTop);
@@ -156,34 +163,34 @@ TFFontDlg::TFFontDlg(QWidget *parent) : QDialog(parent)
     lbStyle->setMinimumWidth(90);
     lbStyle->setMaximumHeight(90);
 
-    auto *effects = new QGroupBox(QStringLiteral("效果"), this);
+    auto *effects = new QGroupBox(tr("效果"), this);
     auto *ev = new QVBoxLayout(effects);
-    cbStrikeOut = new QCheckBox(QStringLiteral("删除线(&K)"), effects);
+    cbStrikeOut = new QCheckBox(tr("删除线(&K)"), effects);
     cbStrikeOut->setObjectName(QStringLiteral("cbStrikeOut"));
-    cbUnderline = new QCheckBox(QStringLiteral("下划线(&U)"), effects);
+    cbUnderline = new QCheckBox(tr("下划线(&U)"), effects);
     cbUnderline->setObjectName(QStringLiteral("cbUnderline"));
     cbColor = new QComboBox(effects);
     cbColor->setObjectName(QStringLiteral("cbColor"));
     for (const auto &c : kColors)
-        cbColor->addItem(ColorIcon(ColorToQColor(c.color)), QString::fromUtf8(c.name), int(c.color));
-    cbColor->addItem(kOtherColor);
+        cbColor->addItem(ColorIcon(ColorToQColor(c.color)), tr(c.name), int(c.color));
+    cbColor->addItem(tr(kOtherColor));
     ev->addWidget(cbStrikeOut);
     ev->addWidget(cbUnderline);
-    ev->addWidget(caption(QStringLiteral("颜色(&C):"), cbColor));
+    ev->addWidget(caption(tr("颜色(&C):"), cbColor));
     ev->addWidget(cbColor);
     ev->addStretch(1);
 
-    auto *sampleBox = new QGroupBox(QStringLiteral("示例"), this);
+    auto *sampleBox = new QGroupBox(tr("示例"), this);
     auto *sv = new QVBoxLayout(sampleBox);
-    lSample = new QLabel(QStringLiteral("AaBbYyZz 标签字体"), sampleBox);
+    lSample = new QLabel(tr("AaBbYyZz 标签字体"), sampleBox);
     lSample->setObjectName(QStringLiteral("lSample"));
     lSample->setAlignment(Qt::AlignCenter);
     lSample->setMinimumSize(200, 60);
     lSample->setAutoFillBackground(true);
     sv->addWidget(lSample);
 
-    OkayBtn = MakeButton(this, "OkayBtn", QStringLiteral("确定"), true);
-    CancelBtn = MakeButton(this, "CancelBtn", QStringLiteral("取消"));
+    OkayBtn = MakeButton(this, "OkayBtn", tr("确定"), true);
+    CancelBtn = MakeButton(this, "CancelBtn", tr("取消"));
     connect(OkayBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -206,7 +213,7 @@ TFFontDlg::TFFontDlg(QWidget *parent) : QDialog(parent)
     connect(cbUnderline, &QCheckBox::toggled, this, &TFFontDlg::UpdateSample);
     connect(cbColor, &QComboBox::activated, this, &TFFontDlg::ColorChosen);
     connect(cbColor, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (cbColor->itemText(i) != kOtherColor)
+        if (cbColor->itemText(i) != tr(kOtherColor))
             lastColorIndex_ = i;
         UpdateSample();
     });
@@ -218,14 +225,14 @@ void TFFontDlg::SelectColor(TColor c)
     if (index < 0) {
         // A colour of its own: listed before "其他...".
         index = cbColor->count() - 1;
-        cbColor->insertItem(index, ColorIcon(ColorToQColor(c)), QStringLiteral("自定义"), int(c));
+        cbColor->insertItem(index, ColorIcon(ColorToQColor(c)), tr("自定义"), int(c));
     }
     cbColor->setCurrentIndex(index);
 }
 
 void TFFontDlg::ColorChosen(int index)
 {
-    if (cbColor->itemText(index) != kOtherColor)
+    if (cbColor->itemText(index) != tr(kOtherColor))
         return;
     const TColor current = TColor(cbColor->itemData(lastColorIndex_).toInt());
     const QColor c = QColorDialog::getColor(ColorToQColor(current), this);

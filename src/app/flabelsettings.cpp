@@ -30,15 +30,15 @@ double valueOf(const QLineEdit *e)
 TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FLabelSettings"));
-    setWindowTitle(QStringLiteral("自定义标签设置"));
+    setWindowTitle(tr("自定义标签设置"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFont(DialogFont());
     leave_ = new TLeaveWatcher(this);
 
-    RadioButton1 = new QRadioButton(QStringLiteral("英寸"), this);
+    RadioButton1 = new QRadioButton(tr("英寸"), this);
     RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
     RadioButton1->setChecked(true);
-    RadioButton2 = new QRadioButton(QStringLiteral("厘米"), this);
+    RadioButton2 = new QRadioButton(tr("厘米"), this);
     RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
 
     auto *keys = new TKeyFilter(this, QStringLiteral("-.0123456789"));
@@ -54,16 +54,16 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     Edit5 = makeEdit("Edit5", QStringLiteral("0.0"));
     Edit6 = makeEdit("Edit6", QStringLiteral("0.0"));
 
-    lRows = MakeLabel(this, "lRows", QStringLiteral("行："));
-    lColumns = MakeLabel(this, "lColumns", QStringLiteral("列："));
-    LnpTop = MakeLabel(this, "LnpTop", QStringLiteral("顶:"));
-    LnpBottom = MakeLabel(this, "LnpBottom", QStringLiteral("底:"));
-    LnpLeft = MakeLabel(this, "LnpLeft", QStringLiteral("左:"));
-    LnpRight = MakeLabel(this, "LnpRight", QStringLiteral("右:"));
+    lRows = MakeLabel(this, "lRows", tr("行："));
+    lColumns = MakeLabel(this, "lColumns", tr("列："));
+    LnpTop = MakeLabel(this, "LnpTop", tr("顶:"));
+    LnpBottom = MakeLabel(this, "LnpBottom", tr("底:"));
+    LnpLeft = MakeLabel(this, "LnpLeft", tr("左:"));
+    LnpRight = MakeLabel(this, "LnpRight", tr("右:"));
 
-    BitBtn1 = MakeButton(this, "BitBtn1", QStringLiteral("确定(&O)"), true);
-    BitBtn2 = MakeButton(this, "BitBtn2", QStringLiteral("取消(&C)"));
-    BitBtn3 = MakeButton(this, "BitBtn3", QStringLiteral("打印设置(&P)"));
+    BitBtn1 = MakeButton(this, "BitBtn1", tr("确定(&O)"), true);
+    BitBtn2 = MakeButton(this, "BitBtn2", tr("取消(&C)"));
+    BitBtn3 = MakeButton(this, "BitBtn3", tr("打印设置(&P)"));
 
     auto pairGroup = [this](const QString &title, const QString &hint, const QString &first, QLineEdit *a,
                             const QString &second, QLineEdit *b) {
@@ -80,29 +80,29 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
         }
         return box;
     };
-    auto *units = new QGroupBox(QStringLiteral("度量单位"), this);
+    auto *units = new QGroupBox(tr("度量单位"), this);
     {
         auto *l = new QVBoxLayout(units);
         l->addWidget(RadioButton1);
         l->addWidget(RadioButton2);
     }
-    auto *size = pairGroup(QStringLiteral("标签尺寸"), QStringLiteral("输入标签尺寸"), QStringLiteral("高度"), Edit3,
-                           QStringLiteral("宽度"), Edit4);
-    auto *margins = pairGroup(QStringLiteral("纸边界设置"), QStringLiteral("输入页面顶端及左侧边界"),
-                              QStringLiteral("靠顶"), Edit1, QStringLiteral("靠左"), Edit2);
-    auto *gaps = pairGroup(QStringLiteral("标签装订线"), QStringLiteral("输入标签之间水平及垂直间距"),
-                           QStringLiteral("高度"), Edit5, QStringLiteral("宽度"), Edit6);
+    auto *size = pairGroup(tr("标签尺寸"), tr("输入标签尺寸"), tr("高度"), Edit3,
+                           tr("宽度"), Edit4);
+    auto *margins = pairGroup(tr("纸边界设置"), tr("输入页面顶端及左侧边界"),
+                              tr("靠顶"), Edit1, tr("靠左"), Edit2);
+    auto *gaps = pairGroup(tr("标签装订线"), tr("输入标签之间水平及垂直间距"),
+                           tr("高度"), Edit5, tr("宽度"), Edit6);
 
-    auto *layoutBox = new QGroupBox(QStringLiteral("标签布局"), this);
+    auto *layoutBox = new QGroupBox(tr("标签布局"), this);
     {
         auto *l = new QVBoxLayout(layoutBox);
         l->addWidget(lRows);
         l->addWidget(lColumns);
     }
-    auto *printable = new QGroupBox(QStringLiteral("可打印页面区域"), this);
+    auto *printable = new QGroupBox(tr("可打印页面区域"), this);
     {
         auto *l = new QGridLayout(printable);
-        l->addWidget(MakeLabel(this, nullptr, QStringLiteral("不可打印区域")), 0, 0, 1, 2);
+        l->addWidget(MakeLabel(this, nullptr, tr("不可打印区域")), 0, 0, 1, 2);
         l->addWidget(LnpTop, 1, 0);
         l->addWidget(LnpBottom, 1, 1);
         l->addWidget(LnpLeft, 2, 0);
@@ -195,14 +195,14 @@ void TFLabelSettings::CheckSize(QLineEdit *field, const QString &inchMessage, co
 
 void TFLabelSettings::Edit3Exit()
 {
-    CheckSize(Edit3, QStringLiteral("Minimum label height is 0.25\" tall!"),
-              QStringLiteral("Minimum label height is 1 centimeter tall!"));
+    CheckSize(Edit3, tr("Minimum label height is 0.25\" tall!"),
+              tr("Minimum label height is 1 centimeter tall!"));
 }
 
 void TFLabelSettings::Edit4Exit()
 {
-    CheckSize(Edit4, QStringLiteral("Minimum label width is 0.25\" wide!"),
-              QStringLiteral("Minimum label width is 1 centimeter wide!"));
+    CheckSize(Edit4, tr("Minimum label width is 0.25\" wide!"),
+              tr("Minimum label width is 1 centimeter wide!"));
 }
 
 void TFLabelSettings::SwitchUnit(bool toMetric)
@@ -240,12 +240,12 @@ void TFLabelSettings::Refresh()
             return FormatDecimal(inches * kCmPerInch, 0, 3) + QStringLiteral("ct");
         return FormatDecimal(inches, 0, 3) + kInchSign;
     };
-    LnpTop->setText(QStringLiteral("顶：") + strip(OffsetY, PrinterDpiY));
-    LnpBottom->setText(QStringLiteral("底：") + strip(BottomMargin, PrinterDpiY));
-    LnpLeft->setText(QStringLiteral("左：") + strip(OffsetX, PrinterDpiX));
-    LnpRight->setText(QStringLiteral("右：") + strip(RightMargin, PrinterDpiX));
-    lRows->setText(QStringLiteral("行：") + QString::number(rows));
-    lColumns->setText(QStringLiteral("列：") + QString::number(columns));
+    LnpTop->setText(tr("顶：") + strip(OffsetY, PrinterDpiY));
+    LnpBottom->setText(tr("底：") + strip(BottomMargin, PrinterDpiY));
+    LnpLeft->setText(tr("左：") + strip(OffsetX, PrinterDpiX));
+    LnpRight->setText(tr("右：") + strip(RightMargin, PrinterDpiX));
+    lRows->setText(tr("行：") + QString::number(rows));
+    lColumns->setText(tr("列：") + QString::number(columns));
 }
 
 void TFLabelSettings::BitBtn1Click()

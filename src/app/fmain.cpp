@@ -9,6 +9,7 @@
 #include "app/fprintprogress.h"
 #include "app/ftextimport.h"
 #include "app/glyphs.h"
+#include "app/language.h"
 #include "app/propertiespanel.h"
 #include "app/rulers.h"
 #include "barcode/barcode.h"
@@ -152,7 +153,6 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
 
     SizeSurfaceFromFormat();
     ShowGrids1->setChecked(::ShowGrids);
-    Surface->ShowGrids = ::ShowGrids;
     ShowKindPanel(pNone);
 
     const QStringList args = QCoreApplication::arguments();
@@ -350,6 +350,7 @@ void TFMain::BuildMenus()
     Help1 = MakeMenu(this, "Help1", QStringLiteral("帮助(&H)"));
     bar->addMenu(Help1);
     WebHelp1 = MakeAction(this, Help1, "WebHelp1", QStringLiteral("网络帮助"));
+    AddLanguageMenu(Help1);
     Help1->addSeparator();
     About1 = MakeAction(this, Help1, "About1", QStringLiteral("关于"));
     connect(WebHelp1, &QAction::triggered, this, &TFMain::WebHelp1Click);
@@ -844,55 +845,11 @@ void TFMain::TransparentClick(bool checked)
 
 TLabelControl *TFMain::CloneItem(const TLabelControl *src)
 {
-    TLabelControl *c = CreateItem(src->Kind);
-    if (!c)
-        return nullptr;
-    c->Loading = true;
-    switch (src->Kind) {
-    case ikBarcode: {
-        auto *s = static_cast<const TBarcodeLabel *>(src);
-        auto *d = static_cast<TBarcodeLabel *>(c);
-        d->BarcodeType = s->BarcodeType;
-        d->Scale = s->Scale;
-        d->Interpretation = s->Interpretation;
-        d->AutoScale = s->AutoScale;
-        break;
-    }
-    case ikShape:
-        static_cast<TShapeLabel *>(c)->ShapeKind = static_cast<const TShapeLabel *>(src)->ShapeKind;
-        c->Pen = src->Pen;
-        c->Brush = src->Brush;
-        break;
-    case ikGraphic: {
-        auto *s = static_cast<const TGraphicLabel *>(src);
-        auto *d = static_cast<TGraphicLabel *>(c);
-        d->FileName = s->FileName;
-        d->KeepAspect = s->KeepAspect;
-        // The picture in memory is what the user sees; reading the file again
-        // could fail or find a changed file.
-        d->Picture = s->Picture;
-        break;
-    }
-    default:
-        break;
-    }
+    std::unique_ptr<TLabelControl> c = src->Clone();
+    // Pasting places the copy.
     c->Top = 0;
     c->Left = 0;
-    c->Height = src->Height;
-    c->Width = src->Width;
-    c->HorzAlign = src->HorzAlign;
-    c->VertAlign = src->VertAlign;
-    c->Attach = src->Attach;
-    c->Transparent = src->Transparent;
-    c->Rotation = src->Rotation;
-    c->Font = src->Font;
-    c->Advanced = src->Advanced;
-    c->Text = src->GetText();
-    c->Fields = CloneFields(src->Fields);
-    c->AutoSize = src->AutoSize;
-    c->Changed = true;
-    c->Loading = false;
-    return c;
+    return c.release();
 }
 
 void TFMain::Copy1Click()
@@ -986,6 +943,8 @@ void TFMain::AfterDocumentLoad()
     HScrollBar->setValue(0);
     VScrollBar->setValue(0);
     SizeSurfaceFromFormat();
+    // A label file brings its own grid setting.
+    ShowGrids1->setChecked(::ShowGrids);
     for (TLabelControl *item : Surface->Items)
         item->OnBoundsChange = [this](TLabelControl *) { RefreshStatus(); };
     for (TLabelControl *item : Surface->Items)
@@ -1184,9 +1143,7 @@ void TFMain::LabelOptions1Click()
 
 void TFMain::ShowGrids1Click()
 {
-    const bool on = ShowGrids1->isChecked();
-    Surface->ShowGrids = on;
-    ::ShowGrids = on;
+    ::ShowGrids = ShowGrids1->isChecked();
     Surface->update();
 }
 

@@ -10,7 +10,7 @@
 TFMemoDlg::TFMemoDlg(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FMemoDlg"));
-    setWindowTitle(QStringLiteral("输入文本"));
+    setWindowTitle(tr("输入文本"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
@@ -20,10 +20,10 @@ TFMemoDlg::TFMemoDlg(QWidget *parent) : QDialog(parent)
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    OkayBtn = new QPushButton(QStringLiteral("确定(&O)"), this);
+    OkayBtn = new QPushButton(tr("确定(&O)"), this);
     OkayBtn->setObjectName(QStringLiteral("OkayBtn"));
     OkayBtn->setAutoDefault(false);
-    CancelBtn = new QPushButton(QStringLiteral("取消(&C)"), this);
+    CancelBtn = new QPushButton(tr("取消(&C)"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setAutoDefault(false);
     connect(OkayBtn, &QPushButton::clicked, this, &QDialog::accept);

@@ -42,7 +42,7 @@ bool fileExists(const QString &name)
 
 QString notFoundMessage(const QString &name)
 {
-    return name + kMessageLineBreak + QStringLiteral("file does not exist!");
+    return name + kMessageLineBreak + TFPrintDlg::tr("file does not exist!");
 }
 } // namespace
 
@@ -50,30 +50,30 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     : QDialog(parent), wizard_(wizard), progress_(progress)
 {
     setObjectName(QStringLiteral("FPrintDlg"));
-    setWindowTitle(QStringLiteral("打印选项"));
+    setWindowTitle(tr("打印选项"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFont(DialogFont());
     leave_ = new TLeaveWatcher(this);
 
-    lColumns = MakeLabel(this, "lColumns", QStringLiteral("列："));
-    lRows = MakeLabel(this, "lRows", QStringLiteral("行："));
-    LLabels = MakeLabel(this, "LLabels", QStringLiteral("每页标签数："));
-    BitBtn3 = new QPushButton(QStringLiteral("打印设置(&S)"), this);
+    lColumns = MakeLabel(this, "lColumns", tr("列："));
+    lRows = MakeLabel(this, "lRows", tr("行："));
+    LLabels = MakeLabel(this, "LLabels", tr("每页标签数："));
+    BitBtn3 = new QPushButton(tr("打印设置(&S)"), this);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
     BitBtn3->setAutoDefault(false);
-    Label1 = MakeLabel(this, "Label1", QStringLiteral("日期输入来自于"));
+    Label1 = MakeLabel(this, "Label1", tr("日期输入来自于"));
     eFile = MakeEdit(this, "eFile", QString(), 0);
-    BrowseBtn = new QPushButton(QStringLiteral("浏览"), this);
+    BrowseBtn = new QPushButton(tr("浏览"), this);
     BrowseBtn->setObjectName(QStringLiteral("BrowseBtn"));
     BrowseBtn->setAutoDefault(false);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("打印范围(&R)"), this);
+    GroupBox1 = new QGroupBox(tr("打印范围(&R)"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    rbAllRange = makeRadio(GroupBox1, "rbAllRange", QStringLiteral("所有"));
+    rbAllRange = makeRadio(GroupBox1, "rbAllRange", tr("所有"));
     rbAllRange->setChecked(true);
-    rbPageRange = makeRadio(GroupBox1, "rbPageRange", QStringLiteral("页数"));
+    rbPageRange = makeRadio(GroupBox1, "rbPageRange", tr("页数"));
     ePages = MakeEdit(GroupBox1, "ePages", QStringLiteral("1"), 2);
-    rbLabelRange = makeRadio(GroupBox1, "rbLabelRange", QStringLiteral("标签"));
+    rbLabelRange = makeRadio(GroupBox1, "rbLabelRange", tr("标签"));
     eLabels = MakeEdit(GroupBox1, "eLabels", QStringLiteral("1"), 2);
     {
         auto *g = new QGridLayout(GroupBox1);
@@ -83,11 +83,11 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
         g->addWidget(rbLabelRange, 2, 0);
         g->addWidget(eLabels, 2, 1);
     }
-    GroupBox2 = new QGroupBox(QStringLiteral("份数"), this);
+    GroupBox2 = new QGroupBox(tr("份数"), this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    rbSingleLabel = makeRadio(GroupBox2, "rbSingleLabel", QStringLiteral("单一标签"));
+    rbSingleLabel = makeRadio(GroupBox2, "rbSingleLabel", tr("单一标签"));
     rbSingleLabel->setChecked(true);
-    rbMultipleLabel = makeRadio(GroupBox2, "rbMultipleLabel", QStringLiteral("多个标签副本"));
+    rbMultipleLabel = makeRadio(GroupBox2, "rbMultipleLabel", tr("多个标签副本"));
     eCopies = MakeEdit(GroupBox2, "eCopies", QStringLiteral("2"), 2);
     {
         auto *g = new QGridLayout(GroupBox2);
@@ -99,8 +99,8 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     for (QLineEdit *e : {ePages, eLabels, eCopies})
         e->setFixedWidth(36);
 
-    OkayBtn = MakeButton(this, "OkayBtn", QStringLiteral("确定(&O)"), true);
-    CancelBtn = MakeButton(this, "CancelBtn", QStringLiteral("取消(&C)"));
+    OkayBtn = MakeButton(this, "OkayBtn", tr("确定(&O)"), true);
+    CancelBtn = MakeButton(this, "CancelBtn", tr("取消(&C)"));
 
     auto *layoutLine = new QHBoxLayout;
     layoutLine->addWidget(lColumns);
@@ -138,7 +138,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
         QFileDialog dialog(parent);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setDefaultSuffix(QStringLiteral("txt"));
-        dialog.setNameFilter(QStringLiteral("Text Files (*.txt *.prn *.csv *.dat)"));
+        dialog.setNameFilter(tr("Text Files (*.txt *.prn *.csv *.dat)"));
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
                    ? dialog.selectedFiles().constFirst()
                    : QString();
@@ -199,7 +199,7 @@ void TFPrintDlg::RunJob(const QList<TLabelControl *> &items)
     std::unique_ptr<TPrinterDevice> device = DeviceFactory ? DeviceFactory() : nullptr;
     if (!device) {
         LastResult = TPrintResult::DeviceError;
-        LastMessage = QStringLiteral("No printer is available.");
+        LastMessage = tr("No printer is available.");
         DialogMessage(parentWidget(), LastMessage);
         return;
     }
@@ -217,9 +217,9 @@ void TFPrintDlg::RunJob(const QList<TLabelControl *> &items)
 
 void TFPrintDlg::UpdateLayoutCaptions()
 {
-    lColumns->setText(QStringLiteral("列：") + QString::number(LabelColumns));
-    lRows->setText(QStringLiteral("行：") + QString::number(LabelRows));
-    LLabels->setText(QStringLiteral("Labels per page: ") + QString::number(qint64(LabelRows) * LabelColumns));
+    lColumns->setText(tr("列：") + QString::number(LabelColumns));
+    lRows->setText(tr("行：") + QString::number(LabelRows));
+    LLabels->setText(tr("Labels per page: ") + QString::number(qint64(LabelRows) * LabelColumns));
 }
 
 void TFPrintDlg::BitBtn3Click()
@@ -280,8 +280,8 @@ void TFPrintDlg::OkayBtnClick()
     if (QWidget *focused = leave_->FocusedField(); focused && focused != eFile)
         leave_->RunLeave(focused);
     if (rbAllRange->isChecked() && eFile->text().isEmpty()) {
-        DialogMessage(this, QStringLiteral("You cannot print \"All\" without") + kMessageLineBreak +
-                                QStringLiteral("selecting a file to import from."));
+        DialogMessage(this, tr("You cannot print \"All\" without") + kMessageLineBreak +
+                                tr("selecting a file to import from."));
         return;
     }
     if (!eFile->text().isEmpty() && !fileExists(eFile->text())) {

@@ -38,33 +38,33 @@ bool SamePaper(const QPageSize &a, const QPageSize &b)
 TFPrinterSetup::TFPrinterSetup(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FPrinterSetup"));
-    setWindowTitle(QStringLiteral("打印设置"));
+    setWindowTitle(tr("打印设置"));
     setFont(DialogFont());
 
-    auto *printerBox = new QGroupBox(QStringLiteral("打印机"), this);
+    auto *printerBox = new QGroupBox(tr("打印机"), this);
     auto *printerForm = new QFormLayout(printerBox);
     cbPrinter = new QComboBox(printerBox);
     cbPrinter->setObjectName(QStringLiteral("cbPrinter"));
     cbPrinter->setMinimumContentsLength(24);
-    printerForm->addRow(QStringLiteral("名称(&N):"), cbPrinter);
+    printerForm->addRow(tr("名称(&N):"), cbPrinter);
 
-    auto *paperBox = new QGroupBox(QStringLiteral("纸张"), this);
+    auto *paperBox = new QGroupBox(tr("纸张"), this);
     auto *paperForm = new QFormLayout(paperBox);
     cbPaper = new QComboBox(paperBox);
     cbPaper->setObjectName(QStringLiteral("cbPaper"));
-    paperForm->addRow(QStringLiteral("大小(&Z):"), cbPaper);
+    paperForm->addRow(tr("大小(&Z):"), cbPaper);
 
-    auto *orientationBox = new QGroupBox(QStringLiteral("方向"), this);
+    auto *orientationBox = new QGroupBox(tr("方向"), this);
     auto *orientation = new QVBoxLayout(orientationBox);
-    rbPortrait = new QRadioButton(QStringLiteral("纵向(&O)"), orientationBox);
+    rbPortrait = new QRadioButton(tr("纵向(&O)"), orientationBox);
     rbPortrait->setObjectName(QStringLiteral("rbPortrait"));
-    rbLandscape = new QRadioButton(QStringLiteral("横向(&A)"), orientationBox);
+    rbLandscape = new QRadioButton(tr("横向(&A)"), orientationBox);
     rbLandscape->setObjectName(QStringLiteral("rbLandscape"));
     orientation->addWidget(rbPortrait);
     orientation->addWidget(rbLandscape);
 
-    OkayBtn = MakeButton(this, "OkayBtn", QStringLiteral("确定"), true);
-    CancelBtn = MakeButton(this, "CancelBtn", QStringLiteral("取消"));
+    OkayBtn = MakeButton(this, "OkayBtn", tr("确定"), true);
+    CancelBtn = MakeButton(this, "CancelBtn", tr("取消"));
     connect(OkayBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -15,20 +15,20 @@ TFPrintProgress::TFPrintProgress(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("FPrintProgress"));
-    setWindowTitle(QStringLiteral("正在打印中..."));
+    setWindowTitle(tr("正在打印中..."));
     setFont(DialogFont());
 
-    Label1 = MakeLabel(this, "Label1", QStringLiteral("正打印"));
+    Label1 = MakeLabel(this, "Label1", tr("正打印"));
     LDocName = MakeLabel(this, "LDocName", QString());
-    Label3 = MakeLabel(this, "Label3", QStringLiteral("在"));
+    Label3 = MakeLabel(this, "Label3", tr("在"));
     LPrinterName = MakeLabel(this, "LPrinterName", QString());
-    LPage = MakeLabel(this, "LPage", QStringLiteral("页 1"));
+    LPage = MakeLabel(this, "LPage", tr("页 1"));
     Bar = new QProgressBar(this);
     Bar->setObjectName(QStringLiteral("Bar"));
     Bar->setFixedHeight(12);
     Bar->setTextVisible(false);
     Bar->hide();
-    CancelBtn = new QPushButton(QStringLiteral("取消(&C)"), this);
+    CancelBtn = new QPushButton(tr("取消(&C)"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setFixedSize(75, 25);
 
@@ -91,7 +91,7 @@ void TFPrintProgress::StartProgress(qint64 totalLabels)
 void TFPrintProgress::SetPage(int page)
 {
     PageNumber = page;
-    LPage->setText(QStringLiteral("Page ") + QString::number(page));
+    LPage->setText(tr("Page %1").arg(page));
     QCoreApplication::processEvents();
 }
 

@@ -20,20 +20,20 @@
 TFTextImport::TFTextImport(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FTextImport"));
-    setWindowTitle(QStringLiteral("文本输入向导"));
+    setWindowTitle(tr("文本输入向导"));
     setFont(DialogFont());
 
-    rgFileFormat = new QGroupBox(QStringLiteral("输入文件格式"), this);
+    rgFileFormat = new QGroupBox(tr("输入文件格式"), this);
     rgFileFormat->setObjectName(QStringLiteral("rgFileFormat"));
     auto makeRadio = [this](const char *name, const QString &caption) {
         auto *r = new QRadioButton(caption, rgFileFormat);
         r->setObjectName(QLatin1String(name));
         return r;
     };
-    rbCommaDel = makeRadio("rbCommaDel", QStringLiteral("逗号定界"));
-    rbTabDel = makeRadio("rbTabDel", QStringLiteral("制表符定界"));
-    rbCustomDel = makeRadio("rbCustomDel", QStringLiteral("自定义定界符"));
-    rbFixed = makeRadio("rbFixed", QStringLiteral("固定区域"));
+    rbCommaDel = makeRadio("rbCommaDel", tr("逗号定界"));
+    rbTabDel = makeRadio("rbTabDel", tr("制表符定界"));
+    rbCustomDel = makeRadio("rbCustomDel", tr("自定义定界符"));
+    rbFixed = makeRadio("rbFixed", tr("固定区域"));
     rbTabDel->setChecked(true);
     {
         auto *l = new QVBoxLayout(rgFileFormat);
@@ -41,22 +41,22 @@ TFTextImport::TFTextImport(QWidget *parent) : QDialog(parent)
             l->addWidget(r);
     }
 
-    LFieldSeparator = MakeLabel(this, "LFieldSeparator", QStringLiteral("区域间隔："));
+    LFieldSeparator = MakeLabel(this, "LFieldSeparator", tr("区域间隔："));
     eFieldSeparator = MakeEdit(this, "eFieldSeparator", QStringLiteral("tab"), 3);
-    LQuoteChar = MakeLabel(this, "LQuoteChar", QStringLiteral("引用符号："));
+    LQuoteChar = MakeLabel(this, "LQuoteChar", tr("引用符号："));
     eQuoteChar = MakeEdit(this, "eQuoteChar", QStringLiteral("\""), 1);
-    cbIgnoreHeader = new QCheckBox(QStringLiteral("跳过首行(列表头)"), this);
+    cbIgnoreHeader = new QCheckBox(tr("跳过首行(列表头)"), this);
     cbIgnoreHeader->setObjectName(QStringLiteral("cbIgnoreHeader"));
     cbIgnoreHeader->setChecked(true);
-    LColumnSize = MakeLabel(this, "LColumnSize", QStringLiteral("列宽度："));
+    LColumnSize = MakeLabel(this, "LColumnSize", tr("列宽度："));
     eColumnSize = MakeEdit(this, "eColumnSize", QStringLiteral("10"), 2);
-    cbLtrim = new QCheckBox(QStringLiteral("去左边空格"), this);
+    cbLtrim = new QCheckBox(tr("去左边空格"), this);
     cbLtrim->setObjectName(QStringLiteral("cbLtrim"));
     cbLtrim->setChecked(true);
-    cbRTrim = new QCheckBox(QStringLiteral("去右边空格"), this);
+    cbRTrim = new QCheckBox(tr("去右边空格"), this);
     cbRTrim->setObjectName(QStringLiteral("cbRTrim"));
     cbRTrim->setChecked(true);
-    LFixedInstr = MakeLabel(this, "LFixedInstr", QStringLiteral("鼠标右键单击单元格可以添加或者删除纵向列"));
+    LFixedInstr = MakeLabel(this, "LFixedInstr", tr("鼠标右键单击单元格可以添加或者删除纵向列"));
     for (QWidget *w : {static_cast<QWidget *>(LColumnSize), static_cast<QWidget *>(eColumnSize),
                        static_cast<QWidget *>(cbLtrim), static_cast<QWidget *>(cbRTrim),
                        static_cast<QWidget *>(LFixedInstr)})
@@ -77,13 +77,13 @@ TFTextImport::TFTextImport(QWidget *parent) : QDialog(parent)
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    InsertColumn1 = PopupMenu1->addAction(QStringLiteral("插入列"));
+    InsertColumn1 = PopupMenu1->addAction(tr("插入列"));
     InsertColumn1->setObjectName(QStringLiteral("InsertColumn1"));
-    DeleteColumn1 = PopupMenu1->addAction(QStringLiteral("删除列"));
+    DeleteColumn1 = PopupMenu1->addAction(tr("删除列"));
     DeleteColumn1->setObjectName(QStringLiteral("DeleteColumn1"));
 
-    OkayBtn = MakeButton(this, "OkayBtn", QStringLiteral("确定(&O)"), true);
-    CancelBtn = MakeButton(this, "CancelBtn", QStringLiteral("取消(&C)"));
+    OkayBtn = MakeButton(this, "OkayBtn", tr("确定(&O)"), true);
+    CancelBtn = MakeButton(this, "CancelBtn", tr("取消(&C)"));
 
     auto *options = new QGridLayout;
     options->addWidget(LFieldSeparator, 0, 0);
@@ -115,7 +115,7 @@ TFTextImport::TFTextImport(QWidget *parent) : QDialog(parent)
 
     AskColumnSize = [](QWidget *parent, QString &answer) {
         bool ok = false;
-        answer = QInputDialog::getText(parent, QStringLiteral("Insert Column"), QStringLiteral("Enter column size"),
+        answer = QInputDialog::getText(parent, tr("Insert Column"), tr("Enter column size"),
                                        QLineEdit::Normal, QString(), &ok);
         return ok;
     };
@@ -248,7 +248,7 @@ void TFTextImport::FillPreview()
         if (i == 0) {
             sgParams->setColumnCount(int(fields.size()));
             for (int c = 0; c < fields.size(); ++c) {
-                const QString head = QStringLiteral("Field #") + QString::number(c + 1);
+                const QString head = tr("Field #") + QString::number(c + 1);
                 sgParams->setHorizontalHeaderItem(c, new QTableWidgetItem(head));
                 sgParams->setColumnWidth(c, headMetrics.horizontalAdvance(head) + 10);
             }

@@ -1,5 +1,6 @@
 #include "app/appforms.h"
 #include "app/fmain.h"
+#include "app/language.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
 
@@ -7,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QMessageBox>
 
+#include <cstdio>
 #include <cstring>
 
 // --help and --version answer without a window; with no display at all Qt
@@ -30,7 +32,7 @@ int main(int argc, char **argv)
 {
     preferOffscreenForInfoOptions(argc, argv);
     QApplication app(argc, argv);
-    InitApplication();
+    NameApplication();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Quorvane label designer."));
@@ -39,7 +41,23 @@ int main(int argc, char **argv)
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("A label (.lbl) or label template (.lbf) to open."),
                                  QStringLiteral("[file]"));
+    const QCommandLineOption lang(QStringLiteral("lang"),
+                                  QStringLiteral("The language of the windows for this run: en or zh "
+                                                 "(default: the one chosen in the Help menu, else zh)."),
+                                  QStringLiteral("en|zh"));
+    parser.addOption(lang);
     parser.process(app);
+
+    QString language;
+    if (parser.isSet(lang)) {
+        language = KnownLanguage(parser.value(lang));
+        if (language.isEmpty()) {
+            std::fprintf(stderr, "quorvane: unknown language '%s' (use en or zh)\n",
+                         qPrintable(parser.value(lang)));
+            return 1;
+        }
+    }
+    InitApplication(language);
 
     InitScreenDpi();
     SetMessageHandler([](const QString &text) {

@@ -3,145 +3,74 @@
 
 #include <iterator>
 
+#include "barcode/matrix2d.h"
+
 namespace {
-
-struct TypeInfo {
-    int listIndex;
-    const char *caption;  // UTF-8
-    int maxLength;        // 0: no limit
-    // No check character: a scan line through the human-readable line would
-    // read the glyph-cut bars as another, valid symbol, so no bar may reach it.
-    bool barsClearText;
-};
-
-// Indexed by ordinal.
-const TypeInfo kTypes[kBarcodeTypeCount] = {
-    {0, "Code 128", 0, false},
-    {1, "Code 39", 0, true},
-    {2, "扩展的Code 39", 0, true},
-    {4, "UPC A", 11, false},
-    {11, "Interleaved 2 of 5", 0, true},
-    {3, "Code 93", 0, false},
-    {7, "EAN 13", 12, false},
-    {8, "EAN 8", 7, false},
-    {6, "EAN 128", 0, false},
-    {12, "POSTNET", 11, false},
-    {5, "UPC E", 6, false},
-    {9, "UPC 2 digit Extention", 2, false},
-    {10, "UPC 5 digit Extention", 5, false},
-};
 
 // Positions along the symbol that depend on the string's measured width.
 constexpr int kCentre = -1000000;
 constexpr int kRight = -1000001;
 constexpr int kLeftOfCentre = -1000002;
 
-bool IsKnownType(int type) { return type >= 0 && type < kBarcodeTypeCount; }
-
-bool IsCode39Char(QChar c)
+// The row of a linear symbology; nullptr for any other ordinal.
+const TSymbology *LinearRow(int type)
 {
-    const ushort u = c.unicode();
-    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || u == ' ' || u == '$' || u == '%' || u == '+' ||
-           u == '-' || u == '.' || u == '/';
+    const TSymbology *row = FindSymbology(type);
+    return row && row->IsLinear() ? row : nullptr;
 }
 
-bool Keeps(int type, QChar c)
+int LinearLength(const TSymbology *row, int module, const QString &filteredText)
 {
-    const ushort u = c.unicode();
-    switch (type) {
-    case bcCode128:
-    case bcCode39Ext:
-    case bcCode93:
-    case bcEAN128:
-        return u >= 1 && u <= 127;
-    case bcCode39:
-        return IsCode39Char(c);
-    default:
-        return u >= '0' && u <= '9';
+    if (filteredText.isEmpty())
+        return 20 * module;
+    return row ? row->modules(filteredText) * module : 0;
+}
+
+void DrawLinear(TBarcodeSurface &surface, const TSymbology *row, int x, int y, int module, int barHeight,
+                const QString &filteredText, bool interpretation, int rotation, bool transparent)
+{
+    rotation &= 3;
+    const int length = LinearLength(row, module, filteredText);
+    const bool upright = rotation == 0 || rotation == 2;
+    const int boxW = upright ? length : barHeight;
+    const int boxH = upright ? barHeight : length;
+    if (!transparent)
+        surface.FillRect(x, y, boxW, boxH, false);
+    if (!row)
+        return;
+
+    int band = interpretation ? 5 * module : 0;
+    int top = 0;
+    if (row->textLayout == TTextLayout::Above) {
+        band *= 3;
+        top = band;
+    } else if (row->textLayout == TTextLayout::None) {
+        band = 0;
     }
+    int barLength = qMax(0, barHeight - band);
+    if (interpretation && !filteredText.isEmpty() && row->barsClearText) {
+        // The bars end where the text's cell begins (v = BH - TH), not at the band.
+        surface.SelectFont(surface.FontFace(), BarcodeFontHeight(module), 0);
+        int tw = 0, th = 0;
+        surface.MeasureText(filteredText, tw, th);
+        surface.RestoreFont();
+        barLength = qBound(0, barHeight - th, barLength);
+    }
+
+    if (!filteredText.isEmpty()) {
+        const TSymbolFrame frame{surface, x, y, length, barHeight, rotation};
+        TBarPen pen(frame, 10 * module, top, barLength, module);
+        row->draw(pen, filteredText);
+    }
+    if (interpretation && !filteredText.isEmpty())
+        DrawBarcodeText(surface, row->ordinal, module, x, y, boxW, boxH, filteredText, rotation);
 }
 
 } // namespace
 
-int BarcodeTypeToListIndex(int type)
-{
-    return IsKnownType(type) ? kTypes[type].listIndex : kTypes[bcPostnet].listIndex;
-}
-
-int ListIndexToBarcodeType(int index)
-{
-    for (int t = 0; t < kBarcodeTypeCount; ++t)
-        if (kTypes[t].listIndex == index)
-            return t;
-    return bcPostnet;
-}
-
-QString BarcodeListCaption(int index)
-{
-    return QString::fromUtf8(kTypes[ListIndexToBarcodeType(index)].caption);
-}
-
-QString FilterBarcodeText(int type, const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        if (type == bcCode39 && c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = c.toUpper();
-        if (Keeps(type, c))
-            out.append(c);
-    }
-    if (IsKnownType(type) && kTypes[type].maxLength > 0)
-        out.truncate(kTypes[type].maxLength);
-    return out;
-}
-
 int BarcodeWidth(int module, int type, const QString &filteredText)
 {
-    if (filteredText.isEmpty())
-        return 20 * module;
-    const int n = int(filteredText.size());
-    int modules = 0;
-    switch (type) {
-    case bcCode128:
-    case bcEAN128:
-        modules = int(Code128Encode(filteredText, type == bcEAN128).size()) * 11 + 22;
-        break;
-    case bcCode39:
-        modules = (n + 2) * 13 + 20;
-        break;
-    case bcCode39Ext:
-        modules = (2 + Code39ExtLength(filteredText)) * 13 + 20;
-        break;
-    case bcUPCA:
-    case bcEAN13:
-        modules = 115;
-        break;
-    case bcITF:
-        modules = (n + n % 2) * 9 + 29;
-        break;
-    case bcCode93:
-        modules = Code93Length(filteredText) * 9 + 57;
-        break;
-    case bcEAN8:
-        modules = 87;
-        break;
-    case bcPostnet:
-        modules = (n + 1) * 10 + 23;
-        break;
-    case bcUPCE:
-        modules = 71;
-        break;
-    case bcUPCSupp2:
-        modules = 40;
-        break;
-    case bcUPCSupp5:
-        modules = 67;
-        break;
-    default:
-        return 0;
-    }
-    return modules * module;
+    return LinearLength(LinearRow(type), module, filteredText);
 }
 
 int BarcodeFontHeight(int module)
@@ -241,50 +170,15 @@ QString PadDigits(const QString &text, int n)
 void DrawBarcode(TBarcodeSurface &surface, int type, int x, int y, int module, int barHeight,
                  const QString &filteredText, bool interpretation, int rotation, bool transparent)
 {
-    rotation &= 3;
-    const int length = BarcodeWidth(module, type, filteredText);
-    const bool upright = rotation == 0 || rotation == 2;
-    const int boxW = upright ? length : barHeight;
-    const int boxH = upright ? barHeight : length;
-    if (!transparent)
-        surface.FillRect(x, y, boxW, boxH, false);
-
-    int band = interpretation ? 5 * module : 0;
-    int top = 0;
-    if (type == bcUPCSupp2 || type == bcUPCSupp5) {
-        band *= 3;
-        top = band;
-    } else if (type == bcPostnet) {
-        band = 0;
-    }
-    int barLength = qMax(0, barHeight - band);
-    if (interpretation && !filteredText.isEmpty() && IsKnownType(type) && kTypes[type].barsClearText) {
-        // The bars end where the text's cell begins (v = BH - TH), not at the band.
-        surface.SelectFont(surface.FontFace(), BarcodeFontHeight(module), 0);
-        int tw = 0, th = 0;
-        surface.MeasureText(filteredText, tw, th);
-        surface.RestoreFont();
-        barLength = qBound(0, barHeight - th, barLength);
-    }
-
-    if (!filteredText.isEmpty() && IsKnownType(type)) {
-        using Routine = void (*)(TBarPen &, const QString &);
-        static const Routine kRoutines[kBarcodeTypeCount] = {
-            DrawCode128, DrawCode39, DrawCode39Ext, DrawUPCA,  DrawITF,      DrawCode93,   DrawEAN13,
-            DrawEAN8,    DrawEAN128, DrawPostnet,   DrawUPCE, DrawUPCSupp2, DrawUPCSupp5,
-        };
-        const TSymbolFrame frame{surface, x, y, length, barHeight, rotation};
-        TBarPen pen(frame, 10 * module, top, barLength, module);
-        kRoutines[type](pen, filteredText);
-    }
-    if (interpretation && !filteredText.isEmpty())
-        DrawBarcodeText(surface, type, module, x, y, boxW, boxH, filteredText, rotation);
+    DrawLinear(surface, LinearRow(type), x, y, module, barHeight, filteredText, interpretation, rotation,
+               transparent);
 }
 
 void DrawBarcodeText(TBarcodeSurface &surface, int type, int module, int x, int y, int width, int height,
                      const QString &text, int rotation)
 {
-    if (!IsKnownType(type) || type == bcPostnet)
+    const TSymbology *row = LinearRow(type);
+    if (!row || row->textLayout == TTextLayout::None)
         return;
     rotation &= 3;
     const bool upright = rotation == 0 || rotation == 2;
@@ -313,8 +207,8 @@ void DrawBarcodeText(TBarcodeSurface &surface, int type, int module, int x, int 
         surface.DrawTextOpaque(px, py, s);
     };
 
-    switch (type) {
-    case bcUPCA: {
+    switch (row->textLayout) {
+    case TTextLayout::UPCA: {
         const QString d = PadDigits(text, 11);
         const QString s = d + UpcEanCheckDigit(d);
         put(s.left(1), 0, -1);
@@ -323,28 +217,70 @@ void DrawBarcodeText(TBarcodeSurface &surface, int type, int module, int x, int 
         put(s.mid(6, 5), length / 2 + 2 * module, -1);
         break;
     }
-    case bcEAN13: {
+    case TTextLayout::EAN13: {
         const QString d = PadDigits(text, 12);
         const QString s = d + UpcEanCheckDigit(d);
         put(s.left(1), 0, -1);
         put(s.mid(1, 6) + QLatin1Char(' ') + s.mid(7, 6), kCentre, -1);
         break;
     }
-    case bcUPCE: {
+    case TTextLayout::UPCE: {
         const QString d = PadDigits(text, 6);
         put(QStringLiteral("0"), 0, -1);
         put(QString(UpcEanCheckDigit(ExpandUPCE(d))), kRight, -1);
         put(d, kCentre, -1);
         break;
     }
-    case bcUPCSupp2:
-    case bcUPCSupp5:
+    case TTextLayout::Above:
         put(text, kCentre, 0);
         break;
-    default:
+    case TTextLayout::Below:
+    case TTextLayout::None:
         put(text, kCentre, -1);
         break;
     }
     surface.RestoreBrush();
     surface.RestoreFont();
+}
+
+TBarcodeSymbol::TBarcodeSymbol(int type, const QString &filteredText, const TBarcodeOptions &options)
+    : m_row(FindSymbology(type)), m_text(filteredText)
+{
+    if (!m_row) {
+        m_error = QStringLiteral("Unknown barcode type %1").arg(type);
+    } else if (m_row->IsMatrix()) {
+        auto matrix = std::make_shared<TMatrix2D>(Encode2D(TMatrixSymbology(type), filteredText, options));
+        if (matrix->ok)
+            m_matrix = std::move(matrix);
+        else
+            m_error = matrix->error;
+    }
+}
+
+QSize TBarcodeSymbol::Box(int module, int barHeight, int rotation) const
+{
+    if (m_matrix)
+        return MatrixBoxSize(*m_matrix, module, rotation);
+    const bool square = m_row && m_row->IsMatrix();
+    const int length = Ok() ? LinearLength(m_row, module, m_text) : 20 * module;
+    const int across = square ? length : barHeight;
+    return rotation % 2 ? QSize(across, length) : QSize(length, across);
+}
+
+bool TBarcodeSymbol::DrawsText(bool interpretation) const
+{
+    return interpretation && Ok() && m_row->IsLinear() && m_row->textLayout != TTextLayout::None &&
+           !m_text.isEmpty();
+}
+
+bool TBarcodeSymbol::Draw(TBarcodeSurface &surface, int x, int y, int module, int barHeight, bool interpretation,
+                          int rotation, bool transparent) const
+{
+    if (!Ok())
+        return false;
+    if (m_matrix)
+        DrawMatrix2D(surface, *m_matrix, x, y, module, rotation, transparent);
+    else
+        DrawLinear(surface, m_row, x, y, module, barHeight, m_text, interpretation, rotation, transparent);
+    return true;
 }

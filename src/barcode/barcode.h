@@ -2,9 +2,16 @@
 // The barcode engine: filters a text for a symbology, measures the symbol and
 // draws it on any surface at any of four rotations. No state, no widgets.
 
+#include <QSize>
 #include <QString>
+#include <QStringView>
+
+#include <memory>
+#include <span>
 
 class QPainter;
+class TBarPen;
+struct TMatrix2D;
 
 enum TBarcodeType : quint8 {
     bcCode128 = 0,
@@ -20,11 +27,111 @@ enum TBarcodeType : quint8 {
     bcUPCE = 10,
     bcUPCSupp2 = 11,
     bcUPCSupp5 = 12,
+    bcQRCode = 13,
+    bcDataMatrix = 14,       // ECC 200
+    bcPDF417 = 15,
+    bcAztec = 16,
+    bcGS1DataMatrix = 17,    // text as "(AI)value" pairs
 };
+// The linear symbologies: the ones the designer's list, label files and
+// printing offer.
 constexpr int kBarcodeTypeCount = 13;
+// Every symbology the engine draws, the linear ones first.
+constexpr int kSymbologyCount = 18;
+
+// Options of a two-dimensional symbol; linear symbols have none.
+struct TBarcodeOptions {
+    // Error correction, -1 for the symbology's own choice.
+    //   QR Code: 0..3 = L, M, Q, H (automatic: M).
+    //   PDF417: security level 0..8 (automatic: by the amount of data).
+    //   Aztec: 10, 23, 36 or 50 per cent (automatic: 23).
+    //   Data Matrix has a fixed error correction; the value is ignored.
+    int ecc = -1;
+    // Symbol size, 0 for the smallest that holds the text.
+    //   QR Code: version 1..40.
+    //   Data Matrix: 1..24 the squares 10x10 .. 144x144, 25..30 the rectangles
+    //     8x18, 8x32, 12x26, 12x36, 16x36, 16x48.
+    //   PDF417: number of data columns 1..30.
+    //   Aztec: 1..4 compact (15x15 .. 27x27), 5..36 full range (19x19 .. 151x151).
+    int size = 0;
+    // Data Matrix of automatic size: the smallest rectangle instead of the smallest square.
+    bool rectangular = false;
+};
+
+// Which characters a symbology's filter keeps.
+enum class TKeepSet : quint8 {
+    Digits,
+    Ascii,   // 1..127
+    Code39,  // 0-9 A-Z space $ % + - . /, small letters made capitals
+    Any,     // the encoder takes any text, or says why not
+};
+
+// Where the human-readable line goes.
+enum class TTextLayout : quint8 {
+    None,   // no line, no band for it
+    Below,  // the text centred under the bars
+    Above,  // a band three times as high above the bars (UPC add-ons)
+    UPCA,   // first and check digit outside the guards, five digits each side of the centre
+    EAN13,  // first digit outside the left guard, the rest centred
+    UPCE,   // number system 0 left, check digit right, the six digits centred
+};
+
+// An error correction choice of a two-dimensional symbology: the value as in
+// TBarcodeOptions::ecc, and its name ("L", "5", "23").
+struct TEccChoice {
+    int value;
+    const char *name;
+};
+
+// Everything the engine knows about one symbology. One row per symbology in
+// one table; adding a symbology is adding its row and its encoder.
+struct TSymbology {
+    int ordinal;            // BCTYPE in label files
+    const char *caption;    // UTF-8: the designer's list and messages
+    const char *cliName;    // quorvane-cli barcode --type
+    int listIndex;          // position in the designer's list
+    TKeepSet keep;
+    int maxLength;          // the filter keeps this many characters at most; 0: no limit
+
+    // Linear symbols: modules from the outer edge of one quiet zone to the
+    // other for a non-empty filtered text, and the routine drawing the bars.
+    int (*modules)(const QString &filteredText) = nullptr;
+    void (*draw)(TBarPen &pen, const QString &filteredText) = nullptr;
+    TTextLayout textLayout = TTextLayout::None;
+    // No check character: a scan line through the human-readable line would
+    // read the glyph-cut bars as another, valid symbol, so no bar may reach it.
+    bool barsClearText = false;
+
+    // Two-dimensional symbols: libzint's symbology, GS1 "(AI)value" input,
+    // the quiet zone in modules (the symbology's own), and the options.
+    int zintSymbology = 0;
+    bool gs1 = false;
+    int quietZone = 0;
+    std::span<const TEccChoice> eccChoices = {};  // empty: ecc is ignored
+    int eccZintAuto = -1;    // libzint's option_1 for automatic error correction
+    int eccZintFirst = 0;    // libzint's option_1 for the first choice; the next ones follow
+    const char *eccRule = "";
+    int sizeCount = 0;       // sizes 1..sizeCount
+    const char *sizeRule = "";
+    QString (*sizeName)(int size) = nullptr;  // "21x21", "8x18", "5 columns"
+    bool rectangles = false; // automatic size may be asked for as a rectangle
+
+    bool IsLinear() const { return draw != nullptr; }
+    bool IsMatrix() const { return zintSymbology != 0; }
+    QString Caption() const { return QString::fromUtf8(caption); }
+};
+
+// Every symbology, by ordinal.
+std::span<const TSymbology> Symbologies();
+// nullptr for an ordinal no symbology has.
+const TSymbology *FindSymbology(int ordinal);
+// By --type name, any case; nullptr when none has it.
+const TSymbology *FindSymbologyByCliName(QStringView name);
+// The symbology at a position of the designer's list; nullptr past its end.
+const TSymbology *SymbologyAtListIndex(int index);
 
 // The symbology list shown to the user has its own order.
-int BarcodeTypeToListIndex(int type);   // unknown ordinal -> last entry (POSTNET)
+int BarcodeTypeToListIndex(int type);   // unknown ordinal -> last linear entry (POSTNET)
 int ListIndexToBarcodeType(int index);
 QString BarcodeListCaption(int index);  // "Code 128", "Code 39", ...
 
@@ -68,7 +175,51 @@ private:
     Private *d;
 };
 
+// Keeps the characters the symbology takes (see TKeepSet); an ordinal no
+// symbology has keeps digits.
 QString FilterBarcodeText(int type, const QString &text);
+
+// A filtered text encoded for a symbology with its options: measured and drawn
+// as often as needed without encoding again. The one entry for linear and
+// two-dimensional symbols alike.
+class TBarcodeSymbol {
+public:
+    TBarcodeSymbol(int type, const QString &filteredText, const TBarcodeOptions &options = {});
+
+    const TSymbology *Symbology() const { return m_row; }
+    const QString &Text() const { return m_text; }
+    // False when the symbology cannot hold the text (too long, invalid GS1
+    // data, options out of range) or the ordinal is unknown: Error() says why,
+    // and Draw draws nothing.
+    bool Ok() const { return m_error.isEmpty(); }
+    const QString &Error() const { return m_error; }
+    // The encoded modules of a two-dimensional symbol; nullptr otherwise.
+    const TMatrix2D *Matrix() const { return m_matrix.get(); }
+
+    // Device size of the box at a module of `module` whole pixels, turned by
+    // `rotation` quarter turns clockwise. Linear: its length by barHeight.
+    // Two-dimensional: its modules and quiet zone, every module square;
+    // barHeight is not used. A symbol that did not encode keeps the box of an
+    // empty one (20 modules long; square when two-dimensional).
+    QSize Box(int module, int barHeight, int rotation = 0) const;
+    // True when Draw puts a human-readable line in the box.
+    bool DrawsText(bool interpretation) const;
+    // Draws the symbol with its box's top-left corner at (x, y), filling the
+    // box white first unless transparent. Two-dimensional symbols have no
+    // human-readable line. Returns Ok().
+    bool Draw(TBarcodeSurface &surface, int x, int y, int module, int barHeight, bool interpretation, int rotation,
+              bool transparent) const;
+
+private:
+    const TSymbology *m_row = nullptr;
+    QString m_text;
+    QString m_error;
+    std::shared_ptr<const TMatrix2D> m_matrix;
+};
+
+// The linear symbols' entry points, kept for their callers: any other ordinal
+// (two-dimensional ones included) measures 0, or 20 modules when the text is
+// empty, and draws only the white box. TBarcodeSymbol draws every symbology.
 int BarcodeWidth(int module, int type, const QString &filteredText);
 void DrawBarcode(TBarcodeSurface &surface, int type, int x, int y, int module, int barHeight,
                  const QString &filteredText, bool interpretation, int rotation, bool transparent);

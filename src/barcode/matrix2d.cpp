@@ -3,6 +3,7 @@
 
 #include <zint.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -13,24 +14,11 @@ struct ZintDeleter {
 };
 using ZintSymbol = std::unique_ptr<zint_symbol, ZintDeleter>;
 
-struct SymbologyInfo {
-    const char *caption;
-    int zintType;
-    int quietZone;  // modules, the symbology's own: ISO/IEC 18004, 16022, 15438, 24778
-};
-
-const SymbologyInfo &Info(TMatrixSymbology symbology)
+// The row of a two-dimensional symbology; nullptr for any other value.
+const TSymbology *MatrixRow(TMatrixSymbology symbology)
 {
-    static const SymbologyInfo kInfo[] = {
-        {"QR Code", BARCODE_QRCODE, 4},
-        {"Data Matrix", BARCODE_DATAMATRIX, 1},
-        {"PDF417", BARCODE_PDF417, 2},
-        {"Aztec Code", BARCODE_AZTEC, 0},
-        {"GS1 DataMatrix", BARCODE_DATAMATRIX, 1},
-    };
-    static const SymbologyInfo kUnknown = {"", 0, 0};
-    const int i = int(symbology) - kMatrixSymbologyFirst;
-    return i >= 0 && i < int(std::size(kInfo)) ? kInfo[i] : kUnknown;
+    const TSymbology *row = FindSymbology(int(symbology));
+    return row && row->IsMatrix() ? row : nullptr;
 }
 
 bool IsAscii(const QString &text)
@@ -49,62 +37,37 @@ struct ZintOptions {
     QString error;
 };
 
-ZintOptions ToZint(TMatrixSymbology symbology, const TMatrixOptions &o)
+ZintOptions ToZint(const TSymbology &row, const TBarcodeOptions &o)
 {
     ZintOptions z;
-    auto bad = [&](const char *what) {
-        z.error = QStringLiteral("%1: %2").arg(MatrixSymbologyCaption(symbology), QLatin1String(what));
+    auto bad = [&](const char *rule) {
+        z.error = QStringLiteral("%1: %2").arg(row.Caption(), QLatin1String(rule));
         return z;
     };
-    switch (symbology) {
-    case TMatrixSymbology::QRCode:
-        // libzint quietly ignores an out-of-range level or version.
-        if (o.ecc < -1 || o.ecc > 3)
-            return bad("error correction must be L, M, Q or H");
-        if (o.size < 0 || o.size > 40)
-            return bad("version must be 1 to 40 or automatic");
-        z.option1 = o.ecc < 0 ? 2 : o.ecc + 1;  // M unless chosen
-        z.option2 = o.size;
-        break;
-    case TMatrixSymbology::DataMatrix:
-    case TMatrixSymbology::GS1DataMatrix:
-        if (o.size < 0 || o.size > 30)
-            return bad("size must be 1 to 30 or automatic");
-        z.option2 = o.size;
-        z.option3 = o.size == 0 && !o.rectangular ? DM_SQUARE : 0;
-        break;
-    case TMatrixSymbology::PDF417:
-        if (o.ecc < -1 || o.ecc > 8)
-            return bad("security level must be 0 to 8 or automatic");
-        if (o.size < 0 || o.size > 30)
-            return bad("columns must be 1 to 30 or automatic");
-        z.option1 = o.ecc;
-        z.option2 = o.size;
-        break;
-    case TMatrixSymbology::Aztec: {
-        const int level = o.ecc == -1 ? -1 : o.ecc == 10 ? 1 : o.ecc == 23 ? 2 : o.ecc == 36 ? 3 : o.ecc == 50 ? 4 : 0;
-        if (level == 0)
-            return bad("error correction must be 10, 23, 36 or 50 %");
-        if (o.size < 0 || o.size > 36)
-            return bad("size must be 1 to 36 or automatic");
-        z.option1 = level;
-        z.option2 = o.size;
-        break;
+    if (!row.eccChoices.empty()) {
+        // libzint quietly ignores an out-of-range level.
+        z.option1 = row.eccZintAuto;
+        if (o.ecc != -1) {
+            const auto it = std::find_if(row.eccChoices.begin(), row.eccChoices.end(),
+                                         [&](const TEccChoice &c) { return c.value == o.ecc; });
+            if (it == row.eccChoices.end())
+                return bad(row.eccRule);
+            z.option1 = row.eccZintFirst + int(it - row.eccChoices.begin());
+        }
     }
-    default:
-        z.error = QStringLiteral("Unknown two-dimensional symbology %1").arg(int(symbology));
-        break;
-    }
+    if (o.size < 0 || o.size > row.sizeCount)
+        return bad(row.sizeRule);
+    z.option2 = o.size;
+    z.option3 = row.rectangles && o.size == 0 && !o.rectangular ? DM_SQUARE : 0;
     return z;
 }
 
-int Encode(zint_symbol *symbol, TMatrixSymbology symbology, const QByteArray &data, bool utf8Eci,
-           const ZintOptions &z, int option2)
+int Encode(zint_symbol *symbol, const TSymbology &row, const QByteArray &data, bool utf8Eci, const ZintOptions &z,
+           int option2)
 {
     ZBarcode_Clear(symbol);
-    symbol->symbology = Info(symbology).zintType;
-    symbol->input_mode =
-        symbology == TMatrixSymbology::GS1DataMatrix ? GS1_MODE | GS1PARENS_MODE : UNICODE_MODE;
+    symbol->symbology = row.zintSymbology;
+    symbol->input_mode = row.gs1 ? GS1_MODE | GS1PARENS_MODE : UNICODE_MODE;
     symbol->option_1 = z.option1;
     symbol->option_2 = option2;
     symbol->option_3 = z.option3;
@@ -120,7 +83,8 @@ int Encode(zint_symbol *symbol, TMatrixSymbology symbology, const QByteArray &da
 
 QString MatrixSymbologyCaption(TMatrixSymbology symbology)
 {
-    return QString::fromLatin1(Info(symbology).caption);
+    const TSymbology *row = MatrixRow(symbology);
+    return row ? row->Caption() : QString();
 }
 
 int TMatrix2D::HeightModules() const
@@ -134,19 +98,23 @@ int TMatrix2D::HeightModules() const
 TMatrix2D Encode2D(TMatrixSymbology symbology, const QString &text, const TMatrixOptions &options)
 {
     TMatrix2D m;
-    const ZintOptions z = ToZint(symbology, options);
+    const TSymbology *row = MatrixRow(symbology);
+    if (!row) {
+        m.error = QStringLiteral("Unknown two-dimensional symbology %1").arg(int(symbology));
+        return m;
+    }
+    const ZintOptions z = ToZint(*row, options);
     if (!z.error.isEmpty()) {
         m.error = z.error;
         return m;
     }
-    const QString tooLong = QStringLiteral("Data too long for %1").arg(MatrixSymbologyCaption(symbology));
+    const QString tooLong = QStringLiteral("Data too long for %1").arg(row->Caption());
     // Every character takes at least a byte; spare converting what cannot fit.
     if (text.size() > ZINT_MAX_DATA_LEN) {
         m.error = tooLong;
         return m;
     }
-    const bool gs1 = symbology == TMatrixSymbology::GS1DataMatrix;
-    const bool utf8Eci = !gs1 && !IsAscii(text);
+    const bool utf8Eci = !row->gs1 && !IsAscii(text);
     const QByteArray data = text.toUtf8();
 
     ZintSymbol symbol(ZBarcode_Create());
@@ -155,29 +123,28 @@ TMatrix2D Encode2D(TMatrixSymbology symbology, const QString &text, const TMatri
         return m;
     }
     int rc = 0;
-    const bool rectangles = options.size == 0 && options.rectangular &&
-                            (symbology == TMatrixSymbology::DataMatrix || gs1);
+    const bool rectangles = options.size == 0 && options.rectangular && row->rectangles;
     if (rectangles) {
         // libzint chooses among squares and rectangles together; the smallest
         // rectangle that holds the text is the first of 8x18 .. 16x48 to take it.
         for (int size = 25; size <= 30; ++size) {
-            rc = Encode(symbol.get(), symbology, data, utf8Eci, z, size);
+            rc = Encode(symbol.get(), *row, data, utf8Eci, z, size);
             if (rc != ZINT_ERROR_TOO_LONG)
                 break;
         }
     } else {
-        rc = Encode(symbol.get(), symbology, data, utf8Eci, z, z.option2);
+        rc = Encode(symbol.get(), *row, data, utf8Eci, z, z.option2);
     }
     if (rc >= ZINT_ERROR || symbol->rows <= 0 || symbol->width <= 0) {
         m.error = rc == ZINT_ERROR_TOO_LONG ? tooLong : QString::fromUtf8(symbol->errtxt);
         if (m.error.isEmpty())
-            m.error = QStringLiteral("%1 could not be encoded").arg(MatrixSymbologyCaption(symbology));
+            m.error = QStringLiteral("%1 could not be encoded").arg(row->Caption());
         return m;
     }
 
     m.rows = symbol->rows;
     m.cols = symbol->width;
-    m.quietZone = Info(symbology).quietZone;
+    m.quietZone = row->quietZone;
     m.bits.resize(m.rows * m.cols);
     // libzint keeps each row's modules as bits, least significant first.
     for (int r = 0; r < m.rows; ++r)

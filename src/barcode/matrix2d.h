@@ -10,7 +10,8 @@
 #include <QSize>
 #include <QString>
 
-// The value is the symbology's ordinal, after the thirteen linear ones.
+// The value is the symbology's ordinal, after the thirteen linear ones; the
+// facts of each are its row in the symbology table.
 enum class TMatrixSymbology : quint8 {
     QRCode = 13,
     DataMatrix = 14,        // ECC 200
@@ -25,23 +26,8 @@ constexpr int kMatrixSymbologyLast = 17;
 // any other value.
 QString MatrixSymbologyCaption(TMatrixSymbology symbology);
 
-struct TMatrixOptions {
-    // Error correction, -1 for the symbology's own choice.
-    //   QR Code: 0..3 = L, M, Q, H (automatic: M).
-    //   PDF417: security level 0..8 (automatic: by the amount of data).
-    //   Aztec: 10, 23, 36 or 50 per cent (automatic: 23).
-    //   Data Matrix has a fixed error correction; the value is ignored.
-    int ecc = -1;
-    // Symbol size, 0 for the smallest that holds the text.
-    //   QR Code: version 1..40.
-    //   Data Matrix: 1..24 the squares 10x10 .. 144x144, 25..30 the rectangles
-    //     8x18, 8x32, 12x26, 12x36, 16x36, 16x48.
-    //   PDF417: number of data columns 1..30.
-    //   Aztec: 1..4 compact (15x15 .. 27x27), 5..36 full range (19x19 .. 151x151).
-    int size = 0;
-    // Data Matrix of automatic size: the smallest rectangle instead of the smallest square.
-    bool rectangular = false;
-};
+// The options are the engine's own (see TBarcodeOptions).
+using TMatrixOptions = TBarcodeOptions;
 
 struct TMatrix2D {
     bool ok = false;

@@ -1,4 +1,5 @@
 #include "barcode/recording_surface.h"
+#include "barcode/matrix2d.h"
 
 #include <QRegularExpression>
 
@@ -21,4 +22,21 @@ QString BarcodePattern(int type, const QString &filteredText)
         return {};
     const qsizetype last = modules.lastIndexOf(QRegularExpression(QStringLiteral("[^0]")));
     return modules.mid(first, last - first + 1);
+}
+
+QString BarcodePattern(const TBarcodeSymbol &symbol)
+{
+    const TMatrix2D *m = symbol.Matrix();
+    if (!m)
+        return symbol.Ok() ? BarcodePattern(symbol.Symbology()->ordinal, symbol.Text()) : QString();
+    QStringList lines;
+    for (int r = 0; r < m->rows; ++r) {
+        QString row(m->cols, QLatin1Char('0'));
+        for (int c = 0; c < m->cols; ++c)
+            if (m->Dark(r, c))
+                row[c] = QLatin1Char('1');
+        for (int i = 0; i < m->rowHeights[r]; ++i)
+            lines.append(row);
+    }
+    return lines.join(QLatin1Char('\n'));
 }

@@ -58,3 +58,7 @@ private:
 // The symbol's modules from its first bar to its last, quiet zones left out:
 // '1' bar, '0' space; for POSTNET 'F' full bar, 'H' half bar.
 QString BarcodePattern(int type, const QString &filteredText);
+// The same for any symbol; a two-dimensional one gives its module rows, quiet
+// zone left out, one line per module of height ('1' dark, '0' light), joined
+// by '\n'. Empty for a symbol that did not encode.
+QString BarcodePattern(const TBarcodeSymbol &symbol);

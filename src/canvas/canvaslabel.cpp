@@ -1,5 +1,6 @@
 #include "canvas/canvaslabel.h"
 
+#include "model/labelformat.h"
 #include "render/itemrender.h"
 
 #include <QCursor>
@@ -77,7 +78,7 @@ void TCanvasLabel::ResetCursor() { unsetCursor(); }
 
 void TCanvasLabel::PaintTo(QPainter &painter)
 {
-    PaintLabel(painter, *this, ShowGrids);
+    PaintLabel(painter, *this, ::ShowGrids);
 }
 
 void TCanvasLabel::paintEvent(QPaintEvent *)

@@ -15,7 +15,6 @@ public:
     explicit TCanvasLabel(QWidget *parent = nullptr);
     ~TCanvasLabel() override;
 
-    bool ShowGrids = true;
     bool DesignMode = true;
     int DragMode = 0; // 0 idle, 1 moving, 2 bottom, 3 right, 4 bottom-right, 5 left, 6 top
     int DragOffsetX = 0;
@@ -29,7 +28,8 @@ public:
     // the point in surface coordinates (the owner creates items here).
     std::function<void(Qt::MouseButton, int x, int y)> OnMouseDown;
 
-    // Draws the whole surface (outline, grid, items, frames, handles).
+    // Draws the whole surface (outline, items, frames, handles, and the grid
+    // while the ShowGrids preference is on).
     void PaintTo(QPainter &painter);
 
     int SurfaceWidth() const override;

@@ -1,6 +1,7 @@
 #pragma once
 // Sub-commands of quorvane-cli. Each returns the process exit status:
-// 0 success, 2 bad arguments or files, 1 any other failure.
+// 0 success, 2 bad arguments or files, 1 any other failure; barcode --batch
+// 3 when some lines could not be drawn.
 
 #include <QStringList>
 
@@ -9,6 +10,6 @@ int RunPrintCommand(const QStringList &args);
 int RunRenderCommand(const QStringList &args);
 
 // One-line usage texts, collected by --help.
-extern const char *const kBarcodeUsage;
+const char *BarcodeUsage();
 extern const char *const kPrintUsage;
 extern const char *const kRenderUsage;

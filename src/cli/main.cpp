@@ -7,7 +7,7 @@
 
 static void printHelp(FILE *out)
 {
-    std::fprintf(out, "Usage: quorvane-cli COMMAND [OPTIONS]\n\n%s\n%s\n%s\n", kBarcodeUsage, kPrintUsage,
+    std::fprintf(out, "Usage: quorvane-cli COMMAND [OPTIONS]\n\n%s\n%s\n%s\n", BarcodeUsage(), kPrintUsage,
                  kRenderUsage);
 }
 

@@ -532,6 +532,75 @@ void TGraphicLabel::ResetPicture()
     Changed = true;
 }
 
+// ------------------------------------------------------------------ copies
+
+void TLabelControl::CopyCommonTo(TLabelControl &c) const
+{
+    c.Top = Top;
+    c.Left = Left;
+    c.Height = Height;
+    c.Width = Width;
+    c.HorzAlign = HorzAlign;
+    c.VertAlign = VertAlign;
+    c.Attach = Attach;
+    c.Transparent = Transparent;
+    c.Rotation = Rotation;
+    c.Font = Font;
+    c.Advanced = Advanced;
+    c.Text = GetText();
+    c.Fields = CloneFields(Fields);
+    c.AutoSize = AutoSize;
+    // The copy draws its own bitmap.
+    c.Changed = true;
+}
+
+std::unique_ptr<TLabelControl> TBarcodeLabel::Clone() const
+{
+    auto c = std::make_unique<TBarcodeLabel>();
+    CopyCommonTo(*c);
+    c->BarcodeType = BarcodeType;
+    c->Scale = Scale;
+    c->Interpretation = Interpretation;
+    c->AutoScale = AutoScale;
+    return c;
+}
+
+std::unique_ptr<TLabelControl> TTextLabel::Clone() const
+{
+    auto c = std::make_unique<TTextLabel>();
+    CopyCommonTo(*c);
+    return c;
+}
+
+std::unique_ptr<TLabelControl> TMemoLabel::Clone() const
+{
+    auto c = std::make_unique<TMemoLabel>();
+    CopyCommonTo(*c);
+    return c;
+}
+
+std::unique_ptr<TLabelControl> TShapeLabel::Clone() const
+{
+    auto c = std::make_unique<TShapeLabel>();
+    CopyCommonTo(*c);
+    c->ShapeKind = ShapeKind;
+    c->Pen = Pen;
+    c->Brush = Brush;
+    return c;
+}
+
+std::unique_ptr<TLabelControl> TGraphicLabel::Clone() const
+{
+    auto c = std::make_unique<TGraphicLabel>();
+    CopyCommonTo(*c);
+    c->FileName = FileName;
+    c->KeepAspect = KeepAspect;
+    // The picture in memory is what the user sees; reading the file again
+    // could fail or find a changed file.
+    c->Picture = Picture;
+    return c;
+}
+
 TLabelControl *CreateItem(TItemKind kind)
 {
     switch (kind) {

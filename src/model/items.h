@@ -10,6 +10,7 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class TItemContainer;
 class TBarcodeLabel;
@@ -92,6 +93,9 @@ public:
     TLabelControl &operator=(const TLabelControl &) = delete;
 
     virtual void Accept(TItemVisitor &visitor) = 0;
+    // A detached item of the same kind with the same stored properties,
+    // position included; it belongs to no container and is not selected.
+    virtual std::unique_ptr<TLabelControl> Clone() const = 0;
     void SetRotation(int r);
 
     TItemAlign VertAlign = iaTop;
@@ -155,6 +159,8 @@ public:
     TRect BoundsRect() const { return {Left, Top, Left + Width, Top + Height}; }
 
 protected:
+    // The properties every kind shares, into a fresh item of the same kind.
+    void CopyCommonTo(TLabelControl &copy) const;
     // Raw setters without OldBounds/MarkChanged; each ends with ApplyAttach.
     void RawSetTop(int v);
     void RawSetLeft(int v);
@@ -166,6 +172,7 @@ class TBarcodeLabel : public TLabelControl {
 public:
     TBarcodeLabel();
     void Accept(TItemVisitor &visitor) override { visitor.Visit(*this); }
+    std::unique_ptr<TLabelControl> Clone() const override;
     quint8 BarcodeType = 0;
     bool AutoScale = true;
     bool Interpretation = true;
@@ -180,18 +187,21 @@ class TTextLabel : public TLabelControl {
 public:
     TTextLabel();
     void Accept(TItemVisitor &visitor) override { visitor.Visit(*this); }
+    std::unique_ptr<TLabelControl> Clone() const override;
 };
 
 class TMemoLabel : public TLabelControl {
 public:
     TMemoLabel();
     void Accept(TItemVisitor &visitor) override { visitor.Visit(*this); }
+    std::unique_ptr<TLabelControl> Clone() const override;
 };
 
 class TShapeLabel : public TLabelControl {
 public:
     TShapeLabel();
     void Accept(TItemVisitor &visitor) override { visitor.Visit(*this); }
+    std::unique_ptr<TLabelControl> Clone() const override;
     TShapeKind ShapeKind = skRectangle;
     void SetShapeKind(TShapeKind k);
 };
@@ -200,6 +210,7 @@ class TGraphicLabel : public TLabelControl {
 public:
     TGraphicLabel();
     void Accept(TItemVisitor &visitor) override { visitor.Visit(*this); }
+    std::unique_ptr<TLabelControl> Clone() const override;
     QImage Picture; // 24 bits per pixel
     QString FileName;
     bool KeepAspect = true;

@@ -2,7 +2,6 @@
 
 #include "barcode/barcode.h"
 #include "model/labelformat.h"
-#include "printing/printengine.h"
 #include "printing/sheetlayout.h"
 
 #include <QFontMetrics>
@@ -33,9 +32,10 @@ const QColor kBackground(Qt::white);
 
 } // namespace
 
-QString ItemPrintText(TLabelControl &item, const TDataRow *row)
+QString ItemPrintText(TLabelControl &item, const TLabelPrintState &label)
 {
-    return item.Advanced ? ComposePrintText(item.Fields, row, LastCopy, kMaxShownText) : CutShownText(item.GetText());
+    return item.Advanced ? ComposePrintText(item.Fields, label.Row, label.LastCopy, kMaxShownText)
+                         : CutShownText(item.GetText());
 }
 
 QPoint TextOrigin(int rotation, int horzAlign, int vertAlign, int X, int Y, int W, int H, int TW, int TH)
@@ -125,11 +125,11 @@ QSize PrinterRoundRectCorner(int W, int H)
     return {dw > 0 ? W / dw : W, dh > 0 ? H / dh : H};
 }
 
-void PrintTextItem(QPainter &p, TLabelControl &item, const TDataRow *row, int X, int Y)
+void PrintTextItem(QPainter &p, TLabelControl &item, const TLabelPrintState &label, int X, int Y)
 {
     const int W = DesignToPrinterX(item.Width), H = DesignToPrinterY(item.Height);
     const QFont font = PrinterFont(item.Font);
-    const QString s = ItemPrintText(item, row);
+    const QString s = ItemPrintText(item, label);
     const QFontMetrics fm(font, p.device());
     const int TW = fm.horizontalAdvance(s), TH = fm.height();
     const QPoint o = TextOrigin(item.Rotation, item.HorzAlign, item.VertAlign, X, Y, W, H, TW, TH);
@@ -145,10 +145,10 @@ void PrintTextItem(QPainter &p, TLabelControl &item, const TDataRow *row, int X,
     p.restore();
 }
 
-void PrintMemoItem(QPainter &p, TLabelControl &item, const TDataRow *row, int X, int Y)
+void PrintMemoItem(QPainter &p, TLabelControl &item, const TLabelPrintState &label, int X, int Y)
 {
     const int W = DesignToPrinterX(item.Width), H = DesignToPrinterY(item.Height);
-    const QString s = ItemPrintText(item, row);
+    const QString s = ItemPrintText(item, label);
     const int flags = AlignFlags(item.HorzAlign);
 
     p.save();
@@ -162,10 +162,10 @@ void PrintMemoItem(QPainter &p, TLabelControl &item, const TDataRow *row, int X,
     p.restore();
 }
 
-void PrintBarcodeItem(QPainter &p, TBarcodeLabel &item, const TDataRow *row, int X, int Y)
+void PrintBarcodeItem(QPainter &p, TBarcodeLabel &item, const TLabelPrintState &label, int X, int Y)
 {
     const int m = BarcodeModule(item);
-    const QString s = FilterBarcodeText(item.BarcodeType, ItemPrintText(item, row));
+    const QString s = FilterBarcodeText(item.BarcodeType, ItemPrintText(item, label));
     const int L = BarcodeWidth(m, item.BarcodeType, s);
     const int Wi = DesignToPrinterX(item.Width), Hi = DesignToPrinterY(item.Height);
     const bool across = item.Rotation == 0 || item.Rotation == 2;
@@ -253,4 +253,29 @@ void PrintPictureItem(QPainter &p, TGraphicLabel &item, int X, int Y)
     else if (item.VertAlign == iaCenter)
         y = Y + Hi / 2 - sz.height() / 2;
     p.drawImage(QRect(x, y, sz.width(), sz.height()), item.Picture);
+}
+
+namespace {
+
+class TItemPrinter : public TItemVisitor {
+public:
+    TItemPrinter(QPainter &p, const TLabelPrintState &label, int x, int y) : p_(p), label_(label), x_(x), y_(y) {}
+    void Visit(TBarcodeLabel &item) override { PrintBarcodeItem(p_, item, label_, x_, y_); }
+    void Visit(TTextLabel &item) override { PrintTextItem(p_, item, label_, x_, y_); }
+    void Visit(TMemoLabel &item) override { PrintMemoItem(p_, item, label_, x_, y_); }
+    void Visit(TShapeLabel &item) override { PrintShapeItem(p_, item, x_, y_); }
+    void Visit(TGraphicLabel &item) override { PrintPictureItem(p_, item, x_, y_); }
+
+private:
+    QPainter &p_;
+    const TLabelPrintState &label_;
+    int x_, y_;
+};
+
+} // namespace
+
+void PrintItem(QPainter &p, TLabelControl &item, const TLabelPrintState &label, int X, int Y)
+{
+    TItemPrinter printer(p, label, X, Y);
+    item.Accept(printer);
 }

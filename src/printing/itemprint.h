@@ -10,14 +10,22 @@
 
 class QPainter;
 
-void PrintTextItem(QPainter &p, TLabelControl &item, const TDataRow *row, int X, int Y);
-void PrintMemoItem(QPainter &p, TLabelControl &item, const TDataRow *row, int X, int Y);
-void PrintBarcodeItem(QPainter &p, TBarcodeLabel &item, const TDataRow *row, int X, int Y);
+// What the item printers take from the job for the label being printed.
+struct TLabelPrintState {
+    const TDataRow *Row = nullptr; // current data record; none without a data file
+    bool LastCopy = false;         // last copy of this content: counters advance
+};
+
+// Prints an item of any kind through the printer of its kind.
+void PrintItem(QPainter &p, TLabelControl &item, const TLabelPrintState &label, int X, int Y);
+void PrintTextItem(QPainter &p, TLabelControl &item, const TLabelPrintState &label, int X, int Y);
+void PrintMemoItem(QPainter &p, TLabelControl &item, const TLabelPrintState &label, int X, int Y);
+void PrintBarcodeItem(QPainter &p, TBarcodeLabel &item, const TLabelPrintState &label, int X, int Y);
 void PrintShapeItem(QPainter &p, TShapeLabel &item, int X, int Y);
 void PrintPictureItem(QPainter &p, TGraphicLabel &item, int X, int Y);
 
-// The text an item prints for this label (advances counters on LastCopy).
-QString ItemPrintText(TLabelControl &item, const TDataRow *row);
+// The text an item prints on this label (advances counters on the last copy).
+QString ItemPrintText(TLabelControl &item, const TLabelPrintState &label);
 
 // Placement rules, kept apart for checking.
 // Reference point of a text cell TW x TH in the box (X, Y, W, H).

@@ -1,13 +1,10 @@
 #include "printing/printengine.h"
 
 #include "model/labelformat.h"
-#include "printing/itemprint.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
-
-bool LastCopy = false;
 
 const char *const kMsgNoFit = "The label does not fit on the page.";
 const char *const kMsgNoRecords = "The data file has no records.";
@@ -18,7 +15,7 @@ QString PrintJobTitle(const QString &labelFile)
 }
 
 void PrintLabel(QPainter &painter, const QList<TLabelControl *> &items, int column, int row,
-                const TDataRow *dataRow)
+                const TLabelPrintState &label)
 {
     const int X0 = ColumnLeft(column), Y0 = RowTop(row);
     const int W = LabelWidthPx(), H = LabelHeightPx();
@@ -35,29 +32,7 @@ void PrintLabel(QPainter &painter, const QList<TLabelControl *> &items, int colu
             b = qMin(b, Y0 + dy + DesignToPrinterY(item->Height)) + oneY;
         }
         painter.setClipRect(QRect(l, t, qMax(0, r - l), qMax(0, b - t)), Qt::ReplaceClip);
-        const int x = X0 + dx, y = Y0 + dy;
-        switch (item->Kind) {
-        case ikBarcode:
-            if (auto *bc = dynamic_cast<TBarcodeLabel *>(item))
-                PrintBarcodeItem(painter, *bc, dataRow, x, y);
-            break;
-        case ikText:
-            PrintTextItem(painter, *item, dataRow, x, y);
-            break;
-        case ikMemo:
-            PrintMemoItem(painter, *item, dataRow, x, y);
-            break;
-        case ikShape:
-            if (auto *sh = dynamic_cast<TShapeLabel *>(item))
-                PrintShapeItem(painter, *sh, x, y);
-            break;
-        case ikGraphic:
-            if (auto *g = dynamic_cast<TGraphicLabel *>(item))
-                PrintPictureItem(painter, *g, x, y);
-            break;
-        default:
-            break;
-        }
+        PrintItem(painter, *item, label, X0 + dx, Y0 + dy);
         painter.setClipping(false);
     }
 }
@@ -149,8 +124,8 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
     while (!done) {
         for (int r = 0; !done && r < LabelRows; ++r) {
             for (int c = 0; !done && c < LabelColumns; ++c) {
-                LastCopy = copies == copyIndex + 1;
-                PrintLabel(*painter, items, c, r, useDataFile ? &reader.DataRow() : nullptr);
+                const TLabelPrintState label{useDataFile ? &reader.DataRow() : nullptr, copies == copyIndex + 1};
+                PrintLabel(*painter, items, c, r, label);
                 ++labelsPrinted;
                 ++copyIndex;
                 if (copyIndex == copies) {
@@ -192,7 +167,6 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
                 progress->SetPage(pageNumber);
         }
     }
-    LastCopy = false;
     if (stats) {
         stats->LabelsPrinted = labelsPrinted;
         stats->PagesPrinted = pagesPrinted;

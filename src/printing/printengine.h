@@ -3,6 +3,7 @@
 // the sheet layout, with copies, ranges, data records and counters.
 
 #include "model/items.h"
+#include "printing/itemprint.h"
 #include "printing/dataimport.h"
 #include "printing/sheetlayout.h"
 
@@ -63,10 +64,6 @@ enum class TPrintResult { Printed, Cancelled, NoFit, NoRecords, DataError, Devic
 extern const char *const kMsgNoFit;     // "The label does not fit on the page."
 extern const char *const kMsgNoRecords; // "The data file has no records."
 
-// True while the label being drawn is the last copy of its content; counters
-// advance on that label.
-extern bool LastCopy;
-
 // What one job did, for callers that report it.
 struct TPrintStats {
     qint64 LabelsPrinted = 0;
@@ -83,6 +80,6 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
 // Draws every item, bottom first, at grid position (column, row) of the
 // current page, each clipped to its box (or the label when auto-sized).
 void PrintLabel(QPainter &painter, const QList<TLabelControl *> &items, int column, int row,
-                const TDataRow *dataRow);
+                const TLabelPrintState &label);
 // Documents are named after the label file, or "Quorvane".
 QString PrintJobTitle(const QString &labelFile);

@@ -62,25 +62,46 @@ void WriteAdvancedFields(TIniFile &ini, const QString &section, const TLabelCont
     }
 }
 
-void WriteItem(TIniFile &ini, const QString &section, const TLabelControl &item, const QString &labelFile)
+// The keys only one kind has, written first in its section.
+class TKindKeysWriter : public TItemVisitor {
+public:
+    TKindKeysWriter(TIniFile &ini, const QString &section, const QString &labelFile)
+        : ini_(ini), section_(section), labelFile_(labelFile) {}
+    void Visit(TBarcodeLabel &b) override
+    {
+        ini_.WriteInteger(section_, QStringLiteral("BCTYPE"), b.BarcodeType);
+        ini_.WriteInteger(section_, QStringLiteral("SCALE"), b.Scale);
+        ini_.WriteBool(section_, QStringLiteral("INTERPRET"), b.Interpretation);
+        ini_.WriteBool(section_, QStringLiteral("AUTOSCALE"), b.AutoScale);
+    }
+    void Visit(TTextLabel &) override {}
+    void Visit(TMemoLabel &) override {}
+    void Visit(TShapeLabel &s) override
+    {
+        ini_.WriteInteger(section_, QStringLiteral("SHAPEFORMAT"), s.ShapeKind);
+        ini_.WriteInteger(section_, QStringLiteral("PEN_WIDTH"), s.Pen.Width);
+        ini_.WriteInteger(section_, QStringLiteral("PEN_COLOR"), s.Pen.Color);
+        ini_.WriteInteger(section_, QStringLiteral("BRUSH_STYLE"), s.Brush.Style);
+        ini_.WriteInteger(section_, QStringLiteral("BRUSH_COLOR"), s.Brush.Color);
+    }
+    void Visit(TGraphicLabel &g) override
+    {
+        ini_.WriteString(section_, QStringLiteral("IMG_NAME"), PictureNameForLabel(g.FileName, labelFile_));
+        ini_.WriteBool(section_, QStringLiteral("IMG_ASPECTS"), g.KeepAspect);
+    }
+
+private:
+    TIniFile &ini_;
+    const QString &section_;
+    const QString &labelFile_;
+};
+
+void WriteItem(TIniFile &ini, const QString &section, TLabelControl &item, const QString &labelFile)
 {
     const int kind = item.Kind;
     ini.WriteString(section, QStringLiteral("TYPE"), kind < 5 ? kTypeNames[kind] : QStringLiteral("UNKNOWN"));
-    if (auto *b = dynamic_cast<const TBarcodeLabel *>(&item)) {
-        ini.WriteInteger(section, QStringLiteral("BCTYPE"), b->BarcodeType);
-        ini.WriteInteger(section, QStringLiteral("SCALE"), b->Scale);
-        ini.WriteBool(section, QStringLiteral("INTERPRET"), b->Interpretation);
-        ini.WriteBool(section, QStringLiteral("AUTOSCALE"), b->AutoScale);
-    } else if (auto *s = dynamic_cast<const TShapeLabel *>(&item)) {
-        ini.WriteInteger(section, QStringLiteral("SHAPEFORMAT"), s->ShapeKind);
-        ini.WriteInteger(section, QStringLiteral("PEN_WIDTH"), s->Pen.Width);
-        ini.WriteInteger(section, QStringLiteral("PEN_COLOR"), s->Pen.Color);
-        ini.WriteInteger(section, QStringLiteral("BRUSH_STYLE"), s->Brush.Style);
-        ini.WriteInteger(section, QStringLiteral("BRUSH_COLOR"), s->Brush.Color);
-    } else if (auto *g = dynamic_cast<const TGraphicLabel *>(&item)) {
-        ini.WriteString(section, QStringLiteral("IMG_NAME"), PictureNameForLabel(g->FileName, labelFile));
-        ini.WriteBool(section, QStringLiteral("IMG_ASPECTS"), g->KeepAspect);
-    }
+    TKindKeysWriter kindKeys(ini, section, labelFile);
+    item.Accept(kindKeys);
 
     // WIDTH and HEIGHT are the unrotated extents.
     const bool turned = item.Rotation == 1 || item.Rotation == 3;
@@ -129,31 +150,50 @@ void ReadItemFont(const TIniFile &ini, const QString &section, TLabelControl &it
     item.Font = font;
 }
 
+// The keys only one kind has, read first.
+class TKindKeysReader : public TItemVisitor {
+public:
+    TKindKeysReader(const TIniFile &ini, const QString &section) : ini_(ini), section_(section) {}
+    void Visit(TBarcodeLabel &b) override
+    {
+        b.SetBarcodeType(ReadRanged(ini_, section_, QStringLiteral("BCTYPE"), 0, 0, kBarcodeTypeCount - 1));
+        b.SetScale(qBound(1, ini_.ReadInteger(section_, QStringLiteral("SCALE"), 1), 9));
+        b.SetInterpretation(ini_.ReadBool(section_, QStringLiteral("INTERPRET"), true));
+        b.SetAutoScale(ini_.ReadBool(section_, QStringLiteral("AUTOSCALE"), true));
+    }
+    void Visit(TTextLabel &) override {}
+    void Visit(TMemoLabel &) override {}
+    void Visit(TShapeLabel &s) override
+    {
+        s.SetShapeKind(TShapeKind(ReadRanged(ini_, section_, QStringLiteral("SHAPEFORMAT"), skRectangle, 0, 5)));
+        s.Pen.Width = qBound(0, ini_.ReadInteger(section_, QStringLiteral("PEN_WIDTH"), 1), 1000);
+        s.Pen.Color = ini_.ReadInteger(section_, QStringLiteral("PEN_COLOR"), clBlack);
+        s.Brush.Style = ReadRanged(ini_, section_, QStringLiteral("BRUSH_STYLE"), bsSolid, 0, 7);
+        s.Brush.Color = ini_.ReadInteger(section_, QStringLiteral("BRUSH_COLOR"), clWhite);
+    }
+    void Visit(TGraphicLabel &g) override
+    {
+        const QString name = ini_.ReadString(section_, QStringLiteral("IMG_NAME"), QString());
+        const QString file = PictureFileFromLabel(name, ini_.FileName());
+        g.SetFileName(file);
+        g.SetKeepAspect(ini_.ReadBool(section_, QStringLiteral("IMG_ASPECTS"), true));
+        if (!file.isEmpty())
+            LoadGraphic(&g, file);
+    }
+
+private:
+    const TIniFile &ini_;
+    const QString &section_;
+};
+
 // Fills one item from its section in the order the format fixes: kind keys
 // (a picture is loaded before any geometry), geometry, rotation, alignment,
 // font, text, advanced parts, and AUTOSIZE last so an auto-sized item sizes
 // itself from everything else.
 void ReadItem(const TIniFile &ini, const QString &section, TLabelControl &item)
 {
-    if (auto *b = dynamic_cast<TBarcodeLabel *>(&item)) {
-        b->SetBarcodeType(ReadRanged(ini, section, QStringLiteral("BCTYPE"), 0, 0, kBarcodeTypeCount - 1));
-        b->SetScale(qBound(1, ini.ReadInteger(section, QStringLiteral("SCALE"), 1), 9));
-        b->SetInterpretation(ini.ReadBool(section, QStringLiteral("INTERPRET"), true));
-        b->SetAutoScale(ini.ReadBool(section, QStringLiteral("AUTOSCALE"), true));
-    } else if (auto *s = dynamic_cast<TShapeLabel *>(&item)) {
-        s->SetShapeKind(TShapeKind(ReadRanged(ini, section, QStringLiteral("SHAPEFORMAT"), skRectangle, 0, 5)));
-        s->Pen.Width = qBound(0, ini.ReadInteger(section, QStringLiteral("PEN_WIDTH"), 1), 1000);
-        s->Pen.Color = ini.ReadInteger(section, QStringLiteral("PEN_COLOR"), clBlack);
-        s->Brush.Style = ReadRanged(ini, section, QStringLiteral("BRUSH_STYLE"), bsSolid, 0, 7);
-        s->Brush.Color = ini.ReadInteger(section, QStringLiteral("BRUSH_COLOR"), clWhite);
-    } else if (auto *g = dynamic_cast<TGraphicLabel *>(&item)) {
-        const QString name = ini.ReadString(section, QStringLiteral("IMG_NAME"), QString());
-        const QString file = PictureFileFromLabel(name, ini.FileName());
-        g->SetFileName(file);
-        g->SetKeepAspect(ini.ReadBool(section, QStringLiteral("IMG_ASPECTS"), true));
-        if (!file.isEmpty())
-            LoadGraphic(g, file);
-    }
+    TKindKeysReader kindKeys(ini, section);
+    item.Accept(kindKeys);
 
     item.SetTop(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("TOP"), 0), ScreenDpiY));
     item.SetLeft(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("LEFT"), 0), ScreenDpiX));

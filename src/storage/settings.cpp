@@ -458,3 +458,20 @@ bool SaveSettings()
     reg.WriteString(QStringLiteral("DeclinedPath"), DeclinedPath);
     return reg.Save();
 }
+
+QString LoadLanguageSetting()
+{
+    TRegistryFile reg(SettingsFilePath());
+    if (!reg.Load())
+        return {};
+    return reg.ReadString(QStringLiteral("Language")).value_or(QString());
+}
+
+bool SaveLanguageSetting(const QString &language)
+{
+    TRegistryFile reg(SettingsFilePath());
+    if (!reg.Load())
+        return false;
+    reg.WriteString(QStringLiteral("Language"), language);
+    return reg.Save();
+}

@@ -88,3 +88,10 @@ void LoadSettings();
 // Writes the current values. Returns false when the file could not be
 // written (the caller may ignore it: a failed write changes nothing on disk).
 bool SaveSettings();
+
+// The language of the windows the user chose ("Language": "en" or "zh"),
+// kept apart from the values above: it is read before any window exists, it
+// is written only when the user chooses, and a missing or odd value is no
+// reason to drop the others. Empty when none was chosen.
+QString LoadLanguageSetting();
+bool SaveLanguageSetting(const QString &language);

@@ -586,10 +586,17 @@ private slots:
     {
         QVERIFY(action("ShowGrids1")->isChecked());
         action("ShowGrids1")->trigger();
-        QVERIFY(!surface()->ShowGrids);
         QVERIFY(!ShowGrids);
+        // A label saved without the grid brings the check off with it.
+        const QString file = home.filePath("nogrid.lbl");
+        QVERIFY(win->Document->SaveLabelFile(file));
         action("ShowGrids1")->trigger();
-        QVERIFY(surface()->ShowGrids);
+        QVERIFY(ShowGrids);
+        QVERIFY(win->LoadLabelFile(file));
+        QVERIFY(!ShowGrids);
+        QVERIFY(!action("ShowGrids1")->isChecked());
+        action("ShowGrids1")->trigger();
+        QVERIFY(ShowGrids);
         action("AutoSaveSequence")->trigger();
         QVERIFY(!AutoSaveSeq);
         action("AutoSaveSequence")->trigger();

@@ -9,8 +9,12 @@ BIN="${QV_BINARY_DIR:-$(dirname "$0")/../../build}/quorvane"
 # The options answer without opening a window.
 version=$(QT_QPA_PLATFORM=offscreen "$BIN" --version 2>/dev/null)
 [ "$version" = "Quorvane 1.00" ] || { echo "FAIL: --version printed '$version'"; exit 1; }
-QT_QPA_PLATFORM=offscreen "$BIN" --help 2>/dev/null | grep -q -- "--version" \
+help=$(QT_QPA_PLATFORM=offscreen "$BIN" --help 2>/dev/null)
+grep -q -- "--version" <<<"$help" && grep -q -- "--lang" <<<"$help" \
   || { echo "FAIL: --help does not list the options"; exit 1; }
+if QT_QPA_PLATFORM=offscreen "$BIN" --lang xx >/dev/null 2>&1; then
+  echo "FAIL: an unknown --lang was accepted"; exit 1
+fi
 
 if ! command -v xvfb-run >/dev/null 2>&1; then
   echo "SKIP: xvfb-run is not installed"

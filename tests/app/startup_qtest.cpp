@@ -2,16 +2,19 @@
 // named on the command line opened at the first showing.
 
 #include "app/appforms.h"
+#include "app/dialogkit.h"
 #include "app/fadvanced.h"
 #include "app/flabelsettings.h"
 #include "app/fmain.h"
 #include "app/fprintdlg.h"
 #include "app/fprintprogress.h"
 #include "app/ftextimport.h"
+#include "app/language.h"
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
 #include "storage/document.h"
+#include "storage/settings.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -114,6 +117,46 @@ private slots:
         QVERIFY(Forms.FMain->Surface->Items.isEmpty());
         DestroyApplicationForms();
         QDir::setCurrent(before);
+    }
+
+    // Last: it changes the translations installed in the process.
+    void windowsSpeakTheChosenLanguage()
+    {
+        QStringList told;
+        const auto old = SetDialogMessageHook([&told](QWidget *, const QString &m) { told << m; });
+        struct Row {
+            QString language;
+            QString labelSettings, printProgress, colourDialog;
+        };
+        const Row rows[] = {
+            {"en", "Custom Label Settings", "Printing...", "Select Color"},
+            {"zh", "自定义标签设置", "正在打印中...", "选择颜色"},
+        };
+        for (const Row &r : rows) {
+            QVERIFY(InitApplication(r.language));
+            QCOMPARE(InstalledLanguage(), r.language);
+            CreateApplicationForms();
+            QCOMPARE(Forms.FLabelSettings->windowTitle(), r.labelSettings);
+            QCOMPARE(Forms.FPrintProgress->windowTitle(), r.printProgress);
+            QCOMPARE(QColorDialog().windowTitle(), r.colourDialog);
+            DestroyApplicationForms();
+        }
+
+        // The Help menu's choice is kept for the next start, which is told.
+        QCOMPARE(ChosenLanguage(), QStringLiteral("zh"));
+        CreateApplicationForms();
+        auto *english = Forms.FMain->findChild<QAction *>("LanguageEnglish1");
+        QVERIFY(english);
+        english->trigger();
+        QCOMPARE(LoadLanguageSetting(), QStringLiteral("en"));
+        QCOMPARE(told.size(), 1);
+        DestroyApplicationForms();
+        QVERIFY(InitApplication());
+        QCOMPARE(InstalledLanguage(), QStringLiteral("en"));
+
+        QVERIFY(SaveLanguageSetting(QStringLiteral("zh")));
+        QVERIFY(InitApplication());
+        SetDialogMessageHook(old);
     }
 };
 

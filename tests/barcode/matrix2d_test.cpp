@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QSet>
 #include <gtest/gtest.h>
 #include <zint.h>
 
@@ -205,6 +206,72 @@ TEST(Matrix2DTest, SizesOptionsAndRefusals)
         EXPECT_EQ(MatrixBoxSize(m, 3, 1),
                   QSize((c.rows * c.rowHeight + 2 * m.quietZone) * 3, (c.cols + 2 * m.quietZone) * 3))
             << what;
+    }
+}
+
+// One row per symbology: ordinals in order, names and list positions found
+// back, linear rows first; and TBarcodeSymbol measuring and drawing every
+// kind through one entry, or refusing with a reason and drawing nothing.
+TEST(SymbologyTableTest, RowsLookupsAndTheCommonEntry)
+{
+    ASSERT_EQ(Symbologies().size(), size_t(kSymbologyCount));
+    QSet<int> listIndices;
+    for (const TSymbology &s : Symbologies()) {
+        EXPECT_EQ(&s, FindSymbology(s.ordinal));
+        EXPECT_EQ(&s, FindSymbologyByCliName(QString::fromLatin1(s.cliName).toUpper()));
+        EXPECT_EQ(&s, SymbologyAtListIndex(s.listIndex));
+        EXPECT_NE(s.IsLinear(), s.IsMatrix()) << s.cliName;
+        EXPECT_EQ(s.IsLinear(), s.ordinal < kBarcodeTypeCount) << s.cliName;
+        listIndices.insert(s.listIndex);
+    }
+    EXPECT_EQ(listIndices.size(), kSymbologyCount);
+    EXPECT_EQ(FindSymbology(kSymbologyCount), nullptr);
+    EXPECT_EQ(FindSymbologyByCliName(u"nosuch"), nullptr);
+    EXPECT_EQ(FindSymbologyByCliName(u"gs1datamatrix")->Caption(), QStringLiteral("GS1 DataMatrix"));
+
+    struct Case {
+        int type;
+        QString text;
+        TBarcodeOptions options;
+        int module, rotation;
+        QSize box;      // barHeight 30
+        QString error;  // part of the reason; empty: drawn
+    };
+    const Case cases[] = {
+        {bcCode128, "1234", {}, 2, 1, {30, 154}, {}},
+        {bcPostnet, "", {}, 1, 0, {20, 30}, {}},
+        {bcQRCode, "A", {}, 3, 0, {87, 87}, {}},
+        {bcDataMatrix, "A", {-1, 0, true}, 2, 1, {20, 40}, {}},
+        {bcAztec, "A", {}, 1, 2, {15, 15}, {}},
+        {bcQRCode, QString(5000, QLatin1Char('A')), {}, 2, 0, {40, 40}, "Data too long for QR Code"},
+        {bcGS1DataMatrix, "(01)09501101530004", {}, 2, 0, {40, 40}, "checksum"},
+        {bcPDF417, "A", {9, 0, false}, 2, 0, {40, 40}, "security level"},
+        {kSymbologyCount, "1", {}, 1, 0, {20, 30}, "Unknown barcode type"},
+    };
+    for (const Case &c : cases) {
+        const TBarcodeSymbol symbol(c.type, FilterBarcodeText(c.type, c.text), c.options);
+        const std::string what = std::to_string(c.type) + " " + Show(c.text.left(20));
+        EXPECT_EQ(symbol.Box(c.module, 30, c.rotation), c.box) << what;
+        EXPECT_TRUE(symbol.Error().contains(c.error)) << what << ": " << symbol.Error().toStdString();
+        TRecordingSurface drawn;
+        EXPECT_EQ(symbol.Draw(drawn, 0, 0, c.module, 30, true, c.rotation, false), c.error.isEmpty()) << what;
+        if (!c.error.isEmpty()) {
+            EXPECT_TRUE(drawn.fills.isEmpty()) << what;
+        } else if (c.type < kBarcodeTypeCount) {
+            // The linear entry points draw the very same.
+            TRecordingSurface legacy;
+            DrawBarcode(legacy, c.type, 0, 0, c.module, 30, symbol.Text(), true, c.rotation, false);
+            EXPECT_EQ(drawn.fills.size(), legacy.fills.size()) << what;
+            EXPECT_EQ(drawn.texts.size(), legacy.texts.size()) << what;
+            EXPECT_EQ(BarcodePattern(symbol), BarcodePattern(c.type, symbol.Text())) << what;
+        } else {
+            const TMatrix2D *m = symbol.Matrix();
+            ASSERT_NE(m, nullptr) << what;
+            EXPECT_TRUE(drawn.texts.isEmpty()) << what;
+            const QStringList rows = BarcodePattern(symbol).split(QLatin1Char('\n'));
+            EXPECT_EQ(rows.size(), m->HeightModules()) << what;
+            EXPECT_EQ(rows.first().size(), m->cols) << what;
+        }
     }
 }
 

@@ -41,6 +41,44 @@ fi
 "$cli" barcode --type upca --text 12345 --rotation 3 --output "$work/u.pdf" || fail "pdf exit $?"
 head -c 5 "$work/u.pdf" | grep -q '%PDF-' || fail "no PDF written"
 
+# PNG is 1-bit (colour type 0 grey or 3 palette), 8-bit grey at most; only a
+# transparent background takes colour with alpha (6).
+png_kind() { od -An -tu1 -j24 -N2 "$1" | tr -s ' ' | sed 's/^ //'; }
+"$cli" barcode --type qr --text Quorvane --module 2 --output "$work/q.png" || fail "qr png exit $?"
+"$cli" barcode --type 0 --text 1234 --transparent --output "$work/t.png" || fail "transparent png exit $?"
+for f in a q; do
+    case "$(png_kind "$work/$f.png")" in "1 0" | "1 3" | "8 0") ;; *) fail "$f.png is $(png_kind "$work/$f.png")" ;; esac
+done
+[ "$(png_kind "$work/t.png")" = "8 6" ] || fail "transparent png is $(png_kind "$work/t.png")"
+
+# SVG: well-formed, exact rectangles, and read back once rasterised.
+for case in "qr|Quorvane 条形码 42" "code128|Quorvane 42"; do
+    type=${case%%|*} text=${case#*|}
+    "$cli" barcode --type "$type" --text "$text" --module 3 --output "$work/s.svg" || fail "$type svg exit $?"
+    xmllint --noout "$work/s.svg" 2>/dev/null || fail "$type svg is not well-formed"
+    if command -v zbarimg >/dev/null && rsvg-convert "$work/s.svg" -o "$work/s.png" 2>/dev/null; then
+        convert "$work/s.png" -background white -flatten -bordercolor white -border 20 "$work/s2.png" 2>/dev/null
+        read=$(zbarimg -q --raw "$work/s2.png" 2>/dev/null)
+        [ "$read" = "$text" ] || fail "$type svg read '$read'"
+    fi
+done
+
+# Batch: a line that cannot be drawn is reported by number, the rest are written.
+mkdir "$work/batch"
+huge=$(printf 'a%.0s' $(seq 1 3000))  # QR Code holds 2331 bytes at level M
+printf 'first\n%s\r\nthird\n' "$huge" >"$work/lines.txt"
+err=$("$cli" barcode --type qr --module 2 --batch "$work/lines.txt" --output "$work/batch/%03d.png" 2>&1)
+rc=$?
+[ $rc -eq 3 ] || fail "batch with a bad line exited $rc, wanted 3"
+[ "$(ls "$work/batch" | tr '\n' ' ')" = "001.png 003.png " ] || fail "batch wrote: $(ls "$work/batch")"
+[ "$err" = "quorvane-cli barcode: line 2: Data too long for QR Code" ] || fail "batch said: $err"
+if command -v zbarimg >/dev/null; then
+    read=$(zbarimg -q --raw "$work/batch/003.png" 2>/dev/null)
+    [ "$read" = third ] || fail "batch line 3 read '$read'"
+fi
+printf 'a\nb\n' | "$cli" barcode --type code128 --batch - --output "$work/batch/c%d.svg" || fail "batch from stdin exit $?"
+[ -s "$work/batch/c1.svg" ] && [ -s "$work/batch/c2.svg" ] || fail "batch from stdin wrote: $(ls "$work/batch")"
+
 # Outputs are replaced only when written whole. A symbol too large says its
 # size and the limit, and an existing file keeps its content.
 long=$(printf 'A%.0s' $(seq 1 1000))  # 1105500 pixels long at module 100
@@ -73,7 +111,7 @@ expect_refusal() {
     [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] && [ -n "$err" ] || fail "'$*' said: $err"
 }
 expect_refusal --type nosuch --text 1 --pattern
-expect_refusal --type 13 --text 1 --pattern
+expect_refusal --type 18 --text 1 --pattern
 expect_refusal --text 1 --pattern
 expect_refusal --type 0 --pattern
 expect_refusal --type 0 --text 1 --module 0 --output "$work/x.png"
@@ -82,6 +120,10 @@ expect_refusal --type 0 --text 1 --output "$work/x.gif"
 expect_refusal --type 0 --text 1
 expect_refusal --type 0 --text 1 --bogus
 expect_refusal --type 0 --text
+expect_refusal --type code128 --text 1 --ecc H --pattern
+expect_refusal --type qr --text 1 --size 41 --pattern
+expect_refusal --type qr --text "$long$long$long$long$long" --pattern
+expect_refusal --type qr --batch - --output "$work/no-placeholder.png"
 "$cli" barcode --help | grep -q -- '--pattern' || fail "barcode --help does not list --pattern"
 
 [ $failures -eq 0 ] && echo "cli barcode: all passed"

@@ -2,7 +2,8 @@
 // rotation and flag, a filtered text keeps only what the symbology accepts,
 // and the drawing stays inside the box BarcodeWidth promises. The ordinals
 // past the linear ones also go to the two-dimensional encoder, with options in
-// and out of range: a symbol is whole and inside its box, or a reason is given.
+// and out of range: a symbol is whole and inside its box, or a reason is given,
+// and TBarcodeSymbol draws and measures them as the encoder does.
 
 #include "fuzz_common.h"
 
@@ -56,6 +57,14 @@ void CheckMatrix(int symbology, const QString &text, uint8_t optionByte, bool re
     DrawMatrix2D(rec, m, x, y, module, rotation, transparent);
     if (!m.ok)
         FUZZ_CHECK(rec.fills.isEmpty() && box.isEmpty(), what);
+
+    // The engine's common entry: the same symbol and box, or the same refusal
+    // with the empty square box and nothing drawn.
+    const TBarcodeSymbol symbol(symbology, FilterBarcodeText(symbology, text), options);
+    TRecordingSurface viaSymbol;
+    FUZZ_CHECK(symbol.Draw(viaSymbol, x, y, module, 40, true, rotation, transparent) == m.ok, what);
+    FUZZ_CHECK(symbol.Box(module, 40, rotation) == (m.ok ? box : QSize(20 * module, 20 * module)), what);
+    FUZZ_CHECK(viaSymbol.fills.size() == rec.fills.size() && viaSymbol.texts.isEmpty(), what);
     qint64 dark = 0, want = 0;
     for (const TRecordedFill &f : rec.fills) {
         FUZZ_CHECK(f.w > 0 && f.h > 0 && f.x >= x && f.y >= y && f.x + f.w <= x + box.width() &&

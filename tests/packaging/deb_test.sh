@@ -34,7 +34,7 @@ expect "Maintainer is set" [ -n "$(field Maintainer)" ]
 depends=$(field Depends)
 # Every package the program needs at run time, linked or not.
 for pkg in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins \
-  libjpeg62-turbo libcups2 fonts-liberation fonts-wqy-zenhei; do
+  libjpeg62-turbo libcups2 libzint2.11 fonts-liberation fonts-wqy-zenhei; do
   expect "Depends names $pkg (Depends: $depends)" grep -qE "(^|, )$pkg( |,|$)" <<<"$depends"
 done
 

@@ -165,7 +165,7 @@ TEST(ItemPrint, ClipToTheBoxOrTheLabel)
         img.fill(Qt::white);
         {
             QPainter p(&img);
-            PrintLabel(p, label.Items, 0, 0, nullptr);
+            PrintLabel(p, label.Items, 0, 0, {});
         }
         const int ink = RightmostInk(img);
         EXPECT_GE(ink, c.minInk) << c.autoSize;

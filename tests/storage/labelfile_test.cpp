@@ -228,6 +228,17 @@ TEST_F(LabelFileTest, EveryItemKindAndPropertyRoundTrips)
     EXPECT_TRUE(bytes.contains("IMG_NAME=logo.bmp\r\n"));
     EXPECT_TRUE(bytes.contains("ROTATE=180\r\n"));
     EXPECT_TRUE(bytes.contains("ADVCHAR_2=42\r\n"));
+
+    // A clone of every kind saves as its original, parts and counters
+    // included, and keeps the picture in memory.
+    auto clones = NewContainer();
+    for (TLabelControl *item : back->Items)
+        clones->AddItem(item->Clone().release());
+    const QString original = Path("original.lbl"), cloned = Path("cloned.lbl");
+    ASSERT_TRUE(SaveLabelFile(original, *back));
+    ASSERT_TRUE(SaveLabelFile(cloned, *clones));
+    EXPECT_EQ(ReadAll(cloned), ReadAll(original));
+    EXPECT_EQ(static_cast<TGraphicLabel *>(clones->Items[4])->Picture, pic2->Picture);
 }
 
 TEST_F(LabelFileTest, KeysAreWrittenInTheirOrder)

@@ -1,0 +1,825 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>Language</name>
+    <message>
+        <source>语言 / Language</source>
+        <translation>Language / 语言</translation>
+    </message>
+    <message>
+        <source>The choice of language could not be saved.</source>
+        <translation>The choice of language could not be saved.</translation>
+    </message>
+    <message>
+        <source>所选语言将在下次启动程序时生效。</source>
+        <translation>The chosen language takes effect the next time the program starts.</translation>
+    </message>
+</context>
+<context>
+    <name>TAppPrinter</name>
+    <message>
+        <source>Print to PDF</source>
+        <translation>Print to PDF</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf)</source>
+        <translation>PDF Files (*.pdf)</translation>
+    </message>
+</context>
+<context>
+    <name>TFAbout</name>
+    <message>
+        <source>关于 Quorvane</source>
+        <translation>About Quorvane</translation>
+    </message>
+    <message>
+        <source>版本 1</source>
+        <translation>Version 1</translation>
+    </message>
+    <message>
+        <source>Quorvane 是一个标签设计与打印程序：
+· 十三种条形码（Code 128、Code 39、EAN 13、UPC A、POSTNET 等）
+· 单行文字、多行文字、图形和 BMP/JPEG 图像
+· 从文本数据文件、计数器和日期组合高级文字
+· 按行列在整页纸上批量打印标签</source>
+        <translation>Quorvane designs and prints labels:
+· thirteen barcode types (Code 128, Code 39, EAN 13, UPC A, POSTNET and more)
+· single-line text, multi-line text, shapes and BMP/JPEG pictures
+· advanced text composed from text data files, counters and dates
+· batches of labels printed in rows and columns on whole sheets</translation>
+    </message>
+    <message>
+        <source>Quorvane 标签设计 — Maudrel Software</source>
+        <translation>Quorvane Label Designer — Maudrel Software</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>&amp;OK</translation>
+    </message>
+</context>
+<context>
+    <name>TFAdvanced</name>
+    <message>
+        <source>高级区域</source>
+        <translation>Advanced Fields</translation>
+    </message>
+    <message>
+        <source>文本</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>输入区域</source>
+        <translation>Data field</translation>
+    </message>
+    <message>
+        <source>次序</source>
+        <translation>Sequence</translation>
+    </message>
+    <message>
+        <source>日期/时间</source>
+        <translation>Date/Time</translation>
+    </message>
+    <message>
+        <source>时间格式帮助</source>
+        <translation>Date format help</translation>
+    </message>
+    <message>
+        <source>添加区域</source>
+        <translation>Add field</translation>
+    </message>
+    <message>
+        <source>清除区域</source>
+        <translation>Remove field</translation>
+    </message>
+    <message>
+        <source>清除所有区域</source>
+        <translation>Remove all fields</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>段落 #</source>
+        <translation>Field #</translation>
+    </message>
+    <message>
+        <source>最小尺寸</source>
+        <translation>Minimum size</translation>
+    </message>
+    <message>
+        <source>填充字符</source>
+        <translation>Pad character</translation>
+    </message>
+    <message>
+        <source>当前值</source>
+        <translation>Current value</translation>
+    </message>
+    <message>
+        <source>最小值</source>
+        <translation>Minimum value</translation>
+    </message>
+    <message>
+        <source>最大值</source>
+        <translation>Maximum value</translation>
+    </message>
+    <message>
+        <source>格式</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>You must enter a value greater or equal to</source>
+        <translation>You must enter a value greater or equal to</translation>
+    </message>
+    <message>
+        <source>the minimum sequence value </source>
+        <translation>the minimum sequence value </translation>
+    </message>
+    <message>
+        <source>You must enter a value less than or equal</source>
+        <translation>You must enter a value less than or equal</translation>
+    </message>
+    <message>
+        <source>to the maximum sequence value </source>
+        <translation>to the maximum sequence value </translation>
+    </message>
+    <message>
+        <source>You must enter a value less than the</source>
+        <translation>You must enter a value less than the</translation>
+    </message>
+    <message>
+        <source>the maximum sequence value </source>
+        <translation>the maximum sequence value </translation>
+    </message>
+    <message>
+        <source>You must enter a value greater than the</source>
+        <translation>You must enter a value greater than the</translation>
+    </message>
+    <message>
+        <source>the minimum sequeunce value </source>
+        <translation>the minimum sequeunce value </translation>
+    </message>
+    <message>
+        <source>Displays the day as a number without a leading</source>
+        <translation>Displays the day as a number without a leading</translation>
+    </message>
+    <message>
+        <source>zero (1-31).</source>
+        <translation>zero (1-31).</translation>
+    </message>
+    <message>
+        <source>Displays the day as a number with a leading</source>
+        <translation>Displays the day as a number with a leading</translation>
+    </message>
+    <message>
+        <source>zero (01-31).</source>
+        <translation>zero (01-31).</translation>
+    </message>
+    <message>
+        <source>Displays the day as an abbreviation (Sun-Sat).</source>
+        <translation>Displays the day as an abbreviation (Sun-Sat).</translation>
+    </message>
+    <message>
+        <source>Displays the day as a full name (Sunday-Saturday).</source>
+        <translation>Displays the day as a full name (Sunday-Saturday).</translation>
+    </message>
+    <message>
+        <source>Displays the month as a number without a leading</source>
+        <translation>Displays the month as a number without a leading</translation>
+    </message>
+    <message>
+        <source>zero (1-12).</source>
+        <translation>zero (1-12).</translation>
+    </message>
+    <message>
+        <source>Displays the month as a number with a leading</source>
+        <translation>Displays the month as a number with a leading</translation>
+    </message>
+    <message>
+        <source>zero (01-12).</source>
+        <translation>zero (01-12).</translation>
+    </message>
+    <message>
+        <source>Displays the month as an abbreviation (Jan-Dec).</source>
+        <translation>Displays the month as an abbreviation (Jan-Dec).</translation>
+    </message>
+    <message>
+        <source>Displays the month as a full name (January-</source>
+        <translation>Displays the month as a full name (January-</translation>
+    </message>
+    <message>
+        <source>December)</source>
+        <translation>December)</translation>
+    </message>
+    <message>
+        <source>Displays the year as a two-digit number (00-99).</source>
+        <translation>Displays the year as a two-digit number (00-99).</translation>
+    </message>
+    <message>
+        <source>Displays the year as a four-digit number (0000-</source>
+        <translation>Displays the year as a four-digit number (0000-</translation>
+    </message>
+    <message>
+        <source>9999).</source>
+        <translation>9999).</translation>
+    </message>
+    <message>
+        <source>Displays the hour without a leading zero (0-23).</source>
+        <translation>Displays the hour without a leading zero (0-23).</translation>
+    </message>
+    <message>
+        <source>Displays the hour with a leading zero (00-23).</source>
+        <translation>Displays the hour with a leading zero (00-23).</translation>
+    </message>
+    <message>
+        <source>Displays the minute without a leading zero (0-59).</source>
+        <translation>Displays the minute without a leading zero (0-59).</translation>
+    </message>
+    <message>
+        <source>Displays the minute with a leading zero (00-59).</source>
+        <translation>Displays the minute with a leading zero (00-59).</translation>
+    </message>
+    <message>
+        <source>Displays the second without a leading zero (0-59).</source>
+        <translation>Displays the second without a leading zero (0-59).</translation>
+    </message>
+    <message>
+        <source>Displays the second with a leading zero (00-59).</source>
+        <translation>Displays the second with a leading zero (00-59).</translation>
+    </message>
+    <message>
+        <source>Uses the 12-hour clock for the preceding h or hh</source>
+        <translation>Uses the 12-hour clock for the preceding h or hh</translation>
+    </message>
+    <message>
+        <source>specifier.</source>
+        <translation>specifier.</translation>
+    </message>
+    <message>
+        <source>Displays the 12-hour clock specifier am or pm.</source>
+        <translation>Displays the 12-hour clock specifier am or pm.</translation>
+    </message>
+    <message>
+        <source>Displays the date separator character.</source>
+        <translation>Displays the date separator character.</translation>
+    </message>
+    <message>
+        <source>Displays the time separator character.</source>
+        <translation>Displays the time separator character.</translation>
+    </message>
+    <message>
+        <source>Date Format Specifiers</source>
+        <translation>Date Format Specifiers</translation>
+    </message>
+    <message>
+        <source>Specifier  Displays</source>
+        <translation>Specifier  Displays</translation>
+    </message>
+    <message>
+        <source>Date/Time Picker Format Strings</source>
+        <translation>Date/Time Picker Format Strings</translation>
+    </message>
+</context>
+<context>
+    <name>TFFontDlg</name>
+    <message>
+        <source>常规</source>
+        <translation>Regular</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>粗体</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>粗斜体</source>
+        <translation>Bold Italic</translation>
+    </message>
+    <message>
+        <source>黑色</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>褐红色</source>
+        <translation>Maroon</translation>
+    </message>
+    <message>
+        <source>绿色</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>橄榄色</source>
+        <translation>Olive</translation>
+    </message>
+    <message>
+        <source>深蓝色</source>
+        <translation>Navy</translation>
+    </message>
+    <message>
+        <source>紫色</source>
+        <translation>Purple</translation>
+    </message>
+    <message>
+        <source>深青色</source>
+        <translation>Teal</translation>
+    </message>
+    <message>
+        <source>灰色</source>
+        <translation>Gray</translation>
+    </message>
+    <message>
+        <source>银色</source>
+        <translation>Silver</translation>
+    </message>
+    <message>
+        <source>红色</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>酸橙色</source>
+        <translation>Lime</translation>
+    </message>
+    <message>
+        <source>黄色</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>蓝色</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>紫红色</source>
+        <translation>Fuchsia</translation>
+    </message>
+    <message>
+        <source>水绿色</source>
+        <translation>Aqua</translation>
+    </message>
+    <message>
+        <source>白色</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>其他...</source>
+        <translation>Other...</translation>
+    </message>
+    <message>
+        <source>字体</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>字体(&amp;F):</source>
+        <translation>&amp;Font:</translation>
+    </message>
+    <message>
+        <source>字形(&amp;Y):</source>
+        <translation>Font st&amp;yle:</translation>
+    </message>
+    <message>
+        <source>大小(&amp;S):</source>
+        <translation>&amp;Size:</translation>
+    </message>
+    <message>
+        <source>效果</source>
+        <translation>Effects</translation>
+    </message>
+    <message>
+        <source>删除线(&amp;K)</source>
+        <translation>Stri&amp;keout</translation>
+    </message>
+    <message>
+        <source>下划线(&amp;U)</source>
+        <translation>&amp;Underline</translation>
+    </message>
+    <message>
+        <source>颜色(&amp;C):</source>
+        <translation>&amp;Color:</translation>
+    </message>
+    <message>
+        <source>示例</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>AaBbYyZz 标签字体</source>
+        <translation>AaBbYyZz label font</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <translation>Custom</translation>
+    </message>
+</context>
+<context>
+    <name>TFLabelSettings</name>
+    <message>
+        <source>自定义标签设置</source>
+        <translation>Custom Label Settings</translation>
+    </message>
+    <message>
+        <source>英寸</source>
+        <translation>Inches</translation>
+    </message>
+    <message>
+        <source>厘米</source>
+        <translation>Centimeters</translation>
+    </message>
+    <message>
+        <source>行：</source>
+        <translation>Rows: </translation>
+    </message>
+    <message>
+        <source>列：</source>
+        <translation>Columns: </translation>
+    </message>
+    <message>
+        <source>顶:</source>
+        <translation>Top:</translation>
+    </message>
+    <message>
+        <source>底:</source>
+        <translation>Bottom:</translation>
+    </message>
+    <message>
+        <source>左:</source>
+        <translation>Left:</translation>
+    </message>
+    <message>
+        <source>右:</source>
+        <translation>Right:</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>打印设置(&amp;P)</source>
+        <translation>&amp;Print Setup</translation>
+    </message>
+    <message>
+        <source>度量单位</source>
+        <translation>Units</translation>
+    </message>
+    <message>
+        <source>标签尺寸</source>
+        <translation>Label size</translation>
+    </message>
+    <message>
+        <source>输入标签尺寸</source>
+        <translation>Enter the label size</translation>
+    </message>
+    <message>
+        <source>高度</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>宽度</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>纸边界设置</source>
+        <translation>Page margins</translation>
+    </message>
+    <message>
+        <source>输入页面顶端及左侧边界</source>
+        <translation>Enter the top and left margins of the page</translation>
+    </message>
+    <message>
+        <source>靠顶</source>
+        <translation>Top</translation>
+    </message>
+    <message>
+        <source>靠左</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>标签装订线</source>
+        <translation>Label gaps</translation>
+    </message>
+    <message>
+        <source>输入标签之间水平及垂直间距</source>
+        <translation>Enter the horizontal and vertical spacing between labels</translation>
+    </message>
+    <message>
+        <source>标签布局</source>
+        <translation>Label layout</translation>
+    </message>
+    <message>
+        <source>可打印页面区域</source>
+        <translation>Printable page area</translation>
+    </message>
+    <message>
+        <source>不可打印区域</source>
+        <translation>Non-printable area</translation>
+    </message>
+    <message>
+        <source>Minimum label height is 0.25&quot; tall!</source>
+        <translation>Minimum label height is 0.25&quot; tall!</translation>
+    </message>
+    <message>
+        <source>Minimum label height is 1 centimeter tall!</source>
+        <translation>Minimum label height is 1 centimeter tall!</translation>
+    </message>
+    <message>
+        <source>Minimum label width is 0.25&quot; wide!</source>
+        <translation>Minimum label width is 0.25&quot; wide!</translation>
+    </message>
+    <message>
+        <source>Minimum label width is 1 centimeter wide!</source>
+        <translation>Minimum label width is 1 centimeter wide!</translation>
+    </message>
+    <message>
+        <source>顶：</source>
+        <translation>Top: </translation>
+    </message>
+    <message>
+        <source>底：</source>
+        <translation>Bottom: </translation>
+    </message>
+    <message>
+        <source>左：</source>
+        <translation>Left: </translation>
+    </message>
+    <message>
+        <source>右：</source>
+        <translation>Right: </translation>
+    </message>
+</context>
+<context>
+    <name>TFMemoDlg</name>
+    <message>
+        <source>输入文本</source>
+        <translation>Enter Text</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TFPrintDlg</name>
+    <message>
+        <source>file does not exist!</source>
+        <translation>file does not exist!</translation>
+    </message>
+    <message>
+        <source>打印选项</source>
+        <translation>Print Options</translation>
+    </message>
+    <message>
+        <source>列：</source>
+        <translation>Columns: </translation>
+    </message>
+    <message>
+        <source>行：</source>
+        <translation>Rows: </translation>
+    </message>
+    <message>
+        <source>每页标签数：</source>
+        <translation>Labels per page: </translation>
+    </message>
+    <message>
+        <source>打印设置(&amp;S)</source>
+        <translation>Print &amp;Setup</translation>
+    </message>
+    <message>
+        <source>日期输入来自于</source>
+        <translation>Import data from</translation>
+    </message>
+    <message>
+        <source>浏览</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>打印范围(&amp;R)</source>
+        <translation>Print &amp;range</translation>
+    </message>
+    <message>
+        <source>所有</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>页数</source>
+        <translation>Pages</translation>
+    </message>
+    <message>
+        <source>标签</source>
+        <translation>Labels</translation>
+    </message>
+    <message>
+        <source>份数</source>
+        <translation>Copies</translation>
+    </message>
+    <message>
+        <source>单一标签</source>
+        <translation>Single label</translation>
+    </message>
+    <message>
+        <source>多个标签副本</source>
+        <translation>Multiple copies of each label</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt *.prn *.csv *.dat)</source>
+        <translation>Text Files (*.txt *.prn *.csv *.dat)</translation>
+    </message>
+    <message>
+        <source>No printer is available.</source>
+        <translation>No printer is available.</translation>
+    </message>
+    <message>
+        <source>Labels per page: </source>
+        <translation>Labels per page: </translation>
+    </message>
+    <message>
+        <source>You cannot print &quot;All&quot; without</source>
+        <translation>You cannot print &quot;All&quot; without</translation>
+    </message>
+    <message>
+        <source>selecting a file to import from.</source>
+        <translation>selecting a file to import from.</translation>
+    </message>
+</context>
+<context>
+    <name>TFPrintProgress</name>
+    <message>
+        <source>正在打印中...</source>
+        <translation>Printing...</translation>
+    </message>
+    <message>
+        <source>正打印</source>
+        <translation>Printing</translation>
+    </message>
+    <message>
+        <source>在</source>
+        <translation>on</translation>
+    </message>
+    <message>
+        <source>页 1</source>
+        <translation>Page 1</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>Page %1</translation>
+    </message>
+</context>
+<context>
+    <name>TFPrinterSetup</name>
+    <message>
+        <source>打印设置</source>
+        <translation>Print Setup</translation>
+    </message>
+    <message>
+        <source>打印机</source>
+        <translation>Printer</translation>
+    </message>
+    <message>
+        <source>名称(&amp;N):</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <source>纸张</source>
+        <translation>Paper</translation>
+    </message>
+    <message>
+        <source>大小(&amp;Z):</source>
+        <translation>Si&amp;ze:</translation>
+    </message>
+    <message>
+        <source>方向</source>
+        <translation>Orientation</translation>
+    </message>
+    <message>
+        <source>纵向(&amp;O)</source>
+        <translation>P&amp;ortrait</translation>
+    </message>
+    <message>
+        <source>横向(&amp;A)</source>
+        <translation>L&amp;andscape</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TFTextImport</name>
+    <message>
+        <source>文本输入向导</source>
+        <translation>Text Import Wizard</translation>
+    </message>
+    <message>
+        <source>输入文件格式</source>
+        <translation>Input file format</translation>
+    </message>
+    <message>
+        <source>逗号定界</source>
+        <translation>Comma delimited</translation>
+    </message>
+    <message>
+        <source>制表符定界</source>
+        <translation>Tab delimited</translation>
+    </message>
+    <message>
+        <source>自定义定界符</source>
+        <translation>Custom delimiter</translation>
+    </message>
+    <message>
+        <source>固定区域</source>
+        <translation>Fixed width</translation>
+    </message>
+    <message>
+        <source>区域间隔：</source>
+        <translation>Field separator: </translation>
+    </message>
+    <message>
+        <source>引用符号：</source>
+        <translation>Quote character: </translation>
+    </message>
+    <message>
+        <source>跳过首行(列表头)</source>
+        <translation>Skip the first line (column headings)</translation>
+    </message>
+    <message>
+        <source>列宽度：</source>
+        <translation>Column width: </translation>
+    </message>
+    <message>
+        <source>去左边空格</source>
+        <translation>Trim leading spaces</translation>
+    </message>
+    <message>
+        <source>去右边空格</source>
+        <translation>Trim trailing spaces</translation>
+    </message>
+    <message>
+        <source>鼠标右键单击单元格可以添加或者删除纵向列</source>
+        <translation>Right-click a cell to insert or delete a column</translation>
+    </message>
+    <message>
+        <source>插入列</source>
+        <translation>Insert column</translation>
+    </message>
+    <message>
+        <source>删除列</source>
+        <translation>Delete column</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Insert Column</source>
+        <translation>Insert Column</translation>
+    </message>
+    <message>
+        <source>Enter column size</source>
+        <translation>Enter column size</translation>
+    </message>
+    <message>
+        <source>Field #</source>
+        <translation>Field #</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,34 @@
+#pragma once
+// The language of the windows. The captions are written in Chinese, which
+// needs no translation; English comes from quorvane_en.qm in the program's
+// resources. The user's choice is kept in the settings and takes effect at the
+// next start; `quorvane --lang` overrides it for one run.
+
+#include <QString>
+
+class QCoreApplication;
+class QMenu;
+
+inline const QString kLanguageChinese = QStringLiteral("zh");
+inline const QString kLanguageEnglish = QStringLiteral("en");
+
+// "en" or "zh" for a language the program speaks (case and a region such as
+// "en_GB" or "zh-CN" are ignored), else empty.
+QString KnownLanguage(const QString &name);
+
+// The language chosen in the settings; Chinese when none (or an unknown one)
+// is stored.
+QString ChosenLanguage();
+
+// Installs the translations of language (Chinese when unknown), replacing
+// those installed before: for Chinese Qt's own Simplified-Chinese texts, so
+// the standard dialogs speak the program's language; for English the
+// program's English captions (Qt's texts are English already). Returns false
+// when a translation could not be loaded (the texts stay as written).
+bool InstallTranslators(QCoreApplication &app, const QString &language);
+// The language installed last (empty before the first call).
+QString InstalledLanguage();
+
+// Adds the "语言 / Language" entry to the help menu: a choice of the two
+// languages, stored in the settings for the next start.
+void AddLanguageMenu(QMenu *help);
