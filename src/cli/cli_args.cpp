@@ -54,9 +54,14 @@ int TCliCommand::Parse(const QStringList &args)
     return -1;
 }
 
-int TCliCommand::Fail(const QString &message, int status) const
+void TCliCommand::Say(const QString &message) const
 {
     std::fprintf(stderr, "quorvane-cli %s: %s\n", command_, message.toLocal8Bit().constData());
+}
+
+int TCliCommand::Fail(const QString &message, int status) const
+{
+    Say(message);
     return status;
 }
 

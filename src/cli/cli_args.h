@@ -29,7 +29,8 @@ public:
     // help, 2 after a refusal (already written).
     int Parse(const QStringList &args);
 
-    // Writes the one-line message to stderr and returns `status`.
+    // Writes the one-line message to stderr (and returns `status`).
+    void Say(const QString &message) const;
     int Fail(const QString &message, int status = 2) const;
 
     bool IsSet(const QString &name) const { return parser_.isSet(name); }

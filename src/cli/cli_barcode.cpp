@@ -1,6 +1,7 @@
 #include "barcode/barcode.h"
 #include "barcode/recording_surface.h"
 #include "barcode/svg_surface.h"
+#include "cli/cli_args.h"
 #include "cli/commands.h"
 
 #include <QBuffer>
@@ -70,17 +71,6 @@ namespace {
 // in memory), and libpng's own limit on a side.
 constexpr qint64 kMaxPixels = 200'000'000;
 constexpr int kMaxPngSide = 1'000'000;
-
-void Say(const QString &message)
-{
-    std::fprintf(stderr, "quorvane-cli barcode: %s\n", message.toLocal8Bit().constData());
-}
-
-int Fail(const QString &message, int status = 2)
-{
-    Say(message);
-    return status;
-}
 
 // Why a symbol was not written: exit status and message.
 struct TProblem {
@@ -176,16 +166,6 @@ const TSymbology *ParseType(const QString &s)
     return ok ? FindSymbology(n) : FindSymbologyByCliName(s);
 }
 
-bool ParseInt(const QString &s, int lo, int hi, int &out)
-{
-    bool ok = false;
-    const int n = s.toInt(&ok);
-    if (!ok || n < lo || n > hi)
-        return false;
-    out = n;
-    return true;
-}
-
 QString Names(const QStringList &names)
 {
     return names.size() < 2 ? names.join(QString())
@@ -235,7 +215,7 @@ bool ParseSize(const TSymbology &row, const QString &word, TBarcodeOptions &opti
         options.rectangular = true;
         return true;
     }
-    if (ParseInt(word, 1, row.sizeCount, options.size))
+    if (ParseWhole(word, 1, row.sizeCount, options.size))
         return true;
     for (int size = 1; size <= row.sizeCount; ++size)
         if (word.compare(row.sizeName(size), Qt::CaseInsensitive) == 0) {
@@ -455,7 +435,7 @@ private:
     QList<int> m_widths;
 };
 
-int RunBatch(TJob job, const QString &input, const QString &output)
+int RunBatch(const TCliCommand &cli, TJob job, const QString &input, const QString &output)
 {
     job.batch = true;
 #ifdef __GLIBC__
@@ -467,7 +447,7 @@ int RunBatch(TJob job, const QString &input, const QString &output)
 #endif
     QFile file(input);
     if (input == QLatin1String("-") ? !file.open(stdin, QIODevice::ReadOnly) : !file.open(QIODevice::ReadOnly))
-        return Fail(QStringLiteral("cannot read %1: %2").arg(input, file.errorString()));
+        return cli.Fail(QStringLiteral("cannot read %1: %2").arg(input, file.errorString()));
     const TBatchName name(output);
     int failed = 0;
     qint64 line = 0;
@@ -482,14 +462,14 @@ int RunBatch(TJob job, const QString &input, const QString &output)
             bytes.chop(1);
         const TProblem p = MakeSymbol(job, QString::fromUtf8(bytes), name.For(line));
         if (p.status == 1)  // the files cannot be written: every line would fail alike
-            return Fail(p.message, 1);
+            return cli.Fail(p.message, 1);
         if (p) {
-            Say(QStringLiteral("line %1: %2").arg(line).arg(p.message));
+            cli.Say(QStringLiteral("line %1: %2").arg(line).arg(p.message));
             ++failed;
         }
     }
     if (file.error() != QFileDevice::NoError)
-        return Fail(QStringLiteral("cannot read %1: %2").arg(input, file.errorString()), 1);
+        return cli.Fail(QStringLiteral("cannot read %1: %2").arg(input, file.errorString()), 1);
     return failed ? 3 : 0;
 }
 
@@ -497,92 +477,66 @@ int RunBatch(TJob job, const QString &input, const QString &output)
 
 int RunBarcodeCommand(const QStringList &args)
 {
+    TCliCommand cli("barcode", "[OPTIONS]", BarcodeUsage());
+    for (const char *name : {"type", "text", "module", "height", "rotation", "output", "batch", "ecc", "size"})
+        cli.Add({QString::fromLatin1(name)}, QStringLiteral("VALUE"));
+    for (const char *name : {"no-text", "transparent", "pattern"})
+        cli.Add({QString::fromLatin1(name)});
+    cli.SetUnknownOptionMessage(QStringLiteral("unknown option '%1' (try barcode --help)"));
+    if (const int status = cli.Parse(args); status >= 0)
+        return status;
+
     TJob job;
-    bool haveText = false, pattern = false;
-    QString text, output, batch, ecc, size;
-
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            std::printf("Usage: quorvane-cli barcode [OPTIONS]\n\n%s\n", BarcodeUsage());
-            return 0;
-        }
-        if (a == QLatin1String("--no-text")) {
-            job.interpretation = false;
-            continue;
-        }
-        if (a == QLatin1String("--transparent")) {
-            job.transparent = true;
-            continue;
-        }
-        if (a == QLatin1String("--pattern")) {
-            pattern = true;
-            continue;
-        }
-        static const QStringList withValue = {"--type",   "--text",   "--module", "--height", "--rotation",
-                                              "--output", "--batch", "--ecc",    "--size"};
-        if (!withValue.contains(a))
-            return Fail(QStringLiteral("unknown option '%1' (try barcode --help)").arg(a));
-        if (i + 1 >= args.size())
-            return Fail(QStringLiteral("%1 needs a value").arg(a));
-        const QString v = args[++i];
-        if (a == QLatin1String("--type")) {
-            job.row = ParseType(v);
-            if (!job.row)
-                return Fail(QStringLiteral("unknown barcode type '%1'").arg(v));
-        } else if (a == QLatin1String("--text")) {
-            text = v;
-            haveText = true;
-        } else if (a == QLatin1String("--module")) {
-            if (!ParseInt(v, 1, 100, job.module))
-                return Fail(QStringLiteral("--module must be a whole number from 1 to 100"));
-        } else if (a == QLatin1String("--height")) {
-            if (!ParseInt(v, 1, 10000, job.height))
-                return Fail(QStringLiteral("--height must be a whole number from 1 to 10000"));
-        } else if (a == QLatin1String("--rotation")) {
-            if (!ParseInt(v, 0, 3, job.rotation))
-                return Fail(QStringLiteral("--rotation must be 0, 1, 2 or 3"));
-        } else if (a == QLatin1String("--batch")) {
-            batch = v;
-        } else if (a == QLatin1String("--ecc")) {
-            ecc = v;
-        } else if (a == QLatin1String("--size")) {
-            size = v;
-        } else {
-            output = v;
-        }
+    for (const QString &type : cli.Values(QStringLiteral("type"))) {
+        job.row = ParseType(type);
+        if (!job.row)
+            return cli.Fail(QStringLiteral("unknown barcode type '%1'").arg(type));
     }
-    if (!job.row)
-        return Fail(QStringLiteral("--type is required"));
-    if (haveText && !batch.isEmpty())
-        return Fail(QStringLiteral("--text and --batch exclude each other"));
-    if (!haveText && batch.isEmpty())
-        return Fail(QStringLiteral("--text is required"));
-    QString error;
-    if (!ecc.isNull() && !ParseEcc(*job.row, ecc, job.options.ecc, error))
-        return Fail(error);
-    if (!size.isNull() && !ParseSize(*job.row, size, job.options, error))
-        return Fail(error);
+    if (!cli.WholeValue(QStringLiteral("module"), 1, 100, job.module))
+        return cli.Fail(QStringLiteral("--module must be a whole number from 1 to 100"));
+    if (!cli.WholeValue(QStringLiteral("height"), 1, 10000, job.height))
+        return cli.Fail(QStringLiteral("--height must be a whole number from 1 to 10000"));
+    if (!cli.WholeValue(QStringLiteral("rotation"), 0, 3, job.rotation))
+        return cli.Fail(QStringLiteral("--rotation must be 0, 1, 2 or 3"));
+    job.interpretation = !cli.IsSet(QStringLiteral("no-text"));
+    job.transparent = cli.IsSet(QStringLiteral("transparent"));
+    const bool haveText = cli.IsSet(QStringLiteral("text"));
+    const QString text = cli.Value(QStringLiteral("text"));
+    const QString output = cli.Value(QStringLiteral("output"));
+    const QString batch = cli.Value(QStringLiteral("batch"));
 
-    if (pattern) {
+    if (!job.row)
+        return cli.Fail(QStringLiteral("--type is required"));
+    if (haveText && !batch.isEmpty())
+        return cli.Fail(QStringLiteral("--text and --batch exclude each other"));
+    if (!haveText && batch.isEmpty())
+        return cli.Fail(QStringLiteral("--text is required"));
+    QString error;
+    const QString ecc = cli.Value(QStringLiteral("ecc")), size = cli.Value(QStringLiteral("size"));
+    if (cli.IsSet(QStringLiteral("ecc")) && !ParseEcc(*job.row, ecc, job.options.ecc, error))
+        return cli.Fail(error);
+    if (cli.IsSet(QStringLiteral("size")) && !ParseSize(*job.row, size, job.options, error))
+        return cli.Fail(error);
+
+    if (cli.IsSet(QStringLiteral("pattern"))) {
         job.format = TFormat::Pattern;
     } else {
         if (output.isEmpty())
-            return Fail(QStringLiteral("--output FILE.png|FILE.svg|FILE.pdf or --pattern is required"));
+            return cli.Fail(QStringLiteral("--output FILE.png|FILE.svg|FILE.pdf or --pattern is required"));
         const QString suffix = QFileInfo(output).suffix().toLower();
         if (suffix == QLatin1String("svg"))
             job.format = TFormat::Svg;
         else if (suffix == QLatin1String("pdf"))
             job.format = TFormat::Pdf;
         else if (suffix != QLatin1String("png"))
-            return Fail(QStringLiteral("the output must end in .png, .svg or .pdf"));
+            return cli.Fail(QStringLiteral("the output must end in .png, .svg or .pdf"));
     }
 
     if (!batch.isEmpty()) {
         if (!output.contains(Placeholder()))
-            return Fail(QStringLiteral("--batch needs an --output name with %d or %05d for the line number"));
-        return RunBatch(job, batch, output);
+            return cli.Fail(QStringLiteral("--batch needs an --output name with %d or %05d for the line number"));
+        return RunBatch(cli, job, batch, output);
     }
     const TProblem p = MakeSymbol(job, text, output);
-    return p ? Fail(p.message, p.status) : 0;
+    return p ? cli.Fail(p.message, p.status) : 0;
 }
