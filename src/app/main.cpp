@@ -1,11 +1,11 @@
 #include "app/appforms.h"
+#include "app/ask.h"
 #include "app/fmain.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QMessageBox>
 
 #include <cstring>
 
@@ -43,7 +43,7 @@ int main(int argc, char **argv)
 
     InitScreenDpi();
     SetMessageHandler([](const QString &text) {
-        QMessageBox::information(QApplication::activeWindow(), kApplicationTitle, text);
+        TAsk::Current().Info(QApplication::activeWindow(), text);
     });
 
     const QStringList files = parser.positionalArguments();
