@@ -463,10 +463,10 @@ void TPropertiesPanel::sbEditTextClick()
         return;
     TFMemoDlg dlg(window());
     CenterOver(&dlg, window());
-    dlg.Memo1->setPlainText(item->GetText());
+    dlg.eTextLines->setPlainText(item->GetText());
     if (dlg.exec() != QDialog::Accepted)
         return;
-    ApplyEditedText(item, dlg.Memo1->toPlainText());
+    ApplyEditedText(item, dlg.eTextLines->toPlainText());
     emit Changed();
     SetTextQuietly(item->GetText());
 }
