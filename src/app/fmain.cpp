@@ -40,7 +40,7 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
 {
     FMain = this;
     setObjectName(QStringLiteral("FMain"));
-    setWindowTitle(QStringLiteral("Quorvane V1.00"));
+    setWindowTitle(tr("Quorvane V1.00"));
     setWindowIcon(ProgramIcon());
     setMinimumSize(500, 400);
 

@@ -15,6 +15,23 @@
 #include <QFileInfo>
 #include <QScrollBar>
 
+namespace {
+
+// The file dialogs of the file commands, by [template][save].
+struct TFileDialogSetup {
+    const char *DefaultSuffix;
+    const char *Filter; // Qt form: "Label Files (*.lbl)"
+    const char *Title;
+};
+const TFileDialogSetup kFileDialogs[2][2] = {
+    {{"lbl", QT_TRANSLATE_NOOP("TFMain", "Label Files (*.lbl)"), QT_TRANSLATE_NOOP("TFMain", " Load Label")},
+     {"lbl", QT_TRANSLATE_NOOP("TFMain", "Label Files (*.lbl)"), QT_TRANSLATE_NOOP("TFMain", "Save Label")}},
+    {{"lbf", QT_TRANSLATE_NOOP("TFMain", "Label Template (*.lbf)"), QT_TRANSLATE_NOOP("TFMain", "Load Template")},
+     {"lbf", QT_TRANSLATE_NOOP("TFMain", "Label Template (*.lbf)"), QT_TRANSLATE_NOOP("TFMain", "Save Template")}},
+};
+
+} // namespace
+
 void TFMain::New1Click()
 {
     Document->NewLabel();
@@ -121,8 +138,8 @@ void TFMain::OpenWithDialog(bool isTemplate)
 {
     if (!QuerySave())
         return;
-    const TFileDialogSetup &d = isTemplate ? kOpenTemplateDialog : kOpenLabelDialog;
-    const QString file = FileDialog(false, d.Title, d.Filter, d.DefaultSuffix,
+    const TFileDialogSetup &d = kFileDialogs[isTemplate][false];
+    const QString file = FileDialog(false, tr(d.Title), tr(d.Filter), QString::fromLatin1(d.DefaultSuffix),
                                     isTemplate ? Document->CurrentTemplateFile : Document->CurrentLabelFile);
     if (file.isEmpty())
         return;
@@ -136,8 +153,8 @@ void TFMain::SaveDocument(bool isTemplate, bool askName)
 {
     QString file = isTemplate ? Document->CurrentTemplateFile : Document->CurrentLabelFile;
     if (askName || file.isEmpty()) {
-        const TFileDialogSetup &d = isTemplate ? kSaveTemplateDialog : kSaveLabelDialog;
-        file = FileDialog(true, d.Title, d.Filter, d.DefaultSuffix, file);
+        const TFileDialogSetup &d = kFileDialogs[isTemplate][true];
+        file = FileDialog(true, tr(d.Title), tr(d.Filter), QString::fromLatin1(d.DefaultSuffix), file);
         if (file.isEmpty())
             return;
     }

@@ -2,17 +2,21 @@
 
 #include "model/items.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
 QString BrushStyleName(int style)
 {
-    static const char *const names[] = {"Solid", "Clear", "Horizontal", "Vertical",
-                                        "FDiagonal", "BDiagonal", "Cross", "DiagCross"};
+    static const char *const names[] = {
+        QT_TRANSLATE_NOOP("TPropertiesPanel", "Solid"),     QT_TRANSLATE_NOOP("TPropertiesPanel", "Clear"),
+        QT_TRANSLATE_NOOP("TPropertiesPanel", "Horizontal"), QT_TRANSLATE_NOOP("TPropertiesPanel", "Vertical"),
+        QT_TRANSLATE_NOOP("TPropertiesPanel", "FDiagonal"), QT_TRANSLATE_NOOP("TPropertiesPanel", "BDiagonal"),
+        QT_TRANSLATE_NOOP("TPropertiesPanel", "Cross"),     QT_TRANSLATE_NOOP("TPropertiesPanel", "DiagCross")};
     if (style < 0 || style >= int(std::size(names)))
         return QStringLiteral("???");
-    return QString::fromLatin1(names[style]);
+    return QCoreApplication::translate("TPropertiesPanel", names[style]);
 }
 
 namespace {
