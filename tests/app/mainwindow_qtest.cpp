@@ -963,8 +963,11 @@ private slots:
         win->FPrintDlg->OnJobRunning(true);
         QVERIFY(!Find<QWidget>(win.get(), "PMain")->isEnabled());
         QVERIFY(!action("Delete1")->isEnabled() || !win->menuBar()->isEnabled());
+        for (const char *band : {"FileOptions", "Panel3", "pAlign"})
+            QVERIFY(!Find<QWidget>(win.get(), band)->isEnabled());
         win->FPrintDlg->OnJobRunning(false);
         QVERIFY(Find<QWidget>(win.get(), "PMain")->isEnabled());
+        QVERIFY(button("sbText")->isEnabled());
         // The sheet layout must not read the window's printer once it is gone.
         win.reset();
         ComputeSheetLayout();
