@@ -13,13 +13,13 @@
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
+#include "dialogs_testkit.h"
 #include "storage/document.h"
 #include "storage/settings.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -36,7 +36,7 @@ private slots:
         qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
         qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
         SetMessageHandler([this](const QString &m) { messages << m; });
-        TFMain::Ask = [](QWidget *, const QString &, bool) { return int(QMessageBox::No); };
+        TAsk::Replace(std::make_unique<AnswerWith>([](const QString &) { return TAsk::No; }));
         SetScreenDpi(96, 96);
     }
 
