@@ -310,7 +310,7 @@ void TFMain::BuildMenus()
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
     AddMenuRows(bar, rows, int(std::size(rows)), false);
-    if (auto *help = bar->findChild<QMenu *>(QStringLiteral("Help1"))) {
+    if (auto *help = findChild<QMenu *>(QStringLiteral("Help1"))) {
         const QList<QAction *> entries = help->actions();
         AddLanguageMenu(help, entries.size() > 1 ? entries[1] : nullptr);
     }

@@ -7,6 +7,7 @@
 #include "app/propertiespanel.h"
 #include "app/rulers.h"
 #include "canvas/canvaslabel.h"
+#include "model/labelformat.h"
 #include "model/messages.h"
 #include "storage/document.h"
 

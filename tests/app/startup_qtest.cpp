@@ -18,6 +18,7 @@
 #include "storage/settings.h"
 
 #include <QColorDialog>
+#include <QMenu>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QPushButton>
@@ -126,11 +127,11 @@ private slots:
         const auto old = SetDialogMessageHook([&told](QWidget *, const QString &m) { told << m; });
         struct Row {
             QString language;
-            QString labelSettings, printProgress, colourDialog;
+            QString labelSettings, printProgress, colourDialog, fileMenu, textTool;
         };
         const Row rows[] = {
-            {"en", "Custom Label Settings", "Printing...", "Select Color"},
-            {"zh", "自定义标签设置", "正在打印中...", "选择颜色"},
+            {"en", "Custom Label Settings", "Printing...", "Select Color", "&File", "Add text"},
+            {"zh", "自定义标签设置", "正在打印中...", "选择颜色", "文件(&F)", "添加文字"},
         };
         for (const Row &r : rows) {
             QVERIFY(InitApplication(r.language));
@@ -139,6 +140,8 @@ private slots:
             QCOMPARE(Forms.FLabelSettings->windowTitle(), r.labelSettings);
             QCOMPARE(Forms.FPrintProgress->windowTitle(), r.printProgress);
             QCOMPARE(QColorDialog().windowTitle(), r.colourDialog);
+            QCOMPARE(Forms.FMain->findChild<QMenu *>("File1")->title(), r.fileMenu);
+            QCOMPARE(Forms.FMain->findChild<QWidget *>("sbText")->toolTip(), r.textTool);
             DestroyApplicationForms();
         }
 
