@@ -467,8 +467,13 @@ bool CheckFileAssociations(const QString &appPath, const TAskYesNo &ask, QString
                                                              : QString();
     if (question.isEmpty())
         return true;
-    if (ask(question))
-        return bindBoth();
+    // The answer is kept at once, not only when the program ends cleanly.
+    if (ask(question)) {
+        const bool ok = bindBoth();
+        SaveSettings();
+        return ok;
+    }
     DeclinedPath = folder;
+    SaveSettings();
     return true;
 }

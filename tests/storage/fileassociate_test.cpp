@@ -112,8 +112,7 @@ TEST_F(FileAssociateTest, OneQuestionAStartAndNoHoldsUntilTheProgramMoves)
     EXPECT_EQ(DeclinedPath, dir_.filePath("bin/"));
     EXPECT_TRUE(CreateFileAssociate(app)->IsRegistered()); // the class is made anyway
     EXPECT_TRUE(CreateFileAssociate(app)->AssociatedExtensions().isEmpty());
-    // The refusal outlives the run.
-    ASSERT_TRUE(SaveSettings());
+    // The refusal outlives the run, even one that does not end cleanly.
     DeclinedPath.clear();
     LoadSettings();
     EXPECT_EQ(DeclinedPath, dir_.filePath("bin/"));
