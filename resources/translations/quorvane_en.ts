@@ -1160,7 +1160,7 @@
     </message>
     <message>
         <source>示例文字</source>
-        <translation>Simple text</translation>
+        <translation>Simple</translation>
     </message>
     <message>
         <source>编辑文字</source>
@@ -1168,7 +1168,7 @@
     </message>
     <message>
         <source>高级区域</source>
-        <translation>Composed text</translation>
+        <translation>Advanced</translation>
     </message>
     <message>
         <source>编辑&gt;&gt;</source>
