@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -73,6 +74,14 @@ public:
         ini_.WriteInteger(section_, QStringLiteral("SCALE"), b.Scale);
         ini_.WriteBool(section_, QStringLiteral("INTERPRET"), b.Interpretation);
         ini_.WriteBool(section_, QStringLiteral("AUTOSCALE"), b.AutoScale);
+        // Only the two-dimensional symbologies have options; files with linear
+        // symbols stay as they always were.
+        const TSymbology *row = FindSymbology(b.BarcodeType);
+        if (row && row->IsMatrix()) {
+            ini_.WriteInteger(section_, QStringLiteral("BCECC"), b.BarcodeEcc);
+            ini_.WriteInteger(section_, QStringLiteral("BCSIZE"), b.BarcodeSize);
+            ini_.WriteBool(section_, QStringLiteral("BCRECT"), b.BarcodeRectangular);
+        }
     }
     void Visit(TTextLabel &) override {}
     void Visit(TMemoLabel &) override {}
@@ -156,10 +165,24 @@ public:
     TKindKeysReader(const TIniFile &ini, const QString &section) : ini_(ini), section_(section) {}
     void Visit(TBarcodeLabel &b) override
     {
-        b.SetBarcodeType(ReadRanged(ini_, section_, QStringLiteral("BCTYPE"), 0, 0, kBarcodeTypeCount - 1));
+        b.SetBarcodeType(ReadRanged(ini_, section_, QStringLiteral("BCTYPE"), 0, 0, kSymbologyCount - 1));
         b.SetScale(qBound(1, ini_.ReadInteger(section_, QStringLiteral("SCALE"), 1), 9));
         b.SetInterpretation(ini_.ReadBool(section_, QStringLiteral("INTERPRET"), true));
         b.SetAutoScale(ini_.ReadBool(section_, QStringLiteral("AUTOSCALE"), true));
+        ReadOptions(b);
+    }
+    // An option the symbology does not offer falls back to automatic.
+    void ReadOptions(TBarcodeLabel &b)
+    {
+        const TSymbology *row = FindSymbology(b.BarcodeType);
+        if (!row || !row->IsMatrix())
+            return;
+        const int ecc = ini_.ReadInteger(section_, QStringLiteral("BCECC"), -1);
+        const bool offered = std::any_of(row->eccChoices.begin(), row->eccChoices.end(),
+                                         [ecc](const TEccChoice &c) { return c.value == ecc; });
+        b.SetBarcodeEcc(offered ? ecc : -1);
+        b.SetBarcodeSize(ReadRanged(ini_, section_, QStringLiteral("BCSIZE"), 0, 0, row->sizeCount));
+        b.SetBarcodeRectangular(row->rectangles && ini_.ReadBool(section_, QStringLiteral("BCRECT"), false));
     }
     void Visit(TTextLabel &) override {}
     void Visit(TMemoLabel &) override {}
