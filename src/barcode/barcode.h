@@ -33,8 +33,7 @@ enum TBarcodeType : quint8 {
     bcAztec = 16,
     bcGS1DataMatrix = 17,    // text as "(AI)value" pairs
 };
-// The linear symbologies: the ones the designer's list, label files and
-// printing offer.
+// The linear symbologies, ordinals 0..12; the two-dimensional ones follow.
 constexpr int kBarcodeTypeCount = 13;
 // Every symbology the engine draws, the linear ones first.
 constexpr int kSymbologyCount = 18;
