@@ -28,6 +28,25 @@
     </message>
 </context>
 <context>
+    <name>TAsk</name>
+    <message>
+        <source>证实</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>是(&amp;Y)</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>否(&amp;N)</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>TFAbout</name>
     <message>
         <source>关于 Quorvane</source>
@@ -564,6 +583,289 @@
     </message>
 </context>
 <context>
+    <name>TFMain</name>
+    <message>
+        <source>Quorvane V1.00</source>
+        <translation>Quorvane V1.00</translation>
+    </message>
+    <message>
+        <source>Add Barcode</source>
+        <translation>Add Barcode</translation>
+    </message>
+    <message>
+        <source>Add Text</source>
+        <translation>Add Text</translation>
+    </message>
+    <message>
+        <source>Add Memo</source>
+        <translation>Add Memo</translation>
+    </message>
+    <message>
+        <source>Add Shape</source>
+        <translation>Add Shape</translation>
+    </message>
+    <message>
+        <source>Add Graphic</source>
+        <translation>Add Graphic</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>新标签</source>
+        <translation>New label</translation>
+    </message>
+    <message>
+        <source>载入标签</source>
+        <translation>Load label</translation>
+    </message>
+    <message>
+        <source>保存标签</source>
+        <translation>Save label</translation>
+    </message>
+    <message>
+        <source>打印标签</source>
+        <translation>Print labels</translation>
+    </message>
+    <message>
+        <source>选择工具</source>
+        <translation>Select</translation>
+    </message>
+    <message>
+        <source>添加文字</source>
+        <translation>Add text</translation>
+    </message>
+    <message>
+        <source>添加条形码</source>
+        <translation>Add barcode</translation>
+    </message>
+    <message>
+        <source>添加备注</source>
+        <translation>Add memo</translation>
+    </message>
+    <message>
+        <source>添加图形</source>
+        <translation>Add shape</translation>
+    </message>
+    <message>
+        <source>添加图像</source>
+        <translation>Add picture</translation>
+    </message>
+    <message>
+        <source>垂直靠顶排列</source>
+        <translation>Align top</translation>
+    </message>
+    <message>
+        <source>垂直居中排列</source>
+        <translation>Centre vertically</translation>
+    </message>
+    <message>
+        <source>垂直靠底排列</source>
+        <translation>Align bottom</translation>
+    </message>
+    <message>
+        <source>水平靠左排列</source>
+        <translation>Align left</translation>
+    </message>
+    <message>
+        <source>水平居中排列</source>
+        <translation>Centre horizontally</translation>
+    </message>
+    <message>
+        <source>水平靠右排列</source>
+        <translation>Align right</translation>
+    </message>
+    <message>
+        <source>水平排列</source>
+        <translation>Horizontal alignment</translation>
+    </message>
+    <message>
+        <source>靠左</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>居中</source>
+        <translation>Centre</translation>
+    </message>
+    <message>
+        <source>靠右</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>垂直排列</source>
+        <translation>Vertical alignment</translation>
+    </message>
+    <message>
+        <source>靠顶</source>
+        <translation>Top</translation>
+    </message>
+    <message>
+        <source>靠底</source>
+        <translation>Bottom</translation>
+    </message>
+    <message>
+        <source>附加到</source>
+        <translation>Attach to</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>客户端</source>
+        <translation>Client</translation>
+    </message>
+    <message>
+        <source>旋转</source>
+        <translation>Rotate</translation>
+    </message>
+    <message>
+        <source>自动调整大小以适应</source>
+        <translation>Auto size to fit</translation>
+    </message>
+    <message>
+        <source>透明</source>
+        <translation>Transparent</translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>新建(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>打开标签(&amp;O)</source>
+        <translation>&amp;Open label...</translation>
+    </message>
+    <message>
+        <source>载入标签格式</source>
+        <translation>Load label format...</translation>
+    </message>
+    <message>
+        <source>保存标签(&amp;S)</source>
+        <translation>&amp;Save label</translation>
+    </message>
+    <message>
+        <source>另存标签为(&amp;A)</source>
+        <translation>Save label &amp;as...</translation>
+    </message>
+    <message>
+        <source>保存标签格式</source>
+        <translation>Save label format</translation>
+    </message>
+    <message>
+        <source>另存标签格式为</source>
+        <translation>Save label format as...</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>打印设置</source>
+        <translation>Print setup...</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>复制(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>粘贴(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>删除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>自定义标签设置</source>
+        <translation>Label format...</translation>
+    </message>
+    <message>
+        <source>格式选项</source>
+        <translation>Format options</translation>
+    </message>
+    <message>
+        <source>显示栅格</source>
+        <translation>Show grid</translation>
+    </message>
+    <message>
+        <source>自动记忆次序</source>
+        <translation>Remember sequences automatically</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>网络帮助</source>
+        <translation>Online help</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>置前</source>
+        <translation>Bring to front</translation>
+    </message>
+    <message>
+        <source>置后</source>
+        <translation>Send to back</translation>
+    </message>
+    <message>
+        <source>重置标签画布</source>
+        <translation>Reset label surface</translation>
+    </message>
+    <message>
+        <source>就绪</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>The help file Help.html was not found next to the program.</source>
+        <translation>The help file Help.html was not found next to the program.</translation>
+    </message>
+    <message>
+        <source>Unable to open the help file </source>
+        <translation>Unable to open the help file </translation>
+    </message>
+    <message>
+        <source>Label Files (*.lbl)</source>
+        <translation>Label Files (*.lbl)</translation>
+    </message>
+    <message>
+        <source> Load Label</source>
+        <translation> Load Label</translation>
+    </message>
+    <message>
+        <source>Save Label</source>
+        <translation>Save Label</translation>
+    </message>
+    <message>
+        <source>Label Template (*.lbf)</source>
+        <translation>Label Template (*.lbf)</translation>
+    </message>
+    <message>
+        <source>Load Template</source>
+        <translation>Load Template</translation>
+    </message>
+    <message>
+        <source>Save Template</source>
+        <translation>Save Template</translation>
+    </message>
+</context>
+<context>
     <name>TFMemoDlg</name>
     <message>
         <source>输入文本</source>
@@ -820,6 +1122,173 @@
     <message>
         <source>Field #</source>
         <translation>Field #</translation>
+    </message>
+</context>
+<context>
+    <name>TPropertiesPanel</name>
+    <message>
+        <source>Solid</source>
+        <translation>Solid</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>Horizontal</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>Vertical</translation>
+    </message>
+    <message>
+        <source>FDiagonal</source>
+        <translation>FDiagonal</translation>
+    </message>
+    <message>
+        <source>BDiagonal</source>
+        <translation>BDiagonal</translation>
+    </message>
+    <message>
+        <source>Cross</source>
+        <translation>Cross</translation>
+    </message>
+    <message>
+        <source>DiagCross</source>
+        <translation>DiagCross</translation>
+    </message>
+    <message>
+        <source>示例文字</source>
+        <translation>Simple text</translation>
+    </message>
+    <message>
+        <source>编辑文字</source>
+        <translation>Edit text</translation>
+    </message>
+    <message>
+        <source>高级区域</source>
+        <translation>Composed text</translation>
+    </message>
+    <message>
+        <source>编辑&gt;&gt;</source>
+        <translation>Edit&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>条形码系统</source>
+        <translation>Symbology</translation>
+    </message>
+    <message>
+        <source>注释行</source>
+        <translation>Human-readable line</translation>
+    </message>
+    <message>
+        <source>在条形码的顶端或者底部打印文字</source>
+        <translation>Print the text above or below the barcode</translation>
+    </message>
+    <message>
+        <source>自动调整比例</source>
+        <translation>Auto scale</translation>
+    </message>
+    <message>
+        <source>自动调整条形码为合适比例</source>
+        <translation>Scale the barcode to fit automatically</translation>
+    </message>
+    <message>
+        <source>刻度</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>选择字体</source>
+        <translation>Choose font</translation>
+    </message>
+    <message>
+        <source>选择文字颜色</source>
+        <translation>Choose text colour</translation>
+    </message>
+    <message>
+        <source>矩形</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>椭圆形</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>三角形</source>
+        <translation>Triangle</translation>
+    </message>
+    <message>
+        <source>园矩形</source>
+        <translation>Rounded rectangle</translation>
+    </message>
+    <message>
+        <source>水平线条</source>
+        <translation>Horizontal line</translation>
+    </message>
+    <message>
+        <source>垂直线条</source>
+        <translation>Vertical line</translation>
+    </message>
+    <message>
+        <source>线条尺寸</source>
+        <translation>Line width</translation>
+    </message>
+    <message>
+        <source>填充风格</source>
+        <translation>Fill style</translation>
+    </message>
+    <message>
+        <source>选择线条颜色</source>
+        <translation>Choose line colour</translation>
+    </message>
+    <message>
+        <source>选择填充颜色</source>
+        <translation>Choose fill colour</translation>
+    </message>
+    <message>
+        <source>图像文件</source>
+        <translation>Picture file</translation>
+    </message>
+    <message>
+        <source>保持纵横比</source>
+        <translation>Keep aspect ratio</translation>
+    </message>
+    <message>
+        <source>Edit Barcode</source>
+        <translation>Edit Barcode</translation>
+    </message>
+    <message>
+        <source>Edit Text</source>
+        <translation>Edit Text</translation>
+    </message>
+    <message>
+        <source>Edit Memo</source>
+        <translation>Edit Memo</translation>
+    </message>
+    <message>
+        <source>Edit Shape</source>
+        <translation>Edit Shape</translation>
+    </message>
+    <message>
+        <source>Edit Graphic</source>
+        <translation>Edit Graphic</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>Load Image</source>
+        <translation>Load Image</translation>
+    </message>
+    <message>
+        <source>Bitmap Images (*.bmp);;Jpg Images (*.jpg *.jpeg)</source>
+        <translation>Bitmap Images (*.bmp);;Jpg Images (*.jpg *.jpeg)</translation>
+    </message>
+    <message>
+        <source>Loading File</source>
+        <translation>Loading File</translation>
     </message>
 </context>
 </TS>

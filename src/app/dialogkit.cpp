@@ -1,6 +1,7 @@
 #include "app/dialogkit.h"
 
 #include "app/appforms.h"
+#include "app/ask.h"
 
 #include <QApplication>
 #include <QFont>
@@ -8,7 +9,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
 
@@ -35,7 +35,7 @@ void DialogMessage(QWidget *parent, const QString &text)
         messageHook()(parent, text);
         return;
     }
-    QMessageBox::information(parent, kApplicationTitle, text);
+    TAsk::Current().Info(parent, text);
 }
 
 QFont DialogFont()

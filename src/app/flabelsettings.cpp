@@ -35,11 +35,11 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     setFont(DialogFont());
     leave_ = new TLeaveWatcher(this);
 
-    RadioButton1 = new QRadioButton(tr("英寸"), this);
-    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
-    RadioButton1->setChecked(true);
-    RadioButton2 = new QRadioButton(tr("厘米"), this);
-    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
+    rbInches = new QRadioButton(tr("英寸"), this);
+    rbInches->setObjectName(QStringLiteral("RadioButton1"));
+    rbInches->setChecked(true);
+    rbCentimetres = new QRadioButton(tr("厘米"), this);
+    rbCentimetres->setObjectName(QStringLiteral("RadioButton2"));
 
     auto *keys = new TKeyFilter(this, QStringLiteral("-.0123456789"));
     auto makeEdit = [this, keys](const char *name, const QString &text) {
@@ -47,12 +47,12 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
         keys->Install(e);
         return e;
     };
-    Edit3 = makeEdit("Edit3", QStringLiteral("1.25"));
-    Edit4 = makeEdit("Edit4", QStringLiteral("2.5"));
-    Edit1 = makeEdit("Edit1", QStringLiteral("0.0"));
-    Edit2 = makeEdit("Edit2", QStringLiteral("0.0"));
-    Edit5 = makeEdit("Edit5", QStringLiteral("0.0"));
-    Edit6 = makeEdit("Edit6", QStringLiteral("0.0"));
+    eLabelHeight = makeEdit("Edit3", QStringLiteral("1.25"));
+    eLabelWidth = makeEdit("Edit4", QStringLiteral("2.5"));
+    eMarginTop = makeEdit("Edit1", QStringLiteral("0.0"));
+    eMarginLeft = makeEdit("Edit2", QStringLiteral("0.0"));
+    eGapHeight = makeEdit("Edit5", QStringLiteral("0.0"));
+    eGapWidth = makeEdit("Edit6", QStringLiteral("0.0"));
 
     lRows = MakeLabel(this, "lRows", tr("行："));
     lColumns = MakeLabel(this, "lColumns", tr("列："));
@@ -61,9 +61,9 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     LnpLeft = MakeLabel(this, "LnpLeft", tr("左:"));
     LnpRight = MakeLabel(this, "LnpRight", tr("右:"));
 
-    BitBtn1 = MakeButton(this, "BitBtn1", tr("确定(&O)"), true);
-    BitBtn2 = MakeButton(this, "BitBtn2", tr("取消(&C)"));
-    BitBtn3 = MakeButton(this, "BitBtn3", tr("打印设置(&P)"));
+    btnOk = MakeButton(this, "BitBtn1", tr("确定(&O)"), true);
+    btnCancel = MakeButton(this, "BitBtn2", tr("取消(&C)"));
+    btnPrinterSetup = MakeButton(this, "BitBtn3", tr("打印设置(&P)"));
 
     auto pairGroup = [this](const QString &title, const QString &hint, const QString &first, QLineEdit *a,
                             const QString &second, QLineEdit *b) {
@@ -83,15 +83,15 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     auto *units = new QGroupBox(tr("度量单位"), this);
     {
         auto *l = new QVBoxLayout(units);
-        l->addWidget(RadioButton1);
-        l->addWidget(RadioButton2);
+        l->addWidget(rbInches);
+        l->addWidget(rbCentimetres);
     }
-    auto *size = pairGroup(tr("标签尺寸"), tr("输入标签尺寸"), tr("高度"), Edit3,
-                           tr("宽度"), Edit4);
+    auto *size = pairGroup(tr("标签尺寸"), tr("输入标签尺寸"), tr("高度"), eLabelHeight,
+                           tr("宽度"), eLabelWidth);
     auto *margins = pairGroup(tr("纸边界设置"), tr("输入页面顶端及左侧边界"),
-                              tr("靠顶"), Edit1, tr("靠左"), Edit2);
+                              tr("靠顶"), eMarginTop, tr("靠左"), eMarginLeft);
     auto *gaps = pairGroup(tr("标签装订线"), tr("输入标签之间水平及垂直间距"),
-                           tr("高度"), Edit5, tr("宽度"), Edit6);
+                           tr("高度"), eGapHeight, tr("宽度"), eGapWidth);
 
     auto *layoutBox = new QGroupBox(tr("标签布局"), this);
     {
@@ -118,10 +118,10 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     grid->addWidget(printable, 1, 2);
 
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn3);
+    buttons->addWidget(btnPrinterSetup);
     buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
 
     auto *outer = new QVBoxLayout(this);
     outer->addLayout(grid);
@@ -129,22 +129,22 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     outer->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumSize(368, 238);
 
-    for (QLineEdit *e : {Edit1, Edit2, Edit5, Edit6})
-        leave_->Watch(e, [this, e] { Edit1Exit(e); });
-    leave_->Watch(Edit3, [this] { Edit3Exit(); });
-    leave_->Watch(Edit4, [this] { Edit4Exit(); });
+    for (QLineEdit *e : {eMarginTop, eMarginLeft, eGapHeight, eGapWidth})
+        leave_->Watch(e, [this, e] { MarginOrGapExit(e); });
+    leave_->Watch(eLabelHeight, [this] { HeightExit(); });
+    leave_->Watch(eLabelWidth, [this] { WidthExit(); });
 
-    connect(RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
+    connect(rbInches, &QRadioButton::toggled, this, [this](bool on) {
         if (on && !loading_)
             SwitchUnit(false);
     });
-    connect(RadioButton2, &QRadioButton::toggled, this, [this](bool on) {
+    connect(rbCentimetres, &QRadioButton::toggled, this, [this](bool on) {
         if (on && !loading_)
             SwitchUnit(true);
     });
-    connect(BitBtn1, &QPushButton::clicked, this, &TFLabelSettings::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(BitBtn3, &QPushButton::clicked, this, &TFLabelSettings::BitBtn3Click);
+    connect(btnOk, &QPushButton::clicked, this, &TFLabelSettings::OkClick);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnPrinterSetup, &QPushButton::clicked, this, &TFLabelSettings::PrinterSetupClick);
 }
 
 bool TFLabelSettings::Execute(TLabelFormat &format)
@@ -160,18 +160,18 @@ bool TFLabelSettings::Execute(TLabelFormat &format)
 void TFLabelSettings::LoadFields(const TLabelFormat &f)
 {
     loading_ = true;
-    RadioButton2->setChecked(f.Metric);
-    RadioButton1->setChecked(!f.Metric);
+    rbCentimetres->setChecked(f.Metric);
+    rbInches->setChecked(!f.Metric);
     loading_ = false;
-    Edit1->setText(FormatLabelUnits(f.Margin_Top));
-    Edit2->setText(FormatLabelUnits(f.Margin_Left));
-    Edit3->setText(FormatLabelUnits(f.Label_Height));
-    Edit4->setText(FormatLabelUnits(f.Label_Width));
-    Edit5->setText(FormatLabelUnits(f.Gap_Height));
-    Edit6->setText(FormatLabelUnits(f.Gap_Width));
+    eMarginTop->setText(FormatLabelUnits(f.Margin_Top));
+    eMarginLeft->setText(FormatLabelUnits(f.Margin_Left));
+    eLabelHeight->setText(FormatLabelUnits(f.Label_Height));
+    eLabelWidth->setText(FormatLabelUnits(f.Label_Width));
+    eGapHeight->setText(FormatLabelUnits(f.Gap_Height));
+    eGapWidth->setText(FormatLabelUnits(f.Gap_Width));
 }
 
-void TFLabelSettings::Edit1Exit(QLineEdit *field)
+void TFLabelSettings::MarginOrGapExit(QLineEdit *field)
 {
     double v = 0;
     field->setText(ParseDecimal(field->text(), v) ? FormatLabelUnits(v) : QStringLiteral("0.0"));
@@ -180,7 +180,7 @@ void TFLabelSettings::Edit1Exit(QLineEdit *field)
 
 void TFLabelSettings::CheckSize(QLineEdit *field, const QString &inchMessage, const QString &cmMessage)
 {
-    const bool inch = RadioButton1->isChecked();
+    const bool inch = rbInches->isChecked();
     const double minimum = inch ? 0.25 : 1.0;
     double v = 0;
     if (!ParseDecimal(field->text(), v)) {
@@ -193,28 +193,28 @@ void TFLabelSettings::CheckSize(QLineEdit *field, const QString &inchMessage, co
     Refresh();
 }
 
-void TFLabelSettings::Edit3Exit()
+void TFLabelSettings::HeightExit()
 {
-    CheckSize(Edit3, tr("Minimum label height is 0.25\" tall!"),
+    CheckSize(eLabelHeight, tr("Minimum label height is 0.25\" tall!"),
               tr("Minimum label height is 1 centimeter tall!"));
 }
 
-void TFLabelSettings::Edit4Exit()
+void TFLabelSettings::WidthExit()
 {
-    CheckSize(Edit4, tr("Minimum label width is 0.25\" wide!"),
+    CheckSize(eLabelWidth, tr("Minimum label width is 0.25\" wide!"),
               tr("Minimum label width is 1 centimeter wide!"));
 }
 
 void TFLabelSettings::SwitchUnit(bool toMetric)
 {
-    for (QLineEdit *e : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6}) {
+    for (QLineEdit *e : {eMarginTop, eMarginLeft, eLabelHeight, eLabelWidth, eGapHeight, eGapWidth}) {
         const double v = valueOf(e);
         e->setText(FormatLabelUnits(toMetric ? v * kCmPerInch : v / kCmPerInch));
     }
     Refresh();
 }
 
-void TFLabelSettings::BitBtn3Click()
+void TFLabelSettings::PrinterSetupClick()
 {
     if (PrinterSetup && PrinterSetup(this))
         Refresh();
@@ -223,13 +223,13 @@ void TFLabelSettings::BitBtn3Click()
 void TFLabelSettings::Refresh()
 {
     ComputeSheetLayout();
-    const bool metric = RadioButton2->isChecked();
-    const int top = LabelUnitsToPrinter(valueOf(Edit1), PrinterDpiY, metric);
-    const int left = LabelUnitsToPrinter(valueOf(Edit2), PrinterDpiX, metric);
-    const int height = LabelUnitsToPrinter(valueOf(Edit3), PrinterDpiY, metric);
-    const int width = LabelUnitsToPrinter(valueOf(Edit4), PrinterDpiX, metric);
-    const int gapHeight = LabelUnitsToPrinter(valueOf(Edit5), PrinterDpiY, metric);
-    const int gapWidth = LabelUnitsToPrinter(valueOf(Edit6), PrinterDpiX, metric);
+    const bool metric = rbCentimetres->isChecked();
+    const int top = LabelUnitsToPrinter(valueOf(eMarginTop), PrinterDpiY, metric);
+    const int left = LabelUnitsToPrinter(valueOf(eMarginLeft), PrinterDpiX, metric);
+    const int height = LabelUnitsToPrinter(valueOf(eLabelHeight), PrinterDpiY, metric);
+    const int width = LabelUnitsToPrinter(valueOf(eLabelWidth), PrinterDpiX, metric);
+    const int gapHeight = LabelUnitsToPrinter(valueOf(eGapHeight), PrinterDpiY, metric);
+    const int gapWidth = LabelUnitsToPrinter(valueOf(eGapWidth), PrinterDpiX, metric);
     const int rows = CountLabels(top, height, gapHeight, PaperHeight);
     const int columns = CountLabels(left, width, gapWidth, PaperWidth);
 
@@ -248,7 +248,7 @@ void TFLabelSettings::Refresh()
     lColumns->setText(tr("列：") + QString::number(columns));
 }
 
-void TFLabelSettings::BitBtn1Click()
+void TFLabelSettings::OkClick()
 {
     // OK chosen with Enter leaves the focus in a field: check it first, as
     // leaving it would have.
@@ -256,13 +256,13 @@ void TFLabelSettings::BitBtn1Click()
         leave_->RunLeave(focused);
     if (target_) {
         TLabelFormat &f = *target_;
-        f.Margin_Top = valueOf(Edit1);
-        f.Margin_Left = valueOf(Edit2);
-        f.Label_Height = valueOf(Edit3);
-        f.Label_Width = valueOf(Edit4);
-        f.Gap_Height = valueOf(Edit5);
-        f.Gap_Width = valueOf(Edit6);
-        f.Metric = RadioButton2->isChecked();
+        f.Margin_Top = valueOf(eMarginTop);
+        f.Margin_Left = valueOf(eMarginLeft);
+        f.Label_Height = valueOf(eLabelHeight);
+        f.Label_Width = valueOf(eLabelWidth);
+        f.Gap_Height = valueOf(eGapHeight);
+        f.Gap_Width = valueOf(eGapWidth);
+        f.Metric = rbCentimetres->isChecked();
     }
     accept();
 }

@@ -27,16 +27,16 @@ public:
     // the owner of the printer.
     std::function<bool(QWidget *parent)> PrinterSetup;
 
-    QRadioButton *RadioButton1, *RadioButton2;
-    QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6;
+    QRadioButton *rbInches, *rbCentimetres;
+    QLineEdit *eMarginTop, *eMarginLeft, *eLabelHeight, *eLabelWidth, *eGapHeight, *eGapWidth;
     QLabel *lRows, *lColumns, *LnpTop, *LnpBottom, *LnpLeft, *LnpRight;
-    QPushButton *BitBtn1, *BitBtn2, *BitBtn3;
+    QPushButton *btnOk, *btnCancel, *btnPrinterSetup;
 
     // Leave rules: margins and gaps, height, width.
-    void Edit1Exit(QLineEdit *field);
-    void Edit3Exit();
-    void Edit4Exit();
-    void BitBtn3Click();
+    void MarginOrGapExit(QLineEdit *field);
+    void HeightExit();
+    void WidthExit();
+    void PrinterSetupClick();
     // Recomputes the labels per sheet and the strips from the fields.
     void Refresh();
 
@@ -44,7 +44,7 @@ private:
     void LoadFields(const TLabelFormat &f);
     void SwitchUnit(bool toMetric);
     void CheckSize(QLineEdit *field, const QString &inchMessage, const QString &cmMessage);
-    void BitBtn1Click();
+    void OkClick();
 
     TLeaveWatcher *leave_;
     TLabelFormat *target_ = nullptr;

@@ -1,30 +1,19 @@
 #pragma once
 // The main window: tool bands, properties panel, rulers, the design surface in
 // its scrolled viewport, status bar, main menu and the item pop-up menu.
+// Its controls are its own; tests and other windows find them by object name.
 
 #include "model/items.h"
 
 #include <QMainWindow>
-#include <functional>
 #include <memory>
 
 class QAction;
-class QActionGroup;
 class QButtonGroup;
-class QCheckBox;
-class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
-class QPushButton;
-class QRadioButton;
-class QScrollArea;
 class QScrollBar;
-class QSpinBox;
-class QSplitter;
-class QStackedWidget;
-class QToolBar;
 class QToolButton;
 class TAppPrinter;
 class TCanvasLabel;
@@ -34,8 +23,8 @@ class TFAdvanced;
 class TFPrintProgress;
 class TFTextImport;
 class TLabelDocument;
+class TPropertiesPanel;
 class TRulerBox;
-class TOwnerDrawCombo;
 
 class TFMain : public QMainWindow {
     Q_OBJECT
@@ -45,7 +34,6 @@ public:
 
     // --- state ---
     TCanvasLabel *Surface = nullptr;
-    QWidget *OptionsPanel = nullptr;
     TItemFont CurrentFont;
     bool OpenedFromCommandLine = false;
     std::unique_ptr<TLabelControl> HeldCopy;
@@ -66,96 +54,6 @@ public:
                      TFTextImport *textImport, TFPrintProgress *printProgress);
     void EnsureForms();
 
-    // Questions to the person at the program: Yes/No (withCancel false) or
-    // Yes/No/Cancel; returns QMessageBox::Yes, No or Cancel. Tests replace it.
-    static std::function<int(QWidget *parent, const QString &question, bool withCancel)> Ask;
-
-    // --- tool bands ---
-    QToolBar *FileOptions, *Panel3, *pAlign;
-    QToolButton *sbNew, *LoadBtn, *WriteBtn, *sbPrint;
-    QToolButton *sbSelect, *sbText, *sbBarcode, *sbMemo, *sbShape, *sbGraphic;
-    QToolButton *sbVATop, *sbVACenter, *sbVABottom, *sbHALeft, *sbHACenter, *sbHARight;
-    QButtonGroup *ToolGroup, *VAlignGroup, *HAlignGroup;
-
-    // --- layout ---
-    QSplitter *Splitter1;
-    QScrollArea *pBCScroll;
-    QWidget *pBCSettings, *Panel7, *pRuler, *pHRuler, *pVRuler, *PSubMain, *Panel1, *Panel4, *PMain;
-    QToolButton *PReAlign;
-    TRulerBox *pbHRuler, *pbVRuler;
-    QScrollBar *HScrollBar, *VScrollBar;
-    QLabel *StatusPanel0, *StatusPanel1, *StatusPanel2;
-
-    // --- properties panel ---
-    QRadioButton *rbSimpleText, *rbAdvancedText;
-    QLineEdit *eText;
-    QToolButton *sbEditText;
-    QPushButton *sbFieldEdit;
-    QListWidget *lbFields;
-    QStackedWidget *pLabelOptions;
-    QWidget *pNone, *pBarcode, *pText, *pGraphics, *pGraphicOptions;
-    QComboBox *cbBarcodeType;
-    QCheckBox *cbInterpret, *cbAutoScale;
-    QSpinBox *seBCScale;
-    QLabel *LScale;
-    QLineEdit *eFont;
-    QToolButton *sbSelectFont;
-    QPushButton *TColorBtn;
-    QLabel *pTextColor;
-    QToolButton *sbRectangle, *sbEllipse, *sbTriangle, *sbRRectangle, *sbHLine, *sbVLine;
-    QButtonGroup *ShapeGroup;
-    TOwnerDrawCombo *cbPenSize, *cbBrushStyle;
-    QPushButton *LColorBtn, *FColorBtn;
-    QLabel *pLine, *pFill;
-    QLineEdit *eGraphicFilename;
-    QToolButton *sbGraphicFilename;
-    QCheckBox *cbMaintainAspect;
-
-    // --- menus ---
-    QMenu *File1, *Edit1, *Help1, *FormatOptions1, *HorizontalAL, *VerticalAL, *AttachTo, *Rotate1;
-    QAction *New1, *Open1, *LoadFormat1, *Save1, *SaveLabelAs1, *SaveFormat1, *SaveLabelFormatAs1,
-        *Print1, *PrintSetup1, *Exit1;
-    QAction *Copy1, *Paste1, *Delete1, *LabelOptions1, *ShowGrids1, *AutoSaveSequence;
-    QAction *HALeft, *HACenter, *HARight, *VATop, *VACenter, *VABottom;
-    QAction *atNone, *atLeft, *atRight, *atTop, *atBottom, *atClient;
-    QAction *RoNone1, *Ro901, *Ro1801, *Ro2701, *AutoSize1, *Transparent1;
-    QAction *WebHelp1, *About1;
-
-    QMenu *LabelPopupMenu, *HorizontalAL2, *VerticalAl2, *AttachTo2, *Rotation1;
-    QAction *BringToFront1, *SendToBack1;
-    QAction *HALeft2, *HACenter2, *HARight2, *VATop2, *VACenter2, *VABottom2;
-    QAction *atNone2, *atLeft2, *atRight2, *atTop2, *atBottom2, *atClient2;
-    QAction *RoNone2, *Ro902, *Ro1802, *Ro2702, *AutoSize2, *Transparent2;
-
-    // --- commands (one method each, so that later layers can wire them) ---
-    void New1Click();
-    void Open1Click();
-    void LoadFormat1Click();
-    void Save1Click();
-    void SaveLabelAs1Click();
-    void SaveFormat1Click();
-    void SaveLabelFormatAs1Click();
-    void Print1Click();
-    void PrintSetup1Click();
-    void Copy1Click();
-    void Paste1Click();
-    void Delete1Click();
-    void LabelOptions1Click();
-    void ShowGrids1Click();
-    void AutoSaveSequenceClick();
-    void WebHelp1Click();
-    void About1Click();
-    void BringToFront1Click();
-    void SendToBack1Click();
-    void AddToolClick(QToolButton *tool);
-    void sbSelectClick();
-    void SetHorzAlign(TItemAlign a);
-    void SetVertAlign(TItemAlign a);
-    void SetAttach(TItemAlign a);
-    void SetRotation(int r);
-    void AutoSizeClick(bool checked);
-    void TransparentClick(bool checked);
-
     // Loading without dialogs (command line, drops, the open commands); false
     // when nothing was opened.
     bool LoadLabelFile(const QString &fileName);
@@ -163,47 +61,10 @@ public:
     bool OpenDocument(const QString &fileName);
     // Whether the current label may be discarded (asks when it has changes).
     bool QuerySave();
-
-    // Surface events.
-    void SurfaceMouseDown(Qt::MouseButton button, int x, int y);
-    void SurfaceSelectItem(TLabelControl *item);
-
-    // Refreshes.
-    void RefreshChecks();
-    void RefreshStatus();
-    void RefreshTextSource();
-    void SetStateText(const QString &text);
-    // The third status panel for a selection: "Edit Barcode" ... or "Ready".
-    static QString StateText(const TLabelControl *item);
-    void UpdateScrollRanges();
     // Resizes the surface from the label format, with the scroll bars.
     void SizeSurfaceFromFormat();
-    void ShowKindPanel(QWidget *panel);
-
     // A detached copy of an item, not in the surface's list.
     TLabelControl *CloneItem(const TLabelControl *source);
-
-    // Places a dialog over the middle of the main window.
-    void CentreOnMain(QWidget *dialog) const;
-
-    // Properties panel actions.
-    void eTextChange(const QString &text);
-    void rbTextSourceClick();
-    void sbEditTextClick();
-    void sbFieldEditClick();
-    void cbBarcodeTypeChange(int index);
-    void seBCScaleChange(int value);
-    void cbInterpretClick(bool checked);
-    void cbAutoScaleClick(bool checked);
-    void sbSelectFontClick();
-    void TColorBtnClick();
-    void ShapeButtonClick(int kind);
-    void cbPenSizeChange(int index);
-    void cbBrushStyleChange(int index);
-    void LColorBtnClick();
-    void FColorBtnClick();
-    void sbGraphicFilenameClick();
-    void cbMaintainAspectClick(bool checked);
 
     // Help.html next to the program, or in the source tree's resources while
     // developing; empty when neither exists.
@@ -217,40 +78,98 @@ protected:
     void dropEvent(QDropEvent *e) override;
 
 private:
-    struct TFormatMenus {
-        QMenu *Horz, *Vert, *Attach, *Rotate;
-        QList<QAction *> Entries; // 3 horizontal, 3 vertical, 6 attach, 4 rotation
+    // What a format entry of the menus or an alignment button sets.
+    enum class TFormat { None, HorzAlign, VertAlign, Attach, Rotate, AutoSize, Transparent };
+    struct TFormatControl {
+        QAction *Action = nullptr;      // a menu entry, or a submenu's own action
+        QToolButton *Button = nullptr;  // or an alignment button
+        TFormat Format = TFormat::None;
+        int Arg = 0;
+        bool IsMenu = false;
     };
-    TFormatMenus BuildFormatMenus(const QString &suffix, const QString &rotationSuffix);
+    struct TMenuRow;
+    struct TToolRow;
+
+    // Building (fmain_build.cpp).
     void BuildToolBands();
     void BuildMenus();
     void BuildPopupMenu();
+    template <class Root> void AddMenuRows(Root *root, const TMenuRow *rows, int count, bool popup);
+    // The format entries, shared by 格式选项 of the main menu and the pop-up menu.
+    static const TMenuRow *FormatRows(int *count);
     void BuildWorkArea();
-    void BuildPropertiesPanel();
     void BuildStatusBar();
     void CreateSurface();
-    void SetToolCursor(bool armed);
-    void EnableSave();
-    // After a format command: the label changed, the menus follow the item.
-    void FormatDone();
-    void RefreshSaveButtons();
-    void AfterDocumentLoad();
+
+    // Commands of the file menu (fmain_file.cpp).
+    void New1Click();
+    void Open1Click();
+    void LoadFormat1Click();
+    void Save1Click();
+    void SaveLabelAs1Click();
+    void SaveFormat1Click();
+    void SaveLabelFormatAs1Click();
+    void Exit1Click();
     void OpenWithDialog(bool isTemplate);
     // Saves to the current name, or asks for one when there is none or askName.
     void SaveDocument(bool isTemplate, bool askName);
     // The file dialogs of the file commands; empty when cancelled.
     QString FileDialog(bool save, const QString &title, const QString &filter, const QString &suffix,
                        const QString &initial);
+    void AfterDocumentLoad();
+
+    // Print and format commands, help (fmain_print.cpp).
+    void Print1Click();
+    void PrintSetup1Click();
+    void LabelOptions1Click();
+    void WebHelp1Click();
+    void About1Click();
+
+    // Edit commands and item format (fmain.cpp).
+    void Copy1Click();
+    void Paste1Click();
+    void Delete1Click();
+    void BringToFront1Click();
+    void SendToBack1Click();
+    void ShowGrids1Click();
+    void AutoSaveSequenceClick();
+    void ApplyFormat(TFormat format, int arg, bool checked);
+    // After a format command: the label changed, the menus follow the item.
+    void FormatDone();
+    // The item's setting a format control shows; an out-of-range value shows
+    // as the first entry of its group.
+    static int FormatValue(const TLabelControl *item, TFormat format);
+
+    // Tools, surface events and refreshes.
+    void AddToolClick(int kind);
+    void sbSelectClick();
+    void SurfaceMouseDown(Qt::MouseButton button, int x, int y);
+    void SurfaceSelectItem(TLabelControl *item);
+    void RefreshChecks();
+    void RefreshStatus();
+    void SetStateText(const QString &text);
+    void UpdateScrollRanges();
     void ApplyScroll();
-    void RefreshFieldList();
-    void SetEditColor(QWidget *w, bool enabled);
-    void ShowFontName(const TItemFont &font);
-    void ChooseShapeColour(QLabel *swatch, bool pen);
-    template <class T> T *Selected(TItemKind kind) const;
+    void SetToolCursor(bool armed);
+    void EnableSave();
+    void RefreshSaveButtons();
+    void CentreOnMain(QWidget *dialog) const;
+
+    TPropertiesPanel *pBCSettings = nullptr;
+    // The panel's text box; the edit commands act on it while it has the focus.
+    QLineEdit *eText = nullptr;
+    QButtonGroup *ToolGroup = nullptr; // button ids: the item kind, -1 for sbSelect
+    QToolButton *WriteBtn = nullptr, *sbSelect = nullptr;
+    QAction *Save1 = nullptr, *SaveFormat1 = nullptr, *ShowGrids1 = nullptr, *AutoSaveSequence = nullptr;
+    QMenu *LabelPopupMenu = nullptr;
+    QList<TFormatControl> formatControls_;
+    QWidget *PMain = nullptr;
+    TRulerBox *pbHRuler = nullptr, *pbVRuler = nullptr;
+    QScrollBar *HScrollBar = nullptr, *VScrollBar = nullptr;
+    QLabel *StatusPanel0 = nullptr, *StatusPanel1 = nullptr, *StatusPanel2 = nullptr;
 
     bool toolCursorSet_ = false;
     bool shownOnce_ = false;
-    bool refreshing_ = false;
 };
 
 extern TFMain *FMain;

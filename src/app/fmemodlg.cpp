@@ -16,9 +16,9 @@ TFMemoDlg::TFMemoDlg(QWidget *parent) : QDialog(parent)
     setSizeGripEnabled(true);
     resize(360, 240);
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    eTextLines = new QPlainTextEdit(this);
+    eTextLines->setObjectName(QStringLiteral("Memo1"));
+    eTextLines->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     OkayBtn = new QPushButton(tr("确定(&O)"), this);
     OkayBtn->setObjectName(QStringLiteral("OkayBtn"));
@@ -34,7 +34,7 @@ TFMemoDlg::TFMemoDlg(QWidget *parent) : QDialog(parent)
     buttons->addWidget(OkayBtn);
     buttons->addWidget(CancelBtn);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(Memo1, 1);
+    layout->addWidget(eTextLines, 1);
     layout->addLayout(buttons);
 }
 

@@ -12,7 +12,7 @@ class TFMemoDlg : public QDialog {
 public:
     explicit TFMemoDlg(QWidget *parent = nullptr);
 
-    QPlainTextEdit *Memo1;
+    QPlainTextEdit *eTextLines;
     QPushButton *OkayBtn;
     QPushButton *CancelBtn;
 };

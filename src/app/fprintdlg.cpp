@@ -58,9 +58,9 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     lColumns = MakeLabel(this, "lColumns", tr("列："));
     lRows = MakeLabel(this, "lRows", tr("行："));
     LLabels = MakeLabel(this, "LLabels", tr("每页标签数："));
-    BitBtn3 = new QPushButton(tr("打印设置(&S)"), this);
-    BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
-    BitBtn3->setAutoDefault(false);
+    btnPrinterSetup = new QPushButton(tr("打印设置(&S)"), this);
+    btnPrinterSetup->setObjectName(QStringLiteral("BitBtn3"));
+    btnPrinterSetup->setAutoDefault(false);
     Label1 = MakeLabel(this, "Label1", tr("日期输入来自于"));
     eFile = MakeEdit(this, "eFile", QString(), 0);
     BrowseBtn = new QPushButton(tr("浏览"), this);
@@ -107,7 +107,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     layoutLine->addWidget(lRows);
     layoutLine->addWidget(LLabels);
     layoutLine->addStretch();
-    layoutLine->addWidget(BitBtn3);
+    layoutLine->addWidget(btnPrinterSetup);
     auto *fileLine = new QHBoxLayout;
     fileLine->addWidget(Label1);
     fileLine->addWidget(eFile, 1);
@@ -144,7 +144,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
                    : QString();
     };
 
-    connect(BitBtn3, &QPushButton::clicked, this, &TFPrintDlg::BitBtn3Click);
+    connect(btnPrinterSetup, &QPushButton::clicked, this, &TFPrintDlg::PrinterSetupClick);
     connect(BrowseBtn, &QPushButton::clicked, this, &TFPrintDlg::BrowseBtnClick);
     connect(OkayBtn, &QPushButton::clicked, this, &TFPrintDlg::OkayBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -222,7 +222,7 @@ void TFPrintDlg::UpdateLayoutCaptions()
     LLabels->setText(tr("Labels per page: ") + QString::number(qint64(LabelRows) * LabelColumns));
 }
 
-void TFPrintDlg::BitBtn3Click()
+void TFPrintDlg::PrinterSetupClick()
 {
     if (PrinterSetup && PrinterSetup(this)) {
         ComputeSheetLayout();

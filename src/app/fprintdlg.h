@@ -55,12 +55,12 @@ public:
     QString LastMessage;
 
     QLabel *lColumns, *lRows, *LLabels, *Label1;
-    QPushButton *BitBtn3, *BrowseBtn, *OkayBtn, *CancelBtn;
+    QPushButton *btnPrinterSetup, *BrowseBtn, *OkayBtn, *CancelBtn;
     QLineEdit *eFile, *ePages, *eLabels, *eCopies;
     QGroupBox *GroupBox1, *GroupBox2;
     QRadioButton *rbAllRange, *rbPageRange, *rbLabelRange, *rbSingleLabel, *rbMultipleLabel;
 
-    void BitBtn3Click();
+    void PrinterSetupClick();
     void BrowseBtnClick();
     void eFileExit();
     void OkayBtnClick();

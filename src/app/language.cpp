@@ -83,9 +83,13 @@ QString InstalledLanguage()
     return installed().language;
 }
 
-void AddLanguageMenu(QMenu *help)
+void AddLanguageMenu(QMenu *help, QAction *before)
 {
-    QMenu *menu = help->addMenu(QCoreApplication::translate("Language", "语言 / Language"));
+    auto *menu = new QMenu(QCoreApplication::translate("Language", "语言 / Language"), help);
+    if (before)
+        help->insertMenu(before, menu);
+    else
+        help->addMenu(menu);
     menu->setObjectName(QStringLiteral("Language1"));
     menu->menuAction()->setObjectName(QStringLiteral("LanguageMenu1"));
     auto *group = new QActionGroup(menu);

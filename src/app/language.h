@@ -6,6 +6,7 @@
 
 #include <QString>
 
+class QAction;
 class QCoreApplication;
 class QMenu;
 
@@ -29,6 +30,7 @@ bool InstallTranslators(QCoreApplication &app, const QString &language);
 // The language installed last (empty before the first call).
 QString InstalledLanguage();
 
-// Adds the "语言 / Language" entry to the help menu: a choice of the two
-// languages, stored in the settings for the next start.
-void AddLanguageMenu(QMenu *help);
+// Adds the "语言 / Language" entry to the help menu (before `before`, else at
+// its end): a choice of the two languages, stored in the settings for the
+// next start.
+void AddLanguageMenu(QMenu *help, QAction *before = nullptr);

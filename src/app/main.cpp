@@ -1,4 +1,5 @@
 #include "app/appforms.h"
+#include "app/ask.h"
 #include "app/fmain.h"
 #include "app/language.h"
 #include "model/labelformat.h"
@@ -6,7 +7,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QMessageBox>
 
 #include <cstdio>
 #include <cstring>
@@ -61,7 +61,7 @@ int main(int argc, char **argv)
 
     InitScreenDpi();
     SetMessageHandler([](const QString &text) {
-        QMessageBox::information(QApplication::activeWindow(), kApplicationTitle, text);
+        TAsk::Current().Info(QApplication::activeWindow(), text);
     });
 
     const QStringList files = parser.positionalArguments();

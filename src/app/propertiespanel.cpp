@@ -1,100 +1,631 @@
 #include "app/propertiespanel.h"
 
-#include "model/items.h"
+#include "app/dialogkit.h"
+#include "app/fadvanced.h"
+#include "app/ffontdlg.h"
+#include "app/fmemodlg.h"
+#include "app/glyphs.h"
+#include "barcode/barcode.h"
+#include "canvas/canvaslabel.h"
+#include "picture/loadgraphic.h"
 
-#include <QPainter>
-#include <QStyleOptionComboBox>
-#include <QStylePainter>
-
-QString BrushStyleName(int style)
-{
-    static const char *const names[] = {"Solid", "Clear", "Horizontal", "Vertical",
-                                        "FDiagonal", "BDiagonal", "Cross", "DiagCross"};
-    if (style < 0 || style >= int(std::size(names)))
-        return QStringLiteral("???");
-    return QString::fromLatin1(names[style]);
-}
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
-void FillEntryBackground(QPainter *painter, const QStyleOptionViewItem &option)
+// The colour of a disabled entry field.
+const QColor kInactiveCaptionText(0xD4, 0xD0, 0xC8);
+
+template <class W> W *Named(W *w, const char *name)
 {
-    const bool selected = option.state & QStyle::State_Selected;
-    QColor back = option.palette.color(QPalette::Base);
-    if (selected) {
-        // Where the highlight and the window colour coincide, the entry would
-        // not show as chosen; take the next lighter 3-D shade then.
-        back = option.palette.color(QPalette::Light);
-        if (back == option.palette.color(QPalette::Base))
-            back = option.palette.color(QPalette::Midlight);
-    }
-    painter->fillRect(option.rect, back);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QLabel *Caption(QWidget *parent, const char *name, const QString &text)
+{
+    return Named(new QLabel(text, parent), name);
+}
+
+QVBoxLayout *PageLayout(QWidget *page)
+{
+    auto *v = new QVBoxLayout(page);
+    v->setContentsMargins(4, 4, 4, 4);
+    v->setSpacing(4);
+    return v;
+}
+
+void SetSwatch(QLabel *swatch, const QColor &c)
+{
+    swatch->setAutoFillBackground(true);
+    QPalette pal = swatch->palette();
+    pal.setColor(QPalette::Window, c);
+    swatch->setPalette(pal);
+}
+
+QColor Swatch(const QLabel *swatch)
+{
+    return swatch->palette().color(QPalette::Window);
+}
+
+// A colour button with its swatch at the right, in one row.
+void ColourRow(QVBoxLayout *v, QWidget *page, QPushButton *&button, QLabel *&swatch, const char *bname,
+               const char *sname, const QString &caption, const QColor &initial)
+{
+    auto *row = new QHBoxLayout;
+    button = Named(new QPushButton(caption, page), bname);
+    swatch = Named(new QLabel(page), sname);
+    swatch->setFixedSize(22, 22);
+    swatch->setFrameShape(QFrame::Box);
+    SetSwatch(swatch, initial);
+    row->addWidget(button, 1);
+    row->addWidget(swatch);
+    v->addLayout(row);
 }
 
 } // namespace
 
-void TPenSizeDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
-                             const QModelIndex &index) const
+TPropertiesPanel::TPropertiesPanel(QWidget *parent) : QFrame(parent)
 {
-    painter->save();
-    FillEntryBackground(painter, option);
-    const QRect r = option.rect;
-    const int width = index.row() + 1;
-    const QFontMetrics fm(option.font);
-    const int midY = r.top() + r.height() / 2;
-    const int lineEnd = r.right() + 1 - fm.horizontalAdvance(QStringLiteral("8888"));
-    QPen pen(Qt::black, width, Qt::SolidLine, Qt::SquareCap);
-    painter->setPen(pen);
-    painter->drawLine(r.left(), midY, lineEnd, midY);
-    const QString num = QString::number(width);
-    painter->setPen(Qt::black);
-    painter->setFont(option.font);
-    const int tx = r.right() + 1 - (fm.horizontalAdvance(num) + 4);
-    painter->drawText(QRect(tx, r.top(), fm.horizontalAdvance(num) + 4, r.height()),
-                      Qt::AlignLeft | Qt::AlignVCenter, num);
-    painter->restore();
+    setObjectName(QStringLiteral("pBCSettings"));
+    setMinimumWidth(152);
+    BuildTextSource();
+    pLabelOptions->addWidget(pNone = Named(new QWidget(pLabelOptions), "pNone"));
+    pLabelOptions->addWidget(BuildBarcodePage());
+    pLabelOptions->addWidget(BuildTextPage());
+    pLabelOptions->addWidget(BuildShapePage());
+    pLabelOptions->addWidget(BuildPicturePage());
+    cbBarcodeType->setCurrentIndex(0);
+    cbPenSize->setCurrentIndex(0);
+    cbBrushStyle->setCurrentIndex(0);
+    Connect();
+    RefreshTextSource();
+    ShowKindPanel(pNone);
 }
 
-QSize TPenSizeDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
+// ---------------------------------------------------------------- building
+
+void TPropertiesPanel::BuildTextSource()
 {
-    return {100, qMax(QFontMetrics(option.font).height() + 2, 16)};
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(4, 4, 4, 4);
+    outer->setSpacing(4);
+
+    rbSimpleText = Named(new QRadioButton(tr("示例文字"), this), "rbSimpleText");
+    rbSimpleText->setChecked(true);
+    eText = Named(new QLineEdit(this), "eText");
+    sbEditText = Named(new QToolButton(this), "sbEditText");
+    sbEditText->setText(QStringLiteral("..."));
+    sbEditText->setToolTip(tr("编辑文字"));
+    sbEditText->setVisible(false);
+    rbAdvancedText = Named(new QRadioButton(tr("高级区域"), this), "rbAdvancedText");
+    sbFieldEdit = Named(new QPushButton(tr("编辑>>"), this), "sbFieldEdit");
+    lbFields = Named(new QListWidget(this), "lbFields");
+    lbFields->setMaximumHeight(90);
+
+    outer->addWidget(rbSimpleText);
+    auto *textRow = new QHBoxLayout;
+    textRow->addWidget(eText, 1);
+    textRow->addWidget(sbEditText);
+    outer->addLayout(textRow);
+    auto *advRow = new QHBoxLayout;
+    advRow->addWidget(rbAdvancedText, 1);
+    advRow->addWidget(sbFieldEdit);
+    outer->addLayout(advRow);
+    outer->addWidget(lbFields);
+
+    auto *rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    outer->addWidget(rule);
+
+    pLabelOptions = Named(new QStackedWidget(this), "pLabelOptions");
+    outer->addWidget(pLabelOptions);
+    outer->addStretch(1);
 }
 
-void TBrushStyleDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
-                                const QModelIndex &index) const
+QWidget *TPropertiesPanel::BuildBarcodePage()
 {
-    painter->save();
-    FillEntryBackground(painter, option);
-    const QRect r = option.rect;
-    painter->setPen(Qt::black);
-    painter->setFont(option.font);
-    painter->drawText(r, Qt::AlignLeft | Qt::AlignVCenter, BrushStyleName(index.row()));
-    const QRect sample(r.right() + 1 - 25, r.top() + 1, 25, r.height() - 2);
-    painter->setBrush(QBrush(Qt::black, ToQtBrushStyle(index.row())));
-    painter->setPen(QPen(Qt::black, 1));
-    painter->drawRect(sample.adjusted(0, 0, -1, -1));
-    painter->restore();
+    pBarcode = Named(new QWidget(pLabelOptions), "pBarcode");
+    auto *v = PageLayout(pBarcode);
+    v->addWidget(Caption(pBarcode, "Label1", tr("条形码系统")));
+    cbBarcodeType = Named(new QComboBox(pBarcode), "cbBarcodeType");
+    for (int i = 0; i < kBarcodeTypeCount; ++i)
+        cbBarcodeType->addItem(BarcodeListCaption(i));
+    v->addWidget(cbBarcodeType);
+    cbInterpret = Named(new QCheckBox(tr("注释行"), pBarcode), "cbInterpret");
+    cbInterpret->setToolTip(tr("在条形码的顶端或者底部打印文字"));
+    cbInterpret->setChecked(true);
+    v->addWidget(cbInterpret);
+    cbAutoScale = Named(new QCheckBox(tr("自动调整比例"), pBarcode), "cbAutoScale");
+    cbAutoScale->setToolTip(tr("自动调整条形码为合适比例"));
+    cbAutoScale->setChecked(true);
+    v->addWidget(cbAutoScale);
+    auto *row = new QHBoxLayout;
+    LScale = Caption(pBarcode, "LScale", tr("刻度"));
+    LScale->setEnabled(false);
+    seBCScale = Named(new QSpinBox(pBarcode), "seBCScale");
+    seBCScale->setRange(1, 9);
+    seBCScale->setValue(1);
+    seBCScale->setEnabled(false);
+    SetEditColor(seBCScale, false);
+    row->addWidget(LScale);
+    row->addWidget(seBCScale, 1);
+    v->addLayout(row);
+    v->addStretch(1);
+    return pBarcode;
 }
 
-QSize TBrushStyleDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
+QWidget *TPropertiesPanel::BuildTextPage()
 {
-    return {100, qMax(QFontMetrics(option.font).height() + 2, 16)};
+    pText = Named(new QWidget(pLabelOptions), "pText");
+    auto *v = PageLayout(pText);
+    v->addWidget(Caption(pText, "Label2", tr("选择字体")));
+    auto *row = new QHBoxLayout;
+    eFont = Named(new QLineEdit(pText), "eFont");
+    eFont->setReadOnly(true);
+    sbSelectFont = Named(new QToolButton(pText), "sbSelectFont");
+    sbSelectFont->setText(QStringLiteral("F"));
+    row->addWidget(eFont, 1);
+    row->addWidget(sbSelectFont);
+    v->addLayout(row);
+    // The letters' colour, also offered among the font dialog's effects.
+    ColourRow(v, pText, TColorBtn, pTextColor, "TColorBtn", "pTextColor", tr("选择文字颜色"), Qt::black);
+    v->addStretch(1);
+    return pText;
 }
 
-void TOwnerDrawCombo::paintEvent(QPaintEvent *)
+QWidget *TPropertiesPanel::BuildShapePage()
 {
-    QStylePainter painter(this);
-    QStyleOptionComboBox opt;
-    initStyleOption(&opt);
-    opt.currentText.clear();
-    opt.currentIcon = QIcon();
-    painter.drawComplexControl(QStyle::CC_ComboBox, opt);
-    if (currentIndex() < 0 || !itemDelegate())
+    static const struct {
+        const char *Name;
+        const char *Hint;
+        TShapeKind Kind;
+    } shapes[] = {
+        {"sbRectangle", QT_TR_NOOP("矩形"), skRectangle},   {"sbEllipse", QT_TR_NOOP("椭圆形"), skEllipse},
+        {"sbTriangle", QT_TR_NOOP("三角形"), skTriangle},   {"sbRRectangle", QT_TR_NOOP("园矩形"), skRoundRect},
+        {"sbHLine", QT_TR_NOOP("水平线条"), skHorzLine}, {"sbVLine", QT_TR_NOOP("垂直线条"), skVertLine},
+    };
+    pGraphics = Named(new QWidget(pLabelOptions), "pGraphics");
+    auto *v = PageLayout(pGraphics);
+    auto *grid = new QGridLayout;
+    ShapeGroup = new QButtonGroup(this);
+    for (const auto &s : shapes) {
+        auto *b = Named(new QToolButton(pGraphics), s.Name);
+        b->setToolTip(tr(s.Hint));
+        b->setIcon(ToolGlyph(b->objectName()));
+        b->setCheckable(true);
+        b->setChecked(s.Kind == skRectangle);
+        ShapeGroup->addButton(b, s.Kind);
+        grid->addWidget(b, s.Kind / 3, s.Kind % 3);
+    }
+    v->addLayout(grid);
+
+    v->addWidget(Caption(pGraphics, "Label4", tr("线条尺寸")));
+    cbPenSize = Named(new TOwnerDrawCombo(pGraphics), "cbPenSize");
+    cbPenSize->setItemDelegate(new TPenSizeDelegate(cbPenSize));
+    for (int w = 1; w <= 9; ++w)
+        cbPenSize->addItem(QString::number(w));
+    v->addWidget(cbPenSize);
+    v->addWidget(Caption(pGraphics, "Label3", tr("填充风格")));
+    cbBrushStyle = Named(new TOwnerDrawCombo(pGraphics), "cbBrushStyle");
+    cbBrushStyle->setItemDelegate(new TBrushStyleDelegate(cbBrushStyle));
+    for (int s = 0; s < 7; ++s)
+        cbBrushStyle->addItem(BrushStyleName(s));
+    v->addWidget(cbBrushStyle);
+
+    ColourRow(v, pGraphics, LColorBtn, pLine, "LColorBtn", "pLine", tr("选择线条颜色"), Qt::black);
+    ColourRow(v, pGraphics, FColorBtn, pFill, "FColorBtn", "pFill", tr("选择填充颜色"), Qt::white);
+    v->addStretch(1);
+    return pGraphics;
+}
+
+QWidget *TPropertiesPanel::BuildPicturePage()
+{
+    pGraphicOptions = Named(new QWidget(pLabelOptions), "pGraphicOptions");
+    auto *v = PageLayout(pGraphicOptions);
+    v->addWidget(Caption(pGraphicOptions, "Label5", tr("图像文件")));
+    auto *row = new QHBoxLayout;
+    eGraphicFilename = Named(new QLineEdit(pGraphicOptions), "eGraphicFilename");
+    eGraphicFilename->setReadOnly(true);
+    sbGraphicFilename = Named(new QToolButton(pGraphicOptions), "sbGraphicFilename");
+    sbGraphicFilename->setText(QStringLiteral("..."));
+    row->addWidget(eGraphicFilename, 1);
+    row->addWidget(sbGraphicFilename);
+    v->addLayout(row);
+    cbMaintainAspect = Named(new QCheckBox(tr("保持纵横比"), pGraphicOptions), "cbMaintainAspect");
+    cbMaintainAspect->setChecked(true);
+    v->addWidget(cbMaintainAspect);
+    v->addStretch(1);
+    return pGraphicOptions;
+}
+
+void TPropertiesPanel::Connect()
+{
+    using P = TPropertiesPanel;
+    connect(eText, &QLineEdit::textChanged, this, &P::eTextChange);
+    connect(rbSimpleText, &QRadioButton::clicked, this, &P::rbTextSourceClick);
+    connect(rbAdvancedText, &QRadioButton::clicked, this, &P::rbTextSourceClick);
+    connect(sbEditText, &QToolButton::clicked, this, &P::sbEditTextClick);
+    connect(sbFieldEdit, &QPushButton::clicked, this, &P::sbFieldEditClick);
+    connect(cbBarcodeType, &QComboBox::currentIndexChanged, this, &P::cbBarcodeTypeChange);
+    connect(seBCScale, &QSpinBox::valueChanged, this, &P::seBCScaleChange);
+    connect(cbInterpret, &QCheckBox::clicked, this, &P::cbInterpretClick);
+    connect(cbAutoScale, &QCheckBox::clicked, this, &P::cbAutoScaleClick);
+    connect(sbSelectFont, &QToolButton::clicked, this, &P::sbSelectFontClick);
+    connect(TColorBtn, &QPushButton::clicked, this, &P::TColorBtnClick);
+    connect(ShapeGroup, &QButtonGroup::idClicked, this, &P::ShapeButtonClick);
+    connect(cbPenSize, &QComboBox::currentIndexChanged, this, &P::cbPenSizeChange);
+    connect(cbBrushStyle, &QComboBox::currentIndexChanged, this, &P::cbBrushStyleChange);
+    connect(LColorBtn, &QPushButton::clicked, this, [this] { ChooseShapeColour(pLine, true); });
+    connect(FColorBtn, &QPushButton::clicked, this, [this] { ChooseShapeColour(pFill, false); });
+    connect(sbGraphicFilename, &QToolButton::clicked, this, &P::sbGraphicFilenameClick);
+    connect(cbMaintainAspect, &QCheckBox::clicked, this, &P::cbMaintainAspectClick);
+}
+
+// ---------------------------------------------------------------- showing
+
+TLabelControl *TPropertiesPanel::Item() const
+{
+    return surface_ ? surface_->SelectedItem : nullptr;
+}
+
+template <class T> T *TPropertiesPanel::Selected(TItemKind kind) const
+{
+    TLabelControl *item = Item();
+    return item && item->Kind == kind ? static_cast<T *>(item) : nullptr;
+}
+
+int TPropertiesPanel::ChosenBarcodeType() const
+{
+    return ListIndexToBarcodeType(qMax(0, cbBarcodeType->currentIndex()));
+}
+
+void TPropertiesPanel::SetEditColor(QWidget *w, bool enabled)
+{
+    QPalette pal = w->palette();
+    const QColor c = enabled ? palette().color(QPalette::Active, QPalette::Base) : kInactiveCaptionText;
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        pal.setColor(group, QPalette::Base, c);
+    w->setPalette(pal);
+}
+
+void TPropertiesPanel::ShowKindPanel(QWidget *panel)
+{
+    if (OptionsPanel == panel)
         return;
-    QStyleOptionViewItem item;
-    item.initFrom(this);
-    item.rect = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
-    item.font = font();
-    item.state &= ~QStyle::State_Selected;
-    itemDelegate()->paint(&painter, item, model()->index(currentIndex(), modelColumn(), rootModelIndex()));
+    OptionsPanel = panel;
+    pLabelOptions->setCurrentWidget(panel);
+}
+
+void TPropertiesPanel::ShowFontName(const TItemFont &font)
+{
+    const int pt = font.Font.pointSize() > 0 ? font.Font.pointSize() : qRound(font.Font.pointSizeF());
+    eFont->setText(font.Font.family() + QStringLiteral(" [") + QString::number(pt) + QStringLiteral("pt]"));
+}
+
+void TPropertiesPanel::RefreshFieldList()
+{
+    lbFields->clear();
+    const TLabelControl *item = Item();
+    if (!item)
+        return;
+    for (const auto &f : item->Fields)
+        lbFields->addItem(f->FieldType + QStringLiteral("[") + FieldDesignText(*f) + QStringLiteral("]"));
+}
+
+void TPropertiesPanel::SetTextQuietly(const QString &text)
+{
+    refreshing_ = true;
+    eText->setText(text);
+    refreshing_ = false;
+}
+
+void TPropertiesPanel::RefreshTextSource()
+{
+    const TLabelControl *item = Item();
+    if (item)
+        (item->Advanced ? rbAdvancedText : rbSimpleText)->setChecked(true);
+    const bool e = item && (item->Kind == ikBarcode || item->Kind == ikText || item->Kind == ikMemo);
+    for (QWidget *w : std::initializer_list<QWidget *>{eText, rbSimpleText, sbEditText, rbAdvancedText,
+                                                        sbFieldEdit, lbFields})
+        w->setEnabled(e);
+    if (e) {
+        const bool simple = rbSimpleText->isChecked();
+        eText->setEnabled(simple);
+        sbEditText->setEnabled(simple);
+        lbFields->setEnabled(!simple);
+        sbFieldEdit->setEnabled(!simple);
+    }
+    SetEditColor(eText, eText->isEnabled());
+    SetEditColor(lbFields, lbFields->isEnabled());
+}
+
+QString TPropertiesPanel::StateText(const TLabelControl *item)
+{
+    static const char *const states[] = {QT_TR_NOOP("Edit Barcode"), QT_TR_NOOP("Edit Text"),
+                                         QT_TR_NOOP("Edit Memo"), QT_TR_NOOP("Edit Shape"),
+                                         QT_TR_NOOP("Edit Graphic")};
+    if (!item)
+        return tr("Ready");
+    return item->Kind <= ikGraphic ? tr(states[item->Kind]) : QString();
+}
+
+void TPropertiesPanel::ShowItem(TLabelControl *item)
+{
+    refreshing_ = true;
+    RefreshTextSource();
+    if (!item) {
+        eText->clear();
+        lbFields->clear();
+        ShowKindPanel(pNone);
+        refreshing_ = false;
+        return;
+    }
+    sbEditText->setVisible(item->Kind == ikMemo);
+    RefreshFieldList();
+    eText->setText(item->GetText());
+    switch (item->Kind) {
+    case ikBarcode:
+        ShowBarcode(static_cast<TBarcodeLabel *>(item));
+        break;
+    case ikText:
+    case ikMemo:
+        ShowFontName(item->Font);
+        SetSwatch(pTextColor, ColorToQColor(item->Font.Color));
+        ShowKindPanel(pText);
+        break;
+    case ikShape:
+        ShowShape(static_cast<TShapeLabel *>(item));
+        break;
+    case ikGraphic: {
+        auto *g = static_cast<TGraphicLabel *>(item);
+        eGraphicFilename->setText(g->FileName);
+        cbMaintainAspect->setChecked(g->KeepAspect);
+        ShowKindPanel(pGraphicOptions);
+        break;
+    }
+    default:
+        break;
+    }
+    refreshing_ = false;
+}
+
+void TPropertiesPanel::ShowBarcode(const TBarcodeLabel *b)
+{
+    cbBarcodeType->setCurrentIndex(BarcodeTypeToListIndex(b->BarcodeType));
+    cbAutoScale->setChecked(b->AutoScale);
+    LScale->setEnabled(!b->AutoScale);
+    seBCScale->setEnabled(!b->AutoScale);
+    SetEditColor(seBCScale, !b->AutoScale);
+    seBCScale->setValue(b->Scale);
+    cbInterpret->setChecked(b->Interpretation);
+    ShowKindPanel(pBarcode);
+}
+
+void TPropertiesPanel::ShowShape(const TShapeLabel *s)
+{
+    if (QAbstractButton *b = ShapeGroup->button(s->ShapeKind))
+        b->setChecked(true);
+    cbPenSize->setCurrentIndex(s->Pen.Width - 1);
+    cbBrushStyle->setCurrentIndex(s->Brush.Style);
+    SetSwatch(pLine, ColorToQColor(s->Pen.Color));
+    SetSwatch(pFill, ColorToQColor(s->Brush.Color));
+    ShowKindPanel(pGraphics);
+}
+
+// ---------------------------------------------------------------- edits
+
+void TPropertiesPanel::eTextChange(const QString &text)
+{
+    if (refreshing_)
+        return;
+    TLabelControl *item = Item();
+    if (item && item->Text != text) {
+        item->SetText(text);
+        emit Changed();
+    }
+}
+
+void TPropertiesPanel::rbTextSourceClick()
+{
+    TLabelControl *item = Item();
+    if (!item)
+        return;
+    item->SetAdvanced(!rbSimpleText->isChecked());
+    emit Changed();
+    RefreshTextSource();
+    if (rbSimpleText->isChecked() && eText->isEnabled()) {
+        eText->setFocus();
+        eText->selectAll();
+    }
+}
+
+void TPropertiesPanel::sbEditTextClick()
+{
+    TLabelControl *item = Item();
+    if (!item)
+        return;
+    TFMemoDlg dlg(window());
+    CenterOver(&dlg, window());
+    dlg.eTextLines->setPlainText(item->GetText());
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    ApplyEditedText(item, dlg.eTextLines->toPlainText());
+    emit Changed();
+    SetTextQuietly(item->GetText());
+}
+
+void TPropertiesPanel::sbFieldEditClick()
+{
+    TLabelControl *item = Item();
+    if (!item || !AdvancedForm)
+        return;
+    TFAdvanced *form = AdvancedForm();
+    CenterOver(form, window());
+    form->Execute(item->Fields);
+    RefreshFieldList();
+    item->MarkChanged(true);
+    emit Changed();
+}
+
+void TPropertiesPanel::cbBarcodeTypeChange(int index)
+{
+    if (refreshing_ || index < 0)
+        return;
+    auto *b = Selected<TBarcodeLabel>(ikBarcode);
+    if (!b)
+        return;
+    b->SetBarcodeType(ListIndexToBarcodeType(index));
+    emit Changed();
+    SetTextQuietly(b->GetText());
+}
+
+void TPropertiesPanel::seBCScaleChange(int value)
+{
+    if (refreshing_)
+        return;
+    if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
+        b->SetScale(value);
+        emit Changed();
+    }
+}
+
+void TPropertiesPanel::cbInterpretClick(bool checked)
+{
+    if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
+        b->SetInterpretation(checked);
+        emit Changed();
+    }
+}
+
+void TPropertiesPanel::cbAutoScaleClick(bool checked)
+{
+    auto *b = Selected<TBarcodeLabel>(ikBarcode);
+    if (!b)
+        return;
+    b->SetAutoScale(checked);
+    emit Changed();
+    LScale->setEnabled(!checked);
+    seBCScale->setEnabled(!checked);
+    SetEditColor(seBCScale, !checked);
+}
+
+void TPropertiesPanel::sbSelectFontClick()
+{
+    TLabelControl *item = Item();
+    if (!item)
+        return;
+    TItemFont chosen = item->Font;
+    TFFontDlg dlg(window());
+    if (!dlg.Execute(chosen))
+        return;
+    item->SaveOldBounds();
+    item->Font = chosen;
+    item->MarkChanged(true);
+    emit FontChosen(item->Font);
+    emit Changed();
+    ShowFontName(item->Font);
+    SetSwatch(pTextColor, ColorToQColor(item->Font.Color));
+}
+
+void TPropertiesPanel::TColorBtnClick()
+{
+    TLabelControl *item = Item();
+    if (!item || (item->Kind != ikText && item->Kind != ikMemo))
+        return;
+    const QColor c = QColorDialog::getColor(ColorToQColor(item->Font.Color), window());
+    if (!c.isValid())
+        return;
+    item->Font.Color = QColorToColor(c);
+    item->MarkChanged(true);
+    emit FontChosen(item->Font);
+    emit Changed();
+    SetSwatch(pTextColor, c);
+}
+
+void TPropertiesPanel::ShapeButtonClick(int kind)
+{
+    auto *s = Selected<TShapeLabel>(ikShape);
+    if (s && s->ShapeKind != kind) {
+        s->SetShapeKind(static_cast<TShapeKind>(kind));
+        emit Changed();
+    }
+}
+
+void TPropertiesPanel::cbPenSizeChange(int index)
+{
+    if (refreshing_ || index < 0)
+        return;
+    if (auto *s = Selected<TShapeLabel>(ikShape)) {
+        s->Pen.Width = index + 1;
+        s->MarkChanged(true);
+        emit Changed();
+    }
+}
+
+void TPropertiesPanel::cbBrushStyleChange(int index)
+{
+    if (refreshing_ || index < 0)
+        return;
+    if (auto *s = Selected<TShapeLabel>(ikShape)) {
+        s->Brush.Style = index;
+        s->MarkChanged(true);
+        emit Changed();
+    }
+}
+
+void TPropertiesPanel::ChooseShapeColour(QLabel *swatch, bool pen)
+{
+    auto *s = Selected<TShapeLabel>(ikShape);
+    if (!s)
+        return;
+    const QColor c = QColorDialog::getColor(Swatch(swatch), window());
+    if (!c.isValid())
+        return;
+    SetSwatch(swatch, c);
+    (pen ? s->Pen.Color : s->Brush.Color) = QColorToColor(c);
+    s->MarkChanged(true);
+    emit Changed();
+}
+
+void TPropertiesPanel::sbGraphicFilenameClick()
+{
+    auto *g = Selected<TGraphicLabel>(ikGraphic);
+    if (!g)
+        return;
+    const QString file = QFileDialog::getOpenFileName(window(), tr("Load Image"), g->FileName,
+                                                      tr("Bitmap Images (*.bmp);;Jpg Images (*.jpg *.jpeg)"));
+    if (file.isEmpty())
+        return;
+    emit State(tr("Loading File"));
+    if (LoadGraphic(g, file)) {
+        g->SetFileName(file);
+        emit Changed();
+    }
+    emit State(tr("Ready"));
+    eGraphicFilename->setText(g->FileName);
+}
+
+void TPropertiesPanel::cbMaintainAspectClick(bool checked)
+{
+    if (auto *g = Selected<TGraphicLabel>(ikGraphic)) {
+        g->SetKeepAspect(checked);
+        emit Changed();
+    }
 }

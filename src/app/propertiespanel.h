@@ -1,36 +1,124 @@
 #pragma once
-// The owner-drawn lists of the properties panel: pen widths and brush styles.
+// The properties panel at the left of the main window ("pBCSettings"): where
+// the selected item's text comes from, and one page of controls per item kind.
+// Every control writes straight to the selected item of the surface.
 
-#include <QComboBox>
-#include <QStyledItemDelegate>
+#include "app/ownerdrawlists.h"
+#include "model/items.h"
 
-// Name of a stored brush style ("Solid" ... "DiagCross", "???" otherwise).
-QString BrushStyleName(int style);
+#include <QFrame>
+#include <functional>
 
-// Entry i is pen width i + 1: a black line with the width as a number.
-class TPenSizeDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter *painter, const QStyleOptionViewItem &option,
-               const QModelIndex &index) const override;
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-};
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QStackedWidget;
+class QToolButton;
+class TCanvasLabel;
+class TFAdvanced;
 
-// Entry i is brush style i: its name and a sample filled in black.
-class TBrushStyleDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter *painter, const QStyleOptionViewItem &option,
-               const QModelIndex &index) const override;
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-};
-
-// A drop-down list whose closed face is drawn by its item delegate too.
-class TOwnerDrawCombo : public QComboBox {
+class TPropertiesPanel : public QFrame {
     Q_OBJECT
 public:
-    using QComboBox::QComboBox;
+    explicit TPropertiesPanel(QWidget *parent = nullptr);
 
-protected:
-    void paintEvent(QPaintEvent *) override;
+    // The surface whose selected item the panel edits.
+    void SetSurface(TCanvasLabel *surface) { surface_ = surface; }
+    // The advanced text editor form, made on first use by the main window.
+    std::function<TFAdvanced *()> AdvancedForm;
+
+    // Fills the panel from the item, or empties it for none.
+    void ShowItem(TLabelControl *item);
+    // Which controls of the text source are usable for the selected item.
+    void RefreshTextSource();
+    // The symbology chosen in the list, for a new barcode.
+    int ChosenBarcodeType() const;
+    // The plain-text box: the edit commands work on it while it has the focus.
+    QLineEdit *TextEdit() const { return eText; }
+    // The third status panel for a selection: "Edit Barcode" ... or "Ready".
+    static QString StateText(const TLabelControl *item);
+
+signals:
+    // The selected item was changed through the panel.
+    void Changed();
+    // A text for the third status panel.
+    void State(const QString &text);
+    // A font was chosen for the item; new text items take it too.
+    void FontChosen(const TItemFont &font);
+
+private:
+    void BuildTextSource();
+    QWidget *BuildBarcodePage();
+    QWidget *BuildTextPage();
+    QWidget *BuildShapePage();
+    QWidget *BuildPicturePage();
+    void Connect();
+    void ShowKindPanel(QWidget *panel);
+    void ShowBarcode(const TBarcodeLabel *b);
+    void ShowShape(const TShapeLabel *s);
+    void SetEditColor(QWidget *w, bool enabled);
+    void ShowFontName(const TItemFont &font);
+    void RefreshFieldList();
+    void SetTextQuietly(const QString &text);
+    void ChooseShapeColour(QLabel *swatch, bool pen);
+    TLabelControl *Item() const;
+    template <class T> T *Selected(TItemKind kind) const;
+
+    void eTextChange(const QString &text);
+    void rbTextSourceClick();
+    void sbEditTextClick();
+    void sbFieldEditClick();
+    void cbBarcodeTypeChange(int index);
+    void seBCScaleChange(int value);
+    void cbInterpretClick(bool checked);
+    void cbAutoScaleClick(bool checked);
+    void sbSelectFontClick();
+    void TColorBtnClick();
+    void ShapeButtonClick(int kind);
+    void cbPenSizeChange(int index);
+    void cbBrushStyleChange(int index);
+    void sbGraphicFilenameClick();
+    void cbMaintainAspectClick(bool checked);
+
+    TCanvasLabel *surface_ = nullptr;
+    // The kind page in front, brought forward only when it changes.
+    QWidget *OptionsPanel = nullptr;
+    bool refreshing_ = false;
+
+    // Text source.
+    QRadioButton *rbSimpleText, *rbAdvancedText;
+    QLineEdit *eText;
+    QToolButton *sbEditText;
+    QPushButton *sbFieldEdit;
+    QListWidget *lbFields;
+    QStackedWidget *pLabelOptions;
+    QWidget *pNone;
+    // Barcode.
+    QWidget *pBarcode;
+    QComboBox *cbBarcodeType;
+    QCheckBox *cbInterpret, *cbAutoScale;
+    QSpinBox *seBCScale;
+    QLabel *LScale;
+    // Text and memo.
+    QWidget *pText;
+    QLineEdit *eFont;
+    QToolButton *sbSelectFont;
+    QPushButton *TColorBtn;
+    QLabel *pTextColor;
+    // Shape.
+    QWidget *pGraphics;
+    QButtonGroup *ShapeGroup;
+    TOwnerDrawCombo *cbPenSize, *cbBrushStyle;
+    QPushButton *LColorBtn, *FColorBtn;
+    QLabel *pLine, *pFill;
+    // Picture.
+    QWidget *pGraphicOptions;
+    QLineEdit *eGraphicFilename;
+    QToolButton *sbGraphicFilename;
+    QCheckBox *cbMaintainAspect;
 };

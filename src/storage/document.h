@@ -11,23 +11,8 @@
 #include <QStringList>
 #include <functional>
 
-// The save-changes question and its box.
+// The save-changes question; the window that asks it words the buttons.
 inline const QString kSaveChangesQuestion = QStringLiteral("Do you wish to save changes to this label?");
-inline const QString kConfirmCaption = QStringLiteral("证实");
-inline const QString kYesButton = QStringLiteral("是(&Y)");
-inline const QString kNoButton = QStringLiteral("否(&N)");
-inline const QString kCancelButton = QStringLiteral("取消");
-
-// File dialogs of the file commands.
-struct TFileDialogSetup {
-    QString DefaultSuffix;
-    QString Filter; // Qt form: "Label Files (*.lbl)"
-    QString Title;
-};
-inline const TFileDialogSetup kSaveLabelDialog{QStringLiteral("lbl"), QStringLiteral("Label Files (*.lbl)"), QStringLiteral("Save Label")};
-inline const TFileDialogSetup kOpenLabelDialog{QStringLiteral("lbl"), QStringLiteral("Label Files (*.lbl)"), QStringLiteral(" Load Label")};
-inline const TFileDialogSetup kOpenTemplateDialog{QStringLiteral("lbf"), QStringLiteral("Label Template (*.lbf)"), QStringLiteral("Load Template")};
-inline const TFileDialogSetup kSaveTemplateDialog{QStringLiteral("lbf"), QStringLiteral("Label Template (*.lbf)"), QStringLiteral("Save Template")};
 
 enum class TDocumentKind { None, Label, Template };
 // By extension, without regard to case: ".lbl" a label, ".lbf" a template.

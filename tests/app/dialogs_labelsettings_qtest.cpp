@@ -88,16 +88,16 @@ void LabelSettingsTest::letterSheetCounts()
     WhenShown(&dlg, [&] {
         QCOMPARE(dlg.lColumns->text(), QStringLiteral("列：3"));
         QCOMPARE(dlg.lRows->text(), QStringLiteral("行：8"));
-        QCOMPARE(dlg.Edit3->text(), QStringLiteral("1.25"));
-        QCOMPARE(dlg.Edit1->text(), QStringLiteral("0.0"));
+        QCOMPARE(dlg.eLabelHeight->text(), QStringLiteral("1.25"));
+        QCOMPARE(dlg.eMarginTop->text(), QStringLiteral("0.0"));
         // The figures follow the typed values, not the stored format.
-        TypeInto(dlg.Edit6, QStringLiteral("0.6"));
-        MoveFocusTo(dlg.Edit5);
-        QCOMPARE(dlg.Edit6->text(), QStringLiteral("0.6"));
+        TypeInto(dlg.eGapWidth, QStringLiteral("0.6"));
+        MoveFocusTo(dlg.eGapHeight);
+        QCOMPARE(dlg.eGapWidth->text(), QStringLiteral("0.6"));
         QCOMPARE(dlg.lColumns->text(), QStringLiteral("列：2"));
-        TypeInto(dlg.Edit1, QStringLiteral("-1"));
-        MoveFocusTo(dlg.Edit2);
-        QCOMPARE(dlg.Edit1->text(), QStringLiteral("-1.0"));
+        TypeInto(dlg.eMarginTop, QStringLiteral("-1"));
+        MoveFocusTo(dlg.eMarginLeft);
+        QCOMPARE(dlg.eMarginTop->text(), QStringLiteral("-1.0"));
         QCOMPARE(dlg.lRows->text(), QStringLiteral("行：9"));
     });
     dlg.Execute(f);
@@ -135,11 +135,11 @@ void LabelSettingsTest::minimumSizes()
     WhenShown(&dlg, [&] {
         auto *edit = dlg.findChild<QLineEdit *>(field);
         TypeInto(edit, typed);
-        MoveFocusTo(dlg.Edit1);
+        MoveFocusTo(dlg.eMarginTop);
         QCOMPARE(edit->text(), after);
         QCOMPARE(messages.texts, message.isEmpty() ? QStringList() : QStringList{message});
         // The focus moves on as asked.
-        QCOMPARE(QApplication::focusWidget(), dlg.Edit1);
+        QCOMPARE(QApplication::focusWidget(), dlg.eMarginTop);
     });
     dlg.Execute(f);
 }
@@ -150,19 +150,19 @@ void LabelSettingsTest::unitRoundTrip()
     TLabelFormat f = inchFormat();
     f.Margin_Top = 0.5;
     WhenShown(&dlg, [&] {
-        ClickIndicator(dlg.RadioButton2);
-        QCOMPARE(dlg.Edit3->text(), QStringLiteral("3.125"));
-        QCOMPARE(dlg.Edit4->text(), QStringLiteral("6.25"));
-        QCOMPARE(dlg.Edit1->text(), QStringLiteral("1.25"));
+        ClickIndicator(dlg.rbCentimetres);
+        QCOMPARE(dlg.eLabelHeight->text(), QStringLiteral("3.125"));
+        QCOMPARE(dlg.eLabelWidth->text(), QStringLiteral("6.25"));
+        QCOMPARE(dlg.eMarginTop->text(), QStringLiteral("1.25"));
         QCOMPARE(dlg.lColumns->text(), QStringLiteral("列：3"));
-        ClickIndicator(dlg.RadioButton2); // already chosen: nothing
-        QCOMPARE(dlg.Edit3->text(), QStringLiteral("3.125"));
-        ClickIndicator(dlg.RadioButton1);
-        QCOMPARE(dlg.Edit3->text(), QStringLiteral("1.25"));
-        QCOMPARE(dlg.Edit4->text(), QStringLiteral("2.5"));
-        QCOMPARE(dlg.Edit1->text(), QStringLiteral("0.5"));
-        ClickIndicator(dlg.RadioButton2);
-        QTest::mouseClick(dlg.BitBtn1, Qt::LeftButton);
+        ClickIndicator(dlg.rbCentimetres); // already chosen: nothing
+        QCOMPARE(dlg.eLabelHeight->text(), QStringLiteral("3.125"));
+        ClickIndicator(dlg.rbInches);
+        QCOMPARE(dlg.eLabelHeight->text(), QStringLiteral("1.25"));
+        QCOMPARE(dlg.eLabelWidth->text(), QStringLiteral("2.5"));
+        QCOMPARE(dlg.eMarginTop->text(), QStringLiteral("0.5"));
+        ClickIndicator(dlg.rbCentimetres);
+        QTest::mouseClick(dlg.btnOk, Qt::LeftButton);
     });
     QVERIFY(dlg.Execute(f));
     QVERIFY(f.Metric);
@@ -176,15 +176,15 @@ void LabelSettingsTest::notANumberInGap()
     TFLabelSettings dlg;
     TLabelFormat f = inchFormat();
     WhenShown(&dlg, [&] {
-        for (QLineEdit *gap : {dlg.Edit5, dlg.Edit6, dlg.Edit2}) {
+        for (QLineEdit *gap : {dlg.eGapHeight, dlg.eGapWidth, dlg.eMarginLeft}) {
             TypeInto(gap, QStringLiteral("1.2.3"));
-            MoveFocusTo(dlg.Edit3);
+            MoveFocusTo(dlg.eLabelHeight);
             QCOMPARE(gap->text(), QStringLiteral("0.0"));
         }
-        TypeInto(dlg.Edit5, QStringLiteral("abc-.5"));
-        QCOMPARE(dlg.Edit5->text(), QStringLiteral("-.5"));
-        MoveFocusTo(dlg.Edit3);
-        QCOMPARE(dlg.Edit5->text(), QStringLiteral("-0.5"));
+        TypeInto(dlg.eGapHeight, QStringLiteral("abc-.5"));
+        QCOMPARE(dlg.eGapHeight->text(), QStringLiteral("-.5"));
+        MoveFocusTo(dlg.eLabelHeight);
+        QCOMPARE(dlg.eGapHeight->text(), QStringLiteral("-0.5"));
     });
     dlg.Execute(f);
 }
@@ -198,7 +198,7 @@ void LabelSettingsTest::stripFigures()
         QCOMPARE(dlg.LnpLeft->text(), QStringLiteral("左：0.25\""));
         QCOMPARE(dlg.LnpRight->text(), QStringLiteral("右：0.5\""));
         QCOMPARE(dlg.LnpBottom->text(), QStringLiteral("底：0.125\""));
-        ClickIndicator(dlg.RadioButton2);
+        ClickIndicator(dlg.rbCentimetres);
         QCOMPARE(dlg.LnpTop->text(), QStringLiteral("顶：0.417ct"));
         QCOMPARE(dlg.LnpRight->text(), QStringLiteral("右：1.25ct"));
     });
@@ -212,13 +212,13 @@ void LabelSettingsTest::overlappingGapEnds()
     TLabelFormat f = inchFormat();
     WhenShown(&dlg, [&] {
         for (const char *gap : {"-2.5", "-9999", "-2.49"}) {
-            TypeInto(dlg.Edit6, QString::fromLatin1(gap));
-            MoveFocusTo(dlg.Edit5);
+            TypeInto(dlg.eGapWidth, QString::fromLatin1(gap));
+            MoveFocusTo(dlg.eGapHeight);
             QVERIFY(dlg.lColumns->text().startsWith(QStringLiteral("列：")));
         }
         QCOMPARE(dlg.lColumns->text(), QStringLiteral("列：") + QString::number(CountLabels(0, 1500, -1494, 5100)));
-        TypeInto(dlg.Edit4, QStringLiteral("9999999"));
-        MoveFocusTo(dlg.Edit5);
+        TypeInto(dlg.eLabelWidth, QStringLiteral("9999999"));
+        MoveFocusTo(dlg.eGapHeight);
         QCOMPARE(dlg.lColumns->text(), QStringLiteral("列：0"));
     });
     dlg.Execute(f);
@@ -230,8 +230,8 @@ void LabelSettingsTest::enterOnOkChecksFocusedField()
     TLabelFormat f = inchFormat();
     MessageCatcher messages;
     WhenShown(&dlg, [&] {
-        TypeInto(dlg.Edit3, QStringLiteral("0.1"));
-        QTest::keyClick(dlg.Edit3, Qt::Key_Return);
+        TypeInto(dlg.eLabelHeight, QStringLiteral("0.1"));
+        QTest::keyClick(dlg.eLabelHeight, Qt::Key_Return);
     });
     QVERIFY(dlg.Execute(f));
     QCOMPARE(f.Label_Height, 0.25);
@@ -243,17 +243,17 @@ void LabelSettingsTest::cancelLeavesFormat()
     TFLabelSettings dlg;
     TLabelFormat f = inchFormat();
     WhenShown(&dlg, [&] {
-        ClickIndicator(dlg.RadioButton2);
-        TypeInto(dlg.Edit4, QStringLiteral("7"));
-        QTest::mouseClick(dlg.BitBtn2, Qt::LeftButton);
+        ClickIndicator(dlg.rbCentimetres);
+        TypeInto(dlg.eLabelWidth, QStringLiteral("7"));
+        QTest::mouseClick(dlg.btnCancel, Qt::LeftButton);
     });
     QVERIFY(!dlg.Execute(f));
     QVERIFY(!f.Metric);
     QCOMPARE(f.Label_Width, 2.5);
     // The next showing shows the stored values in the stored unit.
     WhenShown(&dlg, [&] {
-        QVERIFY(dlg.RadioButton1->isChecked());
-        QCOMPARE(dlg.Edit4->text(), QStringLiteral("2.5"));
+        QVERIFY(dlg.rbInches->isChecked());
+        QCOMPARE(dlg.eLabelWidth->text(), QStringLiteral("2.5"));
     });
     dlg.Execute(f);
 }

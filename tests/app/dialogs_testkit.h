@@ -3,6 +3,7 @@
 // own event loop once it is shown and active, and messages are collected
 // instead of being shown.
 
+#include "app/ask.h"
 #include "app/dialogkit.h"
 
 #include <QAbstractButton>
@@ -26,6 +27,19 @@ public:
 
 private:
     TDialogMessageHook previous_;
+};
+
+// Answers the program's questions without a box; what it is told it keeps.
+class AnswerWith : public TAsk {
+public:
+    explicit AnswerWith(std::function<TAnswer(const QString &question)> answer) : answer_(std::move(answer)) {}
+    void Info(QWidget *, const QString &text) override { told << text; }
+    void Error(QWidget *, const QString &text) override { told << text; }
+    TAnswer Question(QWidget *, const QString &text, bool) override { return answer_(text); }
+    QStringList told;
+
+private:
+    std::function<TAnswer(const QString &)> answer_;
 };
 
 // Runs steps once dialog is shown and active (it may be opened later, from

@@ -28,7 +28,6 @@
 #include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QMimeData>
 #include <QScrollArea>
@@ -76,7 +75,7 @@ private:
     QTemporaryDir home;
     QStringList questions;
     QStringList messages;
-    int answer = QMessageBox::No;
+    TAsk::TAnswer answer = TAsk::No;
     std::unique_ptr<TFMain> win;
     TCanvasLabel *surface() const { return win->findChild<TCanvasLabel *>(); }
     QToolButton *button(const char *name) const { return Find<QToolButton>(win.get(), name); }
@@ -120,10 +119,10 @@ private slots:
         qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
         qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
         SetMessageHandler([this](const QString &m) { messages << m; });
-        TFMain::Ask = [this](QWidget *, const QString &q, bool) {
+        TAsk::Replace(std::make_unique<AnswerWith>([this](const QString &q) {
             questions << q;
             return answer;
-        };
+        }));
         QGuiApplication::clipboard()->clear();
     }
 
@@ -131,7 +130,7 @@ private slots:
     {
         questions.clear();
         messages.clear();
-        answer = QMessageBox::No;
+        answer = TAsk::No;
         LabelFormat = TLabelFormat{};
         win = std::make_unique<TFMain>();
         win->OpenedFromCommandLine = false; // the test program's own arguments
@@ -847,13 +846,13 @@ private slots:
     void closingAsksAboutChanges()
     {
         clickWithTool("sbText", {100, 60});
-        answer = QMessageBox::Cancel;
+        answer = TAsk::Cancel;
         questions.clear();
         QVERIFY(!win->close());
         QCOMPARE(questions.size(), 1);
         QCOMPARE(questions[0], kSaveChangesQuestion);
         QVERIFY(win->isVisible());
-        answer = QMessageBox::No;
+        answer = TAsk::No;
         QVERIFY(win->close());
     }
 
@@ -971,8 +970,11 @@ private slots:
         win->FPrintDlg->OnJobRunning(true);
         QVERIFY(!Find<QWidget>(win.get(), "PMain")->isEnabled());
         QVERIFY(!action("Delete1")->isEnabled() || !win->menuBar()->isEnabled());
+        for (const char *band : {"FileOptions", "Panel3", "pAlign"})
+            QVERIFY(!Find<QWidget>(win.get(), band)->isEnabled());
         win->FPrintDlg->OnJobRunning(false);
         QVERIFY(Find<QWidget>(win.get(), "PMain")->isEnabled());
+        QVERIFY(button("sbText")->isEnabled());
         // The sheet layout must not read the window's printer once it is gone.
         win.reset();
         ComputeSheetLayout();
@@ -1008,7 +1010,7 @@ private slots:
         const QByteArray config = qgetenv("XDG_CONFIG_HOME"), data = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_CONFIG_HOME", fresh.filePath("config").toUtf8());
         qputenv("XDG_DATA_HOME", fresh.filePath("data").toUtf8());
-        answer = QMessageBox::No;
+        answer = TAsk::No;
         for (int start = 1; start <= 2; ++start) {
             questions.clear();
             win = std::make_unique<TFMain>();

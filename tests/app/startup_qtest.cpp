@@ -13,13 +13,14 @@
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
+#include "dialogs_testkit.h"
 #include "storage/document.h"
 #include "storage/settings.h"
 
 #include <QColorDialog>
+#include <QMenu>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -36,7 +37,7 @@ private slots:
         qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
         qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
         SetMessageHandler([this](const QString &m) { messages << m; });
-        TFMain::Ask = [](QWidget *, const QString &, bool) { return int(QMessageBox::No); };
+        TAsk::Replace(std::make_unique<AnswerWith>([](const QString &) { return TAsk::No; }));
         SetScreenDpi(96, 96);
     }
 
@@ -126,11 +127,11 @@ private slots:
         const auto old = SetDialogMessageHook([&told](QWidget *, const QString &m) { told << m; });
         struct Row {
             QString language;
-            QString labelSettings, printProgress, colourDialog;
+            QString labelSettings, printProgress, colourDialog, fileMenu, textTool;
         };
         const Row rows[] = {
-            {"en", "Custom Label Settings", "Printing...", "Select Color"},
-            {"zh", "自定义标签设置", "正在打印中...", "选择颜色"},
+            {"en", "Custom Label Settings", "Printing...", "Select Color", "&File", "Add text"},
+            {"zh", "自定义标签设置", "正在打印中...", "选择颜色", "文件(&F)", "添加文字"},
         };
         for (const Row &r : rows) {
             QVERIFY(InitApplication(r.language));
@@ -139,6 +140,8 @@ private slots:
             QCOMPARE(Forms.FLabelSettings->windowTitle(), r.labelSettings);
             QCOMPARE(Forms.FPrintProgress->windowTitle(), r.printProgress);
             QCOMPARE(QColorDialog().windowTitle(), r.colourDialog);
+            QCOMPARE(Forms.FMain->findChild<QMenu *>("File1")->title(), r.fileMenu);
+            QCOMPARE(Forms.FMain->findChild<QWidget *>("sbText")->toolTip(), r.textTool);
             DestroyApplicationForms();
         }
 

@@ -1,0 +1,24 @@
+#pragma once
+// The one way the windows ask the person at the program something: a
+// message, an error or a yes/no(/cancel) question. Tests install their own.
+
+#include <QString>
+#include <memory>
+
+class QWidget;
+
+class TAsk {
+public:
+    enum TAnswer { Yes, No, Cancel };
+
+    virtual ~TAsk() = default;
+    virtual void Info(QWidget *parent, const QString &text) = 0;
+    virtual void Error(QWidget *parent, const QString &text) = 0;
+    // Closing the box without a button is a No, or a Cancel when offered.
+    virtual TAnswer Question(QWidget *parent, const QString &text, bool withCancel) = 0;
+
+    // The one in use: message boxes unless replaced.
+    static TAsk &Current();
+    // Installs another (null restores the message boxes); returns the previous.
+    static std::unique_ptr<TAsk> Replace(std::unique_ptr<TAsk> ask);
+};

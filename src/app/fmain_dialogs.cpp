@@ -1,0 +1,139 @@
+// The main window's commands that open other windows: print, printer and
+// label set-up, help and about; and the print forms it keeps.
+
+#include "app/fmain.h"
+
+#include "app/appprinter.h"
+#include "app/dialogkit.h"
+#include "app/fabout.h"
+#include "app/fadvanced.h"
+#include "app/flabelsettings.h"
+#include "app/fprintdlg.h"
+#include "app/fprintprogress.h"
+#include "app/ftextimport.h"
+#include "app/rulers.h"
+#include "canvas/canvaslabel.h"
+#include "model/messages.h"
+#include "printing/sheetlayout.h"
+#include "storage/document.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QUrl>
+
+void TFMain::Print1Click()
+{
+    EnsureForms();
+    CentreOnMain(FPrintDlg);
+    const bool printed = FPrintDlg->Execute(*Surface);
+    // The job may have advanced counters that the panel shows.
+    SurfaceSelectItem(Surface->SelectedItem);
+    if (!printed)
+        return;
+    // Printing advanced the counters: the label has changed.
+    if (HasSequenceField(Surface->Items)) {
+        for (TLabelControl *item : Surface->Items)
+            item->MarkChanged(true);
+        EnableSave();
+    }
+}
+
+void TFMain::AttachForms(TFLabelSettings *labelSettings, TFAdvanced *advanced, TFPrintDlg *printDlg,
+                         TFTextImport *textImport, TFPrintProgress *printProgress)
+{
+    FLabelSettings = labelSettings;
+    FAdvanced = advanced;
+    FPrintDlg = printDlg;
+    FTextImport = textImport;
+    FPrintProgress = printProgress;
+    FLabelSettings->PrinterSetup = [this](QWidget *parent) { return Printer->Setup(parent); };
+    FPrintDlg->SetForms(FTextImport, FPrintProgress);
+    FPrintDlg->PrinterSetup = [this](QWidget *parent) { return Printer->Setup(parent); };
+    FPrintDlg->DeviceFactory = [this] { return Printer->NewDevice(FPrintDlg); };
+    FPrintDlg->LabelFileName = [this] { return Document->CurrentLabelFile; };
+    FPrintDlg->OnJobRunning = [this](bool running) {
+        // The job reads the items between pages; nothing may change them.
+        centralWidget()->setEnabled(!running);
+        menuBar()->setEnabled(!running);
+        for (QToolBar *bar : findChildren<QToolBar *>(Qt::FindDirectChildrenOnly))
+            bar->setEnabled(!running);
+    };
+}
+
+void TFMain::EnsureForms()
+{
+    if (FLabelSettings && FAdvanced && FPrintDlg && FTextImport && FPrintProgress)
+        return;
+    auto *labelSettings = FLabelSettings ? FLabelSettings : new TFLabelSettings(this);
+    auto *advanced = FAdvanced ? FAdvanced : new TFAdvanced(this);
+    auto *printDlg = FPrintDlg ? FPrintDlg : new TFPrintDlg(this, nullptr, nullptr);
+    auto *textImport = FTextImport ? FTextImport : new TFTextImport(this);
+    auto *printProgress = FPrintProgress ? FPrintProgress : new TFPrintProgress(this);
+    AttachForms(labelSettings, advanced, printDlg, textImport, printProgress);
+}
+
+void TFMain::PrintSetup1Click()
+{
+    if (Printer->Setup(this))
+        ComputeSheetLayout();
+}
+
+void TFMain::LabelOptions1Click()
+{
+    EnsureForms();
+    CentreOnMain(FLabelSettings);
+    if (!FLabelSettings->Execute())
+        return;
+    SizeSurfaceFromFormat();
+    pbHRuler->update();
+    pbVRuler->update();
+    Surface->FitItems();
+    Surface->update();
+    Document->SetLabelModified(true);
+    Document->SetTemplateModified(true);
+}
+
+// ---------------------------------------------------------------- help
+
+QString TFMain::HelpFile()
+{
+    const QDir dir(QCoreApplication::applicationDirPath());
+    const QString candidates[] = {
+        dir.filePath(QStringLiteral("Help.html")),
+        dir.filePath(QStringLiteral("../share/quorvane/Help.html")),
+        dir.filePath(QStringLiteral("../resources/Help.html")),
+        dir.filePath(QStringLiteral("../../resources/Help.html")),
+    };
+    for (const QString &c : candidates) {
+        const QFileInfo fi(c);
+        if (fi.isFile())
+            return fi.canonicalFilePath();
+    }
+    return {};
+}
+
+void TFMain::WebHelp1Click()
+{
+    const QString file = HelpFile();
+    if (file.isEmpty()) {
+        ShowMessage(tr("The help file Help.html was not found next to the program."));
+        return;
+    }
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    const bool ok = QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    QGuiApplication::restoreOverrideCursor();
+    if (!ok)
+        ShowMessage(tr("Unable to open the help file ") + file);
+}
+
+void TFMain::About1Click()
+{
+    TFAbout about(this);
+    CentreOnMain(&about);
+    about.exec();
+}
+

@@ -1,0 +1,194 @@
+// The file commands of the main window: new, open, save, and loading
+// without dialogs for the command line and drops.
+
+#include "app/fmain.h"
+
+#include "app/ask.h"
+#include "app/propertiespanel.h"
+#include "app/rulers.h"
+#include "canvas/canvaslabel.h"
+#include "model/labelformat.h"
+#include "model/messages.h"
+#include "storage/document.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QScrollBar>
+
+namespace {
+
+// The file dialogs of the file commands, by [template][save].
+struct TFileDialogSetup {
+    const char *DefaultSuffix;
+    const char *Filter; // Qt form: "Label Files (*.lbl)"
+    const char *Title;
+};
+const TFileDialogSetup kFileDialogs[2][2] = {
+    {{"lbl", QT_TRANSLATE_NOOP("TFMain", "Label Files (*.lbl)"), QT_TRANSLATE_NOOP("TFMain", " Load Label")},
+     {"lbl", QT_TRANSLATE_NOOP("TFMain", "Label Files (*.lbl)"), QT_TRANSLATE_NOOP("TFMain", "Save Label")}},
+    {{"lbf", QT_TRANSLATE_NOOP("TFMain", "Label Template (*.lbf)"), QT_TRANSLATE_NOOP("TFMain", "Load Template")},
+     {"lbf", QT_TRANSLATE_NOOP("TFMain", "Label Template (*.lbf)"), QT_TRANSLATE_NOOP("TFMain", "Save Template")}},
+};
+
+} // namespace
+
+void TFMain::New1Click()
+{
+    Document->NewLabel();
+    SurfaceSelectItem(nullptr);
+    Surface->update();
+}
+
+QString TFMain::FileDialog(bool save, const QString &title, const QString &filter, const QString &suffix,
+                           const QString &initial)
+{
+    QFileDialog dlg(this, title, initial, filter);
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dlg.setDefaultSuffix(suffix);
+    if (!initial.isEmpty())
+        dlg.selectFile(initial);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    const QString file = dlg.selectedFiles().first();
+    QDir::setCurrent(QFileInfo(file).absolutePath());
+    return file;
+}
+
+void TFMain::AfterDocumentLoad()
+{
+    HScrollBar->setValue(0);
+    VScrollBar->setValue(0);
+    SizeSurfaceFromFormat();
+    // A label file brings its own grid setting.
+    ShowGrids1->setChecked(::ShowGrids);
+    for (TLabelControl *item : Surface->Items)
+        item->OnBoundsChange = [this](TLabelControl *) { RefreshStatus(); };
+    for (TLabelControl *item : Surface->Items)
+        item->SetSelected(false);
+    Surface->SelectedItem = nullptr;
+    SurfaceSelectItem(nullptr);
+    pbHRuler->update();
+    pbVRuler->update();
+    Surface->update();
+}
+
+bool TFMain::LoadLabelFile(const QString &fileName)
+{
+    QString error;
+    const bool ok = Document->LoadLabelFile(fileName, &error);
+    if (!error.isEmpty())
+        ShowMessage(error);
+    if (ok)
+        AfterDocumentLoad();
+    return ok;
+}
+
+bool TFMain::LoadTemplateFile(const QString &fileName)
+{
+    QString error;
+    const bool ok = Document->LoadTemplateFile(fileName, &error);
+    if (!error.isEmpty())
+        ShowMessage(error);
+    if (ok) {
+        HScrollBar->setValue(0);
+        VScrollBar->setValue(0);
+        SizeSurfaceFromFormat();
+        Surface->FitItems();
+        pbHRuler->update();
+        pbVRuler->update();
+        Surface->update();
+    }
+    return ok;
+}
+
+bool TFMain::OpenDocument(const QString &fileName)
+{
+    switch (DocumentKindOf(fileName)) {
+    case TDocumentKind::Label:
+        return LoadLabelFile(fileName);
+    case TDocumentKind::Template:
+        return LoadTemplateFile(fileName);
+    default:
+        return false;
+    }
+}
+
+bool TFMain::QuerySave()
+{
+    return Document->QuerySave([this] { Save1Click(); },
+                               [this] {
+                                   switch (TAsk::Current().Question(this, kSaveChangesQuestion, true)) {
+                                   case TAsk::Yes: return TSaveAnswer::Yes;
+                                   case TAsk::No: return TSaveAnswer::No;
+                                   default: return TSaveAnswer::Cancel;
+                                   }
+                               });
+}
+
+void TFMain::Open1Click()
+{
+    OpenWithDialog(false);
+}
+
+void TFMain::LoadFormat1Click()
+{
+    OpenWithDialog(true);
+}
+
+void TFMain::OpenWithDialog(bool isTemplate)
+{
+    if (!QuerySave())
+        return;
+    const TFileDialogSetup &d = kFileDialogs[isTemplate][false];
+    const QString file = FileDialog(false, tr(d.Title), tr(d.Filter), QString::fromLatin1(d.DefaultSuffix),
+                                    isTemplate ? Document->CurrentTemplateFile : Document->CurrentLabelFile);
+    if (file.isEmpty())
+        return;
+    if (isTemplate)
+        LoadTemplateFile(file);
+    else
+        LoadLabelFile(file);
+}
+
+void TFMain::SaveDocument(bool isTemplate, bool askName)
+{
+    QString file = isTemplate ? Document->CurrentTemplateFile : Document->CurrentLabelFile;
+    if (askName || file.isEmpty()) {
+        const TFileDialogSetup &d = kFileDialogs[isTemplate][true];
+        file = FileDialog(true, tr(d.Title), tr(d.Filter), QString::fromLatin1(d.DefaultSuffix), file);
+        if (file.isEmpty())
+            return;
+    }
+    QString error;
+    const bool ok = isTemplate ? Document->SaveTemplateFile(file, &error) : Document->SaveLabelFile(file, &error);
+    if (!ok)
+        ShowMessage(error);
+}
+
+void TFMain::Save1Click()
+{
+    SaveDocument(false, false);
+}
+
+void TFMain::SaveLabelAs1Click()
+{
+    SaveDocument(false, true);
+}
+
+void TFMain::SaveFormat1Click()
+{
+    SaveDocument(true, false);
+}
+
+void TFMain::SaveLabelFormatAs1Click()
+{
+    SaveDocument(true, true);
+}
+
+void TFMain::Exit1Click()
+{
+    close();
+}
+
