@@ -129,6 +129,11 @@ const TSymbology *FindSymbologyByCliName(QStringView name);
 // The symbology at a position of the designer's list; nullptr past its end.
 const TSymbology *SymbologyAtListIndex(int index);
 
+// The options as the symbology offers them: an error correction or a size it
+// does not offer becomes automatic, rectangular only for those that have
+// rectangles; a linear or unknown symbology has none (all automatic).
+TBarcodeOptions OfferedOptions(int type, const TBarcodeOptions &options);
+
 // The symbology list shown to the user has its own order.
 int BarcodeTypeToListIndex(int type);   // unknown ordinal -> last linear entry (POSTNET)
 int ListIndexToBarcodeType(int index);

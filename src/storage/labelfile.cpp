@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -174,15 +173,14 @@ public:
     // An option the symbology does not offer falls back to automatic.
     void ReadOptions(TBarcodeLabel &b)
     {
-        const TSymbology *row = FindSymbology(b.BarcodeType);
-        if (!row || !row->IsMatrix())
-            return;
-        const int ecc = ini_.ReadInteger(section_, QStringLiteral("BCECC"), -1);
-        const bool offered = std::any_of(row->eccChoices.begin(), row->eccChoices.end(),
-                                         [ecc](const TEccChoice &c) { return c.value == ecc; });
-        b.SetBarcodeEcc(offered ? ecc : -1);
-        b.SetBarcodeSize(ReadRanged(ini_, section_, QStringLiteral("BCSIZE"), 0, 0, row->sizeCount));
-        b.SetBarcodeRectangular(row->rectangles && ini_.ReadBool(section_, QStringLiteral("BCRECT"), false));
+        TBarcodeOptions o;
+        o.ecc = ini_.ReadInteger(section_, QStringLiteral("BCECC"), -1);
+        o.size = ini_.ReadInteger(section_, QStringLiteral("BCSIZE"), 0);
+        o.rectangular = ini_.ReadBool(section_, QStringLiteral("BCRECT"), false);
+        o = OfferedOptions(b.BarcodeType, o);
+        b.SetBarcodeEcc(o.ecc);
+        b.SetBarcodeSize(o.size);
+        b.SetBarcodeRectangular(o.rectangular);
     }
     void Visit(TTextLabel &) override {}
     void Visit(TMemoLabel &) override {}
