@@ -1,9 +1,31 @@
 // Barcode rendering through the barcode engine.
 
 #include "barcode/barcode.h"
+#include "render/itemrender.h"
 #include "render/renderutil.h"
 
 #include <QPainter>
+
+namespace {
+
+TBarcodeSymbol ItemSymbol(const TBarcodeLabel &item, const QString &filteredText)
+{
+    return TBarcodeSymbol(item.BarcodeType, filteredText,
+                          {item.BarcodeEcc, item.BarcodeSize, item.BarcodeRectangular});
+}
+
+// An empty text is no error: it draws the empty box, as linear symbols do.
+QString SymbolError(const TBarcodeSymbol &symbol)
+{
+    return symbol.Text().isEmpty() ? QString() : symbol.Error();
+}
+
+} // namespace
+
+QString BarcodeItemError(const TBarcodeLabel &item)
+{
+    return SymbolError(ItemSymbol(item, FilterBarcodeText(item.BarcodeType, item.GetDesignText())));
+}
 
 void RenderBarcode(TBarcodeLabel &item)
 {
@@ -12,12 +34,9 @@ void RenderBarcode(TBarcodeLabel &item)
     const int module = item.AutoScale ? 1 : qBound(1, int(item.Scale), 9);
     item.Text = FilterBarcodeText(item.BarcodeType, item.GetDesignText());
 
-    const TBarcodeSymbol symbol(item.BarcodeType, item.Text,
-                                {item.BarcodeEcc, item.BarcodeSize, item.BarcodeRectangular});
-    // An empty text is no error: it draws the empty box, as linear symbols do.
-    const bool failed = !symbol.Ok() && !item.Text.isEmpty();
-    item.BarcodeError = failed ? symbol.Error() : QString();
-    if (failed) {
+    const TBarcodeSymbol symbol = ItemSymbol(item, item.Text);
+    item.BarcodeError = SymbolError(symbol);
+    if (!item.BarcodeError.isEmpty()) {
         // No symbol: the box keeps its size and shows a thin cross, so the
         // item stays visible and can be selected.
         item.ItemBitmap = NewItemBitmap(item.Width, item.Height, qRgb(255, 255, 255));

@@ -442,6 +442,7 @@ TEST_F(RenderTest, TextASymbologyCannotHoldShowsACrossedBoxAndSaysWhy)
         b->Height = 40;
         RenderItem(*b);
         EXPECT_FALSE(b->BarcodeError.isEmpty());
+        EXPECT_EQ(BarcodeItemError(*b), b->BarcodeError);
         if (!c.error.isEmpty()) {
             EXPECT_EQ(b->BarcodeError, c.error);
         }
