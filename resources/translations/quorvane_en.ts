@@ -1290,5 +1290,25 @@
         <source>Loading File</source>
         <translation>Loading File</translation>
     </message>
+    <message>
+        <source>纠错级别</source>
+        <translation>Error correction</translation>
+    </message>
+    <message>
+        <source>尺寸</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>长方形</source>
+        <translation>Rectangular</translation>
+    </message>
+    <message>
+        <source>自动尺寸时使用长方形符号</source>
+        <translation>Use a rectangular symbol when the size is automatic</translation>
+    </message>
+    <message>
+        <source>自动</source>
+        <translation>Automatic</translation>
+    </message>
 </context>
 </TS>

@@ -7,6 +7,7 @@
 #include "app/glyphs.h"
 #include "barcode/barcode.h"
 #include "canvas/canvaslabel.h"
+#include "render/itemrender.h"
 #include "picture/loadgraphic.h"
 
 #include <QButtonGroup>
@@ -145,7 +146,7 @@ QWidget *TPropertiesPanel::BuildBarcodePage()
     auto *v = PageLayout(pBarcode);
     v->addWidget(Caption(pBarcode, "Label1", tr("条形码系统")));
     cbBarcodeType = Named(new QComboBox(pBarcode), "cbBarcodeType");
-    for (int i = 0; i < kBarcodeTypeCount; ++i)
+    for (int i = 0; i < kSymbologyCount; ++i)
         cbBarcodeType->addItem(BarcodeListCaption(i));
     v->addWidget(cbBarcodeType);
     cbInterpret = Named(new QCheckBox(tr("注释行"), pBarcode), "cbInterpret");
@@ -167,6 +168,25 @@ QWidget *TPropertiesPanel::BuildBarcodePage()
     row->addWidget(LScale);
     row->addWidget(seBCScale, 1);
     v->addLayout(row);
+
+    pBarcodeOptions = Named(new QWidget(pBarcode), "pBarcodeOptions");
+    auto *grid = new QGridLayout(pBarcodeOptions);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(4);
+    LBarcodeEcc = Caption(pBarcodeOptions, "LBarcodeEcc", tr("纠错级别"));
+    cbBarcodeEcc = Named(new QComboBox(pBarcodeOptions), "cbBarcodeEcc");
+    LBarcodeSize = Caption(pBarcodeOptions, "LBarcodeSize", tr("尺寸"));
+    cbBarcodeSize = Named(new QComboBox(pBarcodeOptions), "cbBarcodeSize");
+    cbBarcodeRect = Named(new QCheckBox(tr("长方形"), pBarcodeOptions), "cbBarcodeRect");
+    cbBarcodeRect->setToolTip(tr("自动尺寸时使用长方形符号"));
+    grid->addWidget(LBarcodeEcc, 0, 0);
+    grid->addWidget(cbBarcodeEcc, 0, 1);
+    grid->addWidget(LBarcodeSize, 1, 0);
+    grid->addWidget(cbBarcodeSize, 1, 1);
+    grid->addWidget(cbBarcodeRect, 2, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    pBarcodeOptions->setVisible(false);
+    v->addWidget(pBarcodeOptions);
     v->addStretch(1);
     return pBarcode;
 }
@@ -267,6 +287,9 @@ void TPropertiesPanel::Connect()
     connect(seBCScale, &QSpinBox::valueChanged, this, &P::seBCScaleChange);
     connect(cbInterpret, &QCheckBox::clicked, this, &P::cbInterpretClick);
     connect(cbAutoScale, &QCheckBox::clicked, this, &P::cbAutoScaleClick);
+    connect(cbBarcodeEcc, &QComboBox::currentIndexChanged, this, &P::cbBarcodeEccChange);
+    connect(cbBarcodeSize, &QComboBox::currentIndexChanged, this, &P::cbBarcodeSizeChange);
+    connect(cbBarcodeRect, &QCheckBox::clicked, this, &P::cbBarcodeRectClick);
     connect(sbSelectFont, &QToolButton::clicked, this, &P::sbSelectFontClick);
     connect(TColorBtn, &QPushButton::clicked, this, &P::TColorBtnClick);
     connect(ShapeGroup, &QButtonGroup::idClicked, this, &P::ShapeButtonClick);
@@ -363,7 +386,17 @@ QString TPropertiesPanel::StateText(const TLabelControl *item)
                                          QT_TR_NOOP("Edit Graphic")};
     if (!item)
         return tr("Ready");
+    if (item->Kind == ikBarcode) {
+        const QString error = BarcodeItemError(static_cast<const TBarcodeLabel &>(*item));
+        if (!error.isEmpty())
+            return error;
+    }
     return item->Kind <= ikGraphic ? tr(states[item->Kind]) : QString();
+}
+
+void TPropertiesPanel::RefreshState()
+{
+    emit State(StateText(Item()));
 }
 
 void TPropertiesPanel::ShowItem(TLabelControl *item)
@@ -415,7 +448,40 @@ void TPropertiesPanel::ShowBarcode(const TBarcodeLabel *b)
     SetEditColor(seBCScale, !b->AutoScale);
     seBCScale->setValue(b->Scale);
     cbInterpret->setChecked(b->Interpretation);
+    ShowBarcodeOptions(b);
     ShowKindPanel(pBarcode);
+}
+
+void TPropertiesPanel::ShowBarcodeOptions(const TBarcodeLabel *b)
+{
+    const TSymbology *row = FindSymbology(b->BarcodeType);
+    const bool matrix = row && row->IsMatrix();
+    // Two-dimensional symbols have no human-readable line.
+    cbInterpret->setEnabled(!matrix);
+    pBarcodeOptions->setVisible(matrix);
+    if (!matrix)
+        return;
+    const bool was = refreshing_;
+    refreshing_ = true;
+    cbBarcodeEcc->clear();
+    cbBarcodeEcc->addItem(tr("自动"), -1);
+    for (const TEccChoice &c : row->eccChoices)
+        cbBarcodeEcc->addItem(row->ordinal == bcAztec ? QStringLiteral("%1%").arg(QLatin1String(c.name))
+                                                      : QString::fromLatin1(c.name),
+                              c.value);
+    cbBarcodeEcc->setCurrentIndex(qMax(0, cbBarcodeEcc->findData(b->BarcodeEcc)));
+    // Data Matrix has a fixed error correction.
+    LBarcodeEcc->setVisible(!row->eccChoices.empty());
+    cbBarcodeEcc->setVisible(!row->eccChoices.empty());
+    cbBarcodeSize->clear();
+    cbBarcodeSize->addItem(tr("自动"), 0);
+    for (int size = 1; size <= row->sizeCount; ++size)
+        cbBarcodeSize->addItem(row->sizeName ? row->sizeName(size) : QString::number(size), size);
+    cbBarcodeSize->setCurrentIndex(qMax(0, cbBarcodeSize->findData(b->BarcodeSize)));
+    cbBarcodeRect->setVisible(row->rectangles);
+    cbBarcodeRect->setEnabled(b->BarcodeSize == 0);
+    cbBarcodeRect->setChecked(b->BarcodeRectangular);
+    refreshing_ = was;
 }
 
 void TPropertiesPanel::ShowShape(const TShapeLabel *s)
@@ -439,6 +505,7 @@ void TPropertiesPanel::eTextChange(const QString &text)
     if (item && item->Text != text) {
         item->SetText(text);
         emit Changed();
+        RefreshState();
     }
 }
 
@@ -449,6 +516,7 @@ void TPropertiesPanel::rbTextSourceClick()
         return;
     item->SetAdvanced(!rbSimpleText->isChecked());
     emit Changed();
+    RefreshState();
     RefreshTextSource();
     if (rbSimpleText->isChecked() && eText->isEnabled()) {
         eText->setFocus();
@@ -482,6 +550,7 @@ void TPropertiesPanel::sbFieldEditClick()
     RefreshFieldList();
     item->MarkChanged(true);
     emit Changed();
+    RefreshState();
 }
 
 void TPropertiesPanel::cbBarcodeTypeChange(int index)
@@ -492,8 +561,48 @@ void TPropertiesPanel::cbBarcodeTypeChange(int index)
     if (!b)
         return;
     b->SetBarcodeType(ListIndexToBarcodeType(index));
+    // Options the new symbology does not offer (or offers with another
+    // meaning under the same number) go back to automatic.
+    const TBarcodeOptions o = OfferedOptions(b->BarcodeType, {b->BarcodeEcc, b->BarcodeSize, b->BarcodeRectangular});
+    b->SetBarcodeEcc(o.ecc);
+    b->SetBarcodeSize(o.size);
+    b->SetBarcodeRectangular(o.rectangular);
     emit Changed();
     SetTextQuietly(b->GetText());
+    ShowBarcodeOptions(b);
+    RefreshState();
+}
+
+void TPropertiesPanel::cbBarcodeEccChange(int index)
+{
+    if (refreshing_ || index < 0)
+        return;
+    if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
+        b->SetBarcodeEcc(cbBarcodeEcc->itemData(index).toInt());
+        emit Changed();
+        RefreshState();
+    }
+}
+
+void TPropertiesPanel::cbBarcodeSizeChange(int index)
+{
+    if (refreshing_ || index < 0)
+        return;
+    if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
+        b->SetBarcodeSize(cbBarcodeSize->itemData(index).toInt());
+        cbBarcodeRect->setEnabled(b->BarcodeSize == 0);
+        emit Changed();
+        RefreshState();
+    }
+}
+
+void TPropertiesPanel::cbBarcodeRectClick(bool checked)
+{
+    if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
+        b->SetBarcodeRectangular(checked);
+        emit Changed();
+        RefreshState();
+    }
 }
 
 void TPropertiesPanel::seBCScaleChange(int value)

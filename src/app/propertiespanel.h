@@ -40,7 +40,8 @@ public:
     int ChosenBarcodeType() const;
     // The plain-text box: the edit commands work on it while it has the focus.
     QLineEdit *TextEdit() const { return eText; }
-    // The third status panel for a selection: "Edit Barcode" ... or "Ready".
+    // The third status panel for a selection: "Edit Barcode" ... or "Ready";
+    // for a barcode whose text its symbology cannot hold, the reason.
     static QString StateText(const TLabelControl *item);
 
 signals:
@@ -60,6 +61,10 @@ private:
     void Connect();
     void ShowKindPanel(QWidget *panel);
     void ShowBarcode(const TBarcodeLabel *b);
+    // The options of the item's symbology, shown only for two-dimensional ones.
+    void ShowBarcodeOptions(const TBarcodeLabel *b);
+    // The third status panel again after an edit that may change it.
+    void RefreshState();
     void ShowShape(const TShapeLabel *s);
     void SetEditColor(QWidget *w, bool enabled);
     void ShowFontName(const TItemFont &font);
@@ -77,6 +82,9 @@ private:
     void seBCScaleChange(int value);
     void cbInterpretClick(bool checked);
     void cbAutoScaleClick(bool checked);
+    void cbBarcodeEccChange(int index);
+    void cbBarcodeSizeChange(int index);
+    void cbBarcodeRectClick(bool checked);
     void sbSelectFontClick();
     void TColorBtnClick();
     void ShapeButtonClick(int kind);
@@ -104,6 +112,10 @@ private:
     QCheckBox *cbInterpret, *cbAutoScale;
     QSpinBox *seBCScale;
     QLabel *LScale;
+    QWidget *pBarcodeOptions;
+    QLabel *LBarcodeEcc, *LBarcodeSize;
+    QComboBox *cbBarcodeEcc, *cbBarcodeSize;
+    QCheckBox *cbBarcodeRect;
     // Text and memo.
     QWidget *pText;
     QLineEdit *eFont;

@@ -33,8 +33,7 @@ enum TBarcodeType : quint8 {
     bcAztec = 16,
     bcGS1DataMatrix = 17,    // text as "(AI)value" pairs
 };
-// The linear symbologies: the ones the designer's list, label files and
-// printing offer.
+// The linear symbologies, ordinals 0..12; the two-dimensional ones follow.
 constexpr int kBarcodeTypeCount = 13;
 // Every symbology the engine draws, the linear ones first.
 constexpr int kSymbologyCount = 18;
@@ -129,6 +128,11 @@ const TSymbology *FindSymbology(int ordinal);
 const TSymbology *FindSymbologyByCliName(QStringView name);
 // The symbology at a position of the designer's list; nullptr past its end.
 const TSymbology *SymbologyAtListIndex(int index);
+
+// The options as the symbology offers them: an error correction or a size it
+// does not offer becomes automatic, rectangular only for those that have
+// rectangles; a linear or unknown symbology has none (all automatic).
+TBarcodeOptions OfferedOptions(int type, const TBarcodeOptions &options);
 
 // The symbology list shown to the user has its own order.
 int BarcodeTypeToListIndex(int type);   // unknown ordinal -> last linear entry (POSTNET)

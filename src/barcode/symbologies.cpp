@@ -167,6 +167,21 @@ const TSymbology *SymbologyAtListIndex(int index)
     return nullptr;
 }
 
+TBarcodeOptions OfferedOptions(int type, const TBarcodeOptions &options)
+{
+    const TSymbology *row = FindSymbology(type);
+    TBarcodeOptions out;
+    if (!row || !row->IsMatrix())
+        return out;
+    for (const TEccChoice &c : row->eccChoices)
+        if (c.value == options.ecc)
+            out.ecc = c.value;
+    if (options.size >= 1 && options.size <= row->sizeCount)
+        out.size = options.size;
+    out.rectangular = row->rectangles && options.rectangular;
+    return out;
+}
+
 int BarcodeTypeToListIndex(int type)
 {
     const TSymbology *s = FindSymbology(type);

@@ -26,6 +26,8 @@ const char *const kPrintUsage =
     "      imports from, else --pages 1. --output writes a PDF (A4, 600 DPI, whole\n"
     "      page printable); --printer NAME or the default printer otherwise.\n"
     "      --save-counters stores the advanced counters back into the label file.\n"
+    "      A barcode whose text its symbology cannot hold is left out; the job goes\n"
+    "      on, the records are named on stderr and the status is 3.\n"
     "      Ctrl+C (or SIGTERM) cancels the job: nothing is printed, status 130.";
 
 namespace {
@@ -277,5 +279,9 @@ int RunPrintCommand(const QStringList &args)
     if (!quiet)
         std::fprintf(stderr, "%lld labels on %d pages to %s\n", stats.LabelsPrinted, stats.PagesPrinted,
                      (output.isEmpty() ? device->Name() : QDir::toNativeSeparators(output)).toLocal8Bit().constData());
-    return 0;
+    // Reported even with --quiet: those labels lack a barcode.
+    for (const auto &f : stats.SymbolFailures)
+        std::fprintf(stderr, "%s %lld: no barcode: %s\n", imports && !data.isEmpty() ? "record" : "label", f.Record,
+                     f.Reason.toLocal8Bit().constData());
+    return stats.SymbolFailures.isEmpty() ? 0 : 3;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Sub-commands of quorvane-cli. Each returns the process exit status:
-// 0 success, 2 bad arguments or files, 1 any other failure; barcode --batch
-// 3 when some lines could not be drawn.
+// 0 success, 2 bad arguments or files, 1 any other failure; 3 when barcode
+// --batch could not draw some lines or print left out barcodes some records
+// could not hold.
 
 #include <QStringList>
 

@@ -445,6 +445,27 @@ void TBarcodeLabel::SetInterpretation(bool b)
     MarkChanged(true);
 }
 
+void TBarcodeLabel::SetBarcodeEcc(int ecc)
+{
+    SaveOldBounds();
+    BarcodeEcc = qBound(-1, ecc, kMaxBarcodeEcc);
+    MarkChanged(true);
+}
+
+void TBarcodeLabel::SetBarcodeSize(int size)
+{
+    SaveOldBounds();
+    BarcodeSize = qBound(0, size, kMaxBarcodeSize);
+    MarkChanged(true);
+}
+
+void TBarcodeLabel::SetBarcodeRectangular(bool b)
+{
+    SaveOldBounds();
+    BarcodeRectangular = b;
+    MarkChanged(true);
+}
+
 TTextLabel::TTextLabel()
 {
     Loading = true;
@@ -562,6 +583,9 @@ std::unique_ptr<TLabelControl> TBarcodeLabel::Clone() const
     c->Scale = Scale;
     c->Interpretation = Interpretation;
     c->AutoScale = AutoScale;
+    c->BarcodeEcc = BarcodeEcc;
+    c->BarcodeSize = BarcodeSize;
+    c->BarcodeRectangular = BarcodeRectangular;
     return c;
 }
 

@@ -177,10 +177,26 @@ public:
     bool AutoScale = true;
     bool Interpretation = true;
     qint32 Scale = 1;
+    // Options of the two-dimensional symbologies (linear ones ignore them):
+    // error correction (-1 automatic), size (0 the smallest that holds the
+    // text) and a rectangular automatic Data Matrix. What each value means is
+    // the barcode engine's; the setters keep them to the widest range any
+    // symbology takes.
+    qint32 BarcodeEcc = -1;
+    qint32 BarcodeSize = 0;
+    bool BarcodeRectangular = false;
+    // Why the last rendering drew no symbol (e.g. "Data too long for QR
+    // Code"); empty when it drew one.
+    QString BarcodeError;
     void SetBarcodeType(int t);
     void SetScale(int s);
     void SetAutoScale(bool b);
     void SetInterpretation(bool b);
+    void SetBarcodeEcc(int ecc);
+    void SetBarcodeSize(int size);
+    void SetBarcodeRectangular(bool b);
+    static constexpr int kMaxBarcodeEcc = 50;   // Aztec's 50 per cent
+    static constexpr int kMaxBarcodeSize = 40;  // QR Code version 40
 };
 
 class TTextLabel : public TLabelControl {

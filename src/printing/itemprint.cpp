@@ -166,12 +166,17 @@ void PrintBarcodeItem(QPainter &p, TBarcodeLabel &item, const TLabelPrintState &
 {
     const int m = BarcodeModule(item);
     const QString s = FilterBarcodeText(item.BarcodeType, ItemPrintText(item, label));
-    const int L = BarcodeWidth(m, item.BarcodeType, s);
+    const TBarcodeSymbol symbol(item.BarcodeType, s, {item.BarcodeEcc, item.BarcodeSize, item.BarcodeRectangular});
+    if (!symbol.Ok() && !s.isEmpty()) {
+        if (label.SymbolErrors)
+            label.SymbolErrors->append(symbol.Error());
+        return;
+    }
     const int Wi = DesignToPrinterX(item.Width), Hi = DesignToPrinterY(item.Height);
     const bool across = item.Rotation == 0 || item.Rotation == 2;
-    const int hExt = across ? L : Wi;
-    const int vExt = across ? Hi : L;
     const int barHeight = across ? Hi : Wi;
+    const QSize box = symbol.Box(m, barHeight, item.Rotation);
+    const int hExt = box.width(), vExt = box.height();
     int x = X, y = Y;
     if (item.HorzAlign == iaRight)
         x = X + Wi - hExt;
@@ -185,8 +190,12 @@ void PrintBarcodeItem(QPainter &p, TBarcodeLabel &item, const TLabelPrintState &
     p.save();
     {
         TPainterSurface surface(p, QStringLiteral("Courier New"));
-        DrawBarcode(surface, item.BarcodeType, x, y, m, barHeight, s, item.Interpretation, item.Rotation,
-                    item.Transparent);
+        if (symbol.Ok()) {
+            symbol.Draw(surface, x, y, m, barHeight, item.Interpretation, item.Rotation, item.Transparent);
+        } else if (!item.Transparent) {
+            // An empty text prints the empty box, as it always has.
+            surface.FillRect(x, y, hExt, vExt, false);
+        }
     }
     p.restore();
 }

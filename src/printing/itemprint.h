@@ -7,6 +7,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QStringList>
 
 class QPainter;
 
@@ -14,6 +15,9 @@ class QPainter;
 struct TLabelPrintState {
     const TDataRow *Row = nullptr; // current data record; none without a data file
     bool LastCopy = false;         // last copy of this content: counters advance
+    // When set, the reason of every barcode whose text its symbology cannot
+    // hold (that item prints nothing; the label goes on) is added here.
+    QStringList *SymbolErrors = nullptr;
 };
 
 // Prints an item of any kind through the printer of its kind.

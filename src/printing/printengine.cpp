@@ -121,20 +121,32 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
     bool done = false;
     bool cancelled = false;
     bool dataFailed = false;
+    qint64 record = 1;
+    QList<TPrintStats::TSymbolFailure> symbolFailures;
+    QStringList symbolErrors;
     while (!done) {
         for (int r = 0; !done && r < LabelRows; ++r) {
             for (int c = 0; !done && c < LabelColumns; ++c) {
-                const TLabelPrintState label{useDataFile ? &reader.DataRow() : nullptr, copies == copyIndex + 1};
+                const TLabelPrintState label{useDataFile ? &reader.DataRow() : nullptr, copies == copyIndex + 1,
+                                             &symbolErrors};
                 PrintLabel(*painter, items, c, r, label);
+                if (!symbolErrors.isEmpty()) {
+                    const qint64 which = useDataFile ? record : labelsPrinted + 1;
+                    if (symbolFailures.isEmpty() || symbolFailures.last().Record != which)
+                        symbolFailures.append({which, symbolErrors.first()});
+                    symbolErrors.clear();
+                }
                 ++labelsPrinted;
                 ++copyIndex;
                 if (copyIndex == copies) {
                     copyIndex = 0;
                     if (useDataFile) {
-                        if (reader.DataEof())
+                        if (reader.DataEof()) {
                             done = true;
-                        else
+                        } else {
                             reader.ReadRecord();
+                            ++record;
+                        }
                         if (reader.Failed()) {
                             dataFailed = true;
                             done = true;
@@ -170,6 +182,7 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
     if (stats) {
         stats->LabelsPrinted = labelsPrinted;
         stats->PagesPrinted = pagesPrinted;
+        stats->SymbolFailures = std::move(symbolFailures);
     }
     if (cancelled) {
         device.Abort();

@@ -68,6 +68,14 @@ extern const char *const kMsgNoRecords; // "The data file has no records."
 struct TPrintStats {
     qint64 LabelsPrinted = 0;
     int PagesPrinted = 0;
+    // Labels printed without a barcode whose text its symbology cannot hold:
+    // the record (from 1; the label's number without a data file), once however
+    // many copies, and the first reason.
+    struct TSymbolFailure {
+        qint64 Record = 0;
+        QString Reason;
+    };
+    QList<TSymbolFailure> SymbolFailures;
 };
 
 // Runs one job. The engine shows nothing itself: for NoFit, NoRecords,

@@ -10,6 +10,11 @@ class QPainter;
 // Nothing is drawn while the item is loading.
 void RenderItem(TLabelControl &item);
 
+// Why the barcode item draws no symbol with its current properties ("Data
+// too long for QR Code", or the encoder's own reason); empty when it draws one
+// or has no text. The designer's rendering keeps the same in BarcodeError.
+QString BarcodeItemError(const TBarcodeLabel &item);
+
 // The label as the design surface shows it: outline, grid, items (rendered
 // when changed), frames and handles. Used by the surface and by headless export.
 void PaintLabel(QPainter &painter, TItemContainer &items, bool showGrids);

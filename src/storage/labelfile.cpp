@@ -73,6 +73,14 @@ public:
         ini_.WriteInteger(section_, QStringLiteral("SCALE"), b.Scale);
         ini_.WriteBool(section_, QStringLiteral("INTERPRET"), b.Interpretation);
         ini_.WriteBool(section_, QStringLiteral("AUTOSCALE"), b.AutoScale);
+        // Only the two-dimensional symbologies have options; files with linear
+        // symbols stay as they always were.
+        const TSymbology *row = FindSymbology(b.BarcodeType);
+        if (row && row->IsMatrix()) {
+            ini_.WriteInteger(section_, QStringLiteral("BCECC"), b.BarcodeEcc);
+            ini_.WriteInteger(section_, QStringLiteral("BCSIZE"), b.BarcodeSize);
+            ini_.WriteBool(section_, QStringLiteral("BCRECT"), b.BarcodeRectangular);
+        }
     }
     void Visit(TTextLabel &) override {}
     void Visit(TMemoLabel &) override {}
@@ -156,10 +164,23 @@ public:
     TKindKeysReader(const TIniFile &ini, const QString &section) : ini_(ini), section_(section) {}
     void Visit(TBarcodeLabel &b) override
     {
-        b.SetBarcodeType(ReadRanged(ini_, section_, QStringLiteral("BCTYPE"), 0, 0, kBarcodeTypeCount - 1));
+        b.SetBarcodeType(ReadRanged(ini_, section_, QStringLiteral("BCTYPE"), 0, 0, kSymbologyCount - 1));
         b.SetScale(qBound(1, ini_.ReadInteger(section_, QStringLiteral("SCALE"), 1), 9));
         b.SetInterpretation(ini_.ReadBool(section_, QStringLiteral("INTERPRET"), true));
         b.SetAutoScale(ini_.ReadBool(section_, QStringLiteral("AUTOSCALE"), true));
+        ReadOptions(b);
+    }
+    // An option the symbology does not offer falls back to automatic.
+    void ReadOptions(TBarcodeLabel &b)
+    {
+        TBarcodeOptions o;
+        o.ecc = ini_.ReadInteger(section_, QStringLiteral("BCECC"), -1);
+        o.size = ini_.ReadInteger(section_, QStringLiteral("BCSIZE"), 0);
+        o.rectangular = ini_.ReadBool(section_, QStringLiteral("BCRECT"), false);
+        o = OfferedOptions(b.BarcodeType, o);
+        b.SetBarcodeEcc(o.ecc);
+        b.SetBarcodeSize(o.size);
+        b.SetBarcodeRectangular(o.rectangular);
     }
     void Visit(TTextLabel &) override {}
     void Visit(TMemoLabel &) override {}

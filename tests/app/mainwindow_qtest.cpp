@@ -6,6 +6,7 @@
 #include "app/linklabel.h"
 #include "app/propertiespanel.h"
 #include "app/rulers.h"
+#include "barcode/barcode.h"
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
@@ -19,6 +20,7 @@
 #include "dialogs_testkit.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -208,8 +210,9 @@ private slots:
     void barcodeToolUsesChosenSymbology()
     {
         auto *list = Find<QComboBox>(win.get(), "cbBarcodeType");
-        QCOMPARE(list->count(), 13);
+        QCOMPARE(list->count(), 18);
         QCOMPARE(list->itemText(7), QStringLiteral("EAN 13"));
+        QCOMPARE(list->itemText(17), QStringLiteral("GS1 DataMatrix"));
         list->setCurrentIndex(7);
         auto *b = static_cast<TBarcodeLabel *>(clickWithTool("sbBarcode", {120, 70}));
         QVERIFY(b);
@@ -232,6 +235,50 @@ private slots:
         Find<QAbstractButton>(win.get(), "cbAutoScale")->click();
         QVERIFY(!b->AutoScale);
         QVERIFY(scale->isEnabled());
+    }
+
+    void twoDimensionalSymbologyOptions()
+    {
+        auto *list = Find<QComboBox>(win.get(), "cbBarcodeType");
+        list->setCurrentIndex(13); // QR Code
+        auto *b = static_cast<TBarcodeLabel *>(clickWithTool("sbBarcode", {120, 70}));
+        QVERIFY(b);
+        QCOMPARE(int(b->BarcodeType), int(bcQRCode));
+        auto *interpret = Find<QWidget>(win.get(), "cbInterpret");
+        auto *options = Find<QWidget>(win.get(), "pBarcodeOptions");
+        auto *ecc = Find<QComboBox>(win.get(), "cbBarcodeEcc");
+        auto *size = Find<QComboBox>(win.get(), "cbBarcodeSize");
+        auto *rect = Find<QCheckBox>(win.get(), "cbBarcodeRect");
+        QVERIFY(!interpret->isEnabled());
+        QVERIFY(!options->isHidden());
+        QVERIFY(rect->isHidden()); // QR Code has no rectangles
+        QCOMPARE(ecc->count(), 5);  // automatic, L, M, Q, H
+        QCOMPARE(size->count(), 41);
+        QCOMPARE(size->itemText(1), QStringLiteral("21x21"));
+        ecc->setCurrentIndex(4);
+        size->setCurrentIndex(2);
+        QCOMPARE(b->BarcodeEcc, 3);
+        QCOMPARE(b->BarcodeSize, 2);
+        // Text the chosen version cannot hold: the status bar says why.
+        Find<QLineEdit>(win.get(), "eText")->setText(QString(200, QLatin1Char('x')));
+        QCOMPARE(panel(2), QStringLiteral("Data too long for QR Code"));
+        Find<QLineEdit>(win.get(), "eText")->setText(QStringLiteral("ok"));
+        QCOMPARE(panel(2), QStringLiteral("Edit Barcode"));
+        // Data Matrix: no error correction choice, sizes of its own, rectangles;
+        // the QR options it does not offer are back to automatic.
+        list->setCurrentIndex(14);
+        QCOMPARE(int(b->BarcodeType), int(bcDataMatrix));
+        QCOMPARE(std::pair(b->BarcodeEcc, b->BarcodeSize), std::pair(-1, 2));
+        QVERIFY(ecc->isHidden());
+        QVERIFY(!rect->isHidden());
+        QCOMPARE(size->currentText(), QStringLiteral("12x12"));
+        size->setCurrentIndex(0);
+        rect->click();
+        QVERIFY(b->BarcodeRectangular);
+        // Back to a linear symbology: no options, a human-readable line.
+        list->setCurrentIndex(0);
+        QVERIFY(options->isHidden());
+        QVERIFY(interpret->isEnabled());
     }
 
     void copyThenPasteTwice()

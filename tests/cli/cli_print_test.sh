@@ -166,6 +166,71 @@ expect_fail "unwritable output" "nofolder" print "$T/shelf.lbl" --output "$T/nof
 leftovers=$(ls -A "$T" | grep -v -E '^(shelf\.lbl|count\.lbl|stock\.csv|header\.csv|out\.pdf|five\.pdf)$')
 [ -z "$leftovers" ] || fail "files left behind: $leftovers"
 
+# 5. A QR Code of "项目 " and column 1 on 1.5 in square labels, 5 across:
+# every label reads back its record, in order, except records 3 and 6, too
+# long for error correction H: the job goes on, names them, status 3.
+cat >"$T/qr.lbl" <<LBL
+[FORMAT]
+WIDTH=1.5
+HEIGHT=1.5
+TOPMARGIN=0.5
+LEFTMARGIN=0.1875
+GAPHEIGHT=0
+GAPWIDTH=0.125
+METRIC=0
+SHOWGRID=0
+CONTROLS=1
+
+[CNT_1]
+TYPE=BARCODE
+BCTYPE=13
+SCALE=1
+INTERPRET=1
+AUTOSCALE=1
+BCECC=3
+BCSIZE=0
+BCRECT=0
+TOP=0.1
+LEFT=0.1
+WIDTH=0.5
+HEIGHT=0.5
+AUTOSIZE=1
+ALIGN=6
+HALIGN=0
+VALIGN=3
+ADVANCED=1
+ADV_COUNT=2
+ADVTYPE_1=TEXT
+ADVTXT_1=项目 
+ADVTYPE_2=FIELD
+ADVNUM_2=1
+ADVSIZE_2=0
+ADVCHAR_2=32
+LBL
+long=$(printf 'x%.0s' $(seq 1 1500))
+{
+  echo "sku"
+  for i in $(seq 1 8); do
+    if [ "$i" = 3 ] || [ "$i" = 6 ]; then echo "$long"; else printf 'QV-%05d\n' "$i"; fi
+  done
+} >"$T/qr.csv"
+"$CLI" print "$T/qr.lbl" --data "$T/qr.csv" --output "$T/qr.pdf" --paper Letter --quiet 2>"$T/qr.err"
+rc=$?
+[ $rc -eq 3 ] || fail "QR print: status $rc, expected 3 ($(cat "$T/qr.err"))"
+grep -c '^record [0-9]*: no barcode: Data too long for QR Code$' "$T/qr.err" | grep -qx 2 &&
+  grep -q '^record 3:' "$T/qr.err" && grep -q '^record 6:' "$T/qr.err" || fail "QR print stderr: $(cat "$T/qr.err")"
+got=""
+for k in $(seq 0 7); do
+  r=$((k / 5)) c=$((k % 5))
+  pdftoppm -r 300 -f 1 -l 1 -x $(( (5625 + 48750 * c) / 100 )) -y $((150 + 450 * r)) -W 450 -H 450 -gray -png \
+    "$T/qr.pdf" "$T/cell"
+  got+=$(zbarimg -q --raw "$T"/cell*.png 2>/dev/null | tr -d '\r' | tr '\n' ' ')"|"
+  rm -f "$T"/cell*.png
+done
+want="项目 QV-00001 |项目 QV-00002 ||项目 QV-00004 |项目 QV-00005 ||项目 QV-00007 |项目 QV-00008 |"
+[ "$got" = "$want" ] || fail "QR labels read '$got', expected '$want'"
+rm -f "$T/qr.lbl" "$T/qr.csv" "$T/qr.pdf" "$T/qr.err"
+
 # 4. Render: the label as the designer shows it, 2.5 x 1.25 in at 96 DPI.
 "$CLI" render "$T/shelf.lbl" --output "$T/shelf.png" || fail "render exited with $?"
 file "$T/shelf.png" 2>/dev/null | grep -q "PNG image data, 240 x 120" || fail "render: $(file "$T/shelf.png")"

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
+#include <tuple>
 
 namespace {
 // An item on a 200 x 100 surface, clamped as on the design surface.
@@ -64,6 +66,22 @@ TEST(Items, DefaultsPerKind)
     EXPECT_TRUE(bc.AutoScale);
     EXPECT_TRUE(bc.Interpretation);
     EXPECT_EQ(bc.Scale, 1);
+    EXPECT_EQ(bc.BarcodeEcc, -1); // automatic
+    EXPECT_EQ(bc.BarcodeSize, 0);
+    EXPECT_FALSE(bc.BarcodeRectangular);
+    // Two-dimensional options stay in the widest range any symbology takes,
+    // and a copy keeps them.
+    for (auto [ecc, size, wantEcc, wantSize] : {std::array{-7, -1, -1, 0}, std::array{3, 21, 3, 21},
+                                                std::array{9999, 9999, 50, 40}}) {
+        bc.SetBarcodeEcc(ecc);
+        bc.SetBarcodeSize(size);
+        bc.SetBarcodeRectangular(true);
+        EXPECT_EQ(bc.BarcodeEcc, wantEcc);
+        EXPECT_EQ(bc.BarcodeSize, wantSize);
+        const auto copy = bc.Clone();
+        const auto &c = static_cast<const TBarcodeLabel &>(*copy);
+        EXPECT_EQ(std::tuple(c.BarcodeEcc, c.BarcodeSize, c.BarcodeRectangular), std::tuple(wantEcc, wantSize, true));
+    }
     TShapeLabel sh;
     EXPECT_EQ(sh.Brush.Color, clWhite);
     EXPECT_EQ(sh.Pen.Color, clBlack);

@@ -397,6 +397,9 @@ TEST_F(RenderTest, BarcodeModuleFilteringAndRotation)
         {bcEAN13, QStringLiteral("978-7-111-12345-6"), QStringLiteral("978711112345"), true, 1, 1, 1},
         {bcCode128, QStringLiteral("Hello"), QStringLiteral("Hello"), false, 2, 2, 2},
         {bcCode128, QStringLiteral("X1"), QStringLiteral("X1"), false, 2, 3, 2},
+        {bcQRCode, QStringLiteral("héllo 中文"), QStringLiteral("héllo 中文"), false, 3, 0, 3},
+        {bcDataMatrix, QStringLiteral("abc"), QStringLiteral("abc"), true, 3, 1, 1},
+        {bcPDF417, QStringLiteral("PDF"), QStringLiteral("PDF"), false, 2, 3, 2},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text.toStdString());
@@ -410,11 +413,50 @@ TEST_F(RenderTest, BarcodeModuleFilteringAndRotation)
         b->Height = 50;
         RenderItem(*b);
         EXPECT_EQ(b->Text, c.filtered);
-        const int length = BarcodeWidth(c.module, c.type, c.filtered);
         const bool vertical = c.rotation % 2 == 1;
-        EXPECT_EQ(b->ItemBitmap.size(), vertical ? QSize(40, length) : QSize(length, 50));
+        const TBarcodeSymbol symbol(c.type, c.filtered);
+        ASSERT_TRUE(symbol.Ok());
+        EXPECT_EQ(b->ItemBitmap.size(), symbol.Box(c.module, vertical ? 40 : 50, c.rotation));
+        EXPECT_TRUE(b->BarcodeError.isEmpty());
         EXPECT_EQ(QSize(b->Width, b->Height), b->ItemBitmap.size()); // auto-sized
         EXPECT_GT(InkCount(b->ItemBitmap, b->ItemBitmap.rect()), 0);
+    }
+}
+
+TEST_F(RenderTest, TextASymbologyCannotHoldShowsACrossedBoxAndSaysWhy)
+{
+    struct Case {
+        int type;
+        QString text, error;
+    };
+    const Case cases[] = {
+        {bcQRCode, QString(8000, QLatin1Char('x')), QStringLiteral("Data too long for QR Code")},
+        {bcGS1DataMatrix, QStringLiteral("(01)123"), QString()}, // libzint's own reason
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.type);
+        auto b = Make<TBarcodeLabel>();
+        b->BarcodeType = quint8(c.type);
+        b->Text = c.text;
+        b->Width = 60;
+        b->Height = 40;
+        RenderItem(*b);
+        EXPECT_FALSE(b->BarcodeError.isEmpty());
+        EXPECT_EQ(BarcodeItemError(*b), b->BarcodeError);
+        if (!c.error.isEmpty()) {
+            EXPECT_EQ(b->BarcodeError, c.error);
+        }
+        // The box keeps its size although auto-sized; a thin cross and nothing else.
+        EXPECT_EQ(QSize(b->Width, b->Height), QSize(60, 40));
+        ASSERT_EQ(b->ItemBitmap.size(), QSize(60, 40));
+        for (QPoint dark : {QPoint(0, 0), QPoint(59, 0), QPoint(0, 39), QPoint(59, 39), QPoint(30, 20)})
+            EXPECT_NE(b->ItemBitmap.pixel(dark), qRgb(255, 255, 255)) << dark.x() << "," << dark.y();
+        EXPECT_LT(InkCount(b->ItemBitmap, b->ItemBitmap.rect()), 4 * 60);
+        // Text that fits again draws the symbol and clears the reason.
+        b->Text = QStringLiteral("(01)09501101530003");
+        RenderItem(*b);
+        EXPECT_TRUE(b->BarcodeError.isEmpty());
+        EXPECT_EQ(QSize(b->Width, b->Height), TBarcodeSymbol(c.type, b->Text).Box(1, 40));
     }
 }
 

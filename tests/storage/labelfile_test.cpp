@@ -1,11 +1,14 @@
 #include "model/labelformat.h"
 #include "model/messages.h"
+#include "barcode/barcode.h"
 #include "storage/labelfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <tuple>
+#include <utility>
 #include <gtest/gtest.h>
 
 #include "storage_testutil.h"
@@ -473,6 +476,57 @@ TEST_F(LabelFileTest, CommaOrPointDecimalsAndOutOfRangeValues)
     EXPECT_EQ(shape->VertAlign, iaTop);
     EXPECT_EQ(shape->Font.Font.pointSize(), 8);
     EXPECT_EQ(shape->Font.Charset, 1);
+}
+
+TEST_F(LabelFileTest, TwoDimensionalOptionsRoundTripAndOddOnesFallBack)
+{
+    struct Row {
+        int type, ecc, size;
+        bool rect;
+    };
+    // Written by the program: read back the same; only two-dimensional
+    // symbologies carry the option keys.
+    const Row written[] = {{bcQRCode, 3, 40, false}, {bcDataMatrix, -1, 26, false}, {bcDataMatrix, -1, 0, true},
+                           {bcPDF417, 8, 30, false}, {bcAztec, 50, 4, false}, {bcGS1DataMatrix, -1, 0, true},
+                           {bcEAN13, -1, 0, false}};
+    for (const Row &r : written) {
+        SCOPED_TRACE(r.type);
+        auto c = NewContainer();
+        auto *bc = Add(*c, new TBarcodeLabel);
+        bc->BarcodeType = quint8(r.type);
+        bc->BarcodeEcc = r.ecc;
+        bc->BarcodeSize = r.size;
+        bc->BarcodeRectangular = r.rect;
+        ASSERT_TRUE(SaveLabelFile(Path("2d.lbl"), *c));
+        const bool matrix = r.type >= bcQRCode;
+        EXPECT_EQ(ReadAll(Path("2d.lbl")).contains("BCECC="), matrix);
+        EXPECT_EQ(ReadAll(Path("2d.lbl")).contains("BCRECT="), matrix);
+        auto back = NewContainer();
+        ASSERT_TRUE(LoadLabelFile(Path("2d.lbl"), *back));
+        auto &b = static_cast<TBarcodeLabel &>(*back->Items[0]);
+        EXPECT_EQ(std::tuple(int(b.BarcodeType), b.BarcodeEcc, b.BarcodeSize, b.BarcodeRectangular),
+                  std::tuple(r.type, r.ecc, r.size, r.rect));
+    }
+    // Written by hand: an unknown symbology is Code 128 as it always was, and
+    // an option the symbology does not offer is automatic.
+    const std::pair<const char *, Row> read[] = {
+        {"BCTYPE=18\r\nBCECC=2\r\n", {bcCode128, -1, 0, false}},
+        {"BCTYPE=13\r\nBCECC=7\r\nBCSIZE=41\r\nBCRECT=1\r\n", {bcQRCode, -1, 0, false}},
+        {"BCTYPE=16\r\nBCECC=36\r\nBCSIZE=36\r\n", {bcAztec, 36, 36, false}},
+        {"BCTYPE=16\r\nBCECC=3\r\nBCSIZE=-1\r\n", {bcAztec, -1, 0, false}},
+        {"BCTYPE=14\r\nBCECC=1\r\nBCSIZE=30\r\nBCRECT=1\r\nBCNEW=x\r\n", {bcDataMatrix, -1, 30, true}},
+        {"BCTYPE=6\r\nBCECC=2\r\nBCSIZE=3\r\n", {bcEAN13, -1, 0, false}},
+    };
+    for (const auto &[keys, want] : read) {
+        SCOPED_TRACE(keys);
+        WriteAll(Path("h.lbl"), QByteArray("[FORMAT]\r\nCONTROLS=1\r\n[CNT_1]\r\nTYPE=BARCODE\r\n") + keys);
+        auto c = NewContainer();
+        ASSERT_TRUE(LoadLabelFile(Path("h.lbl"), *c));
+        ASSERT_EQ(c->Items.size(), 1);
+        auto &b = static_cast<TBarcodeLabel &>(*c->Items[0]);
+        EXPECT_EQ(std::tuple(int(b.BarcodeType), b.BarcodeEcc, b.BarcodeSize, b.BarcodeRectangular),
+                  std::tuple(want.type, want.ecc, want.size, want.rect));
+    }
 }
 
 TEST_F(LabelFileTest, TemplatesAndLabelsReadEachOther)
