@@ -10,17 +10,17 @@
 #include <QSize>
 #include <QString>
 
-// The value is the symbology's ordinal, after the thirteen linear ones; the
-// facts of each are its row in the symbology table.
+// The value is the symbology's ordinal (TBarcodeType); the facts of each are
+// its row in the symbology table.
 enum class TMatrixSymbology : quint8 {
-    QRCode = 13,
-    DataMatrix = 14,        // ECC 200
-    PDF417 = 15,
-    Aztec = 16,
-    GS1DataMatrix = 17,     // text as "(AI)value" pairs
+    QRCode = bcQRCode,
+    DataMatrix = bcDataMatrix,
+    PDF417 = bcPDF417,
+    Aztec = bcAztec,
+    GS1DataMatrix = bcGS1DataMatrix,
 };
-constexpr int kMatrixSymbologyFirst = 13;
-constexpr int kMatrixSymbologyLast = 17;
+constexpr int kMatrixSymbologyFirst = bcQRCode;
+constexpr int kMatrixSymbologyLast = bcGS1DataMatrix;
 
 // "QR Code", "Data Matrix", "PDF417", "Aztec Code", "GS1 DataMatrix"; empty for
 // any other value.
