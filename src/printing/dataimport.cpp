@@ -395,6 +395,7 @@ QStringList ReadSampleLines(const QString &fileName, int max, QString *error, TT
 
 struct TRecordReader::Private {
     TLineSource Source;
+    QString FileName;
     TSplitSettings Settings;
     TDataRow Row;
     bool Open = false;
@@ -415,6 +416,7 @@ bool TRecordReader::OpenData(const QString &fileName, const TSplitSettings &sett
     d->HasRecord = false;
     if (!d->Source.Open(fileName, error))
         return false;
+    d->FileName = fileName;
     d->Open = true;
     ReadRecord();
     if (settings.IgnoreHeader) {
@@ -483,4 +485,9 @@ bool TRecordReader::Failed() const
 QString TRecordReader::ErrorString() const
 {
     return d->Source.ErrorString();
+}
+
+QString TRecordReader::SourceName() const
+{
+    return d->FileName;
 }

@@ -15,6 +15,7 @@
 // cuts belongs to the column where it starts.
 
 #include "model/advanced.h"
+#include "printing/recordsource.h"
 #include "storage/textencoding.h"
 
 #include <QList>
@@ -58,10 +59,11 @@ int InitialFixedWidth(const QStringList &sampleLines, TTextEncoding encoding = T
 QStringList ReadSampleLines(const QString &fileName, int max, QString *error = nullptr,
                             TTextEncoding *encoding = nullptr);
 
-class TRecordReader {
+// A text data file as a record source.
+class TRecordReader : public TRecordSource {
 public:
     TRecordReader();
-    ~TRecordReader();
+    ~TRecordReader() override;
     TRecordReader(const TRecordReader &) = delete;
     TRecordReader &operator=(const TRecordReader &) = delete;
 
@@ -71,19 +73,20 @@ public:
     bool OpenData(const QString &fileName, const TSplitSettings &settings, QString *error = nullptr);
     // Reads and splits the next line; at the end of the file the current
     // record stays as it is.
-    void ReadRecord();
+    void ReadRecord() override;
     // True when no further line can be read (also after a read error).
-    bool DataEof() const;
+    bool DataEof() const override;
     void CloseData();
     bool DataOpen() const;
-    const TDataRow &DataRow() const;
+    const TDataRow &DataRow() const override;
     // Number of lines read so far (the header included).
     qint64 RecordsRead() const;
     // True when DataRow holds a data record (not the header, not nothing).
-    bool HasRecord() const;
+    bool HasRecord() const override;
     // True when a read error happened after opening; ErrorString names the file.
-    bool Failed() const;
-    QString ErrorString() const;
+    bool Failed() const override;
+    QString ErrorString() const override;
+    QString SourceName() const override;
 
 private:
     struct Private;

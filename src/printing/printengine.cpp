@@ -81,13 +81,14 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
         return Fail(TPrintResult::NoFit, QString::fromLatin1(kMsgNoFit), message);
 
     const int copies = qMax(1, choices.Copies);
-    const bool useDataFile = HasImportedField(items) && !choices.DataFile.isEmpty();
-    TRecordReader reader;
+    const bool useDataFile = HasImportedField(items) && HasDataSource(choices);
+    std::unique_ptr<TRecordSource> source;
     if (useDataFile) {
         QString error;
-        if (!reader.OpenData(choices.DataFile, choices.Split, &error))
+        source = OpenRecordSource(choices, &error);
+        if (!source)
             return Fail(TPrintResult::DataError, error, message);
-        if (!reader.HasRecord())
+        if (!source->HasRecord())
             return Fail(TPrintResult::NoRecords, QString::fromLatin1(kMsgNoRecords), message);
     }
     // Without a data file nothing else would end "all records".
@@ -127,7 +128,7 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
     while (!done) {
         for (int r = 0; !done && r < LabelRows; ++r) {
             for (int c = 0; !done && c < LabelColumns; ++c) {
-                const TLabelPrintState label{useDataFile ? &reader.DataRow() : nullptr, copies == copyIndex + 1,
+                const TLabelPrintState label{useDataFile ? &source->DataRow() : nullptr, copies == copyIndex + 1,
                                              &symbolErrors};
                 PrintLabel(*painter, items, c, r, label);
                 if (!symbolErrors.isEmpty()) {
@@ -141,13 +142,13 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
                 if (copyIndex == copies) {
                     copyIndex = 0;
                     if (useDataFile) {
-                        if (reader.DataEof()) {
+                        if (source->DataEof()) {
                             done = true;
                         } else {
-                            reader.ReadRecord();
+                            source->ReadRecord();
                             ++record;
                         }
-                        if (reader.Failed()) {
+                        if (source->Failed()) {
                             dataFailed = true;
                             done = true;
                         }
@@ -190,7 +191,7 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
     }
     if (dataFailed) {
         device.Abort();
-        return Fail(TPrintResult::DataError, reader.ErrorString(), message);
+        return Fail(TPrintResult::DataError, source->ErrorString(), message);
     }
     if (!device.End(&error))
         return Fail(TPrintResult::DeviceError, error, message);

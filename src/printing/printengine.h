@@ -5,6 +5,7 @@
 #include "model/items.h"
 #include "printing/itemprint.h"
 #include "printing/dataimport.h"
+#include "printing/recordsource.h"
 #include "printing/sheetlayout.h"
 
 #include <QString>
@@ -19,8 +20,11 @@ struct TPrintChoices {
     int RangeKind = rkPages;
     int PageCount = 1;
     int LabelCount = 1;
-    QString DataFile;
-    TSplitSettings Split;
+    QString DataFile;       // text or spreadsheet file
+    TSplitSettings Split;   // text files
+    QString Sheet;          // spreadsheets: a sheet's name or number from 1; empty for the first
+    QString SqlUrl;         // a database source's connection, without its password
+    QString SqlQuery;
     QString LabelFile; // current label file, names the document
 };
 

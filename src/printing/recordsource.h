@@ -1,0 +1,46 @@
+#pragma once
+// Where a merge's records come from: a text data file, a spreadsheet or a
+// database query. The print engine, the preview and the command line read
+// every kind through this one interface, forward only, so memory stays flat.
+
+#include "model/advanced.h"
+
+#include <QString>
+#include <memory>
+
+struct TPrintChoices;
+
+class TRecordSource {
+public:
+    virtual ~TRecordSource() = default;
+    // After opening, the first data record is current (HasRecord), unless the
+    // source has none. Reads the next record; at the end the current record
+    // stays as it is.
+    virtual void ReadRecord() = 0;
+    // True when no further record can be read (also after a read error).
+    virtual bool DataEof() const = 0;
+    virtual const TDataRow &DataRow() const = 0;
+    // True when DataRow holds a data record (not a header, not nothing).
+    virtual bool HasRecord() const = 0;
+    // True when reading failed after opening; ErrorString names the source
+    // and says what went wrong.
+    virtual bool Failed() const = 0;
+    virtual QString ErrorString() const = 0;
+    // Names the source in messages: a file name, or a connection without its
+    // password.
+    virtual QString SourceName() const = 0;
+
+    // Sources that can come back to a record (the preview pages with them):
+    // Tell gives a token for the current record, Seek makes it current again.
+    virtual bool CanSeek() const { return false; }
+    virtual qint64 Tell() const { return -1; }
+    virtual bool Seek(qint64 token) { (void)token; return false; }
+};
+
+// The job's data source: a database query when choices.SqlUrl is set, else
+// the data file (a spreadsheet by its extension, otherwise text split by
+// choices.Split). Null with *error naming the source when it cannot be
+// opened.
+std::unique_ptr<TRecordSource> OpenRecordSource(const TPrintChoices &choices, QString *error);
+// True when the choices name a data source at all.
+bool HasDataSource(const TPrintChoices &choices);
