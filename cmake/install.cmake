@@ -163,5 +163,7 @@ else()
 endif()
 # Qt's own Chinese texts for the standard dialogs (English without them).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6, qt6-translations-l10n")
+# The makers' label sheets of the stock choice (some are built in).
+string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", glabels-data")
 set(CPACK_GENERATOR DEB)
 include(CPack)

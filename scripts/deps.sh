@@ -20,6 +20,8 @@ PACKAGES=(
   desktop-file-utils shared-mime-info
   # installing and packaging: icon rendering, .deb tools, XML and font checks
   librsvg2-bin dpkg-dev libxml2-utils fontconfig appstream
+  # makers' label sheets for the stock choice
+  glabels-data
 )
 
 missing=()

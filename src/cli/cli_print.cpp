@@ -1,9 +1,11 @@
 #include "cli/cli_args.h"
 #include "cli/cli_label.h"
+#include "cli/cli_stock.h"
 #include "cli/commands.h"
 #include "printing/pdfdevice.h"
 #include "printing/printengine.h"
 #include "printing/qprinter_device.h"
+#include "printing/stocksheets.h"
 
 #include <QElapsedTimer>
 #include <csignal>
@@ -118,6 +120,7 @@ int RunPrintCommand(const QStringList &args)
     for (const char *name : {"all", "header", "no-header", "no-ltrim", "no-rtrim", "save-counters"})
         cli.Add({QString::fromLatin1(name)});
     cli.Add({QStringLiteral("quiet"), QStringLiteral("q")});
+    cli.Add({QStringLiteral("stock")}, QStringLiteral("\"MAKER PRODUCT\""));
     cli.AcceptPositionals(1, QStringLiteral("more than one label file: %1"));
     if (const int status = cli.Parse(args); status >= 0)
         return status;
@@ -162,6 +165,15 @@ int RunPrintCommand(const QStringList &args)
         return cli.Fail(QStringLiteral("unknown paper %1 (A4, Letter or WxHmm such as 100x150mm)").arg(paperText));
     if (!output.isEmpty() && !output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         return cli.Fail(QStringLiteral("the output must be a .pdf file: %1").arg(output));
+    // A maker's sheet brings its own label format and paper.
+    const TStockSheet *stock = nullptr;
+    if (cli.IsSet(QStringLiteral("stock"))) {
+        QString why;
+        if (!(stock = FindStockForCli(cli.Value(QStringLiteral("stock")), why)))
+            return cli.Fail(why);
+        if (paperText.isEmpty())
+            paper = StockPaper(*stock);
+    }
 
     // Splitting: what the import wizard would choose for this file.
     TPrintChoices choices;
@@ -220,6 +232,9 @@ int RunPrintCommand(const QStringList &args)
     QString error;
     if (!LoadLabelForCli(doc, label, error))
         return cli.Fail(error);
+    const TLabelFormat fileFormat = LabelFormat;
+    if (stock)
+        LabelFormat = StockLabelFormat(*stock);
 
     const bool imports = HasImportedField(items.Items);
     if (range == rkAll && (data.isEmpty() || !imports))
@@ -243,6 +258,8 @@ int RunPrintCommand(const QStringList &args)
         auto qp = std::make_unique<TQPrinterDevice>(printer);
         if (qp->IsPdfFallback())
             return cli.Fail(QStringLiteral("no printer is installed; write a PDF with --output FILE.pdf"));
+        if (stock)
+            UseStockPaper(*qp, paper);
         device = std::move(qp);
     }
 
@@ -274,6 +291,8 @@ int RunPrintCommand(const QStringList &args)
     case TPrintResult::DeviceError:
         return cli.Fail(message, output.isEmpty() ? 1 : 2);
     }
+    // The counters go back into the label file; its own format stays.
+    LabelFormat = fileFormat;
     if (cli.IsSet(QStringLiteral("save-counters")) && HasSequenceField(items.Items) && !doc.SaveLabelFile(doc.CurrentLabelFile, &error))
         return cli.Fail(QStringLiteral("printed, but the counters were not saved: %1").arg(error), 1);
     if (!quiet)

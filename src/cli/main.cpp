@@ -1,3 +1,4 @@
+#include "cli/cli_stock.h"
 #include "cli/commands.h"
 #include "model/labelformat.h"
 
@@ -9,6 +10,7 @@ static void printHelp(FILE *out)
 {
     std::fprintf(out, "Usage: quorvane-cli COMMAND [OPTIONS]\n\n%s\n%s\n%s\n", BarcodeUsage(), kPrintUsage,
                  kRenderUsage);
+    std::fprintf(out, "%s\n", kTemplatesUsage);
 }
 
 // Qt's offscreen platform warns about a missing per-user runtime folder,
@@ -49,6 +51,8 @@ int main(int argc, char **argv)
         return RunPrintCommand(args);
     if (command == QLatin1String("render"))
         return RunRenderCommand(args);
+    if (command == QLatin1String("templates"))
+        return RunTemplatesCommand(args);
     std::fprintf(stderr, "quorvane-cli: unknown command '%s' (try --help)\n", command.toLocal8Bit().constData());
     return 2;
 }

@@ -1,0 +1,528 @@
+#include "printing/stocksheets.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSizeF>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <cmath>
+
+const char *const kStockTemplateDir = "/usr/share/libglabels-3.0/templates";
+
+// The text of the built-in sheets (stocksheets_builtin.cpp).
+extern const char *const kBuiltInStockXml;
+
+double TStockLength::Points() const
+{
+    switch (Units) {
+    case In: return Value * 72.0;
+    case Mm: return Value * 72.0 / 25.4;
+    case Cm: return Value * 720.0 / 25.4;
+    case Pc: return Value * 12.0;
+    case Pt: break;
+    }
+    return Value;
+}
+
+double TStockLength::Inches() const
+{
+    switch (Units) {
+    case In: return Value;
+    case Mm: return Value / 25.4;
+    case Cm: return Value / 2.54;
+    case Pc: return Value / 6.0;
+    case Pt: break;
+    }
+    return Value / 72.0;
+}
+
+double TStockLength::Millimetres() const
+{
+    switch (Units) {
+    case Mm: return Value;
+    case Cm: return Value * 10.0;
+    case In: return Value * 25.4;
+    case Pc: return Value * 25.4 / 6.0;
+    case Pt: break;
+    }
+    return Value * 25.4 / 72.0;
+}
+
+bool TStockSheet::Imperial() const
+{
+    for (const TStockLength *l : {&Width, &Height, &X0, &Y0, &Dx, &Dy})
+        if (l->Metric())
+            return false;
+    return true;
+}
+
+namespace {
+
+// "2.5in", "63.5mm", "9pt", "1pc", or a bare number of points.
+bool ParseLength(QStringView text, TStockLength &out)
+{
+    static const struct {
+        const char *suffix;
+        TStockLength::Unit unit;
+    } units[] = {{"pt", TStockLength::Pt}, {"in", TStockLength::In}, {"mm", TStockLength::Mm},
+                 {"cm", TStockLength::Cm}, {"pc", TStockLength::Pc}};
+    QStringView number = text.trimmed();
+    out.Units = TStockLength::Pt;
+    for (const auto &u : units) {
+        if (number.endsWith(QLatin1String(u.suffix), Qt::CaseInsensitive)) {
+            number.chop(2);
+            out.Units = u.unit;
+            break;
+        }
+    }
+    bool ok = false;
+    out.Value = number.trimmed().toDouble(&ok);
+    return ok && std::isfinite(out.Value);
+}
+
+// Removes the noise of binary fractions (2.4999999999999996 for 2.5), which
+// would otherwise cost a printer pixel where lengths are truncated.
+double Clean(double v)
+{
+    return std::round(v * 1e9) / 1e9;
+}
+
+struct KnownPaper {
+    const char *id, *name;
+    double w, h;
+    TStockLength::Unit unit;
+};
+const KnownPaper kKnownPapers[] = {
+    {"A4", "A4", 210, 297, TStockLength::Mm},
+    {"US-Letter", "US Letter", 8.5, 11, TStockLength::In},
+    {"US-Legal", "US Legal", 8.5, 14, TStockLength::In},
+    {"A3", "A3", 297, 420, TStockLength::Mm},
+    {"A5", "A5", 148, 210, TStockLength::Mm},
+    {"A6", "A6", 105, 148, TStockLength::Mm},
+};
+
+QString Number(double v, int decimals)
+{
+    QString s = QString::number(v, 'f', decimals);
+    if (s.contains(QLatin1Char('.'))) {
+        while (s.endsWith(QLatin1Char('0')))
+            s.chop(1);
+        if (s.endsWith(QLatin1Char('.')))
+            s.chop(1);
+    }
+    return s;
+}
+
+QString SizeText(const TStockLength &w, const TStockLength &h)
+{
+    if (w.Metric())
+        return QStringLiteral("%1x%2 mm").arg(Number(w.Millimetres(), 2), Number(h.Millimetres(), 2));
+    return QStringLiteral("%1x%2 in").arg(Number(w.Inches(), 4), Number(h.Inches(), 4));
+}
+
+QString Key(const QString &maker, const QString &product)
+{
+    return maker.toCaseFolded() + QLatin1Char('\n') + product.toCaseFolded();
+}
+
+QString Normalised(const QString &name)
+{
+    return name.simplified().toCaseFolded();
+}
+
+int EditDistance(const QString &a, const QString &b)
+{
+    QList<int> row(b.size() + 1);
+    for (qsizetype j = 0; j <= b.size(); ++j)
+        row[j] = int(j);
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = int(i);
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const int up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
+// Reads the label element of a template and its layouts.
+void ReadLabel(QXmlStreamReader &xml, TStockSheet &s)
+{
+    const QString element = xml.name().toString();
+    s.Shape = element.mid(6); // after "Label-"
+    const QXmlStreamAttributes a = xml.attributes();
+    bool ok = true;
+    if (s.Shape == QLatin1String("rectangle") || s.Shape == QLatin1String("ellipse")) {
+        ok = ParseLength(a.value(QLatin1String("width")), s.Width) && ParseLength(a.value(QLatin1String("height")), s.Height);
+    } else if (s.Shape == QLatin1String("round")) {
+        // A round label prints in its bounding square.
+        TStockLength r;
+        ok = ParseLength(a.value(QLatin1String("radius")), r);
+        s.Width = s.Height = TStockLength{Clean(2 * r.Value), r.Units};
+    } else {
+        // Listed with their bounding box, which is all they share with a grid.
+        TStockLength r;
+        if (ParseLength(a.value(QLatin1String("radius")), r))
+            s.Width = s.Height = TStockLength{Clean(2 * r.Value), r.Units};
+        else if (ParseLength(a.value(QLatin1String("width")), s.Width))
+            ParseLength(a.value(QLatin1String("height")), s.Height);
+        s.Note = QStringLiteral("%1 labels do not map onto a rectangular grid").arg(s.Shape);
+    }
+    if (!ok)
+        s.Note = QStringLiteral("unreadable label size");
+    else if (s.Note.isEmpty() && (s.Width.Value <= 0 || s.Height.Value <= 0))
+        s.Note = QStringLiteral("label size not positive");
+    int layouts = 0;
+    while (xml.readNextStartElement()) {
+        if (xml.name() == QLatin1String("Layout")) {
+            ++layouts;
+            const QXmlStreamAttributes l = xml.attributes();
+            if (layouts == 1) {
+                s.Columns = l.value(QLatin1String("nx")).toInt();
+                s.Rows = l.value(QLatin1String("ny")).toInt();
+                // A missing pitch (one label in that direction) is no gap.
+                auto length = [&l](const char *name, TStockLength &out, const TStockLength &missing) {
+                    const QStringView v = l.value(QLatin1String(name));
+                    if (v.isEmpty()) {
+                        out = missing;
+                        return true;
+                    }
+                    return ParseLength(v, out);
+                };
+                if (!length("x0", s.X0, TStockLength{}) || !length("y0", s.Y0, TStockLength{}) ||
+                    !length("dx", s.Dx, s.Width) || !length("dy", s.Dy, s.Height))
+                    s.Note = QStringLiteral("unreadable layout");
+                if (s.Columns < 1 || s.Rows < 1)
+                    s.Note = QStringLiteral("no labels in the layout");
+            }
+        }
+        xml.skipCurrentElement();
+    }
+    if (layouts == 0 && s.Note.isEmpty())
+        s.Note = QStringLiteral("no layout");
+    if (layouts > 1)
+        s.Note = QStringLiteral("%1 layouts on one sheet; the label format holds one grid").arg(layouts);
+}
+
+void SetPaper(TStockSheet &s, const QList<TStockPaper> &papers)
+{
+    if (s.PaperId == QLatin1String("Other") || s.PaperId.isEmpty()) {
+        if (s.PaperWidth.Value > 0 && s.PaperHeight.Value > 0)
+            s.PaperName = SizeText(s.PaperWidth, s.PaperHeight);
+        else if (s.EquivalentOf.isEmpty() && s.Note.isEmpty())
+            s.Note = QStringLiteral("no paper size");
+        return;
+    }
+    for (const TStockPaper &p : papers) {
+        if (p.Id == s.PaperId) {
+            s.PaperName = p.Name;
+            s.PaperWidth = p.Width;
+            s.PaperHeight = p.Height;
+            return;
+        }
+    }
+    for (const KnownPaper &p : kKnownPapers) {
+        if (s.PaperId == QLatin1String(p.id)) {
+            s.PaperName = QString::fromLatin1(p.name);
+            s.PaperWidth = TStockLength{p.w, p.unit};
+            s.PaperHeight = TStockLength{p.h, p.unit};
+            return;
+        }
+    }
+    s.PaperName = s.PaperId;
+    if (s.Note.isEmpty())
+        s.Note = QStringLiteral("unknown paper %1").arg(s.PaperId);
+}
+
+int PaperOrder(const QString &id)
+{
+    if (id == QLatin1String("A4"))
+        return 0;
+    if (id == QLatin1String("US-Letter"))
+        return 1;
+    if (id == QLatin1String("Other"))
+        return 3;
+    return 2;
+}
+
+} // namespace
+
+QList<TStockPaper> ParseStockPapers(const QByteArray &data)
+{
+    QList<TStockPaper> papers;
+    QXmlStreamReader xml(data);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("Paper-size"))
+            continue;
+        const QXmlStreamAttributes a = xml.attributes();
+        TStockPaper p;
+        p.Id = a.value(QLatin1String("id")).toString();
+        p.Name = a.value(QLatin1String("_name")).toString();
+        if (p.Name.isEmpty())
+            p.Name = a.value(QLatin1String("name")).toString();
+        if (ParseLength(a.value(QLatin1String("width")), p.Width) &&
+            ParseLength(a.value(QLatin1String("height")), p.Height) && !p.Id.isEmpty())
+            papers.append(p);
+    }
+    return papers;
+}
+
+bool ParseStockTemplates(const QByteArray &data, const QList<TStockPaper> &papers, QList<TStockSheet> &out,
+                         QString *error)
+{
+    QXmlStreamReader xml(data);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("Template"))
+            continue;
+        const QXmlStreamAttributes a = xml.attributes();
+        TStockSheet s;
+        s.Maker = a.value(QLatin1String("brand")).toString().simplified();
+        s.Product = a.value(QLatin1String("part")).toString().simplified();
+        s.Description = a.value(QLatin1String("_description")).toString().simplified();
+        if (s.Description.isEmpty())
+            s.Description = a.value(QLatin1String("description")).toString().simplified();
+        s.EquivalentOf = a.value(QLatin1String("equiv")).toString().simplified();
+        s.PaperId = a.value(QLatin1String("size")).toString();
+        if (s.PaperId == QLatin1String("Other") &&
+            (!ParseLength(a.value(QLatin1String("width")), s.PaperWidth) ||
+             !ParseLength(a.value(QLatin1String("height")), s.PaperHeight)))
+            s.Note = QStringLiteral("unreadable paper size");
+        while (xml.readNextStartElement()) {
+            if (xml.name().startsWith(QLatin1String("Label-")) && s.Shape.isEmpty())
+                ReadLabel(xml, s);
+            else
+                xml.skipCurrentElement();
+        }
+        if (s.Maker.isEmpty() || s.Product.isEmpty())
+            continue;
+        if (s.EquivalentOf.isEmpty() && s.Shape.isEmpty() && s.Note.isEmpty())
+            s.Note = QStringLiteral("no label");
+        SetPaper(s, papers);
+        out.append(s);
+    }
+    if (xml.hasError()) {
+        if (error)
+            *error = QStringLiteral("line %1: %2").arg(xml.lineNumber()).arg(xml.errorString());
+        return false;
+    }
+    return true;
+}
+
+QList<TStockSheet> BuiltInStockSheets()
+{
+    QList<TStockSheet> sheets;
+    ParseStockTemplates(QByteArray(kBuiltInStockXml), {}, sheets);
+    for (TStockSheet &s : sheets)
+        s.BuiltIn = true;
+    return sheets;
+}
+
+TStockCatalogue LoadStockCatalogue(const QString &dir)
+{
+    TStockCatalogue c;
+    c.Sheets = BuiltInStockSheets();
+    QHash<QString, qsizetype> index;
+    for (qsizetype i = 0; i < c.Sheets.size(); ++i)
+        index.insert(Key(c.Sheets[i].Maker, c.Sheets[i].Product), i);
+
+    const QDir folder(dir);
+    QList<TStockPaper> papers;
+    if (QFile f(folder.filePath(QStringLiteral("paper-sizes.xml"))); f.open(QIODevice::ReadOnly))
+        papers = ParseStockPapers(f.readAll());
+    const QStringList files =
+        folder.entryList({QStringLiteral("*-templates.xml")}, QDir::Files | QDir::Readable, QDir::Name);
+    for (const QString &name : files) {
+        QFile f(folder.filePath(name));
+        QList<TStockSheet> read;
+        QString error;
+        if (!f.open(QIODevice::ReadOnly)) {
+            c.Problems.append(QStringLiteral("%1: %2").arg(f.fileName(), f.errorString()));
+            continue;
+        }
+        if (!ParseStockTemplates(f.readAll(), papers, read, &error))
+            c.Problems.append(QStringLiteral("%1: %2").arg(f.fileName(), error));
+        for (TStockSheet &s : read) {
+            const QString key = Key(s.Maker, s.Product);
+            if (index.contains(key))
+                continue; // the built-in one, or the first of two
+            index.insert(key, c.Sheets.size());
+            c.Sheets.append(s);
+            ++c.Installed;
+        }
+    }
+
+    // Equivalents: the base's geometry and paper under the equivalent's name.
+    for (TStockSheet &s : c.Sheets) {
+        if (s.EquivalentOf.isEmpty() || !s.Shape.isEmpty())
+            continue;
+        const TStockSheet *base = nullptr;
+        QString next = s.EquivalentOf;
+        for (int depth = 0; depth < 8 && !next.isEmpty(); ++depth) {
+            const auto it = index.constFind(Key(s.Maker, next));
+            if (it == index.cend())
+                break;
+            base = &c.Sheets[*it];
+            next = base->Shape.isEmpty() ? base->EquivalentOf : QString();
+        }
+        if (!base || base->Shape.isEmpty()) {
+            s.Note = QStringLiteral("equivalent of %1, which is not listed").arg(s.EquivalentOf);
+            continue;
+        }
+        const TStockSheet copy = *base;
+        const QString maker = s.Maker, product = s.Product, equiv = s.EquivalentOf;
+        const QString description = s.Description;
+        const bool builtIn = s.BuiltIn;
+        s = copy;
+        s.Maker = maker;
+        s.Product = product;
+        s.EquivalentOf = equiv;
+        s.BuiltIn = builtIn;
+        if (!description.isEmpty())
+            s.Description = description;
+    }
+
+    QCollator collator;
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(c.Sheets.begin(), c.Sheets.end(), [&collator](const TStockSheet &a, const TStockSheet &b) {
+        const int pa = PaperOrder(a.PaperId), pb = PaperOrder(b.PaperId);
+        if (pa != pb)
+            return pa < pb;
+        if (const int r = collator.compare(a.PaperName, b.PaperName))
+            return r < 0;
+        if (const int r = collator.compare(a.Maker, b.Maker))
+            return r < 0;
+        return collator.compare(a.Product, b.Product) < 0;
+    });
+    return c;
+}
+
+const TStockCatalogue &StockCatalogue()
+{
+    static const TStockCatalogue catalogue = LoadStockCatalogue();
+    return catalogue;
+}
+
+bool StockMatches(const TStockSheet &s, const QString &text)
+{
+    const QStringList words = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const QString hay = QStringList{s.Maker, s.Product, s.Description, s.PaperName, s.EquivalentOf}.join(QLatin1Char(' '));
+    for (const QString &w : words)
+        if (!hay.contains(w, Qt::CaseInsensitive))
+            return false;
+    return true;
+}
+
+const TStockSheet *FindStockSheet(const QList<TStockSheet> &sheets, const QString &name)
+{
+    const QString wanted = Normalised(name);
+    if (wanted.isEmpty())
+        return nullptr;
+    const TStockSheet *byProduct = nullptr;
+    int productMatches = 0;
+    for (const TStockSheet &s : sheets) {
+        if (Normalised(s.Name()) == wanted)
+            return &s;
+        if (Normalised(s.Product) == wanted) {
+            byProduct = &s;
+            ++productMatches;
+        }
+    }
+    return productMatches == 1 ? byProduct : nullptr;
+}
+
+QStringList NearestStockNames(const QList<TStockSheet> &sheets, const QString &name, int count)
+{
+    const QString wanted = Normalised(name);
+    QList<QPair<int, QString>> scored;
+    scored.reserve(sheets.size());
+    for (const TStockSheet &s : sheets) {
+        const int d = std::min(EditDistance(wanted, Normalised(s.Name())), EditDistance(wanted, Normalised(s.Product)));
+        scored.append({d, s.Name()});
+    }
+    std::stable_sort(scored.begin(), scored.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    QStringList names;
+    for (const auto &p : scored) {
+        if (names.size() >= count)
+            break;
+        if (!names.contains(p.second))
+            names.append(p.second);
+    }
+    return names;
+}
+
+QString StockFieldText(double v)
+{
+    QString s = QString::number(v, 'f', 5);
+    while (s.endsWith(QLatin1Char('0')) && s.indexOf(QLatin1Char('.')) < s.size() - 2)
+        s.chop(1);
+    return s.left(7);
+}
+
+TLabelFormat StockLabelFormat(const TStockSheet &s)
+{
+    // Differences are taken in the drawing's own unit when both lengths
+    // share it, so 66.04 mm - 63.5 mm is 2.54 mm before any conversion.
+    auto difference = [](const TStockLength &a, const TStockLength &b) {
+        if (a.Units == b.Units)
+            return TStockLength{a.Value - b.Value, a.Units};
+        return TStockLength{a.Points() - b.Points(), TStockLength::Pt};
+    };
+    const TStockLength gapW = s.Columns > 1 ? difference(s.Dx, s.Width) : TStockLength{};
+    const TStockLength gapH = s.Rows > 1 ? difference(s.Dy, s.Height) : TStockLength{};
+    const TStockLength *lengths[] = {&s.Width, &s.Height, &s.Y0, &s.X0, &gapH, &gapW};
+
+    bool metric = false;
+    if (!s.Imperial()) {
+        // The format's centimetre is 0.4 inch, 10.16 mm.
+        metric = true;
+        for (const TStockLength *l : lengths) {
+            const double units = l->Millimetres() / 10.16;
+            if (std::abs(StockFieldText(Clean(units)).toDouble() - units) * 10.16 > 0.001)
+                metric = false;
+        }
+    }
+    double v[6];
+    for (int i = 0; i < 6; ++i)
+        v[i] = Clean(metric ? lengths[i]->Millimetres() / 10.16 : lengths[i]->Inches());
+    TLabelFormat f;
+    f.Label_Width = v[0];
+    f.Label_Height = v[1];
+    f.Margin_Top = v[2];
+    f.Margin_Left = v[3];
+    f.Gap_Height = v[4];
+    f.Gap_Width = v[5];
+    f.Metric = metric;
+    return f;
+}
+
+QPageSize StockPaper(const TStockSheet &s)
+{
+    static const struct {
+        const char *id;
+        QPageSize::PageSizeId size;
+    } standard[] = {{"A4", QPageSize::A4},           {"US-Letter", QPageSize::Letter},
+                    {"US-Legal", QPageSize::Legal},  {"US-Executive", QPageSize::Executive},
+                    {"A3", QPageSize::A3},           {"A5", QPageSize::A5},
+                    {"A6", QPageSize::A6},           {"B4", QPageSize::B4}};
+    for (const auto &p : standard)
+        if (s.PaperId == QLatin1String(p.id))
+            return QPageSize(p.size);
+    if (s.PaperWidth.Metric())
+        return QPageSize(QSizeF(s.PaperWidth.Millimetres(), s.PaperHeight.Millimetres()), QPageSize::Millimeter,
+                         QString(), QPageSize::ExactMatch);
+    return QPageSize(QSizeF(s.PaperWidth.Inches(), s.PaperHeight.Inches()), QPageSize::Inch, QString(),
+                     QPageSize::ExactMatch);
+}
+
+QString StockLabelSize(const TStockSheet &s)
+{
+    return SizeText(s.Width, s.Height);
+}

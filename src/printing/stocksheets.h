@@ -1,0 +1,96 @@
+#pragma once
+// Makers' label sheets: a catalogue read from the template files that the
+// Debian package glabels-data installs, plus a few dozen common sheets built
+// in so that the choice exists without it. A sheet maps onto the label
+// format: its first label's corner gives the margins, its pitch minus the
+// label's size the gaps.
+
+#include "model/labelformat.h"
+
+#include <QList>
+#include <QPageSize>
+#include <QString>
+#include <QStringList>
+
+// A length as the template wrote it; converted only when it is used, in one
+// step, to whatever unit is wanted.
+struct TStockLength {
+    enum Unit { Pt, In, Mm, Cm, Pc };
+    double Value = 0;
+    Unit Units = Pt;
+    double Points() const;
+    double Inches() const;
+    double Millimetres() const;
+    bool Metric() const { return Units == Mm || Units == Cm; }
+};
+
+struct TStockSheet {
+    QString Maker, Product, Description;
+    QString EquivalentOf;   // the product this one is listed as equal to
+    QString PaperId;        // "A4", "US-Letter", ... or "Other"
+    QString PaperName;      // "A4", "US Letter", "60 × 90 mm"
+    TStockLength PaperWidth, PaperHeight;
+    QString Shape;          // "rectangle", "round", "ellipse", "cd", ...
+    TStockLength Width, Height, X0, Y0, Dx, Dy;
+    int Columns = 0, Rows = 0;
+    QString Note;           // why the sheet cannot be chosen; empty when it can
+    bool BuiltIn = false;
+
+    QString Name() const { return Maker + QLatin1Char(' ') + Product; }
+    bool Selectable() const { return Note.isEmpty(); }
+    int PerSheet() const { return Columns * Rows; }
+    // Every length of the label and its layout in inches, points or picas.
+    bool Imperial() const;
+};
+
+// Where glabels-data puts its templates.
+extern const char *const kStockTemplateDir;
+
+// Parses one template file. Paper sizes it names are looked up in `papers`
+// (id -> width, height), filled from paper-sizes.xml; the common ones are
+// known without it. Equivalents are left unresolved. False with a message
+// when the XML is broken; the sheets read before the fault are kept.
+struct TStockPaper {
+    QString Id, Name;
+    TStockLength Width, Height;
+};
+bool ParseStockTemplates(const QByteArray &xml, const QList<TStockPaper> &papers, QList<TStockSheet> &out,
+                         QString *error = nullptr);
+QList<TStockPaper> ParseStockPapers(const QByteArray &xml);
+
+// The built-in sheets (read from their own XML by the same parser).
+QList<TStockSheet> BuiltInStockSheets();
+
+struct TStockCatalogue {
+    QList<TStockSheet> Sheets; // sorted by paper, maker, product
+    int Installed = 0;         // sheets read from the template folder
+    QStringList Problems;      // files that could not be read
+};
+// The built-in sheets and those of every *-templates.xml in `dir`. A built-in
+// sheet replaces an installed one of the same maker and product;
+// equivalents take their base's geometry (or stay unselectable with a note).
+TStockCatalogue LoadStockCatalogue(const QString &dir = QString::fromLatin1(kStockTemplateDir));
+// The catalogue of the default folder, read once.
+const TStockCatalogue &StockCatalogue();
+
+// Case-insensitive: every word of `text` in the maker, product, description
+// or paper. An empty text matches all.
+bool StockMatches(const TStockSheet &s, const QString &text);
+// By "MAKER PRODUCT" (case and spacing ignored), or by the product alone
+// when only one maker has it. nullptr when none.
+const TStockSheet *FindStockSheet(const QList<TStockSheet> &sheets, const QString &name);
+// The names nearest to `name` by edit distance, best first.
+QStringList NearestStockNames(const QList<TStockSheet> &sheets, const QString &name, int count = 5);
+
+// The label format of the sheet. The unit: inches for a sheet drawn in
+// inches, points or picas; for one drawn in millimetres or centimetres, the
+// format's centimetre (0.4 inch) when each of the six lengths, as the format
+// dialog writes it (seven characters, at most five decimals), is within
+// 0.001 mm of the drawing, and inches otherwise.
+TLabelFormat StockLabelFormat(const TStockSheet &s);
+// The sheet's paper.
+QPageSize StockPaper(const TStockSheet &s);
+// "2.625 × 1 in", "63.5 × 38.1 mm": the label's size in the drawing's unit.
+QString StockLabelSize(const TStockSheet &s);
+// What the format dialog's field holds for v: "#0.0####" cut to 7 characters.
+QString StockFieldText(double v);

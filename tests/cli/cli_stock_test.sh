@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# Printing by a maker's sheet: quorvane-cli print --stock on three common
+# sheets (3 x 10 US Letter address, 3 x 7 A4 address, 2 x 5 US Letter
+# shipping), a label that is one filled rectangle, rasterised; each label's
+# ink must lie where the maker's drawing puts it, within two pixels at 300 DPI.
+# Also the templates listing, an equivalent's code, and an unknown name.
+set -uo pipefail
+
+CLI="${QV_BINARY_DIR:-build}/quorvane-cli"
+export QT_QPA_PLATFORM=offscreen
+for tool in pdftoppm pdfinfo python3; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
+done
+[ -x "$CLI" ] || { echo "FAIL: $CLI not built"; exit 1; }
+[ -d /usr/share/libglabels-3.0/templates ] ||
+  { echo "FAIL: glabels-data is not installed (scripts/deps.sh installs it)"; exit 1; }
+
+T=$(mktemp -d)
+trap 'rm -rf "$T" "$XDG_RUNTIME_DIR"' EXIT
+XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# A black rectangle filling a label of W x H inches; the file's margins and
+# gaps are nought, so where the labels land is the sheet's doing.
+write_label() { # file width height
+  cat >"$1" <<LBL
+[FORMAT]
+WIDTH=$2
+HEIGHT=$3
+TOPMARGIN=0
+LEFTMARGIN=0
+GAPHEIGHT=0
+GAPWIDTH=0
+METRIC=0
+SHOWGRID=0
+CONTROLS=1
+
+[CNT_1]
+TYPE=SHAPE
+SHAPEFORMAT=0
+PEN_WIDTH=0
+PEN_COLOR=0
+BRUSH_STYLE=0
+BRUSH_COLOR=0
+TOP=0
+LEFT=0
+WIDTH=$2
+HEIGHT=$3
+AUTOSIZE=0
+TRANSPARENT=0
+ROTATE=0
+LBL
+}
+
+# name | label w h (in) | paper w h (in) | x0 y0 pitch-x pitch-y (in) | columns rows
+# The drawings: 5160 family (Worldlabel WL-875), L7160 family in millimetres
+# (Endisch 6406338x and Avery J8160, an equivalent of the built-in L7160),
+# 4 x 2 in shipping (Online Labels OL125).
+while IFS='|' read -r name w h pw ph x0 y0 dx dy nx ny; do
+  [ -z "$name" ] && continue
+  write_label "$T/l.lbl" "$w" "$h"
+  pdf="$T/out.pdf"
+  rm -f "$pdf"
+  if ! "$CLI" print "$T/l.lbl" --stock "$name" --pages 1 --dpi 600 --output "$pdf" --quiet 2>"$T/err"; then
+    fail "$name: print failed: $(cat "$T/err")"
+    continue
+  fi
+  size=$(pdfinfo "$pdf" | sed -n 's/^Page size: *\([0-9.]*\) x \([0-9.]*\) pts.*/\1 \2/p')
+  python3 - "$size" "$pw" "$ph" <<'PY' || fail "$name: paper is $size pt"
+import sys
+w, h = map(float, sys.argv[1].split())
+sys.exit(0 if abs(w - float(sys.argv[2]) * 72) < 0.5 and abs(h - float(sys.argv[3]) * 72) < 0.5 else 1)
+PY
+  pdftoppm -r 300 -gray "$pdf" "$T/page" && mv "$T"/page*.pgm "$T/page.pgm" 2>/dev/null
+  python3 - "$T/page.pgm" "$w" "$h" "$x0" "$y0" "$dx" "$dy" "$nx" "$ny" <<'PY' || fail "$name: labels misplaced"
+import sys
+path = sys.argv[1]
+w, h, x0, y0, dx, dy = (float(v) * 300 for v in sys.argv[2:8])
+nx, ny = int(sys.argv[8]), int(sys.argv[9])
+data = open(path, 'rb').read()
+# binary PGM: P5 width height maxval, then one byte a pixel
+parts = data.split(maxsplit=4)
+W, H = int(parts[1]), int(parts[2])
+pix = parts[4]
+def dark(x, y):
+    return pix[y * W + x] < 128
+def runs(cells):
+    out, start = [], None
+    for i, d in enumerate(cells):
+        if d and start is None:
+            start = i
+        if not d and start is not None:
+            out.append((start, i)); start = None
+    if start is not None:
+        out.append((start, len(cells)))
+    return out
+bad = []
+# Across the middle of every row of labels, and down the middle of every column.
+for r in range(ny):
+    y = int(y0 + r * dy + h / 2)
+    got = runs([dark(x, y) for x in range(W)])
+    want = [(x0 + c * dx, x0 + c * dx + w) for c in range(nx)]
+    if dx - w < 1:  # touching labels make one run
+        want = [(want[0][0], want[-1][1])]
+    if len(got) != len(want) or any(abs(a - c) > 2 or abs(b - d) > 2 for (a, b), (c, d) in zip(got, want)):
+        bad.append(f"row {r}: ink {got}, drawing {[(round(a, 1), round(b, 1)) for a, b in want]}")
+for c in range(nx):
+    x = int(x0 + c * dx + w / 2)
+    got = runs([dark(x, y) for y in range(H)])
+    want = [(y0 + r * dy, y0 + r * dy + h) for r in range(ny)]
+    if dy - h < 1:
+        want = [(want[0][0], want[-1][1])]
+    if len(got) != len(want) or any(abs(a - c2) > 2 or abs(b - d) > 2 for (a, b), (c2, d) in zip(got, want)):
+        bad.append(f"column {c}: ink {got}, drawing {[(round(a, 1), round(b, 1)) for a, b in want]}")
+for b in bad:
+    print(b)
+sys.exit(1 if bad else 0)
+PY
+  rm -f "$T"/page*.pgm
+done <<'ROWS'
+Worldlabel WL-875|2.625|1|8.5|11|0.1875|0.5|2.75|1|3|10
+Endisch 6406338x|2.5|1.5|8.26771653543|11.6929133858|0.283858267717|0.596456692913|2.6|1.5|3|7
+Avery J8160|2.5|1.5|8.26771653543|11.6929133858|0.283858267717|0.596456692913|2.6|1.5|3|7
+Online Labels OL125|4|2|8.5|11|0.18|0.5|4.14|2|2|5
+ROWS
+
+# --paper still wins over the sheet's own paper.
+write_label "$T/l.lbl" 2.625 1
+"$CLI" print "$T/l.lbl" --stock "Avery 5160" --paper A4 --output "$T/a4.pdf" --quiet 2>"$T/err" ||
+  fail "--paper with --stock: $(cat "$T/err")"
+pdfinfo "$T/a4.pdf" 2>/dev/null | grep -q '595.* x 841.* pts' || fail "--paper A4 did not give A4"
+
+# The listing: built-in and installed sheets, a search, equivalents.
+"$CLI" templates >"$T/all" || fail "templates exited $?"
+[ "$(wc -l <"$T/all")" -gt 1000 ] || fail "templates lists only $(wc -l <"$T/all") sheets"
+grep -qx 'Avery 5160, 2.625x1 in, 3x10, US Letter' "$T/all" || fail "no Avery 5160 line: $(grep '5160,' "$T/all")"
+"$CLI" templates --search "j8160" >"$T/found" || fail "templates --search exited $?"
+grep -qx 'Avery J8160, 63.5x38.1 mm, 3x7, A4 (= L7160)' "$T/found" || fail "search: $(cat "$T/found")"
+
+# An unknown name names the nearest ones; a sheet that does not map says why.
+"$CLI" print "$T/l.lbl" --stock "avery 5l60" --output "$T/x.pdf" 2>"$T/err"
+status=$?
+[ "$status" = 2 ] || fail "unknown stock exited $status"
+grep -q 'unknown label sheet avery 5l60; nearest: .*Avery 5160' "$T/err" || fail "unknown stock: $(cat "$T/err")"
+"$CLI" print "$T/l.lbl" --stock "Avery 8676" --output "$T/x.pdf" 2>"$T/err" && fail "a CD sheet printed"
+grep -q 'cannot be used: cd labels' "$T/err" || fail "CD sheet: $(cat "$T/err")"
+[ -e "$T/x.pdf" ] && fail "a refused job left a PDF"
+
+[ "$failures" = 0 ] && echo "cli_stock: all passed"
+exit $((failures > 0))
