@@ -13,7 +13,8 @@ const char *const kTemplatesUsage =
     "      size, columns x rows, paper. Those read from glabels-data's folder\n"
     "      (/usr/share/libglabels-3.0/templates) and some common ones built in.\n"
     "      --search keeps the sheets whose maker, product, description or paper\n"
-    "      hold every word. A sheet that cannot be used says why after a '#'.\n"
+    "      hold every word. A sheet that cannot be used says why after a '#';\n"
+    "      one whose paper holds more labels than it has, after a '!'.\n"
     "  print LABEL.lbl --stock \"MAKER PRODUCT\" [OPTIONS]\n"
     "      Print with that sheet's label size, margins and gaps, on its own\n"
     "      paper unless --paper says otherwise.";
@@ -41,6 +42,8 @@ int RunTemplatesCommand(const QStringList &args)
             line += QStringLiteral(" (= %1)").arg(s.EquivalentOf);
         if (!s.Selectable())
             line += QStringLiteral("  # ") + s.Note;
+        else if (!s.Warning.isEmpty())
+            line += QStringLiteral("  ! ") + s.Warning;
         std::printf("%s\n", line.toUtf8().constData());
         ++shown;
     }

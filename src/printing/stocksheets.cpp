@@ -1,5 +1,7 @@
 #include "printing/stocksheets.h"
 
+#include "printing/sheetlayout.h"
+
 #include <QCollator>
 #include <QDir>
 #include <QFile>
@@ -387,6 +389,16 @@ TStockCatalogue LoadStockCatalogue(const QString &dir)
             s.Description = description;
     }
 
+    // The label format keeps no counts: the sheet layout fills the paper.
+    for (TStockSheet &s : c.Sheets) {
+        if (!s.Selectable())
+            continue;
+        const auto [columns, rows] = StockGridOnPaper(s);
+        if (columns != s.Columns || rows != s.Rows)
+            s.Warning = QStringLiteral("prints %1x%2 on this paper, the sheet has %3x%4")
+                            .arg(columns).arg(rows).arg(s.Columns).arg(s.Rows);
+    }
+
     QCollator collator;
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
@@ -501,6 +513,15 @@ TLabelFormat StockLabelFormat(const TStockSheet &s)
     f.Gap_Width = v[5];
     f.Metric = metric;
     return f;
+}
+
+std::pair<int, int> StockGridOnPaper(const TStockSheet &s)
+{
+    const TLabelFormat f = StockLabelFormat(s);
+    const auto px = [&f](double v) { return LabelUnitsToPrinter(v, 600, f.Metric); };
+    const int paperW = Round(s.PaperWidth.Inches() * 600), paperH = Round(s.PaperHeight.Inches() * 600);
+    return {CountLabels(px(f.Margin_Left), px(f.Label_Width), px(f.Gap_Width), paperW),
+            CountLabels(px(f.Margin_Top), px(f.Label_Height), px(f.Gap_Height), paperH)};
 }
 
 QPageSize StockPaper(const TStockSheet &s)

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 // A length as the template wrote it; converted only when it is used, in one
 // step, to whatever unit is wanted.
 struct TStockLength {
@@ -34,6 +36,7 @@ struct TStockSheet {
     TStockLength Width, Height, X0, Y0, Dx, Dy;
     int Columns = 0, Rows = 0;
     QString Note;           // why the sheet cannot be chosen; empty when it can
+    QString Warning;        // where the printed grid differs from the sheet's
     bool BuiltIn = false;
 
     QString Name() const { return Maker + QLatin1Char(' ') + Product; }
@@ -88,6 +91,9 @@ QStringList NearestStockNames(const QList<TStockSheet> &sheets, const QString &n
 // dialog writes it (seven characters, at most five decimals), is within
 // 0.001 mm of the drawing, and inches otherwise.
 TLabelFormat StockLabelFormat(const TStockSheet &s);
+// Labels across and down the sheet's paper as the sheet layout counts them
+// (at 600 pixels per inch, margins from the paper's edges).
+std::pair<int, int> StockGridOnPaper(const TStockSheet &s);
 // The sheet's paper.
 QPageSize StockPaper(const TStockSheet &s);
 // "2.625 × 1 in", "63.5 × 38.1 mm": the label's size in the drawing's unit.

@@ -1,0 +1,143 @@
+#include "model/labelformat.h"
+#include "printing/sheetlayout.h"
+#include "printing/stocksheets.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QSizeF>
+
+namespace {
+
+// A format length back in millimetres, whichever unit it chose.
+double Mm(double v, bool metric)
+{
+    return metric ? v * 10.16 : v * 25.4;
+}
+
+} // namespace
+
+// Installed sheets against the makers' drawings (millimetres), and the unit
+// each gets: inches for a drawing in inches or points, the format's
+// centimetre for one in millimetres.
+TEST(StockSheets, InstalledSheetsMatchTheDrawings)
+{
+    ASSERT_TRUE(QDir(QString::fromLatin1(kStockTemplateDir)).exists())
+        << "glabels-data is not installed (scripts/deps.sh installs it)";
+    const TStockCatalogue catalogue = LoadStockCatalogue();
+    EXPECT_TRUE(catalogue.Problems.isEmpty()) << catalogue.Problems.join(QLatin1Char('\n')).toStdString();
+    EXPECT_GT(catalogue.Installed, 1500);
+
+    struct Row {
+        const char *name, *paper;
+        double w, h, top, left, gapH, gapW; // mm
+        int columns, rows;
+        bool metric;
+    } rows[] = {
+        // 5160 family: 2 5/8 x 1 in, 3/16 in side margin, 1/2 in top, pitch 2 3/4 x 1 in
+        {"Worldlabel WL-875", "US-Letter", 66.675, 25.4, 12.7, 4.7625, 0, 3.175, 3, 10, false},
+        // L7160 family: 63.5 x 38.1 mm, 21 a sheet
+        {"Endisch 6406338x", "A4", 63.5, 38.1, 15.15, 7.21, 0, 2.54, 3, 7, true},
+        // 4 x 2 in shipping, 10 a sheet
+        {"Online Labels OL125", "US-Letter", 101.6, 50.8, 12.7, 4.572, 0, 3.556, 2, 5, false},
+        // An equivalent takes its base's geometry: 8160 is the built-in 5160.
+        {"Avery 8160", "US-Letter", 66.675, 25.4, 12.7, 4.7625, 0, 3.175, 3, 10, false},
+        // Bare numbers are points: 181.4 x 108 pt.
+        {"Avery 7160", "A4", 181.4 / 72 * 25.4, 38.1, 43.9 / 72 * 25.4, 21.2 / 72 * 25.4, 0, 5.8 / 72 * 25.4, 3, 7,
+         false},
+        // A round label by its bounding square (radius 1 21/32 in).
+        {"Avery 5195", "US-Letter", 84.1375, 84.1375, 0.4844 * 25.4, 0.6406 * 25.4, (3.3594 - 3.3125) * 25.4,
+         (3.9063 - 3.3125) * 25.4, 2, 3, false},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.name);
+        const TStockSheet *s = FindStockSheet(catalogue.Sheets, QString::fromLatin1(r.name));
+        ASSERT_NE(s, nullptr);
+        ASSERT_TRUE(s->Selectable()) << s->Note.toStdString();
+        EXPECT_EQ(s->PaperId, QLatin1String(r.paper));
+        EXPECT_EQ(s->Columns, r.columns);
+        EXPECT_EQ(s->Rows, r.rows);
+        const TLabelFormat f = StockLabelFormat(*s);
+        EXPECT_EQ(f.Metric, r.metric);
+        EXPECT_NEAR(Mm(f.Label_Width, f.Metric), r.w, 1e-6);
+        EXPECT_NEAR(Mm(f.Label_Height, f.Metric), r.h, 1e-6);
+        EXPECT_NEAR(Mm(f.Margin_Top, f.Metric), r.top, 1e-6);
+        EXPECT_NEAR(Mm(f.Margin_Left, f.Metric), r.left, 1e-6);
+        EXPECT_NEAR(Mm(f.Gap_Height, f.Metric), r.gapH, 1e-6);
+        EXPECT_NEAR(Mm(f.Gap_Width, f.Metric), r.gapW, 1e-6);
+        EXPECT_EQ(StockGridOnPaper(*s), std::make_pair(r.columns, r.rows));
+        EXPECT_TRUE(s->Warning.isEmpty()) << s->Warning.toStdString();
+    }
+
+    // Listed, with a reason, but not for choosing.
+    for (const char *name : {"Avery 8676" /* CD */, "JAC 987349-1" /* two layouts */}) {
+        const TStockSheet *s = FindStockSheet(catalogue.Sheets, QString::fromLatin1(name));
+        ASSERT_NE(s, nullptr) << name;
+        EXPECT_FALSE(s->Selectable()) << name;
+    }
+    // A product code alone, any case; a near miss is not a match but is named.
+    ASSERT_NE(FindStockSheet(catalogue.Sheets, QStringLiteral("  avery   l7160 ")), nullptr);
+    EXPECT_EQ(FindStockSheet(catalogue.Sheets, QStringLiteral("wl-875"))->Maker, QLatin1String("Worldlabel"));
+    EXPECT_EQ(FindStockSheet(catalogue.Sheets, QStringLiteral("Avery 5l60")), nullptr);
+    EXPECT_TRUE(NearestStockNames(catalogue.Sheets, QStringLiteral("Avery 5l60")).contains(QLatin1String("Avery 5160")));
+    // Paper that is no standard size.
+    const TStockSheet *dymo = FindStockSheet(catalogue.Sheets, QStringLiteral("Dymo 11352"));
+    ASSERT_NE(dymo, nullptr);
+    EXPECT_EQ(StockPaper(*dymo).size(QPageSize::Millimeter), QSizeF(25, 54));
+}
+
+// Every built-in sheet: its grid on its own paper holds the one it names, and
+// both A4 and Letter are well represented.
+TEST(StockSheets, BuiltInSheetsFitTheirPaper)
+{
+    const TStockCatalogue catalogue = LoadStockCatalogue(QStringLiteral("/nonexistent"));
+    EXPECT_EQ(catalogue.Installed, 0);
+    int a4 = 0, letter = 0;
+    for (const TStockSheet &s : catalogue.Sheets) {
+        SCOPED_TRACE(s.Name().toStdString());
+        ASSERT_TRUE(s.BuiltIn);
+        ASSERT_TRUE(s.Selectable()) << s.Note.toStdString();
+        // The format has no counts: a sheet whose margin holds one more row
+        // (Avery 5167's 21st) gets that row printed, and says so.
+        const auto grid = StockGridOnPaper(s);
+        EXPECT_EQ(grid == std::make_pair(s.Columns, s.Rows), s.Warning.isEmpty());
+        EXPECT_GE(grid.first, s.Columns);
+        EXPECT_GE(grid.second, s.Rows);
+        if (s.EquivalentOf.isEmpty())
+            (s.PaperId == QLatin1String("A4") ? a4 : letter) += 1;
+    }
+    EXPECT_GE(a4, 10);
+    EXPECT_GE(letter, 10);
+}
+
+// The unit rule: a millimetre drawing keeps the format's centimetre only
+// while the seven-character fields hold it to a thousandth of a millimetre.
+TEST(StockSheets, UnitRule)
+{
+    struct Row {
+        const char *width, *x0;
+        bool metric;
+    } rows[] = {
+        {"63.5mm", "7.21mm", true},
+        {"70mm", "0mm", true},      // 6.88976... units, 0.00003 mm off
+        {"1100mm", "0mm", false},   // 108.267... units: the field holds 108.267, 0.007 mm short
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.width);
+        const QByteArray xml = QStringLiteral(R"(<Glabels-templates>
+  <Template brand="T" part="1" size="Other" width="1200mm" height="300mm" _description="d">
+    <Label-rectangle id="0" width="%1" height="20mm" round="0">
+      <Layout nx="1" ny="2" x0="%2" y0="0" dx="0" dy="25mm"/>
+    </Label-rectangle>
+  </Template></Glabels-templates>)")
+                                   .arg(QLatin1String(r.width), QLatin1String(r.x0))
+                                   .toUtf8();
+        QList<TStockSheet> sheets;
+        ASSERT_TRUE(ParseStockTemplates(xml, {}, sheets));
+        ASSERT_EQ(sheets.size(), 1);
+        const TLabelFormat f = StockLabelFormat(sheets[0]);
+        EXPECT_EQ(f.Metric, r.metric);
+        EXPECT_NEAR(Mm(f.Gap_Height, f.Metric), 5.0, 1e-6);
+        EXPECT_EQ(f.Gap_Width, 0.0); // one column: no gap
+    }
+}
