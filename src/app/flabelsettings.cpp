@@ -1,6 +1,7 @@
 #include "app/flabelsettings.h"
 
 #include "app/dialogkit.h"
+#include "app/fstockchooser.h"
 #include "printing/sheetlayout.h"
 
 #include <QGridLayout>
@@ -11,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 QString FormatLabelUnits(double v)
 {
@@ -64,6 +67,9 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     btnOk = MakeButton(this, "BitBtn1", tr("确定(&O)"), true);
     btnCancel = MakeButton(this, "BitBtn2", tr("取消(&C)"));
     btnPrinterSetup = MakeButton(this, "BitBtn3", tr("打印设置(&P)"));
+    btnStock = MakeButton(this, "btnStock", tr("标签库存(&S)..."));
+    btnStock->setToolTip(tr("按厂商的标签纸型号填写尺寸、边界和间距"));
+    lStock = MakeLabel(this, "lStock", QString());
 
     auto pairGroup = [this](const QString &title, const QString &hint, const QString &first, QLineEdit *a,
                             const QString &second, QLineEdit *b) {
@@ -119,12 +125,14 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnPrinterSetup);
+    buttons->addWidget(btnStock);
     buttons->addStretch();
     buttons->addWidget(btnOk);
     buttons->addWidget(btnCancel);
 
     auto *outer = new QVBoxLayout(this);
     outer->addLayout(grid);
+    outer->addWidget(lStock);
     outer->addLayout(buttons);
     outer->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumSize(368, 238);
@@ -145,6 +153,7 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     connect(btnOk, &QPushButton::clicked, this, &TFLabelSettings::OkClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnPrinterSetup, &QPushButton::clicked, this, &TFLabelSettings::PrinterSetupClick);
+    connect(btnStock, &QPushButton::clicked, this, &TFLabelSettings::StockClick);
 }
 
 bool TFLabelSettings::Execute(TLabelFormat &format)
@@ -169,6 +178,7 @@ void TFLabelSettings::LoadFields(const TLabelFormat &f)
     eLabelWidth->setText(FormatLabelUnits(f.Label_Width));
     eGapHeight->setText(FormatLabelUnits(f.Gap_Height));
     eGapWidth->setText(FormatLabelUnits(f.Gap_Width));
+    lStock->clear();
 }
 
 void TFLabelSettings::MarginOrGapExit(QLineEdit *field)
@@ -265,4 +275,25 @@ void TFLabelSettings::OkClick()
         f.Metric = rbCentimetres->isChecked();
     }
     accept();
+}
+
+void TFLabelSettings::StockClick()
+{
+    TFStockChooser chooser(StockCatalogue().Sheets, this);
+    if (chooser.exec() == QDialog::Accepted && chooser.Chosen())
+        ApplyStock(*chooser.Chosen());
+}
+
+void TFLabelSettings::ApplyStock(const TStockSheet &sheet)
+{
+    LoadFields(StockLabelFormat(sheet));
+    Refresh();
+    QString text = tr("标签库存：%1，%2 列 × %3 行，%4").arg(sheet.Name()).arg(sheet.Columns).arg(sheet.Rows).arg(sheet.PaperName);
+    // The counts above are for the printer's paper, which may not be the sheet's.
+    const TPrinterMetrics m = CurrentPrinterMetrics();
+    if (m.DpiX > 0 && m.DpiY > 0 && m.PaperWidth > 0 &&
+        (std::abs(double(m.PaperWidth) / m.DpiX - sheet.PaperWidth.Inches()) > 0.02 ||
+         std::abs(double(m.PaperHeight) / m.DpiY - sheet.PaperHeight.Inches()) > 0.02))
+        text += tr("（打印机的纸张不是 %1）").arg(sheet.PaperName);
+    lStock->setText(text);
 }

@@ -12,6 +12,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class TLeaveWatcher;
+struct TStockSheet;
 
 class TFLabelSettings : public QDialog {
     Q_OBJECT
@@ -31,6 +32,9 @@ public:
     QLineEdit *eMarginTop, *eMarginLeft, *eLabelHeight, *eLabelWidth, *eGapHeight, *eGapWidth;
     QLabel *lRows, *lColumns, *LnpTop, *LnpBottom, *LnpLeft, *LnpRight;
     QPushButton *btnOk, *btnCancel, *btnPrinterSetup;
+    // The stock chooser and the sheet last taken from it.
+    QPushButton *btnStock;
+    QLabel *lStock;
 
     // Leave rules: margins and gaps, height, width.
     void MarginOrGapExit(QLineEdit *field);
@@ -39,6 +43,11 @@ public:
     void PrinterSetupClick();
     // Recomputes the labels per sheet and the strips from the fields.
     void Refresh();
+    // Opens the stock chooser; a sheet chosen there fills the fields.
+    void StockClick();
+    // Fills the size, margins, gaps and unit from a maker's sheet; they stay
+    // editable and are stored only by OK.
+    void ApplyStock(const TStockSheet &sheet);
 
 private:
     void LoadFields(const TLabelFormat &f);

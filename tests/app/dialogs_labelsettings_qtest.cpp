@@ -1,12 +1,14 @@
 // The label format dialog with a printer whose measurements the test sets.
 
 #include "app/flabelsettings.h"
+#include "app/fstockchooser.h"
 #include "dialogs_testkit.h"
 #include "printing/sheetlayout.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
@@ -58,6 +60,7 @@ private slots:
     void overlappingGapEnds();
     void enterOnOkChecksFocusedField();
     void cancelLeavesFormat();
+    void stockSheetFillsFields();
 };
 
 void LabelSettingsTest::formatPattern_data()
@@ -256,6 +259,60 @@ void LabelSettingsTest::cancelLeavesFormat()
         QCOMPARE(dlg.eLabelWidth->text(), QStringLiteral("2.5"));
     });
     dlg.Execute(f);
+}
+
+// The stock chooser as a person uses it: search, pick, OK; the fields take
+// the sheet's figures in the unit the sheet maps to, and OK stores them.
+void LabelSettingsTest::stockSheetFillsFields()
+{
+    TPrinterMetrics a4 = letter();
+    a4.PaperWidth = 4960; // 210 x 297 mm at 600 pixels per inch
+    a4.PaperHeight = 7015;
+    usePrinter(a4);
+    TFLabelSettings dlg;
+    TLabelFormat f = inchFormat();
+    bool chose = false;
+    WhenShown(&dlg, [&] {
+        auto *poll = new QTimer(&dlg);
+        poll->setInterval(5);
+        connect(poll, &QTimer::timeout, &dlg, [&dlg, poll, &chose] {
+            auto *chooser = dlg.findChild<TFStockChooser *>();
+            if (!chooser || !chooser->isVisible())
+                return;
+            poll->stop();
+            TypeInto(chooser->eSearch, QStringLiteral("avery j8160"));
+            QVERIFY(chooser->Select(QStringLiteral("Avery J8160")));
+            QVERIFY(!chooser->tvSheets->currentItem()->isHidden());
+            // A sheet that does not map cannot be taken.
+            QVERIFY(chooser->Select(QStringLiteral("Avery 8676")));
+            QVERIFY(!chooser->btnOk->isEnabled());
+            QVERIFY(chooser->Select(QStringLiteral("Avery J8160")));
+            QVERIFY(chooser->btnOk->isEnabled());
+            QTest::mouseClick(chooser->btnOk, Qt::LeftButton);
+            chose = true;
+        });
+        poll->start();
+        QTest::mouseClick(dlg.btnStock, Qt::LeftButton);
+        QVERIFY(chose);
+        QVERIFY(dlg.rbCentimetres->isChecked());
+        QCOMPARE(dlg.eLabelWidth->text(), QStringLiteral("6.25"));
+        QCOMPARE(dlg.eLabelHeight->text(), QStringLiteral("3.75"));
+        QCOMPARE(dlg.eMarginTop->text(), QStringLiteral("1.49114"));
+        QCOMPARE(dlg.eMarginLeft->text(), QStringLiteral("0.70965"));
+        QCOMPARE(dlg.eGapWidth->text(), QStringLiteral("0.25"));
+        QCOMPARE(dlg.eGapHeight->text(), QStringLiteral("0.0"));
+        QCOMPARE(dlg.lColumns->text(), QStringLiteral("列：3"));
+        QCOMPARE(dlg.lRows->text(), QStringLiteral("行：7"));
+        QVERIFY(dlg.lStock->text().contains(QStringLiteral("Avery J8160")));
+        // Still editable before OK.
+        TypeInto(dlg.eGapWidth, QStringLiteral("0.3"));
+        QTest::mouseClick(dlg.btnOk, Qt::LeftButton);
+    });
+    QVERIFY(dlg.Execute(f));
+    QVERIFY(f.Metric);
+    QCOMPARE(f.Label_Width, 6.25);
+    QCOMPARE(f.Margin_Left, 0.70965);
+    QCOMPARE(f.Gap_Width, 0.3);
 }
 
 QTEST_MAIN(LabelSettingsTest)

@@ -1,0 +1,259 @@
+#include "app/fstockchooser.h"
+
+#include "app/dialogkit.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+enum Column { cMaker, cProduct, cDescription, cSize, cCount, cPaper, cColumns };
+}
+
+// The catalogue words its notes for the command line; the window speaks
+// Chinese.
+QString TFStockChooser::NoteText(const QString &note)
+{
+    static const QRegularExpression shape(QStringLiteral("^(\\w+) labels do not map"));
+    static const QRegularExpression layouts(QStringLiteral("^(\\d+) layouts on one sheet"));
+    static const QRegularExpression prints(QStringLiteral("^prints (\\d+)x(\\d+) on this paper, the sheet has (\\d+)x(\\d+)"));
+    static const QRegularExpression equivalent(QStringLiteral("^equivalent of (.*), which is not listed"));
+    if (const auto m = shape.match(note); m.hasMatch())
+        return tr("%1 形标签不能对应行列网格").arg(m.captured(1));
+    if (const auto m = layouts.match(note); m.hasMatch())
+        return tr("一张纸上有 %1 种排列，标签格式只有一种网格").arg(m.captured(1));
+    if (const auto m = prints.match(note); m.hasMatch())
+        return tr("这种纸上会排 %1 列 × %2 行，标签纸只有 %3 列 × %4 行")
+            .arg(m.captured(1), m.captured(2), m.captured(3), m.captured(4));
+    if (const auto m = equivalent.match(note); m.hasMatch())
+        return tr("与 %1 相同，但没有 %1 的数据").arg(m.captured(1));
+    return note;
+}
+
+TStockPreview::TStockPreview(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("StockPreview"));
+    setMinimumSize(sizeHint());
+}
+
+void TStockPreview::SetSheet(const TStockSheet *sheet)
+{
+    sheet_ = sheet;
+    update();
+}
+
+void TStockPreview::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().window());
+    if (!sheet_ || sheet_->PaperWidth.Value <= 0 || sheet_->PaperHeight.Value <= 0)
+        return;
+    const TStockSheet &s = *sheet_;
+    // Everything in points, scaled to fit with a small border.
+    const double pw = s.PaperWidth.Points(), ph = s.PaperHeight.Points();
+    const double scale = std::min((width() - 8) / pw, (height() - 8) / ph);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate((width() - pw * scale) / 2, (height() - ph * scale) / 2);
+    p.scale(scale, scale);
+    p.setPen(QPen(Qt::darkGray, 0));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(0, 0, pw, ph));
+    if (s.Width.Value <= 0 || s.Height.Value <= 0)
+        return;
+    p.setBrush(s.Selectable() ? QColor(0x9c, 0xc3, 0xe6) : QColor(0xd0, 0xd0, 0xd0));
+    p.setPen(QPen(QColor(0x2f, 0x55, 0x97), 0));
+    const double w = s.Width.Points(), h = s.Height.Points();
+    for (int r = 0; r < s.Rows && r < 200; ++r) {
+        for (int c = 0; c < s.Columns && c < 200; ++c) {
+            const QRectF cell(s.X0.Points() + c * s.Dx.Points(), s.Y0.Points() + r * s.Dy.Points(), w, h);
+            if (s.Shape == QLatin1String("rectangle"))
+                p.drawRect(cell);
+            else
+                p.drawEllipse(cell);
+        }
+    }
+}
+
+TFStockChooser::TFStockChooser(const QList<TStockSheet> &sheets, QWidget *parent)
+    : QDialog(parent), sheets_(sheets)
+{
+    setObjectName(QStringLiteral("FStockChooser"));
+    setWindowTitle(tr("标签库存"));
+    setFont(DialogFont());
+
+    eSearch = MakeEdit(this, "eStockSearch", QString(), 0);
+    eSearch->setPlaceholderText(tr("搜索厂商、型号或说明"));
+    eSearch->setClearButtonEnabled(true);
+
+    tvSheets = new QTreeWidget(this);
+    tvSheets->setObjectName(QStringLiteral("tvStockSheets"));
+    tvSheets->setColumnCount(cColumns);
+    tvSheets->setHeaderLabels({tr("厂商"), tr("型号"), tr("说明"), tr("标签尺寸"), tr("每页"), tr("纸张")});
+    tvSheets->setRootIsDecorated(true);
+    tvSheets->setUniformRowHeights(true);
+    tvSheets->setAllColumnsShowFocus(true);
+    tvSheets->header()->setStretchLastSection(false);
+    tvSheets->header()->setSectionResizeMode(cDescription, QHeaderView::Stretch);
+
+    // One group a paper, in the catalogue's order (A4 and US Letter first).
+    QTreeWidgetItem *group = nullptr;
+    QString paper;
+    int inGroup = 0;
+    auto closeGroup = [&] {
+        if (group)
+            group->setText(cMaker, QStringLiteral("%1 (%2)").arg(paper).arg(inGroup));
+    };
+    for (qsizetype i = 0; i < sheets_.size(); ++i) {
+        const TStockSheet &s = sheets_[i];
+        if (!group || s.PaperName != paper) {
+            closeGroup();
+            paper = s.PaperName;
+            inGroup = 0;
+            group = new QTreeWidgetItem(tvSheets);
+            group->setFirstColumnSpanned(true);
+            group->setFlags(Qt::ItemIsEnabled);
+        }
+        ++inGroup;
+        auto *item = new QTreeWidgetItem(group);
+        item->setText(cMaker, s.Maker);
+        item->setText(cProduct, s.Product);
+        item->setText(cDescription, s.EquivalentOf.isEmpty()
+                                        ? s.Description
+                                        : QStringLiteral("%1 (= %2)").arg(s.Description, s.EquivalentOf));
+        item->setText(cSize, StockLabelSize(s));
+        item->setText(cCount, s.Shape.isEmpty() ? QString() : QStringLiteral("%1 (%2×%3)").arg(s.PerSheet()).arg(s.Columns).arg(s.Rows));
+        item->setText(cPaper, s.PaperName);
+        item->setData(cMaker, Qt::UserRole, qlonglong(i));
+        if (!s.Selectable()) {
+            // Listed so that the user finds it, with the reason it cannot be used.
+            item->setFlags(Qt::ItemIsEnabled);
+            for (int c = 0; c < cColumns; ++c) {
+                item->setForeground(c, palette().brush(QPalette::Disabled, QPalette::Text));
+                item->setToolTip(c, NoteText(s.Note));
+            }
+        } else if (!s.Warning.isEmpty()) {
+            for (int c = 0; c < cColumns; ++c)
+                item->setToolTip(c, NoteText(s.Warning));
+        }
+    }
+    closeGroup();
+    if (tvSheets->topLevelItemCount() > 0)
+        tvSheets->topLevelItem(0)->setExpanded(true);
+    if (tvSheets->topLevelItemCount() > 1)
+        tvSheets->topLevelItem(1)->setExpanded(true);
+    for (int c : {cMaker, cProduct, cSize, cCount, cPaper})
+        tvSheets->resizeColumnToContents(c);
+    tvSheets->setColumnWidth(cPaper, std::max(tvSheets->columnWidth(cPaper), 90));
+    tvSheets->setColumnWidth(cMaker, std::max(tvSheets->columnWidth(cMaker), 110));
+
+    preview = new TStockPreview(this);
+    lDetails = MakeLabel(this, "lStockDetails", QString());
+    lDetails->setWordWrap(true);
+    lDetails->setFixedWidth(170);
+    lDetails->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+
+    btnOk = MakeButton(this, "btnStockOk", tr("确定(&O)"), true);
+    btnCancel = MakeButton(this, "btnStockCancel", tr("取消(&C)"));
+    btnOk->setEnabled(false);
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(preview, 0, Qt::AlignHCenter);
+    side->addWidget(lDetails, 1);
+    auto *middle = new QHBoxLayout;
+    middle->addWidget(tvSheets, 1);
+    middle->addLayout(side);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    auto *outer = new QVBoxLayout(this);
+    outer->addWidget(eSearch);
+    outer->addLayout(middle, 1);
+    outer->addLayout(buttons);
+    tvSheets->setMinimumWidth(760);
+    resize(1000, 520);
+
+    connect(eSearch, &QLineEdit::textChanged, this, &TFStockChooser::Filter);
+    connect(tvSheets, &QTreeWidget::currentItemChanged, this, [this] { CurrentChanged(); });
+    connect(tvSheets, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) {
+        if (const TStockSheet *s = SheetOf(item); s && s->Selectable())
+            accept();
+    });
+    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+const TStockSheet *TFStockChooser::SheetOf(const QTreeWidgetItem *item) const
+{
+    if (!item || !item->parent())
+        return nullptr;
+    const qlonglong i = item->data(cMaker, Qt::UserRole).toLongLong();
+    return i >= 0 && i < sheets_.size() ? &sheets_[i] : nullptr;
+}
+
+const TStockSheet *TFStockChooser::Chosen() const
+{
+    const TStockSheet *s = SheetOf(tvSheets->currentItem());
+    return s && s->Selectable() ? s : nullptr;
+}
+
+void TFStockChooser::CurrentChanged()
+{
+    const TStockSheet *s = SheetOf(tvSheets->currentItem());
+    preview->SetSheet(s);
+    btnOk->setEnabled(s && s->Selectable());
+    if (!s) {
+        lDetails->clear();
+        return;
+    }
+    QString text = QStringLiteral("%1\n%2\n%3\n%4")
+                       .arg(s->Name(), s->Description, StockLabelSize(*s),
+                            tr("%1 列 × %2 行，%3").arg(s->Columns).arg(s->Rows).arg(s->PaperName));
+    if (!s->Note.isEmpty())
+        text += QStringLiteral("\n\n") + tr("不能选用：") + NoteText(s->Note);
+    else if (!s->Warning.isEmpty())
+        text += QStringLiteral("\n\n") + tr("注意：") + NoteText(s->Warning);
+    lDetails->setText(text);
+}
+
+void TFStockChooser::Filter(const QString &text)
+{
+    const bool searching = !text.trimmed().isEmpty();
+    for (int g = 0; g < tvSheets->topLevelItemCount(); ++g) {
+        QTreeWidgetItem *group = tvSheets->topLevelItem(g);
+        int shown = 0;
+        for (int i = 0; i < group->childCount(); ++i) {
+            QTreeWidgetItem *item = group->child(i);
+            const bool match = StockMatches(*SheetOf(item), text);
+            item->setHidden(!match);
+            shown += match;
+        }
+        group->setHidden(shown == 0);
+        if (searching)
+            group->setExpanded(true);
+    }
+}
+
+bool TFStockChooser::Select(const QString &name)
+{
+    const TStockSheet *wanted = FindStockSheet(sheets_, name);
+    for (int g = 0; wanted && g < tvSheets->topLevelItemCount(); ++g) {
+        QTreeWidgetItem *group = tvSheets->topLevelItem(g);
+        for (int i = 0; i < group->childCount(); ++i) {
+            if (SheetOf(group->child(i)) == wanted) {
+                group->setExpanded(true);
+                tvSheets->setCurrentItem(group->child(i));
+                tvSheets->scrollToItem(group->child(i));
+                return true;
+            }
+        }
+    }
+    return false;
+}
