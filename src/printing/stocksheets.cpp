@@ -202,6 +202,8 @@ void ReadLabel(QXmlStreamReader &xml, TStockSheet &s)
                     s.Note = QStringLiteral("unreadable layout");
                 if (s.Columns < 1 || s.Rows < 1)
                     s.Note = QStringLiteral("no labels in the layout");
+                else if (s.Columns > 1000 || s.Rows > 1000)
+                    s.Note = QStringLiteral("more than 1000 labels across or down");
             }
         }
         xml.skipCurrentElement();
@@ -301,7 +303,8 @@ bool ParseStockTemplates(const QByteArray &data, const QList<TStockPaper> &paper
             else
                 xml.skipCurrentElement();
         }
-        if (s.Maker.isEmpty() || s.Product.isEmpty())
+        // A template cut short is not listed half read.
+        if (s.Maker.isEmpty() || s.Product.isEmpty() || xml.hasError())
             continue;
         if (s.EquivalentOf.isEmpty() && s.Shape.isEmpty() && s.Note.isEmpty())
             s.Note = QStringLiteral("no label");

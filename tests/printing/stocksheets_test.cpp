@@ -122,6 +122,27 @@ TEST(StockSheets, UnitRule)
         {"70mm", "0mm", true},      // 6.88976... units, 0.00003 mm off
         {"1100mm", "0mm", false},   // 108.267... units: the field holds 108.267, 0.007 mm short
     };
+    // Broken files are listed, never trusted.
+    struct Bad {
+        const char *xml;
+        bool listed;
+    } bad[] = {
+        {R"(<Template brand="T" part="1" size="A4"><Label-rectangle width="-1mm" height="2mm"><Layout nx="1" ny="1"/></Label-rectangle></Template>)", true},
+        {R"(<Template brand="T" part="1" size="A4"><Label-rectangle width="1mm" height="2mm"><Layout nx="100000" ny="100000"/></Label-rectangle></Template>)", true},
+        {R"(<Template brand="T" part="1" size="A4"><Label-rectangle width="1furlong" height="2mm"><Layout nx="1" ny="1"/></Label-rectangle></Template>)", true},
+        {R"(<Template brand="T" part="1" size="Nowhere"><Label-rectangle width="1mm" height="2mm"><Layout nx="1" ny="1"/></Label-rectangle></Template>)", true},
+        {R"(<Template brand="T" part="1" size="A4"><Label-rectangle width="1mm" height="2mm"></Label-rectangle></Template>)", true},
+        {R"(<Template brand="T" part="1" size="A4"><Label-rectangle width="1mm")", false},
+    };
+    for (const Bad &b : bad) {
+        SCOPED_TRACE(b.xml);
+        QList<TStockSheet> sheets;
+        ParseStockTemplates(QByteArray(b.xml), {}, sheets);
+        ASSERT_EQ(sheets.size(), b.listed ? 1 : 0);
+        if (b.listed) {
+            EXPECT_FALSE(sheets[0].Selectable());
+        }
+    }
     for (const Row &r : rows) {
         SCOPED_TRACE(r.width);
         const QByteArray xml = QStringLiteral(R"(<Glabels-templates>
