@@ -132,5 +132,15 @@ cancel_job INT "$T/pdf/" --output "$T/pdf/labels.pdf"
 [ "$(cat "$T/pdf/labels.pdf")" = "the old document" ] || fail "PDF: the old file was changed"
 [ "$(ls -A "$T/pdf")" = "labels.pdf" ] || fail "PDF: files left: $(ls -A "$T/pdf")"
 
+# 4. A maker's sheet asks the printer for the sheet's own paper.
+cups_add_queue sheets "$T/sheets.out" 2>/dev/null || fail "cannot add the sheets queue"
+for row in "Avery 5160|612 x 792" "Avery L7160|595.* x 84[12]"; do
+  rm -f "$T/sheets.out"
+  "$CLI" print "$T/sku.lbl" --stock "${row%%|*}" --printer sheets --quiet || fail "${row%%|*}: print exited with $?"
+  cups_wait_idle 120 || fail "${row%%|*}: the job did not leave the queue"
+  pdfinfo "$T/sheets.out" 2>/dev/null | grep -q "Page size: *${row#*|}" ||
+    fail "${row%%|*}: paper $(pdfinfo "$T/sheets.out" 2>&1 | grep 'Page size')"
+done
+
 [ $failures -eq 0 ] && echo "PASS" || echo "$failures failure(s)"
 [ $failures -eq 0 ]
