@@ -43,7 +43,9 @@ void TFMain::RefreshUndoActions()
     Undo1->setEnabled(stack->canUndo());
     Redo1->setText(redo);
     Redo1->setEnabled(stack->canRedo());
-    auto plain = [](QString s) { return s.remove(QStringLiteral("(&U)")).remove(QStringLiteral("(&R)")); };
+    auto plain = [](QString s) {
+        return s.remove(QStringLiteral("(&U)")).remove(QStringLiteral("(&R)")).remove(u'&');
+    };
     sbUndo->setToolTip(plain(undo));
     sbUndo->setEnabled(stack->canUndo());
     sbRedo->setToolTip(plain(redo));
