@@ -4,11 +4,13 @@
 
 #include "app/fadvanced.h"
 #include "app/flabelsettings.h"
+#include "app/fprintdlg.h"
 #include "app/fmain.h"
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
 #include "picture/loadgraphic.h"
+#include "printing/pdfdevice.h"
 #include "storage/document.h"
 #include "storage/labelfile.h"
 #include "dialogs_testkit.h"
@@ -437,6 +439,14 @@ const std::vector<TStepRow> &Rows()
          f.close();
          QVERIFY(t.win->LoadTemplateFile(file));
      }},
+    {"print advances the counter", 0, "打印计数",
+     [](UndoTest &t) {
+         TFPrintDlg *dlg = t.win->FPrintDlg;
+         dlg->DeviceFactory = [&t] { return std::make_unique<TPdfPrinterDevice>(t.home.filePath("print.pdf")); };
+         WhenShown(dlg, [dlg] { QTest::mouseClick(dlg->OkayBtn, Qt::LeftButton); });
+         t.action("Print1")->trigger();
+     },
+     [](UndoTest &t) { ClickIndicator(Find<QRadioButton>(t.win.get(), "rbAdvancedText")); }},
     {"bring to front", 0, "置前", [](UndoTest &t) { t.action("BringToFront1")->trigger(); }},
     {"send to back", 4, "置后", [](UndoTest &t) { t.action("SendToBack1")->trigger(); }},
     };
