@@ -9,6 +9,7 @@
 #include "app/rulers.h"
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
+#include "model/labelundo.h"
 #include "printing/sheetlayout.h"
 #include "storage/document.h"
 #include "storage/fileassociate.h"
@@ -55,6 +56,7 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
     CreateSurface();
     Document = std::make_unique<TLabelDocument>(*Surface);
     Document->OnStateChange = [this] { RefreshSaveButtons(); };
+    ConnectUndo();
     InitScreenDpi();
     Surface->move(0, 0);
 
@@ -148,14 +150,11 @@ bool TFMain::eventFilter(QObject *watched, QEvent *event)
     if (watched == PMain && event->type() == QEvent::Resize)
         UpdateScrollRanges();
     if (watched == Surface && Surface && Surface->DesignMode) {
-        // Every press on the surface counts as a change already; the keys
-        // that move, size or delete items must too.
-        if (event->type() == QEvent::KeyPress && Surface->SelectedItem) {
-            const auto *k = static_cast<QKeyEvent *>(event);
-            const bool arrow = k->key() == Qt::Key_Up || k->key() == Qt::Key_Down || k->key() == Qt::Key_Left
-                               || k->key() == Qt::Key_Right;
-            if (k->key() == Qt::Key_Delete || (arrow && (k->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))))
-                EnableSave();
+        // The Delete key deletes as the menu does, as one undoable step.
+        if (event->type() == QEvent::KeyPress && Surface->SelectedItem
+            && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
+            Delete1Click();
+            return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -227,6 +226,7 @@ void TFMain::SurfaceMouseDown(Qt::MouseButton button, int x, int y)
         item->SetLeft(x - item->Width / 2);
         item->SetAdvanced(false);
         Surface->AddItem(item);
+        RecordItemAdded(UndoStack(), Document->UndoTarget(), item, tr("添加"));
         if (eText->isEnabled())
             eText->setFocus();
     } else {
@@ -236,7 +236,6 @@ void TFMain::SurfaceMouseDown(Qt::MouseButton button, int x, int y)
     sbSelect->setChecked(true);
     SetToolCursor(false);
     Surface->DesignMode = true;
-    EnableSave();
 }
 
 void TFMain::EnableSave()
@@ -333,6 +332,7 @@ void TFMain::SurfaceSelectItem(TLabelControl *item)
 void TFMain::ApplyFormat(TFormat format, int arg, bool checked)
 {
     if (TLabelControl *item = Surface->SelectedItem) {
+        TItemEdit edit(Document->UndoTarget(), item);
         switch (format) {
         case TFormat::HorzAlign: item->SetHorzAlign(TItemAlign(arg)); break;
         case TFormat::VertAlign: item->SetVertAlign(TItemAlign(arg)); break;
@@ -342,14 +342,13 @@ void TFMain::ApplyFormat(TFormat format, int arg, bool checked)
         case TFormat::Transparent: item->SetTransparent(checked); break;
         case TFormat::None: break;
         }
+        edit.Commit(UndoStack(), FormatStepName(format));
     }
     FormatDone();
 }
 
 void TFMain::FormatDone()
 {
-    if (Surface->SelectedItem)
-        EnableSave();
     RefreshChecks();
 }
 
@@ -411,27 +410,24 @@ void TFMain::Paste1Click()
     item->SetTop(qMax(0, top));
     item->SetLeft(qMax(0, left));
     Surface->AddItem(item);
-    EnableSave();
+    RecordItemAdded(UndoStack(), Document->UndoTarget(), item, tr("粘贴"));
     Copy1Click();
 }
 
 void TFMain::Delete1Click()
 {
-    if (!Surface->SelectedItem)
-        return;
-    Surface->DeleteSelected();
-    EnableSave();
+    DeleteSelectedItem(UndoStack(), Document->UndoTarget(), tr("删除"));
 }
 
 void TFMain::BringToFront1Click()
 {
-    Surface->BringToFront();
+    RestackSelectedItem(UndoStack(), Document->UndoTarget(), true, tr("置前"));
     FormatDone();
 }
 
 void TFMain::SendToBack1Click()
 {
-    Surface->SendToBack();
+    RestackSelectedItem(UndoStack(), Document->UndoTarget(), false, tr("置后"));
     FormatDone();
 }
 

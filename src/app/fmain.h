@@ -22,6 +22,8 @@ class TFLabelSettings;
 class TFAdvanced;
 class TFPrintProgress;
 class TFTextImport;
+class TItemEdit;
+class QUndoStack;
 class TLabelDocument;
 class TPropertiesPanel;
 class TRulerBox;
@@ -140,6 +142,19 @@ private:
     // as the first entry of its group.
     static int FormatValue(const TLabelControl *item, TFormat format);
 
+    // Undo and redo (fmain_undo.cpp).
+    void Undo1Click();
+    void Redo1Click();
+    void ConnectUndo();
+    QUndoStack *UndoStack() const;
+    // The captions of the undo and redo entries and buttons, with the step's name.
+    void RefreshUndoActions();
+    // After a step was undone or redone: the window follows the label.
+    void AfterUndoStep();
+    void SurfaceEditStart(TLabelControl *item);
+    void SurfaceEditEnd(TLabelControl *item, bool repeat);
+    static QString FormatStepName(TFormat format);
+
     // Tools, surface events and refreshes.
     void AddToolClick(int kind);
     void sbSelectClick();
@@ -161,6 +176,10 @@ private:
     QButtonGroup *ToolGroup = nullptr; // button ids: the item kind, -1 for sbSelect
     QToolButton *WriteBtn = nullptr, *sbSelect = nullptr;
     QAction *Save1 = nullptr, *SaveFormat1 = nullptr, *ShowGrids1 = nullptr, *AutoSaveSequence = nullptr;
+    QAction *Undo1 = nullptr, *Redo1 = nullptr;
+    QToolButton *sbUndo = nullptr, *sbRedo = nullptr;
+    // The drag or key press on the surface being recorded.
+    std::unique_ptr<TItemEdit> surfaceEdit_;
     QMenu *LabelPopupMenu = nullptr;
     QList<TFormatControl> formatControls_;
     QWidget *PMain = nullptr;

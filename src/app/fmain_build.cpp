@@ -86,6 +86,9 @@ void TFMain::BuildToolBands()
         {.Name = "WriteBtn", .Hint = QT_TR_NOOP("保存标签"), .Run = &TFMain::Save1Click, .Member = &TFMain::WriteBtn},
         {},
         {.Name = "sbPrint", .Hint = QT_TR_NOOP("打印标签"), .Run = &TFMain::Print1Click},
+        {},
+        {.Name = "sbUndo", .Hint = QT_TR_NOOP("撤销"), .Run = &TFMain::Undo1Click, .Member = &TFMain::sbUndo},
+        {.Name = "sbRedo", .Hint = QT_TR_NOOP("重做"), .Run = &TFMain::Redo1Click, .Member = &TFMain::sbRedo},
         {.Band = "Panel3", .BandWidth = 160, .Name = "sbSelect", .Hint = QT_TR_NOOP("选择工具"), .Tool = -1,
          .Down = true, .Member = &TFMain::sbSelect},
         {.Name = "sbText", .Hint = QT_TR_NOOP("添加文字"), .Tool = ikText},
@@ -287,6 +290,11 @@ void TFMain::BuildMenus()
         {.Level = 1, .Name = "Exit1", .Caption = QT_TR_NOOP("退出(&X)"), .Run = &TFMain::Exit1Click},
 
         {.Level = 0, .Name = "Edit1", .Caption = QT_TR_NOOP("编辑(&E)"), .Flags = kSubmenu},
+        {.Level = 1, .Name = "Undo1", .Caption = QT_TR_NOOP("撤销(&U)"), .Flags = kDisabled, .Run = &TFMain::Undo1Click,
+         .Key = Qt::CTRL | Qt::Key_Z, .Member = &TFMain::Undo1},
+        {.Level = 1, .Name = "Redo1", .Caption = QT_TR_NOOP("重做(&R)"), .Flags = kDisabled, .Run = &TFMain::Redo1Click,
+         .Key = Qt::CTRL | Qt::Key_Y, .Member = &TFMain::Redo1},
+        {.Level = 1},
         {.Level = 1, .Name = "Copy1", .Caption = QT_TR_NOOP("复制(&C)"), .Run = &TFMain::Copy1Click,
          .Key = Qt::CTRL | Qt::Key_C},
         {.Level = 1, .Name = "Paste1", .Caption = QT_TR_NOOP("粘贴(&P)"), .Run = &TFMain::Paste1Click,
@@ -350,7 +358,6 @@ void TFMain::BuildWorkArea()
         EnsureForms();
         return FAdvanced;
     };
-    connect(pBCSettings, &TPropertiesPanel::Changed, this, &TFMain::EnableSave);
     connect(pBCSettings, &TPropertiesPanel::State, this, &TFMain::SetStateText);
     connect(pBCSettings, &TPropertiesPanel::FontChosen, this, [this](const TItemFont &f) { CurrentFont = f; });
     // In a short window the panel scrolls rather than squeezing its controls.

@@ -13,6 +13,7 @@
 #include "app/ftextimport.h"
 #include "app/rulers.h"
 #include "canvas/canvaslabel.h"
+#include "model/labelundo.h"
 #include "model/messages.h"
 #include "printing/sheetlayout.h"
 #include "storage/document.h"
@@ -29,6 +30,7 @@ void TFMain::Print1Click()
 {
     EnsureForms();
     CentreOnMain(FPrintDlg);
+    TCounterEdit counters(Document->UndoTarget());
     const bool printed = FPrintDlg->Execute(*Surface);
     // The job may have advanced counters that the panel shows.
     SurfaceSelectItem(Surface->SelectedItem);
@@ -38,7 +40,7 @@ void TFMain::Print1Click()
     if (HasSequenceField(Surface->Items)) {
         for (TLabelControl *item : Surface->Items)
             item->MarkChanged(true);
-        EnableSave();
+        counters.Commit(UndoStack(), tr("打印计数"));
     }
 }
 
@@ -86,6 +88,7 @@ void TFMain::LabelOptions1Click()
 {
     EnsureForms();
     CentreOnMain(FLabelSettings);
+    TLabelFormatEdit edit(Document->UndoTarget());
     if (!FLabelSettings->Execute())
         return;
     SizeSurfaceFromFormat();
@@ -93,7 +96,7 @@ void TFMain::LabelOptions1Click()
     pbVRuler->update();
     Surface->FitItems();
     Surface->update();
-    Document->SetLabelModified(true);
+    edit.Commit(UndoStack(), tr("自定义标签设置"));
     Document->SetTemplateModified(true);
 }
 

@@ -8,6 +8,7 @@
 #include "app/rulers.h"
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
+#include "model/labelundo.h"
 #include "model/messages.h"
 #include "storage/document.h"
 
@@ -88,6 +89,7 @@ bool TFMain::LoadLabelFile(const QString &fileName)
 bool TFMain::LoadTemplateFile(const QString &fileName)
 {
     QString error;
+    TLabelFormatEdit edit(Document->UndoTarget());
     const bool ok = Document->LoadTemplateFile(fileName, &error);
     if (!error.isEmpty())
         ShowMessage(error);
@@ -96,6 +98,7 @@ bool TFMain::LoadTemplateFile(const QString &fileName)
         VScrollBar->setValue(0);
         SizeSurfaceFromFormat();
         Surface->FitItems();
+        edit.Commit(UndoStack(), tr("载入标签格式"));
         pbHRuler->update();
         pbVRuler->update();
         Surface->update();

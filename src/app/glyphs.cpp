@@ -46,6 +46,29 @@ void AlignLines(QPainter &p, bool horizontal, int where)
     }
 }
 
+// A curved arrow turning back to the left (undo), or mirrored (redo).
+void TurnArrow(QPainter &p, bool mirrored)
+{
+    p.save();
+    if (mirrored) {
+        p.translate(kSize, 0);
+        p.scale(-1, 1);
+    }
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(0x20, 0x40, 0x90);
+    QPainterPath path;
+    path.moveTo(6, 8);
+    path.cubicTo(11, 4, 18, 6, 17, 12);
+    path.cubicTo(16, 16, 12, 17, 9, 17);
+    p.setPen(QPen(ink, 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    p.drawPolygon(QPolygonF({QPointF(1, 10), QPointF(8, 3), QPointF(9.5, 11.5)}));
+    p.restore();
+}
+
 } // namespace
 
 QIcon ToolGlyph(const QString &name)
@@ -79,6 +102,8 @@ QIcon ToolGlyph(const QString &name)
         p.drawRect(1, 7, 17, 7);
         p.setBrush(paper);
         p.drawRect(5, 12, 9, 6);
+    } else if (name == QLatin1String("sbUndo") || name == QLatin1String("sbRedo")) {
+        TurnArrow(p, name == QLatin1String("sbRedo"));
     } else if (name == QLatin1String("sbSelect")) {
         p.setRenderHint(QPainter::Antialiasing);
         p.setBrush(Qt::white);

@@ -308,6 +308,22 @@ TLabelControl *TPropertiesPanel::Item() const
     return surface_ ? surface_->SelectedItem : nullptr;
 }
 
+TItemEdit TPropertiesPanel::BeginEdit(const TLabelControl *item)
+{
+    if (!undoTarget_) {
+        if (!ownTarget_)
+            ownTarget_ = std::make_unique<TUndoTarget>(*surface_);
+        return TItemEdit(*ownTarget_, item);
+    }
+    return TItemEdit(*undoTarget_, item);
+}
+
+void TPropertiesPanel::Record(TItemEdit &edit, const char *name, TItemEdit::TMerge merge)
+{
+    edit.Commit(undo_, tr(name), merge, merge != TItemEdit::Alone);
+    emit Changed();
+}
+
 template <class T> T *TPropertiesPanel::Selected(TItemKind kind) const
 {
     TLabelControl *item = Item();
@@ -503,8 +519,9 @@ void TPropertiesPanel::eTextChange(const QString &text)
         return;
     TLabelControl *item = Item();
     if (item && item->Text != text) {
+        TItemEdit edit = BeginEdit(item);
         item->SetText(text);
-        emit Changed();
+        Record(edit, QT_TR_NOOP("编辑文字"), TItemEdit::Typing);
         RefreshState();
     }
 }
@@ -514,8 +531,9 @@ void TPropertiesPanel::rbTextSourceClick()
     TLabelControl *item = Item();
     if (!item)
         return;
+    TItemEdit edit = BeginEdit(item);
     item->SetAdvanced(!rbSimpleText->isChecked());
-    emit Changed();
+    Record(edit, rbSimpleText->isChecked() ? QT_TR_NOOP("示例文字") : QT_TR_NOOP("高级区域"));
     RefreshState();
     RefreshTextSource();
     if (rbSimpleText->isChecked() && eText->isEnabled()) {
@@ -534,8 +552,9 @@ void TPropertiesPanel::sbEditTextClick()
     dlg.eTextLines->setPlainText(item->GetText());
     if (dlg.exec() != QDialog::Accepted)
         return;
+    TItemEdit edit = BeginEdit(item);
     ApplyEditedText(item, dlg.eTextLines->toPlainText());
-    emit Changed();
+    Record(edit, QT_TR_NOOP("编辑文字"));
     SetTextQuietly(item->GetText());
 }
 
@@ -546,10 +565,11 @@ void TPropertiesPanel::sbFieldEditClick()
         return;
     TFAdvanced *form = AdvancedForm();
     CenterOver(form, window());
+    TItemEdit edit = BeginEdit(item);
     form->Execute(item->Fields);
     RefreshFieldList();
     item->MarkChanged(true);
-    emit Changed();
+    Record(edit, QT_TR_NOOP("高级区域"));
     RefreshState();
 }
 
@@ -560,6 +580,7 @@ void TPropertiesPanel::cbBarcodeTypeChange(int index)
     auto *b = Selected<TBarcodeLabel>(ikBarcode);
     if (!b)
         return;
+    TItemEdit edit = BeginEdit(b);
     b->SetBarcodeType(ListIndexToBarcodeType(index));
     // Options the new symbology does not offer (or offers with another
     // meaning under the same number) go back to automatic.
@@ -567,7 +588,7 @@ void TPropertiesPanel::cbBarcodeTypeChange(int index)
     b->SetBarcodeEcc(o.ecc);
     b->SetBarcodeSize(o.size);
     b->SetBarcodeRectangular(o.rectangular);
-    emit Changed();
+    Record(edit, QT_TR_NOOP("条形码系统"));
     SetTextQuietly(b->GetText());
     ShowBarcodeOptions(b);
     RefreshState();
@@ -578,8 +599,9 @@ void TPropertiesPanel::cbBarcodeEccChange(int index)
     if (refreshing_ || index < 0)
         return;
     if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
+        TItemEdit edit = BeginEdit(b);
         b->SetBarcodeEcc(cbBarcodeEcc->itemData(index).toInt());
-        emit Changed();
+        Record(edit, QT_TR_NOOP("纠错级别"));
         RefreshState();
     }
 }
@@ -589,9 +611,10 @@ void TPropertiesPanel::cbBarcodeSizeChange(int index)
     if (refreshing_ || index < 0)
         return;
     if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
+        TItemEdit edit = BeginEdit(b);
         b->SetBarcodeSize(cbBarcodeSize->itemData(index).toInt());
         cbBarcodeRect->setEnabled(b->BarcodeSize == 0);
-        emit Changed();
+        Record(edit, QT_TR_NOOP("尺寸"));
         RefreshState();
     }
 }
@@ -599,8 +622,9 @@ void TPropertiesPanel::cbBarcodeSizeChange(int index)
 void TPropertiesPanel::cbBarcodeRectClick(bool checked)
 {
     if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
+        TItemEdit edit = BeginEdit(b);
         b->SetBarcodeRectangular(checked);
-        emit Changed();
+        Record(edit, QT_TR_NOOP("长方形"));
         RefreshState();
     }
 }
@@ -610,16 +634,18 @@ void TPropertiesPanel::seBCScaleChange(int value)
     if (refreshing_)
         return;
     if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
+        TItemEdit edit = BeginEdit(b);
         b->SetScale(value);
-        emit Changed();
+        Record(edit, QT_TR_NOOP("刻度"));
     }
 }
 
 void TPropertiesPanel::cbInterpretClick(bool checked)
 {
     if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
+        TItemEdit edit = BeginEdit(b);
         b->SetInterpretation(checked);
-        emit Changed();
+        Record(edit, QT_TR_NOOP("注释行"));
     }
 }
 
@@ -628,8 +654,9 @@ void TPropertiesPanel::cbAutoScaleClick(bool checked)
     auto *b = Selected<TBarcodeLabel>(ikBarcode);
     if (!b)
         return;
+    TItemEdit edit = BeginEdit(b);
     b->SetAutoScale(checked);
-    emit Changed();
+    Record(edit, QT_TR_NOOP("自动调整比例"));
     LScale->setEnabled(!checked);
     seBCScale->setEnabled(!checked);
     SetEditColor(seBCScale, !checked);
@@ -644,11 +671,12 @@ void TPropertiesPanel::sbSelectFontClick()
     TFFontDlg dlg(window());
     if (!dlg.Execute(chosen))
         return;
+    TItemEdit edit = BeginEdit(item);
     item->SaveOldBounds();
     item->Font = chosen;
     item->MarkChanged(true);
     emit FontChosen(item->Font);
-    emit Changed();
+    Record(edit, QT_TR_NOOP("字体"));
     ShowFontName(item->Font);
     SetSwatch(pTextColor, ColorToQColor(item->Font.Color));
 }
@@ -661,10 +689,11 @@ void TPropertiesPanel::TColorBtnClick()
     const QColor c = QColorDialog::getColor(ColorToQColor(item->Font.Color), window());
     if (!c.isValid())
         return;
+    TItemEdit edit = BeginEdit(item);
     item->Font.Color = QColorToColor(c);
     item->MarkChanged(true);
     emit FontChosen(item->Font);
-    emit Changed();
+    Record(edit, QT_TR_NOOP("文字颜色"));
     SetSwatch(pTextColor, c);
 }
 
@@ -672,8 +701,9 @@ void TPropertiesPanel::ShapeButtonClick(int kind)
 {
     auto *s = Selected<TShapeLabel>(ikShape);
     if (s && s->ShapeKind != kind) {
+        TItemEdit edit = BeginEdit(s);
         s->SetShapeKind(static_cast<TShapeKind>(kind));
-        emit Changed();
+        Record(edit, QT_TR_NOOP("图形"));
     }
 }
 
@@ -682,9 +712,10 @@ void TPropertiesPanel::cbPenSizeChange(int index)
     if (refreshing_ || index < 0)
         return;
     if (auto *s = Selected<TShapeLabel>(ikShape)) {
+        TItemEdit edit = BeginEdit(s);
         s->Pen.Width = index + 1;
         s->MarkChanged(true);
-        emit Changed();
+        Record(edit, QT_TR_NOOP("线条尺寸"));
     }
 }
 
@@ -693,9 +724,10 @@ void TPropertiesPanel::cbBrushStyleChange(int index)
     if (refreshing_ || index < 0)
         return;
     if (auto *s = Selected<TShapeLabel>(ikShape)) {
+        TItemEdit edit = BeginEdit(s);
         s->Brush.Style = index;
         s->MarkChanged(true);
-        emit Changed();
+        Record(edit, QT_TR_NOOP("填充风格"));
     }
 }
 
@@ -708,9 +740,10 @@ void TPropertiesPanel::ChooseShapeColour(QLabel *swatch, bool pen)
     if (!c.isValid())
         return;
     SetSwatch(swatch, c);
+    TItemEdit edit = BeginEdit(s);
     (pen ? s->Pen.Color : s->Brush.Color) = QColorToColor(c);
     s->MarkChanged(true);
-    emit Changed();
+    Record(edit, pen ? QT_TR_NOOP("线条颜色") : QT_TR_NOOP("填充颜色"));
 }
 
 void TPropertiesPanel::sbGraphicFilenameClick()
@@ -723,9 +756,10 @@ void TPropertiesPanel::sbGraphicFilenameClick()
     if (file.isEmpty())
         return;
     emit State(tr("Loading File"));
+    TItemEdit edit = BeginEdit(g);
     if (LoadGraphic(g, file)) {
         g->SetFileName(file);
-        emit Changed();
+        Record(edit, QT_TR_NOOP("图像文件"));
     }
     emit State(tr("Ready"));
     eGraphicFilename->setText(g->FileName);
@@ -734,7 +768,8 @@ void TPropertiesPanel::sbGraphicFilenameClick()
 void TPropertiesPanel::cbMaintainAspectClick(bool checked)
 {
     if (auto *g = Selected<TGraphicLabel>(ikGraphic)) {
+        TItemEdit edit = BeginEdit(g);
         g->SetKeepAspect(checked);
-        emit Changed();
+        Record(edit, QT_TR_NOOP("保持纵横比"));
     }
 }

@@ -5,6 +5,7 @@
 
 #include "app/ownerdrawlists.h"
 #include "model/items.h"
+#include "model/labelundo.h"
 
 #include <QFrame>
 #include <functional>
@@ -19,6 +20,7 @@ class QRadioButton;
 class QSpinBox;
 class QStackedWidget;
 class QToolButton;
+class QUndoStack;
 class TCanvasLabel;
 class TFAdvanced;
 
@@ -29,6 +31,13 @@ public:
 
     // The surface whose selected item the panel edits.
     void SetSurface(TCanvasLabel *surface) { surface_ = surface; }
+    // Where each edit is recorded as one undoable step; without it the
+    // edits are made but not recorded.
+    void SetUndo(QUndoStack *stack, TUndoTarget *target)
+    {
+        undo_ = stack;
+        undoTarget_ = target;
+    }
     // The advanced text editor form, made on first use by the main window.
     std::function<TFAdvanced *()> AdvancedForm;
 
@@ -72,6 +81,10 @@ private:
     void SetTextQuietly(const QString &text);
     void ChooseShapeColour(QLabel *swatch, bool pen);
     TLabelControl *Item() const;
+    // Begins an edit of the selected item; Record makes it one step named
+    // `name` (typing in eText joins the step before it) and reports it.
+    TItemEdit BeginEdit(const TLabelControl *item);
+    void Record(TItemEdit &edit, const char *name, TItemEdit::TMerge merge = TItemEdit::Alone);
     template <class T> T *Selected(TItemKind kind) const;
 
     void eTextChange(const QString &text);
@@ -94,6 +107,9 @@ private:
     void cbMaintainAspectClick(bool checked);
 
     TCanvasLabel *surface_ = nullptr;
+    QUndoStack *undo_ = nullptr;
+    TUndoTarget *undoTarget_ = nullptr;
+    std::unique_ptr<TUndoTarget> ownTarget_;
     // The kind page in front, brought forward only when it changes.
     QWidget *OptionsPanel = nullptr;
     bool refreshing_ = false;

@@ -131,6 +131,8 @@ void TCanvasLabel::mousePressEvent(QMouseEvent *e)
                 DragOffsetY = pt.y() - item->Top;
                 const int zone = ZoneAt(item, pt.x(), pt.y());
                 DragMode = zone < 0 ? 1 : kZoneModes[zone];
+                if (OnItemEditStart)
+                    OnItemEditStart(item);
             } else {
                 if (OnPopup)
                     OnPopup();
@@ -202,8 +204,11 @@ void TCanvasLabel::mouseMoveEvent(QMouseEvent *e)
 void TCanvasLabel::mouseReleaseEvent(QMouseEvent *e)
 {
     e->accept();
-    if (e->button() == Qt::LeftButton)
-        DragMode = 0;
+    if (e->button() != Qt::LeftButton)
+        return;
+    if (DragMode != 0 && OnItemEditEnd)
+        OnItemEditEnd(SelectedItem, false);
+    DragMode = 0;
 }
 
 void TCanvasLabel::keyPressEvent(QKeyEvent *e)
@@ -241,6 +246,9 @@ void TCanvasLabel::keyPressEvent(QKeyEvent *e)
         QWidget::keyPressEvent(e);
         return;
     }
+    const bool edits = shift || ctrl;
+    if (edits && OnItemEditStart)
+        OnItemEditStart(item);
     if (shift) {
         if (dy)
             item->SetHeight(item->Height + dy);
@@ -252,6 +260,8 @@ void TCanvasLabel::keyPressEvent(QKeyEvent *e)
         else
             item->SetLeft(item->Left + dx);
     }
+    if (edits && OnItemEditEnd)
+        OnItemEditEnd(item, e->isAutoRepeat());
     e->accept();
 }
 

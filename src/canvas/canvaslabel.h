@@ -27,6 +27,12 @@ public:
     // Raised for every button press, after the surface's own handling, with
     // the point in surface coordinates (the owner creates items here).
     std::function<void(Qt::MouseButton, int x, int y)> OnMouseDown;
+    // Raised before the surface itself moves or sizes the selected item (a
+    // drag starts, an arrow key is pressed) and after it (the button is
+    // released, the key handled; `repeat` for the repeats of a held key), so
+    // the owner can record each drag, or each burst of keys, as one change.
+    std::function<void(TLabelControl *)> OnItemEditStart;
+    std::function<void(TLabelControl *, bool repeat)> OnItemEditEnd;
 
     // Draws the whole surface (outline, items, frames, handles, and the grid
     // while the ShowGrids preference is on).

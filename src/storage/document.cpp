@@ -35,6 +35,27 @@ QString FileNotFoundMessage(const QString &fileName)
     return QStringLiteral("Unable to locate file\n\r") + fileName;
 }
 
+TLabelDocument::TLabelDocument(TItemContainer &items) : items_(items)
+{
+    // A long session keeps every step; each holds only what it changed.
+    undo_.setUndoLimit(0);
+    QObject::connect(&undo_, &QUndoStack::cleanChanged, &undo_, [this](bool clean) {
+        if (syncing_)
+            return;
+        LabelModified = !clean;
+        Changed();
+    });
+}
+
+void TLabelDocument::ResetUndo()
+{
+    syncing_ = true;
+    undo_.clear();
+    // clear() keeps a clean state that was given up on an empty stack.
+    undo_.setClean();
+    syncing_ = false;
+}
+
 void TLabelDocument::Changed()
 {
     if (OnStateChange)
@@ -43,6 +64,12 @@ void TLabelDocument::Changed()
 
 void TLabelDocument::SetLabelModified(bool b)
 {
+    syncing_ = true;
+    if (b)
+        undo_.resetClean();
+    else
+        undo_.setClean();
+    syncing_ = false;
     LabelModified = b;
     Changed();
 }
@@ -57,6 +84,8 @@ void TLabelDocument::NewLabel()
 {
     CurrentLabelFile.clear();
     CurrentTemplateFile.clear();
+    // The steps point into the items.
+    ResetUndo();
     items_.ClearItems();
     items_.Invalidate();
     LabelModified = false;
@@ -69,6 +98,9 @@ bool TLabelDocument::SaveLabelFile(const QString &fileName, QString *error)
     if (!::SaveLabelFile(fileName, items_, error))
         return false;
     CurrentLabelFile = fileName;
+    syncing_ = true;
+    undo_.setClean();
+    syncing_ = false;
     LabelModified = false;
     Changed();
     return true;
@@ -121,6 +153,8 @@ bool TLabelDocument::LoadLabelFile(const QString &fileName, QString *error)
         return false;
     if (!items_.Items.isEmpty())
         NewLabel();
+    ResetUndo();
+    LabelModified = false;
     ApplyFormat(*ini);
     ReadLabel(*ini, items_);
     for (TLabelControl *item : items_.Items)

@@ -5,7 +5,10 @@
 // and shows the dialogs itself, and repaints after each command.
 
 #include "model/items.h"
+#include "model/labelundo.h"
 #include "storage/inifile.h"
+
+#include <QUndoStack>
 
 #include <QString>
 #include <QStringList>
@@ -30,7 +33,8 @@ enum class TSaveAnswer { Yes, No, Cancel };
 
 class TLabelDocument {
 public:
-    explicit TLabelDocument(TItemContainer &items) : items_(items) {}
+    explicit TLabelDocument(TItemContainer &items);
+    ~TLabelDocument() { syncing_ = true; }
 
     QString CurrentLabelFile;
     QString CurrentTemplateFile;
@@ -42,6 +46,14 @@ public:
     std::function<void()> OnStateChange;
 
     TItemContainer &Items() const { return items_; }
+    // The label's changes, one undoable step each. Its clean state is the
+    // label as last saved or loaded, and LabelModified follows it: undoing
+    // back to it leaves the label unmodified. New and load start it afresh.
+    QUndoStack &Undo() { return undo_; }
+    TUndoTarget &UndoTarget() { return undoTarget_; }
+    // True marks a change made outside the steps (the saved state can then
+    // no longer be reached by undoing); false makes the current state the
+    // saved one.
     void SetLabelModified(bool b);
     void SetTemplateModified(bool b);
 
@@ -82,6 +94,13 @@ public:
 
 private:
     void Changed();
+    // No steps, and the label as it is now counts as saved.
+    void ResetUndo();
     void ApplyFormat(const TIniFile &ini);
     TItemContainer &items_;
+    // Set while the document itself moves the clean state (and while the
+    // stack goes, whose clearing reports too).
+    bool syncing_ = false;
+    TUndoTarget undoTarget_{items_};
+    QUndoStack undo_;
 };

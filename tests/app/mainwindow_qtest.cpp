@@ -922,9 +922,9 @@ private slots:
         Find<QComboBox>(win.get(), "cbPenSize")->setCurrentIndex(2);
         QVERIFY(action("Save1")->isEnabled());
         saved();
-        // Any press on the surface counts as a change.
+        // A press that changes nothing leaves the label as saved.
         QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(200, 120));
-        QVERIFY(win->Document->LabelModified);
+        QVERIFY(!win->Document->LabelModified);
     }
 
     void everyNamedPartExists()

@@ -1,0 +1,471 @@
+#include "model/labelundo.h"
+
+#include <QUndoStack>
+#include <type_traits>
+
+namespace {
+
+// ------------------------------------------------------------ item state
+
+template <class T, class A> auto &As(A &a)
+{
+    if constexpr (std::is_const_v<A>)
+        return static_cast<const T &>(a);
+    else
+        return static_cast<T &>(a);
+}
+
+// Calls op(x, y) for every stored property of two items of the same kind.
+// Rendering results other than the sizes it found (the bitmap, the
+// barcode's error) are left out: the next drawing makes them again.
+template <class A, class B, class Op> void StoredProperties(A &a, B &b, Op &&op)
+{
+    op(a.VertAlign, b.VertAlign);
+    op(a.HorzAlign, b.HorzAlign);
+    op(a.Attach, b.Attach);
+    op(a.Top, b.Top);
+    op(a.Left, b.Left);
+    op(a.Width, b.Width);
+    op(a.Height, b.Height);
+    op(a.MinWidth, b.MinWidth);
+    op(a.MinHeight, b.MinHeight);
+    op(a.Rotation, b.Rotation);
+    op(a.AutoSize, b.AutoSize);
+    op(a.Transparent, b.Transparent);
+    op(a.BitmapTransparent, b.BitmapTransparent);
+    op(a.TransparentColor, b.TransparentColor);
+    op(a.Advanced, b.Advanced);
+    op(a.Text, b.Text);
+    op(a.Font, b.Font);
+    op(a.Pen.Width, b.Pen.Width);
+    op(a.Pen.Color, b.Pen.Color);
+    op(a.Brush.Style, b.Brush.Style);
+    op(a.Brush.Color, b.Brush.Color);
+    op(a.Fields, b.Fields);
+    switch (a.Kind) {
+    case ikBarcode: {
+        auto &x = As<TBarcodeLabel>(a);
+        auto &y = As<TBarcodeLabel>(b);
+        op(x.BarcodeType, y.BarcodeType);
+        op(x.AutoScale, y.AutoScale);
+        op(x.Interpretation, y.Interpretation);
+        op(x.Scale, y.Scale);
+        op(x.BarcodeEcc, y.BarcodeEcc);
+        op(x.BarcodeSize, y.BarcodeSize);
+        op(x.BarcodeRectangular, y.BarcodeRectangular);
+        break;
+    }
+    case ikShape:
+        op(As<TShapeLabel>(a).ShapeKind, As<TShapeLabel>(b).ShapeKind);
+        break;
+    case ikGraphic: {
+        auto &x = As<TGraphicLabel>(a);
+        auto &y = As<TGraphicLabel>(b);
+        op(x.Picture, y.Picture);
+        op(x.FileName, y.FileName);
+        op(x.KeepAspect, y.KeepAspect);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+template <class T> void Assign(T &to, const T &from) { to = from; }
+void Assign(TFieldList &to, const TFieldList &from) { to = CloneFields(from); }
+
+template <class T> bool Same(const T &a, const T &b) { return a == b; }
+bool Same(const QImage &a, const QImage &b) { return a.cacheKey() == b.cacheKey() || a == b; }
+bool Same(const TAdvancedField &a, const TAdvancedField &b)
+{
+    if (a.FieldType != b.FieldType)
+        return false;
+    if (auto *x = dynamic_cast<const TTextField *>(&a)) {
+        auto *y = dynamic_cast<const TTextField *>(&b);
+        return y && x->Text == y->Text;
+    }
+    if (auto *x = dynamic_cast<const TImportedField *>(&a)) {
+        auto *y = dynamic_cast<const TImportedField *>(&b);
+        return y && x->FieldNum == y->FieldNum && x->MinSize == y->MinSize && x->PadChar == y->PadChar;
+    }
+    if (auto *x = dynamic_cast<const TSequenceField *>(&a)) {
+        auto *y = dynamic_cast<const TSequenceField *>(&b);
+        return y && x->CurVal == y->CurVal && x->MinVal == y->MinVal && x->MaxVal == y->MaxVal
+               && x->MinSize == y->MinSize;
+    }
+    if (auto *x = dynamic_cast<const TDateField *>(&a)) {
+        auto *y = dynamic_cast<const TDateField *>(&b);
+        return y && x->Format == y->Format;
+    }
+    return true;
+}
+bool Same(const TFieldList &a, const TFieldList &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (bool(a[i]) != bool(b[i]) || (a[i] && !Same(*a[i], *b[i])))
+            return false;
+    return true;
+}
+
+void CopyState(TLabelControl &to, const TLabelControl &from)
+{
+    StoredProperties(to, from, [](auto &x, const auto &y) { Assign(x, y); });
+}
+
+// ------------------------------------------------------------ list changes
+
+void Select(TItemContainer &items, TLabelControl *item)
+{
+    for (TLabelControl *it : std::as_const(items.Items))
+        if (it->Selected && it != item)
+            it->SetSelected(false);
+    if (item && !item->Selected)
+        item->SetSelected(true);
+    items.SelectItem(item);
+}
+
+// Puts a detached item back at its place, exactly as it was (no clamping:
+// the box is the one it had in this list).
+void Insert(TItemContainer &items, qsizetype index, TLabelControl *item)
+{
+    items.Items.insert(qBound<qsizetype>(0, index, items.Items.size()), item);
+    item->OnChange = [&items](TLabelControl *changed) { items.ItemChanged(changed); };
+    item->LabelCanvas = &items;
+    item->ParentRect = {0, 0, items.SurfaceWidth(), items.SurfaceHeight()};
+    item->Changed = true;
+    Select(items, item);
+    items.Invalidate();
+}
+
+TLabelControl *Detach(TItemContainer &items, qsizetype index)
+{
+    TLabelControl *item = items.Items.takeAt(index);
+    if (items.SelectedItem == item)
+        items.SelectItem(nullptr);
+    item->Selected = false;
+    item->OnChange = nullptr;
+    item->LabelCanvas = nullptr;
+    items.ResetCursor();
+    items.Invalidate();
+    return item;
+}
+
+// A change made before it is recorded: the first redo is the change itself.
+class TLabelCommand : public QUndoCommand {
+public:
+    TLabelCommand(TUndoTarget &target, const QString &text) : QUndoCommand(text), target_(target) {}
+    void redo() final
+    {
+        if (first_) {
+            first_ = false;
+            return;
+        }
+        Apply(true);
+        if (target_.OnRestored)
+            target_.OnRestored();
+    }
+    void undo() final
+    {
+        Apply(false);
+        if (target_.OnRestored)
+            target_.OnRestored();
+    }
+
+protected:
+    virtual void Apply(bool forward) = 0;
+    TUndoTarget &target_;
+    bool first_ = true;
+};
+
+// An item added (forward) or removed; while out of the list the command owns it.
+class TItemPresenceCommand : public TLabelCommand {
+public:
+    TItemPresenceCommand(TUndoTarget &target, const QString &text, qsizetype index, bool adds)
+        : TLabelCommand(target, text), index_(index), adds_(adds)
+    {
+    }
+    // The removed item, owned from the start by a delete.
+    void Hold(TLabelControl *item) { held_.reset(item); }
+    ~TItemPresenceCommand() override = default;
+
+protected:
+    void Apply(bool forward) override
+    {
+        TItemContainer &items = target_.Items;
+        if (forward == adds_) {
+            if (held_)
+                Insert(items, index_, held_.release());
+        } else if (index_ >= 0 && index_ < items.Items.size()) {
+            held_.reset(Detach(items, index_));
+        }
+    }
+
+private:
+    qsizetype index_;
+    bool adds_;
+    std::unique_ptr<TLabelControl> held_;
+};
+
+class TRestackCommand : public TLabelCommand {
+public:
+    TRestackCommand(TUndoTarget &target, const QString &text, qsizetype from, qsizetype to)
+        : TLabelCommand(target, text), from_(from), to_(to)
+    {
+    }
+
+protected:
+    void Apply(bool forward) override
+    {
+        TItemContainer &items = target_.Items;
+        const qsizetype from = forward ? from_ : to_;
+        const qsizetype to = forward ? to_ : from_;
+        if (from < 0 || from >= items.Items.size() || to < 0 || to >= items.Items.size())
+            return;
+        items.Items.move(from, to);
+        TLabelControl *item = items.Items[to];
+        Select(items, item);
+        item->MarkChanged(true);
+        items.Invalidate();
+    }
+
+private:
+    qsizetype from_, to_;
+};
+
+// Items changed in place: their states before and after.
+class TItemStateCommand : public TLabelCommand {
+public:
+    struct TEntry {
+        qsizetype Index;
+        std::unique_ptr<TLabelControl> Before, After;
+    };
+    TItemStateCommand(TUndoTarget &target, const QString &text, std::vector<TEntry> entries, int merge, bool join)
+        : TLabelCommand(target, text), entries_(std::move(entries)), merge_(merge), join_(join)
+    {
+    }
+    int id() const override { return merge_; }
+    bool mergeWith(const QUndoCommand *other) override
+    {
+        const auto *o = static_cast<const TItemStateCommand *>(other);
+        if (!o->join_ || o->text() != text() || entries_.size() != 1 || o->entries_.size() != 1
+            || o->entries_[0].Index != entries_[0].Index)
+            return false;
+        entries_[0].After = ItemSnapshot(*o->entries_[0].After);
+        setObsolete(SameItemState(*entries_[0].Before, *entries_[0].After));
+        return true;
+    }
+
+protected:
+    void Apply(bool forward) override
+    {
+        TItemContainer &items = target_.Items;
+        TLabelControl *last = nullptr;
+        for (const TEntry &e : entries_) {
+            if (e.Index < 0 || e.Index >= items.Items.size())
+                continue;
+            last = items.Items[e.Index];
+            RestoreItemState(*last, forward ? *e.After : *e.Before);
+        }
+        if (last && entries_.size() == 1)
+            Select(items, last);
+        items.Invalidate();
+    }
+
+private:
+    std::vector<TEntry> entries_;
+    int merge_;
+    bool join_;
+};
+
+class TLabelFormatCommand : public TLabelCommand {
+public:
+    struct TMove {
+        qsizetype Index;
+        TRect Before, After;
+    };
+    TLabelFormatCommand(TUndoTarget &target, const QString &text, const TLabelFormat &before,
+                        const TLabelFormat &after, std::vector<TMove> moves)
+        : TLabelCommand(target, text), before_(before), after_(after), moves_(std::move(moves))
+    {
+    }
+
+protected:
+    void Apply(bool forward) override
+    {
+        TItemContainer &items = target_.Items;
+        LabelFormat = forward ? after_ : before_;
+        items.SetSurfaceSize(SurfaceWidthPx(), SurfaceHeightPx());
+        const TRect parent{0, 0, items.SurfaceWidth(), items.SurfaceHeight()};
+        for (TLabelControl *item : std::as_const(items.Items))
+            item->ParentRect = parent;
+        for (const TMove &m : moves_) {
+            if (m.Index < 0 || m.Index >= items.Items.size())
+                continue;
+            TLabelControl *item = items.Items[m.Index];
+            const TRect &r = forward ? m.After : m.Before;
+            item->SaveOldBounds();
+            item->Left = r.Left;
+            item->Top = r.Top;
+            item->Width = r.width();
+            item->Height = r.height();
+            item->MarkChanged(true);
+        }
+        items.Invalidate();
+    }
+
+private:
+    TLabelFormat before_, after_;
+    std::vector<TMove> moves_;
+};
+
+void Push(QUndoStack *stack, QUndoCommand *command)
+{
+    if (stack)
+        stack->push(command);
+    else
+        delete command;
+}
+
+} // namespace
+
+// ------------------------------------------------------------ public
+
+std::unique_ptr<TLabelControl> ItemSnapshot(const TLabelControl &item)
+{
+    std::unique_ptr<TLabelControl> copy(CreateItem(item.Kind));
+    if (copy)
+        CopyState(*copy, item);
+    return copy;
+}
+
+bool SameItemState(const TLabelControl &a, const TLabelControl &b)
+{
+    if (a.Kind != b.Kind)
+        return false;
+    bool same = true;
+    StoredProperties(a, b, [&same](const auto &x, const auto &y) { same = same && Same(x, y); });
+    return same;
+}
+
+void RestoreItemState(TLabelControl &item, const TLabelControl &state)
+{
+    if (item.Kind != state.Kind)
+        return;
+    item.SaveOldBounds();
+    CopyState(item, state);
+    item.MarkChanged(true);
+    if (item.OnBoundsChange)
+        item.OnBoundsChange(&item);
+}
+
+void RecordItemAdded(QUndoStack *stack, TUndoTarget &target, TLabelControl *item, const QString &text)
+{
+    const qsizetype index = target.Items.Items.indexOf(item);
+    if (index >= 0)
+        Push(stack, new TItemPresenceCommand(target, text, index, true));
+}
+
+bool DeleteSelectedItem(QUndoStack *stack, TUndoTarget &target, const QString &text)
+{
+    TItemContainer &items = target.Items;
+    const qsizetype index = items.Items.indexOf(items.SelectedItem);
+    if (index < 0)
+        return false;
+    if (!stack) {
+        items.DeleteSelected();
+        return true;
+    }
+    auto *command = new TItemPresenceCommand(target, text, index, false);
+    command->Hold(Detach(items, index));
+    stack->push(command);
+    return true;
+}
+
+bool RestackSelectedItem(QUndoStack *stack, TUndoTarget &target, bool toFront, const QString &text)
+{
+    TItemContainer &items = target.Items;
+    const qsizetype from = items.Items.indexOf(items.SelectedItem);
+    if (from < 0)
+        return false;
+    const qsizetype to = toFront ? items.Items.size() - 1 : 0;
+    if (toFront)
+        items.BringToFront();
+    else
+        items.SendToBack();
+    if (from == to)
+        return false;
+    Push(stack, new TRestackCommand(target, text, from, to));
+    return true;
+}
+
+TItemEdit::TItemEdit(TUndoTarget &target, const TLabelControl *item)
+    : target_(target), item_(item), before_(item ? ItemSnapshot(*item) : nullptr)
+{
+}
+
+bool TItemEdit::SizeChanged() const
+{
+    return item_ && before_ && (item_->Width != before_->Width || item_->Height != before_->Height);
+}
+
+bool TItemEdit::Commit(QUndoStack *stack, const QString &text, TMerge merge, bool join)
+{
+    if (!item_ || !before_)
+        return false;
+    const qsizetype index = target_.Items.Items.indexOf(const_cast<TLabelControl *>(item_));
+    if (index < 0 || SameItemState(*item_, *before_))
+        return false;
+    std::vector<TItemStateCommand::TEntry> entries;
+    entries.push_back({index, std::move(before_), ItemSnapshot(*item_)});
+    before_ = ItemSnapshot(*item_);
+    Push(stack, new TItemStateCommand(target_, text, std::move(entries), merge, join));
+    return true;
+}
+
+TLabelFormatEdit::TLabelFormatEdit(TUndoTarget &target) : target_(target), before_(LabelFormat)
+{
+    for (const TLabelControl *item : std::as_const(target.Items.Items))
+        bounds_.push_back(item->BoundsRect());
+}
+
+bool TLabelFormatEdit::Commit(QUndoStack *stack, const QString &text)
+{
+    const QList<TLabelControl *> &items = target_.Items.Items;
+    std::vector<TLabelFormatCommand::TMove> moves;
+    for (qsizetype i = 0; i < items.size() && i < qsizetype(bounds_.size()); ++i)
+        if (!(items[i]->BoundsRect() == bounds_[i]))
+            moves.push_back({i, bounds_[i], items[i]->BoundsRect()});
+    const TLabelFormat &now = LabelFormat;
+    const TLabelFormat &was = before_;
+    const bool sameFormat = now.Label_Width == was.Label_Width && now.Label_Height == was.Label_Height
+                            && now.Margin_Top == was.Margin_Top && now.Margin_Left == was.Margin_Left
+                            && now.Gap_Height == was.Gap_Height && now.Gap_Width == was.Gap_Width
+                            && now.Metric == was.Metric;
+    if (sameFormat && moves.empty())
+        return false;
+    Push(stack, new TLabelFormatCommand(target_, text, before_, LabelFormat, std::move(moves)));
+    return true;
+}
+
+TCounterEdit::TCounterEdit(TUndoTarget &target) : target_(target)
+{
+    // Only the items with parts can count.
+    for (const TLabelControl *item : std::as_const(target.Items.Items))
+        before_.push_back(item->Fields.empty() ? nullptr : ItemSnapshot(*item));
+}
+
+bool TCounterEdit::Commit(QUndoStack *stack, const QString &text)
+{
+    const QList<TLabelControl *> &items = target_.Items.Items;
+    std::vector<TItemStateCommand::TEntry> entries;
+    for (qsizetype i = 0; i < items.size() && i < qsizetype(before_.size()); ++i)
+        if (before_[i] && !Same(items[i]->Fields, before_[i]->Fields))
+            entries.push_back({i, std::move(before_[i]), ItemSnapshot(*items[i])});
+    before_.clear();
+    if (entries.empty())
+        return false;
+    Push(stack, new TItemStateCommand(target_, text, std::move(entries), TItemEdit::Alone, false));
+    return true;
+}
