@@ -191,7 +191,11 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
     }
     if (dataFailed) {
         device.Abort();
-        return Fail(TPrintResult::DataError, source->ErrorString(), message);
+        // Like a cancel: what was printed is discarded, and the count says how far the job got.
+        return Fail(TPrintResult::DataError,
+                    source->ErrorString() +
+                        QStringLiteral(" The job stopped after %1 labels and was discarded.").arg(labelsPrinted),
+                    message);
     }
     if (!device.End(&error))
         return Fail(TPrintResult::DeviceError, error, message);
