@@ -260,12 +260,10 @@ QString SqlUrl(const TSqlConnection &c)
         url += encode(c.User) + QLatin1Char('@');
     QStringList params;
     QStringList options = c.Options;
-    QString host = c.Host;
-    for (qsizetype i = 0; i < options.size(); ++i) {
-        if (options[i].startsWith(QLatin1String("UNIX_SOCKET="))) {
-            host = options.takeAt(i).mid(12);
-            break;
-        }
+    const QString host = c.Host;
+    for (QString &o : options) {
+        if (o.startsWith(QLatin1String("UNIX_SOCKET=")))
+            o = QLatin1String("socket=") + o.mid(12);
     }
     // A socket folder reads better as a parameter than percent-encoded.
     if (host.startsWith(QLatin1Char('/')))
