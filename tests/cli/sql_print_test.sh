@@ -148,16 +148,28 @@ for src in lite pg keeper; do
 done
 rm -f "$T"/*.pgm
 
-# Every barcode of the PostgreSQL print reads back its record (300 DPI cell
-# of label k: left 56.25 + 787.5 c, top 150 + 375 r, 750 x 375).
+# Every barcode of the PostgreSQL print reads back its record: each page
+# rasterised once at 300 DPI, label k's cell (left 56.25 + 787.5 c, top
+# 150 + 375 r, 750 x 375) cut out of it and read on its own.
+pdftoppm -r 300 -gray "$T/pg.pdf" "$T/page"
+python3 - "$T" <<'PY'
+import glob, sys
+t = sys.argv[1]
+for p, name in enumerate(sorted(glob.glob(t + "/page-*.pgm"))):
+    data = open(name, "rb").read()
+    magic, w, h, maxval, pixels = data.split(maxsplit=4)
+    w, h = int(w), int(h)
+    for cell in range(24):
+        r, c = divmod(cell, 3)
+        x, y = int(56.25 + 787.5 * c), 150 + 375 * r
+        rows = b"".join(pixels[(y + i) * w + x:(y + i) * w + x + 750] for i in range(375))
+        open("%s/cell-%02d.pgm" % (t, p * 24 + cell), "wb").write(b"P5 750 375 255\n" + rows)
+PY
 for k in $(seq 0 29); do
-  page=$((k / 24 + 1)) cell=$((k % 24))
-  pdftoppm -r 300 -f $page -l $page -x $(( (5625 + 78750 * (cell % 3)) / 100 )) -y $((150 + 375 * (cell / 3))) \
-    -W 750 -H 375 -gray -png "$T/pg.pdf" "$T/cell"
-  got=$(zbarimg -q --raw "$T"/cell*.png 2>/dev/null | tr -d '\r\n')
-  rm -f "$T"/cell*.png
+  got=$(zbarimg -q --raw "$(printf '%s/cell-%02d.pgm' "$T" "$k")" 2>/dev/null | tr -d '\r\n')
   [ "$got" = "$(printf 'QV-%05d' $((k + 1)))" ] || fail "label $((k + 1)) reads '$got'"
 done
+rm -f "$T"/page-*.pgm "$T"/cell-*.pgm
 
 # 2. Failures: status 2, one line naming the source and the database's words,
 # nothing written.
