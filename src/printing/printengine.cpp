@@ -89,7 +89,11 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
         if (!source)
             return Fail(TPrintResult::DataError, error, message);
         if (!source->HasRecord())
-            return Fail(TPrintResult::NoRecords, QString::fromLatin1(kMsgNoRecords), message);
+            return Fail(TPrintResult::NoRecords,
+                        choices.SqlUrl.isEmpty()
+                            ? QString::fromLatin1(kMsgNoRecords)
+                            : QStringLiteral("The query on the database %1 returns no rows.").arg(source->SourceName()),
+                        message);
     }
     // Without a data file nothing else would end "all records".
     const int rangeKind = (choices.RangeKind == rkAll && !useDataFile) ? rkPages : choices.RangeKind;

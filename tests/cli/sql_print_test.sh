@@ -191,6 +191,7 @@ expect_fail "no server" "host=$T/none" "No such file or directory" --sql "postgr
 expect_fail "bad query" "$PG" 'syntax error at or near "selec"' --sql "$PG" --query "selec sku from stock"
 expect_fail "permission denied" "$CLERK" "permission denied for table stock" --sql "$CLERK" --query "$Q"
 expect_fail "no password" "$KEEPER" "no password supplied" --sql "$KEEPER" --query "$Q"
+expect_fail "no rows" "$PG" "returns no rows" --sql "$PG" --query "select * from stock where false"
 expect_fail "a change refused" "$PG" "read-only transaction" --sql "$PG" --query "delete from stock"
 expect_fail "no SQLite file" "$T/none.db" "no such file" --sql "sqlite://$T/none.db" --query "$Q"
 expect_fail "SQLite bad query" "$LITE" "no such table: stocks" --sql "$LITE" --query "select * from stocks"
