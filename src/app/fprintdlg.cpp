@@ -2,6 +2,7 @@
 
 #include "app/dialogkit.h"
 #include "app/fprintprogress.h"
+#include "app/fsqlsource.h"
 #include "app/ftextimport.h"
 #include "model/items.h"
 
@@ -112,6 +113,18 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     fileLine->addWidget(Label1);
     fileLine->addWidget(eFile, 1);
     fileLine->addWidget(BrowseBtn);
+    rbFileSource = makeRadio(this, "rbFileSource", tr("文件"));
+    rbFileSource->setChecked(true);
+    fileLine->insertWidget(1, rbFileSource);
+    rbSqlSource = makeRadio(this, "rbSqlSource", tr("数据库查询"));
+    eSqlSource = MakeEdit(this, "eSqlSource", QString(), 0);
+    eSqlSource->setReadOnly(true);
+    SqlBtn = MakeButton(this, "SqlBtn", tr("查询..."));
+    auto *sqlLine = new QHBoxLayout;
+    sqlLine->addSpacing(Label1->sizeHint().width() + fileLine->spacing());
+    sqlLine->addWidget(rbSqlSource);
+    sqlLine->addWidget(eSqlSource, 1);
+    sqlLine->addWidget(SqlBtn);
     auto *groups = new QHBoxLayout;
     groups->addWidget(GroupBox1);
     groups->addWidget(GroupBox2);
@@ -122,6 +135,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     auto *outer = new QVBoxLayout(this);
     outer->addLayout(layoutLine);
     outer->addLayout(fileLine);
+    outer->addLayout(sqlLine);
     outer->addLayout(groups);
     outer->addLayout(buttons);
     outer->setSizeConstraint(QLayout::SetFixedSize);
@@ -144,6 +158,12 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
                    : QString();
     };
 
+    ChooseSqlSource = [this](QWidget *parent, QString *url, QString *query) {
+        if (!sqlDialog_)
+            sqlDialog_ = new TFSqlSource(parent);
+        return sqlDialog_->Execute(url, query);
+    };
+    connect(SqlBtn, &QPushButton::clicked, this, &TFPrintDlg::SqlBtnClick);
     connect(btnPrinterSetup, &QPushButton::clicked, this, &TFPrintDlg::PrinterSetupClick);
     connect(BrowseBtn, &QPushButton::clicked, this, &TFPrintDlg::BrowseBtnClick);
     connect(OkayBtn, &QPushButton::clicked, this, &TFPrintDlg::OkayBtnClick);
@@ -168,6 +188,8 @@ bool TFPrintDlg::Execute(const QList<TLabelControl *> &items)
     for (QWidget *w : {static_cast<QWidget *>(eFile), static_cast<QWidget *>(BrowseBtn),
                        static_cast<QWidget *>(rbAllRange)})
         w->setEnabled(imported);
+    for (QWidget *w : std::initializer_list<QWidget *>{rbFileSource, rbSqlSource, eSqlSource, SqlBtn})
+        w->setEnabled(imported);
     if (imported)
         rbAllRange->setChecked(true);
     else if (rbAllRange->isChecked())
@@ -186,6 +208,11 @@ TPrintChoices TFPrintDlg::Choices() const
     c.PageCount = numberIn(ePages);
     c.LabelCount = numberIn(eLabels);
     c.DataFile = eFile->text();
+    if (rbSqlSource->isChecked()) {
+        c.DataFile.clear();
+        c.SqlUrl = sqlUrl_;
+        c.SqlQuery = sqlQuery_;
+    }
     if (wizard_)
         c.Split = wizard_->SplitSettings();
     if (LabelFileName)
@@ -253,6 +280,7 @@ void TFPrintDlg::BrowseBtnClick()
     if (name.isEmpty())
         return;
     eFile->setText(name);
+    rbFileSource->setChecked(true);
     if (!name.toUpper().endsWith(QLatin1String(".XLS")) && !RunWizard(name))
         eFile->clear();
 }
@@ -265,6 +293,7 @@ void TFPrintDlg::eFileExit()
         return;
     if (fileExists(name)) {
         eFile->setModified(false);
+        rbFileSource->setChecked(true);
         if (!RunWizard(name))
             eFile->clear();
         return;
@@ -279,6 +308,14 @@ void TFPrintDlg::OkayBtnClick()
     // OK chosen with Enter leaves the focus in a number field: repair it first.
     if (QWidget *focused = leave_->FocusedField(); focused && focused != eFile)
         leave_->RunLeave(focused);
+    if (rbSqlSource->isChecked()) {
+        if (sqlUrl_.isEmpty()) {
+            DialogMessage(this, tr("请先选择数据库查询。"));
+            return;
+        }
+        accept();
+        return;
+    }
     if (rbAllRange->isChecked() && eFile->text().isEmpty()) {
         DialogMessage(this, tr("You cannot print \"All\" without") + kMessageLineBreak +
                                 tr("selecting a file to import from."));
@@ -289,4 +326,21 @@ void TFPrintDlg::OkayBtnClick()
         return;
     }
     accept();
+}
+
+void TFPrintDlg::SetSqlSource(const QString &url, const QString &query)
+{
+    sqlUrl_ = url;
+    sqlQuery_ = query;
+    eSqlSource->setText(url.isEmpty() ? QString() : url + QLatin1String("  ") + query.simplified());
+    eSqlSource->setCursorPosition(0);
+    if (!url.isEmpty())
+        rbSqlSource->setChecked(true);
+}
+
+void TFPrintDlg::SqlBtnClick()
+{
+    QString url = sqlUrl_, query = sqlQuery_;
+    if (ChooseSqlSource && ChooseSqlSource(this, &url, &query))
+        SetSqlSource(url, query);
 }

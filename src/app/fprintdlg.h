@@ -14,6 +14,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class TFPrintProgress;
+class TFSqlSource;
 class TFTextImport;
 class TItemContainer;
 class TLeaveWatcher;
@@ -59,6 +60,15 @@ public:
     QLineEdit *eFile, *ePages, *eLabels, *eCopies;
     QGroupBox *GroupBox1, *GroupBox2;
     QRadioButton *rbAllRange, *rbPageRange, *rbLabelRange, *rbSingleLabel, *rbMultipleLabel;
+    // The data source: a file (eFile) or a database query (eSqlSource, chosen
+    // with SqlBtn in the query dialog).
+    QRadioButton *rbFileSource, *rbSqlSource;
+    QLineEdit *eSqlSource;
+    QPushButton *SqlBtn;
+    // The query dialog; replaceable for tests.
+    std::function<bool(QWidget *parent, QString *url, QString *query)> ChooseSqlSource;
+    void SqlBtnClick();
+    void SetSqlSource(const QString &url, const QString &query);
 
     void PrinterSetupClick();
     void BrowseBtnClick();
@@ -74,4 +84,6 @@ private:
     TFTextImport *wizard_;
     TFPrintProgress *progress_;
     TLeaveWatcher *leave_;
+    TFSqlSource *sqlDialog_ = nullptr;
+    QString sqlUrl_, sqlQuery_;
 };

@@ -5,6 +5,7 @@
 #include "printing/pdfdevice.h"
 #include "printing/printengine.h"
 #include "printing/qprinter_device.h"
+#include "printing/sqlsource.h"
 #include "printing/stocksheets.h"
 
 #include <QElapsedTimer>
@@ -21,7 +22,7 @@ const char *const kPrintUsage =
     "        [--quote CHAR|none] [--header|--no-header] [--no-ltrim] [--no-rtrim]\n"
     "        [--copies N] [--pages N | --labels N | --all]\n"
     "        [--output FILE.pdf [--paper A4|Letter|WxHmm] [--dpi N] | --printer NAME]\n"
-    "        [--save-counters] [--quiet]\n"
+    "        [--save-counters] [--quiet] [--sql URL --query \"SELECT ...\"]\n"
     "      Print the label on sheets. The data file is split as the import wizard\n"
     "      would by its extension (.txt tab, .csv comma, .prn fixed, .dat custom),\n"
     "      quote \", first line skipped. Range: --all with a data file the label\n"
@@ -30,7 +31,12 @@ const char *const kPrintUsage =
     "      --save-counters stores the advanced counters back into the label file.\n"
     "      A barcode whose text its symbology cannot hold is left out; the job goes\n"
     "      on, the records are named on stderr and the status is 3.\n"
-    "      Ctrl+C (or SIGTERM) cancels the job: nothing is printed, status 130.";
+    "      Ctrl+C (or SIGTERM) cancels the job: nothing is printed, status 130.\n"
+    "      --sql URL --query SELECT prints the rows of a database query instead of\n"
+    "      a data file, one record a row: sqlite:///path/to/file.db,\n"
+    "      postgresql://USER@HOST:PORT/DB (libpq's URI: ?host=/socket/folder works),\n"
+    "      mysql://USER@HOST/DB, odbc:DSN. The password, when the database needs\n"
+    "      one, comes from QUORVANE_DB_PASSWORD or the keyring, never the URL.";
 
 namespace {
 
@@ -114,7 +120,7 @@ int RunPrintCommand(const QStringList &args)
 {
     TCliCommand cli("print", "LABEL.lbl [OPTIONS]", kPrintUsage);
     for (const char *name : {"data", "delimiter", "fixed", "quote", "copies", "pages", "labels", "paper", "dpi",
-                             "printer"})
+                             "printer", "sql", "query"})
         cli.Add({QString::fromLatin1(name)}, QStringLiteral("VALUE"));
     cli.Add({QStringLiteral("output"), QStringLiteral("o")}, QStringLiteral("FILE.pdf"));
     for (const char *name : {"all", "header", "no-header", "no-ltrim", "no-rtrim", "save-counters"})
@@ -134,6 +140,8 @@ int RunPrintCommand(const QStringList &args)
     const QString fixed = cli.Value(QStringLiteral("fixed"));
     const QString quote = cli.Value(QStringLiteral("quote"));
     const bool quiet = cli.IsSet(QStringLiteral("quiet"));
+    const QString sql = cli.Value(QStringLiteral("sql"));
+    const QString sqlQuery = cli.Value(QStringLiteral("query"));
     const QStringList found = cli.Found();
     if (!delimiter.isEmpty() && !fixed.isEmpty())
         return cli.Fail(QStringLiteral("--delimiter and --fixed exclude each other"));
@@ -156,6 +164,19 @@ int RunPrintCommand(const QStringList &args)
 
     if (label.isEmpty())
         return cli.Fail(QStringLiteral("no label file given"));
+    if (!sql.isEmpty() && !data.isEmpty())
+        return cli.Fail(QStringLiteral("--sql and --data exclude each other"));
+    if (sql.isEmpty() != sqlQuery.isEmpty())
+        return cli.Fail(sql.isEmpty() ? QStringLiteral("--query needs --sql URL")
+                                      : QStringLiteral("--sql needs --query \"SELECT ...\""));
+    if (!sql.isEmpty()) {
+        TSqlConnection connection;
+        QString why;
+        if (!ParseSqlUrl(sql, connection, &why))
+            return cli.Fail(why);
+    }
+    // A database query feeds the job as a data file would.
+    const bool hasData = !data.isEmpty() || !sql.isEmpty();
     if (!output.isEmpty() && !printer.isEmpty())
         return cli.Fail(QStringLiteral("--output and --printer exclude each other"));
     if (output.isEmpty() && (!paperText.isEmpty() || cli.IsSet(QStringLiteral("dpi"))))
@@ -237,16 +258,18 @@ int RunPrintCommand(const QStringList &args)
         LabelFormat = StockLabelFormat(*stock);
 
     const bool imports = HasImportedField(items.Items);
-    if (range == rkAll && (data.isEmpty() || !imports))
-        return cli.Fail(data.isEmpty() ? QStringLiteral("--all needs a data file (--data FILE)")
+    if (range == rkAll && (!hasData || !imports))
+        return cli.Fail(!hasData ? QStringLiteral("--all needs a data file (--data FILE)")
                                    : QStringLiteral("--all needs a label that imports columns from the data file"));
     if (range == -1)
-        range = !data.isEmpty() && imports ? rkAll : rkPages;
+        range = hasData && imports ? rkAll : rkPages;
     choices.Copies = copies;
     choices.RangeKind = range;
     choices.PageCount = range == rkPages ? count : 1;
     choices.LabelCount = range == rkLabels ? count : 1;
     choices.DataFile = data;
+    choices.SqlUrl = sql;
+    choices.SqlQuery = sqlQuery;
     choices.LabelFile = doc.CurrentLabelFile;
 
     std::unique_ptr<TPrinterDevice> device;
@@ -300,7 +323,7 @@ int RunPrintCommand(const QStringList &args)
                      (output.isEmpty() ? device->Name() : QDir::toNativeSeparators(output)).toLocal8Bit().constData());
     // Reported even with --quiet: those labels lack a barcode.
     for (const auto &f : stats.SymbolFailures)
-        std::fprintf(stderr, "%s %lld: no barcode: %s\n", imports && !data.isEmpty() ? "record" : "label", f.Record,
+        std::fprintf(stderr, "%s %lld: no barcode: %s\n", imports && hasData ? "record" : "label", f.Record,
                      f.Reason.toLocal8Bit().constData());
     return stats.SymbolFailures.isEmpty() ? 0 : 3;
 }

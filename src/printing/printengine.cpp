@@ -89,7 +89,11 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
         if (!source)
             return Fail(TPrintResult::DataError, error, message);
         if (!source->HasRecord())
-            return Fail(TPrintResult::NoRecords, QString::fromLatin1(kMsgNoRecords), message);
+            return Fail(TPrintResult::NoRecords,
+                        choices.SqlUrl.isEmpty()
+                            ? QString::fromLatin1(kMsgNoRecords)
+                            : QStringLiteral("The query on the database %1 returns no rows.").arg(source->SourceName()),
+                        message);
     }
     // Without a data file nothing else would end "all records".
     const int rangeKind = (choices.RangeKind == rkAll && !useDataFile) ? rkPages : choices.RangeKind;
@@ -191,7 +195,11 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
     }
     if (dataFailed) {
         device.Abort();
-        return Fail(TPrintResult::DataError, source->ErrorString(), message);
+        // Like a cancel: what was printed is discarded, and the count says how far the job got.
+        return Fail(TPrintResult::DataError,
+                    source->ErrorString() +
+                        QStringLiteral(" The job stopped after %1 labels and was discarded.").arg(labelsPrinted),
+                    message);
     }
     if (!device.End(&error))
         return Fail(TPrintResult::DeviceError, error, message);

@@ -2,13 +2,20 @@
 
 #include "app/fprintdlg.h"
 #include "app/fprintprogress.h"
+#include "app/fsqlsource.h"
 #include "app/ftextimport.h"
 #include "dialogs_testkit.h"
 #include "model/items.h"
 #include "model/labelformat.h"
 #include "printing/sheetlayout.h"
+#include "storage/recentsources.h"
+#include "storage/settings.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QFile>
 #include <QGroupBox>
 #include <QImage>
@@ -141,6 +148,7 @@ private slots:
     void browseHandsOverToWizard();
     void okRunsTheJob();
     void jobReadsTheDataFileAsTheWizardSplitsIt();
+    void jobReadsADatabaseQuery();
     void progressWindow();
     void wizardFixedForPrn_data();
     void wizardFixedForPrn();
@@ -348,6 +356,75 @@ void PrintDialogsTest::jobReadsTheDataFileAsTheWizardSplitsIt()
     QCOMPARE(f.dlg.Choices().Split.Separator(), QLatin1Char(';'));
     QCOMPARE(pages, 3);
     QCOMPARE(f.progress.LPage->text(), QStringLiteral("Page 3"));
+}
+
+void PrintDialogsTest::jobReadsADatabaseQuery()
+{
+    // Seven records in an SQLite file: a bad query is told in the dialog and
+    // keeps it open; a good one shows its first rows, is remembered without
+    // a password and feeds the job: two copies each fill 14 labels on 3 pages.
+    qputenv("XDG_CONFIG_HOME", path("config").toUtf8());
+    const QString file = path("stock.db");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("make"));
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("create table stock (sku text, price real, note text)")));
+        for (int i = 1; i <= 7; ++i)
+            QVERIFY(q.exec(QStringLiteral("insert into stock values ('QV-%1', %2, %3)")
+                               .arg(i).arg(i * 0.1).arg(i == 2 ? QStringLiteral("null") : QStringLiteral("'n'"))));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("make"));
+    const QString url = QLatin1String("sqlite://") + file;
+    const QString query = QStringLiteral("select sku, price, note from stock order by sku");
+
+    Forms f;
+    TFSqlSource sql(&f.dlg);
+    TItemContainer label;
+    fillLabel(label, true);
+    int pages = 0;
+    f.dlg.DeviceFactory = [&]() -> std::unique_ptr<TPrinterDevice> {
+        auto d = std::make_unique<FakeDevice>();
+        d->PagesOut = &pages;
+        return d;
+    };
+    f.dlg.ChooseSqlSource = [&](QWidget *, QString *u, QString *q) { return sql.Execute(u, q); };
+    QString badStatus;
+    WhenShown(&sql, [&] {
+        sql.cbDriver->setCurrentIndex(0);
+        QVERIFY(!sql.eHost->isEnabled());
+        TypeInto(sql.eDatabase, file);
+        sql.eQuery->setPlainText(QStringLiteral("select nosuch from stock"));
+        QTest::mouseClick(sql.OkayBtn, Qt::LeftButton);
+        QVERIFY(sql.isVisible());
+        badStatus = sql.lStatus->text();
+        sql.eQuery->setPlainText(query);
+        QTest::mouseClick(sql.btnPreview, Qt::LeftButton);
+        QCOMPARE(sql.gridPreview->columnCount(), 3);
+        QCOMPARE(sql.gridPreview->horizontalHeaderItem(1)->text(), QStringLiteral("price"));
+        QCOMPARE(sql.gridPreview->rowCount(), 7);
+        QCOMPARE(gridRow(sql.gridPreview, 1), (QStringList{QStringLiteral("QV-2"), QStringLiteral("0.2"), QString()}));
+        QTest::mouseClick(sql.OkayBtn, Qt::LeftButton);
+    });
+    WhenShown(&f.dlg, [&] {
+        QTest::mouseClick(f.dlg.SqlBtn, Qt::LeftButton);
+        QVERIFY(f.dlg.rbSqlSource->isChecked());
+        ClickIndicator(f.dlg.rbMultipleLabel);
+        QTest::mouseClick(f.dlg.OkayBtn, Qt::LeftButton);
+    });
+    QVERIFY(f.dlg.Execute(label));
+    QVERIFY2(badStatus.contains(url) && badStatus.contains(QLatin1String("no such column: nosuch")),
+             qPrintable(badStatus));
+    QCOMPARE(int(f.dlg.LastResult), int(TPrintResult::Printed));
+    QCOMPARE(f.dlg.Choices().SqlUrl, url);
+    QVERIFY(f.dlg.Choices().DataFile.isEmpty());
+    QCOMPARE(pages, 3);
+    const QList<TRecentSqlSource> recent = LoadRecentSqlSources();
+    QCOMPARE(recent.size(), 1);
+    QCOMPARE(recent.first().Url, url);
+    QCOMPARE(recent.first().Query, query);
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 void PrintDialogsTest::progressWindow()

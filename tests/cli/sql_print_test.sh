@@ -1,0 +1,228 @@
+#!/usr/bin/env bash
+# Database sources as a person uses them: the same 30 records in a CSV file, a
+# SQLite file (written by python3's sqlite3 module) and a private PostgreSQL
+# server started here print the same pages, every barcode reads back its
+# record, and each failure names the source and says what went wrong.
+set -uo pipefail
+
+CLI="${QV_BINARY_DIR:-build}/quorvane-cli"
+SRC="${QV_SOURCE_DIR:-.}"
+export QT_QPA_PLATFORM=offscreen
+for tool in pdftoppm zbarimg python3 psql; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
+done
+[ -x "$CLI" ] || { echo "FAIL: $CLI not built"; exit 1; }
+# shellcheck source=../common/pg_private.sh
+source "$SRC/tests/common/pg_private.sh"
+pg_private_bin >/dev/null || { echo "SKIP: PostgreSQL server (postgresql) is not installed"; exit 0; }
+
+T=$(mktemp -d)
+XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR
+trap 'pg_private_stop; rm -rf "$T" "$XDG_RUNTIME_DIR"' EXIT
+# No desktop keyring here: a password the server wants must fail at once.
+unset DBUS_SESSION_BUS_ADDRESS QUORVANE_DB_PASSWORD
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# 2.5 x 1.25 in labels, 3 by 8 on Letter: a Code 128 of column 1 and a text
+# of columns 2, 3 and 4.
+cat >"$T/shelf.lbl" <<'LBL'
+[FORMAT]
+WIDTH=2.5
+HEIGHT=1.25
+TOPMARGIN=0.5
+LEFTMARGIN=0.1875
+GAPHEIGHT=0
+GAPWIDTH=0.125
+METRIC=0
+SHOWGRID=0
+CONTROLS=2
+
+[CNT_1]
+TYPE=BARCODE
+BCTYPE=0
+SCALE=1
+INTERPRET=1
+AUTOSCALE=1
+TOP=0.1
+LEFT=0.15
+WIDTH=2.2
+HEIGHT=0.55
+AUTOSIZE=0
+TRANSPARENT=0
+ROTATE=0
+ALIGN=6
+HALIGN=0
+VALIGN=3
+FONT_NAME=Courier New
+FONT_SIZE=8
+ADVANCED=1
+ADV_COUNT=1
+ADVTYPE_1=FIELD
+ADVNUM_1=1
+ADVSIZE_1=0
+ADVCHAR_1=32
+
+[CNT_2]
+TYPE=TEXT
+TOP=0.75
+LEFT=0.15
+WIDTH=2.2
+HEIGHT=0.3
+AUTOSIZE=0
+TRANSPARENT=1
+ROTATE=0
+HALIGN=0
+VALIGN=3
+FONT_NAME=WenQuanYi Zen Hei
+FONT_SIZE=9
+ADVANCED=1
+ADV_COUNT=5
+ADVTYPE_1=FIELD
+ADVNUM_1=2
+ADVTYPE_2=TEXT
+ADVTXT_2= /
+ADVTYPE_3=FIELD
+ADVNUM_3=3
+ADVTYPE_4=TEXT
+ADVTXT_4=/
+ADVTYPE_5=FIELD
+ADVNUM_5=4
+LBL
+
+# The records: sku, name (Chinese too), a price with a fraction that binary
+# floating point cannot hold exactly (and no whole number, which SQLite's REAL
+# and a numeric(6,2) would write differently), and a note that is NULL
+# (empty) in every third record.
+python3 - "$T" <<'PY'
+import csv, sqlite3, sys
+t = sys.argv[1]
+rows = [("QV-%05d" % i, "货品 %d" % i if i % 2 else "Item %d" % i, round(i * 0.1 + 0.05, 2),
+         None if i % 3 == 0 else "box %d" % (i * 10)) for i in range(1, 31)]
+with open(t + "/stock.csv", "w", newline="", encoding="utf-8") as f:
+    w = csv.writer(f, lineterminator="\r\n")
+    w.writerow(["sku", "name", "price", "note"])
+    for r in rows:
+        w.writerow([r[0], r[1], repr(r[2]), r[3] or ""])
+db = sqlite3.connect(t + "/stock.db")
+db.execute("create table stock (sku text, name text, price real, note text)")
+db.executemany("insert into stock values (?, ?, ?, ?)", rows)
+db.commit()
+with open(t + "/stock.sql", "w", encoding="utf-8") as f:
+    f.write("create table stock (sku text, name text, price numeric(6,2), note text);\n")
+    for r in rows:
+        note = "null" if r[3] is None else "'%s'" % r[3]
+        f.write("insert into stock values ('%s', '%s', %s, %s);\n" % (r[0], r[1], r[2], note))
+PY
+
+pg_private_start "$T" || { fail "the private PostgreSQL server did not start"; exit 1; }
+pg_psql postgres -c "create database shop" &&
+  pg_psql shop -f "$T/stock.sql" &&
+  pg_psql shop -c "create role clerk login; create role keeper login password 'sesame';
+                   grant select on stock to keeper;" || fail "the database was not set up"
+# keeper logs in with a password; everyone else is trusted.
+{ echo "local all keeper scram-sha-256"; cat "$PG_DIR/data/pg_hba.conf"; } >"$T/hba" &&
+  cp "$T/hba" "$PG_DIR/data/pg_hba.conf" && pg_psql postgres -c "select pg_reload_conf()" >/dev/null
+
+PG="postgresql://$PG_USER@/shop?host=$PG_SOCKET"
+LITE="sqlite://$T/stock.db"
+Q="select sku, name, price, note from stock order by sku"
+
+# 1. The same pages from the CSV file, SQLite and PostgreSQL.
+print() { # output args...
+  local out="$1"; shift
+  "$CLI" print "$T/shelf.lbl" "$@" --output "$T/$out" --paper Letter --quiet || fail "$out: status $?"
+}
+print csv.pdf --data "$T/stock.csv"
+print lite.pdf --sql "$LITE" --query "$Q"
+print pg.pdf --sql "$PG" --query "$Q"
+QUORVANE_DB_PASSWORD=sesame print keeper.pdf --sql "postgresql://keeper@/shop?host=$PG_SOCKET" --query "$Q"
+pdftoppm -r 100 -gray "$T/csv.pdf" "$T/csv"
+for src in lite pg keeper; do
+  pdftoppm -r 100 -gray "$T/$src.pdf" "$T/$src"
+  for page in "$T"/csv-*.pgm; do
+    other="$T/$src-${page##*/csv-}"
+    cmp -s "$page" "$other" || fail "$src: page ${page##*/csv-} differs from the CSV's"
+  done
+  [ "$(ls "$T"/"$src"-*.pgm | wc -l)" = 2 ] || fail "$src: expected 2 pages"
+done
+rm -f "$T"/*.pgm
+
+# Every barcode of the PostgreSQL print reads back its record: each page
+# rasterised once at 300 DPI, label k's cell (left 56.25 + 787.5 c, top
+# 150 + 375 r, 750 x 375) cut out of it and read on its own.
+pdftoppm -r 300 -gray "$T/pg.pdf" "$T/page"
+python3 - "$T" <<'PY'
+import glob, sys
+t = sys.argv[1]
+for p, name in enumerate(sorted(glob.glob(t + "/page-*.pgm"))):
+    data = open(name, "rb").read()
+    magic, w, h, maxval, pixels = data.split(maxsplit=4)
+    w, h = int(w), int(h)
+    for cell in range(24):
+        r, c = divmod(cell, 3)
+        x, y = int(56.25 + 787.5 * c), 150 + 375 * r
+        rows = b"".join(pixels[(y + i) * w + x:(y + i) * w + x + 750] for i in range(375))
+        open("%s/cell-%02d.pgm" % (t, p * 24 + cell), "wb").write(b"P5 750 375 255\n" + rows)
+PY
+for k in $(seq 0 29); do
+  got=$(zbarimg -q --raw "$(printf '%s/cell-%02d.pgm' "$T" "$k")" 2>/dev/null | tr -d '\r\n')
+  [ "$got" = "$(printf 'QV-%05d' $((k + 1)))" ] || fail "label $((k + 1)) reads '$got'"
+done
+rm -f "$T"/page-*.pgm "$T"/cell-*.pgm
+
+# 2. Failures: status 2, one line naming the source and the database's words,
+# nothing written.
+expect_fail() { # description source expected-text args...
+  local what="$1" source="$2" text="$3"; shift 3
+  rm -f "$T/bad.pdf"
+  local msg rc
+  msg=$("$CLI" print "$T/shelf.lbl" "$@" --output "$T/bad.pdf" --quiet 2>&1 >/dev/null); rc=$?
+  [ $rc -eq 2 ] || fail "$what: status $rc, expected 2 ($msg)"
+  [ "$(printf '%s\n' "$msg" | wc -l)" -eq 1 ] || fail "$what: message is not one line: $msg"
+  case "$msg" in *"$source"*"$text"*) ;; *) fail "$what: message '$msg' lacks '$source' ... '$text'";; esac
+  [ ! -e "$T/bad.pdf" ] || fail "$what: output written"
+}
+NODB="postgresql://$PG_USER@/nosuchdb?host=$PG_SOCKET"
+CLERK="postgresql://clerk@/shop?host=$PG_SOCKET"
+KEEPER="postgresql://keeper@/shop?host=$PG_SOCKET"
+expect_fail "no such database" "$NODB" 'database "nosuchdb" does not exist' --sql "$NODB" --query "$Q"
+expect_fail "no server" "host=$T/none" "No such file or directory" --sql "postgresql://x@/shop?host=$T/none" --query "$Q"
+expect_fail "bad query" "$PG" 'syntax error at or near "selec"' --sql "$PG" --query "selec sku from stock"
+expect_fail "permission denied" "$CLERK" "permission denied for table stock" --sql "$CLERK" --query "$Q"
+expect_fail "no password" "$KEEPER" "no password supplied" --sql "$KEEPER" --query "$Q"
+expect_fail "no rows" "$PG" "returns no rows" --sql "$PG" --query "select * from stock where false"
+expect_fail "a change refused" "$PG" "read-only transaction" --sql "$PG" --query "delete from stock"
+expect_fail "no SQLite file" "$T/none.db" "no such file" --sql "sqlite://$T/none.db" --query "$Q"
+expect_fail "SQLite bad query" "$LITE" "no such table: stocks" --sql "$LITE" --query "select * from stocks"
+expect_fail "password in the URL" "" "QUORVANE_DB_PASSWORD" --sql "postgresql://keeper:sesame@/shop" --query "$Q"
+expect_fail "no query" "" "--sql needs --query" --sql "$PG"
+expect_fail "two sources" "" "exclude each other" --sql "$PG" --query "$Q" --data "$T/stock.csv"
+[ ! -e "$T/none.db" ] || fail "a missing SQLite file was created"
+
+# 3. The connection lost in the middle of a long job: the job stops, says
+# after how many labels, and leaves no PDF.
+LONG="select 'QV-' || i, 'Item ' || i, i, null from generate_series(1, 2000000) i"
+"$CLI" print "$T/shelf.lbl" --sql "$PG&application_name=qvlost" --query "$LONG" --output "$T/lost.pdf" \
+  --quiet 2>"$T/lost.err" &
+job=$!
+for _ in $(seq 1 300); do
+  n=$(pg_psql postgres -At -c "select count(*) from pg_stat_activity where application_name = 'qvlost'")
+  [ "$n" = 1 ] && break
+  sleep 0.1
+done
+sleep 1
+pg_psql postgres -At -c "select pg_terminate_backend(pid) from pg_stat_activity where application_name = 'qvlost'" \
+  >/dev/null
+wait $job
+rc=$?
+msg=$(cat "$T/lost.err")
+[ $rc -eq 2 ] || fail "lost connection: status $rc, expected 2 ($msg)"
+case "$msg" in
+  *"$PG&application_name=qvlost"*"connection"*"The job stopped after "[1-9]*" labels and was discarded.") ;;
+  *) fail "lost connection: message '$msg'";;
+esac
+[ ! -e "$T/lost.pdf" ] || fail "lost connection: a PDF was left"
+
+[ $failures -eq 0 ] && echo "PASS" || echo "$failures failure(s)"
+[ $failures -eq 0 ]
