@@ -25,6 +25,9 @@ class TFTextImport;
 class TLabelDocument;
 class TPropertiesPanel;
 class TRulerBox;
+class TRecoveryStore;
+struct TLeftRecovery;
+class QTimer;
 
 class TFMain : public QMainWindow {
     Q_OBJECT
@@ -65,6 +68,11 @@ public:
     void SizeSurfaceFromFormat();
     // A detached copy of an item, not in the surface's list.
     TLabelControl *CloneItem(const TLabelControl *source);
+
+    // Offers the labels that runs which did not end left unsaved (at start).
+    void OfferRecovery();
+    // The copy of the modified label kept against a crash.
+    std::unique_ptr<TRecoveryStore> Recovery;
 
     // Help.html next to the program, or in the source tree's resources while
     // developing; empty when neither exists.
@@ -118,6 +126,15 @@ private:
                        const QString &initial);
     void AfterDocumentLoad();
 
+    // Recent files and the crash copy (fmain_recover.cpp).
+    void RefreshRecentMenu();
+    void NoteRecentFile(const QString &fileName);
+    void OpenRecentFile(const QString &fileName);
+    void StartRecovery();
+    void DocumentStateChanged();
+    void WriteRecovery();
+    bool RestoreRecovery(const TLeftRecovery &left);
+
     // Print and format commands, help (fmain_print.cpp).
     void Print1Click();
     void PrintSetup1Click();
@@ -162,6 +179,9 @@ private:
     QToolButton *WriteBtn = nullptr, *sbSelect = nullptr;
     QAction *Save1 = nullptr, *SaveFormat1 = nullptr, *ShowGrids1 = nullptr, *AutoSaveSequence = nullptr;
     QMenu *LabelPopupMenu = nullptr;
+    QMenu *RecentFiles1 = nullptr;
+    QStringList recentFiles_;
+    QTimer *recoveryTimer_ = nullptr;
     QList<TFormatControl> formatControls_;
     QWidget *PMain = nullptr;
     TRulerBox *pbHRuler = nullptr, *pbVRuler = nullptr;

@@ -10,6 +10,7 @@
 #include "model/labelformat.h"
 #include "model/messages.h"
 #include "storage/document.h"
+#include "storage/recovery.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -80,8 +81,12 @@ bool TFMain::LoadLabelFile(const QString &fileName)
     const bool ok = Document->LoadLabelFile(fileName, &error);
     if (!error.isEmpty())
         ShowMessage(error);
-    if (ok)
+    if (ok) {
         AfterDocumentLoad();
+        // The label it replaced was saved or given up.
+        Recovery->Remove();
+        NoteRecentFile(fileName);
+    }
     return ok;
 }
 
@@ -165,6 +170,8 @@ void TFMain::SaveDocument(bool isTemplate, bool askName)
     const bool ok = isTemplate ? Document->SaveTemplateFile(file, &error) : Document->SaveLabelFile(file, &error);
     if (!ok)
         ShowMessage(error);
+    else if (!isTemplate)
+        NoteRecentFile(file);
 }
 
 void TFMain::Save1Click()
