@@ -112,7 +112,7 @@ main_viewable() {
 start() {
   "$BIN" "$@" >>"$WORK/designer.log" 2>&1 &
   pid=$!
-  for _ in $(seq 1 150); do
+  for _ in $(seq 1 300); do
     q=$(question)
     if [ -n "$q" ] && [ "${answer:-0}" = 1 ]; then x key $(centre "$q") ff0d; sleep 0.3; continue; fi
     main_viewable && { sleep 1; return 0; }
@@ -132,7 +132,7 @@ main_key() { x click $(main_centre); x key $(main_centre) "$@"; }
 answer=1 start || exit 1
 main_key 66 ffe9
 x key $(main_centre) 78
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 1 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && { echo "FAIL: 文件 → 退出 did not end the program"; exit 1; }
 wait "$pid"
 [ -z "$(ls -A "$STATE" 2>/dev/null)" ] || { echo "FAIL: a clean exit left files in $STATE"; exit 1; }
@@ -148,7 +148,7 @@ x click $point
 x key $point ff09
 for _ in 1 2 3 4 5 6; do x key $point ff53 ffe3; done
 copy=""
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
   copy=$(ls "$STATE"/recovery-*.qvl 2>/dev/null | head -1)
   [ -n "$copy" ] && grep -q '^\[CNT_1\]' "$copy" && break
   copy=""; sleep 0.1
@@ -163,7 +163,7 @@ cmp -s "$WORK/label.lbl" "$WORK/original.lbl" || { echo "FAIL: the label file ch
 # --- second run: the question, Yes, then Ctrl+S over the restored label.
 start || exit 1
 q=""
-for _ in $(seq 1 100); do q=$(question); [ -n "$q" ] && break; sleep 0.1; done
+for _ in $(seq 1 300); do q=$(question); [ -n "$q" ] && break; sleep 0.1; done
 [ -n "$q" ] || { echo "FAIL: the restore question was not asked"; exit 1; }
 sleep 0.5
 import -window root "$WORK/question.png"
@@ -173,7 +173,7 @@ sleep 1
 # Saving works only when the label counts as modified; it writes to the
 # label's own name.
 main_key 73 ffe3
-for _ in $(seq 1 50); do cmp -s "$WORK/label.lbl" "$WORK/original.lbl" || break; sleep 0.1; done
+for _ in $(seq 1 200); do cmp -s "$WORK/label.lbl" "$WORK/original.lbl" || break; sleep 0.1; done
 sleep 0.5
 import -window root "$WORK/restored.png"
 ls "$STATE"/recovery-*.qvl >/dev/null 2>&1 && { echo "FAIL: a saved label still has a recovery copy"; exit 1; }
