@@ -13,6 +13,7 @@
 #include "printing/sheetlayout.h"
 #include "storage/document.h"
 #include "storage/fileassociate.h"
+#include "storage/recovery.h"
 #include "storage/settings.h"
 
 #include <QApplication>
@@ -55,7 +56,11 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
 
     CreateSurface();
     Document = std::make_unique<TLabelDocument>(*Surface);
-    Document->OnStateChange = [this] { RefreshSaveButtons(); };
+    StartRecovery();
+    Document->OnStateChange = [this] {
+        RefreshSaveButtons();
+        DocumentStateChanged();
+    };
     ConnectUndo();
     InitScreenDpi();
     Surface->move(0, 0);
@@ -81,6 +86,7 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
         QDir::setCurrent(QCoreApplication::applicationDirPath());
     Printer = std::make_unique<TAppPrinter>();
     ComputeSheetLayout();
+    RefreshRecentMenu();
     setAcceptDrops(true);
 
     resize(860, 600);
@@ -109,6 +115,9 @@ TFMain::~TFMain()
         Surface = nullptr;
     }
     HeldCopy.reset();
+    // The window goes without a crash: its copy is not needed.
+    if (Recovery)
+        Recovery->Remove();
     if (FMain == this)
         FMain = nullptr;
 }
@@ -464,6 +473,7 @@ void TFMain::closeEvent(QCloseEvent *e)
     HeldCopy.reset();
     SetToolCursor(false);
     SaveSettings();
+    Recovery->Remove();
     e->accept();
 }
 

@@ -27,6 +27,9 @@ class QUndoStack;
 class TLabelDocument;
 class TPropertiesPanel;
 class TRulerBox;
+class TRecoveryStore;
+struct TLeftRecovery;
+class QTimer;
 
 class TFMain : public QMainWindow {
     Q_OBJECT
@@ -67,6 +70,11 @@ public:
     void SizeSurfaceFromFormat();
     // A detached copy of an item, not in the surface's list.
     TLabelControl *CloneItem(const TLabelControl *source);
+
+    // Offers the labels that runs which did not end left unsaved (at start).
+    void OfferRecovery();
+    // The copy of the modified label kept against a crash.
+    std::unique_ptr<TRecoveryStore> Recovery;
 
     // Help.html next to the program, or in the source tree's resources while
     // developing; empty when neither exists.
@@ -119,6 +127,15 @@ private:
     QString FileDialog(bool save, const QString &title, const QString &filter, const QString &suffix,
                        const QString &initial);
     void AfterDocumentLoad();
+
+    // Recent files and the crash copy (fmain_recover.cpp).
+    void RefreshRecentMenu();
+    void NoteRecentFile(const QString &fileName);
+    void OpenRecentFile(const QString &fileName);
+    void StartRecovery();
+    void DocumentStateChanged();
+    void WriteRecovery();
+    bool RestoreRecovery(const TLeftRecovery &left);
 
     // Print and format commands, help (fmain_print.cpp).
     void Print1Click();
@@ -181,6 +198,9 @@ private:
     // The drag or key press on the surface being recorded.
     std::unique_ptr<TItemEdit> surfaceEdit_;
     QMenu *LabelPopupMenu = nullptr;
+    QMenu *RecentFiles1 = nullptr;
+    QStringList recentFiles_;
+    QTimer *recoveryTimer_ = nullptr;
     QList<TFormatControl> formatControls_;
     QWidget *PMain = nullptr;
     TRulerBox *pbHRuler = nullptr, *pbVRuler = nullptr;

@@ -274,6 +274,7 @@ void TFMain::BuildMenus()
         {.Level = 1, .Name = "Open1", .Caption = QT_TR_NOOP("打开标签(&O)"), .Run = &TFMain::Open1Click,
          .Key = Qt::CTRL | Qt::Key_O},
         {.Level = 1, .Name = "LoadFormat1", .Caption = QT_TR_NOOP("载入标签格式"), .Run = &TFMain::LoadFormat1Click},
+        {.Level = 1, .Name = "RecentFiles1", .Caption = QT_TR_NOOP("最近的文件"), .Flags = kSubmenu},
         {.Level = 1},
         {.Level = 1, .Name = "Save1", .Caption = QT_TR_NOOP("保存标签(&S)"), .Flags = kDisabled,
          .Run = &TFMain::Save1Click, .Key = Qt::CTRL | Qt::Key_S, .Member = &TFMain::Save1},
@@ -318,6 +319,7 @@ void TFMain::BuildMenus()
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
     AddMenuRows(bar, rows, int(std::size(rows)), false);
+    RecentFiles1 = findChild<QMenu *>(QStringLiteral("RecentFiles1"));
     if (auto *help = findChild<QMenu *>(QStringLiteral("Help1"))) {
         const QList<QAction *> entries = help->actions();
         AddLanguageMenu(help, entries.size() > 1 ? entries[1] : nullptr);

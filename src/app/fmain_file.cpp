@@ -11,6 +11,7 @@
 #include "model/labelundo.h"
 #include "model/messages.h"
 #include "storage/document.h"
+#include "storage/recovery.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -81,8 +82,12 @@ bool TFMain::LoadLabelFile(const QString &fileName)
     const bool ok = Document->LoadLabelFile(fileName, &error);
     if (!error.isEmpty())
         ShowMessage(error);
-    if (ok)
+    if (ok) {
         AfterDocumentLoad();
+        // The label it replaced was saved or given up.
+        Recovery->Remove();
+        NoteRecentFile(fileName);
+    }
     return ok;
 }
 
@@ -168,6 +173,8 @@ void TFMain::SaveDocument(bool isTemplate, bool askName)
     const bool ok = isTemplate ? Document->SaveTemplateFile(file, &error) : Document->SaveLabelFile(file, &error);
     if (!ok)
         ShowMessage(error);
+    else if (!isTemplate)
+        NoteRecentFile(file);
 }
 
 void TFMain::Save1Click()

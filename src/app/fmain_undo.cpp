@@ -23,7 +23,11 @@ void TFMain::ConnectUndo()
 {
     QUndoStack *stack = UndoStack();
     Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(stack, &QUndoStack::indexChanged, this, [this] { RefreshUndoActions(); });
+    connect(stack, &QUndoStack::indexChanged, this, [this] {
+        RefreshUndoActions();
+        // Every step is a change for the crash copy, not only the first.
+        DocumentStateChanged();
+    });
     connect(stack, &QUndoStack::cleanChanged, this, [this] { RefreshUndoActions(); });
     Document->UndoTarget().OnRestored = [this] { AfterUndoStep(); };
     pBCSettings->SetUndo(stack, &Document->UndoTarget());

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
@@ -67,6 +68,8 @@ int main(int argc, char **argv)
     const QStringList files = parser.positionalArguments();
     CreateApplicationForms(files.isEmpty() ? QString() : files.first());
     Forms.FMain->show();
+    // Asked over the shown window, once the command-line file is open.
+    QTimer::singleShot(0, Forms.FMain, [] { Forms.FMain->OfferRecovery(); });
     const int status = app.exec();
     DestroyApplicationForms();
     return status;

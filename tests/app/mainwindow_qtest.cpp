@@ -16,6 +16,7 @@
 #include "printing/sheetlayout.h"
 #include "storage/document.h"
 #include "storage/fileassociate.h"
+#include "storage/recovery.h"
 #include "printing/pdfdevice.h"
 #include "dialogs_testkit.h"
 
@@ -48,6 +49,8 @@
 #include <QtTest>
 
 #include <memory>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -117,9 +120,10 @@ private slots:
     void initTestCase()
     {
         QVERIFY(home.isValid());
-        // Settings and file types go to a throw-away home.
+        // Settings, file types and crash copies go to a throw-away home.
         qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
         qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+        qputenv("XDG_STATE_HOME", home.filePath("state").toUtf8());
         SetMessageHandler([this](const QString &m) { messages << m; });
         TAsk::Replace(std::make_unique<AnswerWith>([this](const QString &q) {
             questions << q;
@@ -1048,6 +1052,79 @@ private slots:
         QVERIFY(now > 7);
         QCOMPARE(list->item(0)->text(), QStringLiteral("SEQUENCE[") + FieldDesignText(*item->Fields[0]) + "]");
         QVERIFY(list->item(0)->text() != before);
+    }
+
+    void recentFilesListTheLabelsOpenedAndDropMissingOnes()
+    {
+        const QString a = home.filePath("recent-a.lbl"), b = home.filePath("recent-b.lbl");
+        QVERIFY(win->Document->SaveLabelFile(a) && win->Document->SaveLabelFile(b));
+        for (const QString &f : {b, a, b})
+            QVERIFY(win->LoadLabelFile(f));
+        auto entries = [this] {
+            QStringList out;
+            for (QAction *e : Find<QMenu>(win.get(), "RecentFiles1")->actions())
+                out << e->text();
+            return out;
+        };
+        QCOMPARE(entries().mid(0, 2), (QStringList{"&1 " + b, "&2 " + a}));
+        // The next start has them too.
+        win = std::make_unique<TFMain>();
+        QCOMPARE(entries().mid(0, 2), (QStringList{"&1 " + b, "&2 " + a}));
+
+        QVERIFY(QFile::remove(b));
+        messages.clear();
+        action("RecentFile1")->trigger();
+        QCOMPARE(messages, QStringList{"找不到文件 “" + b + "”，已将它从最近的文件中删除。"});
+        QCOMPARE(entries().value(0), "&1 " + a);
+        QVERIFY(!entries().join('\n').contains(b));
+        action("RecentFile1")->trigger();
+        QCOMPARE(win->Document->CurrentLabelFile, a);
+    }
+
+    void aModifiedLabelIsCopiedAndACrashedRunsCopyOffered()
+    {
+        const QString own = win->Recovery->FilePath();
+        for (int i = 0; i < 5; ++i)
+            clickWithTool("sbText", QPoint(20 + 40 * i, 40));
+        QVERIFY(QFile::exists(own));
+        QVERIFY(win->Document->SaveLabelFile(home.filePath("copied.lbl")));
+        QVERIFY(!QFile::exists(own));
+
+        // A run that died with an unsaved label.
+        const QString lost = QStringLiteral("/nowhere/崩溃.lbl");
+        auto crashedRun = [&] {
+            const pid_t child = fork();
+            if (child == 0) {
+                TItemContainer items;
+                auto *text = new TTextLabel;
+                text->Text = QStringLiteral("未保存");
+                items.AddItem(text);
+                TRecoveryStore(RecoveryFolder(), getpid()).Write(items, lost, QString());
+                _exit(0); // no clean-up, as in a crash
+            }
+            waitpid(child, nullptr, 0);
+        };
+        const QString asked = QStringLiteral("上次运行未正常结束。是否恢复未保存的标签 “崩溃.lbl”？");
+        crashedRun();
+        questions.clear();
+        answer = TAsk::No;
+        win->OfferRecovery();
+        QCOMPARE(questions, QStringList{asked});
+        QVERIFY(QDir(RecoveryFolder()).entryList({"recovery-*"}).isEmpty());
+
+        crashedRun();
+        questions.clear();
+        answer = TAsk::Yes;
+        win->OfferRecovery();
+        QCOMPARE(questions, QStringList{asked});
+        QCOMPARE(surface()->Items.size(), 1);
+        QCOMPARE(surface()->Items[0]->GetText(), QStringLiteral("未保存"));
+        QCOMPARE(win->Document->CurrentLabelFile, lost);
+        QVERIFY(action("Save1")->isEnabled());
+        // The label is this window's now: its copy only.
+        QCOMPARE(QDir(RecoveryFolder()).entryList({"recovery-*.qvl"}), QStringList{QFileInfo(own).fileName()});
+        win.reset(); // a clean end
+        QVERIFY(QDir(RecoveryFolder()).entryList({"recovery-*"}).isEmpty());
     }
 
     void firstStartAsksOneQuestionAndANoHolds()

@@ -36,6 +36,7 @@ private slots:
         QVERIFY(home.isValid());
         qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
         qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+        qputenv("XDG_STATE_HOME", home.filePath("state").toUtf8());
         SetMessageHandler([this](const QString &m) { messages << m; });
         TAsk::Replace(std::make_unique<AnswerWith>([](const QString &) { return TAsk::No; }));
         SetScreenDpi(96, 96);

@@ -1,0 +1,134 @@
+// The labels last opened or saved in the file menu, and the copy of a
+// modified label that survives a crash.
+
+#include "app/fmain.h"
+
+#include "app/ask.h"
+#include "canvas/canvaslabel.h"
+#include "model/messages.h"
+#include "storage/document.h"
+#include "storage/recentfiles.h"
+#include "storage/recovery.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTimer>
+
+namespace {
+// Time between two writes of a label that keeps changing slowly.
+constexpr int kRecoveryIntervalMs = 60 * 1000;
+} // namespace
+
+// ---------------------------------------------------------------- recent files
+
+void TFMain::RefreshRecentMenu()
+{
+    recentFiles_ = LoadRecentFiles();
+    RecentFiles1->clear();
+    for (int i = 0; i < recentFiles_.size(); ++i) {
+        const QString file = recentFiles_[i];
+        QString shown = QDir::toNativeSeparators(file);
+        shown.replace(u'&', QStringLiteral("&&"));
+        auto *a = RecentFiles1->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        a->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
+        connect(a, &QAction::triggered, this, [this, file] { OpenRecentFile(file); });
+    }
+    RecentFiles1->setEnabled(!recentFiles_.isEmpty());
+}
+
+void TFMain::NoteRecentFile(const QString &fileName)
+{
+    // Read again: another window may have added its own since.
+    SaveRecentFiles(AddRecentFile(LoadRecentFiles(), fileName));
+    RefreshRecentMenu();
+}
+
+void TFMain::OpenRecentFile(const QString &fileName)
+{
+    if (!QFileInfo(fileName).isFile()) {
+        SaveRecentFiles(RemoveRecentFile(LoadRecentFiles(), fileName));
+        RefreshRecentMenu();
+        ShowMessage(tr("找不到文件 “%1”，已将它从最近的文件中删除。").arg(QDir::toNativeSeparators(fileName)));
+        return;
+    }
+    if (!QuerySave())
+        return;
+    LoadLabelFile(fileName);
+}
+
+// ---------------------------------------------------------------- crash copy
+
+void TFMain::StartRecovery()
+{
+    Recovery = std::make_unique<TRecoveryStore>();
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setInterval(kRecoveryIntervalMs);
+    connect(recoveryTimer_, &QTimer::timeout, this, [this] {
+        if (Document->LabelModified && Recovery->Pending())
+            WriteRecovery();
+    });
+    recoveryTimer_->start();
+}
+
+void TFMain::DocumentStateChanged()
+{
+    if (!Recovery)
+        return;
+    // Saved, new, or loaded over: nothing unsaved is left.
+    if (!Document->LabelModified)
+        Recovery->Remove();
+    else if (Recovery->CountChange())
+        WriteRecovery();
+}
+
+void TFMain::WriteRecovery()
+{
+    QString error;
+    if (!Recovery->Write(*Surface, Document->CurrentLabelFile, Document->CurrentTemplateFile, &error))
+        qWarning("%s", qPrintable(error)); // no message box while the person works
+}
+
+void TFMain::OfferRecovery()
+{
+    bool restored = false;
+    for (const TLeftRecovery &left : Recovery->FindLeftOver()) {
+        // One label at a time; the others wait for the next start.
+        if (restored) {
+            Recovery->Release(left);
+            continue;
+        }
+        const QString name = left.LabelFile.isEmpty() ? tr("未命名") : QFileInfo(left.LabelFile).fileName();
+        const QString question = tr("上次运行未正常结束。是否恢复未保存的标签 “%1”？").arg(name);
+        if (TAsk::Current().Question(this, question, false) == TAsk::Yes)
+            restored = RestoreRecovery(left);
+        else
+            Recovery->Discard(left);
+    }
+}
+
+bool TFMain::RestoreRecovery(const TLeftRecovery &left)
+{
+    if (!QuerySave()) {
+        Recovery->Release(left);
+        return false;
+    }
+    QString error;
+    if (!Document->LoadLabelFile(left.RecoveryFile, &error)) {
+        if (!error.isEmpty())
+            ShowMessage(error);
+        Recovery->Release(left);
+        return false;
+    }
+    // The label is what it was before the crash: under its own names, with
+    // its changes still unsaved.
+    Document->CurrentLabelFile = left.LabelFile;
+    Document->CurrentTemplateFile = left.TemplateFile;
+    AfterDocumentLoad();
+    Document->SetLabelModified(true);
+    // This program's copy exists before the old one goes.
+    WriteRecovery();
+    Recovery->Discard(left);
+    return true;
+}
