@@ -7,8 +7,8 @@
 
 static void printHelp(FILE *out)
 {
-    std::fprintf(out, "Usage: quorvane-cli COMMAND [OPTIONS]\n\n%s\n%s\n%s\n", BarcodeUsage(), kPrintUsage,
-                 kRenderUsage);
+    std::fprintf(out, "Usage: quorvane-cli COMMAND [OPTIONS]\n\n%s\n%s\n%s\n%s\n", BarcodeUsage(), kPrintUsage,
+                 kRenderUsage, kCalibrateUsage);
 }
 
 // Qt's offscreen platform warns about a missing per-user runtime folder,
@@ -49,6 +49,8 @@ int main(int argc, char **argv)
         return RunPrintCommand(args);
     if (command == QLatin1String("render"))
         return RunRenderCommand(args);
+    if (command == QLatin1String("calibrate"))
+        return RunCalibrateCommand(args);
     std::fprintf(stderr, "quorvane-cli: unknown command '%s' (try --help)\n", command.toLocal8Bit().constData());
     return 2;
 }
