@@ -3,6 +3,7 @@
 #include "app/dialogkit.h"
 #include "printing/sheetlayout.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -64,6 +65,10 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     btnOk = MakeButton(this, "BitBtn1", tr("确定(&O)"), true);
     btnCancel = MakeButton(this, "BitBtn2", tr("取消(&C)"));
     btnPrinterSetup = MakeButton(this, "BitBtn3", tr("打印设置(&P)"));
+    cbRoll = new QCheckBox(tr("卷筒标签（每页一个标签）"), this);
+    cbRoll->setObjectName(QStringLiteral("cbRoll"));
+    cbRoll->setToolTip(tr("热敏或卷筒打印机：每个标签单独一页，页面为标签加四周的边界，不用装订线"));
+    btnCalibration = MakeButton(this, "btnCalibration", tr("打印机校准(&B)"));
 
     auto pairGroup = [this](const QString &title, const QString &hint, const QString &first, QLineEdit *a,
                             const QString &second, QLineEdit *b) {
@@ -116,9 +121,11 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     grid->addWidget(gaps, 1, 1);
     grid->addWidget(layoutBox, 0, 2);
     grid->addWidget(printable, 1, 2);
+    grid->addWidget(cbRoll, 2, 0, 1, 3);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnPrinterSetup);
+    buttons->addWidget(btnCalibration);
     buttons->addStretch();
     buttons->addWidget(btnOk);
     buttons->addWidget(btnCancel);
@@ -145,6 +152,11 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     connect(btnOk, &QPushButton::clicked, this, &TFLabelSettings::OkClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnPrinterSetup, &QPushButton::clicked, this, &TFLabelSettings::PrinterSetupClick);
+    connect(btnCalibration, &QPushButton::clicked, this, [this] {
+        if (Calibrate)
+            Calibrate(this);
+    });
+    connect(cbRoll, &QCheckBox::toggled, this, [this] { Refresh(); });
 }
 
 bool TFLabelSettings::Execute(TLabelFormat &format)
@@ -169,6 +181,7 @@ void TFLabelSettings::LoadFields(const TLabelFormat &f)
     eLabelWidth->setText(FormatLabelUnits(f.Label_Width));
     eGapHeight->setText(FormatLabelUnits(f.Gap_Height));
     eGapWidth->setText(FormatLabelUnits(f.Gap_Width));
+    cbRoll->setChecked(f.Roll);
 }
 
 void TFLabelSettings::MarginOrGapExit(QLineEdit *field)
@@ -246,6 +259,13 @@ void TFLabelSettings::Refresh()
     LnpRight->setText(tr("右：") + strip(RightMargin, PrinterDpiX));
     lRows->setText(tr("行：") + QString::number(rows));
     lColumns->setText(tr("列：") + QString::number(columns));
+    // A roll page is cut to the label: the gaps and the sheet do not apply.
+    if (cbRoll->isChecked()) {
+        lRows->setText(tr("每页 1 个标签"));
+        lColumns->clear();
+    }
+    for (QLineEdit *e : {eGapHeight, eGapWidth})
+        e->setEnabled(!cbRoll->isChecked());
 }
 
 void TFLabelSettings::OkClick()
@@ -263,6 +283,7 @@ void TFLabelSettings::OkClick()
         f.Gap_Height = valueOf(eGapHeight);
         f.Gap_Width = valueOf(eGapWidth);
         f.Metric = rbCentimetres->isChecked();
+        f.Roll = cbRoll->isChecked();
     }
     accept();
 }

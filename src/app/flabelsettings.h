@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <functional>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -31,6 +32,12 @@ public:
     QLineEdit *eMarginTop, *eMarginLeft, *eLabelHeight, *eLabelWidth, *eGapHeight, *eGapWidth;
     QLabel *lRows, *lColumns, *LnpTop, *LnpBottom, *LnpLeft, *LnpRight;
     QPushButton *btnOk, *btnCancel, *btnPrinterSetup;
+    // Roll labels (one a page) and the selected printer's calibration.
+    QCheckBox *cbRoll;
+    QPushButton *btnCalibration;
+    // Opens the calibration dialog on the selected printer. Set by the owner
+    // of the printer.
+    std::function<void(QWidget *parent)> Calibrate;
 
     // Leave rules: margins and gaps, height, width.
     void MarginOrGapExit(QLineEdit *field);

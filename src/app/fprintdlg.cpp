@@ -4,6 +4,8 @@
 #include "app/fprintprogress.h"
 #include "app/ftextimport.h"
 #include "model/items.h"
+#include "model/labelformat.h"
+#include "printing/qprinter_device.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -63,6 +65,9 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     btnPrinterSetup->setAutoDefault(false);
     Label1 = MakeLabel(this, "Label1", tr("日期输入来自于"));
     eFile = MakeEdit(this, "eFile", QString(), 0);
+    lRollMedia = MakeLabel(this, "lRollMedia", QString());
+    lRollMedia->setWordWrap(true);
+    btnCalibration = MakeButton(this, "btnCalibration", tr("校准(&B)"));
     BrowseBtn = new QPushButton(tr("浏览"), this);
     BrowseBtn->setObjectName(QStringLiteral("BrowseBtn"));
     BrowseBtn->setAutoDefault(false);
@@ -108,6 +113,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     layoutLine->addWidget(LLabels);
     layoutLine->addStretch();
     layoutLine->addWidget(btnPrinterSetup);
+    layoutLine->addWidget(btnCalibration);
     auto *fileLine = new QHBoxLayout;
     fileLine->addWidget(Label1);
     fileLine->addWidget(eFile, 1);
@@ -121,6 +127,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     buttons->addWidget(CancelBtn);
     auto *outer = new QVBoxLayout(this);
     outer->addLayout(layoutLine);
+    outer->addWidget(lRollMedia);
     outer->addLayout(fileLine);
     outer->addLayout(groups);
     outer->addLayout(buttons);
@@ -145,6 +152,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     };
 
     connect(btnPrinterSetup, &QPushButton::clicked, this, &TFPrintDlg::PrinterSetupClick);
+    connect(btnCalibration, &QPushButton::clicked, this, &TFPrintDlg::CalibrationClick);
     connect(BrowseBtn, &QPushButton::clicked, this, &TFPrintDlg::BrowseBtnClick);
     connect(OkayBtn, &QPushButton::clicked, this, &TFPrintDlg::OkayBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -190,6 +198,8 @@ TPrintChoices TFPrintDlg::Choices() const
         c.Split = wizard_->SplitSettings();
     if (LabelFileName)
         c.LabelFile = LabelFileName();
+    if (JobCalibration)
+        c.Calibration = JobCalibration();
     return c;
 }
 
@@ -220,6 +230,32 @@ void TFPrintDlg::UpdateLayoutCaptions()
     lColumns->setText(tr("列：") + QString::number(LabelColumns));
     lRows->setText(tr("行：") + QString::number(LabelRows));
     LLabels->setText(tr("Labels per page: ") + QString::number(qint64(LabelRows) * LabelColumns));
+    lRollMedia->setVisible(LabelFormat.Roll);
+    if (!LabelFormat.Roll)
+        return;
+    // Roll labels: one a page, on paper of the label's size.
+    lColumns->clear();
+    lRows->clear();
+    LLabels->setText(tr("每页 1 个标签"));
+    const QSizeF mm = RollPageSizeMm();
+    const QString size = tr("%1 × %2 mm").arg(FormatDecimal(mm.width(), 0, 1), FormatDecimal(mm.height(), 0, 1));
+    const QString printer = PrinterName ? PrinterName() : QString();
+    const TRollMedia media = printer.isEmpty() ? TRollMedia{} : RollMediaFor(printer, mm);
+    if (printer.isEmpty())
+        lRollMedia->setText(tr("纸张：%1").arg(size));
+    else if (media.Media.startsWith(QLatin1String("Custom.")))
+        lRollMedia->setText(tr("纸张：自定义尺寸 %1").arg(size));
+    else if (media.Size.isValid())
+        lRollMedia->setText(tr("纸张：打印机不接受自定义尺寸，使用能容纳 %1 的最小纸张 %2%3")
+                                .arg(size, media.Size.name(), media.Landscape ? tr("（横向）") : QString()));
+    else
+        lRollMedia->setText(tr("纸张：打印机没有能容纳 %1 的纸张").arg(size));
+}
+
+void TFPrintDlg::CalibrationClick()
+{
+    if (Calibrate)
+        Calibrate(this);
 }
 
 void TFPrintDlg::PrinterSetupClick()
