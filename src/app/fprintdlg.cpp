@@ -67,6 +67,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     eFile = MakeEdit(this, "eFile", QString(), 0);
     lRollMedia = MakeLabel(this, "lRollMedia", QString());
     lRollMedia->setWordWrap(true);
+    lRollMedia->hide(); // shown for roll labels only
     btnCalibration = MakeButton(this, "btnCalibration", tr("校准(&B)"));
     BrowseBtn = new QPushButton(tr("浏览"), this);
     BrowseBtn->setObjectName(QStringLiteral("BrowseBtn"));
@@ -113,7 +114,6 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     layoutLine->addWidget(LLabels);
     layoutLine->addStretch();
     layoutLine->addWidget(btnPrinterSetup);
-    layoutLine->addWidget(btnCalibration);
     auto *fileLine = new QHBoxLayout;
     fileLine->addWidget(Label1);
     fileLine->addWidget(eFile, 1);
@@ -122,6 +122,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     groups->addWidget(GroupBox1);
     groups->addWidget(GroupBox2);
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(btnCalibration);
     buttons->addStretch();
     buttons->addWidget(OkayBtn);
     buttons->addWidget(CancelBtn);
