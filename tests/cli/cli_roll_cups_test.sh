@@ -133,6 +133,9 @@ z2=$(bbox_zpl --offset 0,0)
 print_job calibrate --printer zebra
 [ "$rc" = 0 ] || fail "calibration page: status $rc: $err"
 [ "$(zpl_labels calpage)" = 1 ] || fail "the calibration page was not printed"
+# The first crosshair's centre is 10 mm from the paper's left and top edges,
+# its arms 4 mm long: the marks start 6 mm in (47.95 dots at 203 DPI).
+expect_shift "calibration page" "0 0" "$($ZPL bbox "$T/img/calpage-0001.pbm")" 6 6 203 2
 
 # 5. Jobs that cannot print: an unknown queue, a stopped queue.
 print_job print "$T/roll.lbl" --labels 1 --printer nosuch --quiet
