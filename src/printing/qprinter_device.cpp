@@ -381,11 +381,13 @@ bool TQPrinterDevice::SetRollPage(const QSizeF &mm)
         m = RollMediaFor(p.printerName(), mm);
     if (!m.Size.isValid())
         return false;
-    QPageLayout layout(m.Size, m.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                       QPageLayout::Point, QMarginsF(0, 0, 0, 0));
-    layout.setMode(QPageLayout::FullPageMode);
+    // Paper and orientation one by one: a whole layout with no margins is
+    // refused on a printer whose paper has unprintable strips, and the page
+    // is drawn from the paper's corner anyway.
     p.setFullPage(true);
-    p.setPageLayout(layout);
+    if (!p.setPageSize(m.Size)
+        || !p.setPageOrientation(m.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait))
+        return false;
     d->RollMedia = m.Media;
     return true;
 }

@@ -196,6 +196,32 @@ TEST(PdfDevice, RollPagesKeepWholeDots)
     SetScreenDpi(sx, sy);
 }
 
+// The paper a roll page asks for: itself where custom sizes hold it, else the
+// smallest listed size that holds it, turned when only that way fits.
+TEST(QPrinterDevice, RollMediaChoice)
+{
+    const QList<QPageSize> listed = {QPageSize(QPageSize::A4), QPageSize(QPageSize::A5), QPageSize(QPageSize::A6)};
+    struct Case {
+        QSizeF mm;
+        bool custom;
+        const char *media; // "" when nothing holds it
+        bool landscape;
+    } cases[] = {
+        {{50.8, 25.4}, true, "Custom.50.8x25.4mm", false},
+        {{50.8, 25.4}, false, "A6", false},
+        {{150, 100}, false, "A5", true},        // 148 mm is too narrow upright
+        {{148, 105}, false, "A6", true},        // exactly, turned
+        {{250, 30}, true, "A4", true},          // wider than custom sizes go
+        {{400, 400}, false, "", false},
+    };
+    for (const Case &c : cases) {
+        const TRollMedia m = ChooseRollMedia(c.mm, listed, c.custom, {25, 6}, {203.2, 1270});
+        EXPECT_EQ(m.Media, QString::fromLatin1(c.media)) << c.mm.width() << "x" << c.mm.height();
+        EXPECT_EQ(m.Size.isValid(), *c.media != 0);
+        EXPECT_EQ(m.Landscape, c.landscape) << c.media;
+    }
+}
+
 TEST(PdfDevice, NothingHalfWritten)
 {
     QTemporaryDir dir;
