@@ -4,6 +4,7 @@
 #include "app/fstockchooser.h"
 #include "printing/sheetlayout.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -70,6 +71,10 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     btnStock = MakeButton(this, "btnStock", tr("标签库存(&S)..."));
     btnStock->setToolTip(tr("按厂商的标签纸型号填写尺寸、边界和间距"));
     lStock = MakeLabel(this, "lStock", QString());
+    cbRoll = new QCheckBox(tr("卷筒标签（每页一个标签）"), this);
+    cbRoll->setObjectName(QStringLiteral("cbRoll"));
+    cbRoll->setToolTip(tr("热敏或卷筒打印机：每个标签单独一页，页面为标签加四周的边界，不用装订线"));
+    btnCalibration = MakeButton(this, "btnCalibration", tr("打印机校准(&B)"));
 
     auto pairGroup = [this](const QString &title, const QString &hint, const QString &first, QLineEdit *a,
                             const QString &second, QLineEdit *b) {
@@ -122,10 +127,12 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     grid->addWidget(gaps, 1, 1);
     grid->addWidget(layoutBox, 0, 2);
     grid->addWidget(printable, 1, 2);
+    grid->addWidget(cbRoll, 2, 0, 1, 3);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnPrinterSetup);
     buttons->addWidget(btnStock);
+    buttons->addWidget(btnCalibration);
     buttons->addStretch();
     buttons->addWidget(btnOk);
     buttons->addWidget(btnCancel);
@@ -154,6 +161,11 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnPrinterSetup, &QPushButton::clicked, this, &TFLabelSettings::PrinterSetupClick);
     connect(btnStock, &QPushButton::clicked, this, &TFLabelSettings::StockClick);
+    connect(btnCalibration, &QPushButton::clicked, this, [this] {
+        if (Calibrate)
+            Calibrate(this);
+    });
+    connect(cbRoll, &QCheckBox::toggled, this, [this] { Refresh(); });
 }
 
 bool TFLabelSettings::Execute(TLabelFormat &format)
@@ -179,6 +191,7 @@ void TFLabelSettings::LoadFields(const TLabelFormat &f)
     eGapHeight->setText(FormatLabelUnits(f.Gap_Height));
     eGapWidth->setText(FormatLabelUnits(f.Gap_Width));
     lStock->clear();
+    cbRoll->setChecked(f.Roll);
 }
 
 void TFLabelSettings::MarginOrGapExit(QLineEdit *field)
@@ -256,6 +269,13 @@ void TFLabelSettings::Refresh()
     LnpRight->setText(tr("右：") + strip(RightMargin, PrinterDpiX));
     lRows->setText(tr("行：") + QString::number(rows));
     lColumns->setText(tr("列：") + QString::number(columns));
+    // A roll page is cut to the label: the gaps and the sheet do not apply.
+    if (cbRoll->isChecked()) {
+        lRows->setText(tr("每页 1 个标签"));
+        lColumns->clear();
+    }
+    for (QLineEdit *e : {eGapHeight, eGapWidth})
+        e->setEnabled(!cbRoll->isChecked());
 }
 
 void TFLabelSettings::OkClick()
@@ -273,6 +293,7 @@ void TFLabelSettings::OkClick()
         f.Gap_Height = valueOf(eGapHeight);
         f.Gap_Width = valueOf(eGapWidth);
         f.Metric = rbCentimetres->isChecked();
+        f.Roll = cbRoll->isChecked();
     }
     accept();
 }

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <functional>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -35,6 +36,12 @@ public:
     // The stock chooser and the sheet last taken from it.
     QPushButton *btnStock;
     QLabel *lStock;
+    // Roll labels (one a page) and the selected printer's calibration.
+    QCheckBox *cbRoll;
+    QPushButton *btnCalibration;
+    // Opens the calibration dialog on the selected printer. Set by the owner
+    // of the printer.
+    std::function<void(QWidget *parent)> Calibrate;
 
     // Leave rules: margins and gaps, height, width.
     void MarginOrGapExit(QLineEdit *field);

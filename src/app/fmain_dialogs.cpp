@@ -7,6 +7,7 @@
 #include "app/dialogkit.h"
 #include "app/fabout.h"
 #include "app/fadvanced.h"
+#include "app/fcalibration.h"
 #include "app/flabelsettings.h"
 #include "app/fprintdlg.h"
 #include "app/fprintprogress.h"
@@ -15,6 +16,7 @@
 #include "canvas/canvaslabel.h"
 #include "model/labelundo.h"
 #include "model/messages.h"
+#include "printing/qprinter_device.h"
 #include "printing/sheetlayout.h"
 #include "storage/document.h"
 
@@ -57,6 +59,18 @@ void TFMain::AttachForms(TFLabelSettings *labelSettings, TFAdvanced *advanced, T
     FPrintDlg->PrinterSetup = [this](QWidget *parent) { return Printer->Setup(parent); };
     FPrintDlg->DeviceFactory = [this] { return Printer->NewDevice(FPrintDlg); };
     FPrintDlg->LabelFileName = [this] { return Document->CurrentLabelFile; };
+    // Calibration belongs to a printer; a PDF file has none.
+    const auto printerName = [this] {
+        return Printer->Selected().IsPdfFallback() ? QString() : Printer->Selected().Name();
+    };
+    const auto calibrate = [printerName](QWidget *parent) {
+        TFCalibration dlg(parent);
+        dlg.Execute(printerName());
+    };
+    FPrintDlg->PrinterName = printerName;
+    FPrintDlg->JobCalibration = [printerName] { return LoadCalibration(printerName()); };
+    FPrintDlg->Calibrate = calibrate;
+    FLabelSettings->Calibrate = calibrate;
     FPrintDlg->OnJobRunning = [this](bool running) {
         // The job reads the items between pages; nothing may change them.
         centralWidget()->setEnabled(!running);

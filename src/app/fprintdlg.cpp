@@ -5,6 +5,8 @@
 #include "app/fsqlsource.h"
 #include "app/ftextimport.h"
 #include "model/items.h"
+#include "model/labelformat.h"
+#include "printing/qprinter_device.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -64,6 +66,10 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     btnPrinterSetup->setAutoDefault(false);
     Label1 = MakeLabel(this, "Label1", tr("日期输入来自于"));
     eFile = MakeEdit(this, "eFile", QString(), 0);
+    lRollMedia = MakeLabel(this, "lRollMedia", QString());
+    lRollMedia->setWordWrap(true);
+    lRollMedia->hide(); // shown for roll labels only
+    btnCalibration = MakeButton(this, "btnCalibration", tr("校准(&B)"));
     BrowseBtn = new QPushButton(tr("浏览"), this);
     BrowseBtn->setObjectName(QStringLiteral("BrowseBtn"));
     BrowseBtn->setAutoDefault(false);
@@ -129,11 +135,13 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     groups->addWidget(GroupBox1);
     groups->addWidget(GroupBox2);
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(btnCalibration);
     buttons->addStretch();
     buttons->addWidget(OkayBtn);
     buttons->addWidget(CancelBtn);
     auto *outer = new QVBoxLayout(this);
     outer->addLayout(layoutLine);
+    outer->addWidget(lRollMedia);
     outer->addLayout(fileLine);
     outer->addLayout(sqlLine);
     outer->addLayout(groups);
@@ -165,6 +173,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     };
     connect(SqlBtn, &QPushButton::clicked, this, &TFPrintDlg::SqlBtnClick);
     connect(btnPrinterSetup, &QPushButton::clicked, this, &TFPrintDlg::PrinterSetupClick);
+    connect(btnCalibration, &QPushButton::clicked, this, &TFPrintDlg::CalibrationClick);
     connect(BrowseBtn, &QPushButton::clicked, this, &TFPrintDlg::BrowseBtnClick);
     connect(OkayBtn, &QPushButton::clicked, this, &TFPrintDlg::OkayBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -217,6 +226,8 @@ TPrintChoices TFPrintDlg::Choices() const
         c.Split = wizard_->SplitSettings();
     if (LabelFileName)
         c.LabelFile = LabelFileName();
+    if (JobCalibration)
+        c.Calibration = JobCalibration();
     return c;
 }
 
@@ -247,6 +258,32 @@ void TFPrintDlg::UpdateLayoutCaptions()
     lColumns->setText(tr("列：") + QString::number(LabelColumns));
     lRows->setText(tr("行：") + QString::number(LabelRows));
     LLabels->setText(tr("Labels per page: ") + QString::number(qint64(LabelRows) * LabelColumns));
+    lRollMedia->setVisible(LabelFormat.Roll);
+    if (!LabelFormat.Roll)
+        return;
+    // Roll labels: one a page, on paper of the label's size.
+    lColumns->clear();
+    lRows->clear();
+    LLabels->setText(tr("每页 1 个标签"));
+    const QSizeF mm = RollPageSizeMm();
+    const QString size = tr("%1 × %2 mm").arg(FormatDecimal(mm.width(), 0, 1), FormatDecimal(mm.height(), 0, 1));
+    const QString printer = PrinterName ? PrinterName() : QString();
+    const TRollMedia media = printer.isEmpty() ? TRollMedia{} : RollMediaFor(printer, mm);
+    if (printer.isEmpty())
+        lRollMedia->setText(tr("纸张：%1").arg(size));
+    else if (media.Media.startsWith(QLatin1String("Custom.")))
+        lRollMedia->setText(tr("纸张：自定义尺寸 %1").arg(size));
+    else if (media.Size.isValid())
+        lRollMedia->setText(tr("纸张：打印机不接受自定义尺寸，使用能容纳 %1 的最小纸张 %2%3")
+                                .arg(size, media.Size.name(), media.Landscape ? tr("（横向）") : QString()));
+    else
+        lRollMedia->setText(tr("纸张：打印机没有能容纳 %1 的纸张").arg(size));
+}
+
+void TFPrintDlg::CalibrationClick()
+{
+    if (Calibrate)
+        Calibrate(this);
 }
 
 void TFPrintDlg::PrinterSetupClick()

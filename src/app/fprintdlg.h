@@ -48,6 +48,13 @@ public:
     // Picks a data file; an empty name when cancelled. Replaceable for tests.
     std::function<QString(QWidget *parent)> ChooseDataFile;
 
+    // Roll labels and calibration: the selected printer's name (empty for a
+    // PDF file), the calibration a job to it prints with, and the calibration
+    // dialog on it.
+    std::function<QString()> PrinterName;
+    std::function<TCalibration()> JobCalibration;
+    std::function<void(QWidget *parent)> Calibrate;
+
     static bool JobRunning();
 
     // The choices as they stand.
@@ -69,8 +76,11 @@ public:
     std::function<bool(QWidget *parent, QString *url, QString *query)> ChooseSqlSource;
     void SqlBtnClick();
     void SetSqlSource(const QString &url, const QString &query);
+    QLabel *lRollMedia;
+    QPushButton *btnCalibration;
 
     void PrinterSetupClick();
+    void CalibrationClick();
     void BrowseBtnClick();
     void eFileExit();
     void OkayBtnClick();

@@ -1,4 +1,5 @@
 #include "cli/cli_args.h"
+#include "cli/cli_calibration.h"
 #include "cli/cli_label.h"
 #include "cli/cli_stock.h"
 #include "cli/commands.h"
@@ -9,6 +10,7 @@
 #include "printing/stocksheets.h"
 
 #include <QElapsedTimer>
+#include <QLocale>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -22,7 +24,8 @@ const char *const kPrintUsage =
     "        [--quote CHAR|none] [--header|--no-header] [--no-ltrim] [--no-rtrim]\n"
     "        [--copies N] [--pages N | --labels N | --all]\n"
     "        [--output FILE.pdf [--paper A4|Letter|WxHmm] [--dpi N] | --printer NAME]\n"
-    "        [--save-counters] [--quiet] [--sql URL --query \"SELECT ...\"]\n"
+    "        [--save-counters] [--quiet] [--roll] [--offset X,Y] [--scale SX,SY]\n"
+    "        [--sql URL --query \"SELECT ...\"]\n"
     "      Print the label on sheets. The data file is split as the import wizard\n"
     "      would by its extension (.txt tab, .csv comma, .prn fixed, .dat custom),\n"
     "      quote \", first line skipped. Range: --all with a data file the label\n"
@@ -36,7 +39,13 @@ const char *const kPrintUsage =
     "      a data file, one record a row: sqlite:///path/to/file.db,\n"
     "      postgresql://USER@HOST:PORT/DB (libpq's URI: ?host=/socket/folder works),\n"
     "      mysql://USER@HOST/DB, odbc:DSN. The password, when the database needs\n"
-    "      one, comes from QUORVANE_DB_PASSWORD or the keyring, never the URL.";
+    "      one, comes from QUORVANE_DB_PASSWORD or the keyring, never the URL.\n"
+    "      --roll prints one label a page, the page the label with its margins all\n"
+    "      round (as a roll label does); a printer is asked for that size.\n"
+    "      --offset (mm, -10 to 10) and --scale (%, 95 to 105) correct this job in\n"
+    "      place of the printer's stored calibration (PDF output has none unless\n"
+    "      given). A printer job's id and state are written to stdout; a job left\n"
+    "      waiting on a stopped printer is an error (status 1).";
 
 namespace {
 
@@ -116,14 +125,64 @@ private:
 
 } // namespace
 
+int ParseCalibrationOptions(const TCliCommand &cli, TCalibration &c)
+{
+    const auto pair = [&](const char *name, double &a, double &b) {
+        const QStringList parts = cli.Value(QLatin1String(name)).split(QLatin1Char(','));
+        bool ok1 = false, ok2 = false;
+        if (parts.size() == 2) {
+            a = QLocale::c().toDouble(parts[0].trimmed(), &ok1);
+            b = QLocale::c().toDouble(parts[1].trimmed(), &ok2);
+        }
+        return ok1 && ok2;
+    };
+    if (cli.IsSet(QStringLiteral("offset"))) {
+        TCalibration t = c;
+        if (!pair("offset", t.OffsetX, t.OffsetY) || !ValidCalibration(t))
+            return cli.Fail(QStringLiteral("--offset takes X,Y in millimetres from -10 to 10, such as 0.5,-1.2: %1")
+                                .arg(cli.Value(QStringLiteral("offset"))));
+        c = t;
+    }
+    if (cli.IsSet(QStringLiteral("scale"))) {
+        TCalibration t = c;
+        if (!pair("scale", t.ScaleX, t.ScaleY) || !ValidCalibration(t))
+            return cli.Fail(QStringLiteral("--scale takes SX,SY in percent from 95 to 105, such as 100,99.5: %1")
+                                .arg(cli.Value(QStringLiteral("scale"))));
+        c = t;
+    }
+    c = RoundCalibration(c);
+    return -1;
+}
+
+int ReportPrinterJob(const TCliCommand &cli, TPrinterDevice *device)
+{
+    const auto *qp = dynamic_cast<const TQPrinterDevice *>(device);
+    if (!qp || qp->JobId() <= 0)
+        return 0;
+    const QString state = qp->JobState();
+    std::printf("job %d on %s: %s\n", qp->JobId(), qp->Name().toLocal8Bit().constData(),
+                (state.isEmpty() ? QStringLiteral("unknown") : state).toLocal8Bit().constData());
+    std::fflush(stdout);
+    if (qp->QueueStopped())
+        return cli.Fail(QStringLiteral("the printer %1 is stopped: job %2 is %3 and prints only when the printer is "
+                                       "started again (cupsenable %1)")
+                            .arg(qp->Name())
+                            .arg(qp->JobId())
+                            .arg(state.isEmpty() ? QStringLiteral("waiting") : state),
+                        1);
+    if (state == QLatin1String("aborted") || state == QLatin1String("canceled"))
+        return cli.Fail(QStringLiteral("the printer %1 did not print job %2: it was %3").arg(qp->Name()).arg(qp->JobId()).arg(state), 1);
+    return 0;
+}
+
 int RunPrintCommand(const QStringList &args)
 {
     TCliCommand cli("print", "LABEL.lbl [OPTIONS]", kPrintUsage);
     for (const char *name : {"data", "delimiter", "fixed", "quote", "copies", "pages", "labels", "paper", "dpi",
-                             "printer", "sql", "query"})
+                             "printer", "sql", "query", "offset", "scale"})
         cli.Add({QString::fromLatin1(name)}, QStringLiteral("VALUE"));
     cli.Add({QStringLiteral("output"), QStringLiteral("o")}, QStringLiteral("FILE.pdf"));
-    for (const char *name : {"all", "header", "no-header", "no-ltrim", "no-rtrim", "save-counters"})
+    for (const char *name : {"all", "header", "no-header", "no-ltrim", "no-rtrim", "save-counters", "roll"})
         cli.Add({QString::fromLatin1(name)});
     cli.Add({QStringLiteral("quiet"), QStringLiteral("q")});
     cli.Add({QStringLiteral("stock")}, QStringLiteral("\"MAKER PRODUCT\""));
@@ -195,6 +254,9 @@ int RunPrintCommand(const QStringList &args)
         if (paperText.isEmpty())
             paper = StockPaper(*stock);
     }
+    TCalibration jobCalibration;
+    if (const int status = ParseCalibrationOptions(cli, jobCalibration); status >= 0)
+        return status;
 
     // Splitting: what the import wizard would choose for this file.
     TPrintChoices choices;
@@ -271,6 +333,7 @@ int RunPrintCommand(const QStringList &args)
     choices.SqlUrl = sql;
     choices.SqlQuery = sqlQuery;
     choices.LabelFile = doc.CurrentLabelFile;
+    choices.Roll = cli.IsSet(QStringLiteral("roll"));
 
     std::unique_ptr<TPrinterDevice> device;
     if (!output.isEmpty()) {
@@ -283,8 +346,19 @@ int RunPrintCommand(const QStringList &args)
             return cli.Fail(QStringLiteral("no printer is installed; write a PDF with --output FILE.pdf"));
         if (stock)
             UseStockPaper(*qp, paper);
+        // The printer's own correction, unless this job brings its own.
+        const TCalibration stored = LoadCalibration(qp->Name());
+        if (!cli.IsSet(QStringLiteral("offset"))) {
+            jobCalibration.OffsetX = stored.OffsetX;
+            jobCalibration.OffsetY = stored.OffsetY;
+        }
+        if (!cli.IsSet(QStringLiteral("scale"))) {
+            jobCalibration.ScaleX = stored.ScaleX;
+            jobCalibration.ScaleY = stored.ScaleY;
+        }
         device = std::move(qp);
     }
+    choices.Calibration = jobCalibration;
 
 #ifdef __GLIBC__
     // Each PDF page is built in one growing buffer and then freed; keeping
@@ -321,6 +395,8 @@ int RunPrintCommand(const QStringList &args)
     if (!quiet)
         std::fprintf(stderr, "%lld labels on %d pages to %s\n", stats.LabelsPrinted, stats.PagesPrinted,
                      (output.isEmpty() ? device->Name() : QDir::toNativeSeparators(output)).toLocal8Bit().constData());
+    if (const int status = ReportPrinterJob(cli, device.get()); status > 0)
+        return status;
     // Reported even with --quiet: those labels lack a barcode.
     for (const auto &f : stats.SymbolFailures)
         std::fprintf(stderr, "%s %lld: no barcode: %s\n", imports && hasData ? "record" : "label", f.Record,

@@ -9,8 +9,10 @@
 int RunBarcodeCommand(const QStringList &args);
 int RunPrintCommand(const QStringList &args);
 int RunRenderCommand(const QStringList &args);
+int RunCalibrateCommand(const QStringList &args);
 
 // One-line usage texts, collected by --help.
 const char *BarcodeUsage();
 extern const char *const kPrintUsage;
 extern const char *const kRenderUsage;
+extern const char *const kCalibrateUsage;

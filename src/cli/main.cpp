@@ -8,9 +8,16 @@
 
 static void printHelp(FILE *out)
 {
-    std::fprintf(out, "Usage: quorvane-cli COMMAND [OPTIONS]\n\n%s\n%s\n%s\n", BarcodeUsage(), kPrintUsage,
-                 kRenderUsage);
-    std::fprintf(out, "%s\n", kTemplatesUsage);
+    std::fprintf(out, "Usage: quorvane-cli COMMAND [OPTIONS]
+
+%s
+%s
+%s
+%s
+", BarcodeUsage(), kPrintUsage,
+                 kRenderUsage, kCalibrateUsage);
+    std::fprintf(out, "%s
+", kTemplatesUsage);
 }
 
 // Qt's offscreen platform warns about a missing per-user runtime folder,
@@ -53,6 +60,8 @@ int main(int argc, char **argv)
         return RunRenderCommand(args);
     if (command == QLatin1String("templates"))
         return RunTemplatesCommand(args);
+    if (command == QLatin1String("calibrate"))
+        return RunCalibrateCommand(args);
     std::fprintf(stderr, "quorvane-cli: unknown command '%s' (try --help)\n", command.toLocal8Bit().constData());
     return 2;
 }

@@ -13,6 +13,9 @@ struct TLabelFormat {
     double Gap_Height = 0.0;
     double Gap_Width = 0.0;
     bool Metric = false;
+    // One label a page (roll printers): the page is the label with its
+    // margins all round; the gaps do not apply.
+    bool Roll = false;
 };
 
 extern TLabelFormat LabelFormat;

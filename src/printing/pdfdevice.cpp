@@ -117,6 +117,14 @@ TPdfPrinterDevice::TPdfPrinterDevice(const QString &fileName, const QPageSize &p
     d->Dpi = dpi > 0 ? dpi : 600;
 }
 
+bool TPdfPrinterDevice::SetRollPage(const QSizeF &mm)
+{
+    if (d->Painter || !(mm.width() > 0 && mm.height() > 0))
+        return false;
+    d->Paper = QPageSize(mm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+    return d->Paper.isValid();
+}
+
 TPdfPrinterDevice::~TPdfPrinterDevice()
 {
     d->Discard();

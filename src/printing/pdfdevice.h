@@ -22,6 +22,8 @@ public:
     bool NewPage() override;
     bool End(QString *error) override;
     void Abort() override;
+    // The roll page replaces the paper.
+    bool SetRollPage(const QSizeF &mm) override;
 
     int Pages() const { return pages_; }
 

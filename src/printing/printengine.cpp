@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <QTransform>
+#include <cmath>
 
 const char *const kMsgNoFit = "The label does not fit on the page.";
 const char *const kMsgNoRecords = "The data file has no records.";
@@ -37,7 +39,25 @@ void PrintLabel(QPainter &painter, const QList<TLabelControl *> &items, int colu
     }
 }
 
+QTransform CalibrationTransform(const TCalibration &c)
+{
+    if (c.IsIdentity())
+        return {};
+    const double sx = c.ScaleX / 100.0, sy = c.ScaleY / 100.0;
+    const double dx = std::round(c.OffsetX / 25.4 * PrinterDpiX) + (sx - 1) * OffsetX;
+    const double dy = std::round(c.OffsetY / 25.4 * PrinterDpiY) + (sy - 1) * OffsetY;
+    return QTransform(sx, 0, 0, sy, dx, dy);
+}
+
 namespace {
+
+// A job with --roll prints a sheet label one a page; the label's own format
+// is as it was afterwards.
+struct TRollScope {
+    bool Old;
+    explicit TRollScope(bool roll) : Old(LabelFormat.Roll) { LabelFormat.Roll = Old || roll; }
+    ~TRollScope() { LabelFormat.Roll = Old; }
+};
 
 struct TFinishGuard {
     TPrintProgressSink *Sink;
@@ -70,6 +90,9 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
         progress->SetPrinterName(device.Name());
     }
 
+    const TRollScope rollScope(choices.Roll);
+    if (LabelFormat.Roll)
+        device.SetRollPage(RollPageSizeMm());
     TPrinterMetrics metrics;
     if (!device.Metrics(metrics))
         return Fail(TPrintResult::DeviceError,
@@ -116,6 +139,8 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
         return Fail(TPrintResult::DeviceError, QStringLiteral("The printer \"%1\" cannot be used.").arg(device.Name()),
                     message);
     }
+    const QTransform calibration = CalibrationTransform(choices.Calibration);
+    painter->setWorldTransform(calibration);
     if (progress)
         progress->SetPage(1);
 
@@ -179,6 +204,7 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
                             QStringLiteral("The printer \"%1\" failed to start a new page.").arg(device.Name()),
                             message);
             }
+            painter->setWorldTransform(calibration);
             ++pageNumber;
             if (progress)
                 progress->SetPage(pageNumber);

@@ -7,6 +7,7 @@
 #include "printing/dataimport.h"
 #include "printing/recordsource.h"
 #include "printing/sheetlayout.h"
+#include "storage/settings.h"
 
 #include <QString>
 
@@ -26,6 +27,8 @@ struct TPrintChoices {
     QString SqlUrl;         // a database source's connection, without its password
     QString SqlQuery;
     QString LabelFile; // current label file, names the document
+    bool Roll = false;          // one label a page, also for a label made for sheets
+    TCalibration Calibration;   // the printer's correction; none for PDF files
 };
 
 // A printer, a PDF file, or a test double. Coordinates on Painter() are
@@ -42,6 +45,13 @@ public:
     virtual bool End(QString *error) = 0;
     // Discards the document; nothing of it is kept.
     virtual void Abort() = 0;
+    // Roll labels: before Metrics, asks for pages of this size (millimetres).
+    // False when the device keeps its paper.
+    virtual bool SetRollPage(const QSizeF &mm)
+    {
+        (void)mm;
+        return false;
+    }
 };
 
 // The progress window (or the command line's progress line). Finish is
@@ -95,3 +105,7 @@ void PrintLabel(QPainter &painter, const QList<TLabelControl *> &items, int colu
                 const TLabelPrintState &label);
 // Documents are named after the label file, or "Quorvane".
 QString PrintJobTitle(const QString &labelFile);
+// The calibration as the painter's transform, in device pixels of the
+// current printer measurements: the offset in whole pixels, the scale about
+// the paper's corner.
+QTransform CalibrationTransform(const TCalibration &c);

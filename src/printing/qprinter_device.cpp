@@ -12,6 +12,8 @@
 #include <QTemporaryFile>
 
 #include <cups/cups.h>
+#include <cmath>
+#include <cstdlib>
 
 struct TQPrinterDevice::Private {
     std::unique_ptr<QPrinter> Printer;
@@ -24,6 +26,8 @@ struct TQPrinterDevice::Private {
     // document. So a printer job is spooled into a file of ours and handed
     // to the scheduler only when it ends well.
     QString Spool;
+    QString RollMedia; // the media option of a roll page
+    int Job = 0;
 
     void DropTemporary()
     {
@@ -59,6 +63,30 @@ void SetUpPdfFallback(QPrinter &printer)
     printer.setPageLayout(layout);
 }
 
+// The queue's default resolution in dots per inch, 0 when it does not say.
+// Qt draws at its own fixed resolution otherwise, and a thermal printer's
+// raster (203 or 300 DPI) then cuts bars at fractions of a dot.
+int QueueResolution(const QString &printerName)
+{
+    const QByteArray queue = printerName.section(QLatin1Char('/'), 0, 0).toUtf8();
+    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
+    if (!dest)
+        return 0;
+    int dpi = 0;
+    if (cups_dinfo_t *info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
+        if (ipp_attribute_t *a = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution")) {
+            ipp_res_t units;
+            int y = 0;
+            const int x = ippGetResolution(a, 0, &y, &units);
+            if (x == y && x >= 72 && x <= 4800)
+                dpi = units == IPP_RES_PER_CM ? int(std::lround(x * 2.54)) : x;
+        }
+        cupsFreeDestInfo(info);
+    }
+    cupsFreeDests(1, dest);
+    return dpi;
+}
+
 } // namespace
 
 // The options Qt's own engine would send with the document.
@@ -71,7 +99,7 @@ bool TQPrinterDevice::Private::Submit(const QString &title, QString *error)
     const auto add = [&](const QByteArray &name, const QByteArray &value) {
         count = cupsAddOption(name.constData(), value.constData(), count, &options);
     };
-    add("media", layout.pageSize().key().toUtf8());
+    add("media", (RollMedia.isEmpty() ? layout.pageSize().key() : RollMedia).toUtf8());
     if (p.copyCount() > 1) {
         add("copies", QByteArray::number(p.copyCount()));
         if (p.collateCopies())
@@ -92,6 +120,7 @@ bool TQPrinterDevice::Private::Submit(const QString &title, QString *error)
         add("sides", "two-sided-short-edge");
         break;
     }
+    // A custom roll page is the label's own shape: nothing to turn.
     if (landscape)
         add("landscape", "");
     const QStringList extra = p.printEngine()->property(kCupsOptionsKey).toStringList();
@@ -103,6 +132,7 @@ bool TQPrinterDevice::Private::Submit(const QString &title, QString *error)
     const int job = cupsPrintFile(queue.constData(), QFile::encodeName(Spool).constData(), title.toUtf8().constData(),
                                   count, options);
     cupsFreeOptions(count, options);
+    Job = job;
     if (job == 0 && error)
         *error = QStringLiteral("The printer \"%1\" did not take the document: %2")
                      .arg(p.printerName(), QString::fromUtf8(cupsLastErrorString()));
@@ -142,6 +172,8 @@ bool TQPrinterDevice::SelectPrinter(const QString &printerName)
         return false;
     d->Printer->setOutputFormat(QPrinter::NativeFormat);
     d->Printer->setPrinterName(printerName);
+    if (const int dpi = QueueResolution(printerName); dpi > 0)
+        d->Printer->setResolution(dpi);
     d->PdfFallback = false;
     return true;
 }
@@ -177,6 +209,7 @@ bool TQPrinterDevice::Metrics(TPrinterMetrics &m)
 
 bool TQPrinterDevice::Begin(const QString &docTitle, QString *error)
 {
+    d->Job = 0;
     d->Printer->setDocName(docTitle);
     const QString target = d->Printer->outputFileName();
     if (d->Printer->outputFormat() == QPrinter::PdfFormat && !target.isEmpty()) {
@@ -290,4 +323,108 @@ QString TQPrinterDevice::DefaultPrinterName()
 void TQPrinterDevice::InstallAsMetricsSource()
 {
     SetPrinterMetricsSource([this](TPrinterMetrics &m) { return Metrics(m); });
+}
+
+TRollMedia ChooseRollMedia(const QSizeF &mm, const QList<QPageSize> &sizes, bool custom, const QSizeF &minMm,
+                           const QSizeF &maxMm)
+{
+    // Sizes listed in points or hundredths of a millimetre are a hair off.
+    constexpr double tol = 0.1;
+    const double w = mm.width(), h = mm.height();
+    TRollMedia r;
+    if (!(w > 0 && h > 0))
+        return r;
+    if (custom && w + tol >= minMm.width() && h + tol >= minMm.height() && w <= maxMm.width() + tol
+        && h <= maxMm.height() + tol) {
+        r.Size = QPageSize(mm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+        const auto num = [](double v) { return QString::number(std::round(v * 100) / 100, 'g', 8); };
+        r.Media = QStringLiteral("Custom.%1x%2mm").arg(num(w), num(h));
+        return r;
+    }
+    double bestArea = 0;
+    for (const QPageSize &s : sizes) {
+        const QSizeF m = s.size(QPageSize::Millimeter);
+        const bool upright = m.width() + tol >= w && m.height() + tol >= h;
+        const bool turned = m.width() + tol >= h && m.height() + tol >= w;
+        if (!upright && !turned)
+            continue;
+        const double area = m.width() * m.height();
+        if (r.Size.isValid() && (area > bestArea || (area == bestArea && (r.Landscape || !upright))))
+            continue;
+        r.Size = s;
+        r.Landscape = !upright;
+        r.Media = s.key();
+        bestArea = area;
+    }
+    return r;
+}
+
+TRollMedia RollMediaFor(const QString &printerName, const QSizeF &mm)
+{
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
+    if (info.isNull())
+        return {};
+    return ChooseRollMedia(mm, info.supportedPageSizes(), info.supportsCustomPageSizes(),
+                           info.minimumPhysicalPageSize().size(QPageSize::Millimeter),
+                           info.maximumPhysicalPageSize().size(QPageSize::Millimeter));
+}
+
+bool TQPrinterDevice::SetRollPage(const QSizeF &mm)
+{
+    if (d->Painter)
+        return false;
+    QPrinter &p = *d->Printer;
+    TRollMedia m;
+    if (p.outputFormat() == QPrinter::PdfFormat)
+        m.Size = QPageSize(mm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+    else
+        m = RollMediaFor(p.printerName(), mm);
+    if (!m.Size.isValid())
+        return false;
+    // Paper and orientation one by one: a whole layout with no margins is
+    // refused on a printer whose paper has unprintable strips, and the page
+    // is drawn from the paper's corner anyway.
+    p.setFullPage(true);
+    if (!p.setPageSize(m.Size)
+        || !p.setPageOrientation(m.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait))
+        return false;
+    d->RollMedia = m.Media;
+    return true;
+}
+
+int TQPrinterDevice::JobId() const
+{
+    return d->Job;
+}
+
+QString TQPrinterDevice::JobState() const
+{
+    if (d->Job <= 0)
+        return {};
+    ipp_t *request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    const QByteArray uri = "ipp://localhost/jobs/" + QByteArray::number(d->Job);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    static const char *const wanted[] = {"job-state"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1, nullptr, wanted);
+    ipp_t *response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    QString state;
+    if (ipp_attribute_t *a = ippFindAttribute(response, "job-state", IPP_TAG_ENUM))
+        state = QString::fromUtf8(ippEnumString("job-state", ippGetInteger(a, 0)));
+    ippDelete(response);
+    return state;
+}
+
+bool TQPrinterDevice::QueueStopped() const
+{
+    if (d->PdfFallback)
+        return false;
+    const QByteArray queue = d->Printer->printerName().section(QLatin1Char('/'), 0, 0).toUtf8();
+    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
+    if (!dest)
+        return false;
+    const char *state = cupsGetOption("printer-state", dest->num_options, dest->options);
+    const bool stopped = state && std::atoi(state) == IPP_PSTATE_STOPPED;
+    cupsFreeDests(1, dest);
+    return stopped;
 }

@@ -8,6 +8,8 @@
 
 #include "printing/printengine.h"
 
+#include <QList>
+#include <QPageSize>
 #include <QStringList>
 #include <memory>
 
@@ -26,6 +28,18 @@ public:
     bool NewPage() override;
     bool End(QString *error) override;
     void Abort() override;
+    // A printer that takes custom sizes gets exactly the roll page
+    // ("Custom.WxHmm"); another gets the smallest size it lists that holds
+    // the page, turned when only that way round fits. PDF output is the page.
+    bool SetRollPage(const QSizeF &mm) override;
+
+    // The scheduler's job of the last document handed over; 0 when none.
+    int JobId() const;
+    // The job's state as the scheduler reports it ("pending", "held",
+    // "processing", "stopped", "canceled", "aborted", "completed"), and
+    // whether its queue is stopped, so a job that cannot go on is told.
+    QString JobState() const;
+    bool QueueStopped() const;
 
     // For the printer set-up dialogs.
     QPrinter *Printer() const;
@@ -45,3 +59,17 @@ private:
     struct Private;
     std::unique_ptr<Private> d;
 };
+
+// The paper a roll page of `mm` asks for on a printer that lists `sizes`
+// (and takes custom sizes from minMm to maxMm when `custom`): the page itself
+// when custom sizes hold it, else the smallest listed size that holds it
+// upright or turned (landscape). Invalid when nothing holds it.
+struct TRollMedia {
+    QPageSize Size;
+    bool Landscape = false;
+    QString Media; // the "media" option sent with the job
+};
+TRollMedia ChooseRollMedia(const QSizeF &mm, const QList<QPageSize> &sizes, bool custom, const QSizeF &minMm,
+                           const QSizeF &maxMm);
+// The same for an installed printer; invalid for an unknown name.
+TRollMedia RollMediaFor(const QString &printerName, const QSizeF &mm);

@@ -50,6 +50,11 @@ void RecomputeGrid()
     LabelColumns = CountLabels(LabelUnitsToPrinter(f.Margin_Left, PrinterDpiX, f.Metric),
                                LabelUnitsToPrinter(f.Label_Width, PrinterDpiX, f.Metric),
                                LabelUnitsToPrinter(f.Gap_Width, PrinterDpiX, f.Metric), PaperWidth);
+    // A roll page holds one label, whatever paper the device has.
+    if (f.Roll) {
+        LabelRows = qMin(LabelRows, 1);
+        LabelColumns = qMin(LabelColumns, 1);
+    }
 }
 
 } // namespace
@@ -152,4 +157,12 @@ int DesignToPrinterX(int v)
 int DesignToPrinterY(int v)
 {
     return Scale(v, PrinterDpiY, ScreenDpiY);
+}
+
+QSizeF RollPageSizeMm()
+{
+    const TLabelFormat &f = LabelFormat;
+    const double mm = 25.4 / (f.Metric ? kCmPerInch : 1.0);
+    return QSizeF((f.Label_Width + 2 * qMax(0.0, f.Margin_Left)) * mm,
+                  (f.Label_Height + 2 * qMax(0.0, f.Margin_Top)) * mm);
 }

@@ -2,6 +2,7 @@
 // How labels lie on a printer page: the printer's measurements (device
 // pixels) and the label grid, recomputed from the label format.
 
+#include <QSizeF>
 #include <functional>
 
 struct TPrinterMetrics {
@@ -38,3 +39,7 @@ int LabelUnitsToPrinter(double v, int dpi, bool metric);
 // Design (screen) pixels to printer pixels, truncated toward zero, exact.
 int DesignToPrinterX(int v);
 int DesignToPrinterY(int v);
+
+// Roll labels: the page of one label, the label with its margins all round,
+// in millimetres.
+QSizeF RollPageSizeMm();

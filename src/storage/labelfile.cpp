@@ -255,6 +255,11 @@ void WriteLabelFormat(TIniFile &ini)
     ini.WriteFloat(kFormatSection, QStringLiteral("GAPHEIGHT"), LabelFormat.Gap_Height);
     ini.WriteFloat(kFormatSection, QStringLiteral("GAPWIDTH"), LabelFormat.Gap_Width);
     ini.WriteBool(kFormatSection, QStringLiteral("METRIC"), LabelFormat.Metric);
+    // Written only when set, so files of sheet labels stay as they were.
+    if (LabelFormat.Roll)
+        ini.WriteBool(kFormatSection, QStringLiteral("ROLL"), true);
+    else
+        ini.DeleteKey(kFormatSection, QStringLiteral("ROLL"));
 }
 
 void WriteLabel(TIniFile &ini, const TItemContainer &items)
@@ -314,6 +319,7 @@ void ReadLabelFormat(const TIniFile &ini)
     LabelFormat.Gap_Height = length("GAPHEIGHT", 0, false);
     LabelFormat.Gap_Width = length("GAPWIDTH", 0, false);
     LabelFormat.Metric = ini.ReadBool(kFormatSection, QStringLiteral("METRIC"), false);
+    LabelFormat.Roll = ini.ReadBool(kFormatSection, QStringLiteral("ROLL"), false);
 }
 
 void ReadLabel(const TIniFile &ini, TItemContainer &items)

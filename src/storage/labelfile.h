@@ -29,7 +29,7 @@
 inline const QString kFormatSection = QStringLiteral("FORMAT");
 inline const QString kItemSectionPrefix = QStringLiteral("CNT_");
 
-// Writes the seven format keys of FORMAT from LabelFormat.
+// Writes the seven format keys of FORMAT from LabelFormat, and ROLL when set.
 void WriteLabelFormat(TIniFile &ini);
 // Writes SHOWGRID and CONTROLS, then one section per item of `items`.
 // Picture names are stored relative to the folder of ini.FileName().
@@ -39,7 +39,7 @@ void WriteLabel(TIniFile &ini, const TItemContainer &items);
 void SaveMemoLines(TIniFile &ini, const QString &section, const QString &text);
 void SaveMemoLines(TIniFile &ini, const QString &section, const TLabelControl &memo);
 
-// Reads the seven format keys into LabelFormat (defaults 2 x 1 inches, no
+// Reads the format keys into LabelFormat (defaults 2 x 1 inches, no
 // margins or gaps, inches). A length that is not usable takes its default.
 void ReadLabelFormat(const TIniFile &ini);
 

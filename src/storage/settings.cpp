@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QtEndian>
+#include <cmath>
 #include <cstring>
 
 QString UserConfigHome()
@@ -393,6 +395,7 @@ void SetDefaultSettings()
     LabelFormat.Gap_Height = 0;
     LabelFormat.Gap_Width = 0;
     LabelFormat.Metric = false;
+    LabelFormat.Roll = false;
     ShowGrids = true;
     Path.clear();
     AutoSaveSeq = true;
@@ -429,6 +432,7 @@ bool ReadSettings(const TRegistryFile &reg)
     // Kept beside the others; without it (settings of an older version) the
     // questions are simply asked again.
     DeclinedPath = reg.ReadString(QStringLiteral("DeclinedPath")).value_or(QString());
+    LabelFormat.Roll = reg.ReadDWord(QStringLiteral("Roll")).value_or(0) != 0;
     return true;
 }
 
@@ -456,6 +460,10 @@ bool SaveSettings()
     reg.WriteString(QStringLiteral("Path"), Path);
     reg.WriteDWord(QStringLiteral("AutoSaveSeq"), AutoSaveSeq ? 1 : 0);
     reg.WriteString(QStringLiteral("DeclinedPath"), DeclinedPath);
+    if (LabelFormat.Roll)
+        reg.WriteDWord(QStringLiteral("Roll"), 1);
+    else
+        reg.DeleteValue(QStringLiteral("Roll"));
     return reg.Save();
 }
 
@@ -473,5 +481,84 @@ bool SaveLanguageSetting(const QString &language)
     if (!reg.Load())
         return false;
     reg.WriteString(QStringLiteral("Language"), language);
+    return reg.Save();
+}
+
+// Printer calibration -------------------------------------------------------------
+
+namespace {
+
+QString CalibrationValueName(const QString &printer)
+{
+    return QStringLiteral("Calibration:") + printer;
+}
+
+} // namespace
+
+bool ValidCalibration(const TCalibration &c)
+{
+    const auto offset = [](double v) { return std::isfinite(v) && std::abs(v) <= kCalibrationOffsetLimit + 1e-9; };
+    const auto scale = [](double v) {
+        return std::isfinite(v) && v >= kCalibrationScaleMin - 1e-9 && v <= kCalibrationScaleMax + 1e-9;
+    };
+    return offset(c.OffsetX) && offset(c.OffsetY) && scale(c.ScaleX) && scale(c.ScaleY);
+}
+
+TCalibration RoundCalibration(const TCalibration &c)
+{
+    const auto round = [](double v, double step) { return std::round(v / step) * step + 0.0; };
+    return {round(c.OffsetX, 0.1), round(c.OffsetY, 0.1), round(c.ScaleX, 0.01), round(c.ScaleY, 0.01)};
+}
+
+bool ParseCalibration(const QString &text, TCalibration &c)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return false;
+    double v[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        v[i] = QLocale::c().toDouble(parts[i].trimmed(), &ok);
+        if (!ok)
+            return false;
+    }
+    const TCalibration r{v[0], v[1], v[2], v[3]};
+    if (!ValidCalibration(r))
+        return false;
+    c = RoundCalibration(r);
+    return true;
+}
+
+QString CalibrationText(const TCalibration &c)
+{
+    const QLocale C = QLocale::c();
+    return QStringLiteral("%1,%2,%3,%4")
+        .arg(C.toString(c.OffsetX, 'g', 6), C.toString(c.OffsetY, 'g', 6), C.toString(c.ScaleX, 'g', 8),
+             C.toString(c.ScaleY, 'g', 8));
+}
+
+TCalibration LoadCalibration(const QString &printer)
+{
+    TRegistryFile reg(SettingsFilePath());
+    TCalibration c;
+    if (printer.isEmpty() || !reg.Load())
+        return c;
+    if (const auto text = reg.ReadString(CalibrationValueName(printer)); text && !ParseCalibration(*text, c))
+        c = {};
+    return c;
+}
+
+bool SaveCalibration(const QString &printer, const TCalibration &c)
+{
+    if (printer.isEmpty() || !ValidCalibration(c))
+        return false;
+    TRegistryFile reg(SettingsFilePath());
+    if (!reg.Load() || !reg.CreateKey())
+        return false;
+    const TCalibration r = RoundCalibration(c);
+    if (r.IsIdentity())
+        reg.DeleteValue(CalibrationValueName(printer));
+    else
+        reg.WriteString(CalibrationValueName(printer), CalibrationText(r));
     return reg.Save();
 }

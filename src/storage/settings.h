@@ -95,3 +95,25 @@ bool SaveSettings();
 // reason to drop the others. Empty when none was chosen.
 QString LoadLanguageSetting();
 bool SaveLanguageSetting(const QString &language);
+
+// A printer's correction of where and how large it prints, kept per printer
+// name ("Calibration:NAME"="dx,dy,sx,sy", written only for a printer that
+// has one): offsets in millimetres (-10 to 10, in steps of 0.1) and scales in
+// percent (95 to 105).
+struct TCalibration {
+    double OffsetX = 0, OffsetY = 0; // mm, right and down
+    double ScaleX = 100, ScaleY = 100; // percent
+    bool IsIdentity() const { return OffsetX == 0 && OffsetY == 0 && ScaleX == 100 && ScaleY == 100; }
+    bool operator==(const TCalibration &) const = default;
+};
+constexpr double kCalibrationOffsetLimit = 10, kCalibrationScaleMin = 95, kCalibrationScaleMax = 105;
+// Within the limits, offsets rounded to 0.1 mm and scales to 0.01 %.
+bool ValidCalibration(const TCalibration &c);
+TCalibration RoundCalibration(const TCalibration &c);
+// "dx,dy,sx,sy"; false for anything else or values out of their limits.
+bool ParseCalibration(const QString &text, TCalibration &c);
+QString CalibrationText(const TCalibration &c);
+// The printer's calibration; none (identity) when it has none or it is unusable.
+TCalibration LoadCalibration(const QString &printer);
+// An identity calibration removes the printer's value.
+bool SaveCalibration(const QString &printer, const TCalibration &c);

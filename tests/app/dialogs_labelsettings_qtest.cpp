@@ -1,11 +1,16 @@
 // The label format dialog with a printer whose measurements the test sets.
 
+#include "app/fcalibration.h"
 #include "app/flabelsettings.h"
 #include "app/fstockchooser.h"
 #include "dialogs_testkit.h"
 #include "printing/sheetlayout.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -61,6 +66,7 @@ private slots:
     void enterOnOkChecksFocusedField();
     void cancelLeavesFormat();
     void stockSheetFillsFields();
+    void rollLabelAndCalibration();
 };
 
 void LabelSettingsTest::formatPattern_data()
@@ -313,6 +319,56 @@ void LabelSettingsTest::stockSheetFillsFields()
     QCOMPARE(f.Label_Width, 6.25);
     QCOMPARE(f.Margin_Left, 0.70965);
     QCOMPARE(f.Gap_Width, 0.3);
+}
+
+// Roll mode shows one label a page and has no gaps; the calibration dialog,
+// reached from here, stores the printer's values and prints its page.
+void LabelSettingsTest::rollLabelAndCalibration()
+{
+    QTemporaryDir config;
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    TFLabelSettings dlg;
+    TLabelFormat f = inchFormat();
+    QString pagePrinter;
+    int calibrations = 0;
+    dlg.Calibrate = [&](QWidget *parent) {
+        ++calibrations;
+        TFCalibration cal(parent);
+        cal.PrintPage = [&](const QString &printer) {
+            pagePrinter = printer;
+            return QString();
+        };
+        WhenShown(&cal, [&] {
+            QCOMPARE(cal.cbPrinter->currentText(), QStringLiteral("thermal"));
+            QCOMPARE(cal.eOffsetX->value(), 0.0);
+            QCOMPARE(cal.eScaleY->value(), 100.0);
+            QTest::mouseClick(cal.btnPrintPage, Qt::LeftButton);
+            cal.eOffsetX->setValue(-1.25); // a tenth of a millimetre at most
+            cal.eOffsetY->setValue(12);    // held to the limit
+            cal.eScaleX->setValue(99.5);
+            QTest::mouseClick(cal.btnOk, Qt::LeftButton);
+        });
+        QVERIFY(cal.Execute(QStringLiteral("thermal")));
+    };
+    WhenShown(&dlg, [&] {
+        QVERIFY(!dlg.cbRoll->isChecked());
+        ClickIndicator(dlg.cbRoll);
+        QCOMPARE(dlg.lRows->text(), QStringLiteral("每页 1 个标签"));
+        QVERIFY(!dlg.eGapWidth->isEnabled());
+        QTest::mouseClick(dlg.btnCalibration, Qt::LeftButton);
+        QTest::mouseClick(dlg.btnOk, Qt::LeftButton);
+    });
+    QVERIFY(dlg.Execute(f));
+    QVERIFY(f.Roll);
+    QCOMPARE(calibrations, 1);
+    QCOMPARE(pagePrinter, QStringLiteral("thermal"));
+    const TCalibration stored = LoadCalibration(QStringLiteral("thermal"));
+    QCOMPARE(stored.OffsetX, -1.3);
+    QCOMPARE(stored.OffsetY, 10.0);
+    QCOMPARE(stored.ScaleX, 99.5);
+    QCOMPARE(stored.ScaleY, 100.0);
+    qputenv("XDG_CONFIG_HOME", savedConfig);
 }
 
 QTEST_MAIN(LabelSettingsTest)

@@ -188,6 +188,15 @@ void PrintDialogsTest::rangeFollowsImportedParts()
     // Checked again on the next opening, whatever was chosen last.
     WhenShown(&f.dlg, [&] { QVERIFY(f.dlg.rbAllRange->isChecked()); });
     f.dlg.Execute(merged);
+
+    // A roll label: one a page, on paper of its own size (no printer: a PDF).
+    LabelFormat.Roll = true;
+    WhenShown(&f.dlg, [&] {
+        QVERIFY(f.dlg.lRows->text().isEmpty());
+        QCOMPARE(f.dlg.LLabels->text(), QStringLiteral("每页 1 个标签"));
+        QCOMPARE(f.dlg.lRollMedia->text(), QStringLiteral("纸张：50.8 × 25.4 mm"));
+    });
+    f.dlg.Execute(plain);
 }
 
 void PrintDialogsTest::numberFields()

@@ -3,6 +3,8 @@
 
 #include "model/labelformat.h"
 #include "printing/sheetlayout.h"
+#include "storage/document.h"
+#include "zbar_decode.h"
 
 #include <QDir>
 #include <QFile>
@@ -112,6 +114,111 @@ TEST(PdfDevice, PageIsThePaper)
                 }
         EXPECT_NEAR(lastDarkRow, 49, 1) << "page " << page;
         EXPECT_NEAR(lastDarkColumn, 49, 1) << "page " << page;
+    }
+}
+
+// Roll labels at a thermal printer's resolution: each label and copy on a
+// page of its own, the label's size with its margins all round, the bars
+// whole dots, every page reading back to its record.
+TEST(PdfDevice, RollPagesKeepWholeDots)
+{
+    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+    if (pdftoppm.isEmpty() || !ZbarAvailable())
+        GTEST_SKIP() << "pdftoppm or zbar is missing";
+    const TLabelFormat saved = LabelFormat;
+    const int sx = ScreenDpiX, sy = ScreenDpiY;
+    SetScreenDpi(96, 96);
+    QTemporaryDir dir;
+    const auto write = [&](const char *name, const QByteArray &text) {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        return f.fileName();
+    };
+    const QString label = write("roll.lbl", "[FORMAT]\nWIDTH=2\nHEIGHT=1\nTOPMARGIN=0.1\nLEFTMARGIN=0.1\n"
+                                            "GAPHEIGHT=0.5\nGAPWIDTH=0.5\nMETRIC=0\nROLL=1\nCONTROLS=1\n"
+                                            "[CNT_1]\nTYPE=BARCODE\nBCTYPE=0\nSCALE=1\nINTERPRET=0\n"
+                                            "AUTOSCALE=1\nTOP=0.1\nLEFT=0.1\nWIDTH=1.8\nHEIGHT=0.8\n"
+                                            "AUTOSIZE=0\nTRANSPARENT=0\nROTATE=0\nADVANCED=1\nADV_COUNT=1\n"
+                                            "ADVTYPE_1=FIELD\nADVNUM_1=1\nADVSIZE_1=0\nADVCHAR_1=32\n");
+    const QString data = write("d.csv", "R-17\nR-2048\nR-31337\n");
+    for (const int dpi : {203, 300}) {
+        TItemContainer items;
+        TLabelDocument doc(items);
+        ASSERT_TRUE(doc.LoadLabelFile(label));
+        ASSERT_TRUE(LabelFormat.Roll);
+        const QString path = dir.filePath(QStringLiteral("roll%1.pdf").arg(dpi));
+        TPdfPrinterDevice pdf(path, QPageSize(QPageSize::A4), dpi);
+        TPrintChoices choices;
+        choices.DataFile = data;
+        choices.Split.Mode = TSplitMode::Comma;
+        choices.Split.IgnoreHeader = false;
+        choices.RangeKind = rkAll;
+        choices.Copies = 2;
+        QString message;
+        TPrintStats stats;
+        ASSERT_EQ(PrintLabels(items.Items, choices, pdf, nullptr, &message, &stats), TPrintResult::Printed)
+            << message.toStdString();
+        EXPECT_EQ(stats.PagesPrinted, 6) << dpi;
+        ASSERT_EQ(QProcess::execute(pdftoppm, {"-r", QString::number(dpi), "-gray", path, dir.filePath("p")}), 0);
+        const QStringList pages = QDir(dir.path()).entryList({"p-*.pgm"}, QDir::Files, QDir::Name);
+        ASSERT_EQ(pages.size(), 6) << dpi;
+        const QStringList records = {"R-17", "R-17", "R-2048", "R-2048", "R-31337", "R-31337"};
+        for (int i = 0; i < 6; ++i) {
+            const QImage img = QImage(dir.filePath(pages[i])).convertToFormat(QImage::Format_Grayscale8);
+            EXPECT_NEAR(img.width(), 2.2 * dpi, 1) << dpi;
+            EXPECT_NEAR(img.height(), 1.2 * dpi, 1) << dpi;
+            const QList<TDecodedSymbol> read = ZbarDecode(img);
+            ASSERT_EQ(read.size(), 1) << dpi << " page " << i;
+            EXPECT_EQ(QString::fromLatin1(read[0].data), records[i]) << dpi;
+            // Every bar and space across the middle is a whole number of modules.
+            QList<int> runs;
+            const uchar *row = img.constScanLine(img.height() / 2);
+            int first = 0, last = img.width() - 1;
+            while (first < img.width() && row[first] >= 128)
+                ++first;
+            while (last > first && row[last] >= 128)
+                --last;
+            for (int x = first, n = 1; x <= last; ++x, ++n)
+                if (x == last || (row[x] < 128) != (row[x + 1] < 128)) {
+                    runs.append(n);
+                    n = 0;
+                }
+            ASSERT_GT(runs.size(), 20) << dpi;
+            const int module = *std::min_element(runs.begin(), runs.end());
+            for (int r : runs)
+                EXPECT_EQ(r % module, 0) << dpi << " dpi: run " << r << " of module " << module;
+        }
+        for (const QString &f : pages)
+            QFile::remove(dir.filePath(f));
+    }
+    LabelFormat = saved;
+    SetScreenDpi(sx, sy);
+}
+
+// The paper a roll page asks for: itself where custom sizes hold it, else the
+// smallest listed size that holds it, turned when only that way fits.
+TEST(QPrinterDevice, RollMediaChoice)
+{
+    const QList<QPageSize> listed = {QPageSize(QPageSize::A4), QPageSize(QPageSize::A5), QPageSize(QPageSize::A6)};
+    struct Case {
+        QSizeF mm;
+        bool custom;
+        const char *media; // "" when nothing holds it
+        bool landscape;
+    } cases[] = {
+        {{50.8, 25.4}, true, "Custom.50.8x25.4mm", false},
+        {{50.8, 25.4}, false, "A6", false},
+        {{150, 100}, false, "A5", true},        // 148 mm is too narrow upright
+        {{148, 105}, false, "A6", true},        // exactly, turned
+        {{250, 30}, true, "A4", true},          // wider than custom sizes go
+        {{400, 400}, false, "", false},
+    };
+    for (const Case &c : cases) {
+        const TRollMedia m = ChooseRollMedia(c.mm, listed, c.custom, {25, 6}, {203.2, 1270});
+        EXPECT_EQ(m.Media, QString::fromLatin1(c.media)) << c.mm.width() << "x" << c.mm.height();
+        EXPECT_EQ(m.Size.isValid(), *c.media != 0);
+        EXPECT_EQ(m.Landscape, c.landscape) << c.media;
     }
 }
 

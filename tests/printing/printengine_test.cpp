@@ -91,10 +91,16 @@ public:
     bool Metrics(TPrinterMetrics &m) override
     {
         m = TPrinterMetrics();
-        m.PaperWidth = device.width();
-        m.PaperHeight = device.height();
+        m.PaperWidth = rollPage.isValid() ? int(rollPage.width() / 25.4 * 600) : device.width();
+        m.PaperHeight = rollPage.isValid() ? int(rollPage.height() / 25.4 * 600) : device.height();
         return true;
     }
+    bool SetRollPage(const QSizeF &mm) override
+    {
+        rollPage = mm;
+        return true;
+    }
+    QSizeF rollPage;
     bool Begin(const QString &title, QString *) override
     {
         ++begun;
@@ -360,4 +366,59 @@ TEST(PrintEngine, DataFileIsIgnoredWithoutImportedField)
     QString message;
     EXPECT_EQ(PrintLabels(label.container.Items, choices, printer, nullptr, &message), TPrintResult::Printed);
     EXPECT_EQ(Texts(printer), QStringList({"|1", "|2"}));
+}
+
+// Roll labels print one a page whatever the paper, sized by the label and its
+// margins; a printer's calibration moves and scales all that is drawn.
+TEST(PrintEngine, RollPagesAndCalibration)
+{
+    Env env;
+    QTemporaryDir dir;
+    const QString three = WriteData(dir, "three.csv", "a\nb\nc\n");
+    struct Case {
+        const char *name;
+        bool labelRoll, jobRoll;
+        TCalibration calibration;
+        int expectedPages;
+        QSizeF page;  // asked for, mm; invalid when not asked
+        QPoint shift; // device pixels the calibration moves by
+    } cases[] = {
+        {"sheet", false, false, {}, 2, QSizeF(), {}},
+        {"roll label", true, false, {}, 6, {38.1, 17.78}, {}},
+        {"roll job of a sheet label", false, true, {}, 6, {38.1, 17.78}, {}},
+        {"offset", true, false, {1, -0.5, 100, 100}, 6, {38.1, 17.78}, {24, -12}},
+        {"scale", false, false, {0, 0, 102, 98}, 2, QSizeF(), {}},
+    };
+    QPoint base; // where the first label's text lands without calibration
+    for (const Case &c : cases) {
+        LabelFormat = {1, 0.5, 0.1, 0.25, 0.2, 0.2, false, c.labelRoll};
+        Label label;
+        FakePrinter printer(1200, 1200); // sheets of 1 x 3 labels
+        TPrintChoices choices;
+        choices.Copies = 2;
+        choices.RangeKind = rkAll;
+        choices.DataFile = three;
+        choices.Split.Mode = TSplitMode::Comma;
+        choices.Split.IgnoreHeader = false;
+        choices.Roll = c.jobRoll;
+        choices.Calibration = c.calibration;
+        QString message;
+        ASSERT_EQ(PrintLabels(label.container.Items, choices, printer, nullptr, &message), TPrintResult::Printed)
+            << c.name << ": " << message.toStdString();
+        EXPECT_EQ(printer.Pages(), c.expectedPages) << c.name;
+        EXPECT_EQ(Texts(printer), QStringList({"a|1", "a|1", "b|2", "b|2", "c|3", "c|3"})) << c.name;
+        EXPECT_EQ(printer.rollPage.isValid(), c.page.isValid()) << c.name;
+        if (c.page.isValid()) {
+            EXPECT_NEAR(printer.rollPage.width(), c.page.width(), 1e-9) << c.name;
+            EXPECT_NEAR(printer.rollPage.height(), c.page.height(), 1e-9) << c.name;
+            for (const Drawn &d : printer.Texts()) // the same place on every page
+                EXPECT_EQ(d.at, printer.Texts()[0].at) << c.name << " page " << d.page;
+        }
+        if (base.isNull())
+            base = printer.Texts()[0].at;
+        const QPoint at = printer.Texts()[0].at;
+        EXPECT_NEAR(at.x(), base.x() * c.calibration.ScaleX / 100 + c.shift.x(), 1) << c.name;
+        EXPECT_NEAR(at.y(), base.y() * c.calibration.ScaleY / 100 + c.shift.y(), 1) << c.name;
+        EXPECT_EQ(LabelFormat.Roll, c.labelRoll) << c.name << ": the job left the format as it was";
+    }
 }

@@ -279,6 +279,16 @@ TEST_F(LabelFileTest, KeysAreWrittenInTheirOrder)
     ASSERT_TRUE(SaveLabelFormat(Path("t.lbf")));
     EXPECT_EQ(ReadAll(Path("t.lbf")), QByteArray("[FORMAT]\r\nHEIGHT=6\r\nWIDTH=8\r\nTOPMARGIN=0.5\r\nLEFTMARGIN=0.25\r\n"
                                                  "GAPHEIGHT=0.125\r\nGAPWIDTH=0.0625\r\nMETRIC=0\r\n"));
+    // A roll label adds ROLL, read back; turning it off removes the key again.
+    LabelFormat.Roll = true;
+    ASSERT_TRUE(SaveLabelFormat(Path("t.lbf")));
+    EXPECT_TRUE(ReadAll(Path("t.lbf")).endsWith("METRIC=0\r\nROLL=1\r\n"));
+    LabelFormat.Roll = false;
+    ReadLabelFormat(TIniFile(Path("t.lbf")));
+    EXPECT_TRUE(LabelFormat.Roll);
+    LabelFormat.Roll = false;
+    ASSERT_TRUE(SaveLabelFormat(Path("t.lbf")));
+    EXPECT_TRUE(ReadAll(Path("t.lbf")).endsWith("METRIC=0\r\n"));
 }
 
 TEST_F(LabelFileTest, MemoLineBreaks)

@@ -166,3 +166,40 @@ TEST_F(SettingsTest, StringsWithQuotesAndBackslashesRoundTrip)
     EXPECT_FALSE(back.ReadDouble("n").has_value());
     EXPECT_EQ(back.ReadString("absent"), QString());
 }
+
+// Calibrations are kept per printer and only for printers that have one; the
+// label format's values stay readable beside them.
+TEST_F(SettingsTest, PrinterCalibrationsAndRoll)
+{
+    SetNonDefaults();
+    LabelFormat.Roll = true;
+    ASSERT_TRUE(SaveSettings());
+    ASSERT_TRUE(SaveCalibration("zebra", {0.54, -1.26, 101.234, 99}));
+    ASSERT_TRUE(SaveCalibration("office", {-10, 10, 95, 105}));
+    EXPECT_FALSE(SaveCalibration("office", {10.2, 0, 100, 100}));
+    EXPECT_FALSE(SaveCalibration("office", {0, 0, 94.9, 100}));
+    EXPECT_EQ(LoadCalibration("zebra"), (TCalibration{0.5, -1.3, 101.23, 99}));
+    EXPECT_EQ(LoadCalibration("office"), (TCalibration{-10, 10, 95, 105}));
+    EXPECT_TRUE(LoadCalibration("other").IsIdentity());
+    ASSERT_TRUE(SaveCalibration("office", {}));
+    QFile f(SettingsFilePath());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    EXPECT_TRUE(text.contains("\"Calibration:zebra\"=\"0.5,-1.3,101.23,99\"\n")) << text.constData();
+    EXPECT_FALSE(text.contains("office"));
+    EXPECT_TRUE(text.contains("\"Roll\"=dword:00000001\n"));
+    LabelFormat = TLabelFormat{};
+    LoadSettings();
+    EXPECT_TRUE(LabelFormat.Roll);
+    EXPECT_EQ(LabelFormat.Label_Width, 5);
+
+    struct {
+        const char *text;
+        bool ok;
+    } parse[] = {{"1,2,100,100", true}, {" -0.3 , 0 , 95 , 105 ", true}, {"1,2,100", false},
+                 {"1,2,100,106", false}, {"11,0,100,100", false}, {"a,0,100,100", false}, {"nan,0,100,100", false}};
+    for (const auto &c : parse) {
+        TCalibration cal;
+        EXPECT_EQ(ParseCalibration(c.text, cal), c.ok) << c.text;
+    }
+}

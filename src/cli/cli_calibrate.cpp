@@ -1,0 +1,70 @@
+#include "cli/cli_calibration.h"
+#include "cli/commands.h"
+#include "printing/calibrationpage.h"
+#include "printing/pdfdevice.h"
+#include "printing/qprinter_device.h"
+
+#include <QDir>
+#include <cstdio>
+#include <memory>
+
+const char *const kCalibrateUsage =
+    "  calibrate --printer NAME [--offset X,Y] [--scale SX,SY] [--reset]\n"
+    "  calibrate (--printer NAME | --output FILE.pdf [--paper A4|Letter|WxHmm])\n"
+    "      Stores the printer's calibration: where it prints (offset in mm, -10\n"
+    "      to 10, right and down) and how large (scale in %, 95 to 105); every\n"
+    "      job to that printer is corrected by it. --reset removes it. Without\n"
+    "      values, prints the calibration page (crosshairs and millimetre rulers\n"
+    "      to measure) on the printer or into a PDF.";
+
+int RunCalibrateCommand(const QStringList &args)
+{
+    TCliCommand cli("calibrate", "--printer NAME [OPTIONS]", kCalibrateUsage);
+    for (const char *name : {"printer", "offset", "scale", "paper", "output"})
+        cli.Add({QString::fromLatin1(name)}, QStringLiteral("VALUE"));
+    cli.Add({QStringLiteral("reset")});
+    if (const int status = cli.Parse(args); status >= 0)
+        return status;
+    const QString printer = cli.Value(QStringLiteral("printer"));
+    const QString output = cli.Value(QStringLiteral("output"));
+    const bool storing = cli.IsSet(QStringLiteral("offset")) || cli.IsSet(QStringLiteral("scale"))
+                         || cli.IsSet(QStringLiteral("reset"));
+    if (printer.isEmpty() == output.isEmpty())
+        return cli.Fail(QStringLiteral("give the printer (--printer NAME) or, for the page alone, --output FILE.pdf"));
+    if (storing && printer.isEmpty())
+        return cli.Fail(QStringLiteral("a calibration is stored for a printer (--printer NAME)"));
+    if (cli.IsSet(QStringLiteral("paper")) && output.isEmpty())
+        return cli.Fail(QStringLiteral("--paper applies only to --output"));
+
+    if (storing) {
+        TCalibration c = cli.IsSet(QStringLiteral("reset")) ? TCalibration{} : LoadCalibration(printer);
+        if (const int status = ParseCalibrationOptions(cli, c); status >= 0)
+            return status;
+        if (!SaveCalibration(printer, c))
+            return cli.Fail(QStringLiteral("cannot write the settings file %1")
+                                .arg(QDir::toNativeSeparators(SettingsFilePath())),
+                            1);
+        std::printf("%s: offset %g,%g mm, scale %g,%g %%\n", printer.toLocal8Bit().constData(), c.OffsetX, c.OffsetY,
+                    c.ScaleX, c.ScaleY);
+        return 0;
+    }
+
+    std::unique_ptr<TPrinterDevice> device;
+    if (!output.isEmpty()) {
+        QPageSize paper(QPageSize::A4);
+        const QString paperText = cli.Value(QStringLiteral("paper"));
+        if (!paperText.isEmpty() && !TPdfPrinterDevice::ParsePaper(paperText, paper))
+            return cli.Fail(QStringLiteral("unknown paper %1 (A4, Letter or WxHmm such as 100x150mm)").arg(paperText));
+        if (!output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+            return cli.Fail(QStringLiteral("the output must be a .pdf file: %1").arg(output));
+        device = std::make_unique<TPdfPrinterDevice>(output, paper, 600);
+    } else {
+        if (!TQPrinterDevice::PrinterNames().contains(printer))
+            return cli.Fail(QStringLiteral("no such printer: %1").arg(printer));
+        device = std::make_unique<TQPrinterDevice>(printer);
+    }
+    QString message;
+    if (PrintCalibrationPage(*device, &message) != TPrintResult::Printed)
+        return cli.Fail(message, output.isEmpty() ? 1 : 2);
+    return ReportPrinterJob(cli, device.get());
+}
