@@ -8,16 +8,8 @@
 
 static void printHelp(FILE *out)
 {
-    std::fprintf(out, "Usage: quorvane-cli COMMAND [OPTIONS]
-
-%s
-%s
-%s
-%s
-", BarcodeUsage(), kPrintUsage,
-                 kRenderUsage, kCalibrateUsage);
-    std::fprintf(out, "%s
-", kTemplatesUsage);
+    std::fprintf(out, "Usage: quorvane-cli COMMAND [OPTIONS]\n\n%s\n%s\n%s\n%s\n%s\n", BarcodeUsage(), kPrintUsage,
+                 kRenderUsage, kCalibrateUsage, kTemplatesUsage);
 }
 
 // Qt's offscreen platform warns about a missing per-user runtime folder,
