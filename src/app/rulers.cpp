@@ -1,5 +1,7 @@
 #include "app/rulers.h"
 
+#include "render/itemrender.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QtMath>
@@ -12,14 +14,14 @@ std::vector<TRulerTick> RulerTicks(int length, int origin, int unitPx, bool metr
     if (unitPx <= 0 || zoom <= 0)
         return ticks;
     // A unit too small to halve (or to split in eight) simply has no such ticks.
-    auto readable = [zoom](int step) { return step > 0 && (zoom >= 1 || step * zoom >= 3) ? step : 0; };
+    auto readable = [zoom](int step) { return step > 0 && (zoom >= 1 || step * zoom >= 4) ? step : 0; };
     const int half = readable(unitPx / 2);
     const int eighth = metric ? 0 : readable(unitPx / 8);
     // d: design pixels from the surface origin; p: the ruler's pixel.
-    const int first = qCeil((1 - origin) / zoom);
-    const int last = qFloor((length - origin) / zoom);
+    const int first = qFloor((1 - origin) / zoom);
+    const int last = qCeil((length - origin) / zoom);
     for (int d = first; d <= last; ++d) {
-        const int p = origin + qRound(d * zoom);
+        const int p = origin + ScreenPixel(d, zoom);
         if (p < 1 || p > length)
             continue;
         TRulerTick t{p, TRulerTickKind::Whole, 0};

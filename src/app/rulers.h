@@ -18,7 +18,7 @@ struct TRulerTick {
 // Ticks for pixels 1..length of a ruler whose surface origin lies at `origin`
 // (0 unscrolled, negative when scrolled) with `unitPx` design pixels per unit,
 // the surface shown at `zoom` screen pixels per design pixel. Eighth ticks
-// only in inch mode; zoomed out, halves and eighths closer than 3 pixels are
+// only in inch mode; zoomed out, halves and eighths closer than 4 pixels are
 // left out.
 std::vector<TRulerTick> RulerTicks(int length, int origin, int unitPx, bool metric, double zoom = 1.0);
 

@@ -91,7 +91,9 @@ double TCanvasLabel::StepZoom(double zoom, int direction)
 
 QPoint TCanvasLabel::ToDesign(const QPointF &p) const
 {
-    return QPoint(qFloor(p.x() / zoom_), qFloor(p.y() / zoom_));
+    // The design pixel under the centre of the screen pixel; at 100% the
+    // point itself.
+    return QPoint(qFloor((p.x() + 0.5) / zoom_), qFloor((p.y() + 0.5) / zoom_));
 }
 
 int TCanvasLabel::Slack(int n) const

@@ -35,7 +35,7 @@ void PaintGrid(QPainter &p, int width, int height, double zoom)
     const int stepY = LabelFormat.Metric ? Round(ScreenDpiY / kCmPerInch) / 2 : ScreenDpiY / 4;
     // Zoomed out, lines closer than 4 screen pixels would only grey the label.
     auto shown = [zoom](int step) { return step > 0 && (zoom >= 1 || step * zoom >= 4); };
-    auto at = [zoom](int v) { return qRound(v * zoom); };
+    auto at = [zoom](int v) { return ScreenPixel(v, zoom); };
     p.setPen(QPen(QColor(0xE0, 0xE0, 0xE0), 0, Qt::DotLine));
     if (shown(stepX))
         for (int x = 1 + stepX; x <= width; x += stepX)
@@ -90,7 +90,7 @@ void PaintItem(QPainter &p, TLabelControl *item, double zoom, double deviceRatio
             const QImage picture = cache ? cache->Picture(*item, w, h, scale) : PlacedPicture(*item, w, h, scale);
             // On a whole device pixel, and pixel for pixel when made at the
             // device's scale.
-            const QPointF at(qRound(x * scale) / deviceRatio, qRound(y * scale) / deviceRatio);
+            const QPointF at(ScreenPixel(x, scale) / deviceRatio, ScreenPixel(y, scale) / deviceRatio);
             const double made = picture.devicePixelRatio();
             QRectF target(at, QSizeF(w * zoom, h * zoom));
             if (made == scale)
@@ -103,9 +103,9 @@ void PaintItem(QPainter &p, TLabelControl *item, double zoom, double deviceRatio
     }
 
     // Frames and handles keep their screen size.
-    const int left = qRound(item->Left * zoom), top = qRound(item->Top * zoom);
-    const int right = qRound((item->Left + item->Width) * zoom);
-    const int bottom = qRound((item->Top + item->Height) * zoom);
+    const int left = ScreenPixel(item->Left, zoom), top = ScreenPixel(item->Top, zoom);
+    const int right = ScreenPixel(item->Left + item->Width, zoom);
+    const int bottom = ScreenPixel(item->Top + item->Height, zoom);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(item->Selected ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80), 0, Qt::DotLine));
     p.drawRect(left - 1, top - 1, right - left + 1, bottom - top + 1);

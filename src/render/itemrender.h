@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QImage>
 
+#include <cmath>
+
 class QPainter;
 
 // Draws the item into its ItemBitmap from its properties (an auto-sized box
@@ -25,6 +27,14 @@ void PaintLabel(QPainter &painter, TItemContainer &items, bool showGrids);
 // The item's rendering (as in ItemBitmap, uncut) drawn afresh at `scale`
 // device pixels per design pixel; the item must be rendered already.
 QImage RenderItemPicture(TLabelControl &item, double scale);
+
+// The first screen pixel of design pixel d shown at `scale`: the one whose
+// centre lies at or past d x scale. The surface maps the mouse back the same
+// way, so a click on a ruler mark or an item's edge finds that design pixel.
+inline int ScreenPixel(int d, double scale)
+{
+    return int(std::ceil(d * scale - 0.5));
+}
 
 // The items' screen pictures of one surface, kept between paints and redrawn
 // when an item renders again or the scale changes.
