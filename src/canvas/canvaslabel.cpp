@@ -91,9 +91,11 @@ double TCanvasLabel::StepZoom(double zoom, int direction)
 
 QPoint TCanvasLabel::ToDesign(const QPointF &p) const
 {
-    // The design pixel under the centre of the screen pixel; at 100% the
-    // point itself.
-    return QPoint(qFloor((p.x() + 0.5) / zoom_), qFloor((p.y() + 0.5) / zoom_));
+    // Enlarged, the design pixel under the centre of the screen pixel (at 100%
+    // the point itself); reduced, the first design pixel the screen pixel
+    // covers. ScreenPixel is the inverse.
+    const double half = zoom_ < 1 ? 0.0 : 0.5;
+    return QPoint(qFloor((p.x() + half) / zoom_), qFloor((p.y() + half) / zoom_));
 }
 
 int TCanvasLabel::Slack(int n) const

@@ -28,12 +28,13 @@ void PaintLabel(QPainter &painter, TItemContainer &items, bool showGrids);
 // device pixels per design pixel; the item must be rendered already.
 QImage RenderItemPicture(TLabelControl &item, double scale);
 
-// The first screen pixel of design pixel d shown at `scale`: the one whose
-// centre lies at or past d x scale. The surface maps the mouse back the same
-// way, so a click on a ruler mark or an item's edge finds that design pixel.
+// The first screen pixel of design pixel d shown at `scale`: enlarged, the one
+// whose centre lies at or past d x scale; reduced, the one whose left edge
+// does. The surface maps the mouse back the same way (TCanvasLabel::ToDesign),
+// so a click on a ruler mark or an item's edge finds that design pixel.
 inline int ScreenPixel(int d, double scale)
 {
-    return int(std::ceil(d * scale - 0.5));
+    return int(std::ceil(scale < 1 ? d * scale : d * scale - 0.5));
 }
 
 // The items' screen pictures of one surface, kept between paints and redrawn

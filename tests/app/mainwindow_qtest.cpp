@@ -733,8 +733,8 @@ private slots:
             return -1;
         };
         const int x = at(hr, TRulerTickKind::Whole), y = at(vr, TRulerTickKind::Half);
-        QCOMPARE(x, qRound(96 * zoom));
-        QCOMPARE(y, qRound(48 * zoom));
+        QCOMPARE(x, ScreenPixel(96, zoom));
+        QCOMPARE(y, ScreenPixel(48, zoom));
         TLabelControl *shape = clickWithTool("sbShape", QPoint(x, y) - surface()->pos());
         QVERIFY(shape);
         // Zoomed out, one screen pixel covers 1 / zoom design pixels.
