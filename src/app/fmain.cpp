@@ -158,6 +158,9 @@ bool TFMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == PMain && event->type() == QEvent::Resize)
         UpdateScrollRanges();
+    if ((watched == PMain || (Surface && watched == Surface)) && event->type() == QEvent::Wheel
+        && WheelOnSurface(static_cast<QWidget *>(watched), static_cast<QWheelEvent *>(event)))
+        return true;
     if (watched == Surface && Surface && Surface->DesignMode) {
         // The Delete key deletes as the menu does, as one undoable step.
         if (event->type() == QEvent::KeyPress && Surface->SelectedItem
@@ -414,8 +417,9 @@ void TFMain::Paste1Click()
     TLabelControl *item = HeldCopy.release();
     item->OnBoundsChange = [this](TLabelControl *) { RefreshStatus(); };
     // 5 pixels inside the visible part of the label, and on the label.
-    const int top = qMin(qMax(0, -Surface->y()) + 5, Surface->height() - item->Height);
-    const int left = qMin(qMax(0, -Surface->x()) + 5, Surface->width() - item->Width);
+    const double zoom = Surface->Zoom();
+    const int top = qMin(int(qMax(0, -Surface->y()) / zoom) + 5, Surface->SurfaceHeight() - item->Height);
+    const int left = qMin(int(qMax(0, -Surface->x()) / zoom) + 5, Surface->SurfaceWidth() - item->Width);
     item->SetTop(qMax(0, top));
     item->SetLeft(qMax(0, left));
     Surface->AddItem(item);

@@ -10,11 +10,13 @@
 
 class QAction;
 class QButtonGroup;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QScrollBar;
 class QToolButton;
+class QWheelEvent;
 class TAppPrinter;
 class TCanvasLabel;
 class TFPrintDlg;
@@ -187,6 +189,18 @@ private:
     void RefreshSaveButtons();
     void CentreOnMain(QWidget *dialog) const;
 
+    // Zoom of the surface (fmain_zoom.cpp).
+    void BuildZoomBox();
+    void ZoomIn1Click();
+    void ZoomOut1Click();
+    void ActualSize1Click();
+    void ApplyZoomBoxText();
+    // Sets the zoom keeping the label point under `anchor` (a point of the
+    // viewport; its centre when negative) where it is.
+    void SetZoom(double zoom, QPoint anchor = QPoint(-1, -1));
+    // Ctrl+wheel zooms around the pointer; the plain wheel scrolls.
+    bool WheelOnSurface(QWidget *watched, QWheelEvent *event);
+
     TPropertiesPanel *pBCSettings = nullptr;
     // The panel's text box; the edit commands act on it while it has the focus.
     QLineEdit *eText = nullptr;
@@ -206,6 +220,8 @@ private:
     TRulerBox *pbHRuler = nullptr, *pbVRuler = nullptr;
     QScrollBar *HScrollBar = nullptr, *VScrollBar = nullptr;
     QLabel *StatusPanel0 = nullptr, *StatusPanel1 = nullptr, *StatusPanel2 = nullptr;
+    QComboBox *ZoomBox = nullptr;
+    int wheelZoom_ = 0; // wheel turn not yet spent on a zoom step
 
     bool toolCursorSet_ = false;
     bool shownOnce_ = false;

@@ -310,6 +310,13 @@ void TFMain::BuildMenus()
          .Run = &TFMain::ShowGrids1Click, .Member = &TFMain::ShowGrids1},
         {.Level = 1, .Name = "AutoSaveSequence", .Caption = QT_TR_NOOP("自动记忆次序"), .Flags = kCheck | kChecked,
          .Run = &TFMain::AutoSaveSequenceClick, .Member = &TFMain::AutoSaveSequence},
+        {.Level = 1},
+        {.Level = 1, .Name = "ZoomIn1", .Caption = QT_TR_NOOP("放大"), .Run = &TFMain::ZoomIn1Click,
+         .Key = Qt::CTRL | Qt::Key_Equal},
+        {.Level = 1, .Name = "ZoomOut1", .Caption = QT_TR_NOOP("缩小"), .Run = &TFMain::ZoomOut1Click,
+         .Key = Qt::CTRL | Qt::Key_Minus},
+        {.Level = 1, .Name = "ActualSize1", .Caption = QT_TR_NOOP("实际大小"), .Run = &TFMain::ActualSize1Click,
+         .Key = Qt::CTRL | Qt::Key_0},
 
         {.Level = 0, .Name = "Help1", .Caption = QT_TR_NOOP("帮助(&H)"), .Flags = kSubmenu},
         {.Level = 1, .Name = "WebHelp1", .Caption = QT_TR_NOOP("网络帮助"), .Run = &TFMain::WebHelp1Click},
@@ -459,6 +466,8 @@ void TFMain::BuildWorkArea()
     pbVRuler->Origin = [this] { return Surface ? Surface->y() : 0; };
     pbVRuler->UnitPixels = [] { return UnitPixelsY(); };
     pbVRuler->Metric = [] { return LabelFormat.Metric; };
+    pbHRuler->Zoom = [this] { return Surface ? Surface->Zoom() : 1.0; };
+    pbVRuler->Zoom = pbHRuler->Zoom;
 }
 
 void TFMain::BuildStatusBar()
@@ -482,6 +491,7 @@ void TFMain::BuildStatusBar()
     StatusPanel1 = panel("StatusPanel1", QStringLiteral("W:0   H:0"), 110, 0);
     // The last panel takes the rest of the bar, so the longer state texts fit.
     StatusPanel2 = panel("StatusPanel2", tr("就绪"), 50, 1);
+    BuildZoomBox();
 }
 
 void TFMain::CreateSurface()

@@ -16,9 +16,11 @@ struct TRulerTick {
 };
 
 // Ticks for pixels 1..length of a ruler whose surface origin lies at `origin`
-// (0 unscrolled, negative when scrolled) with `unitPx` pixels per unit.
-// Eighth ticks only in inch mode.
-std::vector<TRulerTick> RulerTicks(int length, int origin, int unitPx, bool metric);
+// (0 unscrolled, negative when scrolled) with `unitPx` design pixels per unit,
+// the surface shown at `zoom` screen pixels per design pixel. Eighth ticks
+// only in inch mode; zoomed out, halves and eighths closer than 4 pixels are
+// left out.
+std::vector<TRulerTick> RulerTicks(int length, int origin, int unitPx, bool metric, double zoom = 1.0);
 
 // A ruler paint box. The origin and the unit come from the owner at paint time.
 class TRulerBox : public QWidget {
@@ -29,6 +31,7 @@ public:
     std::function<int()> Origin;   // the surface's left (horizontal) or top
     std::function<int()> UnitPixels;
     std::function<bool()> Metric;
+    std::function<double()> Zoom; // the surface's; 1 when unset
 
     Qt::Orientation orientation() const { return orientation_; }
 

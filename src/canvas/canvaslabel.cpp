@@ -8,6 +8,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
+
+#include <iterator>
 
 namespace {
 
@@ -15,27 +18,22 @@ namespace {
 // the point wins. Zone k maps to drag mode kZoneModes[k].
 constexpr int kZoneModes[5] = {4, 3, 2, 5, 6};
 
-int ZoneAt(const TLabelControl *item, int x, int y)
+// m: the zone's half width, 3 pixels.
+int ZoneAt(const TLabelControl *item, int x, int y, int m)
 {
     const int l = item->Left, t = item->Top;
     const int r = l + item->Width, b = t + item->Height;
     const TRect zones[5] = {
-        {r - 3, b - 3, r + 3, b + 3}, // bottom-right corner
-        {r - 3, t + 3, r + 3, b - 3}, // right edge
-        {l + 3, b - 3, r - 3, b + 3}, // bottom edge
-        {l - 3, t + 3, l + 3, b - 3}, // left edge
-        {l + 3, t - 3, r - 3, t + 3}, // top edge
+        {r - m, b - m, r + m, b + m}, // bottom-right corner
+        {r - m, t + m, r + m, b - m}, // right edge
+        {l + m, b - m, r - m, b + m}, // bottom edge
+        {l - m, t + m, l + m, b - m}, // left edge
+        {l + m, t - m, r - m, t + m}, // top edge
     };
     for (int i = 0; i < 5; ++i)
         if (zones[i].contains(x, y))
             return i;
     return -1;
-}
-
-QRect RepaintRect(const TRect &r)
-{
-    // Grown by 2 to take in the frame and the handles.
-    return QRect(r.Left - 2, r.Top - 2, r.width() + 5, r.height() + 5);
 }
 
 } // namespace
@@ -54,14 +52,63 @@ TCanvasLabel::~TCanvasLabel()
     ClearItems();
 }
 
-int TCanvasLabel::SurfaceWidth() const { return width(); }
-int TCanvasLabel::SurfaceHeight() const { return height(); }
+int TCanvasLabel::SurfaceWidth() const { return surfaceWidth_; }
+int TCanvasLabel::SurfaceHeight() const { return surfaceHeight_; }
 
 void TCanvasLabel::SetSurfaceSize(int w, int h)
 {
     TItemContainer::SetSurfaceSize(w, h);
-    resize(w, h);
+    resize(qRound(w * zoom_), qRound(h * zoom_));
     update();
+}
+
+void TCanvasLabel::SetZoom(double zoom)
+{
+    zoom = qBound(kMinZoom, zoom, kMaxZoom);
+    if (zoom == zoom_)
+        return;
+    zoom_ = zoom;
+    SetSurfaceSize(surfaceWidth_, surfaceHeight_);
+}
+
+double TCanvasLabel::StepZoom(double zoom, int direction)
+{
+    static constexpr double levels[] = {0.25, 1.0 / 3, 0.5, 2.0 / 3, 0.75, 1, 1.25, 1.5, 2, 3, 4, 6, 8};
+    // A level counts as reached within half a percent, so a zoom typed as
+    // "33%" steps on as from a third.
+    constexpr double near = 0.005;
+    if (direction > 0) {
+        for (double l : levels)
+            if (l > zoom + near)
+                return l;
+        return kMaxZoom;
+    }
+    for (auto it = std::rbegin(levels); it != std::rend(levels); ++it)
+        if (*it < zoom - near)
+            return *it;
+    return kMinZoom;
+}
+
+QPoint TCanvasLabel::ToDesign(const QPointF &p) const
+{
+    // Enlarged, the design pixel under the centre of the screen pixel (at 100%
+    // the point itself); reduced, the first design pixel the screen pixel
+    // covers. ScreenPixel is the inverse.
+    const double half = zoom_ < 1 ? 0.0 : 0.5;
+    return QPoint(qFloor((p.x() + half) / zoom_), qFloor((p.y() + half) / zoom_));
+}
+
+int TCanvasLabel::Slack(int n) const
+{
+    return zoom_ >= 1 ? n : qCeil(n / zoom_);
+}
+
+QRect TCanvasLabel::RepaintRect(const TRect &r) const
+{
+    // Grown by 2 screen pixels to take in the frame and the handles.
+    const int l = qFloor(r.Left * zoom_), t = qFloor(r.Top * zoom_);
+    const int w = qCeil(r.Right * zoom_) - l, h = qCeil(r.Bottom * zoom_) - t;
+    return QRect(l - 2, t - 2, w + 5, h + 5);
 }
 
 void TCanvasLabel::Invalidate() { update(); }
@@ -78,7 +125,7 @@ void TCanvasLabel::ResetCursor() { unsetCursor(); }
 
 void TCanvasLabel::PaintTo(QPainter &painter)
 {
-    PaintLabel(painter, *this, ::ShowGrids);
+    PaintLabel(painter, *this, ::ShowGrids, zoom_, &pictures_);
 }
 
 void TCanvasLabel::paintEvent(QPaintEvent *)
@@ -109,7 +156,8 @@ void TCanvasLabel::HitTest(int x, int y)
             item->SetSelected(false);
     for (qsizetype i = Items.size() - 1; i >= 0; --i) {
         TLabelControl *item = Items[i];
-        const TRect grown{item->Left - 5, item->Top - 5, item->Left + item->Width + 5, item->Top + item->Height + 5};
+        const int m = Slack(5);
+        const TRect grown{item->Left - m, item->Top - m, item->Left + item->Width + m, item->Top + item->Height + m};
         if (grown.contains(x, y)) {
             item->SetSelected(true);
             SelectItem(item);
@@ -121,7 +169,7 @@ void TCanvasLabel::HitTest(int x, int y)
 
 void TCanvasLabel::mousePressEvent(QMouseEvent *e)
 {
-    const QPoint pt = e->position().toPoint();
+    const QPoint pt = ToDesign(e->position());
     const Qt::MouseButton button = e->button();
     if (DesignMode && (button == Qt::LeftButton || button == Qt::RightButton)) {
         HitTest(pt.x(), pt.y());
@@ -129,7 +177,7 @@ void TCanvasLabel::mousePressEvent(QMouseEvent *e)
             if (button == Qt::LeftButton) {
                 DragOffsetX = pt.x() - item->Left;
                 DragOffsetY = pt.y() - item->Top;
-                const int zone = ZoneAt(item, pt.x(), pt.y());
+                const int zone = ZoneAt(item, pt.x(), pt.y(), Slack(3));
                 DragMode = zone < 0 ? 1 : kZoneModes[zone];
                 if (OnItemEditStart)
                     OnItemEditStart(item);
@@ -152,7 +200,7 @@ void TCanvasLabel::mouseMoveEvent(QMouseEvent *e)
     TLabelControl *item = SelectedItem;
     if (!DesignMode || !item)
         return;
-    const QPoint pt = e->position().toPoint();
+    const QPoint pt = ToDesign(e->position());
     const int X = pt.x(), Y = pt.y();
     const int right = item->Left + item->Width;
     const int bottom = item->Top + item->Height;
@@ -175,19 +223,19 @@ void TCanvasLabel::mouseMoveEvent(QMouseEvent *e)
     case 6:
         // Past the surface's top the opposite edge would be pushed along,
         // so the drag also stops there when the surface is scrolled.
-        if (Y < bottom - item->MinHeight && Y > pos().y() && Y >= 0) {
+        if (Y < bottom - item->MinHeight && Y * zoom_ > pos().y() && Y >= 0) {
             item->SetBoundsRect({item->Left, Y, right, bottom}, true);
             item->MarkChanged(true);
         }
         break;
     case 5:
-        if (X < right - item->MinWidth && X > pos().x() && X >= 0) {
+        if (X < right - item->MinWidth && X * zoom_ > pos().x() && X >= 0) {
             item->SetBoundsRect({X, item->Top, right, bottom}, true);
             item->MarkChanged(true);
         }
         break;
     default: {
-        const int zone = ZoneAt(item, X, Y);
+        const int zone = ZoneAt(item, X, Y, Slack(3));
         if (zone == 0)
             setCursor(Qt::SizeFDiagCursor);
         else if (zone == 1 || zone == 3)

@@ -3,6 +3,7 @@
 // moves and sizes the items it owns.
 
 #include "model/items.h"
+#include "render/itemrender.h"
 
 #include <QWidget>
 #include <functional>
@@ -38,6 +39,19 @@ public:
     // while the ShowGrids preference is on).
     void PaintTo(QPainter &painter);
 
+    // Zoom: screen pixels per design pixel. Items keep their design-pixel
+    // geometry; the widget is the label's size times the zoom, and the mouse
+    // reports design pixels.
+    static constexpr double kMinZoom = 0.25;
+    static constexpr double kMaxZoom = 8.0;
+    double Zoom() const { return zoom_; }
+    // Clamped to the limits; resizes the widget and repaints.
+    void SetZoom(double zoom);
+    // The preset level after the zoom (direction > 0: larger), clamped.
+    static double StepZoom(double zoom, int direction);
+    // The design pixel under a widget point.
+    QPoint ToDesign(const QPointF &widgetPoint) const;
+
     int SurfaceWidth() const override;
     int SurfaceHeight() const override;
     void SetSurfaceSize(int w, int h) override;
@@ -55,6 +69,14 @@ protected:
     bool event(QEvent *) override;
 
 private:
+    double zoom_ = 1.0;
+    TItemPictureCache pictures_;
+    // Design pixels that cover at least n screen pixels (zoomed out, the
+    // grab margins would shrink below the pointer's reach).
+    int Slack(int n) const;
+    // A design rectangle, grown to take in the frame and the handles, on screen.
+    QRect RepaintRect(const TRect &r) const;
+
     // Takes the focus and selects the topmost item within 5 pixels of the point.
     void HitTest(int x, int y);
 };

@@ -18,20 +18,52 @@ struct TItemRenderer final : TItemVisitor {
     void Visit(TGraphicLabel &item) override { RenderGraphic(item); }
 };
 
-void PaintGrid(QPainter &p, int width, int height)
+struct TPictureRenderer final : TItemVisitor {
+    explicit TPictureRenderer(double scale) : Scale(scale) {}
+    double Scale;
+    QImage Picture;
+    void Visit(TBarcodeLabel &item) override { Picture = BarcodePicture(item, Scale); }
+    void Visit(TTextLabel &item) override { Picture = TextPicture(item, Scale); }
+    void Visit(TMemoLabel &item) override { Picture = MemoPicture(item, Scale); }
+    void Visit(TShapeLabel &item) override { Picture = ShapePicture(item, Scale); }
+    void Visit(TGraphicLabel &item) override { Picture = GraphicPicture(item, Scale); }
+};
+
+void PaintGrid(QPainter &p, int width, int height, double zoom)
 {
     const int stepX = LabelFormat.Metric ? Round(ScreenDpiX / kCmPerInch) / 2 : ScreenDpiX / 4;
     const int stepY = LabelFormat.Metric ? Round(ScreenDpiY / kCmPerInch) / 2 : ScreenDpiY / 4;
+    // Zoomed out, lines closer than 4 screen pixels would only grey the label.
+    auto shown = [zoom](int step) { return step > 0 && (zoom >= 1 || step * zoom >= 4); };
+    auto at = [zoom](int v) { return ScreenPixel(v, zoom); };
     p.setPen(QPen(QColor(0xE0, 0xE0, 0xE0), 0, Qt::DotLine));
-    if (stepX > 0)
+    if (shown(stepX))
         for (int x = 1 + stepX; x <= width; x += stepX)
-            p.drawLine(x, 2, x, height - 2);
-    if (stepY > 0)
+            p.drawLine(at(x), at(2), at(x), at(height - 2));
+    if (shown(stepY))
         for (int y = 1 + stepY; y <= height; y += stepY)
-            p.drawLine(2, y, width - 2, y);
+            p.drawLine(at(2), at(y), at(width - 2), at(y));
 }
 
-void PaintItem(QPainter &p, TLabelControl *item)
+// The item's picture cut to w x h design pixels at `scale` (or less for a very
+// large one: its device pixel ratio tells), keyed when drawn transparent.
+QImage PlacedPicture(TLabelControl &item, int w, int h, double scale)
+{
+    QImage picture = RenderItemPicture(item, scale);
+    if (picture.isNull()) // too large even so: the design bitmap, stretched
+        picture = item.ItemBitmap;
+    const double made = picture.devicePixelRatio();
+    const int pw = qMin(picture.width(), qRound(w * made));
+    const int ph = qMin(picture.height(), qRound(h * made));
+    if (pw != picture.width() || ph != picture.height())
+        picture = picture.copy(0, 0, pw, ph);
+    if (item.BitmapTransparent)
+        picture = WithoutColor(picture, item.TransparentColor);
+    picture.setDevicePixelRatio(made);
+    return picture;
+}
+
+void PaintItem(QPainter &p, TLabelControl *item, double zoom, double deviceRatio, TItemPictureCache *cache)
 {
     if (item->Changed)
         RenderItem(*item);
@@ -48,22 +80,38 @@ void PaintItem(QPainter &p, TLabelControl *item)
         const int y = item->VertAlign == iaBottom   ? item->Top + item->Height - h
                       : item->VertAlign == iaCenter ? item->Top + item->Height / 2 - h / 2
                                                     : item->Top;
-        if (item->BitmapTransparent)
-            p.drawImage(x, y, WithoutColor(bitmap, item->TransparentColor));
-        else
-            p.drawImage(x, y, bitmap);
+        const double scale = zoom * deviceRatio;
+        if (scale == 1.0 && zoom == 1.0) {
+            if (item->BitmapTransparent)
+                p.drawImage(x, y, WithoutColor(bitmap, item->TransparentColor));
+            else
+                p.drawImage(x, y, bitmap);
+        } else {
+            const QImage picture = cache ? cache->Picture(*item, w, h, scale) : PlacedPicture(*item, w, h, scale);
+            // On a whole device pixel, and pixel for pixel when made at the
+            // device's scale.
+            const QPointF at(ScreenPixel(x, scale) / deviceRatio, ScreenPixel(y, scale) / deviceRatio);
+            const double made = picture.devicePixelRatio();
+            QRectF target(at, QSizeF(w * zoom, h * zoom));
+            if (made == scale)
+                target.setSize(QSizeF(picture.width() / deviceRatio, picture.height() / deviceRatio));
+            p.save();
+            p.setRenderHint(QPainter::SmoothPixmapTransform, made != scale);
+            p.drawImage(target, picture, QRectF(0, 0, picture.width(), picture.height()));
+            p.restore();
+        }
     }
 
+    // Frames and handles keep their screen size.
+    const int left = ScreenPixel(item->Left, zoom), top = ScreenPixel(item->Top, zoom);
+    const int right = ScreenPixel(item->Left + item->Width, zoom);
+    const int bottom = ScreenPixel(item->Top + item->Height, zoom);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(item->Selected ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80), 0, Qt::DotLine));
-    p.drawRect(item->Left - 1, item->Top - 1, item->Width + 1, item->Height + 1);
-    if (item->Selected) {
-        const int right = item->Left + item->Width;
-        const int bottom = item->Top + item->Height;
-        for (const QPoint c : {QPoint(item->Left, item->Top), QPoint(item->Left, bottom), QPoint(right, item->Top),
-                               QPoint(right, bottom)})
+    p.drawRect(left - 1, top - 1, right - left + 1, bottom - top + 1);
+    if (item->Selected)
+        for (const QPoint c : {QPoint(left, top), QPoint(left, bottom), QPoint(right, top), QPoint(right, bottom)})
             p.fillRect(c.x() - 2, c.y() - 2, 4, 4, Qt::black);
-    }
 }
 
 } // namespace
@@ -84,22 +132,54 @@ QPainterPath LabelClipPath(int width, int height)
     return path;
 }
 
+QImage RenderItemPicture(TLabelControl &item, double scale)
+{
+    TPictureRenderer renderer(scale);
+    item.Accept(renderer);
+    return renderer.Picture;
+}
+
+QImage TItemPictureCache::Picture(TLabelControl &item, int w, int h, double scale)
+{
+    TEntry &e = entries_[&item];
+    // Every rendering makes a new bitmap, so its key tells a stale picture.
+    const qint64 key = item.ItemBitmap.cacheKey();
+    if (e.Picture.isNull() || e.BitmapKey != key || e.Scale != scale || e.Picture.width() == 0
+        || e.Transparent != item.BitmapTransparent || e.Key != item.TransparentColor || e.Size != QSize(w, h))
+        e = {key, scale, item.BitmapTransparent, item.TransparentColor, QSize(w, h), PlacedPicture(item, w, h, scale)};
+    return e.Picture;
+}
+
+void TItemPictureCache::Keep(const QList<TLabelControl *> &items)
+{
+    for (auto it = entries_.begin(); it != entries_.end();)
+        it = items.contains(const_cast<TLabelControl *>(it.key())) ? std::next(it) : entries_.erase(it);
+}
+
 void PaintLabel(QPainter &p, TItemContainer &items, bool showGrids)
+{
+    PaintLabel(p, items, showGrids, 1.0, nullptr);
+}
+
+void PaintLabel(QPainter &p, TItemContainer &items, bool showGrids, double zoom, TItemPictureCache *cache)
 {
     const int width = items.SurfaceWidth();
     const int height = items.SurfaceHeight();
+    const double deviceRatio = p.device() ? p.device()->devicePixelRatio() : 1.0;
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
 
     // The outline: pixels 1 .. width-1, rounded with 10 x 10 corners.
     p.setPen(QPen(Qt::black, 0));
     p.setBrush(Qt::white);
-    p.drawRoundedRect(QRect(1, 1, width - 2, height - 2), 5, 5);
+    p.drawRoundedRect(QRectF(zoom, zoom, (width - 2) * zoom, (height - 2) * zoom), 5 * zoom, 5 * zoom);
 
-    p.setClipPath(LabelClipPath(width, height), Qt::IntersectClip);
+    p.setClipPath(QTransform::fromScale(zoom, zoom).map(LabelClipPath(width, height)), Qt::IntersectClip);
     if (showGrids)
-        PaintGrid(p, width, height);
+        PaintGrid(p, width, height, zoom);
+    if (cache)
+        cache->Keep(items.Items);
     for (TLabelControl *item : items.Items)
-        PaintItem(p, item);
+        PaintItem(p, item, zoom, deviceRatio, cache);
     p.restore();
 }

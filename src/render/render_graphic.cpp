@@ -19,3 +19,15 @@ void RenderGraphic(TGraphicLabel &item)
         item.TransparentColor = item.ItemBitmap.pixel(0, item.ItemBitmap.height() - 1);
     }
 }
+
+QImage GraphicPicture(const TGraphicLabel &item, double scale)
+{
+    const QSize size =
+        FitPictureSize(item.Width, item.Height, item.Picture.width(), item.Picture.height(), item.KeepAspect);
+    return ScaledItemPicture(size.width(), size.height(), scale, qRgb(255, 255, 255), [&](QPainter &p) {
+        if (item.Picture.isNull())
+            return;
+        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        p.drawImage(QRect(QPoint(0, 0), size), item.Picture);
+    });
+}

@@ -39,6 +39,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
+#include <QWheelEvent>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QPageLayout>
@@ -692,6 +693,81 @@ private slots:
         Find<QToolButton>(win.get(), "PReAlign")->click();
         QCOMPARE(surface()->pos(), QPoint(0, 0));
         QCOMPARE(h->value(), 0);
+    }
+
+    void zoomMapsClicksAndRulers_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("25%") << "25%" << 0.25;
+        QTest::newRow("50 without %") << "50" << 0.5;
+        QTest::newRow("67%") << "67%" << 0.67;
+        QTest::newRow("150%") << "150%" << 1.5;
+        QTest::newRow("400%") << "400%" << 4.0;
+        QTest::newRow("800%") << "800%" << 8.0;
+        QTest::newRow("above the limit") << "1000%" << 8.0;
+        QTest::newRow("below the limit") << "10%" << 0.25;
+    }
+    void zoomMapsClicksAndRulers()
+    {
+        QFETCH(QString, typed);
+        QFETCH(double, zoom);
+        win->resize(1200, 900);
+        LabelFormat.Label_Width = 6;
+        LabelFormat.Label_Height = 4;
+        win->SizeSurfaceFromFormat();
+        auto *box = Find<QComboBox>(win.get(), "ZoomBox");
+        box->setEditText(typed);
+        emit box->lineEdit()->editingFinished();
+        QCOMPARE(surface()->Zoom(), zoom);
+        QCOMPARE(box->currentText(), QString::number(qRound(zoom * 100)) + "%");
+        QCOMPARE(surface()->size(), QSize(qRound(576 * zoom), qRound(384 * zoom)));
+        QCOMPARE(surface()->SurfaceWidth(), 576);
+        Find<QToolButton>(win.get(), "PReAlign")->click();
+
+        // Where the rulers put one inch across and half an inch down, a click
+        // with the shape tool centres the new item on that design pixel.
+        auto *hr = Find<TRulerBox>(win.get(), "pbHRuler");
+        auto *vr = Find<TRulerBox>(win.get(), "pbVRuler");
+        QTRY_VERIFY(hr->width() > 800);
+        auto at = [zoom](TRulerBox *r, TRulerTickKind kind) {
+            for (const TRulerTick &t : RulerTicks(r->width() + r->height(), r->Origin(), 96, false, zoom))
+                if (t.Kind == kind)
+                    return t.Pos;
+            return -1;
+        };
+        const int x = at(hr, TRulerTickKind::Whole), y = at(vr, TRulerTickKind::Half);
+        QCOMPARE(x, ScreenPixel(96, zoom));
+        QCOMPARE(y, ScreenPixel(48, zoom));
+        TLabelControl *shape = clickWithTool("sbShape", QPoint(x, y) - surface()->pos());
+        QVERIFY(shape);
+        // Zoomed out, one screen pixel covers 1 / zoom design pixels.
+        const int slack = zoom < 1 ? qCeil(1 / zoom) - 1 : 0;
+        QVERIFY(qAbs(shape->Left + shape->Width / 2 - 96) <= slack);
+        QVERIFY(qAbs(shape->Top + shape->Height / 2 - 48) <= slack);
+        // The status bar gives the design position in inches.
+        QCOMPARE(panel(0), QStringLiteral("X:%1  Y:%2").arg(QLocale().toString(shape->Left / 96.0, 'f', 2),
+                                                            QLocale().toString(shape->Top / 96.0, 'f', 2)));
+
+        // Ctrl+wheel zooms one step around the pointer: the design pixel under
+        // it stays put unless the view is at its scroll limits.
+        const QPoint before = surface()->pos();
+        const QPointF where(x - before.x() + 0.5, y - before.y() + 0.5);
+        QWheelEvent wheel(where, surface()->mapToGlobal(where), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(surface(), &wheel);
+        const double stepped = surface()->Zoom();
+        QCOMPARE(stepped, TCanvasLabel::StepZoom(zoom, 1));
+        const auto *h = Find<QScrollBar>(win.get(), "HScrollBar");
+        if (h->value() > 0 && h->value() < h->maximum())
+            QVERIFY(qAbs(surface()->x() + where.x() / zoom * stepped - (before.x() + where.x())) <= 1);
+
+        // Ctrl+0 returns to the actual size.
+        QTest::keyClick(win.get(), Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(surface()->Zoom(), 1.0);
+        QCOMPARE(surface()->size(), QSize(576, 384));
+        QCOMPARE(box->currentText(), QStringLiteral("100%"));
+        QVERIFY(qAbs(shape->Left + shape->Width / 2 - 96) <= slack); // the item never moved
     }
 
     void rulerTicks_data()

@@ -189,6 +189,47 @@ private slots:
         QCOMPARE(item->BoundsRect(), (TRect{100, 50, 170, 60}));
     }
 
+    void zoomMapsTheMouseAndKeepsHandlesSmall_data()
+    {
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("50%") << 0.5;
+        QTest::newRow("200%") << 2.0;
+        QTest::newRow("400%") << 4.0;
+    }
+    void zoomMapsTheMouseAndKeepsHandlesSmall()
+    {
+        QFETCH(double, zoom);
+        ShowGrids = false;
+        canvas->SetZoom(zoom);
+        QCOMPARE(canvas->size(), QSize(qRound(300 * zoom), qRound(200 * zoom)));
+        QCOMPARE(canvas->SurfaceWidth(), 300);
+        auto *item = Add<TShapeLabel>(100, 50, 60, 40);
+        item->Pen.Color = clWhite; // only the frame and handles show
+        auto at = [zoom](int x, int y) { return QPoint(ScreenPixel(x, zoom), ScreenPixel(y, zoom)); };
+
+        // A drag moves the item by the screen distance in design pixels.
+        Press(canvas, at(130, 70).x(), at(130, 70).y());
+        QCOMPARE(canvas->DragMode, 1);
+        Move(canvas, at(150, 80).x(), at(150, 80).y());
+        Release(canvas, at(150, 80).x(), at(150, 80).y());
+        QCOMPARE(item->BoundsRect(), (TRect{120, 60, 180, 100}));
+        // The corner zone is found at the zoomed corner, and sizes in design pixels.
+        Press(canvas, at(180, 100).x(), at(180, 100).y());
+        QCOMPARE(canvas->DragMode, 4);
+        Move(canvas, at(200, 120).x(), at(200, 120).y());
+        Release(canvas, at(200, 120).x(), at(200, 120).y());
+        QCOMPARE(item->BoundsRect(), (TRect{120, 60, 200, 120}));
+
+        // Handles stay 4 x 4 screen pixels at the zoomed corners.
+        QTest::qWait(20);
+        const QImage shown = canvas->grab().toImage();
+        const QPoint c = at(200, 120);
+        auto black = [&](int x, int y) { return (shown.pixel(x, y) & 0xFFFFFF) == 0; };
+        QVERIFY(black(c.x() - 2, c.y() - 2) && black(c.x() + 1, c.y() + 1));
+        QVERIFY(!black(c.x() + 2, c.y() + 2) && !black(c.x() - 3, c.y() + 1));
+        ShowGrids = true;
+    }
+
     void topAndLeftEdgesStopAtTheMinimum()
     {
         auto *item = Add<TShapeLabel>(100, 50, 60, 40); // MinWidth/MinHeight 10

@@ -227,3 +227,64 @@ TEST_F(PaintLabelTest, AllKindsTogether)
     EXPECT_EQ(barcode->Width, barcode->ItemBitmap.width());
     EXPECT_GT(vtext->Height, vtext->Width);
 }
+
+TEST_F(PaintLabelTest, ZoomedAndDenseScreensDrawItemsAtTheirResolution)
+{
+    auto *barcode = Add<TBarcodeLabel>(12, 10, 20, 50);
+    barcode->SetText(QStringLiteral("QV-2026"));
+    auto *text = Add<TTextLabel>(130, 12, 20, 20);
+    text->Font.Font = QFont(QStringLiteral("Arial"), 12, QFont::Bold);
+    text->SetText(QStringLiteral("Quorvane"));
+    auto *memo = Add<TMemoLabel>(130, 40, 100, 45);
+    memo->Font.Font = QFont(QStringLiteral("SimSun"), 9);
+    memo->SetText(QStringLiteral("净含量：250克\r\n产地：浙江杭州"));
+    auto *rr = Add<TShapeLabel>(12, 80, 60, 40);
+    rr->ShapeKind = skRoundRect;
+    rr->Pen.Width = 2;
+    rr->MarkChanged(true);
+    label.SelectItem(nullptr);
+    for (TLabelControl *it : label.Items)
+        it->SetSelected(false);
+
+    struct Case {
+        double zoom;
+        double deviceRatio;
+    };
+    for (const Case c : {Case{2, 1}, Case{1, 2}, Case{4, 2}, Case{8, 1}}) {
+        const int s = int(c.zoom * c.deviceRatio); // device pixels per design pixel
+        SCOPED_TRACE(s);
+        QImage img(240 * s, 144 * s, QImage::Format_RGB32);
+        img.setDevicePixelRatio(c.deviceRatio);
+        img.fill(kOutside);
+        TItemPictureCache cache;
+        {
+            QPainter p(&img);
+            PaintLabel(p, label, false, c.zoom, &cache);
+        }
+        img.setDevicePixelRatio(1);
+
+        // Bars: each edge on a whole design pixel, the pattern that of the design bitmap.
+        const QImage &bars = barcode->ItemBitmap;
+        const int row = 20 * s;
+        int wrong = 0;
+        for (int x = 0; x < bars.width() * s; ++x)
+            wrong += Rgb(img, barcode->Left * s + x, barcode->Top * s + row) != Rgb(bars, x / s, 20);
+        EXPECT_EQ(wrong, 0);
+
+        // Glyphs and curves have detail inside a design pixel: a blown-up copy
+        // would fill or leave every s x s block whole.
+        for (TLabelControl *it : {static_cast<TLabelControl *>(text), static_cast<TLabelControl *>(memo),
+                                  static_cast<TLabelControl *>(rr)}) {
+            SCOPED_TRACE(int(it->Kind));
+            int inked = 0, mixed = 0;
+            for (int y = it->Top; y < it->Top + it->Height; ++y)
+                for (int x = it->Left; x < it->Left + it->Width; ++x) {
+                    const int n = InkCount(img, QRect(x * s, y * s, s, s));
+                    inked += n > 0;
+                    mixed += n > 0 && n < s * s;
+                }
+            EXPECT_GT(inked, 20);
+            EXPECT_GT(mixed, 8);
+        }
+    }
+}
