@@ -1,6 +1,7 @@
 #include "app/fprintdlg.h"
 
 #include "app/dialogkit.h"
+#include "app/fprintpreview.h"
 #include "app/fprintprogress.h"
 #include "app/ftextimport.h"
 #include "model/items.h"
@@ -101,6 +102,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
 
     OkayBtn = MakeButton(this, "OkayBtn", tr("确定(&O)"), true);
     CancelBtn = MakeButton(this, "CancelBtn", tr("取消(&C)"));
+    PreviewBtn = MakeButton(this, "PreviewBtn", tr("预览(&V)"));
 
     auto *layoutLine = new QHBoxLayout;
     layoutLine->addWidget(lColumns);
@@ -116,6 +118,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     groups->addWidget(GroupBox1);
     groups->addWidget(GroupBox2);
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(PreviewBtn);
     buttons->addStretch();
     buttons->addWidget(OkayBtn);
     buttons->addWidget(CancelBtn);
@@ -148,6 +151,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     connect(BrowseBtn, &QPushButton::clicked, this, &TFPrintDlg::BrowseBtnClick);
     connect(OkayBtn, &QPushButton::clicked, this, &TFPrintDlg::OkayBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(PreviewBtn, &QPushButton::clicked, this, &TFPrintDlg::PreviewBtnClick);
 }
 
 bool TFPrintDlg::JobRunning()
@@ -172,10 +176,37 @@ bool TFPrintDlg::Execute(const QList<TLabelControl *> &items)
         rbAllRange->setChecked(true);
     else if (rbAllRange->isChecked())
         rbPageRange->setChecked(true);
-    if (exec() != QDialog::Accepted)
+    items_ = items;
+    const bool accepted = exec() == QDialog::Accepted;
+    items_.clear();
+    if (!accepted)
         return false;
     RunJob(items);
     return true;
+}
+
+bool TFPrintDlg::Preview(const QList<TLabelControl *> &items)
+{
+    if (!ShowPreview(items))
+        return false;
+    RunJob(items);
+    return true;
+}
+
+bool TFPrintDlg::ShowPreview(const QList<TLabelControl *> &items)
+{
+    // The preview lays the pages out for the printer the job would print on.
+    ComputeSheetLayout();
+    UpdateLayoutCaptions();
+    TFPrintPreview preview(this);
+    preview.setWindowModality(Qt::ApplicationModal);
+    return preview.Execute(items, Choices(), CurrentPrinterMetrics());
+}
+
+void TFPrintDlg::PreviewBtnClick()
+{
+    if (ChoicesReady() && ShowPreview(items_))
+        accept();
 }
 
 TPrintChoices TFPrintDlg::Choices() const
@@ -276,17 +307,23 @@ void TFPrintDlg::eFileExit()
 
 void TFPrintDlg::OkayBtnClick()
 {
+    if (ChoicesReady())
+        accept();
+}
+
+bool TFPrintDlg::ChoicesReady()
+{
     // OK chosen with Enter leaves the focus in a number field: repair it first.
     if (QWidget *focused = leave_->FocusedField(); focused && focused != eFile)
         leave_->RunLeave(focused);
     if (rbAllRange->isChecked() && eFile->text().isEmpty()) {
         DialogMessage(this, tr("You cannot print \"All\" without") + kMessageLineBreak +
                                 tr("selecting a file to import from."));
-        return;
+        return false;
     }
     if (!eFile->text().isEmpty() && !fileExists(eFile->text())) {
         DialogMessage(this, notFoundMessage(eFile->text()));
-        return;
+        return false;
     }
-    accept();
+    return true;
 }
