@@ -177,7 +177,7 @@ void TFPrintPreview::Redraw()
     // Reduced pages are drawn at twice the size and smoothed down: hairlines
     // and one-pixel bars would otherwise come and go with their position.
     const double scale = Scale();
-    const double drawn = scale < 1.0 ? qMin(1.0, 2 * scale) : scale;
+    const double drawn = scale < 0.5 ? 2 * scale : scale;
     QImage image = job_->RenderPage(page_, drawn, &message);
     if (image.isNull()) {
         PageView->setText(message);
