@@ -200,6 +200,7 @@ bool TFPrintDlg::ShowPreview(const QList<TLabelControl *> &items)
     UpdateLayoutCaptions();
     TFPrintPreview preview(this);
     preview.setWindowModality(Qt::ApplicationModal);
+    preview.CentreOver = isVisible() ? this : parentWidget();
     return preview.Execute(items, Choices(), CurrentPrinterMetrics());
 }
 

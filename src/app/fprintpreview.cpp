@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -83,7 +84,9 @@ TFPrintPreview::TFPrintPreview(QWidget *parent) : QDialog(parent)
     auto *outer = new QVBoxLayout(this);
     outer->addLayout(bar);
     outer->addWidget(PageArea, 1);
-    resize(720, 820);
+    // Tall enough for a page at a readable size, within the screen.
+    const QSize room = screen() ? screen()->availableGeometry().size() * 9 / 10 : QSize(720, 820);
+    resize(qMin(720, room.width()), qMin(820, room.height()));
 
     connect(FirstBtn, &QToolButton::clicked, this, [this] { ShowPage(0); });
     connect(PrevBtn, &QToolButton::clicked, this, [this] { ShowPage(page_ - 1); });
@@ -125,6 +128,7 @@ bool TFPrintPreview::Execute(const QList<TLabelControl *> &items, const TPrintCh
         DialogMessage(parentWidget(), message);
         return false;
     }
+    CenterOver(this, CentreOver);
     const bool print = exec() == QDialog::Accepted;
     job_.reset(); // closes the data source
     PageView->clear();

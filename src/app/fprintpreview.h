@@ -35,6 +35,8 @@ public:
     // Printer pixels to window pixels for the zoom chosen.
     double Scale() const;
     const TPrintPreview *Job() const { return job_.get(); }
+    // Execute shows the window centred over this one, when set.
+    const QWidget *CentreOver = nullptr;
 
     QToolButton *FirstBtn, *PrevBtn, *NextBtn, *LastBtn;
     QSpinBox *ePage;
