@@ -180,15 +180,17 @@ void TFPrintPreview::Redraw()
     QString message;
     // Reduced pages are drawn at twice the size and smoothed down: hairlines
     // and one-pixel bars would otherwise come and go with their position.
+    // Large views are sharp enough without, and would cost too much with it.
     const double scale = Scale();
-    const double drawn = scale < 0.5 ? 2 * scale : scale;
+    const TPrinterMetrics &m = job_->Metrics();
+    const double doubled = 4.0 * scale * scale * m.PaperWidth * m.PaperHeight;
+    const double drawn = scale < 1.0 && doubled <= 8e6 ? 2 * scale : scale;
     QImage image = job_->RenderPage(page_, drawn, &message);
     if (image.isNull()) {
         PageView->setText(message);
         return;
     }
     if (drawn != scale) {
-        const TPrinterMetrics &m = job_->Metrics();
         image = image.scaled(qMax(1, int(std::ceil(m.PaperWidth * scale))), qMax(1, int(std::ceil(m.PaperHeight * scale))),
                              Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
