@@ -165,7 +165,7 @@ TPrintResult TPrintPreview::Open(QString *message)
 
     if (useDataFile) {
         QString error;
-        source_ = OpenRecordSource(choices_, &error);
+        source_ = OpenSource(choices_, &error);
         if (!source_)
             return fail(TPrintResult::DataError, error);
         if (!source_->HasRecord())

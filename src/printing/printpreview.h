@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QList>
 #include <QPainter>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -55,6 +56,8 @@ public:
     // print nothing gives PrintLabels' result and message; a source that fails
     // while being read gives DataError. Printed when there are pages to show.
     TPrintResult Open(QString *message);
+    // How Open gets the job's data source; replaceable for tests.
+    std::function<std::unique_ptr<TRecordSource>(const TPrintChoices &, QString *)> OpenSource = OpenRecordSource;
 
     int PageCount() const { return pageCount_; }
     qint64 LabelsPerPage() const { return perPage_; }

@@ -363,6 +363,22 @@ TEST(PrintEngine, DataFileIsIgnoredWithoutImportedField)
     EXPECT_EQ(Texts(printer), QStringList({"|1", "|2"}));
 }
 
+// A source read forward only, as a database query is.
+class ForwardOnly : public TRecordSource {
+public:
+    explicit ForwardOnly(std::unique_ptr<TRecordSource> s) : s_(std::move(s)) {}
+    void ReadRecord() override { s_->ReadRecord(); }
+    bool DataEof() const override { return s_->DataEof(); }
+    const TDataRow &DataRow() const override { return s_->DataRow(); }
+    bool HasRecord() const override { return s_->HasRecord(); }
+    bool Failed() const override { return s_->Failed(); }
+    QString ErrorString() const override { return s_->ErrorString(); }
+    QString SourceName() const override { return s_->SourceName(); }
+
+private:
+    std::unique_ptr<TRecordSource> s_;
+};
+
 // The preview draws any page alone, out of order, and gets what the job
 // printed there: records, copies and counters (wrapping ones too) included.
 TEST(PrintPreview, EveryPageAloneAsTheJobPrintsIt)
@@ -416,22 +432,30 @@ TEST(PrintPreview, EveryPageAloneAsTheJobPrintsIt)
         for (const Drawn &d : printer.Texts())
             jobPages[d.page - 1] << d.text;
 
-        Label shown;
-        TSequenceField *seq = setCounter(shown);
-        TPrinterMetrics metrics;
-        printer.Metrics(metrics);
-        TPrintPreview preview(shown.container.Items, choices, metrics);
-        ASSERT_EQ(preview.Open(&message), TPrintResult::Printed) << c.name << ": " << message.toStdString();
-        ASSERT_EQ(preview.PageCount(), jobPages.size()) << c.name;
-        EXPECT_EQ(preview.LabelsPerPage(), c.columns * c.rows) << c.name;
-        for (int n = preview.PageCount() - 1; n >= 0; --n) {
-            FakePrinter page(c.columns * 600, c.rows * 600);
-            ASSERT_TRUE(page.Begin(QString(), nullptr));
-            EXPECT_TRUE(preview.DrawPage(n, *page.Painter(), &message)) << c.name << ": " << message.toStdString();
-            page.End(nullptr);
-            EXPECT_EQ(Texts(page), jobPages[n]) << c.name << " page " << n + 1;
+        // Sources that cannot seek (a database query) have their records kept.
+        for (const bool seeking : {true, false}) {
+            Label shown;
+            TSequenceField *seq = setCounter(shown);
+            TPrinterMetrics metrics;
+            printer.Metrics(metrics);
+            TPrintPreview preview(shown.container.Items, choices, metrics);
+            if (!seeking)
+                preview.OpenSource = [](const TPrintChoices &ch, QString *error) -> std::unique_ptr<TRecordSource> {
+                    auto reader = OpenRecordSource(ch, error);
+                    return reader ? std::make_unique<ForwardOnly>(std::move(reader)) : nullptr;
+                };
+            ASSERT_EQ(preview.Open(&message), TPrintResult::Printed) << c.name << ": " << message.toStdString();
+            ASSERT_EQ(preview.PageCount(), jobPages.size()) << c.name;
+            EXPECT_EQ(preview.LabelsPerPage(), c.columns * c.rows) << c.name;
+            for (int n = preview.PageCount() - 1; n >= 0; --n) {
+                FakePrinter page(c.columns * 600, c.rows * 600);
+                ASSERT_TRUE(page.Begin(QString(), nullptr));
+                EXPECT_TRUE(preview.DrawPage(n, *page.Painter(), &message)) << c.name << ": " << message.toStdString();
+                page.End(nullptr);
+                EXPECT_EQ(Texts(page), jobPages[n]) << c.name << " page " << n + 1;
+            }
+            // The label's own counter is where it was.
+            EXPECT_EQ(seq->CurVal, c.cur) << c.name;
         }
-        // The label's own counter is where it was.
-        EXPECT_EQ(seq->CurVal, c.cur) << c.name;
     }
 }
