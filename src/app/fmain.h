@@ -141,6 +141,7 @@ private:
 
     // Print and format commands, help (fmain_print.cpp).
     void Print1Click();
+    void PrintPreview1Click();
     void PrintSetup1Click();
     void LabelOptions1Click();
     void WebHelp1Click();

@@ -286,6 +286,8 @@ void TFMain::BuildMenus()
         {.Level = 1},
         {.Level = 1, .Name = "Print1", .Caption = QT_TR_NOOP("打印"), .Run = &TFMain::Print1Click,
          .Key = Qt::CTRL | Qt::Key_P},
+        {.Level = 1, .Name = "PrintPreview1", .Caption = QT_TR_NOOP("打印预览"), .Run = &TFMain::PrintPreview1Click,
+         .Key = Qt::CTRL | Qt::SHIFT | Qt::Key_P},
         {.Level = 1, .Name = "PrintSetup1", .Caption = QT_TR_NOOP("打印设置"), .Run = &TFMain::PrintSetup1Click},
         {.Level = 1},
         {.Level = 1, .Name = "Exit1", .Caption = QT_TR_NOOP("退出(&X)"), .Run = &TFMain::Exit1Click},

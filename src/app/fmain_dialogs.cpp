@@ -46,6 +46,19 @@ void TFMain::Print1Click()
     }
 }
 
+void TFMain::PrintPreview1Click()
+{
+    EnsureForms();
+    const bool printed = FPrintDlg->Preview(Surface->Items);
+    SurfaceSelectItem(Surface->SelectedItem);
+    // Only printing advances counters; the preview works on copies.
+    if (printed && HasSequenceField(Surface->Items)) {
+        for (TLabelControl *item : Surface->Items)
+            item->MarkChanged(true);
+        EnableSave();
+    }
+}
+
 void TFMain::AttachForms(TFLabelSettings *labelSettings, TFAdvanced *advanced, TFPrintDlg *printDlg,
                          TFTextImport *textImport, TFPrintProgress *printProgress)
 {

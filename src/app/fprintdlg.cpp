@@ -1,6 +1,7 @@
 #include "app/fprintdlg.h"
 
 #include "app/dialogkit.h"
+#include "app/fprintpreview.h"
 #include "app/fprintprogress.h"
 #include "app/fsqlsource.h"
 #include "app/ftextimport.h"
@@ -108,6 +109,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
 
     OkayBtn = MakeButton(this, "OkayBtn", tr("确定(&O)"), true);
     CancelBtn = MakeButton(this, "CancelBtn", tr("取消(&C)"));
+    PreviewBtn = MakeButton(this, "PreviewBtn", tr("预览(&V)"));
 
     auto *layoutLine = new QHBoxLayout;
     layoutLine->addWidget(lColumns);
@@ -136,6 +138,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     groups->addWidget(GroupBox2);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnCalibration);
+    buttons->addWidget(PreviewBtn);
     buttons->addStretch();
     buttons->addWidget(OkayBtn);
     buttons->addWidget(CancelBtn);
@@ -177,6 +180,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     connect(BrowseBtn, &QPushButton::clicked, this, &TFPrintDlg::BrowseBtnClick);
     connect(OkayBtn, &QPushButton::clicked, this, &TFPrintDlg::OkayBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(PreviewBtn, &QPushButton::clicked, this, &TFPrintDlg::PreviewBtnClick);
 }
 
 bool TFPrintDlg::JobRunning()
@@ -203,10 +207,38 @@ bool TFPrintDlg::Execute(const QList<TLabelControl *> &items)
         rbAllRange->setChecked(true);
     else if (rbAllRange->isChecked())
         rbPageRange->setChecked(true);
-    if (exec() != QDialog::Accepted)
+    items_ = items;
+    const bool accepted = exec() == QDialog::Accepted;
+    items_.clear();
+    if (!accepted)
         return false;
     RunJob(items);
     return true;
+}
+
+bool TFPrintDlg::Preview(const QList<TLabelControl *> &items)
+{
+    if (!ShowPreview(items))
+        return false;
+    RunJob(items);
+    return true;
+}
+
+bool TFPrintDlg::ShowPreview(const QList<TLabelControl *> &items)
+{
+    // The preview lays the pages out for the printer the job would print on.
+    ComputeSheetLayout();
+    UpdateLayoutCaptions();
+    TFPrintPreview preview(this);
+    preview.setWindowModality(Qt::ApplicationModal);
+    preview.CentreOver = isVisible() ? this : parentWidget();
+    return preview.Execute(items, Choices(), CurrentPrinterMetrics());
+}
+
+void TFPrintDlg::PreviewBtnClick()
+{
+    if (ChoicesReady() && ShowPreview(items_))
+        accept();
 }
 
 TPrintChoices TFPrintDlg::Choices() const
@@ -342,6 +374,12 @@ void TFPrintDlg::eFileExit()
 
 void TFPrintDlg::OkayBtnClick()
 {
+    if (ChoicesReady())
+        accept();
+}
+
+bool TFPrintDlg::ChoicesReady()
+{
     // OK chosen with Enter leaves the focus in a number field: repair it first.
     if (QWidget *focused = leave_->FocusedField(); focused && focused != eFile)
         leave_->RunLeave(focused);
@@ -356,13 +394,13 @@ void TFPrintDlg::OkayBtnClick()
     if (rbAllRange->isChecked() && eFile->text().isEmpty()) {
         DialogMessage(this, tr("You cannot print \"All\" without") + kMessageLineBreak +
                                 tr("selecting a file to import from."));
-        return;
+        return false;
     }
     if (!eFile->text().isEmpty() && !fileExists(eFile->text())) {
         DialogMessage(this, notFoundMessage(eFile->text()));
-        return;
+        return false;
     }
-    accept();
+    return true;
 }
 
 void TFPrintDlg::SetSqlSource(const QString &url, const QString &query)

@@ -35,6 +35,9 @@ public:
     // true (the job's outcome is in LastResult).
     bool Execute(TItemContainer &canvas);
     bool Execute(const QList<TLabelControl *> &items);
+    // The print preview of the job the choices as they stand make; when 打印
+    // is chosen there, runs that job and returns true.
+    bool Preview(const QList<TLabelControl *> &items);
 
     // The printer a job prints on (a new one per job).
     std::function<std::unique_ptr<TPrinterDevice>()> DeviceFactory;
@@ -64,6 +67,7 @@ public:
 
     QLabel *lColumns, *lRows, *LLabels, *Label1;
     QPushButton *btnPrinterSetup, *BrowseBtn, *OkayBtn, *CancelBtn;
+    QPushButton *PreviewBtn;
     QLineEdit *eFile, *ePages, *eLabels, *eCopies;
     QGroupBox *GroupBox1, *GroupBox2;
     QRadioButton *rbAllRange, *rbPageRange, *rbLabelRange, *rbSingleLabel, *rbMultipleLabel;
@@ -84,12 +88,19 @@ public:
     void BrowseBtnClick();
     void eFileExit();
     void OkayBtnClick();
+    void PreviewBtnClick();
     void UpdateLayoutCaptions();
 
 private:
     void NumberExit(QLineEdit *field);
     bool RunWizard(const QString &fileName);
     void RunJob(const QList<TLabelControl *> &items);
+    // Repairs the field being left and checks the data file; false after
+    // telling the user what is wrong.
+    bool ChoicesReady();
+    // Shows the preview; true when 打印 was chosen there.
+    bool ShowPreview(const QList<TLabelControl *> &items);
+    QList<TLabelControl *> items_; // the label's, while the dialog is open
 
     TFTextImport *wizard_;
     TFPrintProgress *progress_;

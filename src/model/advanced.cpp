@@ -171,6 +171,22 @@ QString ComposePrintText(TFieldList &fields, const TDataRow *row, bool advance, 
     return r;
 }
 
+qint32 SequenceValueAfter(qint32 curVal, qint32 minVal, qint32 maxVal, qint64 n)
+{
+    if (n <= 0)
+        return curVal;
+    // Up to maxVal from where it stands; a value at or beyond maxVal wraps at once.
+    const qint64 toWrap = curVal < maxVal ? qint64(maxVal) - curVal + 1 : 1;
+    if (n < toWrap)
+        return static_cast<qint32>(curVal + n);
+    n -= toWrap;
+    // From minVal on it cycles through minVal..maxVal; with minVal >= maxVal it stays at minVal.
+    if (minVal >= maxVal)
+        return minVal;
+    const qint64 period = qint64(maxVal) - minVal + 1;
+    return static_cast<qint32>(minVal + n % period);
+}
+
 namespace {
 bool HasTaggedField(const QList<TLabelControl *> &items, const QString &tag)
 {

@@ -76,6 +76,9 @@ QString FieldPrintText(const TAdvancedField &f, const TDataRow *row);
 // counters still advance.
 QString ComposeDesignText(const TFieldList &fields, qsizetype maxLength = -1);
 QString ComposePrintText(TFieldList &fields, const TDataRow *row, bool advance, qsizetype maxLength = -1);
+// The value a counter shows after it advanced n times from curVal, without
+// stepping: up by one, back to minVal once beyond maxVal.
+qint32 SequenceValueAfter(qint32 curVal, qint32 minVal, qint32 maxVal, qint64 n);
 
 bool HasImportedField(const QList<TLabelControl *> &items);
 bool HasSequenceField(const QList<TLabelControl *> &items);

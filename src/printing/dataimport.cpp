@@ -228,6 +228,7 @@ public:
                                                                                : QStringLiteral("no such file"));
             return false;
         }
+        bufStart_ = 0;
         Fill();
         if (failed_) {
             if (error)
@@ -251,9 +252,27 @@ public:
         file_.close();
         buf_.clear();
         pos_ = 0;
+        bufStart_ = 0;
         exhausted_ = false;
         failed_ = false;
         lines_ = tooLongLine_ = 0;
+    }
+
+    // The file position of the next line.
+    qint64 Offset() const { return bufStart_ + pos_; }
+    // Goes back (or on) to a line start that Offset gave. The encoding stays
+    // as decided; what was decided reading up to there holds for the line.
+    bool SeekTo(qint64 offset)
+    {
+        if (!file_.isOpen() || offset < 0 || !file_.seek(offset))
+            return false;
+        buf_.clear();
+        pos_ = 0;
+        bufStart_ = offset;
+        exhausted_ = failed_ = false;
+        tooLongLine_ = 0;
+        Fill();
+        return !failed_;
     }
 
     bool AtEnd() const { return pos_ >= buf_.size() && exhausted_; }
@@ -317,6 +336,7 @@ private:
             return;
         if (pos_ > 0) {
             buf_.remove(0, pos_);
+            bufStart_ += pos_;
             pos_ = 0;
         }
         const qsizetype old = buf_.size();
@@ -368,6 +388,7 @@ private:
     QFile file_;
     QByteArray buf_;
     qsizetype pos_ = 0;
+    qint64 bufStart_ = 0; // file position of buf_[0]
     bool exhausted_ = false;
     bool failed_ = false;
     bool decided_ = false;
@@ -401,6 +422,7 @@ struct TRecordReader::Private {
     bool Open = false;
     bool HasRecord = false;
     qint64 Lines = 0;
+    qint64 RowOffset = -1; // file position of the current record's line
 };
 
 TRecordReader::TRecordReader() : d(std::make_unique<Private>()) {}
@@ -437,8 +459,10 @@ void TRecordReader::ReadRecord()
     if (!d->Open)
         return;
     QString line;
+    const qint64 at = d->Source.Offset();
     if (!d->Source.ReadLine(line))
         return;
+    d->RowOffset = at;
     ++d->Lines;
     d->Row = ParseLine(line, d->Settings, d->Source.Encoding());
     d->HasRecord = true;
@@ -490,4 +514,23 @@ QString TRecordReader::ErrorString() const
 QString TRecordReader::SourceName() const
 {
     return d->FileName;
+}
+
+bool TRecordReader::CanSeek() const
+{
+    return d->Open;
+}
+
+qint64 TRecordReader::Tell() const
+{
+    return d->Open && d->HasRecord ? d->RowOffset : -1;
+}
+
+bool TRecordReader::Seek(qint64 token)
+{
+    if (!d->Open || !d->Source.SeekTo(token))
+        return false;
+    d->HasRecord = false;
+    ReadRecord();
+    return d->HasRecord && !d->Source.Failed();
 }

@@ -87,6 +87,10 @@ public:
     bool Failed() const override;
     QString ErrorString() const override;
     QString SourceName() const override;
+    // A token is the file position of the record's line.
+    bool CanSeek() const override;
+    qint64 Tell() const override;
+    bool Seek(qint64 token) override;
 
 private:
     struct Private;

@@ -49,6 +49,52 @@ QTransform CalibrationTransform(const TCalibration &c)
     return QTransform(sx, 0, 0, sy, dx, dy);
 }
 
+void PrintPage(QPainter &painter, const QList<TLabelControl *> &items, TJobCursor &job)
+{
+    TRecordSource *source = job.Source;
+    QStringList symbolErrors;
+    for (int r = 0; !job.Done && r < LabelRows; ++r) {
+        for (int c = 0; !job.Done && c < LabelColumns; ++c) {
+            const TLabelPrintState label{source ? &source->DataRow() : nullptr, job.Copies == job.CopyIndex + 1,
+                                         &symbolErrors};
+            PrintLabel(painter, items, c, r, label);
+            if (!symbolErrors.isEmpty()) {
+                const qint64 which = source ? job.Record : job.LabelsPrinted + 1;
+                if (job.SymbolFailures &&
+                    (job.SymbolFailures->isEmpty() || job.SymbolFailures->last().Record != which))
+                    job.SymbolFailures->append({which, symbolErrors.first()});
+                symbolErrors.clear();
+            }
+            ++job.LabelsPrinted;
+            ++job.CopyIndex;
+            if (job.CopyIndex == job.Copies) {
+                job.CopyIndex = 0;
+                if (source) {
+                    if (source->DataEof()) {
+                        job.Done = true;
+                    } else {
+                        source->ReadRecord();
+                        ++job.Record;
+                    }
+                    if (source->Failed()) {
+                        job.DataFailed = true;
+                        job.Done = true;
+                    }
+                }
+            }
+            if (job.RangeKind == rkLabels && job.LabelCount <= job.LabelsPrinted)
+                job.Done = true;
+            if (job.Progress) {
+                job.Progress->LabelPrinted(job.LabelsPrinted);
+                if (job.Progress->Cancelled()) {
+                    job.Cancelled = true;
+                    job.Done = true;
+                }
+            }
+        }
+    }
+}
+
 namespace {
 
 // A job with --roll prints a sheet label one a page; the label's own format
@@ -144,60 +190,22 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
     if (progress)
         progress->SetPage(1);
 
-    qint64 labelsPrinted = 0;
-    int pagesPrinted = 0;
-    int copyIndex = 0;
-    int pageNumber = 1;
-    bool done = false;
-    bool cancelled = false;
-    bool dataFailed = false;
-    qint64 record = 1;
+    TJobCursor job;
+    job.Source = useDataFile ? source.get() : nullptr;
+    job.Copies = copies;
+    job.RangeKind = rangeKind;
+    job.LabelCount = choices.LabelCount;
+    job.Progress = progress;
     QList<TPrintStats::TSymbolFailure> symbolFailures;
-    QStringList symbolErrors;
-    while (!done) {
-        for (int r = 0; !done && r < LabelRows; ++r) {
-            for (int c = 0; !done && c < LabelColumns; ++c) {
-                const TLabelPrintState label{useDataFile ? &source->DataRow() : nullptr, copies == copyIndex + 1,
-                                             &symbolErrors};
-                PrintLabel(*painter, items, c, r, label);
-                if (!symbolErrors.isEmpty()) {
-                    const qint64 which = useDataFile ? record : labelsPrinted + 1;
-                    if (symbolFailures.isEmpty() || symbolFailures.last().Record != which)
-                        symbolFailures.append({which, symbolErrors.first()});
-                    symbolErrors.clear();
-                }
-                ++labelsPrinted;
-                ++copyIndex;
-                if (copyIndex == copies) {
-                    copyIndex = 0;
-                    if (useDataFile) {
-                        if (source->DataEof()) {
-                            done = true;
-                        } else {
-                            source->ReadRecord();
-                            ++record;
-                        }
-                        if (source->Failed()) {
-                            dataFailed = true;
-                            done = true;
-                        }
-                    }
-                }
-                if (rangeKind == rkLabels && choices.LabelCount <= labelsPrinted)
-                    done = true;
-                if (progress) {
-                    progress->LabelPrinted(labelsPrinted);
-                    if (progress->Cancelled()) {
-                        cancelled = true;
-                        done = true;
-                    }
-                }
-            }
-        }
+    job.SymbolFailures = &symbolFailures;
+    int pagesPrinted = 0;
+    int pageNumber = 1;
+    while (!job.Done) {
+        PrintPage(*painter, items, job);
         ++pagesPrinted;
         if (rangeKind == rkPages && pageCount <= pagesPrinted)
-            done = true;
-        if (!done) {
+            job.Done = true;
+        if (!job.Done) {
             if (!device.NewPage()) {
                 device.Abort();
                 return Fail(TPrintResult::DeviceError,
@@ -210,6 +218,8 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
                 progress->SetPage(pageNumber);
         }
     }
+    const qint64 labelsPrinted = job.LabelsPrinted;
+    const bool cancelled = job.Cancelled, dataFailed = job.DataFailed;
     if (stats) {
         stats->LabelsPrinted = labelsPrinted;
         stats->PagesPrinted = pagesPrinted;

@@ -99,6 +99,23 @@ struct TPrintStats {
 TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoices &choices,
                          TPrinterDevice &device, TPrintProgressSink *progress, QString *message,
                          TPrintStats *stats = nullptr);
+// Where a job stands between labels. PrintLabels carries it from page to
+// page; the preview sets it up for any page and draws that page alone.
+struct TJobCursor {
+    TRecordSource *Source = nullptr; // positioned on the current record; null without a data source
+    int Copies = 1;
+    int RangeKind = rkPages; // as the job takes it: never rkAll without a data source
+    qint64 LabelCount = 1;
+    qint64 LabelsPrinted = 0; // before the page: its first label's number from 0
+    int CopyIndex = 0;
+    qint64 Record = 1; // the current record, from 1
+    bool Done = false, Cancelled = false, DataFailed = false;
+    TPrintProgressSink *Progress = nullptr;
+    QList<TPrintStats::TSymbolFailure> *SymbolFailures = nullptr; // may be null
+};
+// Fills the current page from the cursor's position, label by label, until
+// the page is full or the job is done.
+void PrintPage(QPainter &painter, const QList<TLabelControl *> &items, TJobCursor &job);
 // Draws every item, bottom first, at grid position (column, row) of the
 // current page, each clipped to its box (or the label when auto-sized).
 void PrintLabel(QPainter &painter, const QList<TLabelControl *> &items, int column, int row,

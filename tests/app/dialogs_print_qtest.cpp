@@ -1,6 +1,7 @@
 // The print dialog, the text import wizard and the progress window.
 
 #include "app/fprintdlg.h"
+#include "app/fprintpreview.h"
 #include "app/fprintprogress.h"
 #include "app/fsqlsource.h"
 #include "app/ftextimport.h"
@@ -16,6 +17,12 @@
 #include <QPlainTextEdit>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include "storage/document.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QSpinBox>
+#include <QToolButton>
 #include <QFile>
 #include <QGroupBox>
 #include <QImage>
@@ -156,6 +163,7 @@ private slots:
     void wizardCustomSeparator();
     void wizardColumnEditing();
     void wizardUnreadableFile();
+    void previewShowsTheJobAndPrintsIt();
 
 private:
     QTemporaryDir dir_;
@@ -611,6 +619,108 @@ void PrintDialogsTest::wizardUnreadableFile()
     QVERIFY(!w.Execute(path("nothing-here.txt")));
     QCOMPARE(messages.texts.size(), 1);
     QVERIFY(messages.texts.first().contains(QStringLiteral("nothing-here.txt")));
+}
+
+namespace {
+// Runs steps on the print preview once it is open, then closes it unless the
+// steps did.
+void whenPreviewShown(std::function<void(TFPrintPreview *)> steps)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, steps = std::move(steps)] {
+        auto *preview = qobject_cast<TFPrintPreview *>(QApplication::activeModalWidget());
+        if (!preview || !preview->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        steps(preview);
+        if (preview->isVisible())
+            preview->reject();
+    });
+    poll->start();
+}
+} // namespace
+
+void PrintDialogsTest::previewShowsTheJobAndPrintsIt()
+{
+    // The example shipping label (4 x 3 in, six a Letter page) merged with
+    // its five addresses, two copies each, and a counter from 5: two pages.
+    TPrinterMetrics letter;
+    letter.DpiX = letter.DpiY = 100;
+    letter.PaperWidth = 850;
+    letter.PaperHeight = 1100;
+    SetPrinterMetricsSource([letter](TPrinterMetrics &m) {
+        m = letter;
+        return true;
+    });
+    const QString examples = qEnvironmentVariable("QV_SOURCE_DIR") + QStringLiteral("/examples/");
+    TItemContainer label;
+    TLabelDocument doc(label);
+    QVERIFY(doc.LoadLabelFile(examples + QStringLiteral("shipping.lbl")));
+    TLabelControl *counted = CreateItem(ikText);
+    counted->Advanced = true;
+    auto counter = std::make_unique<TSequenceField>();
+    counter->CurVal = 5;
+    TSequenceField *seq = counter.get();
+    counted->Fields.push_back(std::move(counter));
+    label.AddItem(counted);
+
+    Forms f;
+    // The job prints on the same sheet, its pages kept as pictures.
+    struct Printer : TPreviewDevice {
+        using TPreviewDevice::TPreviewDevice;
+        ~Printer() override { *PagesOut = int(Pages().size()); }
+        int *PagesOut = nullptr;
+    };
+    int pages = 0;
+    f.dlg.DeviceFactory = [&]() -> std::unique_ptr<TPrinterDevice> {
+        auto d = std::make_unique<Printer>(letter, 0.1);
+        d->PagesOut = &pages;
+        return d;
+    };
+    f.dlg.ChooseDataFile = [&](QWidget *) { return examples + QStringLiteral("addresses.csv"); };
+    WhenShown(&f.wizard, [&] {
+        ClickIndicator(f.wizard.rbCommaDel);
+        QTest::mouseClick(f.wizard.OkayBtn, Qt::LeftButton);
+    });
+    WhenShown(&f.dlg, [&] {
+        QTest::mouseClick(f.dlg.BrowseBtn, Qt::LeftButton);
+        ClickIndicator(f.dlg.rbMultipleLabel);
+        whenPreviewShown([&](TFPrintPreview *p) {
+            QCOMPARE(p->Job()->PageCount(), 2);
+            QCOMPARE(p->lPageCount->text(), QStringLiteral("共 2 页"));
+            QCOMPARE(p->lLabelsPerPage->text(), QStringLiteral("每页 6 个标签，共 10 个标签"));
+            QCOMPARE(p->CurrentPage(), 0);
+            QVERIFY(!p->PrevBtn->isEnabled());
+            QTest::mouseClick(p->LastBtn, Qt::LeftButton);
+            QCOMPARE(p->CurrentPage(), 1);
+            QCOMPARE(p->ePage->value(), 2);
+            QVERIFY(!p->NextBtn->isEnabled());
+            p->ePage->setValue(1);
+            QCOMPARE(p->CurrentPage(), 0);
+            const int fitted = p->PageView->pixmap().width();
+            p->cbZoom->setCurrentIndex(p->cbZoom->findText(QStringLiteral("400%")));
+            QCOMPARE(p->PageView->pixmap().width(), qRound(850 * 4.0 * p->logicalDpiX() / 100));
+            QVERIFY(fitted < p->PageView->pixmap().width());
+            if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty()) {
+                p->cbZoom->setCurrentIndex(0);
+                p->resize(900, 760);
+                QTest::qWait(50);
+                p->grab().save(shots + QStringLiteral("/preview-shipping.png"));
+            }
+            QTest::mouseClick(p->CloseBtn, Qt::LeftButton);
+        });
+        QTest::mouseClick(f.dlg.PreviewBtn, Qt::LeftButton);
+        QCOMPARE(seq->CurVal, 5); // a preview advances no counter
+        QVERIFY(f.dlg.isVisible());
+        whenPreviewShown([](TFPrintPreview *p) { QTest::mouseClick(p->PrintBtn, Qt::LeftButton); });
+        QTest::mouseClick(f.dlg.PreviewBtn, Qt::LeftButton);
+    });
+    QVERIFY(f.dlg.Execute(label));
+    QCOMPARE(int(f.dlg.LastResult), int(TPrintResult::Printed));
+    QCOMPARE(pages, 2);
+    QCOMPARE(seq->CurVal, 10); // five contents printed
 }
 
 QTEST_MAIN(PrintDialogsTest)

@@ -1011,7 +1011,7 @@ private slots:
     {
         const char *actions[] = {
             "New1", "Open1", "LoadFormat1", "Save1", "SaveLabelAs1", "SaveFormat1", "SaveLabelFormatAs1", "Print1",
-            "PrintSetup1", "Exit1", "Copy1", "Paste1", "Delete1", "LabelOptions1", "ShowGrids1", "AutoSaveSequence",
+            "PrintPreview1", "PrintSetup1", "Exit1", "Copy1", "Paste1", "Delete1", "LabelOptions1", "ShowGrids1", "AutoSaveSequence",
             "HALeft", "HACenter", "HARight", "VATop", "VACenter", "VABottom", "atNone", "atLeft", "atRight", "atTop",
             "atBottom", "atClient", "RoNone1", "Ro901", "Ro1801", "Ro2701", "AutoSize1", "Transparent1", "WebHelp1",
             "About1", "BringToFront1", "SendToBack1", "HALeft2", "HACenter2", "HARight2", "VATop2", "VACenter2",
@@ -1227,6 +1227,7 @@ private slots:
         QTest::addColumn<int>("kind"); // item selected first, -1 for none
         QTest::newRow("label format") << "LabelOptions1" << -1;
         QTest::newRow("print") << "Print1" << -1;
+        QTest::newRow("print preview") << "PrintPreview1" << -1;
         QTest::newRow("about") << "About1" << -1;
         QTest::newRow("memo text") << "sbEditText" << int(ikMemo);
         QTest::newRow("advanced text") << "sbFieldEdit" << int(ikText);

@@ -110,6 +110,27 @@ TEST(Advanced, CountersAdvanceAndWrap)
     }
 }
 
+TEST(Advanced, CounterValueAfterNAdvancesMatchesStepping)
+{
+    const struct {
+        int cur, min, max;
+    } cases[] = {
+        {1, 1, 999999999}, {7, 0, 9}, {9, 0, 9}, {20, 3, 10}, {-5, 0, 3}, {-5, 2, 4},
+        {5, 5, 5}, {7, 9, 3}, {INT_MAX - 3, 5, INT_MAX}, {INT_MIN, INT_MAX - 2, INT_MAX}, {0, INT_MIN, INT_MIN + 2},
+    };
+    for (const auto &c : cases) {
+        TFieldList l;
+        l.push_back(Counter(c.cur, c.min, c.max, 0));
+        for (int n = 0; n <= 40; ++n) {
+            EXPECT_EQ(SequenceValueAfter(c.cur, c.min, c.max, n), CurVal(l, 0))
+                << c.cur << " " << c.min << " " << c.max << " after " << n;
+            ComposePrintText(l, nullptr, true);
+        }
+    }
+    // Far jobs do not step: 10^12 advances of a 0..9 counter from 3.
+    EXPECT_EQ(SequenceValueAfter(3, 0, 9, 1000000000000LL), 3);
+}
+
 TEST(Advanced, CompositionInListOrder)
 {
     TFieldList l;

@@ -1,6 +1,7 @@
 #include "printing/dataimport.h"
 
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -280,4 +281,49 @@ TEST(DataImport, SampleLines)
     QString error;
     EXPECT_TRUE(ReadSampleLines(dir.filePath("none.txt"), 10, &error).isEmpty());
     EXPECT_TRUE(error.contains("none.txt"));
+}
+
+TEST(DataImport, SeekReturnsToAnyRecord)
+{
+    QTemporaryDir dir;
+    QByteArray big = "h\n";
+    for (int i = 0; i < 30000; ++i)
+        big += "行" + QByteArray::number(i) + ",x\r\n"; // several 64 KiB chunks
+    const QByteArray gb = QByteArray("name,n\r\n") + QByteArray(QStringEncoder("GB18030").encode(QStringLiteral("张三,1\r\n李四,2\r\r\n,3")));
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        bool header;
+    } cases[] = {
+        {"utf8 with header, CRLF", "\xEF\xBB\xBF" "名,值\r\n甲,1\r\n乙,2\r\n\r\n丙,3", true},
+        {"lone CR and LF mixed, no header", "a\rb\n\nc\r\nd", false},
+        {"gb18030 with header", gb, true},
+        {"across chunks", big, true},
+    };
+    for (const auto &c : cases) {
+        const QString path = WriteFile(dir, QStringLiteral("seek.csv"), c.bytes);
+        TRecordReader r;
+        ASSERT_TRUE(r.OpenData(path, Csv(c.header))) << c.name;
+        ASSERT_TRUE(r.CanSeek()) << c.name;
+        QList<qint64> tokens;
+        QList<TDataRow> rows;
+        for (;;) {
+            tokens.append(r.Tell());
+            rows.append(r.DataRow());
+            if (r.DataEof())
+                break;
+            r.ReadRecord();
+        }
+        EXPECT_EQ(rows, ReadAll(path, Csv(c.header))) << c.name;
+        // Backwards, every record comes back with what follows it.
+        for (qsizetype i = rows.size() - 1; i >= 0; i -= (i > 20 ? 997 : 1)) {
+            ASSERT_TRUE(r.Seek(tokens[i])) << c.name << " record " << i;
+            EXPECT_EQ(r.DataRow(), rows[i]) << c.name << " record " << i;
+            EXPECT_EQ(r.DataEof(), i + 1 == rows.size()) << c.name << " record " << i;
+            if (i + 1 < rows.size()) {
+                r.ReadRecord();
+                EXPECT_EQ(r.DataRow(), rows[i + 1]) << c.name << " after record " << i;
+            }
+        }
+    }
 }

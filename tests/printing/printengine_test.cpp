@@ -1,5 +1,6 @@
 #include "model/labelformat.h"
 #include "printing/printengine.h"
+#include "printing/printpreview.h"
 
 #include <QFile>
 #include <QPaintDevice>
@@ -420,5 +421,102 @@ TEST(PrintEngine, RollPagesAndCalibration)
         EXPECT_NEAR(at.x(), base.x() * c.calibration.ScaleX / 100 + c.shift.x(), 1) << c.name;
         EXPECT_NEAR(at.y(), base.y() * c.calibration.ScaleY / 100 + c.shift.y(), 1) << c.name;
         EXPECT_EQ(LabelFormat.Roll, c.labelRoll) << c.name << ": the job left the format as it was";
+    }
+}
+
+// A source read forward only, as a database query is.
+class ForwardOnly : public TRecordSource {
+public:
+    explicit ForwardOnly(std::unique_ptr<TRecordSource> s) : s_(std::move(s)) {}
+    void ReadRecord() override { s_->ReadRecord(); }
+    bool DataEof() const override { return s_->DataEof(); }
+    const TDataRow &DataRow() const override { return s_->DataRow(); }
+    bool HasRecord() const override { return s_->HasRecord(); }
+    bool Failed() const override { return s_->Failed(); }
+    QString ErrorString() const override { return s_->ErrorString(); }
+    QString SourceName() const override { return s_->SourceName(); }
+
+private:
+    std::unique_ptr<TRecordSource> s_;
+};
+
+// The preview draws any page alone, out of order, and gets what the job
+// printed there: records, copies and counters (wrapping ones too) included.
+TEST(PrintPreview, EveryPageAloneAsTheJobPrintsIt)
+{
+    Env env;
+    QTemporaryDir dir;
+    QByteArray many = "header\r\n";
+    for (int i = 1; i <= 40; ++i)
+        many += "第" + QByteArray::number(i) + "\r\n";
+    const QString five = WriteData(dir, "five.csv", many);
+    const QString four = WriteData(dir, "four.csv", "r1\nr2\nr3\nr4\n");
+
+    const struct {
+        const char *name;
+        int columns, rows, copies, range, pages, labels;
+        QString data;
+        bool header;
+        int cur, min, max;
+    } cases[] = {
+        {"three pages, no data", 2, 3, 1, rkPages, 3, 0, QString(), false, 1, 0, 999999999},
+        {"copies across pages, wrapping counter", 2, 3, 4, rkLabels, 0, 17, QString(), false, 8, 5, 9},
+        {"all records with a header, copies 3", 2, 2, 3, rkAll, 0, 0, five, true, 98, 0, 99},
+        {"page limit inside the data", 3, 1, 2, rkPages, 2, 0, four, false, 1, 1, 3},
+        {"copies 3 of 4 records, 10 a page", 2, 5, 3, rkAll, 0, 0, four, false, 0, 0, 0},
+        {"label limit beyond the data", 1, 1, 1, rkLabels, 0, 50, five, true, -2, 0, 4},
+    };
+    for (const auto &c : cases) {
+        TPrintChoices choices;
+        choices.Copies = c.copies;
+        choices.RangeKind = c.range;
+        choices.PageCount = c.pages;
+        choices.LabelCount = c.labels;
+        choices.DataFile = c.data;
+        choices.Split.Mode = TSplitMode::Comma;
+        choices.Split.IgnoreHeader = c.header;
+        auto setCounter = [&c](Label &l) {
+            auto *seq = static_cast<TSequenceField *>(l.container.Items[0]->Fields[2].get());
+            seq->CurVal = c.cur;
+            seq->MinVal = c.min;
+            seq->MaxVal = c.max;
+            return seq;
+        };
+
+        Label printed;
+        setCounter(printed);
+        FakePrinter printer(c.columns * 600, c.rows * 600);
+        QString message;
+        ASSERT_EQ(PrintLabels(printed.container.Items, choices, printer, nullptr, &message), TPrintResult::Printed)
+            << c.name << ": " << message.toStdString();
+        QList<QStringList> jobPages(printer.Pages());
+        for (const Drawn &d : printer.Texts())
+            jobPages[d.page - 1] << d.text;
+
+        // Sources that cannot seek (a database query) have their records kept.
+        for (const bool seeking : {true, false}) {
+            Label shown;
+            TSequenceField *seq = setCounter(shown);
+            TPrinterMetrics metrics;
+            printer.Metrics(metrics);
+            TPrintPreview preview(shown.container.Items, choices, metrics);
+            if (!seeking)
+                preview.OpenSource = [](const TPrintChoices &ch, QString *error) -> std::unique_ptr<TRecordSource> {
+                    auto reader = OpenRecordSource(ch, error);
+                    return reader ? std::make_unique<ForwardOnly>(std::move(reader)) : nullptr;
+                };
+            ASSERT_EQ(preview.Open(&message), TPrintResult::Printed) << c.name << ": " << message.toStdString();
+            ASSERT_EQ(preview.PageCount(), jobPages.size()) << c.name;
+            EXPECT_EQ(preview.LabelsPerPage(), c.columns * c.rows) << c.name;
+            for (int n = preview.PageCount() - 1; n >= 0; --n) {
+                FakePrinter page(c.columns * 600, c.rows * 600);
+                ASSERT_TRUE(page.Begin(QString(), nullptr));
+                EXPECT_TRUE(preview.DrawPage(n, *page.Painter(), &message)) << c.name << ": " << message.toStdString();
+                page.End(nullptr);
+                EXPECT_EQ(Texts(page), jobPages[n]) << c.name << " page " << n + 1;
+            }
+            // The label's own counter is where it was.
+            EXPECT_EQ(seq->CurVal, c.cur) << c.name;
+        }
     }
 }

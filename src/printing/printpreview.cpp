@@ -1,0 +1,253 @@
+#include "printing/printpreview.h"
+
+#include <cmath>
+#include <limits>
+
+TPreviewDevice::TPreviewDevice(const TPrinterMetrics &metrics, double scale, const QString &name)
+    : metrics_(metrics), scale_(scale > 0 ? scale : 1.0), name_(name)
+{
+}
+
+TPreviewDevice::~TPreviewDevice()
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+bool TPreviewDevice::Metrics(TPrinterMetrics &m)
+{
+    m = metrics_;
+    return metrics_.PaperWidth > 0 && metrics_.PaperHeight > 0 && metrics_.DpiX > 0 && metrics_.DpiY > 0;
+}
+
+void TPreviewDevice::StartPage()
+{
+    if (painter_.isActive())
+        painter_.end();
+    const int w = qMax(1, int(std::ceil(metrics_.PaperWidth * scale_)));
+    const int h = qMax(1, int(std::ceil(metrics_.PaperHeight * scale_)));
+    pages_.append(QImage(w, h, QImage::Format_RGB32));
+    QImage &page = pages_.last();
+    page.fill(Qt::white);
+    page.setDotsPerMeterX(qRound(metrics_.DpiX / 0.0254));
+    page.setDotsPerMeterY(qRound(metrics_.DpiY / 0.0254));
+    painter_.begin(&page);
+    painter_.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    painter_.scale(scale_, scale_);
+    painter_.translate(metrics_.OffsetX, metrics_.OffsetY);
+}
+
+bool TPreviewDevice::Begin(const QString &, QString *error)
+{
+    TPrinterMetrics m;
+    if (!Metrics(m)) {
+        if (error)
+            *error = QStringLiteral("The printer \"%1\" cannot be used.").arg(name_);
+        return false;
+    }
+    pages_.clear();
+    StartPage();
+    return true;
+}
+
+bool TPreviewDevice::NewPage()
+{
+    if (!painter_.isActive())
+        return false;
+    StartPage();
+    return true;
+}
+
+bool TPreviewDevice::End(QString *)
+{
+    if (painter_.isActive())
+        painter_.end();
+    return true;
+}
+
+void TPreviewDevice::Abort()
+{
+    if (painter_.isActive())
+        painter_.end();
+    pages_.clear();
+}
+
+namespace {
+
+// The records of a source that cannot come back, kept in memory.
+class TKeptRecords : public TRecordSource {
+public:
+    explicit TKeptRecords(const QString &name) : name_(name) {}
+    void ReadRecord() override
+    {
+        if (at_ + 1 < rows_.size())
+            ++at_;
+    }
+    bool DataEof() const override { return at_ + 1 >= rows_.size(); }
+    const TDataRow &DataRow() const override { return rows_.at(at_); }
+    bool HasRecord() const override { return !rows_.isEmpty(); }
+    bool Failed() const override { return false; }
+    QString ErrorString() const override { return {}; }
+    QString SourceName() const override { return name_; }
+    bool CanSeek() const override { return true; }
+    qint64 Tell() const override { return at_; }
+    bool Seek(qint64 token) override
+    {
+        if (token < 0 || token >= rows_.size())
+            return false;
+        at_ = token;
+        return true;
+    }
+    void Append(const TDataRow &row) { rows_.append(row); }
+
+private:
+    QString name_;
+    QList<TDataRow> rows_;
+    qsizetype at_ = 0;
+};
+
+} // namespace
+
+TPrintPreview::TPrintPreview(const QList<TLabelControl *> &items, const TPrintChoices &choices,
+                             const TPrinterMetrics &metrics)
+    : choices_(choices), metrics_(metrics)
+{
+    for (TLabelControl *item : items) {
+        if (!item)
+            continue;
+        TLabelControl *copy = item->Clone().release();
+        items_.append(copy);
+        if (!copy->Advanced)
+            continue;
+        for (const auto &f : copy->Fields)
+            if (auto *s = dynamic_cast<TSequenceField *>(f.get()))
+                counters_.push_back({s, s->CurVal});
+    }
+}
+
+TPrintPreview::~TPrintPreview()
+{
+    qDeleteAll(items_);
+}
+
+TPrintResult TPrintPreview::Open(QString *message)
+{
+    auto fail = [message](TPrintResult r, const QString &text) {
+        if (message)
+            *message = text;
+        return r;
+    };
+    pageCount_ = 0;
+    labelCount_ = 0;
+    pageTokens_.clear();
+    source_.reset();
+    cached_.reset();
+    TPreviewDevice device(metrics_);
+    TPrinterMetrics m;
+    if (!device.Metrics(m))
+        return fail(TPrintResult::DeviceError, QStringLiteral("The printer cannot be used."));
+    ApplyPrinterMetrics(metrics_);
+    perPage_ = qint64(LabelRows) * LabelColumns;
+    if (perPage_ <= 0)
+        return fail(TPrintResult::NoFit, QString::fromLatin1(kMsgNoFit));
+
+    // The same reading of the choices as PrintLabels.
+    copies_ = qMax(1, choices_.Copies);
+    const bool useDataFile = HasImportedField(items_) && HasDataSource(choices_);
+    rangeKind_ = (choices_.RangeKind == rkAll && !useDataFile) ? rkPages : choices_.RangeKind;
+    const int pages = choices_.RangeKind == rkAll && !useDataFile ? 1 : choices_.PageCount;
+    constexpr qint64 kNoLimit = std::numeric_limits<qint64>::max() / 4;
+    qint64 limit = kNoLimit;
+    if (rangeKind_ == rkPages)
+        limit = perPage_ * qMax(1, pages);
+    else if (rangeKind_ == rkLabels)
+        limit = qMax(1, choices_.LabelCount);
+
+    if (useDataFile) {
+        QString error;
+        source_ = OpenSource(choices_, &error);
+        if (!source_)
+            return fail(TPrintResult::DataError, error);
+        if (!source_->HasRecord())
+            return fail(TPrintResult::NoRecords, QString::fromLatin1(kMsgNoRecords));
+        const bool seekable = source_->CanSeek() && source_->Tell() >= 0;
+        TKeptRecords *kept = nullptr;
+        if (!seekable) {
+            cached_ = std::make_unique<TKeptRecords>(source_->SourceName());
+            kept = static_cast<TKeptRecords *>(cached_.get());
+        }
+        TRecordSource *reader = source_.get();
+        // Records the job can use at most; reading stops there.
+        const qint64 needed = limit == kNoLimit ? kNoLimit : (limit + copies_ - 1) / copies_;
+        qint64 records = 0;
+        qint64 nextPage = 0;
+        for (;;) {
+            // Pages that begin with the record now current (copies may span pages).
+            while (nextPage * perPage_ / copies_ == records) {
+                pageTokens_.push_back(seekable ? reader->Tell() : records);
+                ++nextPage;
+            }
+            if (kept)
+                kept->Append(reader->DataRow());
+            ++records;
+            if (records >= needed || reader->DataEof())
+                break;
+            reader->ReadRecord();
+            if (reader->Failed())
+                return fail(TPrintResult::DataError, reader->ErrorString());
+        }
+        labelCount_ = qMin(limit, records * copies_);
+    } else {
+        labelCount_ = limit;
+    }
+    const qint64 pageCount = (labelCount_ + perPage_ - 1) / perPage_;
+    pageCount_ = int(qMin<qint64>(pageCount, std::numeric_limits<int>::max()));
+    return TPrintResult::Printed;
+}
+
+bool TPrintPreview::DrawPage(int n, QPainter &painter, QString *message)
+{
+    if (n < 0 || n >= pageCount_)
+        return false;
+    // The designer may have laid out the sheet for another printer meanwhile.
+    ApplyPrinterMetrics(metrics_);
+    const qint64 first = qint64(n) * perPage_;
+    const qint64 contents = first / copies_; // label contents finished before the page
+    for (const TCounter &c : counters_)
+        c.Field->CurVal = SequenceValueAfter(c.Start, c.Field->MinVal, c.Field->MaxVal, contents);
+
+    TJobCursor job;
+    job.Copies = copies_;
+    job.RangeKind = rangeKind_;
+    job.LabelCount = choices_.LabelCount;
+    job.LabelsPrinted = first;
+    job.CopyIndex = int(first % copies_);
+    job.Record = contents + 1;
+    if (source_) {
+        job.Source = cached_ ? cached_.get() : source_.get();
+        if (size_t(n) >= pageTokens_.size() || !job.Source->Seek(pageTokens_[size_t(n)])) {
+            if (message)
+                *message = source_->Failed() ? source_->ErrorString()
+                                             : QStringLiteral("Cannot read the data source \"%1\" again.")
+                                                   .arg(source_->SourceName());
+            return false;
+        }
+    }
+    PrintPage(painter, items_, job);
+    if (job.DataFailed) {
+        if (message)
+            *message = job.Source->ErrorString();
+        return false;
+    }
+    return true;
+}
+
+QImage TPrintPreview::RenderPage(int n, double scale, QString *message)
+{
+    TPreviewDevice device(metrics_, scale);
+    if (!device.Begin(PrintJobTitle(choices_.LabelFile), message))
+        return {};
+    const bool ok = DrawPage(n, *device.Painter(), message);
+    device.End(nullptr);
+    return ok ? device.Pages().constFirst() : QImage();
+}
