@@ -386,10 +386,9 @@ bool TFPrintDlg::ChoicesReady()
     if (rbSqlSource->isChecked()) {
         if (sqlUrl_.isEmpty()) {
             DialogMessage(this, tr("请先选择数据库查询。"));
-            return;
+            return false;
         }
-        accept();
-        return;
+        return true;
     }
     if (rbAllRange->isChecked() && eFile->text().isEmpty()) {
         DialogMessage(this, tr("You cannot print \"All\" without") + kMessageLineBreak +
