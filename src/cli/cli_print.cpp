@@ -4,6 +4,7 @@
 #include "printing/pdfdevice.h"
 #include "printing/printengine.h"
 #include "printing/qprinter_device.h"
+#include "printing/spreadsheet.h"
 
 #include <QElapsedTimer>
 #include <csignal>
@@ -19,10 +20,12 @@ const char *const kPrintUsage =
     "        [--quote CHAR|none] [--header|--no-header] [--no-ltrim] [--no-rtrim]\n"
     "        [--copies N] [--pages N | --labels N | --all]\n"
     "        [--output FILE.pdf [--paper A4|Letter|WxHmm] [--dpi N] | --printer NAME]\n"
-    "        [--save-counters] [--quiet]\n"
+    "        [--save-counters] [--quiet] [--sheet NAME|N]\n"
     "      Print the label on sheets. The data file is split as the import wizard\n"
     "      would by its extension (.txt tab, .csv comma, .prn fixed, .dat custom),\n"
-    "      quote \", first line skipped. Range: --all with a data file the label\n"
+    "      quote \", first line skipped. A .xlsx, .ods or .xls data file is read\n"
+    "      as a spreadsheet: its first sheet, or --sheet by name or number from 1.\n"
+    "      Range: --all with a data file the label\n"
     "      imports from, else --pages 1. --output writes a PDF (A4, 600 DPI, whole\n"
     "      page printable); --printer NAME or the default printer otherwise.\n"
     "      --save-counters stores the advanced counters back into the label file.\n"
@@ -112,7 +115,7 @@ int RunPrintCommand(const QStringList &args)
 {
     TCliCommand cli("print", "LABEL.lbl [OPTIONS]", kPrintUsage);
     for (const char *name : {"data", "delimiter", "fixed", "quote", "copies", "pages", "labels", "paper", "dpi",
-                             "printer"})
+                             "printer", "sheet"})
         cli.Add({QString::fromLatin1(name)}, QStringLiteral("VALUE"));
     cli.Add({QStringLiteral("output"), QStringLiteral("o")}, QStringLiteral("FILE.pdf"));
     for (const char *name : {"all", "header", "no-header", "no-ltrim", "no-rtrim", "save-counters"})
@@ -174,6 +177,8 @@ int RunPrintCommand(const QStringList &args)
             return cli.Fail(QStringLiteral("not a data file: %1").arg(QDir::toNativeSeparators(data)));
         SplitModeForFile(data, split.Mode);
     }
+    if (cli.IsSet(QStringLiteral("sheet")) && !IsSpreadsheetFile(data))
+        return cli.Fail(QStringLiteral("--sheet applies only to a .xlsx, .ods or .xls data file"));
     if (!delimiter.isEmpty()) {
         if (delimiter == QLatin1String("tab") || delimiter == QLatin1String("\\t")) {
             split.Mode = TSplitMode::Tab;
@@ -232,6 +237,7 @@ int RunPrintCommand(const QStringList &args)
     choices.PageCount = range == rkPages ? count : 1;
     choices.LabelCount = range == rkLabels ? count : 1;
     choices.DataFile = data;
+    choices.Sheet = cli.Value(QStringLiteral("sheet"));
     choices.LabelFile = doc.CurrentLabelFile;
 
     std::unique_ptr<TPrinterDevice> device;
