@@ -127,7 +127,34 @@ bool ReadWorkbook(const QString &fileName, TWorkbook &wb, QString *error)
     return true;
 }
 
-bool ReadSharedStrings(const QString &fileName, const QString &member, QStringList &out, QString *error)
+// The shared strings in one buffer: a QString each would cost several times
+// the text (a workbook of 100,000 rows may hold 300,000 of them).
+class TStringPool {
+public:
+    void Append(const QString &s)
+    {
+        text_ += s;
+        ends_.append(text_.size());
+    }
+    QString At(qsizetype i) const
+    {
+        if (i < 0 || i >= ends_.size())
+            return QString();
+        const qsizetype start = i == 0 ? 0 : ends_[i - 1];
+        return text_.mid(start, ends_[i] - start);
+    }
+    void Squeeze()
+    {
+        text_.squeeze();
+        ends_.squeeze();
+    }
+
+private:
+    QString text_;
+    QList<qsizetype> ends_;
+};
+
+bool ReadSharedStrings(const QString &fileName, const QString &member, TStringPool &out, QString *error)
 {
     if (member.isEmpty())
         return true;
@@ -141,8 +168,9 @@ bool ReadSharedStrings(const QString &fileName, const QString &member, QStringLi
             break;
         // Phonetic runs (rPh) are guides above the text, not the text.
         if (t == QXmlStreamReader::StartElement && z.Xml().name() == QLatin1String("si"))
-            out.append(z.ElementText({QStringLiteral("rPh"), QStringLiteral("phoneticPr")}));
+            out.Append(z.ElementText({QStringLiteral("rPh"), QStringLiteral("phoneticPr")}));
     }
+    out.Squeeze();
     if (!z.Error().isEmpty()) {
         if (error)
             *error = SheetErrorText(fileName, z.Error());
@@ -322,7 +350,7 @@ private:
             else if (!hasValue)
                 text.clear();
             else if (type == QLatin1String("s"))
-                text = strings_.value(value.trimmed().toInt());
+                text = strings_.At(value.trimmed().toLongLong());
             else if (type == QLatin1String("b"))
                 text = value.trimmed() == QLatin1String("1") ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
             else if (type == QLatin1String("str") || type == QLatin1String("e") || type == QLatin1String("d"))
@@ -351,7 +379,7 @@ private:
     static constexpr int kMaxColumns = 16384;
     QString fileName_;
     TZipXml z_;
-    QStringList strings_;
+    TStringPool strings_;
     QList<std::optional<QString>> styles_;
     bool date1904_ = false;
     bool inData_ = false;
