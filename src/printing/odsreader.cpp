@@ -92,6 +92,10 @@ public:
                 count = Repeat(z_.Xml().attributes(), QStringLiteral("number-rows-repeated"));
                 row.clear();
                 ReadRowCells(row);
+                if (!z_.Error().isEmpty()) {
+                    inTable_ = false; // no half row
+                    break;
+                }
                 return true;
             }
             if (name == QLatin1String("table-row-group") || name == QLatin1String("table-header-rows") ||

@@ -286,6 +286,10 @@ public:
             rowNumber_ = number;
             TDataRow cells;
             ReadRowCells(cells);
+            if (!z_.Error().isEmpty()) {
+                inData_ = false; // no half row
+                break;
+            }
             count = 1;
             if (gap > 0) {
                 // Rows the file leaves out are empty rows of the sheet.

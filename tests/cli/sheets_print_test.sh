@@ -151,6 +151,8 @@ expect_fail "no such sheet" 'no sheet "Prices" (the sheets: Stock, Notes)' print
   --data "$SHEETS/stock.ods" --sheet Prices --output "$T/bad.pdf"
 expect_fail "sheet of a CSV" "--sheet" print "$T/stock.lbl" --data "$SHEETS/stock.csv" --sheet 1 --output "$T/bad.pdf"
 expect_fail "not a workbook" "fake.xlsx" print "$T/stock.lbl" --data "$T/fake.xlsx" --output "$T/bad.pdf"
+expect_fail "cut-off workbook" "broken.xlsx\": xl/worksheets/data.xml, line 5: Premature end of document." print \
+  "$T/stock.lbl" --data "$SHEETS/broken.xlsx" --output "$T/bad.pdf"
 
 [ $failures -eq 0 ] && echo "PASS" || echo "$failures failure(s)"
 [ $failures -eq 0 ]

@@ -8,7 +8,7 @@
 
 // The fixtures in tests/sheets come from tests/sheets/make_fixtures.py:
 // stock.ods by odfpy, stock.xlsx and stock.xls from it by LibreOffice,
-// cells.xlsx zipped by hand.
+// cells.xlsx and broken.xlsx zipped by hand.
 
 // Readable failures: the rows as text.
 static std::string Show(const QList<TDataRow> &rows)
@@ -149,6 +149,7 @@ TEST(Spreadsheet, Errors)
         {Fixture("stock.xlsx"), "Prices", "no sheet \"Prices\" (the sheets: Stock, Notes)"},
         {Fixture("stock.ods"), "3", "no sheet \"3\""},
         {Fixture("stock.xls"), "0", "no sheet \"0\""},
+        {Fixture("broken.xlsx"), "", "xl/worksheets/data.xml, line 5: Premature end of document"},
     };
     for (const auto &c : cases) {
         QString error;

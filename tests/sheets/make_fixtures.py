@@ -13,7 +13,8 @@ stock.xls  the same saved by LibreOffice, with the formula's values as
            plain numbers (libfreexl reads no formula results)
 cells.xlsx a hand-made workbook of the cases the writers above do not make
            (inline strings, rows and cells left out, no dimension, booleans,
-           date formats), zipped by Python's zipfile
+           date formats), zipped by Python's zipfile; broken.xlsx the same cut
+           off inside a row
 """
 import datetime
 import os
@@ -158,3 +159,12 @@ with zipfile.ZipFile("cells.xlsx", "w", zipfile.ZIP_DEFLATED) as z:
     z.writestr("xl/styles.xml", STYLES)
     z.writestr("xl/sharedStrings.xml", STRINGS)
     z.writestr("xl/worksheets/data.xml", SHEET)
+
+# broken.xlsx: cells.xlsx with its sheet cut off inside the third row.
+with zipfile.ZipFile("broken.xlsx", "w", zipfile.ZIP_DEFLATED) as z:
+    with zipfile.ZipFile("cells.xlsx") as src:
+        for item in src.infolist():
+            data = src.read(item)
+            if item.filename == "xl/worksheets/data.xml":
+                data = data[:data.index(b'<row r="4">') + 30]
+            z.writestr(item, data)
