@@ -88,7 +88,11 @@ private:
         qint64 empties = 0;
         TDataRow row;
         qint64 count = 0;
-        while (rows_->NextRow(row, count)) {
+        while (seen_ < kMaxRows && rows_->NextRow(row, count)) {
+            // A row number or repeat count past the formats' last row is
+            // damage, not a billion labels.
+            count = qBound<qint64>(1, count, kMaxRows - seen_);
+            seen_ += count;
             bool empty = true;
             for (const QString &cell : std::as_const(row))
                 empty = empty && cell.isEmpty();
@@ -105,9 +109,10 @@ private:
         return false;
     }
 
+    static constexpr qint64 kMaxRows = 1 << 20; // .xlsx and .ods: 1,048,576 rows
     std::unique_ptr<TSheetRows> rows_;
     TDataRow row_;
-    qint64 emptyLeft_ = 0, rowLeft_ = 0;
+    qint64 emptyLeft_ = 0, rowLeft_ = 0, seen_ = 0;
     int width_ = 0;
 };
 
