@@ -159,7 +159,7 @@ if(QV_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), "
-    "libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libjpeg62-turbo, libfontconfig1, libcups2, libpng16-16, libzint2.11, libc6, libstdc++6"
+    "libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libjpeg62-turbo, libfontconfig1, libcups2, libpng16-16, libzint2.11, libzip4, libfreexl1, libc6, libstdc++6"
     ", libqt6sql6 (>= 6.4), libqt6keychain1")
 endif()
 # Qt's own Chinese texts for the standard dialogs (English without them).

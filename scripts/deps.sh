@@ -8,6 +8,8 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 libgl-dev
   libjpeg-dev libcups2-dev libpng-dev libzint-dev libfontconfig-dev
+  # spreadsheets: zip archives (.xlsx, .ods) and .xls workbooks
+  libzip-dev libfreexl-dev
   qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   # fonts the labels use: metric twins of Arial/Courier New, and a CJK face
   fonts-liberation fonts-wqy-zenhei

@@ -163,7 +163,8 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
         QFileDialog dialog(parent);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setDefaultSuffix(QStringLiteral("txt"));
-        dialog.setNameFilter(tr("Text Files (*.txt *.prn *.csv *.dat)"));
+        dialog.setNameFilters({tr("数据文件 (*.txt *.prn *.csv *.dat *.xlsx *.ods *.xls)"),
+                               tr("Text Files (*.txt *.prn *.csv *.dat)"), tr("电子表格 (*.xlsx *.ods *.xls)")});
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
                    ? dialog.selectedFiles().constFirst()
                    : QString();
@@ -254,8 +255,10 @@ TPrintChoices TFPrintDlg::Choices() const
         c.SqlUrl = sqlUrl_;
         c.SqlQuery = sqlQuery_;
     }
-    if (wizard_)
+    if (wizard_) {
         c.Split = wizard_->SplitSettings();
+        c.Sheet = wizard_->SheetChoice(c.DataFile);
+    }
     if (LabelFileName)
         c.LabelFile = LabelFileName();
     if (JobCalibration)
@@ -350,7 +353,7 @@ void TFPrintDlg::BrowseBtnClick()
         return;
     eFile->setText(name);
     rbFileSource->setChecked(true);
-    if (!name.toUpper().endsWith(QLatin1String(".XLS")) && !RunWizard(name))
+    if (!RunWizard(name))
         eFile->clear();
 }
 

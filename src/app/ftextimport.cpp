@@ -1,8 +1,10 @@
 #include "app/ftextimport.h"
 
 #include "app/dialogkit.h"
+#include "printing/spreadsheet.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -57,6 +59,13 @@ TFTextImport::TFTextImport(QWidget *parent) : QDialog(parent)
     cbRTrim->setObjectName(QStringLiteral("cbRTrim"));
     cbRTrim->setChecked(true);
     LFixedInstr = MakeLabel(this, "LFixedInstr", tr("鼠标右键单击单元格可以添加或者删除纵向列"));
+    LSheet = MakeLabel(this, "LSheet", tr("工作表："));
+    cbSheet = new QComboBox(this);
+    cbSheet->setObjectName(QStringLiteral("cbSheet"));
+    cbSheet->setMinimumContentsLength(12);
+    LSheet->setBuddy(cbSheet);
+    LSheet->hide();
+    cbSheet->hide();
     for (QWidget *w : {static_cast<QWidget *>(LColumnSize), static_cast<QWidget *>(eColumnSize),
                        static_cast<QWidget *>(cbLtrim), static_cast<QWidget *>(cbRTrim),
                        static_cast<QWidget *>(LFixedInstr)})
@@ -95,7 +104,9 @@ TFTextImport::TFTextImport(QWidget *parent) : QDialog(parent)
     options->addWidget(cbRTrim, 4, 0, 1, 2);
     options->addWidget(LColumnSize, 5, 0);
     options->addWidget(eColumnSize, 5, 1);
-    options->setRowStretch(6, 1);
+    options->addWidget(LSheet, 6, 0);
+    options->addWidget(cbSheet, 6, 1);
+    options->setRowStretch(7, 1);
 
     auto *top = new QHBoxLayout;
     top->addWidget(rgFileFormat);
@@ -131,6 +142,10 @@ TFTextImport::TFTextImport(QWidget *parent) : QDialog(parent)
     for (QCheckBox *c : {cbIgnoreHeader, cbLtrim, cbRTrim})
         connect(c, &QCheckBox::toggled, this, &TFTextImport::FillPreview);
     connect(eColumnSize, &QLineEdit::textChanged, this, &TFTextImport::eColumnSizeChange);
+    connect(cbSheet, &QComboBox::currentIndexChanged, this, [this] {
+        if (!filling_ && ReadSheetRows())
+            FillPreview();
+    });
     connect(sgParams, &QTableWidget::currentCellChanged, this, [this](int, int column) {
         if (!filling_ && column >= 0) {
             currentColumn_ = column;
@@ -146,7 +161,28 @@ TFTextImport::TFTextImport(QWidget *parent) : QDialog(parent)
 bool TFTextImport::Execute(const QString &fileName)
 {
     SampleLines.clear();
+    SheetRows.clear();
     QString error;
+    if (IsSpreadsheetFile(fileName)) {
+        const QStringList names = SpreadsheetSheetNames(fileName, &error);
+        if (names.isEmpty()) {
+            DialogMessage(parentWidget() ? parentWidget() : this, error);
+            return false;
+        }
+        // The same workbook again keeps the sheet chosen last time.
+        const QString previous = fileName == SpreadsheetFile ? cbSheet->currentText() : QString();
+        SpreadsheetFile = fileName;
+        filling_ = true;
+        cbSheet->clear();
+        cbSheet->addItems(names);
+        cbSheet->setCurrentIndex(qMax(0, int(names.indexOf(previous))));
+        filling_ = false;
+        if (!ReadSheetRows())
+            return false;
+        UpdateFormatControls();
+        return exec() == QDialog::Accepted;
+    }
+    SpreadsheetFile.clear();
     TTextEncoding encoding = TTextEncoding::Gb18030;
     QStringList lines = ReadSampleLines(fileName, 10, &error, &encoding);
     if (!error.isEmpty()) {
@@ -187,6 +223,25 @@ TSplitSettings TFTextImport::SplitSettings() const
     return s;
 }
 
+QString TFTextImport::SheetChoice(const QString &fileName) const
+{
+    if (SpreadsheetFile.isEmpty() || fileName != SpreadsheetFile || cbSheet->currentIndex() < 0)
+        return QString();
+    const QString name = cbSheet->currentText();
+    return name.isEmpty() ? QString::number(cbSheet->currentIndex() + 1) : name;
+}
+
+bool TFTextImport::ReadSheetRows()
+{
+    QString error;
+    SheetRows = ReadSpreadsheetRows(SpreadsheetFile, SheetChoice(SpreadsheetFile), 10, &error);
+    if (!error.isEmpty()) {
+        DialogMessage(isVisible() ? this : parentWidget() ? parentWidget() : this, error);
+        return false;
+    }
+    return true;
+}
+
 void TFTextImport::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
@@ -225,13 +280,17 @@ void TFTextImport::UpdateFormatControls()
     const bool editable = rbCustomDel->isChecked();
     eFieldSeparator->setReadOnly(!editable);
     eFieldSeparator->setStyleSheet(editable ? QStringLiteral("color: black;") : QStringLiteral("color: grey;"));
+    const bool sheet = !SpreadsheetFile.isEmpty();
     for (QWidget *w : {static_cast<QWidget *>(eFieldSeparator), static_cast<QWidget *>(LFieldSeparator),
                        static_cast<QWidget *>(LQuoteChar), static_cast<QWidget *>(eQuoteChar)})
-        w->setVisible(!fixed);
+        w->setVisible(!fixed && !sheet);
     for (QWidget *w : {static_cast<QWidget *>(cbLtrim), static_cast<QWidget *>(cbRTrim),
                        static_cast<QWidget *>(LFixedInstr), static_cast<QWidget *>(LColumnSize),
                        static_cast<QWidget *>(eColumnSize)})
-        w->setVisible(fixed);
+        w->setVisible(fixed && !sheet);
+    rgFileFormat->setVisible(!sheet);
+    LSheet->setVisible(sheet);
+    cbSheet->setVisible(sheet);
 }
 
 void TFTextImport::FillPreview()
@@ -243,8 +302,10 @@ void TFTextImport::FillPreview()
     sgParams->setRowCount(0);
     sgParams->setColumnCount(0);
     int rows = 0;
-    for (int i = 0; i < SampleLines.size(); ++i) {
-        const TDataRow fields = ParseLine(SampleLines.at(i), settings, SampleEncoding);
+    const bool sheet = !SpreadsheetFile.isEmpty();
+    const int samples = int(sheet ? SheetRows.size() : SampleLines.size());
+    for (int i = 0; i < samples; ++i) {
+        const TDataRow fields = sheet ? SheetRows.at(i) : ParseLine(SampleLines.at(i), settings, SampleEncoding);
         if (i == 0) {
             sgParams->setColumnCount(int(fields.size()));
             for (int c = 0; c < fields.size(); ++c) {
@@ -330,7 +391,7 @@ void TFTextImport::DeleteColumn1Click()
 
 bool TFTextImport::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress && rbFixed->isChecked()) {
+    if (event->type() == QEvent::MouseButtonPress && rbFixed->isChecked() && SpreadsheetFile.isEmpty()) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::RightButton) {
             const QPoint pos = mouse->position().toPoint();

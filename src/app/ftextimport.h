@@ -9,6 +9,7 @@
 #include <functional>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -30,6 +31,9 @@ public:
 
     // The splitting the wizard shows now.
     TSplitSettings SplitSettings() const;
+    // The sheet chosen for a spreadsheet: its name (its number when it has
+    // none); empty unless fileName is the spreadsheet last shown.
+    QString SheetChoice(const QString &fileName) const;
 
     // Asks for a new column's size; false when the user cancels. Replaceable
     // (tests answer without a window).
@@ -45,6 +49,11 @@ public:
     QLabel *LFieldSeparator, *LQuoteChar, *LColumnSize, *LFixedInstr;
     QLineEdit *eFieldSeparator, *eQuoteChar, *eColumnSize;
     QCheckBox *cbIgnoreHeader, *cbLtrim, *cbRTrim;
+    // A spreadsheet shows its sheets instead of the splitting controls.
+    QLabel *LSheet;
+    QComboBox *cbSheet;
+    QString SpreadsheetFile;          // empty for a text file
+    QList<TDataRow> SheetRows;        // the chosen sheet's first rows
     QTableWidget *sgParams;
     QMenu *PopupMenu1;
     QAction *InsertColumn1, *DeleteColumn1;
@@ -67,6 +76,7 @@ private:
     void ShowColumnSize();
     void eColumnSizeChange();
     void ResetFixedColumns();
+    bool ReadSheetRows();
 
     int currentColumn_ = 0;
     bool UpdatingSize = false;

@@ -8,6 +8,7 @@
 #include "printing/qprinter_device.h"
 #include "printing/sqlsource.h"
 #include "printing/stocksheets.h"
+#include "printing/spreadsheet.h"
 
 #include <QElapsedTimer>
 #include <QLocale>
@@ -26,9 +27,12 @@ const char *const kPrintUsage =
     "        [--output FILE.pdf [--paper A4|Letter|WxHmm] [--dpi N] | --printer NAME]\n"
     "        [--save-counters] [--quiet] [--roll] [--offset X,Y] [--scale SX,SY]\n"
     "        [--sql URL --query \"SELECT ...\"]\n"
+    "        [--sheet NAME|N]\n"
     "      Print the label on sheets. The data file is split as the import wizard\n"
     "      would by its extension (.txt tab, .csv comma, .prn fixed, .dat custom),\n"
-    "      quote \", first line skipped. Range: --all with a data file the label\n"
+    "      quote \", first line skipped. A .xlsx, .ods or .xls data file is read\n"
+    "      as a spreadsheet: its first sheet, or --sheet by name or number from 1.\n"
+    "      Range: --all with a data file the label\n"
     "      imports from, else --pages 1. --output writes a PDF (A4, 600 DPI, whole\n"
     "      page printable); --printer NAME or the default printer otherwise.\n"
     "      --save-counters stores the advanced counters back into the label file.\n"
@@ -179,7 +183,7 @@ int RunPrintCommand(const QStringList &args)
 {
     TCliCommand cli("print", "LABEL.lbl [OPTIONS]", kPrintUsage);
     for (const char *name : {"data", "delimiter", "fixed", "quote", "copies", "pages", "labels", "paper", "dpi",
-                             "printer", "sql", "query", "offset", "scale"})
+                             "printer", "sql", "query", "offset", "scale", "sheet"})
         cli.Add({QString::fromLatin1(name)}, QStringLiteral("VALUE"));
     cli.Add({QStringLiteral("output"), QStringLiteral("o")}, QStringLiteral("FILE.pdf"));
     for (const char *name : {"all", "header", "no-header", "no-ltrim", "no-rtrim", "save-counters", "roll"})
@@ -269,6 +273,8 @@ int RunPrintCommand(const QStringList &args)
             return cli.Fail(QStringLiteral("not a data file: %1").arg(QDir::toNativeSeparators(data)));
         SplitModeForFile(data, split.Mode);
     }
+    if (cli.IsSet(QStringLiteral("sheet")) && !IsSpreadsheetFile(data))
+        return cli.Fail(QStringLiteral("--sheet applies only to a .xlsx, .ods or .xls data file"));
     if (!delimiter.isEmpty()) {
         if (delimiter == QLatin1String("tab") || delimiter == QLatin1String("\\t")) {
             split.Mode = TSplitMode::Tab;
@@ -332,6 +338,7 @@ int RunPrintCommand(const QStringList &args)
     choices.DataFile = data;
     choices.SqlUrl = sql;
     choices.SqlQuery = sqlQuery;
+    choices.Sheet = cli.Value(QStringLiteral("sheet"));
     choices.LabelFile = doc.CurrentLabelFile;
     choices.Roll = cli.IsSet(QStringLiteral("roll"));
 

@@ -23,6 +23,10 @@
 #include <QComboBox>
 #include <QSpinBox>
 #include <QToolButton>
+#include "printing/spreadsheet.h"
+
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QImage>
@@ -116,6 +120,12 @@ void fillLabel(TItemContainer &label, bool imported)
     label.AddItem(item);
 }
 
+QString sheetFixture(const char *name)
+{
+    return qEnvironmentVariable("QV_SOURCE_DIR", QStringLiteral(".")) + QStringLiteral("/tests/sheets/") +
+           QLatin1String(name);
+}
+
 struct Forms {
     TFTextImport wizard;
     TFPrintProgress progress;
@@ -164,6 +174,7 @@ private slots:
     void wizardColumnEditing();
     void wizardUnreadableFile();
     void previewShowsTheJobAndPrintsIt();
+    void wizardSpreadsheet();
 
 private:
     QTemporaryDir dir_;
@@ -272,7 +283,7 @@ void PrintDialogsTest::browseHandsOverToWizard_data()
     QTest::addColumn<bool>("wizardOk");
     QTest::addColumn<bool>("wizardShown");
     QTest::addColumn<bool>("kept");
-    QTest::newRow("xls kept without wizard") << "book.XLS" << false << false << true;
+    QTest::newRow("xls, wizard confirmed") << "book.XLS" << true << true << true;
     QTest::newRow("csv, wizard cancelled") << "data.csv" << false << true << false;
     QTest::newRow("csv, wizard confirmed") << "data.csv" << true << true << true;
 }
@@ -284,7 +295,10 @@ void PrintDialogsTest::browseHandsOverToWizard()
     QFETCH(bool, wizardShown);
     QFETCH(bool, kept);
     const QString name = dir_.filePath(file);
-    writeFile(name, "a,b\n1,2\n");
+    if (IsSpreadsheetFile(name))
+        QVERIFY(QFile::copy(sheetFixture("stock.xls"), name));
+    else
+        writeFile(name, "a,b\n1,2\n");
     Forms f;
     TItemContainer label;
     fillLabel(label, true);
@@ -292,7 +306,7 @@ void PrintDialogsTest::browseHandsOverToWizard()
     bool sawWizard = false;
     WhenShown(&f.wizard, [&] {
         sawWizard = true;
-        QVERIFY(f.wizard.rbCommaDel->isChecked());
+        QVERIFY(IsSpreadsheetFile(name) ? f.wizard.cbSheet->isVisible() : f.wizard.rbCommaDel->isChecked());
         QTest::mouseClick(wizardOk ? f.wizard.OkayBtn : f.wizard.CancelBtn, Qt::LeftButton);
     });
     WhenShown(&f.dlg, [&] {
@@ -721,6 +735,47 @@ void PrintDialogsTest::previewShowsTheJobAndPrintsIt()
     QCOMPARE(int(f.dlg.LastResult), int(TPrintResult::Printed));
     QCOMPARE(pages, 2);
     QCOMPARE(seq->CurVal, 10); // five contents printed
+}
+
+// A workbook shows its sheets instead of the splitting controls and its
+// first rows in the grid; the sheet chosen goes to the job with the file.
+void PrintDialogsTest::wizardSpreadsheet()
+{
+    const QString name = path("stock.ODS");
+    QVERIFY(QFile::copy(sheetFixture("stock.ods"), name));
+    Forms f;
+    f.dlg.eFile->setText(name);
+    WhenShown(&f.wizard, [&] {
+        QVERIFY(f.wizard.cbSheet->isVisible());
+        QVERIFY(!f.wizard.rgFileFormat->isVisible());
+        QVERIFY(!f.wizard.eFieldSeparator->isVisible());
+        QVERIFY(f.wizard.cbIgnoreHeader->isVisible());
+        QCOMPARE(f.wizard.cbSheet->count(), 2);
+        QCOMPARE(f.wizard.sgParams->columnCount(), 5);
+        QCOMPARE(f.wizard.sgParams->rowCount(), 9);
+        QCOMPARE(gridRow(f.wizard.sgParams, 0), (QStringList{"QV-00001", "0.1", "2024-03-02", "Item 1", "12"}));
+        QCOMPARE(gridRow(f.wizard.sgParams, 4), (QStringList{"QV-00005", "0.5", "2024-03-06", "", "60"}));
+        f.wizard.cbSheet->setCurrentText(QStringLiteral("Notes"));
+        ClickIndicator(f.wizard.cbIgnoreHeader);
+        QCOMPARE(f.wizard.sgParams->rowCount(), 1);
+        QCOMPARE(gridRow(f.wizard.sgParams, 0), QStringList{"second sheet"});
+        QTest::mouseClick(f.wizard.OkayBtn, Qt::LeftButton);
+    });
+    QVERIFY(f.wizard.Execute(name));
+    QCOMPARE(f.dlg.Choices().Sheet, QStringLiteral("Notes"));
+    QVERIFY(!f.dlg.Choices().Split.IgnoreHeader);
+    // A text file afterwards shows the splitting controls again.
+    const QString csv = path("after.csv");
+    writeFile(csv, "a,b\n1,2\n");
+    WhenShown(&f.wizard, [&] {
+        QVERIFY(f.wizard.rgFileFormat->isVisible());
+        QVERIFY(!f.wizard.cbSheet->isVisible());
+        QCOMPARE(gridRow(f.wizard.sgParams, 0), (QStringList{"a", "b"}));
+        QTest::mouseClick(f.wizard.OkayBtn, Qt::LeftButton);
+    });
+    QVERIFY(f.wizard.Execute(csv));
+    f.dlg.eFile->setText(csv);
+    QCOMPARE(f.dlg.Choices().Sheet, QString());
 }
 
 QTEST_MAIN(PrintDialogsTest)

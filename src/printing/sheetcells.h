@@ -1,0 +1,26 @@
+#pragma once
+// The text a spreadsheet shows for a cell's stored value: numbers without
+// binary noise, date serials through the cell's number format.
+
+#include <QString>
+
+// The shortest text that reads back as the same double (0.1 as "0.1"), in
+// plain digits from 1e-5 up to 1e15 and with an exponent beyond ("1e+20").
+QString ShortestNumberText(double value);
+
+// True when a number format code shows dates or times (y m d h s outside
+// quotes, escapes and brackets; "[h]" elapsed hours too).
+bool IsDateFormatCode(const QString &code);
+// True for the built-in number format ids that show dates or times.
+bool IsBuiltinDateFormat(int numFmtId);
+// The built-in date formats as codes ("" for the locale's short date, id 14,
+// and for ids that are not built-in date formats).
+QString BuiltinDateFormatCode(int numFmtId);
+
+// A date serial (days since 1899-12-30, or since 1904-01-01 when date1904)
+// as the format code shows it; ISO 8601 (yyyy-MM-dd, HH:mm:ss or both with
+// "T") when the code is empty or holds what this reader does not know.
+QString FormatDateSerial(double serial, const QString &code, bool date1904 = false);
+
+// Spreadsheet column letters ("A", "AB") as a number from 1; 0 when none.
+int ColumnNumber(QStringView letters);

@@ -1,0 +1,158 @@
+#!/usr/bin/env bash
+# The same 30 records from a spreadsheet print the same pages as from their
+# CSV twin: tests/sheets/stock.ods (written by odfpy), stock.xlsx and
+# stock.xls (saved from it by LibreOffice), made by tests/sheets/make_fixtures.py.
+# The pages are rasterised and compared, and every barcode is read back.
+set -uo pipefail
+
+CLI="${QV_BINARY_DIR:-build}/quorvane-cli"
+SHEETS="${QV_SOURCE_DIR:-.}/tests/sheets"
+export QT_QPA_PLATFORM=offscreen
+for tool in pdftoppm zbarimg; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
+done
+[ -x "$CLI" ] || { echo "FAIL: $CLI not built"; exit 1; }
+
+T=$(mktemp -d)
+trap 'rm -rf "$T" "$XDG_RUNTIME_DIR"' EXIT
+XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Letter sheets of 2.5 x 1.25 in labels, 3 across and 8 down: a Code 128 of
+# column 1 (sku) and a text of the price, date, name and quantity columns.
+cat >"$T/stock.lbl" <<LBL
+[FORMAT]
+WIDTH=2.5
+HEIGHT=1.25
+TOPMARGIN=0.5
+LEFTMARGIN=0.1875
+GAPHEIGHT=0
+GAPWIDTH=0.125
+METRIC=0
+SHOWGRID=0
+CONTROLS=2
+
+[CNT_1]
+TYPE=BARCODE
+BCTYPE=0
+SCALE=1
+INTERPRET=1
+AUTOSCALE=1
+TOP=0.1
+LEFT=0.15
+WIDTH=2.2
+HEIGHT=0.55
+AUTOSIZE=0
+TRANSPARENT=0
+ROTATE=0
+ALIGN=6
+HALIGN=0
+VALIGN=3
+FONT_NAME=Courier New
+FONT_SIZE=8
+ADVANCED=1
+ADV_COUNT=1
+ADVTYPE_1=FIELD
+ADVNUM_1=1
+ADVSIZE_1=0
+ADVCHAR_1=32
+
+[CNT_2]
+TYPE=TEXT
+TOP=0.8
+LEFT=0.15
+WIDTH=2.2
+HEIGHT=0.2
+AUTOSIZE=0
+TRANSPARENT=1
+ROTATE=0
+HALIGN=0
+VALIGN=3
+FONT_NAME=DejaVu Sans
+FONT_SIZE=8
+ADVANCED=1
+ADV_COUNT=7
+ADVTYPE_1=FIELD
+ADVNUM_1=2
+ADVTYPE_2=TEXT
+ADVTXT_2= /
+ADVTYPE_3=FIELD
+ADVNUM_3=3
+ADVTYPE_4=TEXT
+ADVTXT_4=/
+ADVTYPE_5=FIELD
+ADVNUM_5=4
+ADVTYPE_6=TEXT
+ADVTXT_6=/
+ADVTYPE_7=FIELD
+ADVNUM_7=5
+LBL
+
+pages() { # pdf prefix: both pages as greyscale images at 100 DPI
+  pdftoppm -r 100 -gray "$1" "$2"
+}
+
+"$CLI" print "$T/stock.lbl" --data "$SHEETS/stock.csv" --output "$T/csv.pdf" --paper Letter --quiet ||
+  fail "CSV print exited with $?"
+pages "$T/csv.pdf" "$T/csv"
+[ -f "$T/csv-2.pgm" ] || fail "the CSV print has not two pages"
+
+# What the barcode of label k (0-based, row by row) reads, via its grid cell at
+# 300 DPI: left 56.25 + 787.5 c, top 150 + 375 r, 750 x 375.
+read_cell() { # pdf k
+  local page=$(($2 / 24 + 1)) cell=$(($2 % 24))
+  local r=$((cell / 3)) c=$((cell % 3))
+  pdftoppm -r 300 -f "$page" -l "$page" -x $(( (5625 + 78750 * c) / 100 )) -y $((150 + 375 * r)) -W 750 -H 375 \
+    -gray -png "$1" "$T/cell"
+  zbarimg -q --raw "$T"/cell*.png 2>/dev/null | tr -d '\r' | tr '\n' ' '
+  rm -f "$T"/cell*.png
+}
+
+for sheet in stock.xlsx stock.ods stock.xls; do
+  "$CLI" print "$T/stock.lbl" --data "$SHEETS/$sheet" --output "$T/$sheet.pdf" --paper Letter --quiet ||
+    { fail "$sheet: print exited with $?"; continue; }
+  pages "$T/$sheet.pdf" "$T/$sheet"
+  for p in 1 2; do
+    cmp -s "$T/csv-$p.pgm" "$T/$sheet-$p.pgm" || fail "$sheet: page $p differs from the CSV's"
+  done
+  [ ! -e "$T/$sheet-3.pgm" ] || fail "$sheet: more than two pages"
+  for k in $(seq 0 29); do
+    want=$(printf 'QV-%05d ' $((k + 1)))
+    got=$(read_cell "$T/$sheet.pdf" "$k")
+    [ "$got" = "$want" ] || fail "$sheet label $((k + 1)): read '$got', expected '$want'"
+  done
+done
+
+# The second sheet by name and by number: one label, "second sheet" in
+# column 1 (its only row is no header here).
+for choice in Notes 2; do
+  "$CLI" print "$T/stock.lbl" --data "$SHEETS/stock.xlsx" --sheet "$choice" --no-header --output "$T/notes.pdf" \
+    --paper Letter --quiet || fail "--sheet $choice exited with $?"
+  got=$(read_cell "$T/notes.pdf" 0)
+  [ "$got" = "second sheet " ] || fail "--sheet $choice: read '$got'"
+  got=$(read_cell "$T/notes.pdf" 1)
+  [ -z "$got" ] || fail "--sheet $choice: a second label reads '$got'"
+done
+
+# Refusals: one line naming the problem, status 2, no PDF.
+expect_fail() { # description expected-text args...
+  local what="$1" text="$2"; shift 2
+  rm -f "$T/bad.pdf"
+  local msg
+  msg=$("$CLI" "$@" 2>&1 >/dev/null); local rc=$?
+  [ $rc -eq 2 ] || fail "$what: status $rc, expected 2 ($msg)"
+  [ "$(printf '%s\n' "$msg" | wc -l)" -eq 1 ] || fail "$what: message is not one line: $msg"
+  case "$msg" in *"$text"*) ;; *) fail "$what: message '$msg' lacks '$text'";; esac
+  [ ! -e "$T/bad.pdf" ] || fail "$what: output written"
+}
+cp "$SHEETS/stock.csv" "$T/fake.xlsx"
+expect_fail "no such sheet" 'no sheet "Prices" (the sheets: Stock, Notes)' print "$T/stock.lbl" \
+  --data "$SHEETS/stock.ods" --sheet Prices --output "$T/bad.pdf"
+expect_fail "sheet of a CSV" "--sheet" print "$T/stock.lbl" --data "$SHEETS/stock.csv" --sheet 1 --output "$T/bad.pdf"
+expect_fail "not a workbook" "fake.xlsx" print "$T/stock.lbl" --data "$T/fake.xlsx" --output "$T/bad.pdf"
+expect_fail "cut-off workbook" "broken.xlsx\": xl/worksheets/data.xml, line 5: Premature end of document." print \
+  "$T/stock.lbl" --data "$SHEETS/broken.xlsx" --output "$T/bad.pdf"
+
+[ $failures -eq 0 ] && echo "PASS" || echo "$failures failure(s)"
+[ $failures -eq 0 ]

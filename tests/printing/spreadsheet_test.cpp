@@ -1,0 +1,162 @@
+#include "printing/dataimport.h"
+#include "printing/sheetcells.h"
+#include "printing/spreadsheet.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// The fixtures in tests/sheets come from tests/sheets/make_fixtures.py:
+// stock.ods by odfpy, stock.xlsx and stock.xls from it by LibreOffice,
+// cells.xlsx and broken.xlsx zipped by hand.
+
+// Readable failures: the rows as text.
+static std::string Show(const QList<TDataRow> &rows)
+{
+    QStringList lines;
+    for (const TDataRow &r : rows)
+        lines.append(r.join(u'|'));
+    return lines.join(u'\n').toStdString();
+}
+
+namespace {
+
+QString Fixture(const QString &name)
+{
+    return qEnvironmentVariable("QV_SOURCE_DIR", QStringLiteral(".")) + QStringLiteral("/tests/sheets/") + name;
+}
+
+QList<TDataRow> ReadAll(TRecordSource &source)
+{
+    QList<TDataRow> rows;
+    if (!source.HasRecord())
+        return rows;
+    for (;;) {
+        rows.append(source.DataRow());
+        if (source.DataEof())
+            break;
+        source.ReadRecord();
+    }
+    EXPECT_FALSE(source.Failed()) << source.ErrorString().toStdString();
+    return rows;
+}
+
+QList<TDataRow> ReadSheet(const QString &file, const QString &sheet = QString(), bool header = true)
+{
+    QString error;
+    auto source = OpenSpreadsheet(file, sheet, header, &error);
+    EXPECT_TRUE(source) << error.toStdString();
+    return source ? ReadAll(*source) : QList<TDataRow>();
+}
+
+TEST(SpreadsheetCells, NumbersAndDates)
+{
+    const struct {
+        double value;
+        const char *text;
+    } numbers[] = {{0.1, "0.1"},       {0.1 + 0.2, "0.3"},  {-12, "-12"},       {1e20, "1e+20"},
+                   {6901234567892, "6901234567892"},        {1.5e-7, "1.5e-07"}, {123.456, "123.456"},
+                   {-0.0, "0"},        {2.0 / 3, "0.666666666666667"}};
+    for (const auto &n : numbers)
+        EXPECT_EQ(ShortestNumberText(n.value), QLatin1String(n.text)) << n.text;
+
+    const struct {
+        double serial;
+        const char *code;
+        const char *text;
+    } dates[] = {
+        {45356, "", "2024-03-05"},
+        {45356.75, "", "2024-03-05T18:00:00"},
+        {0.5, "", "12:00:00"},
+        {45356.75, "dd/mm/yyyy\\ hh:mm", "05/03/2024 18:00"},
+        {45356, "d-mmm-yy", "5-Mar-24"},
+        {45356, "dddd, mmmm d, yyyy", "Tuesday, March 5, 2024"},
+        {45356, "[$-409]yyyy\"年\"m\"月\"d\"日\";@", "2024年3月5日"},
+        {45356.5625, "h:mm AM/PM", "1:30 PM"},
+        {45356.99999999, "yyyy-mm-dd hh:mm:ss", "2024-03-06 00:00:00"},
+        {1.5, "[h]:mm:ss", "36:00:00"},
+        {0.000011574, "mm:ss.0", "00:01.0"},
+        {45356, "#,##0.00", "2024-03-05"}, // not a date format: ISO
+        {59, "yyyy-mm-dd", "1900-02-28"},
+        {61, "yyyy-mm-dd", "1900-03-01"},
+    };
+    for (const auto &d : dates)
+        EXPECT_EQ(FormatDateSerial(d.serial, QString::fromUtf8(d.code)), QString::fromUtf8(d.text)) << d.code;
+    EXPECT_EQ(FormatDateSerial(0, QStringLiteral("yyyy-mm-dd"), true), QStringLiteral("1904-01-01"));
+    EXPECT_TRUE(IsDateFormatCode(QStringLiteral("yyyy-mm-dd")));
+    EXPECT_FALSE(IsDateFormatCode(QStringLiteral("0.00\"d\"")));
+    EXPECT_FALSE(IsDateFormatCode(QStringLiteral("[Red]0.00")));
+}
+
+// Shared, inline and rich strings, booleans, cached formula text, a row left
+// out, cells without references, dates through their formats, a lone cell,
+// no dimension: every record as wide as the widest row.
+TEST(Spreadsheet, CellCases)
+{
+    const QList<TDataRow> want = {
+        {"0.3", "共享", "inline", "TRUE", "0.3x", "rich text"},
+        {"", "", "", "", "", ""},
+        {"2024-03-05", "05/03/2024 18:00", "5-Mar-24", "1.5", "1e+20", ""},
+        {"", "", "", "", "-12", ""},
+    };
+    EXPECT_EQ(ReadSheet(Fixture("cells.xlsx")), want);
+    EXPECT_EQ(ReadSheet(Fixture("cells.xlsx"), QString(), false).value(0), TDataRow({"h1"}));
+}
+
+// The same records as the CSV twin, from every writer; sheets by name and
+// number; the wizard's first rows.
+TEST(Spreadsheet, SameRecordsAsCsv)
+{
+    TSplitSettings csv;
+    csv.Mode = TSplitMode::Comma;
+    TRecordReader reader;
+    ASSERT_TRUE(reader.OpenData(Fixture("stock.csv"), csv));
+    const QList<TDataRow> want = ReadAll(reader);
+    ASSERT_EQ(want.size(), 30);
+    for (const char *name : {"stock.ods", "stock.xlsx", "stock.xls", "STOCK.XLSX"}) {
+        const QString file = Fixture(QString::fromLatin1(name).toLower());
+        EXPECT_TRUE(IsSpreadsheetFile(QString::fromLatin1(name)));
+        const QList<TDataRow> got = ReadSheet(file);
+        EXPECT_EQ(got, want) << name << "\n" << Show(got);
+        EXPECT_EQ(ReadSheet(file, QStringLiteral("Notes"), false), QList<TDataRow>({{"second sheet"}})) << name;
+        EXPECT_EQ(ReadSheet(file, QStringLiteral("2"), false), QList<TDataRow>({{"second sheet"}})) << name;
+        EXPECT_EQ(SpreadsheetSheetNames(file), QStringList({"Stock", "Notes"})) << name;
+        const QList<TDataRow> first = ReadSpreadsheetRows(file, QString(), 3);
+        ASSERT_EQ(first.size(), 3) << name;
+        EXPECT_EQ(first[0], TDataRow({"sku", "price", "date", "name", "qty"}));
+        EXPECT_EQ(first[2], want[1]);
+    }
+    EXPECT_FALSE(IsSpreadsheetFile(QStringLiteral("stock.csv")));
+}
+
+TEST(Spreadsheet, Errors)
+{
+    QTemporaryDir dir;
+    const QString fake = dir.filePath(QStringLiteral("fake.xlsx"));
+    const QString fakeXls = dir.filePath(QStringLiteral("fake.xls"));
+    for (const QString &path : {fake, fakeXls}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("sku,name\n");
+    }
+    const struct {
+        QString file, sheet, message;
+    } cases[] = {
+        {Fixture("none.ods"), "", "no such file"},
+        {fake, "", "not a zip archive"},
+        {fakeXls, "", "not a readable .xls workbook"},
+        {dir.path() + "/x.ods", "", "no such file"},
+        {Fixture("stock.xlsx"), "Prices", "no sheet \"Prices\" (the sheets: Stock, Notes)"},
+        {Fixture("stock.ods"), "3", "no sheet \"3\""},
+        {Fixture("stock.xls"), "0", "no sheet \"0\""},
+        {Fixture("broken.xlsx"), "", "xl/worksheets/data.xml, line 5: Premature end of document"},
+    };
+    for (const auto &c : cases) {
+        QString error;
+        EXPECT_FALSE(OpenSpreadsheet(c.file, c.sheet, true, &error));
+        EXPECT_TRUE(error.contains(c.message)) << error.toStdString();
+        EXPECT_TRUE(error.contains(QFileInfo(c.file).fileName())) << error.toStdString();
+    }
+}
+
+} // namespace
