@@ -305,6 +305,61 @@
     </message>
 </context>
 <context>
+    <name>TFCalibration</name>
+    <message>
+        <source>打印机“%1”不可用。</source>
+        <translation>The printer &quot;%1&quot; is not available.</translation>
+    </message>
+    <message>
+        <source>打印机校准</source>
+        <translation>Printer Calibration</translation>
+    </message>
+    <message>
+        <source>先打印校准页，量出十字与标尺实际落在纸上的位置和长度，再按页上的说明填入数值。偏移向右、向下为正。</source>
+        <translation>Print the calibration page first, measure where the crosshairs and rulers landed on the paper and how long they are, then enter the values as the page says. Offsets are positive to the right and down.</translation>
+    </message>
+    <message>
+        <source>打印校准页(&amp;P)</source>
+        <translation>&amp;Print Calibration Page</translation>
+    </message>
+    <message>
+        <source>清除(&amp;R)</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>偏移</source>
+        <translation>Offset</translation>
+    </message>
+    <message>
+        <source>水平 X：</source>
+        <translation>Horizontal X:</translation>
+    </message>
+    <message>
+        <source>垂直 Y：</source>
+        <translation>Vertical Y:</translation>
+    </message>
+    <message>
+        <source>比例</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>打印机：</source>
+        <translation>Printer:</translation>
+    </message>
+    <message>
+        <source>无法保存设置文件 %1。</source>
+        <translation>Cannot save the settings file %1.</translation>
+    </message>
+</context>
+<context>
     <name>TFFontDlg</name>
     <message>
         <source>常规</source>
@@ -580,6 +635,38 @@
     <message>
         <source>右：</source>
         <translation>Right: </translation>
+    </message>
+    <message>
+        <source>标签库存(&amp;S)...</source>
+        <translation>&amp;Stock sheets...</translation>
+    </message>
+    <message>
+        <source>按厂商的标签纸型号填写尺寸、边界和间距</source>
+        <translation>Fill in the size, margins and gaps from a maker&apos;s label sheet</translation>
+    </message>
+    <message>
+        <source>卷筒标签（每页一个标签）</source>
+        <translation>Roll labels (one label per page)</translation>
+    </message>
+    <message>
+        <source>热敏或卷筒打印机：每个标签单独一页，页面为标签加四周的边界，不用装订线</source>
+        <translation>Thermal and roll printers: every label on a page of its own, the label with its margins all round; the gaps do not apply</translation>
+    </message>
+    <message>
+        <source>打印机校准(&amp;B)</source>
+        <translation>Printer &amp;calibration</translation>
+    </message>
+    <message>
+        <source>每页 1 个标签</source>
+        <translation>1 label per page</translation>
+    </message>
+    <message>
+        <source>标签库存：%1，%2 列 × %3 行，%4</source>
+        <translation>Stock sheet: %1, %2 columns × %3 rows, %4</translation>
+    </message>
+    <message>
+        <source>（打印机的纸张不是 %1）</source>
+        <translation> (the printer&apos;s paper is not %1)</translation>
     </message>
 </context>
 <context>
@@ -864,6 +951,90 @@
         <source>Save Template</source>
         <translation>Save Template</translation>
     </message>
+    <message>
+        <source>添加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>粘贴</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>最近的文件</source>
+        <translation>Recent Files</translation>
+    </message>
+    <message>
+        <source>打印预览</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>撤销(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>实际大小</source>
+        <translation>Actual Size</translation>
+    </message>
+    <message>
+        <source>打印计数</source>
+        <translation>Counters advanced by printing</translation>
+    </message>
+    <message>
+        <source>找不到文件 “%1”，已将它从最近的文件中删除。</source>
+        <translation>Cannot find the file “%1”; it has been removed from the recent files.</translation>
+    </message>
+    <message>
+        <source>未命名</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>上次运行未正常结束。是否恢复未保存的标签 “%1”？</source>
+        <translation>The last run did not end normally. Restore the unsaved label “%1”?</translation>
+    </message>
+    <message>
+        <source>撤销 %1(&amp;U)</source>
+        <translation>&amp;Undo %1</translation>
+    </message>
+    <message>
+        <source>重做 %1(&amp;R)</source>
+        <translation>&amp;Redo %1</translation>
+    </message>
+    <message>
+        <source>调整大小</source>
+        <translation>Resize</translation>
+    </message>
+    <message>
+        <source>移动</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>显示比例</source>
+        <translation>Zoom</translation>
+    </message>
 </context>
 <context>
     <name>TFMemoDlg</name>
@@ -970,6 +1141,113 @@
         <source>selecting a file to import from.</source>
         <translation>selecting a file to import from.</translation>
     </message>
+    <message>
+        <source>校准(&amp;B)</source>
+        <translation>&amp;Calibrate</translation>
+    </message>
+    <message>
+        <source>预览(&amp;V)</source>
+        <translation>Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>数据库查询</source>
+        <translation>Database query</translation>
+    </message>
+    <message>
+        <source>查询...</source>
+        <translation>Query...</translation>
+    </message>
+    <message>
+        <source>数据文件 (*.txt *.prn *.csv *.dat *.xlsx *.ods *.xls)</source>
+        <translation>Data Files (*.txt *.prn *.csv *.dat *.xlsx *.ods *.xls)</translation>
+    </message>
+    <message>
+        <source>电子表格 (*.xlsx *.ods *.xls)</source>
+        <translation>Spreadsheets (*.xlsx *.ods *.xls)</translation>
+    </message>
+    <message>
+        <source>每页 1 个标签</source>
+        <translation>1 label per page</translation>
+    </message>
+    <message>
+        <source>%1 × %2 mm</source>
+        <translation>%1 × %2 mm</translation>
+    </message>
+    <message>
+        <source>纸张：%1</source>
+        <translation>Paper: %1</translation>
+    </message>
+    <message>
+        <source>纸张：自定义尺寸 %1</source>
+        <translation>Paper: custom size %1</translation>
+    </message>
+    <message>
+        <source>纸张：打印机不接受自定义尺寸，使用能容纳 %1 的最小纸张 %2%3</source>
+        <translation>Paper: the printer takes no custom sizes; the smallest paper that holds %1 is used, %2%3</translation>
+    </message>
+    <message>
+        <source>（横向）</source>
+        <translation> (landscape)</translation>
+    </message>
+    <message>
+        <source>纸张：打印机没有能容纳 %1 的纸张</source>
+        <translation>Paper: the printer has no paper that holds %1</translation>
+    </message>
+    <message>
+        <source>请先选择数据库查询。</source>
+        <translation>Please choose a database query first.</translation>
+    </message>
+</context>
+<context>
+    <name>TFPrintPreview</name>
+    <message>
+        <source>打印预览</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>第一页</source>
+        <translation>First page</translation>
+    </message>
+    <message>
+        <source>上一页</source>
+        <translation>Previous page</translation>
+    </message>
+    <message>
+        <source>下一页</source>
+        <translation>Next page</translation>
+    </message>
+    <message>
+        <source>最后一页</source>
+        <translation>Last page</translation>
+    </message>
+    <message>
+        <source>适合页面</source>
+        <translation>Fit page</translation>
+    </message>
+    <message>
+        <source>适合宽度</source>
+        <translation>Fit width</translation>
+    </message>
+    <message>
+        <source>打印(&amp;P)</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>共 %1 页</source>
+        <translation>of %1</translation>
+    </message>
+    <message>
+        <source>每页 %1 个标签，共 %2 个标签</source>
+        <translation>%1 labels per page, %2 labels in all</translation>
+    </message>
 </context>
 <context>
     <name>TFPrintProgress</name>
@@ -1039,6 +1317,168 @@
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TFSqlSource</name>
+    <message>
+        <source>数据库查询</source>
+        <translation>Database query</translation>
+    </message>
+    <message>
+        <source>最近使用：</source>
+        <translation>Recent:</translation>
+    </message>
+    <message>
+        <source>驱动程序：</source>
+        <translation>Driver:</translation>
+    </message>
+    <message>
+        <source>主机：</source>
+        <translation>Host:</translation>
+    </message>
+    <message>
+        <source>端口：</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>数据库：</source>
+        <translation>Database:</translation>
+    </message>
+    <message>
+        <source>浏览</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>用户：</source>
+        <translation>User:</translation>
+    </message>
+    <message>
+        <source>密码：</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>在密钥环中记住密码</source>
+        <translation>Remember the password in the keyring</translation>
+    </message>
+    <message>
+        <source>查询：</source>
+        <translation>Query:</translation>
+    </message>
+    <message>
+        <source>显示前几行</source>
+        <translation>Show First Rows</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>SQLite 数据库</source>
+        <translation>SQLite Database</translation>
+    </message>
+    <message>
+        <source>SQLite Databases (*.db *.sqlite *.sqlite3);;All Files (*)</source>
+        <translation>SQLite Databases (*.db *.sqlite *.sqlite3);;All Files (*)</translation>
+    </message>
+    <message>
+        <source>数据源：</source>
+        <translation>Data source:</translation>
+    </message>
+    <message>
+        <source>数据库文件：</source>
+        <translation>Database file:</translation>
+    </message>
+    <message>
+        <source>密码未能存入密钥环，只在本次运行中使用：</source>
+        <translation>The password could not be stored in the keyring and is used for this run only: </translation>
+    </message>
+    <message>
+        <source>请填写数据库。</source>
+        <translation>Please fill in the database.</translation>
+    </message>
+    <message>
+        <source>请填写查询。</source>
+        <translation>Please fill in the query.</translation>
+    </message>
+    <message>
+        <source>查询没有结果。</source>
+        <translation>The query has no results.</translation>
+    </message>
+</context>
+<context>
+    <name>TFStockChooser</name>
+    <message>
+        <source>%1 形标签不能对应行列网格</source>
+        <translation>%1 labels do not map onto a grid of rows and columns</translation>
+    </message>
+    <message>
+        <source>一张纸上有 %1 种排列，标签格式只有一种网格</source>
+        <translation>%1 layouts on one sheet; the label format holds one grid</translation>
+    </message>
+    <message>
+        <source>这种纸上会排 %1 列 × %2 行，标签纸只有 %3 列 × %4 行</source>
+        <translation>This paper takes %1 columns × %2 rows; the sheet has only %3 × %4</translation>
+    </message>
+    <message>
+        <source>与 %1 相同，但没有 %1 的数据</source>
+        <translation>Same as %1, but %1 is not listed</translation>
+    </message>
+    <message>
+        <source>标签库存</source>
+        <translation>Stock Sheets</translation>
+    </message>
+    <message>
+        <source>搜索厂商、型号或说明</source>
+        <translation>Search maker, product or description</translation>
+    </message>
+    <message>
+        <source>厂商</source>
+        <translation>Maker</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Product</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>标签尺寸</source>
+        <translation>Label size</translation>
+    </message>
+    <message>
+        <source>每页</source>
+        <translation>Per sheet</translation>
+    </message>
+    <message>
+        <source>纸张</source>
+        <translation>Paper</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>%1 列 × %2 行，%3</source>
+        <translation>%1 columns × %2 rows, %3</translation>
+    </message>
+    <message>
+        <source>不能选用：</source>
+        <translation>Cannot be used: </translation>
+    </message>
+    <message>
+        <source>注意：</source>
+        <translation>Note: </translation>
     </message>
 </context>
 <context>
@@ -1122,6 +1562,10 @@
     <message>
         <source>Field #</source>
         <translation>Field #</translation>
+    </message>
+    <message>
+        <source>工作表：</source>
+        <translation>Sheet:</translation>
     </message>
 </context>
 <context>
@@ -1309,6 +1753,26 @@
     <message>
         <source>自动</source>
         <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>字体</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>文字颜色</source>
+        <translation>Text colour</translation>
+    </message>
+    <message>
+        <source>图形</source>
+        <translation>Shape</translation>
+    </message>
+    <message>
+        <source>线条颜色</source>
+        <translation>Line colour</translation>
+    </message>
+    <message>
+        <source>填充颜色</source>
+        <translation>Fill colour</translation>
     </message>
 </context>
 </TS>
