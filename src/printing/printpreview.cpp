@@ -1,5 +1,8 @@
 #include "printing/printpreview.h"
 
+#include "model/labelformat.h"
+#include "printing/sheetlayout.h"
+
 #include <cmath>
 #include <limits>
 
@@ -18,6 +21,16 @@ bool TPreviewDevice::Metrics(TPrinterMetrics &m)
 {
     m = metrics_;
     return metrics_.PaperWidth > 0 && metrics_.PaperHeight > 0 && metrics_.DpiX > 0 && metrics_.DpiY > 0;
+}
+
+bool TPreviewDevice::SetRollPage(const QSizeF &mm)
+{
+    if (painter_.isActive() || !(mm.width() > 0 && mm.height() > 0))
+        return false;
+    metrics_.PaperWidth = qRound(mm.width() / 25.4 * metrics_.DpiX);
+    metrics_.PaperHeight = qRound(mm.height() / 25.4 * metrics_.DpiY);
+    metrics_.OffsetX = metrics_.OffsetY = metrics_.RightMargin = metrics_.BottomMargin = 0;
+    return true;
 }
 
 void TPreviewDevice::StartPage()
@@ -143,9 +156,13 @@ TPrintResult TPrintPreview::Open(QString *message)
     source_.reset();
     cached_.reset();
     TPreviewDevice device(metrics_);
+    // A roll label previews on its own page, as the printer is asked for it.
+    if (LabelFormat.Roll)
+        device.SetRollPage(RollPageSizeMm());
     TPrinterMetrics m;
     if (!device.Metrics(m))
         return fail(TPrintResult::DeviceError, QStringLiteral("The printer cannot be used."));
+    metrics_ = m;
     ApplyPrinterMetrics(metrics_);
     perPage_ = qint64(LabelRows) * LabelColumns;
     if (perPage_ <= 0)

@@ -33,6 +33,8 @@ public:
     void Abort() override;
 
     const QList<QImage> &Pages() const { return pages_; }
+    // A roll label's page: the paper becomes the page, all of it printable.
+    bool SetRollPage(const QSizeF &mm) override;
 
 private:
     void StartPage();

@@ -42,7 +42,8 @@ double DifferingCells(const QImage &a, const QImage &b)
 
 // A preview page is the page the printer gets: the shipping label merged
 // with 40 addresses, two copies each, page 3 drawn by the preview against
-// page 3 of the same job printed to PDF and rasterised by poppler.
+// page 3 of the same job printed to PDF and rasterised by poppler; on sheets
+// and on roll pages.
 TEST(PrintPreview, PageIsThePrintedPage)
 {
     const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
@@ -67,48 +68,53 @@ TEST(PrintPreview, PageIsThePrintedPage)
     f.write(data);
     f.close();
 
-    TPrintChoices choices;
-    choices.DataFile = f.fileName();
-    choices.Split.Mode = TSplitMode::Comma;
-    choices.Split.IgnoreHeader = true;
-    choices.RangeKind = rkAll;
-    choices.Copies = 2;
-    const QString pdf = dir.filePath("job.pdf");
-    constexpr int kDpi = 100;
-    TPdfPrinterDevice device(pdf, QPageSize(QPageSize::Letter), kDpi);
-    QString message;
-    ASSERT_EQ(PrintLabels(items.Items, choices, device, nullptr, &message), TPrintResult::Printed)
-        << message.toStdString();
-    ASSERT_GE(device.Pages(), 4);
+    // A roll label too: one label a page, the page the label with its margins.
+    for (const bool roll : {false, true}) {
+        SCOPED_TRACE(roll ? "roll" : "sheet");
+        LabelFormat.Roll = roll;
+        TPrintChoices choices;
+        choices.DataFile = f.fileName();
+        choices.Split.Mode = TSplitMode::Comma;
+        choices.Split.IgnoreHeader = true;
+        choices.RangeKind = rkAll;
+        choices.Copies = 2;
+        const QString pdf = dir.filePath(roll ? "roll.pdf" : "job.pdf");
+        constexpr int kDpi = 100;
+        TPdfPrinterDevice device(pdf, QPageSize(QPageSize::Letter), kDpi);
+        QString message;
+        ASSERT_EQ(PrintLabels(items.Items, choices, device, nullptr, &message), TPrintResult::Printed)
+            << message.toStdString();
+        ASSERT_GE(device.Pages(), 4);
 
-    TPrinterMetrics metrics;
-    ASSERT_TRUE(device.Metrics(metrics));
-    TPrintPreview preview(items.Items, choices, metrics);
-    ASSERT_EQ(preview.Open(&message), TPrintResult::Printed) << message.toStdString();
-    ASSERT_EQ(preview.PageCount(), device.Pages());
-    const QImage page3 = preview.RenderPage(2, 1.0, &message);
-    const QImage page2 = preview.RenderPage(1, 1.0, &message);
-    ASSERT_FALSE(page3.isNull()) << message.toStdString();
+        TPrinterMetrics metrics;
+        ASSERT_TRUE(device.Metrics(metrics));
+        TPrintPreview preview(items.Items, choices, metrics);
+        ASSERT_EQ(preview.Open(&message), TPrintResult::Printed) << message.toStdString();
+        ASSERT_EQ(preview.PageCount(), device.Pages());
+        const QImage page3 = preview.RenderPage(2, 1.0, &message);
+        const QImage page2 = preview.RenderPage(1, 1.0, &message);
+        ASSERT_FALSE(page3.isNull()) << message.toStdString();
 
-    QProcess raster;
-    raster.start(pdftoppm, {QStringLiteral("-r"), QString::number(kDpi), QStringLiteral("-f"), QStringLiteral("3"),
-                            QStringLiteral("-l"), QStringLiteral("3"), QStringLiteral("-singlefile"),
-                            QStringLiteral("-png"), pdf, dir.filePath("page")});
-    ASSERT_TRUE(raster.waitForFinished(60000));
-    ASSERT_EQ(raster.exitCode(), 0) << raster.readAllStandardError().toStdString();
-    const QImage printed(dir.filePath("page.png"));
-    ASSERT_FALSE(printed.isNull());
-    EXPECT_LE(qAbs(printed.width() - page3.width()), 1);
-    EXPECT_LE(qAbs(printed.height() - page3.height()), 1);
+        QProcess raster;
+        raster.start(pdftoppm, {QStringLiteral("-r"), QString::number(kDpi), QStringLiteral("-f"), QStringLiteral("3"),
+                                QStringLiteral("-l"), QStringLiteral("3"), QStringLiteral("-singlefile"),
+                                QStringLiteral("-png"), pdf, dir.filePath(roll ? "rollpage" : "page")});
+        ASSERT_TRUE(raster.waitForFinished(60000));
+        ASSERT_EQ(raster.exitCode(), 0) << raster.readAllStandardError().toStdString();
+        const QImage printed(dir.filePath(roll ? "rollpage.png" : "page.png"));
+        ASSERT_FALSE(printed.isNull());
+        EXPECT_LE(qAbs(printed.width() - page3.width()), 1);
+        EXPECT_LE(qAbs(printed.height() - page3.height()), 1);
 
-    // The page before differs only in its addresses and numbers: the measure
-    // must tell them apart.
-    const double same = DifferingCells(page3, printed), other = DifferingCells(page2, printed);
-    EXPECT_LT(same, other / 10) << same << " vs " << other;
-    if (HasFailure()) {
-        page3.save(dir.filePath("preview.png"));
-        dir.setAutoRemove(false);
-        ADD_FAILURE() << "pictures kept in " << dir.path().toStdString();
+        // The page before differs only in its addresses and numbers: the measure
+        // must tell them apart.
+        const double same = DifferingCells(page3, printed), other = DifferingCells(page2, printed);
+        EXPECT_LT(same, other / 10) << same << " vs " << other;
+        if (HasFailure()) {
+            page3.save(dir.filePath("preview.png"));
+            dir.setAutoRemove(false);
+            ADD_FAILURE() << "pictures kept in " << dir.path().toStdString();
+        }
     }
     LabelFormat = savedFormat;
     SetScreenDpi(sx, sy);
