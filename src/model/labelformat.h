@@ -16,6 +16,10 @@ struct TLabelFormat {
     // One label a page (roll printers): the page is the label with its
     // margins all round; the gaps do not apply.
     bool Roll = false;
+    // Labels across and down a page at most (a maker's sheet whose paper has
+    // room for more than it carries); 0 = as many as the paper holds.
+    int MaxColumns = 0;
+    int MaxRows = 0;
 };
 
 extern TLabelFormat LabelFormat;

@@ -55,6 +55,10 @@ void RecomputeGrid()
         LabelRows = qMin(LabelRows, 1);
         LabelColumns = qMin(LabelColumns, 1);
     }
+    if (f.MaxRows > 0)
+        LabelRows = qMin(LabelRows, f.MaxRows);
+    if (f.MaxColumns > 0)
+        LabelColumns = qMin(LabelColumns, f.MaxColumns);
 }
 
 } // namespace

@@ -392,7 +392,8 @@ TStockCatalogue LoadStockCatalogue(const QString &dir)
             s.Description = description;
     }
 
-    // The label format keeps no counts: the sheet layout fills the paper.
+    // The format limits the grid to the sheet's counts; only a paper with
+    // room for fewer labels than the sheet has still prints a different grid.
     for (TStockSheet &s : c.Sheets) {
         if (!s.Selectable())
             continue;
@@ -515,6 +516,10 @@ TLabelFormat StockLabelFormat(const TStockSheet &s)
     f.Gap_Height = v[4];
     f.Gap_Width = v[5];
     f.Metric = metric;
+    // Many papers have room for a row or column more than the sheet carries
+    // (a label's height of top margin): that one would print on the backing.
+    f.MaxColumns = std::max(s.Columns, 0);
+    f.MaxRows = std::max(s.Rows, 0);
     return f;
 }
 
@@ -523,8 +528,9 @@ std::pair<int, int> StockGridOnPaper(const TStockSheet &s)
     const TLabelFormat f = StockLabelFormat(s);
     const auto px = [&f](double v) { return LabelUnitsToPrinter(v, 600, f.Metric); };
     const int paperW = Round(s.PaperWidth.Inches() * 600), paperH = Round(s.PaperHeight.Inches() * 600);
-    return {CountLabels(px(f.Margin_Left), px(f.Label_Width), px(f.Gap_Width), paperW),
-            CountLabels(px(f.Margin_Top), px(f.Label_Height), px(f.Gap_Height), paperH)};
+    auto limit = [](int n, int max) { return max > 0 ? std::min(n, max) : n; };
+    return {limit(CountLabels(px(f.Margin_Left), px(f.Label_Width), px(f.Gap_Width), paperW), f.MaxColumns),
+            limit(CountLabels(px(f.Margin_Top), px(f.Label_Height), px(f.Gap_Height), paperH), f.MaxRows)};
 }
 
 QPageSize StockPaper(const TStockSheet &s)

@@ -92,7 +92,8 @@ QStringList NearestStockNames(const QList<TStockSheet> &sheets, const QString &n
 // 0.001 mm of the drawing, and inches otherwise.
 TLabelFormat StockLabelFormat(const TStockSheet &s);
 // Labels across and down the sheet's paper as the sheet layout counts them
-// (at 600 pixels per inch, margins from the paper's edges).
+// (at 600 pixels per inch, margins from the paper's edges, at most the
+// sheet's own counts).
 std::pair<int, int> StockGridOnPaper(const TStockSheet &s);
 // The sheet's paper.
 QPageSize StockPaper(const TStockSheet &s);

@@ -260,6 +260,14 @@ void WriteLabelFormat(TIniFile &ini)
         ini.WriteBool(kFormatSection, QStringLiteral("ROLL"), true);
     else
         ini.DeleteKey(kFormatSection, QStringLiteral("ROLL"));
+    if (LabelFormat.MaxColumns > 0)
+        ini.WriteInteger(kFormatSection, QStringLiteral("COLUMNS"), LabelFormat.MaxColumns);
+    else
+        ini.DeleteKey(kFormatSection, QStringLiteral("COLUMNS"));
+    if (LabelFormat.MaxRows > 0)
+        ini.WriteInteger(kFormatSection, QStringLiteral("ROWS"), LabelFormat.MaxRows);
+    else
+        ini.DeleteKey(kFormatSection, QStringLiteral("ROWS"));
 }
 
 void WriteLabel(TIniFile &ini, const TItemContainer &items)
@@ -320,6 +328,9 @@ void ReadLabelFormat(const TIniFile &ini)
     LabelFormat.Gap_Width = length("GAPWIDTH", 0, false);
     LabelFormat.Metric = ini.ReadBool(kFormatSection, QStringLiteral("METRIC"), false);
     LabelFormat.Roll = ini.ReadBool(kFormatSection, QStringLiteral("ROLL"), false);
+    // A count below one limits nothing.
+    LabelFormat.MaxColumns = qMax(0, ini.ReadInteger(kFormatSection, QStringLiteral("COLUMNS"), 0));
+    LabelFormat.MaxRows = qMax(0, ini.ReadInteger(kFormatSection, QStringLiteral("ROWS"), 0));
 }
 
 void ReadLabel(const TIniFile &ini, TItemContainer &items)

@@ -10,8 +10,10 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QtEndian>
+#include <climits>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 QString UserConfigHome()
 {
@@ -396,6 +398,8 @@ void SetDefaultSettings()
     LabelFormat.Gap_Width = 0;
     LabelFormat.Metric = false;
     LabelFormat.Roll = false;
+    LabelFormat.MaxColumns = 0;
+    LabelFormat.MaxRows = 0;
     ShowGrids = true;
     Path.clear();
     AutoSaveSeq = true;
@@ -433,6 +437,8 @@ bool ReadSettings(const TRegistryFile &reg)
     // questions are simply asked again.
     DeclinedPath = reg.ReadString(QStringLiteral("DeclinedPath")).value_or(QString());
     LabelFormat.Roll = reg.ReadDWord(QStringLiteral("Roll")).value_or(0) != 0;
+    LabelFormat.MaxColumns = int(qMin<quint32>(reg.ReadDWord(QStringLiteral("MaxColumns")).value_or(0), INT_MAX));
+    LabelFormat.MaxRows = int(qMin<quint32>(reg.ReadDWord(QStringLiteral("MaxRows")).value_or(0), INT_MAX));
     return true;
 }
 
@@ -464,6 +470,14 @@ bool SaveSettings()
         reg.WriteDWord(QStringLiteral("Roll"), 1);
     else
         reg.DeleteValue(QStringLiteral("Roll"));
+    const std::pair<const char *, int> limits[] = {{"MaxColumns", LabelFormat.MaxColumns},
+                                                   {"MaxRows", LabelFormat.MaxRows}};
+    for (const auto &[name, value] : limits) {
+        if (value > 0)
+            reg.WriteDWord(QLatin1String(name), quint32(value));
+        else
+            reg.DeleteValue(QLatin1String(name));
+    }
     return reg.Save();
 }
 

@@ -125,6 +125,33 @@ Avery J8160|2.5|1.5|8.26771653543|11.6929133858|0.283858267717|0.596456692913|2.
 Online Labels OL125|4|2|8.5|11|0.18|0.5|4.14|2|2|5
 ROWS
 
+# A sheet whose paper has room for one more row than it has (Avery 5167: 4 x 20
+# under a 0.5 in top margin) prints only its own 80 a page: 81 labels take two
+# pages, 80 and 1. The rectangle is inset so that touching labels stay apart.
+write_label "$T/l.lbl" 1.75 0.5
+sed -i '/^\[CNT_1\]/,$ {s/^TOP=0$/TOP=0.1/; s/^LEFT=0$/LEFT=0.1/; s/^WIDTH=.*/WIDTH=1.5/; s/^HEIGHT=.*/HEIGHT=0.3/}' "$T/l.lbl"
+if "$CLI" print "$T/l.lbl" --stock "Avery 5167" --labels 81 --output "$T/5167.pdf" --quiet 2>"$T/err"; then
+  pdftoppm -r 50 -gray "$T/5167.pdf" "$T/p5167"
+  counts=$(for page in "$T"/p5167*.pgm; do
+    python3 - "$page" <<'PY'
+import sys
+data = open(sys.argv[1], 'rb').read()
+parts = data.split(maxsplit=4)
+W, H, pix = int(parts[1]), int(parts[2]), parts[4]
+n = 0
+for c in range(4):  # down the middle of each column of the drawing
+    x = int((0.28125 + c * 2.0625 + 0.875) * 50)
+    col = [pix[y * W + x] < 128 for y in range(H)]
+    n += sum(1 for y in range(H) if col[y] and (y == 0 or not col[y - 1]))
+print(n)
+PY
+  done | tr '\n' ' ')
+  [ "$counts" = "80 1 " ] || fail "Avery 5167, 81 labels: labels a page are '$counts', not '80 1 '"
+  rm -f "$T"/p5167*.pgm
+else
+  fail "Avery 5167: print failed: $(cat "$T/err")"
+fi
+
 # --paper still wins over the sheet's own paper.
 write_label "$T/l.lbl" 2.625 1
 "$CLI" print "$T/l.lbl" --stock "Avery 5160" --paper A4 --output "$T/a4.pdf" --quiet 2>"$T/err" ||

@@ -105,6 +105,10 @@ TEST(SheetLayout, GridAndPositions)
         {"decimal values", {0.29, 0.29, 0, 0, 0, 0, false}, Sheet(100, 100, 100), 3, 3, 0, 29, 0, 58, 29, 29},
         {"label larger than the sheet", {10, 1, 0, 0, 0, 0, false}, Sheet(600, 2400, 2400), 4, 0, 0, 6000, 0, 1200,
          6000, 600},
+        {"limited to 3 x 2", {1, 1, 0, 0, 0, 0, false, false, 3, 2}, Sheet(600, 2400, 2400), 2, 3, 0, 600, 0, 1200,
+         600, 600},
+        {"limits beyond the paper", {1, 1, 0, 0, 0, 0, false, false, 9, 9}, Sheet(600, 2400, 2400), 4, 4, 0, 600, 0,
+         1200, 600, 600},
     };
     for (const Case &c : cases) {
         LabelFormat = c.format;

@@ -289,6 +289,22 @@ TEST_F(LabelFileTest, KeysAreWrittenInTheirOrder)
     LabelFormat.Roll = false;
     ASSERT_TRUE(SaveLabelFormat(Path("t.lbf")));
     EXPECT_TRUE(ReadAll(Path("t.lbf")).endsWith("METRIC=0\r\n"));
+    // So do a sheet's grid limits, each alone.
+    struct {
+        int columns, rows;
+        const char *tail;
+    } limits[] = {{4, 20, "METRIC=0\r\nCOLUMNS=4\r\nROWS=20\r\n"}, {0, 7, "METRIC=0\r\nROWS=7\r\n"},
+                  {3, 0, "METRIC=0\r\nCOLUMNS=3\r\n"}, {0, 0, "METRIC=0\r\n"}};
+    for (const auto &l : limits) {
+        LabelFormat.MaxColumns = l.columns;
+        LabelFormat.MaxRows = l.rows;
+        ASSERT_TRUE(SaveLabelFormat(Path("t.lbf")));
+        EXPECT_TRUE(ReadAll(Path("t.lbf")).endsWith(l.tail)) << ReadAll(Path("t.lbf")).constData();
+        LabelFormat.MaxColumns = LabelFormat.MaxRows = -1;
+        ReadLabelFormat(TIniFile(Path("t.lbf")));
+        EXPECT_EQ(LabelFormat.MaxColumns, l.columns);
+        EXPECT_EQ(LabelFormat.MaxRows, l.rows);
+    }
 }
 
 TEST_F(LabelFileTest, MemoLineBreaks)

@@ -173,6 +173,7 @@ TEST_F(SettingsTest, PrinterCalibrationsAndRoll)
 {
     SetNonDefaults();
     LabelFormat.Roll = true;
+    LabelFormat.MaxRows = 20;
     ASSERT_TRUE(SaveSettings());
     ASSERT_TRUE(SaveCalibration("zebra", {0.54, -1.26, 101.234, 99}));
     ASSERT_TRUE(SaveCalibration("office", {-10, 10, 95, 105}));
@@ -188,9 +189,13 @@ TEST_F(SettingsTest, PrinterCalibrationsAndRoll)
     EXPECT_TRUE(text.contains("\"Calibration:zebra\"=\"0.5,-1.3,101.23,99\"\n")) << text.constData();
     EXPECT_FALSE(text.contains("office"));
     EXPECT_TRUE(text.contains("\"Roll\"=dword:00000001\n"));
+    EXPECT_TRUE(text.contains("\"MaxRows\"=dword:00000014\n"));
+    EXPECT_FALSE(text.contains("MaxColumns"));
     LabelFormat = TLabelFormat{};
     LoadSettings();
     EXPECT_TRUE(LabelFormat.Roll);
+    EXPECT_EQ(LabelFormat.MaxRows, 20);
+    EXPECT_EQ(LabelFormat.MaxColumns, 0);
     EXPECT_EQ(LabelFormat.Label_Width, 5);
 
     struct {
