@@ -166,6 +166,13 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
             Calibrate(this);
     });
     connect(cbRoll, &QCheckBox::toggled, this, [this] { Refresh(); });
+    for (QLineEdit *e : {eMarginTop, eMarginLeft, eLabelHeight, eLabelWidth, eGapHeight, eGapWidth})
+        connect(e, &QLineEdit::textEdited, this, [this] {
+            if (maxColumns_ == 0 && maxRows_ == 0)
+                return;
+            maxColumns_ = maxRows_ = 0;
+            lStock->clear();
+        });
 }
 
 bool TFLabelSettings::Execute(TLabelFormat &format)
@@ -192,6 +199,8 @@ void TFLabelSettings::LoadFields(const TLabelFormat &f)
     eGapWidth->setText(FormatLabelUnits(f.Gap_Width));
     lStock->clear();
     cbRoll->setChecked(f.Roll);
+    maxColumns_ = f.MaxColumns;
+    maxRows_ = f.MaxRows;
 }
 
 void TFLabelSettings::MarginOrGapExit(QLineEdit *field)
@@ -253,8 +262,12 @@ void TFLabelSettings::Refresh()
     const int width = LabelUnitsToPrinter(valueOf(eLabelWidth), PrinterDpiX, metric);
     const int gapHeight = LabelUnitsToPrinter(valueOf(eGapHeight), PrinterDpiY, metric);
     const int gapWidth = LabelUnitsToPrinter(valueOf(eGapWidth), PrinterDpiX, metric);
-    const int rows = CountLabels(top, height, gapHeight, PaperHeight);
-    const int columns = CountLabels(left, width, gapWidth, PaperWidth);
+    int rows = CountLabels(top, height, gapHeight, PaperHeight);
+    int columns = CountLabels(left, width, gapWidth, PaperWidth);
+    if (maxRows_ > 0)
+        rows = qMin(rows, maxRows_);
+    if (maxColumns_ > 0)
+        columns = qMin(columns, maxColumns_);
 
     auto strip = [metric](int pixels, int dpi) {
         // Without a printer ever read the resolution is unknown: show 0.
@@ -294,6 +307,8 @@ void TFLabelSettings::OkClick()
         f.Gap_Width = valueOf(eGapWidth);
         f.Metric = rbCentimetres->isChecked();
         f.Roll = cbRoll->isChecked();
+        f.MaxColumns = maxColumns_;
+        f.MaxRows = maxRows_;
     }
     accept();
 }

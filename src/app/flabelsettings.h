@@ -65,6 +65,9 @@ private:
     TLeaveWatcher *leave_;
     TLabelFormat *target_ = nullptr;
     bool loading_ = false;
+    // The grid limits of the format (a maker's sheet); cleared when a length
+    // is typed, since the sheet then no longer describes the format.
+    int maxColumns_ = 0, maxRows_ = 0;
 };
 
 // "#0.0####"

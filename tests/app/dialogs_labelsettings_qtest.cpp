@@ -5,6 +5,7 @@
 #include "app/fstockchooser.h"
 #include "dialogs_testkit.h"
 #include "printing/sheetlayout.h"
+#include "printing/stocksheets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -319,6 +320,26 @@ void LabelSettingsTest::stockSheetFillsFields()
     QCOMPARE(f.Label_Width, 6.25);
     QCOMPARE(f.Margin_Left, 0.70965);
     QCOMPARE(f.Gap_Width, 0.3);
+    // A length typed after the sheet drops the sheet's grid limits.
+    QCOMPARE(f.MaxColumns, 0);
+    QCOMPARE(f.MaxRows, 0);
+
+    // Letter has room for a 21st row of Avery 5167 on its top margin's
+    // height: the sheet's 4 x 20 limit the grid shown and are stored.
+    usePrinter(letter());
+    const TStockSheet *avery5167 = FindStockSheet(StockCatalogue().Sheets, QStringLiteral("Avery 5167"));
+    QVERIFY(avery5167);
+    TFLabelSettings sheetDlg;
+    TLabelFormat g = inchFormat();
+    WhenShown(&sheetDlg, [&] {
+        sheetDlg.ApplyStock(*avery5167);
+        QCOMPARE(sheetDlg.lRows->text(), QStringLiteral("行：20"));
+        QCOMPARE(sheetDlg.lColumns->text(), QStringLiteral("列：4"));
+        QTest::mouseClick(sheetDlg.btnOk, Qt::LeftButton);
+    });
+    QVERIFY(sheetDlg.Execute(g));
+    QCOMPARE(g.MaxColumns, 4);
+    QCOMPARE(g.MaxRows, 20);
 }
 
 // Roll mode shows one label a page and has no gaps; the calibration dialog,

@@ -439,6 +439,17 @@ const std::vector<TStepRow> &Rows()
          f.close();
          QVERIFY(t.win->LoadTemplateFile(file));
      }},
+    // The same lengths with a sheet's grid limits: the limits alone are a step.
+    {"template limits", -1, "载入标签格式",
+     [](UndoTest &t) {
+         const QString file = t.home.filePath("limits.lbf");
+         QFile f(file);
+         QVERIFY(f.open(QIODevice::WriteOnly));
+         f.write("[FORMAT]\r\nHEIGHT=1.5\r\nWIDTH=2.5\r\nTOPMARGIN=0.25\r\nLEFTMARGIN=0.25\r\nGAPHEIGHT=0\r\n"
+                 "GAPWIDTH=0\r\nMETRIC=0\r\nCOLUMNS=3\r\nROWS=20\r\n");
+         f.close();
+         QVERIFY(t.win->LoadTemplateFile(file));
+     }},
     {"print advances the counter", 0, "打印计数",
      [](UndoTest &t) {
          TFPrintDlg *dlg = t.win->FPrintDlg;
