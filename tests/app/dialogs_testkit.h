@@ -63,6 +63,36 @@ inline void WhenShown(QDialog *dialog, std::function<void()> steps)
     poll->start();
 }
 
+// Runs steps on the next modal dialog once it shows (the window's own
+// dialogs, found as the active modal widget); then, unless the steps closed
+// it, rejects it. The poll lives as long as owner.
+inline void WhenModal(QObject *owner, std::function<void(QDialog *)> steps)
+{
+    auto *poll = new QTimer(owner);
+    QObject::connect(poll, &QTimer::timeout, owner, [poll, steps = std::move(steps)] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (!QTest::qWaitForWindowExposed(dialog))
+            qWarning("dialog not exposed");
+        steps(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    poll->start(5);
+}
+
+// A named part of a window; the test stops when it is missing.
+template <class T> T *Find(QWidget *w, const char *name)
+{
+    T *found = w->findChild<T *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("widget %s not found", name);
+    return found;
+}
+
 // Replaces a field's text by typing, as a person does.
 inline void TypeInto(QLineEdit *field, const QString &text)
 {

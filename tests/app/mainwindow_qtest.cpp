@@ -64,14 +64,6 @@ public slots:
     void open(const QUrl &url) { urls << url; }
 };
 
-template <class T> T *Find(QWidget *w, const char *name)
-{
-    T *found = w->findChild<T *>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("widget %s not found", name);
-    return found;
-}
-
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -91,25 +83,7 @@ private:
         const char *names[] = {"StatusPanel0", "StatusPanel1", "StatusPanel2"};
         return Find<QLabel>(win.get(), names[i])->text();
     }
-    // Runs steps on the next modal dialog once it shows; then rejects it
-    // unless the steps closed it.
-    void whenModal(std::function<void(QDialog *)> steps)
-    {
-        auto *poll = new QTimer(this);
-        connect(poll, &QTimer::timeout, this, [poll, steps] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isVisible())
-                return;
-            poll->stop();
-            poll->deleteLater();
-            if (!QTest::qWaitForWindowExposed(dialog))
-                qWarning("dialog not exposed");
-            steps(dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        });
-        poll->start(5);
-    }
+    void whenModal(std::function<void(QDialog *)> steps) { WhenModal(this, std::move(steps)); }
     TLabelControl *clickWithTool(const char *tool, QPoint at, Qt::MouseButton b = Qt::LeftButton)
     {
         button(tool)->click();

@@ -32,18 +32,6 @@
 #include <functional>
 #include <memory>
 
-namespace {
-
-template <class T> T *Find(QWidget *w, const char *name)
-{
-    T *found = w->findChild<T *>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("widget %s not found", name);
-    return found;
-}
-
-} // namespace
-
 class UndoTest;
 
 namespace {
@@ -101,25 +89,7 @@ public:
         f.open(QIODevice::ReadOnly);
         return f.readAll();
     }
-    // Runs steps on the next modal dialog once it shows; rejects it after
-    // unless the steps closed it.
-    void whenModal(std::function<void(QDialog *)> steps)
-    {
-        auto *poll = new QTimer(this);
-        connect(poll, &QTimer::timeout, this, [poll, steps] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isVisible())
-                return;
-            poll->stop();
-            poll->deleteLater();
-            if (!QTest::qWaitForWindowExposed(dialog))
-                qWarning("dialog not exposed");
-            steps(dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        });
-        poll->start(5);
-    }
+    void whenModal(std::function<void(QDialog *)> steps) { WhenModal(this, std::move(steps)); }
     // A key pressed and held: the first press, then repeats.
     void keyBurst(Qt::Key key, Qt::KeyboardModifiers mods, int repeats)
     {

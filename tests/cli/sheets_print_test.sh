@@ -20,80 +20,14 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # Letter sheets of 2.5 x 1.25 in labels, 3 across and 8 down: a Code 128 of
-# column 1 (sku) and a text of the price, date, name and quantity columns.
-cat >"$T/stock.lbl" <<LBL
-[FORMAT]
-WIDTH=2.5
-HEIGHT=1.25
-TOPMARGIN=0.5
-LEFTMARGIN=0.1875
-GAPHEIGHT=0
-GAPWIDTH=0.125
-METRIC=0
-SHOWGRID=0
-CONTROLS=2
-
-[CNT_1]
-TYPE=BARCODE
-BCTYPE=0
-SCALE=1
-INTERPRET=1
-AUTOSCALE=1
-TOP=0.1
-LEFT=0.15
-WIDTH=2.2
-HEIGHT=0.55
-AUTOSIZE=0
-TRANSPARENT=0
-ROTATE=0
-ALIGN=6
-HALIGN=0
-VALIGN=3
-FONT_NAME=Courier New
-FONT_SIZE=8
-ADVANCED=1
-ADV_COUNT=1
-ADVTYPE_1=FIELD
-ADVNUM_1=1
-ADVSIZE_1=0
-ADVCHAR_1=32
-
-[CNT_2]
-TYPE=TEXT
-TOP=0.8
-LEFT=0.15
-WIDTH=2.2
-HEIGHT=0.2
-AUTOSIZE=0
-TRANSPARENT=1
-ROTATE=0
-HALIGN=0
-VALIGN=3
-FONT_NAME=DejaVu Sans
-FONT_SIZE=8
-ADVANCED=1
-ADV_COUNT=7
-ADVTYPE_1=FIELD
-ADVNUM_1=2
-ADVTYPE_2=TEXT
-ADVTXT_2= /
-ADVTYPE_3=FIELD
-ADVNUM_3=3
-ADVTYPE_4=TEXT
-ADVTXT_4=/
-ADVTYPE_5=FIELD
-ADVNUM_5=4
-ADVTYPE_6=TEXT
-ADVTXT_6=/
-ADVTYPE_7=FIELD
-ADVNUM_7=5
-LBL
+# column 1 and a text of columns 2 to 5.
+LABEL="${QV_SOURCE_DIR:-.}/tests/common/record_label.lbl"
 
 pages() { # pdf prefix: both pages as greyscale images at 100 DPI
   pdftoppm -r 100 -gray "$1" "$2"
 }
 
-"$CLI" print "$T/stock.lbl" --data "$SHEETS/stock.csv" --output "$T/csv.pdf" --paper Letter --quiet ||
+"$CLI" print "$LABEL" --data "$SHEETS/stock.csv" --output "$T/csv.pdf" --paper Letter --quiet ||
   fail "CSV print exited with $?"
 pages "$T/csv.pdf" "$T/csv"
 [ -f "$T/csv-2.pgm" ] || fail "the CSV print has not two pages"
@@ -110,7 +44,7 @@ read_cell() { # pdf k
 }
 
 for sheet in stock.xlsx stock.ods stock.xls; do
-  "$CLI" print "$T/stock.lbl" --data "$SHEETS/$sheet" --output "$T/$sheet.pdf" --paper Letter --quiet ||
+  "$CLI" print "$LABEL" --data "$SHEETS/$sheet" --output "$T/$sheet.pdf" --paper Letter --quiet ||
     { fail "$sheet: print exited with $?"; continue; }
   pages "$T/$sheet.pdf" "$T/$sheet"
   for p in 1 2; do
@@ -127,7 +61,7 @@ done
 # The second sheet by name and by number: one label, "second sheet" in
 # column 1 (its only row is no header here).
 for choice in Notes 2; do
-  "$CLI" print "$T/stock.lbl" --data "$SHEETS/stock.xlsx" --sheet "$choice" --no-header --output "$T/notes.pdf" \
+  "$CLI" print "$LABEL" --data "$SHEETS/stock.xlsx" --sheet "$choice" --no-header --output "$T/notes.pdf" \
     --paper Letter --quiet || fail "--sheet $choice exited with $?"
   got=$(read_cell "$T/notes.pdf" 0)
   [ "$got" = "second sheet " ] || fail "--sheet $choice: read '$got'"
@@ -147,12 +81,12 @@ expect_fail() { # description expected-text args...
   [ ! -e "$T/bad.pdf" ] || fail "$what: output written"
 }
 cp "$SHEETS/stock.csv" "$T/fake.xlsx"
-expect_fail "no such sheet" 'no sheet "Prices" (the sheets: Stock, Notes)' print "$T/stock.lbl" \
+expect_fail "no such sheet" 'no sheet "Prices" (the sheets: Stock, Notes)' print "$LABEL" \
   --data "$SHEETS/stock.ods" --sheet Prices --output "$T/bad.pdf"
-expect_fail "sheet of a CSV" "--sheet" print "$T/stock.lbl" --data "$SHEETS/stock.csv" --sheet 1 --output "$T/bad.pdf"
-expect_fail "not a workbook" "fake.xlsx" print "$T/stock.lbl" --data "$T/fake.xlsx" --output "$T/bad.pdf"
+expect_fail "sheet of a CSV" "--sheet" print "$LABEL" --data "$SHEETS/stock.csv" --sheet 1 --output "$T/bad.pdf"
+expect_fail "not a workbook" "fake.xlsx" print "$LABEL" --data "$T/fake.xlsx" --output "$T/bad.pdf"
 expect_fail "cut-off workbook" "broken.xlsx\": xl/worksheets/data.xml, line 5: Premature end of document." print \
-  "$T/stock.lbl" --data "$SHEETS/broken.xlsx" --output "$T/bad.pdf"
+  "$LABEL" --data "$SHEETS/broken.xlsx" --output "$T/bad.pdf"
 
 [ $failures -eq 0 ] && echo "PASS" || echo "$failures failure(s)"
 [ $failures -eq 0 ]

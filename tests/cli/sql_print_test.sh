@@ -24,71 +24,9 @@ unset DBUS_SESSION_BUS_ADDRESS QUORVANE_DB_PASSWORD
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# 2.5 x 1.25 in labels, 3 by 8 on Letter: a Code 128 of column 1 and a text
-# of columns 2, 3 and 4.
-cat >"$T/shelf.lbl" <<'LBL'
-[FORMAT]
-WIDTH=2.5
-HEIGHT=1.25
-TOPMARGIN=0.5
-LEFTMARGIN=0.1875
-GAPHEIGHT=0
-GAPWIDTH=0.125
-METRIC=0
-SHOWGRID=0
-CONTROLS=2
-
-[CNT_1]
-TYPE=BARCODE
-BCTYPE=0
-SCALE=1
-INTERPRET=1
-AUTOSCALE=1
-TOP=0.1
-LEFT=0.15
-WIDTH=2.2
-HEIGHT=0.55
-AUTOSIZE=0
-TRANSPARENT=0
-ROTATE=0
-ALIGN=6
-HALIGN=0
-VALIGN=3
-FONT_NAME=Courier New
-FONT_SIZE=8
-ADVANCED=1
-ADV_COUNT=1
-ADVTYPE_1=FIELD
-ADVNUM_1=1
-ADVSIZE_1=0
-ADVCHAR_1=32
-
-[CNT_2]
-TYPE=TEXT
-TOP=0.75
-LEFT=0.15
-WIDTH=2.2
-HEIGHT=0.3
-AUTOSIZE=0
-TRANSPARENT=1
-ROTATE=0
-HALIGN=0
-VALIGN=3
-FONT_NAME=WenQuanYi Zen Hei
-FONT_SIZE=9
-ADVANCED=1
-ADV_COUNT=5
-ADVTYPE_1=FIELD
-ADVNUM_1=2
-ADVTYPE_2=TEXT
-ADVTXT_2= /
-ADVTYPE_3=FIELD
-ADVNUM_3=3
-ADVTYPE_4=TEXT
-ADVTXT_4=/
-ADVTYPE_5=FIELD
-ADVNUM_5=4
-LBL
+# Letter sheets of 2.5 x 1.25 in labels, 3 by 8: a Code 128 of column 1 and
+# a text of the other columns.
+LABEL="${QV_SOURCE_DIR:-.}/tests/common/record_label.lbl"
 
 # The records: sku, name (Chinese too), a price with a fraction that binary
 # floating point cannot hold exactly (and no whole number, which SQLite's REAL
@@ -131,7 +69,7 @@ Q="select sku, name, price, note from stock order by sku"
 # 1. The same pages from the CSV file, SQLite and PostgreSQL.
 print() { # output args...
   local out="$1"; shift
-  "$CLI" print "$T/shelf.lbl" "$@" --output "$T/$out" --paper Letter --quiet || fail "$out: status $?"
+  "$CLI" print "$LABEL" "$@" --output "$T/$out" --paper Letter --quiet || fail "$out: status $?"
 }
 print csv.pdf --data "$T/stock.csv"
 print lite.pdf --sql "$LITE" --query "$Q"
@@ -177,7 +115,7 @@ expect_fail() { # description source expected-text args...
   local what="$1" source="$2" text="$3"; shift 3
   rm -f "$T/bad.pdf"
   local msg rc
-  msg=$("$CLI" print "$T/shelf.lbl" "$@" --output "$T/bad.pdf" --quiet 2>&1 >/dev/null); rc=$?
+  msg=$("$CLI" print "$LABEL" "$@" --output "$T/bad.pdf" --quiet 2>&1 >/dev/null); rc=$?
   [ $rc -eq 2 ] || fail "$what: status $rc, expected 2 ($msg)"
   [ "$(printf '%s\n' "$msg" | wc -l)" -eq 1 ] || fail "$what: message is not one line: $msg"
   case "$msg" in *"$source"*"$text"*) ;; *) fail "$what: message '$msg' lacks '$source' ... '$text'";; esac
@@ -203,7 +141,7 @@ expect_fail "two sources" "" "exclude each other" --sql "$PG" --query "$Q" --dat
 # 3. The connection lost in the middle of a long job: the job stops, says
 # after how many labels, and leaves no PDF.
 LONG="select 'QV-' || i, 'Item ' || i, i, null from generate_series(1, 2000000) i"
-"$CLI" print "$T/shelf.lbl" --sql "$PG&application_name=qvlost" --query "$LONG" --output "$T/lost.pdf" \
+"$CLI" print "$LABEL" --sql "$PG&application_name=qvlost" --query "$LONG" --output "$T/lost.pdf" \
   --quiet 2>"$T/lost.err" &
 job=$!
 for _ in $(seq 1 300); do
