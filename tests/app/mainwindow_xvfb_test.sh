@@ -18,7 +18,7 @@ fi
 
 if ! command -v xvfb-run >/dev/null 2>&1; then
   echo "SKIP: xvfb-run is not installed"
-  exit 0
+  exit 77
 fi
 
 WORK=$(mktemp -d)

@@ -9,7 +9,7 @@ set -euo pipefail
 BIN="${QV_BINARY_DIR:-$(dirname "$0")/../../build}/quorvane"
 [ -x "$BIN" ] || { echo "FAIL: $BIN not built"; exit 1; }
 for tool in xvfb-run xwininfo import convert python3; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 0; }
+  command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
 WORK=$(mktemp -d)

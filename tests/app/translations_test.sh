@@ -5,7 +5,7 @@
 set -euo pipefail
 SRC="${QV_SOURCE_DIR:-$(dirname "$0")/../..}"
 LUPDATE=$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)
-[ -x "$LUPDATE" ] || { echo "SKIP: lupdate is not installed"; exit 0; }
+[ -x "$LUPDATE" ] || { echo "SKIP: lupdate is not installed"; exit 77; }
 
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT

@@ -8,7 +8,7 @@ set -uo pipefail
 : "${QV_BINARY_DIR:?}"
 cli="$QV_BINARY_DIR/quorvane-cli"
 [ -x "$cli" ] || { echo "FAIL: $cli not built"; exit 1; }
-[ -x /usr/bin/time ] || { echo "SKIP: /usr/bin/time is not installed"; exit 0; }
+[ -x /usr/bin/time ] || { echo "SKIP: /usr/bin/time is not installed"; exit 77; }
 export QT_QPA_PLATFORM=offscreen
 
 T=$(mktemp -d)

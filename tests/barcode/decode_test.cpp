@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include "missing_tool.h"
 
 namespace {
 
@@ -135,7 +136,7 @@ protected:
     void SetUp() override
     {
         if (!ZbarAvailable())
-            GTEST_SKIP() << "built without libzbar";
+            QV_SKIP_MISSING("libzbar");
     }
 };
 
@@ -230,7 +231,7 @@ TEST_F(DecodeTest, AddOnsBesideAnEan13)
 TEST_F(DecodeTest, NoCheckCharacterSymbologiesReadOnlyTheirValueThroughTheText)
 {
     if (!ZxingAvailable())
-        GTEST_SKIP() << "built without ZXing-C++";
+        QV_SKIP_MISSING("ZXing-C++");
     struct Kind {
         int type;
         std::string alphabet;

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+#include "missing_tool.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ struct ZintCase {
 TEST(ZintTest, PatternsMatchAnIndependentEncoder)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("zint")).isEmpty())
-        GTEST_SKIP() << "zint is not installed";
+        QV_SKIP_MISSING("zint");
     const ZintCase cases[] = {
         {bcCode128, 20, "1234"},        {bcCode128, 20, "AB1234"},       {bcCode128, 20, "Hello"},
         {bcCode39, 8, "AB"},            {bcCode39, 8, "CODE-39 $/+%."},  {bcCode93, 25, "TEST93"},

@@ -11,9 +11,9 @@ export QT_QPA_PLATFORM=offscreen
 # shellcheck source=../common/cups_private.sh
 source "$HERE/../common/cups_private.sh"
 for tool in pdftoppm zbarimg; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
-if why=$(cups_missing); then echo "SKIP: $why"; exit 0; fi
+if why=$(cups_missing); then echo "SKIP: $why"; exit 77; fi
 [ -x "$CLI" ] || { echo "FAIL: $CLI not built"; exit 1; }
 
 T=$(mktemp -d)

@@ -12,10 +12,10 @@ export QT_QPA_PLATFORM=offscreen
 # shellcheck source=../common/cups_private.sh
 source "$HERE/../common/cups_private.sh"
 for tool in pdftoppm zbarimg python3; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
-if why=$(cups_missing); then echo "SKIP: $why"; exit 0; fi
-[ -f /usr/share/cups/drv/sample.drv ] || { echo "SKIP: CUPS's sample drivers are not installed"; exit 0; }
+if why=$(cups_missing); then echo "SKIP: $why"; exit 77; fi
+[ -f /usr/share/cups/drv/sample.drv ] || { echo "SKIP: CUPS's sample drivers are not installed"; exit 77; }
 [ -x "$CLI" ] || { echo "FAIL: $CLI not built"; exit 1; }
 
 T=$(mktemp -d)

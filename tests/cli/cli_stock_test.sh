@@ -9,7 +9,7 @@ set -uo pipefail
 CLI="${QV_BINARY_DIR:-build}/quorvane-cli"
 export QT_QPA_PLATFORM=offscreen
 for tool in pdftoppm pdfinfo python3; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 [ -x "$CLI" ] || { echo "FAIL: $CLI not built"; exit 1; }
 [ -d /usr/share/libglabels-3.0/templates ] ||

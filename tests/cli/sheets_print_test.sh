@@ -9,7 +9,7 @@ CLI="${QV_BINARY_DIR:-build}/quorvane-cli"
 SHEETS="${QV_SOURCE_DIR:-.}/tests/sheets"
 export QT_QPA_PLATFORM=offscreen
 for tool in pdftoppm zbarimg; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 [ -x "$CLI" ] || { echo "FAIL: $CLI not built"; exit 1; }
 

@@ -9,12 +9,12 @@ CLI="${QV_BINARY_DIR:-build}/quorvane-cli"
 SRC="${QV_SOURCE_DIR:-.}"
 export QT_QPA_PLATFORM=offscreen
 for tool in pdftoppm zbarimg python3 psql; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 [ -x "$CLI" ] || { echo "FAIL: $CLI not built"; exit 1; }
 # shellcheck source=../common/pg_private.sh
 source "$SRC/tests/common/pg_private.sh"
-pg_private_bin >/dev/null || { echo "SKIP: PostgreSQL server (postgresql) is not installed"; exit 0; }
+pg_private_bin >/dev/null || { echo "SKIP: PostgreSQL server (postgresql) is not installed"; exit 77; }
 
 T=$(mktemp -d)
 XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR

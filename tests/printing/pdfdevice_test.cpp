@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include "missing_tool.h"
 
 TEST(PdfDevice, PaperNames)
 {
@@ -82,7 +83,7 @@ TEST(PdfDevice, PageIsThePaper)
 {
     const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
     if (pdftoppm.isEmpty())
-        GTEST_SKIP() << "pdftoppm is not installed";
+        QV_SKIP_MISSING("pdftoppm");
     QTemporaryDir dir;
     const QString path = dir.filePath("a4.pdf");
     TPdfPrinterDevice pdf(path, QPageSize(QPageSize::A4), 600);
@@ -124,7 +125,7 @@ TEST(PdfDevice, RollPagesKeepWholeDots)
 {
     const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
     if (pdftoppm.isEmpty() || !ZbarAvailable())
-        GTEST_SKIP() << "pdftoppm or zbar is missing";
+        QV_SKIP_MISSING("pdftoppm or zbar");
     const TLabelFormat saved = LabelFormat;
     const int sx = ScreenDpiX, sy = ScreenDpiY;
     SetScreenDpi(96, 96);

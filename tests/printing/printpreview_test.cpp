@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include "missing_tool.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ TEST(PrintPreview, PageIsThePrintedPage)
 {
     const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
     if (pdftoppm.isEmpty())
-        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+        QV_SKIP_MISSING("pdftoppm (poppler-utils)");
     const TLabelFormat savedFormat = LabelFormat;
     const int sx = ScreenDpiX, sy = ScreenDpiY;
     SetScreenDpi(96, 96);
