@@ -120,12 +120,24 @@ TEST(Spreadsheet, FormatsAsTheSheetShows)
         EXPECT_EQ(got[i].value(0).toStdString(), want[i].value(0).toStdString())
             << "row " << i + 2 << ", format " << want[i].value(1).toStdString();
 
-    int opensAt = -1;
-    const QList<TSheetInfo> sheets = SpreadsheetSheets(Fixture("formats.xlsx"), &opensAt);
-    ASSERT_EQ(sheets.size(), 4);
-    EXPECT_TRUE(sheets[0].Hidden);
-    EXPECT_FALSE(sheets[1].Hidden);
-    EXPECT_EQ(opensAt, 1);
+    // styles.ods: values without their text, shown through the data styles
+    // (as LibreOffice shows them); its active sheet is the last.
+    EXPECT_EQ(ReadSheet(Fixture("styles.ods"), QString(), false),
+              QList<TDataRow>({{"1,234.50", "25.6%", "(2.50)", "2.50", "2024年3月5日", "36:00", "000042", "1.23E+04",
+                                "0.3"}}));
+
+    const struct {
+        const char *file;
+        int sheets, opensAt;
+    } workbooks[] = {{"formats.xlsx", 4, 1}, {"styles.ods", 3, 2}, {"stock.xls", 2, 0}};
+    for (const auto &w : workbooks) {
+        int opensAt = -1;
+        const QList<TSheetInfo> sheets = SpreadsheetSheets(Fixture(w.file), &opensAt);
+        ASSERT_EQ(sheets.size(), w.sheets) << w.file;
+        EXPECT_EQ(sheets[0].Hidden, w.opensAt > 0) << w.file;
+        EXPECT_FALSE(sheets[1].Hidden) << w.file;
+        EXPECT_EQ(opensAt, w.opensAt) << w.file;
+    }
 }
 
 // The same records as the CSV twin, from every writer; sheets by name and

@@ -17,6 +17,9 @@ formats.xlsx one cell a row under a number format (built-in ids and codes),
            "BadRef" hold a shared-string index and a cell reference out of
            place. formats.csv is what LibreOffice shows for each cell
            (soffice --convert-to csv), with the few overrides noted in FORMATS
+styles.ods cells saved without the text they show (as writers other than
+           the spreadsheet programs save them), each to be shown through its
+           data style; a hidden first sheet, the active sheet last
 protected.xlsx the shape of a password-protected workbook: a compound file
            holding the EncryptionInfo and EncryptedPackage streams (their
            contents are filler; LibreOffice's command line cannot encrypt)
@@ -351,3 +354,64 @@ def compound_file(path, streams):
 
 compound_file("protected.xlsx", [("EncryptionInfo", b"\x04\x00\x04\x00\x40\x00\x00\x00" + b"\0" * 4088),
                                  ("EncryptedPackage", bytes(range(256)) * 16)])
+
+
+ODS_NS = ('xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" '
+          'xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" '
+          'xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" '
+          'xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" '
+          'xmlns:number="urn:oasis:names:tc:opendocument:xmlns:datastyle:1.0" '
+          'xmlns:config="urn:oasis:names:tc:opendocument:xmlns:config:1.0" office:version="1.2"')
+ODS_STYLES = """
+<number:number-style style:name="N1"><number:number number:decimal-places="2" number:min-decimal-places="2"
+ number:min-integer-digits="1" number:grouping="true"/></number:number-style>
+<number:percentage-style style:name="N2"><number:number number:decimal-places="1" number:min-decimal-places="1"
+ number:min-integer-digits="1"/><number:text>%</number:text></number:percentage-style>
+<number:number-style style:name="N3P0"><number:number number:decimal-places="2" number:min-decimal-places="2"
+ number:min-integer-digits="1"/></number:number-style>
+<number:number-style style:name="N3"><number:text>(</number:text><number:number number:decimal-places="2"
+ number:min-decimal-places="2" number:min-integer-digits="1"/><number:text>)</number:text>
+ <style:map style:condition="value()&gt;=0" style:apply-style-name="N3P0"/></number:number-style>
+<number:date-style style:name="N4"><number:year number:style="long"/><number:text>年</number:text><number:month/>
+ <number:text>月</number:text><number:day/><number:text>日</number:text></number:date-style>
+<number:time-style style:name="N5" number:truncate-on-overflow="false"><number:hours/><number:text>:</number:text>
+ <number:minutes number:style="long"/></number:time-style>
+<number:number-style style:name="N6"><number:number number:decimal-places="0" number:min-integer-digits="6"/>
+ </number:number-style>
+<number:number-style style:name="N7"><number:scientific-number number:decimal-places="2"
+ number:min-integer-digits="1" number:min-exponent-digits="2"/></number:number-style>
+"""
+ODS_CELLS = [("float", 'office:value="1234.5"', "N1"), ("percentage", 'office:value="0.256"', "N2"),
+             ("float", 'office:value="-2.5"', "N3"), ("float", 'office:value="2.5"', "N3"),
+             ("date", 'office:date-value="2024-03-05T14:04:00"', "N4"), ("time", 'office:time-value="PT36H00M00S"', "N5"),
+             ("float", 'office:value="42"', "N6"), ("float", 'office:value="12345.678"', "N7"),
+             ("float", 'office:value="0.30000000000000004"', None)]
+styles = "".join(f'<style:style style:name="c{n}" style:family="table-cell" style:data-style-name="{n}"/>'
+                 for n in ("N1", "N2", "N3", "N4", "N5", "N6", "N7"))
+cells = "".join(f'<table:table-cell office:value-type="{t}" {v}' + (f' table:style-name="c{n}"' if n else "") + "/>"
+                for t, v, n in ODS_CELLS)
+content = (f'<?xml version="1.0" encoding="UTF-8"?><office:document-content {ODS_NS}><office:automatic-styles>'
+           f'{ODS_STYLES}{styles}<style:style style:name="ta1" style:family="table">'
+           '<style:table-properties table:display="false"/></style:style></office:automatic-styles>'
+           '<office:body><office:spreadsheet>'
+           '<table:table table:name="Hidden" table:style-name="ta1"><table:table-row><table:table-cell '
+           'office:value-type="string"><text:p>hidden</text:p></table:table-cell></table:table-row></table:table>'
+           '<table:table table:name="Other"><table:table-row><table:table-cell office:value-type="string">'
+           '<text:p>other</text:p></table:table-cell></table:table-row></table:table>'
+           f'<table:table table:name="Styles"><table:table-row>{cells}</table:table-row></table:table>'
+           '</office:spreadsheet></office:body></office:document-content>')
+settings = (f'<?xml version="1.0" encoding="UTF-8"?><office:document-settings {ODS_NS}><office:settings>'
+            '<config:config-item-set config:name="ooo:view-settings"><config:config-item-map-indexed '
+            'config:name="Views"><config:config-item-map-entry><config:config-item config:name="ActiveTable" '
+            'config:type="string">Styles</config:config-item></config:config-item-map-entry>'
+            '</config:config-item-map-indexed></config:config-item-set></office:settings></office:document-settings>')
+with zipfile.ZipFile("styles.ods", "w") as z:
+    z.writestr("mimetype", "application/vnd.oasis.opendocument.spreadsheet")
+    z.writestr("META-INF/manifest.xml", '<?xml version="1.0" encoding="UTF-8"?><manifest:manifest '
+               'xmlns:manifest="urn:oasis:names:tc:opendocument:xmlns:manifest:1.0" manifest:version="1.2">'
+               '<manifest:file-entry manifest:full-path="/" manifest:media-type="application/vnd.oasis.'
+               'opendocument.spreadsheet"/><manifest:file-entry manifest:full-path="content.xml" '
+               'manifest:media-type="text/xml"/><manifest:file-entry manifest:full-path="settings.xml" '
+               'manifest:media-type="text/xml"/></manifest:manifest>')
+    z.writestr("content.xml", content)
+    z.writestr("settings.xml", settings)
