@@ -29,11 +29,6 @@ QString ShortestNumberText(double value)
     return QString::fromLatin1(buf, r.ptr - buf).toUpper(); // "1E+20", as a sheet shows it
 }
 
-bool IsBuiltinDateFormat(int id)
-{
-    return (id >= 14 && id <= 22) || (id >= 45 && id <= 47);
-}
-
 QString BuiltinDateFormatCode(int id)
 {
     switch (id) {
@@ -649,7 +644,7 @@ QString FormatTextSection(const QString &text, const QString &section)
 
 QString FormatNumber(double value, const QString &code, bool date1904)
 {
-    if (!std::isfinite(value) || code.isEmpty())
+    if (!std::isfinite(value) || code.isEmpty() || code == QLatin1String("General"))
         return ShortestNumberText(value);
     QStringList sections = Sections(code);
     if (sections.size() > 3)
@@ -662,7 +657,7 @@ QString FormatNumber(double value, const QString &code, bool date1904)
         bool second = true;
         if (!holds && sections.size() > 1)
             chosen = !Condition(sections[1], value, &second) || second || sections.size() < 3 ? 1 : 2;
-        negativeSign = value < 0 && chosen != 1;
+        negativeSign = false; // the sections say how a negative shows, as LibreOffice takes them
     } else if (value < 0 && sections.size() > 1) {
         chosen = 1;
         negativeSign = false;
@@ -684,6 +679,8 @@ QString FormatNumber(double value, const QString &code, bool date1904)
 
 QString FormatText(const QString &text, const QString &code)
 {
+    if (!code.contains(u'@'))
+        return text;
     const QStringList sections = Sections(code);
     if (sections.size() >= 4)
         return FormatTextSection(text, sections[3]);

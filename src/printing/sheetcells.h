@@ -1,6 +1,7 @@
 #pragma once
-// The text a spreadsheet shows for a cell's stored value: numbers without
-// binary noise, date serials through the cell's number format.
+// The text a spreadsheet shows for a cell's stored value: its number format
+// applied (one formatter for .xlsx, .ods and .xls), numbers without binary
+// noise, date serials as dates.
 
 #include <QString>
 
@@ -11,8 +12,6 @@ QString ShortestNumberText(double value);
 // True when a number format code shows dates or times (y m d h s outside
 // quotes, escapes and brackets; "[h]" elapsed hours too).
 bool IsDateFormatCode(const QString &code);
-// True for the built-in number format ids that show dates or times.
-bool IsBuiltinDateFormat(int numFmtId);
 // The built-in date formats as codes ("" for ids that are not built-in date
 // formats; the short date, id 14, as yyyy-mm-dd).
 QString BuiltinDateFormatCode(int numFmtId);

@@ -135,6 +135,14 @@ bool ReadWorkbook(const QString &fileName, TWorkbook &wb, QString *error)
     return true;
 }
 
+QList<TSheetInfo> SheetInfos(const TWorkbook &wb)
+{
+    QList<TSheetInfo> sheets;
+    for (const TSheetEntry &s : wb.Sheets)
+        sheets.append({s.Name, s.Hidden});
+    return sheets;
+}
+
 // The shared strings in one buffer: a QString each would cost several times
 // the text (a workbook of 100,000 rows may hold 300,000 of them).
 class TStringPool {
@@ -443,12 +451,9 @@ QList<TSheetInfo> XlsxSheets(const QString &fileName, int *active, QString *erro
     TWorkbook wb;
     if (!ReadWorkbook(fileName, wb, error))
         return {};
-    QList<TSheetInfo> sheets;
-    for (const TSheetEntry &s : std::as_const(wb.Sheets))
-        sheets.append({s.Name, s.Hidden});
     if (active)
         *active = wb.ActiveTab;
-    return sheets;
+    return SheetInfos(wb);
 }
 
 std::unique_ptr<TSheetRows> OpenXlsxRows(const QString &fileName, int index, QString *error)
@@ -456,12 +461,8 @@ std::unique_ptr<TSheetRows> OpenXlsxRows(const QString &fileName, int index, QSt
     TWorkbook wb;
     if (!ReadWorkbook(fileName, wb, error))
         return nullptr;
-    if (index < 0) {
-        QList<TSheetInfo> sheets;
-        for (const TSheetEntry &s : std::as_const(wb.Sheets))
-            sheets.append({s.Name, s.Hidden});
-        index = OpeningSheet(sheets, wb.ActiveTab);
-    }
+    if (index < 0)
+        index = OpeningSheet(SheetInfos(wb), wb.ActiveTab);
     if (index >= wb.Sheets.size())
         return nullptr;
     auto rows = std::make_unique<TXlsxRows>();

@@ -41,6 +41,16 @@ QList<TDataRow> ReadAll(TRecordSource &source)
     return rows;
 }
 
+// The twin of a workbook, what a spreadsheet program shows.
+QList<TDataRow> ReadCsv(const QString &file)
+{
+    TSplitSettings csv;
+    csv.Mode = TSplitMode::Comma;
+    TRecordReader reader;
+    EXPECT_TRUE(reader.OpenData(file, csv)) << file.toStdString();
+    return ReadAll(reader);
+}
+
 QList<TDataRow> ReadSheet(const QString &file, const QString &sheet = QString(), bool header = true)
 {
     QString error;
@@ -108,11 +118,7 @@ TEST(Spreadsheet, CellCases)
 // hidden: the second is read by default, and the chooser marks the first.
 TEST(Spreadsheet, FormatsAsTheSheetShows)
 {
-    TSplitSettings csv;
-    csv.Mode = TSplitMode::Comma;
-    TRecordReader reader;
-    ASSERT_TRUE(reader.OpenData(Fixture("formats.csv"), csv));
-    const QList<TDataRow> want = ReadAll(reader);
+    const QList<TDataRow> want = ReadCsv(Fixture("formats.csv"));
     const QList<TDataRow> got = ReadSheet(Fixture("formats.xlsx"));
     ASSERT_EQ(got.size(), want.size()) << Show(got);
     ASSERT_GT(want.size(), 30);
@@ -144,11 +150,7 @@ TEST(Spreadsheet, FormatsAsTheSheetShows)
 // number; the wizard's first rows.
 TEST(Spreadsheet, SameRecordsAsCsv)
 {
-    TSplitSettings csv;
-    csv.Mode = TSplitMode::Comma;
-    TRecordReader reader;
-    ASSERT_TRUE(reader.OpenData(Fixture("stock.csv"), csv));
-    const QList<TDataRow> want = ReadAll(reader);
+    const QList<TDataRow> want = ReadCsv(Fixture("stock.csv"));
     ASSERT_EQ(want.size(), 30);
     for (const char *name : {"stock.ods", "stock.xlsx", "stock.xls", "STOCK.XLSX"}) {
         const QString file = Fixture(QString::fromLatin1(name).toLower());

@@ -214,6 +214,8 @@ FORMATS = [
     ("0.001", "0.00", "n", None),
     ("123", "@", "n", None),
     ("-0.5", "0%;-0%;\"nil\"", "n", None),
+    ("-0.001", "0.00", "n", None),                  # no minus before a zero shown
+    ("-5", '[<0]"neg "0;0', "n", None),
     ("1234", "[$€-407]#,##0.00", "n", None),
     ("45356", "yyyy-mm-dd", "n", None),
     ("45356", 'yyyy"年"m"月"d"日"', "n", None),
