@@ -164,18 +164,24 @@ bool TFTextImport::Execute(const QString &fileName)
     SheetRows.clear();
     QString error;
     if (IsSpreadsheetFile(fileName)) {
-        const QStringList names = SpreadsheetSheetNames(fileName, &error);
-        if (names.isEmpty()) {
+        int opensAt = 0;
+        const QList<TSheetInfo> sheets = SpreadsheetSheets(fileName, &opensAt, &error);
+        if (sheets.isEmpty()) {
             DialogMessage(parentWidget() ? parentWidget() : this, error);
             return false;
         }
         // The same workbook again keeps the sheet chosen last time.
-        const QString previous = fileName == SpreadsheetFile ? cbSheet->currentText() : QString();
+        const QString previous = fileName == SpreadsheetFile ? cbSheet->currentData().toString() : QString();
         SpreadsheetFile = fileName;
         filling_ = true;
         cbSheet->clear();
-        cbSheet->addItems(names);
-        cbSheet->setCurrentIndex(qMax(0, int(names.indexOf(previous))));
+        int current = opensAt;
+        for (const TSheetInfo &sheet : sheets) {
+            if (!previous.isEmpty() && sheet.Name == previous)
+                current = cbSheet->count();
+            cbSheet->addItem(sheet.Hidden ? tr("%1（隐藏）").arg(sheet.Name) : sheet.Name, sheet.Name);
+        }
+        cbSheet->setCurrentIndex(current);
         filling_ = false;
         if (!ReadSheetRows())
             return false;
@@ -227,7 +233,7 @@ QString TFTextImport::SheetChoice(const QString &fileName) const
 {
     if (SpreadsheetFile.isEmpty() || fileName != SpreadsheetFile || cbSheet->currentIndex() < 0)
         return QString();
-    const QString name = cbSheet->currentText();
+    const QString name = cbSheet->currentData().toString();
     return name.isEmpty() ? QString::number(cbSheet->currentIndex() + 1) : name;
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/labelformat.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
@@ -10,6 +11,12 @@
 
 const char *const kMsgNoFit = "The label does not fit on the page.";
 const char *const kMsgNoRecords = "The data file has no records.";
+
+QString NoRecordsMessage(const TRecordSource &source)
+{
+    return QString::fromLatin1(kMsgNoRecords) + u' ' +
+           QCoreApplication::translate("Print", "(%1)").arg(QDir::toNativeSeparators(source.SourceName()));
+}
 
 QString PrintJobTitle(const QString &labelFile)
 {
@@ -160,7 +167,7 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
         if (!source->HasRecord())
             return Fail(TPrintResult::NoRecords,
                         choices.SqlUrl.isEmpty()
-                            ? QString::fromLatin1(kMsgNoRecords)
+                            ? NoRecordsMessage(*source)
                             : QStringLiteral("The query on the database %1 returns no rows.").arg(source->SourceName()),
                         message);
     }

@@ -77,6 +77,8 @@ enum class TPrintResult { Printed, Cancelled, NoFit, NoRecords, DataError, Devic
 // The messages of the jobs that print nothing.
 extern const char *const kMsgNoFit;     // "The label does not fit on the page."
 extern const char *const kMsgNoRecords; // "The data file has no records."
+// kMsgNoRecords and the source it is about: "... (stock.xlsx, sheet "Notes")".
+QString NoRecordsMessage(const TRecordSource &source);
 
 // What one job did, for callers that report it.
 struct TPrintStats {

@@ -186,7 +186,7 @@ TPrintResult TPrintPreview::Open(QString *message)
         if (!source_)
             return fail(TPrintResult::DataError, error);
         if (!source_->HasRecord())
-            return fail(TPrintResult::NoRecords, QString::fromLatin1(kMsgNoRecords));
+            return fail(TPrintResult::NoRecords, NoRecordsMessage(*source_));
         const bool seekable = source_->CanSeek() && source_->Tell() >= 0;
         TKeptRecords *kept = nullptr;
         if (!seekable) {

@@ -1,6 +1,7 @@
 #pragma once
-// The text a spreadsheet shows for a cell's stored value: numbers without
-// binary noise, date serials through the cell's number format.
+// The text a spreadsheet shows for a cell's stored value: its number format
+// applied (one formatter for .xlsx, .ods and .xls), numbers without binary
+// noise, date serials as dates.
 
 #include <QString>
 
@@ -11,11 +12,21 @@ QString ShortestNumberText(double value);
 // True when a number format code shows dates or times (y m d h s outside
 // quotes, escapes and brackets; "[h]" elapsed hours too).
 bool IsDateFormatCode(const QString &code);
-// True for the built-in number format ids that show dates or times.
-bool IsBuiltinDateFormat(int numFmtId);
-// The built-in date formats as codes ("" for the locale's short date, id 14,
-// and for ids that are not built-in date formats).
+// The built-in date formats as codes ("" for ids that are not built-in date
+// formats; the short date, id 14, as yyyy-mm-dd).
 QString BuiltinDateFormatCode(int numFmtId);
+// The code of a built-in number format id, the Chinese locale's date ids
+// among them; "General" for ids with no code of their own.
+QString BuiltinFormatCode(int numFmtId);
+
+// A number as a cell with the number format code shows it: sections for
+// positive, negative, zero (colours and conditions ignored), decimals,
+// thousands separators, percent, scientific, leading zeros, literal text,
+// dates and times. "General" and codes this reader cannot follow show the
+// number as ShortestNumberText does.
+QString FormatNumber(double value, const QString &code, bool date1904 = false);
+// A text cell under a code: its text section ("@" the text), else the text.
+QString FormatText(const QString &text, const QString &code);
 
 // A date serial (days since 1899-12-30, or since 1904-01-01 when date1904)
 // as the format code shows it; ISO 8601 (yyyy-MM-dd, HH:mm:ss or both with

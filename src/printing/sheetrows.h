@@ -3,6 +3,7 @@
 // in order, streamed, one row at a time.
 
 #include "model/advanced.h"
+#include "printing/spreadsheet.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,12 +21,22 @@ public:
     virtual QString Error() const = 0;
     // The sheet's width as the file states it; 0 when it does not.
     virtual int DeclaredWidth() const { return 0; }
+    virtual QString SheetName() const = 0;
 };
 
-// A workbook's sheet names in order, or an empty list and *error.
-QStringList XlsxSheetNames(const QString &fileName, QString *error);
-QStringList OdsSheetNames(const QString &fileName, QString *error);
-QStringList XlsSheetNames(const QString &fileName, QString *error);
+// A workbook's sheets in order and in *active the one it was saved showing
+// (-1 when it does not say), or an empty list and *error.
+QList<TSheetInfo> XlsxSheets(const QString &fileName, int *active, QString *error);
+QList<TSheetInfo> OdsSheets(const QString &fileName, int *active, QString *error);
+QList<TSheetInfo> XlsSheets(const QString &fileName, int *active, QString *error);
+// The sheet a workbook opens at: the active one unless it is hidden, else
+// the first visible one, else the first.
+int OpeningSheet(const QList<TSheetInfo> &sheets, int active);
+// No cell keeps more than this of its text (in UTF-16 units): what a label
+// can show, so that one enormous cell costs no more than a long one.
+constexpr qsizetype kMaxCellText = kMaxShownText;
+// "Sheet1!B7"
+QString CellName(const QString &sheet, int column, qint64 row);
 // The sheet at index (from 0); null with *error.
 std::unique_ptr<TSheetRows> OpenXlsxRows(const QString &fileName, int index, QString *error);
 std::unique_ptr<TSheetRows> OpenOdsRows(const QString &fileName, int index, QString *error);
@@ -54,8 +65,13 @@ public:
     void SkipElement();
 
 private:
+    void Feed(const char *data, qsizetype size);
+
     struct Zip;
     std::unique_ptr<Zip> zip_;
+    // Text between tags is cut to kMaxCellText before the parser sees it.
+    qint64 textRun_ = 0;
+    bool inTag_ = false, inEntity_ = false, dropping_ = false;
     QXmlStreamReader xml_;
     QString member_;
     QString readError_;
@@ -64,3 +80,6 @@ private:
 
 // "Cannot read the spreadsheet "FILE": WHY"
 QString SheetErrorText(const QString &fileName, const QString &why);
+// Why a file named as a spreadsheet is none: a password-protected workbook,
+// a text file; empty when neither.
+QString NotASpreadsheetReason(const QString &fileName);

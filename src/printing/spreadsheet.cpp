@@ -2,6 +2,7 @@
 
 #include "printing/sheetrows.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -23,8 +24,6 @@ TKind KindOf(const QString &fileName)
 // A sheet by its name first (a sheet may be called "2"), then by its number.
 int FindSheet(const QString &fileName, const QStringList &names, const QString &sheet, QString *error)
 {
-    if (sheet.isEmpty())
-        return 0;
     if (const qsizetype i = names.indexOf(sheet); i >= 0)
         return int(i);
     bool ok = false;
@@ -32,7 +31,7 @@ int FindSheet(const QString &fileName, const QStringList &names, const QString &
     if (ok && n >= 1 && n <= names.size())
         return n - 1;
     if (error)
-        *error = SheetErrorText(fileName, QStringLiteral("no sheet \"%1\" (the sheets: %2)")
+        *error = SheetErrorText(fileName, QCoreApplication::translate("Spreadsheet", "no sheet \"%1\" (the sheets: %2)")
                                               .arg(sheet, names.join(QStringLiteral(", "))));
     return -1;
 }
@@ -40,7 +39,7 @@ int FindSheet(const QString &fileName, const QStringList &names, const QString &
 std::unique_ptr<TSheetRows> OpenRows(const QString &fileName, const QString &sheet, QString *error)
 {
     // Listing the sheets of an .ods reads all of content.xml: only for a choice.
-    int index = 0;
+    int index = -1;
     if (!sheet.isEmpty()) {
         const QStringList names = SpreadsheetSheetNames(fileName, error);
         if (names.isEmpty())
@@ -81,6 +80,7 @@ public:
         return true;
     }
     QString Error() const { return rows_->Error(); }
+    QString SheetName() const { return rows_->SheetName(); }
 
 private:
     bool Fill()
@@ -146,7 +146,10 @@ public:
     bool HasRecord() const override { return hasRecord_; }
     bool Failed() const override { return !stream_.Error().isEmpty(); }
     QString ErrorString() const override { return stream_.Error(); }
-    QString SourceName() const override { return fileName_; }
+    QString SourceName() const override
+    {
+        return QCoreApplication::translate("Spreadsheet", "%1, sheet \"%2\"").arg(fileName_, stream_.SheetName());
+    }
 
 private:
     QString fileName_;
@@ -162,17 +165,40 @@ bool IsSpreadsheetFile(const QString &fileName)
     return KindOf(fileName) != TKind::None;
 }
 
+int OpeningSheet(const QList<TSheetInfo> &sheets, int active)
+{
+    if (active >= 0 && active < sheets.size() && !sheets[active].Hidden)
+        return active;
+    for (int i = 0; i < sheets.size(); ++i)
+        if (!sheets[i].Hidden)
+            return i;
+    return 0;
+}
+
+QList<TSheetInfo> SpreadsheetSheets(const QString &fileName, int *opensAt, QString *error)
+{
+    int active = -1;
+    QList<TSheetInfo> sheets;
+    switch (KindOf(fileName)) {
+    case TKind::Xlsx: sheets = XlsxSheets(fileName, &active, error); break;
+    case TKind::Ods: sheets = OdsSheets(fileName, &active, error); break;
+    case TKind::Xls: sheets = XlsSheets(fileName, &active, error); break;
+    case TKind::None:
+        if (error)
+            *error = SheetErrorText(fileName, QCoreApplication::translate("Spreadsheet", "it is not a spreadsheet"));
+        break;
+    }
+    if (opensAt)
+        *opensAt = OpeningSheet(sheets, active);
+    return sheets;
+}
+
 QStringList SpreadsheetSheetNames(const QString &fileName, QString *error)
 {
-    switch (KindOf(fileName)) {
-    case TKind::Xlsx: return XlsxSheetNames(fileName, error);
-    case TKind::Ods: return OdsSheetNames(fileName, error);
-    case TKind::Xls: return XlsSheetNames(fileName, error);
-    case TKind::None: break;
-    }
-    if (error)
-        *error = SheetErrorText(fileName, QStringLiteral("it is not a spreadsheet"));
-    return {};
+    QStringList names;
+    for (const TSheetInfo &s : SpreadsheetSheets(fileName, nullptr, error))
+        names.append(s.Name);
+    return names;
 }
 
 std::unique_ptr<TRecordSource> OpenSpreadsheet(const QString &fileName, const QString &sheet, bool ignoreHeader,

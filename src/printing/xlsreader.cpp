@@ -4,6 +4,7 @@
 #include "printing/sheetcells.h"
 #include "printing/sheetrows.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <freexl.h>
@@ -13,9 +14,10 @@ namespace {
 QString FreexlError(int code)
 {
     switch (code) {
-    case FREEXL_FILE_NOT_FOUND: return QStringLiteral("no such file");
-    case FREEXL_INSUFFICIENT_MEMORY: return QStringLiteral("not enough memory");
-    case FREEXL_UNSUPPORTED_CHARSET: return QStringLiteral("its character set is not supported");
+    case FREEXL_FILE_NOT_FOUND: return QCoreApplication::translate("Spreadsheet", "no such file");
+    case FREEXL_INSUFFICIENT_MEMORY: return QCoreApplication::translate("Spreadsheet", "not enough memory");
+    case FREEXL_UNSUPPORTED_CHARSET:
+        return QCoreApplication::translate("Spreadsheet", "its character set is not supported");
     case FREEXL_INVALID_CFBF_HEADER:
     case FREEXL_CFBF_INVALID_SIGNATURE:
     case FREEXL_CFBF_EMPTY_FAT_CHAIN:
@@ -23,8 +25,9 @@ QString FreexlError(int code)
     case FREEXL_BIFF_INVALID_BOF:
     case FREEXL_BIFF_INVALID_SST:
     case FREEXL_BIFF_ILLEGAL_SST_INDEX:
-        return QStringLiteral("it is not a readable .xls workbook");
-    default: return QStringLiteral("it is not a readable .xls workbook (error %1)").arg(code);
+        return QCoreApplication::translate("Spreadsheet", "it is not a readable .xls workbook");
+    default:
+        return QCoreApplication::translate("Spreadsheet", "it is not a readable .xls workbook (error %1)").arg(code);
     }
 }
 
@@ -40,8 +43,9 @@ public:
         const QFileInfo info(fileName);
         if (info.exists() && !info.isFile()) {
             if (error)
-                *error = SheetErrorText(fileName, info.isDir() ? QStringLiteral("it is a folder")
-                                                               : QStringLiteral("it is not a file"));
+                *error = SheetErrorText(fileName, info.isDir()
+                                                      ? QCoreApplication::translate("Spreadsheet", "it is a folder")
+                                                      : QCoreApplication::translate("Spreadsheet", "it is not a file"));
             return false;
         }
         const int rc = freexl_open(QFile::encodeName(fileName).constData(), &handle_);
@@ -49,15 +53,18 @@ public:
             if (handle_)
                 freexl_close(handle_);
             handle_ = nullptr;
+            QString why = rc == FREEXL_FILE_NOT_FOUND ? QString() : NotASpreadsheetReason(fileName);
             if (error)
-                *error = SheetErrorText(fileName, FreexlError(rc));
+                *error = SheetErrorText(fileName, why.isEmpty() ? FreexlError(rc) : why);
             return false;
         }
         unsigned int password = 0;
         if (freexl_get_info(handle_, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK &&
             password == FREEXL_BIFF_OBFUSCATED) {
             if (error)
-                *error = SheetErrorText(fileName, QStringLiteral("the workbook is protected by a password"));
+                *error = SheetErrorText(fileName, QCoreApplication::translate(
+                                                      "Spreadsheet",
+                                                      "the workbook is protected by a password; save it without one"));
             return false;
         }
         return true;
@@ -86,11 +93,14 @@ public:
     {
         if (!xls_.Open(fileName, error))
             return false;
+        // libfreexl tells neither which sheet is active nor which are hidden.
+        index = qMax(0, index);
+        sheet_ = xls_.Names().value(index);
         unsigned short columns = 0;
         if (freexl_select_active_worksheet(xls_.Handle(), (unsigned short)index) != FREEXL_OK ||
             freexl_worksheet_dimensions(xls_.Handle(), &rows_, &columns) != FREEXL_OK) {
             if (error)
-                *error = SheetErrorText(fileName, QStringLiteral("the sheet is missing"));
+                *error = SheetErrorText(fileName, QCoreApplication::translate("Spreadsheet", "the sheet is missing"));
             return false;
         }
         columns_ = columns;
@@ -115,7 +125,7 @@ public:
             case FREEXL_CELL_SST_TEXT:
             case FREEXL_CELL_DATE:
             case FREEXL_CELL_TIME:
-                text = QString::fromUtf8(v.value.text_value);
+                text = CutShownText(QString::fromUtf8(v.value.text_value));
                 break;
             case FREEXL_CELL_DATETIME:
                 text = QString::fromUtf8(v.value.text_value).replace(u' ', u'T'); // ISO 8601
@@ -134,24 +144,29 @@ public:
 
     QString Error() const override { return QString(); }
     int DeclaredWidth() const override { return columns_; }
+    QString SheetName() const override { return sheet_; }
 
 private:
     TXls xls_;
+    QString sheet_;
     unsigned int rows_ = 0, next_ = 0;
     int columns_ = 0;
 };
 
 } // namespace
 
-QStringList XlsSheetNames(const QString &fileName, QString *error)
+QList<TSheetInfo> XlsSheets(const QString &fileName, int *active, QString *error)
 {
     TXls xls;
     if (!xls.Open(fileName, error))
         return {};
-    const QStringList names = xls.Names();
-    if (names.isEmpty() && error)
-        *error = SheetErrorText(fileName, QStringLiteral("the workbook has no sheets"));
-    return names;
+    QList<TSheetInfo> sheets;
+    for (const QString &name : xls.Names())
+        sheets.append({name, false});
+    *active = -1;
+    if (sheets.isEmpty() && error)
+        *error = SheetErrorText(fileName, QCoreApplication::translate("Spreadsheet", "the workbook has no sheets"));
+    return sheets;
 }
 
 std::unique_ptr<TSheetRows> OpenXlsRows(const QString &fileName, int index, QString *error)

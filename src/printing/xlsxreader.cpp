@@ -5,15 +5,16 @@
 #include "printing/sheetcells.h"
 #include "printing/sheetrows.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
-#include <optional>
 
 namespace {
 
 struct TSheetEntry {
     QString Name;
     QString Member;
+    bool Hidden = false;
 };
 
 // "xl/" + "worksheets/sheet1.xml", or an absolute "/xl/worksheets/sheet1.xml".
@@ -66,6 +67,7 @@ struct TWorkbook {
     QString SharedStrings;
     QString Styles;
     bool Date1904 = false;
+    int ActiveTab = -1;
 };
 
 bool ReadWorkbook(const QString &fileName, TWorkbook &wb, QString *error)
@@ -102,16 +104,22 @@ bool ReadWorkbook(const QString &fileName, TWorkbook &wb, QString *error)
         if (z.Xml().name() == QLatin1String("workbookPr")) {
             const auto v = a.value(QLatin1String("date1904"));
             wb.Date1904 = v == QLatin1String("1") || v == QLatin1String("true");
+        } else if (z.Xml().name() == QLatin1String("workbookView") && wb.ActiveTab < 0) {
+            bool ok = false;
+            const int tab = a.value(QLatin1String("activeTab")).toInt(&ok);
+            wb.ActiveTab = ok ? tab : 0;
         } else if (z.Xml().name() == QLatin1String("sheet")) {
             QString id;
             for (const auto &attr : a)
                 if (attr.name() == QLatin1String("id"))
                     id = attr.value().toString();
             const QString member = rels.value(id).second;
+            const auto state = a.value(QLatin1String("state"));
             wb.Sheets.append({a.value(QLatin1String("name")).toString(),
                               member.isEmpty() ? folder + QStringLiteral("worksheets/sheet%1.xml")
                                                              .arg(wb.Sheets.size() + 1)
-                                               : member});
+                                               : member,
+                              state == QLatin1String("hidden") || state == QLatin1String("veryHidden")});
         }
     }
     if (!z.Error().isEmpty()) {
@@ -121,10 +129,18 @@ bool ReadWorkbook(const QString &fileName, TWorkbook &wb, QString *error)
     }
     if (wb.Sheets.isEmpty()) {
         if (error)
-            *error = SheetErrorText(fileName, QStringLiteral("the workbook has no sheets"));
+            *error = SheetErrorText(fileName, QCoreApplication::translate("Spreadsheet", "the workbook has no sheets"));
         return false;
     }
     return true;
+}
+
+QList<TSheetInfo> SheetInfos(const TWorkbook &wb)
+{
+    QList<TSheetInfo> sheets;
+    for (const TSheetEntry &s : wb.Sheets)
+        sheets.append({s.Name, s.Hidden});
+    return sheets;
 }
 
 // The shared strings in one buffer: a QString each would cost several times
@@ -136,10 +152,9 @@ public:
         text_ += s;
         ends_.append(text_.size());
     }
+    qsizetype Size() const { return ends_.size(); }
     QString At(qsizetype i) const
     {
-        if (i < 0 || i >= ends_.size())
-            return QString();
         const qsizetype start = i == 0 ? 0 : ends_[i - 1];
         return text_.mid(start, ends_[i] - start);
     }
@@ -179,10 +194,8 @@ bool ReadSharedStrings(const QString &fileName, const QString &member, TStringPo
     return true;
 }
 
-// For each cell style (cellXfs, by index) its date format code, or nothing
-// when it shows no date.
-bool ReadDateStyles(const QString &fileName, const QString &member, QList<std::optional<QString>> &styles,
-                    QString *error)
+// For each cell style (cellXfs, by index) its number format code.
+bool ReadStyles(const QString &fileName, const QString &member, QStringList &styles, QString *error)
 {
     if (member.isEmpty())
         return true;
@@ -208,14 +221,7 @@ bool ReadDateStyles(const QString &fileName, const QString &member, QList<std::o
             inCellXfs = true;
         } else if (inCellXfs && name == QLatin1String("xf")) {
             const int id = a.value(QLatin1String("numFmtId")).toInt();
-            std::optional<QString> code;
-            if (formats.contains(id)) {
-                if (IsDateFormatCode(formats.value(id)))
-                    code = formats.value(id);
-            } else if (IsBuiltinDateFormat(id)) {
-                code = BuiltinDateFormatCode(id); // empty: a date shown as ISO
-            }
-            styles.append(code);
+            styles.append(formats.contains(id) ? formats.value(id) : BuiltinFormatCode(id));
         }
     }
     if (!z.Error().isEmpty()) {
@@ -231,9 +237,10 @@ public:
     bool Open(const QString &fileName, const TWorkbook &wb, int index, QString *error)
     {
         fileName_ = fileName;
+        sheet_ = wb.Sheets[index].Name;
         date1904_ = wb.Date1904;
         if (!ReadSharedStrings(fileName, wb.SharedStrings, strings_, error) ||
-            !ReadDateStyles(fileName, wb.Styles, styles_, error))
+            !ReadStyles(fileName, wb.Styles, styles_, error))
             return false;
         if (!z_.Open(fileName, wb.Sheets[index].Member, error))
             return false;
@@ -279,14 +286,22 @@ public:
             }
             if (t != QXmlStreamReader::StartElement || z_.Xml().name() != QLatin1String("row"))
                 continue;
+            const auto ref = z_.Xml().attributes().value(QLatin1String("r"));
             bool ok = false;
-            const qint64 r = z_.Xml().attributes().value(QLatin1String("r")).toLongLong(&ok);
-            const qint64 number = ok && r > rowNumber_ ? r : rowNumber_ + 1;
+            const qint64 r = ref.toLongLong(&ok);
+            if (!ref.isEmpty() && (!ok || r <= rowNumber_)) {
+                // A row out of place would print its cells on another label.
+                cellError_ = QCoreApplication::translate("Spreadsheet", "%1: the row number \"%2\" is out of order")
+                                 .arg(CellName(sheet_, 0, rowNumber_ + 1), ref.toString());
+                inData_ = false;
+                break;
+            }
+            const qint64 number = ok ? r : rowNumber_ + 1;
             const qint64 gap = number - rowNumber_ - 1;
             rowNumber_ = number;
             TDataRow cells;
             ReadRowCells(cells);
-            if (!z_.Error().isEmpty()) {
+            if (!z_.Error().isEmpty() || !cellError_.isEmpty()) {
                 inData_ = false; // no half row
                 break;
             }
@@ -307,9 +322,12 @@ public:
 
     QString Error() const override
     {
+        if (!cellError_.isEmpty())
+            return SheetErrorText(fileName_, cellError_);
         return z_.Error().isEmpty() ? QString() : SheetErrorText(fileName_, z_.Error());
     }
     int DeclaredWidth() const override { return width_; }
+    QString SheetName() const override { return sheet_; }
 
 private:
     void ReadRowCells(TDataRow &cells)
@@ -326,8 +344,27 @@ private:
                 continue;
             }
             const auto a = z_.Xml().attributes();
-            const int c = ColumnNumber(a.value(QLatin1String("r")));
-            column = c > column ? c : column + 1;
+            const auto ref = a.value(QLatin1String("r"));
+            if (!ref.isEmpty()) {
+                const int c = ColumnNumber(ref);
+                qsizetype digits = 0;
+                while (digits < ref.size() && ref[digits].isLetter())
+                    ++digits;
+                if (c == 0 || c > kMaxColumns || digits == 0 || ref.mid(digits).toLongLong() != rowNumber_) {
+                    cellError_ = QCoreApplication::translate("Spreadsheet", "%1: the cell reference \"%2\" is not valid")
+                                     .arg(CellName(sheet_, column + 1, rowNumber_), ref.toString());
+                    return;
+                }
+                if (c <= column) {
+                    // A cell out of order would print in another field.
+                    cellError_ = QCoreApplication::translate("Spreadsheet", "%1: the cell is out of place (after %2)")
+                                     .arg(CellName(sheet_, c, rowNumber_), CellName(sheet_, column, rowNumber_));
+                    return;
+                }
+                column = c;
+            } else {
+                ++column;
+            }
             const QString type = a.value(QLatin1String("t")).toString();
             const int style = a.value(QLatin1String("s")).toInt();
             QString value, inlineText;
@@ -350,18 +387,30 @@ private:
             }
             QString text;
             if (type == QLatin1String("inlineStr"))
-                text = hasInline ? inlineText : value;
+                text = FormatText(hasInline ? inlineText : value, StyleCode(style));
             else if (!hasValue)
                 text.clear();
-            else if (type == QLatin1String("s"))
-                text = strings_.At(value.trimmed().toLongLong());
+            else if (type == QLatin1String("s")) {
+                bool ok = false;
+                const qlonglong i = value.trimmed().toLongLong(&ok);
+                if (!ok || i < 0 || i >= strings_.Size()) {
+                    cellError_ = QCoreApplication::translate("Spreadsheet",
+                                                             "%1: shared string %2 does not exist (the workbook has %3)")
+                                     .arg(CellName(sheet_, column, rowNumber_), value.trimmed())
+                                     .arg(strings_.Size());
+                    return;
+                }
+                text = FormatText(strings_.At(i), StyleCode(style));
+            }
             else if (type == QLatin1String("b"))
                 text = value.trimmed() == QLatin1String("1") ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-            else if (type == QLatin1String("str") || type == QLatin1String("e") || type == QLatin1String("d"))
+            else if (type == QLatin1String("str"))
+                text = FormatText(value, StyleCode(style));
+            else if (type == QLatin1String("e") || type == QLatin1String("d"))
                 text = value;
             else
                 text = NumberText(value, style);
-            if (text.isEmpty() || column > kMaxColumns)
+            if (text.isEmpty())
                 continue;
             while (cells.size() < column - 1)
                 cells.append(QString());
@@ -369,22 +418,24 @@ private:
         }
     }
 
+    QString StyleCode(int style) const
+    {
+        return style >= 0 && style < styles_.size() ? styles_[style] : QString();
+    }
     QString NumberText(const QString &value, int style) const
     {
         bool ok = false;
         const double v = value.trimmed().toDouble(&ok);
         if (!ok)
             return value;
-        if (style >= 0 && style < styles_.size() && styles_[style])
-            return FormatDateSerial(v, *styles_[style], date1904_);
-        return ShortestNumberText(v);
+        return FormatNumber(v, StyleCode(style), date1904_);
     }
 
     static constexpr int kMaxColumns = 16384;
-    QString fileName_;
+    QString fileName_, sheet_, cellError_;
     TZipXml z_;
     TStringPool strings_;
-    QList<std::optional<QString>> styles_;
+    QStringList styles_;
     bool date1904_ = false;
     bool inData_ = false;
     int width_ = 0;
@@ -395,15 +446,14 @@ private:
 
 } // namespace
 
-QStringList XlsxSheetNames(const QString &fileName, QString *error)
+QList<TSheetInfo> XlsxSheets(const QString &fileName, int *active, QString *error)
 {
     TWorkbook wb;
     if (!ReadWorkbook(fileName, wb, error))
         return {};
-    QStringList names;
-    for (const TSheetEntry &s : wb.Sheets)
-        names.append(s.Name);
-    return names;
+    if (active)
+        *active = wb.ActiveTab;
+    return SheetInfos(wb);
 }
 
 std::unique_ptr<TSheetRows> OpenXlsxRows(const QString &fileName, int index, QString *error)
@@ -411,7 +461,9 @@ std::unique_ptr<TSheetRows> OpenXlsxRows(const QString &fileName, int index, QSt
     TWorkbook wb;
     if (!ReadWorkbook(fileName, wb, error))
         return nullptr;
-    if (index < 0 || index >= wb.Sheets.size())
+    if (index < 0)
+        index = OpeningSheet(SheetInfos(wb), wb.ActiveTab);
+    if (index >= wb.Sheets.size())
         return nullptr;
     auto rows = std::make_unique<TXlsxRows>();
     if (!rows->Open(fileName, wb, index, error))

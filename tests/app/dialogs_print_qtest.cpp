@@ -776,6 +776,14 @@ void PrintDialogsTest::wizardSpreadsheet()
     QVERIFY(f.wizard.Execute(csv));
     f.dlg.eFile->setText(csv);
     QCOMPARE(f.dlg.Choices().Sheet, QString());
+    // A hidden sheet is marked, and passed over for the first visible one.
+    WhenShown(&f.wizard, [&] {
+        QCOMPARE(f.wizard.cbSheet->itemText(0), QStringLiteral("Hidden（隐藏）"));
+        QCOMPARE(f.wizard.cbSheet->currentText(), QStringLiteral("Formats"));
+        QCOMPARE(gridRow(f.wizard.sgParams, 1).value(0), QStringLiteral("0.3"));
+        QTest::mouseClick(f.wizard.OkayBtn, Qt::LeftButton);
+    });
+    QVERIFY(f.wizard.Execute(sheetFixture("formats.xlsx")));
 }
 
 QTEST_MAIN(PrintDialogsTest)

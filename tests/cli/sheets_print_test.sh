@@ -87,6 +87,60 @@ expect_fail "sheet of a CSV" "--sheet" print "$LABEL" --data "$SHEETS/stock.csv"
 expect_fail "not a workbook" "fake.xlsx" print "$LABEL" --data "$T/fake.xlsx" --output "$T/bad.pdf"
 expect_fail "cut-off workbook" "broken.xlsx\": xl/worksheets/data.xml, line 5: Premature end of document." print \
   "$LABEL" --data "$SHEETS/broken.xlsx" --output "$T/bad.pdf"
+expect_fail "protected workbook" "protected.xlsx\": the workbook is protected by a password" print \
+  "$LABEL" --data "$SHEETS/protected.xlsx" --output "$T/bad.pdf"
+expect_fail "text named .xlsx" "it is a text file" print "$LABEL" --data "$T/fake.xlsx" --output "$T/bad.pdf"
+expect_fail "shared string out of range" "BadString!B2: shared string 99 does not exist" print "$LABEL" \
+  --data "$SHEETS/formats.xlsx" --sheet BadString --output "$T/bad.pdf"
+expect_fail "header only" 'The data file has no records. ('"$SHEETS"'/formats.xlsx, sheet "Hidden")' print "$LABEL" \
+  --data "$SHEETS/formats.xlsx" --sheet Hidden --output "$T/bad.pdf"
+
+# Formatted cells print as LibreOffice shows them: formats.xlsx (its hidden
+# active first sheet passed over) gives the pages of formats.csv, its export.
+"$CLI" print "$LABEL" --data "$SHEETS/formats.csv" --output "$T/fcsv.pdf" --paper Letter --quiet >/dev/null 2>&1
+"$CLI" print "$LABEL" --data "$SHEETS/formats.xlsx" --output "$T/fxlsx.pdf" --paper Letter --quiet >/dev/null 2>&1
+pages "$T/fcsv.pdf" "$T/fcsv"
+pages "$T/fxlsx.pdf" "$T/fxlsx"
+for p in "$T"/fcsv-*.pgm; do
+  cmp -s "$p" "${p/fcsv/fxlsx}" || fail "formats.xlsx: page ${p##*-} differs from formats.csv's"
+done
+[ -e "$T/fcsv-1.pgm" ] || fail "formats.csv printed no page"
+
+# A 1 GiB cell and a 1 GiB shared string in a workbook of about 2 MB print in
+# the memory of a small one (the cells cut to what a label can show).
+if [ -x /usr/bin/time ]; then
+  python3 - "$T/huge.xlsx" <<'PY'
+import sys, zipfile
+ns = 'xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"'
+rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
+with zipfile.ZipFile(sys.argv[1], "w", zipfile.ZIP_DEFLATED) as z:
+    z.writestr("_rels/.rels", f'<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
+               f'<Relationship Id="r" Type="{rel}/officeDocument" Target="xl/workbook.xml"/></Relationships>')
+    z.writestr("xl/workbook.xml", f'<workbook {ns} xmlns:r="{rel}"><sheets><sheet name="S" sheetId="1" r:id="s"/>'
+               '</sheets></workbook>')
+    z.writestr("xl/_rels/workbook.xml.rels", '<Relationships xmlns="http://schemas.openxmlformats.org/package/'
+               f'2006/relationships"><Relationship Id="s" Type="{rel}/worksheet" Target="worksheets/sheet1.xml"/>'
+               f'<Relationship Id="t" Type="{rel}/sharedStrings" Target="sharedStrings.xml"/></Relationships>')
+    chunk = b"A" * (1 << 20)
+    with z.open("xl/sharedStrings.xml", "w", force_zip64=True) as f:
+        f.write(f'<sst {ns}><si><t>'.encode())
+        for _ in range((1 << 30) // len(chunk)):
+            f.write(chunk)
+        f.write(b"</t></si></sst>")
+    with z.open("xl/worksheets/sheet1.xml", "w", force_zip64=True) as f:
+        f.write(f'<worksheet {ns}><sheetData><row r="1"><c r="A1" t="inlineStr"><is><t>sku</t></is></c></row>'
+                '<row r="2"><c r="A2" t="inlineStr"><is><t>'.encode())
+        for _ in range((1 << 30) // len(chunk)):
+            f.write(chunk)
+        f.write(b'</t></is></c><c r="B2" t="s"><v>0</v></c></row></sheetData></worksheet>')
+PY
+  /usr/bin/time -f %M -o "$T/rss" "$CLI" print "$LABEL" --data "$T/huge.xlsx" --output "$T/huge.pdf" \
+    --paper Letter --quiet || fail "huge cell: print exited with $?"
+  rss=$(tail -1 "$T/rss")
+  [ "${rss:-999999999}" -lt 400000 ] || fail "huge cell: the print took ${rss} KiB"
+  [ -s "$T/huge.pdf" ] || fail "huge cell: no PDF"
+  echo "huge cell: $(stat -c %s "$T/huge.xlsx") bytes of workbook, ${rss} KiB at most"
+fi
 
 [ $failures -eq 0 ] && echo "PASS" || echo "$failures failure(s)"
 [ $failures -eq 0 ]

@@ -41,6 +41,16 @@ QList<TDataRow> ReadAll(TRecordSource &source)
     return rows;
 }
 
+// The twin of a workbook, what a spreadsheet program shows.
+QList<TDataRow> ReadCsv(const QString &file)
+{
+    TSplitSettings csv;
+    csv.Mode = TSplitMode::Comma;
+    TRecordReader reader;
+    EXPECT_TRUE(reader.OpenData(file, csv)) << file.toStdString();
+    return ReadAll(reader);
+}
+
 QList<TDataRow> ReadSheet(const QString &file, const QString &sheet = QString(), bool header = true)
 {
     QString error;
@@ -54,8 +64,8 @@ TEST(SpreadsheetCells, NumbersAndDates)
     const struct {
         double value;
         const char *text;
-    } numbers[] = {{0.1, "0.1"},       {0.1 + 0.2, "0.3"},  {-12, "-12"},       {1e20, "1e+20"},
-                   {6901234567892, "6901234567892"},        {1.5e-7, "1.5e-07"}, {123.456, "123.456"},
+    } numbers[] = {{0.1, "0.1"},       {0.1 + 0.2, "0.3"},  {-12, "-12"},       {1e20, "1E+20"},
+                   {6901234567892, "6901234567892"},        {1.5e-7, "1.5E-07"}, {123.456, "123.456"},
                    {-0.0, "0"},        {2.0 / 3, "0.666666666666667"}};
     for (const auto &n : numbers)
         EXPECT_EQ(ShortestNumberText(n.value), QLatin1String(n.text)) << n.text;
@@ -96,22 +106,51 @@ TEST(Spreadsheet, CellCases)
     const QList<TDataRow> want = {
         {"0.3", "共享", "inline", "TRUE", "0.3x", "rich text"},
         {"", "", "", "", "", ""},
-        {"2024-03-05", "05/03/2024 18:00", "5-Mar-24", "1.5", "1e+20", ""},
+        {"2024-03-05", "05/03/2024 18:00", "5-Mar-24", "1.50", "1E+20", ""},
         {"", "", "", "", "-12", ""},
     };
     EXPECT_EQ(ReadSheet(Fixture("cells.xlsx")), want);
     EXPECT_EQ(ReadSheet(Fixture("cells.xlsx"), QString(), false).value(0), TDataRow({"h1"}));
 }
 
+// Each cell of formats.xlsx as LibreOffice shows it (formats.csv, written by
+// make_fixtures.py from its export). The workbook's active first sheet is
+// hidden: the second is read by default, and the chooser marks the first.
+TEST(Spreadsheet, FormatsAsTheSheetShows)
+{
+    const QList<TDataRow> want = ReadCsv(Fixture("formats.csv"));
+    const QList<TDataRow> got = ReadSheet(Fixture("formats.xlsx"));
+    ASSERT_EQ(got.size(), want.size()) << Show(got);
+    ASSERT_GT(want.size(), 30);
+    for (int i = 0; i < want.size(); ++i)
+        EXPECT_EQ(got[i].value(0).toStdString(), want[i].value(0).toStdString())
+            << "row " << i + 2 << ", format " << want[i].value(1).toStdString();
+
+    // styles.ods: values without their text, shown through the data styles
+    // (as LibreOffice shows them); its active sheet is the last.
+    EXPECT_EQ(ReadSheet(Fixture("styles.ods"), QString(), false),
+              QList<TDataRow>({{"1,234.50", "25.6%", "(2.50)", "2.50", "2024年3月5日", "36:00", "000042", "1.23E+04",
+                                "0.3"}}));
+
+    const struct {
+        const char *file;
+        int sheets, opensAt;
+    } workbooks[] = {{"formats.xlsx", 4, 1}, {"styles.ods", 3, 2}, {"stock.xls", 2, 0}};
+    for (const auto &w : workbooks) {
+        int opensAt = -1;
+        const QList<TSheetInfo> sheets = SpreadsheetSheets(Fixture(w.file), &opensAt);
+        ASSERT_EQ(sheets.size(), w.sheets) << w.file;
+        EXPECT_EQ(sheets[0].Hidden, w.opensAt > 0) << w.file;
+        EXPECT_FALSE(sheets[1].Hidden) << w.file;
+        EXPECT_EQ(opensAt, w.opensAt) << w.file;
+    }
+}
+
 // The same records as the CSV twin, from every writer; sheets by name and
 // number; the wizard's first rows.
 TEST(Spreadsheet, SameRecordsAsCsv)
 {
-    TSplitSettings csv;
-    csv.Mode = TSplitMode::Comma;
-    TRecordReader reader;
-    ASSERT_TRUE(reader.OpenData(Fixture("stock.csv"), csv));
-    const QList<TDataRow> want = ReadAll(reader);
+    const QList<TDataRow> want = ReadCsv(Fixture("stock.csv"));
     ASSERT_EQ(want.size(), 30);
     for (const char *name : {"stock.ods", "stock.xlsx", "stock.xls", "STOCK.XLSX"}) {
         const QString file = Fixture(QString::fromLatin1(name).toLower());
@@ -143,13 +182,16 @@ TEST(Spreadsheet, Errors)
         QString file, sheet, message;
     } cases[] = {
         {Fixture("none.ods"), "", "no such file"},
-        {fake, "", "not a zip archive"},
-        {fakeXls, "", "not a readable .xls workbook"},
         {dir.path() + "/x.ods", "", "no such file"},
         {Fixture("stock.xlsx"), "Prices", "no sheet \"Prices\" (the sheets: Stock, Notes)"},
         {Fixture("stock.ods"), "3", "no sheet \"3\""},
         {Fixture("stock.xls"), "0", "no sheet \"0\""},
         {Fixture("broken.xlsx"), "", "xl/worksheets/data.xml, line 5: Premature end of document"},
+        {Fixture("protected.xlsx"), "", "protected by a password"},
+        {fake, "", "it is a text file"},
+        {fakeXls, "", "it is a text file"},
+        {Fixture("formats.xlsx"), "BadString", "BadString!B2: shared string 99 does not exist (the workbook has 2)"},
+        {Fixture("formats.xlsx"), "BadRef", "BadRef!B2: the cell is out of place (after BadRef!C2)"},
     };
     for (const auto &c : cases) {
         QString error;
