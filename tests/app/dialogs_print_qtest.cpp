@@ -392,8 +392,9 @@ void PrintDialogsTest::jobReadsTheDataFileAsTheWizardSplitsIt()
 void PrintDialogsTest::jobReadsADatabaseQuery()
 {
     // Seven records in an SQLite file: a bad query is told in the dialog and
-    // keeps it open; a good one shows its first rows, is remembered without
-    // a password and feeds the job: two copies each fill 14 labels on 3 pages.
+    // keeps it open, as is one that would write; a good one shows its first
+    // rows, is remembered without a password and feeds the job: two copies
+    // each fill 14 labels on 3 pages.
     qputenv("XDG_CONFIG_HOME", path("config").toUtf8());
     const QString file = path("stock.db");
     {
@@ -421,7 +422,7 @@ void PrintDialogsTest::jobReadsADatabaseQuery()
         return d;
     };
     f.dlg.ChooseSqlSource = [&](QWidget *, QString *u, QString *q) { return sql.Execute(u, q); };
-    QString badStatus;
+    QString badStatus, createStatus, twoStatus;
     WhenShown(&sql, [&] {
         sql.cbDriver->setCurrentIndex(0);
         QVERIFY(!sql.eHost->isEnabled());
@@ -430,6 +431,12 @@ void PrintDialogsTest::jobReadsADatabaseQuery()
         QTest::mouseClick(sql.OkayBtn, Qt::LeftButton);
         QVERIFY(sql.isVisible());
         badStatus = sql.lStatus->text();
+        sql.eQuery->setPlainText(QStringLiteral("create table evil (x int)"));
+        QTest::mouseClick(sql.btnPreview, Qt::LeftButton);
+        createStatus = sql.lStatus->text();
+        sql.eQuery->setPlainText(query + QStringLiteral("; drop table stock"));
+        QTest::mouseClick(sql.btnPreview, Qt::LeftButton);
+        twoStatus = sql.lStatus->text();
         sql.eQuery->setPlainText(query);
         QTest::mouseClick(sql.btnPreview, Qt::LeftButton);
         QCOMPARE(sql.gridPreview->columnCount(), 3);
@@ -447,6 +454,17 @@ void PrintDialogsTest::jobReadsADatabaseQuery()
     QVERIFY(f.dlg.Execute(label));
     QVERIFY2(badStatus.contains(url) && badStatus.contains(QLatin1String("no such column: nosuch")),
              qPrintable(badStatus));
+    QVERIFY2(createStatus.contains(QLatin1String("readonly")), qPrintable(createStatus));
+    QVERIFY2(twoStatus.contains(QLatin1String("only one SELECT statement is allowed")), qPrintable(twoStatus));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("select count(*) from sqlite_master where name = 'evil'")) && q.next());
+        QCOMPARE(q.value(0).toInt(), 0);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("check"));
     QCOMPARE(int(f.dlg.LastResult), int(TPrintResult::Printed));
     QCOMPARE(f.dlg.Choices().SqlUrl, url);
     QVERIFY(f.dlg.Choices().DataFile.isEmpty());
