@@ -70,7 +70,8 @@ TFTextImport::TFTextImport(QWidget *parent) : QDialog(parent)
     cbEncoding = new QComboBox(this);
     cbEncoding->setObjectName(QStringLiteral("cbEncoding"));
     cbEncoding->addItem(tr("自动检测"));
-    for (TTextEncoding e : {TTextEncoding::Utf8, TTextEncoding::Gb18030, TTextEncoding::Utf16Le, TTextEncoding::Utf16Be})
+    for (TTextEncoding e :
+         {TTextEncoding::Utf8, TTextEncoding::Gb18030, TTextEncoding::Utf16Le, TTextEncoding::Utf16Be})
         cbEncoding->addItem(TextEncodingName(e), int(e));
     LEncoding->setBuddy(cbEncoding);
     for (QWidget *w : {static_cast<QWidget *>(LColumnSize), static_cast<QWidget *>(eColumnSize),

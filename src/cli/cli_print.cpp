@@ -306,14 +306,8 @@ int RunPrintCommand(const QStringList &args)
                 return cli.Fail(QStringLiteral("--fixed takes widths of at least 1, such as 10,5,8: %1").arg(fixed));
             split.ColumnSizes.append(n);
         }
-    } else if (split.Mode == TSplitMode::Fixed) {
-        QString error;
-        TTextEncoding encoding = TTextEncoding::Gb18030;
-        const QStringList sample = ReadSampleLines(data, 10, &error, &encoding, split.Encoding);
-        if (!error.isEmpty())
-            return cli.Fail(error);
-        split.ColumnSizes = {InitialFixedWidth(sample, encoding)};
     }
+    const bool autoWidth = delimiter.isEmpty() && fixed.isEmpty() && split.Mode == TSplitMode::Fixed;
     if (cli.IsSet(QStringLiteral("quote"))) {
         if (quote == QLatin1String("none"))
             split.QuoteChar.clear();
@@ -332,6 +326,18 @@ int RunPrintCommand(const QStringList &args)
     QString error;
     if (!LoadLabelForCli(doc, label, error))
         return cli.Fail(error);
+    // Without --encoding a text data file takes the encoding stored with the label.
+    TTextEncoding labelEncoding{};
+    if (!split.Encoding && !data.isEmpty() && !IsSpreadsheetFile(data) &&
+        TextEncodingFromName(DataEncoding, &labelEncoding))
+        split.Encoding = labelEncoding;
+    if (autoWidth) {
+        TTextEncoding encoding = TTextEncoding::Gb18030;
+        const QStringList sample = ReadSampleLines(data, 10, &error, &encoding, split.Encoding);
+        if (!error.isEmpty())
+            return cli.Fail(error);
+        split.ColumnSizes = {InitialFixedWidth(sample, encoding)};
+    }
     const TLabelFormat fileFormat = LabelFormat;
     if (stock)
         LabelFormat = StockLabelFormat(*stock);

@@ -200,14 +200,10 @@ bool IsAscii(QByteArrayView b)
     return true;
 }
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("DataFile", text);
-}
-
 QString OpenErrorText(const QString &fileName, const QString &why)
 {
-    return tr("Cannot read the data file \"%1\": %2").arg(QDir::toNativeSeparators(fileName), why);
+    return QCoreApplication::translate("DataFile", "Cannot read the data file \"%1\": %2")
+        .arg(QDir::toNativeSeparators(fileName), why);
 }
 
 } // namespace
@@ -224,15 +220,17 @@ public:
         // A device or a pipe may never end (/dev/zero holds no line end) or never answer.
         if (info.exists() && !info.isDir() && !info.isFile()) {
             if (error)
-                *error = OpenErrorText(fileName, tr("it is a device or a pipe, not a file"));
+                *error = OpenErrorText(
+                    fileName, QCoreApplication::translate("DataFile", "it is a device or a pipe, not a file"));
             return false;
         }
         if (QFileInfo(fileName).isDir() || !file_.open(QIODevice::ReadOnly)) {
             if (error)
-                *error = OpenErrorText(fileName, QFileInfo::exists(fileName) ? (QFileInfo(fileName).isDir()
-                                                                                     ? tr("it is a folder")
-                                                                                     : file_.errorString())
-                                                                               : tr("no such file"));
+                *error = OpenErrorText(fileName,
+                    QFileInfo::exists(fileName)
+                        ? (QFileInfo(fileName).isDir() ? QCoreApplication::translate("DataFile", "it is a folder")
+                                                       : file_.errorString())
+                        : QCoreApplication::translate("DataFile", "no such file"));
             return false;
         }
         bufStart_ = 0;
@@ -267,9 +265,9 @@ public:
         }
         width_ = encoding_ == TTextEncoding::Utf16Le || encoding_ == TTextEncoding::Utf16Be ? 2 : 1;
         if (width_ == 2)
-            utf16_ = QStringDecoder(encoding_ == TTextEncoding::Utf16Le ? QStringConverter::Utf16LE
-                                                                         : QStringConverter::Utf16BE,
-                                    QStringConverter::Flag::Stateless);
+            utf16_ = QStringDecoder(
+                encoding_ == TTextEncoding::Utf16Le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                QStringConverter::Flag::Stateless);
         return true;
     }
 
@@ -308,10 +306,13 @@ public:
     QString ErrorString() const
     {
         if (openQuoteLine_ > 0)
-            return OpenErrorText(fileName_, tr("the quoted field that starts on line %1 does not end within 16 MiB")
+            return OpenErrorText(fileName_, QCoreApplication::translate("DataFile",
+                                                "the quoted field that starts on line %1 does not end within 16 MiB")
                                                 .arg(openQuoteLine_));
-        return OpenErrorText(fileName_, tooLongLine_ > 0 ? tr("line %1 is longer than 16 MiB").arg(tooLongLine_)
-                                                         : file_.errorString());
+        return OpenErrorText(
+            fileName_, tooLongLine_ > 0
+                           ? QCoreApplication::translate("DataFile", "line %1 is longer than 16 MiB").arg(tooLongLine_)
+                           : file_.errorString());
     }
     // Lines read so far.
     qint64 Lines() const { return lines_; }
@@ -338,7 +339,7 @@ public:
                 if (w == 1)
                     return uchar(b[k]);
                 return encoding_ == TTextEncoding::Utf16Le ? char16_t(uchar(b[k]) | uchar(b[k + 1]) << 8)
-                                                            : char16_t(uchar(b[k]) << 8 | uchar(b[k + 1]));
+                                                           : char16_t(uchar(b[k]) << 8 | uchar(b[k + 1]));
             };
             auto lineEnd = [&](qsizetype k) { return k + w <= n && (unit(k) == u'\n' || unit(k) == u'\r'); };
             qsizetype i = scan;
@@ -457,8 +458,25 @@ bool QuoteOpen(QStringView line, const TSplitSettings &s)
 {
     if (s.Mode == TSplitMode::Fixed || s.QuoteChar.isEmpty())
         return false;
-    // A doubled quote is two flips, so the count's parity is the state.
-    return line.count(s.QuoteChar.at(0)) % 2 == 1;
+    // Only a quote that opens a field spans lines, as spreadsheets write it: a
+    // stray one inside a field (24" screen) stays on its line.
+    const QChar q = s.QuoteChar.at(0), separator = s.Separator();
+    bool inQuotes = false, fieldStart = true, openedAtStart = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (c == q && i + 1 < line.size() && line[i + 1] == q) {
+            ++i; // a doubled quote is one literal quote
+        } else if (c == q) {
+            if (!inQuotes)
+                openedAtStart = fieldStart;
+            inQuotes = !inQuotes;
+        } else if (c == separator && !inQuotes) {
+            fieldStart = true;
+            continue;
+        }
+        fieldStart = false;
+    }
+    return inQuotes && openedAtStart;
 }
 
 QStringList SampleRecords(const QStringList &lines, const TSplitSettings &s)
@@ -475,8 +493,8 @@ QStringList SampleRecords(const QStringList &lines, const TSplitSettings &s)
     return records;
 }
 
-QStringList ReadSampleLines(const QString &fileName, int max, QString *error, TTextEncoding *encoding,
-                            std::optional<TTextEncoding> chosen)
+QStringList ReadSampleLines(
+    const QString &fileName, int max, QString *error, TTextEncoding *encoding, std::optional<TTextEncoding> chosen)
 {
     QStringList lines;
     TLineSource src;

@@ -4,7 +4,7 @@
 //
 // Lines end at CR LF, LF or a lone CR; a line end before the end of the file
 // does not start another (empty) line. A record is a line, or several when a
-// quoted field holds line breaks (each kept as LF). The encoding is the one
+// field that starts with the quote holds line breaks (each kept as LF). The encoding is the one
 // the user chose; else a byte-order mark's (UTF-8, UTF-16 LE or BE; the mark
 // is dropped); else GB18030 unless plainly UTF-8 (DetectDataEncoding), judged
 // on the first 64 KiB, or from the first line that is not ASCII when those are
@@ -57,8 +57,8 @@ bool SplitModeForFile(const QString &fileName, TSplitMode &mode);
 // The first fixed column for the sample lines: the longest line, at least 10.
 int InitialFixedWidth(const QStringList &sampleLines, TTextEncoding encoding = TTextEncoding::Gb18030);
 
-// True when the line ends inside a quoted field: the record goes on in the
-// next line.
+// True when the line ends inside a quoted field that a quote at its start
+// opened: the record goes on in the next line.
 bool QuoteOpen(QStringView line, const TSplitSettings &s);
 // The sample lines joined into records as the record reader joins them.
 QStringList SampleRecords(const QStringList &lines, const TSplitSettings &s);

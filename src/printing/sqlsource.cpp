@@ -25,11 +25,6 @@ namespace {
 // Seconds a connection attempt may take before it counts as failed.
 constexpr int kConnectTimeout = 15;
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Database", text);
-}
-
 // Whether a statement follows the first one under one reading of the
 // dialects' quoting and comments (bit 1: backslash escapes in strings, 2: #
 // starts a comment, 4: $tag$ quotes, 8: block comments nest, 16: -- needs a
@@ -45,7 +40,8 @@ bool secondStatement(QStringView sql, int reading)
     qsizetype i = 0;
     while (i < n) {
         const QChar c = sql[i];
-        if (c == QLatin1Char('-') && at(i + 1) == QLatin1Char('-') && (!dashSpace || at(i + 2).isSpace() || i + 2 == n)) {
+        if (c == QLatin1Char('-') && at(i + 1) == QLatin1Char('-') &&
+            (!dashSpace || at(i + 2).isSpace() || i + 2 == n)) {
             while (i < n && sql[i] != QLatin1Char('\n'))
                 ++i;
             continue;
@@ -85,8 +81,8 @@ bool secondStatement(QStringView sql, int reading)
         if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
             // E'...' takes backslash escapes whatever the reading.
             const bool escapes = backslash || (c == QLatin1Char('\'') && i > 0 &&
-                                               (sql[i - 1] == QLatin1Char('E') || sql[i - 1] == QLatin1Char('e')) &&
-                                               (i < 2 || !identChar(sql[i - 2])));
+                                                  (sql[i - 1] == QLatin1Char('E') || sql[i - 1] == QLatin1Char('e')) &&
+                                                  (i < 2 || !identChar(sql[i - 2])));
             ++i;
             while (i < n) {
                 if (escapes && c != QLatin1Char('`') && sql[i] == QLatin1Char('\\')) {
@@ -132,8 +128,8 @@ bool moreThanOneStatement(const QString &sql)
 // carry a password.
 bool holdsPassword(const QString &text)
 {
-    static const QRegularExpression re(QStringLiteral("(^|[;&?{\\s])\\s*(pwd|password|passwd)\\s*="),
-                                       QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression re(
+        QStringLiteral("(^|[;&?{\\s])\\s*(pwd|password|passwd)\\s*="), QRegularExpression::CaseInsensitiveOption);
     return re.match(text).hasMatch();
 }
 
@@ -141,8 +137,9 @@ bool holdsPassword(const QString &text)
 QString withoutPassword(QString text)
 {
     static const QRegularExpression userInfo(QStringLiteral("(//[^/@:?#]*):[^/@]*@"));
-    static const QRegularExpression pair(QStringLiteral("((?:^|[;&?{\\s])\\s*(?:pwd|password|passwd)\\s*=)(\\{[^}]*\\}|[^;&]*)"),
-                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression pair(
+        QStringLiteral("((?:^|[;&?{\\s])\\s*(?:pwd|password|passwd)\\s*=)(\\{[^}]*\\}|[^;&]*)"),
+        QRegularExpression::CaseInsensitiveOption);
     text.replace(userInfo, QStringLiteral("\\1:***@"));
     text.replace(pair, QStringLiteral("\\1***"));
     return text;
@@ -150,7 +147,8 @@ QString withoutPassword(QString text)
 
 QString passwordRefused()
 {
-    return tr("a password does not belong in the connection (set QUORVANE_DB_PASSWORD or use the keyring)");
+    return QCoreApplication::translate(
+        "Database", "a password does not belong in the connection (set QUORVANE_DB_PASSWORD or use the keyring)");
 }
 
 // A timestamp with time zone as the server's text form writes it in the
@@ -167,7 +165,8 @@ QString serverTimestampText(const QDateTime &value, const QTimeZone &zone)
     }
     const int offset = t.offsetFromUtc();
     const int a = qAbs(offset);
-    text += (offset < 0 ? QLatin1Char('-') : QLatin1Char('+')) + QStringLiteral("%1").arg(a / 3600, 2, 10, QLatin1Char('0'));
+    text += (offset < 0 ? QLatin1Char('-') : QLatin1Char('+')) +
+            QStringLiteral("%1").arg(a / 3600, 2, 10, QLatin1Char('0'));
     if (a % 3600)
         text += QStringLiteral(":%1").arg(a / 60 % 60, 2, 10, QLatin1Char('0'));
     if (a % 60)
@@ -223,11 +222,12 @@ bool splitHostPort(const QString &hostPort, TSqlConnection &c, const QString &ur
     if (host.startsWith(QLatin1Char('['))) {
         const qsizetype close = host.indexOf(QLatin1Char(']'));
         if (close < 0)
-            return fail(error, tr("not a database URL (unclosed '['): %1").arg(url));
+            return fail(
+                error, QCoreApplication::translate("Database", "not a database URL (unclosed '['): %1").arg(url));
         port = host.mid(close + 1);
         host = host.mid(1, close - 1);
         if (!port.isEmpty() && !port.startsWith(QLatin1Char(':')))
-            return fail(error, tr("not a database URL (bad host): %1").arg(url));
+            return fail(error, QCoreApplication::translate("Database", "not a database URL (bad host): %1").arg(url));
         port = port.mid(1);
     } else if (const qsizetype colon = host.lastIndexOf(QLatin1Char(':')); colon >= 0) {
         port = host.mid(colon + 1);
@@ -238,7 +238,8 @@ bool splitHostPort(const QString &hostPort, TSqlConnection &c, const QString &ur
         bool ok = false;
         c.Port = port.toInt(&ok);
         if (!ok || c.Port < 1 || c.Port > 65535)
-            return fail(error, tr("not a database URL (bad port %1): %2").arg(port, url));
+            return fail(
+                error, QCoreApplication::translate("Database", "not a database URL (bad port %1): %2").arg(port, url));
     }
     return true;
 }
@@ -277,20 +278,22 @@ bool parseServerUrl(const QString &url, const QString &rest, TSqlConnection &c, 
     for (const QString &pair : query.split(QLatin1Char('&'), Qt::SkipEmptyParts)) {
         const qsizetype eq = pair.indexOf(QLatin1Char('='));
         if (eq <= 0)
-            return fail(error, tr("not a database URL (bad parameter '%1')").arg(pair));
+            return fail(
+                error, QCoreApplication::translate("Database", "not a database URL (bad parameter '%1')").arg(pair));
         const QString key = decode(pair.left(eq)), value = decode(pair.mid(eq + 1));
         if (holdsPassword(key + QLatin1Char('=')) || holdsPassword(value))
             return fail(error, passwordRefused());
         // Several statements in one go would pass the one-statement rule.
         if (key.compare(QLatin1String("CLIENT_MULTI_STATEMENTS"), Qt::CaseInsensitive) == 0)
-            return fail(error, tr("the option %1 is not allowed").arg(key));
+            return fail(error, QCoreApplication::translate("Database", "the option %1 is not allowed").arg(key));
         if (key == QLatin1String("host")) {
             c.Host = value;
         } else if (key == QLatin1String("port")) {
             bool ok = false;
             c.Port = value.toInt(&ok);
             if (!ok || c.Port < 1 || c.Port > 65535)
-                return fail(error, tr("not a database URL (bad port %1)").arg(value));
+                return fail(
+                    error, QCoreApplication::translate("Database", "not a database URL (bad port %1)").arg(value));
         } else if (key == QLatin1String("user")) {
             c.User = value;
         } else if (key == QLatin1String("dbname") || key == QLatin1String("database")) {
@@ -356,7 +359,9 @@ bool wantsPassword(const QSqlError &e)
 
 QString binaryColumn(const QString &source, const QString &column)
 {
-    return tr("The database %1 gives binary data in the column \"%2\", which a label cannot print.").arg(source, column);
+    return QCoreApplication::translate(
+        "Database", "The database %1 gives binary data in the column \"%2\", which a label cannot print.")
+        .arg(source, column);
 }
 
 // A session that cannot write, and the query in a read-only transaction: a
@@ -371,7 +376,8 @@ bool makeReadOnly(QSqlDatabase &db, const QString &driver, QString *why)
             return false;
         }
         if (!expect.isNull() && (!q.next() || q.value(0).toString() != expect)) {
-            *why = tr("%1 answers \"%2\"").arg(sql, q.isValid() ? q.value(0).toString() : QString());
+            *why = QCoreApplication::translate("Database", "%1 answers \"%2\"")
+                       .arg(sql, q.isValid() ? q.value(0).toString() : QString());
             return false;
         }
         return true;
@@ -384,8 +390,8 @@ bool makeReadOnly(QSqlDatabase &db, const QString &driver, QString *why)
         return run(QStringLiteral("SET SESSION TRANSACTION READ ONLY")) &&
                run(QStringLiteral("START TRANSACTION READ ONLY"));
     if (driver == QLatin1String("QSQLITE")) // opened read-only besides
-        return run(QStringLiteral("PRAGMA query_only = ON")) && run(QStringLiteral("PRAGMA query_only"), QStringLiteral("1")) &&
-               run(QStringLiteral("BEGIN"));
+        return run(QStringLiteral("PRAGMA query_only = ON")) &&
+               run(QStringLiteral("PRAGMA query_only"), QStringLiteral("1")) && run(QStringLiteral("BEGIN"));
     // ODBC: the access mode asked for at connecting is a hint some drivers
     // ignore; a transaction that is never committed is what holds.
     if (db.driver()->hasFeature(QSqlDriver::Transactions) && !db.transaction()) {
@@ -414,11 +420,13 @@ bool ParseSqlUrl(const QString &urlText, TSqlConnection &c, QString *error)
             if (rest.startsWith(QLatin1String("localhost/")))
                 rest = rest.mid(9);
             if (!rest.startsWith(QLatin1Char('/')))
-                return fail(error, tr("not a database URL (sqlite:///path/to/file.db): %1").arg(shown));
+                return fail(
+                    error, QCoreApplication::translate("Database", "not a database URL (sqlite:///path/to/file.db): %1")
+                               .arg(shown));
         }
         c.Database = decode(rest);
         if (c.Database.isEmpty())
-            return fail(error, tr("no database file in the URL: %1").arg(shown));
+            return fail(error, QCoreApplication::translate("Database", "no database file in the URL: %1").arg(shown));
         return true;
     }
     if (scheme == QLatin1String("odbc")) {
@@ -430,7 +438,8 @@ bool ParseSqlUrl(const QString &urlText, TSqlConnection &c, QString *error)
         if (holdsPassword(rest))
             return fail(error, passwordRefused());
         if (c.Database.isEmpty())
-            return fail(error, tr("no data source in the URL (odbc:DSN): %1").arg(shown));
+            return fail(
+                error, QCoreApplication::translate("Database", "no data source in the URL (odbc:DSN): %1").arg(shown));
         return true;
     }
     if (scheme == QLatin1String("postgresql") || scheme == QLatin1String("postgres")) {
@@ -440,12 +449,14 @@ bool ParseSqlUrl(const QString &urlText, TSqlConnection &c, QString *error)
         c.Scheme = QStringLiteral("mysql");
         c.Driver = QStringLiteral("QMYSQL");
     } else {
-        return fail(error, tr("not a database URL (sqlite:///FILE, postgresql://USER@HOST/DB, "
-                              "mysql://USER@HOST/DB or odbc:DSN): %1")
-                               .arg(shown));
+        return fail(error,
+            QCoreApplication::translate("Database", "not a database URL (sqlite:///FILE, postgresql://USER@HOST/DB, "
+                                                    "mysql://USER@HOST/DB or odbc:DSN): %1")
+                .arg(shown));
     }
     if (!rest.startsWith(QLatin1String("//")))
-        return fail(error, tr("not a database URL (%1://USER@HOST:PORT/DB): %2").arg(c.Scheme, shown));
+        return fail(error, QCoreApplication::translate("Database", "not a database URL (%1://USER@HOST:PORT/DB): %2")
+                               .arg(c.Scheme, shown));
     return parseServerUrl(shown, rest.mid(2), c, error);
 }
 
@@ -553,7 +564,7 @@ bool TSqlSource::Fetch(TDataRow &row)
     if (!d->query->next()) {
         if (d->query->lastError().isValid()) {
             d->failed = true;
-            d->error = tr("Reading from the database %1 failed: %2")
+            d->error = QCoreApplication::translate("Database", "Reading from the database %1 failed: %2")
                            .arg(d->source, errorText(d->query->lastError()));
         }
         d->query.reset(); // the result is done with; frees it on the server too
@@ -570,7 +581,8 @@ bool TSqlSource::Fetch(TDataRow &row)
             d->query.reset();
             return false;
         }
-        row[i] = d->timestampTz.value(i) && !v.isNull() ? serverTimestampText(v.toDateTime(), d->zone) : SqlValueText(v);
+        row[i] =
+            d->timestampTz.value(i) && !v.isNull() ? serverTimestampText(v.toDateTime(), d->zone) : SqlValueText(v);
     }
     return true;
 }
@@ -626,20 +638,23 @@ std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &url, const QString &quer
         return nullptr;
     const QString source = url.trimmed();
     if (queryText.trimmed().isEmpty()) {
-        fail(error, tr("No query for the database %1.").arg(source));
+        fail(error, QCoreApplication::translate("Database", "No query for the database %1.").arg(source));
         return nullptr;
     }
     if (moreThanOneStatement(queryText)) {
-        fail(error, tr("The database %1 refused the query: only one SELECT statement is allowed.").arg(source));
+        fail(error, QCoreApplication::translate(
+                        "Database", "The database %1 refused the query: only one SELECT statement is allowed.")
+                        .arg(source));
         return nullptr;
     }
     if (!QSqlDatabase::isDriverAvailable(c.Driver)) {
-        fail(error, tr("The database %1 cannot be read: the Qt SQL driver %2 is not installed (%3).")
+        fail(error, QCoreApplication::translate(
+                        "Database", "The database %1 cannot be read: the Qt SQL driver %2 is not installed (%3).")
                         .arg(source, c.Driver, driverPackage(c.Driver)));
         return nullptr;
     }
     if (c.Driver == QLatin1String("QSQLITE") && !QFileInfo(c.Database).isFile()) {
-        fail(error, tr("Cannot open the database %1: no such file.").arg(source));
+        fail(error, QCoreApplication::translate("Database", "Cannot open the database %1: no such file.").arg(source));
         return nullptr;
     }
 
@@ -672,18 +687,20 @@ std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &url, const QString &quer
             db.setPassword(stored);
             open = db.open();
         } else if (r == TKeyringResult::Unavailable) {
-            keyringNote = tr(" (no password from the keyring: %1)").arg(why);
+            keyringNote = QCoreApplication::translate("Database", " (no password from the keyring: %1)").arg(why);
         }
     }
     if (!open) {
-        fail(error, tr("Cannot connect to the database %1: %2%3")
+        fail(error, QCoreApplication::translate("Database", "Cannot connect to the database %1: %2%3")
                         .arg(source, errorText(db.lastError()), keyringNote));
         return nullptr;
     }
 
     QString why;
     if (!makeReadOnly(db, c.Driver, &why)) {
-        fail(error, tr("The database %1 was not read: the session could not be made read-only (%2).").arg(source, why));
+        fail(error, QCoreApplication::translate(
+                        "Database", "The database %1 was not read: the session could not be made read-only (%2).")
+                        .arg(source, why));
         return nullptr;
     }
     if (c.Driver == QLatin1String("QPSQL")) {
@@ -700,11 +717,14 @@ std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &url, const QString &quer
     // Numbers as the database writes them, free of binary noise.
     q.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!q.exec(queryText)) {
-        fail(error, tr("The database %1 refused the query: %2").arg(source, errorText(q.lastError())));
+        fail(error, QCoreApplication::translate("Database", "The database %1 refused the query: %2")
+                        .arg(source, errorText(q.lastError())));
         return nullptr;
     }
     if (!q.isSelect()) {
-        fail(error, tr("The query on the database %1 returns no rows (it is not a SELECT).").arg(source));
+        fail(error, QCoreApplication::translate(
+                        "Database", "The query on the database %1 returns no rows (it is not a SELECT).")
+                        .arg(source));
         return nullptr;
     }
     const QSqlRecord rec = q.record();

@@ -572,6 +572,22 @@ void PrintDialogsTest::wizardQuotedPreview()
     // Cancel keeps what the wizard shows.
     QCOMPARE(w.SplitSettings().QuoteChar, QString());
     QVERIFY(!w.SplitSettings().IgnoreHeader);
+
+    // A quoted field across lines is one record, and the preview reads the
+    // file again in the encoding chosen.
+    const QString latin = path("latin.csv");
+    writeFile(latin, "h1,h2\r\n\"Z\xC3\xBCrich\r\nJos\xC3\xA9\",1\r\n");
+    WhenShown(&w, [&] {
+        TypeInto(w.eQuoteChar, QStringLiteral("\""));
+        ClickIndicator(w.cbIgnoreHeader);
+        QCOMPARE(w.sgParams->rowCount(), 1);
+        QCOMPARE(gridRow(w.sgParams, 0), (QStringList{QStringLiteral("Zürich\nJosé"), "1"}));
+        w.cbEncoding->setCurrentIndex(w.cbEncoding->findText(QStringLiteral("GB18030")));
+        QCOMPARE(gridRow(w.sgParams, 0).value(0), QStringLiteral("Z眉rich\nJos茅"));
+        QTest::mouseClick(w.OkayBtn, Qt::LeftButton);
+    });
+    QVERIFY(w.Execute(latin));
+    QCOMPARE(w.SplitSettings().Encoding, std::optional(TTextEncoding::Gb18030));
 }
 
 void PrintDialogsTest::wizardCustomSeparator()

@@ -33,14 +33,15 @@ LABEL="${QV_SOURCE_DIR:-.}/tests/common/record_label.lbl"
 # number, which SQLite's REAL and a numeric(6,2) would write differently), and
 # a note that is NULL (empty) in every third record and holds a line break in
 # some. The CSV file comes as spreadsheets write it (UTF-8 without a mark, the
-# line breaks in quoted fields), as UTF-16 with a mark, and as GB18030.
+# line breaks in quoted fields), as UTF-16 with a mark and without (the label
+# names its encoding), and as GB18030.
 python3 - "$T" <<'PY'
 import csv, sqlite3, sys
 t = sys.argv[1]
 names = ["Item %d", "货品 %d", "José Müller %d", "Zürich %d"]
 rows = [("QV-%05d" % i, names[i % 4] % i, round(i * 0.1 + 0.05, 2),
          None if i % 3 == 0 else "box %d" % (i * 10) + ("\nfragile" if i % 7 == 0 else "")) for i in range(1, 31)]
-for name, encoding in (("stock", "utf-8"), ("stock16", "utf-16"), ("stockgb", "gb18030")):
+for name, encoding in (("stock", "utf-8"), ("stock16", "utf-16"), ("stock16le", "utf-16-le"), ("stockgb", "gb18030")):
     with open(t + "/" + name + ".csv", "w", newline="", encoding=encoding) as f:
         w = csv.writer(f, lineterminator="\r\n")
         w.writerow(["sku", "name", "price", "note"])
@@ -81,6 +82,8 @@ print() { # output args...
 print csv.pdf --data "$T/stock.csv"
 print u16.pdf --data "$T/stock16.csv"
 print gb.pdf --data "$T/stockgb.csv" --encoding GB18030
+sed 's/^\[FORMAT\]\r\?$/&\nDATAENCODING=UTF-16LE/' "$LABEL" >"$T/le.lbl"
+LABEL="$T/le.lbl" print le.pdf --data "$T/stock16le.csv"
 print lite.pdf --sql "$LITE" --query "$Q"
 print pg.pdf --sql "$PG" --query "$Q"
 QUORVANE_DB_PASSWORD=sesame print keeper.pdf --sql "postgresql://keeper@/shop?host=$PG_SOCKET" --query "$Q"
@@ -99,7 +102,7 @@ done
 pdftoppm -r 100 -gray "$T/csv.pdf" "$T/csv"
 pg_psql shop -At -c "select packed from stock where sku = 'QV-00001'" | grep -q '+05:30$' ||
   fail "the session's zone is not +05:30"
-for src in u16 gb lite pg keeper; do
+for src in u16 le gb lite pg keeper; do
   pdftoppm -r 100 -gray "$T/$src.pdf" "$T/$src"
   for page in "$T"/csv-*.pgm; do
     other="$T/$src-${page##*/csv-}"

@@ -179,6 +179,7 @@ TEST(DataImport, RecordReaderLinesAndEncodings)
         // A quoted field holds its line breaks, as spreadsheets write them.
         {"quoted line break", "\"a\nb\",c\r\n\"x\r\n\r\n\"\"y\"\"\"\nd", false, {{"a\nb", "c"}, {"x\n\n\"y\""}, {"d"}}},
         {"quote never closed", "a,\"b\nc\n", false, {{"a", "b\nc"}}},
+        {"stray quote in a field", "24\" screen,1\nnext,2\n", false, {{"24 screen,1"}, {"next", "2"}}},
         {"utf-16le with bom", "\xFF\xFE" + Utf16("名,值\r\n甲,1\r", true), true, {{QString::fromUtf8("甲"), "1"}}},
         {"utf-16be with bom", "\xFE\xFF" + Utf16("名\n\"乙\n丙\"\n", false), true, {{QString::fromUtf8("乙\n丙")}}},
     };
