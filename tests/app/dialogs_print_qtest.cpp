@@ -359,7 +359,8 @@ void PrintDialogsTest::okRunsTheJob()
 void PrintDialogsTest::jobReadsTheDataFileAsTheWizardSplitsIt()
 {
     // Header and seven records, semicolons: all records, two copies each,
-    // fill 14 labels on three 6-label pages.
+    // fill 14 labels on three 6-label pages. The encoding chosen becomes the
+    // label's, which is then to be saved.
     const QString name = path("records.dat");
     writeFile(name, "h;v\r\n1;a\r\n2;b\r\n3;c\r\n4;d\r\n5;e\r\n6;f\r\n7;g\r\n");
     Forms f;
@@ -372,8 +373,12 @@ void PrintDialogsTest::jobReadsTheDataFileAsTheWizardSplitsIt()
         return d;
     };
     f.dlg.ChooseDataFile = [&](QWidget *) { return name; };
+    int encodingChanges = 0;
+    f.dlg.OnDataEncodingChanged = [&] { ++encodingChanges; };
+    DataEncoding.clear();
     WhenShown(&f.wizard, [&] {
         TypeInto(f.wizard.eFieldSeparator, QStringLiteral(";"));
+        f.wizard.cbEncoding->setCurrentIndex(f.wizard.cbEncoding->findText(QStringLiteral("UTF-8")));
         QTest::mouseClick(f.wizard.OkayBtn, Qt::LeftButton);
     });
     WhenShown(&f.dlg, [&] {
@@ -385,6 +390,10 @@ void PrintDialogsTest::jobReadsTheDataFileAsTheWizardSplitsIt()
     QVERIFY(f.dlg.Execute(label));
     QCOMPARE(int(f.dlg.LastResult), int(TPrintResult::Printed));
     QCOMPARE(f.dlg.Choices().Split.Separator(), QLatin1Char(';'));
+    QCOMPARE(DataEncoding, QStringLiteral("UTF-8"));
+    QCOMPARE(f.dlg.Choices().Split.Encoding, std::optional(TTextEncoding::Utf8));
+    QCOMPARE(encodingChanges, 1);
+    DataEncoding.clear();
     QCOMPARE(pages, 3);
     QCOMPARE(f.progress.LPage->text(), QStringLiteral("Page 3"));
 }
