@@ -84,6 +84,7 @@ void TFMain::AttachForms(TFLabelSettings *labelSettings, TFAdvanced *advanced, T
     FPrintDlg->JobCalibration = [printerName] { return LoadCalibration(printerName()); };
     FPrintDlg->Calibrate = calibrate;
     FLabelSettings->Calibrate = calibrate;
+    FPrintDlg->OnDataEncodingChanged = [this] { Document->SetLabelModified(true); };
     FPrintDlg->OnJobRunning = [this](bool running) {
         // The job reads the items between pages; nothing may change them.
         centralWidget()->setEnabled(!running);

@@ -259,6 +259,9 @@ TPrintChoices TFPrintDlg::Choices() const
         c.Split = wizard_->SplitSettings();
         c.Sheet = wizard_->SheetChoice(c.DataFile);
     }
+    // The encoding is the label's, chosen in the wizard's preview.
+    TTextEncoding encoding{};
+    c.Split.Encoding = TextEncodingFromName(DataEncoding, &encoding) ? std::optional(encoding) : std::nullopt;
     if (LabelFileName)
         c.LabelFile = LabelFileName();
     if (JobCalibration)
@@ -343,7 +346,19 @@ bool TFPrintDlg::RunWizard(const QString &fileName)
         return true;
     wizard_->adjustSize();
     CenterOver(wizard_, this);
-    return wizard_->Execute(fileName);
+    TTextEncoding encoding{};
+    wizard_->SetChosenEncoding(TextEncodingFromName(DataEncoding, &encoding) ? std::optional(encoding)
+                                                                             : std::nullopt);
+    if (!wizard_->Execute(fileName))
+        return false;
+    const std::optional<TTextEncoding> chosen = wizard_->ChosenEncoding();
+    const QString name = chosen ? TextEncodingName(*chosen) : QString();
+    if (!wizard_->SpreadsheetFile.isEmpty() || name == DataEncoding)
+        return true;
+    DataEncoding = name;
+    if (OnDataEncodingChanged)
+        OnDataEncodingChanged();
+    return true;
 }
 
 void TFPrintDlg::BrowseBtnClick()

@@ -50,6 +50,8 @@ public:
     std::function<void(bool running)> OnJobRunning;
     // Picks a data file; an empty name when cancelled. Replaceable for tests.
     std::function<QString(QWidget *parent)> ChooseDataFile;
+    // The wizard changed the label's data encoding (the label is to be saved).
+    std::function<void()> OnDataEncodingChanged;
 
     // Roll labels and calibration: the selected printer's name (empty for a
     // PDF file), the calibration a job to it prints with, and the calibration

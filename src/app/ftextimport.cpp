@@ -66,6 +66,14 @@ TFTextImport::TFTextImport(QWidget *parent) : QDialog(parent)
     LSheet->setBuddy(cbSheet);
     LSheet->hide();
     cbSheet->hide();
+    LEncoding = MakeLabel(this, "LEncoding", tr("编码："));
+    cbEncoding = new QComboBox(this);
+    cbEncoding->setObjectName(QStringLiteral("cbEncoding"));
+    cbEncoding->addItem(tr("自动检测"));
+    for (TTextEncoding e :
+         {TTextEncoding::Utf8, TTextEncoding::Gb18030, TTextEncoding::Utf16Le, TTextEncoding::Utf16Be})
+        cbEncoding->addItem(TextEncodingName(e), int(e));
+    LEncoding->setBuddy(cbEncoding);
     for (QWidget *w : {static_cast<QWidget *>(LColumnSize), static_cast<QWidget *>(eColumnSize),
                        static_cast<QWidget *>(cbLtrim), static_cast<QWidget *>(cbRTrim),
                        static_cast<QWidget *>(LFixedInstr)})
@@ -106,7 +114,9 @@ TFTextImport::TFTextImport(QWidget *parent) : QDialog(parent)
     options->addWidget(eColumnSize, 5, 1);
     options->addWidget(LSheet, 6, 0);
     options->addWidget(cbSheet, 6, 1);
-    options->setRowStretch(7, 1);
+    options->addWidget(LEncoding, 7, 0);
+    options->addWidget(cbEncoding, 7, 1);
+    options->setRowStretch(8, 1);
 
     auto *top = new QHBoxLayout;
     top->addWidget(rgFileFormat);
@@ -142,6 +152,10 @@ TFTextImport::TFTextImport(QWidget *parent) : QDialog(parent)
     for (QCheckBox *c : {cbIgnoreHeader, cbLtrim, cbRTrim})
         connect(c, &QCheckBox::toggled, this, &TFTextImport::FillPreview);
     connect(eColumnSize, &QLineEdit::textChanged, this, &TFTextImport::eColumnSizeChange);
+    connect(cbEncoding, &QComboBox::currentIndexChanged, this, [this] {
+        if (!filling_ && !TextFile.isEmpty() && ReadSamples(TextFile))
+            FillPreview();
+    });
     connect(cbSheet, &QComboBox::currentIndexChanged, this, [this] {
         if (!filling_ && ReadSheetRows())
             FillPreview();
@@ -189,14 +203,10 @@ bool TFTextImport::Execute(const QString &fileName)
         return exec() == QDialog::Accepted;
     }
     SpreadsheetFile.clear();
-    TTextEncoding encoding = TTextEncoding::Gb18030;
-    QStringList lines = ReadSampleLines(fileName, 10, &error, &encoding);
-    if (!error.isEmpty()) {
-        DialogMessage(parentWidget() ? parentWidget() : this, error);
+    TextFile.clear();
+    if (!ReadSamples(fileName))
         return false;
-    }
-    SampleLines = lines;
-    SampleEncoding = encoding;
+    TextFile = fileName;
     TSplitMode mode;
     if (SplitModeForFile(fileName, mode)) {
         QRadioButton *r = mode == TSplitMode::Comma  ? rbCommaDel
@@ -210,6 +220,33 @@ bool TFTextImport::Execute(const QString &fileName)
         r->setChecked(true);
     }
     return exec() == QDialog::Accepted;
+}
+
+std::optional<TTextEncoding> TFTextImport::ChosenEncoding() const
+{
+    const QVariant e = cbEncoding->currentData();
+    return e.isValid() ? std::optional(TTextEncoding(e.toInt())) : std::nullopt;
+}
+
+void TFTextImport::SetChosenEncoding(std::optional<TTextEncoding> encoding)
+{
+    filling_ = true;
+    cbEncoding->setCurrentIndex(encoding ? qMax(0, cbEncoding->findData(int(*encoding))) : 0);
+    filling_ = false;
+}
+
+bool TFTextImport::ReadSamples(const QString &fileName)
+{
+    QString error;
+    TTextEncoding encoding = TTextEncoding::Gb18030;
+    QStringList lines = ReadSampleLines(fileName, 10, &error, &encoding, ChosenEncoding());
+    if (!error.isEmpty()) {
+        DialogMessage(isVisible() ? this : parentWidget() ? parentWidget() : this, error);
+        return false;
+    }
+    SampleLines = lines;
+    SampleEncoding = encoding;
+    return true;
 }
 
 TSplitSettings TFTextImport::SplitSettings() const
@@ -226,6 +263,7 @@ TSplitSettings TFTextImport::SplitSettings() const
     s.LTrim = cbLtrim->isChecked();
     s.RTrim = cbRTrim->isChecked();
     s.ColumnSizes = ColumnSizes;
+    s.Encoding = ChosenEncoding();
     return s;
 }
 
@@ -297,6 +335,8 @@ void TFTextImport::UpdateFormatControls()
     rgFileFormat->setVisible(!sheet);
     LSheet->setVisible(sheet);
     cbSheet->setVisible(sheet);
+    LEncoding->setVisible(!sheet);
+    cbEncoding->setVisible(!sheet);
 }
 
 void TFTextImport::FillPreview()
@@ -309,9 +349,10 @@ void TFTextImport::FillPreview()
     sgParams->setColumnCount(0);
     int rows = 0;
     const bool sheet = !SpreadsheetFile.isEmpty();
-    const int samples = int(sheet ? SheetRows.size() : SampleLines.size());
+    const QStringList records = sheet ? QStringList() : SampleRecords(SampleLines, settings);
+    const int samples = int(sheet ? SheetRows.size() : records.size());
     for (int i = 0; i < samples; ++i) {
-        const TDataRow fields = sheet ? SheetRows.at(i) : ParseLine(SampleLines.at(i), settings, SampleEncoding);
+        const TDataRow fields = sheet ? SheetRows.at(i) : ParseLine(records.at(i), settings, SampleEncoding);
         if (i == 0) {
             sgParams->setColumnCount(int(fields.size()));
             for (int c = 0; c < fields.size(); ++c) {

@@ -31,6 +31,9 @@ public:
 
     // The splitting the wizard shows now.
     TSplitSettings SplitSettings() const;
+    // The encoding chosen in the preview; none: detected from the file.
+    std::optional<TTextEncoding> ChosenEncoding() const;
+    void SetChosenEncoding(std::optional<TTextEncoding> encoding);
     // The sheet chosen for a spreadsheet: its name (its number when it has
     // none); empty unless fileName is the spreadsheet last shown.
     QString SheetChoice(const QString &fileName) const;
@@ -53,6 +56,10 @@ public:
     QLabel *LSheet;
     QComboBox *cbSheet;
     QString SpreadsheetFile;          // empty for a text file
+    QString TextFile;                 // the text file shown, empty for a spreadsheet
+    // The text file's encoding: detected, or the user's choice.
+    QLabel *LEncoding;
+    QComboBox *cbEncoding;
     QList<TDataRow> SheetRows;        // the chosen sheet's first rows
     QTableWidget *sgParams;
     QMenu *PopupMenu1;
@@ -77,6 +84,8 @@ private:
     void eColumnSizeChange();
     void ResetFixedColumns();
     bool ReadSheetRows();
+    // Reads the text file's first lines in the chosen encoding; false after a message.
+    bool ReadSamples(const QString &fileName);
 
     int currentColumn_ = 0;
     bool UpdatingSize = false;

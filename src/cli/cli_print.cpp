@@ -23,6 +23,7 @@
 const char *const kPrintUsage =
     "  print LABEL.lbl [--data FILE] [--delimiter tab|comma|CHAR | --fixed W1,W2,...]\n"
     "        [--quote CHAR|none] [--header|--no-header] [--no-ltrim] [--no-rtrim]\n"
+    "        [--encoding UTF-8|GB18030|UTF-16LE|UTF-16BE]\n"
     "        [--copies N] [--pages N | --labels N | --all]\n"
     "        [--output FILE.pdf [--paper A4|Letter|WxHmm] [--dpi N] | --printer NAME]\n"
     "        [--save-counters] [--quiet] [--roll] [--offset X,Y] [--scale SX,SY]\n"
@@ -30,8 +31,10 @@ const char *const kPrintUsage =
     "        [--sheet NAME|N]\n"
     "      Print the label on sheets. The data file is split as the import wizard\n"
     "      would by its extension (.txt tab, .csv comma, .prn fixed, .dat custom),\n"
-    "      quote \", first line skipped. A .xlsx, .ods or .xls data file is read\n"
-    "      as a spreadsheet: its first sheet, or --sheet by name or number from 1.\n"
+    "      quote \", first line skipped; its encoding by --encoding, else the\n"
+    "      label's, else a byte-order mark, else UTF-8 or GB18030 as its bytes\n"
+    "      tell. A .xlsx, .ods or .xls data file is read as a spreadsheet: its\n"
+    "      first sheet, or --sheet by name or number from 1.\n"
     "      Range: --all with a data file the label\n"
     "      imports from, else --pages 1. --output writes a PDF (A4, 600 DPI, whole\n"
     "      page printable); --printer NAME or the default printer otherwise.\n"
@@ -183,7 +186,7 @@ int RunPrintCommand(const QStringList &args)
 {
     TCliCommand cli("print", "LABEL.lbl [OPTIONS]", kPrintUsage);
     for (const char *name : {"data", "delimiter", "fixed", "quote", "copies", "pages", "labels", "paper", "dpi",
-                             "printer", "sql", "query", "offset", "scale", "sheet"})
+                             "printer", "sql", "query", "offset", "scale", "sheet", "encoding"})
         cli.Add({QString::fromLatin1(name)}, QStringLiteral("VALUE"));
     cli.Add({QStringLiteral("output"), QStringLiteral("o")}, QStringLiteral("FILE.pdf"));
     for (const char *name : {"all", "header", "no-header", "no-ltrim", "no-rtrim", "save-counters", "roll"})
@@ -275,6 +278,15 @@ int RunPrintCommand(const QStringList &args)
     }
     if (cli.IsSet(QStringLiteral("sheet")) && !IsSpreadsheetFile(data))
         return cli.Fail(QStringLiteral("--sheet applies only to a .xlsx, .ods or .xls data file"));
+    if (cli.IsSet(QStringLiteral("encoding"))) {
+        const QString name = cli.Value(QStringLiteral("encoding"));
+        TTextEncoding encoding{};
+        if (!TextEncodingFromName(name, &encoding))
+            return cli.Fail(QStringLiteral("--encoding takes UTF-8, GB18030, UTF-16LE or UTF-16BE: %1").arg(name));
+        if (data.isEmpty() || IsSpreadsheetFile(data))
+            return cli.Fail(QStringLiteral("--encoding applies only to a text data file"));
+        split.Encoding = encoding;
+    }
     if (!delimiter.isEmpty()) {
         if (delimiter == QLatin1String("tab") || delimiter == QLatin1String("\\t")) {
             split.Mode = TSplitMode::Tab;
@@ -295,14 +307,8 @@ int RunPrintCommand(const QStringList &args)
                 return cli.Fail(QStringLiteral("--fixed takes widths of at least 1, such as 10,5,8: %1").arg(fixed));
             split.ColumnSizes.append(n);
         }
-    } else if (split.Mode == TSplitMode::Fixed) {
-        QString error;
-        TTextEncoding encoding = TTextEncoding::Gb18030;
-        const QStringList sample = ReadSampleLines(data, 10, &error, &encoding);
-        if (!error.isEmpty())
-            return cli.Fail(error);
-        split.ColumnSizes = {InitialFixedWidth(sample, encoding)};
     }
+    const bool autoWidth = delimiter.isEmpty() && fixed.isEmpty() && split.Mode == TSplitMode::Fixed;
     if (cli.IsSet(QStringLiteral("quote"))) {
         if (quote == QLatin1String("none"))
             split.QuoteChar.clear();
@@ -321,6 +327,18 @@ int RunPrintCommand(const QStringList &args)
     QString error;
     if (!LoadLabelForCli(doc, label, error))
         return cli.Fail(error);
+    // Without --encoding a text data file takes the encoding stored with the label.
+    TTextEncoding labelEncoding{};
+    if (!split.Encoding && !data.isEmpty() && !IsSpreadsheetFile(data) &&
+        TextEncodingFromName(DataEncoding, &labelEncoding))
+        split.Encoding = labelEncoding;
+    if (autoWidth) {
+        TTextEncoding encoding = TTextEncoding::Gb18030;
+        const QStringList sample = ReadSampleLines(data, 10, &error, &encoding, split.Encoding);
+        if (!error.isEmpty())
+            return cli.Fail(error);
+        split.ColumnSizes = {InitialFixedWidth(sample, encoding)};
+    }
     const TLabelFormat fileFormat = LabelFormat;
     if (stock)
         LabelFormat = StockLabelFormat(*stock);

@@ -9,6 +9,7 @@
 
 TLabelFormat LabelFormat;
 bool ShowGrids = true;
+QString DataEncoding;
 bool AutoSaveSeq = true;
 QString Path;
 QString DeclinedPath;

@@ -24,6 +24,9 @@ struct TLabelFormat {
 
 extern TLabelFormat LabelFormat;
 extern bool ShowGrids;     // grid drawn on the design surface
+// The encoding of the label's text data files as the user chose it ("UTF-8",
+// "GB18030", "UTF-16LE", "UTF-16BE"); empty: told from each file's bytes.
+extern QString DataEncoding;
 extern bool AutoSaveSeq;   // labels with counters are saved before being discarded
 extern QString Path;       // program folder the file types were last registered for
 extern QString DeclinedPath; // program folder for which binding the file types was declined

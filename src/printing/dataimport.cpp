@@ -1,5 +1,6 @@
 #include "printing/dataimport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,7 +58,7 @@ int FixedWidthBytes(char32_t ch, TTextEncoding encoding)
 {
     if (ch < 0x80)
         return 1;
-    if (encoding == TTextEncoding::Utf8)
+    if (encoding != TTextEncoding::Gb18030)
         return 2;
     return ch == 0xFFFD ? 1 : Gb18030Length(ch); // a byte that did not decode stood alone
 }
@@ -201,7 +202,8 @@ bool IsAscii(QByteArrayView b)
 
 QString OpenErrorText(const QString &fileName, const QString &why)
 {
-    return QStringLiteral("Cannot read the data file \"%1\": %2").arg(QDir::toNativeSeparators(fileName), why);
+    return QCoreApplication::translate("DataFile", "Cannot read the data file \"%1\": %2")
+        .arg(QDir::toNativeSeparators(fileName), why);
 }
 
 } // namespace
@@ -209,7 +211,8 @@ QString OpenErrorText(const QString &fileName, const QString &why)
 // Splits a file into decoded lines, a chunk at a time.
 class TLineSource {
 public:
-    bool Open(const QString &fileName, QString *error)
+    // chosen: the encoding the user named, else detected.
+    bool Open(const QString &fileName, QString *error, std::optional<TTextEncoding> chosen = std::nullopt)
     {
         fileName_ = fileName;
         file_.setFileName(fileName);
@@ -217,15 +220,17 @@ public:
         // A device or a pipe may never end (/dev/zero holds no line end) or never answer.
         if (info.exists() && !info.isDir() && !info.isFile()) {
             if (error)
-                *error = OpenErrorText(fileName, QStringLiteral("it is a device or a pipe, not a file"));
+                *error = OpenErrorText(
+                    fileName, QCoreApplication::translate("DataFile", "it is a device or a pipe, not a file"));
             return false;
         }
         if (QFileInfo(fileName).isDir() || !file_.open(QIODevice::ReadOnly)) {
             if (error)
-                *error = OpenErrorText(fileName, QFileInfo::exists(fileName) ? (QFileInfo(fileName).isDir()
-                                                                                     ? QStringLiteral("it is a folder")
-                                                                                     : file_.errorString())
-                                                                               : QStringLiteral("no such file"));
+                *error = OpenErrorText(fileName,
+                    QFileInfo::exists(fileName)
+                        ? (QFileInfo(fileName).isDir() ? QCoreApplication::translate("DataFile", "it is a folder")
+                                                       : file_.errorString())
+                        : QCoreApplication::translate("DataFile", "no such file"));
             return false;
         }
         bufStart_ = 0;
@@ -235,15 +240,34 @@ public:
                 *error = ErrorString();
             return false;
         }
-        decided_ = false;
-        encoding_ = TTextEncoding::Gb18030;
-        if (buf_.startsWith("\xEF\xBB\xBF")) {
-            pos_ = 3;
-            decided_ = true;
-            encoding_ = TTextEncoding::Utf8;
-        } else {
+        chosen_ = chosen.has_value();
+        decided_ = true;
+        encoding_ = chosen.value_or(TTextEncoding::Gb18030);
+        // A byte-order mark decides unless the user chose otherwise.
+        const struct {
+            const char *mark;
+            TTextEncoding encoding;
+        } marks[] = {{"\xEF\xBB\xBF", TTextEncoding::Utf8},
+                     {"\xFF\xFE", TTextEncoding::Utf16Le},
+                     {"\xFE\xFF", TTextEncoding::Utf16Be}};
+        bool marked = false;
+        for (const auto &m : marks) {
+            if (buf_.startsWith(m.mark) && (!chosen || *chosen == m.encoding)) {
+                pos_ = qstrlen(m.mark);
+                encoding_ = m.encoding;
+                marked = true;
+                break;
+            }
+        }
+        if (!marked && !chosen) {
+            decided_ = false;
             Decide(buf_);
         }
+        width_ = encoding_ == TTextEncoding::Utf16Le || encoding_ == TTextEncoding::Utf16Be ? 2 : 1;
+        if (width_ == 2)
+            utf16_ = QStringDecoder(
+                encoding_ == TTextEncoding::Utf16Le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                QStringConverter::Flag::Stateless);
         return true;
     }
 
@@ -255,7 +279,7 @@ public:
         bufStart_ = 0;
         exhausted_ = false;
         failed_ = false;
-        lines_ = tooLongLine_ = 0;
+        lines_ = tooLongLine_ = openQuoteLine_ = 0;
     }
 
     // The file position of the next line.
@@ -270,7 +294,7 @@ public:
         pos_ = 0;
         bufStart_ = offset;
         exhausted_ = failed_ = false;
-        tooLongLine_ = 0;
+        tooLongLine_ = openQuoteLine_ = 0;
         Fill();
         return !failed_;
     }
@@ -281,20 +305,46 @@ public:
     bool Failed() const { return failed_; }
     QString ErrorString() const
     {
-        return OpenErrorText(fileName_, tooLongLine_ > 0
-                                            ? QStringLiteral("line %1 is longer than 16 MiB").arg(tooLongLine_)
-                                            : file_.errorString());
+        if (openQuoteLine_ > 0)
+            return OpenErrorText(fileName_, QCoreApplication::translate("DataFile",
+                                                "the quoted field that starts on line %1 does not end within 16 MiB")
+                                                .arg(openQuoteLine_));
+        return OpenErrorText(
+            fileName_, tooLongLine_ > 0
+                           ? QCoreApplication::translate("DataFile", "line %1 is longer than 16 MiB").arg(tooLongLine_)
+                           : file_.errorString());
     }
+    // Lines read so far.
+    qint64 Lines() const { return lines_; }
+    // A record that spans lines from firstLine grew beyond what a line may
+    // hold: reading stops there.
+    void RefuseRecord(qint64 firstLine)
+    {
+        openQuoteLine_ = firstLine;
+        failed_ = exhausted_ = true;
+        buf_.clear();
+        pos_ = 0;
+    }
+    static constexpr qsizetype kMaxLine = 16 * 1024 * 1024;
 
     bool ReadLine(QString &line)
     {
         qsizetype scan = pos_;
+        const qsizetype w = width_;
         for (;;) {
             const char *b = buf_.constData();
-            const qsizetype n = buf_.size();
+            // Whole code units only; a UTF-16 unit cut by the chunk waits for the next.
+            const qsizetype n = buf_.size() - (exhausted_ ? 0 : (buf_.size() - pos_) % w);
+            auto unit = [&](qsizetype k) -> char16_t {
+                if (w == 1)
+                    return uchar(b[k]);
+                return encoding_ == TTextEncoding::Utf16Le ? char16_t(uchar(b[k]) | uchar(b[k + 1]) << 8)
+                                                           : char16_t(uchar(b[k]) << 8 | uchar(b[k + 1]));
+            };
+            auto lineEnd = [&](qsizetype k) { return k + w <= n && (unit(k) == u'\n' || unit(k) == u'\r'); };
             qsizetype i = scan;
-            while (i < n && b[i] != '\n' && b[i] != '\r')
-                ++i;
+            while (i + w <= n && !lineEnd(i))
+                i += w;
             if (i - pos_ > kMaxLine) {
                 // No label shows such a record; holding it would only exhaust memory.
                 tooLongLine_ = lines_ + 1;
@@ -303,10 +353,10 @@ public:
                 pos_ = 0;
                 return false;
             }
-            if (i < n && (b[i] == '\n' || i + 1 < n || exhausted_)) {
+            if (lineEnd(i) && (unit(i) == u'\n' || i + w < n || exhausted_)) {
                 ++lines_;
                 QByteArray raw(b + pos_, i - pos_);
-                pos_ = (b[i] == '\r' && i + 1 < n && b[i + 1] == '\n') ? i + 2 : i + 1;
+                pos_ = (unit(i) == u'\r' && lineEnd(i + w) && unit(i + w) == u'\n') ? i + 2 * w : i + w;
                 line = Decode(raw);
                 Refill();
                 return true;
@@ -327,7 +377,6 @@ public:
 
 private:
     static constexpr qint64 kChunk = 64 * 1024;
-    static constexpr qsizetype kMaxLine = 16 * 1024 * 1024;
 
     // Drops what was consumed and appends the next chunk.
     void Fill()
@@ -365,12 +414,14 @@ private:
     {
         if (!exhausted_ && IsAscii(sample))
             return;
-        encoding_ = DetectTextEncoding(sample, !exhausted_);
+        encoding_ = DetectDataEncoding(sample, !exhausted_);
         decided_ = true;
     }
 
     QString Decode(const QByteArray &raw)
     {
+        if (width_ == 2)
+            return utf16_.decode(raw);
         if (IsAscii(raw))
             return QString::fromLatin1(raw);
         if (!decided_) { // from the first line that is not ASCII and what follows it in the buffer
@@ -378,7 +429,8 @@ private:
             sample.append('\n').append(QByteArrayView(buf_).sliced(qMin(pos_, buf_.size())));
             Decide(sample);
         }
-        if (encoding_ == TTextEncoding::Utf8 && IsUtf8(reinterpret_cast<const uchar *>(raw.constData()), raw.size(), false))
+        if (encoding_ == TTextEncoding::Utf8 &&
+            (chosen_ || IsUtf8(reinterpret_cast<const uchar *>(raw.constData()), raw.size(), false)))
             return QString::fromUtf8(raw);
         gb_.resetState();
         return gb_.decode(raw);
@@ -392,17 +444,61 @@ private:
     bool exhausted_ = false;
     bool failed_ = false;
     bool decided_ = false;
+    bool chosen_ = false; // the user named the encoding
     TTextEncoding encoding_ = TTextEncoding::Gb18030;
+    qsizetype width_ = 1; // bytes a code unit
+    QStringDecoder utf16_;
+    qint64 openQuoteLine_ = 0; // the first line of a record refused for its length
     qint64 lines_ = 0;
     qint64 tooLongLine_ = 0; // the line refused for its length, counted from 1
     QStringDecoder gb_{"GB18030"};
 };
 
-QStringList ReadSampleLines(const QString &fileName, int max, QString *error, TTextEncoding *encoding)
+bool QuoteOpen(QStringView line, const TSplitSettings &s)
+{
+    if (s.Mode == TSplitMode::Fixed || s.QuoteChar.isEmpty())
+        return false;
+    // Only a quote that opens a field spans lines, as spreadsheets write it: a
+    // stray one inside a field (24" screen) stays on its line.
+    const QChar q = s.QuoteChar.at(0), separator = s.Separator();
+    bool inQuotes = false, fieldStart = true, openedAtStart = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (c == q && i + 1 < line.size() && line[i + 1] == q) {
+            ++i; // a doubled quote is one literal quote
+        } else if (c == q) {
+            if (!inQuotes)
+                openedAtStart = fieldStart;
+            inQuotes = !inQuotes;
+        } else if (c == separator && !inQuotes) {
+            fieldStart = true;
+            continue;
+        }
+        fieldStart = false;
+    }
+    return inQuotes && openedAtStart;
+}
+
+QStringList SampleRecords(const QStringList &lines, const TSplitSettings &s)
+{
+    QStringList records;
+    bool open = false;
+    for (const QString &line : lines) {
+        if (open)
+            records.last() += QLatin1Char('\n') + line;
+        else
+            records.append(line);
+        open = QuoteOpen(records.last(), s);
+    }
+    return records;
+}
+
+QStringList ReadSampleLines(
+    const QString &fileName, int max, QString *error, TTextEncoding *encoding, std::optional<TTextEncoding> chosen)
 {
     QStringList lines;
     TLineSource src;
-    if (!src.Open(fileName, error))
+    if (!src.Open(fileName, error, chosen))
         return lines;
     QString line;
     while (lines.size() < max && src.ReadLine(line))
@@ -436,7 +532,7 @@ bool TRecordReader::OpenData(const QString &fileName, const TSplitSettings &sett
     d->Settings = settings;
     d->Lines = 0;
     d->HasRecord = false;
-    if (!d->Source.Open(fileName, error))
+    if (!d->Source.Open(fileName, error, settings.Encoding))
         return false;
     d->FileName = fileName;
     d->Open = true;
@@ -462,6 +558,16 @@ void TRecordReader::ReadRecord()
     const qint64 at = d->Source.Offset();
     if (!d->Source.ReadLine(line))
         return;
+    // A quoted field may hold line breaks, as spreadsheets write them.
+    const qint64 firstLine = d->Source.Lines();
+    QString more;
+    while (QuoteOpen(line, d->Settings) && d->Source.ReadLine(more)) {
+        line += QLatin1Char('\n') + more;
+        if (line.size() > TLineSource::kMaxLine) {
+            d->Source.RefuseRecord(firstLine);
+            return;
+        }
+    }
     d->RowOffset = at;
     ++d->Lines;
     d->Row = ParseLine(line, d->Settings, d->Source.Encoding());

@@ -3,16 +3,18 @@
 // record by record (streamed; memory stays flat whatever the file's size).
 //
 // Lines end at CR LF, LF or a lone CR; a line end before the end of the file
-// does not start another (empty) line. Text is UTF-8 after a UTF-8 byte-order
-// mark (which is dropped); otherwise GB18030 unless plainly UTF-8
-// (DetectTextEncoding), judged on the first 64 KiB, or from the first line
-// that is not ASCII when those are all ASCII. In a UTF-8 file a line that is
-// not valid UTF-8 is read as GB18030 on its own.
+// does not start another (empty) line. A record is a line, or several when a
+// field that starts with the quote holds line breaks (each kept as LF). The encoding is the one
+// the user chose; else a byte-order mark's (UTF-8, UTF-16 LE or BE; the mark
+// is dropped); else GB18030 unless plainly UTF-8 (DetectDataEncoding), judged
+// on the first 64 KiB, or from the first line that is not ASCII when those are
+// all ASCII. In a detected UTF-8 file a line that is not valid UTF-8 is read
+// as GB18030 on its own.
 //
 // Fixed widths count bytes of the ANSI code page: in a GB18030 file the bytes
-// of the line (a hanzi is two, a rare character four), in a UTF-8 file one for
-// ASCII and two for any other character. A character that a column boundary
-// cuts belongs to the column where it starts.
+// of the line (a hanzi is two, a rare character four), in a UTF-8 or UTF-16
+// file one for ASCII and two for any other character. A character that a
+// column boundary cuts belongs to the column where it starts.
 
 #include "model/advanced.h"
 #include "printing/recordsource.h"
@@ -22,6 +24,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 enum class TSplitMode { Comma, Tab, Custom, Fixed };
 
@@ -34,6 +37,7 @@ struct TSplitSettings {
     bool LTrim = true;
     bool RTrim = true;
     QList<int> ColumnSizes = {10};
+    std::optional<TTextEncoding> Encoding; // the user's choice; none: detected
 
     // The separator ParseLine uses for the delimited modes.
     QChar Separator() const;
@@ -53,11 +57,18 @@ bool SplitModeForFile(const QString &fileName, TSplitMode &mode);
 // The first fixed column for the sample lines: the longest line, at least 10.
 int InitialFixedWidth(const QStringList &sampleLines, TTextEncoding encoding = TTextEncoding::Gb18030);
 
+// True when the line ends inside a quoted field that a quote at its start
+// opened: the record goes on in the next line.
+bool QuoteOpen(QStringView line, const TSplitSettings &s);
+// The sample lines joined into records as the record reader joins them.
+QStringList SampleRecords(const QStringList &lines, const TSplitSettings &s);
+
 // Up to max lines from the start of the file (for the preview). An empty
 // list and a message naming the file when it cannot be read. *encoding
-// receives the file's encoding as the record reader will take it.
+// receives the file's encoding as the record reader will take it; chosen is
+// the user's.
 QStringList ReadSampleLines(const QString &fileName, int max, QString *error = nullptr,
-                            TTextEncoding *encoding = nullptr);
+                            TTextEncoding *encoding = nullptr, std::optional<TTextEncoding> chosen = std::nullopt);
 
 // A text data file as a record source.
 class TRecordReader : public TRecordSource {
@@ -79,7 +90,7 @@ public:
     void CloseData();
     bool DataOpen() const;
     const TDataRow &DataRow() const override;
-    // Number of lines read so far (the header included).
+    // Number of records read so far (the header included).
     qint64 RecordsRead() const;
     // True when DataRow holds a data record (not the header, not nothing).
     bool HasRecord() const override;
@@ -87,7 +98,7 @@ public:
     bool Failed() const override;
     QString ErrorString() const override;
     QString SourceName() const override;
-    // A token is the file position of the record's line.
+    // A token is the file position of the record's first line.
     bool CanSeek() const override;
     qint64 Tell() const override;
     bool Seek(qint64 token) override;

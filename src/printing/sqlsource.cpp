@@ -2,6 +2,7 @@
 
 #include "printing/keyring.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QFileInfo>
@@ -10,9 +11,11 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTime>
+#include <QTimeZone>
 #include <QUrl>
 #include <QVariant>
 #include <atomic>
@@ -21,6 +24,157 @@ namespace {
 
 // Seconds a connection attempt may take before it counts as failed.
 constexpr int kConnectTimeout = 15;
+
+// Whether a statement follows the first one under one reading of the
+// dialects' quoting and comments (bit 1: backslash escapes in strings, 2: #
+// starts a comment, 4: $tag$ quotes, 8: block comments nest, 16: -- needs a
+// space after it, 32: /*...*/ is code).
+bool secondStatement(QStringView sql, int reading)
+{
+    const bool backslash = reading & 1, hash = reading & 2, dollar = reading & 4, nest = reading & 8,
+               dashSpace = reading & 16, blockCode = reading & 32;
+    const qsizetype n = sql.size();
+    auto at = [&](qsizetype i) { return i < n ? sql[i] : QChar(); };
+    auto identChar = [](QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$'); };
+    bool ended = false; // a ';' outside quotes and comments was seen
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = sql[i];
+        if (c == QLatin1Char('-') && at(i + 1) == QLatin1Char('-') &&
+            (!dashSpace || at(i + 2).isSpace() || i + 2 == n)) {
+            while (i < n && sql[i] != QLatin1Char('\n'))
+                ++i;
+            continue;
+        }
+        if (hash && c == QLatin1Char('#')) {
+            while (i < n && sql[i] != QLatin1Char('\n'))
+                ++i;
+            continue;
+        }
+        if (!blockCode && c == QLatin1Char('/') && at(i + 1) == QLatin1Char('*')) {
+            int depth = 1;
+            i += 2;
+            while (i < n && depth > 0) {
+                if (sql[i] == QLatin1Char('*') && at(i + 1) == QLatin1Char('/')) {
+                    --depth;
+                    i += 2;
+                } else if (nest && sql[i] == QLatin1Char('/') && at(i + 1) == QLatin1Char('*')) {
+                    ++depth;
+                    i += 2;
+                } else {
+                    ++i;
+                }
+            }
+            continue;
+        }
+        if (c.isSpace()) {
+            ++i;
+            continue;
+        }
+        if (c == QLatin1Char(';')) {
+            ended = true;
+            ++i;
+            continue;
+        }
+        if (ended)
+            return true;
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
+            // E'...' takes backslash escapes whatever the reading.
+            const bool escapes = backslash || (c == QLatin1Char('\'') && i > 0 &&
+                                                  (sql[i - 1] == QLatin1Char('E') || sql[i - 1] == QLatin1Char('e')) &&
+                                                  (i < 2 || !identChar(sql[i - 2])));
+            ++i;
+            while (i < n) {
+                if (escapes && c != QLatin1Char('`') && sql[i] == QLatin1Char('\\')) {
+                    i += 2;
+                } else if (sql[i] == c) {
+                    ++i;
+                    if (at(i) != c)
+                        break;
+                    ++i; // doubled: one literal quote
+                } else {
+                    ++i;
+                }
+            }
+            continue;
+        }
+        if (dollar && c == QLatin1Char('$') && (i == 0 || !identChar(sql[i - 1]))) {
+            qsizetype k = i + 1;
+            while (k < n && (sql[k].isLetter() || sql[k] == QLatin1Char('_') || (k > i + 1 && sql[k].isDigit())))
+                ++k;
+            if (at(k) == QLatin1Char('$')) {
+                const QStringView tag = sql.mid(i, k - i + 1);
+                const qsizetype close = sql.indexOf(tag, k + 1);
+                i = close < 0 ? n : close + tag.size();
+                continue;
+            }
+        }
+        ++i;
+    }
+    return false;
+}
+
+// One statement only, under every reading a server might give the text: in
+// doubt, more than one.
+bool moreThanOneStatement(const QString &sql)
+{
+    for (int reading = 0; reading < 64; ++reading)
+        if (secondStatement(sql, reading))
+            return true;
+    return false;
+}
+
+// key=value pairs of an ODBC connection string or a driver's options that
+// carry a password.
+bool holdsPassword(const QString &text)
+{
+    static const QRegularExpression re(
+        QStringLiteral("(^|[;&?{\\s])\\s*(pwd|password|passwd)\\s*="), QRegularExpression::CaseInsensitiveOption);
+    return re.match(text).hasMatch();
+}
+
+// The text with any password in it blotted out, for messages.
+QString withoutPassword(QString text)
+{
+    static const QRegularExpression userInfo(QStringLiteral("(//[^/@:?#]*):[^/@]*@"));
+    static const QRegularExpression pair(
+        QStringLiteral("((?:^|[;&?{\\s])\\s*(?:pwd|password|passwd)\\s*=)(\\{[^}]*\\}|[^;&]*)"),
+        QRegularExpression::CaseInsensitiveOption);
+    text.replace(userInfo, QStringLiteral("\\1:***@"));
+    text.replace(pair, QStringLiteral("\\1***"));
+    return text;
+}
+
+QString passwordRefused()
+{
+    return QCoreApplication::translate(
+        "Database", "a password does not belong in the connection (set QUORVANE_DB_PASSWORD or use the keyring)");
+}
+
+// A timestamp with time zone as the server's text form writes it in the
+// session's zone: 2024-03-05 14:04:00.5+01, 2024-03-05 14:04:00+05:30.
+QString serverTimestampText(const QDateTime &value, const QTimeZone &zone)
+{
+    const QDateTime t = zone.isValid() ? value.toTimeZone(zone) : value.toUTC();
+    QString text = t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (const int ms = t.time().msec()) {
+        QString fraction = QStringLiteral("%1").arg(ms, 3, 10, QLatin1Char('0'));
+        while (fraction.endsWith(QLatin1Char('0')))
+            fraction.chop(1);
+        text += QLatin1Char('.') + fraction;
+    }
+    const int offset = t.offsetFromUtc();
+    const int a = qAbs(offset);
+    text += (offset < 0 ? QLatin1Char('-') : QLatin1Char('+')) +
+            QStringLiteral("%1").arg(a / 3600, 2, 10, QLatin1Char('0'));
+    if (a % 3600)
+        text += QStringLiteral(":%1").arg(a / 60 % 60, 2, 10, QLatin1Char('0'));
+    if (a % 60)
+        text += QStringLiteral(":%1").arg(a % 60, 2, 10, QLatin1Char('0'));
+    return text;
+}
+
+constexpr int kPgTimestampTz = 1184; // the type's oid
 
 QHash<QString, QString> &sessionPasswords()
 {
@@ -68,11 +222,12 @@ bool splitHostPort(const QString &hostPort, TSqlConnection &c, const QString &ur
     if (host.startsWith(QLatin1Char('['))) {
         const qsizetype close = host.indexOf(QLatin1Char(']'));
         if (close < 0)
-            return fail(error, QStringLiteral("not a database URL (unclosed '['): %1").arg(url));
+            return fail(
+                error, QCoreApplication::translate("Database", "not a database URL (unclosed '['): %1").arg(url));
         port = host.mid(close + 1);
         host = host.mid(1, close - 1);
         if (!port.isEmpty() && !port.startsWith(QLatin1Char(':')))
-            return fail(error, QStringLiteral("not a database URL (bad host): %1").arg(url));
+            return fail(error, QCoreApplication::translate("Database", "not a database URL (bad host): %1").arg(url));
         port = port.mid(1);
     } else if (const qsizetype colon = host.lastIndexOf(QLatin1Char(':')); colon >= 0) {
         port = host.mid(colon + 1);
@@ -83,7 +238,8 @@ bool splitHostPort(const QString &hostPort, TSqlConnection &c, const QString &ur
         bool ok = false;
         c.Port = port.toInt(&ok);
         if (!ok || c.Port < 1 || c.Port > 65535)
-            return fail(error, QStringLiteral("not a database URL (bad port %1): %2").arg(port, url));
+            return fail(
+                error, QCoreApplication::translate("Database", "not a database URL (bad port %1): %2").arg(port, url));
     }
     return true;
 }
@@ -112,8 +268,7 @@ bool parseServerUrl(const QString &url, const QString &rest, TSqlConnection &c, 
         const QString userInfo = authority.left(at);
         authority = authority.mid(at + 1);
         if (userInfo.contains(QLatin1Char(':')))
-            return fail(error, QStringLiteral("a password does not belong in the URL (set QUORVANE_DB_PASSWORD or "
-                                              "use the keyring)"));
+            return fail(error, passwordRefused());
         c.User = decode(userInfo);
     }
     if (!splitHostPort(authority, c, url, error))
@@ -123,18 +278,22 @@ bool parseServerUrl(const QString &url, const QString &rest, TSqlConnection &c, 
     for (const QString &pair : query.split(QLatin1Char('&'), Qt::SkipEmptyParts)) {
         const qsizetype eq = pair.indexOf(QLatin1Char('='));
         if (eq <= 0)
-            return fail(error, QStringLiteral("not a database URL (bad parameter '%1')").arg(pair));
+            return fail(
+                error, QCoreApplication::translate("Database", "not a database URL (bad parameter '%1')").arg(pair));
         const QString key = decode(pair.left(eq)), value = decode(pair.mid(eq + 1));
-        if (key == QLatin1String("password"))
-            return fail(error, QStringLiteral("a password does not belong in the URL (set QUORVANE_DB_PASSWORD or "
-                                              "use the keyring)"));
+        if (holdsPassword(key + QLatin1Char('=')) || holdsPassword(value))
+            return fail(error, passwordRefused());
+        // Several statements in one go would pass the one-statement rule.
+        if (key.compare(QLatin1String("CLIENT_MULTI_STATEMENTS"), Qt::CaseInsensitive) == 0)
+            return fail(error, QCoreApplication::translate("Database", "the option %1 is not allowed").arg(key));
         if (key == QLatin1String("host")) {
             c.Host = value;
         } else if (key == QLatin1String("port")) {
             bool ok = false;
             c.Port = value.toInt(&ok);
             if (!ok || c.Port < 1 || c.Port > 65535)
-                return fail(error, QStringLiteral("not a database URL (bad port %1)").arg(value));
+                return fail(
+                    error, QCoreApplication::translate("Database", "not a database URL (bad port %1)").arg(value));
         } else if (key == QLatin1String("user")) {
             c.User = value;
         } else if (key == QLatin1String("dbname") || key == QLatin1String("database")) {
@@ -174,6 +333,8 @@ QString driverOptions(const TSqlConnection &c)
         out.append(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1").arg(kConnectTimeout));
     if (c.Driver == QLatin1String("QSQLITE"))
         out.append(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    if (c.Driver == QLatin1String("QODBC"))
+        out.append(QStringLiteral("SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY"));
     return out.join(QLatin1Char(';'));
 }
 
@@ -196,12 +357,57 @@ bool wantsPassword(const QSqlError &e)
            text.contains(QLatin1String("Access denied"), Qt::CaseInsensitive);
 }
 
+QString binaryColumn(const QString &source, const QString &column)
+{
+    return QCoreApplication::translate(
+        "Database", "The database %1 gives binary data in the column \"%2\", which a label cannot print.")
+        .arg(source, column);
+}
+
+// A session that cannot write, and the query in a read-only transaction: a
+// single statement cannot end it. Says what failed when the database did not
+// take it.
+bool makeReadOnly(QSqlDatabase &db, const QString &driver, QString *why)
+{
+    auto run = [&](const QString &sql, const QString &expect = QString()) {
+        QSqlQuery q(db);
+        if (!q.exec(sql)) {
+            *why = sql + QLatin1String(": ") + errorText(q.lastError());
+            return false;
+        }
+        if (!expect.isNull() && (!q.next() || q.value(0).toString() != expect)) {
+            *why = QCoreApplication::translate("Database", "%1 answers \"%2\"")
+                       .arg(sql, q.isValid() ? q.value(0).toString() : QString());
+            return false;
+        }
+        return true;
+    };
+    if (driver == QLatin1String("QPSQL"))
+        return run(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY")) &&
+               run(QStringLiteral("START TRANSACTION READ ONLY")) &&
+               run(QStringLiteral("SHOW transaction_read_only"), QStringLiteral("on"));
+    if (driver == QLatin1String("QMYSQL"))
+        return run(QStringLiteral("SET SESSION TRANSACTION READ ONLY")) &&
+               run(QStringLiteral("START TRANSACTION READ ONLY"));
+    if (driver == QLatin1String("QSQLITE")) // opened read-only besides
+        return run(QStringLiteral("PRAGMA query_only = ON")) &&
+               run(QStringLiteral("PRAGMA query_only"), QStringLiteral("1")) && run(QStringLiteral("BEGIN"));
+    // ODBC: the access mode asked for at connecting is a hint some drivers
+    // ignore; a transaction that is never committed is what holds.
+    if (db.driver()->hasFeature(QSqlDriver::Transactions) && !db.transaction()) {
+        *why = errorText(db.lastError());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool ParseSqlUrl(const QString &urlText, TSqlConnection &c, QString *error)
 {
     c = TSqlConnection();
     const QString url = urlText.trimmed();
+    const QString shown = withoutPassword(url);
     const qsizetype colon = url.indexOf(QLatin1Char(':'));
     const QString scheme = colon > 0 ? url.left(colon).toLower() : QString();
     QString rest = url.mid(colon + 1);
@@ -214,11 +420,13 @@ bool ParseSqlUrl(const QString &urlText, TSqlConnection &c, QString *error)
             if (rest.startsWith(QLatin1String("localhost/")))
                 rest = rest.mid(9);
             if (!rest.startsWith(QLatin1Char('/')))
-                return fail(error, QStringLiteral("not a database URL (sqlite:///path/to/file.db): %1").arg(url));
+                return fail(
+                    error, QCoreApplication::translate("Database", "not a database URL (sqlite:///path/to/file.db): %1")
+                               .arg(shown));
         }
         c.Database = decode(rest);
         if (c.Database.isEmpty())
-            return fail(error, QStringLiteral("no database file in the URL: %1").arg(url));
+            return fail(error, QCoreApplication::translate("Database", "no database file in the URL: %1").arg(shown));
         return true;
     }
     if (scheme == QLatin1String("odbc")) {
@@ -227,8 +435,11 @@ bool ParseSqlUrl(const QString &urlText, TSqlConnection &c, QString *error)
         if (rest.startsWith(QLatin1String("//")))
             rest = rest.mid(2);
         c.Database = rest;
+        if (holdsPassword(rest))
+            return fail(error, passwordRefused());
         if (c.Database.isEmpty())
-            return fail(error, QStringLiteral("no data source in the URL (odbc:DSN): %1").arg(url));
+            return fail(
+                error, QCoreApplication::translate("Database", "no data source in the URL (odbc:DSN): %1").arg(shown));
         return true;
     }
     if (scheme == QLatin1String("postgresql") || scheme == QLatin1String("postgres")) {
@@ -238,13 +449,15 @@ bool ParseSqlUrl(const QString &urlText, TSqlConnection &c, QString *error)
         c.Scheme = QStringLiteral("mysql");
         c.Driver = QStringLiteral("QMYSQL");
     } else {
-        return fail(error, QStringLiteral("not a database URL (sqlite:///FILE, postgresql://USER@HOST/DB, "
-                                          "mysql://USER@HOST/DB or odbc:DSN): %1")
-                               .arg(url));
+        return fail(error,
+            QCoreApplication::translate("Database", "not a database URL (sqlite:///FILE, postgresql://USER@HOST/DB, "
+                                                    "mysql://USER@HOST/DB or odbc:DSN): %1")
+                .arg(shown));
     }
     if (!rest.startsWith(QLatin1String("//")))
-        return fail(error, QStringLiteral("not a database URL (%1://USER@HOST:PORT/DB): %2").arg(c.Scheme, url));
-    return parseServerUrl(url, rest.mid(2), c, error);
+        return fail(error, QCoreApplication::translate("Database", "not a database URL (%1://USER@HOST:PORT/DB): %2")
+                               .arg(c.Scheme, shown));
+    return parseServerUrl(shown, rest.mid(2), c, error);
 }
 
 QString SqlUrl(const TSqlConnection &c)
@@ -325,6 +538,8 @@ struct TSqlSource::Private {
     QSqlDatabase db;
     std::unique_ptr<QSqlQuery> query;
     QStringList columns;
+    QList<bool> timestampTz; // by column: PostgreSQL timestamptz
+    QTimeZone zone;          // the session's
     TDataRow row, next;
     bool hasRecord = false, hasNext = false, failed = false;
     QString error;
@@ -349,7 +564,7 @@ bool TSqlSource::Fetch(TDataRow &row)
     if (!d->query->next()) {
         if (d->query->lastError().isValid()) {
             d->failed = true;
-            d->error = QStringLiteral("Reading from the database %1 failed: %2")
+            d->error = QCoreApplication::translate("Database", "Reading from the database %1 failed: %2")
                            .arg(d->source, errorText(d->query->lastError()));
         }
         d->query.reset(); // the result is done with; frees it on the server too
@@ -357,8 +572,18 @@ bool TSqlSource::Fetch(TDataRow &row)
     }
     const int n = int(d->columns.size());
     row.resize(n);
-    for (int i = 0; i < n; ++i)
-        row[i] = SqlValueText(d->query->value(i));
+    for (int i = 0; i < n; ++i) {
+        const QVariant v = d->query->value(i);
+        // SQLite types values, not columns: a blob may turn up in any row.
+        if (v.typeId() == QMetaType::QByteArray) {
+            d->failed = true;
+            d->error = binaryColumn(d->source, d->columns[i]);
+            d->query.reset();
+            return false;
+        }
+        row[i] =
+            d->timestampTz.value(i) && !v.isNull() ? serverTimestampText(v.toDateTime(), d->zone) : SqlValueText(v);
+    }
     return true;
 }
 
@@ -413,16 +638,23 @@ std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &url, const QString &quer
         return nullptr;
     const QString source = url.trimmed();
     if (queryText.trimmed().isEmpty()) {
-        fail(error, QStringLiteral("No query for the database %1.").arg(source));
+        fail(error, QCoreApplication::translate("Database", "No query for the database %1.").arg(source));
+        return nullptr;
+    }
+    if (moreThanOneStatement(queryText)) {
+        fail(error, QCoreApplication::translate(
+                        "Database", "The database %1 refused the query: only one SELECT statement is allowed.")
+                        .arg(source));
         return nullptr;
     }
     if (!QSqlDatabase::isDriverAvailable(c.Driver)) {
-        fail(error, QStringLiteral("The database %1 cannot be read: the Qt SQL driver %2 is not installed (%3).")
+        fail(error, QCoreApplication::translate(
+                        "Database", "The database %1 cannot be read: the Qt SQL driver %2 is not installed (%3).")
                         .arg(source, c.Driver, driverPackage(c.Driver)));
         return nullptr;
     }
     if (c.Driver == QLatin1String("QSQLITE") && !QFileInfo(c.Database).isFile()) {
-        fail(error, QStringLiteral("Cannot open the database %1: no such file.").arg(source));
+        fail(error, QCoreApplication::translate("Database", "Cannot open the database %1: no such file.").arg(source));
         return nullptr;
     }
 
@@ -455,21 +687,27 @@ std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &url, const QString &quer
             db.setPassword(stored);
             open = db.open();
         } else if (r == TKeyringResult::Unavailable) {
-            keyringNote = QStringLiteral(" (no password from the keyring: %1)").arg(why);
+            keyringNote = QCoreApplication::translate("Database", " (no password from the keyring: %1)").arg(why);
         }
     }
     if (!open) {
-        fail(error, QStringLiteral("Cannot connect to the database %1: %2%3")
+        fail(error, QCoreApplication::translate("Database", "Cannot connect to the database %1: %2%3")
                         .arg(source, errorText(db.lastError()), keyringNote));
         return nullptr;
     }
 
-    // Printing reads: a query that would change the data is refused by the
-    // server (SQLite files are opened read-only).
-    if (c.Driver == QLatin1String("QPSQL"))
-        QSqlQuery(db).exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
-    else if (c.Driver == QLatin1String("QMYSQL"))
-        QSqlQuery(db).exec(QStringLiteral("SET SESSION TRANSACTION READ ONLY"));
+    QString why;
+    if (!makeReadOnly(db, c.Driver, &why)) {
+        fail(error, QCoreApplication::translate(
+                        "Database", "The database %1 was not read: the session could not be made read-only (%2).")
+                        .arg(source, why));
+        return nullptr;
+    }
+    if (c.Driver == QLatin1String("QPSQL")) {
+        QSqlQuery zone(db);
+        if (zone.exec(QStringLiteral("SHOW TimeZone")) && zone.next())
+            s->d->zone = QTimeZone(zone.value(0).toString().toUtf8());
+    }
 
     s->d->query = std::make_unique<QSqlQuery>(db);
     QSqlQuery &q = *s->d->query;
@@ -479,16 +717,25 @@ std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &url, const QString &quer
     // Numbers as the database writes them, free of binary noise.
     q.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!q.exec(queryText)) {
-        fail(error, QStringLiteral("The database %1 refused the query: %2").arg(source, errorText(q.lastError())));
+        fail(error, QCoreApplication::translate("Database", "The database %1 refused the query: %2")
+                        .arg(source, errorText(q.lastError())));
         return nullptr;
     }
     if (!q.isSelect()) {
-        fail(error, QStringLiteral("The query on the database %1 returns no rows (it is not a SELECT).").arg(source));
+        fail(error, QCoreApplication::translate(
+                        "Database", "The query on the database %1 returns no rows (it is not a SELECT).")
+                        .arg(source));
         return nullptr;
     }
     const QSqlRecord rec = q.record();
-    for (int i = 0; i < rec.count(); ++i)
+    for (int i = 0; i < rec.count(); ++i) {
         s->d->columns.append(rec.fieldName(i));
+        if (rec.field(i).metaType().id() == QMetaType::QByteArray) {
+            fail(error, binaryColumn(source, rec.fieldName(i)));
+            return nullptr;
+        }
+        s->d->timestampTz.append(c.Driver == QLatin1String("QPSQL") && rec.field(i).typeID() == kPgTimestampTz);
+    }
     s->d->hasRecord = s->Fetch(s->d->row);
     if (s->d->failed) {
         fail(error, s->d->error);

@@ -88,6 +88,7 @@ void TLabelDocument::NewLabel()
     ResetUndo();
     items_.ClearItems();
     items_.Invalidate();
+    DataEncoding.clear();
     LabelModified = false;
     TemplateModified = false;
     Changed();

@@ -3,6 +3,7 @@
 #include "barcode/barcode.h"
 #include "picture/loadgraphic.h"
 #include "model/labelformat.h"
+#include "storage/textencoding.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -273,6 +274,11 @@ void WriteLabelFormat(TIniFile &ini)
 void WriteLabel(TIniFile &ini, const TItemContainer &items)
 {
     ini.WriteBool(kFormatSection, QStringLiteral("SHOWGRID"), ShowGrids);
+    // Written only when chosen, so other labels stay as they were.
+    if (!DataEncoding.isEmpty())
+        ini.WriteString(kFormatSection, QStringLiteral("DATAENCODING"), DataEncoding);
+    else
+        ini.DeleteKey(kFormatSection, QStringLiteral("DATAENCODING"));
     ini.WriteInteger(kFormatSection, QStringLiteral("CONTROLS"), int(items.Items.size()));
     for (qsizetype i = 0; i < items.Items.size(); ++i)
         WriteItem(ini, ItemSection(int(i) + 1), *items.Items[i], ini.FileName());
@@ -336,6 +342,12 @@ void ReadLabelFormat(const TIniFile &ini)
 void ReadLabel(const TIniFile &ini, TItemContainer &items)
 {
     ShowGrids = ini.ReadBool(kFormatSection, QStringLiteral("SHOWGRID"), true);
+    // A name this version does not know leaves the choice to the files' bytes.
+    TTextEncoding encoding{};
+    DataEncoding =
+        TextEncodingFromName(ini.ReadString(kFormatSection, QStringLiteral("DATAENCODING"), QString()), &encoding)
+            ? TextEncodingName(encoding)
+            : QString();
     // Sections beyond the last one present would all be skipped: stop there.
     const int count = qMin(ini.ReadInteger(kFormatSection, QStringLiteral("CONTROLS"), 0),
                            ini.HighestSectionIndex(kItemSectionPrefix));

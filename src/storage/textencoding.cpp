@@ -108,7 +108,12 @@ int Utf8ReadingCost(const QString &text)
     return cost;
 }
 
-int Gb18030ReadingCost(QByteArrayView b, bool truncated)
+bool IsAsciiLetter(uchar c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+int Gb18030ReadingCost(QByteArrayView b, bool truncated, bool latinNeighbours)
 {
     int cost = 0;
     const qsizetype n = b.size();
@@ -139,6 +144,8 @@ int Gb18030ReadingCost(QByteArrayView b, bool truncated)
             i += (t2 >= 0x81 && t2 <= 0xFE && t3 >= 0x30 && t3 <= 0x39) ? 4 : 1;
         } else if ((t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFE)) {
             cost += PairCost(c, t);
+            if (latinNeighbours)
+                cost += int(i > 0 && IsAsciiLetter(uchar(b[i - 1]))) + int(i + 2 < n && IsAsciiLetter(uchar(b[i + 2])));
             i += 2;
         } else {
             cost += 2;
@@ -166,12 +173,12 @@ QByteArrayView WithoutCutSequence(QByteArrayView b)
 namespace {
 
 // The UTF-8 reading when the bytes are plainly UTF-8 (see the header).
-std::optional<QString> PlainUtf8(QByteArrayView bytes, bool truncated)
+std::optional<QString> PlainUtf8(QByteArrayView bytes, bool truncated, bool latinNeighbours = false)
 {
     const QByteArrayView body = truncated ? WithoutCutSequence(bytes) : bytes;
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(body);
-    if (utf8.hasError() || Utf8ReadingCost(text) >= Gb18030ReadingCost(body, truncated))
+    if (utf8.hasError() || Utf8ReadingCost(text) >= Gb18030ReadingCost(body, truncated, latinNeighbours))
         return std::nullopt;
     return text;
 }
@@ -181,6 +188,42 @@ std::optional<QString> PlainUtf8(QByteArrayView bytes, bool truncated)
 TTextEncoding DetectTextEncoding(QByteArrayView bytes, bool truncated)
 {
     return PlainUtf8(bytes, truncated) ? TTextEncoding::Utf8 : TTextEncoding::Gb18030;
+}
+
+TTextEncoding DetectDataEncoding(QByteArrayView bytes, bool truncated)
+{
+    return PlainUtf8(bytes, truncated, true) ? TTextEncoding::Utf8 : TTextEncoding::Gb18030;
+}
+
+bool TextEncodingFromName(const QString &name, TTextEncoding *encoding)
+{
+    const QString n = name.trimmed().toUpper().remove(QLatin1Char('-')).remove(QLatin1Char('_'));
+    if (n == QLatin1String("UTF8"))
+        *encoding = TTextEncoding::Utf8;
+    else if (n == QLatin1String("GB18030") || n == QLatin1String("GBK") || n == QLatin1String("GB2312"))
+        *encoding = TTextEncoding::Gb18030;
+    else if (n == QLatin1String("UTF16LE"))
+        *encoding = TTextEncoding::Utf16Le;
+    else if (n == QLatin1String("UTF16BE"))
+        *encoding = TTextEncoding::Utf16Be;
+    else
+        return false;
+    return true;
+}
+
+QString TextEncodingName(TTextEncoding encoding)
+{
+    switch (encoding) {
+    case TTextEncoding::Utf8:
+        return QStringLiteral("UTF-8");
+    case TTextEncoding::Utf16Le:
+        return QStringLiteral("UTF-16LE");
+    case TTextEncoding::Utf16Be:
+        return QStringLiteral("UTF-16BE");
+    case TTextEncoding::Gb18030:
+        break;
+    }
+    return QStringLiteral("GB18030");
 }
 
 QByteArray EncodeGb18030(const QString &text)

@@ -11,7 +11,7 @@
 #include <QByteArrayView>
 #include <QString>
 
-enum class TTextEncoding { Gb18030, Utf8 };
+enum class TTextEncoding { Gb18030, Utf8, Utf16Le, Utf16Be };
 
 // UTF-8 only when the bytes are valid UTF-8 and their UTF-8 reading costs
 // strictly less than their GB18030 reading, where each non-ASCII character
@@ -25,6 +25,16 @@ enum class TTextEncoding { Gb18030, Utf8 };
 // truncated: the bytes are the start of a longer text; a character cut off by
 // their end is not held against either reading.
 TTextEncoding DetectTextEncoding(QByteArrayView bytes, bool truncated = false);
+// The same for data files, whose UTF-8 is often Latin text with a few accents
+// ("José Müller, Zürich"): there a common hanzi of the GB18030 reading that
+// touches an ASCII letter costs 1 more on each such side ("Jos茅", "M眉ller"),
+// while Chinese next to Latin letters in real GB18030 text is rare.
+TTextEncoding DetectDataEncoding(QByteArrayView bytes, bool truncated = false);
+
+// The encoding a person names (UTF-8, GB18030 or GBK, UTF-16LE, UTF-16BE;
+// any case, with or without the hyphen). False for others.
+bool TextEncodingFromName(const QString &name, TTextEncoding *encoding);
+QString TextEncodingName(TTextEncoding encoding);
 
 QByteArray EncodeGb18030(const QString &text);
 QString DecodeGb18030(QByteArrayView bytes);

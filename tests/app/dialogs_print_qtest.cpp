@@ -359,7 +359,8 @@ void PrintDialogsTest::okRunsTheJob()
 void PrintDialogsTest::jobReadsTheDataFileAsTheWizardSplitsIt()
 {
     // Header and seven records, semicolons: all records, two copies each,
-    // fill 14 labels on three 6-label pages.
+    // fill 14 labels on three 6-label pages. The encoding chosen becomes the
+    // label's, which is then to be saved.
     const QString name = path("records.dat");
     writeFile(name, "h;v\r\n1;a\r\n2;b\r\n3;c\r\n4;d\r\n5;e\r\n6;f\r\n7;g\r\n");
     Forms f;
@@ -372,8 +373,12 @@ void PrintDialogsTest::jobReadsTheDataFileAsTheWizardSplitsIt()
         return d;
     };
     f.dlg.ChooseDataFile = [&](QWidget *) { return name; };
+    int encodingChanges = 0;
+    f.dlg.OnDataEncodingChanged = [&] { ++encodingChanges; };
+    DataEncoding.clear();
     WhenShown(&f.wizard, [&] {
         TypeInto(f.wizard.eFieldSeparator, QStringLiteral(";"));
+        f.wizard.cbEncoding->setCurrentIndex(f.wizard.cbEncoding->findText(QStringLiteral("UTF-8")));
         QTest::mouseClick(f.wizard.OkayBtn, Qt::LeftButton);
     });
     WhenShown(&f.dlg, [&] {
@@ -385,6 +390,10 @@ void PrintDialogsTest::jobReadsTheDataFileAsTheWizardSplitsIt()
     QVERIFY(f.dlg.Execute(label));
     QCOMPARE(int(f.dlg.LastResult), int(TPrintResult::Printed));
     QCOMPARE(f.dlg.Choices().Split.Separator(), QLatin1Char(';'));
+    QCOMPARE(DataEncoding, QStringLiteral("UTF-8"));
+    QCOMPARE(f.dlg.Choices().Split.Encoding, std::optional(TTextEncoding::Utf8));
+    QCOMPARE(encodingChanges, 1);
+    DataEncoding.clear();
     QCOMPARE(pages, 3);
     QCOMPARE(f.progress.LPage->text(), QStringLiteral("Page 3"));
 }
@@ -392,8 +401,9 @@ void PrintDialogsTest::jobReadsTheDataFileAsTheWizardSplitsIt()
 void PrintDialogsTest::jobReadsADatabaseQuery()
 {
     // Seven records in an SQLite file: a bad query is told in the dialog and
-    // keeps it open; a good one shows its first rows, is remembered without
-    // a password and feeds the job: two copies each fill 14 labels on 3 pages.
+    // keeps it open, as is one that would write; a good one shows its first
+    // rows, is remembered without a password and feeds the job: two copies
+    // each fill 14 labels on 3 pages.
     qputenv("XDG_CONFIG_HOME", path("config").toUtf8());
     const QString file = path("stock.db");
     {
@@ -421,7 +431,7 @@ void PrintDialogsTest::jobReadsADatabaseQuery()
         return d;
     };
     f.dlg.ChooseSqlSource = [&](QWidget *, QString *u, QString *q) { return sql.Execute(u, q); };
-    QString badStatus;
+    QString badStatus, createStatus, twoStatus;
     WhenShown(&sql, [&] {
         sql.cbDriver->setCurrentIndex(0);
         QVERIFY(!sql.eHost->isEnabled());
@@ -430,6 +440,12 @@ void PrintDialogsTest::jobReadsADatabaseQuery()
         QTest::mouseClick(sql.OkayBtn, Qt::LeftButton);
         QVERIFY(sql.isVisible());
         badStatus = sql.lStatus->text();
+        sql.eQuery->setPlainText(QStringLiteral("create table evil (x int)"));
+        QTest::mouseClick(sql.btnPreview, Qt::LeftButton);
+        createStatus = sql.lStatus->text();
+        sql.eQuery->setPlainText(query + QStringLiteral("; drop table stock"));
+        QTest::mouseClick(sql.btnPreview, Qt::LeftButton);
+        twoStatus = sql.lStatus->text();
         sql.eQuery->setPlainText(query);
         QTest::mouseClick(sql.btnPreview, Qt::LeftButton);
         QCOMPARE(sql.gridPreview->columnCount(), 3);
@@ -447,6 +463,17 @@ void PrintDialogsTest::jobReadsADatabaseQuery()
     QVERIFY(f.dlg.Execute(label));
     QVERIFY2(badStatus.contains(url) && badStatus.contains(QLatin1String("no such column: nosuch")),
              qPrintable(badStatus));
+    QVERIFY2(createStatus.contains(QLatin1String("readonly")), qPrintable(createStatus));
+    QVERIFY2(twoStatus.contains(QLatin1String("only one SELECT statement is allowed")), qPrintable(twoStatus));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("select count(*) from sqlite_master where name = 'evil'")) && q.next());
+        QCOMPARE(q.value(0).toInt(), 0);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("check"));
     QCOMPARE(int(f.dlg.LastResult), int(TPrintResult::Printed));
     QCOMPARE(f.dlg.Choices().SqlUrl, url);
     QVERIFY(f.dlg.Choices().DataFile.isEmpty());
@@ -554,6 +581,22 @@ void PrintDialogsTest::wizardQuotedPreview()
     // Cancel keeps what the wizard shows.
     QCOMPARE(w.SplitSettings().QuoteChar, QString());
     QVERIFY(!w.SplitSettings().IgnoreHeader);
+
+    // A quoted field across lines is one record, and the preview reads the
+    // file again in the encoding chosen.
+    const QString latin = path("latin.csv");
+    writeFile(latin, "h1,h2\r\n\"Z\xC3\xBCrich\r\nJos\xC3\xA9\",1\r\n");
+    WhenShown(&w, [&] {
+        TypeInto(w.eQuoteChar, QStringLiteral("\""));
+        ClickIndicator(w.cbIgnoreHeader);
+        QCOMPARE(w.sgParams->rowCount(), 1);
+        QCOMPARE(gridRow(w.sgParams, 0), (QStringList{QStringLiteral("Zürich\nJosé"), "1"}));
+        w.cbEncoding->setCurrentIndex(w.cbEncoding->findText(QStringLiteral("GB18030")));
+        QCOMPARE(gridRow(w.sgParams, 0).value(0), QStringLiteral("Z眉rich\nJos茅"));
+        QTest::mouseClick(w.OkayBtn, Qt::LeftButton);
+    });
+    QVERIFY(w.Execute(latin));
+    QCOMPARE(w.SplitSettings().Encoding, std::optional(TTextEncoding::Gb18030));
 }
 
 void PrintDialogsTest::wizardCustomSeparator()

@@ -28,20 +28,25 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # a text of the other columns.
 LABEL="${QV_SOURCE_DIR:-.}/tests/common/record_label.lbl"
 
-# The records: sku, name (Chinese too), a price with a fraction that binary
-# floating point cannot hold exactly (and no whole number, which SQLite's REAL
-# and a numeric(6,2) would write differently), and a note that is NULL
-# (empty) in every third record.
+# The records: sku, name (Chinese too, and Latin with accents), a price with a
+# fraction that binary floating point cannot hold exactly (and no whole
+# number, which SQLite's REAL and a numeric(6,2) would write differently), and
+# a note that is NULL (empty) in every third record and holds a line break in
+# some. The CSV file comes as spreadsheets write it (UTF-8 without a mark, the
+# line breaks in quoted fields), as UTF-16 with a mark and without (the label
+# names its encoding), and as GB18030.
 python3 - "$T" <<'PY'
 import csv, sqlite3, sys
 t = sys.argv[1]
-rows = [("QV-%05d" % i, "货品 %d" % i if i % 2 else "Item %d" % i, round(i * 0.1 + 0.05, 2),
-         None if i % 3 == 0 else "box %d" % (i * 10)) for i in range(1, 31)]
-with open(t + "/stock.csv", "w", newline="", encoding="utf-8") as f:
-    w = csv.writer(f, lineterminator="\r\n")
-    w.writerow(["sku", "name", "price", "note"])
-    for r in rows:
-        w.writerow([r[0], r[1], repr(r[2]), r[3] or ""])
+names = ["Item %d", "货品 %d", "José Müller %d", "Zürich %d"]
+rows = [("QV-%05d" % i, names[i % 4] % i, round(i * 0.1 + 0.05, 2),
+         None if i % 3 == 0 else "box %d" % (i * 10) + ("\nfragile" if i % 7 == 0 else "")) for i in range(1, 31)]
+for name, encoding in (("stock", "utf-8"), ("stock16", "utf-16"), ("stock16le", "utf-16-le"), ("stockgb", "gb18030")):
+    with open(t + "/" + name + ".csv", "w", newline="", encoding=encoding) as f:
+        w = csv.writer(f, lineterminator="\r\n")
+        w.writerow(["sku", "name", "price", "note"])
+        for r in rows:
+            w.writerow([r[0], r[1], repr(r[2]), r[3] or ""])
 db = sqlite3.connect(t + "/stock.db")
 db.execute("create table stock (sku text, name text, price real, note text)")
 db.executemany("insert into stock values (?, ?, ?, ?)", rows)
@@ -49,8 +54,11 @@ db.commit()
 with open(t + "/stock.sql", "w", encoding="utf-8") as f:
     f.write("create table stock (sku text, name text, price numeric(6,2), note text);\n")
     for r in rows:
-        note = "null" if r[3] is None else "'%s'" % r[3]
+        note = "null" if r[3] is None else "E'%s'" % r[3].replace("\n", "\\n")
         f.write("insert into stock values ('%s', '%s', %s, %s);\n" % (r[0], r[1], r[2], note))
+    f.write("alter table stock add column packed timestamptz;\n")
+    f.write("update stock set packed = timestamptz '2024-03-05 14:04:00.25+00' + (substr(sku, 4)::int * interval '61 minutes');\n")
+    f.write("alter database shop set timezone = 'Asia/Kolkata';\ncreate sequence seq;\n")
 PY
 
 pg_private_start "$T" || { fail "the private PostgreSQL server did not start"; exit 1; }
@@ -72,11 +80,29 @@ print() { # output args...
   "$CLI" print "$LABEL" "$@" --output "$T/$out" --paper Letter --quiet || fail "$out: status $?"
 }
 print csv.pdf --data "$T/stock.csv"
+print u16.pdf --data "$T/stock16.csv"
+print gb.pdf --data "$T/stockgb.csv" --encoding GB18030
+sed 's/^\[FORMAT\]\r\?$/&\nDATAENCODING=UTF-16LE/' "$LABEL" >"$T/le.lbl"
+LABEL="$T/le.lbl" print le.pdf --data "$T/stock16le.csv"
 print lite.pdf --sql "$LITE" --query "$Q"
 print pg.pdf --sql "$PG" --query "$Q"
 QUORVANE_DB_PASSWORD=sesame print keeper.pdf --sql "postgresql://keeper@/shop?host=$PG_SOCKET" --query "$Q"
+# A timestamptz prints as the server writes it in the session's zone
+# (+05:30 here, whatever the machine's), its offset included.
+TS="select sku, packed%s, price, note from stock order by sku"
+# shellcheck disable=SC2059
+TZ=America/New_York print tstz.pdf --sql "$PG" --query "$(printf "$TS" "")"
+# shellcheck disable=SC2059
+print tstext.pdf --sql "$PG" --query "$(printf "$TS" "::text")"
+pdftoppm -r 100 -gray "$T/tstext.pdf" "$T/tstext"
+pdftoppm -r 100 -gray "$T/tstz.pdf" "$T/tstz"
+for page in "$T"/tstext-*.pgm; do
+  cmp -s "$page" "$T/tstz-${page##*/tstext-}" || fail "timestamptz: page ${page##*/tstext-} differs from the server's text"
+done
 pdftoppm -r 100 -gray "$T/csv.pdf" "$T/csv"
-for src in lite pg keeper; do
+pg_psql shop -At -c "select packed from stock where sku = 'QV-00001'" | grep -q '+05:30$' ||
+  fail "the session's zone is not +05:30"
+for src in u16 le gb lite pg keeper; do
   pdftoppm -r 100 -gray "$T/$src.pdf" "$T/$src"
   for page in "$T"/csv-*.pgm; do
     other="$T/$src-${page##*/csv-}"
@@ -134,6 +160,43 @@ expect_fail "a change refused" "$PG" "read-only transaction" --sql "$PG" --query
 expect_fail "no SQLite file" "$T/none.db" "no such file" --sql "sqlite://$T/none.db" --query "$Q"
 expect_fail "SQLite bad query" "$LITE" "no such table: stocks" --sql "$LITE" --query "select * from stocks"
 expect_fail "password in the URL" "" "QUORVANE_DB_PASSWORD" --sql "postgresql://keeper:sesame@/shop" --query "$Q"
+expect_fail "password in a parameter" "" "QUORVANE_DB_PASSWORD" --sql "postgresql://keeper@/shop?PassWord=sesame" --query "$Q"
+expect_fail "password in an ODBC string" "" "QUORVANE_DB_PASSWORD" --sql "odbc:DRIVER={PostgreSQL};PWD={sesame};UID=keeper" --query "$Q"
+expect_fail "several statements at once" "" "CLIENT_MULTI_STATEMENTS" --sql "mysql://u@h/db?CLIENT_MULTI_STATEMENTS=1" --query "$Q"
+msg=$("$CLI" print "$LABEL" --sql "odbc:DSN=shop;pwd=sesame" --query "$Q" --output "$T/bad.pdf" 2>&1)
+case "$msg" in *sesame*) fail "a password is shown: $msg";; esac
+
+# A query cannot write: one statement only, in a read-only transaction that
+# it cannot end, on every driver; the data are unchanged afterwards.
+ONE="only one SELECT statement is allowed"
+expect_fail "commit and write" "$PG" "$ONE" --sql "$PG" --query "$Q; COMMIT; BEGIN READ WRITE; DELETE FROM stock"
+expect_fail "two selects" "$PG" "$ONE" --sql "$PG" --query "select 1; select 2"
+expect_fail "hidden in a comment" "$PG" "$ONE" --sql "$PG" --query "select 1 /* a */ ; delete from stock"
+expect_fail "hidden after a backslash" "$PG" "$ONE" --sql "$PG" --query "select 'a\'; delete from stock; --'"
+expect_fail "hidden after dollars" "$PG" "$ONE" --sql "$PG" --query "select \$\$'\$\$; delete from stock; --'"
+expect_fail "writable CTE" "$PG" "read-only transaction" --sql "$PG" \
+  --query "with d as (delete from stock returning *) select * from d"
+expect_fail "create table" "$PG" "read-only transaction" --sql "$PG" --query "create table evil (x int)"
+expect_fail "sequence" "$PG" "read-only transaction" --sql "$PG" --query "select nextval('seq')"
+expect_fail "read-write again" "$PG" "read-only transaction" --sql "$PG" \
+  --query "with s as (select set_config('transaction_read_only', 'off', true)) delete from stock where sku in (select * from s)"
+expect_fail "SQLite commit and write" "$LITE" "$ONE" --sql "$LITE" --query "$Q; COMMIT; DELETE FROM stock"
+expect_fail "SQLite create table" "$LITE" "readonly" --sql "$LITE" --query "create table evil (x)"
+expect_fail "SQLite attach" "$LITE" "" --sql "$LITE" --query "attach database '$T/evil.db' as evil"
+expect_fail "SQLite writable again" "$LITE" "" --sql "$LITE" --query "pragma query_only = 0; delete from stock"
+[ "$(pg_psql shop -At -c "select count(*) from stock")" = 30 ] || fail "PostgreSQL: rows were deleted"
+[ -z "$(pg_psql shop -At -c "select to_regclass('evil')")" ] || fail "PostgreSQL: a table was created"
+python3 - "$T/stock.db" <<'PY' || fail "SQLite: the data changed"
+import sqlite3, sys
+db = sqlite3.connect(sys.argv[1])
+assert db.execute("select count(*) from stock").fetchone()[0] == 30
+assert db.execute("select count(*) from sqlite_master where name = 'evil'").fetchone()[0] == 0
+PY
+[ ! -e "$T/evil.db" ] || fail "SQLite: an attached database was created"
+
+# Binary columns are refused before printing, named.
+expect_fail "bytea" "$PG" '"pic"' --sql "$PG" --query "select sku, sku::bytea as pic from stock"
+expect_fail "blob" "$LITE" '"pic"' --sql "$LITE" --query "select sku, cast(sku as blob) as pic from stock"
 expect_fail "no query" "" "--sql needs --query" --sql "$PG"
 expect_fail "two sources" "" "exclude each other" --sql "$PG" --query "$Q" --data "$T/stock.csv"
 [ ! -e "$T/none.db" ] || fail "a missing SQLite file was created"

@@ -16,6 +16,11 @@ QString WriteFile(const QTemporaryDir &dir, const QString &name, const QByteArra
     return path;
 }
 
+QByteArray Utf16(const char *utf8, bool le)
+{
+    return QStringEncoder(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE).encode(QString::fromUtf8(utf8));
+}
+
 TSplitSettings Csv(bool header = false)
 {
     TSplitSettings s;
@@ -171,11 +176,65 @@ TEST(DataImport, RecordReaderLinesAndEncodings)
         {"utf-8 like gb18030", "天津,汽车\n", false, {{QString::fromUtf8("天津"), QString::fromUtf8("汽车")}}},
         {"header only", "h1,h2\r\n", true, {}},
         {"empty", "", false, {}},
-        {"quoted line end stays a line end", "\"a\nb\"\n", false, {{"a"}, {"b"}}},
+        // A quoted field holds its line breaks, as spreadsheets write them.
+        {"quoted line break", "\"a\nb\",c\r\n\"x\r\n\r\n\"\"y\"\"\"\nd", false, {{"a\nb", "c"}, {"x\n\n\"y\""}, {"d"}}},
+        {"quote never closed", "a,\"b\nc\n", false, {{"a", "b\nc"}}},
+        {"stray quote in a field", "24\" screen,1\nnext,2\n", false, {{"24 screen,1"}, {"next", "2"}}},
+        {"utf-16le with bom", "\xFF\xFE" + Utf16("名,值\r\n甲,1\r", true), true, {{QString::fromUtf8("甲"), "1"}}},
+        {"utf-16be with bom", "\xFE\xFF" + Utf16("名\n\"乙\n丙\"\n", false), true, {{QString::fromUtf8("乙\n丙")}}},
     };
     for (const Case &c : cases) {
         const QString path = WriteFile(dir, QString::fromLatin1(c.name) + ".csv", c.bytes);
         EXPECT_EQ(ReadAll(path, Csv(c.header)), c.rows) << c.name;
+    }
+}
+
+// Without a mark a data file is GB18030 unless plainly UTF-8 (the rule of the
+// label files), and also UTF-8 when its accented letters sit in Latin words:
+// the GB18030 rows are valid UTF-8 too. The user's choice overrides both.
+TEST(DataImport, DataFileEncodings)
+{
+    QTemporaryDir dir;
+    const std::optional<TTextEncoding> detect;
+    const struct {
+        const char *text;
+        TTextEncoding bytes;
+        std::optional<TTextEncoding> chosen;
+        const char *first; // the first field as read; null: the text's
+    } cases[] = {
+        {"José Müller,Zürich", TTextEncoding::Utf8, detect, nullptr},
+        {"Café,1", TTextEncoding::Utf8, detect, nullptr},
+        {"Größe,Dvořák", TTextEncoding::Utf8, detect, nullptr},
+        {"São Paulo,Ærø", TTextEncoding::Utf8, detect, nullptr},
+        {"温度25°C,天津", TTextEncoding::Utf8, detect, nullptr},
+        {"医院,食品", TTextEncoding::Gb18030, detect, nullptr},
+        {"QV-1,某某", TTextEncoding::Gb18030, detect, nullptr},
+        {"PVC水,3楼", TTextEncoding::Gb18030, detect, nullptr},
+        {"A元,茅台", TTextEncoding::Gb18030, detect, nullptr},
+        {"Café,1", TTextEncoding::Utf8, TTextEncoding::Gb18030, "Caf茅"},
+        {"医院,x", TTextEncoding::Gb18030, TTextEncoding::Utf8, "ҽԺ"},
+        {"甲,1", TTextEncoding::Utf16Le, TTextEncoding::Utf16Le, nullptr},
+        {"乙,2", TTextEncoding::Utf16Be, TTextEncoding::Utf16Be, nullptr},
+    };
+    for (const auto &c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        const QByteArray bytes = c.bytes == TTextEncoding::Gb18030 ? EncodeGb18030(text)
+                                 : c.bytes == TTextEncoding::Utf8  ? text.toUtf8()
+                                                                   : Utf16(c.text, c.bytes == TTextEncoding::Utf16Le);
+        if (c.bytes == TTextEncoding::Gb18030 && !c.chosen) {
+            QStringDecoder utf8(QStringConverter::Utf8);
+            (void)utf8.decode(bytes);
+            EXPECT_FALSE(utf8.hasError()) << c.text << ": the row proves nothing";
+        }
+        const QString path = WriteFile(dir, "e.csv", bytes + "\n");
+        TSplitSettings s = Csv();
+        s.Encoding = c.chosen;
+        const QString first = c.first ? QString::fromUtf8(c.first) : text.section(QLatin1Char(','), 0, 0);
+        EXPECT_EQ(ReadAll(path, s).value(0).value(0), first) << c.text;
+        TTextEncoding seen{};
+        EXPECT_EQ(ReadSampleLines(path, 10, nullptr, &seen, c.chosen).value(0).section(QLatin1Char(','), 0, 0), first)
+            << c.text;
+        EXPECT_EQ(seen, c.chosen.value_or(c.bytes)) << c.text;
     }
 }
 
@@ -281,6 +340,12 @@ TEST(DataImport, SampleLines)
     QString error;
     EXPECT_TRUE(ReadSampleLines(dir.filePath("none.txt"), 10, &error).isEmpty());
     EXPECT_TRUE(error.contains("none.txt"));
+    // The preview joins a quoted field's lines into one record, as the reader does.
+    const QStringList lines{"h", "\"a", "b\",1", "c,2"};
+    EXPECT_EQ(SampleRecords(lines, Csv()), QStringList({"h", "\"a\nb\",1", "c,2"}));
+    TSplitSettings fixed;
+    fixed.Mode = TSplitMode::Fixed;
+    EXPECT_EQ(SampleRecords(lines, fixed), lines);
 }
 
 TEST(DataImport, SeekReturnsToAnyRecord)
@@ -299,6 +364,8 @@ TEST(DataImport, SeekReturnsToAnyRecord)
         {"lone CR and LF mixed, no header", "a\rb\n\nc\r\nd", false},
         {"gb18030 with header", gb, true},
         {"across chunks", big, true},
+        {"quoted line breaks", "h\n\"a\nb\",1\r\n\"c\r\n\r\nd\",2\nlast,3", true},
+        {"utf-16le", "\xFF\xFE" + Utf16("h\r\n甲,1\r\n\"乙\r\n\",2\n丙,3", true), true},
     };
     for (const auto &c : cases) {
         const QString path = WriteFile(dir, QStringLiteral("seek.csv"), c.bytes);

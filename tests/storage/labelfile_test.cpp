@@ -305,6 +305,20 @@ TEST_F(LabelFileTest, KeysAreWrittenInTheirOrder)
         EXPECT_EQ(LabelFormat.MaxColumns, l.columns);
         EXPECT_EQ(LabelFormat.MaxRows, l.rows);
     }
+    // The data files' encoding, once chosen, follows SHOWGRID; a name given
+    // another way reads as its usual one, an unknown one as none.
+    DataEncoding = QStringLiteral("UTF-16LE");
+    ASSERT_TRUE(SaveLabelFile(Path("e.lbl"), *c));
+    EXPECT_TRUE(ReadAll(Path("e.lbl")).contains("SHOWGRID=1\r\nDATAENCODING=UTF-16LE\r\nCONTROLS="));
+    for (const auto &[value, read] : {std::pair{"UTF-16LE", "UTF-16LE"}, {"gbk", "GB18030"}, {"latin9", ""}}) {
+        TIniFile e(Path("e.lbl"));
+        e.WriteString("FORMAT", "DATAENCODING", value);
+        ASSERT_TRUE(e.UpdateFile());
+        DataEncoding = QStringLiteral("?");
+        ASSERT_TRUE(LoadLabelFile(Path("e.lbl"), *c));
+        EXPECT_EQ(DataEncoding, QString::fromLatin1(read)) << value;
+    }
+    DataEncoding.clear();
 }
 
 TEST_F(LabelFileTest, MemoLineBreaks)
