@@ -302,15 +302,21 @@ void TLabelControl::SetBoundsRect(const TRect &r, bool positionFirst)
     ApplyAttach();
 }
 
+void TLabelControl::PlaceWhole(int left, int top, int w, int h)
+{
+    w = qMax(w, MinWidth);
+    h = qMax(h, MinHeight);
+    const bool clamp = LabelCanvas != nullptr;
+    Left = ClampedPosition(left, w, ParentRect.Right, clamp);
+    Top = ClampedPosition(top, h, ParentRect.Bottom, clamp);
+    Width = w;
+    Height = h;
+}
+
 void TLabelControl::SetRenderedSize(int w, int h)
 {
-    const int left = Left;
-    const int top = Top;
     Updating = true;
-    RawSetHeight(h);
-    RawSetWidth(w);
-    RawSetTop(top);
-    RawSetLeft(left);
+    PlaceWhole(Left, Top, w, h);
     Updating = false;
     ApplyAttach();
 }
@@ -384,8 +390,9 @@ void TLabelControl::SetRotation(int r)
     const bool wasVertical = Rotation % 2 != 0;
     const bool vertical = r % 2 != 0;
     if (wasVertical != vertical) {
+        SaveOldBounds();
         Updating = true;
-        SetBoundsRect({Left, Top, Left + Height, Top + Width}, true);
+        PlaceWhole(Left, Top, Height, Width);
         Updating = false;
         ApplyAttach();
     }
