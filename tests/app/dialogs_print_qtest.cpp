@@ -36,6 +36,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -328,12 +329,16 @@ void PrintDialogsTest::okRunsTheJob()
     TItemContainer label;
     fillLabel(label, false);
     FakeDevice *device = nullptr;
+    int asked = 0;
+    // The first time as when the PDF file chooser is cancelled.
     f.dlg.DeviceFactory = [&]() -> std::unique_ptr<TPrinterDevice> {
+        if (asked++ == 0)
+            return nullptr;
         auto d = std::make_unique<FakeDevice>();
         device = d.get();
         return d;
     };
-    std::unique_ptr<FakeDevice> keep;
+    MessageCatcher told;
     QList<bool> running;
     f.dlg.OnJobRunning = [&](bool r) {
         running << r;
@@ -344,8 +349,17 @@ void PrintDialogsTest::okRunsTheJob()
         ClickIndicator(f.dlg.rbPageRange);
         TypeInto(f.dlg.ePages, QStringLiteral("2"));
         QTest::mouseClick(f.dlg.OkayBtn, Qt::LeftButton);
+        // A cancel comes back to the dialog as it was, saying nothing.
+        QCOMPARE(asked, 1);
+        QVERIFY(f.dlg.isVisible());
+        QVERIFY(running.isEmpty());
+        QCOMPARE(f.dlg.ePages->text(), QStringLiteral("2"));
+        QVERIFY(told.texts.isEmpty());
+        QTest::mouseClick(f.dlg.OkayBtn, Qt::LeftButton);
     });
     QVERIFY(f.dlg.Execute(label));
+    QCOMPARE(asked, 2);
+    QVERIFY(told.texts.isEmpty());
     QCOMPARE(int(f.dlg.LastResult), int(TPrintResult::Printed));
     QCOMPARE(running, (QList<bool>{true, false}));
     QVERIFY(!f.progress.isVisible());
