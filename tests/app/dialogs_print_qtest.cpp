@@ -716,6 +716,14 @@ void PrintDialogsTest::previewShowsTheJobAndPrintsIt()
         QTest::mouseClick(f.dlg.BrowseBtn, Qt::LeftButton);
         ClickIndicator(f.dlg.rbMultipleLabel);
         whenPreviewShown([&](TFPrintPreview *p) {
+            // Page 1 opens fitted to the window as laid out: it reaches two
+            // opposite sides of the room and passes none.
+            const QSize room = p->PageArea->contentsRect().size() - QSize(16, 16);
+            const QSize shown = p->PageView->pixmap().size();
+            QVERIFY2(shown.width() >= room.width() - 1 || shown.height() >= room.height() - 1,
+                     qPrintable(QStringLiteral("page %1x%2 in %3x%4").arg(shown.width()).arg(shown.height())
+                                    .arg(room.width()).arg(room.height())));
+            QVERIFY(shown.width() <= room.width() + 1 && shown.height() <= room.height() + 1);
             QCOMPARE(p->Job()->PageCount(), 2);
             QCOMPARE(p->lPageCount->text(), QStringLiteral("共 2 页"));
             QCOMPARE(p->lLabelsPerPage->text(), QStringLiteral("每页 6 个标签，共 10 个标签"));
