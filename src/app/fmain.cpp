@@ -284,6 +284,9 @@ void TFMain::RefreshStatus()
     auto f = [&loc](double v) { return loc.toString(v, 'f', 2); };
     StatusPanel0->setText(QStringLiteral("X:") + f(item->Left / ux) + QStringLiteral("  Y:") + f(item->Top / uy));
     StatusPanel1->setText(QStringLiteral("W:") + f(item->Width / ux) + QStringLiteral("  H:") + f(item->Height / uy));
+    // A text's box follows its drawing, which may now reach past the label.
+    if (item->Kind == ikText)
+        SetStateText(TPropertiesPanel::StateText(item));
 }
 
 int TFMain::FormatValue(const TLabelControl *item, TFormat format)

@@ -436,6 +436,10 @@ QString TPropertiesPanel::StateText(const TLabelControl *item)
         if (!error.isEmpty())
             return error;
     }
+    // A text longer than the label cannot be moved inside it: say so rather
+    // than let the label's edge cut it unnoticed.
+    if (item->Kind == ikText && item->OutsideLabel())
+        return tr("文字超出标签，超出的部分不会打印");
     return item->Kind <= ikGraphic ? tr(states[item->Kind]) : QString();
 }
 

@@ -209,10 +209,11 @@ void TLabelControl::ApplyAttach()
 
 namespace {
 // A box that does not fit is pushed back from the far edge (even past the
-// near one); only a box that fits has a negative position corrected.
+// near one), and stays there when placed again; only a box that fits has a
+// negative position corrected.
 int ClampedPosition(int v, int size, int farEdge, bool clamp)
 {
-    if (clamp && qint64(size) + v > farEdge)
+    if (clamp && (qint64(size) + v > farEdge || (v < 0 && size > farEdge)))
         return farEdge - size;
     return v < 0 ? 0 : v;
 }

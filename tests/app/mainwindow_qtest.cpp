@@ -402,6 +402,26 @@ private slots:
         QCOMPARE(panel(0), QStringLiteral("X:3.79  Y:1.26"));
     }
 
+    // A text turned near the label's edge moves back onto the label whole;
+    // one longer than the label says that its end is not printed.
+    void rotatedTextStaysWhole()
+    {
+        const int width = surface()->SurfaceWidth(), height = surface()->SurfaceHeight();
+        for (const char *text : {"ROTATE 90", "A text far longer than the label is high, turned on its side"}) {
+            TLabelControl *item = clickWithTool("sbText", {width - 40, height - 12});
+            item->SetText(QString::fromLatin1(text));
+            surface()->repaint();
+            action("Ro901")->trigger();
+            surface()->repaint(); // the box takes the turned drawing's size
+            QCOMPARE(item->Height, item->ItemBitmap.height());
+            QCOMPARE(item->Width, item->ItemBitmap.width());
+            const bool fits = item->ItemBitmap.height() <= height;
+            QVERIFY(item->Top + item->Height <= height && item->Left + item->Width <= width);
+            QCOMPARE(item->Top >= 0, fits);
+            QCOMPARE(panel(2) == QStringLiteral("Edit Text"), fits);
+        }
+    }
+
     void selectionRefreshByKind()
     {
         auto *s = static_cast<TShapeLabel *>(clickWithTool("sbShape", {60, 60}));

@@ -166,6 +166,8 @@ TEST(Items, ClampingAgainstTheSurface)
     tall.ParentRect = {0, 0, 200, 100};
     tall.SetTop(10);
     EXPECT_EQ(tall.Top, -50);
+    tall.SetTop(-20); // and stays there when placed again
+    EXPECT_EQ(tall.Top, -50);
 
     // Without a surface nothing but the minimum and the near edge applies.
     TShapeLabel loose;
