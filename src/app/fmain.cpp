@@ -13,6 +13,7 @@
 #include "printing/sheetlayout.h"
 #include "storage/document.h"
 #include "storage/fileassociate.h"
+#include "storage/fileguard.h"
 #include "storage/recovery.h"
 #include "storage/settings.h"
 
@@ -56,6 +57,7 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
 
     CreateSurface();
     Document = std::make_unique<TLabelDocument>(*Surface);
+    FileGuard = std::make_unique<TLabelFileGuard>();
     StartRecovery();
     Document->OnStateChange = [this] {
         RefreshSaveButtons();
