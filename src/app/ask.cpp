@@ -33,6 +33,15 @@ public:
         default: return withCancel ? Cancel : No;
         }
     }
+    int Choose(QWidget *parent, const QString &text, const QStringList &buttons) override
+    {
+        QMessageBox box(QMessageBox::Warning, kApplicationTitle, text, QMessageBox::NoButton, parent);
+        QList<QAbstractButton *> added;
+        for (const QString &caption : buttons)
+            added << box.addButton(caption, QMessageBox::ActionRole);
+        box.exec();
+        return int(added.indexOf(box.clickedButton()));
+    }
 };
 
 std::unique_ptr<TAsk> &Installed()
@@ -42,6 +51,11 @@ std::unique_ptr<TAsk> &Installed()
 }
 
 } // namespace
+
+int TAsk::Choose(QWidget *, const QString &, const QStringList &)
+{
+    return -1;
+}
 
 TAsk &TAsk::Current()
 {

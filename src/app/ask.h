@@ -3,6 +3,7 @@
 // message, an error or a yes/no(/cancel) question. Tests install their own.
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QWidget;
@@ -16,6 +17,9 @@ public:
     virtual void Error(QWidget *parent, const QString &text) = 0;
     // Closing the box without a button is a No, or a Cancel when offered.
     virtual TAnswer Question(QWidget *parent, const QString &text, bool withCancel) = 0;
+    // One of several buttons, by its index; -1 when the box is closed without
+    // one. Unless replaced, nothing is chosen.
+    virtual int Choose(QWidget *parent, const QString &text, const QStringList &buttons);
 
     // The one in use: message boxes unless replaced.
     static TAsk &Current();

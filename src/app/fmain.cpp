@@ -13,6 +13,7 @@
 #include "printing/sheetlayout.h"
 #include "storage/document.h"
 #include "storage/fileassociate.h"
+#include "storage/fileguard.h"
 #include "storage/recovery.h"
 #include "storage/settings.h"
 
@@ -56,6 +57,7 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
 
     CreateSurface();
     Document = std::make_unique<TLabelDocument>(*Surface);
+    FileGuard = std::make_unique<TLabelFileGuard>();
     StartRecovery();
     Document->OnStateChange = [this] {
         RefreshSaveButtons();
@@ -284,6 +286,9 @@ void TFMain::RefreshStatus()
     auto f = [&loc](double v) { return loc.toString(v, 'f', 2); };
     StatusPanel0->setText(QStringLiteral("X:") + f(item->Left / ux) + QStringLiteral("  Y:") + f(item->Top / uy));
     StatusPanel1->setText(QStringLiteral("W:") + f(item->Width / ux) + QStringLiteral("  H:") + f(item->Height / uy));
+    // A text's box follows its drawing, which may now reach past the label.
+    if (item->Kind == ikText)
+        SetStateText(TPropertiesPanel::StateText(item));
 }
 
 int TFMain::FormatValue(const TLabelControl *item, TFormat format)

@@ -30,6 +30,7 @@ class TLabelDocument;
 class TPropertiesPanel;
 class TRulerBox;
 class TRecoveryStore;
+class TLabelFileGuard;
 struct TLeftRecovery;
 class QTimer;
 
@@ -77,6 +78,8 @@ public:
     void OfferRecovery();
     // The copy of the modified label kept against a crash.
     std::unique_ptr<TRecoveryStore> Recovery;
+    // The label file's lock and what it held when read or written last.
+    std::unique_ptr<TLabelFileGuard> FileGuard;
 
     // Help.html next to the program, or in the source tree's resources while
     // developing; empty when neither exists.
@@ -129,6 +132,13 @@ private:
     QString FileDialog(bool save, const QString &title, const QString &filter, const QString &suffix,
                        const QString &initial);
     void AfterDocumentLoad();
+    // Before saving over the open label file: when someone else has written it
+    // since, asks whether to save under another name, reload it or overwrite.
+    // False when the save is not to go on (*askName set for another name).
+    bool MaySaveOver(const QString &fileName, bool *askName);
+    // Set when the person cancelled a save that the file's change stopped:
+    // closing or replacing the label must then not go on.
+    bool saveStopped_ = false;
 
     // Recent files and the crash copy (fmain_recover.cpp).
     void RefreshRecentMenu();

@@ -11,6 +11,7 @@
 #include "model/labelundo.h"
 #include "model/messages.h"
 #include "storage/document.h"
+#include "storage/fileguard.h"
 #include "storage/recovery.h"
 
 #include <QDir>
@@ -38,6 +39,7 @@ const TFileDialogSetup kFileDialogs[2][2] = {
 void TFMain::New1Click()
 {
     Document->NewLabel();
+    FileGuard->Close();
     SurfaceSelectItem(nullptr);
     Surface->update();
 }
@@ -87,6 +89,10 @@ bool TFMain::LoadLabelFile(const QString &fileName)
         // The label it replaced was saved or given up.
         Recovery->Remove();
         NoteRecentFile(fileName);
+        TFileHolder holder;
+        if (!FileGuard->Open(fileName, &holder))
+            ShowMessage(tr("另一个设计器（%1 上的进程 %2）已经打开了此标签：\n%3\n两处的保存会互相覆盖。")
+                            .arg(holder.Host, QString::number(holder.Pid), QDir::toNativeSeparators(fileName)));
     }
     return ok;
 }
@@ -125,6 +131,7 @@ bool TFMain::OpenDocument(const QString &fileName)
 
 bool TFMain::QuerySave()
 {
+    saveStopped_ = false;
     return Document->QuerySave([this] { Save1Click(); },
                                [this] {
                                    switch (TAsk::Current().Question(this, kSaveChangesQuestion, true)) {
@@ -132,7 +139,8 @@ bool TFMain::QuerySave()
                                    case TAsk::No: return TSaveAnswer::No;
                                    default: return TSaveAnswer::Cancel;
                                    }
-                               });
+                               })
+           && !saveStopped_;
 }
 
 void TFMain::Open1Click()
@@ -163,6 +171,8 @@ void TFMain::OpenWithDialog(bool isTemplate)
 void TFMain::SaveDocument(bool isTemplate, bool askName)
 {
     QString file = isTemplate ? Document->CurrentTemplateFile : Document->CurrentLabelFile;
+    if (!isTemplate && !askName && !MaySaveOver(file, &askName))
+        return;
     if (askName || file.isEmpty()) {
         const TFileDialogSetup &d = kFileDialogs[isTemplate][true];
         file = FileDialog(true, tr(d.Title), tr(d.Filter), QString::fromLatin1(d.DefaultSuffix), file);
@@ -173,8 +183,32 @@ void TFMain::SaveDocument(bool isTemplate, bool askName)
     const bool ok = isTemplate ? Document->SaveTemplateFile(file, &error) : Document->SaveLabelFile(file, &error);
     if (!ok)
         ShowMessage(error);
-    else if (!isTemplate)
+    else if (!isTemplate) {
+        FileGuard->Saved(file);
         NoteRecentFile(file);
+    }
+}
+
+bool TFMain::MaySaveOver(const QString &fileName, bool *askName)
+{
+    if (fileName.isEmpty() || !FileGuard->IsFile(fileName) || !FileGuard->ChangedOnDisk())
+        return true;
+    const QString question = tr("此标签文件在打开或上次保存之后已被其他人更改：\n%1\n覆盖它会丢失那些更改。")
+                                 .arg(QDir::toNativeSeparators(fileName));
+    switch (TAsk::Current().Choose(this, question, {tr("另存为(&A)..."), tr("重新载入(&R)"), tr("覆盖(&O)"), tr("取消")})) {
+    case 0:
+        *askName = true;
+        return true;
+    case 1:
+        // This designer's changes are given up for the file as it is now.
+        LoadLabelFile(fileName);
+        return false;
+    case 2:
+        return true;
+    default:
+        saveStopped_ = true;
+        return false;
+    }
 }
 
 void TFMain::Save1Click()

@@ -7,6 +7,7 @@
 #include "canvas/canvaslabel.h"
 #include "model/messages.h"
 #include "storage/document.h"
+#include "storage/fileguard.h"
 #include "storage/recentfiles.h"
 #include "storage/recovery.h"
 
@@ -125,6 +126,7 @@ bool TFMain::RestoreRecovery(const TLeftRecovery &left)
     // its changes still unsaved.
     Document->CurrentLabelFile = left.LabelFile;
     Document->CurrentTemplateFile = left.TemplateFile;
+    FileGuard->Open(left.LabelFile);
     AfterDocumentLoad();
     Document->SetLabelModified(true);
     // This program's copy exists before the old one goes.

@@ -211,18 +211,17 @@ bool TFPrintDlg::Execute(const QList<TLabelControl *> &items)
     items_ = items;
     const bool accepted = exec() == QDialog::Accepted;
     items_.clear();
-    if (!accepted)
+    if (!accepted) {
+        device_.reset();
         return false;
+    }
     RunJob(items);
     return true;
 }
 
 bool TFPrintDlg::Preview(const QList<TLabelControl *> &items)
 {
-    if (!ShowPreview(items))
-        return false;
-    RunJob(items);
-    return true;
+    return ShowPreview(items) && RunJob(items);
 }
 
 bool TFPrintDlg::ShowPreview(const QList<TLabelControl *> &items)
@@ -238,7 +237,7 @@ bool TFPrintDlg::ShowPreview(const QList<TLabelControl *> &items)
 
 void TFPrintDlg::PreviewBtnClick()
 {
-    if (ChoicesReady() && ShowPreview(items_))
+    if (ChoicesReady() && ShowPreview(items_) && TakeDevice())
         accept();
 }
 
@@ -269,15 +268,25 @@ TPrintChoices TFPrintDlg::Choices() const
     return c;
 }
 
-void TFPrintDlg::RunJob(const QList<TLabelControl *> &items)
+bool TFPrintDlg::TakeDevice()
+{
+    device_ = DeviceFactory ? DeviceFactory() : nullptr;
+    return device_ || !DeviceFactory;
+}
+
+bool TFPrintDlg::RunJob(const QList<TLabelControl *> &items)
 {
     LastMessage.clear();
-    std::unique_ptr<TPrinterDevice> device = DeviceFactory ? DeviceFactory() : nullptr;
+    if (!device_ && !TakeDevice()) {
+        LastResult = TPrintResult::Cancelled;
+        return false;
+    }
+    std::unique_ptr<TPrinterDevice> device = std::move(device_);
     if (!device) {
         LastResult = TPrintResult::DeviceError;
         LastMessage = tr("No printer is available.");
         DialogMessage(parentWidget(), LastMessage);
-        return;
+        return true;
     }
     const TPrintChoices choices = Choices();
     jobRunning = true;
@@ -289,6 +298,7 @@ void TFPrintDlg::RunJob(const QList<TLabelControl *> &items)
         OnJobRunning(false);
     if (LastResult != TPrintResult::Printed && LastResult != TPrintResult::Cancelled && !LastMessage.isEmpty())
         DialogMessage(parentWidget(), LastMessage);
+    return true;
 }
 
 void TFPrintDlg::UpdateLayoutCaptions()
@@ -392,7 +402,7 @@ void TFPrintDlg::eFileExit()
 
 void TFPrintDlg::OkayBtnClick()
 {
-    if (ChoicesReady())
+    if (ChoicesReady() && TakeDevice())
         accept();
 }
 

@@ -96,13 +96,19 @@ public:
 private:
     void NumberExit(QLineEdit *field);
     bool RunWizard(const QString &fileName);
-    void RunJob(const QList<TLabelControl *> &items);
+    // Runs the job on the device taken (or one asked for now); false when
+    // none was chosen (the PDF file chooser was cancelled).
+    bool RunJob(const QList<TLabelControl *> &items);
+    // Asks for the job's device while the dialog is still open, so that a
+    // cancelled PDF file chooser leaves the person in it; false then.
+    bool TakeDevice();
     // Repairs the field being left and checks the data file; false after
     // telling the user what is wrong.
     bool ChoicesReady();
     // Shows the preview; true when 打印 was chosen there.
     bool ShowPreview(const QList<TLabelControl *> &items);
     QList<TLabelControl *> items_; // the label's, while the dialog is open
+    std::unique_ptr<TPrinterDevice> device_;
 
     TFTextImport *wizard_;
     TFPrintProgress *progress_;

@@ -3,6 +3,7 @@
 #include "app/dialogkit.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -96,6 +97,7 @@ TFPrintPreview::TFPrintPreview(QWidget *parent) : QDialog(parent)
     connect(cbZoom, &QComboBox::currentIndexChanged, this, [this] { Redraw(); });
     connect(PrintBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CloseBtn, &QPushButton::clicked, this, &QDialog::reject);
+    PageArea->installEventFilter(this);
 }
 
 TFPrintPreview::~TFPrintPreview() = default;
@@ -161,9 +163,10 @@ double TFPrintPreview::Scale() const
         return 1.0;
     const TPrinterMetrics &m = job_->Metrics();
     const int zoom = cbZoom->currentIndex();
-    // Room inside the scroll area, leaving a margin round the paper and space
-    // for the vertical scroll bar that a fitting width still needs.
-    const QSize room = PageArea->viewport()->size() - QSize(16, 16);
+    // Room inside the scroll area's frame, whether or not the scroll bars of
+    // the page drawn before are showing, leaving a margin round the paper and
+    // space for the vertical scroll bar that a fitting width still needs.
+    const QSize room = PageArea->contentsRect().size() - QSize(16, 16);
     const double fitWidth = double(room.width() - (zoom == kFitWidth ? PageArea->verticalScrollBar()->sizeHint().width() : 0)) /
                             m.PaperWidth;
     if (zoom == kFitPage)
@@ -182,6 +185,7 @@ void TFPrintPreview::Redraw()
     // and one-pixel bars would otherwise come and go with their position.
     // Large views are sharp enough without, and would cost too much with it.
     const double scale = Scale();
+    drawnScale_ = scale;
     const TPrinterMetrics &m = job_->Metrics();
     const double doubled = 4.0 * scale * scale * m.PaperWidth * m.PaperHeight;
     const double drawn = scale < 1.0 && doubled <= 8e6 ? 2 * scale : scale;
@@ -197,9 +201,12 @@ void TFPrintPreview::Redraw()
     PageView->setPixmap(QPixmap::fromImage(image));
 }
 
-void TFPrintPreview::resizeEvent(QResizeEvent *event)
+bool TFPrintPreview::eventFilter(QObject *watched, QEvent *event)
 {
-    QDialog::resizeEvent(event);
-    if (cbZoom->currentIndex() == kFitPage || cbZoom->currentIndex() == kFitWidth)
+    // The page area gets its size only when the window is laid out, after the
+    // first page was drawn; a fitting zoom follows it from then on.
+    if (watched == PageArea && event->type() == QEvent::Resize
+        && (cbZoom->currentIndex() == kFitPage || cbZoom->currentIndex() == kFitWidth) && Scale() != drawnScale_)
         Redraw();
+    return QDialog::eventFilter(watched, event);
 }

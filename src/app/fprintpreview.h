@@ -47,11 +47,12 @@ public:
     QLabel *PageView;
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Redraw();
 
     std::unique_ptr<TPrintPreview> job_;
     int page_ = 0;
+    double drawnScale_ = 0; // of the page in view
 };

@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -97,6 +98,34 @@ TPropertiesPanel::TPropertiesPanel(QWidget *parent) : QFrame(parent)
     Connect();
     RefreshTextSource();
     ShowKindPanel(pNone);
+    // Every edit in a field is already a step of the label: the field's own
+    // undo would make its undoing one more step, and what was typed could not
+    // be redone. The window's undo and redo take the keys instead.
+    for (QWidget *field : findChildren<QLineEdit *>())
+        field->installEventFilter(this);
+    for (QWidget *field : findChildren<QAbstractSpinBox *>())
+        field->installEventFilter(this);
+}
+
+bool TPropertiesPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        const QKeyCombination key = static_cast<QKeyEvent *>(event)->keyCombination();
+        const Qt::KeyboardModifiers mods = key.keyboardModifiers() & ~Qt::KeypadModifier;
+        const bool undoKey = (key.key() == Qt::Key_Z && (mods == Qt::ControlModifier
+                                                         || mods == (Qt::ControlModifier | Qt::ShiftModifier)))
+                             || (key.key() == Qt::Key_Y && mods == Qt::ControlModifier);
+        if (undoKey) {
+            // A spin box holds typed digits until it interprets them.
+            if (auto *spin = qobject_cast<QAbstractSpinBox *>(watched))
+                spin->interpretText();
+            // Left unaccepted, the override lets the window's shortcut run;
+            // the press itself (when there is nothing to undo) goes nowhere.
+            event->ignore();
+            return true;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------- building
@@ -407,6 +436,10 @@ QString TPropertiesPanel::StateText(const TLabelControl *item)
         if (!error.isEmpty())
             return error;
     }
+    // A text longer than the label cannot be moved inside it: say so rather
+    // than let the label's edge cut it unnoticed.
+    if (item->Kind == ikText && item->OutsideLabel())
+        return tr("文字超出标签，超出的部分不会打印");
     return item->Kind <= ikGraphic ? tr(states[item->Kind]) : QString();
 }
 

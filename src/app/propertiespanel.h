@@ -53,6 +53,9 @@ public:
     // for a barcode whose text its symbology cannot hold, the reason.
     static QString StateText(const TLabelControl *item);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
     // The selected item was changed through the panel.
     void Changed();

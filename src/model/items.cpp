@@ -209,10 +209,11 @@ void TLabelControl::ApplyAttach()
 
 namespace {
 // A box that does not fit is pushed back from the far edge (even past the
-// near one); only a box that fits has a negative position corrected.
+// near one), and stays there when placed again; only a box that fits has a
+// negative position corrected.
 int ClampedPosition(int v, int size, int farEdge, bool clamp)
 {
-    if (clamp && qint64(size) + v > farEdge)
+    if (clamp && (qint64(size) + v > farEdge || (v < 0 && size > farEdge)))
         return farEdge - size;
     return v < 0 ? 0 : v;
 }
@@ -302,15 +303,21 @@ void TLabelControl::SetBoundsRect(const TRect &r, bool positionFirst)
     ApplyAttach();
 }
 
+void TLabelControl::PlaceWhole(int left, int top, int w, int h)
+{
+    w = qMax(w, MinWidth);
+    h = qMax(h, MinHeight);
+    const bool clamp = LabelCanvas != nullptr;
+    Left = ClampedPosition(left, w, ParentRect.Right, clamp);
+    Top = ClampedPosition(top, h, ParentRect.Bottom, clamp);
+    Width = w;
+    Height = h;
+}
+
 void TLabelControl::SetRenderedSize(int w, int h)
 {
-    const int left = Left;
-    const int top = Top;
     Updating = true;
-    RawSetHeight(h);
-    RawSetWidth(w);
-    RawSetTop(top);
-    RawSetLeft(left);
+    PlaceWhole(Left, Top, w, h);
     Updating = false;
     ApplyAttach();
 }
@@ -384,8 +391,9 @@ void TLabelControl::SetRotation(int r)
     const bool wasVertical = Rotation % 2 != 0;
     const bool vertical = r % 2 != 0;
     if (wasVertical != vertical) {
+        SaveOldBounds();
         Updating = true;
-        SetBoundsRect({Left, Top, Left + Height, Top + Width}, true);
+        PlaceWhole(Left, Top, Height, Width);
         Updating = false;
         ApplyAttach();
     }

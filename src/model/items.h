@@ -138,8 +138,8 @@ public:
     void SetHeight(int v);
     void SetWidth(int v);
     void SetBoundsRect(const TRect &r, bool positionFirst);
-    // The box an auto-sized item's drawing gives: size first, clamped like
-    // every box change, but neither recorded in OldBounds nor a change.
+    // The box an auto-sized item's drawing gives, moved back inside the label
+    // rather than cut at its edge; neither recorded in OldBounds nor a change.
     void SetRenderedSize(int w, int h);
     void SetParentRect(const TRect &r);
     void SetHorzAlign(TItemAlign a);
@@ -156,7 +156,17 @@ public:
     QString GetText() const;
     // What the design surface shows: cut to kMaxShownText.
     QString GetDesignText() const;
+    // An opaque barcode, text or memo covers its whole box with white, so
+    // that what lies under it in the stacking order does not show through
+    // where its drawing is smaller than the box.
+    bool FillsBox() const { return !Transparent && (Kind == ikBarcode || Kind == ikText || Kind == ikMemo); }
     TRect BoundsRect() const { return {Left, Top, Left + Width, Top + Height}; }
+    // Whether the box reaches past the label, which then cuts the drawing.
+    bool OutsideLabel() const
+    {
+        return LabelCanvas && (Left < ParentRect.Left || Top < ParentRect.Top || Left + Width > ParentRect.Right
+                               || Top + Height > ParentRect.Bottom);
+    }
 
 protected:
     // The properties every kind shares, into a fresh item of the same kind.
@@ -166,6 +176,11 @@ protected:
     void RawSetLeft(int v);
     void RawSetHeight(int v);
     void RawSetWidth(int v);
+    // A w x h box (at least the minimum) at (left, top), pushed back from the
+    // label's far edges so that the whole of it stays on the label, or as
+    // much as a box larger than the label can: a drawing that follows its box
+    // (rotated or auto-sized text) is then never cut at the edge.
+    void PlaceWhole(int left, int top, int w, int h);
 };
 
 class TBarcodeLabel : public TLabelControl {

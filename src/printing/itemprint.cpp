@@ -285,6 +285,8 @@ private:
 
 void PrintItem(QPainter &p, TLabelControl &item, const TLabelPrintState &label, int X, int Y)
 {
+    if (item.FillsBox())
+        p.fillRect(QRect(X, Y, DesignToPrinterX(item.Width), DesignToPrinterY(item.Height)), kBackground);
     TItemPrinter printer(p, label, X, Y);
     item.Accept(printer);
 }

@@ -67,6 +67,11 @@ void PaintItem(QPainter &p, TLabelControl *item, double zoom, double deviceRatio
 {
     if (item->Changed)
         RenderItem(*item);
+    if (item->FillsBox()) {
+        const int left = ScreenPixel(item->Left, zoom), top = ScreenPixel(item->Top, zoom);
+        p.fillRect(left, top, ScreenPixel(item->Left + item->Width, zoom) - left,
+                   ScreenPixel(item->Top + item->Height, zoom) - top, Qt::white);
+    }
     QImage &bitmap = item->ItemBitmap;
     const int w = qMin(bitmap.width(), item->Width);
     const int h = qMin(bitmap.height(), item->Height);

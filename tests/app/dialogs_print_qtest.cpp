@@ -36,6 +36,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -328,12 +329,16 @@ void PrintDialogsTest::okRunsTheJob()
     TItemContainer label;
     fillLabel(label, false);
     FakeDevice *device = nullptr;
+    int asked = 0;
+    // The first time as when the PDF file chooser is cancelled.
     f.dlg.DeviceFactory = [&]() -> std::unique_ptr<TPrinterDevice> {
+        if (asked++ == 0)
+            return nullptr;
         auto d = std::make_unique<FakeDevice>();
         device = d.get();
         return d;
     };
-    std::unique_ptr<FakeDevice> keep;
+    MessageCatcher told;
     QList<bool> running;
     f.dlg.OnJobRunning = [&](bool r) {
         running << r;
@@ -344,8 +349,17 @@ void PrintDialogsTest::okRunsTheJob()
         ClickIndicator(f.dlg.rbPageRange);
         TypeInto(f.dlg.ePages, QStringLiteral("2"));
         QTest::mouseClick(f.dlg.OkayBtn, Qt::LeftButton);
+        // A cancel comes back to the dialog as it was, saying nothing.
+        QCOMPARE(asked, 1);
+        QVERIFY(f.dlg.isVisible());
+        QVERIFY(running.isEmpty());
+        QCOMPARE(f.dlg.ePages->text(), QStringLiteral("2"));
+        QVERIFY(told.texts.isEmpty());
+        QTest::mouseClick(f.dlg.OkayBtn, Qt::LeftButton);
     });
     QVERIFY(f.dlg.Execute(label));
+    QCOMPARE(asked, 2);
+    QVERIFY(told.texts.isEmpty());
     QCOMPARE(int(f.dlg.LastResult), int(TPrintResult::Printed));
     QCOMPARE(running, (QList<bool>{true, false}));
     QVERIFY(!f.progress.isVisible());
@@ -745,6 +759,14 @@ void PrintDialogsTest::previewShowsTheJobAndPrintsIt()
         QTest::mouseClick(f.dlg.BrowseBtn, Qt::LeftButton);
         ClickIndicator(f.dlg.rbMultipleLabel);
         whenPreviewShown([&](TFPrintPreview *p) {
+            // Page 1 opens fitted to the window as laid out: it reaches two
+            // opposite sides of the room and passes none.
+            const QSize room = p->PageArea->contentsRect().size() - QSize(16, 16);
+            const QSize shown = p->PageView->pixmap().size();
+            QVERIFY2(shown.width() >= room.width() - 1 || shown.height() >= room.height() - 1,
+                     qPrintable(QStringLiteral("page %1x%2 in %3x%4").arg(shown.width()).arg(shown.height())
+                                    .arg(room.width()).arg(room.height())));
+            QVERIFY(shown.width() <= room.width() + 1 && shown.height() <= room.height() + 1);
             QCOMPARE(p->Job()->PageCount(), 2);
             QCOMPARE(p->lPageCount->text(), QStringLiteral("共 2 页"));
             QCOMPARE(p->lLabelsPerPage->text(), QStringLiteral("每页 6 个标签，共 10 个标签"));

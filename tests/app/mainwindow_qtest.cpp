@@ -16,6 +16,7 @@
 #include "printing/sheetlayout.h"
 #include "storage/document.h"
 #include "storage/fileassociate.h"
+#include "storage/fileguard.h"
 #include "storage/recovery.h"
 #include "printing/pdfdevice.h"
 #include "dialogs_testkit.h"
@@ -25,6 +26,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -400,6 +402,26 @@ private slots:
         LabelFormat.Metric = true; // 38 pixels a centimetre at 96 DPI
         surface()->SelectItem(item);
         QCOMPARE(panel(0), QStringLiteral("X:3.79  Y:1.26"));
+    }
+
+    // A text turned near the label's edge moves back onto the label whole;
+    // one longer than the label says that its end is not printed.
+    void rotatedTextStaysWhole()
+    {
+        const int width = surface()->SurfaceWidth(), height = surface()->SurfaceHeight();
+        for (const char *text : {"ROTATE 90", "A text far longer than the label is high, turned on its side"}) {
+            TLabelControl *item = clickWithTool("sbText", {width - 40, height - 12});
+            item->SetText(QString::fromLatin1(text));
+            surface()->repaint();
+            action("Ro901")->trigger();
+            surface()->repaint(); // the box takes the turned drawing's size
+            QCOMPARE(item->Height, item->ItemBitmap.height());
+            QCOMPARE(item->Width, item->ItemBitmap.width());
+            const bool fits = item->ItemBitmap.height() <= height;
+            QVERIFY(item->Top + item->Height <= height && item->Left + item->Width <= width);
+            QCOMPARE(item->Top >= 0, fits);
+            QCOMPARE(panel(2) == QStringLiteral("Edit Text"), fits);
+        }
     }
 
     void selectionRefreshByKind()
@@ -926,6 +948,98 @@ private slots:
         QVERIFY(win->Document->LabelModified);
         QVERIFY(!win->LoadTemplateFile(data));
         QCOMPARE(win->Document->CurrentTemplateFile, QString());
+    }
+
+    // Two designers on one file, each through its own window and the real
+    // file code: the second is warned, and a save over the other's save asks
+    // first (cancel, overwrite, reload, another name); a lock whose process is
+    // gone is taken over without a word.
+    void twoDesignersOnOneFile()
+    {
+        struct Chooser : TAsk {
+            QStringList asked;
+            QList<int> answers;
+            void Info(QWidget *, const QString &) override {}
+            void Error(QWidget *, const QString &) override {}
+            TAnswer Question(QWidget *, const QString &, bool) override { return Yes; }
+            int Choose(QWidget *, const QString &text, const QStringList &) override
+            {
+                asked << text;
+                return answers.isEmpty() ? -1 : answers.takeFirst();
+            }
+        };
+        auto chooserOwned = std::make_unique<Chooser>();
+        Chooser *chooser = chooserOwned.get();
+        std::unique_ptr<TAsk> previous = TAsk::Replace(std::move(chooserOwned));
+        const auto restore = qScopeGuard([&previous] { TAsk::Replace(std::move(previous)); });
+        auto readFile = [](const QString &name) {
+            QFile f(name);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+
+        clickWithTool("sbText", {100, 60});
+        const QString file = home.filePath("shared.lbl");
+        QVERIFY(win->Document->SaveLabelFile(file));
+        QVERIFY(win->LoadLabelFile(file));
+        QVERIFY(QFile::exists(TLabelFileGuard::LockFileName(file)));
+        QVERIFY(messages.isEmpty());
+
+        auto other = std::make_unique<TFMain>();
+        QVERIFY(other->LoadLabelFile(file));
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].contains(QDir::toNativeSeparators(file)));
+        QVERIFY(messages[0].contains(QString::number(QCoreApplication::applicationPid())));
+        auto moveAndSave = [](TFMain *w, int left) {
+            TLabelControl *item = w->findChild<TCanvasLabel *>()->Items[0];
+            item->SetLeft(left);
+            w->Document->SetLabelModified(true);
+            Find<QAction>(w, "Save1")->trigger();
+        };
+        moveAndSave(other.get(), 30); // the file as this one opened it: no question
+        QVERIFY(chooser->asked.isEmpty());
+        const QByteArray theirs = readFile(file);
+
+        moveAndSave(win.get(), 50); // cancelled: the file and the changes stay
+        QCOMPARE(chooser->asked.size(), 1);
+        QVERIFY(chooser->asked[0].contains(QDir::toNativeSeparators(file)));
+        QCOMPARE(readFile(file), theirs);
+        QVERIFY(win->Document->LabelModified);
+        chooser->answers = {-1};
+        QVERIFY(!win->QuerySave()); // nor does the window close over them
+
+        chooser->answers = {2}; // overwrite
+        Find<QAction>(win.get(), "Save1")->trigger();
+        QVERIFY(!win->Document->LabelModified);
+        const QByteArray ours = readFile(file);
+        QVERIFY(ours != theirs);
+        moveAndSave(win.get(), 60); // written by this one last: no question
+        QCOMPARE(chooser->asked.size(), 3);
+
+        chooser->answers = {1}; // the other reloads and gets this one's label
+        moveAndSave(other.get(), 10);
+        QCOMPARE(chooser->asked.size(), 4);
+        QCOMPARE(other->findChild<TCanvasLabel *>()->Items[0]->Left, 60);
+        QVERIFY(!other->Document->LabelModified);
+
+        action("New1")->trigger(); // the label is no longer that file
+        QVERIFY(!win->Document->LabelModified);
+        other.reset();
+        QVERIFY(!QFile::exists(TLabelFileGuard::LockFileName(file)));
+
+        // A designer that was killed left its lock: taken over silently.
+        QProcess gone;
+        gone.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("echo $$")});
+        QVERIFY(gone.waitForFinished());
+        const QByteArray deadPid = gone.readAllStandardOutput().trimmed();
+        QFile lock(TLabelFileGuard::LockFileName(file));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(deadPid + "\nquorvane\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        lock.close();
+        messages.clear();
+        QVERIFY(win->LoadLabelFile(file));
+        QVERIFY(messages.isEmpty());
+        QVERIFY(readFile(TLabelFileGuard::LockFileName(file))
+                    .startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
     }
 
     void commandLineFileOpensAtFirstShow()

@@ -291,6 +291,37 @@ private slots:
         QVERIFY(!win->Document->LabelModified);
     }
 
+    // The keys in a field of the properties panel work on the label's steps:
+    // what was typed goes and comes back, and no key makes a step of its own.
+    void keysInAFieldUndoTheLabel()
+    {
+        select(0);
+        auto *field = Find<QLineEdit>(win.get(), "eText");
+        field->setFocus();
+        QTest::keyClicks(field, QStringLiteral("XY"));
+        QCOMPARE(item(0)->Text, QStringLiteral("ABCXY"));
+        const struct {
+            QKeyCombination key;
+            const char *text;
+        } presses[] = {
+            {Qt::CTRL | Qt::Key_Z, "ABC"},
+            {Qt::CTRL | Qt::Key_Z, "ABC"}, // nothing left to undo
+            {Qt::CTRL | Qt::Key_Y, "ABCXY"},
+            {Qt::CTRL | Qt::Key_Z, "ABC"},
+            {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, "ABCXY"},
+            {Qt::CTRL | Qt::Key_Y, "ABCXY"}, // nothing left to redo
+        };
+        for (const auto &p : presses) {
+            QTest::keyClick(field, p.key.key(), p.key.keyboardModifiers());
+            const QString want = QString::fromLatin1(p.text);
+            QCOMPARE(item(0)->Text, want);
+            QCOMPARE(field->text(), want);
+            QVERIFY(field->hasFocus());
+            QCOMPARE(stack().count(), 1);
+        }
+        QCOMPARE(stack().undoText(), QStringLiteral("编辑文字"));
+    }
+
     // Undoing a delete brings back the same item, with its parts and its
     // counter, at its place in the stacking order.
     void deletedItemComesBackWhole()

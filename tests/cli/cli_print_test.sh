@@ -235,5 +235,69 @@ rm -f "$T/qr.lbl" "$T/qr.csv" "$T/qr.pdf" "$T/qr.err"
 "$CLI" render "$T/shelf.lbl" --output "$T/shelf.png" || fail "render exited with $?"
 file "$T/shelf.png" 2>/dev/null | grep -q "PNG image data, 240 x 120" || fail "render: $(file "$T/shelf.png")"
 
+# 6. An opaque memo brought over a barcode hides it, on paper and rendered:
+# its text is one short word, so only its box covers the bars. The same memo
+# transparent lets them show (both readings come from the same crops).
+write_cover() { # file transparent
+  cat >"$1" <<LBL
+[FORMAT]
+WIDTH=2.5
+HEIGHT=1.25
+TOPMARGIN=0
+LEFTMARGIN=0
+GAPHEIGHT=0
+GAPWIDTH=0
+METRIC=0
+SHOWGRID=0
+CONTROLS=2
+
+[CNT_1]
+TYPE=BARCODE
+BCTYPE=0
+SCALE=1
+AUTOSCALE=0
+INTERPRET=0
+TOP=0.1
+LEFT=0.15
+WIDTH=2.2
+HEIGHT=0.55
+AUTOSIZE=0
+TRANSPARENT=0
+TEXT=QV-4711
+
+[CNT_2]
+TYPE=MEMO
+TOP=0.05
+LEFT=0.1
+WIDTH=2.3
+HEIGHT=0.7
+AUTOSIZE=0
+TRANSPARENT=$2
+FONT_NAME=DejaVu Sans
+FONT_SIZE=8
+MEMO_1=Hi
+MEMO_LINES=1
+LBL
+}
+# The part of the memo's box under its text line: blank when covered.
+blank() { convert "$1" -crop "$2" +repage -colorspace gray -format '%[fx:minima]' info:; }
+for transparent in 0 1; do
+  write_cover "$T/cover.lbl" "$transparent"
+  "$CLI" print "$T/cover.lbl" --output "$T/cover.pdf" --paper Letter --labels 1 --quiet ||
+    fail "cover print exited with $?"
+  pdftoppm -r 300 -f 1 -l 1 -x 0 -y 0 -W 750 -H 375 -gray -png "$T/cover.pdf" "$T/cover"
+  "$CLI" render "$T/cover.lbl" --output "$T/cover.png" --no-grid || fail "cover render exited with $?"
+  paper=$(blank "$T"/cover-*.png 660x150+45+60) screen=$(blank "$T/cover.png" 210x48+14+20)
+  read=$(zbarimg -q --raw "$T"/cover-*.png 2>/dev/null | tr -d '\r\n')
+  if [ "$transparent" = 0 ]; then
+    [ "$paper" = 1 ] && [ -z "$read" ] || fail "opaque memo: the barcode shows on paper (read '$read')"
+    [ "$screen" = 1 ] || fail "opaque memo: the barcode shows in the rendering"
+  else
+    [ "$read" = QV-4711 ] || fail "transparent memo: the barcode reads '$read'"
+    [ "$paper" != 1 ] && [ "$screen" != 1 ] || fail "transparent memo hides the barcode ($paper, $screen)"
+  fi
+  rm -f "$T"/cover*
+done
+
 [ $failures -eq 0 ] && echo "PASS" || echo "$failures failure(s)"
 [ $failures -eq 0 ]

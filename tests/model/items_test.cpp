@@ -166,6 +166,8 @@ TEST(Items, ClampingAgainstTheSurface)
     tall.ParentRect = {0, 0, 200, 100};
     tall.SetTop(10);
     EXPECT_EQ(tall.Top, -50);
+    tall.SetTop(-20); // and stays there when placed again
+    EXPECT_EQ(tall.Top, -50);
 
     // Without a surface nothing but the minimum and the near edge applies.
     TShapeLabel loose;
@@ -200,16 +202,24 @@ TEST(Items, MinimumWidthBeforeFirstRender)
 
 TEST(Items, RotationTurnsTheBox)
 {
+    // Near an edge the turned box moves back onto the label whole.
     const struct {
         int from, to;
-        int w, h;
-    } cases[] = {{0, 1, 30, 100}, {0, 2, 100, 30}, {0, 3, 30, 100}};
+        TRect start, turned;
+    } cases[] = {
+        {0, 1, {10, 20, 110, 50}, {10, 20, 40, 120}},
+        {0, 2, {10, 20, 110, 50}, {10, 20, 110, 50}},
+        {0, 3, {10, 20, 110, 50}, {10, 20, 40, 120}},
+        {0, 1, {10, 250, 110, 280}, {10, 200, 40, 300}},
+        {1, 0, {285, 10, 300, 110}, {200, 10, 300, 25}},
+        {0, 3, {0, 100, 300, 130}, {0, 0, 30, 300}},
+    };
     for (const auto &c : cases) {
         Placed p(ikBarcode, 300, 300);
         p.item->SetRotation(c.from);
-        p.item->SetBoundsRect({10, 20, 110, 50}, true);
+        p.item->SetBoundsRect(c.start, true);
         p.item->SetRotation(c.to);
-        EXPECT_EQ(p.item->BoundsRect(), (TRect{10, 20, 10 + c.w, 20 + c.h})) << c.to;
+        EXPECT_EQ(p.item->BoundsRect(), c.turned) << c.to;
         EXPECT_EQ(p.item->Rotation, c.to);
         EXPECT_TRUE(p.item->Changed);
     }
