@@ -16,6 +16,7 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QThread>
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstring>
@@ -58,14 +59,16 @@ const char *BarcodeUsage()
                    "         default 50; linear symbols); R: quarter turns clockwise 0..3 (default 0).\n"
                    "      GS1 DataMatrix text is (AI)value pairs: (01)09501101530003(10)AB12.\n"
                    "      E: error correction, QR L/M/Q/H (default M), PDF417 0..8, Aztec 10/23/36/50 %.\n"
-                   "      S: QR version 1..40, Data Matrix 1..30 or a size such as 16x16 or 8x18 (rect: the\n"
-                   "         smallest rectangle), PDF417 columns 1..30, Aztec 1..36; E and S default to auto.\n"
+                   "      S: QR version 1..40, Data Matrix 1..30 or a size such as 16x16 or 16x48 (rect: the\n"
+                   "         smallest rectangle), PDF417 columns 1..30, Aztec 1..36 or a size such as 19x19 or\n"
+                   "         \"15x15 compact\"; E and S default to auto.\n"
                    "      PNG: exactly the symbol's box, 1-bit black and white (--transparent: 32-bit);\n"
                    "      SVG: rectangles and text; PDF: one page the size of the box, one pixel = 1 pt.\n"
                    "      --batch: one text per line of FILE (- standard input); each symbol is written to\n"
                    "      --output with %d or %05d replaced by the line number. A line that cannot be\n"
                    "      drawn is reported (line N: reason) and the others go on; exit status 3 then.\n"
-                   "      A file is replaced only when it has been written whole.")
+                   "      Text that is not UTF-8 is read as GB18030, and refused when it is neither.\n"
+                   "      A file appears under its name only when it has been written whole.")
             .arg(names)
             .toLocal8Bit();
     }();
@@ -97,12 +100,27 @@ TProblem CannotWrite(const QString &path, const QString &why)
     return Problem(QCoreApplication::translate("BarcodeCommand", "cannot write %1: %2").arg(path, why), 1);
 }
 
-// Writes `data` to a temporary file beside `path` and renames it into place,
-// so that no one ever sees `path` half written, not even after the program
-// was killed or the disk filled up. A single file waits for the disk before
-// the rename, as QSaveFile would; a batch does not, or ten thousand small
-// files would spend most of their time there. The temporary name is hidden
-// (a dot first) so that a leftover one does not match the batch's own names.
+// Writes the whole of `data`, waiting for the disk when `sync`; 0 or errno.
+int WriteAll(int fd, const QByteArray &data, bool sync)
+{
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n == 0 || errno != EINTR)
+            return n == 0 ? EIO : errno;
+    }
+    return sync && ::fdatasync(fd) != 0 ? errno : 0;
+}
+
+// Writes `data` so that no one ever sees `path` half written, not even after
+// the program was killed or the disk filled up: into an unnamed file in the
+// same folder given its name once whole (nothing is left behind by a kill),
+// or, where the file system has no unnamed files or `path` exists, into a
+// hidden temporary file beside it renamed over it. A single file waits for
+// the disk first, as QSaveFile would; a batch does not, or ten thousand small
+// files would spend most of their time there.
 TProblem WriteFileAtomically(const QString &path, const QByteArray &data, bool sync)
 {
     // New files get the mode an ordinary one would.
@@ -113,6 +131,20 @@ TProblem WriteFileAtomically(const QString &path, const QByteArray &data, bool s
     }();
     const QByteArray name = QFile::encodeName(path);
     const qsizetype slash = name.lastIndexOf('/');
+    const QByteArray folder = slash >= 0 ? name.left(slash + 1) : QByteArray(".");
+#ifdef O_TMPFILE
+    if (const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode); fd >= 0) {
+        const int error = WriteAll(fd, data, sync);
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+        const bool named =
+            !error && ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0;
+        ::close(fd);
+        if (error)
+            return CannotWrite(path, qt_error_string(error));
+        if (named)
+            return {};
+    }
+#endif
     QByteArray temp = name.left(slash + 1) + '.' + name.mid(slash + 1) + ".XXXXXX";
     const int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
@@ -120,16 +152,8 @@ TProblem WriteFileAtomically(const QString &path, const QByteArray &data, bool s
     // A replacement keeps the permissions of the file it replaces.
     struct stat old;
     int error = fchmod(fd, ::stat(name.constData(), &old) == 0 ? old.st_mode & 07777 : mode) == 0 ? 0 : errno;
-    qsizetype done = 0;
-    while (done < data.size() && !error) {
-        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
-        if (n > 0)
-            done += n;
-        else if (n == 0 || errno != EINTR)
-            error = n == 0 ? EIO : errno;
-    }
-    if (!error && sync && ::fdatasync(fd) != 0)
-        error = errno;
+    if (!error)
+        error = WriteAll(fd, data, sync);
     if (::close(fd) != 0 && !error)
         error = errno;
     if (!error && ::rename(temp.constData(), name.constData()) != 0)
@@ -503,7 +527,7 @@ int RunBatch(const TCliCommand &cli, TJob job, const QString &input, const QStri
     // core, each taking the next line; messages then follow in line order.
     // A block is small enough to keep a slow pipe's lines moving.
     constexpr int kBlock = 512;
-    const int threads = int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+    const int threads = std::clamp(QThread::idealThreadCount(), 1, 8);
     int failed = 0;
     qint64 line = 0;
     QList<QByteArray> lines;
