@@ -256,7 +256,8 @@ bool ParseSize(const TSymbology &row, const QString &word, TBarcodeOptions &opti
         options.size = bare;
         return true;
     }
-    error = QCoreApplication::translate("BarcodeCommand", "--size for %1 must be 1 to %2, a size such as %3%4, or auto")
+    error = QCoreApplication::translate("BarcodeCommand",
+                                        "--size for %1 must be 1 to %2, a size such as %3%4, or auto")
                 .arg(row.Caption())
                 .arg(row.sizeCount)
                 .arg(row.sizeName(1), row.rectangles ? QStringLiteral(", rect") : QString());
@@ -525,7 +526,7 @@ int RunBatch(const TCliCommand &cli, TJob job, const QString &input, const QStri
     const TBatchName name(output);
     // Lines are read a block at a time and the block's symbols made on every
     // core, each taking the next line; messages then follow in line order.
-    // A block is small enough to keep a slow pipe's lines moving.
+    // A block bounds what a long input holds in memory.
     constexpr int kBlock = 512;
     const int threads = std::clamp(QThread::idealThreadCount(), 1, 8);
     int failed = 0;
