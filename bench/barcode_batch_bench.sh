@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Batch export rate of `quorvane-cli barcode --batch` beside zint's own
-# `zint --batch`: the same N texts (default 10,000), one PNG file each, as
+# `zint --batch`: the same N texts (default 2,000), one PNG file each, as
 # Code 128 (human-readable line, 2 pixels a module, 100 pixels high) and as
 # QR Code (level M, 2 pixels a module, quiet zone included), every run into
-# an empty folder; the best of RUNS rounds (default 3) is kept.
+# a new folder; the best of RUNS rounds (default 3) is kept.
 #   bench/barcode_batch_bench.sh [BUILD_DIR] [N] [RUNS]     (or: ninja bench_barcode_batch)
 set -euo pipefail
 BUILD="${1:-build}"
-N="${2:-10000}"
+N="${2:-2000}"
 RUNS="${3:-3}"
 CLI="$BUILD/quorvane-cli"
 [ -x "$CLI" ] || { echo "build quorvane-cli first: ninja -C $BUILD quorvane-cli" >&2; exit 2; }
@@ -29,28 +29,32 @@ labels=("Code 128" "Code 128" "QR Code" "QR Code")
 programs=(quorvane-cli "$ZINT" quorvane-cli "$ZINT")
 run() {
     case $1 in
-    0) "$CLI" barcode --type code128 --module 2 --height 100 --batch "$W/texts.txt" --output "$W/out/%05d.png" ;;
-    1) zint --barcode=CODE128 --quietzones --batch --input="$W/texts.txt" --filetype=PNG --output="$W/out/~~~~~.png" ;;
-    2) "$CLI" barcode --type qr --ecc M --module 2 --batch "$W/texts.txt" --output "$W/out/%05d.png" ;;
+    0) "$CLI" barcode --type code128 --module 2 --height 100 --batch "$W/texts.txt" --output "$OUT/%05d.png" ;;
+    1) zint --barcode=CODE128 --quietzones --batch --input="$W/texts.txt" --filetype=PNG --output="$OUT/~~~~~.png" ;;
+    2) "$CLI" barcode --type qr --ecc M --module 2 --batch "$W/texts.txt" --output "$OUT/%05d.png" ;;
     3) zint --barcode=QRCODE --secure=2 --quietzones --batch --input="$W/texts.txt" --filetype=PNG \
-        --output="$W/out/~~~~~.png" ;;
+        --output="$OUT/~~~~~.png" ;;
     esac
 }
 
-export CLI W
+export CLI W OUT
 export -f run
 best=("" "" "" "")
-for _ in $(seq 1 "$RUNS"); do
+load_before=$(cut -d' ' -f1 /proc/loadavg)
+for round in $(seq 1 "$RUNS"); do
     for i in 0 1 2 3; do
-        rm -rf "$W/out"
-        mkdir "$W/out"
+        # A new folder each run, all removed at the end: files the bench has
+        # just deleted would make the file system's search for a free inode
+        # most of either program's time.
+        OUT="$W/out-$round-$i"
+        mkdir "$OUT"
         sync
         /usr/bin/time -f '%e %U %S' -o "$W/time" bash -c 'run "$1"' _ "$i" >/dev/null 2>"$W/stderr" ||
             { echo "${programs[$i]} ${labels[$i]} failed:" >&2; cat "$W/stderr" >&2; exit 1; }
-        made=$(find "$W/out" -name '[0-9]*.png' | wc -l)
+        made=$(find "$OUT" -name '[0-9]*.png' | wc -l)
         [ "$made" -eq "$N" ] || { echo "${programs[$i]} ${labels[$i]}: $made files, not $N" >&2; exit 1; }
         if command -v zbarimg >/dev/null; then
-            first="$W/out/00001.png"
+            first="$OUT/00001.png"
             convert "$first" -bordercolor white -border 10 "$W/check.png" 2>/dev/null || cp "$first" "$W/check.png"
             [ "$(zbarimg -q --raw "$W/check.png" 2>/dev/null)" = "$(head -1 "$W/texts.txt")" ] ||
                 { echo "${programs[$i]} ${labels[$i]}: $first does not read back as the first text" >&2; exit 1; }
@@ -62,6 +66,8 @@ for _ in $(seq 1 "$RUNS"); do
     done
 done
 
+echo "load average (1 min) $load_before before, $(cut -d' ' -f1 /proc/loadavg) after; $(nproc) cores"
+echo
 echo "| symbology | program | files | wall s | CPU s | files/s (wall) | files/s (CPU) |"
 echo "|---|---|---:|---:|---:|---:|---:|"
 for i in 0 1 2 3; do

@@ -1,6 +1,8 @@
 #include "barcode/barcode.h"
 #include "barcode/symbology.h"
 
+#include <QCoreApplication>
+
 #include <iterator>
 
 #include "barcode/matrix2d.h"
@@ -247,7 +249,7 @@ TBarcodeSymbol::TBarcodeSymbol(int type, const QString &filteredText, const TBar
     : m_row(FindSymbology(type)), m_text(filteredText)
 {
     if (!m_row) {
-        m_error = QStringLiteral("Unknown barcode type %1").arg(type);
+        m_error = QCoreApplication::translate("Barcode", "Unknown barcode type %1").arg(type);
     } else if (m_row->IsMatrix()) {
         auto matrix = std::make_shared<TMatrix2D>(Encode2D(TMatrixSymbology(type), filteredText, options));
         if (matrix->ok)

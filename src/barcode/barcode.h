@@ -48,8 +48,9 @@ struct TBarcodeOptions {
     int ecc = -1;
     // Symbol size, 0 for the smallest that holds the text.
     //   QR Code: version 1..40.
-    //   Data Matrix: 1..24 the squares 10x10 .. 144x144, 25..30 the rectangles
-    //     8x18, 8x32, 12x26, 12x36, 16x36, 16x48.
+    //   Data Matrix: libzint's numbers, 1..24 the squares 10x10 .. 144x144
+    //     (no 112x112), 25..30 the rectangles 8x18, 8x32, 12x26, 12x36, 16x36,
+    //     16x48, rows x columns.
     //   PDF417: number of data columns 1..30.
     //   Aztec: 1..4 compact (15x15 .. 27x27), 5..36 full range (19x19 .. 151x151).
     int size = 0;
@@ -182,6 +183,10 @@ private:
 // Keeps the characters the symbology takes (see TKeepSet); an ordinal no
 // symbology has keeps digits.
 QString FilterBarcodeText(int type, const QString &text);
+// Why a linear symbol of `text` would have no bars: the text is empty, or the
+// symbology takes none of its characters. Empty when it has bars, and for the
+// two-dimensional symbologies (their encoder says why it cannot).
+QString EmptyBarcodeTextError(int type, const QString &text);
 
 // A filtered text encoded for a symbology with its options: measured and drawn
 // as often as needed without encoding again. The one entry for linear and

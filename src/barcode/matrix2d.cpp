@@ -1,6 +1,8 @@
 #include "barcode/matrix2d.h"
 #include "barcode/symbology.h"
 
+#include <QCoreApplication>
+
 #include <zint.h>
 
 #include <algorithm>
@@ -41,7 +43,7 @@ ZintOptions ToZint(const TSymbology &row, const TBarcodeOptions &o)
 {
     ZintOptions z;
     auto bad = [&](const char *rule) {
-        z.error = QStringLiteral("%1: %2").arg(row.Caption(), QLatin1String(rule));
+        z.error = QStringLiteral("%1: %2").arg(row.Caption(), QCoreApplication::translate("Barcode", rule));
         return z;
     };
     if (!row.eccChoices.empty()) {
@@ -100,7 +102,7 @@ TMatrix2D Encode2D(TMatrixSymbology symbology, const QString &text, const TMatri
     TMatrix2D m;
     const TSymbology *row = MatrixRow(symbology);
     if (!row) {
-        m.error = QStringLiteral("Unknown two-dimensional symbology %1").arg(int(symbology));
+        m.error = QCoreApplication::translate("Barcode", "Unknown two-dimensional symbology %1").arg(int(symbology));
         return m;
     }
     const ZintOptions z = ToZint(*row, options);
@@ -108,7 +110,7 @@ TMatrix2D Encode2D(TMatrixSymbology symbology, const QString &text, const TMatri
         m.error = z.error;
         return m;
     }
-    const QString tooLong = QStringLiteral("Data too long for %1").arg(row->Caption());
+    const QString tooLong = QCoreApplication::translate("Barcode", "Data too long for %1").arg(row->Caption());
     // Every character takes at least a byte; spare converting what cannot fit.
     if (text.size() > ZINT_MAX_DATA_LEN) {
         m.error = tooLong;
@@ -119,7 +121,7 @@ TMatrix2D Encode2D(TMatrixSymbology symbology, const QString &text, const TMatri
 
     ZintSymbol symbol(ZBarcode_Create());
     if (!symbol) {
-        m.error = QStringLiteral("Out of memory");
+        m.error = QCoreApplication::translate("Barcode", "Out of memory");
         return m;
     }
     int rc = 0;
@@ -138,7 +140,7 @@ TMatrix2D Encode2D(TMatrixSymbology symbology, const QString &text, const TMatri
     if (rc >= ZINT_ERROR || symbol->rows <= 0 || symbol->width <= 0) {
         m.error = rc == ZINT_ERROR_TOO_LONG ? tooLong : QString::fromUtf8(symbol->errtxt);
         if (m.error.isEmpty())
-            m.error = QStringLiteral("%1 could not be encoded").arg(row->Caption());
+            m.error = QCoreApplication::translate("Barcode", "%1 could not be encoded").arg(row->Caption());
         return m;
     }
 

@@ -3,6 +3,8 @@
 #include "barcode/barcode.h"
 #include "barcode/symbology.h"
 
+#include <QCoreApplication>
+
 #include <zint.h>
 
 #include <iterator>
@@ -21,17 +23,19 @@ QString QrSize(int version)
 
 QString DataMatrixSize(int size)
 {
+    // ISO/IEC 16022's ECC 200 sizes, rows x columns, in libzint's order: its
+    // size number is what label files keep.
     static const char *const kSizes[30] = {
-        "10x10", "12x12", "14x14", "16x16", "18x18", "20x20",   "22x22",   "24x24",   "26x26",   "32x32",
-        "36x36", "40x40", "44x44", "48x48", "52x52", "64x64",   "72x72",   "80x80",   "88x88",   "96x96",
-        "104x104", "112x112", "120x120", "132x132", "144x144", "8x18", "8x32", "12x26", "12x36", "16x36",
+        "10x10", "12x12", "14x14", "16x16", "18x18", "20x20",   "22x22",   "24x24",   "26x26",  "32x32",
+        "36x36", "40x40", "44x44", "48x48", "52x52", "64x64",   "72x72",   "80x80",   "88x88",  "96x96",
+        "104x104", "120x120", "132x132", "144x144", "8x18", "8x32", "12x26", "12x36", "16x36", "16x48",
     };
     return size >= 1 && size <= 30 ? QString::fromLatin1(kSizes[size - 1]) : QString();
 }
 
 QString Pdf417Size(int columns)
 {
-    return QStringLiteral("%1 columns").arg(columns);
+    return QCoreApplication::translate("Barcode", "%1 columns").arg(columns);
 }
 
 QString AztecSize(int size)
@@ -41,7 +45,7 @@ QString AztecSize(int size)
     static const int kFull[32] = {19, 23, 27, 31, 37, 41, 45, 49, 53, 57, 61, 67, 71, 75, 79, 83,
                                   87, 91, 95, 101, 105, 109, 113, 117, 121, 125, 131, 135, 139, 143, 147, 151};
     if (size >= 1 && size <= 4)
-        return Square(11 + 4 * size) + QStringLiteral(" compact");
+        return Square(11 + 4 * size) + QLatin1String(" compact");
     return size >= 5 && size <= 36 ? Square(kFull[size - 5]) : QString();
 }
 
@@ -99,23 +103,26 @@ const TSymbology kSymbologies[kSymbologyCount] = {
     // Quiet zones: ISO/IEC 18004, 16022, 15438, 24778.
     {.ordinal = bcQRCode, .caption = "QR Code", .cliName = "qr", .listIndex = 13, .keep = K::Any, .maxLength = 0,
      .zintSymbology = BARCODE_QRCODE, .quietZone = 4, .eccChoices = kQrEcc, .eccZintAuto = 2, .eccZintFirst = 1,
-     .eccRule = "error correction must be L, M, Q or H", .sizeCount = 40,
-     .sizeRule = "version must be 1 to 40 or automatic", .sizeName = QrSize},
+     .eccRule = QT_TRANSLATE_NOOP("Barcode", "error correction must be L, M, Q or H"), .sizeCount = 40,
+     .sizeRule = QT_TRANSLATE_NOOP("Barcode", "version must be 1 to 40 or automatic"), .sizeName = QrSize},
     {.ordinal = bcDataMatrix, .caption = "Data Matrix", .cliName = "datamatrix", .listIndex = 14, .keep = K::Any,
      .maxLength = 0, .zintSymbology = BARCODE_DATAMATRIX, .quietZone = 1, .sizeCount = 30,
-     .sizeRule = "size must be 1 to 30 or automatic", .sizeName = DataMatrixSize, .rectangles = true},
+     .sizeRule = QT_TRANSLATE_NOOP("Barcode", "size must be 1 to 30 or automatic"), .sizeName = DataMatrixSize,
+     .rectangles = true},
     {.ordinal = bcPDF417, .caption = "PDF417", .cliName = "pdf417", .listIndex = 15, .keep = K::Any,
      .maxLength = 0, .zintSymbology = BARCODE_PDF417, .quietZone = 2, .eccChoices = kPdf417Ecc,
-     .eccZintAuto = -1, .eccZintFirst = 0, .eccRule = "security level must be 0 to 8 or automatic",
-     .sizeCount = 30, .sizeRule = "columns must be 1 to 30 or automatic", .sizeName = Pdf417Size},
+     .eccZintAuto = -1, .eccZintFirst = 0,
+     .eccRule = QT_TRANSLATE_NOOP("Barcode", "security level must be 0 to 8 or automatic"), .sizeCount = 30,
+     .sizeRule = QT_TRANSLATE_NOOP("Barcode", "columns must be 1 to 30 or automatic"), .sizeName = Pdf417Size},
     {.ordinal = bcAztec, .caption = "Aztec Code", .cliName = "aztec", .listIndex = 16, .keep = K::Any,
      .maxLength = 0, .zintSymbology = BARCODE_AZTEC, .quietZone = 0, .eccChoices = kAztecEcc, .eccZintAuto = -1,
-     .eccZintFirst = 1, .eccRule = "error correction must be 10, 23, 36 or 50 %", .sizeCount = 36,
-     .sizeRule = "size must be 1 to 36 or automatic", .sizeName = AztecSize},
+     .eccZintFirst = 1, .eccRule = QT_TRANSLATE_NOOP("Barcode", "error correction must be 10, 23, 36 or 50 %"),
+     .sizeCount = 36, .sizeRule = QT_TRANSLATE_NOOP("Barcode", "size must be 1 to 36 or automatic"),
+     .sizeName = AztecSize},
     {.ordinal = bcGS1DataMatrix, .caption = "GS1 DataMatrix", .cliName = "gs1datamatrix", .listIndex = 17,
      .keep = K::Any, .maxLength = 0, .zintSymbology = BARCODE_DATAMATRIX, .gs1 = true, .quietZone = 1,
-     .sizeCount = 30, .sizeRule = "size must be 1 to 30 or automatic", .sizeName = DataMatrixSize,
-     .rectangles = true},
+     .sizeCount = 30, .sizeRule = QT_TRANSLATE_NOOP("Barcode", "size must be 1 to 30 or automatic"),
+     .sizeName = DataMatrixSize, .rectangles = true},
 };
 
 bool IsCode39Char(ushort u)
@@ -217,4 +224,21 @@ QString FilterBarcodeText(int type, const QString &text)
     if (row && row->maxLength > 0)
         out.truncate(row->maxLength);
     return out;
+}
+
+QString EmptyBarcodeTextError(int type, const QString &text)
+{
+    const TSymbology *row = FindSymbology(type);
+    if (!row || !row->IsLinear() || !FilterBarcodeText(type, text).isEmpty())
+        return {};
+    if (text.isEmpty())
+        return QCoreApplication::translate("Barcode", "%1: the text is empty").arg(row->Caption());
+    // By TKeepSet; Any keeps every text.
+    static const char *const kTakes[] = {
+        QT_TRANSLATE_NOOP("Barcode", "digits"),
+        QT_TRANSLATE_NOOP("Barcode", "ASCII characters"),
+        QT_TRANSLATE_NOOP("Barcode", "0-9, A-Z, space and $ % + - . /"),
+    };
+    return QCoreApplication::translate("Barcode", "%1 takes only %2, and the text has none")
+        .arg(row->Caption(), QCoreApplication::translate("Barcode", kTakes[int(row->keep)]));
 }

@@ -3,6 +3,7 @@
 #include "barcode/svg_surface.h"
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "storage/textencoding.h"
 
 #include <QBuffer>
 #include <QtEndian>
@@ -14,10 +15,17 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <QStringDecoder>
+#include <QThread>
+#include <QCoreApplication>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
+#include <atomic>
 #include <functional>
+#include <optional>
+#include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <png.h>
@@ -51,14 +59,16 @@ const char *BarcodeUsage()
                    "         default 50; linear symbols); R: quarter turns clockwise 0..3 (default 0).\n"
                    "      GS1 DataMatrix text is (AI)value pairs: (01)09501101530003(10)AB12.\n"
                    "      E: error correction, QR L/M/Q/H (default M), PDF417 0..8, Aztec 10/23/36/50 %.\n"
-                   "      S: QR version 1..40, Data Matrix 1..30 or a size such as 16x16 or 8x18 (rect: the\n"
-                   "         smallest rectangle), PDF417 columns 1..30, Aztec 1..36; E and S default to auto.\n"
+                   "      S: QR version 1..40, Data Matrix 1..30 or a size such as 16x16 or 16x48 (rect: the\n"
+                   "         smallest rectangle), PDF417 columns 1..30, Aztec 1..36 or a size such as 19x19 or\n"
+                   "         \"15x15 compact\"; E and S default to auto.\n"
                    "      PNG: exactly the symbol's box, 1-bit black and white (--transparent: 32-bit);\n"
                    "      SVG: rectangles and text; PDF: one page the size of the box, one pixel = 1 pt.\n"
                    "      --batch: one text per line of FILE (- standard input); each symbol is written to\n"
                    "      --output with %d or %05d replaced by the line number. A line that cannot be\n"
                    "      drawn is reported (line N: reason) and the others go on; exit status 3 then.\n"
-                   "      A file is replaced only when it has been written whole.")
+                   "      Text that is not UTF-8 is read as GB18030, and refused when it is neither.\n"
+                   "      A file appears under its name only when it has been written whole.")
             .arg(names)
             .toLocal8Bit();
     }();
@@ -84,11 +94,34 @@ TProblem Problem(const QString &message, int status = 2)
     return {status, message};
 }
 
-// Writes a batch's file. Unlike QSaveFile it does not wait for the disk: ten
-// thousand small files would spend most of their time there. A new file is
-// written in place (and removed if that fails); an existing one is replaced
-// through a temporary file renamed over it, so it is never left half written.
-TProblem WriteUnsynced(const QString &path, const QByteArray &data)
+// "cannot write FILE: why".
+TProblem CannotWrite(const QString &path, const QString &why)
+{
+    return Problem(QCoreApplication::translate("BarcodeCommand", "cannot write %1: %2").arg(path, why), 1);
+}
+
+// Writes the whole of `data`, waiting for the disk when `sync`; 0 or errno.
+int WriteAll(int fd, const QByteArray &data, bool sync)
+{
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n == 0 || errno != EINTR)
+            return n == 0 ? EIO : errno;
+    }
+    return sync && ::fdatasync(fd) != 0 ? errno : 0;
+}
+
+// Writes `data` so that no one ever sees `path` half written, not even after
+// the program was killed or the disk filled up: into an unnamed file in the
+// same folder given its name once whole (nothing is left behind by a kill),
+// or, where the file system has no unnamed files or `path` exists, into a
+// hidden temporary file beside it renamed over it. A single file waits for
+// the disk first, as QSaveFile would; a batch does not, or ten thousand small
+// files would spend most of their time there.
+TProblem WriteFileAtomically(const QString &path, const QByteArray &data, bool sync)
 {
     // New files get the mode an ordinary one would.
     static const mode_t mode = [] {
@@ -97,66 +130,52 @@ TProblem WriteUnsynced(const QString &path, const QByteArray &data)
         return 0666 & ~mask;
     }();
     const QByteArray name = QFile::encodeName(path);
-    QByteArray temp;
-    int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd < 0 && errno == EEXIST) {
-        // The replacement keeps the permissions of the file it replaces.
-        struct stat old;
-        const mode_t keep = ::stat(name.constData(), &old) == 0 ? old.st_mode & 07777 : mode;
-        temp = name + ".XXXXXX";
-        fd = mkostemp(temp.data(), O_CLOEXEC);
-        if (fd >= 0 && fchmod(fd, keep) != 0) {
-            const int why = errno;
-            ::close(fd);
-            ::unlink(temp.constData());
-            return Problem(QStringLiteral("cannot write %1: %2").arg(path, qt_error_string(why)), 1);
-        }
+    const qsizetype slash = name.lastIndexOf('/');
+    const QByteArray folder = slash >= 0 ? name.left(slash + 1) : QByteArray(".");
+#ifdef O_TMPFILE
+    if (const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode); fd >= 0) {
+        const int error = WriteAll(fd, data, sync);
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+        const bool named =
+            !error && ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0;
+        ::close(fd);
+        if (error)
+            return CannotWrite(path, qt_error_string(error));
+        if (named)
+            return {};
     }
+#endif
+    QByteArray temp = name.left(slash + 1) + '.' + name.mid(slash + 1) + ".XXXXXX";
+    const int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
-        return Problem(QStringLiteral("cannot write %1: %2").arg(path, qt_error_string(errno)), 1);
-    qsizetype done = 0;
-    int error = 0;
-    while (done < data.size() && !error) {
-        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
-        if (n > 0)
-            done += n;
-        else if (n == 0 || errno != EINTR)
-            error = n == 0 ? EIO : errno;
-    }
+        return CannotWrite(path, qt_error_string(errno));
+    // A replacement keeps the permissions of the file it replaces.
+    struct stat old;
+    int error = fchmod(fd, ::stat(name.constData(), &old) == 0 ? old.st_mode & 07777 : mode) == 0 ? 0 : errno;
+    if (!error)
+        error = WriteAll(fd, data, sync);
     if (::close(fd) != 0 && !error)
         error = errno;
-    if (!error && !temp.isEmpty() && ::rename(temp.constData(), name.constData()) != 0)
+    if (!error && ::rename(temp.constData(), name.constData()) != 0)
         error = errno;
     if (error) {
-        ::unlink(temp.isEmpty() ? name.constData() : temp.constData());
-        return Problem(QStringLiteral("cannot write %1: %2").arg(path, qt_error_string(error)), 1);
+        ::unlink(temp.constData());
+        return CannotWrite(path, qt_error_string(error));
     }
     return {};
 }
 
-// Writes through a temporary file in the same folder, renamed over `path` only
-// when `write` succeeded: a failure leaves an existing file as it was.
-TProblem WriteAtomically(const QString &path, const std::function<QString(QIODevice &)> &write,
-                         bool batch = false)
+// The bytes `write` makes, written as WriteFileAtomically does; an existing
+// file is left as it was when either fails.
+TProblem WriteAtomically(const QString &path, const std::function<QString(QIODevice &)> &write, bool batch)
 {
-    if (batch) {
-        QByteArray data;
-        QBuffer buffer(&data);
-        buffer.open(QIODevice::WriteOnly);
-        const QString error = write(buffer);
-        if (!error.isEmpty())
-            return Problem(QStringLiteral("cannot write %1: %2").arg(path, error), 1);
-        return WriteUnsynced(path, data);
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Problem(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()), 1);
-    const QString error = write(file);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    const QString error = write(buffer);
     if (!error.isEmpty())
-        return Problem(QStringLiteral("cannot write %1: %2").arg(path, error), 1);
-    if (!file.commit())
-        return Problem(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()), 1);
-    return {};
+        return CannotWrite(path, error);
+    return WriteFileAtomically(path, data, !batch);
 }
 
 const TSymbology *ParseType(const QString &s)
@@ -180,7 +199,7 @@ bool ParseEcc(const TSymbology &row, QString word, int &ecc, QString &error)
     for (const TEccChoice &c : row.eccChoices)
         names.append(QLatin1String(c.name));
     if (names.isEmpty()) {
-        error = QStringLiteral("--ecc does not apply to %1").arg(row.Caption());
+        error = QCoreApplication::translate("BarcodeCommand", "--ecc does not apply to %1").arg(row.Caption());
         return false;
     }
     if (word.compare(QLatin1String("auto"), Qt::CaseInsensitive) == 0) {
@@ -194,7 +213,8 @@ bool ParseEcc(const TSymbology &row, QString word, int &ecc, QString &error)
             ecc = c.value;
             return true;
         }
-    error = QStringLiteral("--ecc for %1 must be %2").arg(row.Caption(), Names(names << QStringLiteral("auto")));
+    error = QCoreApplication::translate("BarcodeCommand", "--ecc for %1 must be %2")
+                .arg(row.Caption(), Names(names << QStringLiteral("auto")));
     return false;
 }
 
@@ -203,7 +223,7 @@ bool ParseEcc(const TSymbology &row, QString word, int &ecc, QString &error)
 bool ParseSize(const TSymbology &row, const QString &word, TBarcodeOptions &options, QString &error)
 {
     if (row.sizeCount == 0) {
-        error = QStringLiteral("--size does not apply to %1").arg(row.Caption());
+        error = QCoreApplication::translate("BarcodeCommand", "--size does not apply to %1").arg(row.Caption());
         return false;
     }
     if (word.compare(QLatin1String("auto"), Qt::CaseInsensitive) == 0) {
@@ -217,12 +237,27 @@ bool ParseSize(const TSymbology &row, const QString &word, TBarcodeOptions &opti
     }
     if (ParseWhole(word, 1, row.sizeCount, options.size))
         return true;
-    for (int size = 1; size <= row.sizeCount; ++size)
-        if (word.compare(row.sizeName(size), Qt::CaseInsensitive) == 0) {
+    // As the designer lists them ("19x19", "15x15 compact"); a compact Aztec
+    // size no full-range one shares may leave out "compact".
+    const QString name = word.simplified();
+    int bare = 0, bareCount = 0;
+    for (int size = 1; size <= row.sizeCount; ++size) {
+        const QString listed = row.sizeName(size);
+        if (name.compare(listed, Qt::CaseInsensitive) == 0) {
             options.size = size;
             return true;
         }
-    error = QStringLiteral("--size for %1 must be 1 to %2, a size such as %3%4, or auto")
+        if (name.compare(listed.section(QLatin1Char(' '), 0, 0), Qt::CaseInsensitive) == 0) {
+            bare = size;
+            ++bareCount;
+        }
+    }
+    if (bareCount == 1) {
+        options.size = bare;
+        return true;
+    }
+    error = QCoreApplication::translate("BarcodeCommand",
+                                        "--size for %1 must be 1 to %2, a size such as %3%4, or auto")
                 .arg(row.Caption())
                 .arg(row.sizeCount)
                 .arg(row.sizeName(1), row.rectangles ? QStringLiteral(", rect") : QString());
@@ -335,13 +370,15 @@ QString WritePng(QIODevice &file, const QImage &image)
     }
     QByteArray png;
     if (!EncodeMonoPng(png, reinterpret_cast<const uchar *>(rows.constData()), stride, w, image.height()))
-        return QStringLiteral("the PNG could not be made");
+        return QCoreApplication::translate("BarcodeCommand", "the PNG could not be made");
     return file.write(png) == png.size() ? QString() : file.errorString();
 }
 
 // Draws `text` to `output` as the job says.
 TProblem MakeSymbol(const TJob &job, const QString &text, const QString &output)
 {
+    if (const QString empty = EmptyBarcodeTextError(job.row->ordinal, text); !empty.isEmpty())
+        return Problem(empty);
     const TBarcodeSymbol symbol(job.row->ordinal, FilterBarcodeText(job.row->ordinal, text), job.options);
     if (!symbol.Ok())
         return Problem(symbol.Error());
@@ -353,25 +390,30 @@ TProblem MakeSymbol(const TJob &job, const QString &text, const QString &output)
             return {};
         }
         return WriteAtomically(
-            output, [&](QIODevice &file) { return file.write(modules) == modules.size() ? QString() : file.errorString(); },
+            output,
+            [&](QIODevice &file) { return file.write(modules) == modules.size() ? QString() : file.errorString(); },
             job.batch);
     }
 
     const QSize box = symbol.Box(job.module, job.height, job.rotation);
     const int w = box.width(), h = box.height();
     if (qint64(w) * h > kMaxPixels)
-        return Problem(QStringLiteral("the symbol is too large: %1 x %2 pixels (at most %3 pixels)")
+        return Problem(QCoreApplication::translate("BarcodeCommand",
+                                                   "the symbol is too large: %1 x %2 pixels (at most %3 pixels)")
                            .arg(w).arg(h).arg(kMaxPixels));
 
     switch (job.format) {
     case TFormat::Png: {
         if (w > kMaxPngSide || h > kMaxPngSide)
             return Problem(
-                QStringLiteral("the symbol is too large for PNG: %1 x %2 pixels (at most %3 pixels a side)")
+                QCoreApplication::translate(
+                    "BarcodeCommand",
+                    "the symbol is too large for PNG: %1 x %2 pixels (at most %3 pixels a side)")
                     .arg(w).arg(h).arg(kMaxPngSide));
         const QImage image = Raster(symbol, job, box);
         if (image.isNull())
-            return Problem(QStringLiteral("not enough memory for %1 x %2 pixels").arg(w).arg(h), 1);
+            return Problem(
+                QCoreApplication::translate("BarcodeCommand", "not enough memory for %1 x %2 pixels").arg(w).arg(h), 1);
         return WriteAtomically(output, [&](QIODevice &file) { return WritePng(file, image); }, job.batch);
     }
     case TFormat::Svg: {
@@ -393,12 +435,12 @@ TProblem MakeSymbol(const TJob &job, const QString &text, const QString &output)
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter painter;
         if (!painter.begin(&writer))
-            return QStringLiteral("cannot start a PDF");
+            return QCoreApplication::translate("BarcodeCommand", "cannot start a PDF");
         {
             TPainterSurface surface(painter);
             symbol.Draw(surface, 0, 0, job.module, job.height, job.interpretation, job.rotation, job.transparent);
         }
-        return painter.end() ? QString() : QStringLiteral("the PDF was not finished");
+        return painter.end() ? QString() : QCoreApplication::translate("BarcodeCommand", "the PDF was not finished");
     }, job.batch);
 }
 
@@ -435,6 +477,39 @@ private:
     QList<int> m_widths;
 };
 
+// What the command is given as text, a --text or a line of --batch: UTF-8,
+// else GB18030 when it decodes as that, as data files are read; nothing when
+// it is neither. Valid UTF-8 is taken as it is: that is what the terminal and
+// editors of this system write.
+std::optional<QString> DecodeGivenText(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    text = DecodeGb18030(bytes);
+    if (text.contains(QChar::ReplacementCharacter))
+        return std::nullopt;
+    return text;
+}
+
+QString NotATextMessage()
+{
+    return QCoreApplication::translate("BarcodeCommand", "the text is neither UTF-8 nor GB18030");
+}
+
+// One line of a batch: its bytes in, why it was not drawn out.
+TProblem MakeBatchSymbol(const TJob &job, const QByteArray &bytes, const QString &output)
+{
+    const std::optional<QString> text = DecodeGivenText(bytes);
+    return text ? MakeSymbol(job, *text, output) : Problem(NotATextMessage());
+}
+
+QString CannotRead(const QString &path, const QFile &file)
+{
+    return QCoreApplication::translate("BarcodeCommand", "cannot read %1: %2").arg(path, file.errorString());
+}
+
 int RunBatch(const TCliCommand &cli, TJob job, const QString &input, const QString &output)
 {
     job.batch = true;
@@ -447,42 +522,96 @@ int RunBatch(const TCliCommand &cli, TJob job, const QString &input, const QStri
 #endif
     QFile file(input);
     if (input == QLatin1String("-") ? !file.open(stdin, QIODevice::ReadOnly) : !file.open(QIODevice::ReadOnly))
-        return cli.Fail(QStringLiteral("cannot read %1: %2").arg(input, file.errorString()));
+        return cli.Fail(CannotRead(input, file));
     const TBatchName name(output);
+    // Lines are read a block at a time and the block's symbols made on every
+    // core, each taking the next line; messages then follow in line order.
+    // A block bounds what a long input holds in memory.
+    constexpr int kBlock = 512;
+    const int threads = std::clamp(QThread::idealThreadCount(), 1, 8);
     int failed = 0;
     qint64 line = 0;
-    while (true) {
-        QByteArray bytes = file.readLine();
-        if (bytes.isEmpty())
-            break;
-        ++line;
-        if (bytes.endsWith('\n'))
-            bytes.chop(1);
-        if (bytes.endsWith('\r'))
-            bytes.chop(1);
-        const TProblem p = MakeSymbol(job, QString::fromUtf8(bytes), name.For(line));
-        if (p.status == 1)  // the files cannot be written: every line would fail alike
-            return cli.Fail(p.message, 1);
-        if (p) {
-            cli.Say(QStringLiteral("line %1: %2").arg(line).arg(p.message));
-            ++failed;
+    QList<QByteArray> lines;
+    std::vector<TProblem> problems;
+    bool atEnd = false;
+    while (!atEnd) {
+        lines.clear();
+        while (lines.size() < kBlock) {
+            QByteArray bytes = file.readLine();
+            if (bytes.isEmpty()) {
+                atEnd = true;
+                break;
+            }
+            if (bytes.endsWith('\n'))
+                bytes.chop(1);
+            if (bytes.endsWith('\r'))
+                bytes.chop(1);
+            if (line == 0 && lines.isEmpty() && bytes.startsWith("\xEF\xBB\xBF"))
+                bytes.remove(0, 3);
+            lines.append(bytes);
+        }
+        const int n = int(lines.size());
+        problems.assign(size_t(n), TProblem{});
+        std::atomic<int> next{0};
+        std::atomic<bool> cannotWrite{false};
+        auto work = [&] {
+            int i;
+            while (!cannotWrite && (i = next++) < n) {
+                problems[size_t(i)] = MakeBatchSymbol(job, lines[i], name.For(line + 1 + i));
+                if (problems[size_t(i)].status == 1)
+                    cannotWrite = true;
+            }
+        };
+        std::vector<std::thread> helpers;
+        for (int t = 1; t < std::min(threads, n); ++t)
+            helpers.emplace_back(work);
+        work();
+        for (std::thread &t : helpers)
+            t.join();
+        for (int i = 0; i < n; ++i) {
+            ++line;
+            const TProblem &p = problems[size_t(i)];
+            if (p.status == 1)  // the files cannot be written: every line would fail alike
+                return cli.Fail(p.message, 1);
+            if (p) {
+                cli.Say(QCoreApplication::translate("BarcodeCommand", "line %1: %2").arg(line).arg(p.message));
+                ++failed;
+            }
         }
     }
     if (file.error() != QFileDevice::NoError)
-        return cli.Fail(QStringLiteral("cannot read %1: %2").arg(input, file.errorString()), 1);
+        return cli.Fail(CannotRead(input, file), 1);
     return failed ? 3 : 0;
+}
+
+// The bytes of the last --text value, from the arguments as the system gave
+// them (rawArgs beside args); Qt's reading of them has lost what is not UTF-8.
+QByteArray RawTextArgument(const QStringList &args, const QList<QByteArray> &rawArgs)
+{
+    QByteArray raw;
+    const QString option = QStringLiteral("--text"), withValue = QStringLiteral("--text=");
+    for (qsizetype i = 0; i < args.size() && i < rawArgs.size(); ++i) {
+        if (args[i] == QLatin1String("--"))
+            break;
+        if (args[i] == option && i + 1 < rawArgs.size())
+            raw = rawArgs[++i];
+        else if (args[i].startsWith(withValue))
+            raw = rawArgs[i].mid(withValue.size());
+    }
+    return raw;
 }
 
 } // namespace
 
-int RunBarcodeCommand(const QStringList &args)
+int RunBarcodeCommand(const QStringList &args, const QList<QByteArray> &rawArgs)
 {
     TCliCommand cli("barcode", "[OPTIONS]", BarcodeUsage());
     for (const char *name : {"type", "text", "module", "height", "rotation", "output", "batch", "ecc", "size"})
         cli.Add({QString::fromLatin1(name)}, QStringLiteral("VALUE"));
     for (const char *name : {"no-text", "transparent", "pattern"})
         cli.Add({QString::fromLatin1(name)});
-    cli.SetUnknownOptionMessage(QStringLiteral("unknown option '%1' (try barcode --help)"));
+    cli.SetUnknownOptionMessage(
+        QCoreApplication::translate("BarcodeCommand", "unknown option '%1' (try barcode --help)"));
     if (const int status = cli.Parse(args); status >= 0)
         return status;
 
@@ -490,27 +619,34 @@ int RunBarcodeCommand(const QStringList &args)
     for (const QString &type : cli.Values(QStringLiteral("type"))) {
         job.row = ParseType(type);
         if (!job.row)
-            return cli.Fail(QStringLiteral("unknown barcode type '%1'").arg(type));
+            return cli.Fail(QCoreApplication::translate("BarcodeCommand", "unknown barcode type '%1'").arg(type));
     }
     if (!cli.WholeValue(QStringLiteral("module"), 1, 100, job.module))
-        return cli.Fail(QStringLiteral("--module must be a whole number from 1 to 100"));
+        return cli.Fail(QCoreApplication::translate("BarcodeCommand", "--module must be a whole number from 1 to 100"));
     if (!cli.WholeValue(QStringLiteral("height"), 1, 10000, job.height))
-        return cli.Fail(QStringLiteral("--height must be a whole number from 1 to 10000"));
+        return cli.Fail(
+            QCoreApplication::translate("BarcodeCommand", "--height must be a whole number from 1 to 10000"));
     if (!cli.WholeValue(QStringLiteral("rotation"), 0, 3, job.rotation))
-        return cli.Fail(QStringLiteral("--rotation must be 0, 1, 2 or 3"));
+        return cli.Fail(QCoreApplication::translate("BarcodeCommand", "--rotation must be 0, 1, 2 or 3"));
     job.interpretation = !cli.IsSet(QStringLiteral("no-text"));
     job.transparent = cli.IsSet(QStringLiteral("transparent"));
     const bool haveText = cli.IsSet(QStringLiteral("text"));
-    const QString text = cli.Value(QStringLiteral("text"));
+    QString text = cli.Value(QStringLiteral("text"));
+    if (text.contains(QChar::ReplacementCharacter)) {
+        const std::optional<QString> given = DecodeGivenText(RawTextArgument(args, rawArgs));
+        if (!given)
+            return cli.Fail(NotATextMessage());
+        text = *given;
+    }
     const QString output = cli.Value(QStringLiteral("output"));
     const QString batch = cli.Value(QStringLiteral("batch"));
 
     if (!job.row)
-        return cli.Fail(QStringLiteral("--type is required"));
+        return cli.Fail(QCoreApplication::translate("BarcodeCommand", "--type is required"));
     if (haveText && !batch.isEmpty())
-        return cli.Fail(QStringLiteral("--text and --batch exclude each other"));
+        return cli.Fail(QCoreApplication::translate("BarcodeCommand", "--text and --batch exclude each other"));
     if (!haveText && batch.isEmpty())
-        return cli.Fail(QStringLiteral("--text is required"));
+        return cli.Fail(QCoreApplication::translate("BarcodeCommand", "--text is required"));
     QString error;
     const QString ecc = cli.Value(QStringLiteral("ecc")), size = cli.Value(QStringLiteral("size"));
     if (cli.IsSet(QStringLiteral("ecc")) && !ParseEcc(*job.row, ecc, job.options.ecc, error))
@@ -522,19 +658,21 @@ int RunBarcodeCommand(const QStringList &args)
         job.format = TFormat::Pattern;
     } else {
         if (output.isEmpty())
-            return cli.Fail(QStringLiteral("--output FILE.png|FILE.svg|FILE.pdf or --pattern is required"));
+            return cli.Fail(QCoreApplication::translate(
+                "BarcodeCommand", "--output FILE.png|FILE.svg|FILE.pdf or --pattern is required"));
         const QString suffix = QFileInfo(output).suffix().toLower();
         if (suffix == QLatin1String("svg"))
             job.format = TFormat::Svg;
         else if (suffix == QLatin1String("pdf"))
             job.format = TFormat::Pdf;
         else if (suffix != QLatin1String("png"))
-            return cli.Fail(QStringLiteral("the output must end in .png, .svg or .pdf"));
+            return cli.Fail(QCoreApplication::translate("BarcodeCommand", "the output must end in .png, .svg or .pdf"));
     }
 
     if (!batch.isEmpty()) {
         if (!output.contains(Placeholder()))
-            return cli.Fail(QStringLiteral("--batch needs an --output name with %d or %05d for the line number"));
+            return cli.Fail(QCoreApplication::translate(
+                "BarcodeCommand", "--batch needs an --output name with %d or %05d for the line number"));
         return RunBatch(cli, job, batch, output);
     }
     const TProblem p = MakeSymbol(job, text, output);

@@ -420,11 +420,12 @@ int RunPrintCommand(const QStringList &args)
     if (!quiet)
         std::fprintf(stderr, "%lld labels on %d pages to %s\n", stats.LabelsPrinted, stats.PagesPrinted,
                      (output.isEmpty() ? device->Name() : QDir::toNativeSeparators(output)).toLocal8Bit().constData());
-    if (const int status = ReportPrinterJob(cli, device.get()); status > 0)
-        return status;
-    // Reported even with --quiet: those labels lack a barcode.
+    // Reported even with --quiet, and before a printer's refusal ends the
+    // command: every one of those labels lacks a barcode.
     for (const auto &f : stats.SymbolFailures)
         std::fprintf(stderr, "%s %lld: no barcode: %s\n", imports && hasData ? "record" : "label", f.Record,
                      f.Reason.toLocal8Bit().constData());
+    if (const int status = ReportPrinterJob(cli, device.get()); status > 0)
+        return status;
     return stats.SymbolFailures.isEmpty() ? 0 : 3;
 }

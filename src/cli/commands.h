@@ -4,9 +4,12 @@
 // --batch could not draw some lines or print left out barcodes some records
 // could not hold.
 
+#include <QByteArray>
+#include <QList>
 #include <QStringList>
 
-int RunBarcodeCommand(const QStringList &args);
+// rawArgs: the same arguments as the system gave them, before Qt decoded them.
+int RunBarcodeCommand(const QStringList &args, const QList<QByteArray> &rawArgs);
 int RunPrintCommand(const QStringList &args);
 int RunRenderCommand(const QStringList &args);
 int RunCalibrateCommand(const QStringList &args);

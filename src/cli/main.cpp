@@ -44,8 +44,13 @@ int main(int argc, char **argv)
         return 0;
     }
     const QString command = args.takeFirst();
-    if (command == QLatin1String("barcode"))
-        return RunBarcodeCommand(args);
+    if (command == QLatin1String("barcode")) {
+        // Qt has taken its own options out of argv: what is left matches args.
+        QList<QByteArray> rawArgs;
+        for (int i = 2; i < argc; ++i)
+            rawArgs.append(QByteArray(argv[i]));
+        return RunBarcodeCommand(args, rawArgs);
+    }
     if (command == QLatin1String("print"))
         return RunPrintCommand(args);
     if (command == QLatin1String("render"))

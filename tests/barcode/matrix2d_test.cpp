@@ -62,6 +62,7 @@ TEST(Matrix2DTest, ReaderGetsTheTextBackAtEveryModuleAndRotation)
             cases.push_back({s, t, {}, {}});
     cases.push_back({S::QRCode, chinese, {3, 0, false}, {}});
     cases.push_back({S::DataMatrix, ascii, {-1, 0, true}, {}});
+    cases.push_back({S::DataMatrix, QStringLiteral("QV-000042-LOT7919"), {-1, 30, false}, {}});  // 16x48
     cases.push_back({S::PDF417, ascii, {5, 3, false}, {}});
     cases.push_back({S::Aztec, chinese, {50, 0, false}, {}});
     cases.push_back({S::GS1DataMatrix, gs1, {}, QStringLiteral("01095011015300031726123110AB12")});
@@ -207,6 +208,27 @@ TEST(Matrix2DTest, SizesOptionsAndRefusals)
         EXPECT_EQ(MatrixBoxSize(m, 3, 1),
                   QSize((c.rows * c.rowHeight + 2 * m.quietZone) * 3, (c.cols + 2 * m.quietZone) * 3))
             << what;
+    }
+}
+
+// Every size the designer's list and --size name is the symbol libzint makes
+// for that size number: rows x columns, and "compact" only where it is.
+TEST(Matrix2DTest, EverySizeNameIsTheSymbolMade)
+{
+    for (S s : {S::QRCode, S::DataMatrix, S::Aztec, S::GS1DataMatrix}) {
+        const TSymbology &row = *FindSymbology(int(s));
+        const QString text = row.gs1 ? QStringLiteral("(90)1") : QStringLiteral("1");
+        QSet<QString> names;
+        for (int size = 1; size <= row.sizeCount; ++size) {
+            const QString name = row.sizeName(size);
+            const std::string what = row.cliName + std::string(" ") + std::to_string(size) + " " + name.toStdString();
+            names.insert(name);
+            const TMatrix2D m = Encode2D(s, text, {-1, size, false});
+            ASSERT_TRUE(m.ok) << what << ": " << m.error.toStdString();
+            const QString compact = s == S::Aztec && size <= 4 ? QStringLiteral(" compact") : QString();
+            EXPECT_EQ(name, QStringLiteral("%1x%2").arg(m.rows).arg(m.cols) + compact) << what;
+        }
+        EXPECT_EQ(names.size(), row.sizeCount) << row.cliName;
     }
 }
 

@@ -79,6 +79,86 @@ fi
 printf 'a\nb\n' | "$cli" barcode --type code128 --batch - --output "$work/batch/c%d.svg" || fail "batch from stdin exit $?"
 [ -s "$work/batch/c1.svg" ] && [ -s "$work/batch/c2.svg" ] || fail "batch from stdin wrote: $(ls "$work/batch")"
 
+# Batch on both cores: names and messages in line order across blocks.
+mkdir "$work/many"
+seq 1 1100 | awk '{ print ($1 % 400 == 0 ? "no digits" : $1) }' >"$work/many.txt"
+err=$("$cli" barcode --type ean8 --batch "$work/many.txt" --output "$work/many/%04d.png" 2>&1)
+rc=$?
+[ $rc -eq 3 ] || fail "batch of 1100 exited $rc, wanted 3"
+[ "$err" = "$(printf 'quorvane-cli barcode: line %s: EAN 8 takes only digits, and the text has none\n' 400 800)" ] ||
+    fail "batch of 1100 said: $err"
+[ "$(ls "$work/many" | wc -l)" -eq 1098 ] && [ -s "$work/many/1100.png" ] && [ ! -e "$work/many/0400.png" ] ||
+    fail "batch of 1100 wrote $(ls "$work/many" | wc -l) files"
+
+# Data Matrix and Aztec sizes by the names the designer lists: the modules
+# zint itself makes for that size number (its --vers), rows x columns.
+zint_bits() {  # zint's module rows as 0/1, `width` columns
+    zint -b "$1" --vers="$2" -d "$3" --dump |
+        perl -ne 'chomp; s/ //g; print substr(join("", map { sprintf "%04b", hex } split //), 0, '"$4"'), "\n"'
+}
+if command -v zint >/dev/null && command -v perl >/dev/null; then
+    for case in "datamatrix|16x48|30|71" "datamatrix|8x18|25|71" "datamatrix|120x120|22|71" \
+        "datamatrix|144x144|24|71" "aztec|15x15 compact|1|92" "aztec|15x15|1|92" "aztec|19x19|5|92" \
+        "aztec|19x19 compact|2|92"; do
+        IFS='|' read -r type name vers zb <<<"$case"
+        ours=$("$cli" barcode --type "$type" --text QV42 --size "$name" --pattern 2>&1) || fail "--size '$name': $ours"
+        rows=${name%%x*} cols=${name#*x} cols=${cols%% *}
+        [ "$(printf '%s\n' "$ours" | wc -l)x$(printf '%s\n' "$ours" | head -1 | tr -d '\n' | wc -c)" = "${rows}x$cols" ] ||
+            fail "$type --size '$name' drew $(printf '%s\n' "$ours" | wc -l) rows"
+        [ "$ours" = "$(zint_bits "$zb" "$vers" QV42 "$cols")" ] || fail "$type --size '$name' is not zint's size $vers"
+    done
+fi
+
+# Text that is not UTF-8 is read as GB18030 (D6 D0 CE C4 is 中文); bytes
+# valid in neither are refused, on the command line and in a batch.
+[ "$("$cli" barcode --type qr --text $'\xd6\xd0\xce\xc4' --pattern)" = "$("$cli" barcode --type qr --text 中文 --pattern)" ] ||
+    fail "GB18030 --text is not read as 中文"
+err=$("$cli" barcode --type qr --text $'A\xff\xfe' --pattern 2>&1 >/dev/null)
+rc=$?
+[ $rc -eq 2 ] && [ "$err" = "quorvane-cli barcode: the text is neither UTF-8 nor GB18030" ] ||
+    fail "bytes in no encoding: exit $rc, said '$err'"
+mkdir "$work/enc"
+printf '\xd6\xd0\xce\xc4\nA\xff\xfe\n' | "$cli" barcode --type qr --batch - --pattern --output "$work/enc/%d.txt" 2>"$work/enc.err"
+rc=$?
+[ $rc -eq 3 ] && [ "$(cat "$work/enc.err")" = "quorvane-cli barcode: line 2: the text is neither UTF-8 nor GB18030" ] ||
+    fail "batch of bytes in no encoding: exit $rc, said '$(cat "$work/enc.err")'"
+[ "$(ls "$work/enc")" = 1.txt ] && [ "$(cat "$work/enc/1.txt")" = "$("$cli" barcode --type qr --text 中文 --pattern)" ] ||
+    fail "batch GB18030 line: $(ls "$work/enc")"
+
+# A linear symbol with nothing to draw is refused with the reason.
+for case in "ean13||EAN 13: the text is empty" "ean13|abc|EAN 13 takes only digits, and the text has none" \
+    "code39|条形码|Code 39 takes only 0-9, A-Z, space and \$ % + - . /, and the text has none"; do
+    IFS='|' read -r type text want <<<"$case"
+    err=$("$cli" barcode --type "$type" --text "$text" --output "$work/empty.png" 2>&1)
+    rc=$?
+    [ $rc -eq 2 ] && [ "$err" = "quorvane-cli barcode: $want" ] && [ ! -e "$work/empty.png" ] ||
+        fail "$type '$text': exit $rc, said '$err'"
+done
+
+# A write that fails says why and names the file, and leaves nothing under
+# its name: a full disk (writes fail with EFBIG under the limit), and a
+# program killed in the middle of a file (SIGXFSZ left to its default).
+mkdir "$work/full"
+big=$(printf 'A%.0s' $(seq 1 1000))
+for ext in png svg pdf; do
+    out="$work/full/big.$ext"
+    err=$(trap '' XFSZ; ulimit -f 1; "$cli" barcode --type qr --text "$big" --module 8 --transparent --output "$out" 2>&1)
+    rc=$?
+    [ $rc -eq 1 ] && [ "$err" = "quorvane-cli barcode: cannot write $out: File too large" ] ||
+        fail "$ext on a full disk: exit $rc, said '$err'"
+    # (the inner shell's notice of the signal goes nowhere)
+    rc=$( ( (ulimit -f 1; exec "$cli" barcode --type qr --text "$big" --module 8 --transparent --output "$out");
+        echo $?) 2>/dev/null)
+    [ $rc -eq $((128 + 25)) ] || fail "$ext: not killed by SIGXFSZ (exit $rc)"
+    printf '%s\n' "$big" "$big" >"$work/full.txt"
+    err=$(trap '' XFSZ; ulimit -f 1; "$cli" barcode --type qr --batch "$work/full.txt" --module 8 --transparent \
+        --output "$work/full/%d.$ext" 2>&1)
+    rc=$?
+    [ $rc -eq 1 ] && [ "$err" = "quorvane-cli barcode: cannot write $work/full/1.$ext: File too large" ] ||
+        fail "$ext batch on a full disk: exit $rc, said '$err'"
+done
+[ -z "$(ls "$work/full")" ] || fail "left under their names: $(ls "$work/full")"
+
 # Outputs are replaced only when written whole. A symbol too large says its
 # size and the limit, and an existing file keeps its content.
 long=$(printf 'A%.0s' $(seq 1 1000))  # 1105500 pixels long at module 100
