@@ -86,22 +86,15 @@ TFStockChooser::TFStockChooser(const QList<TStockSheet> &sheets, QWidget *parent
     // One group a paper, in the catalogue's order (A4 and US Letter first).
     QTreeWidgetItem *group = nullptr;
     QString paper;
-    int inGroup = 0;
-    auto closeGroup = [&] {
-        if (group)
-            group->setText(cMaker, QStringLiteral("%1 (%2)").arg(paper).arg(inGroup));
-    };
     for (qsizetype i = 0; i < sheets_.size(); ++i) {
         const TStockSheet &s = sheets_[i];
         if (!group || s.PaperName != paper) {
-            closeGroup();
             paper = s.PaperName;
-            inGroup = 0;
             group = new QTreeWidgetItem(tvSheets);
+            group->setData(cMaker, Qt::UserRole, paper); // its caption counts the sheets shown (Filter)
             group->setFirstColumnSpanned(true);
             group->setFlags(Qt::ItemIsEnabled);
         }
-        ++inGroup;
         auto *item = new QTreeWidgetItem(group);
         item->setText(cMaker, s.Maker);
         item->setText(cProduct, s.Product);
@@ -125,7 +118,6 @@ TFStockChooser::TFStockChooser(const QList<TStockSheet> &sheets, QWidget *parent
                 item->setToolTip(c, s.Warning);
         }
     }
-    closeGroup();
     if (tvSheets->topLevelItemCount() > 0)
         tvSheets->topLevelItem(0)->setExpanded(true);
     if (tvSheets->topLevelItemCount() > 1)
@@ -221,6 +213,7 @@ void TFStockChooser::Filter(const QString &text)
             item->setHidden(!match);
             shown += match;
         }
+        group->setText(cMaker, QStringLiteral("%1 (%2)").arg(group->data(cMaker, Qt::UserRole).toString()).arg(shown));
         group->setHidden(shown == 0);
         if (searching)
             group->setExpanded(true);
