@@ -2,6 +2,242 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>Calibration</name>
+    <message>
+        <source>Printer calibration page (printed without calibration)
+1. Measure X and Y (mm), from the centre of the top-left cross to the paper&apos;s left and top edges; each should be %1 mm.
+   Offset X = %1 − X, offset Y = %1 − Y.
+2. Measure LX and LY, the real lengths between the crosses at 0 and %2 mm and at 0 and %3 mm on the two rulers.
+   Scale X = %2 ÷ LX × 100%, scale Y = %3 ÷ LY × 100%.
+3. Enter these figures in the Printer Calibration dialog.</source>
+        <translation>Printer calibration page (printed without calibration)
+1. Measure X and Y (mm), from the centre of the top-left cross to the paper&apos;s left and top edges; each should be %1 mm.
+   Offset X = %1 − X, offset Y = %1 − Y.
+2. Measure LX and LY, the real lengths between the crosses at 0 and %2 mm and at 0 and %3 mm on the two rulers.
+   Scale X = %2 ÷ LX × 100%, scale Y = %3 ÷ LY × 100%.
+3. Enter these figures in the Printer Calibration dialog.</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>unknown option %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 needs a value</translation>
+    </message>
+    <message>
+        <source>give the printer (--printer NAME) or, for the page alone, --output FILE.pdf</source>
+        <translation>give the printer (--printer NAME) or, for the page alone, --output FILE.pdf</translation>
+    </message>
+    <message>
+        <source>a calibration is stored for a printer (--printer NAME)</source>
+        <translation>a calibration is stored for a printer (--printer NAME)</translation>
+    </message>
+    <message>
+        <source>--paper applies only to --output</source>
+        <translation>--paper applies only to --output</translation>
+    </message>
+    <message>
+        <source>cannot write the settings file %1</source>
+        <translation>cannot write the settings file %1</translation>
+    </message>
+    <message>
+        <source>unknown paper %1 (A4, Letter or WxHmm such as 100x150mm)</source>
+        <translation>unknown paper %1 (A4, Letter or WxHmm such as 100x150mm)</translation>
+    </message>
+    <message>
+        <source>the output must be a .pdf file: %1</source>
+        <translation>the output must be a .pdf file: %1</translation>
+    </message>
+    <message>
+        <source>no such printer: %1</source>
+        <translation>no such printer: %1</translation>
+    </message>
+    <message>
+        <source>no such label file: %1</source>
+        <translation>no such label file: %1</translation>
+    </message>
+    <message>
+        <source>not a label file: %1</source>
+        <translation>not a label file: %1</translation>
+    </message>
+    <message>
+        <source>not a label file (.lbl or .lbf): %1</source>
+        <translation>not a label file (.lbl or .lbf): %1</translation>
+    </message>
+    <message>
+        <source>cannot read the label file %1</source>
+        <translation>cannot read the label file %1</translation>
+    </message>
+    <message>
+        <source>Page %1, %2 of %3 labels</source>
+        <translation>Page %1, %2 of %3 labels</translation>
+    </message>
+    <message>
+        <source>Page %1, %2 labels</source>
+        <translation>Page %1, %2 labels</translation>
+    </message>
+    <message>
+        <source>--offset takes X,Y in millimetres from -10 to 10, such as 0.5,-1.2: %1</source>
+        <translation>--offset takes X,Y in millimetres from -10 to 10, such as 0.5,-1.2: %1</translation>
+    </message>
+    <message>
+        <source>--scale takes SX,SY in percent from 95 to 105, such as 100,99.5: %1</source>
+        <translation>--scale takes SX,SY in percent from 95 to 105, such as 100,99.5: %1</translation>
+    </message>
+    <message>
+        <source>the printer %1 is stopped: job %2 is %3 and prints only when the printer is started again (cupsenable %1)</source>
+        <translation>the printer %1 is stopped: job %2 is %3 and prints only when the printer is started again (cupsenable %1)</translation>
+    </message>
+    <message>
+        <source>the printer %1 did not print job %2: it was %3</source>
+        <translation>the printer %1 did not print job %2: it was %3</translation>
+    </message>
+    <message>
+        <source>more than one label file: %1</source>
+        <translation>more than one label file: %1</translation>
+    </message>
+    <message>
+        <source>--delimiter and --fixed exclude each other</source>
+        <translation>--delimiter and --fixed exclude each other</translation>
+    </message>
+    <message>
+        <source>--copies must be a whole number from 1 to 1000000: %1</source>
+        <translation>--copies must be a whole number from 1 to 1000000: %1</translation>
+    </message>
+    <message>
+        <source>choose one of --pages, --labels and --all</source>
+        <translation>choose one of --pages, --labels and --all</translation>
+    </message>
+    <message>
+        <source>--%1 must be a whole number of at least 1: %2</source>
+        <translation>--%1 must be a whole number of at least 1: %2</translation>
+    </message>
+    <message>
+        <source>--dpi must be from 72 to 4800: %1</source>
+        <translation>--dpi must be from 72 to 4800: %1</translation>
+    </message>
+    <message>
+        <source>no label file given</source>
+        <translation>no label file given</translation>
+    </message>
+    <message>
+        <source>--sql and --data exclude each other</source>
+        <translation>--sql and --data exclude each other</translation>
+    </message>
+    <message>
+        <source>--query needs --sql URL</source>
+        <translation>--query needs --sql URL</translation>
+    </message>
+    <message>
+        <source>--sql needs --query &quot;SELECT ...&quot;</source>
+        <translation>--sql needs --query &quot;SELECT ...&quot;</translation>
+    </message>
+    <message>
+        <source>--output and --printer exclude each other</source>
+        <translation>--output and --printer exclude each other</translation>
+    </message>
+    <message>
+        <source>--paper and --dpi apply only to --output</source>
+        <translation>--paper and --dpi apply only to --output</translation>
+    </message>
+    <message>
+        <source>no such data file: %1</source>
+        <translation>no such data file: %1</translation>
+    </message>
+    <message>
+        <source>not a data file: %1</source>
+        <translation>not a data file: %1</translation>
+    </message>
+    <message>
+        <source>--sheet applies only to a .xlsx, .ods or .xls data file</source>
+        <translation>--sheet applies only to a .xlsx, .ods or .xls data file</translation>
+    </message>
+    <message>
+        <source>--delimiter takes tab, comma or one character: %1</source>
+        <translation>--delimiter takes tab, comma or one character: %1</translation>
+    </message>
+    <message>
+        <source>--fixed takes widths of at least 1, such as 10,5,8: %1</source>
+        <translation>--fixed takes widths of at least 1, such as 10,5,8: %1</translation>
+    </message>
+    <message>
+        <source>--quote takes one character or none: %1</source>
+        <translation>--quote takes one character or none: %1</translation>
+    </message>
+    <message>
+        <source>--all needs a data file (--data FILE)</source>
+        <translation>--all needs a data file (--data FILE)</translation>
+    </message>
+    <message>
+        <source>--all needs a label that imports columns from the data file</source>
+        <translation>--all needs a label that imports columns from the data file</translation>
+    </message>
+    <message>
+        <source>no printer is installed; write a PDF with --output FILE.pdf</source>
+        <translation>no printer is installed; write a PDF with --output FILE.pdf</translation>
+    </message>
+    <message>
+        <source>Printing cancelled.</source>
+        <translation>Printing cancelled.</translation>
+    </message>
+    <message>
+        <source>printed, but the counters were not saved: %1</source>
+        <translation>printed, but the counters were not saved: %1</translation>
+    </message>
+    <message>
+        <source>%1 labels on %2 pages to %3</source>
+        <translation>%1 labels on %2 pages to %3</translation>
+    </message>
+    <message>
+        <source>record %1: no barcode: %2</source>
+        <translation>record %1: no barcode: %2</translation>
+    </message>
+    <message>
+        <source>label %1: no barcode: %2</source>
+        <translation>label %1: no barcode: %2</translation>
+    </message>
+    <message>
+        <source>--output needs a file name</source>
+        <translation>--output needs a file name</translation>
+    </message>
+    <message>
+        <source>--output FILE.png is required</source>
+        <translation>--output FILE.png is required</translation>
+    </message>
+    <message>
+        <source>the output must be a .png file: %1</source>
+        <translation>the output must be a .png file: %1</translation>
+    </message>
+    <message>
+        <source>the label is too large to render (%1 x %2 pixels): %3</source>
+        <translation>the label is too large to render (%1 x %2 pixels): %3</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>no label sheet matches %1</source>
+        <translation>no label sheet matches %1</translation>
+    </message>
+    <message>
+        <source>unknown label sheet %1; nearest: %2</source>
+        <translation>unknown label sheet %1; nearest: %2</translation>
+    </message>
+    <message>
+        <source>the label sheet %1 cannot be used: %2</source>
+        <translation>the label sheet %1 cannot be used: %2</translation>
+    </message>
+    <message>
+        <source>unknown command &apos;%1&apos; (try --help)</source>
+        <translation>unknown command &apos;%1&apos; (try --help)</translation>
+    </message>
+</context>
+<context>
     <name>Language</name>
     <message>
         <source>语言 / Language</source>
@@ -14,6 +250,100 @@
     <message>
         <source>所选语言将在下次启动程序时生效。</source>
         <translation>The chosen language takes effect the next time the program starts.</translation>
+    </message>
+</context>
+<context>
+    <name>Printing</name>
+    <message>
+        <source>The label does not fit on the page.</source>
+        <translation>The label does not fit on the page.</translation>
+    </message>
+    <message>
+        <source>The data file has no records.</source>
+        <translation>The data file has no records.</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; cannot be used.</source>
+        <translation>The printer &quot;%1&quot; cannot be used.</translation>
+    </message>
+    <message>
+        <source>The query on the database %1 returns no rows.</source>
+        <translation>The query on the database %1 returns no rows.</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; failed to start a new page.</source>
+        <translation>The printer &quot;%1&quot; failed to start a new page.</translation>
+    </message>
+    <message>
+        <source> The job stopped after %1 labels and was discarded.</source>
+        <translation> The job stopped after %1 labels and was discarded.</translation>
+    </message>
+    <message>
+        <source>The printer cannot be used.</source>
+        <translation>The printer cannot be used.</translation>
+    </message>
+    <message>
+        <source>Cannot read the data source &quot;%1&quot; again.</source>
+        <translation>Cannot read the data source &quot;%1&quot; again.</translation>
+    </message>
+</context>
+<context>
+    <name>Stock</name>
+    <message>
+        <source>%1 labels do not map onto a rectangular grid</source>
+        <translation>%1 labels do not map onto a rectangular grid</translation>
+    </message>
+    <message>
+        <source>unreadable label size</source>
+        <translation>unreadable label size</translation>
+    </message>
+    <message>
+        <source>label size not positive</source>
+        <translation>label size not positive</translation>
+    </message>
+    <message>
+        <source>unreadable layout</source>
+        <translation>unreadable layout</translation>
+    </message>
+    <message>
+        <source>no labels in the layout</source>
+        <translation>no labels in the layout</translation>
+    </message>
+    <message>
+        <source>more than 1000 labels across or down</source>
+        <translation>more than 1000 labels across or down</translation>
+    </message>
+    <message>
+        <source>no layout</source>
+        <translation>no layout</translation>
+    </message>
+    <message>
+        <source>%1 layouts on one sheet; the label format holds one grid</source>
+        <translation>%1 layouts on one sheet; the label format holds one grid</translation>
+    </message>
+    <message>
+        <source>no paper size</source>
+        <translation>no paper size</translation>
+    </message>
+    <message>
+        <source>unknown paper %1</source>
+        <translation>unknown paper %1</translation>
+    </message>
+    <message>
+        <source>unreadable paper size</source>
+        <translation>unreadable paper size</translation>
+    </message>
+    <message>
+        <source>no label</source>
+        <translation>no label</translation>
+    </message>
+    <message>
+        <source>equivalent of %1, which is not listed</source>
+        <translation>equivalent of %1, which is not listed</translation>
+    </message>
+    <message>
+        <source>prints %1x%2 on this paper, the sheet has %3x%4</source>
+        <translation>prints %1x%2 on this paper, the sheet has %3x%4</translation>
     </message>
 </context>
 <context>
@@ -1413,22 +1743,6 @@
 <context>
     <name>TFStockChooser</name>
     <message>
-        <source>%1 形标签不能对应行列网格</source>
-        <translation>%1 labels do not map onto a grid of rows and columns</translation>
-    </message>
-    <message>
-        <source>一张纸上有 %1 种排列，标签格式只有一种网格</source>
-        <translation>%1 layouts on one sheet; the label format holds one grid</translation>
-    </message>
-    <message>
-        <source>这种纸上会排 %1 列 × %2 行，标签纸只有 %3 列 × %4 行</source>
-        <translation>This paper takes %1 columns × %2 rows; the sheet has only %3 × %4</translation>
-    </message>
-    <message>
-        <source>与 %1 相同，但没有 %1 的数据</source>
-        <translation>Same as %1, but %1 is not listed</translation>
-    </message>
-    <message>
         <source>标签库存</source>
         <translation>Stock Sheets</translation>
     </message>
@@ -1479,6 +1793,18 @@
     <message>
         <source>注意：</source>
         <translation>Note: </translation>
+    </message>
+    <message>
+        <source>种类</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>找到 %1 种标签纸</source>
+        <translation>%1 sheets found</translation>
+    </message>
+    <message>
+        <source>共 %1 种标签纸</source>
+        <translation>%1 sheets</translation>
     </message>
 </context>
 <context>

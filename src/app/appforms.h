@@ -26,7 +26,7 @@ extern TApplicationForms Forms;
 
 // The program's title, the caption of its plain messages. Window captions are
 // each window's own ("Quorvane V1.00" for the main window).
-inline const QString kApplicationTitle = QStringLiteral("Fenwold");
+inline const QString kApplicationTitle = QStringLiteral("Quorvane");
 
 // Names the application (name, version, maker).
 void NameApplication();

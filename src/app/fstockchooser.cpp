@@ -1,6 +1,7 @@
 #include "app/fstockchooser.h"
 
 #include "app/dialogkit.h"
+#include "app/language.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -9,32 +10,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
-enum Column { cMaker, cProduct, cDescription, cSize, cCount, cPaper, cColumns };
-}
-
-// The catalogue words its notes for the command line; the window speaks
-// Chinese.
-QString TFStockChooser::NoteText(const QString &note)
-{
-    static const QRegularExpression shape(QStringLiteral("^(\\w+) labels do not map"));
-    static const QRegularExpression layouts(QStringLiteral("^(\\d+) layouts on one sheet"));
-    static const QRegularExpression prints(QStringLiteral("^prints (\\d+)x(\\d+) on this paper, the sheet has (\\d+)x(\\d+)"));
-    static const QRegularExpression equivalent(QStringLiteral("^equivalent of (.*), which is not listed"));
-    if (const auto m = shape.match(note); m.hasMatch())
-        return tr("%1 形标签不能对应行列网格").arg(m.captured(1));
-    if (const auto m = layouts.match(note); m.hasMatch())
-        return tr("一张纸上有 %1 种排列，标签格式只有一种网格").arg(m.captured(1));
-    if (const auto m = prints.match(note); m.hasMatch())
-        return tr("这种纸上会排 %1 列 × %2 行，标签纸只有 %3 列 × %4 行")
-            .arg(m.captured(1), m.captured(2), m.captured(3), m.captured(4));
-    if (const auto m = equivalent.match(note); m.hasMatch())
-        return tr("与 %1 相同，但没有 %1 的数据").arg(m.captured(1));
-    return note;
+enum Column { cMaker, cProduct, cKind, cDescription, cSize, cCount, cPaper, cColumns };
 }
 
 TStockPreview::TStockPreview(QWidget *parent) : QWidget(parent)
@@ -95,35 +75,30 @@ TFStockChooser::TFStockChooser(const QList<TStockSheet> &sheets, QWidget *parent
     tvSheets = new QTreeWidget(this);
     tvSheets->setObjectName(QStringLiteral("tvStockSheets"));
     tvSheets->setColumnCount(cColumns);
-    tvSheets->setHeaderLabels({tr("厂商"), tr("型号"), tr("说明"), tr("标签尺寸"), tr("每页"), tr("纸张")});
+    tvSheets->setHeaderLabels({tr("厂商"), tr("型号"), tr("种类"), tr("说明"), tr("标签尺寸"), tr("每页"), tr("纸张")});
     tvSheets->setRootIsDecorated(true);
     tvSheets->setUniformRowHeights(true);
     tvSheets->setAllColumnsShowFocus(true);
     tvSheets->header()->setStretchLastSection(false);
     tvSheets->header()->setSectionResizeMode(cDescription, QHeaderView::Stretch);
+    const bool chinese = InstalledLanguage() != kLanguageEnglish;
 
     // One group a paper, in the catalogue's order (A4 and US Letter first).
     QTreeWidgetItem *group = nullptr;
     QString paper;
-    int inGroup = 0;
-    auto closeGroup = [&] {
-        if (group)
-            group->setText(cMaker, QStringLiteral("%1 (%2)").arg(paper).arg(inGroup));
-    };
     for (qsizetype i = 0; i < sheets_.size(); ++i) {
         const TStockSheet &s = sheets_[i];
         if (!group || s.PaperName != paper) {
-            closeGroup();
             paper = s.PaperName;
-            inGroup = 0;
             group = new QTreeWidgetItem(tvSheets);
+            group->setData(cMaker, Qt::UserRole, paper); // its caption counts the sheets shown (Filter)
             group->setFirstColumnSpanned(true);
             group->setFlags(Qt::ItemIsEnabled);
         }
-        ++inGroup;
         auto *item = new QTreeWidgetItem(group);
         item->setText(cMaker, s.Maker);
         item->setText(cProduct, s.Product);
+        item->setText(cKind, StockKindCaption(s.Kind, chinese));
         item->setText(cDescription, s.EquivalentOf.isEmpty()
                                         ? s.Description
                                         : QStringLiteral("%1 (= %2)").arg(s.Description, s.EquivalentOf));
@@ -136,19 +111,18 @@ TFStockChooser::TFStockChooser(const QList<TStockSheet> &sheets, QWidget *parent
             item->setFlags(Qt::ItemIsEnabled);
             for (int c = 0; c < cColumns; ++c) {
                 item->setForeground(c, palette().brush(QPalette::Disabled, QPalette::Text));
-                item->setToolTip(c, NoteText(s.Note));
+                item->setToolTip(c, s.Note);
             }
         } else if (!s.Warning.isEmpty()) {
             for (int c = 0; c < cColumns; ++c)
-                item->setToolTip(c, NoteText(s.Warning));
+                item->setToolTip(c, s.Warning);
         }
     }
-    closeGroup();
     if (tvSheets->topLevelItemCount() > 0)
         tvSheets->topLevelItem(0)->setExpanded(true);
     if (tvSheets->topLevelItemCount() > 1)
         tvSheets->topLevelItem(1)->setExpanded(true);
-    for (int c : {cMaker, cProduct, cSize, cCount, cPaper})
+    for (int c : {cMaker, cProduct, cKind, cSize, cCount, cPaper})
         tvSheets->resizeColumnToContents(c);
     tvSheets->setColumnWidth(cPaper, std::max(tvSheets->columnWidth(cPaper), 90));
     tvSheets->setColumnWidth(cMaker, std::max(tvSheets->columnWidth(cMaker), 110));
@@ -159,6 +133,7 @@ TFStockChooser::TFStockChooser(const QList<TStockSheet> &sheets, QWidget *parent
     lDetails->setFixedWidth(170);
     lDetails->setAlignment(Qt::AlignTop | Qt::AlignLeft);
 
+    lMatches = MakeLabel(this, "lStockMatches", QString());
     btnOk = MakeButton(this, "btnStockOk", tr("确定(&O)"), true);
     btnCancel = MakeButton(this, "btnStockCancel", tr("取消(&C)"));
     btnOk->setEnabled(false);
@@ -170,6 +145,7 @@ TFStockChooser::TFStockChooser(const QList<TStockSheet> &sheets, QWidget *parent
     middle->addWidget(tvSheets, 1);
     middle->addLayout(side);
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(lMatches);
     buttons->addStretch();
     buttons->addWidget(btnOk);
     buttons->addWidget(btnCancel);
@@ -181,6 +157,7 @@ TFStockChooser::TFStockChooser(const QList<TStockSheet> &sheets, QWidget *parent
     resize(1000, 520);
 
     connect(eSearch, &QLineEdit::textChanged, this, &TFStockChooser::Filter);
+    Filter(QString());
     connect(tvSheets, &QTreeWidget::currentItemChanged, this, [this] { CurrentChanged(); });
     connect(tvSheets, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) {
         if (const TStockSheet *s = SheetOf(item); s && s->Selectable())
@@ -217,15 +194,16 @@ void TFStockChooser::CurrentChanged()
                        .arg(s->Name(), s->Description, StockLabelSize(*s),
                             tr("%1 列 × %2 行，%3").arg(s->Columns).arg(s->Rows).arg(s->PaperName));
     if (!s->Note.isEmpty())
-        text += QStringLiteral("\n\n") + tr("不能选用：") + NoteText(s->Note);
+        text += QStringLiteral("\n\n") + tr("不能选用：") + s->Note;
     else if (!s->Warning.isEmpty())
-        text += QStringLiteral("\n\n") + tr("注意：") + NoteText(s->Warning);
+        text += QStringLiteral("\n\n") + tr("注意：") + s->Warning;
     lDetails->setText(text);
 }
 
 void TFStockChooser::Filter(const QString &text)
 {
     const bool searching = !text.trimmed().isEmpty();
+    int matches = 0;
     for (int g = 0; g < tvSheets->topLevelItemCount(); ++g) {
         QTreeWidgetItem *group = tvSheets->topLevelItem(g);
         int shown = 0;
@@ -235,10 +213,13 @@ void TFStockChooser::Filter(const QString &text)
             item->setHidden(!match);
             shown += match;
         }
+        group->setText(cMaker, QStringLiteral("%1 (%2)").arg(group->data(cMaker, Qt::UserRole).toString()).arg(shown));
         group->setHidden(shown == 0);
         if (searching)
             group->setExpanded(true);
+        matches += shown;
     }
+    lMatches->setText(searching ? tr("找到 %1 种标签纸").arg(matches) : tr("共 %1 种标签纸").arg(matches));
 }
 
 bool TFStockChooser::Select(const QString &name)

@@ -38,13 +38,12 @@ public:
     void Filter(const QString &text);
     // Selects the sheet of that name; false when it is not listed.
     bool Select(const QString &name);
-    // A note or warning of the catalogue in the window's language.
-    static QString NoteText(const QString &note);
 
     QLineEdit *eSearch;
     QTreeWidget *tvSheets;
     TStockPreview *preview;
     QLabel *lDetails;
+    QLabel *lMatches; // how many sheets the search shows
     QPushButton *btnOk, *btnCancel;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "app/dialogkit.h"
 
+#include "model/catalogue.h"
 #include "storage/settings.h"
 
 #include <QActionGroup>
@@ -17,7 +18,6 @@ namespace {
 struct TInstalled {
     QString language;
     QTranslator *qt = nullptr;
-    QTranslator *program = nullptr;
 };
 
 TInstalled &installed()
@@ -57,25 +57,23 @@ bool InstallTranslators(QCoreApplication &app, const QString &language)
 {
     TInstalled &now = installed();
     removeTranslator(now.qt);
-    removeTranslator(now.program);
     now.language = KnownLanguage(language);
     if (now.language.isEmpty())
         now.language = kLanguageChinese;
 
-    auto *t = new QTranslator(&app);
-    bool loaded;
-    if (now.language == kLanguageEnglish)
-        loaded = t->load(QStringLiteral(":/translations/quorvane_en.qm"));
-    else
-        loaded = t->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    if (!loaded) {
-        delete t;
-        return false;
+    bool loaded = InstallCatalogue(now.language);
+    if (now.language == kLanguageChinese) {
+        auto *t = new QTranslator(&app);
+        if (t->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(t);
+            now.qt = t;
+        } else {
+            delete t;
+            loaded = false;
+        }
     }
-    QCoreApplication::installTranslator(t);
-    (now.language == kLanguageEnglish ? now.program : now.qt) = t;
-    return true;
+    return loaded;
 }
 
 QString InstalledLanguage()

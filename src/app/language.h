@@ -1,8 +1,9 @@
 #pragma once
-// The language of the windows. The captions are written in Chinese, which
-// needs no translation; English comes from quorvane_en.qm in the program's
-// resources. The user's choice is kept in the settings and takes effect at the
-// next start; `quorvane --lang` overrides it for one run.
+// The language of the windows. The captions are written in Chinese and the
+// messages of the lower layers in English; the catalogue of the chosen
+// language (model/catalogue.h) turns both into it. The user's choice is kept
+// in the settings and takes effect at the next start; `quorvane --lang`
+// overrides it for one run.
 
 #include <QString>
 
@@ -22,10 +23,10 @@ QString KnownLanguage(const QString &name);
 QString ChosenLanguage();
 
 // Installs the translations of language (Chinese when unknown), replacing
-// those installed before: for Chinese Qt's own Simplified-Chinese texts, so
-// the standard dialogs speak the program's language; for English the
-// program's English captions (Qt's texts are English already). Returns false
-// when a translation could not be loaded (the texts stay as written).
+// those installed before: the program's catalogue of that language, and for
+// Chinese also Qt's own Simplified-Chinese texts, so the standard dialogs
+// speak the program's language. Returns false when a translation could not
+// be loaded (the texts stay as written).
 bool InstallTranslators(QCoreApplication &app, const QString &language);
 // The language installed last (empty before the first call).
 QString InstalledLanguage();

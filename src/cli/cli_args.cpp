@@ -1,9 +1,11 @@
 #include "cli/cli_args.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 
 TCliCommand::TCliCommand(const char *command, const char *synopsis, const char *usage)
-    : command_(command), synopsis_(synopsis), usage_(usage), unknownFormat_(QStringLiteral("unknown option %1"))
+    : command_(command), synopsis_(synopsis), usage_(usage),
+      unknownFormat_(QCoreApplication::translate("Cli", "unknown option %1"))
 {
     Add({QStringLiteral("help"), QStringLiteral("h")});
 }
@@ -46,7 +48,7 @@ int TCliCommand::Parse(const QStringList &args)
             return 0;
         }
         if (!options_[*it].valueName().isEmpty() && ++i >= args.size())
-            return Fail(missingValue_.value(*it, QStringLiteral("%1 needs a value").arg(a)));
+            return Fail(missingValue_.value(*it, QCoreApplication::translate("Cli", "%1 needs a value").arg(a)));
     }
     // The first argument stands for the program.
     if (!parser_.parse(QStringList{QString::fromLatin1(command_)} + args))

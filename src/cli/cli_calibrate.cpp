@@ -4,6 +4,7 @@
 #include "printing/pdfdevice.h"
 #include "printing/qprinter_device.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <cstdio>
 #include <memory>
@@ -30,18 +31,19 @@ int RunCalibrateCommand(const QStringList &args)
     const bool storing = cli.IsSet(QStringLiteral("offset")) || cli.IsSet(QStringLiteral("scale"))
                          || cli.IsSet(QStringLiteral("reset"));
     if (printer.isEmpty() == output.isEmpty())
-        return cli.Fail(QStringLiteral("give the printer (--printer NAME) or, for the page alone, --output FILE.pdf"));
+        return cli.Fail(QCoreApplication::translate(
+            "Cli", "give the printer (--printer NAME) or, for the page alone, --output FILE.pdf"));
     if (storing && printer.isEmpty())
-        return cli.Fail(QStringLiteral("a calibration is stored for a printer (--printer NAME)"));
+        return cli.Fail(QCoreApplication::translate("Cli", "a calibration is stored for a printer (--printer NAME)"));
     if (cli.IsSet(QStringLiteral("paper")) && output.isEmpty())
-        return cli.Fail(QStringLiteral("--paper applies only to --output"));
+        return cli.Fail(QCoreApplication::translate("Cli", "--paper applies only to --output"));
 
     if (storing) {
         TCalibration c = cli.IsSet(QStringLiteral("reset")) ? TCalibration{} : LoadCalibration(printer);
         if (const int status = ParseCalibrationOptions(cli, c); status >= 0)
             return status;
         if (!SaveCalibration(printer, c))
-            return cli.Fail(QStringLiteral("cannot write the settings file %1")
+            return cli.Fail(QCoreApplication::translate("Cli", "cannot write the settings file %1")
                                 .arg(QDir::toNativeSeparators(SettingsFilePath())),
                             1);
         std::printf("%s: offset %g,%g mm, scale %g,%g %%\n", printer.toLocal8Bit().constData(), c.OffsetX, c.OffsetY,
@@ -54,13 +56,15 @@ int RunCalibrateCommand(const QStringList &args)
         QPageSize paper(QPageSize::A4);
         const QString paperText = cli.Value(QStringLiteral("paper"));
         if (!paperText.isEmpty() && !TPdfPrinterDevice::ParsePaper(paperText, paper))
-            return cli.Fail(QStringLiteral("unknown paper %1 (A4, Letter or WxHmm such as 100x150mm)").arg(paperText));
+            return cli.Fail(
+                QCoreApplication::translate("Cli", "unknown paper %1 (A4, Letter or WxHmm such as 100x150mm)")
+                    .arg(paperText));
         if (!output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-            return cli.Fail(QStringLiteral("the output must be a .pdf file: %1").arg(output));
+            return cli.Fail(QCoreApplication::translate("Cli", "the output must be a .pdf file: %1").arg(output));
         device = std::make_unique<TPdfPrinterDevice>(output, paper, 600);
     } else {
         if (!TQPrinterDevice::PrinterNames().contains(printer))
-            return cli.Fail(QStringLiteral("no such printer: %1").arg(printer));
+            return cli.Fail(QCoreApplication::translate("Cli", "no such printer: %1").arg(printer));
         device = std::make_unique<TQPrinterDevice>(printer);
     }
     QString message;

@@ -6,6 +6,7 @@
 #include "model/labelformat.h"
 #include "storage/document.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -16,15 +17,15 @@ inline bool LoadLabelForCli(TLabelDocument &doc, const QString &fileName, QStrin
     const QFileInfo info(fileName);
     const QString shown = QDir::toNativeSeparators(fileName);
     if (!info.exists()) {
-        error = QStringLiteral("no such label file: %1").arg(shown);
+        error = QCoreApplication::translate("Cli", "no such label file: %1").arg(shown);
         return false;
     }
     if (!info.isFile()) {
-        error = QStringLiteral("not a label file: %1").arg(shown);
+        error = QCoreApplication::translate("Cli", "not a label file: %1").arg(shown);
         return false;
     }
     if (DocumentKindOf(fileName) == TDocumentKind::None) {
-        error = QStringLiteral("not a label file (.lbl or .lbf): %1").arg(shown);
+        error = QCoreApplication::translate("Cli", "not a label file (.lbl or .lbf): %1").arg(shown);
         return false;
     }
     // The reasons the document gives name the file by its full path; the
@@ -32,8 +33,9 @@ inline bool LoadLabelForCli(TLabelDocument &doc, const QString &fileName, QStrin
     const QString path = info.absoluteFilePath();
     QString why;
     if (!doc.LoadLabelFile(path, &why)) {
-        error = why == NotALabelMessage(path) ? NotALabelMessage(shown)
-                                              : QStringLiteral("cannot read the label file %1").arg(shown);
+        error = why == NotALabelMessage(path)
+                    ? NotALabelMessage(shown)
+                    : QCoreApplication::translate("Cli", "cannot read the label file %1").arg(shown);
         return false;
     }
     return true;

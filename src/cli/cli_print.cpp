@@ -10,6 +10,7 @@
 #include "printing/stocksheets.h"
 #include "printing/spreadsheet.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLocale>
 #include <csignal>
@@ -117,10 +118,11 @@ private:
             return;
         timer_.restart();
         drawn_ = true;
-        if (total_ > 0)
-            std::fprintf(stderr, "\rPage %d, %lld of %lld labels\033[K", page_, labels_, total_);
-        else
-            std::fprintf(stderr, "\rPage %d, %lld labels\033[K", page_, labels_);
+        const QString line =
+            total_ > 0
+                ? QCoreApplication::translate("Cli", "Page %1, %2 of %3 labels").arg(page_).arg(labels_).arg(total_)
+                : QCoreApplication::translate("Cli", "Page %1, %2 labels").arg(page_).arg(labels_);
+        std::fprintf(stderr, "\r%s\033[K", line.toLocal8Bit().constData());
         std::fflush(stderr);
     }
     bool show_;
@@ -146,14 +148,16 @@ int ParseCalibrationOptions(const TCliCommand &cli, TCalibration &c)
     if (cli.IsSet(QStringLiteral("offset"))) {
         TCalibration t = c;
         if (!pair("offset", t.OffsetX, t.OffsetY) || !ValidCalibration(t))
-            return cli.Fail(QStringLiteral("--offset takes X,Y in millimetres from -10 to 10, such as 0.5,-1.2: %1")
+            return cli.Fail(QCoreApplication::translate(
+                                "Cli", "--offset takes X,Y in millimetres from -10 to 10, such as 0.5,-1.2: %1")
                                 .arg(cli.Value(QStringLiteral("offset"))));
         c = t;
     }
     if (cli.IsSet(QStringLiteral("scale"))) {
         TCalibration t = c;
         if (!pair("scale", t.ScaleX, t.ScaleY) || !ValidCalibration(t))
-            return cli.Fail(QStringLiteral("--scale takes SX,SY in percent from 95 to 105, such as 100,99.5: %1")
+            return cli.Fail(QCoreApplication::translate(
+                                "Cli", "--scale takes SX,SY in percent from 95 to 105, such as 100,99.5: %1")
                                 .arg(cli.Value(QStringLiteral("scale"))));
         c = t;
     }
@@ -171,14 +175,19 @@ int ReportPrinterJob(const TCliCommand &cli, TPrinterDevice *device)
                 (state.isEmpty() ? QStringLiteral("unknown") : state).toLocal8Bit().constData());
     std::fflush(stdout);
     if (qp->QueueStopped())
-        return cli.Fail(QStringLiteral("the printer %1 is stopped: job %2 is %3 and prints only when the printer is "
-                                       "started again (cupsenable %1)")
+        return cli.Fail(QCoreApplication::translate(
+                            "Cli", "the printer %1 is stopped: job %2 is %3 and prints only when the printer is "
+                                   "started again (cupsenable %1)")
                             .arg(qp->Name())
                             .arg(qp->JobId())
                             .arg(state.isEmpty() ? QStringLiteral("waiting") : state),
                         1);
     if (state == QLatin1String("aborted") || state == QLatin1String("canceled"))
-        return cli.Fail(QStringLiteral("the printer %1 did not print job %2: it was %3").arg(qp->Name()).arg(qp->JobId()).arg(state), 1);
+        return cli.Fail(QCoreApplication::translate("Cli", "the printer %1 did not print job %2: it was %3")
+                            .arg(qp->Name())
+                            .arg(qp->JobId())
+                            .arg(state),
+                        1);
     return 0;
 }
 
@@ -193,7 +202,7 @@ int RunPrintCommand(const QStringList &args)
         cli.Add({QString::fromLatin1(name)});
     cli.Add({QStringLiteral("quiet"), QStringLiteral("q")});
     cli.Add({QStringLiteral("stock")}, QStringLiteral("\"MAKER PRODUCT\""));
-    cli.AcceptPositionals(1, QStringLiteral("more than one label file: %1"));
+    cli.AcceptPositionals(1, QCoreApplication::translate("Cli", "more than one label file: %1"));
     if (const int status = cli.Parse(args); status >= 0)
         return status;
 
@@ -210,31 +219,33 @@ int RunPrintCommand(const QStringList &args)
     const QString sqlQuery = cli.Value(QStringLiteral("query"));
     const QStringList found = cli.Found();
     if (!delimiter.isEmpty() && !fixed.isEmpty())
-        return cli.Fail(QStringLiteral("--delimiter and --fixed exclude each other"));
+        return cli.Fail(QCoreApplication::translate("Cli", "--delimiter and --fixed exclude each other"));
     QString bad;
     int copies = 1, dpi = 600, count = 1;
     if (!cli.WholeValue(QStringLiteral("copies"), 1, 1000000, copies, &bad))
-        return cli.Fail(QStringLiteral("--copies must be a whole number from 1 to 1000000: %1").arg(bad));
+        return cli.Fail(
+            QCoreApplication::translate("Cli", "--copies must be a whole number from 1 to 1000000: %1").arg(bad));
     const qsizetype pages = found.count(QStringLiteral("pages")), labels = found.count(QStringLiteral("labels"));
     if (pages + labels + found.count(QStringLiteral("all")) > 1)
-        return cli.Fail(QStringLiteral("choose one of --pages, --labels and --all"));
+        return cli.Fail(QCoreApplication::translate("Cli", "choose one of --pages, --labels and --all"));
     int range = pages ? rkPages : labels ? rkLabels : cli.IsSet(QStringLiteral("all")) ? rkAll : -1;
     const QString rangeOption = pages ? QStringLiteral("pages") : QStringLiteral("labels");
     if ((pages || labels) && !cli.WholeValue(rangeOption, 1, 1000000000, count, &bad))
-        return cli.Fail(QStringLiteral("--%1 must be a whole number of at least 1: %2").arg(rangeOption, bad));
+        return cli.Fail(
+            QCoreApplication::translate("Cli", "--%1 must be a whole number of at least 1: %2").arg(rangeOption, bad));
     if (!cli.WholeValue(QStringLiteral("dpi"), 72, 4800, dpi, &bad))
-        return cli.Fail(QStringLiteral("--dpi must be from 72 to 4800: %1").arg(bad));
+        return cli.Fail(QCoreApplication::translate("Cli", "--dpi must be from 72 to 4800: %1").arg(bad));
     // The later of --header and --no-header counts.
     const qsizetype header = found.lastIndexOf(QStringLiteral("header"));
     const qsizetype noHeader = found.lastIndexOf(QStringLiteral("no-header"));
 
     if (label.isEmpty())
-        return cli.Fail(QStringLiteral("no label file given"));
+        return cli.Fail(QCoreApplication::translate("Cli", "no label file given"));
     if (!sql.isEmpty() && !data.isEmpty())
-        return cli.Fail(QStringLiteral("--sql and --data exclude each other"));
+        return cli.Fail(QCoreApplication::translate("Cli", "--sql and --data exclude each other"));
     if (sql.isEmpty() != sqlQuery.isEmpty())
-        return cli.Fail(sql.isEmpty() ? QStringLiteral("--query needs --sql URL")
-                                      : QStringLiteral("--sql needs --query \"SELECT ...\""));
+        return cli.Fail(sql.isEmpty() ? QCoreApplication::translate("Cli", "--query needs --sql URL")
+                                      : QCoreApplication::translate("Cli", "--sql needs --query \"SELECT ...\""));
     if (!sql.isEmpty()) {
         TSqlConnection connection;
         QString why;
@@ -244,14 +255,15 @@ int RunPrintCommand(const QStringList &args)
     // A database query feeds the job as a data file would.
     const bool hasData = !data.isEmpty() || !sql.isEmpty();
     if (!output.isEmpty() && !printer.isEmpty())
-        return cli.Fail(QStringLiteral("--output and --printer exclude each other"));
+        return cli.Fail(QCoreApplication::translate("Cli", "--output and --printer exclude each other"));
     if (output.isEmpty() && (!paperText.isEmpty() || cli.IsSet(QStringLiteral("dpi"))))
-        return cli.Fail(QStringLiteral("--paper and --dpi apply only to --output"));
+        return cli.Fail(QCoreApplication::translate("Cli", "--paper and --dpi apply only to --output"));
     QPageSize paper(QPageSize::A4);
     if (!paperText.isEmpty() && !TPdfPrinterDevice::ParsePaper(paperText, paper))
-        return cli.Fail(QStringLiteral("unknown paper %1 (A4, Letter or WxHmm such as 100x150mm)").arg(paperText));
+        return cli.Fail(QCoreApplication::translate("Cli", "unknown paper %1 (A4, Letter or WxHmm such as 100x150mm)")
+                            .arg(paperText));
     if (!output.isEmpty() && !output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        return cli.Fail(QStringLiteral("the output must be a .pdf file: %1").arg(output));
+        return cli.Fail(QCoreApplication::translate("Cli", "the output must be a .pdf file: %1").arg(output));
     // A maker's sheet brings its own label format and paper.
     const TStockSheet *stock = nullptr;
     if (cli.IsSet(QStringLiteral("stock"))) {
@@ -271,20 +283,23 @@ int RunPrintCommand(const QStringList &args)
     if (!data.isEmpty()) {
         const QFileInfo info(data);
         if (!info.exists())
-            return cli.Fail(QStringLiteral("no such data file: %1").arg(QDir::toNativeSeparators(data)));
+            return cli.Fail(
+                QCoreApplication::translate("Cli", "no such data file: %1").arg(QDir::toNativeSeparators(data)));
         if (!info.isFile())
-            return cli.Fail(QStringLiteral("not a data file: %1").arg(QDir::toNativeSeparators(data)));
+            return cli.Fail(
+                QCoreApplication::translate("Cli", "not a data file: %1").arg(QDir::toNativeSeparators(data)));
         SplitModeForFile(data, split.Mode);
     }
     if (cli.IsSet(QStringLiteral("sheet")) && !IsSpreadsheetFile(data))
-        return cli.Fail(QStringLiteral("--sheet applies only to a .xlsx, .ods or .xls data file"));
+        return cli.Fail(QCoreApplication::translate("Cli", "--sheet applies only to a .xlsx, .ods or .xls data file"));
     if (cli.IsSet(QStringLiteral("encoding"))) {
         const QString name = cli.Value(QStringLiteral("encoding"));
         TTextEncoding encoding{};
         if (!TextEncodingFromName(name, &encoding))
-            return cli.Fail(QStringLiteral("--encoding takes UTF-8, GB18030, UTF-16LE or UTF-16BE: %1").arg(name));
+            return cli.Fail(
+                QCoreApplication::translate("Cli", "--encoding takes UTF-8, GB18030, UTF-16LE or UTF-16BE: %1").arg(name));
         if (data.isEmpty() || IsSpreadsheetFile(data))
-            return cli.Fail(QStringLiteral("--encoding applies only to a text data file"));
+            return cli.Fail(QCoreApplication::translate("Cli", "--encoding applies only to a text data file"));
         split.Encoding = encoding;
     }
     if (!delimiter.isEmpty()) {
@@ -296,7 +311,8 @@ int RunPrintCommand(const QStringList &args)
             split.Mode = TSplitMode::Custom;
             split.CustomSeparator = delimiter;
         } else {
-            return cli.Fail(QStringLiteral("--delimiter takes tab, comma or one character: %1").arg(delimiter));
+            return cli.Fail(
+                QCoreApplication::translate("Cli", "--delimiter takes tab, comma or one character: %1").arg(delimiter));
         }
     } else if (!fixed.isEmpty()) {
         split.Mode = TSplitMode::Fixed;
@@ -304,7 +320,9 @@ int RunPrintCommand(const QStringList &args)
         for (const QString &w : fixed.split(QLatin1Char(','))) {
             int n = 0;
             if (!ParseWhole(w.trimmed(), 1, 100000, n))
-                return cli.Fail(QStringLiteral("--fixed takes widths of at least 1, such as 10,5,8: %1").arg(fixed));
+                return cli.Fail(
+                    QCoreApplication::translate("Cli", "--fixed takes widths of at least 1, such as 10,5,8: %1")
+                        .arg(fixed));
             split.ColumnSizes.append(n);
         }
     }
@@ -315,7 +333,7 @@ int RunPrintCommand(const QStringList &args)
         else if (quote.size() == 1)
             split.QuoteChar = quote;
         else
-            return cli.Fail(QStringLiteral("--quote takes one character or none: %1").arg(quote));
+            return cli.Fail(QCoreApplication::translate("Cli", "--quote takes one character or none: %1").arg(quote));
     }
     if (header != noHeader)
         split.IgnoreHeader = header > noHeader;
@@ -345,8 +363,9 @@ int RunPrintCommand(const QStringList &args)
 
     const bool imports = HasImportedField(items.Items);
     if (range == rkAll && (!hasData || !imports))
-        return cli.Fail(!hasData ? QStringLiteral("--all needs a data file (--data FILE)")
-                                   : QStringLiteral("--all needs a label that imports columns from the data file"));
+        return cli.Fail(!hasData ? QCoreApplication::translate("Cli", "--all needs a data file (--data FILE)")
+                                 : QCoreApplication::translate(
+                                     "Cli", "--all needs a label that imports columns from the data file"));
     if (range == -1)
         range = hasData && imports ? rkAll : rkPages;
     choices.Copies = copies;
@@ -365,10 +384,11 @@ int RunPrintCommand(const QStringList &args)
         device = std::make_unique<TPdfPrinterDevice>(output, paper, dpi);
     } else {
         if (!printer.isEmpty() && !TQPrinterDevice::PrinterNames().contains(printer))
-            return cli.Fail(QStringLiteral("no such printer: %1").arg(printer));
+            return cli.Fail(QCoreApplication::translate("Cli", "no such printer: %1").arg(printer));
         auto qp = std::make_unique<TQPrinterDevice>(printer);
         if (qp->IsPdfFallback())
-            return cli.Fail(QStringLiteral("no printer is installed; write a PDF with --output FILE.pdf"));
+            return cli.Fail(
+                QCoreApplication::translate("Cli", "no printer is installed; write a PDF with --output FILE.pdf"));
         if (stock)
             UseStockPaper(*qp, paper);
         // The printer's own correction, unless this job brings its own.
@@ -404,7 +424,7 @@ int RunPrintCommand(const QStringList &args)
     case TPrintResult::Printed:
         break;
     case TPrintResult::Cancelled:
-        std::fprintf(stderr, "Printing cancelled.\n");
+        std::fprintf(stderr, "%s\n", qPrintable(QCoreApplication::translate("Cli", "Printing cancelled.")));
         return 130;
     case TPrintResult::NoFit:
     case TPrintResult::NoRecords:
@@ -416,15 +436,26 @@ int RunPrintCommand(const QStringList &args)
     // The counters go back into the label file; its own format stays.
     LabelFormat = fileFormat;
     if (cli.IsSet(QStringLiteral("save-counters")) && HasSequenceField(items.Items) && !doc.SaveLabelFile(doc.CurrentLabelFile, &error))
-        return cli.Fail(QStringLiteral("printed, but the counters were not saved: %1").arg(error), 1);
+        return cli.Fail(QCoreApplication::translate("Cli", "printed, but the counters were not saved: %1").arg(error),
+                        1);
     if (!quiet)
-        std::fprintf(stderr, "%lld labels on %d pages to %s\n", stats.LabelsPrinted, stats.PagesPrinted,
-                     (output.isEmpty() ? device->Name() : QDir::toNativeSeparators(output)).toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n",
+                     QCoreApplication::translate("Cli", "%1 labels on %2 pages to %3")
+                         .arg(stats.LabelsPrinted)
+                         .arg(stats.PagesPrinted)
+                         .arg(output.isEmpty() ? device->Name() : QDir::toNativeSeparators(output))
+                         .toLocal8Bit()
+                         .constData());
     // Reported even with --quiet, and before a printer's refusal ends the
     // command: every one of those labels lacks a barcode.
     for (const auto &f : stats.SymbolFailures)
-        std::fprintf(stderr, "%s %lld: no barcode: %s\n", imports && hasData ? "record" : "label", f.Record,
-                     f.Reason.toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n",
+                     (imports && hasData ? QCoreApplication::translate("Cli", "record %1: no barcode: %2")
+                                         : QCoreApplication::translate("Cli", "label %1: no barcode: %2"))
+                         .arg(f.Record)
+                         .arg(f.Reason)
+                         .toLocal8Bit()
+                         .constData());
     if (const int status = ReportPrinterJob(cli, device.get()); status > 0)
         return status;
     return stats.SymbolFailures.isEmpty() ? 0 : 3;

@@ -3,6 +3,7 @@
 #include "cli/cli_label.h"
 #include "cli/commands.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
@@ -17,19 +18,19 @@ int RunRenderCommand(const QStringList &args)
 {
     TCliCommand cli("render", "LABEL.lbl --output FILE.png", kRenderUsage);
     cli.Add({QStringLiteral("output"), QStringLiteral("o")}, QStringLiteral("FILE.png"),
-            QStringLiteral("--output needs a file name"));
+            QCoreApplication::translate("Cli", "--output needs a file name"));
     cli.Add({QStringLiteral("no-grid")});
-    cli.AcceptPositionals(1, QStringLiteral("more than one label file: %1"));
+    cli.AcceptPositionals(1, QCoreApplication::translate("Cli", "more than one label file: %1"));
     if (const int status = cli.Parse(args); status >= 0)
         return status;
     const QString label = cli.Positionals().value(0);
     const QString output = cli.Value(QStringLiteral("output"));
     if (label.isEmpty())
-        return cli.Fail(QStringLiteral("no label file given"));
+        return cli.Fail(QCoreApplication::translate("Cli", "no label file given"));
     if (output.isEmpty())
-        return cli.Fail(QStringLiteral("--output FILE.png is required"));
+        return cli.Fail(QCoreApplication::translate("Cli", "--output FILE.png is required"));
     if (!output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
-        return cli.Fail(QStringLiteral("the output must be a .png file: %1").arg(output));
+        return cli.Fail(QCoreApplication::translate("Cli", "the output must be a .png file: %1").arg(output));
 
     TItemContainer items;
     TLabelDocument doc(items);
@@ -44,7 +45,7 @@ int RunRenderCommand(const QStringList &args)
     if (qint64(width) * height <= 200'000'000)
         image = QImage(width, height, QImage::Format_RGB32);
     if (image.isNull())
-        return cli.Fail(QStringLiteral("the label is too large to render (%1 x %2 pixels): %3")
+        return cli.Fail(QCoreApplication::translate("Cli", "the label is too large to render (%1 x %2 pixels): %3")
                             .arg(items.SurfaceWidth())
                             .arg(items.SurfaceHeight())
                             .arg(QDir::toNativeSeparators(label)));
@@ -55,9 +56,9 @@ int RunRenderCommand(const QStringList &args)
     }
     QSaveFile file(output);
     if (!file.open(QIODevice::WriteOnly))
-        return cli.Fail(QStringLiteral("cannot write %1: %2").arg(output, file.errorString()));
+        return cli.Fail(QCoreApplication::translate("Cli", "cannot write %1: %2").arg(output, file.errorString()));
     QImageWriter writer(&file, "png");
     if (!writer.write(image) || !file.commit())
-        return cli.Fail(QStringLiteral("cannot write %1: %2").arg(output, file.errorString()));
+        return cli.Fail(QCoreApplication::translate("Cli", "cannot write %1: %2").arg(output, file.errorString()));
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "printing/qprinter_device.h"
 #include "printing/stocksheets.h"
 
+#include <QCoreApplication>
 #include <QPrinter>
 #include <cstdio>
 
@@ -48,7 +49,7 @@ int RunTemplatesCommand(const QStringList &args)
         ++shown;
     }
     if (shown == 0 && !search.isEmpty())
-        return cli.Fail(QStringLiteral("no label sheet matches %1").arg(search), 1);
+        return cli.Fail(QCoreApplication::translate("Cli", "no label sheet matches %1").arg(search), 1);
     return 0;
 }
 
@@ -57,12 +58,12 @@ const TStockSheet *FindStockForCli(const QString &name, QString &error)
     const QList<TStockSheet> &sheets = StockCatalogue().Sheets;
     const TStockSheet *s = FindStockSheet(sheets, name);
     if (!s) {
-        error = QStringLiteral("unknown label sheet %1; nearest: %2")
+        error = QCoreApplication::translate("Cli", "unknown label sheet %1; nearest: %2")
                     .arg(name, NearestStockNames(sheets, name).join(QStringLiteral(", ")));
         return nullptr;
     }
     if (!s->Selectable()) {
-        error = QStringLiteral("the label sheet %1 cannot be used: %2").arg(s->Name(), s->Note);
+        error = QCoreApplication::translate("Cli", "the label sheet %1 cannot be used: %2").arg(s->Name(), s->Note);
         return nullptr;
     }
     return s;

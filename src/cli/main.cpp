@@ -1,5 +1,6 @@
 #include "cli/cli_stock.h"
 #include "cli/commands.h"
+#include "model/catalogue.h"
 #include "model/labelformat.h"
 
 #include <QGuiApplication>
@@ -8,8 +9,25 @@
 
 static void printHelp(FILE *out)
 {
-    std::fprintf(out, "Usage: quorvane-cli COMMAND [OPTIONS]\n\n%s\n%s\n%s\n%s\n%s\n", BarcodeUsage(), kPrintUsage,
-                 kRenderUsage, kCalibrateUsage, kTemplatesUsage);
+    std::fprintf(out,
+                 "Usage: quorvane-cli [--lang en|zh] COMMAND [OPTIONS]\n\n"
+                 "  --lang en|zh\n"
+                 "      The language of the messages: English, or Simplified Chinese.\n"
+                 "      Without it, Chinese when LC_ALL, LC_MESSAGES or LANG (the first\n"
+                 "      set) names zh, such as zh_CN.UTF-8; otherwise English.\n\n"
+                 "%s\n%s\n%s\n%s\n%s\n",
+                 BarcodeUsage(), kPrintUsage, kRenderUsage, kCalibrateUsage, kTemplatesUsage);
+}
+
+// "zh" or "en" from the locale's variables in POSIX order of precedence.
+static QString languageOfLocale()
+{
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString value = qEnvironmentVariable(name);
+        if (!value.isEmpty())
+            return value.startsWith(QLatin1String("zh")) ? QStringLiteral("zh") : QStringLiteral("en");
+    }
+    return QStringLiteral("en");
 }
 
 // Qt's offscreen platform warns about a missing per-user runtime folder,
@@ -35,6 +53,17 @@ int main(int argc, char **argv)
 
     QStringList args = QGuiApplication::arguments();
     args.removeFirst();
+    QString language = languageOfLocale();
+    if (!args.isEmpty() && args.first() == QLatin1String("--lang")) {
+        language = args.size() > 1 ? args[1].toLower().left(2) : QString();
+        if (language != QLatin1String("en") && language != QLatin1String("zh")) {
+            std::fprintf(stderr, "quorvane-cli: --lang takes en or zh\n");
+            return 2;
+        }
+        args.remove(0, 2);
+    }
+    // Texts stay English when the catalogue is missing: nothing is lost.
+    InstallCatalogue(language);
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         printHelp(stdout);
         return args.isEmpty() ? 2 : 0;
@@ -59,6 +88,8 @@ int main(int argc, char **argv)
         return RunTemplatesCommand(args);
     if (command == QLatin1String("calibrate"))
         return RunCalibrateCommand(args);
-    std::fprintf(stderr, "quorvane-cli: unknown command '%s' (try --help)\n", command.toLocal8Bit().constData());
+    std::fprintf(
+        stderr, "quorvane-cli: %s\n",
+        QCoreApplication::translate("Cli", "unknown command '%1' (try --help)").arg(command).toLocal8Bit().constData());
     return 2;
 }

@@ -1,5 +1,6 @@
 #include "printing/calibrationpage.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QPainter>
 #include <QPen>
@@ -71,12 +72,16 @@ void DrawCalibrationPage(QPainter &p, const TPrinterMetrics &m)
 
     const QString m0 = QString::number(mark);
     const QString text =
-        QString::fromUtf8("打印校准页（本页不使用校准）\n"
-                          "1. 量出左上十字中心到纸张左边和上边的距离 X、Y（mm），应各为 %1 mm。\n"
-                          "   偏移 X = %1 − X，偏移 Y = %1 − Y。\n"
-                          "2. 量出两把标尺上 0 到 %2 mm、0 到 %3 mm 两个十字间的实际长度 LX、LY。\n"
-                          "   比例 X = %2 ÷ LX × 100%，比例 Y = %3 ÷ LY × 100%。\n"
-                          "3. 在“打印机校准”对话框中填入这些数值。")
+        QCoreApplication::translate(
+            "Calibration",
+            "Printer calibration page (printed without calibration)\n"
+            "1. Measure X and Y (mm), from the centre of the top-left cross to the paper's left and top edges; "
+            "each should be %1 mm.\n"
+            "   Offset X = %1 − X, offset Y = %1 − Y.\n"
+            "2. Measure LX and LY, the real lengths between the crosses at 0 and %2 mm and at 0 and %3 mm on the "
+            "two rulers.\n"
+            "   Scale X = %2 ÷ LX × 100%, scale Y = %3 ÷ LY × 100%.\n"
+            "3. Enter these figures in the Printer Calibration dialog.")
             .arg(m0, QString::number(lengthX), QString::number(lengthY));
     const QRectF box(QPointF(at.X(mark + 8), at.Y(mark + 8)), QPointF(at.X(mark + lengthX), at.Y(mark + lengthY)));
     p.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
@@ -92,14 +97,14 @@ TPrintResult PrintCalibrationPage(TPrinterDevice &device, QString *message)
         return TPrintResult::DeviceError;
     };
     if (!device.Metrics(m) || m.DpiX <= 0 || m.DpiY <= 0)
-        return fail(QStringLiteral("The printer \"%1\" cannot be used.").arg(device.Name()));
+        return fail(PrinterUnusableMessage(device.Name()));
     QString error;
     if (!device.Begin(QStringLiteral("Calibration"), &error))
         return fail(error);
     QPainter *p = device.Painter();
     if (!p) {
         device.Abort();
-        return fail(QStringLiteral("The printer \"%1\" cannot be used.").arg(device.Name()));
+        return fail(PrinterUnusableMessage(device.Name()));
     }
     DrawCalibrationPage(*p, m);
     if (!device.End(&error))

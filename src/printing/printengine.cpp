@@ -9,13 +9,18 @@
 #include <QTransform>
 #include <cmath>
 
-const char *const kMsgNoFit = "The label does not fit on the page.";
-const char *const kMsgNoRecords = "The data file has no records.";
+const char *const kMsgNoFit = QT_TRANSLATE_NOOP("Printing", "The label does not fit on the page.");
+const char *const kMsgNoRecords = QT_TRANSLATE_NOOP("Printing", "The data file has no records.");
+
+QString PrinterUnusableMessage(const QString &name)
+{
+    return QCoreApplication::translate("Printing", "The printer \"%1\" cannot be used.").arg(name);
+}
 
 QString NoRecordsMessage(const TRecordSource &source)
 {
-    return QString::fromLatin1(kMsgNoRecords) + u' ' +
-           QCoreApplication::translate("Print", "(%1)").arg(QDir::toNativeSeparators(source.SourceName()));
+    return QCoreApplication::translate("Printing", kMsgNoRecords) + u' ' +
+           QCoreApplication::translate("Printing", "(%1)").arg(QDir::toNativeSeparators(source.SourceName()));
 }
 
 QString PrintJobTitle(const QString &labelFile)
@@ -148,13 +153,12 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
         device.SetRollPage(RollPageSizeMm());
     TPrinterMetrics metrics;
     if (!device.Metrics(metrics))
-        return Fail(TPrintResult::DeviceError,
-                    QStringLiteral("The printer \"%1\" cannot be used.").arg(device.Name()), message);
+        return Fail(TPrintResult::DeviceError, PrinterUnusableMessage(device.Name()), message);
     ApplyPrinterMetrics(metrics);
     const qint64 perPage = qint64(LabelRows) * LabelColumns;
     // An empty grid would start page after page without printing.
     if (perPage <= 0)
-        return Fail(TPrintResult::NoFit, QString::fromLatin1(kMsgNoFit), message);
+        return Fail(TPrintResult::NoFit, QCoreApplication::translate("Printing", kMsgNoFit), message);
 
     const int copies = qMax(1, choices.Copies);
     const bool useDataFile = HasImportedField(items) && HasDataSource(choices);
@@ -168,7 +172,8 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
             return Fail(TPrintResult::NoRecords,
                         choices.SqlUrl.isEmpty()
                             ? NoRecordsMessage(*source)
-                            : QStringLiteral("The query on the database %1 returns no rows.").arg(source->SourceName()),
+                            : QCoreApplication::translate("Printing", "The query on the database %1 returns no rows.")
+                                  .arg(source->SourceName()),
                         message);
     }
     // Without a data file nothing else would end "all records".
@@ -189,8 +194,7 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
     QPainter *painter = device.Painter();
     if (!painter) {
         device.Abort();
-        return Fail(TPrintResult::DeviceError, QStringLiteral("The printer \"%1\" cannot be used.").arg(device.Name()),
-                    message);
+        return Fail(TPrintResult::DeviceError, PrinterUnusableMessage(device.Name()), message);
     }
     const QTransform calibration = CalibrationTransform(choices.Calibration);
     painter->setWorldTransform(calibration);
@@ -216,7 +220,8 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
             if (!device.NewPage()) {
                 device.Abort();
                 return Fail(TPrintResult::DeviceError,
-                            QStringLiteral("The printer \"%1\" failed to start a new page.").arg(device.Name()),
+                            QCoreApplication::translate("Printing", "The printer \"%1\" failed to start a new page.")
+                                .arg(device.Name()),
                             message);
             }
             painter->setWorldTransform(calibration);
@@ -240,8 +245,9 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
         device.Abort();
         // Like a cancel: what was printed is discarded, and the count says how far the job got.
         return Fail(TPrintResult::DataError,
-                    source->ErrorString() +
-                        QStringLiteral(" The job stopped after %1 labels and was discarded.").arg(labelsPrinted),
+                    source->ErrorString()
+                        + QCoreApplication::translate("Printing", " The job stopped after %1 labels and was discarded.")
+                              .arg(labelsPrinted),
                     message);
     }
     if (!device.End(&error))

@@ -74,11 +74,15 @@ public:
 
 enum class TPrintResult { Printed, Cancelled, NoFit, NoRecords, DataError, DeviceError };
 
-// The messages of the jobs that print nothing.
+// The messages of the jobs that print nothing, in context "Printing" of the
+// catalogue (QCoreApplication::translate).
 extern const char *const kMsgNoFit;     // "The label does not fit on the page."
 extern const char *const kMsgNoRecords; // "The data file has no records."
 // kMsgNoRecords and the source it is about: "... (stock.xlsx, sheet "Notes")".
 QString NoRecordsMessage(const TRecordSource &source);
+
+// "The printer "NAME" cannot be used.", translated.
+QString PrinterUnusableMessage(const QString &name);
 
 // What one job did, for callers that report it.
 struct TPrintStats {

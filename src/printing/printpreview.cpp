@@ -3,6 +3,7 @@
 #include "model/labelformat.h"
 #include "printing/sheetlayout.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <limits>
 
@@ -55,7 +56,7 @@ bool TPreviewDevice::Begin(const QString &, QString *error)
     TPrinterMetrics m;
     if (!Metrics(m)) {
         if (error)
-            *error = QStringLiteral("The printer \"%1\" cannot be used.").arg(name_);
+            *error = PrinterUnusableMessage(name_);
         return false;
     }
     pages_.clear();
@@ -161,12 +162,12 @@ TPrintResult TPrintPreview::Open(QString *message)
         device.SetRollPage(RollPageSizeMm());
     TPrinterMetrics m;
     if (!device.Metrics(m))
-        return fail(TPrintResult::DeviceError, QStringLiteral("The printer cannot be used."));
+        return fail(TPrintResult::DeviceError, QCoreApplication::translate("Printing", "The printer cannot be used."));
     metrics_ = m;
     ApplyPrinterMetrics(metrics_);
     perPage_ = qint64(LabelRows) * LabelColumns;
     if (perPage_ <= 0)
-        return fail(TPrintResult::NoFit, QString::fromLatin1(kMsgNoFit));
+        return fail(TPrintResult::NoFit, QCoreApplication::translate("Printing", kMsgNoFit));
 
     // The same reading of the choices as PrintLabels.
     copies_ = qMax(1, choices_.Copies);
@@ -244,9 +245,10 @@ bool TPrintPreview::DrawPage(int n, QPainter &painter, QString *message)
         job.Source = cached_ ? cached_.get() : source_.get();
         if (size_t(n) >= pageTokens_.size() || !job.Source->Seek(pageTokens_[size_t(n)])) {
             if (message)
-                *message = source_->Failed() ? source_->ErrorString()
-                                             : QStringLiteral("Cannot read the data source \"%1\" again.")
-                                                   .arg(source_->SourceName());
+                *message = source_->Failed()
+                               ? source_->ErrorString()
+                               : QCoreApplication::translate("Printing", "Cannot read the data source \"%1\" again.")
+                                     .arg(source_->SourceName());
             return false;
         }
     }

@@ -3,6 +3,7 @@
 #include "printing/sheetlayout.h"
 
 #include <QCollator>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -174,12 +175,12 @@ void ReadLabel(QXmlStreamReader &xml, TStockSheet &s)
             s.Width = s.Height = TStockLength{Clean(2 * r.Value), r.Units};
         else if (ParseLength(a.value(QLatin1String("width")), s.Width))
             ParseLength(a.value(QLatin1String("height")), s.Height);
-        s.Note = QStringLiteral("%1 labels do not map onto a rectangular grid").arg(s.Shape);
+        s.Note = QCoreApplication::translate("Stock", "%1 labels do not map onto a rectangular grid").arg(s.Shape);
     }
     if (!ok)
-        s.Note = QStringLiteral("unreadable label size");
+        s.Note = QCoreApplication::translate("Stock", "unreadable label size");
     else if (s.Note.isEmpty() && (s.Width.Value <= 0 || s.Height.Value <= 0))
-        s.Note = QStringLiteral("label size not positive");
+        s.Note = QCoreApplication::translate("Stock", "label size not positive");
     int layouts = 0;
     while (xml.readNextStartElement()) {
         if (xml.name() == QLatin1String("Layout")) {
@@ -199,19 +200,20 @@ void ReadLabel(QXmlStreamReader &xml, TStockSheet &s)
                 };
                 if (!length("x0", s.X0, TStockLength{}) || !length("y0", s.Y0, TStockLength{}) ||
                     !length("dx", s.Dx, s.Width) || !length("dy", s.Dy, s.Height))
-                    s.Note = QStringLiteral("unreadable layout");
+                    s.Note = QCoreApplication::translate("Stock", "unreadable layout");
                 if (s.Columns < 1 || s.Rows < 1)
-                    s.Note = QStringLiteral("no labels in the layout");
+                    s.Note = QCoreApplication::translate("Stock", "no labels in the layout");
                 else if (s.Columns > 1000 || s.Rows > 1000)
-                    s.Note = QStringLiteral("more than 1000 labels across or down");
+                    s.Note = QCoreApplication::translate("Stock", "more than 1000 labels across or down");
             }
         }
         xml.skipCurrentElement();
     }
     if (layouts == 0 && s.Note.isEmpty())
-        s.Note = QStringLiteral("no layout");
+        s.Note = QCoreApplication::translate("Stock", "no layout");
     if (layouts > 1)
-        s.Note = QStringLiteral("%1 layouts on one sheet; the label format holds one grid").arg(layouts);
+        s.Note = QCoreApplication::translate("Stock", "%1 layouts on one sheet; the label format holds one grid")
+                     .arg(layouts);
 }
 
 void SetPaper(TStockSheet &s, const QList<TStockPaper> &papers)
@@ -220,7 +222,7 @@ void SetPaper(TStockSheet &s, const QList<TStockPaper> &papers)
         if (s.PaperWidth.Value > 0 && s.PaperHeight.Value > 0)
             s.PaperName = SizeText(s.PaperWidth, s.PaperHeight);
         else if (s.EquivalentOf.isEmpty() && s.Note.isEmpty())
-            s.Note = QStringLiteral("no paper size");
+            s.Note = QCoreApplication::translate("Stock", "no paper size");
         return;
     }
     for (const TStockPaper &p : papers) {
@@ -241,7 +243,7 @@ void SetPaper(TStockSheet &s, const QList<TStockPaper> &papers)
     }
     s.PaperName = s.PaperId;
     if (s.Note.isEmpty())
-        s.Note = QStringLiteral("unknown paper %1").arg(s.PaperId);
+        s.Note = QCoreApplication::translate("Stock", "unknown paper %1").arg(s.PaperId);
 }
 
 int PaperOrder(const QString &id)
@@ -256,6 +258,78 @@ int PaperOrder(const QString &id)
 }
 
 } // namespace
+
+QString StockKindCaption(TStockKind kind, bool chinese)
+{
+    static const struct {
+        TStockKind kind;
+        const char *english, *chinese;
+    } captions[] = {
+        {TStockKind::Media, "CD/DVD and media", "光盘及媒体标签"},
+        {TStockKind::BusinessCard, "Business cards", "名片"},
+        {TStockKind::NameBadge, "Name badges", "胸卡"},
+        {TStockKind::Filing, "File folder labels", "文件夹标签"},
+        {TStockKind::Address, "Address labels", "地址标签"},
+        {TStockKind::Shipping, "Shipping labels", "运输标签"},
+        {TStockKind::Photo, "Photo labels", "照片标签"},
+        {TStockKind::Card, "Cards", "卡片"},
+        {TStockKind::Round, "Round labels", "圆形标签"},
+        {TStockKind::Oval, "Oval labels", "椭圆形标签"},
+        {TStockKind::Square, "Square labels", "方形标签"},
+        {TStockKind::Rectangle, "Rectangular labels", "矩形标签"},
+        {TStockKind::Other, "Other labels", "其他标签"},
+    };
+    for (const auto &c : captions)
+        if (c.kind == kind)
+            return chinese ? QString::fromUtf8(c.chinese) : QString::fromLatin1(c.english);
+    return {};
+}
+
+TStockKind StockKindOf(const TStockSheet &s)
+{
+    // The description names the use more often than the categories do
+    // ("Address Labels" under "label", "rectangle-label"); the words and
+    // categories are those of glabels-data's templates.
+    static const struct {
+        TStockKind kind;
+        const char *words;    // in the description, whole words, any case
+        const char *category; // or this category
+    } rules[] = {
+        {TStockKind::Media, "cd|dvd|disc|disk|diskette|floppy|video|zip|minidisc|cassette|audio|media|blu-ray",
+         "media"},
+        {TStockKind::BusinessCard, "business\\s+cards?", "business-card"},
+        {TStockKind::NameBadge, "badges?|name\\s+tags?", "name-badge"},
+        {TStockKind::Filing, "file|files|folders?|filing|arch|dividers?|binders?|spine|index", "filing"},
+        {TStockKind::Address, "address|addressing|mailing", nullptr},
+        {TStockKind::Shipping, "shipping|parcel|postage|package|courier", "mail"},
+        {TStockKind::Photo, "photo|photos", "photo"},
+        {TStockKind::Card, "cards?|postcards?", "card"},
+    };
+    static const QList<QRegularExpression> words = [] {
+        QList<QRegularExpression> list;
+        for (const auto &r : rules)
+            list.append(QRegularExpression(QStringLiteral("\\b(%1)\\b").arg(QLatin1String(r.words)),
+                                           QRegularExpression::CaseInsensitiveOption));
+        return list;
+    }();
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const auto &r = rules[i];
+        if (words[i].match(s.Description).hasMatch()
+            || (r.category && s.Categories.contains(QLatin1String(r.category))))
+            return r.kind;
+    }
+    if (s.Shape == QLatin1String("cd"))
+        return TStockKind::Media;
+    if (s.Shape == QLatin1String("round") || s.Categories.contains(QLatin1String("round-label")))
+        return TStockKind::Round;
+    if (s.Shape == QLatin1String("ellipse") || s.Categories.contains(QLatin1String("elliptical-label")))
+        return TStockKind::Oval;
+    if (s.Categories.contains(QLatin1String("square-label")))
+        return TStockKind::Square;
+    if (s.Shape == QLatin1String("rectangle"))
+        return TStockKind::Rectangle;
+    return TStockKind::Other;
+}
 
 QList<TStockPaper> ParseStockPapers(const QByteArray &data)
 {
@@ -296,18 +370,23 @@ bool ParseStockTemplates(const QByteArray &data, const QList<TStockPaper> &paper
         if (s.PaperId == QLatin1String("Other") &&
             (!ParseLength(a.value(QLatin1String("width")), s.PaperWidth) ||
              !ParseLength(a.value(QLatin1String("height")), s.PaperHeight)))
-            s.Note = QStringLiteral("unreadable paper size");
+            s.Note = QCoreApplication::translate("Stock", "unreadable paper size");
         while (xml.readNextStartElement()) {
-            if (xml.name().startsWith(QLatin1String("Label-")) && s.Shape.isEmpty())
+            if (xml.name().startsWith(QLatin1String("Label-")) && s.Shape.isEmpty()) {
                 ReadLabel(xml, s);
-            else
+            } else {
+                if (xml.name() == QLatin1String("Meta")) {
+                    if (const QString c = xml.attributes().value(QLatin1String("category")).toString(); !c.isEmpty())
+                        s.Categories.append(c);
+                }
                 xml.skipCurrentElement();
+            }
         }
         // A template cut short is not listed half read.
         if (s.Maker.isEmpty() || s.Product.isEmpty() || xml.hasError())
             continue;
         if (s.EquivalentOf.isEmpty() && s.Shape.isEmpty() && s.Note.isEmpty())
-            s.Note = QStringLiteral("no label");
+            s.Note = QCoreApplication::translate("Stock", "no label");
         SetPaper(s, papers);
         out.append(s);
     }
@@ -376,7 +455,7 @@ TStockCatalogue LoadStockCatalogue(const QString &dir)
             next = base->Shape.isEmpty() ? base->EquivalentOf : QString();
         }
         if (!base || base->Shape.isEmpty()) {
-            s.Note = QStringLiteral("equivalent of %1, which is not listed").arg(s.EquivalentOf);
+            s.Note = QCoreApplication::translate("Stock", "equivalent of %1, which is not listed").arg(s.EquivalentOf);
             continue;
         }
         const TStockSheet copy = *base;
@@ -399,8 +478,23 @@ TStockCatalogue LoadStockCatalogue(const QString &dir)
             continue;
         const auto [columns, rows] = StockGridOnPaper(s);
         if (columns != s.Columns || rows != s.Rows)
-            s.Warning = QStringLiteral("prints %1x%2 on this paper, the sheet has %3x%4")
-                            .arg(columns).arg(rows).arg(s.Columns).arg(s.Rows);
+            s.Warning = QCoreApplication::translate("Stock", "prints %1x%2 on this paper, the sheet has %3x%4")
+                            .arg(columns)
+                            .arg(rows)
+                            .arg(s.Columns)
+                            .arg(s.Rows);
+    }
+
+    // One spelling a maker ("APLI" and "Apli" are one), the most used.
+    QHash<QString, QHash<QString, int>> spellings;
+    for (const TStockSheet &s : c.Sheets)
+        ++spellings[s.Maker.toCaseFolded()][s.Maker];
+    for (TStockSheet &s : c.Sheets) {
+        const QHash<QString, int> &counts = spellings[s.Maker.toCaseFolded()];
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+            if (it.value() > counts.value(s.Maker) || (it.value() == counts.value(s.Maker) && it.key() < s.Maker))
+                s.Maker = it.key();
+        s.Kind = StockKindOf(s);
     }
 
     QCollator collator;
@@ -428,7 +522,14 @@ const TStockCatalogue &StockCatalogue()
 bool StockMatches(const TStockSheet &s, const QString &text)
 {
     const QStringList words = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-    const QString hay = QStringList{s.Maker, s.Product, s.Description, s.PaperName, s.EquivalentOf}.join(QLatin1Char(' '));
+    const QString hay = QStringList{s.Maker,
+                                    s.Product,
+                                    s.Description,
+                                    s.PaperName,
+                                    s.EquivalentOf,
+                                    StockKindCaption(s.Kind, false),
+                                    StockKindCaption(s.Kind, true)}
+                            .join(QLatin1Char(' '));
     for (const QString &w : words)
         if (!hay.contains(w, Qt::CaseInsensitive))
             return false;

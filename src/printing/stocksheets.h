@@ -26,6 +26,19 @@ struct TStockLength {
     bool Metric() const { return Units == Mm || Units == Cm; }
 };
 
+// What a sheet is for, from its description, the categories of its template
+// and its shape; the first that fits in this order.
+enum class TStockKind { Media, BusinessCard, NameBadge, Filing, Address, Shipping, Photo, Card, Round, Oval,
+                        Square, Rectangle, Other };
+// The kind's caption in English and in Simplified Chinese. Both are data the
+// search looks in, whatever the language of the window.
+QString StockKindCaption(TStockKind kind, bool chinese);
+
+struct TStockSheet;
+// The kind of a sheet as read (LoadStockCatalogue sets it once equivalents
+// have their base's categories and shape).
+TStockKind StockKindOf(const TStockSheet &s);
+
 struct TStockSheet {
     QString Maker, Product, Description;
     QString EquivalentOf;   // the product this one is listed as equal to
@@ -33,6 +46,8 @@ struct TStockSheet {
     QString PaperName;      // "A4", "US Letter", "60 × 90 mm"
     TStockLength PaperWidth, PaperHeight;
     QString Shape;          // "rectangle", "round", "ellipse", "cd", ...
+    QStringList Categories; // the template's, such as "mail", "media", "round-label"
+    TStockKind Kind = TStockKind::Other;
     TStockLength Width, Height, X0, Y0, Dx, Dy;
     int Columns = 0, Rows = 0;
     QString Note;           // why the sheet cannot be chosen; empty when it can
@@ -72,12 +87,15 @@ struct TStockCatalogue {
 // The built-in sheets and those of every *-templates.xml in `dir`. A built-in
 // sheet replaces an installed one of the same maker and product;
 // equivalents take their base's geometry (or stay unselectable with a note).
+// Makers spelt in more than one case take the spelling most of their sheets
+// use. The notes and warnings are in the language of the catalogue installed
+// when it is read.
 TStockCatalogue LoadStockCatalogue(const QString &dir = QString::fromLatin1(kStockTemplateDir));
 // The catalogue of the default folder, read once.
 const TStockCatalogue &StockCatalogue();
 
-// Case-insensitive: every word of `text` in the maker, product, description
-// or paper. An empty text matches all.
+// Case-insensitive: every word of `text` in the maker, product, description,
+// paper or the kind's caption in either language. An empty text matches all.
 bool StockMatches(const TStockSheet &s, const QString &text);
 // By "MAKER PRODUCT" (case and spacing ignored), or by the product alone
 // when only one maker has it. nullptr when none.

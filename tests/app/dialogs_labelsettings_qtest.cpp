@@ -287,9 +287,17 @@ void LabelSettingsTest::stockSheetFillsFields()
             if (!chooser || !chooser->isVisible())
                 return;
             poll->stop();
-            TypeInto(chooser->eSearch, QStringLiteral("avery j8160"));
+            // The kind is searched in Chinese too, and the count is what is shown.
+            // Chinese comes through an input method, not key clicks.
+            chooser->eSearch->setText(QString::fromUtf8("avery j8160 地址"));
             QVERIFY(chooser->Select(QStringLiteral("Avery J8160")));
             QVERIFY(!chooser->tvSheets->currentItem()->isHidden());
+            QCOMPARE(chooser->tvSheets->currentItem()->text(2), QString::fromUtf8("地址标签"));
+            int shown = 0;
+            for (int g = 0; g < chooser->tvSheets->topLevelItemCount(); ++g)
+                for (int i = 0; i < chooser->tvSheets->topLevelItem(g)->childCount(); ++i)
+                    shown += !chooser->tvSheets->topLevelItem(g)->child(i)->isHidden();
+            QCOMPARE(chooser->lMatches->text(), QString::fromUtf8("找到 %1 种标签纸").arg(shown));
             // A sheet that does not map cannot be taken.
             QVERIFY(chooser->Select(QStringLiteral("Avery 8676")));
             QVERIFY(!chooser->btnOk->isEnabled());

@@ -13,6 +13,7 @@
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
+#include "printing/printengine.h"
 #include "dialogs_testkit.h"
 #include "storage/document.h"
 #include "storage/settings.h"
@@ -54,8 +55,43 @@ private slots:
         const auto *buttons = files.findChild<QDialogButtonBox *>();
         QVERIFY(buttons);
         QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
-        // The windows keep their own captions.
-        QVERIFY(QGuiApplication::applicationDisplayName() != kApplicationTitle);
+        // The windows keep their own captions: no display name appended.
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    }
+
+    // Messages of the lower layers are written in English, the captions in
+    // Chinese; each language's catalogue has both.
+    void messagesSpeakTheWindowsLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("zh") << "zh" << QString::fromUtf8("标签在页面上放不下。") << QString::fromUtf8("证实");
+        QTest::newRow("en") << "en" << "The label does not fit on the page." << "Confirm";
+    }
+    void messagesSpeakTheWindowsLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, message);
+        QFETCH(QString, caption);
+        QVERIFY(InitApplication(language));
+        QCOMPARE(QCoreApplication::translate("Printing", kMsgNoFit), message);
+        QCOMPARE(QCoreApplication::translate("TAsk", "证实"), caption);
+        // A message the print dialog gives as it is stays so in Chinese.
+        QCOMPARE(QCoreApplication::translate("TFPrintDlg", "You cannot print \"All\" without"),
+                 QStringLiteral("You cannot print \"All\" without"));
+        QVERIFY(InitApplication(QStringLiteral("zh")));
+    }
+
+    void plainMessagesCarryTheProductsName()
+    {
+        std::unique_ptr<TAsk> test = TAsk::Replace(nullptr);
+        QString title;
+        QWidget owner;
+        WhenModal(&owner, [&title](QDialog *box) { title = box->windowTitle(); });
+        DialogMessage(nullptr, QStringLiteral("x"));
+        TAsk::Replace(std::move(test));
+        QCOMPARE(title, QStringLiteral("Quorvane"));
     }
 
     void formsAreMadeInOrderAndKept()

@@ -174,5 +174,15 @@ grep -q 'unknown label sheet avery 5l60; nearest: .*Avery 5160' "$T/err" || fail
 grep -q 'cannot be used: cd labels' "$T/err" || fail "CD sheet: $(cat "$T/err")"
 [ -e "$T/x.pdf" ] && fail "a refused job left a PDF"
 
+# In Chinese (--lang zh, or a zh locale): the kinds are searched in Chinese,
+# and the messages, the catalogue's notes among them, speak it.
+"$CLI" --lang zh templates --search "地址 5160" >"$T/zh" || fail "templates --search 地址 exited $?"
+grep -q '^Avery 5160,' "$T/zh" || fail "地址 does not find Avery 5160: $(head -3 "$T/zh")"
+"$CLI" --lang zh print "$T/l.lbl" --stock "Avery 8676" --output "$T/x.pdf" 2>"$T/err"
+grep -q '标签纸 Avery 8676 不能使用：cd 形标签不能对应行列网格' "$T/err" || fail "zh CD sheet: $(cat "$T/err")"
+LC_ALL= LC_MESSAGES= LANG=zh_CN.UTF-8 "$CLI" print "$T/l.lbl" --stock "avery 5l60" --output "$T/x.pdf" 2>"$T/err"
+grep -q '未知标签纸 avery 5l60' "$T/err" || fail "LANG=zh_CN: $(cat "$T/err")"
+"$CLI" --lang fr templates 2>"$T/err" && fail "--lang fr was taken"
+
 [ "$failures" = 0 ] && echo "cli_stock: all passed"
 exit $((failures > 0))

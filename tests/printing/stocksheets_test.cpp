@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QHash>
 #include <QSizeF>
 
 namespace {
@@ -84,6 +85,28 @@ TEST(StockSheets, InstalledSheetsMatchTheDrawings)
     EXPECT_EQ(FindStockSheet(catalogue.Sheets, QStringLiteral("wl-875"))->Maker, QLatin1String("Worldlabel"));
     EXPECT_EQ(FindStockSheet(catalogue.Sheets, QStringLiteral("Avery 5l60")), nullptr);
     EXPECT_TRUE(NearestStockNames(catalogue.Sheets, QStringLiteral("Avery 5l60")).contains(QLatin1String("Avery 5160")));
+    // Each sheet's kind, found by its caption in either language.
+    const struct {
+        const char *search, *finds;
+        TStockKind kind;
+    } kinds[] = {
+        {"地址", "Avery 5160", TStockKind::Address},      {"address a4", "Avery J8160", TStockKind::Address},
+        {"运输", "Avery 5163", TStockKind::Shipping},     {"光盘", "Avery 8676", TStockKind::Media},
+        {"名片", "Avery 5371", TStockKind::BusinessCard}, {"胸卡", "Avery 5395", TStockKind::NameBadge},
+        {"文件夹", "Avery 5366", TStockKind::Filing},     {"圆形", "Avery 5195", TStockKind::Round},
+    };
+    for (const auto &k : kinds) {
+        const TStockSheet *s = FindStockSheet(catalogue.Sheets, QString::fromLatin1(k.finds));
+        ASSERT_NE(s, nullptr) << k.finds;
+        EXPECT_EQ(int(s->Kind), int(k.kind)) << k.finds;
+        EXPECT_TRUE(StockMatches(*s, QString::fromUtf8(k.search))) << k.search;
+    }
+    // Makers spelt in two cases ("APLI", "Apli") are listed as one.
+    QHash<QString, QString> makers;
+    for (const TStockSheet &s : catalogue.Sheets) {
+        EXPECT_EQ(makers.value(s.Maker.toCaseFolded(), s.Maker), s.Maker) << s.Maker.toStdString();
+        makers.insert(s.Maker.toCaseFolded(), s.Maker);
+    }
     // Paper that is no standard size.
     const TStockSheet *dymo = FindStockSheet(catalogue.Sheets, QStringLiteral("Dymo 11352"));
     ASSERT_NE(dymo, nullptr);

@@ -1,0 +1,2104 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN" sourcelanguage="zh_CN">
+<context>
+    <name>Calibration</name>
+    <message>
+        <source>Printer calibration page (printed without calibration)
+1. Measure X and Y (mm), from the centre of the top-left cross to the paper&apos;s left and top edges; each should be %1 mm.
+   Offset X = %1 − X, offset Y = %1 − Y.
+2. Measure LX and LY, the real lengths between the crosses at 0 and %2 mm and at 0 and %3 mm on the two rulers.
+   Scale X = %2 ÷ LX × 100%, scale Y = %3 ÷ LY × 100%.
+3. Enter these figures in the Printer Calibration dialog.</source>
+        <translation>打印校准页（本页不使用校准）
+1. 量出左上十字中心到纸张左边和上边的距离 X、Y（mm），应各为 %1 mm。
+   偏移 X = %1 − X，偏移 Y = %1 − Y。
+2. 量出两把标尺上 0 到 %2 mm、0 到 %3 mm 两个十字间的实际长度 LX、LY。
+   比例 X = %2 ÷ LX × 100%，比例 Y = %3 ÷ LY × 100%。
+3. 在“打印机校准”对话框中填入这些数值。</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>unknown option %1</source>
+        <translation>未知选项 %1</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 需要一个值</translation>
+    </message>
+    <message>
+        <source>give the printer (--printer NAME) or, for the page alone, --output FILE.pdf</source>
+        <translation>请指定打印机（--printer 名称），若只要校准页则用 --output 文件.pdf</translation>
+    </message>
+    <message>
+        <source>a calibration is stored for a printer (--printer NAME)</source>
+        <translation>校准值按打印机保存（--printer 名称）</translation>
+    </message>
+    <message>
+        <source>--paper applies only to --output</source>
+        <translation>--paper 只能与 --output 一起使用</translation>
+    </message>
+    <message>
+        <source>cannot write the settings file %1</source>
+        <translation>无法写入设置文件 %1</translation>
+    </message>
+    <message>
+        <source>unknown paper %1 (A4, Letter or WxHmm such as 100x150mm)</source>
+        <translation>未知纸张 %1（可用 A4、Letter 或 宽x高mm，如 100x150mm）</translation>
+    </message>
+    <message>
+        <source>the output must be a .pdf file: %1</source>
+        <translation>输出必须是 .pdf 文件：%1</translation>
+    </message>
+    <message>
+        <source>no such printer: %1</source>
+        <translation>没有这台打印机：%1</translation>
+    </message>
+    <message>
+        <source>no such label file: %1</source>
+        <translation>没有这个标签文件：%1</translation>
+    </message>
+    <message>
+        <source>not a label file: %1</source>
+        <translation>不是标签文件：%1</translation>
+    </message>
+    <message>
+        <source>not a label file (.lbl or .lbf): %1</source>
+        <translation>不是标签文件（.lbl 或 .lbf）：%1</translation>
+    </message>
+    <message>
+        <source>cannot read the label file %1</source>
+        <translation>无法读取标签文件 %1</translation>
+    </message>
+    <message>
+        <source>Page %1, %2 of %3 labels</source>
+        <translation>第 %1 页，第 %2 个标签，共 %3 个</translation>
+    </message>
+    <message>
+        <source>Page %1, %2 labels</source>
+        <translation>第 %1 页，%2 个标签</translation>
+    </message>
+    <message>
+        <source>--offset takes X,Y in millimetres from -10 to 10, such as 0.5,-1.2: %1</source>
+        <translation>--offset 取 X,Y，单位毫米，-10 到 10，如 0.5,-1.2：%1</translation>
+    </message>
+    <message>
+        <source>--scale takes SX,SY in percent from 95 to 105, such as 100,99.5: %1</source>
+        <translation>--scale 取 SX,SY，单位百分比，95 到 105，如 100,99.5：%1</translation>
+    </message>
+    <message>
+        <source>the printer %1 is stopped: job %2 is %3 and prints only when the printer is started again (cupsenable %1)</source>
+        <translation>打印机 %1 已停止：作业 %2 处于 %3 状态，打印机重新启动后才会打印（cupsenable %1）</translation>
+    </message>
+    <message>
+        <source>the printer %1 did not print job %2: it was %3</source>
+        <translation>打印机 %1 没有打印作业 %2：作业状态为 %3</translation>
+    </message>
+    <message>
+        <source>more than one label file: %1</source>
+        <translation>标签文件多于一个：%1</translation>
+    </message>
+    <message>
+        <source>--delimiter and --fixed exclude each other</source>
+        <translation>--delimiter 与 --fixed 不能同时使用</translation>
+    </message>
+    <message>
+        <source>--copies must be a whole number from 1 to 1000000: %1</source>
+        <translation>--copies 必须是 1 到 1000000 的整数：%1</translation>
+    </message>
+    <message>
+        <source>choose one of --pages, --labels and --all</source>
+        <translation>--pages、--labels 和 --all 只能选一个</translation>
+    </message>
+    <message>
+        <source>--%1 must be a whole number of at least 1: %2</source>
+        <translation>--%1 必须是不小于 1 的整数：%2</translation>
+    </message>
+    <message>
+        <source>--dpi must be from 72 to 4800: %1</source>
+        <translation>--dpi 必须在 72 到 4800 之间：%1</translation>
+    </message>
+    <message>
+        <source>no label file given</source>
+        <translation>没有指定标签文件</translation>
+    </message>
+    <message>
+        <source>--sql and --data exclude each other</source>
+        <translation>--sql 与 --data 不能同时使用</translation>
+    </message>
+    <message>
+        <source>--query needs --sql URL</source>
+        <translation>--query 需要 --sql URL</translation>
+    </message>
+    <message>
+        <source>--sql needs --query &quot;SELECT ...&quot;</source>
+        <translation>--sql 需要 --query &quot;SELECT ...&quot;</translation>
+    </message>
+    <message>
+        <source>--output and --printer exclude each other</source>
+        <translation>--output 与 --printer 不能同时使用</translation>
+    </message>
+    <message>
+        <source>--paper and --dpi apply only to --output</source>
+        <translation>--paper 和 --dpi 只能与 --output 一起使用</translation>
+    </message>
+    <message>
+        <source>no such data file: %1</source>
+        <translation>没有这个数据文件：%1</translation>
+    </message>
+    <message>
+        <source>not a data file: %1</source>
+        <translation>不是数据文件：%1</translation>
+    </message>
+    <message>
+        <source>--sheet applies only to a .xlsx, .ods or .xls data file</source>
+        <translation>--sheet 只适用于 .xlsx、.ods 或 .xls 数据文件</translation>
+    </message>
+    <message>
+        <source>--delimiter takes tab, comma or one character: %1</source>
+        <translation>--delimiter 取 tab、comma 或一个字符：%1</translation>
+    </message>
+    <message>
+        <source>--fixed takes widths of at least 1, such as 10,5,8: %1</source>
+        <translation>--fixed 取不小于 1 的宽度，如 10,5,8：%1</translation>
+    </message>
+    <message>
+        <source>--quote takes one character or none: %1</source>
+        <translation>--quote 取一个字符或不取：%1</translation>
+    </message>
+    <message>
+        <source>--all needs a data file (--data FILE)</source>
+        <translation>--all 需要数据文件（--data 文件）</translation>
+    </message>
+    <message>
+        <source>--all needs a label that imports columns from the data file</source>
+        <translation>--all 需要一个从数据文件导入列的标签</translation>
+    </message>
+    <message>
+        <source>no printer is installed; write a PDF with --output FILE.pdf</source>
+        <translation>没有安装打印机；请用 --output 文件.pdf 输出 PDF</translation>
+    </message>
+    <message>
+        <source>Printing cancelled.</source>
+        <translation>打印已取消。</translation>
+    </message>
+    <message>
+        <source>printed, but the counters were not saved: %1</source>
+        <translation>已打印，但计数器没有保存：%1</translation>
+    </message>
+    <message>
+        <source>%1 labels on %2 pages to %3</source>
+        <translation>%1 个标签，%2 页，输出到 %3</translation>
+    </message>
+    <message>
+        <source>record %1: no barcode: %2</source>
+        <translation>记录 %1：没有条形码：%2</translation>
+    </message>
+    <message>
+        <source>label %1: no barcode: %2</source>
+        <translation>标签 %1：没有条形码：%2</translation>
+    </message>
+    <message>
+        <source>--output needs a file name</source>
+        <translation>--output 需要文件名</translation>
+    </message>
+    <message>
+        <source>--output FILE.png is required</source>
+        <translation>必须指定 --output 文件.png</translation>
+    </message>
+    <message>
+        <source>the output must be a .png file: %1</source>
+        <translation>输出必须是 .png 文件：%1</translation>
+    </message>
+    <message>
+        <source>the label is too large to render (%1 x %2 pixels): %3</source>
+        <translation>标签太大，无法绘制（%1 x %2 像素）：%3</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>no label sheet matches %1</source>
+        <translation>没有与 %1 相符的标签纸</translation>
+    </message>
+    <message>
+        <source>unknown label sheet %1; nearest: %2</source>
+        <translation>未知标签纸 %1；最接近的：%2</translation>
+    </message>
+    <message>
+        <source>the label sheet %1 cannot be used: %2</source>
+        <translation>标签纸 %1 不能使用：%2</translation>
+    </message>
+    <message>
+        <source>unknown command &apos;%1&apos; (try --help)</source>
+        <translation>未知命令“%1”（请看 --help）</translation>
+    </message>
+</context>
+<context>
+    <name>Language</name>
+    <message>
+        <source>语言 / Language</source>
+        <translation>语言 / Language</translation>
+    </message>
+    <message>
+        <source>The choice of language could not be saved.</source>
+        <translation>无法保存所选语言。</translation>
+    </message>
+    <message>
+        <source>所选语言将在下次启动程序时生效。</source>
+        <translation>所选语言将在下次启动程序时生效。</translation>
+    </message>
+</context>
+<context>
+    <name>Printing</name>
+    <message>
+        <source>The label does not fit on the page.</source>
+        <translation>标签在页面上放不下。</translation>
+    </message>
+    <message>
+        <source>The data file has no records.</source>
+        <translation>数据文件中没有记录。</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; cannot be used.</source>
+        <translation>无法使用打印机“%1”。</translation>
+    </message>
+    <message>
+        <source>The query on the database %1 returns no rows.</source>
+        <translation>数据库 %1 上的查询没有返回任何行。</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; failed to start a new page.</source>
+        <translation>打印机“%1”无法开始新的一页。</translation>
+    </message>
+    <message>
+        <source> The job stopped after %1 labels and was discarded.</source>
+        <translation>作业在打印 %1 个标签后停止，已打印的内容被丢弃。</translation>
+    </message>
+    <message>
+        <source>The printer cannot be used.</source>
+        <translation>无法使用打印机。</translation>
+    </message>
+    <message>
+        <source>Cannot read the data source &quot;%1&quot; again.</source>
+        <translation>无法再次读取数据源“%1”。</translation>
+    </message>
+</context>
+<context>
+    <name>Stock</name>
+    <message>
+        <source>%1 labels do not map onto a rectangular grid</source>
+        <translation>%1 形标签不能对应行列网格</translation>
+    </message>
+    <message>
+        <source>unreadable label size</source>
+        <translation>标签尺寸无法读取</translation>
+    </message>
+    <message>
+        <source>label size not positive</source>
+        <translation>标签尺寸不是正数</translation>
+    </message>
+    <message>
+        <source>unreadable layout</source>
+        <translation>排列无法读取</translation>
+    </message>
+    <message>
+        <source>no labels in the layout</source>
+        <translation>排列中没有标签</translation>
+    </message>
+    <message>
+        <source>more than 1000 labels across or down</source>
+        <translation>横向或纵向超过 1000 个标签</translation>
+    </message>
+    <message>
+        <source>no layout</source>
+        <translation>没有排列</translation>
+    </message>
+    <message>
+        <source>%1 layouts on one sheet; the label format holds one grid</source>
+        <translation>一张纸上有 %1 种排列，标签格式只有一种网格</translation>
+    </message>
+    <message>
+        <source>no paper size</source>
+        <translation>没有纸张尺寸</translation>
+    </message>
+    <message>
+        <source>unknown paper %1</source>
+        <translation>未知纸张 %1</translation>
+    </message>
+    <message>
+        <source>unreadable paper size</source>
+        <translation>纸张尺寸无法读取</translation>
+    </message>
+    <message>
+        <source>no label</source>
+        <translation>没有标签</translation>
+    </message>
+    <message>
+        <source>equivalent of %1, which is not listed</source>
+        <translation>与 %1 相同，但没有 %1 的数据</translation>
+    </message>
+    <message>
+        <source>prints %1x%2 on this paper, the sheet has %3x%4</source>
+        <translation>这种纸上会排 %1 列 × %2 行，标签纸只有 %3 列 × %4 行</translation>
+    </message>
+</context>
+<context>
+    <name>TAppPrinter</name>
+    <message>
+        <source>Print to PDF</source>
+        <translation>打印到 PDF</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf)</source>
+        <translation>PDF 文件 (*.pdf)</translation>
+    </message>
+</context>
+<context>
+    <name>TAsk</name>
+    <message>
+        <source>证实</source>
+        <translation>证实</translation>
+    </message>
+    <message>
+        <source>是(&amp;Y)</source>
+        <translation>是(&amp;Y)</translation>
+    </message>
+    <message>
+        <source>否(&amp;N)</source>
+        <translation>否(&amp;N)</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>TFAbout</name>
+    <message>
+        <source>关于 Quorvane</source>
+        <translation>关于 Quorvane</translation>
+    </message>
+    <message>
+        <source>版本 1</source>
+        <translation>版本 1</translation>
+    </message>
+    <message>
+        <source>Quorvane 是一个标签设计与打印程序：
+· 十三种条形码（Code 128、Code 39、EAN 13、UPC A、POSTNET 等）
+· 单行文字、多行文字、图形和 BMP/JPEG 图像
+· 从文本数据文件、计数器和日期组合高级文字
+· 按行列在整页纸上批量打印标签</source>
+        <translation>Quorvane 是一个标签设计与打印程序：
+· 十三种条形码（Code 128、Code 39、EAN 13、UPC A、POSTNET 等）
+· 单行文字、多行文字、图形和 BMP/JPEG 图像
+· 从文本数据文件、计数器和日期组合高级文字
+· 按行列在整页纸上批量打印标签</translation>
+    </message>
+    <message>
+        <source>Quorvane 标签设计 — Maudrel Software</source>
+        <translation>Quorvane 标签设计 — Maudrel Software</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>确定(&amp;O)</translation>
+    </message>
+</context>
+<context>
+    <name>TFAdvanced</name>
+    <message>
+        <source>高级区域</source>
+        <translation>高级区域</translation>
+    </message>
+    <message>
+        <source>文本</source>
+        <translation>文本</translation>
+    </message>
+    <message>
+        <source>输入区域</source>
+        <translation>输入区域</translation>
+    </message>
+    <message>
+        <source>次序</source>
+        <translation>次序</translation>
+    </message>
+    <message>
+        <source>日期/时间</source>
+        <translation>日期/时间</translation>
+    </message>
+    <message>
+        <source>时间格式帮助</source>
+        <translation>时间格式帮助</translation>
+    </message>
+    <message>
+        <source>添加区域</source>
+        <translation>添加区域</translation>
+    </message>
+    <message>
+        <source>清除区域</source>
+        <translation>清除区域</translation>
+    </message>
+    <message>
+        <source>清除所有区域</source>
+        <translation>清除所有区域</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>段落 #</source>
+        <translation>段落 #</translation>
+    </message>
+    <message>
+        <source>最小尺寸</source>
+        <translation>最小尺寸</translation>
+    </message>
+    <message>
+        <source>填充字符</source>
+        <translation>填充字符</translation>
+    </message>
+    <message>
+        <source>当前值</source>
+        <translation>当前值</translation>
+    </message>
+    <message>
+        <source>最小值</source>
+        <translation>最小值</translation>
+    </message>
+    <message>
+        <source>最大值</source>
+        <translation>最大值</translation>
+    </message>
+    <message>
+        <source>格式</source>
+        <translation>格式</translation>
+    </message>
+    <message>
+        <source>You must enter a value greater or equal to</source>
+        <translation>You must enter a value greater or equal to</translation>
+    </message>
+    <message>
+        <source>the minimum sequence value </source>
+        <translation>the minimum sequence value </translation>
+    </message>
+    <message>
+        <source>You must enter a value less than or equal</source>
+        <translation>You must enter a value less than or equal</translation>
+    </message>
+    <message>
+        <source>to the maximum sequence value </source>
+        <translation>to the maximum sequence value </translation>
+    </message>
+    <message>
+        <source>You must enter a value less than the</source>
+        <translation>You must enter a value less than the</translation>
+    </message>
+    <message>
+        <source>the maximum sequence value </source>
+        <translation>the maximum sequence value </translation>
+    </message>
+    <message>
+        <source>You must enter a value greater than the</source>
+        <translation>You must enter a value greater than the</translation>
+    </message>
+    <message>
+        <source>the minimum sequeunce value </source>
+        <translation>the minimum sequeunce value </translation>
+    </message>
+    <message>
+        <source>Displays the day as a number without a leading</source>
+        <translation>Displays the day as a number without a leading</translation>
+    </message>
+    <message>
+        <source>zero (1-31).</source>
+        <translation>zero (1-31).</translation>
+    </message>
+    <message>
+        <source>Displays the day as a number with a leading</source>
+        <translation>Displays the day as a number with a leading</translation>
+    </message>
+    <message>
+        <source>zero (01-31).</source>
+        <translation>zero (01-31).</translation>
+    </message>
+    <message>
+        <source>Displays the day as an abbreviation (Sun-Sat).</source>
+        <translation>Displays the day as an abbreviation (Sun-Sat).</translation>
+    </message>
+    <message>
+        <source>Displays the day as a full name (Sunday-Saturday).</source>
+        <translation>Displays the day as a full name (Sunday-Saturday).</translation>
+    </message>
+    <message>
+        <source>Displays the month as a number without a leading</source>
+        <translation>Displays the month as a number without a leading</translation>
+    </message>
+    <message>
+        <source>zero (1-12).</source>
+        <translation>zero (1-12).</translation>
+    </message>
+    <message>
+        <source>Displays the month as a number with a leading</source>
+        <translation>Displays the month as a number with a leading</translation>
+    </message>
+    <message>
+        <source>zero (01-12).</source>
+        <translation>zero (01-12).</translation>
+    </message>
+    <message>
+        <source>Displays the month as an abbreviation (Jan-Dec).</source>
+        <translation>Displays the month as an abbreviation (Jan-Dec).</translation>
+    </message>
+    <message>
+        <source>Displays the month as a full name (January-</source>
+        <translation>Displays the month as a full name (January-</translation>
+    </message>
+    <message>
+        <source>December)</source>
+        <translation>December)</translation>
+    </message>
+    <message>
+        <source>Displays the year as a two-digit number (00-99).</source>
+        <translation>Displays the year as a two-digit number (00-99).</translation>
+    </message>
+    <message>
+        <source>Displays the year as a four-digit number (0000-</source>
+        <translation>Displays the year as a four-digit number (0000-</translation>
+    </message>
+    <message>
+        <source>9999).</source>
+        <translation>9999).</translation>
+    </message>
+    <message>
+        <source>Displays the hour without a leading zero (0-23).</source>
+        <translation>Displays the hour without a leading zero (0-23).</translation>
+    </message>
+    <message>
+        <source>Displays the hour with a leading zero (00-23).</source>
+        <translation>Displays the hour with a leading zero (00-23).</translation>
+    </message>
+    <message>
+        <source>Displays the minute without a leading zero (0-59).</source>
+        <translation>Displays the minute without a leading zero (0-59).</translation>
+    </message>
+    <message>
+        <source>Displays the minute with a leading zero (00-59).</source>
+        <translation>Displays the minute with a leading zero (00-59).</translation>
+    </message>
+    <message>
+        <source>Displays the second without a leading zero (0-59).</source>
+        <translation>Displays the second without a leading zero (0-59).</translation>
+    </message>
+    <message>
+        <source>Displays the second with a leading zero (00-59).</source>
+        <translation>Displays the second with a leading zero (00-59).</translation>
+    </message>
+    <message>
+        <source>Uses the 12-hour clock for the preceding h or hh</source>
+        <translation>Uses the 12-hour clock for the preceding h or hh</translation>
+    </message>
+    <message>
+        <source>specifier.</source>
+        <translation>specifier.</translation>
+    </message>
+    <message>
+        <source>Displays the 12-hour clock specifier am or pm.</source>
+        <translation>Displays the 12-hour clock specifier am or pm.</translation>
+    </message>
+    <message>
+        <source>Displays the date separator character.</source>
+        <translation>Displays the date separator character.</translation>
+    </message>
+    <message>
+        <source>Displays the time separator character.</source>
+        <translation>Displays the time separator character.</translation>
+    </message>
+    <message>
+        <source>Date Format Specifiers</source>
+        <translation>Date Format Specifiers</translation>
+    </message>
+    <message>
+        <source>Specifier  Displays</source>
+        <translation>Specifier  Displays</translation>
+    </message>
+    <message>
+        <source>Date/Time Picker Format Strings</source>
+        <translation>Date/Time Picker Format Strings</translation>
+    </message>
+</context>
+<context>
+    <name>TFCalibration</name>
+    <message>
+        <source>打印机“%1”不可用。</source>
+        <translation>打印机“%1”不可用。</translation>
+    </message>
+    <message>
+        <source>打印机校准</source>
+        <translation>打印机校准</translation>
+    </message>
+    <message>
+        <source>先打印校准页，量出十字与标尺实际落在纸上的位置和长度，再按页上的说明填入数值。偏移向右、向下为正。</source>
+        <translation>先打印校准页，量出十字与标尺实际落在纸上的位置和长度，再按页上的说明填入数值。偏移向右、向下为正。</translation>
+    </message>
+    <message>
+        <source>打印校准页(&amp;P)</source>
+        <translation>打印校准页(&amp;P)</translation>
+    </message>
+    <message>
+        <source>清除(&amp;R)</source>
+        <translation>清除(&amp;R)</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>确定(&amp;O)</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>取消(&amp;C)</translation>
+    </message>
+    <message>
+        <source>偏移</source>
+        <translation>偏移</translation>
+    </message>
+    <message>
+        <source>水平 X：</source>
+        <translation>水平 X：</translation>
+    </message>
+    <message>
+        <source>垂直 Y：</source>
+        <translation>垂直 Y：</translation>
+    </message>
+    <message>
+        <source>比例</source>
+        <translation>比例</translation>
+    </message>
+    <message>
+        <source>打印机：</source>
+        <translation>打印机：</translation>
+    </message>
+    <message>
+        <source>无法保存设置文件 %1。</source>
+        <translation>无法保存设置文件 %1。</translation>
+    </message>
+</context>
+<context>
+    <name>TFFontDlg</name>
+    <message>
+        <source>常规</source>
+        <translation>常规</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>斜体</translation>
+    </message>
+    <message>
+        <source>粗体</source>
+        <translation>粗体</translation>
+    </message>
+    <message>
+        <source>粗斜体</source>
+        <translation>粗斜体</translation>
+    </message>
+    <message>
+        <source>黑色</source>
+        <translation>黑色</translation>
+    </message>
+    <message>
+        <source>褐红色</source>
+        <translation>褐红色</translation>
+    </message>
+    <message>
+        <source>绿色</source>
+        <translation>绿色</translation>
+    </message>
+    <message>
+        <source>橄榄色</source>
+        <translation>橄榄色</translation>
+    </message>
+    <message>
+        <source>深蓝色</source>
+        <translation>深蓝色</translation>
+    </message>
+    <message>
+        <source>紫色</source>
+        <translation>紫色</translation>
+    </message>
+    <message>
+        <source>深青色</source>
+        <translation>深青色</translation>
+    </message>
+    <message>
+        <source>灰色</source>
+        <translation>灰色</translation>
+    </message>
+    <message>
+        <source>银色</source>
+        <translation>银色</translation>
+    </message>
+    <message>
+        <source>红色</source>
+        <translation>红色</translation>
+    </message>
+    <message>
+        <source>酸橙色</source>
+        <translation>酸橙色</translation>
+    </message>
+    <message>
+        <source>黄色</source>
+        <translation>黄色</translation>
+    </message>
+    <message>
+        <source>蓝色</source>
+        <translation>蓝色</translation>
+    </message>
+    <message>
+        <source>紫红色</source>
+        <translation>紫红色</translation>
+    </message>
+    <message>
+        <source>水绿色</source>
+        <translation>水绿色</translation>
+    </message>
+    <message>
+        <source>白色</source>
+        <translation>白色</translation>
+    </message>
+    <message>
+        <source>其他...</source>
+        <translation>其他...</translation>
+    </message>
+    <message>
+        <source>字体</source>
+        <translation>字体</translation>
+    </message>
+    <message>
+        <source>字体(&amp;F):</source>
+        <translation>字体(&amp;F):</translation>
+    </message>
+    <message>
+        <source>字形(&amp;Y):</source>
+        <translation>字形(&amp;Y):</translation>
+    </message>
+    <message>
+        <source>大小(&amp;S):</source>
+        <translation>大小(&amp;S):</translation>
+    </message>
+    <message>
+        <source>效果</source>
+        <translation>效果</translation>
+    </message>
+    <message>
+        <source>删除线(&amp;K)</source>
+        <translation>删除线(&amp;K)</translation>
+    </message>
+    <message>
+        <source>下划线(&amp;U)</source>
+        <translation>下划线(&amp;U)</translation>
+    </message>
+    <message>
+        <source>颜色(&amp;C):</source>
+        <translation>颜色(&amp;C):</translation>
+    </message>
+    <message>
+        <source>示例</source>
+        <translation>示例</translation>
+    </message>
+    <message>
+        <source>AaBbYyZz 标签字体</source>
+        <translation>AaBbYyZz 标签字体</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <translation>自定义</translation>
+    </message>
+</context>
+<context>
+    <name>TFLabelSettings</name>
+    <message>
+        <source>自定义标签设置</source>
+        <translation>自定义标签设置</translation>
+    </message>
+    <message>
+        <source>英寸</source>
+        <translation>英寸</translation>
+    </message>
+    <message>
+        <source>厘米</source>
+        <translation>厘米</translation>
+    </message>
+    <message>
+        <source>行：</source>
+        <translation>行：</translation>
+    </message>
+    <message>
+        <source>列：</source>
+        <translation>列：</translation>
+    </message>
+    <message>
+        <source>顶:</source>
+        <translation>顶:</translation>
+    </message>
+    <message>
+        <source>底:</source>
+        <translation>底:</translation>
+    </message>
+    <message>
+        <source>左:</source>
+        <translation>左:</translation>
+    </message>
+    <message>
+        <source>右:</source>
+        <translation>右:</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>确定(&amp;O)</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>取消(&amp;C)</translation>
+    </message>
+    <message>
+        <source>打印设置(&amp;P)</source>
+        <translation>打印设置(&amp;P)</translation>
+    </message>
+    <message>
+        <source>标签库存(&amp;S)...</source>
+        <translation>标签库存(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>按厂商的标签纸型号填写尺寸、边界和间距</source>
+        <translation>按厂商的标签纸型号填写尺寸、边界和间距</translation>
+    </message>
+    <message>
+        <source>卷筒标签（每页一个标签）</source>
+        <translation>卷筒标签（每页一个标签）</translation>
+    </message>
+    <message>
+        <source>热敏或卷筒打印机：每个标签单独一页，页面为标签加四周的边界，不用装订线</source>
+        <translation>热敏或卷筒打印机：每个标签单独一页，页面为标签加四周的边界，不用装订线</translation>
+    </message>
+    <message>
+        <source>打印机校准(&amp;B)</source>
+        <translation>打印机校准(&amp;B)</translation>
+    </message>
+    <message>
+        <source>度量单位</source>
+        <translation>度量单位</translation>
+    </message>
+    <message>
+        <source>标签尺寸</source>
+        <translation>标签尺寸</translation>
+    </message>
+    <message>
+        <source>输入标签尺寸</source>
+        <translation>输入标签尺寸</translation>
+    </message>
+    <message>
+        <source>高度</source>
+        <translation>高度</translation>
+    </message>
+    <message>
+        <source>宽度</source>
+        <translation>宽度</translation>
+    </message>
+    <message>
+        <source>纸边界设置</source>
+        <translation>纸边界设置</translation>
+    </message>
+    <message>
+        <source>输入页面顶端及左侧边界</source>
+        <translation>输入页面顶端及左侧边界</translation>
+    </message>
+    <message>
+        <source>靠顶</source>
+        <translation>靠顶</translation>
+    </message>
+    <message>
+        <source>靠左</source>
+        <translation>靠左</translation>
+    </message>
+    <message>
+        <source>标签装订线</source>
+        <translation>标签装订线</translation>
+    </message>
+    <message>
+        <source>输入标签之间水平及垂直间距</source>
+        <translation>输入标签之间水平及垂直间距</translation>
+    </message>
+    <message>
+        <source>标签布局</source>
+        <translation>标签布局</translation>
+    </message>
+    <message>
+        <source>可打印页面区域</source>
+        <translation>可打印页面区域</translation>
+    </message>
+    <message>
+        <source>不可打印区域</source>
+        <translation>不可打印区域</translation>
+    </message>
+    <message>
+        <source>Minimum label height is 0.25&quot; tall!</source>
+        <translation>Minimum label height is 0.25&quot; tall!</translation>
+    </message>
+    <message>
+        <source>Minimum label height is 1 centimeter tall!</source>
+        <translation>Minimum label height is 1 centimeter tall!</translation>
+    </message>
+    <message>
+        <source>Minimum label width is 0.25&quot; wide!</source>
+        <translation>Minimum label width is 0.25&quot; wide!</translation>
+    </message>
+    <message>
+        <source>Minimum label width is 1 centimeter wide!</source>
+        <translation>Minimum label width is 1 centimeter wide!</translation>
+    </message>
+    <message>
+        <source>顶：</source>
+        <translation>顶：</translation>
+    </message>
+    <message>
+        <source>底：</source>
+        <translation>底：</translation>
+    </message>
+    <message>
+        <source>左：</source>
+        <translation>左：</translation>
+    </message>
+    <message>
+        <source>右：</source>
+        <translation>右：</translation>
+    </message>
+    <message>
+        <source>每页 1 个标签</source>
+        <translation>每页 1 个标签</translation>
+    </message>
+    <message>
+        <source>标签库存：%1，%2 列 × %3 行，%4</source>
+        <translation>标签库存：%1，%2 列 × %3 行，%4</translation>
+    </message>
+    <message>
+        <source>（打印机的纸张不是 %1）</source>
+        <translation>（打印机的纸张不是 %1）</translation>
+    </message>
+</context>
+<context>
+    <name>TFMain</name>
+    <message>
+        <source>Quorvane V1.00</source>
+        <translation>Quorvane V1.00</translation>
+    </message>
+    <message>
+        <source>Add Barcode</source>
+        <translation>Add Barcode</translation>
+    </message>
+    <message>
+        <source>Add Text</source>
+        <translation>Add Text</translation>
+    </message>
+    <message>
+        <source>Add Memo</source>
+        <translation>Add Memo</translation>
+    </message>
+    <message>
+        <source>Add Shape</source>
+        <translation>Add Shape</translation>
+    </message>
+    <message>
+        <source>Add Graphic</source>
+        <translation>Add Graphic</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>添加</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>粘贴</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>置前</source>
+        <translation>置前</translation>
+    </message>
+    <message>
+        <source>置后</source>
+        <translation>置后</translation>
+    </message>
+    <message>
+        <source>新标签</source>
+        <translation>新标签</translation>
+    </message>
+    <message>
+        <source>载入标签</source>
+        <translation>载入标签</translation>
+    </message>
+    <message>
+        <source>保存标签</source>
+        <translation>保存标签</translation>
+    </message>
+    <message>
+        <source>打印标签</source>
+        <translation>打印标签</translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>选择工具</source>
+        <translation>选择工具</translation>
+    </message>
+    <message>
+        <source>添加文字</source>
+        <translation>添加文字</translation>
+    </message>
+    <message>
+        <source>添加条形码</source>
+        <translation>添加条形码</translation>
+    </message>
+    <message>
+        <source>添加备注</source>
+        <translation>添加备注</translation>
+    </message>
+    <message>
+        <source>添加图形</source>
+        <translation>添加图形</translation>
+    </message>
+    <message>
+        <source>添加图像</source>
+        <translation>添加图像</translation>
+    </message>
+    <message>
+        <source>垂直靠顶排列</source>
+        <translation>垂直靠顶排列</translation>
+    </message>
+    <message>
+        <source>垂直居中排列</source>
+        <translation>垂直居中排列</translation>
+    </message>
+    <message>
+        <source>垂直靠底排列</source>
+        <translation>垂直靠底排列</translation>
+    </message>
+    <message>
+        <source>水平靠左排列</source>
+        <translation>水平靠左排列</translation>
+    </message>
+    <message>
+        <source>水平居中排列</source>
+        <translation>水平居中排列</translation>
+    </message>
+    <message>
+        <source>水平靠右排列</source>
+        <translation>水平靠右排列</translation>
+    </message>
+    <message>
+        <source>水平排列</source>
+        <translation>水平排列</translation>
+    </message>
+    <message>
+        <source>靠左</source>
+        <translation>靠左</translation>
+    </message>
+    <message>
+        <source>居中</source>
+        <translation>居中</translation>
+    </message>
+    <message>
+        <source>靠右</source>
+        <translation>靠右</translation>
+    </message>
+    <message>
+        <source>垂直排列</source>
+        <translation>垂直排列</translation>
+    </message>
+    <message>
+        <source>靠顶</source>
+        <translation>靠顶</translation>
+    </message>
+    <message>
+        <source>靠底</source>
+        <translation>靠底</translation>
+    </message>
+    <message>
+        <source>附加到</source>
+        <translation>附加到</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>客户端</source>
+        <translation>客户端</translation>
+    </message>
+    <message>
+        <source>旋转</source>
+        <translation>旋转</translation>
+    </message>
+    <message>
+        <source>自动调整大小以适应</source>
+        <translation>自动调整大小以适应</translation>
+    </message>
+    <message>
+        <source>透明</source>
+        <translation>透明</translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>文件(&amp;F)</translation>
+    </message>
+    <message>
+        <source>新建(&amp;N)</source>
+        <translation>新建(&amp;N)</translation>
+    </message>
+    <message>
+        <source>打开标签(&amp;O)</source>
+        <translation>打开标签(&amp;O)</translation>
+    </message>
+    <message>
+        <source>载入标签格式</source>
+        <translation>载入标签格式</translation>
+    </message>
+    <message>
+        <source>最近的文件</source>
+        <translation>最近的文件</translation>
+    </message>
+    <message>
+        <source>保存标签(&amp;S)</source>
+        <translation>保存标签(&amp;S)</translation>
+    </message>
+    <message>
+        <source>另存标签为(&amp;A)</source>
+        <translation>另存标签为(&amp;A)</translation>
+    </message>
+    <message>
+        <source>保存标签格式</source>
+        <translation>保存标签格式</translation>
+    </message>
+    <message>
+        <source>另存标签格式为</source>
+        <translation>另存标签格式为</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>打印</translation>
+    </message>
+    <message>
+        <source>打印预览</source>
+        <translation>打印预览</translation>
+    </message>
+    <message>
+        <source>打印设置</source>
+        <translation>打印设置</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>退出(&amp;X)</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>编辑(&amp;E)</translation>
+    </message>
+    <message>
+        <source>撤销(&amp;U)</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>重做(&amp;R)</translation>
+    </message>
+    <message>
+        <source>复制(&amp;C)</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
+    <message>
+        <source>粘贴(&amp;P)</source>
+        <translation>粘贴(&amp;P)</translation>
+    </message>
+    <message>
+        <source>删除(&amp;D)</source>
+        <translation>删除(&amp;D)</translation>
+    </message>
+    <message>
+        <source>自定义标签设置</source>
+        <translation>自定义标签设置</translation>
+    </message>
+    <message>
+        <source>格式选项</source>
+        <translation>格式选项</translation>
+    </message>
+    <message>
+        <source>显示栅格</source>
+        <translation>显示栅格</translation>
+    </message>
+    <message>
+        <source>自动记忆次序</source>
+        <translation>自动记忆次序</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>放大</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>缩小</translation>
+    </message>
+    <message>
+        <source>实际大小</source>
+        <translation>实际大小</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>帮助(&amp;H)</translation>
+    </message>
+    <message>
+        <source>网络帮助</source>
+        <translation>网络帮助</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>重置标签画布</source>
+        <translation>重置标签画布</translation>
+    </message>
+    <message>
+        <source>就绪</source>
+        <translation>就绪</translation>
+    </message>
+    <message>
+        <source>打印计数</source>
+        <translation>打印计数</translation>
+    </message>
+    <message>
+        <source>The help file Help.html was not found next to the program.</source>
+        <translation>在程序所在的文件夹中找不到帮助文件 Help.html。</translation>
+    </message>
+    <message>
+        <source>Unable to open the help file </source>
+        <translation>无法打开帮助文件 </translation>
+    </message>
+    <message>
+        <source>Label Files (*.lbl)</source>
+        <translation>Label Files (*.lbl)</translation>
+    </message>
+    <message>
+        <source> Load Label</source>
+        <translation> Load Label</translation>
+    </message>
+    <message>
+        <source>Save Label</source>
+        <translation>Save Label</translation>
+    </message>
+    <message>
+        <source>Label Template (*.lbf)</source>
+        <translation>Label Template (*.lbf)</translation>
+    </message>
+    <message>
+        <source>Load Template</source>
+        <translation>Load Template</translation>
+    </message>
+    <message>
+        <source>Save Template</source>
+        <translation>Save Template</translation>
+    </message>
+    <message>
+        <source>找不到文件 “%1”，已将它从最近的文件中删除。</source>
+        <translation>找不到文件 “%1”，已将它从最近的文件中删除。</translation>
+    </message>
+    <message>
+        <source>未命名</source>
+        <translation>未命名</translation>
+    </message>
+    <message>
+        <source>上次运行未正常结束。是否恢复未保存的标签 “%1”？</source>
+        <translation>上次运行未正常结束。是否恢复未保存的标签 “%1”？</translation>
+    </message>
+    <message>
+        <source>撤销 %1(&amp;U)</source>
+        <translation>撤销 %1(&amp;U)</translation>
+    </message>
+    <message>
+        <source>重做 %1(&amp;R)</source>
+        <translation>重做 %1(&amp;R)</translation>
+    </message>
+    <message>
+        <source>调整大小</source>
+        <translation>调整大小</translation>
+    </message>
+    <message>
+        <source>移动</source>
+        <translation>移动</translation>
+    </message>
+    <message>
+        <source>显示比例</source>
+        <translation>显示比例</translation>
+    </message>
+</context>
+<context>
+    <name>TFMemoDlg</name>
+    <message>
+        <source>输入文本</source>
+        <translation>输入文本</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>确定(&amp;O)</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>取消(&amp;C)</translation>
+    </message>
+</context>
+<context>
+    <name>TFPrintDlg</name>
+    <message>
+        <source>file does not exist!</source>
+        <translation>file does not exist!</translation>
+    </message>
+    <message>
+        <source>打印选项</source>
+        <translation>打印选项</translation>
+    </message>
+    <message>
+        <source>列：</source>
+        <translation>列：</translation>
+    </message>
+    <message>
+        <source>行：</source>
+        <translation>行：</translation>
+    </message>
+    <message>
+        <source>每页标签数：</source>
+        <translation>每页标签数：</translation>
+    </message>
+    <message>
+        <source>打印设置(&amp;S)</source>
+        <translation>打印设置(&amp;S)</translation>
+    </message>
+    <message>
+        <source>日期输入来自于</source>
+        <translation>日期输入来自于</translation>
+    </message>
+    <message>
+        <source>校准(&amp;B)</source>
+        <translation>校准(&amp;B)</translation>
+    </message>
+    <message>
+        <source>浏览</source>
+        <translation>浏览</translation>
+    </message>
+    <message>
+        <source>打印范围(&amp;R)</source>
+        <translation>打印范围(&amp;R)</translation>
+    </message>
+    <message>
+        <source>所有</source>
+        <translation>所有</translation>
+    </message>
+    <message>
+        <source>页数</source>
+        <translation>页数</translation>
+    </message>
+    <message>
+        <source>标签</source>
+        <translation>标签</translation>
+    </message>
+    <message>
+        <source>份数</source>
+        <translation>份数</translation>
+    </message>
+    <message>
+        <source>单一标签</source>
+        <translation>单一标签</translation>
+    </message>
+    <message>
+        <source>多个标签副本</source>
+        <translation>多个标签副本</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>确定(&amp;O)</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>取消(&amp;C)</translation>
+    </message>
+    <message>
+        <source>预览(&amp;V)</source>
+        <translation>预览(&amp;V)</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>数据库查询</source>
+        <translation>数据库查询</translation>
+    </message>
+    <message>
+        <source>查询...</source>
+        <translation>查询...</translation>
+    </message>
+    <message>
+        <source>数据文件 (*.txt *.prn *.csv *.dat *.xlsx *.ods *.xls)</source>
+        <translation>数据文件 (*.txt *.prn *.csv *.dat *.xlsx *.ods *.xls)</translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt *.prn *.csv *.dat)</source>
+        <translation>Text Files (*.txt *.prn *.csv *.dat)</translation>
+    </message>
+    <message>
+        <source>电子表格 (*.xlsx *.ods *.xls)</source>
+        <translation>电子表格 (*.xlsx *.ods *.xls)</translation>
+    </message>
+    <message>
+        <source>No printer is available.</source>
+        <translation>没有可用的打印机。</translation>
+    </message>
+    <message>
+        <source>Labels per page: </source>
+        <translation>Labels per page: </translation>
+    </message>
+    <message>
+        <source>每页 1 个标签</source>
+        <translation>每页 1 个标签</translation>
+    </message>
+    <message>
+        <source>%1 × %2 mm</source>
+        <translation>%1 × %2 mm</translation>
+    </message>
+    <message>
+        <source>纸张：%1</source>
+        <translation>纸张：%1</translation>
+    </message>
+    <message>
+        <source>纸张：自定义尺寸 %1</source>
+        <translation>纸张：自定义尺寸 %1</translation>
+    </message>
+    <message>
+        <source>纸张：打印机不接受自定义尺寸，使用能容纳 %1 的最小纸张 %2%3</source>
+        <translation>纸张：打印机不接受自定义尺寸，使用能容纳 %1 的最小纸张 %2%3</translation>
+    </message>
+    <message>
+        <source>（横向）</source>
+        <translation>（横向）</translation>
+    </message>
+    <message>
+        <source>纸张：打印机没有能容纳 %1 的纸张</source>
+        <translation>纸张：打印机没有能容纳 %1 的纸张</translation>
+    </message>
+    <message>
+        <source>请先选择数据库查询。</source>
+        <translation>请先选择数据库查询。</translation>
+    </message>
+    <message>
+        <source>You cannot print &quot;All&quot; without</source>
+        <translation>You cannot print &quot;All&quot; without</translation>
+    </message>
+    <message>
+        <source>selecting a file to import from.</source>
+        <translation>selecting a file to import from.</translation>
+    </message>
+</context>
+<context>
+    <name>TFPrintPreview</name>
+    <message>
+        <source>打印预览</source>
+        <translation>打印预览</translation>
+    </message>
+    <message>
+        <source>第一页</source>
+        <translation>第一页</translation>
+    </message>
+    <message>
+        <source>上一页</source>
+        <translation>上一页</translation>
+    </message>
+    <message>
+        <source>下一页</source>
+        <translation>下一页</translation>
+    </message>
+    <message>
+        <source>最后一页</source>
+        <translation>最后一页</translation>
+    </message>
+    <message>
+        <source>适合页面</source>
+        <translation>适合页面</translation>
+    </message>
+    <message>
+        <source>适合宽度</source>
+        <translation>适合宽度</translation>
+    </message>
+    <message>
+        <source>打印(&amp;P)</source>
+        <translation>打印(&amp;P)</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>共 %1 页</source>
+        <translation>共 %1 页</translation>
+    </message>
+    <message>
+        <source>每页 %1 个标签，共 %2 个标签</source>
+        <translation>每页 %1 个标签，共 %2 个标签</translation>
+    </message>
+</context>
+<context>
+    <name>TFPrintProgress</name>
+    <message>
+        <source>正在打印中...</source>
+        <translation>正在打印中...</translation>
+    </message>
+    <message>
+        <source>正打印</source>
+        <translation>正打印</translation>
+    </message>
+    <message>
+        <source>在</source>
+        <translation>在</translation>
+    </message>
+    <message>
+        <source>页 1</source>
+        <translation>页 1</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>取消(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>Page %1</translation>
+    </message>
+</context>
+<context>
+    <name>TFPrinterSetup</name>
+    <message>
+        <source>打印设置</source>
+        <translation>打印设置</translation>
+    </message>
+    <message>
+        <source>打印机</source>
+        <translation>打印机</translation>
+    </message>
+    <message>
+        <source>名称(&amp;N):</source>
+        <translation>名称(&amp;N):</translation>
+    </message>
+    <message>
+        <source>纸张</source>
+        <translation>纸张</translation>
+    </message>
+    <message>
+        <source>大小(&amp;Z):</source>
+        <translation>大小(&amp;Z):</translation>
+    </message>
+    <message>
+        <source>方向</source>
+        <translation>方向</translation>
+    </message>
+    <message>
+        <source>纵向(&amp;O)</source>
+        <translation>纵向(&amp;O)</translation>
+    </message>
+    <message>
+        <source>横向(&amp;A)</source>
+        <translation>横向(&amp;A)</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>TFSqlSource</name>
+    <message>
+        <source>数据库查询</source>
+        <translation>数据库查询</translation>
+    </message>
+    <message>
+        <source>最近使用：</source>
+        <translation>最近使用：</translation>
+    </message>
+    <message>
+        <source>驱动程序：</source>
+        <translation>驱动程序：</translation>
+    </message>
+    <message>
+        <source>主机：</source>
+        <translation>主机：</translation>
+    </message>
+    <message>
+        <source>端口：</source>
+        <translation>端口：</translation>
+    </message>
+    <message>
+        <source>数据库：</source>
+        <translation>数据库：</translation>
+    </message>
+    <message>
+        <source>浏览</source>
+        <translation>浏览</translation>
+    </message>
+    <message>
+        <source>用户：</source>
+        <translation>用户：</translation>
+    </message>
+    <message>
+        <source>密码：</source>
+        <translation>密码：</translation>
+    </message>
+    <message>
+        <source>在密钥环中记住密码</source>
+        <translation>在密钥环中记住密码</translation>
+    </message>
+    <message>
+        <source>查询：</source>
+        <translation>查询：</translation>
+    </message>
+    <message>
+        <source>显示前几行</source>
+        <translation>显示前几行</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>确定(&amp;O)</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>取消(&amp;C)</translation>
+    </message>
+    <message>
+        <source>SQLite 数据库</source>
+        <translation>SQLite 数据库</translation>
+    </message>
+    <message>
+        <source>SQLite Databases (*.db *.sqlite *.sqlite3);;All Files (*)</source>
+        <translation>SQLite 数据库 (*.db *.sqlite *.sqlite3);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>数据源：</source>
+        <translation>数据源：</translation>
+    </message>
+    <message>
+        <source>数据库文件：</source>
+        <translation>数据库文件：</translation>
+    </message>
+    <message>
+        <source>密码未能存入密钥环，只在本次运行中使用：</source>
+        <translation>密码未能存入密钥环，只在本次运行中使用：</translation>
+    </message>
+    <message>
+        <source>请填写数据库。</source>
+        <translation>请填写数据库。</translation>
+    </message>
+    <message>
+        <source>请填写查询。</source>
+        <translation>请填写查询。</translation>
+    </message>
+    <message>
+        <source>查询没有结果。</source>
+        <translation>查询没有结果。</translation>
+    </message>
+</context>
+<context>
+    <name>TFStockChooser</name>
+    <message>
+        <source>标签库存</source>
+        <translation>标签库存</translation>
+    </message>
+    <message>
+        <source>搜索厂商、型号或说明</source>
+        <translation>搜索厂商、型号或说明</translation>
+    </message>
+    <message>
+        <source>厂商</source>
+        <translation>厂商</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>种类</source>
+        <translation>种类</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>说明</translation>
+    </message>
+    <message>
+        <source>标签尺寸</source>
+        <translation>标签尺寸</translation>
+    </message>
+    <message>
+        <source>每页</source>
+        <translation>每页</translation>
+    </message>
+    <message>
+        <source>纸张</source>
+        <translation>纸张</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>确定(&amp;O)</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>取消(&amp;C)</translation>
+    </message>
+    <message>
+        <source>%1 列 × %2 行，%3</source>
+        <translation>%1 列 × %2 行，%3</translation>
+    </message>
+    <message>
+        <source>不能选用：</source>
+        <translation>不能选用：</translation>
+    </message>
+    <message>
+        <source>注意：</source>
+        <translation>注意：</translation>
+    </message>
+    <message>
+        <source>找到 %1 种标签纸</source>
+        <translation>找到 %1 种标签纸</translation>
+    </message>
+    <message>
+        <source>共 %1 种标签纸</source>
+        <translation>共 %1 种标签纸</translation>
+    </message>
+</context>
+<context>
+    <name>TFTextImport</name>
+    <message>
+        <source>文本输入向导</source>
+        <translation>文本输入向导</translation>
+    </message>
+    <message>
+        <source>输入文件格式</source>
+        <translation>输入文件格式</translation>
+    </message>
+    <message>
+        <source>逗号定界</source>
+        <translation>逗号定界</translation>
+    </message>
+    <message>
+        <source>制表符定界</source>
+        <translation>制表符定界</translation>
+    </message>
+    <message>
+        <source>自定义定界符</source>
+        <translation>自定义定界符</translation>
+    </message>
+    <message>
+        <source>固定区域</source>
+        <translation>固定区域</translation>
+    </message>
+    <message>
+        <source>区域间隔：</source>
+        <translation>区域间隔：</translation>
+    </message>
+    <message>
+        <source>引用符号：</source>
+        <translation>引用符号：</translation>
+    </message>
+    <message>
+        <source>跳过首行(列表头)</source>
+        <translation>跳过首行(列表头)</translation>
+    </message>
+    <message>
+        <source>列宽度：</source>
+        <translation>列宽度：</translation>
+    </message>
+    <message>
+        <source>去左边空格</source>
+        <translation>去左边空格</translation>
+    </message>
+    <message>
+        <source>去右边空格</source>
+        <translation>去右边空格</translation>
+    </message>
+    <message>
+        <source>鼠标右键单击单元格可以添加或者删除纵向列</source>
+        <translation>鼠标右键单击单元格可以添加或者删除纵向列</translation>
+    </message>
+    <message>
+        <source>工作表：</source>
+        <translation>工作表：</translation>
+    </message>
+    <message>
+        <source>插入列</source>
+        <translation>插入列</translation>
+    </message>
+    <message>
+        <source>删除列</source>
+        <translation>删除列</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>确定(&amp;O)</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>取消(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Insert Column</source>
+        <translation>Insert Column</translation>
+    </message>
+    <message>
+        <source>Enter column size</source>
+        <translation>Enter column size</translation>
+    </message>
+    <message>
+        <source>Field #</source>
+        <translation>Field #</translation>
+    </message>
+</context>
+<context>
+    <name>TPropertiesPanel</name>
+    <message>
+        <source>Solid</source>
+        <translation>Solid</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>Horizontal</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>Vertical</translation>
+    </message>
+    <message>
+        <source>FDiagonal</source>
+        <translation>FDiagonal</translation>
+    </message>
+    <message>
+        <source>BDiagonal</source>
+        <translation>BDiagonal</translation>
+    </message>
+    <message>
+        <source>Cross</source>
+        <translation>Cross</translation>
+    </message>
+    <message>
+        <source>DiagCross</source>
+        <translation>DiagCross</translation>
+    </message>
+    <message>
+        <source>示例文字</source>
+        <translation>示例文字</translation>
+    </message>
+    <message>
+        <source>编辑文字</source>
+        <translation>编辑文字</translation>
+    </message>
+    <message>
+        <source>高级区域</source>
+        <translation>高级区域</translation>
+    </message>
+    <message>
+        <source>编辑&gt;&gt;</source>
+        <translation>编辑&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>条形码系统</source>
+        <translation>条形码系统</translation>
+    </message>
+    <message>
+        <source>注释行</source>
+        <translation>注释行</translation>
+    </message>
+    <message>
+        <source>在条形码的顶端或者底部打印文字</source>
+        <translation>在条形码的顶端或者底部打印文字</translation>
+    </message>
+    <message>
+        <source>自动调整比例</source>
+        <translation>自动调整比例</translation>
+    </message>
+    <message>
+        <source>自动调整条形码为合适比例</source>
+        <translation>自动调整条形码为合适比例</translation>
+    </message>
+    <message>
+        <source>刻度</source>
+        <translation>刻度</translation>
+    </message>
+    <message>
+        <source>纠错级别</source>
+        <translation>纠错级别</translation>
+    </message>
+    <message>
+        <source>尺寸</source>
+        <translation>尺寸</translation>
+    </message>
+    <message>
+        <source>长方形</source>
+        <translation>长方形</translation>
+    </message>
+    <message>
+        <source>自动尺寸时使用长方形符号</source>
+        <translation>自动尺寸时使用长方形符号</translation>
+    </message>
+    <message>
+        <source>选择字体</source>
+        <translation>选择字体</translation>
+    </message>
+    <message>
+        <source>选择文字颜色</source>
+        <translation>选择文字颜色</translation>
+    </message>
+    <message>
+        <source>矩形</source>
+        <translation>矩形</translation>
+    </message>
+    <message>
+        <source>椭圆形</source>
+        <translation>椭圆形</translation>
+    </message>
+    <message>
+        <source>三角形</source>
+        <translation>三角形</translation>
+    </message>
+    <message>
+        <source>园矩形</source>
+        <translation>园矩形</translation>
+    </message>
+    <message>
+        <source>水平线条</source>
+        <translation>水平线条</translation>
+    </message>
+    <message>
+        <source>垂直线条</source>
+        <translation>垂直线条</translation>
+    </message>
+    <message>
+        <source>线条尺寸</source>
+        <translation>线条尺寸</translation>
+    </message>
+    <message>
+        <source>填充风格</source>
+        <translation>填充风格</translation>
+    </message>
+    <message>
+        <source>选择线条颜色</source>
+        <translation>选择线条颜色</translation>
+    </message>
+    <message>
+        <source>选择填充颜色</source>
+        <translation>选择填充颜色</translation>
+    </message>
+    <message>
+        <source>图像文件</source>
+        <translation>图像文件</translation>
+    </message>
+    <message>
+        <source>保持纵横比</source>
+        <translation>保持纵横比</translation>
+    </message>
+    <message>
+        <source>Edit Barcode</source>
+        <translation>Edit Barcode</translation>
+    </message>
+    <message>
+        <source>Edit Text</source>
+        <translation>Edit Text</translation>
+    </message>
+    <message>
+        <source>Edit Memo</source>
+        <translation>Edit Memo</translation>
+    </message>
+    <message>
+        <source>Edit Shape</source>
+        <translation>Edit Shape</translation>
+    </message>
+    <message>
+        <source>Edit Graphic</source>
+        <translation>Edit Graphic</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>自动</source>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>字体</source>
+        <translation>字体</translation>
+    </message>
+    <message>
+        <source>文字颜色</source>
+        <translation>文字颜色</translation>
+    </message>
+    <message>
+        <source>图形</source>
+        <translation>图形</translation>
+    </message>
+    <message>
+        <source>线条颜色</source>
+        <translation>线条颜色</translation>
+    </message>
+    <message>
+        <source>填充颜色</source>
+        <translation>填充颜色</translation>
+    </message>
+    <message>
+        <source>Load Image</source>
+        <translation>Load Image</translation>
+    </message>
+    <message>
+        <source>Bitmap Images (*.bmp);;Jpg Images (*.jpg *.jpeg)</source>
+        <translation>Bitmap Images (*.bmp);;Jpg Images (*.jpg *.jpeg)</translation>
+    </message>
+    <message>
+        <source>Loading File</source>
+        <translation>Loading File</translation>
+    </message>
+</context>
+</TS>
