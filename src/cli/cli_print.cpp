@@ -36,8 +36,10 @@ const char *const kPrintUsage =
     "      imports from, else --pages 1. --output writes a PDF (A4, 600 DPI, whole\n"
     "      page printable); --printer NAME or the default printer otherwise.\n"
     "      --save-counters stores the advanced counters back into the label file.\n"
+    "      A file is replaced only when it has been written whole.\n"
     "      A barcode whose text its symbology cannot hold is left out; the job goes\n"
-    "      on, the records are named on stderr and the status is 3.\n"
+    "      on, the records are named on stderr and the status is 3; so is a\n"
+    "      picture whose file cannot be read.\n"
     "      Ctrl+C (or SIGTERM) cancels the job: nothing is printed, status 130.\n"
     "      --sql URL --query SELECT prints the rows of a database query instead of\n"
     "      a data file, one record a row: sqlite:///path/to/file.db,\n"
@@ -191,6 +193,8 @@ int RunPrintCommand(const QStringList &args)
     cli.Add({QStringLiteral("quiet"), QStringLiteral("q")});
     cli.Add({QStringLiteral("stock")}, QStringLiteral("\"MAKER PRODUCT\""));
     cli.AcceptPositionals(1, QStringLiteral("more than one label file: %1"));
+    // What a killed job left in the temporary folder goes at the next start.
+    RemoveDeadSpools();
     if (const int status = cli.Parse(args); status >= 0)
         return status;
 
@@ -404,9 +408,12 @@ int RunPrintCommand(const QStringList &args)
                      (output.isEmpty() ? device->Name() : QDir::toNativeSeparators(output)).toLocal8Bit().constData());
     if (const int status = ReportPrinterJob(cli, device.get()); status > 0)
         return status;
-    // Reported even with --quiet: those labels lack a barcode.
+    // Reported even with --quiet: those labels lack a barcode or a picture.
     for (const auto &f : stats.SymbolFailures)
         std::fprintf(stderr, "%s %lld: no barcode: %s\n", imports && hasData ? "record" : "label", f.Record,
                      f.Reason.toLocal8Bit().constData());
-    return stats.SymbolFailures.isEmpty() ? 0 : 3;
+    for (const QString &f : stats.MissingPictures)
+        std::fprintf(stderr, "every label: no picture: %s cannot be read\n",
+                     QDir::toNativeSeparators(f).toLocal8Bit().constData());
+    return stats.SymbolFailures.isEmpty() && stats.MissingPictures.isEmpty() ? 0 : 3;
 }

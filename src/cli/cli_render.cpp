@@ -2,6 +2,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_label.h"
 #include "cli/commands.h"
+#include "storage/safesave.h"
 
 #include <QImage>
 #include <QImageWriter>
@@ -57,7 +58,11 @@ int RunRenderCommand(const QStringList &args)
     if (!file.open(QIODevice::WriteOnly))
         return cli.Fail(QStringLiteral("cannot write %1: %2").arg(output, file.errorString()));
     QImageWriter writer(&file, "png");
-    if (!writer.write(image) || !file.commit())
+    if (!writer.write(image)) {
+        file.cancelWriting();
         return cli.Fail(QStringLiteral("cannot write %1: %2").arg(output, file.errorString()));
+    }
+    if (!CommitWhole(file, &error))
+        return cli.Fail(QStringLiteral("cannot write %1: %2").arg(output, error));
     return 0;
 }
