@@ -147,8 +147,10 @@ void TFCalibration::OkClick()
     const QString printer = cbPrinter->currentText();
     if (printer.isEmpty())
         return reject();
-    if (!SaveCalibration(printer, Values())) {
-        DialogMessage(this, tr("无法保存设置文件 %1。").arg(QDir::toNativeSeparators(SettingsFilePath())));
+    QString error;
+    if (!SaveCalibration(printer, Values(), &error)) {
+        DialogMessage(this, error.isEmpty() ? tr("无法保存设置文件 %1。").arg(QDir::toNativeSeparators(SettingsFilePath()))
+                                            : error);
         return;
     }
     accept();

@@ -481,7 +481,8 @@ void TFMain::closeEvent(QCloseEvent *e)
     }
     HeldCopy.reset();
     SetToolCursor(false);
-    SaveSettings();
+    if (QString error; !SaveSettings(&error))
+        ShowMessage(error);
     Recovery->Remove();
     e->accept();
 }

@@ -148,6 +148,8 @@ private:
     void DocumentStateChanged();
     void WriteRecovery();
     bool RestoreRecovery(const TLeftRecovery &left);
+    // One message for the recovery copies set aside as unreadable.
+    void ReportSetAsideRecovery();
 
     // Print and format commands, help (fmain_print.cpp).
     void Print1Click();
@@ -226,6 +228,7 @@ private:
     QMenu *RecentFiles1 = nullptr;
     QStringList recentFiles_;
     QTimer *recoveryTimer_ = nullptr;
+    bool recoveryWarned_ = false; // a failed write of the copy was told
     QList<TFormatControl> formatControls_;
     QWidget *PMain = nullptr;
     TRulerBox *pbHRuler = nullptr, *pbVRuler = nullptr;

@@ -42,7 +42,9 @@ void TFMain::RefreshRecentMenu()
 void TFMain::NoteRecentFile(const QString &fileName)
 {
     // Read again: another window may have added its own since.
-    SaveRecentFiles(AddRecentFile(LoadRecentFiles(), fileName));
+    QString error;
+    if (!SaveRecentFiles(AddRecentFile(LoadRecentFiles(), fileName), &error))
+        ShowMessage(error);
     RefreshRecentMenu();
 }
 
@@ -87,14 +89,34 @@ void TFMain::DocumentStateChanged()
 void TFMain::WriteRecovery()
 {
     QString error;
-    if (!Recovery->Write(*Surface, Document->CurrentLabelFile, Document->CurrentTemplateFile, &error))
-        qWarning("%s", qPrintable(error)); // no message box while the person works
+    const bool ok = Recovery->Write(*Surface, Document->CurrentLabelFile, Document->CurrentTemplateFile, &error);
+    if (!ok && !recoveryWarned_) {
+        // Once a run: the copy is written every few changes, and a box each
+        // time would stop the work; but the person must know it is unguarded.
+        recoveryWarned_ = true;
+        ShowMessage(error);
+    } else if (!ok) {
+        qWarning("%s", qPrintable(error));
+    }
+}
+
+void TFMain::ReportSetAsideRecovery()
+{
+    QStringList lines;
+    for (const auto &[from, to] : Recovery->TakeSetAside())
+        lines << (to.isEmpty() ? tr("无法读取恢复副本 %1，也无法将它改名。").arg(QDir::toNativeSeparators(from))
+                               : tr("无法读取恢复副本 %1，已将它改名为 %2。")
+                                     .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to)));
+    if (!lines.isEmpty())
+        ShowMessage(lines.join(u'\n'));
 }
 
 void TFMain::OfferRecovery()
 {
     bool restored = false;
-    for (const TLeftRecovery &left : Recovery->FindLeftOver()) {
+    const QList<TLeftRecovery> found = Recovery->FindLeftOver();
+    ReportSetAsideRecovery();
+    for (const TLeftRecovery &left : found) {
         // One label at a time; the others wait for the next start.
         if (restored) {
             Recovery->Release(left);
@@ -119,7 +141,9 @@ bool TFMain::RestoreRecovery(const TLeftRecovery &left)
     if (!Document->LoadLabelFile(left.RecoveryFile, &error)) {
         if (!error.isEmpty())
             ShowMessage(error);
-        Recovery->Release(left);
+        // Not offered again at every start, and not deleted either.
+        Recovery->SetAside(left.RecoveryFile);
+        ReportSetAsideRecovery();
         return false;
     }
     // The label is what it was before the crash: under its own names, with

@@ -9,6 +9,7 @@
 #include "model/labelformat.h"
 #include "printing/qprinter_device.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -292,12 +293,20 @@ bool TFPrintDlg::RunJob(const QList<TLabelControl *> &items)
     jobRunning = true;
     if (OnJobRunning)
         OnJobRunning(true);
-    LastResult = PrintLabels(items, choices, *device, progress_, &LastMessage);
+    TPrintStats stats;
+    LastResult = PrintLabels(items, choices, *device, progress_, &LastMessage, &stats);
     jobRunning = false;
     if (OnJobRunning)
         OnJobRunning(false);
-    if (LastResult != TPrintResult::Printed && LastResult != TPrintResult::Cancelled && !LastMessage.isEmpty())
+    if (LastResult != TPrintResult::Printed && LastResult != TPrintResult::Cancelled && !LastMessage.isEmpty()) {
         DialogMessage(parentWidget(), LastMessage);
+    } else if (LastResult == TPrintResult::Printed && !stats.MissingPictures.isEmpty()) {
+        QStringList files;
+        for (const QString &f : stats.MissingPictures)
+            files << QDir::toNativeSeparators(f);
+        LastMessage = tr("标签已打印，但缺少无法读取的图像：\n%1").arg(files.join(u'\n'));
+        DialogMessage(parentWidget(), LastMessage);
+    }
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "app/language.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
+#include "printing/qprinter_device.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -61,6 +62,7 @@ int main(int argc, char **argv)
     InitApplication(language);
 
     InitScreenDpi();
+    RemoveDeadSpools();
     SetMessageHandler([](const QString &text) {
         TAsk::Current().Info(QApplication::activeWindow(), text);
     });

@@ -42,9 +42,11 @@ int RunCalibrateCommand(const QStringList &args)
         TCalibration c = cli.IsSet(QStringLiteral("reset")) ? TCalibration{} : LoadCalibration(printer);
         if (const int status = ParseCalibrationOptions(cli, c); status >= 0)
             return status;
-        if (!SaveCalibration(printer, c))
-            return cli.Fail(QCoreApplication::translate("Cli", "cannot write the settings file %1")
-                                .arg(QDir::toNativeSeparators(SettingsFilePath())),
+        QString error;
+        if (!SaveCalibration(printer, c, &error))
+            return cli.Fail(error.isEmpty() ? QCoreApplication::translate("Cli", "cannot write the settings file %1")
+                                                  .arg(QDir::toNativeSeparators(SettingsFilePath()))
+                                            : error,
                             1);
         std::printf("%s: offset %g,%g mm, scale %g,%g %%\n", printer.toLocal8Bit().constData(), c.OffsetX, c.OffsetY,
                     c.ScaleX, c.ScaleY);

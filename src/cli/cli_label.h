@@ -5,6 +5,7 @@
 
 #include "model/labelformat.h"
 #include "storage/document.h"
+#include "storage/inifile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -33,9 +34,10 @@ inline bool LoadLabelForCli(TLabelDocument &doc, const QString &fileName, QStrin
     const QString path = info.absoluteFilePath();
     QString why;
     if (!doc.LoadLabelFile(path, &why)) {
-        error = why == NotALabelMessage(path)
-                    ? NotALabelMessage(shown)
-                    : QCoreApplication::translate("Cli", "cannot read the label file %1").arg(shown);
+        // A file over the reader's limit says so.
+        error = why == NotALabelMessage(path)         ? NotALabelMessage(shown)
+                : info.size() > kIniMaxReadBytes ? QString(why).replace(path, shown)
+                                                  : QCoreApplication::translate("Cli", "cannot read the label file %1").arg(shown);
         return false;
     }
     return true;

@@ -40,8 +40,10 @@ const char *const kPrintUsage =
     "      imports from, else --pages 1. --output writes a PDF (A4, 600 DPI, whole\n"
     "      page printable); --printer NAME or the default printer otherwise.\n"
     "      --save-counters stores the advanced counters back into the label file.\n"
+    "      A file is replaced only when it has been written whole.\n"
     "      A barcode whose text its symbology cannot hold is left out; the job goes\n"
-    "      on, the records are named on stderr and the status is 3.\n"
+    "      on, the records are named on stderr and the status is 3; so is a\n"
+    "      picture whose file cannot be read.\n"
     "      Ctrl+C (or SIGTERM) cancels the job: nothing is printed, status 130.\n"
     "      --sql URL --query SELECT prints the rows of a database query instead of\n"
     "      a data file, one record a row: sqlite:///path/to/file.db,\n"
@@ -203,6 +205,8 @@ int RunPrintCommand(const QStringList &args)
     cli.Add({QStringLiteral("quiet"), QStringLiteral("q")});
     cli.Add({QStringLiteral("stock")}, QStringLiteral("\"MAKER PRODUCT\""));
     cli.AcceptPositionals(1, QCoreApplication::translate("Cli", "more than one label file: %1"));
+    // What a killed job left in the temporary folder goes at the next start.
+    RemoveDeadSpools();
     if (const int status = cli.Parse(args); status >= 0)
         return status;
 
@@ -447,7 +451,7 @@ int RunPrintCommand(const QStringList &args)
                          .toLocal8Bit()
                          .constData());
     // Reported even with --quiet, and before a printer's refusal ends the
-    // command: every one of those labels lacks a barcode.
+    // command: every one of those labels lacks a barcode or a picture.
     for (const auto &f : stats.SymbolFailures)
         std::fprintf(stderr, "%s\n",
                      (imports && hasData ? QCoreApplication::translate("Cli", "record %1: no barcode: %2")
@@ -456,7 +460,13 @@ int RunPrintCommand(const QStringList &args)
                          .arg(f.Reason)
                          .toLocal8Bit()
                          .constData());
+    for (const QString &f : stats.MissingPictures)
+        std::fprintf(stderr, "%s\n",
+                     QCoreApplication::translate("Cli", "every label: no picture: %1 cannot be read")
+                         .arg(QDir::toNativeSeparators(f))
+                         .toLocal8Bit()
+                         .constData());
     if (const int status = ReportPrinterJob(cli, device.get()); status > 0)
         return status;
-    return stats.SymbolFailures.isEmpty() ? 0 : 3;
+    return stats.SymbolFailures.isEmpty() && stats.MissingPictures.isEmpty() ? 0 : 3;
 }

@@ -2,6 +2,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_label.h"
 #include "cli/commands.h"
+#include "storage/safesave.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -58,7 +59,11 @@ int RunRenderCommand(const QStringList &args)
     if (!file.open(QIODevice::WriteOnly))
         return cli.Fail(QCoreApplication::translate("Cli", "cannot write %1: %2").arg(output, file.errorString()));
     QImageWriter writer(&file, "png");
-    if (!writer.write(image) || !file.commit())
+    if (!writer.write(image)) {
+        file.cancelWriting();
         return cli.Fail(QCoreApplication::translate("Cli", "cannot write %1: %2").arg(output, file.errorString()));
+    }
+    if (!CommitWhole(file, &error))
+        return cli.Fail(QCoreApplication::translate("Cli", "cannot write %1: %2").arg(output, error));
     return 0;
 }

@@ -544,8 +544,10 @@ TGraphicLabel::TGraphicLabel()
 void TGraphicLabel::SetFileName(const QString &s)
 {
     FileName = s;
-    if (s.isEmpty())
+    if (s.isEmpty()) {
         Picture = WhiteImage(10, 10);
+        PictureFile.clear();
+    }
     MarkChanged(true);
 }
 
@@ -630,6 +632,7 @@ std::unique_ptr<TLabelControl> TGraphicLabel::Clone() const
     // The picture in memory is what the user sees; reading the file again
     // could fail or find a changed file.
     c->Picture = Picture;
+    c->PictureFile = PictureFile;
     return c;
 }
 

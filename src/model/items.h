@@ -244,6 +244,10 @@ public:
     std::unique_ptr<TLabelControl> Clone() const override;
     QImage Picture; // 24 bits per pixel
     QString FileName;
+    // The file Picture was read from: unlike FileName when that one could
+    // not be read, so a job can tell it prints a blank in its place.
+    QString PictureFile;
+    bool PictureMissing() const { return !FileName.isEmpty() && PictureFile != FileName; }
     bool KeepAspect = true;
     void SetFileName(const QString &s);
     void SetKeepAspect(bool b);

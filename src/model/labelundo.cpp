@@ -62,6 +62,7 @@ template <class A, class B, class Op> void StoredProperties(A &a, B &b, Op &&op)
         auto &x = As<TGraphicLabel>(a);
         auto &y = As<TGraphicLabel>(b);
         op(x.Picture, y.Picture);
+        op(x.PictureFile, y.PictureFile);
         op(x.FileName, y.FileName);
         op(x.KeepAspect, y.KeepAspect);
         break;

@@ -4,6 +4,7 @@
 #include "picture/loadgraphic.h"
 #include "model/messages.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 
@@ -183,7 +184,7 @@ bool LoadGraphic(TGraphicLabel *item, const QString &fileName)
         return false;
     const QString lineBreak = QStringLiteral("\n\r");
     if (!Exists(fileName)) {
-        ShowMessage(QStringLiteral("Unable to locate Graphic file") + lineBreak + fileName);
+        ShowMessage(QCoreApplication::translate("Picture", "Unable to locate Graphic file") + lineBreak + fileName);
         return false;
     }
     const int slash = fileName.lastIndexOf(QLatin1Char('/'));
@@ -195,11 +196,11 @@ bool LoadGraphic(TGraphicLabel *item, const QString &fileName)
     if (ext == QLatin1String(".BMP")) {
         if (IsRegularFile(fileName))
             picture = ReadBmp(fileName);
-        failure = QStringLiteral("Unable to load bitmap file");
+        failure = QCoreApplication::translate("Picture", "Unable to load bitmap file");
     } else if (ext == QLatin1String(".JPG") || ext == QLatin1String(".JPEG")) {
         if (IsRegularFile(fileName))
             picture = ReadJpeg(fileName);
-        failure = QStringLiteral("Unable to load jpeg file");
+        failure = QCoreApplication::translate("Picture", "Unable to load jpeg file");
     } else {
         return false;
     }
@@ -208,6 +209,7 @@ bool LoadGraphic(TGraphicLabel *item, const QString &fileName)
         return false;
     }
     item->Picture = picture;
+    item->PictureFile = fileName;
     item->MarkChanged(true);
     return true;
 }

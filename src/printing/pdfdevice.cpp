@@ -1,5 +1,8 @@
 #include "printing/pdfdevice.h"
 
+#include "storage/safesave.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
 #include <QPageLayout>
@@ -49,7 +52,7 @@ public:
     }
     bool Finish()
     {
-        const bool ok = WriteOut(pending_.size());
+        const bool ok = !failed_ && WriteOut(pending_.size());
         close();
         return ok;
     }
@@ -58,6 +61,9 @@ protected:
     qint64 readData(char *, qint64) override { return -1; }
     qint64 writeData(const char *data, qint64 len) override
     {
+        // After a failed write the document cannot be whole: keep nothing.
+        if (failed_)
+            return -1;
         pending_.append(data, len);
         for (qsizetype at = pending_.indexOf(from_); at >= 0; at = pending_.indexOf(from_, at + to_.size()))
             pending_.replace(at, from_.size(), to_);
@@ -70,14 +76,25 @@ private:
     {
         if (n <= 0)
             return true;
-        if (out_->write(pending_.constData(), n) != n)
+        if (out_->write(pending_.constData(), n) != n) {
+            failed_ = true;
+            pending_.clear();
             return false;
+        }
         pending_.remove(0, n);
         return true;
     }
     QIODevice *out_;
     QByteArray from_, to_, pending_;
+    bool failed_ = false;
 };
+
+QString WriteFailure(const QString &fileName, const QString &reason)
+{
+    const QString name = QDir::toNativeSeparators(fileName);
+    return reason.isEmpty() ? QCoreApplication::translate("Printing", "Cannot write \"%1\"").arg(name)
+                            : QCoreApplication::translate("Printing", "Cannot write \"%1\": %2").arg(name, reason);
+}
 
 QByteArray PageBox(double w, double h)
 {
@@ -152,8 +169,7 @@ bool TPdfPrinterDevice::Begin(const QString &docTitle, QString *error)
     d->File = std::make_unique<QSaveFile>(d->FileName);
     if (!d->File->open(QIODevice::WriteOnly)) {
         if (error)
-            *error = QStringLiteral("Cannot write \"%1\": %2")
-                         .arg(QDir::toNativeSeparators(d->FileName), d->File->errorString());
+            *error = WriteFailure(d->FileName, d->File->errorString());
         d->File.reset();
         return false;
     }
@@ -180,7 +196,7 @@ bool TPdfPrinterDevice::Begin(const QString &docTitle, QString *error)
     d->Painter = std::make_unique<QPainter>();
     if (!d->Painter->begin(d->Writer.get())) {
         if (error)
-            *error = QStringLiteral("Cannot write \"%1\"").arg(QDir::toNativeSeparators(d->FileName));
+            *error = WriteFailure(d->FileName, QString());
         d->Discard();
         return false;
     }
@@ -213,13 +229,18 @@ bool TPdfPrinterDevice::End(QString *error)
     d->Painter->end();
     d->Painter.reset();
     d->Writer.reset(); // flushes the trailer
-    const bool ok = d->Fixer->Finish() && d->File->error() == QFileDevice::NoError && d->File->commit();
+    const bool finished = d->Fixer->Finish();
     d->Fixer.reset();
-    if (!ok && error)
-        *error = QStringLiteral("Cannot write \"%1\": %2")
-                     .arg(QDir::toNativeSeparators(d->FileName), d->File->errorString());
-    if (!ok)
+    QString reason;
+    bool ok = false;
+    if (!finished) {
+        reason = WriteFailureReason(*d->File);
         d->File->cancelWriting();
+    } else {
+        ok = CommitWhole(*d->File, &reason);
+    }
+    if (!ok && error)
+        *error = WriteFailure(d->FileName, reason);
     d->File.reset();
     return ok;
 }

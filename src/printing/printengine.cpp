@@ -236,6 +236,13 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
         stats->LabelsPrinted = labelsPrinted;
         stats->PagesPrinted = pagesPrinted;
         stats->SymbolFailures = std::move(symbolFailures);
+        // Items do not change during a job: a picture missing on one label is
+        // missing on all of them, and told once.
+        stats->MissingPictures.clear();
+        for (TLabelControl *item : items)
+            if (item->Kind == ikGraphic && static_cast<TGraphicLabel *>(item)->PictureMissing() &&
+                !stats->MissingPictures.contains(static_cast<TGraphicLabel *>(item)->FileName))
+                stats->MissingPictures << static_cast<TGraphicLabel *>(item)->FileName;
     }
     if (cancelled) {
         device.Abort();

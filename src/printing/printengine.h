@@ -10,6 +10,7 @@
 #include "storage/settings.h"
 
 #include <QString>
+#include <QStringList>
 
 class QPainter;
 
@@ -96,6 +97,9 @@ struct TPrintStats {
         QString Reason;
     };
     QList<TSymbolFailure> SymbolFailures;
+    // Pictures printed blank because their files could not be read, each
+    // named once for the whole job.
+    QStringList MissingPictures;
 };
 
 // Runs one job. The engine shows nothing itself: for NoFit, NoRecords,

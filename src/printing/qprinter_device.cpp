@@ -2,6 +2,7 @@
 
 #include "printing/pdfdevice.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QPageLayout>
@@ -12,8 +13,13 @@
 #include <QTemporaryFile>
 
 #include <cups/cups.h>
+#include <cerrno>
 #include <cmath>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <sys/statvfs.h>
 
 struct TQPrinterDevice::Private {
     std::unique_ptr<QPrinter> Printer;
@@ -87,7 +93,53 @@ int QueueResolution(const QString &printerName)
     return dpi;
 }
 
+// Qt's PDF engine does not report a failed write, so the file is checked:
+// its trailer points at the cross-reference table, at the offset Qt counted
+// the bytes to. Empty when the document is whole, else why it is not.
+QString PdfNotWhole(const QString &fileName)
+{
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadOnly))
+        return f.errorString();
+    const qint64 size = f.size();
+    f.seek(qMax<qint64>(0, size - 64));
+    const QByteArray tail = f.readAll();
+    const qsizetype at = tail.lastIndexOf("startxref");
+    bool whole = false;
+    if (at >= 0 && tail.trimmed().endsWith("%%EOF")) {
+        bool ok = false;
+        const qint64 xref = tail.mid(at + 9).split('%').first().trimmed().toLongLong(&ok);
+        whole = ok && xref >= 0 && xref < size && f.seek(xref) && f.read(4) == "xref";
+    }
+    if (whole)
+        return {};
+    // The usual cause; anything else (a file size limit) gets the plain fact.
+    struct statvfs fs {};
+    if (statvfs(QFile::encodeName(fileName).constData(), &fs) == 0 && fs.f_bavail * fs.f_frsize < 64 * 1024)
+        return QString::fromLocal8Bit(std::strerror(ENOSPC));
+    return QCoreApplication::translate("Printing", "the document was not written whole");
+}
+
+QString SpoolPattern()
+{
+    return QDir::tempPath() + QStringLiteral("/quorvane-%1-XXXXXX.spool").arg(QCoreApplication::applicationPid());
+}
+
 } // namespace
+
+void RemoveDeadSpools()
+{
+    const QDir dir(QDir::tempPath());
+    for (const QString &name : dir.entryList({QStringLiteral("quorvane-*-*.spool")}, QDir::Files)) {
+        bool ok = false;
+        const qint64 pid = name.section(u'-', 1, 1).toLongLong(&ok);
+        // Only a job whose process is gone; kill() answers EPERM for a live
+        // process of another user, whose spool is not ours to take.
+        if (ok && pid > 0 && pid != QCoreApplication::applicationPid() && ::kill(pid_t(pid), 0) != 0 &&
+            errno == ESRCH)
+            QFile::remove(dir.filePath(name));
+    }
+}
 
 // The options Qt's own engine would send with the document.
 bool TQPrinterDevice::Private::Submit(const QString &title, QString *error)
@@ -225,7 +277,9 @@ bool TQPrinterDevice::Begin(const QString &docTitle, QString *error)
         d->Printer->setOutputFileName(d->Temporary);
     } else if (d->Printer->outputFormat() == QPrinter::NativeFormat && target.isEmpty()) {
         // Not ".pdf": that name would turn the printer into a PDF writer.
-        QTemporaryFile tmp(QDir::tempPath() + QStringLiteral("/quorvane-XXXXXX.spool"));
+        // The process's number in the name lets a later start remove the
+        // spool of a job that was killed.
+        QTemporaryFile tmp(SpoolPattern());
         if (!tmp.open()) {
             if (error)
                 *error = QStringLiteral("Cannot spool the document: %1").arg(tmp.errorString());
@@ -265,9 +319,19 @@ bool TQPrinterDevice::End(QString *error)
     }
     bool ok = d->Painter->end();
     d->Painter.reset();
+    QString notWhole;
+    if (ok && (!d->Temporary.isEmpty() || !d->Spool.isEmpty())) {
+        const QString written = d->Temporary.isEmpty() ? d->Spool : d->Temporary;
+        notWhole = PdfNotWhole(written);
+        if (!notWhole.isEmpty()) {
+            ok = false;
+            notWhole = QCoreApplication::translate("Printing", "Cannot write \"%1\": %2")
+                           .arg(QDir::toNativeSeparators(d->Temporary.isEmpty() ? written : d->Target), notWhole);
+        }
+    }
     if (ok && !d->Temporary.isEmpty()) {
-        QFile::remove(d->Target);
-        ok = QFile::rename(d->Temporary, d->Target);
+        // Replaces the old file at once: it stays if the rename fails.
+        ok = std::rename(QFile::encodeName(d->Temporary).constData(), QFile::encodeName(d->Target).constData()) == 0;
         if (ok)
             d->Temporary.clear();
     }
@@ -276,9 +340,9 @@ bool TQPrinterDevice::End(QString *error)
         ok = d->Submit(d->Printer->docName(), &submitError);
     d->DropTemporary();
     if (!ok && error)
-        *error = !submitError.isEmpty()
-                     ? submitError
-                     : QStringLiteral("The printer \"%1\" failed to finish the document.").arg(Name());
+        *error = !notWhole.isEmpty()     ? notWhole
+                 : !submitError.isEmpty() ? submitError
+                                          : QStringLiteral("The printer \"%1\" failed to finish the document.").arg(Name());
     return ok;
 }
 

@@ -15,6 +15,10 @@
 
 class QPrinter;
 
+// Removes the spool files that jobs of processes no longer running left in
+// the temporary folder (a job killed before it ended).
+void RemoveDeadSpools();
+
 class TQPrinterDevice : public TPrinterDevice {
 public:
     // An empty name selects the default printer.

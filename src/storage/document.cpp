@@ -3,6 +3,7 @@
 #include "model/labelformat.h"
 #include "storage/labelfile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 TDocumentKind DocumentKindOf(const QString &fileName)
@@ -27,12 +28,12 @@ QString FirstOpenableFile(const QStringList &files)
 
 QString NotALabelMessage(const QString &fileName)
 {
-    return QStringLiteral("%1 is not a label file: it has no FORMAT section.").arg(fileName);
+    return QCoreApplication::translate("Storage", "%1 is not a label file: it has no FORMAT section.").arg(fileName);
 }
 
 QString FileNotFoundMessage(const QString &fileName)
 {
-    return QStringLiteral("Unable to locate file\n\r") + fileName;
+    return QCoreApplication::translate("Storage", "Unable to locate file") + QStringLiteral("\n\r") + fileName;
 }
 
 TLabelDocument::TLabelDocument(TItemContainer &items) : items_(items)
@@ -96,7 +97,8 @@ void TLabelDocument::NewLabel()
 
 bool TLabelDocument::SaveLabelFile(const QString &fileName, QString *error)
 {
-    if (!::SaveLabelFile(fileName, items_, error))
+    saveFailed_ = !::SaveLabelFile(fileName, items_, error);
+    if (saveFailed_)
         return false;
     CurrentLabelFile = fileName;
     syncing_ = true;
@@ -127,7 +129,8 @@ std::unique_ptr<TIniFile> ReadDocumentFile(const QString &fileName, QString *err
     if (!QFileInfo(fileName).isFile())
         return nullptr;
     auto ini = std::make_unique<TIniFile>(fileName);
-    if (!ini->Readable()) {
+    // A file read in part (larger than the reader takes) would open cut short.
+    if (!ini->Readable() || !ini->ReadError().isEmpty()) {
         if (error)
             *error = ini->ReadError();
         return nullptr;
@@ -204,8 +207,11 @@ bool TLabelDocument::QuerySave(const std::function<void()> &saveLabel, const std
     case TSaveAnswer::No:
         return true;
     case TSaveAnswer::Yes:
+        // A save that failed (a full disk) must not let the label go; a save
+        // dialog that was cancelled still does.
+        saveFailed_ = false;
         saveLabel();
-        return true;
+        return !saveFailed_;
     }
     return true;
 }

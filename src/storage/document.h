@@ -88,8 +88,8 @@ public:
     // command (Save1Click: to CurrentLabelFile, or through the save dialog);
     // `ask` asks kSaveChangesQuestion. A label with counters is saved first
     // without asking when AutoSaveSeq is on; an unmodified label may go; Yes
-    // saves and goes on (also when the dialog was cancelled), No goes on,
-    // Cancel stops.
+    // saves and goes on (also when the dialog was cancelled, not when the
+    // file could not be written), No goes on, Cancel stops.
     bool QuerySave(const std::function<void()> &saveLabel, const std::function<TSaveAnswer()> &ask);
 
 private:
@@ -101,6 +101,7 @@ private:
     // Set while the document itself moves the clean state (and while the
     // stack goes, whose clearing reports too).
     bool syncing_ = false;
+    bool saveFailed_ = false; // the last SaveLabelFile could not write the file
     TUndoTarget undoTarget_{items_};
     QUndoStack undo_;
 };

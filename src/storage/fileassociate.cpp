@@ -1,8 +1,10 @@
 #include "storage/fileassociate.h"
 
 #include "model/labelformat.h"
+#include "storage/safesave.h"
 #include "storage/settings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,7 +18,7 @@
 
 QString AssociateWriteErrorText(const QString &what)
 {
-    return QStringLiteral("无法设置数据于 '%1'").arg(what);
+    return QCoreApplication::translate("Storage", "无法设置数据于 '%1'").arg(what);
 }
 
 QString UserDataHome()
@@ -52,11 +54,7 @@ public:
     {
         if (!QDir().mkpath(QFileInfo(fileName).absolutePath()))
             return false;
-        QSaveFile f(fileName);
-        if (!f.open(QIODevice::WriteOnly))
-            return false;
-        const QByteArray bytes = (lines_.join(u'\n') + u'\n').toUtf8();
-        return f.write(bytes) == bytes.size() && f.commit();
+        return SaveWhole(fileName, (lines_.join(u'\n') + u'\n').toUtf8());
     }
 
     QString Value(const QString &section, const QString &key) const
@@ -225,7 +223,11 @@ bool WriteMimePackage(const QString &fileName, const TMimeTypes &types, const QS
     }
     xml.writeEndElement();
     xml.writeEndDocument();
-    return !xml.hasError() && f.commit();
+    if (xml.hasError()) {
+        f.cancelWriting();
+        return false;
+    }
+    return CommitWhole(f);
 }
 
 void RunTool(const QString &tool, const QString &dir)

@@ -1,10 +1,11 @@
 #include "storage/inifile.h"
+#include "storage/safesave.h"
 
 #include "storage/textencoding.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -12,12 +13,12 @@
 
 QString IniWriteErrorText(const QString &fileName)
 {
-    return QStringLiteral("无法写入到 %1").arg(fileName);
+    return WriteErrorText(fileName);
 }
 
 QString IniReadErrorText(const QString &fileName)
 {
-    return QStringLiteral("无法读取 %1").arg(fileName);
+    return QCoreApplication::translate("Storage", "无法读取 %1").arg(fileName);
 }
 
 // Value encodings -------------------------------------------------------------
@@ -207,6 +208,15 @@ TIniFile::TIniFile(const QString &fileName, OpenMode mode) : fileName_(fileName)
         readError_ = IniReadErrorText(fileName);
         partial_ = true;
         openFailed_ = true;
+        return;
+    }
+    // A file over the limit is not read at all: cut short, it would load as
+    // a different label.
+    if (f.size() > kIniMaxReadBytes) {
+        readError_ = QCoreApplication::translate("Storage", "%1 is larger than %2 MiB: not opened")
+                         .arg(fileName)
+                         .arg(kIniMaxReadBytes >> 20);
+        partial_ = true;
         return;
     }
     // read(n) reserves n bytes before reading: ask for what the file holds.
@@ -454,22 +464,12 @@ QByteArray TIniFile::ToBytes() const
     return bytes;
 }
 
-bool TIniFile::UpdateFile(QString *error) const
+bool TIniFile::UpdateFile(QString *error, QFileDevice::Permissions permissions) const
 {
-    auto fail = [&] {
+    if (partial_) {
         if (error)
             *error = IniWriteErrorText(fileName_);
         return false;
-    };
-    if (partial_)
-        return fail();
-    QSaveFile f(fileName_);
-    if (!f.open(QIODevice::WriteOnly))
-        return fail();
-    const QByteArray bytes = ToBytes();
-    if (f.write(bytes) != bytes.size())
-        return fail(); // QSaveFile discards the temporary file
-    if (!f.commit())
-        return fail();
-    return true;
+    }
+    return SaveWhole(fileName_, ToBytes(), error, permissions);
 }

@@ -19,6 +19,7 @@
 // Values are returned exactly as stored (no trimming, no quote stripping).
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -31,7 +32,8 @@ QString IniWriteErrorText(const QString &fileName);
 // The error text when an existing file cannot be read.
 QString IniReadErrorText(const QString &fileName);
 
-// Files larger than this are read only up to it; such a partly read file is
+// Files larger than this are not read (ReadError says so); a file that grows
+// beyond it while read is read only up to it. Such a partly read file is
 // never written back (UpdateFile fails), so nothing beyond it is lost.
 constexpr qint64 kIniMaxReadBytes = 64 * 1024 * 1024;
 
@@ -103,8 +105,9 @@ public:
     // The file image as UpdateFile writes it.
     QByteArray ToBytes() const;
     // Writes the whole image to FileName(). On failure returns false and sets
-    // *error to IniWriteErrorText(FileName()); the previous file is untouched.
-    bool UpdateFile(QString *error = nullptr) const;
+    // *error to the file and the reason; the previous file is untouched.
+    // `permissions`, when given, are those of the new file.
+    bool UpdateFile(QString *error = nullptr, QFileDevice::Permissions permissions = {}) const;
 
 private:
     struct Entry {

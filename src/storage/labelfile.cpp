@@ -442,10 +442,10 @@ bool SaveLabelFile(const QString &fileName, const TItemContainer &items, QString
 namespace {
 bool OpenForReading(const TIniFile &ini, QString *error)
 {
-    // A file read only in part still loads what was read.
-    if (!ini.Readable()) {
+    // A file read only in part is refused: it would load cut short.
+    if (!ini.Readable() || !ini.ReadError().isEmpty()) {
         if (error)
-            *error = IniReadErrorText(ini.FileName());
+            *error = ini.ReadError().isEmpty() ? IniReadErrorText(ini.FileName()) : ini.ReadError();
         return false;
     }
     return true;

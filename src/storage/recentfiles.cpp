@@ -1,5 +1,6 @@
 #include "storage/recentfiles.h"
 
+#include "storage/safesave.h"
 #include "storage/settings.h"
 
 #include <QFileInfo>
@@ -52,16 +53,19 @@ QStringList LoadRecentFiles()
     return files;
 }
 
-bool SaveRecentFiles(const QStringList &files)
+bool SaveRecentFiles(const QStringList &files, QString *error)
 {
     TRegistryFile reg(SettingsFilePath());
-    if (!reg.Load())
+    if (!reg.Load()) {
+        if (error)
+            *error = WriteErrorText(SettingsFilePath());
         return false;
+    }
     for (int i = 0; i < kMaxRecentFiles; ++i) {
         if (i < files.size())
             reg.WriteString(ValueName(i), files[i]);
         else
             reg.DeleteValue(ValueName(i));
     }
-    return reg.Save();
+    return reg.Save(error);
 }

@@ -16,4 +16,4 @@ QStringList AddRecentFile(const QStringList &list, const QString &fileName);
 QStringList RemoveRecentFile(const QStringList &list, const QString &fileName);
 
 QStringList LoadRecentFiles();
-bool SaveRecentFiles(const QStringList &files);
+bool SaveRecentFiles(const QStringList &files, QString *error = nullptr);

@@ -57,7 +57,10 @@ bool TRecoveryStore::LockOwn()
 {
     if (ownLock_)
         return true;
-    if (!QDir().mkpath(folder_))
+    // The copies hold whatever the labels hold (customer data): the owner's
+    // alone, the folder too when an older run made it open to others.
+    if (!QDir().mkpath(folder_) ||
+        !QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
         return false;
     // A left-over file of our own number (a dead process of the same id),
     // claimed at start and taken over: its lock is already ours.
@@ -87,7 +90,7 @@ bool TRecoveryStore::Write(const TItemContainer &items, const QString &labelFile
     WriteLabel(ini, items);
     ini.WriteString(kRecoverySection, kLabelKey, labelFile);
     ini.WriteString(kRecoverySection, kTemplateKey, templateFile);
-    if (!ini.UpdateFile(error))
+    if (!ini.UpdateFile(error, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return false;
     changes_ = 0;
     return true;
@@ -111,8 +114,9 @@ QList<TLeftRecovery> TRecoveryStore::FindLeftOver()
 {
     QList<TLeftRecovery> found;
     const QDir dir(folder_);
-    const QFileInfoList files =
-        dir.entryInfoList({QStringLiteral("recovery-*.qvl")}, QDir::Files, QDir::Time);
+    const QFileInfoList files = dir.entryInfoList({QStringLiteral("recovery-*.qvl")},
+                                                  QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::System,
+                                                  QDir::Time);
     for (const QFileInfo &info : files) {
         const QString file = info.absoluteFilePath();
         if (file == FilePath() && ownLock_)
@@ -122,17 +126,34 @@ QList<TLeftRecovery> TRecoveryStore::FindLeftOver()
         auto lock = NewLock(file);
         if (!lock->tryLock(0))
             continue; // its program is still running
-        const TIniFile ini(file);
-        if (!ini.Readable() || !ini.SectionExists(kFormatSection)) {
-            // Not a label: nothing to offer (an interrupted write leaves only
-            // its temporary file, so this is no copy of ours).
+        // A copy of ours names exactly the item sections it holds; one that
+        // does not, or cannot be read whole, would be offered at every start
+        // (or take the start with it): it is set aside, once, under another name.
+        std::unique_ptr<TIniFile> ini;
+        if (info.isFile())
+            ini = std::make_unique<TIniFile>(file);
+        if (!ini || !ini->Readable() || !ini->ReadError().isEmpty() || !ini->SectionExists(kFormatSection) ||
+            ini->HighestSectionIndex(kItemSectionPrefix) > ini->Sections().size()) {
+            SetAside(file);
             continue;
         }
-        found.append({file, ini.ReadString(kRecoverySection, kLabelKey, QString()),
-                      ini.ReadString(kRecoverySection, kTemplateKey, QString())});
+        found.append({file, ini->ReadString(kRecoverySection, kLabelKey, QString()),
+                      ini->ReadString(kRecoverySection, kTemplateKey, QString())});
         claimed_[file] = std::move(lock);
     }
     return found;
+}
+
+void TRecoveryStore::SetAside(const QString &file)
+{
+    QString target = file + QStringLiteral(".unreadable");
+    for (int n = 2; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n)
+        target = file + QStringLiteral(".unreadable-%1").arg(n);
+    if (QFile::rename(file, target) || QDir().rename(file, target))
+        setAside_.append({file, target});
+    else
+        setAside_.append({file, QString()});
+    claimed_.erase(file);
 }
 
 void TRecoveryStore::Discard(const TLeftRecovery &left)

@@ -16,6 +16,7 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <utility>
 
 class QLockFile;
 
@@ -57,8 +58,18 @@ public:
     bool Pending() const { return changes_ > 0; }
 
     // The files other runs left behind, newest first, each locked for this
-    // program until Discard or Release. Files of running programs are skipped.
+    // program until Discard or Release. Files of running programs are skipped;
+    // those that cannot be read as a copy are set aside (TakeSetAside).
     QList<TLeftRecovery> FindLeftOver();
+    // Renames a copy that cannot be read (to <file>.unreadable), so that it is
+    // neither offered nor lost.
+    void SetAside(const QString &file);
+    // The copies set aside since the last call, each told once: the old name,
+    // and the new one (empty when even the rename failed).
+    struct TSetAside {
+        QString From, To;
+    };
+    QList<TSetAside> TakeSetAside() { return std::exchange(setAside_, {}); }
     // Deletes a left-over file (declined, or taken over by this program).
     void Discard(const TLeftRecovery &left);
     // Leaves it for a later start.
@@ -72,4 +83,5 @@ private:
     int changes_ = 0;
     std::unique_ptr<QLockFile> ownLock_;
     std::map<QString, std::unique_ptr<QLockFile>> claimed_;
+    QList<TSetAside> setAside_;
 };

@@ -2,12 +2,12 @@
 
 #include "model/labelformat.h"
 #include "storage/labelfile.h"
+#include "storage/safesave.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QtEndian>
 #include <climits>
@@ -254,17 +254,14 @@ QByteArray TRegistryFile::ToText() const
     return out.toUtf8();
 }
 
-bool TRegistryFile::Save() const
+bool TRegistryFile::Save(QString *error) const
 {
-    if (!QDir().mkpath(QFileInfo(fileName_).absolutePath()))
+    if (!QDir().mkpath(QFileInfo(fileName_).absolutePath())) {
+        if (error)
+            *error = WriteErrorText(fileName_);
         return false;
-    QSaveFile f(fileName_);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = ToText();
-    if (f.write(bytes) != bytes.size())
-        return false;
-    return f.commit();
+    }
+    return SaveWhole(fileName_, ToText(), error);
 }
 
 const TRegistryFile::Value *TRegistryFile::Find(const QString &name) const
@@ -454,11 +451,14 @@ void LoadSettings()
         SetDefaultSettings();
 }
 
-bool SaveSettings()
+bool SaveSettings(QString *error)
 {
     TRegistryFile reg(SettingsFilePath());
-    if (!reg.Load())
+    if (!reg.Load()) {
+        if (error)
+            *error = WriteErrorText(SettingsFilePath());
         return false;
+    }
     for (int i = 0; i < 6; ++i)
         reg.WriteDouble(QLatin1String(kLengthNames[i]), *LengthVariable(i));
     reg.WriteDWord(QStringLiteral("Metric"), LabelFormat.Metric ? 1 : 0);
@@ -478,7 +478,7 @@ bool SaveSettings()
         else
             reg.DeleteValue(QLatin1String(name));
     }
-    return reg.Save();
+    return reg.Save(error);
 }
 
 QString LoadLanguageSetting()
@@ -562,17 +562,20 @@ TCalibration LoadCalibration(const QString &printer)
     return c;
 }
 
-bool SaveCalibration(const QString &printer, const TCalibration &c)
+bool SaveCalibration(const QString &printer, const TCalibration &c, QString *error)
 {
     if (printer.isEmpty() || !ValidCalibration(c))
         return false;
     TRegistryFile reg(SettingsFilePath());
-    if (!reg.Load() || !reg.CreateKey())
+    if (!reg.Load() || !reg.CreateKey()) {
+        if (error)
+            *error = WriteErrorText(SettingsFilePath());
         return false;
+    }
     const TCalibration r = RoundCalibration(c);
     if (r.IsIdentity())
         reg.DeleteValue(CalibrationValueName(printer));
     else
         reg.WriteString(CalibrationValueName(printer), CalibrationText(r));
-    return reg.Save();
+    return reg.Save(error);
 }

@@ -41,8 +41,9 @@ public:
     bool Load();
     // Creates the file (and its folder) holding an empty key when missing.
     bool CreateKey();
-    // Writes the whole key at once (through a temporary file).
-    bool Save() const;
+    // Writes the whole key at once (through a temporary file); on failure
+    // the old file stays and *error names it and the reason.
+    bool Save(QString *error = nullptr) const;
 
     bool ValueExists(const QString &name) const;
     std::optional<TRegValueType> ValueType(const QString &name) const;
@@ -85,9 +86,9 @@ private:
 // takes its default: a 2.5 x 1.5 inch label, margins 0.25, no gaps, inches,
 // grid shown, remember-sequence on, empty Path. Silent.
 void LoadSettings();
-// Writes the current values. Returns false when the file could not be
-// written (the caller may ignore it: a failed write changes nothing on disk).
-bool SaveSettings();
+// Writes the current values. Returns false, with *error naming the file and
+// the reason, when the file could not be written (nothing on disk changed).
+bool SaveSettings(QString *error = nullptr);
 
 // The language of the windows the user chose ("Language": "en" or "zh"),
 // kept apart from the values above: it is read before any window exists, it
@@ -115,5 +116,6 @@ bool ParseCalibration(const QString &text, TCalibration &c);
 QString CalibrationText(const TCalibration &c);
 // The printer's calibration; none (identity) when it has none or it is unusable.
 TCalibration LoadCalibration(const QString &printer);
-// An identity calibration removes the printer's value.
-bool SaveCalibration(const QString &printer, const TCalibration &c);
+// An identity calibration removes the printer's value. *error says why the
+// settings file could not be written.
+bool SaveCalibration(const QString &printer, const TCalibration &c, QString *error = nullptr);

@@ -52,6 +52,8 @@
 #include <QtTest>
 
 #include <memory>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -1289,6 +1291,47 @@ private slots:
         QCOMPARE(QDir(RecoveryFolder()).entryList({"recovery-*.qvl"}), QStringList{QFileInfo(own).fileName()});
         win.reset(); // a clean end
         QVERIFY(QDir(RecoveryFolder()).entryList({"recovery-*"}).isEmpty());
+    }
+
+    void aSaveOnAFullDiskKeepsTheFileTheChangesAndTheCopy()
+    {
+        const QString own = win->Recovery->FilePath();
+        const QString file = home.filePath("full.lbl");
+        clickWithTool("sbText", {20, 40});
+        QVERIFY(win->Document->SaveLabelFile(file));
+        QFile old(file);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        const QByteArray before = old.readAll();
+        old.close();
+        for (int i = 0; i < 5; ++i)
+            clickWithTool("sbText", QPoint(60 + 30 * i, 40));
+        QVERIFY(QFile::exists(own));
+
+        // Any file over a few hundred bytes fails to grow, as on a full disk.
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 300;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        messages.clear();
+        action("Save1")->trigger();
+        answer = TAsk::Yes; // closing saves, fails again, and must not let the label go
+        const bool closed = win->close();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+
+        QVERIFY(!closed);
+        QCOMPARE(messages.size(), 2);
+        QVERIFY2(messages[0].startsWith(QStringLiteral("无法写入到 %1: ").arg(file)), qPrintable(messages[0]));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), before);
+        QCOMPARE(QDir(home.path()).entryList({"full.lbl*"}), QStringList{"full.lbl"});
+        QVERIFY(win->Document->LabelModified);
+        QVERIFY(QFile::exists(own));
+        action("Save1")->trigger();
+        QVERIFY(!win->Document->LabelModified);
+        QCOMPARE(surface()->Items.size(), 6);
     }
 
     void firstStartAsksOneQuestionAndANoHolds()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The command line with bad arguments and bad files: each case must end with
-# the promised exit status (2 bad arguments or files, 1 other failure) and a
-# message naming what was wrong, in bounded time.
+# the status its man page promises (2 bad arguments or files, 1 other failure,
+# 3 labels printed without a picture) and a message naming what was wrong, in
+# bounded time.
 set -uo pipefail
 : "${QV_SOURCE_DIR:?}" "${QV_BINARY_DIR:?}"
 cli="$QV_BINARY_DIR/quorvane-cli"
@@ -16,6 +17,16 @@ printf 'h\r\na\r\n' > data.csv
 mkdir folder.csv folder.lbl
 echo x > afile
 printf 'x=1\r\n' > notes.lbl
+printf '[FORMAT]\r\n' > big.lbl && truncate -s 65M big.lbl
+printf '\x89PNG\r\n\x1a\n' > pic.png
+for p in pic.png gone.bmp; do
+  printf '[FORMAT]\r\nWIDTH=2\r\nHEIGHT=1\r\nCONTROLS=1\r\n[CNT_1]\r\nTYPE=GRAPHIC\r\nIMG_NAME=%s\r\n' "$p" > "$p.lbl"
+done
+# Spools of a dead job and of a running one, in a temporary folder of our own.
+mkdir tmp
+sh -c 'echo $$ > dead.pid'
+dead=$(cat dead.pid)
+touch "tmp/quorvane-$dead-AbCdEf.spool" "tmp/quorvane-$$-AbCdEf.spool"
 
 failures=0
 # expect STATUS MESSAGE-PART -- ARGS...
@@ -50,6 +61,12 @@ expect 2 "no such data file: gone.csv" -- print label.lbl --data gone.csv --outp
 expect 2 "cannot write afile/o.png: Not a directory" -- render label.lbl --output afile/o.png
 expect 2 "Cannot write \"afile/o.pdf\": Not a directory" -- print label.lbl --data data.csv --output afile/o.pdf
 expect 2 "the label is too large to render (960000 x 960000 pixels): huge.lbl" -- render huge.lbl --output huge.png
+expect 2 "big.lbl is larger than 64 MiB: not opened" -- print big.lbl --output o.pdf
+expect 3 "no picture: $work/pic.png cannot be read" -- print pic.png.lbl --output pic.pdf
+expect 3 "Unable to locate Graphic file" -- print gone.bmp.lbl --output gone.pdf
+TMPDIR=$work/tmp expect 0 "" -- print label.lbl --quiet --output o.pdf
+[ ! -e "tmp/quorvane-$dead-AbCdEf.spool" ] && [ -e "tmp/quorvane-$$-AbCdEf.spool" ] \
+  || { echo "FAIL: the spool of the dead job is left, or the running one's is gone: $(ls tmp)"; failures=$((failures + 1)); }
 [ ! -e afile/o.png ] && [ ! -e huge.png ] || { echo "FAIL: a failed command left a file"; failures=$((failures + 1)); }
 
 if [ "$failures" -gt 0 ]; then

@@ -59,7 +59,7 @@ TEST_F(DocumentTest, SaveSetsTheNameAndClearsModifiedAFailedSaveChangesNothing)
     doc_.SetLabelModified(true);
     QString error;
     EXPECT_FALSE(WithFileSizeLimit(saved.size() + 100, [&] { return doc_.SaveLabelFile(Path("a.lbl"), &error); }));
-    EXPECT_EQ(error, QStringLiteral("无法写入到 %1").arg(Path("a.lbl")));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("无法写入到 %1: ").arg(Path("a.lbl")))) << error.toStdString();
     EXPECT_EQ(ReadAll(Path("a.lbl")), saved);
     EXPECT_TRUE(doc_.LabelModified);
 
@@ -184,11 +184,13 @@ TEST_F(DocumentTest, QuerySave)
         TSaveAnswer answer;
         bool goOn;
         int asked, saves;
+        bool saveFails = false; // the file cannot be written (a full disk)
     } cases[] = {
         {"unmodified", false, false, true, TSaveAnswer::Cancel, true, 0, 0},
         {"cancel", true, false, true, TSaveAnswer::Cancel, false, 1, 0},
         {"no", true, false, true, TSaveAnswer::No, true, 1, 0},
         {"yes", true, false, true, TSaveAnswer::Yes, true, 1, 1},
+        {"yes, but the save fails", true, false, true, TSaveAnswer::Yes, false, 1, 1, true},
         {"counter saved first", false, true, true, TSaveAnswer::Cancel, true, 0, 1},
         {"counter then question", true, true, true, TSaveAnswer::Yes, true, 1, 2},
         {"counter, option off", false, true, false, TSaveAnswer::Cancel, true, 0, 0},
@@ -204,7 +206,13 @@ TEST_F(DocumentTest, QuerySave)
         AutoSaveSeq = c.autoSave;
         doc_.LabelModified = c.modified;
         int asked = 0, saves = 0;
-        const bool goOn = doc_.QuerySave([&] { ++saves; }, [&] {
+        const bool goOn = doc_.QuerySave(
+            [&] {
+                ++saves;
+                if (c.saveFails)
+                    doc_.SaveLabelFile(QStringLiteral("/nonexistent-folder/a.lbl"));
+            },
+            [&] {
             ++asked;
             return c.answer;
         });

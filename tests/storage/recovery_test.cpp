@@ -1,11 +1,13 @@
 #include "model/labelformat.h"
 #include "storage/document.h"
+#include "storage/inifile.h"
 #include "storage/recentfiles.h"
 #include "storage/recovery.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -96,6 +98,72 @@ TEST(RecoveryStore, OffersOnlyFilesOfRunsThatDidNotEnd)
         EXPECT_FALSE(QFile::exists(again[0].RecoveryFile));
         EXPECT_TRUE(TRecoveryStore(dir.path(), 3).FindLeftOver().isEmpty());
     }
+}
+
+TEST(RecoveryStore, PrivateFilesAndUnreadableCopiesSetAsideOnce)
+{
+    SetScreenDpi(96, 96);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("quorvane"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QFile::setPermissions(folder, QFileDevice::Permissions(0x7755)); // as an older run left it
+    TItemContainer items;
+    items.AddItem(new TTextLabel);
+    InDyingProcess([&] {
+        TRecoveryStore store(folder, getpid());
+        ASSERT_TRUE(store.Write(items, QString(), QString()));
+    });
+    const QString kept = QDir(folder).entryList({QStringLiteral("recovery-*.qvl")}).value(0);
+    ASSERT_FALSE(kept.isEmpty());
+    const auto mode = [](const QString &path) { return QFileInfo(path).permissions() & QFileDevice::Permissions(0x7777); };
+    EXPECT_EQ(mode(folder), QFileDevice::Permissions(0x7700));
+    EXPECT_EQ(mode(QDir(folder).filePath(kept)), QFileDevice::Permissions(0x6600));
+
+    const auto path = [&](int n) { return QDir(folder).filePath(QStringLiteral("recovery-%1.qvl").arg(n)); };
+    const auto write = [](const QString &file, const QByteArray &bytes) {
+        QFile f(file);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
+    ASSERT_TRUE(write(path(11), QByteArray("\x00\xff garbage \x01", 13)));
+    ASSERT_TRUE(QDir().mkdir(path(12)));
+    ASSERT_TRUE(write(path(13), "[FORMAT]\r\nCONTROLS=2147483647\r\n[CNT_2147483647]\r\nTYPE=TEXT\r\n"));
+    ASSERT_TRUE(write(path(14), "[FORMAT]\r\n"));
+    ASSERT_TRUE(QFile::resize(path(14), kIniMaxReadBytes + 1)); // sparse
+    ASSERT_TRUE(write(path(15), "[FORMAT]\r\nCONTROLS=0\r\n"));
+    QFile::setPermissions(path(15), {}); // root reads it anyway, and it is then a good copy
+    const bool rootReads = QFile(path(15)).open(QIODevice::ReadOnly);
+
+    TRecoveryStore next(folder, QCoreApplication::applicationPid() + 100000);
+    const QList<TLeftRecovery> left = next.FindLeftOver();
+    QStringList offered;
+    for (const TLeftRecovery &l : left)
+        offered << QFileInfo(l.RecoveryFile).fileName();
+    offered.sort();
+    QStringList wantOffered{kept};
+    if (rootReads)
+        wantOffered << QStringLiteral("recovery-15.qvl");
+    wantOffered.sort();
+    EXPECT_EQ(offered, wantOffered);
+    QStringList setAside;
+    for (const auto &[from, to] : next.TakeSetAside()) {
+        EXPECT_EQ(to, from + QStringLiteral(".unreadable"));
+        EXPECT_TRUE(QFileInfo::exists(to) && !QFileInfo::exists(from)) << to.toStdString();
+        setAside << QFileInfo(from).fileName();
+    }
+    setAside.sort();
+    QStringList want = {QStringLiteral("recovery-11.qvl"), QStringLiteral("recovery-12.qvl"),
+                        QStringLiteral("recovery-13.qvl"), QStringLiteral("recovery-14.qvl")};
+    if (!rootReads)
+        want << QStringLiteral("recovery-15.qvl");
+    EXPECT_EQ(setAside, want);
+    EXPECT_TRUE(next.TakeSetAside().isEmpty()); // told once
+
+    // Not again at the next start.
+    for (const TLeftRecovery &l : left)
+        next.Release(l);
+    TRecoveryStore later(folder, QCoreApplication::applicationPid() + 100001);
+    EXPECT_EQ(later.FindLeftOver().size(), left.size());
+    EXPECT_TRUE(later.TakeSetAside().isEmpty());
 }
 
 TEST(RecoveryStore, WritesOnEveryFifthChange)
