@@ -16,6 +16,7 @@ printf 'h\r\na\r\n' > data.csv
 mkdir folder.csv folder.lbl
 echo x > afile
 printf 'x=1\r\n' > notes.lbl
+cp "$QV_SOURCE_DIR/tests/bad-input/topmargin-minus-100.lbl" offpage.lbl
 
 failures=0
 # expect STATUS MESSAGE-PART -- ARGS...
@@ -50,6 +51,9 @@ expect 2 "no such data file: gone.csv" -- print label.lbl --data gone.csv --outp
 expect 2 "cannot write afile/o.png: Not a directory" -- render label.lbl --output afile/o.png
 expect 2 "Cannot write \"afile/o.pdf\": Not a directory" -- print label.lbl --data data.csv --output afile/o.pdf
 expect 2 "the label is too large to render (960000 x 960000 pixels): huge.lbl" -- render huge.lbl --output huge.png
+# A margin off the paper is read as 0 with a warning, and the job prints.
+expect 0 "offpage.lbl: TOPMARGIN=-100 would place labels outside the page; read as 0." -- print offpage.lbl --output offpage.pdf
+[ -s offpage.pdf ] || { echo "FAIL: offpage.pdf not written"; failures=$((failures + 1)); }
 [ ! -e afile/o.png ] && [ ! -e huge.png ] || { echo "FAIL: a failed command left a file"; failures=$((failures + 1)); }
 
 if [ "$failures" -gt 0 ]; then
