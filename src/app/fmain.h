@@ -139,7 +139,7 @@ private:
     void WriteRecovery();
     bool RestoreRecovery(const TLeftRecovery &left);
 
-    // Print and format commands, help (fmain_print.cpp).
+    // Print and format commands, help (fmain_dialogs.cpp).
     void Print1Click();
     void PrintPreview1Click();
     void PrintSetup1Click();
