@@ -297,6 +297,18 @@ void TFLabelSettings::OkClick()
     // leaving it would have.
     if (QWidget *focused = leave_->FocusedField())
         leave_->RunLeave(focused);
+    // The print job would refuse such a format: say so here, at the field.
+    TLabelFormat typed;
+    typed.Margin_Top = valueOf(eMarginTop);
+    typed.Margin_Left = valueOf(eMarginLeft);
+    if (const TOffPageField off = OffPageField(typed); off != TOffPageField::None) {
+        QLineEdit *field = off == TOffPageField::MarginTop ? eMarginTop : eMarginLeft;
+        DialogMessage(this, off == TOffPageField::MarginTop ? tr("纸边界“靠顶”不能为负数：标签会落在纸外。")
+                                                            : tr("纸边界“靠左”不能为负数：标签会落在纸外。"));
+        field->setFocus();
+        field->selectAll();
+        return;
+    }
     if (target_) {
         TLabelFormat &f = *target_;
         f.Margin_Top = valueOf(eMarginTop);

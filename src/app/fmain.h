@@ -151,7 +151,7 @@ private:
     // One message for the recovery copies set aside as unreadable.
     void ReportSetAsideRecovery();
 
-    // Print and format commands, help (fmain_print.cpp).
+    // Print and format commands, help (fmain_dialogs.cpp).
     void Print1Click();
     void PrintPreview1Click();
     void PrintSetup1Click();

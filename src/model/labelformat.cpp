@@ -107,3 +107,12 @@ TLabelFormat ConvertUnits(const TLabelFormat &f, bool toMetric)
     r.Metric = toMetric;
     return r;
 }
+
+TOffPageField OffPageField(const TLabelFormat &f)
+{
+    if (f.Margin_Top < 0)
+        return TOffPageField::MarginTop;
+    if (f.Margin_Left < 0)
+        return TOffPageField::MarginLeft;
+    return TOffPageField::None;
+}

@@ -57,3 +57,9 @@ int SurfaceHeightPx(const TLabelFormat &f);
 
 // Converts the six lengths between inches (metric false) and centimetres.
 TLabelFormat ConvertUnits(const TLabelFormat &f, bool toMetric);
+
+// Margins are measured from the paper's edge: a negative one puts the first
+// row or column (and, counted from there, most of a job) off the paper. The
+// margin at fault, top first; None when the labels start on the paper.
+enum class TOffPageField { None, MarginTop, MarginLeft };
+TOffPageField OffPageField(const TLabelFormat &f);

@@ -148,6 +148,10 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
         progress->SetPrinterName(device.Name());
     }
 
+    // Checked before the device is asked anything: such a job would spend
+    // most of its records off the paper and still count them printed.
+    if (const QString offPage = OffPageMessage(LabelFormat); !offPage.isEmpty())
+        return Fail(TPrintResult::NoFit, offPage, message);
     const TRollScope rollScope(choices.Roll);
     if (LabelFormat.Roll)
         device.SetRollPage(RollPageSizeMm());

@@ -156,6 +156,8 @@ TPrintResult TPrintPreview::Open(QString *message)
     pageTokens_.clear();
     source_.reset();
     cached_.reset();
+    if (const QString offPage = OffPageMessage(LabelFormat); !offPage.isEmpty())
+        return fail(TPrintResult::NoFit, offPage);
     TPreviewDevice device(metrics_);
     // A roll label previews on its own page, as the printer is asked for it.
     if (LabelFormat.Roll)

@@ -2,6 +2,7 @@
 
 #include "model/labelformat.h"
 
+#include <QCoreApplication>
 #include <climits>
 #include <cmath>
 
@@ -169,4 +170,19 @@ QSizeF RollPageSizeMm()
     const double mm = 25.4 / (f.Metric ? kCmPerInch : 1.0);
     return QSizeF((f.Label_Width + 2 * qMax(0.0, f.Margin_Left)) * mm,
                   (f.Label_Height + 2 * qMax(0.0, f.Margin_Top)) * mm);
+}
+
+QString OffPageMessage(const TLabelFormat &f)
+{
+    switch (OffPageField(f)) {
+    case TOffPageField::MarginTop:
+        return QCoreApplication::translate("Printing", "The top margin is %1: a negative margin places labels outside the page.")
+            .arg(f.Margin_Top);
+    case TOffPageField::MarginLeft:
+        return QCoreApplication::translate("Printing", "The left margin is %1: a negative margin places labels outside the page.")
+            .arg(f.Margin_Left);
+    case TOffPageField::None:
+        break;
+    }
+    return {};
 }

@@ -3,7 +3,10 @@
 // pixels) and the label grid, recomputed from the label format.
 
 #include <QSizeF>
+#include <QString>
 #include <functional>
+
+struct TLabelFormat;
 
 struct TPrinterMetrics {
     int DpiX = 600, DpiY = 600;
@@ -39,6 +42,10 @@ int LabelUnitsToPrinter(double v, int dpi, bool metric);
 // Design (screen) pixels to printer pixels, truncated toward zero, exact.
 int DesignToPrinterX(int v);
 int DesignToPrinterY(int v);
+
+// Why the format cannot be printed as it stands: a margin that puts labels
+// off the paper (OffPageField), named with its value; empty when it can.
+QString OffPageMessage(const TLabelFormat &f);
 
 // Roll labels: the page of one label, the label with its margins all round,
 // in millimetres.

@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -374,21 +376,32 @@ static int IndexAfterPrefix(const QString &name, const QString &prefix)
     return v > INT32_MAX ? 0 : int(v);
 }
 
-int TIniFile::HighestKeyIndex(const QString &section, const QString &prefix) const
+namespace {
+QList<int> SortedIndices(QList<int> found)
 {
-    int best = 0;
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
+}
+} // namespace
+
+QList<int> TIniFile::KeyIndices(const QString &section, const QString &prefix) const
+{
+    QList<int> found;
     if (const Section *s = FindSection(section))
         for (const Entry &e : s->entries)
-            best = qMax(best, IndexAfterPrefix(e.key, prefix));
-    return best;
+            if (const int n = IndexAfterPrefix(e.key, prefix); n > 0)
+                found << n;
+    return SortedIndices(std::move(found));
 }
 
-int TIniFile::HighestSectionIndex(const QString &prefix) const
+QList<int> TIniFile::SectionIndices(const QString &prefix) const
 {
-    int best = 0;
+    QList<int> found;
     for (const Section &s : sections_)
-        best = qMax(best, IndexAfterPrefix(s.name, prefix));
-    return best;
+        if (const int n = IndexAfterPrefix(s.name, prefix); n > 0)
+            found << n;
+    return SortedIndices(std::move(found));
 }
 
 void TIniFile::WriteString(const QString &section, const QString &key, const QString &value)

@@ -89,11 +89,12 @@ public:
     bool ReadBool(const QString &section, const QString &key, bool def) const;
     double ReadFloat(const QString &section, const QString &key, double def) const;
 
-    // The largest n for which `section` has a key prefix+n (n written without
-    // leading zeros), 0 when none. Used to bound counts read from the file.
-    int HighestKeyIndex(const QString &section, const QString &prefix) const;
-    // The largest n for which a section prefix+n exists, 0 when none.
-    int HighestSectionIndex(const QString &prefix) const;
+    // The numbers n >= 1 for which `section` has a key prefix+n (n written
+    // without leading zeros), ascending. A count a file claims may be huge;
+    // loops walk these instead, so their cost is what the file holds.
+    QList<int> KeyIndices(const QString &section, const QString &prefix) const;
+    // The same for sections named prefix+n.
+    QList<int> SectionIndices(const QString &prefix) const;
 
     void WriteString(const QString &section, const QString &key, const QString &value);
     void WriteInteger(const QString &section, const QString &key, qint32 value);

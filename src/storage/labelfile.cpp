@@ -4,7 +4,9 @@
 #include "picture/loadgraphic.h"
 #include "model/labelformat.h"
 #include "storage/textencoding.h"
+#include "model/messages.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cmath>
@@ -234,11 +236,14 @@ void ReadItem(const TIniFile &ini, const QString &section, TLabelControl &item)
         item.SetText(ini.ReadString(section, QStringLiteral("TEXT"), QString()));
 
     item.SetAdvanced(ini.ReadBool(section, QStringLiteral("ADVANCED"), false));
-    const int count = qMin(ini.ReadInteger(section, QStringLiteral("ADV_COUNT"), 0),
-                           ini.HighestKeyIndex(section, QStringLiteral("ADVTYPE_")));
-    for (int k = 1; k <= count; ++k)
+    // A part without its ADVTYPE_k would be skipped as unknown.
+    const int count = ini.ReadInteger(section, QStringLiteral("ADV_COUNT"), 0);
+    for (int k : ini.KeyIndices(section, QStringLiteral("ADVTYPE_"))) {
+        if (k > count)
+            break;
         if (auto field = LoadAdvancedField(ini, k, section))
             item.Fields.push_back(std::move(field));
+    }
 
     item.SetAutoSize(ini.ReadBool(section, QStringLiteral("AUTOSIZE"), true));
 }
@@ -332,6 +337,19 @@ void ReadLabelFormat(const TIniFile &ini)
     LabelFormat.Margin_Left = length("LEFTMARGIN", 0, false);
     LabelFormat.Gap_Height = length("GAPHEIGHT", 0, false);
     LabelFormat.Gap_Width = length("GAPWIDTH", 0, false);
+    // The print job refuses margins that put labels off the paper; the label
+    // opens with them at 0 and says so, naming the file and the keys.
+    QStringList offPage;
+    for (auto [margin, key] : {std::pair{&LabelFormat.Margin_Top, "TOPMARGIN"},
+                               std::pair{&LabelFormat.Margin_Left, "LEFTMARGIN"}}) {
+        if (*margin < 0) {
+            offPage << QLatin1String(key) + u'=' + FormatIniFloat(*margin);
+            *margin = 0;
+        }
+    }
+    if (!offPage.isEmpty())
+        ShowMessage(QCoreApplication::translate("Storage", "%1: %2 would place labels outside the page; read as 0.")
+                        .arg(QDir::toNativeSeparators(ini.FileName()), offPage.join(QStringLiteral(", "))));
     LabelFormat.Metric = ini.ReadBool(kFormatSection, QStringLiteral("METRIC"), false);
     LabelFormat.Roll = ini.ReadBool(kFormatSection, QStringLiteral("ROLL"), false);
     // A count below one limits nothing.
@@ -348,10 +366,12 @@ void ReadLabel(const TIniFile &ini, TItemContainer &items)
         TextEncodingFromName(ini.ReadString(kFormatSection, QStringLiteral("DATAENCODING"), QString()), &encoding)
             ? TextEncodingName(encoding)
             : QString();
-    // Sections beyond the last one present would all be skipped: stop there.
-    const int count = qMin(ini.ReadInteger(kFormatSection, QStringLiteral("CONTROLS"), 0),
-                           ini.HighestSectionIndex(kItemSectionPrefix));
-    for (int i = 1; i <= count; ++i) {
+    // A missing section would be skipped as of unknown kind, so only the
+    // sections present are visited, however large CONTROLS claims to be.
+    const int count = ini.ReadInteger(kFormatSection, QStringLiteral("CONTROLS"), 0);
+    for (int i : ini.SectionIndices(kItemSectionPrefix)) {
+        if (i > count)
+            break;
         const QString section = ItemSection(i);
         const QString type = ini.ReadString(section, QStringLiteral("TYPE"), QStringLiteral("UNKNOWN"));
         int kind = 0;
@@ -405,14 +425,26 @@ std::unique_ptr<TAdvancedField> LoadAdvancedField(const TIniFile &ini, int k, co
 
 QString LoadMemoLines(const TIniFile &ini, const QString &section)
 {
-    // Lines past the last one present would only add empty lines; a count far
-    // beyond them must not build a giant text.
-    const int count = qMin(ini.ReadInteger(section, QStringLiteral("MEMO_LINES"), 0),
-                           ini.HighestKeyIndex(section, QStringLiteral("MEMO_")));
-    QStringList lines;
-    for (int k = 1; k <= count; ++k)
-        lines << ini.ReadString(section, Key("MEMO_", k), QString());
-    return lines.join(QStringLiteral("\r\n"));
+    // A missing line is an empty one, but a file that skips from MEMO_1 to
+    // MEMO_2000000000 must not build gigabytes of line breaks: past what the
+    // designer can show (kMaxShownText) further gaps add nothing.
+    const int count = ini.ReadInteger(section, QStringLiteral("MEMO_LINES"), 0);
+    QString text;
+    qint64 emptyLines = 0;
+    int previous = 0;
+    for (int k : ini.KeyIndices(section, QStringLiteral("MEMO_"))) {
+        if (k > count)
+            break;
+        const qint64 gap = qMin<qint64>(qint64(k) - previous - 1, kMaxShownText - emptyLines);
+        emptyLines += gap;
+        if (previous > 0)
+            text += QStringLiteral("\r\n");
+        for (qint64 i = 0; i < gap; ++i)
+            text += QStringLiteral("\r\n");
+        text += ini.ReadString(section, Key("MEMO_", k), QString());
+        previous = k;
+    }
+    return text;
 }
 
 // Files ---------------------------------------------------------------------------

@@ -46,7 +46,8 @@ void ReadLabelFormat(const TIniFile &ini);
 // Stored label lengths (in the label's unit) beyond this are not a label: the
 // design surface and the sheet layout would run past the int range.
 constexpr double kMaxLabelLength = 10000;
-// A width or height must be above zero; margins and gaps may be negative.
+// A width or height must be above zero; gaps may be negative (a margin is
+// usable here too, but one below zero is then read as 0 with a warning).
 bool UsableLabelLength(double v, bool isSize);
 // Reads SHOWGRID into ShowGrids and appends the items of the file to `items`
 // with AddItem (the container is expected to be empty). Each item is built

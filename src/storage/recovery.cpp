@@ -132,8 +132,9 @@ QList<TLeftRecovery> TRecoveryStore::FindLeftOver()
         std::unique_ptr<TIniFile> ini;
         if (info.isFile())
             ini = std::make_unique<TIniFile>(file);
+        const QList<int> items = ini ? ini->SectionIndices(kItemSectionPrefix) : QList<int>();
         if (!ini || !ini->Readable() || !ini->ReadError().isEmpty() || !ini->SectionExists(kFormatSection) ||
-            ini->HighestSectionIndex(kItemSectionPrefix) > ini->Sections().size()) {
+            (!items.isEmpty() && items.last() > ini->Sections().size())) {
             SetAside(file);
             continue;
         }

@@ -246,6 +246,20 @@ void LabelSettingsTest::enterOnOkChecksFocusedField()
     QVERIFY(dlg.Execute(f));
     QCOMPARE(f.Label_Height, 0.25);
     QCOMPARE(messages.texts, QStringList{QStringLiteral("Minimum label height is 0.25\" tall!")});
+
+    // A margin that puts labels off the paper keeps the dialog open at it.
+    messages.texts.clear();
+    WhenShown(&dlg, [&] {
+        TypeInto(dlg.eMarginLeft, QStringLiteral("-0.1"));
+        QTest::mouseClick(dlg.btnOk, Qt::LeftButton);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(QApplication::focusWidget(), dlg.eMarginLeft);
+        TypeInto(dlg.eMarginLeft, QStringLiteral("0.1"));
+        QTest::mouseClick(dlg.btnOk, Qt::LeftButton);
+    });
+    QVERIFY(dlg.Execute(f));
+    QCOMPARE(f.Margin_Left, 0.1);
+    QCOMPARE(messages.texts, QStringList{QStringLiteral("纸边界“靠左”不能为负数：标签会落在纸外。")});
 }
 
 void LabelSettingsTest::cancelLeavesFormat()

@@ -7,6 +7,7 @@
 #include "app/fprintprogress.h"
 #include "app/ftextimport.h"
 #include "dialogs_testkit.h"
+#include "missing_tool_qtest.h"
 #include "model/items.h"
 #include "model/labelformat.h"
 #include "printing/qprinter_device.h"
@@ -43,7 +44,7 @@ private slots:
         queue_ = qEnvironmentVariable("QV_CUPS_QUEUE");
         output_ = qEnvironmentVariable("QV_CUPS_OUTPUT");
         if (queue_.isEmpty())
-            QSKIP("runs inside tests/common/with_private_cups.sh");
+            QSKIP("not applicable: runs inside tests/common/with_private_cups.sh, as CTest starts it");
         QVERIFY(TQPrinterDevice::PrinterNames().contains(queue_));
         TLabelFormat f;
         f.Label_Width = 2;
@@ -106,5 +107,5 @@ void PrintCupsTest::printsAndCancels()
     QVERIFY(!QFile::exists(output_));
 }
 
-QTEST_MAIN(PrintCupsTest)
+QV_QTEST_MAIN(PrintCupsTest)
 #include "print_cups_qtest.moc"

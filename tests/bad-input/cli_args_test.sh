@@ -27,6 +27,7 @@ mkdir tmp
 sh -c 'echo $$ > dead.pid'
 dead=$(cat dead.pid)
 touch "tmp/quorvane-$dead-AbCdEf.spool" "tmp/quorvane-$$-AbCdEf.spool"
+cp "$QV_SOURCE_DIR/tests/bad-input/topmargin-minus-100.lbl" offpage.lbl
 
 failures=0
 # expect STATUS MESSAGE-PART -- ARGS...
@@ -67,6 +68,9 @@ expect 3 "Unable to locate Graphic file" -- print gone.bmp.lbl --output gone.pdf
 TMPDIR=$work/tmp expect 0 "" -- print label.lbl --quiet --output o.pdf
 [ ! -e "tmp/quorvane-$dead-AbCdEf.spool" ] && [ -e "tmp/quorvane-$$-AbCdEf.spool" ] \
   || { echo "FAIL: the spool of the dead job is left, or the running one's is gone: $(ls tmp)"; failures=$((failures + 1)); }
+# A margin off the paper is read as 0 with a warning, and the job prints.
+expect 0 "offpage.lbl: TOPMARGIN=-100 would place labels outside the page; read as 0." -- print offpage.lbl --output offpage.pdf
+[ -s offpage.pdf ] || { echo "FAIL: offpage.pdf not written"; failures=$((failures + 1)); }
 [ ! -e afile/o.png ] && [ ! -e huge.png ] || { echo "FAIL: a failed command left a file"; failures=$((failures + 1)); }
 
 if [ "$failures" -gt 0 ]; then

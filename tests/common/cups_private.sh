@@ -1,7 +1,8 @@
 # A private CUPS scheduler for tests, to be sourced by bash scripts.
 #
 #   source tests/common/cups_private.sh
-#   cups_start "$T" || exit 0            # 77-style skip when cupsd is missing
+#   if why=$(cups_missing); then echo "SKIP: $why"; exit 77; fi
+#   cups_start "$T" || exit 1
 #   trap 'cups_stop; rm -rf "$T"' EXIT
 #   trap 'exit 143' INT TERM HUP          # so a killed test stops it too
 #   cups_add_queue office "$T/office.out"                      # PDF into a file

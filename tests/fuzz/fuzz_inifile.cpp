@@ -5,6 +5,7 @@
 
 #include "storage/inifile.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -52,9 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             if (++checked < 200)
                 CheckNumbers(value);
         }
-        FUZZ_CHECK(ini.HighestKeyIndex(section, QStringLiteral("MEMO_")) >= 0, section);
+        const QList<int> lines = ini.KeyIndices(section, QStringLiteral("MEMO_"));
+        FUZZ_CHECK(lines.size() <= keys.size() && std::is_sorted(lines.begin(), lines.end()), section);
     }
-    FUZZ_CHECK(ini.HighestSectionIndex(QStringLiteral("CNT_")) >= 0, QString());
+    FUZZ_CHECK(ini.SectionIndices(QStringLiteral("CNT_")).size() <= ini.Sections().size(), QString());
 
     // Every write keeps one-line values and the replace-or-append rule.
     TIniFile edit(path);

@@ -78,6 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     FUZZ_CHECK(doc.LoadLabelFile(path, &error), error);
     FUZZ_CHECK(doc.CurrentLabelFile == path, doc.CurrentLabelFile);
+    // A label never opens with its labels off the paper.
+    FUZZ_CHECK(OffPageField(LabelFormat) == TOffPageField::None,
+               QStringLiteral("margins %1, %2").arg(LabelFormat.Margin_Top).arg(LabelFormat.Margin_Left));
     for (const TLabelControl *item : items.Items) {
         FUZZ_CHECK(item->Kind <= ikGraphic, Describe(item));
         FUZZ_CHECK(!item->Loading, Describe(item));

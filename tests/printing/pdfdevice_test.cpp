@@ -265,7 +265,7 @@ TEST(PdfDevice, NothingHalfWritten)
 TEST(QPrinterDevice, WithoutPrinterFallsBackToPdf)
 {
     if (!TQPrinterDevice::PrinterNames().isEmpty())
-        GTEST_SKIP() << "a printer is installed";
+        GTEST_SKIP() << "not applicable: a printer is installed, so there is no fallback to check";
     TQPrinterDevice device;
     EXPECT_TRUE(device.IsPdfFallback());
     EXPECT_TRUE(device.DefaultPrinterName().isEmpty());

@@ -213,16 +213,16 @@ TEST(IniFile, RotationStrings)
         EXPECT_EQ(RotationFromIni(RotationToIni(t)), t);
 }
 
-TEST(IniFile, HighestIndexIgnoresLeadingZerosAndOtherNames)
+TEST(IniFile, IndicesIgnoreLeadingZerosAndOtherNames)
 {
     TIniFile ini("x", TIniFile::StartEmpty);
-    for (const char *s : {"CNT_1", "cnt_7", "CNT_07", "CNT_x", "CNT_", "FORMAT", "CNT_99999999999"})
+    for (const char *s : {"cnt_7", "CNT_1", "CNT_07", "CNT_x", "CNT_", "CNT_0", "FORMAT", "CNT_99999999999", "CNT_2147483647"})
         ini.WriteString(s, "TYPE", "TEXT");
-    EXPECT_EQ(ini.HighestSectionIndex("CNT_"), 7);
-    for (const char *k : {"MEMO_1", "MEMO_3", "MEMO_LINES", "memo_12"})
+    EXPECT_EQ(ini.SectionIndices("CNT_"), QList<int>({1, 7, 2147483647}));
+    for (const char *k : {"memo_12", "MEMO_1", "MEMO_3", "MEMO_LINES", "MEMO_-1"})
         ini.WriteString("S", k, "");
-    EXPECT_EQ(ini.HighestKeyIndex("s", "MEMO_"), 12);
-    EXPECT_EQ(ini.HighestKeyIndex("none", "MEMO_"), 0);
+    EXPECT_EQ(ini.KeyIndices("s", "MEMO_"), QList<int>({1, 3, 12}));
+    EXPECT_TRUE(ini.KeyIndices("none", "MEMO_").isEmpty());
 }
 
 TEST(IniFile, FailedWriteReportsTheFileAndKeepsTheOldOne)
@@ -275,7 +275,7 @@ TEST(IniFile, GarbageNeverBreaksParsing)
         TIniFile ini(path);
         EXPECT_TRUE(ini.Readable()) << c.name;
         (void)ini.ReadFloat("FORMAT", "HEIGHT", 1);
-        (void)ini.HighestSectionIndex("CNT_");
+        (void)ini.SectionIndices("CNT_");
         TIniFile copy(dir.filePath("copy.ini"), TIniFile::StartEmpty);
         for (const QString &s : ini.Sections())
             for (const QString &k : ini.Keys(s))

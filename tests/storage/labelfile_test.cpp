@@ -408,16 +408,17 @@ TEST_F(LabelFileTest, PictureBesideTheLabelFollowsAMove)
 TEST_F(LabelFileTest, UnknownKindsAreSkippedAndCountsBoundedByTheFile)
 {
     WriteAll(Path("u.lbl"),
-             "[FORMAT]\r\nCONTROLS=2000000000\r\n"
+             "[FORMAT]\r\nCONTROLS=2147483647\r\n"
              "[CNT_1]\r\nTYPE=text\r\n"
              "[CNT_2]\r\nTYPE=TEXT\r\nTEXT=kept\r\nADVANCED=1\r\nADV_COUNT=2000000000\r\n"
              "ADVTYPE_1=TEXT\r\nADVTXT_1=a\r\nADVTYPE_2=BOGUS\r\nADVTYPE_3=SEQUENCE\r\nADVCUR_3=5\r\n"
-             "ADVTYPE_4=date\r\n"
+             "ADVTYPE_4=date\r\nADVTYPE_2000000001=TEXT\r\n"
              "[CNT_3]\r\nTYPE=PICTURE\r\n"
-             "[CNT_5]\r\nTYPE=MEMO\r\nMEMO_LINES=2000000000\r\nMEMO_1=x\r\nMEMO_3=z\r\n");
+             "[CNT_5]\r\nTYPE=MEMO\r\nMEMO_LINES=2000000000\r\nMEMO_1=x\r\nMEMO_3=z\r\n"
+             "[CNT_2147483647]\r\nTYPE=MEMO\r\nMEMO_LINES=2147483647\r\nMEMO_1=top\r\nMEMO_2147483647=end\r\n");
     auto c = NewContainer();
     ASSERT_TRUE(LoadLabel(Path("u.lbl"), *c));
-    ASSERT_EQ(c->Items.size(), 2);
+    ASSERT_EQ(c->Items.size(), 3);
     TLabelControl *text = c->Items[0];
     EXPECT_EQ(text->Kind, ikText);
     EXPECT_EQ(text->Text, "kept");
@@ -429,6 +430,10 @@ TEST_F(LabelFileTest, UnknownKindsAreSkippedAndCountsBoundedByTheFile)
     EXPECT_EQ(seq->MaxVal, 999999999);
     EXPECT_EQ(c->Items[1]->Kind, ikMemo);
     EXPECT_EQ(c->Items[1]->Text, "x\r\n\r\nz");
+    // Two billion missing lines are not built: past what can be shown they add nothing.
+    const QString &last = c->Items[2]->Text;
+    EXPECT_TRUE(last.startsWith("top\r\n\r\n") && last.endsWith("\r\nend"));
+    EXPECT_EQ(last.size(), 3 + 2 + 2 * kMaxShownText + 3);
 }
 
 TEST_F(LabelFileTest, MissingKeysTakeTheirDefaults)
@@ -494,7 +499,7 @@ TEST_F(LabelFileTest, MissingKeysTakeTheirDefaults)
 
 TEST_F(LabelFileTest, CommaOrPointDecimalsAndOutOfRangeValues)
 {
-    WriteAll(Path("c.lbl"), "[FORMAT]\r\nHEIGHT=1,5\r\nWIDTH=2.75\r\nTOPMARGIN=x\r\nMETRIC=1\r\nCONTROLS=1\r\n"
+    WriteAll(Path("c.lbl"), "[FORMAT]\r\nHEIGHT=1,5\r\nWIDTH=2.75\r\nTOPMARGIN=x\r\nLEFTMARGIN=-100\r\nMETRIC=1\r\nCONTROLS=1\r\n"
                             "[CNT_1]\r\nTYPE=SHAPE\r\nTOP=0,5\r\nLEFT=1E400\r\nWIDTH=0.25\r\nHEIGHT=-3\r\n"
                             "SHAPEFORMAT=99\r\nBRUSH_STYLE=8\r\nALIGN=200\r\nVALIGN=-1\r\nFONT_SIZE=0\r\n"
                             "FONT_CHARSET=300\r\nAUTOSIZE=0\r\n");
@@ -503,6 +508,8 @@ TEST_F(LabelFileTest, CommaOrPointDecimalsAndOutOfRangeValues)
     EXPECT_EQ(LabelFormat.Label_Height, 1.5);
     EXPECT_EQ(LabelFormat.Label_Width, 2.75);
     EXPECT_EQ(LabelFormat.Margin_Top, 0);
+    EXPECT_EQ(LabelFormat.Margin_Left, 0); // a margin off the paper, with a warning
+    EXPECT_EQ(messages_, QStringList(Path("c.lbl") + ": LEFTMARGIN=-100 would place labels outside the page; read as 0."));
     EXPECT_TRUE(LabelFormat.Metric);
     ASSERT_EQ(c->Items.size(), 1);
     auto *shape = static_cast<TShapeLabel *>(c->Items[0]);
