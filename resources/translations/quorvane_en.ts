@@ -2,6 +2,184 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>Barcode</name>
+    <message>
+        <source>Unknown barcode type %1</source>
+        <translation>Unknown barcode type %1</translation>
+    </message>
+    <message>
+        <source>Unknown two-dimensional symbology %1</source>
+        <translation>Unknown two-dimensional symbology %1</translation>
+    </message>
+    <message>
+        <source>Data too long for %1</source>
+        <translation>Data too long for %1</translation>
+    </message>
+    <message>
+        <source>Out of memory</source>
+        <translation>Out of memory</translation>
+    </message>
+    <message>
+        <source>%1 could not be encoded</source>
+        <translation>%1 could not be encoded</translation>
+    </message>
+    <message>
+        <source>%1 columns</source>
+        <translation>%1 columns</translation>
+    </message>
+    <message>
+        <source>error correction must be L, M, Q or H</source>
+        <translation>error correction must be L, M, Q or H</translation>
+    </message>
+    <message>
+        <source>version must be 1 to 40 or automatic</source>
+        <translation>version must be 1 to 40 or automatic</translation>
+    </message>
+    <message>
+        <source>size must be 1 to 30 or automatic</source>
+        <translation>size must be 1 to 30 or automatic</translation>
+    </message>
+    <message>
+        <source>security level must be 0 to 8 or automatic</source>
+        <translation>security level must be 0 to 8 or automatic</translation>
+    </message>
+    <message>
+        <source>columns must be 1 to 30 or automatic</source>
+        <translation>columns must be 1 to 30 or automatic</translation>
+    </message>
+    <message>
+        <source>error correction must be 10, 23, 36 or 50 %</source>
+        <translation>error correction must be 10, 23, 36 or 50 %</translation>
+    </message>
+    <message>
+        <source>size must be 1 to 36 or automatic</source>
+        <translation>size must be 1 to 36 or automatic</translation>
+    </message>
+    <message>
+        <source>%1: the text is empty</source>
+        <translation>%1: the text is empty</translation>
+    </message>
+    <message>
+        <source>digits</source>
+        <translation>digits</translation>
+    </message>
+    <message>
+        <source>ASCII characters</source>
+        <translation>ASCII characters</translation>
+    </message>
+    <message>
+        <source>0-9, A-Z, space and $ % + - . /</source>
+        <translation>0-9, A-Z, space and $ % + - . /</translation>
+    </message>
+    <message>
+        <source>%1 takes only %2, and the text has none</source>
+        <translation>%1 takes only %2, and the text has none</translation>
+    </message>
+</context>
+<context>
+    <name>BarcodeCommand</name>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>--ecc does not apply to %1</source>
+        <translation>--ecc does not apply to %1</translation>
+    </message>
+    <message>
+        <source>--ecc for %1 must be %2</source>
+        <translation>--ecc for %1 must be %2</translation>
+    </message>
+    <message>
+        <source>--size does not apply to %1</source>
+        <translation>--size does not apply to %1</translation>
+    </message>
+    <message>
+        <source>--size for %1 must be 1 to %2, a size such as %3%4, or auto</source>
+        <translation>--size for %1 must be 1 to %2, a size such as %3%4, or auto</translation>
+    </message>
+    <message>
+        <source>the PNG could not be made</source>
+        <translation>the PNG could not be made</translation>
+    </message>
+    <message>
+        <source>the symbol is too large: %1 x %2 pixels (at most %3 pixels)</source>
+        <translation>the symbol is too large: %1 x %2 pixels (at most %3 pixels)</translation>
+    </message>
+    <message>
+        <source>the symbol is too large for PNG: %1 x %2 pixels (at most %3 pixels a side)</source>
+        <translation>the symbol is too large for PNG: %1 x %2 pixels (at most %3 pixels a side)</translation>
+    </message>
+    <message>
+        <source>not enough memory for %1 x %2 pixels</source>
+        <translation>not enough memory for %1 x %2 pixels</translation>
+    </message>
+    <message>
+        <source>cannot start a PDF</source>
+        <translation>cannot start a PDF</translation>
+    </message>
+    <message>
+        <source>the PDF was not finished</source>
+        <translation>the PDF was not finished</translation>
+    </message>
+    <message>
+        <source>the text is neither UTF-8 nor GB18030</source>
+        <translation>the text is neither UTF-8 nor GB18030</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>line %1: %2</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos; (try barcode --help)</source>
+        <translation>unknown option &apos;%1&apos; (try barcode --help)</translation>
+    </message>
+    <message>
+        <source>unknown barcode type &apos;%1&apos;</source>
+        <translation>unknown barcode type &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--module must be a whole number from 1 to 100</source>
+        <translation>--module must be a whole number from 1 to 100</translation>
+    </message>
+    <message>
+        <source>--height must be a whole number from 1 to 10000</source>
+        <translation>--height must be a whole number from 1 to 10000</translation>
+    </message>
+    <message>
+        <source>--rotation must be 0, 1, 2 or 3</source>
+        <translation>--rotation must be 0, 1, 2 or 3</translation>
+    </message>
+    <message>
+        <source>--type is required</source>
+        <translation>--type is required</translation>
+    </message>
+    <message>
+        <source>--text and --batch exclude each other</source>
+        <translation>--text and --batch exclude each other</translation>
+    </message>
+    <message>
+        <source>--text is required</source>
+        <translation>--text is required</translation>
+    </message>
+    <message>
+        <source>--output FILE.png|FILE.svg|FILE.pdf or --pattern is required</source>
+        <translation>--output FILE.png|FILE.svg|FILE.pdf or --pattern is required</translation>
+    </message>
+    <message>
+        <source>the output must end in .png, .svg or .pdf</source>
+        <translation>the output must end in .png, .svg or .pdf</translation>
+    </message>
+    <message>
+        <source>--batch needs an --output name with %d or %05d for the line number</source>
+        <translation>--batch needs an --output name with %d or %05d for the line number</translation>
+    </message>
+</context>
+<context>
     <name>Calibration</name>
     <message>
         <source>Printer calibration page (printed without calibration)
@@ -236,6 +414,144 @@
         <source>unknown command &apos;%1&apos; (try --help)</source>
         <translation>unknown command &apos;%1&apos; (try --help)</translation>
     </message>
+    <message>
+        <source>--encoding takes UTF-8, GB18030, UTF-16LE or UTF-16BE: %1</source>
+        <translation>--encoding takes UTF-8, GB18030, UTF-16LE or UTF-16BE: %1</translation>
+    </message>
+    <message>
+        <source>--encoding applies only to a text data file</source>
+        <translation>--encoding applies only to a text data file</translation>
+    </message>
+    <message>
+        <source>every label: no picture: %1 cannot be read</source>
+        <translation>every label: no picture: %1 cannot be read</translation>
+    </message>
+</context>
+<context>
+    <name>DataFile</name>
+    <message>
+        <source>Cannot read the data file &quot;%1&quot;: %2</source>
+        <translation>Cannot read the data file &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>it is a device or a pipe, not a file</source>
+        <translation>it is a device or a pipe, not a file</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>the quoted field that starts on line %1 does not end within 16 MiB</source>
+        <translation>the quoted field that starts on line %1 does not end within 16 MiB</translation>
+    </message>
+    <message>
+        <source>line %1 is longer than 16 MiB</source>
+        <translation>line %1 is longer than 16 MiB</translation>
+    </message>
+</context>
+<context>
+    <name>Database</name>
+    <message>
+        <source>a password does not belong in the connection (set QUORVANE_DB_PASSWORD or use the keyring)</source>
+        <translation>a password does not belong in the connection (set QUORVANE_DB_PASSWORD or use the keyring)</translation>
+    </message>
+    <message>
+        <source>not a database URL (unclosed &apos;[&apos;): %1</source>
+        <translation>not a database URL (unclosed &apos;[&apos;): %1</translation>
+    </message>
+    <message>
+        <source>not a database URL (bad host): %1</source>
+        <translation>not a database URL (bad host): %1</translation>
+    </message>
+    <message>
+        <source>not a database URL (bad port %1): %2</source>
+        <translation>not a database URL (bad port %1): %2</translation>
+    </message>
+    <message>
+        <source>not a database URL (bad parameter &apos;%1&apos;)</source>
+        <translation>not a database URL (bad parameter &apos;%1&apos;)</translation>
+    </message>
+    <message>
+        <source>the option %1 is not allowed</source>
+        <translation>the option %1 is not allowed</translation>
+    </message>
+    <message>
+        <source>not a database URL (bad port %1)</source>
+        <translation>not a database URL (bad port %1)</translation>
+    </message>
+    <message>
+        <source>The database %1 gives binary data in the column &quot;%2&quot;, which a label cannot print.</source>
+        <translation>The database %1 gives binary data in the column &quot;%2&quot;, which a label cannot print.</translation>
+    </message>
+    <message>
+        <source>%1 answers &quot;%2&quot;</source>
+        <translation>%1 answers &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>not a database URL (sqlite:///path/to/file.db): %1</source>
+        <translation>not a database URL (sqlite:///path/to/file.db): %1</translation>
+    </message>
+    <message>
+        <source>no database file in the URL: %1</source>
+        <translation>no database file in the URL: %1</translation>
+    </message>
+    <message>
+        <source>no data source in the URL (odbc:DSN): %1</source>
+        <translation>no data source in the URL (odbc:DSN): %1</translation>
+    </message>
+    <message>
+        <source>not a database URL (sqlite:///FILE, postgresql://USER@HOST/DB, mysql://USER@HOST/DB or odbc:DSN): %1</source>
+        <translation>not a database URL (sqlite:///FILE, postgresql://USER@HOST/DB, mysql://USER@HOST/DB or odbc:DSN): %1</translation>
+    </message>
+    <message>
+        <source>not a database URL (%1://USER@HOST:PORT/DB): %2</source>
+        <translation>not a database URL (%1://USER@HOST:PORT/DB): %2</translation>
+    </message>
+    <message>
+        <source>Reading from the database %1 failed: %2</source>
+        <translation>Reading from the database %1 failed: %2</translation>
+    </message>
+    <message>
+        <source>No query for the database %1.</source>
+        <translation>No query for the database %1.</translation>
+    </message>
+    <message>
+        <source>The database %1 refused the query: only one SELECT statement is allowed.</source>
+        <translation>The database %1 refused the query: only one SELECT statement is allowed.</translation>
+    </message>
+    <message>
+        <source>The database %1 cannot be read: the Qt SQL driver %2 is not installed (%3).</source>
+        <translation>The database %1 cannot be read: the Qt SQL driver %2 is not installed (%3).</translation>
+    </message>
+    <message>
+        <source>Cannot open the database %1: no such file.</source>
+        <translation>Cannot open the database %1: no such file.</translation>
+    </message>
+    <message>
+        <source> (no password from the keyring: %1)</source>
+        <translation> (no password from the keyring: %1)</translation>
+    </message>
+    <message>
+        <source>Cannot connect to the database %1: %2%3</source>
+        <translation>Cannot connect to the database %1: %2%3</translation>
+    </message>
+    <message>
+        <source>The database %1 was not read: the session could not be made read-only (%2).</source>
+        <translation>The database %1 was not read: the session could not be made read-only (%2).</translation>
+    </message>
+    <message>
+        <source>The database %1 refused the query: %2</source>
+        <translation>The database %1 refused the query: %2</translation>
+    </message>
+    <message>
+        <source>The query on the database %1 returns no rows (it is not a SELECT).</source>
+        <translation>The query on the database %1 returns no rows (it is not a SELECT).</translation>
+    </message>
 </context>
 <context>
     <name>Language</name>
@@ -250,6 +566,21 @@
     <message>
         <source>所选语言将在下次启动程序时生效。</source>
         <translation>The chosen language takes effect the next time the program starts.</translation>
+    </message>
+</context>
+<context>
+    <name>Picture</name>
+    <message>
+        <source>Unable to locate Graphic file</source>
+        <translation>Unable to locate Graphic file</translation>
+    </message>
+    <message>
+        <source>Unable to load bitmap file</source>
+        <translation>Unable to load bitmap file</translation>
+    </message>
+    <message>
+        <source>Unable to load jpeg file</source>
+        <translation>Unable to load jpeg file</translation>
     </message>
 </context>
 <context>
@@ -285,6 +616,125 @@
     <message>
         <source>Cannot read the data source &quot;%1&quot; again.</source>
         <translation>Cannot read the data source &quot;%1&quot; again.</translation>
+    </message>
+    <message>
+        <source>Cannot write &quot;%1&quot;</source>
+        <translation>Cannot write &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Cannot write &quot;%1&quot;: %2</source>
+        <translation>Cannot write &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>(%1)</source>
+        <translation>(%1)</translation>
+    </message>
+    <message>
+        <source>the document was not written whole</source>
+        <translation>the document was not written whole</translation>
+    </message>
+    <message>
+        <source>The top margin is %1: a negative margin places labels outside the page.</source>
+        <translation>The top margin is %1: a negative margin places labels outside the page.</translation>
+    </message>
+    <message>
+        <source>The left margin is %1: a negative margin places labels outside the page.</source>
+        <translation>The left margin is %1: a negative margin places labels outside the page.</translation>
+    </message>
+</context>
+<context>
+    <name>Spreadsheet</name>
+    <message>
+        <source>the sheet is missing</source>
+        <translation>the sheet is missing</translation>
+    </message>
+    <message>
+        <source>the workbook has no sheets</source>
+        <translation>the workbook has no sheets</translation>
+    </message>
+    <message>
+        <source>no sheet &quot;%1&quot; (the sheets: %2)</source>
+        <translation>no sheet &quot;%1&quot; (the sheets: %2)</translation>
+    </message>
+    <message>
+        <source>%1, sheet &quot;%2&quot;</source>
+        <translation>%1, sheet &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>it is not a spreadsheet</source>
+        <translation>it is not a spreadsheet</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>not enough memory</source>
+        <translation>not enough memory</translation>
+    </message>
+    <message>
+        <source>its character set is not supported</source>
+        <translation>its character set is not supported</translation>
+    </message>
+    <message>
+        <source>it is not a readable .xls workbook</source>
+        <translation>it is not a readable .xls workbook</translation>
+    </message>
+    <message>
+        <source>it is not a readable .xls workbook (error %1)</source>
+        <translation>it is not a readable .xls workbook (error %1)</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>it is not a file</translation>
+    </message>
+    <message>
+        <source>the workbook is protected by a password; save it without one</source>
+        <translation>the workbook is protected by a password; save it without one</translation>
+    </message>
+    <message>
+        <source>%1: the row number &quot;%2&quot; is out of order</source>
+        <translation>%1: the row number &quot;%2&quot; is out of order</translation>
+    </message>
+    <message>
+        <source>%1: the cell reference &quot;%2&quot; is not valid</source>
+        <translation>%1: the cell reference &quot;%2&quot; is not valid</translation>
+    </message>
+    <message>
+        <source>%1: the cell is out of place (after %2)</source>
+        <translation>%1: the cell is out of place (after %2)</translation>
+    </message>
+    <message>
+        <source>%1: shared string %2 does not exist (the workbook has %3)</source>
+        <translation>%1: shared string %2 does not exist (the workbook has %3)</translation>
+    </message>
+    <message>
+        <source>Cannot read the spreadsheet &quot;%1&quot;: %2</source>
+        <translation>Cannot read the spreadsheet &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>the file is empty</translation>
+    </message>
+    <message>
+        <source>it is a text file, not a spreadsheet (open it as a text data file)</source>
+        <translation>it is a text file, not a spreadsheet (open it as a text data file)</translation>
+    </message>
+    <message>
+        <source>it is not a spreadsheet (not a zip archive)</source>
+        <translation>it is not a spreadsheet (not a zip archive)</translation>
+    </message>
+    <message>
+        <source>the archive holds no %1</source>
+        <translation>the archive holds no %1</translation>
+    </message>
+    <message>
+        <source>%1, line %2: %3</source>
+        <translation>%1, line %2: %3</translation>
     </message>
 </context>
 <context>
@@ -344,6 +794,37 @@
     <message>
         <source>prints %1x%2 on this paper, the sheet has %3x%4</source>
         <translation>prints %1x%2 on this paper, the sheet has %3x%4</translation>
+    </message>
+</context>
+<context>
+    <name>Storage</name>
+    <message>
+        <source>%1 is not a label file: it has no FORMAT section.</source>
+        <translation>%1 is not a label file: it has no FORMAT section.</translation>
+    </message>
+    <message>
+        <source>Unable to locate file</source>
+        <translation>Unable to locate file</translation>
+    </message>
+    <message>
+        <source>无法设置数据于 &apos;%1&apos;</source>
+        <translation>Cannot set the data of &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>无法读取 %1</source>
+        <translation>Cannot read %1</translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 MiB: not opened</source>
+        <translation>%1 is larger than %2 MiB: not opened</translation>
+    </message>
+    <message>
+        <source>%1: %2 would place labels outside the page; read as 0.</source>
+        <translation>%1: %2 would place labels outside the page; read as 0.</translation>
+    </message>
+    <message>
+        <source>无法写入到 %1</source>
+        <translation>Cannot write %1</translation>
     </message>
 </context>
 <context>
@@ -998,6 +1479,14 @@
         <source>（打印机的纸张不是 %1）</source>
         <translation> (the printer&apos;s paper is not %1)</translation>
     </message>
+    <message>
+        <source>纸边界“靠顶”不能为负数：标签会落在纸外。</source>
+        <translation>The top margin cannot be negative: labels would fall outside the paper.</translation>
+    </message>
+    <message>
+        <source>纸边界“靠左”不能为负数：标签会落在纸外。</source>
+        <translation>The left margin cannot be negative: labels would fall outside the paper.</translation>
+    </message>
 </context>
 <context>
     <name>TFMain</name>
@@ -1365,6 +1854,46 @@
         <source>显示比例</source>
         <translation>Zoom</translation>
     </message>
+    <message>
+        <source>另一个设计器（%1 上的进程 %2）已经打开了此标签：
+%3
+两处的保存会互相覆盖。</source>
+        <translation>Another designer (process %2 on %1) already has this label open:
+%3
+Saves made in the two will overwrite each other.</translation>
+    </message>
+    <message>
+        <source>此标签文件在打开或上次保存之后已被其他人更改：
+%1
+覆盖它会丢失那些更改。</source>
+        <translation>This label file was changed by someone else after it was opened or last saved:
+%1
+Overwriting it loses those changes.</translation>
+    </message>
+    <message>
+        <source>另存为(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>重新载入(&amp;R)</source>
+        <translation>&amp;Reload</translation>
+    </message>
+    <message>
+        <source>覆盖(&amp;O)</source>
+        <translation>&amp;Overwrite</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>无法读取恢复副本 %1，也无法将它改名。</source>
+        <translation>The recovery copy %1 cannot be read, nor renamed.</translation>
+    </message>
+    <message>
+        <source>无法读取恢复副本 %1，已将它改名为 %2。</source>
+        <translation>The recovery copy %1 cannot be read; it was renamed %2.</translation>
+    </message>
 </context>
 <context>
     <name>TFMemoDlg</name>
@@ -1530,6 +2059,12 @@
     <message>
         <source>请先选择数据库查询。</source>
         <translation>Please choose a database query first.</translation>
+    </message>
+    <message>
+        <source>标签已打印，但缺少无法读取的图像：
+%1</source>
+        <translation>The labels were printed without the pictures that cannot be read:
+%1</translation>
     </message>
 </context>
 <context>
@@ -1893,6 +2428,18 @@
         <source>工作表：</source>
         <translation>Sheet:</translation>
     </message>
+    <message>
+        <source>编码：</source>
+        <translation>Encoding:</translation>
+    </message>
+    <message>
+        <source>自动检测</source>
+        <translation>Detect</translation>
+    </message>
+    <message>
+        <source>%1（隐藏）</source>
+        <translation>%1 (hidden)</translation>
+    </message>
 </context>
 <context>
     <name>TPropertiesPanel</name>
@@ -2099,6 +2646,10 @@
     <message>
         <source>填充颜色</source>
         <translation>Fill colour</translation>
+    </message>
+    <message>
+        <source>文字超出标签，超出的部分不会打印</source>
+        <translation>The text reaches past the label; the part outside it is not printed</translation>
     </message>
 </context>
 </TS>

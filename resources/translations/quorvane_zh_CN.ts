@@ -2,6 +2,184 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="zh_CN">
 <context>
+    <name>Barcode</name>
+    <message>
+        <source>Unknown barcode type %1</source>
+        <translation>未知的条形码类型 %1</translation>
+    </message>
+    <message>
+        <source>Unknown two-dimensional symbology %1</source>
+        <translation>未知的二维条码类型 %1</translation>
+    </message>
+    <message>
+        <source>Data too long for %1</source>
+        <translation>数据太长，%1 容纳不下</translation>
+    </message>
+    <message>
+        <source>Out of memory</source>
+        <translation>内存不足</translation>
+    </message>
+    <message>
+        <source>%1 could not be encoded</source>
+        <translation>无法编码 %1</translation>
+    </message>
+    <message>
+        <source>%1 columns</source>
+        <translation>%1 列</translation>
+    </message>
+    <message>
+        <source>error correction must be L, M, Q or H</source>
+        <translation>纠错级别必须是 L、M、Q 或 H</translation>
+    </message>
+    <message>
+        <source>version must be 1 to 40 or automatic</source>
+        <translation>版本必须是 1 到 40 或自动</translation>
+    </message>
+    <message>
+        <source>size must be 1 to 30 or automatic</source>
+        <translation>尺寸必须是 1 到 30 或自动</translation>
+    </message>
+    <message>
+        <source>security level must be 0 to 8 or automatic</source>
+        <translation>安全级别必须是 0 到 8 或自动</translation>
+    </message>
+    <message>
+        <source>columns must be 1 to 30 or automatic</source>
+        <translation>列数必须是 1 到 30 或自动</translation>
+    </message>
+    <message>
+        <source>error correction must be 10, 23, 36 or 50 %</source>
+        <translation>纠错率必须是 10、23、36 或 50 %</translation>
+    </message>
+    <message>
+        <source>size must be 1 to 36 or automatic</source>
+        <translation>尺寸必须是 1 到 36 或自动</translation>
+    </message>
+    <message>
+        <source>%1: the text is empty</source>
+        <translation>%1：文本为空</translation>
+    </message>
+    <message>
+        <source>digits</source>
+        <translation>数字</translation>
+    </message>
+    <message>
+        <source>ASCII characters</source>
+        <translation>ASCII 字符</translation>
+    </message>
+    <message>
+        <source>0-9, A-Z, space and $ % + - . /</source>
+        <translation>0-9、A-Z、空格和 $ % + - . /</translation>
+    </message>
+    <message>
+        <source>%1 takes only %2, and the text has none</source>
+        <translation>%1 只接受%2，而文本中一个也没有</translation>
+    </message>
+</context>
+<context>
+    <name>BarcodeCommand</name>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>--ecc does not apply to %1</source>
+        <translation>--ecc 不适用于 %1</translation>
+    </message>
+    <message>
+        <source>--ecc for %1 must be %2</source>
+        <translation>%1 的 --ecc 必须是 %2</translation>
+    </message>
+    <message>
+        <source>--size does not apply to %1</source>
+        <translation>--size 不适用于 %1</translation>
+    </message>
+    <message>
+        <source>--size for %1 must be 1 to %2, a size such as %3%4, or auto</source>
+        <translation>%1 的 --size 必须是 1 到 %2、%3 这样的尺寸%4 或 auto</translation>
+    </message>
+    <message>
+        <source>the PNG could not be made</source>
+        <translation>无法生成 PNG</translation>
+    </message>
+    <message>
+        <source>the symbol is too large: %1 x %2 pixels (at most %3 pixels)</source>
+        <translation>条码太大：%1 x %2 像素（最多 %3 像素）</translation>
+    </message>
+    <message>
+        <source>the symbol is too large for PNG: %1 x %2 pixels (at most %3 pixels a side)</source>
+        <translation>条码太大，无法写成 PNG：%1 x %2 像素（每边最多 %3 像素）</translation>
+    </message>
+    <message>
+        <source>not enough memory for %1 x %2 pixels</source>
+        <translation>内存不足，无法容纳 %1 x %2 像素</translation>
+    </message>
+    <message>
+        <source>cannot start a PDF</source>
+        <translation>无法开始 PDF</translation>
+    </message>
+    <message>
+        <source>the PDF was not finished</source>
+        <translation>PDF 未能完成</translation>
+    </message>
+    <message>
+        <source>the text is neither UTF-8 nor GB18030</source>
+        <translation>文本既不是 UTF-8 也不是 GB18030</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos; (try barcode --help)</source>
+        <translation>未知选项“%1”（请参阅 barcode --help）</translation>
+    </message>
+    <message>
+        <source>unknown barcode type &apos;%1&apos;</source>
+        <translation>未知的条形码类型“%1”</translation>
+    </message>
+    <message>
+        <source>--module must be a whole number from 1 to 100</source>
+        <translation>--module 必须是 1 到 100 的整数</translation>
+    </message>
+    <message>
+        <source>--height must be a whole number from 1 to 10000</source>
+        <translation>--height 必须是 1 到 10000 的整数</translation>
+    </message>
+    <message>
+        <source>--rotation must be 0, 1, 2 or 3</source>
+        <translation>--rotation 必须是 0、1、2 或 3</translation>
+    </message>
+    <message>
+        <source>--type is required</source>
+        <translation>必须给出 --type</translation>
+    </message>
+    <message>
+        <source>--text and --batch exclude each other</source>
+        <translation>--text 和 --batch 不能同时使用</translation>
+    </message>
+    <message>
+        <source>--text is required</source>
+        <translation>必须给出 --text</translation>
+    </message>
+    <message>
+        <source>--output FILE.png|FILE.svg|FILE.pdf or --pattern is required</source>
+        <translation>必须给出 --output FILE.png|FILE.svg|FILE.pdf 或 --pattern</translation>
+    </message>
+    <message>
+        <source>the output must end in .png, .svg or .pdf</source>
+        <translation>输出文件名必须以 .png、.svg 或 .pdf 结尾</translation>
+    </message>
+    <message>
+        <source>--batch needs an --output name with %d or %05d for the line number</source>
+        <translation>--batch 需要一个含有 %d 或 %05d（行号）的 --output 文件名</translation>
+    </message>
+</context>
+<context>
     <name>Calibration</name>
     <message>
         <source>Printer calibration page (printed without calibration)
@@ -236,6 +414,144 @@
         <source>unknown command &apos;%1&apos; (try --help)</source>
         <translation>未知命令“%1”（请看 --help）</translation>
     </message>
+    <message>
+        <source>--encoding takes UTF-8, GB18030, UTF-16LE or UTF-16BE: %1</source>
+        <translation>--encoding 可取 UTF-8、GB18030、UTF-16LE 或 UTF-16BE：%1</translation>
+    </message>
+    <message>
+        <source>--encoding applies only to a text data file</source>
+        <translation>--encoding 只适用于文本数据文件</translation>
+    </message>
+    <message>
+        <source>every label: no picture: %1 cannot be read</source>
+        <translation>所有标签：无图像：无法读取 %1</translation>
+    </message>
+</context>
+<context>
+    <name>DataFile</name>
+    <message>
+        <source>Cannot read the data file &quot;%1&quot;: %2</source>
+        <translation>无法读取数据文件“%1”：%2</translation>
+    </message>
+    <message>
+        <source>it is a device or a pipe, not a file</source>
+        <translation>它是设备或管道，不是文件</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>它是文件夹</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>文件不存在</translation>
+    </message>
+    <message>
+        <source>the quoted field that starts on line %1 does not end within 16 MiB</source>
+        <translation>从第 %1 行开始的引号字段在 16 MiB 内没有结束</translation>
+    </message>
+    <message>
+        <source>line %1 is longer than 16 MiB</source>
+        <translation>第 %1 行超过 16 MiB</translation>
+    </message>
+</context>
+<context>
+    <name>Database</name>
+    <message>
+        <source>a password does not belong in the connection (set QUORVANE_DB_PASSWORD or use the keyring)</source>
+        <translation>密码不能写在连接中（请设置 QUORVANE_DB_PASSWORD 或使用密钥环）</translation>
+    </message>
+    <message>
+        <source>not a database URL (unclosed &apos;[&apos;): %1</source>
+        <translation>不是数据库 URL（缺少 &apos;]&apos;）：%1</translation>
+    </message>
+    <message>
+        <source>not a database URL (bad host): %1</source>
+        <translation>不是数据库 URL（主机无效）：%1</translation>
+    </message>
+    <message>
+        <source>not a database URL (bad port %1): %2</source>
+        <translation>不是数据库 URL（端口 %1 无效）：%2</translation>
+    </message>
+    <message>
+        <source>not a database URL (bad parameter &apos;%1&apos;)</source>
+        <translation>不是数据库 URL（参数“%1”无效）</translation>
+    </message>
+    <message>
+        <source>the option %1 is not allowed</source>
+        <translation>不允许使用选项 %1</translation>
+    </message>
+    <message>
+        <source>not a database URL (bad port %1)</source>
+        <translation>不是数据库 URL（端口 %1 无效）</translation>
+    </message>
+    <message>
+        <source>The database %1 gives binary data in the column &quot;%2&quot;, which a label cannot print.</source>
+        <translation>数据库 %1 的列“%2”是二进制数据，标签无法打印。</translation>
+    </message>
+    <message>
+        <source>%1 answers &quot;%2&quot;</source>
+        <translation>%1 的结果为“%2”</translation>
+    </message>
+    <message>
+        <source>not a database URL (sqlite:///path/to/file.db): %1</source>
+        <translation>不是数据库 URL（sqlite:///path/to/file.db）：%1</translation>
+    </message>
+    <message>
+        <source>no database file in the URL: %1</source>
+        <translation>URL 中没有数据库文件：%1</translation>
+    </message>
+    <message>
+        <source>no data source in the URL (odbc:DSN): %1</source>
+        <translation>URL 中没有数据源（odbc:DSN）：%1</translation>
+    </message>
+    <message>
+        <source>not a database URL (sqlite:///FILE, postgresql://USER@HOST/DB, mysql://USER@HOST/DB or odbc:DSN): %1</source>
+        <translation>不是数据库 URL（sqlite:///FILE、postgresql://USER@HOST/DB、mysql://USER@HOST/DB 或 odbc:DSN）：%1</translation>
+    </message>
+    <message>
+        <source>not a database URL (%1://USER@HOST:PORT/DB): %2</source>
+        <translation>不是数据库 URL（%1://USER@HOST:PORT/DB）：%2</translation>
+    </message>
+    <message>
+        <source>Reading from the database %1 failed: %2</source>
+        <translation>读取数据库 %1 失败：%2</translation>
+    </message>
+    <message>
+        <source>No query for the database %1.</source>
+        <translation>数据库 %1 没有查询。</translation>
+    </message>
+    <message>
+        <source>The database %1 refused the query: only one SELECT statement is allowed.</source>
+        <translation>数据库 %1 拒绝了查询：只允许一条 SELECT 语句。</translation>
+    </message>
+    <message>
+        <source>The database %1 cannot be read: the Qt SQL driver %2 is not installed (%3).</source>
+        <translation>无法读取数据库 %1：未安装 Qt SQL 驱动 %2（%3）。</translation>
+    </message>
+    <message>
+        <source>Cannot open the database %1: no such file.</source>
+        <translation>无法打开数据库 %1：文件不存在。</translation>
+    </message>
+    <message>
+        <source> (no password from the keyring: %1)</source>
+        <translation>（未能从密钥环取得密码：%1）</translation>
+    </message>
+    <message>
+        <source>Cannot connect to the database %1: %2%3</source>
+        <translation>无法连接数据库 %1：%2%3</translation>
+    </message>
+    <message>
+        <source>The database %1 was not read: the session could not be made read-only (%2).</source>
+        <translation>未读取数据库 %1：无法将会话设为只读（%2）。</translation>
+    </message>
+    <message>
+        <source>The database %1 refused the query: %2</source>
+        <translation>数据库 %1 拒绝了查询：%2</translation>
+    </message>
+    <message>
+        <source>The query on the database %1 returns no rows (it is not a SELECT).</source>
+        <translation>数据库 %1 上的查询不返回任何行（不是 SELECT）。</translation>
+    </message>
 </context>
 <context>
     <name>Language</name>
@@ -250,6 +566,21 @@
     <message>
         <source>所选语言将在下次启动程序时生效。</source>
         <translation>所选语言将在下次启动程序时生效。</translation>
+    </message>
+</context>
+<context>
+    <name>Picture</name>
+    <message>
+        <source>Unable to locate Graphic file</source>
+        <translation>找不到图像文件</translation>
+    </message>
+    <message>
+        <source>Unable to load bitmap file</source>
+        <translation>无法载入位图文件</translation>
+    </message>
+    <message>
+        <source>Unable to load jpeg file</source>
+        <translation>无法载入 JPEG 文件</translation>
     </message>
 </context>
 <context>
@@ -285,6 +616,125 @@
     <message>
         <source>Cannot read the data source &quot;%1&quot; again.</source>
         <translation>无法再次读取数据源“%1”。</translation>
+    </message>
+    <message>
+        <source>Cannot write &quot;%1&quot;</source>
+        <translation>无法写入 “%1”</translation>
+    </message>
+    <message>
+        <source>Cannot write &quot;%1&quot;: %2</source>
+        <translation>无法写入 “%1”：%2</translation>
+    </message>
+    <message>
+        <source>(%1)</source>
+        <translation>（%1）</translation>
+    </message>
+    <message>
+        <source>the document was not written whole</source>
+        <translation>文档未能完整写入</translation>
+    </message>
+    <message>
+        <source>The top margin is %1: a negative margin places labels outside the page.</source>
+        <translation>靠顶边界为 %1：负的边界会使标签落在纸外。</translation>
+    </message>
+    <message>
+        <source>The left margin is %1: a negative margin places labels outside the page.</source>
+        <translation>靠左边界为 %1：负的边界会使标签落在纸外。</translation>
+    </message>
+</context>
+<context>
+    <name>Spreadsheet</name>
+    <message>
+        <source>the sheet is missing</source>
+        <translation>缺少该工作表</translation>
+    </message>
+    <message>
+        <source>the workbook has no sheets</source>
+        <translation>工作簿中没有工作表</translation>
+    </message>
+    <message>
+        <source>no sheet &quot;%1&quot; (the sheets: %2)</source>
+        <translation>没有工作表“%1”（现有工作表：%2）</translation>
+    </message>
+    <message>
+        <source>%1, sheet &quot;%2&quot;</source>
+        <translation>%1，工作表“%2”</translation>
+    </message>
+    <message>
+        <source>it is not a spreadsheet</source>
+        <translation>它不是电子表格</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>文件不存在</translation>
+    </message>
+    <message>
+        <source>not enough memory</source>
+        <translation>内存不足</translation>
+    </message>
+    <message>
+        <source>its character set is not supported</source>
+        <translation>不支持它的字符集</translation>
+    </message>
+    <message>
+        <source>it is not a readable .xls workbook</source>
+        <translation>它不是可读取的 .xls 工作簿</translation>
+    </message>
+    <message>
+        <source>it is not a readable .xls workbook (error %1)</source>
+        <translation>它不是可读取的 .xls 工作簿（错误 %1）</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>它是一个文件夹</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>它不是文件</translation>
+    </message>
+    <message>
+        <source>the workbook is protected by a password; save it without one</source>
+        <translation>工作簿受密码保护；请先不带密码另存</translation>
+    </message>
+    <message>
+        <source>%1: the row number &quot;%2&quot; is out of order</source>
+        <translation>%1：行号“%2”顺序错乱</translation>
+    </message>
+    <message>
+        <source>%1: the cell reference &quot;%2&quot; is not valid</source>
+        <translation>%1：单元格引用“%2”无效</translation>
+    </message>
+    <message>
+        <source>%1: the cell is out of place (after %2)</source>
+        <translation>%1：单元格位置错乱（在 %2 之后）</translation>
+    </message>
+    <message>
+        <source>%1: shared string %2 does not exist (the workbook has %3)</source>
+        <translation>%1：共享字符串 %2 不存在（工作簿共有 %3 个）</translation>
+    </message>
+    <message>
+        <source>Cannot read the spreadsheet &quot;%1&quot;: %2</source>
+        <translation>无法读取电子表格“%1”：%2</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>文件是空的</translation>
+    </message>
+    <message>
+        <source>it is a text file, not a spreadsheet (open it as a text data file)</source>
+        <translation>它是文本文件，不是电子表格（请作为文本数据文件打开）</translation>
+    </message>
+    <message>
+        <source>it is not a spreadsheet (not a zip archive)</source>
+        <translation>它不是电子表格（不是 zip 压缩包）</translation>
+    </message>
+    <message>
+        <source>the archive holds no %1</source>
+        <translation>压缩包中没有 %1</translation>
+    </message>
+    <message>
+        <source>%1, line %2: %3</source>
+        <translation>%1，第 %2 行：%3</translation>
     </message>
 </context>
 <context>
@@ -344,6 +794,37 @@
     <message>
         <source>prints %1x%2 on this paper, the sheet has %3x%4</source>
         <translation>这种纸上会排 %1 列 × %2 行，标签纸只有 %3 列 × %4 行</translation>
+    </message>
+</context>
+<context>
+    <name>Storage</name>
+    <message>
+        <source>%1 is not a label file: it has no FORMAT section.</source>
+        <translation>%1 不是标签文件：它没有 FORMAT 节。</translation>
+    </message>
+    <message>
+        <source>Unable to locate file</source>
+        <translation>找不到文件</translation>
+    </message>
+    <message>
+        <source>无法设置数据于 &apos;%1&apos;</source>
+        <translation>无法设置数据于 &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>无法读取 %1</source>
+        <translation>无法读取 %1</translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 MiB: not opened</source>
+        <translation>%1 大于 %2 MiB，未打开</translation>
+    </message>
+    <message>
+        <source>%1: %2 would place labels outside the page; read as 0.</source>
+        <translation>%1：%2 会使标签落在纸外，已按 0 读取。</translation>
+    </message>
+    <message>
+        <source>无法写入到 %1</source>
+        <translation>无法写入到 %1</translation>
     </message>
 </context>
 <context>
@@ -998,6 +1479,14 @@
         <source>（打印机的纸张不是 %1）</source>
         <translation>（打印机的纸张不是 %1）</translation>
     </message>
+    <message>
+        <source>纸边界“靠顶”不能为负数：标签会落在纸外。</source>
+        <translation>纸边界“靠顶”不能为负数：标签会落在纸外。</translation>
+    </message>
+    <message>
+        <source>纸边界“靠左”不能为负数：标签会落在纸外。</source>
+        <translation>纸边界“靠左”不能为负数：标签会落在纸外。</translation>
+    </message>
 </context>
 <context>
     <name>TFMain</name>
@@ -1365,6 +1854,46 @@
         <source>显示比例</source>
         <translation>显示比例</translation>
     </message>
+    <message>
+        <source>另一个设计器（%1 上的进程 %2）已经打开了此标签：
+%3
+两处的保存会互相覆盖。</source>
+        <translation>另一个设计器（%1 上的进程 %2）已经打开了此标签：
+%3
+两处的保存会互相覆盖。</translation>
+    </message>
+    <message>
+        <source>此标签文件在打开或上次保存之后已被其他人更改：
+%1
+覆盖它会丢失那些更改。</source>
+        <translation>此标签文件在打开或上次保存之后已被其他人更改：
+%1
+覆盖它会丢失那些更改。</translation>
+    </message>
+    <message>
+        <source>另存为(&amp;A)...</source>
+        <translation>另存为(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>重新载入(&amp;R)</source>
+        <translation>重新载入(&amp;R)</translation>
+    </message>
+    <message>
+        <source>覆盖(&amp;O)</source>
+        <translation>覆盖(&amp;O)</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>无法读取恢复副本 %1，也无法将它改名。</source>
+        <translation>无法读取恢复副本 %1，也无法将它改名。</translation>
+    </message>
+    <message>
+        <source>无法读取恢复副本 %1，已将它改名为 %2。</source>
+        <translation>无法读取恢复副本 %1，已将它改名为 %2。</translation>
+    </message>
 </context>
 <context>
     <name>TFMemoDlg</name>
@@ -1530,6 +2059,12 @@
     <message>
         <source>selecting a file to import from.</source>
         <translation>selecting a file to import from.</translation>
+    </message>
+    <message>
+        <source>标签已打印，但缺少无法读取的图像：
+%1</source>
+        <translation>标签已打印，但缺少无法读取的图像：
+%1</translation>
     </message>
 </context>
 <context>
@@ -1893,6 +2428,18 @@
         <source>Field #</source>
         <translation>Field #</translation>
     </message>
+    <message>
+        <source>编码：</source>
+        <translation>编码：</translation>
+    </message>
+    <message>
+        <source>自动检测</source>
+        <translation>自动检测</translation>
+    </message>
+    <message>
+        <source>%1（隐藏）</source>
+        <translation>%1（隐藏）</translation>
+    </message>
 </context>
 <context>
     <name>TPropertiesPanel</name>
@@ -2099,6 +2646,10 @@
     <message>
         <source>Loading File</source>
         <translation>Loading File</translation>
+    </message>
+    <message>
+        <source>文字超出标签，超出的部分不会打印</source>
+        <translation>文字超出标签，超出的部分不会打印</translation>
     </message>
 </context>
 </TS>
