@@ -7,6 +7,8 @@
 set -uo pipefail
 CLI="${QV_BINARY_DIR:-build}/quorvane-cli"
 export QT_QPA_PLATFORM=offscreen
+# The command line speaks English unless told otherwise.
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
 [ -x "$CLI" ] || { echo "FAIL: $CLI not built"; exit 1; }
 
 T=$(mktemp -d)
@@ -65,8 +67,8 @@ while IFS='|' read -r status limit kept text args; do
 done <<ROWS
 2|4|old.pdf|Cannot write "$full/old.pdf"|print "$T/counter.lbl" --output "$full/old.pdf"
 2|1|old.png|cannot write $full/old.png|render "$T/big.lbl" --output "$full/old.png"
-1|40|counter.lbl|counters were not saved: 无法写入到 $full/counter.lbl|print "$full/counter.lbl" --save-counters --quiet --output "$T/printed.pdf"
-1|1|config/Maudrel Software/Quorvane.reg|无法写入到 $settings|calibrate --printer printer-41 --offset 2,2
+1|40|counter.lbl|counters were not saved: Cannot write $full/counter.lbl|print "$full/counter.lbl" --save-counters --quiet --output "$T/printed.pdf"
+1|1|config/Maudrel Software/Quorvane.reg|Cannot write $settings|calibrate --printer printer-41 --offset 2,2
 ROWS
 [ -s "$T/printed.pdf" ] || fail "the counter label was not printed before its save failed"
 
