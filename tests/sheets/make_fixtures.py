@@ -9,14 +9,16 @@ stock.ods  written by odfpy (python3-odf): a number column (0.1, 0.2, ...),
            formula with its value
 stock.xlsx stock.ods saved again by LibreOffice (libreoffice-calc-nogui:
            soffice --headless --convert-to)
-stock.xls  the same saved by LibreOffice, with the formula's values as
-           plain numbers (libfreexl reads no formula results)
+stock.xls  the same saved by LibreOffice (the formula with its value)
 formats.xlsx one cell a row under a number format (built-in ids and codes),
            on the second sheet (the first is hidden and the active one, so
            the second is read by default); its sheets "BadString" and
            "BadRef" hold a shared-string index and a cell reference out of
            place. formats.csv is what LibreOffice shows for each cell
            (soffice --convert-to csv), with the few overrides noted in FORMATS
+formats.xls formats.xlsx saved by LibreOffice, its first sheet hidden again
+           (the export shows it); LibreOffice saves the built-in dates under
+           its own codes there
 styles.ods cells saved without the text they show (as writers other than
            the spreadsheet programs save them), each to be shown through its
            data style; a hidden first sheet, the active sheet last
@@ -63,7 +65,7 @@ with open("stock.csv", "w", newline="") as f:
         f.write(f"{sku},{shortest(price)},{date.isoformat()},{name},{qty}\r\n")
 
 
-def spreadsheet(formulas):
+def spreadsheet():
     doc = OpenDocumentSpreadsheet()
     iso = DateStyle(name="isodate")
     iso.addElement(Year(style="long"))
@@ -97,9 +99,7 @@ def spreadsheet(formulas):
             cell = TableCell(valuetype="string")
             cell.addElement(P(text=name))
         row.addElement(cell)
-        cell = TableCell(valuetype="float", value=str(qty))
-        if formulas:
-            cell = TableCell(valuetype="float", value=str(qty), formula=f"of:=ROW([.A{n}])*12-12")
+        cell = TableCell(valuetype="float", value=str(qty), formula=f"of:=ROW([.A{n}])*12-12")
         cell.addElement(P(text=str(qty)))
         row.addElement(cell)
         table.addElement(row)
@@ -114,15 +114,12 @@ def spreadsheet(formulas):
     return doc
 
 
-spreadsheet(True).save("stock.ods")
+spreadsheet().save("stock.ods")
 
-# libfreexl reads no formula results: the .xls gets the values themselves.
 with tempfile.TemporaryDirectory() as profile:
-    subprocess.run(["soffice", f"-env:UserInstallation=file://{profile}", "--headless", "--convert-to", "xlsx",
-                    "--outdir", ".", "stock.ods"], check=True, stdout=subprocess.DEVNULL)
-    spreadsheet(False).save(os.path.join(profile, "stock.ods"))
-    subprocess.run(["soffice", f"-env:UserInstallation=file://{profile}", "--headless", "--convert-to", "xls",
-                    "--outdir", ".", os.path.join(profile, "stock.ods")], check=True, stdout=subprocess.DEVNULL)
+    for kind in ("xlsx", "xls"):
+        subprocess.run(["soffice", f"-env:UserInstallation=file://{profile}", "--headless", "--convert-to", kind,
+                        "--outdir", ".", "stock.ods"], check=True, stdout=subprocess.DEVNULL)
 CT = """<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 <Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">
 <Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>
@@ -417,3 +414,39 @@ with zipfile.ZipFile("styles.ods", "w") as z:
                'manifest:media-type="text/xml"/></manifest:manifest>')
     z.writestr("content.xml", content)
     z.writestr("settings.xml", settings)
+
+
+def hide_first_sheet_of_xls(path):
+    """LibreOffice's .xls export shows the hidden active sheet: hide it again
+    (BOUNDSHEET's state) and keep it active (WINDOW1's tab), as in the .xlsx."""
+    import struct
+    data = bytearray(open(path, "rb").read())
+    fat = []
+    for i in range(109):
+        s = struct.unpack_from("<I", data, 76 + 4 * i)[0]
+        if s < 0xFFFFFFF0:
+            fat += struct.unpack_from("<128I", data, 512 + s * 512)
+    d = 512 + struct.unpack_from("<I", data, 48)[0] * 512
+    while data[d:d + 16].decode("utf-16le") != "Workbook":
+        d += 128
+    sector, offsets = struct.unpack_from("<I", data, d + 116)[0], []
+    while sector < 0xFFFFFFF0:
+        offsets += range(512 + sector * 512, 512 + sector * 512 + 512)
+        sector = fat[sector]
+    at, sheets = 0, 0
+    while True:
+        kind, length = (struct.unpack("<HH", bytes(data[o] for o in offsets[at:at + 4])))
+        if kind == 0x0085 and sheets == 0:
+            data[offsets[at + 4 + 4]] = 1
+        sheets += kind == 0x0085
+        if kind == 0x000A:
+            break
+        at += 4 + length
+    open(path, "wb").write(data)
+
+
+# formats.xls: formats.xlsx saved by LibreOffice, its first sheet hidden again
+with tempfile.TemporaryDirectory() as profile:
+    subprocess.run(["soffice", f"-env:UserInstallation=file://{profile}", "--headless", "--convert-to", "xls",
+                    "formats.xlsx"], check=True)
+hide_first_sheet_of_xls("formats.xls")
