@@ -26,8 +26,11 @@ QString Source(const QString &rel)
     return QDir(qEnvironmentVariable("QV_SOURCE_DIR", QStringLiteral("."))).filePath(rel);
 }
 
-QByteArray Digest(QImage image)
+// QV_GOLDEN_DUMP=DIR also writes each picture there, to look at.
+QByteArray Digest(QImage image, const QString &name)
 {
+    if (const QString dir = qEnvironmentVariable("QV_GOLDEN_DUMP"); !dir.isEmpty())
+        image.save(QDir(dir).filePath(name + QStringLiteral(".png")));
     image = image.convertToFormat(QImage::Format_RGB32);
     QCryptographicHash h(QCryptographicHash::Sha256);
     h.addData(QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()));
@@ -79,6 +82,24 @@ const Case kCases[] = {
 
 // Recorded from the commit before the reorganisation.
 const std::map<std::string, std::string> kExpected = {
+    {"product-203", "95e83ed514b88f562808dd3d"},
+    {"product-300", "b00907d62f17c28b3b8fcda8"},
+    {"product-600", "ea8813c76f0c235892c9c05b"},
+    {"product-roll-203", "b21baa437fffb0fd0170472b b21baa437fffb0fd0170472b"},
+    {"shipping-300", "719bf6b9688498f93670e780"},
+    {"shipping-roll-600", "1e82bffa0ef94221e771bcb3 4f70d8d9fa0c094d59cfec76 b62f175d42a3be66ccee8d15 29d8c92f23e25bf4f22274cb b0aea735ed381bb36185dfa1"},
+    {"record-203", "cf3940284421b21ccf2bbf79"},
+    {"variety-203", "d911f25e4f24b519fd67cecc"},
+    {"variety-300", "0836ce4b6fc27a4ae9331b50"},
+    {"variety-600", "ca10fde9a5574a8a8ccd79c2"},
+    {"variety-roll-300", "792709a22a3504a9475fe73f 792709a22a3504a9475fe73f"},
+    {"product-screen", "c63d256b88f6925f2f69d29b"},
+    {"shipping-screen", "eac10fa7eb99165df849b2fe"},
+    {"record-screen", "8c5823869b6b92d2bc6f5b99"},
+    {"variety-screen", "0eccf6723742ef42412136f0"},
+    {"variety-screen-150", "6a16d62a057e6be7d7b2de95"},
+    {"variety-screen-200", "0bb91ae6ae47212a3d5c350b"},
+    {"variety-screen-50", "b06727f2ba7336cb4cb15d01"},
 };
 
 QList<QByteArray> Render(const Case &c)
@@ -100,7 +121,7 @@ QList<QByteArray> Render(const Case &c)
             else
                 PaintLabel(p, items, true, c.zoom, nullptr);
         }
-        out << Digest(image);
+        out << Digest(image, QString::fromLatin1(c.name));
         return out;
     }
     TPrintChoices choices;
@@ -118,7 +139,7 @@ QList<QByteArray> Render(const Case &c)
     const TPrintResult r = PrintLabels(items.Items, choices, device, nullptr, &message);
     EXPECT_EQ(r, TPrintResult::Printed) << c.name << ": " << message.toStdString();
     for (const QImage &page : device.Pages())
-        out << Digest(page);
+        out << Digest(page, QString::fromLatin1(c.name) + QLatin1Char('-') + QString::number(out.size() + 1));
     return out;
 }
 
