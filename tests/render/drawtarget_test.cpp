@@ -1,10 +1,16 @@
-// The rules that differ between screen and paper.
+// The rules that differ between screen and paper, and the one drawing of an
+// item putting its ink in the same place on both.
 
 #include "barcode/barcode.h"
 #include "model/labelformat.h"
-#include "render/drawtarget.h"
+#include "render/itemdraw.h"
+#include "rendertestutil.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
+#include <memory>
+
+using namespace rendertest;
 
 namespace {
 
@@ -139,3 +145,57 @@ TEST(DrawTarget, PictureCornerAndPenRules)
     }
 }
 
+// One drawing, two resolutions: each kind's ink lies where the same item's
+// ink lies on screen, scaled, give or take a design pixel or two.
+TEST(DrawTarget, SameInkOnScreenAndPaper)
+{
+    SetScreenDpi(96, 96);
+    auto text = std::make_unique<TTextLabel>();
+    text->Text = QStringLiteral("Quorvane");
+    text->Font.Font = QFont(QStringLiteral("Arial"), 10);
+    text->HorzAlign = iaRight;
+    auto memo = std::make_unique<TMemoLabel>();
+    memo->Text = QStringLiteral("two short\nlines");
+    memo->Font.Font = QFont(QStringLiteral("Arial"), 10);
+    memo->HorzAlign = iaCenter;
+    memo->VertAlign = iaBottom;
+    auto shape = std::make_unique<TShapeLabel>();
+    shape->ShapeKind = skEllipse;
+    shape->Pen.Width = 3;
+    auto bar = std::make_unique<TBarcodeLabel>();
+    bar->Text = QStringLiteral("12345");
+    bar->BarcodeType = bcCode128;
+    bar->HorzAlign = iaCenter;
+    bar->Rotation = 1;
+    bar->AutoScale = false; // an automatic module is the printer's own (1/80 inch)
+    bar->Scale = 2;
+    TLabelControl *items[] = {text.get(), memo.get(), shape.get(), bar.get()};
+
+    const int scale = 6; // 576 dpi
+    for (TLabelControl *item : items) {
+        SCOPED_TRACE(int(item->Kind));
+        item->Loading = false;
+        item->AutoSize = false;
+        item->Left = item->Top = 0;
+        item->Width = 150;
+        item->Height = 120;
+        item->Transparent = false;
+        QRect ink[2];
+        for (int i = 0; i < 2; ++i) {
+            const int k = i ? scale : 1;
+            const TDrawTarget t = i ? TDrawTarget::Paper(96, 96, 96 * k, 96 * k) : kScreen;
+            QImage img(200 * k, 160 * k, QImage::Format_RGB32);
+            img.fill(Qt::white);
+            QPainter p(&img);
+            DrawPlacedItem(p, *item, item->Text, t, QPoint(10 * k, 10 * k));
+            p.end();
+            ink[i] = InkBox(img);
+        }
+        ASSERT_FALSE(ink[0].isEmpty());
+        const QRect paper(ink[1].x() / scale, ink[1].y() / scale, ink[1].width() / scale, ink[1].height() / scale);
+        EXPECT_NEAR(paper.left(), ink[0].left(), 2);
+        EXPECT_NEAR(paper.top(), ink[0].top(), 2);
+        EXPECT_NEAR(paper.right(), ink[0].right(), 2);
+        EXPECT_NEAR(paper.bottom(), ink[0].bottom(), 2);
+    }
+}
