@@ -1,4 +1,3 @@
-#include "barcode/barcode.h"
 #include "model/labelformat.h"
 #include "printing/itemprint.h"
 #include "printing/printengine.h"
