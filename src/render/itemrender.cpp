@@ -79,12 +79,9 @@ void PaintItem(QPainter &p, TLabelControl *item, double zoom, double deviceRatio
         // Only the part inside the box is kept, as the item shows it.
         if (w != bitmap.width() || h != bitmap.height())
             bitmap = bitmap.copy(0, 0, w, h);
-        const int x = item->HorzAlign == iaRight    ? item->Left + item->Width - w
-                      : item->HorzAlign == iaCenter ? item->Left + item->Width / 2 - w / 2
-                                                    : item->Left;
-        const int y = item->VertAlign == iaBottom   ? item->Top + item->Height - h
-                      : item->VertAlign == iaCenter ? item->Top + item->Height / 2 - h / 2
-                                                    : item->Top;
+        const QPoint placed =
+            AlignIn(item->HorzAlign, item->VertAlign, QRect(item->Left, item->Top, item->Width, item->Height), {w, h});
+        const int x = placed.x(), y = placed.y();
         const double scale = zoom * deviceRatio;
         if (scale == 1.0 && zoom == 1.0) {
             if (item->BitmapTransparent)

@@ -1,6 +1,7 @@
-// Barcode rendering through the barcode engine.
+// Barcodes through the barcode engine: measured and drawn for any target;
+// the screen's pictures of them.
 
-#include "barcode/barcode.h"
+#include "render/itemdraw.h"
 #include "render/itemrender.h"
 #include "render/renderutil.h"
 
@@ -27,82 +28,72 @@ QString BarcodeItemError(const TBarcodeLabel &item)
     return SymbolError(ItemSymbol(item, FilterBarcodeText(item.BarcodeType, item.GetDesignText())));
 }
 
-namespace {
-
-int ItemModule(const TBarcodeLabel &item)
+TBarcodeDrawing MeasureBarcode(const TBarcodeLabel &item, const QString &filteredText, const TDrawTarget &t)
 {
-    // The spin box offers 1 to 9; a file may hold anything, and a module of
-    // thousands of pixels would only exhaust memory.
-    return item.AutoScale ? 1 : qBound(1, int(item.Scale), 9);
-}
-
-// The box for an unencodable text: a thin cross, so the item stays visible
-// and can be selected.
-void DrawErrorCross(const TBarcodeLabel &item, QPainter &p)
-{
-    p.setPen(QPen(ColorToQColor(item.Font.Color), 0));
-    const int r = item.Width - 1, b = item.Height - 1;
-    p.drawLine(0, 0, r, b);
-    p.drawLine(r, 0, 0, b);
-}
-
-void DrawSymbol(const TBarcodeLabel &item, const TBarcodeSymbol &symbol, QPainter &p, int barHeight)
-{
-    p.setPen(ColorToQColor(item.Font.Color));
-    p.setFont(item.Font.ScaledFont());
-    TPainterSurface surface(p, QStringLiteral("Courier New"));
-    symbol.Draw(surface, 0, 0, ItemModule(item), barHeight, item.Interpretation, item.Rotation, false);
-}
-
-int BarHeight(const TBarcodeLabel &item)
-{
+    TBarcodeDrawing d{ItemSymbol(item, filteredText), {}, BarcodeModule(item, t), 0, {}};
+    d.Error = SymbolError(d.Symbol);
+    const int W = t.ToDeviceX(item.Width), H = t.ToDeviceY(item.Height);
+    if (!d.Error.isEmpty()) {
+        d.Size = QSize(W, H);
+        return d;
+    }
     const bool vertical = item.Rotation == 1 || item.Rotation == 3;
-    return vertical ? item.Width : item.Height;
+    d.BarHeight = vertical ? W : H;
+    d.Size = d.Symbol.Box(d.Module, d.BarHeight, item.Rotation);
+    return d;
 }
 
-} // namespace
+void DrawBarcodeItem(QPainter &p, const TBarcodeLabel &item, const TBarcodeDrawing &d, QPoint at,
+                     const TDrawTarget &t)
+{
+    p.save();
+    if (!d.Error.isEmpty()) {
+        if (!t.IsPaper()) {
+            p.setPen(QPen(ColorToQColor(item.Font.Color), 0));
+            const int r = at.x() + d.Size.width() - 1, b = at.y() + d.Size.height() - 1;
+            p.drawLine(at.x(), at.y(), r, b);
+            p.drawLine(r, at.y(), at.x(), b);
+        }
+    } else {
+        // The human-readable line takes the painter's pen (the engine picks
+        // its font): the item's colour on screen, the page's pen on paper.
+        if (!t.IsPaper())
+            p.setPen(ColorToQColor(item.Font.Color));
+        TPainterSurface surface(p, QStringLiteral("Courier New"));
+        const bool opaque = PaintsBackground(item, t);
+        if (d.Symbol.Ok())
+            d.Symbol.Draw(surface, at.x(), at.y(), d.Module, d.BarHeight, item.Interpretation, item.Rotation, !opaque);
+        else if (opaque) // an empty text: the empty box
+            surface.FillRect(at.x(), at.y(), d.Size.width(), d.Size.height(), false);
+    }
+    p.restore();
+}
+
+// ---- the screen's pictures
 
 void RenderBarcode(TBarcodeLabel &item)
 {
+    const TDrawTarget t = ScreenTarget();
     item.Text = FilterBarcodeText(item.BarcodeType, item.GetDesignText());
-
-    const TBarcodeSymbol symbol = ItemSymbol(item, item.Text);
-    item.BarcodeError = SymbolError(symbol);
-    if (!item.BarcodeError.isEmpty()) {
-        // No symbol: the box keeps its size.
-        item.ItemBitmap = NewItemBitmap(item.Width, item.Height, qRgb(255, 255, 255));
-        if (!item.ItemBitmap.isNull()) {
-            QPainter p(&item.ItemBitmap);
-            DrawErrorCross(item, p);
-        }
-        return;
-    }
-
-    const int barHeight = BarHeight(item);
-    const QSize box = symbol.Box(ItemModule(item), barHeight, item.Rotation);
-
-    item.ItemBitmap = NewItemBitmap(box.width(), box.height(), qRgb(255, 255, 255));
+    const TBarcodeDrawing d = MeasureBarcode(item, item.Text, t);
+    item.BarcodeError = d.Error;
+    item.ItemBitmap = NewItemBitmap(d.Size.width(), d.Size.height(), qRgb(255, 255, 255));
     if (!item.ItemBitmap.isNull()) {
         QPainter p(&item.ItemBitmap);
-        DrawSymbol(item, symbol, p, barHeight);
+        DrawBarcodeItem(p, item, d, QPoint(), t);
     }
-    if (item.AutoSize)
-        item.SetRenderedSize(box.width(), box.height());
+    // Without a symbol the box keeps its size.
+    if (item.AutoSize && d.Error.isEmpty())
+        item.SetRenderedSize(d.Size.width(), d.Size.height());
 }
 
 QImage BarcodePicture(const TBarcodeLabel &item, double scale)
 {
     // Drawn from the stored (already filtered) text: the design rendering
-    // keeps it current.
-    const TBarcodeSymbol symbol = ItemSymbol(item, item.Text);
-    const QRgb white = qRgb(255, 255, 255);
-    if (!SymbolError(symbol).isEmpty())
-        return ScaledItemPicture(item.Width, item.Height, scale, white,
-                                 [&](QPainter &p) { DrawErrorCross(item, p); });
-    const int barHeight = BarHeight(item);
-    const QSize box = symbol.Box(ItemModule(item), barHeight, item.Rotation);
-    // Bars are whole design pixels; under the scaled painter each edge falls
-    // on a device pixel, so the bars stay sharp.
-    return ScaledItemPicture(box.width(), box.height(), scale, white,
-                             [&](QPainter &p) { DrawSymbol(item, symbol, p, barHeight); });
+    // keeps it current. Bars are whole design pixels; under the scaled
+    // painter each edge falls on a device pixel, so the bars stay sharp.
+    const TDrawTarget t = ScreenTarget();
+    const TBarcodeDrawing d = MeasureBarcode(item, item.Text, t);
+    return ScaledItemPicture(d.Size.width(), d.Size.height(), scale, qRgb(255, 255, 255),
+                             [&](QPainter &p) { DrawBarcodeItem(p, item, d, QPoint(), t); });
 }

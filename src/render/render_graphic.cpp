@@ -1,20 +1,37 @@
-// Picture rendering: the loaded picture stretched into the box.
+// Pictures: the loaded picture stretched into its size, for any target; the
+// screen's pictures of them.
 
+#include "render/itemdraw.h"
 #include "render/renderutil.h"
 
 #include <QPainter>
 
+QSize ItemPictureSize(const TGraphicLabel &item, int W, int H, const TDrawTarget &t)
+{
+    return PictureSize(item.KeepAspect, W, H, item.Picture.width(), item.Picture.height(), t);
+}
+
+void DrawPictureItem(QPainter &p, const TGraphicLabel &item, const QRect &rect, const TDrawTarget &t)
+{
+    if (item.Picture.isNull() || rect.isEmpty())
+        return;
+    p.save();
+    // Smoothed on screen only: on paper the picture goes to the device as it is.
+    if (!t.IsPaper())
+        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p.drawImage(rect, item.Picture);
+    p.restore();
+}
+
 void RenderGraphic(TGraphicLabel &item)
 {
-    const QSize size =
-        FitPictureSize(item.Width, item.Height, item.Picture.width(), item.Picture.height(), item.KeepAspect);
+    const TDrawTarget t = ScreenTarget();
+    const QSize size = ItemPictureSize(item, item.Width, item.Height, t);
     item.ItemBitmap = NewItemBitmap(size.width(), size.height(), qRgb(255, 255, 255));
     if (!item.ItemBitmap.isNull()) {
-        if (!item.Picture.isNull()) {
-            QPainter p(&item.ItemBitmap);
-            p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-            p.drawImage(QRect(QPoint(0, 0), size), item.Picture);
-        }
+        QPainter p(&item.ItemBitmap);
+        DrawPictureItem(p, item, QRect(QPoint(), size), t);
+        p.end();
         // A picture keys out the colour of its bottom-left pixel.
         item.TransparentColor = item.ItemBitmap.pixel(0, item.ItemBitmap.height() - 1);
     }
@@ -22,12 +39,8 @@ void RenderGraphic(TGraphicLabel &item)
 
 QImage GraphicPicture(const TGraphicLabel &item, double scale)
 {
-    const QSize size =
-        FitPictureSize(item.Width, item.Height, item.Picture.width(), item.Picture.height(), item.KeepAspect);
-    return ScaledItemPicture(size.width(), size.height(), scale, qRgb(255, 255, 255), [&](QPainter &p) {
-        if (item.Picture.isNull())
-            return;
-        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        p.drawImage(QRect(QPoint(0, 0), size), item.Picture);
-    });
+    const TDrawTarget t = ScreenTarget();
+    const QSize size = ItemPictureSize(item, item.Width, item.Height, t);
+    return ScaledItemPicture(size.width(), size.height(), scale, qRgb(255, 255, 255),
+                             [&](QPainter &p) { DrawPictureItem(p, item, QRect(QPoint(), size), t); });
 }

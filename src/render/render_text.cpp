@@ -1,150 +1,144 @@
-// Single-line text and memo rendering.
+// Single-line text and memo: measured and drawn for any target; the screen's
+// pictures of them.
 
+#include "render/itemdraw.h"
 #include "render/renderutil.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
-namespace {
-
-// A text bitmap of bw x bh: background by the white-on-transparent rule,
-// drawn in the item's font and colour; then the box follows when auto-sized.
-template <class Draw> void PaintTextBitmap(TLabelControl *item, const QFont &font, int bw, int bh, Draw draw)
-{
-    const QRgb background = TextBackground(*item);
-    item->TransparentColor = background;
-    item->ItemBitmap = NewItemBitmap(bw, bh, background);
-    if (!item->ItemBitmap.isNull()) {
-        QPainter p(&item->ItemBitmap);
-        p.setFont(font);
-        p.setPen(ColorToQColor(item->Font.Color));
-        draw(p);
-    }
-    if (item->AutoSize)
-        item->SetRenderedSize(bw, bh);
-}
-
-// The same text at a screen scale: glyphs drawn at device resolution.
-template <class Draw>
-QImage ScaledTextPicture(const TLabelControl &item, const QFont &font, int bw, int bh, double scale, Draw draw)
-{
-    return ScaledItemPicture(bw, bh, scale, TextBackground(item), [&](QPainter &p) {
-        p.setFont(font);
-        p.setPen(ColorToQColor(item.Font.Color));
-        draw(p);
-    });
-}
-
-// A single line's cell: its text, font and bitmap size.
-struct TTextCell {
-    QFont Font;
-    QString Text;
-    int Ascent = 0, LineHeight = 0, TwoZeros = 0;
-    int BitmapWidth = 0, BitmapHeight = 0;
-};
-
-TTextCell MeasureText(const TTextLabel &item)
+TTextCell MeasureTextCell(const TLabelControl &item, const QString &text, const TDrawTarget &t,
+                          const QPaintDevice *device)
 {
     TTextCell c;
-    c.Font = ItemDrawFont(item.Font);
-    const QFontMetrics fm(c.Font);
-    c.Text = item.GetDesignText();
+    c.Font = ItemFont(item.Font, t);
+    const QFontMetrics fm = device ? QFontMetrics(c.Font, device) : QFontMetrics(c.Font);
+    c.Text = text;
     c.Ascent = fm.ascent();
-    c.LineHeight = fm.height();
+    c.Width = fm.horizontalAdvance(c.Text);
+    c.Height = fm.height();
     c.TwoZeros = fm.horizontalAdvance(QStringLiteral("00"));
-    const bool vertical = item.Rotation == 1 || item.Rotation == 3;
-    const int w = fm.horizontalAdvance(c.Text);
-    c.BitmapWidth = vertical ? c.LineHeight : w;
-    c.BitmapHeight = vertical ? w : c.LineHeight;
+    c.Rotation = item.Rotation;
     return c;
 }
 
-void DrawTextCell(QPainter &p, int rotation, const TTextCell &c)
+void DrawTextCell(QPainter &p, const TLabelControl &item, const TTextCell &c, QPoint origin, const TDrawTarget &t)
 {
-    const int bw = c.BitmapWidth, bh = c.BitmapHeight;
-    // The reference point is the top-left of the unrotated text cell;
-    // rotation 1 turns a quarter clockwise so the text reads downwards.
-    switch (rotation) {
-    case 1: p.translate(bw, 0); p.rotate(90); break;
-    case 2: p.translate(bw, bh); p.rotate(180); break;
-    case 3: p.translate(0, bh); p.rotate(270); break;
-    default: break;
-    }
+    p.save();
+    p.translate(origin);
+    // Quarter turns clockwise: rotation 1 reads downwards.
+    p.rotate(90.0 * (c.Rotation % 4));
+    if (PaintsBackground(item, t))
+        p.fillRect(QRect(0, 0, c.Width, c.Height), QColor::fromRgb(TextBackground(item)));
+    p.setFont(c.Font);
+    p.setPen(ColorToQColor(item.Font.Color));
     p.drawText(QPoint(0, c.Ascent), c.Text);
+    p.restore();
 }
 
-// A memo's wrapped block: layout width, drawing flags and bitmap size.
-struct TMemoBlock {
-    QFont Font;
-    QString Text;
-    int Flags = 0;
-    QRect Layout, Block;
-    int BitmapWidth = 0, BitmapHeight = 0;
-};
-
-TMemoBlock MeasureMemo(const TMemoLabel &item)
+TMemoBlock MeasureMemo(const TLabelControl &item, const QString &text, const TDrawTarget &t,
+                       const QPaintDevice *device)
 {
     TMemoBlock m;
-    m.Text = item.GetDesignText();
+    m.Text = text;
     m.Text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     m.Text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 
-    m.Font = ItemDrawFont(item.Font);
-    const QFontMetrics fm(m.Font);
+    m.Font = ItemFont(item.Font, t);
+    const QFontMetrics fm = device ? QFontMetrics(m.Font, device) : QFontMetrics(m.Font);
     m.Flags = Qt::TextWordWrap | Qt::AlignTop;
     m.Flags |= item.HorzAlign == iaCenter  ? Qt::AlignHCenter
                : item.HorzAlign == iaRight ? Qt::AlignRight
                                            : Qt::AlignLeft;
 
-    // Measure the wrapped block at the box width. The bitmap is the block's
-    // size; lines keep their alignment relative to the widest one. A word
-    // longer than the box widens the block, and the text is then laid out at
-    // that width, as it is drawn: so measuring and drawing agree and an
-    // auto-sized box keeps its size when rendered again (after a reload, say).
-    m.Layout = QRect(0, 0, qMax(item.Width, 1), qMax(item.Height, 1));
+    // The block is measured at the box width; lines keep their alignment
+    // relative to the widest one. A word longer than the box widens the
+    // block, and the text is then laid out at that width, as it is drawn: so
+    // measuring and drawing agree and an auto-sized box keeps its size when
+    // rendered again (after a reload, say).
+    m.Layout = QRect(0, 0, qMax(t.ToDeviceX(item.Width), 1), qMax(t.ToDeviceY(item.Height), 1));
     m.Block = m.Text.isEmpty() ? QRect() : fm.boundingRect(m.Layout, m.Flags, m.Text);
     if (m.Block.width() > m.Layout.width()) {
         m.Layout.setWidth(m.Block.width());
         m.Block = fm.boundingRect(m.Layout, m.Flags, m.Text);
     }
-    m.BitmapWidth = m.Block.width();
-    m.BitmapHeight = m.Block.isEmpty() ? 0 : m.Block.bottom() + 1;
+    m.Size = QSize(m.Block.width(), m.Block.isEmpty() ? 0 : m.Block.bottom() + 1);
     return m;
 }
 
-void DrawMemoBlock(QPainter &p, const TMemoBlock &m)
+void DrawMemoBlock(QPainter &p, const TLabelControl &item, const TMemoBlock &m, const QRect &rect,
+                   const TDrawTarget &t)
 {
-    p.drawText(QRect(-m.Block.x(), 0, m.Layout.width(), m.BitmapHeight), m.Flags, m.Text);
+    p.save();
+    if (PaintsBackground(item, t))
+        p.fillRect(rect, QColor::fromRgb(TextBackground(item)));
+    p.setFont(m.Font);
+    p.setPen(ColorToQColor(item.Font.Color));
+    // The screen lays the lines out at the measuring width, the block shifted
+    // to its picture's edge; paper within the block's rectangle.
+    const QRect lines = t.IsPaper() ? rect : QRect(rect.x() - m.Block.x(), rect.y(), m.Layout.width(), rect.height());
+    p.drawText(lines, m.Flags, m.Text);
+    p.restore();
+}
+
+// ---- the screen's pictures
+
+namespace {
+
+// A text bitmap of the extent: background by the white-on-transparent rule,
+// then the box follows when auto-sized.
+template <class Draw> void PaintTextBitmap(TLabelControl &item, QSize extent, Draw draw)
+{
+    const QRgb background = TextBackground(item);
+    item.TransparentColor = background;
+    item.ItemBitmap = NewItemBitmap(extent.width(), extent.height(), background);
+    if (!item.ItemBitmap.isNull()) {
+        QPainter p(&item.ItemBitmap);
+        draw(p);
+    }
+    if (item.AutoSize)
+        item.SetRenderedSize(extent.width(), extent.height());
+}
+
+// The cell's reference point when its turned extent starts at (0, 0).
+QPoint CellOrigin(const TTextCell &c)
+{
+    const QSize e = c.Extent();
+    return TextOrigin(c.Rotation, iaLeft, iaTop, 0, 0, e.width(), e.height(), c.Width, c.Height);
 }
 
 } // namespace
 
 void RenderText(TTextLabel &item)
 {
-    const TTextCell c = MeasureText(item);
+    const TDrawTarget t = ScreenTarget();
+    const TTextCell c = MeasureTextCell(item, item.GetDesignText(), t);
     const bool vertical = item.Rotation == 1 || item.Rotation == 3;
-    item.MinWidth = vertical ? c.LineHeight : c.TwoZeros;
-    item.MinHeight = vertical ? c.TwoZeros : c.LineHeight;
-    PaintTextBitmap(&item, c.Font, c.BitmapWidth, c.BitmapHeight,
-                    [&](QPainter &p) { DrawTextCell(p, item.Rotation, c); });
+    item.MinWidth = vertical ? c.Height : c.TwoZeros;
+    item.MinHeight = vertical ? c.TwoZeros : c.Height;
+    PaintTextBitmap(item, c.Extent(), [&](QPainter &p) { DrawTextCell(p, item, c, CellOrigin(c), t); });
 }
 
 QImage TextPicture(const TTextLabel &item, double scale)
 {
-    const TTextCell c = MeasureText(item);
-    return ScaledTextPicture(item, c.Font, c.BitmapWidth, c.BitmapHeight, scale,
-                             [&](QPainter &p) { DrawTextCell(p, item.Rotation, c); });
+    const TDrawTarget t = ScreenTarget();
+    const TTextCell c = MeasureTextCell(item, item.GetDesignText(), t);
+    const QSize e = c.Extent();
+    return ScaledItemPicture(e.width(), e.height(), scale, TextBackground(item),
+                             [&](QPainter &p) { DrawTextCell(p, item, c, CellOrigin(c), t); });
 }
 
 void RenderMemo(TMemoLabel &item)
 {
-    const TMemoBlock m = MeasureMemo(item);
-    PaintTextBitmap(&item, m.Font, m.BitmapWidth, m.BitmapHeight, [&](QPainter &p) { DrawMemoBlock(p, m); });
+    const TDrawTarget t = ScreenTarget();
+    const TMemoBlock m = MeasureMemo(item, item.GetDesignText(), t);
+    PaintTextBitmap(item, m.Size, [&](QPainter &p) { DrawMemoBlock(p, item, m, QRect(QPoint(), m.Size), t); });
 }
 
 QImage MemoPicture(const TMemoLabel &item, double scale)
 {
-    const TMemoBlock m = MeasureMemo(item);
-    return ScaledTextPicture(item, m.Font, m.BitmapWidth, m.BitmapHeight, scale,
-                             [&](QPainter &p) { DrawMemoBlock(p, m); });
+    const TDrawTarget t = ScreenTarget();
+    const TMemoBlock m = MeasureMemo(item, item.GetDesignText(), t);
+    return ScaledItemPicture(m.Size.width(), m.Size.height(), scale, TextBackground(item),
+                             [&](QPainter &p) { DrawMemoBlock(p, item, m, QRect(QPoint(), m.Size), t); });
 }

@@ -2,7 +2,6 @@
 
 #include "model/labelformat.h"
 
-#include <cmath>
 
 QImage NewItemBitmap(int w, int h, QRgb fill)
 {
@@ -28,29 +27,9 @@ QImage WithoutColor(const QImage &image, QRgb key)
     return out;
 }
 
-QSize RoundRectCorner(int w, int h)
+TDrawTarget ScreenTarget()
 {
-    auto corner = [](int side) {
-        const int divisor = side > 0 ? Round(std::sqrt(double(side)) / 2.0) : 0;
-        return side / (divisor > 0 ? divisor : 1);
-    };
-    return {corner(w), corner(h)};
-}
-
-QSize FitPictureSize(int boxW, int boxH, int picW, int picH, bool keepAspect)
-{
-    if (!keepAspect || picW <= 0 || picH <= 0)
-        return {boxW, boxH};
-    if (double(boxH) / picH >= double(boxW) / picW)
-        return {boxW, Round(double(picH) * boxW / picW)};
-    return {Round(double(picW) * boxH / picH), boxH};
-}
-
-QFont ItemDrawFont(const TItemFont &font)
-{
-    QFont f = font.ScaledFont();
-    f.setStyleStrategy(QFont::NoAntialias);
-    return f;
+    return TDrawTarget::Screen(ScreenDpiX, ScreenDpiY);
 }
 
 QRgb TextBackground(const TLabelControl &item)

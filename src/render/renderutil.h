@@ -2,6 +2,7 @@
 // Helpers shared by the item renderers and the label painter.
 
 #include "model/items.h"
+#include "render/drawtarget.h"
 
 #include <QFont>
 #include <QImage>
@@ -9,6 +10,9 @@
 #include <QSize>
 
 #include <cmath>
+
+// The screen's target: the design resolution the items are laid out in.
+TDrawTarget ScreenTarget();
 
 // The drawing of each kind, for RenderItem: the bitmap from the properties,
 // and an auto-sized box following it.
@@ -64,17 +68,6 @@ template <class Draw> QImage ScaledItemPicture(int bw, int bh, double scale, QRg
 // A copy of the image in which every pixel of the key colour (alpha ignored)
 // is fully transparent.
 QImage WithoutColor(const QImage &image, QRgb key);
-
-// Corner ellipse of a rounded-rectangle shape W x H: W div Round(sqrt(W)/2)
-// wide, likewise high; a divisor of 0 (boxes of 1 pixel) counts as 1.
-QSize RoundRectCorner(int w, int h);
-
-// Picture size inside a box, keeping the aspect ratio when asked.
-QSize FitPictureSize(int boxW, int boxH, int picW, int picH, bool keepAspect);
-
-// The item's font at design-pixel size, drawn without antialiasing so that
-// keyed transparency leaves no fringe of the background colour.
-QFont ItemDrawFont(const TItemFont &font);
 
 // Background of a text rendering: white, or black for white text on a
 // transparent item so that the text stays visible once white is keyed out.
