@@ -1,4 +1,4 @@
-#include "printing/sheetcells.h"
+#include "data/sheetcells.h"
 
 #include <QDate>
 #include <QLocale>

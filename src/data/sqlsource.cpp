@@ -1,6 +1,6 @@
-#include "printing/sqlsource.h"
+#include "data/sqlsource.h"
 
-#include "printing/keyring.h"
+#include "data/keyring.h"
 
 #include <QCoreApplication>
 #include <QDate>
