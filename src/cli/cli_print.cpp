@@ -51,6 +51,7 @@ const char *const kPrintUsage =
     "      postgresql://USER@HOST:PORT/DB (libpq's URI: ?host=/socket/folder works),\n"
     "      mysql://USER@HOST/DB, odbc:DSN. The password, when the database needs\n"
     "      one, comes from QUORVANE_DB_PASSWORD or the keyring, never the URL.\n"
+    "      --data takes the same URLs: --data URL --query SELECT.\n"
     "      --roll prints one label a page, the page the label with its margins all\n"
     "      round (as a roll label does); a printer is asked for that size.\n"
     "      --offset (mm, -10 to 10) and --scale (%, 95 to 105) correct this job in\n"
