@@ -1,8 +1,8 @@
 #include "app/fsqlsource.h"
 
 #include "app/dialogkit.h"
-#include "printing/keyring.h"
-#include "printing/sqlsource.h"
+#include "data/keyring.h"
+#include "data/sqlsource.h"
 #include "storage/recentsources.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "app/ftextimport.h"
 
 #include "app/dialogkit.h"
-#include "printing/spreadsheet.h"
+#include "data/spreadsheet.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 // fields and lets the user choose how records are split. The record reader
 // of the print job splits with the settings it shows.
 
-#include "printing/dataimport.h"
+#include "data/dataimport.h"
 
 #include <QDialog>
 #include <functional>

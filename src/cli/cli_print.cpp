@@ -3,12 +3,13 @@
 #include "cli/cli_label.h"
 #include "cli/cli_stock.h"
 #include "cli/commands.h"
+#include "data/sourcespec.h"
+#include "data/spreadsheet.h"
+#include "data/sqlsource.h"
 #include "printing/pdfdevice.h"
 #include "printing/printengine.h"
 #include "printing/qprinter_device.h"
-#include "printing/sqlsource.h"
 #include "printing/stocksheets.h"
-#include "printing/spreadsheet.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -50,6 +51,7 @@ const char *const kPrintUsage =
     "      postgresql://USER@HOST:PORT/DB (libpq's URI: ?host=/socket/folder works),\n"
     "      mysql://USER@HOST/DB, odbc:DSN. The password, when the database needs\n"
     "      one, comes from QUORVANE_DB_PASSWORD or the keyring, never the URL.\n"
+    "      --data takes the same URLs: --data URL --query SELECT.\n"
     "      --roll prints one label a page, the page the label with its margins all\n"
     "      round (as a roll label does); a printer is asked for that size.\n"
     "      --offset (mm, -10 to 10) and --scale (%, 95 to 105) correct this job in\n"
@@ -211,7 +213,7 @@ int RunPrintCommand(const QStringList &args)
         return status;
 
     const QString label = cli.Positionals().value(0);
-    const QString data = cli.Value(QStringLiteral("data"));
+    QString data = cli.Value(QStringLiteral("data"));
     const QString output = cli.Value(QStringLiteral("output"));
     const QString printer = cli.Value(QStringLiteral("printer"));
     const QString paperText = cli.Value(QStringLiteral("paper"));
@@ -219,7 +221,7 @@ int RunPrintCommand(const QStringList &args)
     const QString fixed = cli.Value(QStringLiteral("fixed"));
     const QString quote = cli.Value(QStringLiteral("quote"));
     const bool quiet = cli.IsSet(QStringLiteral("quiet"));
-    const QString sql = cli.Value(QStringLiteral("sql"));
+    QString sql = cli.Value(QStringLiteral("sql"));
     const QString sqlQuery = cli.Value(QStringLiteral("query"));
     const QStringList found = cli.Found();
     if (!delimiter.isEmpty() && !fixed.isEmpty())
@@ -247,6 +249,9 @@ int RunPrintCommand(const QStringList &args)
         return cli.Fail(QCoreApplication::translate("Cli", "no label file given"));
     if (!sql.isEmpty() && !data.isEmpty())
         return cli.Fail(QCoreApplication::translate("Cli", "--sql and --data exclude each other"));
+    // --data names a database as well as a file.
+    if (IsDatabaseUrl(data))
+        std::swap(data, sql);
     if (sql.isEmpty() != sqlQuery.isEmpty())
         return cli.Fail(sql.isEmpty() ? QCoreApplication::translate("Cli", "--query needs --sql URL")
                                       : QCoreApplication::translate("Cli", "--sql needs --query \"SELECT ...\""));

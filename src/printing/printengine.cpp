@@ -165,11 +165,11 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
         return Fail(TPrintResult::NoFit, QCoreApplication::translate("Printing", kMsgNoFit), message);
 
     const int copies = qMax(1, choices.Copies);
-    const bool useDataFile = HasImportedField(items) && HasDataSource(choices);
+    const bool useDataFile = HasImportedField(items) && HasDataSource(choices.DataSource());
     std::unique_ptr<TRecordSource> source;
     if (useDataFile) {
         QString error;
-        source = OpenRecordSource(choices, &error);
+        source = OpenRecordSource(choices.DataSource(), &error);
         if (!source)
             return Fail(TPrintResult::DataError, error, message);
         if (!source->HasRecord())

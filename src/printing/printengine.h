@@ -4,8 +4,8 @@
 
 #include "model/items.h"
 #include "printing/itemprint.h"
-#include "printing/dataimport.h"
-#include "printing/recordsource.h"
+#include "data/dataimport.h"
+#include "data/sourcespec.h"
 #include "printing/sheetlayout.h"
 #include "storage/settings.h"
 
@@ -30,6 +30,9 @@ struct TPrintChoices {
     QString LabelFile; // current label file, names the document
     bool Roll = false;          // one label a page, also for a label made for sheets
     TCalibration Calibration;   // the printer's correction; none for PDF files
+
+    // The job's records: the database when SqlUrl is set, else the data file.
+    TSourceSpec DataSource() const { return {SqlUrl.isEmpty() ? DataFile : SqlUrl, Split, Sheet, SqlQuery}; }
 };
 
 // A printer, a PDF file, or a test double. Coordinates on Painter() are

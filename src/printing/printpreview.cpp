@@ -173,7 +173,7 @@ TPrintResult TPrintPreview::Open(QString *message)
 
     // The same reading of the choices as PrintLabels.
     copies_ = qMax(1, choices_.Copies);
-    const bool useDataFile = HasImportedField(items_) && HasDataSource(choices_);
+    const bool useDataFile = HasImportedField(items_) && HasDataSource(choices_.DataSource());
     rangeKind_ = (choices_.RangeKind == rkAll && !useDataFile) ? rkPages : choices_.RangeKind;
     const int pages = choices_.RangeKind == rkAll && !useDataFile ? 1 : choices_.PageCount;
     constexpr qint64 kNoLimit = std::numeric_limits<qint64>::max() / 4;
@@ -185,7 +185,7 @@ TPrintResult TPrintPreview::Open(QString *message)
 
     if (useDataFile) {
         QString error;
-        source_ = OpenSource(choices_, &error);
+        source_ = OpenSource(choices_.DataSource(), &error);
         if (!source_)
             return fail(TPrintResult::DataError, error);
         if (!source_->HasRecord())

@@ -23,7 +23,7 @@
 #include <QComboBox>
 #include <QSpinBox>
 #include <QToolButton>
-#include "printing/spreadsheet.h"
+#include "data/spreadsheet.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -6,7 +6,7 @@
 #include "render/itemrender.h"
 #include "model/labelformat.h"
 #include "model/messages.h"
-#include "printing/dataimport.h"
+#include "data/dataimport.h"
 #include "printing/printengine.h"
 #include "storage/document.h"
 #include "storage/inifile.h"

@@ -85,6 +85,7 @@ print gb.pdf --data "$T/stockgb.csv" --encoding GB18030
 sed 's/^\[FORMAT\]\r\?$/&\nDATAENCODING=UTF-16LE/' "$LABEL" >"$T/le.lbl"
 LABEL="$T/le.lbl" print le.pdf --data "$T/stock16le.csv"
 print lite.pdf --sql "$LITE" --query "$Q"
+print litedata.pdf --data "$LITE" --query "$Q"
 print pg.pdf --sql "$PG" --query "$Q"
 QUORVANE_DB_PASSWORD=sesame print keeper.pdf --sql "postgresql://keeper@/shop?host=$PG_SOCKET" --query "$Q"
 # A timestamptz prints as the server writes it in the session's zone
@@ -102,7 +103,7 @@ done
 pdftoppm -r 100 -gray "$T/csv.pdf" "$T/csv"
 pg_psql shop -At -c "select packed from stock where sku = 'QV-00001'" | grep -q '+05:30$' ||
   fail "the session's zone is not +05:30"
-for src in u16 le gb lite pg keeper; do
+for src in u16 le gb lite litedata pg keeper; do
   pdftoppm -r 100 -gray "$T/$src.pdf" "$T/$src"
   for page in "$T"/csv-*.pgm; do
     other="$T/$src-${page##*/csv-}"

@@ -4,7 +4,7 @@
 
 #include "fuzz_common.h"
 
-#include "printing/dataimport.h"
+#include "data/dataimport.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include "fuzz_common.h"
 
-#include "printing/sheetcells.h"
-#include "printing/spreadsheet.h"
+#include "data/sheetcells.h"
+#include "data/spreadsheet.h"
 
 #include <QFile>
 #include <cstring>

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Writes the spreadsheet fixtures of tests/cli/sheets_print_test.sh and
-tests/printing/spreadsheet_test.cpp (run from this folder
+tests/data/spreadsheet_test.cpp (run from this folder
  with Debian's /usr/bin/python3).
 
 stock.csv  the records as text, the twin the others must print alike

@@ -1,8 +1,11 @@
-#include "printing/dataimport.h"
-#include "printing/sheetcells.h"
-#include "printing/spreadsheet.h"
+#include "data/dataimport.h"
+#include "data/sheetcells.h"
+#include "data/sourcespec.h"
+#include "data/spreadsheet.h"
 
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -174,6 +177,53 @@ TEST(Spreadsheet, SameRecordsAsCsv)
         EXPECT_EQ(first[2], want[1]);
     }
     EXPECT_FALSE(IsSpreadsheetFile(QStringLiteral("stock.csv")));
+}
+
+// One opener for every kind of source, chosen by the name alone.
+TEST(RecordSource, OpensByName)
+{
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("stock.db"));
+    {
+        QSqlDatabase make = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("make"));
+        make.setDatabaseName(db);
+        ASSERT_TRUE(make.open());
+        QSqlQuery q(make);
+        ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE stock (sku TEXT, price TEXT)")));
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO stock VALUES ('QV-00001', '0.1')")));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("make"));
+    const TDataRow first{"QV-00001", "0.1", "2024-03-02", "Item 1", "12"};
+    const struct {
+        QString name, query;
+        TDataRow record;   // the first record, when it opens
+        const char *error; // part of the message, when it does not
+    } cases[] = {
+        {Fixture("stock.csv"), "", first, nullptr},
+        {Fixture("stock.xlsx"), "", first, nullptr},
+        {"sqlite://" + db, "SELECT sku, price FROM stock", {"QV-00001", "0.1"}, nullptr},
+        {"ftp://host/stock.csv", "", {}, "ftp://host/stock.csv"},
+        {dir.filePath(QStringLiteral("missing.csv")), "", {}, "missing.csv"},
+    };
+    EXPECT_FALSE(HasDataSource(TSourceSpec()));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        TSourceSpec spec;
+        spec.Name = c.name;
+        spec.Split.Mode = TSplitMode::Comma;
+        spec.Query = c.query;
+        EXPECT_TRUE(HasDataSource(spec));
+        QString error;
+        const std::unique_ptr<TRecordSource> source = OpenRecordSource(spec, &error);
+        if (c.error) {
+            EXPECT_FALSE(source);
+            EXPECT_TRUE(error.contains(QLatin1String(c.error))) << error.toStdString();
+            continue;
+        }
+        ASSERT_TRUE(source) << error.toStdString();
+        EXPECT_TRUE(source->HasRecord());
+        EXPECT_EQ(source->DataRow(), c.record);
+    }
 }
 
 TEST(Spreadsheet, Errors)

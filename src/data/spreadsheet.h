@@ -6,7 +6,7 @@
 // between rows are empty records; empty rows after the last row that holds
 // something are not records. The sheet's first row is the header line.
 
-#include "printing/recordsource.h"
+#include "data/recordsource.h"
 
 #include <QList>
 #include <QString>

@@ -16,8 +16,8 @@
 // file one for ASCII and two for any other character. A character that a
 // column boundary cuts belongs to the column where it starts.
 
+#include "data/recordsource.h"
 #include "model/advanced.h"
-#include "printing/recordsource.h"
 #include "storage/textencoding.h"
 
 #include <QList>

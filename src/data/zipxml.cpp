@@ -1,4 +1,4 @@
-#include "printing/sheetrows.h"
+#include "data/sheetrows.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,8 +2,8 @@
 // members; shared strings and the cell styles' number formats are loaded
 // whole (they are small beside the sheet), the sheet itself is streamed.
 
-#include "printing/sheetcells.h"
-#include "printing/sheetrows.h"
+#include "data/sheetcells.h"
+#include "data/sheetrows.h"
 
 #include <QCoreApplication>
 #include <QHash>

@@ -3,8 +3,8 @@
 // neither a cell's format nor the active or hidden sheets, so the BIFF8
 // "Workbook" stream is walked here too for those and for the numbers.
 
-#include "printing/sheetcells.h"
-#include "printing/sheetrows.h"
+#include "data/sheetcells.h"
+#include "data/sheetrows.h"
 
 #include <QCoreApplication>
 #include <QFile>

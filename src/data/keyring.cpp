@@ -1,4 +1,4 @@
-#include "printing/keyring.h"
+#include "data/keyring.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

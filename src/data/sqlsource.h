@@ -2,7 +2,7 @@
 // A database query as a record source: each row of the result a record, its
 // columns in the query's order, read forward only.
 
-#include "printing/recordsource.h"
+#include "data/recordsource.h"
 
 #include <QString>
 #include <QStringList>

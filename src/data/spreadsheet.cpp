@@ -1,6 +1,6 @@
-#include "printing/spreadsheet.h"
+#include "data/spreadsheet.h"
 
-#include "printing/sheetrows.h"
+#include "data/sheetrows.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

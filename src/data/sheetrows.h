@@ -2,8 +2,8 @@
 // The readers behind the spreadsheet record source: each gives a sheet's rows
 // in order, streamed, one row at a time.
 
+#include "data/spreadsheet.h"
 #include "model/advanced.h"
-#include "printing/spreadsheet.h"
 
 #include <QString>
 #include <QStringList>

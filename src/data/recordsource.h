@@ -8,8 +8,6 @@
 #include <QString>
 #include <memory>
 
-struct TPrintChoices;
-
 class TRecordSource {
 public:
     virtual ~TRecordSource() = default;
@@ -36,11 +34,3 @@ public:
     virtual qint64 Tell() const { return -1; }
     virtual bool Seek(qint64 token) { (void)token; return false; }
 };
-
-// The job's data source: a database query when choices.SqlUrl is set, else
-// the data file (a spreadsheet by its extension, otherwise text split by
-// choices.Split). Null with *error naming the source when it cannot be
-// opened.
-std::unique_ptr<TRecordSource> OpenRecordSource(const TPrintChoices &choices, QString *error);
-// True when the choices name a data source at all.
-bool HasDataSource(const TPrintChoices &choices);

@@ -1,7 +1,7 @@
 // Database URLs as the command line and the settings hold them, and the text
 // a column's value prints as. The databases themselves are exercised against a
 // real server and file by tests/cli/sql_print_test.sh.
-#include "printing/sqlsource.h"
+#include "data/sqlsource.h"
 
 #include <QDateTime>
 #include <QVariant>

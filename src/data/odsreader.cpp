@@ -2,8 +2,8 @@
 // stand for many (number-rows-repeated, number-columns-repeated), and a cell
 // carries the text it shows in its paragraphs (text:p).
 
-#include "printing/sheetcells.h"
-#include "printing/sheetrows.h"
+#include "data/sheetcells.h"
+#include "data/sheetrows.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -1,4 +1,4 @@
-#include "printing/dataimport.h"
+#include "data/dataimport.h"
 
 #include <QFile>
 #include <QStringEncoder>
