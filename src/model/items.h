@@ -1,5 +1,6 @@
 #pragma once
 // Label items: the five kinds and the rules every property change obeys.
+// Their plain stored properties are declared in itemproperties.h.
 // Events are std::function callbacks throughout.
 
 #include "model/advanced.h"
