@@ -305,8 +305,8 @@ void TPropertiesPanel::AddUnboundChecks(TItemKind kind, QWidget *page, QVBoxLayo
 {
     // A switch declared with a caption and no place of its own on the page.
     for (const TItemProperty &row : KindProperties(kind)) {
-        if (row.Form != pfBool || !row.Caption
-            || std::any_of(checks_.begin(), checks_.end(), [&](const TBoundCheck &c) { return std::string_view(c.Key) == row.Key; }))
+        const auto bound = [&](const TBoundCheck &c) { return std::string_view(c.Key) == row.Key; };
+        if (row.Form != pfBool || !row.Caption || std::any_of(checks_.begin(), checks_.end(), bound))
             continue;
         auto *box = new QCheckBox(tr(row.Caption), page);
         box->setObjectName(QStringLiteral("cb") + QLatin1String(row.Key));

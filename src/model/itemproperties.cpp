@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -35,6 +36,7 @@ constexpr TItemProperty Row(const char *key, TPropertyForm form, TPropertyRange 
             &PutMember<K, Member>};
 }
 
+// Captions are the names of the panel's edits and are translated there.
 using L = TLabelControl;
 using B = TBarcodeLabel;
 using S = TShapeLabel;
@@ -62,8 +64,6 @@ constexpr TItemProperty ShapePart(const char *key, TPropertyRange range, int def
             &PutShapePart<Part, Member>};
 }
 
-#define QV_CAPTION(text) QT_TRANSLATE_NOOP("TPropertiesPanel", text)
-
 const TItemProperty kCommon[] = {
     Row<L, &L::AutoSize, &L::SetAutoSize>("AUTOSIZE", pfBool, prFallback, true, 0, 1, kpSetLast, nullptr),
     Row<L, &L::Transparent, &L::SetTransparent>("TRANSPARENT", pfBool, prFallback, false, 0, 1, 0, nullptr),
@@ -77,35 +77,40 @@ const TItemProperty kCommon[] = {
 // The symbology's number is kept to a byte here; the barcode engine's list
 // is shorter, and a number beyond it reads as 0 too.
 const TItemProperty kBarcode[] = {
-    Row<B, &B::BarcodeType, &B::SetBarcodeType>("BCTYPE", pfInt, prFallback, 0, 0, 255, 0, QV_CAPTION("条形码系统")),
-    Row<B, &B::Scale, &B::SetScale>("SCALE", pfInt, prClamp, 1, 1, 9, 0, QV_CAPTION("刻度")),
+    Row<B, &B::BarcodeType, &B::SetBarcodeType>("BCTYPE", pfInt, prFallback, 0, 0, 255, 0,
+                                                QT_TRANSLATE_NOOP("TPropertiesPanel", "条形码系统")),
+    Row<B, &B::Scale, &B::SetScale>("SCALE", pfInt, prClamp, 1, 1, 9, 0,
+                                    QT_TRANSLATE_NOOP("TPropertiesPanel", "刻度")),
     Row<B, &B::Interpretation, &B::SetInterpretation>("INTERPRET", pfBool, prFallback, true, 0, 1, 0,
-                                                      QV_CAPTION("注释行")),
+                                                      QT_TRANSLATE_NOOP("TPropertiesPanel", "注释行")),
     Row<B, &B::AutoScale, &B::SetAutoScale>("AUTOSCALE", pfBool, prFallback, true, 0, 1, 0,
-                                            QV_CAPTION("自动调整比例")),
+                                            QT_TRANSLATE_NOOP("TPropertiesPanel", "自动调整比例")),
     Row<B, &B::BarcodeEcc, &B::SetBarcodeEcc>("BCECC", pfInt, prSetter, -1, -1, B::kMaxBarcodeEcc,
-                                              kpSymbologyOption, QV_CAPTION("纠错级别")),
+                                              kpSymbologyOption, QT_TRANSLATE_NOOP("TPropertiesPanel", "纠错级别")),
     Row<B, &B::BarcodeSize, &B::SetBarcodeSize>("BCSIZE", pfInt, prSetter, 0, 0, B::kMaxBarcodeSize,
-                                                kpSymbologyOption, QV_CAPTION("尺寸")),
+                                                kpSymbologyOption, QT_TRANSLATE_NOOP("TPropertiesPanel", "尺寸")),
     Row<B, &B::BarcodeRectangular, &B::SetBarcodeRectangular>("BCRECT", pfBool, prFallback, false, 0, 1,
-                                                              kpSymbologyOption, QV_CAPTION("长方形")),
+                                                              kpSymbologyOption,
+                                                              QT_TRANSLATE_NOOP("TPropertiesPanel", "长方形")),
 };
 
 const TItemProperty kShape[] = {
     Row<S, &S::ShapeKind, &S::SetShapeKind>("SHAPEFORMAT", pfInt, prFallback, skRectangle, 0, 5, 0,
-                                            QV_CAPTION("图形")),
-    ShapePart<&S::Pen, &TPen::Width>("PEN_WIDTH", prClamp, 1, 0, 1000, QV_CAPTION("线条尺寸")),
-    ShapePart<&S::Pen, &TPen::Color>("PEN_COLOR", prAny, clBlack, 0, 0, QV_CAPTION("线条颜色")),
-    ShapePart<&S::Brush, &TBrush::Style>("BRUSH_STYLE", prFallback, bsSolid, 0, 7, QV_CAPTION("填充风格")),
-    ShapePart<&S::Brush, &TBrush::Color>("BRUSH_COLOR", prAny, clWhite, 0, 0, QV_CAPTION("填充颜色")),
+                                            QT_TRANSLATE_NOOP("TPropertiesPanel", "图形")),
+    ShapePart<&S::Pen, &TPen::Width>("PEN_WIDTH", prClamp, 1, 0, 1000,
+                                     QT_TRANSLATE_NOOP("TPropertiesPanel", "线条尺寸")),
+    ShapePart<&S::Pen, &TPen::Color>("PEN_COLOR", prAny, clBlack, 0, 0,
+                                     QT_TRANSLATE_NOOP("TPropertiesPanel", "线条颜色")),
+    ShapePart<&S::Brush, &TBrush::Style>("BRUSH_STYLE", prFallback, bsSolid, 0, 7,
+                                         QT_TRANSLATE_NOOP("TPropertiesPanel", "填充风格")),
+    ShapePart<&S::Brush, &TBrush::Color>("BRUSH_COLOR", prAny, clWhite, 0, 0,
+                                         QT_TRANSLATE_NOOP("TPropertiesPanel", "填充颜色")),
 };
 
 const TItemProperty kGraphic[] = {
     Row<G, &G::KeepAspect, &G::SetKeepAspect>("IMG_ASPECTS", pfBool, prFallback, true, 0, 1, 0,
-                                              QV_CAPTION("保持纵横比")),
+                                              QT_TRANSLATE_NOOP("TPropertiesPanel", "保持纵横比")),
 };
-
-#undef QV_CAPTION
 
 } // namespace
 
