@@ -1,32 +1,27 @@
+// The properties panel built: its pages, their controls and what each reports.
 #include "app/propertiespanel.h"
 
 #include "app/dialogkit.h"
-#include "app/fadvanced.h"
-#include "app/ffontdlg.h"
-#include "app/fmemodlg.h"
 #include "app/glyphs.h"
 #include "barcode/barcode.h"
-#include "canvas/canvaslabel.h"
-#include "render/itemrender.h"
-#include "picture/loadgraphic.h"
+#include "model/itemproperties.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QColorDialog>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <string_view>
 
 namespace {
 
@@ -52,29 +47,15 @@ QVBoxLayout *PageLayout(QWidget *page)
     return v;
 }
 
-void SetSwatch(QLabel *swatch, const QColor &c)
-{
-    swatch->setAutoFillBackground(true);
-    QPalette pal = swatch->palette();
-    pal.setColor(QPalette::Window, c);
-    swatch->setPalette(pal);
-}
-
-QColor Swatch(const QLabel *swatch)
-{
-    return swatch->palette().color(QPalette::Window);
-}
-
 // A colour button with its swatch at the right, in one row.
 void ColourRow(QVBoxLayout *v, QWidget *page, QPushButton *&button, QLabel *&swatch, const char *bname,
-               const char *sname, const QString &caption, const QColor &initial)
+               const char *sname, const QString &caption)
 {
     auto *row = new QHBoxLayout;
     button = Named(new QPushButton(caption, page), bname);
     swatch = Named(new QLabel(page), sname);
     swatch->setFixedSize(22, 22);
     swatch->setFrameShape(QFrame::Box);
-    SetSwatch(swatch, initial);
     row->addWidget(button, 1);
     row->addWidget(swatch);
     v->addLayout(row);
@@ -181,10 +162,12 @@ QWidget *TPropertiesPanel::BuildBarcodePage()
     cbInterpret = Named(new QCheckBox(tr("注释行"), pBarcode), "cbInterpret");
     cbInterpret->setToolTip(tr("在条形码的顶端或者底部打印文字"));
     cbInterpret->setChecked(true);
+    BindCheck("INTERPRET", cbInterpret);
     v->addWidget(cbInterpret);
     cbAutoScale = Named(new QCheckBox(tr("自动调整比例"), pBarcode), "cbAutoScale");
     cbAutoScale->setToolTip(tr("自动调整条形码为合适比例"));
     cbAutoScale->setChecked(true);
+    BindCheck("AUTOSCALE", cbAutoScale);
     v->addWidget(cbAutoScale);
     auto *row = new QHBoxLayout;
     LScale = Caption(pBarcode, "LScale", tr("刻度"));
@@ -208,6 +191,7 @@ QWidget *TPropertiesPanel::BuildBarcodePage()
     cbBarcodeSize = Named(new QComboBox(pBarcodeOptions), "cbBarcodeSize");
     cbBarcodeRect = Named(new QCheckBox(tr("长方形"), pBarcodeOptions), "cbBarcodeRect");
     cbBarcodeRect->setToolTip(tr("自动尺寸时使用长方形符号"));
+    BindCheck("BCRECT", cbBarcodeRect);
     grid->addWidget(LBarcodeEcc, 0, 0);
     grid->addWidget(cbBarcodeEcc, 0, 1);
     grid->addWidget(LBarcodeSize, 1, 0);
@@ -216,6 +200,7 @@ QWidget *TPropertiesPanel::BuildBarcodePage()
     grid->setColumnStretch(1, 1);
     pBarcodeOptions->setVisible(false);
     v->addWidget(pBarcodeOptions);
+    AddUnboundChecks(ikBarcode, pBarcode, v);
     v->addStretch(1);
     return pBarcode;
 }
@@ -234,7 +219,9 @@ QWidget *TPropertiesPanel::BuildTextPage()
     row->addWidget(sbSelectFont);
     v->addLayout(row);
     // The letters' colour, also offered among the font dialog's effects.
-    ColourRow(v, pText, TColorBtn, pTextColor, "TColorBtn", "pTextColor", tr("选择文字颜色"), Qt::black);
+    ColourRow(v, pText, TColorBtn, pTextColor, "TColorBtn", "pTextColor", tr("选择文字颜色"));
+    SetSwatch(pTextColor, Qt::black);
+    AddUnboundChecks(ikText, pText, v);
     v->addStretch(1);
     return pText;
 }
@@ -278,8 +265,11 @@ QWidget *TPropertiesPanel::BuildShapePage()
         cbBrushStyle->addItem(BrushStyleName(s));
     v->addWidget(cbBrushStyle);
 
-    ColourRow(v, pGraphics, LColorBtn, pLine, "LColorBtn", "pLine", tr("选择线条颜色"), Qt::black);
-    ColourRow(v, pGraphics, FColorBtn, pFill, "FColorBtn", "pFill", tr("选择填充颜色"), Qt::white);
+    ColourRow(v, pGraphics, LColorBtn, pLine, "LColorBtn", "pLine", tr("选择线条颜色"));
+    SetSwatch(pLine, Qt::black);
+    ColourRow(v, pGraphics, FColorBtn, pFill, "FColorBtn", "pFill", tr("选择填充颜色"));
+    SetSwatch(pFill, Qt::white);
+    AddUnboundChecks(ikShape, pGraphics, v);
     v->addStretch(1);
     return pGraphics;
 }
@@ -299,9 +289,30 @@ QWidget *TPropertiesPanel::BuildPicturePage()
     v->addLayout(row);
     cbMaintainAspect = Named(new QCheckBox(tr("保持纵横比"), pGraphicOptions), "cbMaintainAspect");
     cbMaintainAspect->setChecked(true);
+    BindCheck("IMG_ASPECTS", cbMaintainAspect);
     v->addWidget(cbMaintainAspect);
+    AddUnboundChecks(ikGraphic, pGraphicOptions, v);
     v->addStretch(1);
     return pGraphicOptions;
+}
+
+void TPropertiesPanel::BindCheck(const char *key, QCheckBox *box)
+{
+    checks_.push_back({key, box});
+}
+
+void TPropertiesPanel::AddUnboundChecks(TItemKind kind, QWidget *page, QVBoxLayout *v)
+{
+    // A switch declared with a caption and no place of its own on the page.
+    for (const TItemProperty &row : KindProperties(kind)) {
+        const auto bound = [&](const TBoundCheck &c) { return std::string_view(c.Key) == row.Key; };
+        if (row.Form != pfBool || !row.Caption || std::any_of(checks_.begin(), checks_.end(), bound))
+            continue;
+        auto *box = new QCheckBox(tr(row.Caption), page);
+        box->setObjectName(QStringLiteral("cb") + QLatin1String(row.Key));
+        BindCheck(row.Key, box);
+        v->addWidget(box);
+    }
 }
 
 void TPropertiesPanel::Connect()
@@ -314,11 +325,9 @@ void TPropertiesPanel::Connect()
     connect(sbFieldEdit, &QPushButton::clicked, this, &P::sbFieldEditClick);
     connect(cbBarcodeType, &QComboBox::currentIndexChanged, this, &P::cbBarcodeTypeChange);
     connect(seBCScale, &QSpinBox::valueChanged, this, &P::seBCScaleChange);
-    connect(cbInterpret, &QCheckBox::clicked, this, &P::cbInterpretClick);
     connect(cbAutoScale, &QCheckBox::clicked, this, &P::cbAutoScaleClick);
     connect(cbBarcodeEcc, &QComboBox::currentIndexChanged, this, &P::cbBarcodeEccChange);
     connect(cbBarcodeSize, &QComboBox::currentIndexChanged, this, &P::cbBarcodeSizeChange);
-    connect(cbBarcodeRect, &QCheckBox::clicked, this, &P::cbBarcodeRectClick);
     connect(sbSelectFont, &QToolButton::clicked, this, &P::sbSelectFontClick);
     connect(TColorBtn, &QPushButton::clicked, this, &P::TColorBtnClick);
     connect(ShapeGroup, &QButtonGroup::idClicked, this, &P::ShapeButtonClick);
@@ -327,41 +336,8 @@ void TPropertiesPanel::Connect()
     connect(LColorBtn, &QPushButton::clicked, this, [this] { ChooseShapeColour(pLine, true); });
     connect(FColorBtn, &QPushButton::clicked, this, [this] { ChooseShapeColour(pFill, false); });
     connect(sbGraphicFilename, &QToolButton::clicked, this, &P::sbGraphicFilenameClick);
-    connect(cbMaintainAspect, &QCheckBox::clicked, this, &P::cbMaintainAspectClick);
-}
-
-// ---------------------------------------------------------------- showing
-
-TLabelControl *TPropertiesPanel::Item() const
-{
-    return surface_ ? surface_->SelectedItem : nullptr;
-}
-
-TItemEdit TPropertiesPanel::BeginEdit(const TLabelControl *item)
-{
-    if (!undoTarget_) {
-        if (!ownTarget_)
-            ownTarget_ = std::make_unique<TUndoTarget>(*surface_);
-        return TItemEdit(*ownTarget_, item);
-    }
-    return TItemEdit(*undoTarget_, item);
-}
-
-void TPropertiesPanel::Record(TItemEdit &edit, const char *name, TItemEdit::TMerge merge)
-{
-    edit.Commit(undo_, tr(name), merge, merge != TItemEdit::Alone);
-    emit Changed();
-}
-
-template <class T> T *TPropertiesPanel::Selected(TItemKind kind) const
-{
-    TLabelControl *item = Item();
-    return item && item->Kind == kind ? static_cast<T *>(item) : nullptr;
-}
-
-int TPropertiesPanel::ChosenBarcodeType() const
-{
-    return ListIndexToBarcodeType(qMax(0, cbBarcodeType->currentIndex()));
+    for (const TBoundCheck &c : checks_)
+        connect(c.Box, &QCheckBox::clicked, this, [this, key = c.Key](bool checked) { EditProperty(key, checked); });
 }
 
 void TPropertiesPanel::SetEditColor(QWidget *w, bool enabled)
@@ -373,436 +349,15 @@ void TPropertiesPanel::SetEditColor(QWidget *w, bool enabled)
     w->setPalette(pal);
 }
 
-void TPropertiesPanel::ShowKindPanel(QWidget *panel)
+void TPropertiesPanel::SetSwatch(QLabel *swatch, const QColor &c)
 {
-    if (OptionsPanel == panel)
-        return;
-    OptionsPanel = panel;
-    pLabelOptions->setCurrentWidget(panel);
+    swatch->setAutoFillBackground(true);
+    QPalette pal = swatch->palette();
+    pal.setColor(QPalette::Window, c);
+    swatch->setPalette(pal);
 }
 
-void TPropertiesPanel::ShowFontName(const TItemFont &font)
+QColor TPropertiesPanel::Swatch(const QLabel *swatch)
 {
-    const int pt = font.Font.pointSize() > 0 ? font.Font.pointSize() : qRound(font.Font.pointSizeF());
-    eFont->setText(font.Font.family() + QStringLiteral(" [") + QString::number(pt) + QStringLiteral("pt]"));
-}
-
-void TPropertiesPanel::RefreshFieldList()
-{
-    lbFields->clear();
-    const TLabelControl *item = Item();
-    if (!item)
-        return;
-    for (const auto &f : item->Fields)
-        lbFields->addItem(f->FieldType + QStringLiteral("[") + FieldDesignText(*f) + QStringLiteral("]"));
-}
-
-void TPropertiesPanel::SetTextQuietly(const QString &text)
-{
-    refreshing_ = true;
-    eText->setText(text);
-    refreshing_ = false;
-}
-
-void TPropertiesPanel::RefreshTextSource()
-{
-    const TLabelControl *item = Item();
-    if (item)
-        (item->Advanced ? rbAdvancedText : rbSimpleText)->setChecked(true);
-    const bool e = item && (item->Kind == ikBarcode || item->Kind == ikText || item->Kind == ikMemo);
-    for (QWidget *w : std::initializer_list<QWidget *>{eText, rbSimpleText, sbEditText, rbAdvancedText,
-                                                        sbFieldEdit, lbFields})
-        w->setEnabled(e);
-    if (e) {
-        const bool simple = rbSimpleText->isChecked();
-        eText->setEnabled(simple);
-        sbEditText->setEnabled(simple);
-        lbFields->setEnabled(!simple);
-        sbFieldEdit->setEnabled(!simple);
-    }
-    SetEditColor(eText, eText->isEnabled());
-    SetEditColor(lbFields, lbFields->isEnabled());
-}
-
-QString TPropertiesPanel::StateText(const TLabelControl *item)
-{
-    static const char *const states[] = {QT_TR_NOOP("Edit Barcode"), QT_TR_NOOP("Edit Text"),
-                                         QT_TR_NOOP("Edit Memo"), QT_TR_NOOP("Edit Shape"),
-                                         QT_TR_NOOP("Edit Graphic")};
-    if (!item)
-        return tr("Ready");
-    if (item->Kind == ikBarcode) {
-        const QString error = BarcodeItemError(static_cast<const TBarcodeLabel &>(*item));
-        if (!error.isEmpty())
-            return error;
-    }
-    // A text longer than the label cannot be moved inside it: say so rather
-    // than let the label's edge cut it unnoticed.
-    if (item->Kind == ikText && item->OutsideLabel())
-        return tr("文字超出标签，超出的部分不会打印");
-    return item->Kind <= ikGraphic ? tr(states[item->Kind]) : QString();
-}
-
-void TPropertiesPanel::RefreshState()
-{
-    emit State(StateText(Item()));
-}
-
-void TPropertiesPanel::ShowItem(TLabelControl *item)
-{
-    refreshing_ = true;
-    RefreshTextSource();
-    if (!item) {
-        eText->clear();
-        lbFields->clear();
-        ShowKindPanel(pNone);
-        refreshing_ = false;
-        return;
-    }
-    sbEditText->setVisible(item->Kind == ikMemo);
-    RefreshFieldList();
-    eText->setText(item->GetText());
-    switch (item->Kind) {
-    case ikBarcode:
-        ShowBarcode(static_cast<TBarcodeLabel *>(item));
-        break;
-    case ikText:
-    case ikMemo:
-        ShowFontName(item->Font);
-        SetSwatch(pTextColor, ColorToQColor(item->Font.Color));
-        ShowKindPanel(pText);
-        break;
-    case ikShape:
-        ShowShape(static_cast<TShapeLabel *>(item));
-        break;
-    case ikGraphic: {
-        auto *g = static_cast<TGraphicLabel *>(item);
-        eGraphicFilename->setText(g->FileName);
-        cbMaintainAspect->setChecked(g->KeepAspect);
-        ShowKindPanel(pGraphicOptions);
-        break;
-    }
-    default:
-        break;
-    }
-    refreshing_ = false;
-}
-
-void TPropertiesPanel::ShowBarcode(const TBarcodeLabel *b)
-{
-    cbBarcodeType->setCurrentIndex(BarcodeTypeToListIndex(b->BarcodeType));
-    cbAutoScale->setChecked(b->AutoScale);
-    LScale->setEnabled(!b->AutoScale);
-    seBCScale->setEnabled(!b->AutoScale);
-    SetEditColor(seBCScale, !b->AutoScale);
-    seBCScale->setValue(b->Scale);
-    cbInterpret->setChecked(b->Interpretation);
-    ShowBarcodeOptions(b);
-    ShowKindPanel(pBarcode);
-}
-
-void TPropertiesPanel::ShowBarcodeOptions(const TBarcodeLabel *b)
-{
-    const TSymbology *row = FindSymbology(b->BarcodeType);
-    const bool matrix = row && row->IsMatrix();
-    // Two-dimensional symbols have no human-readable line.
-    cbInterpret->setEnabled(!matrix);
-    pBarcodeOptions->setVisible(matrix);
-    if (!matrix)
-        return;
-    const bool was = refreshing_;
-    refreshing_ = true;
-    cbBarcodeEcc->clear();
-    cbBarcodeEcc->addItem(tr("自动"), -1);
-    for (const TEccChoice &c : row->eccChoices)
-        cbBarcodeEcc->addItem(row->ordinal == bcAztec ? QStringLiteral("%1%").arg(QLatin1String(c.name))
-                                                      : QString::fromLatin1(c.name),
-                              c.value);
-    cbBarcodeEcc->setCurrentIndex(qMax(0, cbBarcodeEcc->findData(b->BarcodeEcc)));
-    // Data Matrix has a fixed error correction.
-    LBarcodeEcc->setVisible(!row->eccChoices.empty());
-    cbBarcodeEcc->setVisible(!row->eccChoices.empty());
-    cbBarcodeSize->clear();
-    cbBarcodeSize->addItem(tr("自动"), 0);
-    for (int size = 1; size <= row->sizeCount; ++size)
-        cbBarcodeSize->addItem(row->sizeName ? row->sizeName(size) : QString::number(size), size);
-    cbBarcodeSize->setCurrentIndex(qMax(0, cbBarcodeSize->findData(b->BarcodeSize)));
-    cbBarcodeRect->setVisible(row->rectangles);
-    cbBarcodeRect->setEnabled(b->BarcodeSize == 0);
-    cbBarcodeRect->setChecked(b->BarcodeRectangular);
-    refreshing_ = was;
-}
-
-void TPropertiesPanel::ShowShape(const TShapeLabel *s)
-{
-    if (QAbstractButton *b = ShapeGroup->button(s->ShapeKind))
-        b->setChecked(true);
-    cbPenSize->setCurrentIndex(s->Pen.Width - 1);
-    cbBrushStyle->setCurrentIndex(s->Brush.Style);
-    SetSwatch(pLine, ColorToQColor(s->Pen.Color));
-    SetSwatch(pFill, ColorToQColor(s->Brush.Color));
-    ShowKindPanel(pGraphics);
-}
-
-// ---------------------------------------------------------------- edits
-
-void TPropertiesPanel::eTextChange(const QString &text)
-{
-    if (refreshing_)
-        return;
-    TLabelControl *item = Item();
-    if (item && item->Text != text) {
-        TItemEdit edit = BeginEdit(item);
-        item->SetText(text);
-        Record(edit, QT_TR_NOOP("编辑文字"), TItemEdit::Typing);
-        RefreshState();
-    }
-}
-
-void TPropertiesPanel::rbTextSourceClick()
-{
-    TLabelControl *item = Item();
-    if (!item)
-        return;
-    TItemEdit edit = BeginEdit(item);
-    item->SetAdvanced(!rbSimpleText->isChecked());
-    Record(edit, rbSimpleText->isChecked() ? QT_TR_NOOP("示例文字") : QT_TR_NOOP("高级区域"));
-    RefreshState();
-    RefreshTextSource();
-    if (rbSimpleText->isChecked() && eText->isEnabled()) {
-        eText->setFocus();
-        eText->selectAll();
-    }
-}
-
-void TPropertiesPanel::sbEditTextClick()
-{
-    TLabelControl *item = Item();
-    if (!item)
-        return;
-    TFMemoDlg dlg(window());
-    CenterOver(&dlg, window());
-    dlg.eTextLines->setPlainText(item->GetText());
-    if (dlg.exec() != QDialog::Accepted)
-        return;
-    TItemEdit edit = BeginEdit(item);
-    ApplyEditedText(item, dlg.eTextLines->toPlainText());
-    Record(edit, QT_TR_NOOP("编辑文字"));
-    SetTextQuietly(item->GetText());
-}
-
-void TPropertiesPanel::sbFieldEditClick()
-{
-    TLabelControl *item = Item();
-    if (!item || !AdvancedForm)
-        return;
-    TFAdvanced *form = AdvancedForm();
-    CenterOver(form, window());
-    TItemEdit edit = BeginEdit(item);
-    form->Execute(item->Fields);
-    RefreshFieldList();
-    item->MarkChanged(true);
-    Record(edit, QT_TR_NOOP("高级区域"));
-    RefreshState();
-}
-
-void TPropertiesPanel::cbBarcodeTypeChange(int index)
-{
-    if (refreshing_ || index < 0)
-        return;
-    auto *b = Selected<TBarcodeLabel>(ikBarcode);
-    if (!b)
-        return;
-    TItemEdit edit = BeginEdit(b);
-    b->SetBarcodeType(ListIndexToBarcodeType(index));
-    // Options the new symbology does not offer (or offers with another
-    // meaning under the same number) go back to automatic.
-    const TBarcodeOptions o = OfferedOptions(b->BarcodeType, {b->BarcodeEcc, b->BarcodeSize, b->BarcodeRectangular});
-    b->SetBarcodeEcc(o.ecc);
-    b->SetBarcodeSize(o.size);
-    b->SetBarcodeRectangular(o.rectangular);
-    Record(edit, QT_TR_NOOP("条形码系统"));
-    SetTextQuietly(b->GetText());
-    ShowBarcodeOptions(b);
-    RefreshState();
-}
-
-void TPropertiesPanel::cbBarcodeEccChange(int index)
-{
-    if (refreshing_ || index < 0)
-        return;
-    if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
-        TItemEdit edit = BeginEdit(b);
-        b->SetBarcodeEcc(cbBarcodeEcc->itemData(index).toInt());
-        Record(edit, QT_TR_NOOP("纠错级别"));
-        RefreshState();
-    }
-}
-
-void TPropertiesPanel::cbBarcodeSizeChange(int index)
-{
-    if (refreshing_ || index < 0)
-        return;
-    if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
-        TItemEdit edit = BeginEdit(b);
-        b->SetBarcodeSize(cbBarcodeSize->itemData(index).toInt());
-        cbBarcodeRect->setEnabled(b->BarcodeSize == 0);
-        Record(edit, QT_TR_NOOP("尺寸"));
-        RefreshState();
-    }
-}
-
-void TPropertiesPanel::cbBarcodeRectClick(bool checked)
-{
-    if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
-        TItemEdit edit = BeginEdit(b);
-        b->SetBarcodeRectangular(checked);
-        Record(edit, QT_TR_NOOP("长方形"));
-        RefreshState();
-    }
-}
-
-void TPropertiesPanel::seBCScaleChange(int value)
-{
-    if (refreshing_)
-        return;
-    if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
-        TItemEdit edit = BeginEdit(b);
-        b->SetScale(value);
-        Record(edit, QT_TR_NOOP("刻度"));
-    }
-}
-
-void TPropertiesPanel::cbInterpretClick(bool checked)
-{
-    if (auto *b = Selected<TBarcodeLabel>(ikBarcode)) {
-        TItemEdit edit = BeginEdit(b);
-        b->SetInterpretation(checked);
-        Record(edit, QT_TR_NOOP("注释行"));
-    }
-}
-
-void TPropertiesPanel::cbAutoScaleClick(bool checked)
-{
-    auto *b = Selected<TBarcodeLabel>(ikBarcode);
-    if (!b)
-        return;
-    TItemEdit edit = BeginEdit(b);
-    b->SetAutoScale(checked);
-    Record(edit, QT_TR_NOOP("自动调整比例"));
-    LScale->setEnabled(!checked);
-    seBCScale->setEnabled(!checked);
-    SetEditColor(seBCScale, !checked);
-}
-
-void TPropertiesPanel::sbSelectFontClick()
-{
-    TLabelControl *item = Item();
-    if (!item)
-        return;
-    TItemFont chosen = item->Font;
-    TFFontDlg dlg(window());
-    if (!dlg.Execute(chosen))
-        return;
-    TItemEdit edit = BeginEdit(item);
-    item->SaveOldBounds();
-    item->Font = chosen;
-    item->MarkChanged(true);
-    emit FontChosen(item->Font);
-    Record(edit, QT_TR_NOOP("字体"));
-    ShowFontName(item->Font);
-    SetSwatch(pTextColor, ColorToQColor(item->Font.Color));
-}
-
-void TPropertiesPanel::TColorBtnClick()
-{
-    TLabelControl *item = Item();
-    if (!item || (item->Kind != ikText && item->Kind != ikMemo))
-        return;
-    const QColor c = QColorDialog::getColor(ColorToQColor(item->Font.Color), window());
-    if (!c.isValid())
-        return;
-    TItemEdit edit = BeginEdit(item);
-    item->Font.Color = QColorToColor(c);
-    item->MarkChanged(true);
-    emit FontChosen(item->Font);
-    Record(edit, QT_TR_NOOP("文字颜色"));
-    SetSwatch(pTextColor, c);
-}
-
-void TPropertiesPanel::ShapeButtonClick(int kind)
-{
-    auto *s = Selected<TShapeLabel>(ikShape);
-    if (s && s->ShapeKind != kind) {
-        TItemEdit edit = BeginEdit(s);
-        s->SetShapeKind(static_cast<TShapeKind>(kind));
-        Record(edit, QT_TR_NOOP("图形"));
-    }
-}
-
-void TPropertiesPanel::cbPenSizeChange(int index)
-{
-    if (refreshing_ || index < 0)
-        return;
-    if (auto *s = Selected<TShapeLabel>(ikShape)) {
-        TItemEdit edit = BeginEdit(s);
-        s->Pen.Width = index + 1;
-        s->MarkChanged(true);
-        Record(edit, QT_TR_NOOP("线条尺寸"));
-    }
-}
-
-void TPropertiesPanel::cbBrushStyleChange(int index)
-{
-    if (refreshing_ || index < 0)
-        return;
-    if (auto *s = Selected<TShapeLabel>(ikShape)) {
-        TItemEdit edit = BeginEdit(s);
-        s->Brush.Style = index;
-        s->MarkChanged(true);
-        Record(edit, QT_TR_NOOP("填充风格"));
-    }
-}
-
-void TPropertiesPanel::ChooseShapeColour(QLabel *swatch, bool pen)
-{
-    auto *s = Selected<TShapeLabel>(ikShape);
-    if (!s)
-        return;
-    const QColor c = QColorDialog::getColor(Swatch(swatch), window());
-    if (!c.isValid())
-        return;
-    SetSwatch(swatch, c);
-    TItemEdit edit = BeginEdit(s);
-    (pen ? s->Pen.Color : s->Brush.Color) = QColorToColor(c);
-    s->MarkChanged(true);
-    Record(edit, pen ? QT_TR_NOOP("线条颜色") : QT_TR_NOOP("填充颜色"));
-}
-
-void TPropertiesPanel::sbGraphicFilenameClick()
-{
-    auto *g = Selected<TGraphicLabel>(ikGraphic);
-    if (!g)
-        return;
-    const QString file = QFileDialog::getOpenFileName(window(), tr("Load Image"), g->FileName,
-                                                      tr("Bitmap Images (*.bmp);;Jpg Images (*.jpg *.jpeg)"));
-    if (file.isEmpty())
-        return;
-    emit State(tr("Loading File"));
-    TItemEdit edit = BeginEdit(g);
-    if (LoadGraphic(g, file)) {
-        g->SetFileName(file);
-        Record(edit, QT_TR_NOOP("图像文件"));
-    }
-    emit State(tr("Ready"));
-    eGraphicFilename->setText(g->FileName);
-}
-
-void TPropertiesPanel::cbMaintainAspectClick(bool checked)
-{
-    if (auto *g = Selected<TGraphicLabel>(ikGraphic)) {
-        TItemEdit edit = BeginEdit(g);
-        g->SetKeepAspect(checked);
-        Record(edit, QT_TR_NOOP("保持纵横比"));
-    }
+    return swatch->palette().color(QPalette::Window);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The properties panel at the left of the main window ("pBCSettings"): where
 // the selected item's text comes from, and one page of controls per item kind.
-// Every control writes straight to the selected item of the surface.
+// Every control writes straight to the selected item of the surface; the
+// item's plain properties through their rows in model/itemproperties.h.
 
 #include "app/ownerdrawlists.h"
 #include "model/items.h"
@@ -9,6 +10,7 @@
 
 #include <QFrame>
 #include <functional>
+#include <vector>
 
 class QButtonGroup;
 class QCheckBox;
@@ -20,6 +22,7 @@ class QRadioButton;
 class QSpinBox;
 class QStackedWidget;
 class QToolButton;
+class QVBoxLayout;
 class QUndoStack;
 class TCanvasLabel;
 class TFAdvanced;
@@ -71,6 +74,14 @@ private:
     QWidget *BuildShapePage();
     QWidget *BuildPicturePage();
     void Connect();
+    // A check box that shows and edits the property row of `key` (see
+    // model/itemproperties.h) of whichever item has it.
+    void BindCheck(const char *key, QCheckBox *box);
+    // A check box for each switch of the kind that has a caption but no box.
+    void AddUnboundChecks(TItemKind kind, QWidget *page, QVBoxLayout *layout);
+    // Sets the property row of `key` of the selected item through its
+    // setter, as one step named by the row's caption.
+    bool EditProperty(const char *key, int value);
     void ShowKindPanel(QWidget *panel);
     void ShowBarcode(const TBarcodeLabel *b);
     // The options of the item's symbology, shown only for two-dimensional ones.
@@ -79,6 +90,8 @@ private:
     void RefreshState();
     void ShowShape(const TShapeLabel *s);
     void SetEditColor(QWidget *w, bool enabled);
+    static void SetSwatch(QLabel *swatch, const QColor &c);
+    static QColor Swatch(const QLabel *swatch);
     void ShowFontName(const TItemFont &font);
     void RefreshFieldList();
     void SetTextQuietly(const QString &text);
@@ -96,18 +109,16 @@ private:
     void sbFieldEditClick();
     void cbBarcodeTypeChange(int index);
     void seBCScaleChange(int value);
-    void cbInterpretClick(bool checked);
+    // The scale is typed only when not automatic.
     void cbAutoScaleClick(bool checked);
     void cbBarcodeEccChange(int index);
     void cbBarcodeSizeChange(int index);
-    void cbBarcodeRectClick(bool checked);
     void sbSelectFontClick();
     void TColorBtnClick();
     void ShapeButtonClick(int kind);
     void cbPenSizeChange(int index);
     void cbBrushStyleChange(int index);
     void sbGraphicFilenameClick();
-    void cbMaintainAspectClick(bool checked);
 
     TCanvasLabel *surface_ = nullptr;
     QUndoStack *undo_ = nullptr;
@@ -116,6 +127,11 @@ private:
     // The kind page in front, brought forward only when it changes.
     QWidget *OptionsPanel = nullptr;
     bool refreshing_ = false;
+    struct TBoundCheck {
+        const char *Key;
+        QCheckBox *Box;
+    };
+    std::vector<TBoundCheck> checks_;
 
     // Text source.
     QRadioButton *rbSimpleText, *rbAdvancedText;

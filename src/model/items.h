@@ -1,5 +1,6 @@
 #pragma once
 // Label items: the five kinds and the rules every property change obeys.
+// Their plain stored properties are declared in itemproperties.h.
 // Events are std::function callbacks throughout.
 
 #include "model/advanced.h"
@@ -95,7 +96,7 @@ public:
     virtual void Accept(TItemVisitor &visitor) = 0;
     // A detached item of the same kind with the same stored properties,
     // position included; it belongs to no container and is not selected.
-    virtual std::unique_ptr<TLabelControl> Clone() const = 0;
+    virtual std::unique_ptr<TLabelControl> Clone() const;
     void SetRotation(int r);
 
     TItemAlign VertAlign = iaTop;
@@ -169,7 +170,8 @@ public:
     }
 
 protected:
-    // The properties every kind shares, into a fresh item of the same kind.
+    // What every kind stores (the rows of itemproperties.h and what is not a
+    // plain value), into a fresh item of the same kind.
     void CopyCommonTo(TLabelControl &copy) const;
     // Raw setters without OldBounds/MarkChanged; each ends with ApplyAttach.
     void RawSetTop(int v);
@@ -187,7 +189,6 @@ class TBarcodeLabel : public TLabelControl {
 public:
     TBarcodeLabel();
     void Accept(TItemVisitor &visitor) override { visitor.Visit(*this); }
-    std::unique_ptr<TLabelControl> Clone() const override;
     quint8 BarcodeType = 0;
     bool AutoScale = true;
     bool Interpretation = true;
@@ -218,21 +219,18 @@ class TTextLabel : public TLabelControl {
 public:
     TTextLabel();
     void Accept(TItemVisitor &visitor) override { visitor.Visit(*this); }
-    std::unique_ptr<TLabelControl> Clone() const override;
 };
 
 class TMemoLabel : public TLabelControl {
 public:
     TMemoLabel();
     void Accept(TItemVisitor &visitor) override { visitor.Visit(*this); }
-    std::unique_ptr<TLabelControl> Clone() const override;
 };
 
 class TShapeLabel : public TLabelControl {
 public:
     TShapeLabel();
     void Accept(TItemVisitor &visitor) override { visitor.Visit(*this); }
-    std::unique_ptr<TLabelControl> Clone() const override;
     TShapeKind ShapeKind = skRectangle;
     void SetShapeKind(TShapeKind k);
 };

@@ -1,5 +1,7 @@
 #include "model/labelundo.h"
 
+#include "model/itemproperties.h"
+
 #include <QUndoStack>
 #include <type_traits>
 
@@ -7,68 +9,30 @@ namespace {
 
 // ------------------------------------------------------------ item state
 
-template <class T, class A> auto &As(A &a)
+// Calls op(x, y) for what two items of the same kind store besides the rows
+// of itemproperties.h. Rendering results other than the sizes it found (the
+// bitmap, the barcode's error) are left out: the next drawing makes them again.
+template <class A, class B, class Op> void UnlistedState(A &a, B &b, Op &&op)
 {
-    if constexpr (std::is_const_v<A>)
-        return static_cast<const T &>(a);
-    else
-        return static_cast<T &>(a);
-}
-
-// Calls op(x, y) for every stored property of two items of the same kind.
-// Rendering results other than the sizes it found (the bitmap, the
-// barcode's error) are left out: the next drawing makes them again.
-template <class A, class B, class Op> void StoredProperties(A &a, B &b, Op &&op)
-{
-    op(a.VertAlign, b.VertAlign);
-    op(a.HorzAlign, b.HorzAlign);
-    op(a.Attach, b.Attach);
     op(a.Top, b.Top);
     op(a.Left, b.Left);
     op(a.Width, b.Width);
     op(a.Height, b.Height);
     op(a.MinWidth, b.MinWidth);
     op(a.MinHeight, b.MinHeight);
-    op(a.Rotation, b.Rotation);
-    op(a.AutoSize, b.AutoSize);
-    op(a.Transparent, b.Transparent);
     op(a.BitmapTransparent, b.BitmapTransparent);
     op(a.TransparentColor, b.TransparentColor);
-    op(a.Advanced, b.Advanced);
     op(a.Text, b.Text);
     op(a.Font, b.Font);
-    op(a.Pen.Width, b.Pen.Width);
-    op(a.Pen.Color, b.Pen.Color);
-    op(a.Brush.Style, b.Brush.Style);
-    op(a.Brush.Color, b.Brush.Color);
     op(a.Fields, b.Fields);
-    switch (a.Kind) {
-    case ikBarcode: {
-        auto &x = As<TBarcodeLabel>(a);
-        auto &y = As<TBarcodeLabel>(b);
-        op(x.BarcodeType, y.BarcodeType);
-        op(x.AutoScale, y.AutoScale);
-        op(x.Interpretation, y.Interpretation);
-        op(x.Scale, y.Scale);
-        op(x.BarcodeEcc, y.BarcodeEcc);
-        op(x.BarcodeSize, y.BarcodeSize);
-        op(x.BarcodeRectangular, y.BarcodeRectangular);
-        break;
-    }
-    case ikShape:
-        op(As<TShapeLabel>(a).ShapeKind, As<TShapeLabel>(b).ShapeKind);
-        break;
-    case ikGraphic: {
-        auto &x = As<TGraphicLabel>(a);
-        auto &y = As<TGraphicLabel>(b);
+    if (a.Kind == ikGraphic) {
+        using G = std::conditional_t<std::is_const_v<A>, const TGraphicLabel, TGraphicLabel>;
+        using H = std::conditional_t<std::is_const_v<B>, const TGraphicLabel, TGraphicLabel>;
+        auto &x = static_cast<G &>(a);
+        auto &y = static_cast<H &>(b);
         op(x.Picture, y.Picture);
         op(x.PictureFile, y.PictureFile);
         op(x.FileName, y.FileName);
-        op(x.KeepAspect, y.KeepAspect);
-        break;
-    }
-    default:
-        break;
     }
 }
 
@@ -112,7 +76,8 @@ bool Same(const TFieldList &a, const TFieldList &b)
 
 void CopyState(TLabelControl &to, const TLabelControl &from)
 {
-    StoredProperties(to, from, [](auto &x, const auto &y) { Assign(x, y); });
+    UnlistedState(to, from, [](auto &x, const auto &y) { Assign(x, y); });
+    CopyProperties(from, to);
 }
 
 // ------------------------------------------------------------ list changes
@@ -346,7 +311,10 @@ bool SameItemState(const TLabelControl &a, const TLabelControl &b)
     if (a.Kind != b.Kind)
         return false;
     bool same = true;
-    StoredProperties(a, b, [&same](const auto &x, const auto &y) { same = same && Same(x, y); });
+    UnlistedState(a, b, [&same](const auto &x, const auto &y) { same = same && Same(x, y); });
+    for (auto rows : {CommonProperties(), KindProperties(a.Kind)})
+        for (const TItemProperty &row : rows)
+            same = same && row.Get(a) == row.Get(b);
     return same;
 }
 

@@ -2,6 +2,7 @@
 
 #include "barcode/barcode.h"
 #include "picture/loadgraphic.h"
+#include "model/itemproperties.h"
 #include "model/labelformat.h"
 #include "storage/textencoding.h"
 #include "model/messages.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cmath>
+#include <string_view>
 
 namespace {
 
@@ -36,7 +38,6 @@ int ReadRanged(const TIniFile &ini, const QString &section, const QString &key, 
 
 void WriteAdvancedFields(TIniFile &ini, const QString &section, const TLabelControl &item)
 {
-    ini.WriteBool(section, QStringLiteral("ADVANCED"), item.Advanced);
     ini.WriteInteger(section, QStringLiteral("ADV_COUNT"), int(item.Fields.size()));
     int k = 0;
     for (const auto &field : item.Fields) {
@@ -65,54 +66,54 @@ void WriteAdvancedFields(TIniFile &ini, const QString &section, const TLabelCont
     }
 }
 
-// The keys only one kind has, written first in its section.
-class TKindKeysWriter : public TItemVisitor {
-public:
-    TKindKeysWriter(TIniFile &ini, const QString &section, const QString &labelFile)
-        : ini_(ini), section_(section), labelFile_(labelFile) {}
-    void Visit(TBarcodeLabel &b) override
-    {
-        ini_.WriteInteger(section_, QStringLiteral("BCTYPE"), b.BarcodeType);
-        ini_.WriteInteger(section_, QStringLiteral("SCALE"), b.Scale);
-        ini_.WriteBool(section_, QStringLiteral("INTERPRET"), b.Interpretation);
-        ini_.WriteBool(section_, QStringLiteral("AUTOSCALE"), b.AutoScale);
-        // Only the two-dimensional symbologies have options; files with linear
-        // symbols stay as they always were.
-        const TSymbology *row = FindSymbology(b.BarcodeType);
-        if (row && row->IsMatrix()) {
-            ini_.WriteInteger(section_, QStringLiteral("BCECC"), b.BarcodeEcc);
-            ini_.WriteInteger(section_, QStringLiteral("BCSIZE"), b.BarcodeSize);
-            ini_.WriteBool(section_, QStringLiteral("BCRECT"), b.BarcodeRectangular);
-        }
-    }
-    void Visit(TTextLabel &) override {}
-    void Visit(TMemoLabel &) override {}
-    void Visit(TShapeLabel &s) override
-    {
-        ini_.WriteInteger(section_, QStringLiteral("SHAPEFORMAT"), s.ShapeKind);
-        ini_.WriteInteger(section_, QStringLiteral("PEN_WIDTH"), s.Pen.Width);
-        ini_.WriteInteger(section_, QStringLiteral("PEN_COLOR"), s.Pen.Color);
-        ini_.WriteInteger(section_, QStringLiteral("BRUSH_STYLE"), s.Brush.Style);
-        ini_.WriteInteger(section_, QStringLiteral("BRUSH_COLOR"), s.Brush.Color);
-    }
-    void Visit(TGraphicLabel &g) override
-    {
-        ini_.WriteString(section_, QStringLiteral("IMG_NAME"), PictureNameForLabel(g.FileName, labelFile_));
-        ini_.WriteBool(section_, QStringLiteral("IMG_ASPECTS"), g.KeepAspect);
-    }
+QString RowKey(const TItemProperty &row) { return QLatin1String(row.Key); }
 
-private:
-    TIniFile &ini_;
-    const QString &section_;
-    const QString &labelFile_;
-};
+// Only the two-dimensional symbologies have options; files with linear
+// symbols stay as they always were.
+bool Written(const TItemProperty &row, const TLabelControl &item)
+{
+    if (!row.Has(kpSymbologyOption))
+        return true;
+    const TSymbology *symbology = FindSymbology(static_cast<const TBarcodeLabel &>(item).BarcodeType);
+    return symbology && symbology->IsMatrix();
+}
+
+void WriteProperty(TIniFile &ini, const QString &section, const TItemProperty &row, int value)
+{
+    switch (row.Form) {
+    case pfBool: ini.WriteBool(section, RowKey(row), value != 0); break;
+    case pfQuarterTurns: ini.WriteString(section, RowKey(row), RotationToIni(value)); break;
+    default: ini.WriteInteger(section, RowKey(row), value); break;
+    }
+}
+
+int ReadProperty(const TIniFile &ini, const QString &section, const TItemProperty &row)
+{
+    switch (row.Form) {
+    case pfBool: return ini.ReadBool(section, RowKey(row), row.Default != 0);
+    case pfQuarterTurns:
+        return RotationFromIni(ini.ReadString(section, RowKey(row), RotationToIni(row.Default)));
+    default: return row.Bounded(ini.ReadInteger(section, RowKey(row), row.Default));
+    }
+}
+
+// The rows of one list that are written after the text (or not), in order.
+void WriteProperties(TIniFile &ini, const QString &section, const TLabelControl &item,
+                     std::span<const TItemProperty> rows, bool afterText)
+{
+    for (const TItemProperty &row : rows)
+        if (row.Has(kpAfterText) == afterText && Written(row, item))
+            WriteProperty(ini, section, row, row.Get(item));
+}
 
 void WriteItem(TIniFile &ini, const QString &section, TLabelControl &item, const QString &labelFile)
 {
     const int kind = item.Kind;
     ini.WriteString(section, QStringLiteral("TYPE"), kind < 5 ? kTypeNames[kind] : QStringLiteral("UNKNOWN"));
-    TKindKeysWriter kindKeys(ini, section, labelFile);
-    item.Accept(kindKeys);
+    if (item.Kind == ikGraphic)
+        ini.WriteString(section, QStringLiteral("IMG_NAME"),
+                        PictureNameForLabel(static_cast<const TGraphicLabel &>(item).FileName, labelFile));
+    WriteProperties(ini, section, item, KindProperties(item.Kind), false);
 
     // WIDTH and HEIGHT are the unrotated extents.
     const bool turned = item.Rotation == 1 || item.Rotation == 3;
@@ -122,12 +123,7 @@ void WriteItem(TIniFile &ini, const QString &section, TLabelControl &item, const
     ini.WriteFloat(section, QStringLiteral("LEFT"), double(item.Left) / ScreenDpiX);
     ini.WriteFloat(section, QStringLiteral("WIDTH"), double(w) / ScreenDpiX);
     ini.WriteFloat(section, QStringLiteral("HEIGHT"), double(h) / ScreenDpiY);
-    ini.WriteBool(section, QStringLiteral("AUTOSIZE"), item.AutoSize);
-    ini.WriteBool(section, QStringLiteral("TRANSPARENT"), item.Transparent);
-    ini.WriteString(section, QStringLiteral("ROTATE"), RotationToIni(item.Rotation));
-    ini.WriteInteger(section, QStringLiteral("ALIGN"), item.Attach);
-    ini.WriteInteger(section, QStringLiteral("HALIGN"), item.HorzAlign);
-    ini.WriteInteger(section, QStringLiteral("VALIGN"), item.VertAlign);
+    WriteProperties(ini, section, item, CommonProperties(), false);
 
     const QFont &font = item.Font.Font;
     ini.WriteString(section, QStringLiteral("FONT_NAME"), font.family());
@@ -143,6 +139,7 @@ void WriteItem(TIniFile &ini, const QString &section, TLabelControl &item, const
         SaveMemoLines(ini, section, item);
     else
         ini.WriteString(section, QStringLiteral("TEXT"), item.GetText());
+    WriteProperties(ini, section, item, CommonProperties(), true);
     WriteAdvancedFields(ini, section, item);
 }
 
@@ -161,54 +158,41 @@ void ReadItemFont(const TIniFile &ini, const QString &section, TLabelControl &it
     item.Font = font;
 }
 
-// The keys only one kind has, read first.
-class TKindKeysReader : public TItemVisitor {
-public:
-    TKindKeysReader(const TIniFile &ini, const QString &section) : ini_(ini), section_(section) {}
-    void Visit(TBarcodeLabel &b) override
-    {
-        b.SetBarcodeType(ReadRanged(ini_, section_, QStringLiteral("BCTYPE"), 0, 0, kSymbologyCount - 1));
-        b.SetScale(qBound(1, ini_.ReadInteger(section_, QStringLiteral("SCALE"), 1), 9));
-        b.SetInterpretation(ini_.ReadBool(section_, QStringLiteral("INTERPRET"), true));
-        b.SetAutoScale(ini_.ReadBool(section_, QStringLiteral("AUTOSCALE"), true));
-        ReadOptions(b);
+// The kind's rows through their setters. A symbology's options are set
+// last, those it does not offer back at automatic.
+void ReadKindProperties(const TIniFile &ini, const QString &section, TLabelControl &item)
+{
+    TBarcodeOptions options;
+    for (const TItemProperty &row : KindProperties(item.Kind)) {
+        const int value = ReadProperty(ini, section, row);
+        if (!row.Has(kpSymbologyOption))
+            row.Set(item, value);
+        else if (row.Key == std::string_view("BCECC"))
+            options.ecc = value;
+        else if (row.Key == std::string_view("BCSIZE"))
+            options.size = value;
+        else
+            options.rectangular = value != 0;
     }
-    // An option the symbology does not offer falls back to automatic.
-    void ReadOptions(TBarcodeLabel &b)
-    {
-        TBarcodeOptions o;
-        o.ecc = ini_.ReadInteger(section_, QStringLiteral("BCECC"), -1);
-        o.size = ini_.ReadInteger(section_, QStringLiteral("BCSIZE"), 0);
-        o.rectangular = ini_.ReadBool(section_, QStringLiteral("BCRECT"), false);
-        o = OfferedOptions(b.BarcodeType, o);
-        b.SetBarcodeEcc(o.ecc);
-        b.SetBarcodeSize(o.size);
-        b.SetBarcodeRectangular(o.rectangular);
-    }
-    void Visit(TTextLabel &) override {}
-    void Visit(TMemoLabel &) override {}
-    void Visit(TShapeLabel &s) override
-    {
-        s.SetShapeKind(TShapeKind(ReadRanged(ini_, section_, QStringLiteral("SHAPEFORMAT"), skRectangle, 0, 5)));
-        s.Pen.Width = qBound(0, ini_.ReadInteger(section_, QStringLiteral("PEN_WIDTH"), 1), 1000);
-        s.Pen.Color = ini_.ReadInteger(section_, QStringLiteral("PEN_COLOR"), clBlack);
-        s.Brush.Style = ReadRanged(ini_, section_, QStringLiteral("BRUSH_STYLE"), bsSolid, 0, 7);
-        s.Brush.Color = ini_.ReadInteger(section_, QStringLiteral("BRUSH_COLOR"), clWhite);
-    }
-    void Visit(TGraphicLabel &g) override
-    {
-        const QString name = ini_.ReadString(section_, QStringLiteral("IMG_NAME"), QString());
-        const QString file = PictureFileFromLabel(name, ini_.FileName());
-        g.SetFileName(file);
-        g.SetKeepAspect(ini_.ReadBool(section_, QStringLiteral("IMG_ASPECTS"), true));
-        if (!file.isEmpty())
-            LoadGraphic(&g, file);
-    }
+    if (item.Kind != ikBarcode)
+        return;
+    auto &b = static_cast<TBarcodeLabel &>(item);
+    if (!FindSymbology(b.BarcodeType))
+        b.SetBarcodeType(0);
+    options = OfferedOptions(b.BarcodeType, options);
+    b.SetBarcodeEcc(options.ecc);
+    b.SetBarcodeSize(options.size);
+    b.SetBarcodeRectangular(options.rectangular);
+}
 
-private:
-    const TIniFile &ini_;
-    const QString &section_;
-};
+// The common rows written where `afterText` says, but for those set last.
+void ReadCommonProperties(const TIniFile &ini, const QString &section, TLabelControl &item, bool afterText,
+                          bool last)
+{
+    for (const TItemProperty &row : CommonProperties())
+        if (row.Has(kpSetLast) ? last : !last && row.Has(kpAfterText) == afterText)
+            row.Set(item, ReadProperty(ini, section, row));
+}
 
 // Fills one item from its section in the order the format fixes: kind keys
 // (a picture is loaded before any geometry), geometry, rotation, alignment,
@@ -216,18 +200,20 @@ private:
 // itself from everything else.
 void ReadItem(const TIniFile &ini, const QString &section, TLabelControl &item)
 {
-    TKindKeysReader kindKeys(ini, section);
-    item.Accept(kindKeys);
+    QString picture;
+    if (item.Kind == ikGraphic) {
+        picture = PictureFileFromLabel(ini.ReadString(section, QStringLiteral("IMG_NAME"), QString()), ini.FileName());
+        static_cast<TGraphicLabel &>(item).SetFileName(picture);
+    }
+    ReadKindProperties(ini, section, item);
+    if (!picture.isEmpty())
+        LoadGraphic(static_cast<TGraphicLabel *>(&item), picture);
 
     item.SetTop(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("TOP"), 0), ScreenDpiY));
     item.SetLeft(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("LEFT"), 0), ScreenDpiX));
     item.SetWidth(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("WIDTH"), 20), ScreenDpiX));
     item.SetHeight(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("HEIGHT"), 20), ScreenDpiY));
-    item.SetTransparent(ini.ReadBool(section, QStringLiteral("TRANSPARENT"), false));
-    item.SetRotation(RotationFromIni(ini.ReadString(section, QStringLiteral("ROTATE"), QStringLiteral("0"))));
-    item.SetAttach(TItemAlign(ReadRanged(ini, section, QStringLiteral("ALIGN"), iaNone, 0, 6)));
-    item.SetHorzAlign(TItemAlign(ReadRanged(ini, section, QStringLiteral("HALIGN"), iaLeft, 0, 6)));
-    item.SetVertAlign(TItemAlign(ReadRanged(ini, section, QStringLiteral("VALIGN"), iaTop, 0, 6)));
+    ReadCommonProperties(ini, section, item, false, false);
     ReadItemFont(ini, section, item);
 
     if (item.Kind == ikMemo)
@@ -235,7 +221,7 @@ void ReadItem(const TIniFile &ini, const QString &section, TLabelControl &item)
     else
         item.SetText(ini.ReadString(section, QStringLiteral("TEXT"), QString()));
 
-    item.SetAdvanced(ini.ReadBool(section, QStringLiteral("ADVANCED"), false));
+    ReadCommonProperties(ini, section, item, true, false);
     // A part without its ADVTYPE_k would be skipped as unknown.
     const int count = ini.ReadInteger(section, QStringLiteral("ADV_COUNT"), 0);
     for (int k : ini.KeyIndices(section, QStringLiteral("ADVTYPE_"))) {
@@ -244,8 +230,7 @@ void ReadItem(const TIniFile &ini, const QString &section, TLabelControl &item)
         if (auto field = LoadAdvancedField(ini, k, section))
             item.Fields.push_back(std::move(field));
     }
-
-    item.SetAutoSize(ini.ReadBool(section, QStringLiteral("AUTOSIZE"), true));
+    ReadCommonProperties(ini, section, item, false, true);
 }
 
 } // namespace

@@ -1,0 +1,440 @@
+// Showing the selected item in the panel, and the panel's edits of it.
+#include "app/propertiespanel.h"
+
+#include "app/dialogkit.h"
+#include "app/fadvanced.h"
+#include "app/ffontdlg.h"
+#include "app/fmemodlg.h"
+#include "barcode/barcode.h"
+#include "canvas/canvaslabel.h"
+#include "model/itemproperties.h"
+#include "picture/loadgraphic.h"
+#include "render/itemrender.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QToolButton>
+
+// ---------------------------------------------------------------- showing
+
+TLabelControl *TPropertiesPanel::Item() const
+{
+    return surface_ ? surface_->SelectedItem : nullptr;
+}
+
+TItemEdit TPropertiesPanel::BeginEdit(const TLabelControl *item)
+{
+    if (!undoTarget_) {
+        if (!ownTarget_)
+            ownTarget_ = std::make_unique<TUndoTarget>(*surface_);
+        return TItemEdit(*ownTarget_, item);
+    }
+    return TItemEdit(*undoTarget_, item);
+}
+
+void TPropertiesPanel::Record(TItemEdit &edit, const char *name, TItemEdit::TMerge merge)
+{
+    edit.Commit(undo_, tr(name), merge, merge != TItemEdit::Alone);
+    emit Changed();
+}
+
+template <class T> T *TPropertiesPanel::Selected(TItemKind kind) const
+{
+    TLabelControl *item = Item();
+    return item && item->Kind == kind ? static_cast<T *>(item) : nullptr;
+}
+
+int TPropertiesPanel::ChosenBarcodeType() const
+{
+    return ListIndexToBarcodeType(qMax(0, cbBarcodeType->currentIndex()));
+}
+
+void TPropertiesPanel::ShowKindPanel(QWidget *panel)
+{
+    if (OptionsPanel == panel)
+        return;
+    OptionsPanel = panel;
+    pLabelOptions->setCurrentWidget(panel);
+}
+
+void TPropertiesPanel::ShowFontName(const TItemFont &font)
+{
+    const int pt = font.Font.pointSize() > 0 ? font.Font.pointSize() : qRound(font.Font.pointSizeF());
+    eFont->setText(font.Font.family() + QStringLiteral(" [") + QString::number(pt) + QStringLiteral("pt]"));
+}
+
+void TPropertiesPanel::RefreshFieldList()
+{
+    lbFields->clear();
+    const TLabelControl *item = Item();
+    if (!item)
+        return;
+    for (const auto &f : item->Fields)
+        lbFields->addItem(f->FieldType + QStringLiteral("[") + FieldDesignText(*f) + QStringLiteral("]"));
+}
+
+void TPropertiesPanel::SetTextQuietly(const QString &text)
+{
+    refreshing_ = true;
+    eText->setText(text);
+    refreshing_ = false;
+}
+
+void TPropertiesPanel::RefreshTextSource()
+{
+    const TLabelControl *item = Item();
+    if (item)
+        (item->Advanced ? rbAdvancedText : rbSimpleText)->setChecked(true);
+    const bool e = item && (item->Kind == ikBarcode || item->Kind == ikText || item->Kind == ikMemo);
+    for (QWidget *w : std::initializer_list<QWidget *>{eText, rbSimpleText, sbEditText, rbAdvancedText,
+                                                        sbFieldEdit, lbFields})
+        w->setEnabled(e);
+    if (e) {
+        const bool simple = rbSimpleText->isChecked();
+        eText->setEnabled(simple);
+        sbEditText->setEnabled(simple);
+        lbFields->setEnabled(!simple);
+        sbFieldEdit->setEnabled(!simple);
+    }
+    SetEditColor(eText, eText->isEnabled());
+    SetEditColor(lbFields, lbFields->isEnabled());
+}
+
+QString TPropertiesPanel::StateText(const TLabelControl *item)
+{
+    static const char *const states[] = {QT_TR_NOOP("Edit Barcode"), QT_TR_NOOP("Edit Text"),
+                                         QT_TR_NOOP("Edit Memo"), QT_TR_NOOP("Edit Shape"),
+                                         QT_TR_NOOP("Edit Graphic")};
+    if (!item)
+        return tr("Ready");
+    if (item->Kind == ikBarcode) {
+        const QString error = BarcodeItemError(static_cast<const TBarcodeLabel &>(*item));
+        if (!error.isEmpty())
+            return error;
+    }
+    // A text longer than the label cannot be moved inside it: say so rather
+    // than let the label's edge cut it unnoticed.
+    if (item->Kind == ikText && item->OutsideLabel())
+        return tr("文字超出标签，超出的部分不会打印");
+    return item->Kind <= ikGraphic ? tr(states[item->Kind]) : QString();
+}
+
+void TPropertiesPanel::RefreshState()
+{
+    emit State(StateText(Item()));
+}
+
+void TPropertiesPanel::ShowItem(TLabelControl *item)
+{
+    refreshing_ = true;
+    RefreshTextSource();
+    if (!item) {
+        eText->clear();
+        lbFields->clear();
+        ShowKindPanel(pNone);
+        refreshing_ = false;
+        return;
+    }
+    sbEditText->setVisible(item->Kind == ikMemo);
+    for (const TBoundCheck &c : checks_)
+        if (const TItemProperty *row = FindProperty(item->Kind, c.Key))
+            c.Box->setChecked(row->Get(*item) != 0);
+    RefreshFieldList();
+    eText->setText(item->GetText());
+    switch (item->Kind) {
+    case ikBarcode:
+        ShowBarcode(static_cast<TBarcodeLabel *>(item));
+        break;
+    case ikText:
+    case ikMemo:
+        ShowFontName(item->Font);
+        SetSwatch(pTextColor, ColorToQColor(item->Font.Color));
+        ShowKindPanel(pText);
+        break;
+    case ikShape:
+        ShowShape(static_cast<TShapeLabel *>(item));
+        break;
+    case ikGraphic: {
+        auto *g = static_cast<TGraphicLabel *>(item);
+        eGraphicFilename->setText(g->FileName);
+        ShowKindPanel(pGraphicOptions);
+        break;
+    }
+    default:
+        break;
+    }
+    refreshing_ = false;
+}
+
+void TPropertiesPanel::ShowBarcode(const TBarcodeLabel *b)
+{
+    cbBarcodeType->setCurrentIndex(BarcodeTypeToListIndex(b->BarcodeType));
+    LScale->setEnabled(!b->AutoScale);
+    seBCScale->setEnabled(!b->AutoScale);
+    SetEditColor(seBCScale, !b->AutoScale);
+    seBCScale->setValue(b->Scale);
+    ShowBarcodeOptions(b);
+    ShowKindPanel(pBarcode);
+}
+
+void TPropertiesPanel::ShowBarcodeOptions(const TBarcodeLabel *b)
+{
+    const TSymbology *row = FindSymbology(b->BarcodeType);
+    const bool matrix = row && row->IsMatrix();
+    // Two-dimensional symbols have no human-readable line.
+    cbInterpret->setEnabled(!matrix);
+    pBarcodeOptions->setVisible(matrix);
+    if (!matrix)
+        return;
+    const bool was = refreshing_;
+    refreshing_ = true;
+    cbBarcodeEcc->clear();
+    cbBarcodeEcc->addItem(tr("自动"), -1);
+    for (const TEccChoice &c : row->eccChoices)
+        cbBarcodeEcc->addItem(row->ordinal == bcAztec ? QStringLiteral("%1%").arg(QLatin1String(c.name))
+                                                      : QString::fromLatin1(c.name),
+                              c.value);
+    cbBarcodeEcc->setCurrentIndex(qMax(0, cbBarcodeEcc->findData(b->BarcodeEcc)));
+    // Data Matrix has a fixed error correction.
+    LBarcodeEcc->setVisible(!row->eccChoices.empty());
+    cbBarcodeEcc->setVisible(!row->eccChoices.empty());
+    cbBarcodeSize->clear();
+    cbBarcodeSize->addItem(tr("自动"), 0);
+    for (int size = 1; size <= row->sizeCount; ++size)
+        cbBarcodeSize->addItem(row->sizeName ? row->sizeName(size) : QString::number(size), size);
+    cbBarcodeSize->setCurrentIndex(qMax(0, cbBarcodeSize->findData(b->BarcodeSize)));
+    cbBarcodeRect->setVisible(row->rectangles);
+    cbBarcodeRect->setEnabled(b->BarcodeSize == 0);
+    cbBarcodeRect->setChecked(b->BarcodeRectangular);
+    refreshing_ = was;
+}
+
+void TPropertiesPanel::ShowShape(const TShapeLabel *s)
+{
+    if (QAbstractButton *b = ShapeGroup->button(s->ShapeKind))
+        b->setChecked(true);
+    cbPenSize->setCurrentIndex(s->Pen.Width - 1);
+    cbBrushStyle->setCurrentIndex(s->Brush.Style);
+    SetSwatch(pLine, ColorToQColor(s->Pen.Color));
+    SetSwatch(pFill, ColorToQColor(s->Brush.Color));
+    ShowKindPanel(pGraphics);
+}
+
+// ---------------------------------------------------------------- edits
+
+bool TPropertiesPanel::EditProperty(const char *key, int value)
+{
+    TLabelControl *item = Item();
+    const TItemProperty *row = item ? FindProperty(item->Kind, key) : nullptr;
+    if (!row)
+        return false;
+    TItemEdit edit = BeginEdit(item);
+    row->Set(*item, value);
+    Record(edit, row->Caption);
+    RefreshState();
+    return true;
+}
+
+void TPropertiesPanel::eTextChange(const QString &text)
+{
+    if (refreshing_)
+        return;
+    TLabelControl *item = Item();
+    if (item && item->Text != text) {
+        TItemEdit edit = BeginEdit(item);
+        item->SetText(text);
+        Record(edit, QT_TR_NOOP("编辑文字"), TItemEdit::Typing);
+        RefreshState();
+    }
+}
+
+void TPropertiesPanel::rbTextSourceClick()
+{
+    TLabelControl *item = Item();
+    if (!item)
+        return;
+    TItemEdit edit = BeginEdit(item);
+    item->SetAdvanced(!rbSimpleText->isChecked());
+    Record(edit, rbSimpleText->isChecked() ? QT_TR_NOOP("示例文字") : QT_TR_NOOP("高级区域"));
+    RefreshState();
+    RefreshTextSource();
+    if (rbSimpleText->isChecked() && eText->isEnabled()) {
+        eText->setFocus();
+        eText->selectAll();
+    }
+}
+
+void TPropertiesPanel::sbEditTextClick()
+{
+    TLabelControl *item = Item();
+    if (!item)
+        return;
+    TFMemoDlg dlg(window());
+    CenterOver(&dlg, window());
+    dlg.eTextLines->setPlainText(item->GetText());
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    TItemEdit edit = BeginEdit(item);
+    ApplyEditedText(item, dlg.eTextLines->toPlainText());
+    Record(edit, QT_TR_NOOP("编辑文字"));
+    SetTextQuietly(item->GetText());
+}
+
+void TPropertiesPanel::sbFieldEditClick()
+{
+    TLabelControl *item = Item();
+    if (!item || !AdvancedForm)
+        return;
+    TFAdvanced *form = AdvancedForm();
+    CenterOver(form, window());
+    TItemEdit edit = BeginEdit(item);
+    form->Execute(item->Fields);
+    RefreshFieldList();
+    item->MarkChanged(true);
+    Record(edit, QT_TR_NOOP("高级区域"));
+    RefreshState();
+}
+
+void TPropertiesPanel::cbBarcodeTypeChange(int index)
+{
+    if (refreshing_ || index < 0)
+        return;
+    auto *b = Selected<TBarcodeLabel>(ikBarcode);
+    if (!b)
+        return;
+    TItemEdit edit = BeginEdit(b);
+    b->SetBarcodeType(ListIndexToBarcodeType(index));
+    // Options the new symbology does not offer (or offers with another
+    // meaning under the same number) go back to automatic.
+    const TBarcodeOptions o = OfferedOptions(b->BarcodeType, {b->BarcodeEcc, b->BarcodeSize, b->BarcodeRectangular});
+    b->SetBarcodeEcc(o.ecc);
+    b->SetBarcodeSize(o.size);
+    b->SetBarcodeRectangular(o.rectangular);
+    Record(edit, QT_TR_NOOP("条形码系统"));
+    SetTextQuietly(b->GetText());
+    ShowBarcodeOptions(b);
+    RefreshState();
+}
+
+void TPropertiesPanel::cbBarcodeEccChange(int index)
+{
+    if (!refreshing_ && index >= 0)
+        EditProperty("BCECC", cbBarcodeEcc->itemData(index).toInt());
+}
+
+void TPropertiesPanel::cbBarcodeSizeChange(int index)
+{
+    if (refreshing_ || index < 0)
+        return;
+    EditProperty("BCSIZE", cbBarcodeSize->itemData(index).toInt());
+    if (auto *b = Selected<TBarcodeLabel>(ikBarcode))
+        cbBarcodeRect->setEnabled(b->BarcodeSize == 0);
+}
+
+void TPropertiesPanel::seBCScaleChange(int value)
+{
+    if (!refreshing_)
+        EditProperty("SCALE", value);
+}
+
+void TPropertiesPanel::cbAutoScaleClick(bool checked)
+{
+    LScale->setEnabled(!checked);
+    seBCScale->setEnabled(!checked);
+    SetEditColor(seBCScale, !checked);
+}
+
+void TPropertiesPanel::sbSelectFontClick()
+{
+    TLabelControl *item = Item();
+    if (!item)
+        return;
+    TItemFont chosen = item->Font;
+    TFFontDlg dlg(window());
+    if (!dlg.Execute(chosen))
+        return;
+    TItemEdit edit = BeginEdit(item);
+    item->SaveOldBounds();
+    item->Font = chosen;
+    item->MarkChanged(true);
+    emit FontChosen(item->Font);
+    Record(edit, QT_TR_NOOP("字体"));
+    ShowFontName(item->Font);
+    SetSwatch(pTextColor, ColorToQColor(item->Font.Color));
+}
+
+void TPropertiesPanel::TColorBtnClick()
+{
+    TLabelControl *item = Item();
+    if (!item || (item->Kind != ikText && item->Kind != ikMemo))
+        return;
+    const QColor c = QColorDialog::getColor(ColorToQColor(item->Font.Color), window());
+    if (!c.isValid())
+        return;
+    TItemEdit edit = BeginEdit(item);
+    item->Font.Color = QColorToColor(c);
+    item->MarkChanged(true);
+    emit FontChosen(item->Font);
+    Record(edit, QT_TR_NOOP("文字颜色"));
+    SetSwatch(pTextColor, c);
+}
+
+void TPropertiesPanel::ShapeButtonClick(int kind)
+{
+    auto *s = Selected<TShapeLabel>(ikShape);
+    if (s && s->ShapeKind != kind)
+        EditProperty("SHAPEFORMAT", kind);
+}
+
+void TPropertiesPanel::cbPenSizeChange(int index)
+{
+    if (!refreshing_ && index >= 0)
+        EditProperty("PEN_WIDTH", index + 1);
+}
+
+void TPropertiesPanel::cbBrushStyleChange(int index)
+{
+    if (!refreshing_ && index >= 0)
+        EditProperty("BRUSH_STYLE", index);
+}
+
+void TPropertiesPanel::ChooseShapeColour(QLabel *swatch, bool pen)
+{
+    if (!Selected<TShapeLabel>(ikShape))
+        return;
+    const QColor c = QColorDialog::getColor(Swatch(swatch), window());
+    if (!c.isValid())
+        return;
+    SetSwatch(swatch, c);
+    EditProperty(pen ? "PEN_COLOR" : "BRUSH_COLOR", QColorToColor(c));
+}
+
+void TPropertiesPanel::sbGraphicFilenameClick()
+{
+    auto *g = Selected<TGraphicLabel>(ikGraphic);
+    if (!g)
+        return;
+    const QString file = QFileDialog::getOpenFileName(window(), tr("Load Image"), g->FileName,
+                                                      tr("Bitmap Images (*.bmp);;Jpg Images (*.jpg *.jpeg)"));
+    if (file.isEmpty())
+        return;
+    emit State(tr("Loading File"));
+    TItemEdit edit = BeginEdit(g);
+    if (LoadGraphic(g, file)) {
+        g->SetFileName(file);
+        Record(edit, QT_TR_NOOP("图像文件"));
+    }
+    emit State(tr("Ready"));
+    eGraphicFilename->setText(g->FileName);
+}
+
