@@ -49,7 +49,7 @@ void DrawErrorCross(const TBarcodeLabel &item, QPainter &p)
 void DrawSymbol(const TBarcodeLabel &item, const TBarcodeSymbol &symbol, QPainter &p, int barHeight)
 {
     p.setPen(ColorToQColor(item.Font.Color));
-    p.setFont(item.Font.ScaledFont());
+    p.setFont(item.Font.ScaledFont(item.Font.PixelHeight(item.DesignDpiY())));
     TPainterSurface surface(p, QStringLiteral("Courier New"));
     symbol.Draw(surface, 0, 0, ItemModule(item), barHeight, item.Interpretation, item.Rotation, false);
 }

@@ -46,7 +46,7 @@ struct TTextCell {
 TTextCell MeasureText(const TTextLabel &item)
 {
     TTextCell c;
-    c.Font = ItemDrawFont(item.Font);
+    c.Font = ItemDrawFont(item.Font, item.DesignDpiY());
     const QFontMetrics fm(c.Font);
     c.Text = item.GetDesignText();
     c.Ascent = fm.ascent();
@@ -89,7 +89,7 @@ TMemoBlock MeasureMemo(const TMemoLabel &item)
     m.Text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     m.Text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 
-    m.Font = ItemDrawFont(item.Font);
+    m.Font = ItemDrawFont(item.Font, item.DesignDpiY());
     const QFontMetrics fm(m.Font);
     m.Flags = Qt::TextWordWrap | Qt::AlignTop;
     m.Flags |= item.HorzAlign == iaCenter  ? Qt::AlignHCenter

@@ -46,9 +46,9 @@ QSize FitPictureSize(int boxW, int boxH, int picW, int picH, bool keepAspect)
     return {Round(double(picW) * boxH / picH), boxH};
 }
 
-QFont ItemDrawFont(const TItemFont &font)
+QFont ItemDrawFont(const TItemFont &font, int dpiY)
 {
-    QFont f = font.ScaledFont();
+    QFont f = font.ScaledFont(font.PixelHeight(dpiY));
     f.setStyleStrategy(QFont::NoAntialias);
     return f;
 }

@@ -74,7 +74,7 @@ QSize FitPictureSize(int boxW, int boxH, int picW, int picH, bool keepAspect);
 
 // The item's font at design-pixel size, drawn without antialiasing so that
 // keyed transparency leaves no fringe of the background colour.
-QFont ItemDrawFont(const TItemFont &font);
+QFont ItemDrawFont(const TItemFont &font, int dpiY);
 
 // Background of a text rendering: white, or black for white text on a
 // transparent item so that the text stays visible once white is keyed out.
