@@ -23,9 +23,9 @@ int AlignFlags(int horzAlign)
 }
 
 // The item's font at printer scale (the height truncated like every length).
-QFont PrinterFont(const TItemFont &f)
+QFont PrinterFont(const TItemFont &f, const TPrintResolution &dpi)
 {
-    return f.ScaledFont(qMax(1, DesignToPrinterY(f.PixelHeight())));
+    return f.ScaledFont(qMax(1, dpi.DesignToPrinterY(f.PixelHeight(dpi.ScreenDpiY))));
 }
 
 const QColor kBackground(Qt::white);
@@ -86,11 +86,11 @@ QRect MemoRect(int horzAlign, int vertAlign, int X, int Y, int W, int H, int tw,
     return QRect(QPoint(l, t), QPoint(r - 1, b - 1)); // right and bottom exclusive
 }
 
-int BarcodeModule(const TBarcodeLabel &item)
+int BarcodeModule(const TBarcodeLabel &item, const TPrintResolution &dpi)
 {
     const bool across = item.Rotation == 0 || item.Rotation == 2;
-    const int P = across ? PrinterDpiX : PrinterDpiY;
-    const int S = across ? ScreenDpiX : ScreenDpiY;
+    const int P = across ? dpi.PrinterDpiX : dpi.PrinterDpiY;
+    const int S = across ? dpi.ScreenDpiX : dpi.ScreenDpiY;
     const int m = item.AutoScale ? P / (item.BarcodeType == bcPostnet ? 60 : 80) : Div(qint64(item.Scale) * P, S);
     // A printer too coarse for the rule still gets bars of one pixel.
     return qMax(1, m);
@@ -107,14 +107,14 @@ QSize PrinterPictureSize(bool keepAspect, int W, int H, int bw, int bh)
     return {W, H};
 }
 
-void ShapePenInsets(int penWidth, int &hx, int &hy)
+void ShapePenInsets(int penWidth, const TPrintResolution &dpi, int &hx, int &hy)
 {
-    hx = DesignToPrinterX(penWidth) / 2;
+    hx = dpi.DesignToPrinterX(penWidth) / 2;
     if (hx % 2 != 0)
-        hx += Div(PrinterDpiX, ScreenDpiX);
-    hy = DesignToPrinterY(penWidth) / 2;
+        hx += Div(dpi.PrinterDpiX, dpi.ScreenDpiX);
+    hy = dpi.DesignToPrinterY(penWidth) / 2;
     if (hy % 2 != 0)
-        hy += Div(PrinterDpiY, ScreenDpiY);
+        hy += Div(dpi.PrinterDpiY, dpi.ScreenDpiY);
 }
 
 QSize PrinterRoundRectCorner(int W, int H)
@@ -127,8 +127,8 @@ QSize PrinterRoundRectCorner(int W, int H)
 
 void PrintTextItem(QPainter &p, TLabelControl &item, const TLabelPrintState &label, int X, int Y)
 {
-    const int W = DesignToPrinterX(item.Width), H = DesignToPrinterY(item.Height);
-    const QFont font = PrinterFont(item.Font);
+    const int W = label.Dpi.DesignToPrinterX(item.Width), H = label.Dpi.DesignToPrinterY(item.Height);
+    const QFont font = PrinterFont(item.Font, label.Dpi);
     const QString s = ItemPrintText(item, label);
     const QFontMetrics fm(font, p.device());
     const int TW = fm.horizontalAdvance(s), TH = fm.height();
@@ -147,12 +147,12 @@ void PrintTextItem(QPainter &p, TLabelControl &item, const TLabelPrintState &lab
 
 void PrintMemoItem(QPainter &p, TLabelControl &item, const TLabelPrintState &label, int X, int Y)
 {
-    const int W = DesignToPrinterX(item.Width), H = DesignToPrinterY(item.Height);
+    const int W = label.Dpi.DesignToPrinterX(item.Width), H = label.Dpi.DesignToPrinterY(item.Height);
     const QString s = ItemPrintText(item, label);
     const int flags = AlignFlags(item.HorzAlign);
 
     p.save();
-    p.setFont(PrinterFont(item.Font));
+    p.setFont(PrinterFont(item.Font, label.Dpi));
     const QRect need = p.boundingRect(QRect(X, Y, qMax(W, 1), qMax(H, 1)), flags, s);
     const QRect r = MemoRect(item.HorzAlign, item.VertAlign, X, Y, W, H, need.width(), need.height());
     if (!item.Transparent)
@@ -164,7 +164,7 @@ void PrintMemoItem(QPainter &p, TLabelControl &item, const TLabelPrintState &lab
 
 void PrintBarcodeItem(QPainter &p, TBarcodeLabel &item, const TLabelPrintState &label, int X, int Y)
 {
-    const int m = BarcodeModule(item);
+    const int m = BarcodeModule(item, label.Dpi);
     const QString s = FilterBarcodeText(item.BarcodeType, ItemPrintText(item, label));
     const TBarcodeSymbol symbol(item.BarcodeType, s, {item.BarcodeEcc, item.BarcodeSize, item.BarcodeRectangular});
     if (!symbol.Ok() && !s.isEmpty()) {
@@ -172,7 +172,7 @@ void PrintBarcodeItem(QPainter &p, TBarcodeLabel &item, const TLabelPrintState &
             label.SymbolErrors->append(symbol.Error());
         return;
     }
-    const int Wi = DesignToPrinterX(item.Width), Hi = DesignToPrinterY(item.Height);
+    const int Wi = label.Dpi.DesignToPrinterX(item.Width), Hi = label.Dpi.DesignToPrinterY(item.Height);
     const bool across = item.Rotation == 0 || item.Rotation == 2;
     const int barHeight = across ? Hi : Wi;
     const QSize box = symbol.Box(m, barHeight, item.Rotation);
@@ -200,10 +200,10 @@ void PrintBarcodeItem(QPainter &p, TBarcodeLabel &item, const TLabelPrintState &
     p.restore();
 }
 
-void PrintShapeItem(QPainter &p, TShapeLabel &item, int X, int Y)
+void PrintShapeItem(QPainter &p, TShapeLabel &item, const TPrintResolution &dpi, int X, int Y)
 {
-    const int W = DesignToPrinterX(item.Width), H = DesignToPrinterY(item.Height);
-    const int pw = DesignToPrinterX(item.Pen.Width);
+    const int W = dpi.DesignToPrinterX(item.Width), H = dpi.DesignToPrinterY(item.Height);
+    const int pw = dpi.DesignToPrinterX(item.Pen.Width);
     p.save();
     QPen pen(ColorToQColor(item.Pen.Color), pw, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
     if (!item.Transparent && !(item.Brush.Style == bsClear && item.Brush.Color == clWhite))
@@ -211,7 +211,7 @@ void PrintShapeItem(QPainter &p, TShapeLabel &item, int X, int Y)
     p.setPen(pen);
     p.setBrush(QBrush(ColorToQColor(item.Brush.Color), ToQtBrushStyle(item.Brush.Style)));
     int hx = 0, hy = 0;
-    ShapePenInsets(item.Pen.Width, hx, hy);
+    ShapePenInsets(item.Pen.Width, dpi, hx, hy);
     const QRectF box(X + hx, Y + hy, W - 2 * hx, H - 2 * hy);
     switch (item.ShapeKind) {
     case skRectangle:
@@ -244,11 +244,11 @@ void PrintShapeItem(QPainter &p, TShapeLabel &item, int X, int Y)
     p.restore();
 }
 
-void PrintPictureItem(QPainter &p, TGraphicLabel &item, int X, int Y)
+void PrintPictureItem(QPainter &p, TGraphicLabel &item, const TPrintResolution &dpi, int X, int Y)
 {
     if (item.Picture.isNull())
         return;
-    const int Wi = DesignToPrinterX(item.Width), Hi = DesignToPrinterY(item.Height);
+    const int Wi = dpi.DesignToPrinterX(item.Width), Hi = dpi.DesignToPrinterY(item.Height);
     const QSize sz = PrinterPictureSize(item.KeepAspect, Wi, Hi, item.Picture.width(), item.Picture.height());
     if (sz.width() <= 0 || sz.height() <= 0)
         return;
@@ -272,8 +272,8 @@ public:
     void Visit(TBarcodeLabel &item) override { PrintBarcodeItem(p_, item, label_, x_, y_); }
     void Visit(TTextLabel &item) override { PrintTextItem(p_, item, label_, x_, y_); }
     void Visit(TMemoLabel &item) override { PrintMemoItem(p_, item, label_, x_, y_); }
-    void Visit(TShapeLabel &item) override { PrintShapeItem(p_, item, x_, y_); }
-    void Visit(TGraphicLabel &item) override { PrintPictureItem(p_, item, x_, y_); }
+    void Visit(TShapeLabel &item) override { PrintShapeItem(p_, item, label_.Dpi, x_, y_); }
+    void Visit(TGraphicLabel &item) override { PrintPictureItem(p_, item, label_.Dpi, x_, y_); }
 
 private:
     QPainter &p_;
@@ -286,7 +286,8 @@ private:
 void PrintItem(QPainter &p, TLabelControl &item, const TLabelPrintState &label, int X, int Y)
 {
     if (item.FillsBox())
-        p.fillRect(QRect(X, Y, DesignToPrinterX(item.Width), DesignToPrinterY(item.Height)), kBackground);
+        p.fillRect(QRect(X, Y, label.Dpi.DesignToPrinterX(item.Width), label.Dpi.DesignToPrinterY(item.Height)),
+                   kBackground);
     TItemPrinter printer(p, label, X, Y);
     item.Accept(printer);
 }

@@ -4,6 +4,7 @@
 // current record. (X, Y) is the item's top-left corner on the printable area.
 
 #include "model/items.h"
+#include "printing/sheetlayout.h"
 
 #include <QPoint>
 #include <QRect>
@@ -18,6 +19,7 @@ struct TLabelPrintState {
     // When set, the reason of every barcode whose text its symbology cannot
     // hold (that item prints nothing; the label goes on) is added here.
     QStringList *SymbolErrors = nullptr;
+    TPrintResolution Dpi;          // the job's printer and the label's design resolution
 };
 
 // Prints an item of any kind through the printer of its kind.
@@ -25,8 +27,8 @@ void PrintItem(QPainter &p, TLabelControl &item, const TLabelPrintState &label, 
 void PrintTextItem(QPainter &p, TLabelControl &item, const TLabelPrintState &label, int X, int Y);
 void PrintMemoItem(QPainter &p, TLabelControl &item, const TLabelPrintState &label, int X, int Y);
 void PrintBarcodeItem(QPainter &p, TBarcodeLabel &item, const TLabelPrintState &label, int X, int Y);
-void PrintShapeItem(QPainter &p, TShapeLabel &item, int X, int Y);
-void PrintPictureItem(QPainter &p, TGraphicLabel &item, int X, int Y);
+void PrintShapeItem(QPainter &p, TShapeLabel &item, const TPrintResolution &dpi, int X, int Y);
+void PrintPictureItem(QPainter &p, TGraphicLabel &item, const TPrintResolution &dpi, int X, int Y);
 
 // The text an item prints on this label (advances counters on the last copy).
 QString ItemPrintText(TLabelControl &item, const TLabelPrintState &label);
@@ -37,10 +39,10 @@ QPoint TextOrigin(int rotation, int horzAlign, int vertAlign, int X, int Y, int 
 // The rectangle a wrapped memo text tw x th is drawn into.
 QRect MemoRect(int horzAlign, int vertAlign, int X, int Y, int W, int H, int tw, int th);
 // Module width in printer pixels on the barcode's length axis.
-int BarcodeModule(const TBarcodeLabel &item);
+int BarcodeModule(const TBarcodeLabel &item, const TPrintResolution &dpi);
 // The picture's printed size for a box W x H and a picture bw x bh.
 QSize PrinterPictureSize(bool keepAspect, int W, int H, int bw, int bh);
 // Pen insets of a shape with pen width pw (design pixels).
-void ShapePenInsets(int penWidth, int &hx, int &hy);
+void ShapePenInsets(int penWidth, const TPrintResolution &dpi, int &hx, int &hy);
 // Corner ellipse of a round rectangle W x H.
 QSize PrinterRoundRectCorner(int W, int H);
