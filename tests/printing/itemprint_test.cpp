@@ -9,26 +9,11 @@
 
 namespace {
 
-struct Env {
-    TLabelFormat saved = LabelFormat;
-    TPrinterMetrics metrics = CurrentPrinterMetrics();
-    int sx = ScreenDpiX, sy = ScreenDpiY;
-    explicit Env(int printerDpiX = 600, int printerDpiY = 600)
-    {
-        SetScreenDpi(96, 96);
-        TPrinterMetrics m;
-        m.DpiX = printerDpiX;
-        m.DpiY = printerDpiY;
-        m.PaperWidth = m.PaperHeight = 1200;
-        ApplyPrinterMetrics(m);
-    }
-    ~Env()
-    {
-        LabelFormat = saved;
-        ApplyPrinterMetrics(metrics);
-        SetScreenDpi(sx, sy);
-    }
-};
+// A printer of the given resolution under a label designed at 96 dpi.
+TPrintResolution Dpi(int printerDpiX, int printerDpiY)
+{
+    return {printerDpiX, printerDpiY, 96, 96};
+}
 
 // Rightmost column holding a dark pixel, -1 when there is none.
 int RightmostInk(const QImage &img)
@@ -106,13 +91,12 @@ TEST(ItemPrint, BarcodeModule)
         {600, 600, bcCode39, 0, false, 0, 1},
     };
     for (const Case &c : cases) {
-        Env env(c.dpiX, c.dpiY);
         TBarcodeLabel b;
         b.BarcodeType = c.type;
         b.Rotation = c.rotation;
         b.AutoScale = c.autoScale;
         b.Scale = c.scale;
-        EXPECT_EQ(BarcodeModule(b), c.expected) << c.dpiX << " " << c.type << " " << c.rotation;
+        EXPECT_EQ(BarcodeModule(b, Dpi(c.dpiX, c.dpiY)), c.expected) << c.dpiX << " " << c.type << " " << c.rotation;
     }
 }
 
@@ -131,9 +115,8 @@ TEST(ItemPrint, PictureShapeAndCornerRules)
         int dpi, pen, hx;
     } cases[] = {{600, 1, 9}, {600, 2, 6}, {300, 1, 4}, {96, 1, 0}, {96, 3, 2}};
     for (const Case &c : cases) {
-        Env env(c.dpi, c.dpi);
         int hx = -1, hy = -1;
-        ShapePenInsets(c.pen, hx, hy);
+        ShapePenInsets(c.pen, Dpi(c.dpi, c.dpi), hx, hy);
         EXPECT_EQ(hx, c.hx) << c.dpi << " " << c.pen;
         EXPECT_EQ(hy, c.hx) << c.dpi << " " << c.pen;
     }
@@ -141,8 +124,9 @@ TEST(ItemPrint, PictureShapeAndCornerRules)
 
 TEST(ItemPrint, ClipToTheBoxOrTheLabel)
 {
-    Env env;
-    LabelFormat = {1, 0.5, 0, 0, 0, 0, false}; // 600 x 300 printer pixels
+    TPrinterMetrics paper;
+    paper.PaperWidth = paper.PaperHeight = 1200;
+    const TSheetLayout layout({1, 0.5, 0, 0, 0, 0, false}, paper, 96, 96); // 600 x 300 printer pixels
     struct Case {
         bool autoSize;
         int minInk, maxInk;
@@ -165,7 +149,7 @@ TEST(ItemPrint, ClipToTheBoxOrTheLabel)
         img.fill(Qt::white);
         {
             QPainter p(&img);
-            PrintLabel(p, label.Items, 0, 0, {});
+            PrintLabel(p, label.Items, layout, 0, 0, {});
         }
         const int ink = RightmostInk(img);
         EXPECT_GE(ink, c.minInk) << c.autoSize;
