@@ -15,10 +15,7 @@ using namespace rendertest;
 
 namespace {
 
-class RenderTest : public ::testing::Test {
-protected:
-    void SetUp() override { SetScreenDpi(96, 96); }
-};
+class RenderTest : public ::testing::Test {};
 
 template <class T> std::unique_ptr<T> Make()
 {
@@ -71,7 +68,7 @@ TEST_F(RenderTest, TextBitmapIsTheTextAndTheBoxFollows)
     item->Left = 7;
     item->Top = 9;
     RenderItem(*item);
-    const QFontMetrics fm(ItemDrawFont(item->Font));
+    const QFontMetrics fm(ItemDrawFont(item->Font, 96));
     EXPECT_EQ(item->ItemBitmap.size(), QSize(fm.horizontalAdvance(QStringLiteral("ABC")), fm.height()));
     EXPECT_EQ(item->MinWidth, fm.horizontalAdvance(QStringLiteral("00")));
     EXPECT_EQ(item->MinHeight, fm.height());
@@ -169,7 +166,7 @@ TEST_F(RenderTest, MemoWrapsAtTheBoxWidthAndAlignsItsLines)
     memo->Font.Font = QFont(QStringLiteral("Arial"), 8);
     memo->Text = sentence;
     RenderItem(*memo);
-    const QFontMetrics fm(ItemDrawFont(memo->Font));
+    const QFontMetrics fm(ItemDrawFont(memo->Font, 96));
     const QImage &img = memo->ItemBitmap;
     EXPECT_GE(img.height(), 3 * fm.height());
     EXPECT_LE(img.width(), 75);
@@ -180,7 +177,7 @@ TEST_F(RenderTest, MemoWrapsAtTheBoxWidthAndAlignsItsLines)
     auto lines = Make<TMemoLabel>();
     lines->Text = QStringLiteral("A\r\nB\r\nC");
     RenderItem(*lines);
-    const QFontMetrics lfm(ItemDrawFont(lines->Font));
+    const QFontMetrics lfm(ItemDrawFont(lines->Font, 96));
     EXPECT_GE(lines->ItemBitmap.height(), 3 * lfm.height());
     EXPECT_LE(lines->ItemBitmap.height(), 3 * (lfm.lineSpacing() + 1));
 
