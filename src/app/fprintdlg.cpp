@@ -199,6 +199,7 @@ void TFPrintDlg::ReadPrinterMetrics()
 bool TFPrintDlg::Execute(TItemContainer &label)
 {
     label_ = &label;
+    dataEncoding_ = label.DataEncoding;
     ReadPrinterMetrics();
     UpdateLayoutCaptions();
     const bool imported = HasImportedField(label.Items);
@@ -225,6 +226,7 @@ bool TFPrintDlg::Execute(TItemContainer &label)
 bool TFPrintDlg::Preview(TItemContainer &label)
 {
     label_ = &label;
+    dataEncoding_ = label.DataEncoding;
     const bool printed = ShowPreview(label) && RunJob(label);
     label_ = nullptr;
     return printed;
@@ -266,8 +268,7 @@ TPrintChoices TFPrintDlg::Choices() const
     }
     // The encoding is the label's, chosen in the wizard's preview.
     TTextEncoding encoding{};
-    const QString labelEncoding = label_ ? label_->DataEncoding : QString();
-    c.Split.Encoding = TextEncodingFromName(labelEncoding, &encoding) ? std::optional(encoding) : std::nullopt;
+    c.Split.Encoding = TextEncodingFromName(dataEncoding_, &encoding) ? std::optional(encoding) : std::nullopt;
     if (LabelFileName)
         c.LabelFile = LabelFileName();
     if (JobCalibration)
@@ -374,16 +375,17 @@ bool TFPrintDlg::RunWizard(const QString &fileName)
     wizard_->adjustSize();
     CenterOver(wizard_, this);
     TTextEncoding encoding{};
-    const QString labelEncoding = label_ ? label_->DataEncoding : QString();
-    wizard_->SetChosenEncoding(TextEncodingFromName(labelEncoding, &encoding) ? std::optional(encoding)
+    wizard_->SetChosenEncoding(TextEncodingFromName(dataEncoding_, &encoding) ? std::optional(encoding)
                                                                               : std::nullopt);
     if (!wizard_->Execute(fileName))
         return false;
     const std::optional<TTextEncoding> chosen = wizard_->ChosenEncoding();
     const QString name = chosen ? TextEncodingName(*chosen) : QString();
-    if (!wizard_->SpreadsheetFile.isEmpty() || name == labelEncoding || !label_)
+    if (!wizard_->SpreadsheetFile.isEmpty() || name == dataEncoding_)
         return true;
-    label_->DataEncoding = name;
+    dataEncoding_ = name;
+    if (label_)
+        label_->DataEncoding = name;
     if (OnDataEncodingChanged)
         OnDataEncodingChanged();
     return true;

@@ -112,6 +112,7 @@ private:
     // The printer's measurements read again (kept when there is none).
     void ReadPrinterMetrics();
     TItemContainer *label_ = nullptr; // while the dialog is open
+    QString dataEncoding_;            // the label's, as the job takes it
     TPrinterMetrics metrics_{0, 0};   // as last read; unknown (all 0) until then
     std::unique_ptr<TPrinterDevice> device_;
 
