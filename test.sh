@@ -3,8 +3,8 @@
 #   ./test.sh             normal build in build/
 #   ./test.sh --sanitize  AddressSanitizer + UBSan build in build-asan/
 #   ./test.sh --tsan      ThreadSanitizer build in build-tsan/ of the threaded
-#                         print test alone (Qt itself is not instrumented:
-#                         tests/tsan.supp names what is reported from inside it)
+#                         print test alone (tests/tsan.supp: Qt is not
+#                         instrumented)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -17,9 +17,9 @@ if [ "${1:-}" = "--tsan" ]; then
   EXTRA=(-DQV_TSAN=ON -DQV_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo)
   TARGETS=(--target test_concurrent)
   TESTS=(-R '^concurrent$')
-  export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/tsan.supp"
-  # Each round is many times slower under the sanitizer.
-  export QV_CONCURRENT_ROUNDS=${QV_CONCURRENT_ROUNDS:-4}
+  # Qt is not instrumented: what its own code allocates and copies is not
+  # reported (its locks are invisible to the sanitizer); our code is checked.
+  export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 ignore_noninstrumented_modules=1 suppressions=$PWD/tests/tsan.supp"
 elif [ "${1:-}" = "--sanitize" ]; then
   BUILD=build-asan
   EXTRA=(-DQV_SANITIZE=ON -DQV_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
