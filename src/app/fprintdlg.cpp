@@ -319,8 +319,9 @@ bool TFPrintDlg::RunJob(TItemContainer &label)
 
 void TFPrintDlg::UpdateLayoutCaptions()
 {
-    const TSheetLayout layout = label_ ? TSheetLayout(label_->LabelFormat, metrics_, label_->ScreenDpiX, label_->ScreenDpiY)
-                                       : TSheetLayout(TLabelFormat{}, metrics_, kDefaultDesignDpi, kDefaultDesignDpi);
+    const TLabelFormat format = label_ ? label_->LabelFormat : TLabelFormat{};
+    const TSheetLayout layout(format, metrics_, label_ ? label_->ScreenDpiX : kDefaultDesignDpi,
+                              label_ ? label_->ScreenDpiY : kDefaultDesignDpi);
     lColumns->setText(tr("列：") + QString::number(layout.LabelColumns));
     lRows->setText(tr("行：") + QString::number(layout.LabelRows));
     LLabels->setText(tr("Labels per page: ") + QString::number(qint64(layout.LabelRows) * layout.LabelColumns));

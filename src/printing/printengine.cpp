@@ -110,10 +110,6 @@ void PrintPage(QPainter &painter, const QList<TLabelControl *> &items, const TSh
     }
 }
 
-namespace {
-
-} // namespace
-
 TLabelFormat JobFormat(const TLabelFormat &format, const TPrintChoices &choices)
 {
     TLabelFormat f = format;
