@@ -28,7 +28,6 @@ struct Job {
 
     Job()
     {
-        SetScreenDpi(96, 96);
         const QString label = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../examples/shipping.lbl";
         if (!doc.LoadLabelFile(label))
             qFatal("cannot read %s", qPrintable(label));
@@ -58,7 +57,7 @@ void BM_PreviewFirstOpening(benchmark::State &state)
 {
     Job &job = TheJob();
     for (auto _ : state) {
-        TPrintPreview preview(job.items.Items, job.choices, job.metrics);
+        TPrintPreview preview(job.items, job.choices, job.metrics);
         if (preview.Open(nullptr) != TPrintResult::Printed)
             state.SkipWithError("the preview did not open");
         benchmark::DoNotOptimize(preview.RenderPage(0, kScreenScale));
@@ -71,7 +70,7 @@ BENCHMARK(BM_PreviewFirstOpening)->Unit(benchmark::kMillisecond);
 void BM_PreviewPageN(benchmark::State &state)
 {
     Job &job = TheJob();
-    TPrintPreview preview(job.items.Items, job.choices, job.metrics);
+    TPrintPreview preview(job.items, job.choices, job.metrics);
     if (preview.Open(nullptr) != TPrintResult::Printed) {
         state.SkipWithError("the preview did not open");
         return;

@@ -23,7 +23,6 @@ void Fill(TItemContainer &c, int n)
 
 void BM_SaveLabel(benchmark::State &state)
 {
-    SetScreenDpi(96, 96);
     QTemporaryDir dir;
     TItemContainer c;
     Fill(c, int(state.range(0)));
@@ -34,7 +33,6 @@ BENCHMARK(BM_SaveLabel)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 void BM_LoadLabel(benchmark::State &state)
 {
-    SetScreenDpi(96, 96);
     QTemporaryDir dir;
     {
         TItemContainer c;

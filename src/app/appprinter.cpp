@@ -9,16 +9,9 @@
 #include <QFileDialog>
 #include <QPrinter>
 
-TAppPrinter::TAppPrinter() : selected_(std::make_unique<TQPrinterDevice>())
-{
-    selected_->InstallAsMetricsSource();
-}
+TAppPrinter::TAppPrinter() : selected_(std::make_unique<TQPrinterDevice>()) {}
 
-TAppPrinter::~TAppPrinter()
-{
-    // The sheet layout must not read a printer that is gone.
-    SetPrinterMetricsSource(nullptr);
-}
+TAppPrinter::~TAppPrinter() = default;
 
 bool TAppPrinter::Setup(QWidget *parent)
 {

@@ -254,7 +254,9 @@ void TFLabelSettings::PrinterSetupClick()
 
 void TFLabelSettings::Refresh()
 {
-    ComputeSheetLayout();
+    if (TPrinterMetrics m; PrinterMetrics && PrinterMetrics(m))
+        metrics_ = m;
+    const int PrinterDpiX = metrics_.DpiX, PrinterDpiY = metrics_.DpiY;
     const bool metric = rbCentimetres->isChecked();
     const int top = LabelUnitsToPrinter(valueOf(eMarginTop), PrinterDpiY, metric);
     const int left = LabelUnitsToPrinter(valueOf(eMarginLeft), PrinterDpiX, metric);
@@ -262,8 +264,8 @@ void TFLabelSettings::Refresh()
     const int width = LabelUnitsToPrinter(valueOf(eLabelWidth), PrinterDpiX, metric);
     const int gapHeight = LabelUnitsToPrinter(valueOf(eGapHeight), PrinterDpiY, metric);
     const int gapWidth = LabelUnitsToPrinter(valueOf(eGapWidth), PrinterDpiX, metric);
-    int rows = CountLabels(top, height, gapHeight, PaperHeight);
-    int columns = CountLabels(left, width, gapWidth, PaperWidth);
+    int rows = CountLabels(top, height, gapHeight, metrics_.PaperHeight);
+    int columns = CountLabels(left, width, gapWidth, metrics_.PaperWidth);
     if (maxRows_ > 0)
         rows = qMin(rows, maxRows_);
     if (maxColumns_ > 0)
@@ -276,10 +278,10 @@ void TFLabelSettings::Refresh()
             return FormatDecimal(inches * kCmPerInch, 0, 3) + QStringLiteral("ct");
         return FormatDecimal(inches, 0, 3) + kInchSign;
     };
-    LnpTop->setText(tr("顶：") + strip(OffsetY, PrinterDpiY));
-    LnpBottom->setText(tr("底：") + strip(BottomMargin, PrinterDpiY));
-    LnpLeft->setText(tr("左：") + strip(OffsetX, PrinterDpiX));
-    LnpRight->setText(tr("右：") + strip(RightMargin, PrinterDpiX));
+    LnpTop->setText(tr("顶：") + strip(metrics_.OffsetY, PrinterDpiY));
+    LnpBottom->setText(tr("底：") + strip(metrics_.BottomMargin, PrinterDpiY));
+    LnpLeft->setText(tr("左：") + strip(metrics_.OffsetX, PrinterDpiX));
+    LnpRight->setText(tr("右：") + strip(metrics_.RightMargin, PrinterDpiX));
     lRows->setText(tr("行：") + QString::number(rows));
     lColumns->setText(tr("列：") + QString::number(columns));
     // A roll page is cut to the label: the gaps and the sheet do not apply.
@@ -338,7 +340,7 @@ void TFLabelSettings::ApplyStock(const TStockSheet &sheet)
     Refresh();
     QString text = tr("标签库存：%1，%2 列 × %3 行，%4").arg(sheet.Name()).arg(sheet.Columns).arg(sheet.Rows).arg(sheet.PaperName);
     // The counts above are for the printer's paper, which may not be the sheet's.
-    const TPrinterMetrics m = CurrentPrinterMetrics();
+    const TPrinterMetrics &m = metrics_;
     if (m.DpiX > 0 && m.DpiY > 0 && m.PaperWidth > 0 &&
         (std::abs(double(m.PaperWidth) / m.DpiX - sheet.PaperWidth.Inches()) > 0.02 ||
          std::abs(double(m.PaperHeight) / m.DpiY - sheet.PaperHeight.Inches()) > 0.02))

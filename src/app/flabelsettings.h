@@ -3,6 +3,7 @@
 // labels per sheet and the printer's unprintable strips shown while typing.
 
 #include "model/labelformat.h"
+#include "printing/sheetlayout.h"
 
 #include <QDialog>
 #include <functional>
@@ -23,11 +24,13 @@ public:
     // Shows the dialog for format; on OK stores the fields into it and
     // returns true. Cancel leaves format untouched.
     bool Execute(TLabelFormat &format);
-    bool Execute() { return Execute(LabelFormat); }
 
     // Shows the platform's printer set-up dialog; true when confirmed. Set by
     // the owner of the printer.
     std::function<bool(QWidget *parent)> PrinterSetup;
+    // Reads the selected printer's measurements; false when there is none
+    // (the last ones read are then shown). Set by the owner of the printer.
+    std::function<bool(TPrinterMetrics &)> PrinterMetrics;
 
     QRadioButton *rbInches, *rbCentimetres;
     QLineEdit *eMarginTop, *eMarginLeft, *eLabelHeight, *eLabelWidth, *eGapHeight, *eGapWidth;
@@ -63,6 +66,8 @@ private:
     void OkClick();
 
     TLeaveWatcher *leave_;
+    // The printer as last read; unknown (all 0) until one is.
+    TPrinterMetrics metrics_{0, 0};
     TLabelFormat *target_ = nullptr;
     bool loading_ = false;
     // The grid limits of the format (a maker's sheet); cleared when a length

@@ -56,6 +56,9 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
     BuildStatusBar();
 
     CreateSurface();
+    const TDpi dpi = ScreenLogicalDpi();
+    Surface->ScreenDpiX = dpi.X;
+    Surface->ScreenDpiY = dpi.Y;
     Document = std::make_unique<TLabelDocument>(*Surface);
     FileGuard = std::make_unique<TLabelFileGuard>();
     StartRecovery();
@@ -64,20 +67,21 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
         DocumentStateChanged();
     };
     ConnectUndo();
-    InitScreenDpi();
     Surface->move(0, 0);
 
-    LoadSettings();
-    AutoSaveSequence->setChecked(AutoSaveSeq);
+    Settings = LoadSettings();
+    Surface->LabelFormat = Settings.LabelFormat;
+    Surface->ShowGrids = Settings.ShowGrids;
+    AutoSaveSequence->setChecked(Settings.AutoSaveSeq);
     QString error;
     if (!CheckFileAssociations(
-            QCoreApplication::applicationFilePath(),
+            QCoreApplication::applicationFilePath(), Settings,
             [this](const QString &q) { return TAsk::Current().Question(this, q, false) == TAsk::Yes; }, &error)
         && !error.isEmpty())
         ShowMessage(error);
 
     SizeSurfaceFromFormat();
-    ShowGrids1->setChecked(::ShowGrids);
+    ShowGrids1->setChecked(Surface->ShowGrids);
 
     const QStringList args = QCoreApplication::arguments();
     OpenedFromCommandLine = args.size() > 1;
@@ -87,7 +91,6 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
     if (!QCoreApplication::applicationDirPath().isEmpty())
         QDir::setCurrent(QCoreApplication::applicationDirPath());
     Printer = std::make_unique<TAppPrinter>();
-    ComputeSheetLayout();
     RefreshRecentMenu();
     setAcceptDrops(true);
 
@@ -130,14 +133,14 @@ void TFMain::UpdateScrollRanges()
 {
     if (!Surface)
         return;
-    const int v = Surface->height() + ScreenDpiY - PMain->height();
-    const int h = Surface->width() + ScreenDpiX - PMain->width();
+    const int v = Surface->height() + Surface->ScreenDpiY - PMain->height();
+    const int h = Surface->width() + Surface->ScreenDpiX - PMain->width();
     VScrollBar->setRange(0, v < 1 ? 0 : v);
     HScrollBar->setRange(0, h < 1 ? 0 : h);
-    VScrollBar->setPageStep(ScreenDpiY);
-    VScrollBar->setSingleStep(qMax(1, ScreenDpiY / 8));
-    HScrollBar->setPageStep(ScreenDpiX);
-    HScrollBar->setSingleStep(qMax(1, ScreenDpiX / 8));
+    VScrollBar->setPageStep(Surface->ScreenDpiY);
+    VScrollBar->setSingleStep(qMax(1, Surface->ScreenDpiY / 8));
+    HScrollBar->setPageStep(Surface->ScreenDpiX);
+    HScrollBar->setSingleStep(qMax(1, Surface->ScreenDpiX / 8));
 }
 
 void TFMain::ApplyScroll()
@@ -151,7 +154,7 @@ void TFMain::ApplyScroll()
 
 void TFMain::SizeSurfaceFromFormat()
 {
-    Surface->SetSurfaceSize(SurfaceWidthPx(), SurfaceHeightPx());
+    Surface->FitSurfaceToFormat();
     UpdateScrollRanges();
     ApplyScroll();
 }
@@ -281,8 +284,8 @@ void TFMain::RefreshStatus()
     }
     QLocale loc;
     loc.setNumberOptions(QLocale::OmitGroupSeparator);
-    const double ux = UnitPixelsX();
-    const double uy = UnitPixelsY();
+    const double ux = UnitPixelsX(Surface->LabelFormat, Surface->ScreenDpiX);
+    const double uy = UnitPixelsY(Surface->LabelFormat, Surface->ScreenDpiY);
     auto f = [&loc](double v) { return loc.toString(v, 'f', 2); };
     StatusPanel0->setText(QStringLiteral("X:") + f(item->Left / ux) + QStringLiteral("  Y:") + f(item->Top / uy));
     StatusPanel1->setText(QStringLiteral("W:") + f(item->Width / ux) + QStringLiteral("  H:") + f(item->Height / uy));
@@ -371,13 +374,13 @@ void TFMain::FormatDone()
 
 void TFMain::ShowGrids1Click()
 {
-    ::ShowGrids = ShowGrids1->isChecked();
+    Surface->ShowGrids = ShowGrids1->isChecked();
     Surface->update();
 }
 
 void TFMain::AutoSaveSequenceClick()
 {
-    AutoSaveSeq = AutoSaveSequence->isChecked();
+    Settings.AutoSaveSeq = AutoSaveSequence->isChecked();
 }
 
 // ---------------------------------------------------------------- edit
@@ -481,7 +484,10 @@ void TFMain::closeEvent(QCloseEvent *e)
     }
     HeldCopy.reset();
     SetToolCursor(false);
-    if (QString error; !SaveSettings(&error))
+    // The label last in use gives the next start its format and grid.
+    Settings.LabelFormat = Surface->LabelFormat;
+    Settings.ShowGrids = Surface->ShowGrids;
+    if (QString error; !SaveSettings(Settings, &error))
         ShowMessage(error);
     Recovery->Remove();
     e->accept();

@@ -4,6 +4,7 @@
 // Its controls are its own; tests and other windows find them by object name.
 
 #include "model/items.h"
+#include "storage/settings.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -49,6 +50,8 @@ public:
     QString CommandLineFile;
     // File names and modified states of the open label and template.
     std::unique_ptr<TLabelDocument> Document;
+    // The preferences, read at start and written at exit.
+    TSettings Settings;
     // The selected printer, and the print forms that live as long as the window.
     std::unique_ptr<TAppPrinter> Printer;
     TFLabelSettings *FLabelSettings = nullptr;

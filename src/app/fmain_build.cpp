@@ -463,11 +463,11 @@ void TFMain::BuildWorkArea()
     connect(VScrollBar, &QScrollBar::valueChanged, this, [this] { ApplyScroll(); });
 
     pbHRuler->Origin = [this] { return Surface ? Surface->x() : 0; };
-    pbHRuler->UnitPixels = [] { return UnitPixelsX(); };
-    pbHRuler->Metric = [] { return LabelFormat.Metric; };
+    pbHRuler->UnitPixels = [this] { return Surface ? UnitPixelsX(Surface->LabelFormat, Surface->ScreenDpiX) : kDefaultDesignDpi; };
+    pbHRuler->Metric = [this] { return Surface && Surface->LabelFormat.Metric; };
     pbVRuler->Origin = [this] { return Surface ? Surface->y() : 0; };
-    pbVRuler->UnitPixels = [] { return UnitPixelsY(); };
-    pbVRuler->Metric = [] { return LabelFormat.Metric; };
+    pbVRuler->UnitPixels = [this] { return Surface ? UnitPixelsY(Surface->LabelFormat, Surface->ScreenDpiY) : kDefaultDesignDpi; };
+    pbVRuler->Metric = [this] { return Surface && Surface->LabelFormat.Metric; };
     pbHRuler->Zoom = [this] { return Surface ? Surface->Zoom() : 1.0; };
     pbVRuler->Zoom = pbHRuler->Zoom;
 }

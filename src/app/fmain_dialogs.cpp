@@ -49,7 +49,7 @@ void TFMain::Print1Click()
 void TFMain::PrintPreview1Click()
 {
     EnsureForms();
-    const bool printed = FPrintDlg->Preview(Surface->Items);
+    const bool printed = FPrintDlg->Preview(*Surface);
     SurfaceSelectItem(Surface->SelectedItem);
     // Only printing advances counters; the preview works on copies.
     if (printed && HasSequenceField(Surface->Items)) {
@@ -68,6 +68,9 @@ void TFMain::AttachForms(TFLabelSettings *labelSettings, TFAdvanced *advanced, T
     FTextImport = textImport;
     FPrintProgress = printProgress;
     FLabelSettings->PrinterSetup = [this](QWidget *parent) { return Printer->Setup(parent); };
+    const auto printerMetrics = [this](TPrinterMetrics &m) { return Printer->Selected().Metrics(m); };
+    FLabelSettings->PrinterMetrics = printerMetrics;
+    FPrintDlg->PrinterMetrics = printerMetrics;
     FPrintDlg->SetForms(FTextImport, FPrintProgress);
     FPrintDlg->PrinterSetup = [this](QWidget *parent) { return Printer->Setup(parent); };
     FPrintDlg->DeviceFactory = [this] { return Printer->NewDevice(FPrintDlg); };
@@ -108,8 +111,7 @@ void TFMain::EnsureForms()
 
 void TFMain::PrintSetup1Click()
 {
-    if (Printer->Setup(this))
-        ComputeSheetLayout();
+    Printer->Setup(this);
 }
 
 void TFMain::LabelOptions1Click()
@@ -117,7 +119,7 @@ void TFMain::LabelOptions1Click()
     EnsureForms();
     CentreOnMain(FLabelSettings);
     TLabelFormatEdit edit(Document->UndoTarget());
-    if (!FLabelSettings->Execute())
+    if (!FLabelSettings->Execute(Surface->LabelFormat))
         return;
     SizeSurfaceFromFormat();
     pbHRuler->update();

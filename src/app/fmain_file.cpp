@@ -66,7 +66,7 @@ void TFMain::AfterDocumentLoad()
     VScrollBar->setValue(0);
     SizeSurfaceFromFormat();
     // A label file brings its own grid setting.
-    ShowGrids1->setChecked(::ShowGrids);
+    ShowGrids1->setChecked(Surface->ShowGrids);
     for (TLabelControl *item : Surface->Items)
         item->OnBoundsChange = [this](TLabelControl *) { RefreshStatus(); };
     for (TLabelControl *item : Surface->Items)
@@ -132,7 +132,7 @@ bool TFMain::OpenDocument(const QString &fileName)
 bool TFMain::QuerySave()
 {
     saveStopped_ = false;
-    return Document->QuerySave([this] { Save1Click(); },
+    return Document->QuerySave(Settings.AutoSaveSeq, [this] { Save1Click(); },
                                [this] {
                                    switch (TAsk::Current().Question(this, kSaveChangesQuestion, true)) {
                                    case TAsk::Yes: return TSaveAnswer::Yes;

@@ -190,16 +190,19 @@ bool TFPrintDlg::JobRunning()
     return jobRunning;
 }
 
-bool TFPrintDlg::Execute(TItemContainer &canvas)
+void TFPrintDlg::ReadPrinterMetrics()
 {
-    return Execute(canvas.Items);
+    if (TPrinterMetrics m; PrinterMetrics && PrinterMetrics(m))
+        metrics_ = m;
 }
 
-bool TFPrintDlg::Execute(const QList<TLabelControl *> &items)
+bool TFPrintDlg::Execute(TItemContainer &label)
 {
-    ComputeSheetLayout();
+    label_ = &label;
+    dataEncoding_ = label.DataEncoding;
+    ReadPrinterMetrics();
     UpdateLayoutCaptions();
-    const bool imported = HasImportedField(items);
+    const bool imported = HasImportedField(label.Items);
     for (QWidget *w : {static_cast<QWidget *>(eFile), static_cast<QWidget *>(BrowseBtn),
                        static_cast<QWidget *>(rbAllRange)})
         w->setEnabled(imported);
@@ -209,36 +212,40 @@ bool TFPrintDlg::Execute(const QList<TLabelControl *> &items)
         rbAllRange->setChecked(true);
     else if (rbAllRange->isChecked())
         rbPageRange->setChecked(true);
-    items_ = items;
     const bool accepted = exec() == QDialog::Accepted;
-    items_.clear();
     if (!accepted) {
+        label_ = nullptr;
         device_.reset();
         return false;
     }
-    RunJob(items);
+    RunJob(label);
+    label_ = nullptr;
     return true;
 }
 
-bool TFPrintDlg::Preview(const QList<TLabelControl *> &items)
+bool TFPrintDlg::Preview(TItemContainer &label)
 {
-    return ShowPreview(items) && RunJob(items);
+    label_ = &label;
+    dataEncoding_ = label.DataEncoding;
+    const bool printed = ShowPreview(label) && RunJob(label);
+    label_ = nullptr;
+    return printed;
 }
 
-bool TFPrintDlg::ShowPreview(const QList<TLabelControl *> &items)
+bool TFPrintDlg::ShowPreview(TItemContainer &label)
 {
     // The preview lays the pages out for the printer the job would print on.
-    ComputeSheetLayout();
+    ReadPrinterMetrics();
     UpdateLayoutCaptions();
     TFPrintPreview preview(this);
     preview.setWindowModality(Qt::ApplicationModal);
     preview.CentreOver = isVisible() ? this : parentWidget();
-    return preview.Execute(items, Choices(), CurrentPrinterMetrics());
+    return preview.Execute(label, Choices(), metrics_);
 }
 
 void TFPrintDlg::PreviewBtnClick()
 {
-    if (ChoicesReady() && ShowPreview(items_) && TakeDevice())
+    if (label_ && ChoicesReady() && ShowPreview(*label_) && TakeDevice())
         accept();
 }
 
@@ -261,7 +268,7 @@ TPrintChoices TFPrintDlg::Choices() const
     }
     // The encoding is the label's, chosen in the wizard's preview.
     TTextEncoding encoding{};
-    c.Split.Encoding = TextEncodingFromName(DataEncoding, &encoding) ? std::optional(encoding) : std::nullopt;
+    c.Split.Encoding = TextEncodingFromName(dataEncoding_, &encoding) ? std::optional(encoding) : std::nullopt;
     if (LabelFileName)
         c.LabelFile = LabelFileName();
     if (JobCalibration)
@@ -275,7 +282,7 @@ bool TFPrintDlg::TakeDevice()
     return device_ || !DeviceFactory;
 }
 
-bool TFPrintDlg::RunJob(const QList<TLabelControl *> &items)
+bool TFPrintDlg::RunJob(TItemContainer &label)
 {
     LastMessage.clear();
     if (!device_ && !TakeDevice()) {
@@ -294,7 +301,7 @@ bool TFPrintDlg::RunJob(const QList<TLabelControl *> &items)
     if (OnJobRunning)
         OnJobRunning(true);
     TPrintStats stats;
-    LastResult = PrintLabels(items, choices, *device, progress_, &LastMessage, &stats);
+    LastResult = PrintLabels(label, choices, *device, progress_, &LastMessage, &stats);
     jobRunning = false;
     if (OnJobRunning)
         OnJobRunning(false);
@@ -312,17 +319,20 @@ bool TFPrintDlg::RunJob(const QList<TLabelControl *> &items)
 
 void TFPrintDlg::UpdateLayoutCaptions()
 {
-    lColumns->setText(tr("列：") + QString::number(LabelColumns));
-    lRows->setText(tr("行：") + QString::number(LabelRows));
-    LLabels->setText(tr("Labels per page: ") + QString::number(qint64(LabelRows) * LabelColumns));
-    lRollMedia->setVisible(LabelFormat.Roll);
-    if (!LabelFormat.Roll)
+    const TLabelFormat format = label_ ? label_->LabelFormat : TLabelFormat{};
+    const TSheetLayout layout(format, metrics_, label_ ? label_->ScreenDpiX : kDefaultDesignDpi,
+                              label_ ? label_->ScreenDpiY : kDefaultDesignDpi);
+    lColumns->setText(tr("列：") + QString::number(layout.LabelColumns));
+    lRows->setText(tr("行：") + QString::number(layout.LabelRows));
+    LLabels->setText(tr("Labels per page: ") + QString::number(qint64(layout.LabelRows) * layout.LabelColumns));
+    lRollMedia->setVisible(layout.Format().Roll);
+    if (!layout.Format().Roll)
         return;
     // Roll labels: one a page, on paper of the label's size.
     lColumns->clear();
     lRows->clear();
     LLabels->setText(tr("每页 1 个标签"));
-    const QSizeF mm = RollPageSizeMm();
+    const QSizeF mm = layout.RollPageSizeMm();
     const QString size = tr("%1 × %2 mm").arg(FormatDecimal(mm.width(), 0, 1), FormatDecimal(mm.height(), 0, 1));
     const QString printer = PrinterName ? PrinterName() : QString();
     const TRollMedia media = printer.isEmpty() ? TRollMedia{} : RollMediaFor(printer, mm);
@@ -346,7 +356,7 @@ void TFPrintDlg::CalibrationClick()
 void TFPrintDlg::PrinterSetupClick()
 {
     if (PrinterSetup && PrinterSetup(this)) {
-        ComputeSheetLayout();
+        ReadPrinterMetrics();
         UpdateLayoutCaptions();
     }
 }
@@ -366,15 +376,17 @@ bool TFPrintDlg::RunWizard(const QString &fileName)
     wizard_->adjustSize();
     CenterOver(wizard_, this);
     TTextEncoding encoding{};
-    wizard_->SetChosenEncoding(TextEncodingFromName(DataEncoding, &encoding) ? std::optional(encoding)
-                                                                             : std::nullopt);
+    wizard_->SetChosenEncoding(TextEncodingFromName(dataEncoding_, &encoding) ? std::optional(encoding)
+                                                                              : std::nullopt);
     if (!wizard_->Execute(fileName))
         return false;
     const std::optional<TTextEncoding> chosen = wizard_->ChosenEncoding();
     const QString name = chosen ? TextEncodingName(*chosen) : QString();
-    if (!wizard_->SpreadsheetFile.isEmpty() || name == DataEncoding)
+    if (!wizard_->SpreadsheetFile.isEmpty() || name == dataEncoding_)
         return true;
-    DataEncoding = name;
+    dataEncoding_ = name;
+    if (label_)
+        label_->DataEncoding = name;
     if (OnDataEncodingChanged)
         OnDataEncodingChanged();
     return true;

@@ -33,16 +33,18 @@ public:
 
     // Opens the dialog for the label's items; on OK runs the job and returns
     // true (the job's outcome is in LastResult).
-    bool Execute(TItemContainer &canvas);
-    bool Execute(const QList<TLabelControl *> &items);
+    bool Execute(TItemContainer &label);
     // The print preview of the job the choices as they stand make; when 打印
     // is chosen there, runs that job and returns true.
-    bool Preview(const QList<TLabelControl *> &items);
+    bool Preview(TItemContainer &label);
 
     // The printer a job prints on (a new one per job).
     std::function<std::unique_ptr<TPrinterDevice>()> DeviceFactory;
     // Shows the platform's printer set-up dialog; true when confirmed.
     std::function<bool(QWidget *parent)> PrinterSetup;
+    // Reads the selected printer's measurements; false when there is none
+    // (the last ones read then stand).
+    std::function<bool(TPrinterMetrics &)> PrinterMetrics;
     // The current label file, which names the print document.
     std::function<QString()> LabelFileName;
     // Raised with true before a job starts and with false after it ended; the
@@ -98,7 +100,7 @@ private:
     bool RunWizard(const QString &fileName);
     // Runs the job on the device taken (or one asked for now); false when
     // none was chosen (the PDF file chooser was cancelled).
-    bool RunJob(const QList<TLabelControl *> &items);
+    bool RunJob(TItemContainer &label);
     // Asks for the job's device while the dialog is still open, so that a
     // cancelled PDF file chooser leaves the person in it; false then.
     bool TakeDevice();
@@ -106,8 +108,12 @@ private:
     // telling the user what is wrong.
     bool ChoicesReady();
     // Shows the preview; true when 打印 was chosen there.
-    bool ShowPreview(const QList<TLabelControl *> &items);
-    QList<TLabelControl *> items_; // the label's, while the dialog is open
+    bool ShowPreview(TItemContainer &label);
+    // The printer's measurements read again (kept when there is none).
+    void ReadPrinterMetrics();
+    TItemContainer *label_ = nullptr; // while the dialog is open
+    QString dataEncoding_;            // the label's, as the job takes it
+    TPrinterMetrics metrics_{0, 0};   // as last read; unknown (all 0) until then
     std::unique_ptr<TPrinterDevice> device_;
 
     TFTextImport *wizard_;

@@ -102,10 +102,10 @@ TFPrintPreview::TFPrintPreview(QWidget *parent) : QDialog(parent)
 
 TFPrintPreview::~TFPrintPreview() = default;
 
-bool TFPrintPreview::Load(const QList<TLabelControl *> &items, const TPrintChoices &choices,
+bool TFPrintPreview::Load(const TItemContainer &label, const TPrintChoices &choices,
                           const TPrinterMetrics &metrics, QString *message)
 {
-    job_ = std::make_unique<TPrintPreview>(items, choices, metrics);
+    job_ = std::make_unique<TPrintPreview>(label, choices, metrics);
     if (job_->Open(message) != TPrintResult::Printed) {
         job_.reset();
         return false;
@@ -122,11 +122,11 @@ bool TFPrintPreview::Load(const QList<TLabelControl *> &items, const TPrintChoic
     return true;
 }
 
-bool TFPrintPreview::Execute(const QList<TLabelControl *> &items, const TPrintChoices &choices,
+bool TFPrintPreview::Execute(const TItemContainer &label, const TPrintChoices &choices,
                              const TPrinterMetrics &metrics)
 {
     QString message;
-    if (!Load(items, choices, metrics, &message)) {
+    if (!Load(label, choices, metrics, &message)) {
         DialogMessage(parentWidget(), message);
         return false;
     }

@@ -23,10 +23,10 @@ public:
 
     // Opens the job's preview on the printer's measurements; a job that
     // prints nothing shows why instead. True when 打印 was chosen.
-    bool Execute(const QList<TLabelControl *> &items, const TPrintChoices &choices, const TPrinterMetrics &metrics);
+    bool Execute(const TItemContainer &label, const TPrintChoices &choices, const TPrinterMetrics &metrics);
     // Prepares the window without showing it (Execute shows it); false with
     // *message as Execute would show it.
-    bool Load(const QList<TLabelControl *> &items, const TPrintChoices &choices, const TPrinterMetrics &metrics,
+    bool Load(const TItemContainer &label, const TPrintChoices &choices, const TPrinterMetrics &metrics,
               QString *message);
 
     // Page n from 0, clamped to the job's pages.

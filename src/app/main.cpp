@@ -61,7 +61,6 @@ int main(int argc, char **argv)
     }
     InitApplication(language);
 
-    InitScreenDpi();
     RemoveDeadSpools();
     SetMessageHandler([](const QString &text) {
         TAsk::Current().Info(QApplication::activeWindow(), text);

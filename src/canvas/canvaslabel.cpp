@@ -125,7 +125,7 @@ void TCanvasLabel::ResetCursor() { unsetCursor(); }
 
 void TCanvasLabel::PaintTo(QPainter &painter)
 {
-    PaintLabel(painter, *this, ::ShowGrids, zoom_, &pictures_);
+    PaintLabel(painter, *this, ShowGrids, zoom_, &pictures_);
 }
 
 void TCanvasLabel::paintEvent(QPaintEvent *)

@@ -1,7 +1,8 @@
 #pragma once
-// Loading a label for the headless commands: the screen resolution is fixed
-// at 96 pixels per inch (label files keep item geometry in inches, so any
-// resolution gives the same label; 96 is what the designer mostly runs at).
+// Loading a label for the headless commands: the design resolution is the
+// container's default of 96 pixels per inch (label files keep item geometry in
+// inches, so any resolution gives the same label; 96 is what the designer
+// mostly runs at).
 
 #include "model/labelformat.h"
 #include "storage/document.h"
@@ -14,7 +15,6 @@
 // False with a one-line message naming the file.
 inline bool LoadLabelForCli(TLabelDocument &doc, const QString &fileName, QString &error)
 {
-    SetScreenDpi(96, 96);
     const QFileInfo info(fileName);
     const QString shown = QDir::toNativeSeparators(fileName);
     if (!info.exists()) {

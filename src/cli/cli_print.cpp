@@ -357,7 +357,7 @@ int RunPrintCommand(const QStringList &args)
     // Without --encoding a text data file takes the encoding stored with the label.
     TTextEncoding labelEncoding{};
     if (!split.Encoding && !data.isEmpty() && !IsSpreadsheetFile(data) &&
-        TextEncodingFromName(DataEncoding, &labelEncoding))
+        TextEncodingFromName(items.DataEncoding, &labelEncoding))
         split.Encoding = labelEncoding;
     if (autoWidth) {
         TTextEncoding encoding = TTextEncoding::Gb18030;
@@ -366,9 +366,9 @@ int RunPrintCommand(const QStringList &args)
             return cli.Fail(error);
         split.ColumnSizes = {InitialFixedWidth(sample, encoding)};
     }
-    const TLabelFormat fileFormat = LabelFormat;
+    const TLabelFormat fileFormat = items.LabelFormat;
     if (stock)
-        LabelFormat = StockLabelFormat(*stock);
+        items.LabelFormat = StockLabelFormat(*stock);
 
     const bool imports = HasImportedField(items.Items);
     if (range == rkAll && (!hasData || !imports))
@@ -427,7 +427,7 @@ int RunPrintCommand(const QStringList &args)
     TPrintResult result;
     {
         InterruptGuard guard;
-        result = PrintLabels(items.Items, choices, *device, &progress, &message, &stats);
+        result = PrintLabels(items, choices, *device, &progress, &message, &stats);
     }
     switch (result) {
     case TPrintResult::Printed:
@@ -443,7 +443,7 @@ int RunPrintCommand(const QStringList &args)
         return cli.Fail(message, output.isEmpty() ? 1 : 2);
     }
     // The counters go back into the label file; its own format stays.
-    LabelFormat = fileFormat;
+    items.LabelFormat = fileFormat;
     if (cli.IsSet(QStringLiteral("save-counters")) && HasSequenceField(items.Items) && !doc.SaveLabelFile(doc.CurrentLabelFile, &error))
         return cli.Fail(QCoreApplication::translate("Cli", "printed, but the counters were not saved: %1").arg(error),
                         1);

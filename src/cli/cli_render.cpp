@@ -53,7 +53,7 @@ int RunRenderCommand(const QStringList &args)
     image.fill(Qt::white);
     {
         QPainter p(&image);
-        PaintLabel(p, items, ShowGrids && !cli.IsSet(QStringLiteral("no-grid")));
+        PaintLabel(p, items, items.ShowGrids && !cli.IsSet(QStringLiteral("no-grid")));
     }
     QSaveFile file(output);
     if (!file.open(QIODevice::WriteOnly))

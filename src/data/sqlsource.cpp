@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
+#include <QMutex>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -52,12 +53,18 @@ QString serverTimestampText(const QDateTime &value, const QTimeZone &zone)
 
 constexpr int kPgTimestampTz = 1184; // the type's oid
 
-QHash<QString, QString> &sessionPasswords()
+// This run's passwords, shared by every job of the process (jobs may run on
+// several threads).
+struct TSessionPasswords {
+    QMutex Lock;
+    QHash<QString, QString> ByUrl;
+};
+
+TSessionPasswords &sessionPasswords()
 {
-    static QHash<QString, QString> passwords;
+    static TSessionPasswords passwords;
     return passwords;
 }
-
 
 // One line, as a message box or the command line shows it.
 QString oneLine(QString text)
@@ -172,10 +179,12 @@ QString SqlValueText(const QVariant &v)
 
 void SetSessionSqlPassword(const QString &url, const QString &password)
 {
+    TSessionPasswords &session = sessionPasswords();
+    const QMutexLocker lock(&session.Lock);
     if (password.isEmpty())
-        sessionPasswords().remove(url);
+        session.ByUrl.remove(url);
     else
-        sessionPasswords().insert(url, password);
+        session.ByUrl.insert(url, password);
 }
 
 struct TSqlSource::Private {
@@ -320,7 +329,12 @@ std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &url, const QString &quer
     // The password: this run's, the environment's, else none (the database's
     // own means) and, when the server asks for one, the keyring's.
     const QString key = SqlUrl(c);
-    QString password = sessionPasswords().value(key);
+    QString password;
+    {
+        TSessionPasswords &session = sessionPasswords();
+        const QMutexLocker lock(&session.Lock);
+        password = session.ByUrl.value(key);
+    }
     if (password.isEmpty())
         password = qEnvironmentVariable("QUORVANE_DB_PASSWORD");
     db.setPassword(password);

@@ -129,18 +129,18 @@ int MulDiv(int a, int b, int c)
 }
 } // namespace
 
-int TItemFont::PixelHeight() const
+int TItemFont::PixelHeight(int dpiY) const
 {
     if (Font.pointSize() <= 0 && Font.pixelSize() > 0)
         return Font.pixelSize();
     const int pt = Font.pointSize() > 0 ? Font.pointSize() : Round(Font.pointSizeF());
-    const int h = MulDiv(pt, ScreenDpiY, 72);
+    const int h = MulDiv(pt, dpiY, 72);
     return h > 0 ? h : 1;
 }
 
 QFont TItemFont::ScaledFont(int pixelHeight) const
 {
     QFont f = Font;
-    f.setPixelSize(pixelHeight > 0 ? pixelHeight : PixelHeight());
+    f.setPixelSize(pixelHeight);
     return f;
 }

@@ -8,6 +8,11 @@ TItemContainer::~TItemContainer()
     Items.clear();
 }
 
+void TItemContainer::FitSurfaceToFormat()
+{
+    SetSurfaceSize(SurfaceWidthPx(LabelFormat, ScreenDpiX), SurfaceHeightPx(LabelFormat, ScreenDpiY));
+}
+
 void TItemContainer::SetSurfaceSize(int w, int h)
 {
     surfaceWidth_ = w;

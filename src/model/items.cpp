@@ -5,6 +5,16 @@
 
 // ------------------------------------------------------------------ items
 
+int TLabelControl::DesignDpiX() const
+{
+    return LabelCanvas ? LabelCanvas->ScreenDpiX : kDefaultDesignDpi;
+}
+
+int TLabelControl::DesignDpiY() const
+{
+    return LabelCanvas ? LabelCanvas->ScreenDpiY : kDefaultDesignDpi;
+}
+
 TLabelControl::TLabelControl()
 {
     Loading = true;

@@ -4,6 +4,7 @@
 // Events are std::function callbacks throughout.
 
 #include "model/advanced.h"
+#include "model/labelformat.h"
 
 #include <QColor>
 #include <QFont>
@@ -79,10 +80,10 @@ struct TItemFont {
     QFont Font = QFont(QStringLiteral("Courier New"), 8);
     TColor Color = clBlack;
     int Charset = 1;
-    // Character height in design pixels at ScreenDpiY (positive).
-    int PixelHeight() const;
-    // The QFont sized in pixels: pixel height given, or PixelHeight().
-    QFont ScaledFont(int pixelHeight = 0) const;
+    // Character height in design pixels at the design resolution dpiY (positive).
+    int PixelHeight(int dpiY) const;
+    // The QFont sized to the pixel height.
+    QFont ScaledFont(int pixelHeight) const;
     bool operator==(const TItemFont &o) const { return Font == o.Font && Color == o.Color && Charset == o.Charset; }
 };
 
@@ -132,6 +133,9 @@ public:
     std::function<void(TLabelControl *)> OnBoundsChange;
     TItemContainer *LabelCanvas = nullptr;
     TFieldList Fields;
+    // The design resolution of the container; a detached item's is the default.
+    int DesignDpiX() const;
+    int DesignDpiY() const;
 
     // Clamped raw setters (then MarkChanged(true)).
     void SetTop(int v);
@@ -269,9 +273,20 @@ public:
     TLabelControl *SelectedItem = nullptr;
     std::function<void(TLabelControl *)> OnSelectItem;
 
+    // The label's own values, kept and saved with it.
+    TLabelFormat LabelFormat;
+    bool ShowGrids = true; // grid drawn on the design surface
+    // The encoding of the label's text data files as the user chose it ("UTF-8",
+    // "GB18030", "UTF-16LE", "UTF-16BE"); empty: told from each file's bytes.
+    QString DataEncoding;
+    // The design resolution: item geometry is in pixels at this many per inch.
+    int ScreenDpiX = kDefaultDesignDpi, ScreenDpiY = kDefaultDesignDpi;
+
     virtual int SurfaceWidth() const { return surfaceWidth_; }
     virtual int SurfaceHeight() const { return surfaceHeight_; }
     virtual void SetSurfaceSize(int w, int h);
+    // The surface sized to the label format at the design resolution.
+    void FitSurfaceToFormat();
     // Repaint requests; the headless container ignores them.
     virtual void Invalidate() {}
     virtual void ItemChanged(TLabelControl *) {}

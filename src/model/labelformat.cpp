@@ -7,16 +7,6 @@
 #include <climits>
 #include <cmath>
 
-TLabelFormat LabelFormat;
-bool ShowGrids = true;
-QString DataEncoding;
-bool AutoSaveSeq = true;
-QString Path;
-QString DeclinedPath;
-
-int ScreenDpiX = 96;
-int ScreenDpiY = 96;
-
 namespace {
 // Saturates an already integral double into the int range.
 int SaturateToInt(double v)
@@ -48,50 +38,39 @@ int Trunc(double v)
     return SaturateToInt(std::trunc(v));
 }
 
-void InitScreenDpi()
+TDpi ScreenLogicalDpi()
 {
     const QScreen *screen = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
                                 ? QGuiApplication::primaryScreen()
                                 : nullptr;
-    if (!screen) {
-        SetScreenDpi(96, 96);
-        return;
-    }
+    if (!screen)
+        return {};
     const int x = Round(screen->logicalDotsPerInchX());
     const int y = Round(screen->logicalDotsPerInchY());
-    SetScreenDpi(x > 0 ? x : 96, y > 0 ? y : 96);
+    return {x > 0 ? x : kDefaultDesignDpi, y > 0 ? y : kDefaultDesignDpi};
 }
 
-void SetScreenDpi(int x, int y)
+int UnitPixelsX(const TLabelFormat &f, int dpiX)
 {
-    ScreenDpiX = x;
-    ScreenDpiY = y;
+    return f.Metric ? Round(dpiX / kCmPerInch) : dpiX;
 }
 
-int UnitPixelsX()
+int UnitPixelsY(const TLabelFormat &f, int dpiY)
 {
-    return LabelFormat.Metric ? Round(ScreenDpiX / kCmPerInch) : ScreenDpiX;
+    return f.Metric ? Round(dpiY / kCmPerInch) : dpiY;
 }
 
-int UnitPixelsY()
+int SurfaceWidthPx(const TLabelFormat &f, int dpiX)
 {
-    return LabelFormat.Metric ? Round(ScreenDpiY / kCmPerInch) : ScreenDpiY;
-}
-
-int SurfaceWidthPx(const TLabelFormat &f)
-{
-    const double perUnit = f.Metric ? ScreenDpiX / kCmPerInch : ScreenDpiX;
+    const double perUnit = f.Metric ? dpiX / kCmPerInch : dpiX;
     return Round(perUnit * f.Label_Width);
 }
 
-int SurfaceHeightPx(const TLabelFormat &f)
+int SurfaceHeightPx(const TLabelFormat &f, int dpiY)
 {
-    const double perUnit = f.Metric ? ScreenDpiY / kCmPerInch : ScreenDpiY;
+    const double perUnit = f.Metric ? dpiY / kCmPerInch : dpiY;
     return Round(perUnit * f.Label_Height);
 }
-
-int SurfaceWidthPx() { return SurfaceWidthPx(LabelFormat); }
-int SurfaceHeightPx() { return SurfaceHeightPx(LabelFormat); }
 
 TLabelFormat ConvertUnits(const TLabelFormat &f, bool toMetric)
 {

@@ -1,7 +1,7 @@
 #pragma once
-// Process-wide label geometry, display switches and screen measurements.
-// Item geometry is held in whole screen pixels at ScreenDpiX x ScreenDpiY;
-// the label format in inches or (when Metric) centimetres of exactly 0.4 in.
+// Label geometry and design resolution. Item geometry is held in whole design
+// pixels at the container's ScreenDpiX x ScreenDpiY; the label format in
+// inches or (when Metric) centimetres of exactly 0.4 in.
 
 #include <QString>
 
@@ -22,22 +22,17 @@ struct TLabelFormat {
     int MaxRows = 0;
 };
 
-extern TLabelFormat LabelFormat;
-extern bool ShowGrids;     // grid drawn on the design surface
-// The encoding of the label's text data files as the user chose it ("UTF-8",
-// "GB18030", "UTF-16LE", "UTF-16BE"); empty: told from each file's bytes.
-extern QString DataEncoding;
-extern bool AutoSaveSeq;   // labels with counters are saved before being discarded
-extern QString Path;       // program folder the file types were last registered for
-extern QString DeclinedPath; // program folder for which binding the file types was declined
+// The design resolution of a label nobody chose one for (headless tools,
+// detached items).
+constexpr int kDefaultDesignDpi = 96;
 
-extern int ScreenDpiX;
-extern int ScreenDpiY;
+struct TDpi {
+    int X = kDefaultDesignDpi;
+    int Y = kDefaultDesignDpi;
+};
 
-// Reads the primary screen's logical DPI (96 when there is no screen).
-void InitScreenDpi();
-// Tests and headless tools fix the resolution themselves.
-void SetScreenDpi(int x, int y);
+// The primary screen's logical DPI (96 when there is no screen).
+TDpi ScreenLogicalDpi();
 
 // Round half to even, the one rounding rule of the program.
 int Round(double v);
@@ -47,13 +42,12 @@ int Trunc(double v);
 // Centimetres are exactly 0.4 inch.
 constexpr double kCmPerInch = 2.5;
 
-int UnitPixelsX();
-int UnitPixelsY();
-// Design surface size in screen pixels for the current format.
-int SurfaceWidthPx();
-int SurfaceHeightPx();
-int SurfaceWidthPx(const TLabelFormat &f);
-int SurfaceHeightPx(const TLabelFormat &f);
+// Design pixels a unit of the format at the design resolution.
+int UnitPixelsX(const TLabelFormat &f, int dpiX);
+int UnitPixelsY(const TLabelFormat &f, int dpiY);
+// Design surface size in design pixels for the format.
+int SurfaceWidthPx(const TLabelFormat &f, int dpiX);
+int SurfaceHeightPx(const TLabelFormat &f, int dpiY);
 
 // Converts the six lengths between inches (metric false) and centimetres.
 TLabelFormat ConvertUnits(const TLabelFormat &f, bool toMetric);

@@ -261,8 +261,8 @@ protected:
     void Apply(bool forward) override
     {
         TItemContainer &items = target_.Items;
-        LabelFormat = forward ? after_ : before_;
-        items.SetSurfaceSize(SurfaceWidthPx(), SurfaceHeightPx());
+        items.LabelFormat = forward ? after_ : before_;
+        items.FitSurfaceToFormat();
         const TRect parent{0, 0, items.SurfaceWidth(), items.SurfaceHeight()};
         for (TLabelControl *item : std::as_const(items.Items))
             item->ParentRect = parent;
@@ -393,7 +393,7 @@ bool TItemEdit::Commit(QUndoStack *stack, const QString &text, TMerge merge, boo
     return true;
 }
 
-TLabelFormatEdit::TLabelFormatEdit(TUndoTarget &target) : target_(target), before_(LabelFormat)
+TLabelFormatEdit::TLabelFormatEdit(TUndoTarget &target) : target_(target), before_(target.Items.LabelFormat)
 {
     for (const TLabelControl *item : std::as_const(target.Items.Items))
         bounds_.push_back(item->BoundsRect());
@@ -406,7 +406,7 @@ bool TLabelFormatEdit::Commit(QUndoStack *stack, const QString &text)
     for (qsizetype i = 0; i < items.size() && i < qsizetype(bounds_.size()); ++i)
         if (!(items[i]->BoundsRect() == bounds_[i]))
             moves.push_back({i, bounds_[i], items[i]->BoundsRect()});
-    const TLabelFormat &now = LabelFormat;
+    const TLabelFormat &now = target_.Items.LabelFormat;
     const TLabelFormat &was = before_;
     const bool sameFormat = now.Label_Width == was.Label_Width && now.Label_Height == was.Label_Height
                             && now.Margin_Top == was.Margin_Top && now.Margin_Left == was.Margin_Left
@@ -415,7 +415,7 @@ bool TLabelFormatEdit::Commit(QUndoStack *stack, const QString &text)
                             && now.MaxColumns == was.MaxColumns && now.MaxRows == was.MaxRows;
     if (sameFormat && moves.empty())
         return false;
-    Push(stack, new TLabelFormatCommand(target_, text, before_, LabelFormat, std::move(moves)));
+    Push(stack, new TLabelFormatCommand(target_, text, before_, now, std::move(moves)));
     return true;
 }
 

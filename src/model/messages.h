@@ -8,5 +8,7 @@
 using TMessageHandler = std::function<void(const QString &text)>;
 
 void ShowMessage(const QString &text);
-// Returns the previous handler. The default writes to stderr.
+// An installation hook, like Qt's message handler: the program's main (or a
+// test) sets it; it may be called from any thread. Returns the previous
+// handler. The default writes to stderr.
 TMessageHandler SetMessageHandler(TMessageHandler handler);

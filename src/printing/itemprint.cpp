@@ -1,7 +1,5 @@
 #include "printing/itemprint.h"
 
-#include "model/labelformat.h"
-#include "printing/sheetlayout.h"
 #include "render/itemdraw.h"
 
 #include <QPainter>
@@ -14,7 +12,7 @@ QString ItemPrintText(TLabelControl &item, const TLabelPrintState &label)
 
 void PrintItem(QPainter &p, TLabelControl &item, const TLabelPrintState &label, int X, int Y)
 {
-    const TDrawTarget target = TDrawTarget::Paper(ScreenDpiX, ScreenDpiY, PrinterDpiX, PrinterDpiY);
+    const TDrawTarget target = TDrawTarget::Paper(label.Dpi.ScreenDpiX, label.Dpi.ScreenDpiY, label.Dpi.PrinterDpiX, label.Dpi.PrinterDpiY);
     if (item.FillsBox())
         p.fillRect(target.DeviceBox(item, {X, Y}), Qt::white);
     // Shapes and pictures have no text; composing it would advance counters.

@@ -4,6 +4,7 @@
 // (X, Y) is the item's top-left corner on the printable area.
 
 #include "model/items.h"
+#include "printing/sheetlayout.h"
 
 #include <QStringList>
 
@@ -16,6 +17,7 @@ struct TLabelPrintState {
     // When set, the reason of every barcode whose text its symbology cannot
     // hold (that item prints nothing; the label goes on) is added here.
     QStringList *SymbolErrors = nullptr;
+    TPrintResolution Dpi;          // the job's printer and the label's design resolution
 };
 
 // Prints an item of any kind.

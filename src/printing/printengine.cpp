@@ -28,22 +28,25 @@ QString PrintJobTitle(const QString &labelFile)
     return labelFile.isEmpty() ? QStringLiteral("Quorvane") : QFileInfo(labelFile).fileName();
 }
 
-void PrintLabel(QPainter &painter, const QList<TLabelControl *> &items, int column, int row,
-                const TLabelPrintState &label)
+void PrintLabel(QPainter &painter, const QList<TLabelControl *> &items, const TSheetLayout &layout, int column,
+                int row, const TLabelPrintState &state)
 {
-    const int X0 = ColumnLeft(column), Y0 = RowTop(row);
-    const int W = LabelWidthPx(), H = LabelHeightPx();
-    const int oneX = DesignToPrinterX(1), oneY = DesignToPrinterY(1);
+    const TSheetLayout &L = layout;
+    TLabelPrintState label = state;
+    label.Dpi = L.Resolution();
+    const int X0 = L.ColumnLeft(column), Y0 = L.RowTop(row);
+    const int W = L.LabelWidthPx(), H = L.LabelHeightPx();
+    const int oneX = L.DesignToPrinterX(1), oneY = L.DesignToPrinterY(1);
     for (TLabelControl *item : items) {
         if (!item)
             continue;
-        const int dx = DesignToPrinterX(item->Left), dy = DesignToPrinterY(item->Top);
+        const int dx = L.DesignToPrinterX(item->Left), dy = L.DesignToPrinterY(item->Top);
         int l = X0, t = Y0, r = X0 + W, b = Y0 + H;
         if (!item->AutoSize) {
             l = qMax(l, X0 + dx);
             t = qMax(t, Y0 + dy);
-            r = qMin(r, X0 + dx + DesignToPrinterX(item->Width)) + oneX;
-            b = qMin(b, Y0 + dy + DesignToPrinterY(item->Height)) + oneY;
+            r = qMin(r, X0 + dx + L.DesignToPrinterX(item->Width)) + oneX;
+            b = qMin(b, Y0 + dy + L.DesignToPrinterY(item->Height)) + oneY;
         }
         painter.setClipRect(QRect(l, t, qMax(0, r - l), qMax(0, b - t)), Qt::ReplaceClip);
         PrintItem(painter, *item, label, X0 + dx, Y0 + dy);
@@ -51,25 +54,25 @@ void PrintLabel(QPainter &painter, const QList<TLabelControl *> &items, int colu
     }
 }
 
-QTransform CalibrationTransform(const TCalibration &c)
+QTransform CalibrationTransform(const TCalibration &c, const TPrinterMetrics &m)
 {
     if (c.IsIdentity())
         return {};
     const double sx = c.ScaleX / 100.0, sy = c.ScaleY / 100.0;
-    const double dx = std::round(c.OffsetX / 25.4 * PrinterDpiX) + (sx - 1) * OffsetX;
-    const double dy = std::round(c.OffsetY / 25.4 * PrinterDpiY) + (sy - 1) * OffsetY;
+    const double dx = std::round(c.OffsetX / 25.4 * m.DpiX) + (sx - 1) * m.OffsetX;
+    const double dy = std::round(c.OffsetY / 25.4 * m.DpiY) + (sy - 1) * m.OffsetY;
     return QTransform(sx, 0, 0, sy, dx, dy);
 }
 
-void PrintPage(QPainter &painter, const QList<TLabelControl *> &items, TJobCursor &job)
+void PrintPage(QPainter &painter, const QList<TLabelControl *> &items, const TSheetLayout &layout, TJobCursor &job)
 {
     TRecordSource *source = job.Source;
     QStringList symbolErrors;
-    for (int r = 0; !job.Done && r < LabelRows; ++r) {
-        for (int c = 0; !job.Done && c < LabelColumns; ++c) {
+    for (int r = 0; !job.Done && r < layout.LabelRows; ++r) {
+        for (int c = 0; !job.Done && c < layout.LabelColumns; ++c) {
             const TLabelPrintState label{source ? &source->DataRow() : nullptr, job.Copies == job.CopyIndex + 1,
                                          &symbolErrors};
-            PrintLabel(painter, items, c, r, label);
+            PrintLabel(painter, items, layout, c, r, label);
             if (!symbolErrors.isEmpty()) {
                 const qint64 which = source ? job.Record : job.LabelsPrinted + 1;
                 if (job.SymbolFailures &&
@@ -107,15 +110,14 @@ void PrintPage(QPainter &painter, const QList<TLabelControl *> &items, TJobCurso
     }
 }
 
-namespace {
+TLabelFormat JobFormat(const TLabelFormat &format, const TPrintChoices &choices)
+{
+    TLabelFormat f = format;
+    f.Roll = f.Roll || choices.Roll;
+    return f;
+}
 
-// A job with --roll prints a sheet label one a page; the label's own format
-// is as it was afterwards.
-struct TRollScope {
-    bool Old;
-    explicit TRollScope(bool roll) : Old(LabelFormat.Roll) { LabelFormat.Roll = Old || roll; }
-    ~TRollScope() { LabelFormat.Roll = Old; }
-};
+namespace {
 
 struct TFinishGuard {
     TPrintProgressSink *Sink;
@@ -135,10 +137,10 @@ TPrintResult Fail(TPrintResult r, const QString &text, QString *message)
 
 } // namespace
 
-TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoices &choices,
-                         TPrinterDevice &device, TPrintProgressSink *progress, QString *message,
-                         TPrintStats *stats)
+TPrintResult PrintLabels(const TItemContainer &label, const TPrintChoices &choices, TPrinterDevice &device,
+                         TPrintProgressSink *progress, QString *message, TPrintStats *stats)
 {
+    const QList<TLabelControl *> &items = label.Items;
     TFinishGuard finish{progress};
     if (stats)
         *stats = {};
@@ -150,16 +152,17 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
 
     // Checked before the device is asked anything: such a job would spend
     // most of its records off the paper and still count them printed.
-    if (const QString offPage = OffPageMessage(LabelFormat); !offPage.isEmpty())
+    if (const QString offPage = OffPageMessage(label.LabelFormat); !offPage.isEmpty())
         return Fail(TPrintResult::NoFit, offPage, message);
-    const TRollScope rollScope(choices.Roll);
-    if (LabelFormat.Roll)
-        device.SetRollPage(RollPageSizeMm());
+    // A job with --roll prints a sheet label one a page; the label keeps its format.
+    const TLabelFormat format = JobFormat(label.LabelFormat, choices);
+    if (format.Roll)
+        device.SetRollPage(TSheetLayout(format, {}, label.ScreenDpiX, label.ScreenDpiY).RollPageSizeMm());
     TPrinterMetrics metrics;
     if (!device.Metrics(metrics))
         return Fail(TPrintResult::DeviceError, PrinterUnusableMessage(device.Name()), message);
-    ApplyPrinterMetrics(metrics);
-    const qint64 perPage = qint64(LabelRows) * LabelColumns;
+    const TSheetLayout layout(format, metrics, label.ScreenDpiX, label.ScreenDpiY);
+    const qint64 perPage = qint64(layout.LabelRows) * layout.LabelColumns;
     // An empty grid would start page after page without printing.
     if (perPage <= 0)
         return Fail(TPrintResult::NoFit, QCoreApplication::translate("Printing", kMsgNoFit), message);
@@ -200,7 +203,7 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
         device.Abort();
         return Fail(TPrintResult::DeviceError, PrinterUnusableMessage(device.Name()), message);
     }
-    const QTransform calibration = CalibrationTransform(choices.Calibration);
+    const QTransform calibration = CalibrationTransform(choices.Calibration, metrics);
     painter->setWorldTransform(calibration);
     if (progress)
         progress->SetPage(1);
@@ -216,7 +219,7 @@ TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoice
     int pagesPrinted = 0;
     int pageNumber = 1;
     while (!job.Done) {
-        PrintPage(*painter, items, job);
+        PrintPage(*painter, items, layout, job);
         ++pagesPrinted;
         if (rangeKind == rkPages && pageCount <= pagesPrinted)
             job.Done = true;

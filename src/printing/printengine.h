@@ -109,9 +109,11 @@ struct TPrintStats {
 // DataError and DeviceError *message holds the text to show (naming the file
 // where one is at fault), and no document was begun except for a device
 // failure while ending. Cancelled: the document was aborted.
-TPrintResult PrintLabels(const QList<TLabelControl *> &items, const TPrintChoices &choices,
-                         TPrinterDevice &device, TPrintProgressSink *progress, QString *message,
-                         TPrintStats *stats = nullptr);
+TPrintResult PrintLabels(const TItemContainer &label, const TPrintChoices &choices, TPrinterDevice &device,
+                         TPrintProgressSink *progress, QString *message, TPrintStats *stats = nullptr);
+// The format a job prints the label with: its own, one a page when the job
+// asks for a roll.
+TLabelFormat JobFormat(const TLabelFormat &format, const TPrintChoices &choices);
 // Where a job stands between labels. PrintLabels carries it from page to
 // page; the preview sets it up for any page and draws that page alone.
 struct TJobCursor {
@@ -128,14 +130,15 @@ struct TJobCursor {
 };
 // Fills the current page from the cursor's position, label by label, until
 // the page is full or the job is done.
-void PrintPage(QPainter &painter, const QList<TLabelControl *> &items, TJobCursor &job);
+void PrintPage(QPainter &painter, const QList<TLabelControl *> &items, const TSheetLayout &layout, TJobCursor &job);
 // Draws every item, bottom first, at grid position (column, row) of the
 // current page, each clipped to its box (or the label when auto-sized).
-void PrintLabel(QPainter &painter, const QList<TLabelControl *> &items, int column, int row,
-                const TLabelPrintState &label);
+// The label's resolutions come from the layout.
+void PrintLabel(QPainter &painter, const QList<TLabelControl *> &items, const TSheetLayout &layout, int column,
+                int row, const TLabelPrintState &label);
 // Documents are named after the label file, or "Quorvane".
 QString PrintJobTitle(const QString &labelFile);
 // The calibration as the painter's transform, in device pixels of the
-// current printer measurements: the offset in whole pixels, the scale about
-// the paper's corner.
-QTransform CalibrationTransform(const TCalibration &c);
+// printer measurements: the offset in whole pixels, the scale about the
+// paper's corner.
+QTransform CalibrationTransform(const TCalibration &c, const TPrinterMetrics &m);

@@ -122,11 +122,12 @@ private:
 
 } // namespace
 
-TPrintPreview::TPrintPreview(const QList<TLabelControl *> &items, const TPrintChoices &choices,
+TPrintPreview::TPrintPreview(const TItemContainer &label, const TPrintChoices &choices,
                              const TPrinterMetrics &metrics)
-    : choices_(choices), metrics_(metrics)
+    : choices_(choices), metrics_(metrics), format_(label.LabelFormat), screenDpiX_(label.ScreenDpiX),
+      screenDpiY_(label.ScreenDpiY)
 {
-    for (TLabelControl *item : items) {
+    for (TLabelControl *item : label.Items) {
         if (!item)
             continue;
         TLabelControl *copy = item->Clone().release();
@@ -156,18 +157,18 @@ TPrintResult TPrintPreview::Open(QString *message)
     pageTokens_.clear();
     source_.reset();
     cached_.reset();
-    if (const QString offPage = OffPageMessage(LabelFormat); !offPage.isEmpty())
+    if (const QString offPage = OffPageMessage(format_); !offPage.isEmpty())
         return fail(TPrintResult::NoFit, offPage);
     TPreviewDevice device(metrics_);
     // A roll label previews on its own page, as the printer is asked for it.
-    if (LabelFormat.Roll)
-        device.SetRollPage(RollPageSizeMm());
+    if (format_.Roll)
+        device.SetRollPage(TSheetLayout(format_, {}, screenDpiX_, screenDpiY_).RollPageSizeMm());
     TPrinterMetrics m;
     if (!device.Metrics(m))
         return fail(TPrintResult::DeviceError, QCoreApplication::translate("Printing", "The printer cannot be used."));
     metrics_ = m;
-    ApplyPrinterMetrics(metrics_);
-    perPage_ = qint64(LabelRows) * LabelColumns;
+    layout_ = TSheetLayout(format_, metrics_, screenDpiX_, screenDpiY_);
+    perPage_ = qint64(layout_.LabelRows) * layout_.LabelColumns;
     if (perPage_ <= 0)
         return fail(TPrintResult::NoFit, QCoreApplication::translate("Printing", kMsgNoFit));
 
@@ -229,8 +230,6 @@ bool TPrintPreview::DrawPage(int n, QPainter &painter, QString *message)
 {
     if (n < 0 || n >= pageCount_)
         return false;
-    // The designer may have laid out the sheet for another printer meanwhile.
-    ApplyPrinterMetrics(metrics_);
     const qint64 first = qint64(n) * perPage_;
     const qint64 contents = first / copies_; // label contents finished before the page
     for (const TCounter &c : counters_)
@@ -254,7 +253,7 @@ bool TPrintPreview::DrawPage(int n, QPainter &painter, QString *message)
             return false;
         }
     }
-    PrintPage(painter, items_, job);
+    PrintPage(painter, items_, layout_, job);
     if (job.DataFailed) {
         if (message)
             *message = job.Source->ErrorString();

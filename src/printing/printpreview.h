@@ -49,7 +49,7 @@ private:
 class TPrintPreview {
 public:
     // The items are copied: a preview never advances the label's counters.
-    TPrintPreview(const QList<TLabelControl *> &items, const TPrintChoices &choices, const TPrinterMetrics &metrics);
+    TPrintPreview(const TItemContainer &label, const TPrintChoices &choices, const TPrinterMetrics &metrics);
     ~TPrintPreview();
     TPrintPreview(const TPrintPreview &) = delete;
     TPrintPreview &operator=(const TPrintPreview &) = delete;
@@ -65,6 +65,7 @@ public:
     qint64 LabelsPerPage() const { return perPage_; }
     qint64 LabelCount() const { return labelCount_; }
     const TPrinterMetrics &Metrics() const { return metrics_; }
+    const TSheetLayout &Layout() const { return layout_; }
 
     // Draws page n (from 0) through the engine on a painter whose origin is
     // the printable area's corner, in printer pixels. False with *message when
@@ -83,6 +84,9 @@ private:
     std::vector<TCounter> counters_;
     TPrintChoices choices_;
     TPrinterMetrics metrics_;
+    TLabelFormat format_;
+    int screenDpiX_, screenDpiY_;
+    TSheetLayout layout_;
     std::unique_ptr<TRecordSource> source_;
     std::unique_ptr<TRecordSource> cached_; // the kept records of a source that cannot seek
     std::vector<qint64> pageTokens_;        // the source's position at each page start

@@ -384,11 +384,6 @@ QString TQPrinterDevice::DefaultPrinterName()
     return QPrinterInfo::defaultPrinterName();
 }
 
-void TQPrinterDevice::InstallAsMetricsSource()
-{
-    SetPrinterMetricsSource([this](TPrinterMetrics &m) { return Metrics(m); });
-}
-
 TRollMedia ChooseRollMedia(const QSizeF &mm, const QList<QPageSize> &sizes, bool custom, const QSizeF &minMm,
                            const QSizeF &maxMm)
 {

@@ -56,9 +56,6 @@ public:
     static QStringList PrinterNames();
     static QString DefaultPrinterName(); // empty with no printer installed
 
-    // ComputeSheetLayout reads this device from now on.
-    void InstallAsMetricsSource();
-
 private:
     struct Private;
     std::unique_ptr<Private> d;

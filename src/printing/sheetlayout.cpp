@@ -6,17 +6,7 @@
 #include <climits>
 #include <cmath>
 
-int PrinterDpiX = 0, PrinterDpiY = 0, PaperWidth = 0, PaperHeight = 0, OffsetX = 0, OffsetY = 0,
-    RightMargin = 0, BottomMargin = 0;
-int LabelRows = 0, LabelColumns = 0;
-
 namespace {
-
-TPrinterMetricsSource &metricsSource()
-{
-    static TPrinterMetricsSource source;
-    return source;
-}
 
 // Truncation of a product of a decimal label value and a resolution. The
 // values come from text such as "0.29"; binary fractions put their products a
@@ -29,9 +19,9 @@ int TruncPx(double v)
     return Trunc(v + (v >= 0 ? 1e-7 : -1e-7));
 }
 
-double Unit(double v)
+double Unit(const TLabelFormat &f, double v)
 {
-    return LabelFormat.Metric ? v / kCmPerInch : v;
+    return f.Metric ? v / kCmPerInch : v;
 }
 
 int Scale(qint64 v, int printerDpi, int screenDpi)
@@ -42,15 +32,19 @@ int Scale(qint64 v, int printerDpi, int screenDpi)
     return r > INT_MAX ? INT_MAX : (r < INT_MIN ? INT_MIN : static_cast<int>(r));
 }
 
-void RecomputeGrid()
+} // namespace
+
+TSheetLayout::TSheetLayout(const TLabelFormat &format, const TPrinterMetrics &metrics, int screenDpiX, int screenDpiY)
+    : format_(format), metrics_(metrics), screenDpiX_(screenDpiX), screenDpiY_(screenDpiY)
 {
-    const TLabelFormat &f = LabelFormat;
-    LabelRows = CountLabels(LabelUnitsToPrinter(f.Margin_Top, PrinterDpiY, f.Metric),
-                            LabelUnitsToPrinter(f.Label_Height, PrinterDpiY, f.Metric),
-                            LabelUnitsToPrinter(f.Gap_Height, PrinterDpiY, f.Metric), PaperHeight);
-    LabelColumns = CountLabels(LabelUnitsToPrinter(f.Margin_Left, PrinterDpiX, f.Metric),
-                               LabelUnitsToPrinter(f.Label_Width, PrinterDpiX, f.Metric),
-                               LabelUnitsToPrinter(f.Gap_Width, PrinterDpiX, f.Metric), PaperWidth);
+    const TLabelFormat &f = format_;
+    const TPrinterMetrics &m = metrics_;
+    LabelRows = CountLabels(LabelUnitsToPrinter(f.Margin_Top, m.DpiY, f.Metric),
+                            LabelUnitsToPrinter(f.Label_Height, m.DpiY, f.Metric),
+                            LabelUnitsToPrinter(f.Gap_Height, m.DpiY, f.Metric), m.PaperHeight);
+    LabelColumns = CountLabels(LabelUnitsToPrinter(f.Margin_Left, m.DpiX, f.Metric),
+                               LabelUnitsToPrinter(f.Label_Width, m.DpiX, f.Metric),
+                               LabelUnitsToPrinter(f.Gap_Width, m.DpiX, f.Metric), m.PaperWidth);
     // A roll page holds one label, whatever paper the device has.
     if (f.Roll) {
         LabelRows = qMin(LabelRows, 1);
@@ -60,53 +54,6 @@ void RecomputeGrid()
         LabelRows = qMin(LabelRows, f.MaxRows);
     if (f.MaxColumns > 0)
         LabelColumns = qMin(LabelColumns, f.MaxColumns);
-}
-
-} // namespace
-
-void SetPrinterMetricsSource(TPrinterMetricsSource source)
-{
-    metricsSource() = std::move(source);
-}
-
-void ApplyPrinterMetrics(const TPrinterMetrics &m)
-{
-    PrinterDpiX = m.DpiX;
-    PrinterDpiY = m.DpiY;
-    PaperWidth = m.PaperWidth;
-    PaperHeight = m.PaperHeight;
-    OffsetX = m.OffsetX;
-    OffsetY = m.OffsetY;
-    RightMargin = m.RightMargin;
-    BottomMargin = m.BottomMargin;
-    RecomputeGrid();
-}
-
-TPrinterMetrics CurrentPrinterMetrics()
-{
-    TPrinterMetrics m;
-    m.DpiX = PrinterDpiX;
-    m.DpiY = PrinterDpiY;
-    m.PaperWidth = PaperWidth;
-    m.PaperHeight = PaperHeight;
-    m.OffsetX = OffsetX;
-    m.OffsetY = OffsetY;
-    m.RightMargin = RightMargin;
-    m.BottomMargin = BottomMargin;
-    return m;
-}
-
-bool ComputeSheetLayout()
-{
-    if (metricsSource()) {
-        TPrinterMetrics m;
-        if (!metricsSource()(m))
-            return false;
-        ApplyPrinterMetrics(m);
-        return true;
-    }
-    RecomputeGrid();
-    return true;
 }
 
 int CountLabels(int start, int size, int gap, int extent)
@@ -125,28 +72,30 @@ int CountLabels(int start, int size, int gap, int extent)
     return n > INT_MAX ? INT_MAX : static_cast<int>(n);
 }
 
-int ColumnLeft(int c)
+int TSheetLayout::ColumnLeft(int c) const
 {
-    const TLabelFormat &f = LabelFormat;
-    return TruncPx(Unit(f.Margin_Left) * PrinterDpiX) - OffsetX + TruncPx(Unit(f.Gap_Width) * PrinterDpiX * c)
-           + TruncPx(Unit(f.Label_Width) * PrinterDpiX * c);
+    const TLabelFormat &f = format_;
+    const int dpi = metrics_.DpiX;
+    return TruncPx(Unit(f, f.Margin_Left) * dpi) - metrics_.OffsetX + TruncPx(Unit(f, f.Gap_Width) * dpi * c)
+           + TruncPx(Unit(f, f.Label_Width) * dpi * c);
 }
 
-int RowTop(int r)
+int TSheetLayout::RowTop(int r) const
 {
-    const TLabelFormat &f = LabelFormat;
-    return TruncPx(Unit(f.Margin_Top) * PrinterDpiY) - OffsetY + TruncPx(Unit(f.Gap_Height) * PrinterDpiY * r)
-           + TruncPx(Unit(f.Label_Height) * PrinterDpiY * r);
+    const TLabelFormat &f = format_;
+    const int dpi = metrics_.DpiY;
+    return TruncPx(Unit(f, f.Margin_Top) * dpi) - metrics_.OffsetY + TruncPx(Unit(f, f.Gap_Height) * dpi * r)
+           + TruncPx(Unit(f, f.Label_Height) * dpi * r);
 }
 
-int LabelWidthPx()
+int TSheetLayout::LabelWidthPx() const
 {
-    return LabelUnitsToPrinter(LabelFormat.Label_Width, PrinterDpiX, LabelFormat.Metric);
+    return LabelUnitsToPrinter(format_.Label_Width, metrics_.DpiX, format_.Metric);
 }
 
-int LabelHeightPx()
+int TSheetLayout::LabelHeightPx() const
 {
-    return LabelUnitsToPrinter(LabelFormat.Label_Height, PrinterDpiY, LabelFormat.Metric);
+    return LabelUnitsToPrinter(format_.Label_Height, metrics_.DpiY, format_.Metric);
 }
 
 int LabelUnitsToPrinter(double v, int dpi, bool metric)
@@ -154,19 +103,29 @@ int LabelUnitsToPrinter(double v, int dpi, bool metric)
     return TruncPx((metric ? v / kCmPerInch : v) * dpi);
 }
 
-int DesignToPrinterX(int v)
+int TPrintResolution::DesignToPrinterX(int v) const
 {
     return Scale(v, PrinterDpiX, ScreenDpiX);
 }
 
-int DesignToPrinterY(int v)
+int TPrintResolution::DesignToPrinterY(int v) const
 {
     return Scale(v, PrinterDpiY, ScreenDpiY);
 }
 
-QSizeF RollPageSizeMm()
+int TSheetLayout::DesignToPrinterX(int v) const
 {
-    const TLabelFormat &f = LabelFormat;
+    return Scale(v, metrics_.DpiX, screenDpiX_);
+}
+
+int TSheetLayout::DesignToPrinterY(int v) const
+{
+    return Scale(v, metrics_.DpiY, screenDpiY_);
+}
+
+QSizeF TSheetLayout::RollPageSizeMm() const
+{
+    const TLabelFormat &f = format_;
     const double mm = 25.4 / (f.Metric ? kCmPerInch : 1.0);
     return QSizeF((f.Label_Width + 2 * qMax(0.0, f.Margin_Left)) * mm,
                   (f.Label_Height + 2 * qMax(0.0, f.Margin_Top)) * mm);

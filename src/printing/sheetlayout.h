@@ -1,12 +1,11 @@
 #pragma once
 // How labels lie on a printer page: the printer's measurements (device
-// pixels) and the label grid, recomputed from the label format.
+// pixels) and the label grid made from them and the label format.
+
+#include "model/labelformat.h"
 
 #include <QSizeF>
 #include <QString>
-#include <functional>
-
-struct TLabelFormat;
 
 struct TPrinterMetrics {
     int DpiX = 600, DpiY = 600;
@@ -15,38 +14,55 @@ struct TPrinterMetrics {
     int RightMargin = 0, BottomMargin = 0;     // unprintable strips right/bottom
 };
 
-extern int PrinterDpiX, PrinterDpiY, PaperWidth, PaperHeight, OffsetX, OffsetY, RightMargin, BottomMargin;
-extern int LabelRows, LabelColumns;
-
-// Where ComputeSheetLayout reads the selected printer from. Returns false
-// when there is no printer; the values then keep their previous contents.
-using TPrinterMetricsSource = std::function<bool(TPrinterMetrics &)>;
-void SetPrinterMetricsSource(TPrinterMetricsSource source);
-// Stores the measurements and recomputes LabelRows and LabelColumns.
-void ApplyPrinterMetrics(const TPrinterMetrics &m);
-// The measurements currently held.
-TPrinterMetrics CurrentPrinterMetrics();
-
-// Reads the source (when one is set) and recomputes the grid from the
-// current label format. False when the source has no printer.
-bool ComputeSheetLayout();
 // Whole labels of length size, gap apart, between start and extent. Ends for
 // every input: a size <= 0, or a gap that makes a step <= 0, gives 0.
 int CountLabels(int start, int size, int gap, int extent);
-int ColumnLeft(int c);
-int RowTop(int r);
-int LabelWidthPx();
-int LabelHeightPx();
 // A length in label units to printer pixels (truncated; metric divides by 2.5).
 int LabelUnitsToPrinter(double v, int dpi, bool metric);
-// Design (screen) pixels to printer pixels, truncated toward zero, exact.
-int DesignToPrinterX(int v);
-int DesignToPrinterY(int v);
+
+// Printer and design resolutions: what item geometry is scaled by.
+struct TPrintResolution {
+    int PrinterDpiX = 600, PrinterDpiY = 600;
+    int ScreenDpiX = kDefaultDesignDpi, ScreenDpiY = kDefaultDesignDpi;
+    // Design pixels to printer pixels, truncated toward zero, exact.
+    int DesignToPrinterX(int v) const;
+    int DesignToPrinterY(int v) const;
+};
+
+// The label grid of one job: the label format on one printer's page, with
+// item geometry at the design resolution. A value: each job makes its own.
+class TSheetLayout {
+public:
+    TSheetLayout() = default;
+    TSheetLayout(const TLabelFormat &format, const TPrinterMetrics &metrics, int screenDpiX, int screenDpiY);
+
+    const TLabelFormat &Format() const { return format_; }
+    const TPrinterMetrics &Metrics() const { return metrics_; }
+    int PrinterDpiX() const { return metrics_.DpiX; }
+    int PrinterDpiY() const { return metrics_.DpiY; }
+    int ScreenDpiX() const { return screenDpiX_; }
+    int ScreenDpiY() const { return screenDpiY_; }
+    TPrintResolution Resolution() const { return {metrics_.DpiX, metrics_.DpiY, screenDpiX_, screenDpiY_}; }
+
+    int LabelRows = 0, LabelColumns = 0;
+
+    int ColumnLeft(int c) const;
+    int RowTop(int r) const;
+    int LabelWidthPx() const;
+    int LabelHeightPx() const;
+    // Design pixels to printer pixels, truncated toward zero, exact.
+    int DesignToPrinterX(int v) const;
+    int DesignToPrinterY(int v) const;
+    // Roll labels: the page of one label, the label with its margins all
+    // round, in millimetres.
+    QSizeF RollPageSizeMm() const;
+
+private:
+    TLabelFormat format_;
+    TPrinterMetrics metrics_;
+    int screenDpiX_ = kDefaultDesignDpi, screenDpiY_ = kDefaultDesignDpi;
+};
 
 // Why the format cannot be printed as it stands: a margin that puts labels
 // off the paper (OffPageField), named with its value; empty when it can.
 QString OffPageMessage(const TLabelFormat &f);
-
-// Roll labels: the page of one label, the label with its margins all round,
-// in millimetres.
-QSizeF RollPageSizeMm();

@@ -38,7 +38,7 @@ int TDrawTarget::ToDeviceY(int v) const
 QFont ItemFont(const TItemFont &font, const TDrawTarget &t)
 {
     // Design pixels at t.DesignDpiY.
-    const int design = font.PixelHeight();
+    const int design = font.PixelHeight(t.DesignDpiY);
     if (t.IsPaper())
         return font.ScaledFont(qMax(1, t.ToDeviceY(design)));
     QFont f = font.ScaledFont(design);

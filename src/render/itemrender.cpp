@@ -29,10 +29,11 @@ struct TPictureRenderer final : TItemVisitor {
     void Visit(TGraphicLabel &item) override { Picture = GraphicPicture(item, Scale); }
 };
 
-void PaintGrid(QPainter &p, int width, int height, double zoom)
+void PaintGrid(QPainter &p, const TItemContainer &items, int width, int height, double zoom)
 {
-    const int stepX = LabelFormat.Metric ? Round(ScreenDpiX / kCmPerInch) / 2 : ScreenDpiX / 4;
-    const int stepY = LabelFormat.Metric ? Round(ScreenDpiY / kCmPerInch) / 2 : ScreenDpiY / 4;
+    const bool metric = items.LabelFormat.Metric;
+    const int stepX = metric ? Round(items.ScreenDpiX / kCmPerInch) / 2 : items.ScreenDpiX / 4;
+    const int stepY = metric ? Round(items.ScreenDpiY / kCmPerInch) / 2 : items.ScreenDpiY / 4;
     // Zoomed out, lines closer than 4 screen pixels would only grey the label.
     auto shown = [zoom](int step) { return step > 0 && (zoom >= 1 || step * zoom >= 4); };
     auto at = [zoom](int v) { return ScreenPixel(v, zoom); };
@@ -178,7 +179,7 @@ void PaintLabel(QPainter &p, TItemContainer &items, bool showGrids, double zoom,
 
     p.setClipPath(QTransform::fromScale(zoom, zoom).map(LabelClipPath(width, height)), Qt::IntersectClip);
     if (showGrids)
-        PaintGrid(p, width, height, zoom);
+        PaintGrid(p, items, width, height, zoom);
     if (cache)
         cache->Keep(items.Items);
     for (TLabelControl *item : items.Items)

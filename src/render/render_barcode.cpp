@@ -73,7 +73,7 @@ void DrawBarcodeItem(QPainter &p, const TBarcodeLabel &item, const TBarcodeDrawi
 
 void RenderBarcode(TBarcodeLabel &item)
 {
-    const TDrawTarget t = ScreenTarget();
+    const TDrawTarget t = ScreenTarget(item);
     item.Text = FilterBarcodeText(item.BarcodeType, item.GetDesignText());
     const TBarcodeDrawing d = MeasureBarcode(item, item.Text, t);
     item.BarcodeError = d.Error;
@@ -92,7 +92,7 @@ QImage BarcodePicture(const TBarcodeLabel &item, double scale)
     // Drawn from the stored (already filtered) text: the design rendering
     // keeps it current. Bars are whole design pixels; under the scaled
     // painter each edge falls on a device pixel, so the bars stay sharp.
-    const TDrawTarget t = ScreenTarget();
+    const TDrawTarget t = ScreenTarget(item);
     const TBarcodeDrawing d = MeasureBarcode(item, item.Text, t);
     return ScaledItemPicture(d.Size.width(), d.Size.height(), scale, qRgb(255, 255, 255),
                              [&](QPainter &p) { DrawBarcodeItem(p, item, d, QPoint(), t); });

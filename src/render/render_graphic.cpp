@@ -25,7 +25,7 @@ void DrawPictureItem(QPainter &p, const TGraphicLabel &item, const QRect &rect, 
 
 void RenderGraphic(TGraphicLabel &item)
 {
-    const TDrawTarget t = ScreenTarget();
+    const TDrawTarget t = ScreenTarget(item);
     const QSize size = ItemPictureSize(item, item.Width, item.Height, t);
     item.ItemBitmap = NewItemBitmap(size.width(), size.height(), qRgb(255, 255, 255));
     if (!item.ItemBitmap.isNull()) {
@@ -39,7 +39,7 @@ void RenderGraphic(TGraphicLabel &item)
 
 QImage GraphicPicture(const TGraphicLabel &item, double scale)
 {
-    const TDrawTarget t = ScreenTarget();
+    const TDrawTarget t = ScreenTarget(item);
     const QSize size = ItemPictureSize(item, item.Width, item.Height, t);
     return ScaledItemPicture(size.width(), size.height(), scale, qRgb(255, 255, 255),
                              [&](QPainter &p) { DrawPictureItem(p, item, QRect(QPoint(), size), t); });

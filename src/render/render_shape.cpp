@@ -125,13 +125,13 @@ void RenderShape(TShapeLabel &item)
     item.ItemBitmap = NewItemBitmap(item.Width, item.Height, qRgb(255, 255, 255));
     if (!item.ItemBitmap.isNull()) {
         QPainter painter(&item.ItemBitmap);
-        DrawShapeItem(painter, item, item.ItemBitmap.rect(), ScreenTarget());
+        DrawShapeItem(painter, item, item.ItemBitmap.rect(), ScreenTarget(item));
     }
 }
 
 QImage ShapePicture(const TShapeLabel &item, double scale)
 {
     return ScaledItemPicture(item.Width, item.Height, scale, qRgb(255, 255, 255), [&](QPainter &p) {
-        DrawShapeItem(p, item, QRect(0, 0, item.Width, item.Height), ScreenTarget());
+        DrawShapeItem(p, item, QRect(0, 0, item.Width, item.Height), ScreenTarget(item));
     });
 }

@@ -111,7 +111,7 @@ QPoint CellOrigin(const TTextCell &c)
 
 void RenderText(TTextLabel &item)
 {
-    const TDrawTarget t = ScreenTarget();
+    const TDrawTarget t = ScreenTarget(item);
     const TTextCell c = MeasureTextCell(item, item.GetDesignText(), t);
     const bool vertical = item.Rotation == 1 || item.Rotation == 3;
     item.MinWidth = vertical ? c.Height : c.TwoZeros;
@@ -121,7 +121,7 @@ void RenderText(TTextLabel &item)
 
 QImage TextPicture(const TTextLabel &item, double scale)
 {
-    const TDrawTarget t = ScreenTarget();
+    const TDrawTarget t = ScreenTarget(item);
     const TTextCell c = MeasureTextCell(item, item.GetDesignText(), t);
     const QSize e = c.Extent();
     return ScaledItemPicture(e.width(), e.height(), scale, TextBackground(item),
@@ -130,14 +130,14 @@ QImage TextPicture(const TTextLabel &item, double scale)
 
 void RenderMemo(TMemoLabel &item)
 {
-    const TDrawTarget t = ScreenTarget();
+    const TDrawTarget t = ScreenTarget(item);
     const TMemoBlock m = MeasureMemo(item, item.GetDesignText(), t);
     PaintTextBitmap(item, m.Size, [&](QPainter &p) { DrawMemoBlock(p, item, m, QRect(QPoint(), m.Size), t); });
 }
 
 QImage MemoPicture(const TMemoLabel &item, double scale)
 {
-    const TDrawTarget t = ScreenTarget();
+    const TDrawTarget t = ScreenTarget(item);
     const TMemoBlock m = MeasureMemo(item, item.GetDesignText(), t);
     return ScaledItemPicture(m.Size.width(), m.Size.height(), scale, TextBackground(item),
                              [&](QPainter &p) { DrawMemoBlock(p, item, m, QRect(QPoint(), m.Size), t); });

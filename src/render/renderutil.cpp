@@ -27,9 +27,9 @@ QImage WithoutColor(const QImage &image, QRgb key)
     return out;
 }
 
-TDrawTarget ScreenTarget()
+TDrawTarget ScreenTarget(const TLabelControl &item)
 {
-    return TDrawTarget::Screen(ScreenDpiX, ScreenDpiY);
+    return TDrawTarget::Screen(item.DesignDpiX(), item.DesignDpiY());
 }
 
 QRgb TextBackground(const TLabelControl &item)

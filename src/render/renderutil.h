@@ -11,8 +11,8 @@
 
 #include <cmath>
 
-// The screen's target: the design resolution the items are laid out in.
-TDrawTarget ScreenTarget();
+// The screen's target: the design resolution of the item's label.
+TDrawTarget ScreenTarget(const TLabelControl &item);
 
 // The drawing of each kind, for RenderItem: the bitmap from the properties,
 // and an auto-sized box following it.

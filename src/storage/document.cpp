@@ -89,7 +89,7 @@ void TLabelDocument::NewLabel()
     ResetUndo();
     items_.ClearItems();
     items_.Invalidate();
-    DataEncoding.clear();
+    items_.DataEncoding.clear();
     LabelModified = false;
     TemplateModified = false;
     Changed();
@@ -111,7 +111,7 @@ bool TLabelDocument::SaveLabelFile(const QString &fileName, QString *error)
 
 bool TLabelDocument::SaveTemplateFile(const QString &fileName, QString *error)
 {
-    if (!SaveLabelFormat(fileName, error))
+    if (!SaveLabelFormat(fileName, items_.LabelFormat, error))
         return false;
     CurrentTemplateFile = fileName;
     TemplateModified = false;
@@ -146,8 +146,8 @@ std::unique_ptr<TIniFile> ReadDocumentFile(const QString &fileName, QString *err
 
 void TLabelDocument::ApplyFormat(const TIniFile &ini)
 {
-    ReadLabelFormat(ini);
-    items_.SetSurfaceSize(SurfaceWidthPx(), SurfaceHeightPx());
+    ReadLabelFormat(ini, items_.LabelFormat);
+    items_.FitSurfaceToFormat();
 }
 
 bool TLabelDocument::LoadLabelFile(const QString &fileName, QString *error)
@@ -195,9 +195,9 @@ bool TLabelDocument::OpenDocument(const QString &fileName, QString *error)
     return false;
 }
 
-bool TLabelDocument::QuerySave(const std::function<void()> &saveLabel, const std::function<TSaveAnswer()> &ask)
+bool TLabelDocument::QuerySave(bool autoSaveSeq, const std::function<void()> &saveLabel, const std::function<TSaveAnswer()> &ask)
 {
-    if (AutoSaveSeq && HasSequenceField(items_.Items))
+    if (autoSaveSeq && HasSequenceField(items_.Items))
         saveLabel();
     if (!LabelModified)
         return true;

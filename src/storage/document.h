@@ -87,10 +87,10 @@ public:
     // Whether the current label may be discarded. `saveLabel` is the save
     // command (Save1Click: to CurrentLabelFile, or through the save dialog);
     // `ask` asks kSaveChangesQuestion. A label with counters is saved first
-    // without asking when AutoSaveSeq is on; an unmodified label may go; Yes
+    // without asking when autoSaveSeq (the preference) is on; an unmodified label may go; Yes
     // saves and goes on (also when the dialog was cancelled, not when the
     // file could not be written), No goes on, Cancel stops.
-    bool QuerySave(const std::function<void()> &saveLabel, const std::function<TSaveAnswer()> &ask);
+    bool QuerySave(bool autoSaveSeq, const std::function<void()> &saveLabel, const std::function<TSaveAnswer()> &ask);
 
 private:
     void Changed();

@@ -438,12 +438,12 @@ QString ProgramFolder(const QString &appPath)
     return appPath.left(appPath.lastIndexOf(u'/') + 1);
 }
 
-bool ProgramFolderChanged(const QString &appPath)
+bool ProgramFolderChanged(const QString &appPath, const QString &recordedPath)
 {
-    return ProgramFolder(appPath) != Path;
+    return ProgramFolder(appPath) != recordedPath;
 }
 
-bool CheckFileAssociations(const QString &appPath, const TAskYesNo &ask, QString *error)
+bool CheckFileAssociations(const QString &appPath, TSettings &settings, const TAskYesNo &ask, QString *error)
 {
     auto fa = CreateFileAssociate(appPath);
     if (!fa->IsRegistered() && !fa->RegisterFileType(error))
@@ -454,28 +454,28 @@ bool CheckFileAssociations(const QString &appPath, const TAskYesNo &ask, QString
     auto bindBoth = [&] {
         if (!fa->Associate(QStringLiteral(".lbl"), error) || !fa->Associate(QStringLiteral(".lbf"), error))
             return false;
-        Path = folder;
-        DeclinedPath.clear();
+        settings.Path = folder;
+        settings.DeclinedPath.clear();
         return true;
     };
     // One question a start at most, and a No holds until the program moves:
     // a newcomer who declined is not asked again at every start.
-    if (DeclinedPath == folder)
+    if (settings.DeclinedPath == folder)
         return true;
     const bool bound = extensions.contains(QStringLiteral(".lbl"), Qt::CaseInsensitive)
         && extensions.contains(QStringLiteral(".lbf"), Qt::CaseInsensitive);
     const QString question = !bound ? kAssociateQuestion
-                             : ProgramFolderChanged(appPath) ? kRelocatedQuestion
+                             : ProgramFolderChanged(appPath, settings.Path) ? kRelocatedQuestion
                                                              : QString();
     if (question.isEmpty())
         return true;
     // The answer is kept at once, not only when the program ends cleanly.
     if (ask(question)) {
         const bool ok = bindBoth();
-        SaveSettings();
+        SaveSettings(settings);
         return ok;
     }
-    DeclinedPath = folder;
-    SaveSettings();
+    settings.DeclinedPath = folder;
+    SaveSettings(settings);
     return true;
 }

@@ -17,6 +17,8 @@
 // the failure stays. The questions are asked by the caller (see
 // CheckFileAssociations).
 
+#include "storage/settings.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -87,13 +89,15 @@ std::unique_ptr<TFileAssociate> CreateFileAssociate(const QString &appPath);
 // The program's folder: its path up to and including the last "/".
 QString ProgramFolder(const QString &appPath);
 // True when the program's folder differs from the recorded Path (exact).
-bool ProgramFolderChanged(const QString &appPath);
+bool ProgramFolderChanged(const QString &appPath, const QString &recordedPath);
 
 // The check at start: registers the class when missing; then asks `ask` at
 // most one question: the first when .lbl or .lbf is not bound to the
 // program, otherwise the second when the program's folder differs from Path.
-// A Yes binds both types and records the folder in Path; a No records it in
-// DeclinedPath, and while the program stays in that folder nothing is asked.
+// A Yes binds both types and records the folder in settings.Path; a No records
+// it in settings.DeclinedPath (both saved at once), and while the program stays
+// in that folder nothing is asked.
 // `ask` returns true for Yes.
 using TAskYesNo = std::function<bool(const QString &question)>;
-bool CheckFileAssociations(const QString &appPath, const TAskYesNo &ask, QString *error = nullptr);
+bool CheckFileAssociations(const QString &appPath, TSettings &settings, const TAskYesNo &ask,
+                           QString *error = nullptr);

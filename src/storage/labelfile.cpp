@@ -106,7 +106,7 @@ void WriteProperties(TIniFile &ini, const QString &section, const TLabelControl 
             WriteProperty(ini, section, row, row.Get(item));
 }
 
-void WriteItem(TIniFile &ini, const QString &section, TLabelControl &item, const QString &labelFile)
+void WriteItem(TIniFile &ini, const QString &section, TLabelControl &item, const QString &labelFile, int dpiX, int dpiY)
 {
     const int kind = item.Kind;
     ini.WriteString(section, QStringLiteral("TYPE"), kind < 5 ? kTypeNames[kind] : QStringLiteral("UNKNOWN"));
@@ -119,10 +119,10 @@ void WriteItem(TIniFile &ini, const QString &section, TLabelControl &item, const
     const bool turned = item.Rotation == 1 || item.Rotation == 3;
     const int w = turned ? item.Height : item.Width;
     const int h = turned ? item.Width : item.Height;
-    ini.WriteFloat(section, QStringLiteral("TOP"), double(item.Top) / ScreenDpiY);
-    ini.WriteFloat(section, QStringLiteral("LEFT"), double(item.Left) / ScreenDpiX);
-    ini.WriteFloat(section, QStringLiteral("WIDTH"), double(w) / ScreenDpiX);
-    ini.WriteFloat(section, QStringLiteral("HEIGHT"), double(h) / ScreenDpiY);
+    ini.WriteFloat(section, QStringLiteral("TOP"), double(item.Top) / dpiY);
+    ini.WriteFloat(section, QStringLiteral("LEFT"), double(item.Left) / dpiX);
+    ini.WriteFloat(section, QStringLiteral("WIDTH"), double(w) / dpiX);
+    ini.WriteFloat(section, QStringLiteral("HEIGHT"), double(h) / dpiY);
     WriteProperties(ini, section, item, CommonProperties(), false);
 
     const QFont &font = item.Font.Font;
@@ -198,7 +198,7 @@ void ReadCommonProperties(const TIniFile &ini, const QString &section, TLabelCon
 // (a picture is loaded before any geometry), geometry, rotation, alignment,
 // font, text, advanced parts, and AUTOSIZE last so an auto-sized item sizes
 // itself from everything else.
-void ReadItem(const TIniFile &ini, const QString &section, TLabelControl &item)
+void ReadItem(const TIniFile &ini, const QString &section, TLabelControl &item, int dpiX, int dpiY)
 {
     QString picture;
     if (item.Kind == ikGraphic) {
@@ -209,10 +209,10 @@ void ReadItem(const TIniFile &ini, const QString &section, TLabelControl &item)
     if (!picture.isEmpty())
         LoadGraphic(static_cast<TGraphicLabel *>(&item), picture);
 
-    item.SetTop(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("TOP"), 0), ScreenDpiY));
-    item.SetLeft(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("LEFT"), 0), ScreenDpiX));
-    item.SetWidth(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("WIDTH"), 20), ScreenDpiX));
-    item.SetHeight(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("HEIGHT"), 20), ScreenDpiY));
+    item.SetTop(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("TOP"), 0), dpiY));
+    item.SetLeft(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("LEFT"), 0), dpiX));
+    item.SetWidth(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("WIDTH"), 20), dpiX));
+    item.SetHeight(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("HEIGHT"), 20), dpiY));
     ReadCommonProperties(ini, section, item, false, false);
     ReadItemFont(ini, section, item);
 
@@ -237,41 +237,41 @@ void ReadItem(const TIniFile &ini, const QString &section, TLabelControl &item)
 
 // Writing -----------------------------------------------------------------------
 
-void WriteLabelFormat(TIniFile &ini)
+void WriteLabelFormat(TIniFile &ini, const TLabelFormat &format)
 {
-    ini.WriteFloat(kFormatSection, QStringLiteral("HEIGHT"), LabelFormat.Label_Height);
-    ini.WriteFloat(kFormatSection, QStringLiteral("WIDTH"), LabelFormat.Label_Width);
-    ini.WriteFloat(kFormatSection, QStringLiteral("TOPMARGIN"), LabelFormat.Margin_Top);
-    ini.WriteFloat(kFormatSection, QStringLiteral("LEFTMARGIN"), LabelFormat.Margin_Left);
-    ini.WriteFloat(kFormatSection, QStringLiteral("GAPHEIGHT"), LabelFormat.Gap_Height);
-    ini.WriteFloat(kFormatSection, QStringLiteral("GAPWIDTH"), LabelFormat.Gap_Width);
-    ini.WriteBool(kFormatSection, QStringLiteral("METRIC"), LabelFormat.Metric);
+    ini.WriteFloat(kFormatSection, QStringLiteral("HEIGHT"), format.Label_Height);
+    ini.WriteFloat(kFormatSection, QStringLiteral("WIDTH"), format.Label_Width);
+    ini.WriteFloat(kFormatSection, QStringLiteral("TOPMARGIN"), format.Margin_Top);
+    ini.WriteFloat(kFormatSection, QStringLiteral("LEFTMARGIN"), format.Margin_Left);
+    ini.WriteFloat(kFormatSection, QStringLiteral("GAPHEIGHT"), format.Gap_Height);
+    ini.WriteFloat(kFormatSection, QStringLiteral("GAPWIDTH"), format.Gap_Width);
+    ini.WriteBool(kFormatSection, QStringLiteral("METRIC"), format.Metric);
     // Written only when set, so files of sheet labels stay as they were.
-    if (LabelFormat.Roll)
+    if (format.Roll)
         ini.WriteBool(kFormatSection, QStringLiteral("ROLL"), true);
     else
         ini.DeleteKey(kFormatSection, QStringLiteral("ROLL"));
-    if (LabelFormat.MaxColumns > 0)
-        ini.WriteInteger(kFormatSection, QStringLiteral("COLUMNS"), LabelFormat.MaxColumns);
+    if (format.MaxColumns > 0)
+        ini.WriteInteger(kFormatSection, QStringLiteral("COLUMNS"), format.MaxColumns);
     else
         ini.DeleteKey(kFormatSection, QStringLiteral("COLUMNS"));
-    if (LabelFormat.MaxRows > 0)
-        ini.WriteInteger(kFormatSection, QStringLiteral("ROWS"), LabelFormat.MaxRows);
+    if (format.MaxRows > 0)
+        ini.WriteInteger(kFormatSection, QStringLiteral("ROWS"), format.MaxRows);
     else
         ini.DeleteKey(kFormatSection, QStringLiteral("ROWS"));
 }
 
 void WriteLabel(TIniFile &ini, const TItemContainer &items)
 {
-    ini.WriteBool(kFormatSection, QStringLiteral("SHOWGRID"), ShowGrids);
+    ini.WriteBool(kFormatSection, QStringLiteral("SHOWGRID"), items.ShowGrids);
     // Written only when chosen, so other labels stay as they were.
-    if (!DataEncoding.isEmpty())
-        ini.WriteString(kFormatSection, QStringLiteral("DATAENCODING"), DataEncoding);
+    if (!items.DataEncoding.isEmpty())
+        ini.WriteString(kFormatSection, QStringLiteral("DATAENCODING"), items.DataEncoding);
     else
         ini.DeleteKey(kFormatSection, QStringLiteral("DATAENCODING"));
     ini.WriteInteger(kFormatSection, QStringLiteral("CONTROLS"), int(items.Items.size()));
     for (qsizetype i = 0; i < items.Items.size(); ++i)
-        WriteItem(ini, ItemSection(int(i) + 1), *items.Items[i], ini.FileName());
+        WriteItem(ini, ItemSection(int(i) + 1), *items.Items[i], ini.FileName(), items.ScreenDpiX, items.ScreenDpiY);
 }
 
 void SaveMemoLines(TIniFile &ini, const QString &section, const QString &text)
@@ -310,23 +310,23 @@ bool UsableLabelLength(double v, bool isSize)
     return std::isfinite(v) && std::abs(v) <= kMaxLabelLength && (!isSize || v > 0);
 }
 
-void ReadLabelFormat(const TIniFile &ini)
+void ReadLabelFormat(const TIniFile &ini, TLabelFormat &format)
 {
     auto length = [&](const char *key, double def, bool isSize) {
         const double v = ini.ReadFloat(kFormatSection, QLatin1String(key), def);
         return UsableLabelLength(v, isSize) ? v : def;
     };
-    LabelFormat.Label_Height = length("HEIGHT", 1, true);
-    LabelFormat.Label_Width = length("WIDTH", 2, true);
-    LabelFormat.Margin_Top = length("TOPMARGIN", 0, false);
-    LabelFormat.Margin_Left = length("LEFTMARGIN", 0, false);
-    LabelFormat.Gap_Height = length("GAPHEIGHT", 0, false);
-    LabelFormat.Gap_Width = length("GAPWIDTH", 0, false);
+    format.Label_Height = length("HEIGHT", 1, true);
+    format.Label_Width = length("WIDTH", 2, true);
+    format.Margin_Top = length("TOPMARGIN", 0, false);
+    format.Margin_Left = length("LEFTMARGIN", 0, false);
+    format.Gap_Height = length("GAPHEIGHT", 0, false);
+    format.Gap_Width = length("GAPWIDTH", 0, false);
     // The print job refuses margins that put labels off the paper; the label
     // opens with them at 0 and says so, naming the file and the keys.
     QStringList offPage;
-    for (auto [margin, key] : {std::pair{&LabelFormat.Margin_Top, "TOPMARGIN"},
-                               std::pair{&LabelFormat.Margin_Left, "LEFTMARGIN"}}) {
+    for (auto [margin, key] : {std::pair{&format.Margin_Top, "TOPMARGIN"},
+                               std::pair{&format.Margin_Left, "LEFTMARGIN"}}) {
         if (*margin < 0) {
             offPage << QLatin1String(key) + u'=' + FormatIniFloat(*margin);
             *margin = 0;
@@ -335,19 +335,19 @@ void ReadLabelFormat(const TIniFile &ini)
     if (!offPage.isEmpty())
         ShowMessage(QCoreApplication::translate("Storage", "%1: %2 would place labels outside the page; read as 0.")
                         .arg(QDir::toNativeSeparators(ini.FileName()), offPage.join(QStringLiteral(", "))));
-    LabelFormat.Metric = ini.ReadBool(kFormatSection, QStringLiteral("METRIC"), false);
-    LabelFormat.Roll = ini.ReadBool(kFormatSection, QStringLiteral("ROLL"), false);
+    format.Metric = ini.ReadBool(kFormatSection, QStringLiteral("METRIC"), false);
+    format.Roll = ini.ReadBool(kFormatSection, QStringLiteral("ROLL"), false);
     // A count below one limits nothing.
-    LabelFormat.MaxColumns = qMax(0, ini.ReadInteger(kFormatSection, QStringLiteral("COLUMNS"), 0));
-    LabelFormat.MaxRows = qMax(0, ini.ReadInteger(kFormatSection, QStringLiteral("ROWS"), 0));
+    format.MaxColumns = qMax(0, ini.ReadInteger(kFormatSection, QStringLiteral("COLUMNS"), 0));
+    format.MaxRows = qMax(0, ini.ReadInteger(kFormatSection, QStringLiteral("ROWS"), 0));
 }
 
 void ReadLabel(const TIniFile &ini, TItemContainer &items)
 {
-    ShowGrids = ini.ReadBool(kFormatSection, QStringLiteral("SHOWGRID"), true);
+    items.ShowGrids = ini.ReadBool(kFormatSection, QStringLiteral("SHOWGRID"), true);
     // A name this version does not know leaves the choice to the files' bytes.
     TTextEncoding encoding{};
-    DataEncoding =
+    items.DataEncoding =
         TextEncodingFromName(ini.ReadString(kFormatSection, QStringLiteral("DATAENCODING"), QString()), &encoding)
             ? TextEncodingName(encoding)
             : QString();
@@ -368,7 +368,7 @@ void ReadLabel(const TIniFile &ini, TItemContainer &items)
         if (!item)
             continue;
         item->Loading = true;
-        ReadItem(ini, section, *item);
+        ReadItem(ini, section, *item, items.ScreenDpiX, items.ScreenDpiY);
         TLabelControl *added = item.release();
         items.AddItem(added);
         added->Loading = false;
@@ -434,10 +434,10 @@ QString LoadMemoLines(const TIniFile &ini, const QString &section)
 
 // Files ---------------------------------------------------------------------------
 
-bool SaveLabelFormat(const QString &fileName, QString *error)
+bool SaveLabelFormat(const QString &fileName, const TLabelFormat &format, QString *error)
 {
     TIniFile ini(fileName, TIniFile::StartEmpty);
-    WriteLabelFormat(ini);
+    WriteLabelFormat(ini, format);
     return ini.UpdateFile(error);
 }
 
@@ -451,7 +451,7 @@ bool SaveLabel(const QString &fileName, const TItemContainer &items, QString *er
 bool SaveLabelFile(const QString &fileName, const TItemContainer &items, QString *error)
 {
     TIniFile ini(fileName, TIniFile::StartEmpty);
-    WriteLabelFormat(ini);
+    WriteLabelFormat(ini, items.LabelFormat);
     WriteLabel(ini, items);
     return ini.UpdateFile(error);
 }
@@ -469,12 +469,12 @@ bool OpenForReading(const TIniFile &ini, QString *error)
 }
 } // namespace
 
-bool LoadLabelFormat(const QString &fileName, QString *error)
+bool LoadLabelFormat(const QString &fileName, TLabelFormat &format, QString *error)
 {
     TIniFile ini(fileName);
     if (!OpenForReading(ini, error))
         return false;
-    ReadLabelFormat(ini);
+    ReadLabelFormat(ini, format);
     return true;
 }
 
@@ -492,7 +492,7 @@ bool LoadLabelFile(const QString &fileName, TItemContainer &items, QString *erro
     TIniFile ini(fileName);
     if (!OpenForReading(ini, error))
         return false;
-    ReadLabelFormat(ini);
+    ReadLabelFormat(ini, items.LabelFormat);
     ReadLabel(ini, items);
     return true;
 }

@@ -4,7 +4,7 @@
 // Section FORMAT holds the label format (in the label's unit) and, in a label
 // file, SHOWGRID and CONTROLS; sections CNT_1..CNT_n hold the items in
 // stacking order. Item geometry is stored in screen inches (pixels divided by
-// ScreenDpiX/ScreenDpiY), WIDTH/HEIGHT unrotated.
+// the container's ScreenDpiX/ScreenDpiY), WIDTH/HEIGHT unrotated.
 //
 // Errors: every operation that writes returns false on failure and puts the
 // message ("无法写入到 <file>") into *error when given; the file on disk is
@@ -29,9 +29,9 @@
 inline const QString kFormatSection = QStringLiteral("FORMAT");
 inline const QString kItemSectionPrefix = QStringLiteral("CNT_");
 
-// Writes the seven format keys of FORMAT from LabelFormat, and ROLL when set.
-void WriteLabelFormat(TIniFile &ini);
-// Writes SHOWGRID and CONTROLS, then one section per item of `items`.
+// Writes the seven format keys of FORMAT from the format, and ROLL when set.
+void WriteLabelFormat(TIniFile &ini, const TLabelFormat &format);
+// Writes the container's SHOWGRID and DATAENCODING, CONTROLS, then one section per item of `items`.
 // Picture names are stored relative to the folder of ini.FileName().
 void WriteLabel(TIniFile &ini, const TItemContainer &items);
 // The memo lines MEMO_1..MEMO_n and MEMO_LINES of one text. A CR LF or LF CR
@@ -39,9 +39,9 @@ void WriteLabel(TIniFile &ini, const TItemContainer &items);
 void SaveMemoLines(TIniFile &ini, const QString &section, const QString &text);
 void SaveMemoLines(TIniFile &ini, const QString &section, const TLabelControl &memo);
 
-// Reads the format keys into LabelFormat (defaults 2 x 1 inches, no
+// Reads the format keys into `format` (defaults 2 x 1 inches, no
 // margins or gaps, inches). A length that is not usable takes its default.
-void ReadLabelFormat(const TIniFile &ini);
+void ReadLabelFormat(const TIniFile &ini, TLabelFormat &format);
 
 // Stored label lengths (in the label's unit) beyond this are not a label: the
 // design surface and the sheet layout would run past the int range.
@@ -49,7 +49,8 @@ constexpr double kMaxLabelLength = 10000;
 // A width or height must be above zero; gaps may be negative (a margin is
 // usable here too, but one below zero is then read as 0 with a warning).
 bool UsableLabelLength(double v, bool isSize);
-// Reads SHOWGRID into ShowGrids and appends the items of the file to `items`
+// Reads SHOWGRID and DATAENCODING into the container and appends the items of
+// the file to `items` (at its design resolution)
 // with AddItem (the container is expected to be empty). Each item is built
 // with Loading set; picture items load their picture with LoadGraphic, whose
 // failure messages go through ShowMessage and leave the item in place.
@@ -62,12 +63,12 @@ QString LoadMemoLines(const TIniFile &ini, const QString &section);
 
 // File-level operations. Save* replace the whole file; SaveLabel alone adds
 // the items to what the file already holds (as after SaveLabelFormat).
-bool SaveLabelFormat(const QString &fileName, QString *error = nullptr);
+bool SaveLabelFormat(const QString &fileName, const TLabelFormat &format, QString *error = nullptr);
 bool SaveLabel(const QString &fileName, const TItemContainer &items, QString *error = nullptr);
 // Format and items in one write: what a label save uses.
 bool SaveLabelFile(const QString &fileName, const TItemContainer &items, QString *error = nullptr);
 
-bool LoadLabelFormat(const QString &fileName, QString *error = nullptr);
+bool LoadLabelFormat(const QString &fileName, TLabelFormat &format, QString *error = nullptr);
 bool LoadLabel(const QString &fileName, TItemContainer &items, QString *error = nullptr);
 // Format and items from one reading of the file.
 bool LoadLabelFile(const QString &fileName, TItemContainer &items, QString *error = nullptr);

@@ -86,7 +86,7 @@ bool TRecoveryStore::Write(const TItemContainer &items, const QString &labelFile
         return false;
     }
     TIniFile ini(FilePath(), TIniFile::StartEmpty);
-    WriteLabelFormat(ini);
+    WriteLabelFormat(ini, items.LabelFormat);
     WriteLabel(ini, items);
     ini.WriteString(kRecoverySection, kLabelKey, labelFile);
     ini.WriteString(kRecoverySection, kTemplateKey, templateFile);

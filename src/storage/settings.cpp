@@ -378,81 +378,66 @@ namespace {
 
 const char *const kLengthNames[] = {"Margin_Top", "Margin_Left", "Label_Height", "Label_Width", "Gap_Height", "Gap_Width"};
 
-double *LengthVariable(int i)
+double *LengthVariable(TLabelFormat &f, int i)
 {
-    double *vars[] = {&LabelFormat.Margin_Top, &LabelFormat.Margin_Left, &LabelFormat.Label_Height,
-                      &LabelFormat.Label_Width, &LabelFormat.Gap_Height, &LabelFormat.Gap_Width};
+    double *vars[] = {&f.Margin_Top, &f.Margin_Left, &f.Label_Height, &f.Label_Width, &f.Gap_Height, &f.Gap_Width};
     return vars[i];
 }
 
-void SetDefaultSettings()
-{
-    LabelFormat.Margin_Top = 0.25;
-    LabelFormat.Margin_Left = 0.25;
-    LabelFormat.Label_Height = 1.5;
-    LabelFormat.Label_Width = 2.5;
-    LabelFormat.Gap_Height = 0;
-    LabelFormat.Gap_Width = 0;
-    LabelFormat.Metric = false;
-    LabelFormat.Roll = false;
-    LabelFormat.MaxColumns = 0;
-    LabelFormat.MaxRows = 0;
-    ShowGrids = true;
-    Path.clear();
-    AutoSaveSeq = true;
-    DeclinedPath.clear();
-}
-
 // Each value is stored as soon as it is read; the first failure stops.
-bool ReadSettings(const TRegistryFile &reg)
+bool ReadSettings(const TRegistryFile &reg, TSettings &settings)
 {
+    TLabelFormat &format = settings.LabelFormat;
     for (int i = 0; i < 6; ++i) {
         const auto v = reg.ReadDouble(QLatin1String(kLengthNames[i]));
         // A length no label can have (NaN, zero size, astronomically large)
         // counts as a failed read.
         if (!v || !UsableLabelLength(*v, i == 2 || i == 3))
             return false;
-        *LengthVariable(i) = *v;
+        *LengthVariable(format, i) = *v;
     }
     const auto metric = reg.ReadDWord(QStringLiteral("Metric"));
     if (!metric)
         return false;
-    LabelFormat.Metric = *metric != 0;
+    format.Metric = *metric != 0;
     const auto grids = reg.ReadDWord(QStringLiteral("ShowGrids"));
     if (!grids)
         return false;
-    ShowGrids = *grids != 0;
+    settings.ShowGrids = *grids != 0;
     const auto path = reg.ReadString(QStringLiteral("Path"));
     if (!path)
         return false;
-    Path = *path;
+    settings.Path = *path;
     const auto autoSave = reg.ReadDWord(QStringLiteral("AutoSaveSeq"));
     if (!autoSave)
         return false;
-    AutoSaveSeq = *autoSave != 0;
+    settings.AutoSaveSeq = *autoSave != 0;
     // Kept beside the others; without it (settings of an older version) the
     // questions are simply asked again.
-    DeclinedPath = reg.ReadString(QStringLiteral("DeclinedPath")).value_or(QString());
-    LabelFormat.Roll = reg.ReadDWord(QStringLiteral("Roll")).value_or(0) != 0;
-    LabelFormat.MaxColumns = int(qMin<quint32>(reg.ReadDWord(QStringLiteral("MaxColumns")).value_or(0), INT_MAX));
-    LabelFormat.MaxRows = int(qMin<quint32>(reg.ReadDWord(QStringLiteral("MaxRows")).value_or(0), INT_MAX));
+    settings.DeclinedPath = reg.ReadString(QStringLiteral("DeclinedPath")).value_or(QString());
+    format.Roll = reg.ReadDWord(QStringLiteral("Roll")).value_or(0) != 0;
+    format.MaxColumns = int(qMin<quint32>(reg.ReadDWord(QStringLiteral("MaxColumns")).value_or(0), INT_MAX));
+    format.MaxRows = int(qMin<quint32>(reg.ReadDWord(QStringLiteral("MaxRows")).value_or(0), INT_MAX));
     return true;
 }
 
 } // namespace
 
-void LoadSettings()
+TSettings LoadSettings()
 {
     TRegistryFile reg(SettingsFilePath());
     const bool loaded = reg.Load();
     if (loaded)
         reg.CreateKey();
-    if (!loaded || !ReadSettings(reg))
-        SetDefaultSettings();
+    TSettings settings;
+    if (!loaded || !ReadSettings(reg, settings))
+        return TSettings{};
+    return settings;
 }
 
-bool SaveSettings(QString *error)
+bool SaveSettings(const TSettings &settings, QString *error)
 {
+    TLabelFormat format = settings.LabelFormat;
     TRegistryFile reg(SettingsFilePath());
     if (!reg.Load()) {
         if (error)
@@ -460,18 +445,18 @@ bool SaveSettings(QString *error)
         return false;
     }
     for (int i = 0; i < 6; ++i)
-        reg.WriteDouble(QLatin1String(kLengthNames[i]), *LengthVariable(i));
-    reg.WriteDWord(QStringLiteral("Metric"), LabelFormat.Metric ? 1 : 0);
-    reg.WriteDWord(QStringLiteral("ShowGrids"), ShowGrids ? 1 : 0);
-    reg.WriteString(QStringLiteral("Path"), Path);
-    reg.WriteDWord(QStringLiteral("AutoSaveSeq"), AutoSaveSeq ? 1 : 0);
-    reg.WriteString(QStringLiteral("DeclinedPath"), DeclinedPath);
-    if (LabelFormat.Roll)
+        reg.WriteDouble(QLatin1String(kLengthNames[i]), *LengthVariable(format, i));
+    reg.WriteDWord(QStringLiteral("Metric"), format.Metric ? 1 : 0);
+    reg.WriteDWord(QStringLiteral("ShowGrids"), settings.ShowGrids ? 1 : 0);
+    reg.WriteString(QStringLiteral("Path"), settings.Path);
+    reg.WriteDWord(QStringLiteral("AutoSaveSeq"), settings.AutoSaveSeq ? 1 : 0);
+    reg.WriteString(QStringLiteral("DeclinedPath"), settings.DeclinedPath);
+    if (format.Roll)
         reg.WriteDWord(QStringLiteral("Roll"), 1);
     else
         reg.DeleteValue(QStringLiteral("Roll"));
-    const std::pair<const char *, int> limits[] = {{"MaxColumns", LabelFormat.MaxColumns},
-                                                   {"MaxRows", LabelFormat.MaxRows}};
+    const std::pair<const char *, int> limits[] = {{"MaxColumns", format.MaxColumns},
+                                                   {"MaxRows", format.MaxRows}};
     for (const auto &[name, value] : limits) {
         if (value > 0)
             reg.WriteDWord(QLatin1String(name), quint32(value));

@@ -16,6 +16,8 @@
 // The file is $XDG_CONFIG_HOME/Maudrel Software/Quorvane.reg ($XDG_CONFIG_HOME
 // defaults to ~/.config).
 
+#include "model/labelformat.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -80,15 +82,24 @@ private:
     QList<Value> values_;
 };
 
-// Reads the settings into LabelFormat, ShowGrids, Path and AutoSaveSeq. Opens
-// (and on the first run creates) the key. Values are read in a fixed order;
-// when any of them is missing or of the wrong type or size, every setting
-// takes its default: a 2.5 x 1.5 inch label, margins 0.25, no gaps, inches,
-// grid shown, remember-sequence on, empty Path. Silent.
-void LoadSettings();
-// Writes the current values. Returns false, with *error naming the file and
-// the reason, when the file could not be written (nothing on disk changed).
-bool SaveSettings(QString *error = nullptr);
+// The preferences; the defaults are those of a first run: a 2.5 x 1.5 inch
+// label, margins 0.25, no gaps, inches, grid shown, remember-sequence on,
+// empty Path.
+struct TSettings {
+    TLabelFormat LabelFormat; // the format a new label starts with
+    bool ShowGrids = true;
+    bool AutoSaveSeq = true;  // labels with counters are saved before being discarded
+    QString Path;             // program folder the file types were last registered for
+    QString DeclinedPath;     // program folder for which binding the file types was declined
+};
+
+// Reads the settings. Opens (and on the first run creates) the key. Values
+// are read in a fixed order; when any of them is missing or of the wrong type
+// or size, every setting takes its default. Silent.
+TSettings LoadSettings();
+// Writes the values. Returns false, with *error naming the file and the
+// reason, when the file could not be written (nothing on disk changed).
+bool SaveSettings(const TSettings &settings, QString *error = nullptr);
 
 // The language of the windows the user chose ("Language": "en" or "zh"),
 // kept apart from the values above: it is read before any window exists, it

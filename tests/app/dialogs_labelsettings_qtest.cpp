@@ -32,13 +32,24 @@ TPrinterMetrics letter(int offsetY = 0)
     return m;
 }
 
+// The selected printer's measurements as the dialog reads them.
+TPrinterMetrics g_printer;
+
 void usePrinter(const TPrinterMetrics &m)
 {
-    SetPrinterMetricsSource([m](TPrinterMetrics &out) {
-        out = m;
-        return true;
-    });
+    g_printer = m;
 }
+
+// The dialog on the printer usePrinter chose last.
+struct TestDialog : TFLabelSettings {
+    TestDialog()
+    {
+        PrinterMetrics = [](TPrinterMetrics &out) {
+            out = g_printer;
+            return true;
+        };
+    }
+};
 
 TLabelFormat inchFormat()
 {
@@ -93,7 +104,7 @@ void LabelSettingsTest::formatPattern()
 
 void LabelSettingsTest::letterSheetCounts()
 {
-    TFLabelSettings dlg;
+    TestDialog dlg;
     TLabelFormat f = inchFormat();
     WhenShown(&dlg, [&] {
         QCOMPARE(dlg.lColumns->text(), QStringLiteral("列：3"));
@@ -137,7 +148,7 @@ void LabelSettingsTest::minimumSizes()
     QFETCH(QString, typed);
     QFETCH(QString, after);
     QFETCH(QString, message);
-    TFLabelSettings dlg;
+    TestDialog dlg;
     TLabelFormat f = inchFormat();
     if (metric)
         f = ConvertUnits(f, true);
@@ -156,7 +167,7 @@ void LabelSettingsTest::minimumSizes()
 
 void LabelSettingsTest::unitRoundTrip()
 {
-    TFLabelSettings dlg;
+    TestDialog dlg;
     TLabelFormat f = inchFormat();
     f.Margin_Top = 0.5;
     WhenShown(&dlg, [&] {
@@ -183,7 +194,7 @@ void LabelSettingsTest::unitRoundTrip()
 
 void LabelSettingsTest::notANumberInGap()
 {
-    TFLabelSettings dlg;
+    TestDialog dlg;
     TLabelFormat f = inchFormat();
     WhenShown(&dlg, [&] {
         for (QLineEdit *gap : {dlg.eGapHeight, dlg.eGapWidth, dlg.eMarginLeft}) {
@@ -201,7 +212,7 @@ void LabelSettingsTest::notANumberInGap()
 
 void LabelSettingsTest::stripFigures()
 {
-    TFLabelSettings dlg;
+    TestDialog dlg;
     TLabelFormat f = inchFormat();
     WhenShown(&dlg, [&] {
         QCOMPARE(dlg.LnpTop->text(), QStringLiteral("顶：0.167\""));
@@ -218,7 +229,7 @@ void LabelSettingsTest::stripFigures()
 void LabelSettingsTest::overlappingGapEnds()
 {
     // A negative gap as large as the label: the counts must still come back.
-    TFLabelSettings dlg;
+    TestDialog dlg;
     TLabelFormat f = inchFormat();
     WhenShown(&dlg, [&] {
         for (const char *gap : {"-2.5", "-9999", "-2.49"}) {
@@ -236,7 +247,7 @@ void LabelSettingsTest::overlappingGapEnds()
 
 void LabelSettingsTest::enterOnOkChecksFocusedField()
 {
-    TFLabelSettings dlg;
+    TestDialog dlg;
     TLabelFormat f = inchFormat();
     MessageCatcher messages;
     WhenShown(&dlg, [&] {
@@ -264,7 +275,7 @@ void LabelSettingsTest::enterOnOkChecksFocusedField()
 
 void LabelSettingsTest::cancelLeavesFormat()
 {
-    TFLabelSettings dlg;
+    TestDialog dlg;
     TLabelFormat f = inchFormat();
     WhenShown(&dlg, [&] {
         ClickIndicator(dlg.rbCentimetres);
@@ -290,7 +301,7 @@ void LabelSettingsTest::stockSheetFillsFields()
     a4.PaperWidth = 4960; // 210 x 297 mm at 600 pixels per inch
     a4.PaperHeight = 7015;
     usePrinter(a4);
-    TFLabelSettings dlg;
+    TestDialog dlg;
     TLabelFormat f = inchFormat();
     bool chose = false;
     WhenShown(&dlg, [&] {
@@ -351,7 +362,7 @@ void LabelSettingsTest::stockSheetFillsFields()
     usePrinter(letter());
     const TStockSheet *avery5167 = FindStockSheet(StockCatalogue().Sheets, QStringLiteral("Avery 5167"));
     QVERIFY(avery5167);
-    TFLabelSettings sheetDlg;
+    TestDialog sheetDlg;
     TLabelFormat g = inchFormat();
     WhenShown(&sheetDlg, [&] {
         sheetDlg.ApplyStock(*avery5167);
@@ -371,7 +382,7 @@ void LabelSettingsTest::rollLabelAndCalibration()
     QTemporaryDir config;
     const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    TFLabelSettings dlg;
+    TestDialog dlg;
     TLabelFormat f = inchFormat();
     QString pagePrinter;
     int calibrations = 0;

@@ -109,9 +109,11 @@ void writeFile(const QString &name, const QByteArray &content)
     f.write(content);
 }
 
-// A label with one text item; with a part taken from the data file when asked.
+// A 2 x 1 in label, no margins or gaps, with one text item; with a part taken
+// from the data file when asked.
 void fillLabel(TItemContainer &label, bool imported)
 {
+    label.LabelFormat = TLabelFormat{2, 1, 0, 0, 0, 0, false};
     TLabelControl *item = CreateItem(ikText);
     item->Advanced = true;
     if (imported)
@@ -127,7 +129,17 @@ QString sheetFixture(const char *name)
            QLatin1String(name);
 }
 
+// The selected printer's measurements as the dialog reads them.
+TPrinterMetrics g_printer;
+
 struct Forms {
+    Forms()
+    {
+        dlg.PrinterMetrics = [](TPrinterMetrics &m) {
+            m = g_printer;
+            return true;
+        };
+    }
     TFTextImport wizard;
     TFPrintProgress progress;
     TFPrintDlg dlg{nullptr, &wizard, &progress};
@@ -147,16 +159,7 @@ class PrintDialogsTest : public QObject {
 private slots:
     void init()
     {
-        SetPrinterMetricsSource([](TPrinterMetrics &m) {
-            m = smallSheet();
-            return true;
-        });
-        TLabelFormat f;
-        f.Label_Width = 2;
-        f.Label_Height = 1;
-        f.Margin_Top = f.Margin_Left = f.Gap_Height = f.Gap_Width = 0;
-        f.Metric = false;
-        LabelFormat = f;
+        g_printer = smallSheet();
     }
     void rangeFollowsImportedParts();
     void numberFields();
@@ -210,7 +213,7 @@ void PrintDialogsTest::rangeFollowsImportedParts()
     f.dlg.Execute(merged);
 
     // A roll label: one a page, on paper of its own size (no printer: a PDF).
-    LabelFormat.Roll = true;
+    plain.LabelFormat.Roll = true;
     WhenShown(&f.dlg, [&] {
         QVERIFY(f.dlg.lRows->text().isEmpty());
         QCOMPARE(f.dlg.LLabels->text(), QStringLiteral("每页 1 个标签"));
@@ -389,7 +392,6 @@ void PrintDialogsTest::jobReadsTheDataFileAsTheWizardSplitsIt()
     f.dlg.ChooseDataFile = [&](QWidget *) { return name; };
     int encodingChanges = 0;
     f.dlg.OnDataEncodingChanged = [&] { ++encodingChanges; };
-    DataEncoding.clear();
     WhenShown(&f.wizard, [&] {
         TypeInto(f.wizard.eFieldSeparator, QStringLiteral(";"));
         f.wizard.cbEncoding->setCurrentIndex(f.wizard.cbEncoding->findText(QStringLiteral("UTF-8")));
@@ -404,10 +406,9 @@ void PrintDialogsTest::jobReadsTheDataFileAsTheWizardSplitsIt()
     QVERIFY(f.dlg.Execute(label));
     QCOMPARE(int(f.dlg.LastResult), int(TPrintResult::Printed));
     QCOMPARE(f.dlg.Choices().Split.Separator(), QLatin1Char(';'));
-    QCOMPARE(DataEncoding, QStringLiteral("UTF-8"));
+    QCOMPARE(label.DataEncoding, QStringLiteral("UTF-8"));
     QCOMPARE(f.dlg.Choices().Split.Encoding, std::optional(TTextEncoding::Utf8));
     QCOMPARE(encodingChanges, 1);
-    DataEncoding.clear();
     QCOMPARE(pages, 3);
     QCOMPARE(f.progress.LPage->text(), QStringLiteral("Page 3"));
 }
@@ -721,10 +722,7 @@ void PrintDialogsTest::previewShowsTheJobAndPrintsIt()
     letter.DpiX = letter.DpiY = 100;
     letter.PaperWidth = 850;
     letter.PaperHeight = 1100;
-    SetPrinterMetricsSource([letter](TPrinterMetrics &m) {
-        m = letter;
-        return true;
-    });
+    g_printer = letter;
     const QString examples = qEnvironmentVariable("QV_SOURCE_DIR") + QStringLiteral("/examples/");
     TItemContainer label;
     TLabelDocument doc(label);

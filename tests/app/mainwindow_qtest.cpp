@@ -116,10 +116,9 @@ private slots:
         questions.clear();
         messages.clear();
         answer = TAsk::No;
-        LabelFormat = TLabelFormat{};
         win = std::make_unique<TFMain>();
         win->OpenedFromCommandLine = false; // the test program's own arguments
-        SetScreenDpi(96, 96);
+        win->Surface->ScreenDpiX = win->Surface->ScreenDpiY = 96;
         win->SizeSurfaceFromFormat();
         win->show();
         QVERIFY(QTest::qWaitForWindowActive(win.get()));
@@ -128,7 +127,6 @@ private slots:
     void cleanup()
     {
         win.reset();
-        LabelFormat = TLabelFormat{};
     }
 
     void startsWithFormTexts()
@@ -401,7 +399,7 @@ private slots:
         item->SetTop(48);
         QCOMPARE(panel(0), QStringLiteral("X:1.50  Y:0.50"));
         QCOMPARE(panel(1), QStringLiteral("W:0.26  H:0.26"));
-        LabelFormat.Metric = true; // 38 pixels a centimetre at 96 DPI
+        surface()->LabelFormat.Metric = true; // 38 pixels a centimetre at 96 DPI
         surface()->SelectItem(item);
         QCOMPARE(panel(0), QStringLiteral("X:3.79  Y:1.26"));
     }
@@ -635,21 +633,21 @@ private slots:
     {
         QVERIFY(action("ShowGrids1")->isChecked());
         action("ShowGrids1")->trigger();
-        QVERIFY(!ShowGrids);
+        QVERIFY(!surface()->ShowGrids);
         // A label saved without the grid brings the check off with it.
         const QString file = home.filePath("nogrid.lbl");
         QVERIFY(win->Document->SaveLabelFile(file));
         action("ShowGrids1")->trigger();
-        QVERIFY(ShowGrids);
+        QVERIFY(surface()->ShowGrids);
         QVERIFY(win->LoadLabelFile(file));
-        QVERIFY(!ShowGrids);
+        QVERIFY(!surface()->ShowGrids);
         QVERIFY(!action("ShowGrids1")->isChecked());
         action("ShowGrids1")->trigger();
-        QVERIFY(ShowGrids);
+        QVERIFY(surface()->ShowGrids);
         action("AutoSaveSequence")->trigger();
-        QVERIFY(!AutoSaveSeq);
+        QVERIFY(!win->Settings.AutoSaveSeq);
         action("AutoSaveSequence")->trigger();
-        QVERIFY(AutoSaveSeq);
+        QVERIFY(win->Settings.AutoSaveSeq);
     }
 
     void scrollingMovesSurfaceAndRulers()
@@ -660,8 +658,8 @@ private slots:
         win->resize(900, 700);
         QTRY_COMPARE(h->maximum(), 0);
         QCOMPARE(v->maximum(), 0);
-        LabelFormat.Label_Width = 12;
-        LabelFormat.Label_Height = 10;
+        surface()->LabelFormat.Label_Width = 12;
+        surface()->LabelFormat.Label_Height = 10;
         win->SizeSurfaceFromFormat();
         auto *pmain = Find<QWidget>(win.get(), "PMain");
         QCOMPARE(h->maximum(), 12 * 96 + 96 - pmain->width());
@@ -711,8 +709,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(double, zoom);
         win->resize(1200, 900);
-        LabelFormat.Label_Width = 6;
-        LabelFormat.Label_Height = 4;
+        surface()->LabelFormat.Label_Width = 6;
+        surface()->LabelFormat.Label_Height = 4;
         win->SizeSurfaceFromFormat();
         auto *box = Find<QComboBox>(win.get(), "ZoomBox");
         box->setEditText(typed);
@@ -1192,9 +1190,6 @@ private slots:
         win->FPrintDlg->OnJobRunning(false);
         QVERIFY(Find<QWidget>(win.get(), "PMain")->isEnabled());
         QVERIFY(button("sbText")->isEnabled());
-        // The sheet layout must not read the window's printer once it is gone.
-        win.reset();
-        ComputeSheetLayout();
     }
 
     void printShowsTheAdvancedCounter()
@@ -1394,7 +1389,13 @@ private slots:
     {
         QPrinter *printer = win->Printer->Selected().Printer();
         const QPageLayout before = printer->pageLayout();
-        const int paperWidth = PaperWidth;
+        // The measurements every layout is made from follow the choice.
+        const auto measuredPaper = [this] {
+            TPrinterMetrics m;
+            win->Printer->Selected().Metrics(m);
+            return m.PaperWidth;
+        };
+        const int paperWidth = measuredPaper();
         QPageSize chosen;
         auto choose = [&](bool confirm) {
             whenModal([&](QDialog *dialog) {
@@ -1422,8 +1423,8 @@ private slots:
         QVERIFY(printer->pageLayout().pageSize().isEquivalentTo(chosen));
         QCOMPARE(printer->pageLayout().orientation(), QPageLayout::Landscape);
         // The sheet layout was measured again on the new paper.
-        QVERIFY(PaperWidth != paperWidth);
-        QCOMPARE(PaperWidth, printer->pageLayout().fullRectPixels(printer->resolution()).width());
+        QVERIFY(measuredPaper() != paperWidth);
+        QCOMPARE(measuredPaper(), printer->pageLayout().fullRectPixels(printer->resolution()).width());
     }
 
     void helpFileIsFound()

@@ -52,7 +52,7 @@ private slots:
         f.Margin_Top = f.Margin_Left = 0.5;
         f.Gap_Height = f.Gap_Width = 0;
         f.Metric = false;
-        LabelFormat = f;
+        label_.LabelFormat = f;
         TLabelControl *item = CreateItem(ikText);
         item->Text = QStringLiteral("Quorvane");
         label_.AddItem(item);

@@ -40,7 +40,6 @@ private slots:
         qputenv("XDG_STATE_HOME", home.filePath("state").toUtf8());
         SetMessageHandler([this](const QString &m) { messages << m; });
         TAsk::Replace(std::make_unique<AnswerWith>([](const QString &) { return TAsk::No; }));
-        SetScreenDpi(96, 96);
     }
 
     void standardDialogsSpeakChinese()

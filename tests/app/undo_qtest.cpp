@@ -154,12 +154,9 @@ private slots:
     void init()
     {
         questions.clear();
-        LabelFormat = TLabelFormat{};
-        ShowGrids = true;
-        AutoSaveSeq = false;
         win = std::make_unique<TFMain>();
         win->OpenedFromCommandLine = false;
-        SetScreenDpi(96, 96);
+        win->Surface->ScreenDpiX = win->Surface->ScreenDpiY = 96;
         win->SizeSurfaceFromFormat();
         win->show();
         QVERIFY(QTest::qWaitForWindowActive(win.get()));
@@ -192,7 +189,6 @@ private slots:
     void cleanup()
     {
         win.reset();
-        LabelFormat = TLabelFormat{};
     }
 
     void everyChangeIsOneStep_data()

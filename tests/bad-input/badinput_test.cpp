@@ -39,9 +39,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        SetScreenDpi(96, 96);
-        LabelFormat = TLabelFormat{};
-        ShowGrids = true;
         previous = SetMessageHandler([this](const QString &m) { messages << m; });
     }
     void TearDown() override { SetMessageHandler(previous); }
@@ -61,16 +58,16 @@ protected:
         QImage view(qBound(1, items.SurfaceWidth(), 1000), qBound(1, items.SurfaceHeight(), 1000),
                     QImage::Format_RGB32);
         QPainter p(&view);
-        PaintLabel(p, items, ShowGrids);
+        PaintLabel(p, items, items.ShowGrids);
         return ok;
     }
     void ExpectDefaultFormat() const
     {
-        EXPECT_EQ(LabelFormat.Label_Width, 2);
-        EXPECT_EQ(LabelFormat.Label_Height, 1);
-        EXPECT_EQ(LabelFormat.Margin_Top, 0);
-        EXPECT_EQ(LabelFormat.Gap_Width, 0);
-        EXPECT_FALSE(LabelFormat.Metric);
+        EXPECT_EQ(items.LabelFormat.Label_Width, 2);
+        EXPECT_EQ(items.LabelFormat.Label_Height, 1);
+        EXPECT_EQ(items.LabelFormat.Margin_Top, 0);
+        EXPECT_EQ(items.LabelFormat.Gap_Width, 0);
+        EXPECT_FALSE(items.LabelFormat.Metric);
     }
 
     QTemporaryDir dir;
@@ -95,11 +92,11 @@ TEST_F(BadInput, EmptyAndBinaryLabelFilesAreRefusedNamingTheFile)
     for (const QString &name : {Source(QStringLiteral("empty.lbl")), Write(QStringLiteral("binary.lbl"), binary),
                                 Source(QStringLiteral("binary.lbl"))}) {
         SCOPED_TRACE(name.toStdString());
-        LabelFormat.Label_Width = 9;
+        items.LabelFormat.Label_Width = 9;
         QString error;
         EXPECT_FALSE(LoadAndPaint(name, &error));
         EXPECT_EQ(error, NotALabelMessage(name));
-        EXPECT_EQ(LabelFormat.Label_Width, 9);
+        EXPECT_EQ(items.LabelFormat.Label_Width, 9);
         EXPECT_TRUE(items.Items.isEmpty());
         EXPECT_TRUE(doc.CurrentLabelFile.isEmpty());
     }
@@ -192,8 +189,8 @@ TEST_F(BadInput, NegativeZeroAndOutlandishLabelSizesTakeTheDefaults)
         SCOPED_TRACE(c.format);
         const QString file = Write(QStringLiteral("size.lbl"), Label(c.format));
         ASSERT_TRUE(LoadAndPaint(file));
-        EXPECT_EQ(LabelFormat.Label_Width, c.width);
-        EXPECT_EQ(LabelFormat.Label_Height, c.height);
+        EXPECT_EQ(items.LabelFormat.Label_Width, c.width);
+        EXPECT_EQ(items.LabelFormat.Label_Height, c.height);
         EXPECT_GT(items.SurfaceWidth(), 0);
         EXPECT_GT(items.SurfaceHeight(), 0);
     }
@@ -476,12 +473,12 @@ TEST_F(BadInput, DataFileGoneBeforeThePrintJobStarts)
     ASSERT_TRUE(QFile::remove(data)); // chosen in the dialog, deleted before OK
     FakeDevice device;
     QString message;
-    EXPECT_EQ(PrintLabels(items.Items, choices, device, nullptr, &message), TPrintResult::DataError);
+    EXPECT_EQ(PrintLabels(items, choices, device, nullptr, &message), TPrintResult::DataError);
     EXPECT_TRUE(message.contains(QDir::toNativeSeparators(data))) << message.toStdString();
     EXPECT_EQ(device.begun, 0);
     // A folder where the data file was.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("records.csv")));
-    EXPECT_EQ(PrintLabels(items.Items, choices, device, nullptr, &message), TPrintResult::DataError);
+    EXPECT_EQ(PrintLabels(items, choices, device, nullptr, &message), TPrintResult::DataError);
     EXPECT_TRUE(message.contains(QDir::toNativeSeparators(data))) << message.toStdString();
     EXPECT_EQ(device.begun, 0);
 }
@@ -492,14 +489,14 @@ TEST_F(BadInput, MarginsThatPlaceLabelsOffThePage)
 {
     const QString file = Source(QStringLiteral("topmargin-minus-100.lbl"));
     ASSERT_TRUE(LoadAndPaint(file));
-    EXPECT_EQ(LabelFormat.Margin_Top, 0);
-    EXPECT_EQ(LabelFormat.Margin_Left, 0.25);
+    EXPECT_EQ(items.LabelFormat.Margin_Top, 0);
+    EXPECT_EQ(items.LabelFormat.Margin_Left, 0.25);
     EXPECT_EQ(messages, QStringList(file + QStringLiteral(": TOPMARGIN=-100 would place labels outside the page; read as 0.")));
     TPrintChoices choices;
     FakeDevice device;
     QString message;
     TPrintStats stats;
-    ASSERT_EQ(PrintLabels(items.Items, choices, device, nullptr, &message, &stats), TPrintResult::Printed);
+    ASSERT_EQ(PrintLabels(items, choices, device, nullptr, &message, &stats), TPrintResult::Printed);
     EXPECT_EQ(stats.LabelsPrinted, 44); // 11 rows of 1 in, 4 columns of 2 in after 0.25 in
     const struct {
         double top, left;
@@ -510,10 +507,10 @@ TEST_F(BadInput, MarginsThatPlaceLabelsOffThePage)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.message);
-        LabelFormat.Margin_Top = c.top;
-        LabelFormat.Margin_Left = c.left;
+        items.LabelFormat.Margin_Top = c.top;
+        items.LabelFormat.Margin_Left = c.left;
         device.begun = 0;
-        EXPECT_EQ(PrintLabels(items.Items, choices, device, nullptr, &message), TPrintResult::NoFit);
+        EXPECT_EQ(PrintLabels(items, choices, device, nullptr, &message), TPrintResult::NoFit);
         EXPECT_EQ(message, QString::fromLatin1(c.message));
         EXPECT_EQ(device.begun, 0);
     }
@@ -623,19 +620,19 @@ TEST_F(BadInput, SettingsThatCannotBeUsedGiveEveryDefault)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(c.bytes);
         f.close();
-        LoadSettings();
+        const TSettings settings = LoadSettings();
         if (c.usable) {
-            EXPECT_EQ(LabelFormat.Label_Width, 5);
-            EXPECT_TRUE(LabelFormat.Metric);
-            EXPECT_FALSE(ShowGrids);
+            EXPECT_EQ(settings.LabelFormat.Label_Width, 5);
+            EXPECT_TRUE(settings.LabelFormat.Metric);
+            EXPECT_FALSE(settings.ShowGrids);
         } else {
-            EXPECT_EQ(LabelFormat.Label_Width, 2.5);
-            EXPECT_EQ(LabelFormat.Label_Height, 1.5);
-            EXPECT_EQ(LabelFormat.Margin_Top, 0.25);
-            EXPECT_FALSE(LabelFormat.Metric);
-            EXPECT_TRUE(ShowGrids);
-            EXPECT_TRUE(AutoSaveSeq);
-            EXPECT_TRUE(::Path.isEmpty());
+            EXPECT_EQ(settings.LabelFormat.Label_Width, 2.5);
+            EXPECT_EQ(settings.LabelFormat.Label_Height, 1.5);
+            EXPECT_EQ(settings.LabelFormat.Margin_Top, 0.25);
+            EXPECT_FALSE(settings.LabelFormat.Metric);
+            EXPECT_TRUE(settings.ShowGrids);
+            EXPECT_TRUE(settings.AutoSaveSeq);
+            EXPECT_TRUE(settings.Path.isEmpty());
         }
     }
     if (savedConfigHome.isEmpty())

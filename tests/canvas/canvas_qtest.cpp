@@ -43,7 +43,6 @@ private:
 private slots:
     void init()
     {
-        SetScreenDpi(96, 96);
         canvas = new TCanvasLabel;
         canvas->SetSurfaceSize(300, 200);
         canvas->OnSelectItem = [this](TLabelControl *item) { selections << item; };
@@ -199,7 +198,7 @@ private slots:
     void zoomMapsTheMouseAndKeepsHandlesSmall()
     {
         QFETCH(double, zoom);
-        ShowGrids = false;
+        canvas->ShowGrids = false;
         canvas->SetZoom(zoom);
         QCOMPARE(canvas->size(), QSize(qRound(300 * zoom), qRound(200 * zoom)));
         QCOMPARE(canvas->SurfaceWidth(), 300);
@@ -227,7 +226,7 @@ private slots:
         auto black = [&](int x, int y) { return (shown.pixel(x, y) & 0xFFFFFF) == 0; };
         QVERIFY(black(c.x() - 2, c.y() - 2) && black(c.x() + 1, c.y() + 1));
         QVERIFY(!black(c.x() + 2, c.y() + 2) && !black(c.x() - 3, c.y() + 1));
-        ShowGrids = true;
+        canvas->ShowGrids = true;
     }
 
     void topAndLeftEdgesStopAtTheMinimum()

@@ -27,7 +27,6 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     g_tempDir = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/qvfuzz-XXXXXX"));
     // The settings store follows XDG_CONFIG_HOME: keep it inside the folder.
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(g_tempDir->path() + QStringLiteral("/config")));
-    SetScreenDpi(96, 96);
     SetMessageHandler([](const QString &text) {
         ++g_messages;
         g_lastMessage = text;

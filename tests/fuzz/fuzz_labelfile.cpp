@@ -42,7 +42,7 @@ void Paint(TItemContainer &items)
     QImage view(qBound(1, items.SurfaceWidth(), 800), qBound(1, items.SurfaceHeight(), 600), QImage::Format_RGB32);
     view.fill(Qt::white);
     QPainter p(&view);
-    PaintLabel(p, items, ShowGrids);
+    PaintLabel(p, items, items.ShowGrids);
 }
 
 } // namespace
@@ -53,8 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const uint8_t mode = in.Byte();
     const QByteArray body = in.Rest();
     WritePictures();
-    LabelFormat = TLabelFormat{};
-    ShowGrids = true;
 
     const bool asTemplate = mode & 1;
     const QString path = FuzzWriteFile(asTemplate ? QStringLiteral("input.lbf") : QStringLiteral("input.lbl"), body);
@@ -73,14 +71,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(items.Items.isEmpty(), QString());
         // A template read as a label yields its format and whatever items it holds.
         TItemContainer more;
-        FUZZ_CHECK(LoadLabelFormat(path, &error) && LoadLabel(path, more, &error), error);
+        FUZZ_CHECK(LoadLabelFormat(path, more.LabelFormat, &error) && LoadLabel(path, more, &error), error);
         return 0;
     }
     FUZZ_CHECK(doc.LoadLabelFile(path, &error), error);
     FUZZ_CHECK(doc.CurrentLabelFile == path, doc.CurrentLabelFile);
     // A label never opens with its labels off the paper.
-    FUZZ_CHECK(OffPageField(LabelFormat) == TOffPageField::None,
-               QStringLiteral("margins %1, %2").arg(LabelFormat.Margin_Top).arg(LabelFormat.Margin_Left));
+    FUZZ_CHECK(OffPageField(items.LabelFormat) == TOffPageField::None,
+               QStringLiteral("margins %1, %2").arg(items.LabelFormat.Margin_Top).arg(items.LabelFormat.Margin_Left));
     for (const TLabelControl *item : items.Items) {
         FUZZ_CHECK(item->Kind <= ikGraphic, Describe(item));
         FUZZ_CHECK(!item->Loading, Describe(item));
@@ -95,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Saving and loading again loses nothing.
     const QString copyPath = FuzzTempDir() + QStringLiteral("/copy.lbl");
     FUZZ_CHECK(doc.SaveLabelFile(copyPath, &error), error);
-    const TLabelFormat saved = LabelFormat;
+    const TLabelFormat saved = items.LabelFormat;
     TItemContainer again;
     TLabelDocument reload(again);
     FUZZ_CHECK(reload.LoadLabelFile(copyPath, &error), error);
@@ -105,10 +103,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(again.Items.size() == items.Items.size(),
                QStringLiteral("%1 items saved, %2 loaded").arg(items.Items.size()).arg(again.Items.size()));
     auto same = [](double a, double b) { return a == b || (a != a && b != b) || std::abs(a - b) <= std::abs(a) * 1e-14; };
-    FUZZ_CHECK(same(LabelFormat.Label_Width, saved.Label_Width) && same(LabelFormat.Label_Height, saved.Label_Height)
-                   && same(LabelFormat.Margin_Top, saved.Margin_Top) && same(LabelFormat.Gap_Width, saved.Gap_Width)
-                   && LabelFormat.Metric == saved.Metric,
-               QStringLiteral("width %1 -> %2").arg(saved.Label_Width).arg(LabelFormat.Label_Width));
+    FUZZ_CHECK(same(again.LabelFormat.Label_Width, saved.Label_Width) && same(again.LabelFormat.Label_Height, saved.Label_Height)
+                   && same(again.LabelFormat.Margin_Top, saved.Margin_Top) && same(again.LabelFormat.Gap_Width, saved.Gap_Width)
+                   && again.LabelFormat.Metric == saved.Metric,
+               QStringLiteral("width %1 -> %2").arg(saved.Label_Width).arg(again.LabelFormat.Label_Width));
     for (qsizetype i = 0; i < items.Items.size(); ++i) {
         const TLabelControl *a = items.Items[i];
         const TLabelControl *b = again.Items[i];

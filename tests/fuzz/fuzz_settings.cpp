@@ -22,9 +22,9 @@ struct TSnapshot {
     QString path;
 };
 
-TSnapshot Take()
+TSnapshot Take(const TSettings &s)
 {
-    return {LabelFormat, ShowGrids, AutoSaveSeq, Path};
+    return {s.LabelFormat, s.ShowGrids, s.AutoSaveSeq, s.Path};
 }
 
 bool Same(const TSnapshot &a, const TSnapshot &b)
@@ -45,16 +45,6 @@ QString Show(const TSnapshot &s)
         .arg(s.path.left(80));
 }
 
-void Scramble()
-{
-    LabelFormat.Label_Width = 123.0;
-    LabelFormat.Label_Height = -4.0;
-    LabelFormat.Metric = true;
-    ShowGrids = false;
-    AutoSaveSeq = false;
-    Path = QStringLiteral("scrambled");
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -65,29 +55,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FuzzWriteFile(QFileInfo(file).path().mid(FuzzTempDir().size() + 1) + QStringLiteral("/Quorvane.reg"),
                   QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
 
-    Scramble();
-    LoadSettings();
-    const TSnapshot loaded = Take();
-    // Every value was set (read or defaulted): nothing of the scramble survives
-    // unless the file says so.
+    const TSettings settings = LoadSettings();
+    const TSnapshot loaded = Take(settings);
     const TSnapshot defaults{TLabelFormat{}, true, true, QString()};
     if (!Same(loaded, defaults)) {
         // All values were read: saving and loading again gives them back.
-        FUZZ_CHECK(SaveSettings(), file);
-        Scramble();
-        LoadSettings();
-        FUZZ_CHECK(Same(Take(), loaded), Show(loaded) + QStringLiteral("\n  read back as ") + Show(Take()));
+        FUZZ_CHECK(SaveSettings(settings), file);
+        const TSnapshot back = Take(LoadSettings());
+        FUZZ_CHECK(Same(back, loaded), Show(loaded) + QStringLiteral("\n  read back as ") + Show(back));
     }
 
     // Start-up sizes the design surface and lays out the sheet from the format.
     TItemContainer surface;
-    surface.SetSurfaceSize(SurfaceWidthPx(), SurfaceHeightPx());
+    surface.LabelFormat = settings.LabelFormat;
+    surface.FitSurfaceToFormat();
     TPrinterMetrics m;
     m.DpiX = m.DpiY = 600;
     m.PaperWidth = 4960;
     m.PaperHeight = 7016;
     m.OffsetX = m.OffsetY = m.RightMargin = m.BottomMargin = 50;
-    ApplyPrinterMetrics(m);
-    FUZZ_CHECK(LabelRows >= 0 && LabelColumns >= 0, Show(loaded));
+    const TSheetLayout layout(settings.LabelFormat, m, surface.ScreenDpiX, surface.ScreenDpiY);
+    FUZZ_CHECK(layout.LabelRows >= 0 && layout.LabelColumns >= 0, Show(loaded));
     return 0;
 }

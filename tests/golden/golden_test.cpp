@@ -106,7 +106,6 @@ QList<QByteArray> Render(const Case &c)
 {
     TItemContainer items;
     TLabelDocument doc(items);
-    SetScreenDpi(96, 96);
     QString error;
     EXPECT_TRUE(doc.LoadLabelFile(Source(QString::fromLatin1(c.label)), &error)) << error.toStdString();
     QList<QByteArray> out;
@@ -136,7 +135,7 @@ QList<QByteArray> Render(const Case &c)
     }
     TPreviewDevice device(Letter(c.dpi));
     QString message;
-    const TPrintResult r = PrintLabels(items.Items, choices, device, nullptr, &message);
+    const TPrintResult r = PrintLabels(items, choices, device, nullptr, &message);
     EXPECT_EQ(r, TPrintResult::Printed) << c.name << ": " << message.toStdString();
     for (const QImage &page : device.Pages())
         out << Digest(page, QString::fromLatin1(c.name) + QLatin1Char('-') + QString::number(out.size() + 1));

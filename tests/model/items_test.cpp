@@ -308,17 +308,13 @@ TEST(Items, ColoursAndBrushes)
 
 TEST(Items, FontPixelHeight)
 {
-    const int dy = ScreenDpiY;
     const struct {
         int dpi, pt, px;
     } cases[] = {{96, 8, 11}, {96, 9, 12}, {96, 12, 16}, {120, 8, 13}, {120, 10, 17}, {108, 3, 5}};
     TItemFont f;
     for (const auto &c : cases) {
-        SetScreenDpi(c.dpi, c.dpi);
         f.Font.setPointSize(c.pt);
-        EXPECT_EQ(f.PixelHeight(), c.px) << c.dpi << " " << c.pt;
-        EXPECT_EQ(f.ScaledFont().pixelSize(), c.px);
+        EXPECT_EQ(f.PixelHeight(c.dpi), c.px) << c.dpi << " " << c.pt;
     }
     EXPECT_EQ(f.ScaledFont(40).pixelSize(), 40);
-    SetScreenDpi(dy, dy);
 }

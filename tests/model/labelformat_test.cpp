@@ -6,18 +6,6 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-struct FormatGuard {
-    TLabelFormat saved = LabelFormat;
-    int dx = ScreenDpiX, dy = ScreenDpiY;
-    ~FormatGuard()
-    {
-        LabelFormat = saved;
-        SetScreenDpi(dx, dy);
-    }
-};
-} // namespace
-
 TEST(LabelFormat, RoundIsHalfToEvenAndSaturates)
 {
     const struct {
@@ -47,7 +35,6 @@ TEST(LabelFormat, TruncIsTowardZeroAndSaturates)
 
 TEST(LabelFormat, UnitPixelsAndSurfaceSize)
 {
-    FormatGuard guard;
     const struct {
         int dpi;
         bool metric;
@@ -60,21 +47,19 @@ TEST(LabelFormat, UnitPixelsAndSurfaceSize)
         {96, false, 0.015625, 0.015625 * 3, 96, 96, 2, 4}, // 1.5 -> 2 and 4.5 -> 4
     };
     for (const auto &c : cases) {
-        SetScreenDpi(c.dpi, c.dpi);
-        LabelFormat.Metric = c.metric;
-        LabelFormat.Label_Width = c.w;
-        LabelFormat.Label_Height = c.h;
-        EXPECT_EQ(UnitPixelsX(), c.unitX);
-        EXPECT_EQ(UnitPixelsY(), c.unitY);
-        EXPECT_EQ(SurfaceWidthPx(), c.sw) << c.w;
-        EXPECT_EQ(SurfaceHeightPx(), c.sh) << c.h;
+        TLabelFormat f;
+        f.Metric = c.metric;
+        f.Label_Width = c.w;
+        f.Label_Height = c.h;
+        EXPECT_EQ(UnitPixelsX(f, c.dpi), c.unitX);
+        EXPECT_EQ(UnitPixelsY(f, c.dpi), c.unitY);
+        EXPECT_EQ(SurfaceWidthPx(f, c.dpi), c.sw) << c.w;
+        EXPECT_EQ(SurfaceHeightPx(f, c.dpi), c.sh) << c.h;
     }
 }
 
 TEST(LabelFormat, UnitSwitchRoundTripKeepsSurface)
 {
-    FormatGuard guard;
-    SetScreenDpi(96, 96);
     TLabelFormat inch;
     inch.Label_Width = 4;
     inch.Label_Height = 1.3;
@@ -86,8 +71,8 @@ TEST(LabelFormat, UnitSwitchRoundTripKeepsSurface)
     EXPECT_TRUE(cm.Metric);
     EXPECT_DOUBLE_EQ(cm.Label_Width, 10.0);
     EXPECT_DOUBLE_EQ(cm.Gap_Height, 0.3125);
-    EXPECT_EQ(SurfaceWidthPx(cm), SurfaceWidthPx(inch));
-    EXPECT_EQ(SurfaceHeightPx(cm), SurfaceHeightPx(inch));
+    EXPECT_EQ(SurfaceWidthPx(cm, 96), SurfaceWidthPx(inch, 96));
+    EXPECT_EQ(SurfaceHeightPx(cm, 96), SurfaceHeightPx(inch, 96));
 
     const TLabelFormat back = ConvertUnits(cm, false);
     EXPECT_FALSE(back.Metric);
@@ -100,9 +85,7 @@ TEST(LabelFormat, UnitSwitchRoundTripKeepsSurface)
 
 TEST(LabelFormat, ScreenDpiFromOffscreenScreen)
 {
-    FormatGuard guard;
-    SetScreenDpi(1, 1);
-    InitScreenDpi();
-    EXPECT_GT(ScreenDpiX, 1);
-    EXPECT_GT(ScreenDpiY, 1);
+    const TDpi dpi = ScreenLogicalDpi();
+    EXPECT_GT(dpi.X, 1);
+    EXPECT_GT(dpi.Y, 1);
 }

@@ -19,7 +19,6 @@ class LoadGraphicTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetScreenDpi(96, 96);
         ASSERT_TRUE(dir.isValid());
         previous = SetMessageHandler([this](const QString &text) { messages << text; });
         item.Loading = false;

@@ -1,4 +1,3 @@
-#include "model/labelformat.h"
 #include "printing/itemprint.h"
 #include "printing/printengine.h"
 
@@ -7,27 +6,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Env {
-    TLabelFormat saved = LabelFormat;
-    TPrinterMetrics metrics = CurrentPrinterMetrics();
-    int sx = ScreenDpiX, sy = ScreenDpiY;
-    explicit Env(int printerDpiX = 600, int printerDpiY = 600)
-    {
-        SetScreenDpi(96, 96);
-        TPrinterMetrics m;
-        m.DpiX = printerDpiX;
-        m.DpiY = printerDpiY;
-        m.PaperWidth = m.PaperHeight = 1200;
-        ApplyPrinterMetrics(m);
-    }
-    ~Env()
-    {
-        LabelFormat = saved;
-        ApplyPrinterMetrics(metrics);
-        SetScreenDpi(sx, sy);
-    }
-};
 
 // Rightmost column holding a dark pixel, -1 when there is none.
 int RightmostInk(const QImage &img)
@@ -43,8 +21,9 @@ int RightmostInk(const QImage &img)
 
 TEST(ItemPrint, ClipToTheBoxOrTheLabel)
 {
-    Env env;
-    LabelFormat = {1, 0.5, 0, 0, 0, 0, false}; // 600 x 300 printer pixels
+    TPrinterMetrics paper;
+    paper.PaperWidth = paper.PaperHeight = 1200;
+    const TSheetLayout layout({1, 0.5, 0, 0, 0, 0, false}, paper, 96, 96); // 600 x 300 printer pixels
     struct Case {
         bool autoSize;
         int minInk, maxInk;
@@ -67,7 +46,7 @@ TEST(ItemPrint, ClipToTheBoxOrTheLabel)
         img.fill(Qt::white);
         {
             QPainter p(&img);
-            PrintLabel(p, label.Items, 0, 0, {});
+            PrintLabel(p, label.Items, layout, 0, 0, {});
         }
         const int ink = RightmostInk(img);
         EXPECT_GE(ink, c.minInk) << c.autoSize;

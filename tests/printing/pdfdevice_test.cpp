@@ -63,17 +63,14 @@ TEST(PdfDevice, WholePageInDevicePixels)
         EXPECT_EQ(m.OffsetX + m.OffsetY + m.RightMargin + m.BottomMargin, 0);
     }
     // Three 70 mm labels fill an A4 sheet edge to edge.
-    const TLabelFormat saved = LabelFormat;
-    LabelFormat = TLabelFormat();
-    LabelFormat.Label_Width = 2.7559;
-    LabelFormat.Margin_Left = LabelFormat.Gap_Width = 0;
-    LabelFormat.Metric = false;
+    TLabelFormat format;
+    format.Label_Width = 2.7559;
+    format.Margin_Left = format.Gap_Width = 0;
+    format.Metric = false;
     TPdfPrinterDevice a4("unused.pdf", QPageSize(QPageSize::A4), 600);
     TPrinterMetrics m;
     ASSERT_TRUE(a4.Metrics(m));
-    ApplyPrinterMetrics(m);
-    EXPECT_EQ(LabelColumns, 3);
-    LabelFormat = saved;
+    EXPECT_EQ(TSheetLayout(format, m, 96, 96).LabelColumns, 3);
 }
 
 // The page of the file is the paper to the hundredth of a point or better, and
@@ -126,9 +123,6 @@ TEST(PdfDevice, RollPagesKeepWholeDots)
     const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
     if (pdftoppm.isEmpty() || !ZbarAvailable())
         QV_SKIP_MISSING("pdftoppm or zbar");
-    const TLabelFormat saved = LabelFormat;
-    const int sx = ScreenDpiX, sy = ScreenDpiY;
-    SetScreenDpi(96, 96);
     QTemporaryDir dir;
     const auto write = [&](const char *name, const QByteArray &text) {
         QFile f(dir.filePath(name));
@@ -147,7 +141,7 @@ TEST(PdfDevice, RollPagesKeepWholeDots)
         TItemContainer items;
         TLabelDocument doc(items);
         ASSERT_TRUE(doc.LoadLabelFile(label));
-        ASSERT_TRUE(LabelFormat.Roll);
+        ASSERT_TRUE(items.LabelFormat.Roll);
         const QString path = dir.filePath(QStringLiteral("roll%1.pdf").arg(dpi));
         TPdfPrinterDevice pdf(path, QPageSize(QPageSize::A4), dpi);
         TPrintChoices choices;
@@ -158,7 +152,7 @@ TEST(PdfDevice, RollPagesKeepWholeDots)
         choices.Copies = 2;
         QString message;
         TPrintStats stats;
-        ASSERT_EQ(PrintLabels(items.Items, choices, pdf, nullptr, &message, &stats), TPrintResult::Printed)
+        ASSERT_EQ(PrintLabels(items, choices, pdf, nullptr, &message, &stats), TPrintResult::Printed)
             << message.toStdString();
         EXPECT_EQ(stats.PagesPrinted, 6) << dpi;
         ASSERT_EQ(QProcess::execute(pdftoppm, {"-r", QString::number(dpi), "-gray", path, dir.filePath("p")}), 0);
@@ -193,8 +187,6 @@ TEST(PdfDevice, RollPagesKeepWholeDots)
         for (const QString &f : pages)
             QFile::remove(dir.filePath(f));
     }
-    LabelFormat = saved;
-    SetScreenDpi(sx, sy);
 }
 
 // The paper a roll page asks for: itself where custom sizes hold it, else the

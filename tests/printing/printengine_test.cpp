@@ -153,10 +153,12 @@ public:
 };
 
 // A label with one transparent text item at its corner: column 1 of the
-// record, "|", and a counter that starts at 1.
+// record, "|", and a counter that starts at 1; 1 in labels, no margins, no
+// gaps unless told.
 struct Label {
-    Label()
+    explicit Label(const TLabelFormat &format = {1, 1, 0, 0, 0, 0, false})
     {
+        container.LabelFormat = format;
         auto *t = new TTextLabel;
         t->Left = t->Top = 0;
         t->Width = 90;
@@ -176,21 +178,6 @@ struct Label {
         container.AddItem(t);
     }
     TItemContainer container;
-};
-
-struct Env {
-    TLabelFormat saved = LabelFormat;
-    int sx = ScreenDpiX, sy = ScreenDpiY;
-    Env()
-    {
-        SetScreenDpi(96, 96);
-        LabelFormat = {1, 1, 0, 0, 0, 0, false}; // 1 in labels, no margins, no gaps
-    }
-    ~Env()
-    {
-        LabelFormat = saved;
-        SetScreenDpi(sx, sy);
-    }
 };
 
 QString WriteData(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
@@ -214,7 +201,6 @@ QStringList Texts(const FakePrinter &p)
 
 TEST(PrintEngine, RangesCopiesRecordsAndCounters)
 {
-    Env env;
     QTemporaryDir dir;
     const QString four = WriteData(dir, "four.csv", "r1\nr2\nr3\nr4\n");
     const QString two = WriteData(dir, "two.csv", "a\r\nb\r\n");
@@ -257,7 +243,7 @@ TEST(PrintEngine, RangesCopiesRecordsAndCounters)
         choices.Split = csv;
         QString message;
         TPrintStats stats;
-        EXPECT_EQ(PrintLabels(label.container.Items, choices, printer, &sink, &message, &stats),
+        EXPECT_EQ(PrintLabels(label.container, choices, printer, &sink, &message, &stats),
                   TPrintResult::Printed)
             << c.name << ": " << message.toStdString();
         EXPECT_EQ(Texts(printer), c.expected) << c.name;
@@ -276,19 +262,20 @@ TEST(PrintEngine, RangesCopiesRecordsAndCounters)
 
 TEST(PrintEngine, LabelsFillThePageRowByRow)
 {
-    Env env;
-    LabelFormat = {1, 0.5, 0.25, 0.5, 0.1, 0.2, false};
-    Label label;
+    Label label({1, 0.5, 0.25, 0.5, 0.1, 0.2, false});
     label.container.Items[0]->Left = 10; // 62 printer pixels
     label.container.Items[0]->Top = 5;   // 31
     FakePrinter printer(2400, 1600);
     TPrintChoices choices;
     choices.PageCount = 1;
     QString message;
-    ASSERT_EQ(PrintLabels(label.container.Items, choices, printer, nullptr, &message), TPrintResult::Printed);
+    ASSERT_EQ(PrintLabels(label.container, choices, printer, nullptr, &message), TPrintResult::Printed);
     // Columns: 300 + 62 + 720 c (3 fit in 2400); rows: 150 + 31 + 360 r (4 fit in 1600).
-    EXPECT_EQ(LabelColumns, 3);
-    EXPECT_EQ(LabelRows, 4);
+    TPrinterMetrics metrics;
+    printer.Metrics(metrics);
+    const TSheetLayout layout(label.container.LabelFormat, metrics, 96, 96);
+    EXPECT_EQ(layout.LabelColumns, 3);
+    EXPECT_EQ(layout.LabelRows, 4);
     ASSERT_EQ(printer.Texts().size(), 12);
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(printer.Texts()[i].at, QPoint(362 + 720 * (i % 3), 181 + 360 * (i / 3))) << i;
@@ -297,7 +284,6 @@ TEST(PrintEngine, LabelsFillThePageRowByRow)
 
 TEST(PrintEngine, CancelIsSeenAfterTheNextLabel)
 {
-    Env env;
     Label label;
     FakePrinter printer(1200, 1800);
     Sink sink;
@@ -306,7 +292,7 @@ TEST(PrintEngine, CancelIsSeenAfterTheNextLabel)
     choices.PageCount = 10;
     choices.LabelFile = "/tmp/some/shelf.lbl";
     QString message;
-    EXPECT_EQ(PrintLabels(label.container.Items, choices, printer, &sink, &message), TPrintResult::Cancelled);
+    EXPECT_EQ(PrintLabels(label.container, choices, printer, &sink, &message), TPrintResult::Cancelled);
     EXPECT_EQ(printer.Texts().size(), 3 * 6 + 1);
     EXPECT_TRUE(printer.aborted);
     EXPECT_FALSE(printer.ended);
@@ -318,7 +304,6 @@ TEST(PrintEngine, CancelIsSeenAfterTheNextLabel)
 
 TEST(PrintEngine, JobsThatPrintNothing)
 {
-    Env env;
     QTemporaryDir dir;
     const QString headerOnly = WriteData(dir, "header.csv", "name\r\n");
     const QString empty = WriteData(dir, "empty.csv", "");
@@ -337,8 +322,7 @@ TEST(PrintEngine, JobsThatPrintNothing)
         {"a folder as data file", 1, dir.path(), TPrintResult::DataError, dir.path()},
     };
     for (const Case &c : cases) {
-        LabelFormat.Label_Width = c.labelWidth;
-        Label label;
+        Label label({c.labelWidth, 1, 0, 0, 0, 0, false});
         FakePrinter printer(1200, 1200);
         Sink sink;
         TPrintChoices choices;
@@ -346,7 +330,7 @@ TEST(PrintEngine, JobsThatPrintNothing)
         choices.DataFile = c.data;
         choices.Split.Mode = TSplitMode::Comma;
         QString message;
-        EXPECT_EQ(PrintLabels(label.container.Items, choices, printer, &sink, &message), c.result) << c.name;
+        EXPECT_EQ(PrintLabels(label.container, choices, printer, &sink, &message), c.result) << c.name;
         EXPECT_TRUE(message.contains(c.message)) << c.name << ": " << message.toStdString();
         EXPECT_EQ(printer.begun, 0) << c.name;
         EXPECT_EQ(sink.finished, 1) << c.name;
@@ -357,7 +341,6 @@ TEST(PrintEngine, JobsThatPrintNothing)
 
 TEST(PrintEngine, DataFileIsIgnoredWithoutImportedField)
 {
-    Env env;
     Label label;
     label.container.Items[0]->Fields.erase(label.container.Items[0]->Fields.begin());
     FakePrinter printer(600, 600);
@@ -365,7 +348,7 @@ TEST(PrintEngine, DataFileIsIgnoredWithoutImportedField)
     choices.DataFile = "/nonexistent/data.csv"; // not opened: nothing imports from it
     choices.PageCount = 2;
     QString message;
-    EXPECT_EQ(PrintLabels(label.container.Items, choices, printer, nullptr, &message), TPrintResult::Printed);
+    EXPECT_EQ(PrintLabels(label.container, choices, printer, nullptr, &message), TPrintResult::Printed);
     EXPECT_EQ(Texts(printer), QStringList({"|1", "|2"}));
 }
 
@@ -373,7 +356,6 @@ TEST(PrintEngine, DataFileIsIgnoredWithoutImportedField)
 // margins; a printer's calibration moves and scales all that is drawn.
 TEST(PrintEngine, RollPagesAndCalibration)
 {
-    Env env;
     QTemporaryDir dir;
     const QString three = WriteData(dir, "three.csv", "a\nb\nc\n");
     struct Case {
@@ -392,8 +374,7 @@ TEST(PrintEngine, RollPagesAndCalibration)
     };
     QPoint base; // where the first label's text lands without calibration
     for (const Case &c : cases) {
-        LabelFormat = {1, 0.5, 0.1, 0.25, 0.2, 0.2, false, c.labelRoll};
-        Label label;
+        Label label({1, 0.5, 0.1, 0.25, 0.2, 0.2, false, c.labelRoll});
         FakePrinter printer(1200, 1200); // sheets of 1 x 3 labels
         TPrintChoices choices;
         choices.Copies = 2;
@@ -404,7 +385,7 @@ TEST(PrintEngine, RollPagesAndCalibration)
         choices.Roll = c.jobRoll;
         choices.Calibration = c.calibration;
         QString message;
-        ASSERT_EQ(PrintLabels(label.container.Items, choices, printer, nullptr, &message), TPrintResult::Printed)
+        ASSERT_EQ(PrintLabels(label.container, choices, printer, nullptr, &message), TPrintResult::Printed)
             << c.name << ": " << message.toStdString();
         EXPECT_EQ(printer.Pages(), c.expectedPages) << c.name;
         EXPECT_EQ(Texts(printer), QStringList({"a|1", "a|1", "b|2", "b|2", "c|3", "c|3"})) << c.name;
@@ -420,7 +401,7 @@ TEST(PrintEngine, RollPagesAndCalibration)
         const QPoint at = printer.Texts()[0].at;
         EXPECT_NEAR(at.x(), base.x() * c.calibration.ScaleX / 100 + c.shift.x(), 1) << c.name;
         EXPECT_NEAR(at.y(), base.y() * c.calibration.ScaleY / 100 + c.shift.y(), 1) << c.name;
-        EXPECT_EQ(LabelFormat.Roll, c.labelRoll) << c.name << ": the job left the format as it was";
+        EXPECT_EQ(label.container.LabelFormat.Roll, c.labelRoll) << c.name << ": the job left the format as it was";
     }
 }
 
@@ -444,7 +425,6 @@ private:
 // printed there: records, copies and counters (wrapping ones too) included.
 TEST(PrintPreview, EveryPageAloneAsTheJobPrintsIt)
 {
-    Env env;
     QTemporaryDir dir;
     QByteArray many = "header\r\n";
     for (int i = 1; i <= 40; ++i)
@@ -487,7 +467,7 @@ TEST(PrintPreview, EveryPageAloneAsTheJobPrintsIt)
         setCounter(printed);
         FakePrinter printer(c.columns * 600, c.rows * 600);
         QString message;
-        ASSERT_EQ(PrintLabels(printed.container.Items, choices, printer, nullptr, &message), TPrintResult::Printed)
+        ASSERT_EQ(PrintLabels(printed.container, choices, printer, nullptr, &message), TPrintResult::Printed)
             << c.name << ": " << message.toStdString();
         QList<QStringList> jobPages(printer.Pages());
         for (const Drawn &d : printer.Texts())
@@ -499,7 +479,7 @@ TEST(PrintPreview, EveryPageAloneAsTheJobPrintsIt)
             TSequenceField *seq = setCounter(shown);
             TPrinterMetrics metrics;
             printer.Metrics(metrics);
-            TPrintPreview preview(shown.container.Items, choices, metrics);
+            TPrintPreview preview(shown.container, choices, metrics);
             if (!seeking)
                 preview.OpenSource = [](const TSourceSpec &ch, QString *error) -> std::unique_ptr<TRecordSource> {
                     auto reader = OpenRecordSource(ch, error);

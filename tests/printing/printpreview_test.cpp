@@ -50,9 +50,6 @@ TEST(PrintPreview, PageIsThePrintedPage)
     const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
     if (pdftoppm.isEmpty())
         QV_SKIP_MISSING("pdftoppm (poppler-utils)");
-    const TLabelFormat savedFormat = LabelFormat;
-    const int sx = ScreenDpiX, sy = ScreenDpiY;
-    SetScreenDpi(96, 96);
     TItemContainer items;
     TLabelDocument doc(items);
     QString error;
@@ -72,7 +69,7 @@ TEST(PrintPreview, PageIsThePrintedPage)
     // A roll label too: one label a page, the page the label with its margins.
     for (const bool roll : {false, true}) {
         SCOPED_TRACE(roll ? "roll" : "sheet");
-        LabelFormat.Roll = roll;
+        items.LabelFormat.Roll = roll;
         TPrintChoices choices;
         choices.DataFile = f.fileName();
         choices.Split.Mode = TSplitMode::Comma;
@@ -83,13 +80,13 @@ TEST(PrintPreview, PageIsThePrintedPage)
         constexpr int kDpi = 100;
         TPdfPrinterDevice device(pdf, QPageSize(QPageSize::Letter), kDpi);
         QString message;
-        ASSERT_EQ(PrintLabels(items.Items, choices, device, nullptr, &message), TPrintResult::Printed)
+        ASSERT_EQ(PrintLabels(items, choices, device, nullptr, &message), TPrintResult::Printed)
             << message.toStdString();
         ASSERT_GE(device.Pages(), 4);
 
         TPrinterMetrics metrics;
         ASSERT_TRUE(device.Metrics(metrics));
-        TPrintPreview preview(items.Items, choices, metrics);
+        TPrintPreview preview(items, choices, metrics);
         ASSERT_EQ(preview.Open(&message), TPrintResult::Printed) << message.toStdString();
         ASSERT_EQ(preview.PageCount(), device.Pages());
         const QImage page3 = preview.RenderPage(2, 1.0, &message);
@@ -117,6 +114,4 @@ TEST(PrintPreview, PageIsThePrintedPage)
             ADD_FAILURE() << "pictures kept in " << dir.path().toStdString();
         }
     }
-    LabelFormat = savedFormat;
-    SetScreenDpi(sx, sy);
 }

@@ -8,17 +8,6 @@
 
 namespace {
 
-struct FormatGuard {
-    TLabelFormat saved = LabelFormat;
-    TPrinterMetrics metrics = CurrentPrinterMetrics();
-    ~FormatGuard()
-    {
-        LabelFormat = saved;
-        SetPrinterMetricsSource(nullptr);
-        ApplyPrinterMetrics(metrics);
-    }
-};
-
 TPrinterMetrics Sheet(int dpi, int w, int h, int offX = 0, int offY = 0)
 {
     TPrinterMetrics m;
@@ -90,7 +79,6 @@ TEST(SheetLayout, CountLabelsAgreesWithTheWalk)
 
 TEST(SheetLayout, GridAndPositions)
 {
-    FormatGuard guard;
     struct Case {
         const char *name;
         TLabelFormat format;
@@ -111,60 +99,50 @@ TEST(SheetLayout, GridAndPositions)
          1200, 600, 600},
     };
     for (const Case &c : cases) {
-        LabelFormat = c.format;
-        ApplyPrinterMetrics(c.sheet);
-        EXPECT_EQ(LabelRows, c.rows) << c.name;
-        EXPECT_EQ(LabelColumns, c.columns) << c.name;
-        EXPECT_EQ(ColumnLeft(0), c.left0) << c.name;
-        EXPECT_EQ(ColumnLeft(1), c.left1) << c.name;
-        EXPECT_EQ(RowTop(0), c.top0) << c.name;
-        EXPECT_EQ(RowTop(2), c.top2) << c.name;
-        EXPECT_EQ(LabelWidthPx(), c.width) << c.name;
-        EXPECT_EQ(LabelHeightPx(), c.height) << c.name;
+        const TSheetLayout L(c.format, c.sheet, 96, 96);
+        EXPECT_EQ(L.LabelRows, c.rows) << c.name;
+        EXPECT_EQ(L.LabelColumns, c.columns) << c.name;
+        EXPECT_EQ(L.ColumnLeft(0), c.left0) << c.name;
+        EXPECT_EQ(L.ColumnLeft(1), c.left1) << c.name;
+        EXPECT_EQ(L.RowTop(0), c.top0) << c.name;
+        EXPECT_EQ(L.RowTop(2), c.top2) << c.name;
+        EXPECT_EQ(L.LabelWidthPx(), c.width) << c.name;
+        EXPECT_EQ(L.LabelHeightPx(), c.height) << c.name;
     }
 }
 
 TEST(SheetLayout, StripsMoveLabelsButKeepTheCount)
 {
-    FormatGuard guard;
-    LabelFormat = {2.5, 1.25, 0.5, 0.25, 0, 0.125, false};
-    ApplyPrinterMetrics(Sheet(600, 5100, 6600, 0, 0));
-    const int columns = LabelColumns, left = ColumnLeft(2);
-    ApplyPrinterMetrics(Sheet(600, 5100, 6600, 75, 0));
-    EXPECT_EQ(LabelColumns, columns);
-    EXPECT_EQ(ColumnLeft(2), left - 75);
+    const TLabelFormat f = {2.5, 1.25, 0.5, 0.25, 0, 0.125, false};
+    const TSheetLayout full(f, Sheet(600, 5100, 6600, 0, 0), 96, 96);
+    const TSheetLayout stripped(f, Sheet(600, 5100, 6600, 75, 0), 96, 96);
+    EXPECT_EQ(stripped.LabelColumns, full.LabelColumns);
+    EXPECT_EQ(stripped.ColumnLeft(2), full.ColumnLeft(2) - 75);
 }
 
-TEST(SheetLayout, ComputeReadsTheSourceAndKeepsValuesWithoutPrinter)
+TEST(SheetLayout, LayoutsAreIndependentValues)
 {
-    FormatGuard guard;
-    LabelFormat = {1, 1, 0, 0, 0, 0, false};
-    bool havePrinter = true;
-    SetPrinterMetricsSource([&](TPrinterMetrics &m) {
-        m = Sheet(300, 1200, 900);
-        return havePrinter;
-    });
-    EXPECT_TRUE(ComputeSheetLayout());
-    EXPECT_EQ(LabelColumns, 4);
-    EXPECT_EQ(LabelRows, 3);
-    ApplyPrinterMetrics(Sheet(600, 1200, 1200));
-    havePrinter = false;
-    EXPECT_FALSE(ComputeSheetLayout());
-    EXPECT_EQ(PrinterDpiX, 600);
-    EXPECT_EQ(LabelColumns, 2);
+    // Two jobs side by side: a sheet at 300 dpi and a roll label at 203 dpi.
+    const TSheetLayout sheet({1, 1, 0, 0, 0, 0, false}, Sheet(300, 1200, 900), 96, 96);
+    const TSheetLayout roll({2, 1, 0.1, 0.1, 0, 0, false, true}, Sheet(203, 2000, 2000), 120, 120);
+    EXPECT_EQ(sheet.LabelColumns, 4);
+    EXPECT_EQ(sheet.LabelRows, 3);
+    EXPECT_EQ(roll.LabelColumns, 1);
+    EXPECT_EQ(roll.LabelRows, 1);
+    EXPECT_EQ(sheet.ColumnLeft(1), 300);
+    EXPECT_EQ(roll.ColumnLeft(0), 20);
+    EXPECT_EQ(sheet.DesignToPrinterX(96), 300);
+    EXPECT_EQ(roll.DesignToPrinterX(120), 203);
+    EXPECT_NEAR(roll.RollPageSizeMm().width(), 2.2 * 25.4, 1e-9);
+    EXPECT_NEAR(roll.RollPageSizeMm().height(), 1.2 * 25.4, 1e-9);
 }
 
 TEST(SheetLayout, DesignPixelsToPrinter)
 {
-    FormatGuard guard;
-    const int sx = ScreenDpiX, sy = ScreenDpiY;
-    SetScreenDpi(96, 120);
-    ApplyPrinterMetrics(Sheet(600, 100, 100));
-    EXPECT_EQ(DesignToPrinterX(1), 6);   // 6.25
-    EXPECT_EQ(DesignToPrinterX(16), 100);
-    EXPECT_EQ(DesignToPrinterX(-1), -6); // toward zero
-    EXPECT_EQ(DesignToPrinterY(1), 5);
-    SetScreenDpi(0, 0);
-    EXPECT_EQ(DesignToPrinterX(10), 0);
-    SetScreenDpi(sx, sy);
+    const TSheetLayout L({}, Sheet(600, 100, 100), 96, 120);
+    EXPECT_EQ(L.DesignToPrinterX(1), 6);   // 6.25
+    EXPECT_EQ(L.DesignToPrinterX(16), 100);
+    EXPECT_EQ(L.DesignToPrinterX(-1), -6); // toward zero
+    EXPECT_EQ(L.DesignToPrinterY(1), 5);
+    EXPECT_EQ(TSheetLayout({}, Sheet(600, 100, 100), 0, 0).DesignToPrinterX(10), 0);
 }

@@ -149,7 +149,6 @@ TEST(DrawTarget, PictureCornerAndPenRules)
 // ink lies on screen, scaled, give or take a design pixel or two.
 TEST(DrawTarget, SameInkOnScreenAndPaper)
 {
-    SetScreenDpi(96, 96);
     auto text = std::make_unique<TTextLabel>();
     text->Text = QStringLiteral("Quorvane");
     text->Font.Font = QFont(QStringLiteral("Arial"), 10);

@@ -19,8 +19,6 @@ class PaintLabelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetScreenDpi(96, 96);
-        LabelFormat.Metric = false;
         label.SetSurfaceSize(240, 144);
     }
 
@@ -72,9 +70,9 @@ TEST_F(PaintLabelTest, OutlineAndGrid)
     EXPECT_EQ(offLine, 0);
 
     // Metric: half a centimetre, Round(96 / 2.5) div 2 = 19.
-    LabelFormat.Metric = true;
+    label.LabelFormat.Metric = true;
     const QImage metric = Paint(true);
-    LabelFormat.Metric = false;
+    label.LabelFormat.Metric = false;
     int metricLine = 0;
     for (int y = 10; y < 130; ++y)
         metricLine += Rgb(metric, 20, y) == line;

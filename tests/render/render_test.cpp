@@ -15,10 +15,7 @@ using namespace rendertest;
 
 namespace {
 
-class RenderTest : public ::testing::Test {
-protected:
-    void SetUp() override { SetScreenDpi(96, 96); }
-};
+class RenderTest : public ::testing::Test {};
 
 template <class T> std::unique_ptr<T> Make()
 {

@@ -14,17 +14,9 @@ class DocumentTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetScreenDpi(96, 96);
-        saved_ = LabelFormat;
-        savedAutoSave_ = AutoSaveSeq;
-        LabelFormat = TLabelFormat{3, 2, 0, 0, 0, 0, false};
+        items_.LabelFormat = TLabelFormat{3, 2, 0, 0, 0, 0, false};
         items_.SetSurfaceSize(288, 192);
         doc_.OnStateChange = [this] { ++stateChanges_; };
-    }
-    void TearDown() override
-    {
-        LabelFormat = saved_;
-        AutoSaveSeq = savedAutoSave_;
     }
     TLabelControl *AddText(const QString &text)
     {
@@ -39,8 +31,6 @@ protected:
     TItemContainer items_;
     TLabelDocument doc_{items_};
     int stateChanges_ = 0;
-    TLabelFormat saved_;
-    bool savedAutoSave_ = true;
 };
 
 } // namespace
@@ -80,13 +70,13 @@ TEST_F(DocumentTest, SaveSetsTheNameAndClearsModifiedAFailedSaveChangesNothing)
 
 TEST_F(DocumentTest, LoadingATemplateKeepsTheItemsAndTheLabelName)
 {
-    LabelFormat.Label_Width = 5;
-    ASSERT_TRUE(SaveLabelFormat(Path("wide.lbf")));
-    LabelFormat.Label_Width = 3;
+    items_.LabelFormat.Label_Width = 5;
+    ASSERT_TRUE(SaveLabelFormat(Path("wide.lbf"), items_.LabelFormat));
+    items_.LabelFormat.Label_Width = 3;
     AddText("stays");
     doc_.CurrentLabelFile = Path("x.lbl");
     ASSERT_TRUE(doc_.LoadTemplateFile(Path("wide.lbf")));
-    EXPECT_EQ(LabelFormat.Label_Width, 5);
+    EXPECT_EQ(items_.LabelFormat.Label_Width, 5);
     EXPECT_EQ(items_.SurfaceWidth(), 480);
     EXPECT_EQ(items_.Items.size(), 1);
     EXPECT_EQ(doc_.CurrentLabelFile, Path("x.lbl"));
@@ -100,14 +90,14 @@ TEST_F(DocumentTest, LoadingALabelReplacesANonEmptyOne)
     ASSERT_TRUE(doc_.SaveLabelFile(Path("two.lbl")));
     doc_.CurrentTemplateFile = Path("t.lbf");
     doc_.SetLabelModified(true);
-    LabelFormat.Label_Height = 1;
+    items_.LabelFormat.Label_Height = 1;
 
     ASSERT_TRUE(doc_.LoadLabelFile(Path("two.lbl")));
     EXPECT_EQ(items_.Items.size(), 2);
     EXPECT_EQ(items_.SelectedItem, nullptr);
     for (TLabelControl *i : items_.Items)
         EXPECT_FALSE(i->Selected);
-    EXPECT_EQ(LabelFormat.Label_Height, 2);
+    EXPECT_EQ(items_.LabelFormat.Label_Height, 2);
     EXPECT_EQ(items_.SurfaceHeight(), 192);
     EXPECT_EQ(doc_.CurrentLabelFile, Path("two.lbl"));
     EXPECT_TRUE(doc_.CurrentTemplateFile.isEmpty()); // emptied by the new label
@@ -123,7 +113,7 @@ TEST_F(DocumentTest, LoadingALabelReplacesANonEmptyOne)
 
 TEST_F(DocumentTest, CommandLineAndDroppedFilesOpenByExtension)
 {
-    ASSERT_TRUE(SaveLabelFormat(Path("f.LbF")));
+    ASSERT_TRUE(SaveLabelFormat(Path("f.LbF"), items_.LabelFormat));
     WriteAll(Path("pic.bmp"), "BM");
     WriteAll(Path("notes.txt"), "x");
     ASSERT_TRUE(doc_.SaveLabelFile(Path("second.lbl")));
@@ -165,7 +155,7 @@ TEST_F(DocumentTest, AFileWithoutAFormatSectionIsRefusedAndChangesNothing)
         EXPECT_TRUE(error.contains(Path(c.name)));
         ASSERT_EQ(items_.Items.size(), 1);
         EXPECT_EQ(items_.Items[0]->Text, "kept");
-        EXPECT_EQ(LabelFormat.Label_Width, 3);
+        EXPECT_EQ(items_.LabelFormat.Label_Width, 3);
         EXPECT_EQ(doc_.CurrentLabelFile, Path("kept.lbl"));
         EXPECT_EQ(doc_.CurrentTemplateFile, Path("kept.lbf"));
         EXPECT_TRUE(doc_.LabelModified);
@@ -173,7 +163,7 @@ TEST_F(DocumentTest, AFileWithoutAFormatSectionIsRefusedAndChangesNothing)
     // Section names are matched without regard to case, as on the original platform.
     WriteAll(Path("lower.lbl"), "[format]\r\nWIDTH=4\r\n");
     EXPECT_TRUE(doc_.LoadLabelFile(Path("lower.lbl")));
-    EXPECT_EQ(LabelFormat.Label_Width, 4);
+    EXPECT_EQ(items_.LabelFormat.Label_Width, 4);
 }
 
 TEST_F(DocumentTest, QuerySave)
@@ -203,10 +193,10 @@ TEST_F(DocumentTest, QuerySave)
             item->Advanced = true;
             item->Fields.push_back(std::make_unique<TSequenceField>());
         }
-        AutoSaveSeq = c.autoSave;
         doc_.LabelModified = c.modified;
         int asked = 0, saves = 0;
         const bool goOn = doc_.QuerySave(
+            c.autoSave,
             [&] {
                 ++saves;
                 if (c.saveFails)
@@ -234,5 +224,5 @@ TEST_F(DocumentTest, NewLabelEmptiesEverythingButTheFormat)
     EXPECT_TRUE(doc_.CurrentTemplateFile.isEmpty());
     EXPECT_FALSE(doc_.LabelModified);
     EXPECT_FALSE(doc_.TemplateModified);
-    EXPECT_EQ(LabelFormat.Label_Width, 3);
+    EXPECT_EQ(items_.LabelFormat.Label_Width, 3);
 }

@@ -99,7 +99,7 @@ QImage Logo()
 // A 3 x 2 inch product label: frame, logo, names, a line, details, EAN-13.
 void Product(TItemContainer &c, const QString &folder)
 {
-    LabelFormat = TLabelFormat{3, 2, 0.5, 0.25, 0.125, 0.125, false};
+    c.LabelFormat = TLabelFormat{3, 2, 0.5, 0.25, 0.125, 0.125, false};
     Shape(c, skRoundRect, 0, 0, 288, 192, 2);
     auto *logo = Place(c, new TGraphicLabel, 12, 12, 48, 48);
     logo->FileName = folder + QStringLiteral("/logo.bmp");
@@ -119,7 +119,7 @@ void Product(TItemContainer &c, const QString &folder)
 // the columns of addresses.csv.
 void Shipping(TItemContainer &c, const QString &)
 {
-    LabelFormat = TLabelFormat{4, 3, 0.25, 0.25, 0.125, 0.125, false};
+    c.LabelFormat = TLabelFormat{4, 3, 0.25, 0.25, 0.125, 0.125, false};
     Shape(c, skRectangle, 0, 0, 384, 288, 1);
     Text(c, QStringLiteral("发货单  Shipping Label"), 12, 10, 14, true);
     auto *code = Place(c, new TBarcodeLabel, 12, 42, 200, 70, true);
@@ -145,7 +145,7 @@ void Shipping(TItemContainer &c, const QString &)
 // A 2 x 1 inch serial number label: a Code 39 counter and the date.
 void Counter(TItemContainer &c, const QString &)
 {
-    LabelFormat = TLabelFormat{2, 1, 0.5, 0.25, 0, 0.125, false};
+    c.LabelFormat = TLabelFormat{2, 1, 0.5, 0.25, 0, 0.125, false};
     auto *code = Place(c, new TBarcodeLabel, 8, 6, 176, 44, true);
     code->BarcodeType = 1; // Code 39
     code->Interpretation = false;
@@ -196,20 +196,13 @@ class Examples : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetScreenDpi(96, 96);
-        saved_ = LabelFormat;
-        savedGrids_ = ShowGrids;
         previous_ = SetMessageHandler([this](const QString &m) { messages_ << m; });
         folder_ = qEnvironmentVariable("QV_SOURCE_DIR", QStringLiteral(".")) + QStringLiteral("/examples");
     }
     void TearDown() override
     {
         SetMessageHandler(previous_);
-        LabelFormat = saved_;
-        ShowGrids = savedGrids_;
     }
-    TLabelFormat saved_;
-    bool savedGrids_ = true;
     TMessageHandler previous_;
     QStringList messages_;
     QString folder_;
@@ -234,12 +227,11 @@ TEST_F(Examples, AreWhatTheWriterMakesAndLoad)
         TItemContainer built;
         built.SetSurfaceSize(400, 300);
         e.build(built, folder_);
-        ShowGrids = true;
         if (write) {
             ASSERT_TRUE(SaveLabelFile(path, built));
         } else {
             TIniFile fresh(path, TIniFile::StartEmpty);
-            WriteLabelFormat(fresh);
+            WriteLabelFormat(fresh, built.LabelFormat);
             WriteLabel(fresh, built);
             ExpectSameLabel(fresh, TIniFile(path));
         }

@@ -17,27 +17,22 @@ protected:
     {
         savedConfig_ = qgetenv("XDG_CONFIG_HOME");
         savedData_ = qgetenv("XDG_DATA_HOME");
-        savedPath_ = Path;
-        savedDeclined_ = DeclinedPath;
         qputenv("XDG_CONFIG_HOME", dir_.filePath("config").toUtf8());
         qputenv("XDG_DATA_HOME", dir_.filePath("data").toUtf8());
-        Path.clear();
-        DeclinedPath.clear();
     }
     void TearDown() override
     {
         qputenv("XDG_CONFIG_HOME", savedConfig_);
         qputenv("XDG_DATA_HOME", savedData_);
-        Path = savedPath_;
-        DeclinedPath = savedDeclined_;
     }
 
-    // Runs the check at start; `answers` are given in turn, the questions kept.
+    // Runs the check at start on settings_; `answers` are given in turn, the
+    // questions kept.
     QStringList Check(const QString &app, QList<bool> answers)
     {
         QStringList asked;
         QString error;
-        EXPECT_TRUE(CheckFileAssociations(app, [&](const QString &q) {
+        EXPECT_TRUE(CheckFileAssociations(app, settings_, [&](const QString &q) {
             asked << q;
             return answers.isEmpty() ? false : answers.takeFirst();
         }, &error)) << error.toStdString();
@@ -46,7 +41,7 @@ protected:
 
     QTemporaryDir dir_;
     QByteArray savedConfig_, savedData_;
-    QString savedPath_, savedDeclined_;
+    TSettings settings_;
 };
 
 } // namespace
@@ -72,7 +67,7 @@ TEST_F(FileAssociateTest, FirstStartAsksOnceAndMovingTheProgramAsksAgain)
 {
     const QString app = dir_.filePath("bin one/quorvane");
     EXPECT_EQ(Check(app, {true}), QStringList{kAssociateQuestion});
-    EXPECT_EQ(Path, dir_.filePath("bin one/"));
+    EXPECT_EQ(settings_.Path, dir_.filePath("bin one/"));
     auto fa = CreateFileAssociate(app);
     EXPECT_TRUE(fa->IsRegistered());
     EXPECT_EQ(fa->AssociatedExtensions(), QStringList({".lbl", ".lbf"}));
@@ -90,12 +85,12 @@ TEST_F(FileAssociateTest, FirstStartAsksOnceAndMovingTheProgramAsksAgain)
 
     const QString moved = dir_.filePath("other/quorvane");
     EXPECT_EQ(Check(moved, {false}), QStringList{kRelocatedQuestion});
-    EXPECT_EQ(Path, dir_.filePath("bin one/"));
+    EXPECT_EQ(settings_.Path, dir_.filePath("bin one/"));
     EXPECT_TRUE(Check(moved, {}).isEmpty()); // No holds while the program stays there
-    DeclinedPath.clear(); // as if it had been elsewhere meanwhile
+    settings_.DeclinedPath.clear(); // as if it had been elsewhere meanwhile
     EXPECT_EQ(Check(moved, {true}), QStringList{kRelocatedQuestion});
-    EXPECT_EQ(Path, dir_.filePath("other/"));
-    EXPECT_TRUE(DeclinedPath.isEmpty());
+    EXPECT_EQ(settings_.Path, dir_.filePath("other/"));
+    EXPECT_TRUE(settings_.DeclinedPath.isEmpty());
     EXPECT_TRUE(ReadAll(fa->DesktopFilePath()).contains("Exec=\"" + moved.toUtf8() + "\" %f\n"));
     EXPECT_TRUE(Check(moved, {}).isEmpty());
 
@@ -108,21 +103,20 @@ TEST_F(FileAssociateTest, OneQuestionAStartAndNoHoldsUntilTheProgramMoves)
 {
     const QString app = dir_.filePath("bin/quorvane");
     EXPECT_EQ(Check(app, {false, false}), QStringList{kAssociateQuestion});
-    EXPECT_TRUE(Path.isEmpty());
-    EXPECT_EQ(DeclinedPath, dir_.filePath("bin/"));
+    EXPECT_TRUE(settings_.Path.isEmpty());
+    EXPECT_EQ(settings_.DeclinedPath, dir_.filePath("bin/"));
     EXPECT_TRUE(CreateFileAssociate(app)->IsRegistered()); // the class is made anyway
     EXPECT_TRUE(CreateFileAssociate(app)->AssociatedExtensions().isEmpty());
     // The refusal outlives the run, even one that does not end cleanly.
-    DeclinedPath.clear();
-    LoadSettings();
-    EXPECT_EQ(DeclinedPath, dir_.filePath("bin/"));
+    settings_ = LoadSettings();
+    EXPECT_EQ(settings_.DeclinedPath, dir_.filePath("bin/"));
     EXPECT_TRUE(Check(app, {}).isEmpty());
     EXPECT_TRUE(Check(app, {}).isEmpty());
     // Moved elsewhere, the program asks again, once.
     const QString moved = dir_.filePath("elsewhere/quorvane");
     EXPECT_EQ(Check(moved, {true, true}), QStringList{kAssociateQuestion});
-    EXPECT_EQ(Path, dir_.filePath("elsewhere/"));
-    EXPECT_TRUE(DeclinedPath.isEmpty());
+    EXPECT_EQ(settings_.Path, dir_.filePath("elsewhere/"));
+    EXPECT_TRUE(settings_.DeclinedPath.isEmpty());
 }
 
 TEST_F(FileAssociateTest, OtherAssociationsOfTheUserAreKept)
@@ -151,5 +145,6 @@ TEST_F(FileAssociateTest, AFailedWriteNamesTheFile)
     EXPECT_FALSE(fa->RegisterFileType(&error));
     EXPECT_EQ(error, QStringLiteral("无法设置数据于 '%1'").arg(fa->DesktopFilePath()));
     EXPECT_FALSE(fa->Associate(".lbl", &error));
-    EXPECT_FALSE(CheckFileAssociations(dir_.filePath("bin/quorvane"), [](const QString &) { return true; }, &error));
+    EXPECT_FALSE(CheckFileAssociations(dir_.filePath("bin/quorvane"), settings_, [](const QString &) { return true; },
+                                       &error));
 }

@@ -38,7 +38,6 @@ int OtherValue(const TItemProperty &row, int current)
 
 TEST(ItemPropertiesTest, EveryRowSurvivesCopyUndoAndFile)
 {
-    SetScreenDpi(96, 96);
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("row.lbl"));
     for (TItemKind kind : {ikBarcode, ikText, ikMemo, ikShape, ikGraphic}) {

@@ -19,21 +19,16 @@ class LabelFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetScreenDpi(96, 96);
-        savedFormat_ = LabelFormat;
-        savedGrids_ = ShowGrids;
-        LabelFormat = TLabelFormat{8, 6, 0.5, 0.25, 0.125, 0.0625, false};
         previous_ = SetMessageHandler([this](const QString &m) { messages_ << m; });
     }
     void TearDown() override
     {
         SetMessageHandler(previous_);
-        LabelFormat = savedFormat_;
-        ShowGrids = savedGrids_;
     }
     static std::unique_ptr<TItemContainer> NewContainer(int w = 800, int h = 600)
     {
         auto c = std::make_unique<TItemContainer>();
+        c->LabelFormat = TLabelFormat{8, 6, 0.5, 0.25, 0.125, 0.0625, false};
         c->SetSurfaceSize(w, h);
         return c;
     }
@@ -42,8 +37,6 @@ protected:
     QTemporaryDir dir_;
     QStringList messages_;
     TMessageHandler previous_;
-    TLabelFormat savedFormat_;
-    bool savedGrids_ = true;
 };
 
 template <class T>
@@ -186,21 +179,20 @@ TEST_F(LabelFileTest, EveryItemKindAndPropertyRoundTrips)
     attached->SetAttach(iaBottom);
     attached->Text = "footer";
 
-    ShowGrids = false;
+    c->ShowGrids = false;
     const QString file = Path("all.lbl");
     ASSERT_TRUE(SaveLabelFile(file, *c));
 
-    LabelFormat = TLabelFormat{};
-    ShowGrids = true;
     auto back = NewContainer();
+    back->LabelFormat = TLabelFormat{};
     ASSERT_TRUE(LoadLabelFile(file, *back));
-    EXPECT_EQ(LabelFormat.Label_Width, 8);
-    EXPECT_EQ(LabelFormat.Label_Height, 6);
-    EXPECT_EQ(LabelFormat.Margin_Top, 0.5);
-    EXPECT_EQ(LabelFormat.Margin_Left, 0.25);
-    EXPECT_EQ(LabelFormat.Gap_Height, 0.125);
-    EXPECT_EQ(LabelFormat.Gap_Width, 0.0625);
-    EXPECT_FALSE(ShowGrids);
+    EXPECT_EQ(back->LabelFormat.Label_Width, 8);
+    EXPECT_EQ(back->LabelFormat.Label_Height, 6);
+    EXPECT_EQ(back->LabelFormat.Margin_Top, 0.5);
+    EXPECT_EQ(back->LabelFormat.Margin_Left, 0.25);
+    EXPECT_EQ(back->LabelFormat.Gap_Height, 0.125);
+    EXPECT_EQ(back->LabelFormat.Gap_Width, 0.0625);
+    EXPECT_FALSE(back->ShowGrids);
     ASSERT_EQ(back->Items.size(), c->Items.size());
     for (qsizetype i = 0; i < c->Items.size(); ++i) {
         SCOPED_TRACE(i);
@@ -235,6 +227,7 @@ TEST_F(LabelFileTest, EveryItemKindAndPropertyRoundTrips)
     // A clone of every kind saves as its original, parts and counters
     // included, and keeps the picture in memory.
     auto clones = NewContainer();
+    clones->ShowGrids = back->ShowGrids;
     for (TLabelControl *item : back->Items)
         clones->AddItem(item->Clone().release());
     const QString original = Path("original.lbl"), cloned = Path("cloned.lbl");
@@ -255,7 +248,7 @@ TEST_F(LabelFileTest, KeysAreWrittenInTheirOrder)
     shape->Fields.push_back(std::make_unique<TAdvancedField>("OTHER"));
     Add(*c, new TGraphicLabel);
     TIniFile ini(Path("order.lbl"), TIniFile::StartEmpty);
-    WriteLabelFormat(ini);
+    WriteLabelFormat(ini, c->LabelFormat);
     WriteLabel(ini, *c);
 
     const QStringList common = {"TOP", "LEFT", "WIDTH", "HEIGHT", "AUTOSIZE", "TRANSPARENT", "ROTATE", "ALIGN", "HALIGN",
@@ -276,18 +269,18 @@ TEST_F(LabelFileTest, KeysAreWrittenInTheirOrder)
                                      + QStringList({"TEXT", "ADVANCED", "ADV_COUNT"}));
 
     // A template holds the seven format keys alone.
-    ASSERT_TRUE(SaveLabelFormat(Path("t.lbf")));
+    ASSERT_TRUE(SaveLabelFormat(Path("t.lbf"), c->LabelFormat));
     EXPECT_EQ(ReadAll(Path("t.lbf")), QByteArray("[FORMAT]\r\nHEIGHT=6\r\nWIDTH=8\r\nTOPMARGIN=0.5\r\nLEFTMARGIN=0.25\r\n"
                                                  "GAPHEIGHT=0.125\r\nGAPWIDTH=0.0625\r\nMETRIC=0\r\n"));
     // A roll label adds ROLL, read back; turning it off removes the key again.
-    LabelFormat.Roll = true;
-    ASSERT_TRUE(SaveLabelFormat(Path("t.lbf")));
+    c->LabelFormat.Roll = true;
+    ASSERT_TRUE(SaveLabelFormat(Path("t.lbf"), c->LabelFormat));
     EXPECT_TRUE(ReadAll(Path("t.lbf")).endsWith("METRIC=0\r\nROLL=1\r\n"));
-    LabelFormat.Roll = false;
-    ReadLabelFormat(TIniFile(Path("t.lbf")));
-    EXPECT_TRUE(LabelFormat.Roll);
-    LabelFormat.Roll = false;
-    ASSERT_TRUE(SaveLabelFormat(Path("t.lbf")));
+    c->LabelFormat.Roll = false;
+    ReadLabelFormat(TIniFile(Path("t.lbf")), c->LabelFormat);
+    EXPECT_TRUE(c->LabelFormat.Roll);
+    c->LabelFormat.Roll = false;
+    ASSERT_TRUE(SaveLabelFormat(Path("t.lbf"), c->LabelFormat));
     EXPECT_TRUE(ReadAll(Path("t.lbf")).endsWith("METRIC=0\r\n"));
     // So do a sheet's grid limits, each alone.
     struct {
@@ -296,29 +289,29 @@ TEST_F(LabelFileTest, KeysAreWrittenInTheirOrder)
     } limits[] = {{4, 20, "METRIC=0\r\nCOLUMNS=4\r\nROWS=20\r\n"}, {0, 7, "METRIC=0\r\nROWS=7\r\n"},
                   {3, 0, "METRIC=0\r\nCOLUMNS=3\r\n"}, {0, 0, "METRIC=0\r\n"}};
     for (const auto &l : limits) {
-        LabelFormat.MaxColumns = l.columns;
-        LabelFormat.MaxRows = l.rows;
-        ASSERT_TRUE(SaveLabelFormat(Path("t.lbf")));
+        c->LabelFormat.MaxColumns = l.columns;
+        c->LabelFormat.MaxRows = l.rows;
+        ASSERT_TRUE(SaveLabelFormat(Path("t.lbf"), c->LabelFormat));
         EXPECT_TRUE(ReadAll(Path("t.lbf")).endsWith(l.tail)) << ReadAll(Path("t.lbf")).constData();
-        LabelFormat.MaxColumns = LabelFormat.MaxRows = -1;
-        ReadLabelFormat(TIniFile(Path("t.lbf")));
-        EXPECT_EQ(LabelFormat.MaxColumns, l.columns);
-        EXPECT_EQ(LabelFormat.MaxRows, l.rows);
+        c->LabelFormat.MaxColumns = c->LabelFormat.MaxRows = -1;
+        ReadLabelFormat(TIniFile(Path("t.lbf")), c->LabelFormat);
+        EXPECT_EQ(c->LabelFormat.MaxColumns, l.columns);
+        EXPECT_EQ(c->LabelFormat.MaxRows, l.rows);
     }
     // The data files' encoding, once chosen, follows SHOWGRID; a name given
     // another way reads as its usual one, an unknown one as none.
-    DataEncoding = QStringLiteral("UTF-16LE");
+    c->DataEncoding = QStringLiteral("UTF-16LE");
     ASSERT_TRUE(SaveLabelFile(Path("e.lbl"), *c));
     EXPECT_TRUE(ReadAll(Path("e.lbl")).contains("SHOWGRID=1\r\nDATAENCODING=UTF-16LE\r\nCONTROLS="));
     for (const auto &[value, read] : {std::pair{"UTF-16LE", "UTF-16LE"}, {"gbk", "GB18030"}, {"latin9", ""}}) {
         TIniFile e(Path("e.lbl"));
         e.WriteString("FORMAT", "DATAENCODING", value);
         ASSERT_TRUE(e.UpdateFile());
-        DataEncoding = QStringLiteral("?");
+        c->DataEncoding = QStringLiteral("?");
         ASSERT_TRUE(LoadLabelFile(Path("e.lbl"), *c));
-        EXPECT_EQ(DataEncoding, QString::fromLatin1(read)) << value;
+        EXPECT_EQ(c->DataEncoding, QString::fromLatin1(read)) << value;
     }
-    DataEncoding.clear();
+    c->DataEncoding.clear();
 }
 
 TEST_F(LabelFileTest, MemoLineBreaks)
@@ -441,15 +434,15 @@ TEST_F(LabelFileTest, MissingKeysTakeTheirDefaults)
     WriteAll(Path("d.lbl"), "[FORMAT]\r\nCONTROLS=5\r\n[CNT_1]\r\nTYPE=BARCODE\r\n[CNT_2]\r\nTYPE=SHAPE\r\n"
                             "[CNT_3]\r\nTYPE=GRAPHIC\r\n[CNT_4]\r\nTYPE=MEMO\r\n"
                             "[CNT_5]\r\nTYPE=TEXT\r\nADVANCED=1\r\nADV_COUNT=2\r\nADVTYPE_1=FIELD\r\nADVTYPE_2=DATE\r\n");
-    ShowGrids = false;
     auto c = NewContainer(4000, 4000);
+    c->ShowGrids = false;
     ASSERT_TRUE(LoadLabelFile(Path("d.lbl"), *c));
-    EXPECT_EQ(LabelFormat.Label_Width, 2);
-    EXPECT_EQ(LabelFormat.Label_Height, 1);
-    EXPECT_EQ(LabelFormat.Margin_Top, 0);
-    EXPECT_EQ(LabelFormat.Gap_Width, 0);
-    EXPECT_FALSE(LabelFormat.Metric);
-    EXPECT_TRUE(ShowGrids);
+    EXPECT_EQ(c->LabelFormat.Label_Width, 2);
+    EXPECT_EQ(c->LabelFormat.Label_Height, 1);
+    EXPECT_EQ(c->LabelFormat.Margin_Top, 0);
+    EXPECT_EQ(c->LabelFormat.Gap_Width, 0);
+    EXPECT_FALSE(c->LabelFormat.Metric);
+    EXPECT_TRUE(c->ShowGrids);
     ASSERT_EQ(c->Items.size(), 5);
     for (TLabelControl *i : c->Items) {
         SCOPED_TRACE(i->Kind);
@@ -505,12 +498,12 @@ TEST_F(LabelFileTest, CommaOrPointDecimalsAndOutOfRangeValues)
                             "FONT_CHARSET=300\r\nAUTOSIZE=0\r\n");
     auto c = NewContainer();
     ASSERT_TRUE(LoadLabelFile(Path("c.lbl"), *c));
-    EXPECT_EQ(LabelFormat.Label_Height, 1.5);
-    EXPECT_EQ(LabelFormat.Label_Width, 2.75);
-    EXPECT_EQ(LabelFormat.Margin_Top, 0);
-    EXPECT_EQ(LabelFormat.Margin_Left, 0); // a margin off the paper, with a warning
+    EXPECT_EQ(c->LabelFormat.Label_Height, 1.5);
+    EXPECT_EQ(c->LabelFormat.Label_Width, 2.75);
+    EXPECT_EQ(c->LabelFormat.Margin_Top, 0);
+    EXPECT_EQ(c->LabelFormat.Margin_Left, 0); // a margin off the paper, with a warning
     EXPECT_EQ(messages_, QStringList(Path("c.lbl") + ": LEFTMARGIN=-100 would place labels outside the page; read as 0."));
-    EXPECT_TRUE(LabelFormat.Metric);
+    EXPECT_TRUE(c->LabelFormat.Metric);
     ASSERT_EQ(c->Items.size(), 1);
     auto *shape = static_cast<TShapeLabel *>(c->Items[0]);
     EXPECT_EQ(shape->Top, 48);
@@ -581,10 +574,10 @@ TEST_F(LabelFileTest, TemplatesAndLabelsReadEachOther)
     auto c = NewContainer();
     Add(*c, new TTextLabel)->Text = "x";
     ASSERT_TRUE(SaveLabelFile(Path("l.lbl"), *c));
-    ASSERT_TRUE(SaveLabelFormat(Path("t.lbf")));
-    LabelFormat = TLabelFormat{};
-    ASSERT_TRUE(LoadLabelFormat(Path("l.lbl")));
-    EXPECT_EQ(LabelFormat.Label_Width, 8);
+    ASSERT_TRUE(SaveLabelFormat(Path("t.lbf"), c->LabelFormat));
+    TLabelFormat format;
+    ASSERT_TRUE(LoadLabelFormat(Path("l.lbl"), format));
+    EXPECT_EQ(format.Label_Width, 8);
     auto back = NewContainer();
     ASSERT_TRUE(LoadLabel(Path("t.lbf"), *back));
     EXPECT_TRUE(back->Items.isEmpty());
@@ -645,9 +638,9 @@ TEST_F(LabelFileTest, GarbageFilesLoadAsWhatIsReadable)
         EXPECT_GE(items->Items.size(), c.minItems);
         EXPECT_LE(items->Items.size(), 7);
         if (c.bytes.isEmpty()) {
-            EXPECT_EQ(LabelFormat.Label_Width, 2);
-            EXPECT_EQ(LabelFormat.Label_Height, 1);
-            EXPECT_TRUE(ShowGrids);
+            EXPECT_EQ(items->LabelFormat.Label_Width, 2);
+            EXPECT_EQ(items->LabelFormat.Label_Height, 1);
+            EXPECT_TRUE(items->ShowGrids);
         }
     }
 }

@@ -46,7 +46,6 @@ TEST(RecoveryStore, OffersOnlyFilesOfRunsThatDidNotEnd)
         {"a program still running", true, false, false},
         {"a run that ended cleanly", false, true, false},
     };
-    SetScreenDpi(96, 96);
     for (const LeftOverCase &c : cases) {
         SCOPED_TRACE(c.what);
         QTemporaryDir dir;
@@ -102,7 +101,6 @@ TEST(RecoveryStore, OffersOnlyFilesOfRunsThatDidNotEnd)
 
 TEST(RecoveryStore, PrivateFilesAndUnreadableCopiesSetAsideOnce)
 {
-    SetScreenDpi(96, 96);
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("quorvane"));
     ASSERT_TRUE(QDir().mkpath(folder));

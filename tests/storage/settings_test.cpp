@@ -19,27 +19,29 @@ protected:
     }
     void TearDown() override { qputenv("XDG_CONFIG_HOME", saved_); }
 
-    static void SetNonDefaults()
+    static TSettings NonDefaults()
     {
-        LabelFormat = TLabelFormat{5, 3, 0.5, 0.75, 0.125, 0.2, true};
-        ShowGrids = false;
-        AutoSaveSeq = false;
-        Path = QStringLiteral("/opt/标签/");
-        DeclinedPath = QStringLiteral("/opt/old/");
+        TSettings s;
+        s.LabelFormat = TLabelFormat{5, 3, 0.5, 0.75, 0.125, 0.2, true};
+        s.ShowGrids = false;
+        s.AutoSaveSeq = false;
+        s.Path = QStringLiteral("/opt/标签/");
+        s.DeclinedPath = QStringLiteral("/opt/old/");
+        return s;
     }
-    static void ExpectDefaults()
+    static void ExpectDefaults(const TSettings &s)
     {
-        EXPECT_EQ(LabelFormat.Label_Width, 2.5);
-        EXPECT_EQ(LabelFormat.Label_Height, 1.5);
-        EXPECT_EQ(LabelFormat.Margin_Top, 0.25);
-        EXPECT_EQ(LabelFormat.Margin_Left, 0.25);
-        EXPECT_EQ(LabelFormat.Gap_Height, 0);
-        EXPECT_EQ(LabelFormat.Gap_Width, 0);
-        EXPECT_FALSE(LabelFormat.Metric);
-        EXPECT_TRUE(ShowGrids);
-        EXPECT_TRUE(AutoSaveSeq);
-        EXPECT_TRUE(Path.isEmpty());
-        EXPECT_TRUE(DeclinedPath.isEmpty());
+        EXPECT_EQ(s.LabelFormat.Label_Width, 2.5);
+        EXPECT_EQ(s.LabelFormat.Label_Height, 1.5);
+        EXPECT_EQ(s.LabelFormat.Margin_Top, 0.25);
+        EXPECT_EQ(s.LabelFormat.Margin_Left, 0.25);
+        EXPECT_EQ(s.LabelFormat.Gap_Height, 0);
+        EXPECT_EQ(s.LabelFormat.Gap_Width, 0);
+        EXPECT_FALSE(s.LabelFormat.Metric);
+        EXPECT_TRUE(s.ShowGrids);
+        EXPECT_TRUE(s.AutoSaveSeq);
+        EXPECT_TRUE(s.Path.isEmpty());
+        EXPECT_TRUE(s.DeclinedPath.isEmpty());
     }
     void WriteSettingsText(const QByteArray &values)
     {
@@ -69,18 +71,15 @@ const QByteArray kAllValues =
 
 TEST_F(SettingsTest, FirstRunCreatesTheKeyAndTakesDefaults)
 {
-    SetNonDefaults();
     EXPECT_EQ(SettingsFilePath(), dir_.path() + "/Maudrel Software/Quorvane.reg");
     ASSERT_FALSE(QFileInfo::exists(SettingsFilePath()));
-    LoadSettings();
-    ExpectDefaults();
+    ExpectDefaults(LoadSettings());
     EXPECT_TRUE(QFileInfo::exists(SettingsFilePath()));
 }
 
 TEST_F(SettingsTest, SaveThenLoadGivesTheSameValuesInReadableText)
 {
-    SetNonDefaults();
-    ASSERT_TRUE(SaveSettings());
+    ASSERT_TRUE(SaveSettings(NonDefaults()));
     QFile f(SettingsFilePath());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray text = f.readAll();
@@ -91,20 +90,18 @@ TEST_F(SettingsTest, SaveThenLoadGivesTheSameValuesInReadableText)
     EXPECT_TRUE(text.contains("\"Metric\"=dword:00000001\n"));
     EXPECT_TRUE(text.contains("\"Path\"=\"/opt/标签/\"\n"));
 
-    LabelFormat = TLabelFormat{};
-    ShowGrids = AutoSaveSeq = true;
-    Path.clear();
-    LoadSettings();
-    EXPECT_EQ(LabelFormat.Label_Width, 5);
-    EXPECT_EQ(LabelFormat.Label_Height, 3);
-    EXPECT_EQ(LabelFormat.Margin_Top, 0.5);
-    EXPECT_EQ(LabelFormat.Margin_Left, 0.75);
-    EXPECT_EQ(LabelFormat.Gap_Height, 0.125);
-    EXPECT_EQ(LabelFormat.Gap_Width, 0.2);
-    EXPECT_TRUE(LabelFormat.Metric);
-    EXPECT_FALSE(ShowGrids);
-    EXPECT_FALSE(AutoSaveSeq);
-    EXPECT_EQ(Path, QStringLiteral("/opt/标签/"));
+    const TSettings back = LoadSettings();
+    EXPECT_EQ(back.LabelFormat.Label_Width, 5);
+    EXPECT_EQ(back.LabelFormat.Label_Height, 3);
+    EXPECT_EQ(back.LabelFormat.Margin_Top, 0.5);
+    EXPECT_EQ(back.LabelFormat.Margin_Left, 0.75);
+    EXPECT_EQ(back.LabelFormat.Gap_Height, 0.125);
+    EXPECT_EQ(back.LabelFormat.Gap_Width, 0.2);
+    EXPECT_TRUE(back.LabelFormat.Metric);
+    EXPECT_FALSE(back.ShowGrids);
+    EXPECT_FALSE(back.AutoSaveSeq);
+    EXPECT_EQ(back.Path, QStringLiteral("/opt/标签/"));
+    EXPECT_EQ(back.DeclinedPath, QStringLiteral("/opt/old/"));
 }
 
 TEST_F(SettingsTest, AnyUnreadableValueMakesEverySettingFallBack)
@@ -124,10 +121,8 @@ TEST_F(SettingsTest, AnyUnreadableValueMakesEverySettingFallBack)
         QByteArray values = kAllValues;
         values.replace(c.from, c.to);
         WriteSettingsText(values);
-        SetNonDefaults();
-        LoadSettings();
         SCOPED_TRACE(c.name);
-        ExpectDefaults();
+        ExpectDefaults(LoadSettings());
     }
 }
 
@@ -137,20 +132,19 @@ TEST_F(SettingsTest, PathMayBeMissingOrExpandableAndHexMayContinueOnNextLines)
     values.replace("\"Path\"=\"/opt/q/\"\n", "");
     values.replace("\"Margin_Top\"=hex:00,00,00,00,00,00,e0,3f", "\"margin_top\"=hex:00,00,00,00,\\\n  00,00,e0,3f");
     WriteSettingsText(values);
-    SetNonDefaults();
-    LoadSettings();
-    EXPECT_EQ(LabelFormat.Margin_Top, 0.5);
-    EXPECT_EQ(LabelFormat.Label_Width, 5);
-    EXPECT_TRUE(LabelFormat.Metric);
-    EXPECT_TRUE(Path.isEmpty());
+    TSettings read = LoadSettings();
+    EXPECT_EQ(read.LabelFormat.Margin_Top, 0.5);
+    EXPECT_EQ(read.LabelFormat.Label_Width, 5);
+    EXPECT_TRUE(read.LabelFormat.Metric);
+    EXPECT_TRUE(read.Path.isEmpty());
 
     values = kAllValues;
     // "/x/" as REG_EXPAND_SZ: UTF-16LE with the terminating NUL.
     values.replace("\"Path\"=\"/opt/q/\"", "\"Path\"=hex(2):2f,00,78,00,2f,00,00,00");
     WriteSettingsText(values);
-    LoadSettings();
-    EXPECT_EQ(Path, "/x/");
-    EXPECT_EQ(LabelFormat.Label_Height, 3);
+    read = LoadSettings();
+    EXPECT_EQ(read.Path, "/x/");
+    EXPECT_EQ(read.LabelFormat.Label_Height, 3);
 }
 
 TEST_F(SettingsTest, StringsWithQuotesAndBackslashesRoundTrip)
@@ -171,10 +165,10 @@ TEST_F(SettingsTest, StringsWithQuotesAndBackslashesRoundTrip)
 // label format's values stay readable beside them.
 TEST_F(SettingsTest, PrinterCalibrationsAndRoll)
 {
-    SetNonDefaults();
-    LabelFormat.Roll = true;
-    LabelFormat.MaxRows = 20;
-    ASSERT_TRUE(SaveSettings());
+    TSettings settings = NonDefaults();
+    settings.LabelFormat.Roll = true;
+    settings.LabelFormat.MaxRows = 20;
+    ASSERT_TRUE(SaveSettings(settings));
     ASSERT_TRUE(SaveCalibration("zebra", {0.54, -1.26, 101.234, 99}));
     ASSERT_TRUE(SaveCalibration("office", {-10, 10, 95, 105}));
     EXPECT_FALSE(SaveCalibration("office", {10.2, 0, 100, 100}));
@@ -191,12 +185,11 @@ TEST_F(SettingsTest, PrinterCalibrationsAndRoll)
     EXPECT_TRUE(text.contains("\"Roll\"=dword:00000001\n"));
     EXPECT_TRUE(text.contains("\"MaxRows\"=dword:00000014\n"));
     EXPECT_FALSE(text.contains("MaxColumns"));
-    LabelFormat = TLabelFormat{};
-    LoadSettings();
-    EXPECT_TRUE(LabelFormat.Roll);
-    EXPECT_EQ(LabelFormat.MaxRows, 20);
-    EXPECT_EQ(LabelFormat.MaxColumns, 0);
-    EXPECT_EQ(LabelFormat.Label_Width, 5);
+    const TSettings back = LoadSettings();
+    EXPECT_TRUE(back.LabelFormat.Roll);
+    EXPECT_EQ(back.LabelFormat.MaxRows, 20);
+    EXPECT_EQ(back.LabelFormat.MaxColumns, 0);
+    EXPECT_EQ(back.LabelFormat.Label_Width, 5);
 
     struct {
         const char *text;
