@@ -18,6 +18,7 @@ namespace {
 struct TInstalled {
     QString language;
     QTranslator *qt = nullptr;
+    QTranslator *catalogue = nullptr;
 };
 
 TInstalled &installed()
@@ -57,11 +58,17 @@ bool InstallTranslators(QCoreApplication &app, const QString &language)
 {
     TInstalled &now = installed();
     removeTranslator(now.qt);
+    removeTranslator(now.catalogue);
     now.language = KnownLanguage(language);
     if (now.language.isEmpty())
         now.language = kLanguageChinese;
 
-    bool loaded = InstallCatalogue(now.language);
+    std::unique_ptr<QTranslator> catalogue = LoadCatalogue(now.language);
+    bool loaded = catalogue != nullptr;
+    if (catalogue) {
+        now.catalogue = catalogue.release();
+        QCoreApplication::installTranslator(now.catalogue);
+    }
     if (now.language == kLanguageChinese) {
         auto *t = new QTranslator(&app);
         if (t->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),

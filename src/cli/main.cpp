@@ -4,6 +4,7 @@
 #include "model/labelformat.h"
 
 #include <QGuiApplication>
+#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 
@@ -63,7 +64,9 @@ int main(int argc, char **argv)
         args.remove(0, 2);
     }
     // Texts stay English when the catalogue is missing: nothing is lost.
-    InstallCatalogue(language);
+    const std::unique_ptr<QTranslator> catalogue = LoadCatalogue(language);
+    if (catalogue)
+        QCoreApplication::installTranslator(catalogue.get());
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         printHelp(stdout);
         return args.isEmpty() ? 2 : 0;

@@ -5,8 +5,11 @@
 // turns both into that language.
 
 #include <QString>
+#include <memory>
 
-// Installs the catalogue of language ("en" or "zh"), replacing the one
-// installed before. False when it is not built into the program; the texts
-// then stay as written.
-bool InstallCatalogue(const QString &language);
+class QTranslator;
+
+// The catalogue of language ("en" or "zh"), for the program to install and
+// keep; null when it is not built into the program (the texts then stay as
+// written).
+std::unique_ptr<QTranslator> LoadCatalogue(const QString &language);
