@@ -14,7 +14,7 @@ TARGETS=()
 TESTS=()
 if [ "${1:-}" = "--tsan" ]; then
   BUILD=build-tsan
-  EXTRA=(-DQV_TSAN=ON -DQV_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+  EXTRA=(-DQV_TSAN=ON -DQV_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
   TARGETS=(--target test_concurrent)
   TESTS=(-R '^concurrent$')
   # Qt is not instrumented: what its own code allocates and copies is not
