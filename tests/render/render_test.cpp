@@ -68,7 +68,7 @@ TEST_F(RenderTest, TextBitmapIsTheTextAndTheBoxFollows)
     item->Left = 7;
     item->Top = 9;
     RenderItem(*item);
-    const QFontMetrics fm(ItemFont(item->Font, ScreenTarget()));
+    const QFontMetrics fm(ItemFont(item->Font, ScreenTarget(*item)));
     EXPECT_EQ(item->ItemBitmap.size(), QSize(fm.horizontalAdvance(QStringLiteral("ABC")), fm.height()));
     EXPECT_EQ(item->MinWidth, fm.horizontalAdvance(QStringLiteral("00")));
     EXPECT_EQ(item->MinHeight, fm.height());
@@ -166,7 +166,7 @@ TEST_F(RenderTest, MemoWrapsAtTheBoxWidthAndAlignsItsLines)
     memo->Font.Font = QFont(QStringLiteral("Arial"), 8);
     memo->Text = sentence;
     RenderItem(*memo);
-    const QFontMetrics fm(ItemFont(memo->Font, ScreenTarget()));
+    const QFontMetrics fm(ItemFont(memo->Font, ScreenTarget(*memo)));
     const QImage &img = memo->ItemBitmap;
     EXPECT_GE(img.height(), 3 * fm.height());
     EXPECT_LE(img.width(), 75);
@@ -177,7 +177,7 @@ TEST_F(RenderTest, MemoWrapsAtTheBoxWidthAndAlignsItsLines)
     auto lines = Make<TMemoLabel>();
     lines->Text = QStringLiteral("A\r\nB\r\nC");
     RenderItem(*lines);
-    const QFontMetrics lfm(ItemFont(lines->Font, ScreenTarget()));
+    const QFontMetrics lfm(ItemFont(lines->Font, ScreenTarget(*lines)));
     EXPECT_GE(lines->ItemBitmap.height(), 3 * lfm.height());
     EXPECT_LE(lines->ItemBitmap.height(), 3 * (lfm.lineSpacing() + 1));
 
