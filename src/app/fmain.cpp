@@ -35,7 +35,7 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "model/messages.h"
+#include "app/messages.h"
 
 TFMain *FMain = nullptr;
 

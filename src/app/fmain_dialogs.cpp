@@ -15,7 +15,7 @@
 #include "app/rulers.h"
 #include "canvas/canvaslabel.h"
 #include "model/labelundo.h"
-#include "model/messages.h"
+#include "app/messages.h"
 #include "printing/qprinter_device.h"
 #include "printing/sheetlayout.h"
 #include "storage/document.h"

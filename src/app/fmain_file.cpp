@@ -9,7 +9,7 @@
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
 #include "model/labelundo.h"
-#include "model/messages.h"
+#include "app/messages.h"
 #include "storage/document.h"
 #include "storage/fileguard.h"
 #include "storage/recovery.h"
@@ -81,7 +81,9 @@ void TFMain::AfterDocumentLoad()
 bool TFMain::LoadLabelFile(const QString &fileName)
 {
     QString error;
-    const bool ok = Document->LoadLabelFile(fileName, &error);
+    QStringList warnings;
+    const bool ok = Document->LoadLabelFile(fileName, &error, &warnings);
+    ShowMessages(warnings);
     if (!error.isEmpty())
         ShowMessage(error);
     if (ok) {
@@ -101,7 +103,9 @@ bool TFMain::LoadTemplateFile(const QString &fileName)
 {
     QString error;
     TLabelFormatEdit edit(Document->UndoTarget());
-    const bool ok = Document->LoadTemplateFile(fileName, &error);
+    QStringList warnings;
+    const bool ok = Document->LoadTemplateFile(fileName, &error, &warnings);
+    ShowMessages(warnings);
     if (!error.isEmpty())
         ShowMessage(error);
     if (ok) {

@@ -5,7 +5,7 @@
 
 #include "app/ask.h"
 #include "canvas/canvaslabel.h"
-#include "model/messages.h"
+#include "app/messages.h"
 #include "storage/document.h"
 #include "storage/fileguard.h"
 #include "storage/recentfiles.h"
@@ -138,7 +138,10 @@ bool TFMain::RestoreRecovery(const TLeftRecovery &left)
         return false;
     }
     QString error;
-    if (!Document->LoadLabelFile(left.RecoveryFile, &error)) {
+    QStringList warnings;
+    const bool loaded = Document->LoadLabelFile(left.RecoveryFile, &error, &warnings);
+    ShowMessages(warnings);
+    if (!loaded) {
         if (!error.isEmpty())
             ShowMessage(error);
         // Not offered again at every start, and not deleted either.

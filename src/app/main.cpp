@@ -3,7 +3,7 @@
 #include "app/fmain.h"
 #include "app/language.h"
 #include "model/labelformat.h"
-#include "model/messages.h"
+#include "app/messages.h"
 #include "printing/qprinter_device.h"
 
 #include <QApplication>

@@ -5,6 +5,7 @@
 #include "app/fadvanced.h"
 #include "app/ffontdlg.h"
 #include "app/fmemodlg.h"
+#include "app/messages.h"
 #include "barcode/barcode.h"
 #include "canvas/canvaslabel.h"
 #include "model/itemproperties.h"
@@ -430,9 +431,12 @@ void TPropertiesPanel::sbGraphicFilenameClick()
         return;
     emit State(tr("Loading File"));
     TItemEdit edit = BeginEdit(g);
-    if (LoadGraphic(g, file)) {
+    QString failure;
+    if (LoadGraphic(g, file, &failure)) {
         g->SetFileName(file);
         Record(edit, QT_TR_NOOP("图像文件"));
+    } else if (!failure.isEmpty()) {
+        ShowMessage(failure);
     }
     emit State(tr("Ready"));
     eGraphicFilename->setText(g->FileName);

@@ -11,8 +11,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
+#include <cstdio>
 
-// False with a one-line message naming the file.
+// False with a one-line message naming the file. The load's warnings are
+// written to stderr, one each.
 inline bool LoadLabelForCli(TLabelDocument &doc, const QString &fileName, QString &error)
 {
     const QFileInfo info(fileName);
@@ -33,7 +36,13 @@ inline bool LoadLabelForCli(TLabelDocument &doc, const QString &fileName, QStrin
     // message names it once, as it was given.
     const QString path = info.absoluteFilePath();
     QString why;
-    if (!doc.LoadLabelFile(path, &why)) {
+    QStringList warnings;
+    const bool loaded = doc.LoadLabelFile(path, &why, &warnings);
+    // What was read other than as written (a margin read as 0, a picture
+    // missing) goes on: the label still prints, and stderr says so.
+    for (const QString &warning : warnings)
+        std::fprintf(stderr, "%s\n", warning.toLocal8Bit().constData());
+    if (!loaded) {
         // A file over the reader's limit says so.
         error = why == NotALabelMessage(path)         ? NotALabelMessage(shown)
                 : info.size() > kIniMaxReadBytes ? QString(why).replace(path, shown)

@@ -2,7 +2,6 @@
 // through libjpeg directly.
 
 #include "picture/loadgraphic.h"
-#include "model/messages.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -178,13 +177,14 @@ bool Exists(const QString &fileName)
 
 } // namespace
 
-bool LoadGraphic(TGraphicLabel *item, const QString &fileName)
+bool LoadGraphic(TGraphicLabel *item, const QString &fileName, QString *failureText)
 {
     if (!item || fileName.isEmpty())
         return false;
     const QString lineBreak = QStringLiteral("\n\r");
     if (!Exists(fileName)) {
-        ShowMessage(QCoreApplication::translate("Picture", "Unable to locate Graphic file") + lineBreak + fileName);
+        if (failureText)
+            *failureText = QCoreApplication::translate("Picture", "Unable to locate Graphic file") + lineBreak + fileName;
         return false;
     }
     const int slash = fileName.lastIndexOf(QLatin1Char('/'));
@@ -205,7 +205,8 @@ bool LoadGraphic(TGraphicLabel *item, const QString &fileName)
         return false;
     }
     if (picture.isNull()) {
-        ShowMessage(failure + lineBreak + fileName);
+        if (failureText)
+            *failureText = failure + lineBreak + fileName;
         return false;
     }
     item->Picture = picture;

@@ -144,13 +144,13 @@ std::unique_ptr<TIniFile> ReadDocumentFile(const QString &fileName, QString *err
 }
 } // namespace
 
-void TLabelDocument::ApplyFormat(const TIniFile &ini)
+void TLabelDocument::ApplyFormat(const TIniFile &ini, QStringList *warnings)
 {
-    ReadLabelFormat(ini, items_.LabelFormat);
+    ReadLabelFormat(ini, items_.LabelFormat, warnings);
     items_.FitSurfaceToFormat();
 }
 
-bool TLabelDocument::LoadLabelFile(const QString &fileName, QString *error)
+bool TLabelDocument::LoadLabelFile(const QString &fileName, QString *error, QStringList *warnings)
 {
     const auto ini = ReadDocumentFile(fileName, error);
     if (!ini)
@@ -159,8 +159,8 @@ bool TLabelDocument::LoadLabelFile(const QString &fileName, QString *error)
         NewLabel();
     ResetUndo();
     LabelModified = false;
-    ApplyFormat(*ini);
-    ReadLabel(*ini, items_);
+    ApplyFormat(*ini, warnings);
+    ReadLabel(*ini, items_, warnings);
     for (TLabelControl *item : items_.Items)
         item->SetSelected(false);
     items_.SelectItem(nullptr);
@@ -170,25 +170,25 @@ bool TLabelDocument::LoadLabelFile(const QString &fileName, QString *error)
     return true;
 }
 
-bool TLabelDocument::LoadTemplateFile(const QString &fileName, QString *error)
+bool TLabelDocument::LoadTemplateFile(const QString &fileName, QString *error, QStringList *warnings)
 {
     const auto ini = ReadDocumentFile(fileName, error);
     if (!ini)
         return false;
-    ApplyFormat(*ini);
+    ApplyFormat(*ini, warnings);
     items_.Invalidate();
     CurrentTemplateFile = fileName;
     Changed();
     return true;
 }
 
-bool TLabelDocument::OpenDocument(const QString &fileName, QString *error)
+bool TLabelDocument::OpenDocument(const QString &fileName, QString *error, QStringList *warnings)
 {
     switch (DocumentKindOf(fileName)) {
     case TDocumentKind::Template:
-        return LoadTemplateFile(fileName, error);
+        return LoadTemplateFile(fileName, error, warnings);
     case TDocumentKind::Label:
-        return LoadLabelFile(fileName, error);
+        return LoadLabelFile(fileName, error, warnings);
     case TDocumentKind::None:
         break;
     }

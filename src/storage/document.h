@@ -74,15 +74,16 @@ public:
     // format and the items are read, the surface is sized to the label, no
     // item is selected and CurrentLabelFile is set. False with *error when
     // the file exists but cannot be read or has no FORMAT section (then
-    // nothing changes). The caller connects the items to its window and
-    // repaints.
-    bool LoadLabelFile(const QString &fileName, QString *error = nullptr);
+    // nothing changes). What was read other than as written is appended to
+    // *warnings (see ReadLabel) for the caller to show. The caller connects
+    // the items to its window and repaints.
+    bool LoadLabelFile(const QString &fileName, QString *error = nullptr, QStringList *warnings = nullptr);
     // Loads a template: the format and CurrentTemplateFile only; the items
     // and CurrentLabelFile stay. Same results as LoadLabelFile.
-    bool LoadTemplateFile(const QString &fileName, QString *error = nullptr);
+    bool LoadTemplateFile(const QString &fileName, QString *error = nullptr, QStringList *warnings = nullptr);
     // A file named on the command line or dropped: a template or label by its
     // extension; any other file opens nothing (false).
-    bool OpenDocument(const QString &fileName, QString *error = nullptr);
+    bool OpenDocument(const QString &fileName, QString *error = nullptr, QStringList *warnings = nullptr);
 
     // Whether the current label may be discarded. `saveLabel` is the save
     // command (Save1Click: to CurrentLabelFile, or through the save dialog);
@@ -96,7 +97,7 @@ private:
     void Changed();
     // No steps, and the label as it is now counts as saved.
     void ResetUndo();
-    void ApplyFormat(const TIniFile &ini);
+    void ApplyFormat(const TIniFile &ini, QStringList *warnings);
     TItemContainer &items_;
     // Set while the document itself moves the clean state (and while the
     // stack goes, whose clearing reports too).

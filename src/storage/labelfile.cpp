@@ -5,7 +5,6 @@
 #include "model/itemproperties.h"
 #include "model/labelformat.h"
 #include "storage/textencoding.h"
-#include "model/messages.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -198,7 +197,8 @@ void ReadCommonProperties(const TIniFile &ini, const QString &section, TLabelCon
 // (a picture is loaded before any geometry), geometry, rotation, alignment,
 // font, text, advanced parts, and AUTOSIZE last so an auto-sized item sizes
 // itself from everything else.
-void ReadItem(const TIniFile &ini, const QString &section, TLabelControl &item, int dpiX, int dpiY)
+void ReadItem(const TIniFile &ini, const QString &section, TLabelControl &item, int dpiX, int dpiY,
+              QStringList *warnings)
 {
     QString picture;
     if (item.Kind == ikGraphic) {
@@ -206,8 +206,11 @@ void ReadItem(const TIniFile &ini, const QString &section, TLabelControl &item, 
         static_cast<TGraphicLabel &>(item).SetFileName(picture);
     }
     ReadKindProperties(ini, section, item);
-    if (!picture.isEmpty())
-        LoadGraphic(static_cast<TGraphicLabel *>(&item), picture);
+    if (!picture.isEmpty()) {
+        QString failure;
+        if (!LoadGraphic(static_cast<TGraphicLabel *>(&item), picture, &failure) && warnings && !failure.isEmpty())
+            warnings->append(failure);
+    }
 
     item.SetTop(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("TOP"), 0), dpiY));
     item.SetLeft(PixelsFromInches(ini.ReadFloat(section, QStringLiteral("LEFT"), 0), dpiX));
@@ -310,7 +313,7 @@ bool UsableLabelLength(double v, bool isSize)
     return std::isfinite(v) && std::abs(v) <= kMaxLabelLength && (!isSize || v > 0);
 }
 
-void ReadLabelFormat(const TIniFile &ini, TLabelFormat &format)
+void ReadLabelFormat(const TIniFile &ini, TLabelFormat &format, QStringList *warnings)
 {
     auto length = [&](const char *key, double def, bool isSize) {
         const double v = ini.ReadFloat(kFormatSection, QLatin1String(key), def);
@@ -332,9 +335,9 @@ void ReadLabelFormat(const TIniFile &ini, TLabelFormat &format)
             *margin = 0;
         }
     }
-    if (!offPage.isEmpty())
-        ShowMessage(QCoreApplication::translate("Storage", "%1: %2 would place labels outside the page; read as 0.")
-                        .arg(QDir::toNativeSeparators(ini.FileName()), offPage.join(QStringLiteral(", "))));
+    if (!offPage.isEmpty() && warnings)
+        warnings->append(QCoreApplication::translate("Storage", "%1: %2 would place labels outside the page; read as 0.")
+                             .arg(QDir::toNativeSeparators(ini.FileName()), offPage.join(QStringLiteral(", "))));
     format.Metric = ini.ReadBool(kFormatSection, QStringLiteral("METRIC"), false);
     format.Roll = ini.ReadBool(kFormatSection, QStringLiteral("ROLL"), false);
     // A count below one limits nothing.
@@ -342,7 +345,7 @@ void ReadLabelFormat(const TIniFile &ini, TLabelFormat &format)
     format.MaxRows = qMax(0, ini.ReadInteger(kFormatSection, QStringLiteral("ROWS"), 0));
 }
 
-void ReadLabel(const TIniFile &ini, TItemContainer &items)
+void ReadLabel(const TIniFile &ini, TItemContainer &items, QStringList *warnings)
 {
     items.ShowGrids = ini.ReadBool(kFormatSection, QStringLiteral("SHOWGRID"), true);
     // A name this version does not know leaves the choice to the files' bytes.
@@ -368,7 +371,7 @@ void ReadLabel(const TIniFile &ini, TItemContainer &items)
         if (!item)
             continue;
         item->Loading = true;
-        ReadItem(ini, section, *item, items.ScreenDpiX, items.ScreenDpiY);
+        ReadItem(ini, section, *item, items.ScreenDpiX, items.ScreenDpiY, warnings);
         TLabelControl *added = item.release();
         items.AddItem(added);
         added->Loading = false;
@@ -469,31 +472,31 @@ bool OpenForReading(const TIniFile &ini, QString *error)
 }
 } // namespace
 
-bool LoadLabelFormat(const QString &fileName, TLabelFormat &format, QString *error)
+bool LoadLabelFormat(const QString &fileName, TLabelFormat &format, QString *error, QStringList *warnings)
 {
     TIniFile ini(fileName);
     if (!OpenForReading(ini, error))
         return false;
-    ReadLabelFormat(ini, format);
+    ReadLabelFormat(ini, format, warnings);
     return true;
 }
 
-bool LoadLabel(const QString &fileName, TItemContainer &items, QString *error)
+bool LoadLabel(const QString &fileName, TItemContainer &items, QString *error, QStringList *warnings)
 {
     TIniFile ini(fileName);
     if (!OpenForReading(ini, error))
         return false;
-    ReadLabel(ini, items);
+    ReadLabel(ini, items, warnings);
     return true;
 }
 
-bool LoadLabelFile(const QString &fileName, TItemContainer &items, QString *error)
+bool LoadLabelFile(const QString &fileName, TItemContainer &items, QString *error, QStringList *warnings)
 {
     TIniFile ini(fileName);
     if (!OpenForReading(ini, error))
         return false;
-    ReadLabelFormat(ini, items.LabelFormat);
-    ReadLabel(ini, items);
+    ReadLabelFormat(ini, items.LabelFormat, warnings);
+    ReadLabel(ini, items, warnings);
     return true;
 }
 

@@ -23,6 +23,7 @@
 #include "model/items.h"
 #include "storage/inifile.h"
 
+#include <QStringList>
 #include <memory>
 
 // Section and key names shared with other readers of label files.
@@ -39,9 +40,13 @@ void WriteLabel(TIniFile &ini, const TItemContainer &items);
 void SaveMemoLines(TIniFile &ini, const QString &section, const QString &text);
 void SaveMemoLines(TIniFile &ini, const QString &section, const TLabelControl &memo);
 
+// Warnings: what a load read other than as written (a margin read as 0, a
+// picture that could not be loaded) is appended to *warnings when given, one
+// text each, in the order met; the load goes on. The caller shows them.
+
 // Reads the format keys into `format` (defaults 2 x 1 inches, no
 // margins or gaps, inches). A length that is not usable takes its default.
-void ReadLabelFormat(const TIniFile &ini, TLabelFormat &format);
+void ReadLabelFormat(const TIniFile &ini, TLabelFormat &format, QStringList *warnings = nullptr);
 
 // Stored label lengths (in the label's unit) beyond this are not a label: the
 // design surface and the sheet layout would run past the int range.
@@ -53,8 +58,8 @@ bool UsableLabelLength(double v, bool isSize);
 // the file to `items` (at its design resolution)
 // with AddItem (the container is expected to be empty). Each item is built
 // with Loading set; picture items load their picture with LoadGraphic, whose
-// failure messages go through ShowMessage and leave the item in place.
-void ReadLabel(const TIniFile &ini, TItemContainer &items);
+// failures become warnings and leave the item in place.
+void ReadLabel(const TIniFile &ini, TItemContainer &items, QStringList *warnings = nullptr);
 // Part k of the item in `section`, or nullptr when ADVTYPE_k names no known
 // kind (tags are matched with case).
 std::unique_ptr<TAdvancedField> LoadAdvancedField(const TIniFile &ini, int k, const QString &section);
@@ -68,10 +73,13 @@ bool SaveLabel(const QString &fileName, const TItemContainer &items, QString *er
 // Format and items in one write: what a label save uses.
 bool SaveLabelFile(const QString &fileName, const TItemContainer &items, QString *error = nullptr);
 
-bool LoadLabelFormat(const QString &fileName, TLabelFormat &format, QString *error = nullptr);
-bool LoadLabel(const QString &fileName, TItemContainer &items, QString *error = nullptr);
+bool LoadLabelFormat(const QString &fileName, TLabelFormat &format, QString *error = nullptr,
+                     QStringList *warnings = nullptr);
+bool LoadLabel(const QString &fileName, TItemContainer &items, QString *error = nullptr,
+               QStringList *warnings = nullptr);
 // Format and items from one reading of the file.
-bool LoadLabelFile(const QString &fileName, TItemContainer &items, QString *error = nullptr);
+bool LoadLabelFile(const QString &fileName, TItemContainer &items, QString *error = nullptr,
+                   QStringList *warnings = nullptr);
 
 // The folder part of a path: everything up to and including the last "/".
 QString ExtractFileDir(const QString &path);

@@ -9,7 +9,7 @@
 #include "barcode/barcode.h"
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
-#include "model/messages.h"
+#include "app/messages.h"
 #include "app/appprinter.h"
 #include "app/fprintdlg.h"
 #include "printing/qprinter_device.h"
@@ -948,6 +948,19 @@ private slots:
         QVERIFY(win->Document->LabelModified);
         QVERIFY(!win->LoadTemplateFile(data));
         QCOMPARE(win->Document->CurrentTemplateFile, QString());
+        // What a label reads other than as written is shown as it opens, one
+        // message each, in the order met.
+        const QString odd = home.filePath("odd.lbl");
+        f.setFileName(odd);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[FORMAT]\r\nTOPMARGIN=-1\r\nCONTROLS=1\r\n[CNT_1]\r\nTYPE=GRAPHIC\r\nIMG_NAME=gone.bmp\r\n");
+        f.close();
+        messages.clear();
+        QVERIFY(win->LoadLabelFile(odd));
+        QCOMPARE(messages, (QStringList{QCoreApplication::translate("Storage", "%1: %2 would place labels outside the page; read as 0.")
+                                            .arg(QDir::toNativeSeparators(odd), QStringLiteral("TOPMARGIN=-1")),
+                                        QCoreApplication::translate("Picture", "Unable to locate Graphic file") + "\n\r" +
+                                            home.filePath("gone.bmp")}));
     }
 
     // Two designers on one file, each through its own window and the real

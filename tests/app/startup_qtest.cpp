@@ -12,7 +12,7 @@
 #include "app/language.h"
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
-#include "model/messages.h"
+#include "app/messages.h"
 #include "printing/printengine.h"
 #include "dialogs_testkit.h"
 #include "storage/document.h"

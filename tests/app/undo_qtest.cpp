@@ -8,7 +8,7 @@
 #include "app/fmain.h"
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
-#include "model/messages.h"
+#include "app/messages.h"
 #include "picture/loadgraphic.h"
 #include "printing/pdfdevice.h"
 #include "storage/document.h"

@@ -5,7 +5,6 @@
 #include "picture/loadgraphic.h"
 #include "render/itemrender.h"
 #include "model/labelformat.h"
-#include "model/messages.h"
 #include "data/dataimport.h"
 #include "printing/printengine.h"
 #include "storage/document.h"
@@ -39,9 +38,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        previous = SetMessageHandler([this](const QString &m) { messages << m; });
     }
-    void TearDown() override { SetMessageHandler(previous); }
 
     QString Path(const QString &name) const { return dir.filePath(name); }
     QString Write(const QString &name, const QByteArray &bytes) const
@@ -51,15 +48,25 @@ protected:
         f.write(bytes);
         return f.fileName();
     }
-    // Loads a label file the way the designer does and paints it once.
+    // Loads a label file the way the designer does and paints it once; its
+    // warnings join `messages`.
     bool LoadAndPaint(const QString &file, QString *error = nullptr)
     {
-        const bool ok = doc.LoadLabelFile(file, error);
+        const bool ok = doc.LoadLabelFile(file, error, &messages);
         QImage view(qBound(1, items.SurfaceWidth(), 1000), qBound(1, items.SurfaceHeight(), 1000),
                     QImage::Format_RGB32);
         QPainter p(&view);
         PaintLabel(p, items, items.ShowGrids);
         return ok;
+    }
+    // LoadGraphic, its failure text joining `messages`.
+    bool LoadPicture(TGraphicLabel &item, const QString &file)
+    {
+        QString failure;
+        const bool loaded = LoadGraphic(&item, file, &failure);
+        if (!failure.isEmpty())
+            messages << failure;
+        return loaded;
     }
     void ExpectDefaultFormat() const
     {
@@ -72,7 +79,6 @@ protected:
 
     QTemporaryDir dir;
     QStringList messages;
-    TMessageHandler previous;
     TItemContainer items;
     TLabelDocument doc{items};
 };
@@ -241,7 +247,7 @@ TEST_F(BadInput, PicturePathsToFoldersDevicesAndPipesFailAtOnce)
         TGraphicLabel item;
         QElapsedTimer t;
         t.start();
-        EXPECT_FALSE(LoadGraphic(&item, c.file));
+        EXPECT_FALSE(LoadPicture(item, c.file));
         EXPECT_LT(t.elapsed(), 5000);
         EXPECT_EQ(messages, c.message.isEmpty() ? QStringList() : QStringList{c.message});
         EXPECT_EQ(item.Picture.size(), QSize(10, 10));
@@ -274,7 +280,7 @@ TEST_F(BadInput, PictureBombsAreRefusedBeforeDecoding)
         TGraphicLabel item;
         QElapsedTimer t;
         t.start();
-        EXPECT_FALSE(LoadGraphic(&item, Source(QLatin1String(c.file))));
+        EXPECT_FALSE(LoadPicture(item, Source(QLatin1String(c.file))));
         EXPECT_LT(t.elapsed(), 5000);
         EXPECT_EQ(messages, QStringList{QLatin1String(c.message) + QStringLiteral("\n\r") + Source(QLatin1String(c.file))});
     }

@@ -299,5 +299,12 @@ for transparent in 0 1; do
   rm -f "$T"/cover*
 done
 
+# 7. A margin off the page is read as 0: the label still renders, and stderr
+# says so in one line naming the file and the key.
+sed 's/^LEFTMARGIN=.*/LEFTMARGIN=-1/' "$T/shelf.lbl" >"$T/off.lbl"
+"$CLI" --lang en render "$T/off.lbl" --output "$T/off.png" 2>"$T/off.err" || fail "off-page margin: render exited with $?"
+[ "$(cat "$T/off.err")" = "$T/off.lbl: LEFTMARGIN=-1 would place labels outside the page; read as 0." ] ||
+  fail "off-page margin: stderr '$(cat "$T/off.err")'"
+
 [ $failures -eq 0 ] && echo "PASS" || echo "$failures failure(s)"
 [ $failures -eq 0 ]

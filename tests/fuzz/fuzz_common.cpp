@@ -1,7 +1,6 @@
 #include "fuzz_common.h"
 
 #include "model/labelformat.h"
-#include "model/messages.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,8 +11,6 @@
 #include <cstdlib>
 
 namespace {
-int g_messages = 0;
-QString g_lastMessage;
 QTemporaryDir *g_tempDir = nullptr;
 } // namespace
 
@@ -27,10 +24,6 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     g_tempDir = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/qvfuzz-XXXXXX"));
     // The settings store follows XDG_CONFIG_HOME: keep it inside the folder.
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(g_tempDir->path() + QStringLiteral("/config")));
-    SetMessageHandler([](const QString &text) {
-        ++g_messages;
-        g_lastMessage = text;
-    });
     return 0;
 }
 
@@ -46,18 +39,6 @@ QString FuzzWriteFile(const QString &name, const QByteArray &bytes)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
         FuzzFail("cannot write the input file", path);
     return path;
-}
-
-int FuzzTakeMessageCount()
-{
-    const int n = g_messages;
-    g_messages = 0;
-    return n;
-}
-
-QString FuzzLastMessage()
-{
-    return g_lastMessage;
 }
 
 void FuzzFail(const char *what, const QString &detail)

@@ -1,8 +1,7 @@
 #pragma once
 // Shared by the fuzz targets and their replay driver: an offscreen Qt
-// application for fonts and images, messages swallowed (and counted), a
-// private temporary folder, and a reader that takes parameters off the front
-// of the input.
+// application for fonts and images, a private temporary folder, and a reader
+// that takes parameters off the front of the input.
 
 #include <QByteArray>
 #include <QString>
@@ -16,10 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 QString FuzzTempDir();
 // Writes bytes to FuzzTempDir()/name (replacing it) and returns the path.
 QString FuzzWriteFile(const QString &name, const QByteArray &bytes);
-// Messages shown through ShowMessage since the last call; resets the count.
-int FuzzTakeMessageCount();
-// The last message shown.
-QString FuzzLastMessage();
 
 // A failed property of the code under test: prints and aborts, so that the
 // fuzzer keeps the input and the replay test fails.

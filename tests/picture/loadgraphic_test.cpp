@@ -3,7 +3,6 @@
 
 #include "picture/loadgraphic.h"
 #include "model/labelformat.h"
-#include "model/messages.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -20,10 +19,18 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        previous = SetMessageHandler([this](const QString &text) { messages << text; });
         item.Loading = false;
     }
-    void TearDown() override { SetMessageHandler(previous); }
+
+    // LoadGraphic into `item`, its failure text collected in `messages`.
+    bool Load(const QString &path)
+    {
+        QString failure;
+        const bool loaded = LoadGraphic(&item, path, &failure);
+        if (!failure.isEmpty())
+            messages << failure;
+        return loaded;
+    }
 
     QString Write(const QString &name, const QByteArray &bytes)
     {
@@ -54,7 +61,6 @@ protected:
     }
 
     QTemporaryDir dir;
-    TMessageHandler previous;
     QStringList messages;
     TGraphicLabel item;
 };
@@ -110,7 +116,7 @@ TEST_F(LoadGraphicTest, GoodFilesLoadAt24Bits)
         const QString path = Write(QString::fromLatin1(name), Encode(sample, jpeg ? "JPG" : "BMP"));
         item.Picture = QImage();
         item.Changed = false;
-        ASSERT_TRUE(LoadGraphic(&item, path));
+        ASSERT_TRUE(Load(path));
         EXPECT_EQ(item.Picture.size(), QSize(40, 30));
         EXPECT_EQ(item.Picture.format(), QImage::Format_RGB888);
         const QColor left = item.Picture.pixelColor(5, 15);
@@ -127,7 +133,7 @@ TEST_F(LoadGraphicTest, GreyscaleJpegLoads)
 {
     const QImage grey = Sample().convertToFormat(QImage::Format_Grayscale8);
     const QString path = Write(QStringLiteral("grey.jpg"), Encode(grey, "JPG"));
-    ASSERT_TRUE(LoadGraphic(&item, path));
+    ASSERT_TRUE(Load(path));
     EXPECT_EQ(item.Picture.format(), QImage::Format_RGB888);
     EXPECT_EQ(item.Picture.size(), QSize(40, 30));
 }
@@ -158,7 +164,7 @@ TEST_F(LoadGraphicTest, BadFilesAreReportedAndThePictureKept)
         item.Picture = QImage(10, 10, QImage::Format_RGB888);
         item.Picture.fill(Qt::white);
         const QString path = Write(QString::fromLatin1(c.name), c.bytes);
-        EXPECT_FALSE(LoadGraphic(&item, path));
+        EXPECT_FALSE(Load(path));
         EXPECT_EQ(messages, QStringList{QString::fromLatin1(c.message) + QStringLiteral("\n\r") + path});
         EXPECT_EQ(item.Picture.size(), QSize(10, 10));
     }
@@ -192,7 +198,7 @@ TEST_F(LoadGraphicTest, NamesThatAreNotPictureFiles)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         messages.clear();
-        EXPECT_FALSE(LoadGraphic(&item, c.path));
+        EXPECT_FALSE(Load(c.path));
         EXPECT_EQ(messages, c.message.isEmpty() ? QStringList() : QStringList{c.message});
     }
 }
@@ -201,12 +207,12 @@ TEST_F(LoadGraphicTest, PipesAndDevicesDoNotBlock)
 {
     const QString fifo = dir.filePath(QStringLiteral("pipe.jpg"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    EXPECT_FALSE(LoadGraphic(&item, fifo));
+    EXPECT_FALSE(Load(fifo));
     EXPECT_EQ(messages, QStringList{QStringLiteral("Unable to load jpeg file\n\r") + fifo});
 
     messages.clear();
     const QString device = dir.filePath(QStringLiteral("zero.bmp"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), device));
-    EXPECT_FALSE(LoadGraphic(&item, device));
+    EXPECT_FALSE(Load(device));
     EXPECT_EQ(messages, QStringList{QStringLiteral("Unable to load bitmap file\n\r") + device});
 }

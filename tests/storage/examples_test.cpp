@@ -4,7 +4,6 @@
 // the writer makes and that they load.
 
 #include "model/labelformat.h"
-#include "model/messages.h"
 #include "storage/labelfile.h"
 
 #include <QDir>
@@ -196,14 +195,9 @@ class Examples : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        previous_ = SetMessageHandler([this](const QString &m) { messages_ << m; });
         folder_ = qEnvironmentVariable("QV_SOURCE_DIR", QStringLiteral(".")) + QStringLiteral("/examples");
     }
-    void TearDown() override
-    {
-        SetMessageHandler(previous_);
-    }
-    TMessageHandler previous_;
+    // The warnings of the loads.
     QStringList messages_;
     QString folder_;
 };
@@ -238,7 +232,7 @@ TEST_F(Examples, AreWhatTheWriterMakesAndLoad)
 
         TItemContainer loaded;
         loaded.SetSurfaceSize(400, 300);
-        ASSERT_TRUE(LoadLabelFile(path, loaded));
+        ASSERT_TRUE(LoadLabelFile(path, loaded, nullptr, &messages_));
         ASSERT_EQ(loaded.Items.size(), e.items);
     }
     EXPECT_TRUE(messages_.isEmpty()) << messages_.join('|').toStdString();
@@ -252,7 +246,7 @@ TEST_F(Examples, ProductLabelHoldsEveryKindWithItsPicture)
     EXPECT_EQ(ini.ReadString("CNT_2", "IMG_NAME", {}), "logo.bmp");
     TItemContainer items;
     items.SetSurfaceSize(288, 192);
-    ASSERT_TRUE(LoadLabelFile(folder_ + "/product.lbl", items));
+    ASSERT_TRUE(LoadLabelFile(folder_ + "/product.lbl", items, nullptr, &messages_));
     QList<int> kinds;
     for (TLabelControl *i : items.Items)
         kinds << i->Kind;

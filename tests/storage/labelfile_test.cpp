@@ -1,5 +1,4 @@
 #include "model/labelformat.h"
-#include "model/messages.h"
 #include "barcode/barcode.h"
 #include "storage/labelfile.h"
 
@@ -17,14 +16,6 @@ namespace {
 
 class LabelFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        previous_ = SetMessageHandler([this](const QString &m) { messages_ << m; });
-    }
-    void TearDown() override
-    {
-        SetMessageHandler(previous_);
-    }
     static std::unique_ptr<TItemContainer> NewContainer(int w = 800, int h = 600)
     {
         auto c = std::make_unique<TItemContainer>();
@@ -35,8 +26,8 @@ protected:
     QString Path(const QString &name) const { return dir_.filePath(name); }
 
     QTemporaryDir dir_;
+    // The warnings of the loads that ask for them.
     QStringList messages_;
-    TMessageHandler previous_;
 };
 
 template <class T>
@@ -185,7 +176,7 @@ TEST_F(LabelFileTest, EveryItemKindAndPropertyRoundTrips)
 
     auto back = NewContainer();
     back->LabelFormat = TLabelFormat{};
-    ASSERT_TRUE(LoadLabelFile(file, *back));
+    ASSERT_TRUE(LoadLabelFile(file, *back, nullptr, &messages_));
     EXPECT_EQ(back->LabelFormat.Label_Width, 8);
     EXPECT_EQ(back->LabelFormat.Label_Height, 6);
     EXPECT_EQ(back->LabelFormat.Margin_Top, 0.5);
@@ -387,7 +378,7 @@ TEST_F(LabelFileTest, PictureBesideTheLabelFollowsAMove)
 
     ASSERT_TRUE(root.rename("a", "b"));
     auto back = NewContainer();
-    ASSERT_TRUE(LoadLabel(Path("b/label.lbl"), *back));
+    ASSERT_TRUE(LoadLabel(Path("b/label.lbl"), *back, nullptr, &messages_));
     ASSERT_EQ(back->Items.size(), 2);
     auto *moved = static_cast<TGraphicLabel *>(back->Items[0]);
     EXPECT_EQ(moved->FileName, Path("b/logo.bmp"));
@@ -436,7 +427,7 @@ TEST_F(LabelFileTest, MissingKeysTakeTheirDefaults)
                             "[CNT_5]\r\nTYPE=TEXT\r\nADVANCED=1\r\nADV_COUNT=2\r\nADVTYPE_1=FIELD\r\nADVTYPE_2=DATE\r\n");
     auto c = NewContainer(4000, 4000);
     c->ShowGrids = false;
-    ASSERT_TRUE(LoadLabelFile(Path("d.lbl"), *c));
+    ASSERT_TRUE(LoadLabelFile(Path("d.lbl"), *c, nullptr, &messages_));
     EXPECT_EQ(c->LabelFormat.Label_Width, 2);
     EXPECT_EQ(c->LabelFormat.Label_Height, 1);
     EXPECT_EQ(c->LabelFormat.Margin_Top, 0);
@@ -497,7 +488,7 @@ TEST_F(LabelFileTest, CommaOrPointDecimalsAndOutOfRangeValues)
                             "SHAPEFORMAT=99\r\nBRUSH_STYLE=8\r\nALIGN=200\r\nVALIGN=-1\r\nFONT_SIZE=0\r\n"
                             "FONT_CHARSET=300\r\nAUTOSIZE=0\r\n");
     auto c = NewContainer();
-    ASSERT_TRUE(LoadLabelFile(Path("c.lbl"), *c));
+    ASSERT_TRUE(LoadLabelFile(Path("c.lbl"), *c, nullptr, &messages_));
     EXPECT_EQ(c->LabelFormat.Label_Height, 1.5);
     EXPECT_EQ(c->LabelFormat.Label_Width, 2.75);
     EXPECT_EQ(c->LabelFormat.Margin_Top, 0);
