@@ -261,6 +261,7 @@ TPrintChoices TFPrintDlg::Choices() const
         c.DataFile.clear();
         c.SqlUrl = sqlUrl_;
         c.SqlQuery = sqlQuery_;
+        c.SqlPassword = SessionSqlPassword(sqlUrl_);
     }
     if (wizard_) {
         c.Split = wizard_->SplitSettings();

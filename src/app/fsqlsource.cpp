@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -211,6 +212,27 @@ QString TFSqlSource::Query() const
     return eQuery->toPlainText().trimmed();
 }
 
+namespace {
+QHash<QString, QString> &sessionPasswords()
+{
+    static QHash<QString, QString> passwords; // the designer's, on its one thread
+    return passwords;
+}
+} // namespace
+
+void SetSessionSqlPassword(const QString &url, const QString &password)
+{
+    if (password.isEmpty())
+        sessionPasswords().remove(url);
+    else
+        sessionPasswords().insert(url, password);
+}
+
+QString SessionSqlPassword(const QString &url)
+{
+    return sessionPasswords().value(url);
+}
+
 void TFSqlSource::KeepPassword(const QString &url)
 {
     const QString password = ePassword->text();
@@ -242,7 +264,7 @@ bool TFSqlSource::PreviewClick()
     KeepPassword(url);
     const QString keyringNote = lStatus->text();
     QString error;
-    std::unique_ptr<TSqlSource> source = OpenSqlQuery(url, Query(), &error);
+    std::unique_ptr<TSqlSource> source = OpenSqlQuery(url, Query(), &error, SessionSqlPassword(url));
     if (!source) {
         lStatus->setText(error);
         return false;

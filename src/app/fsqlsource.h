@@ -52,3 +52,9 @@ private:
     // Hands the typed password to this run and, when asked, to the keyring.
     void KeepPassword(const QString &url);
 };
+
+// The passwords typed in this run (not kept in the keyring), by database
+// URL: held by the designer in memory, never written anywhere, and handed to
+// each job that reads that database. An empty password forgets the URL's.
+void SetSessionSqlPassword(const QString &url, const QString &password);
+QString SessionSqlPassword(const QString &url);

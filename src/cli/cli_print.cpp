@@ -3,7 +3,7 @@
 #include "cli/cli_label.h"
 #include "cli/cli_stock.h"
 #include "cli/commands.h"
-#include "data/sourcespec.h"
+#include "data/sourcechoice.h"
 #include "data/spreadsheet.h"
 #include "data/sqlsource.h"
 #include "printing/pdfdevice.h"

@@ -8,7 +8,6 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
-#include <QMutex>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -52,19 +51,6 @@ QString serverTimestampText(const QDateTime &value, const QTimeZone &zone)
 }
 
 constexpr int kPgTimestampTz = 1184; // the type's oid
-
-// This run's passwords, shared by every job of the process (jobs may run on
-// several threads).
-struct TSessionPasswords {
-    QMutex Lock;
-    QHash<QString, QString> ByUrl;
-};
-
-TSessionPasswords &sessionPasswords()
-{
-    static TSessionPasswords passwords;
-    return passwords;
-}
 
 // One line, as a message box or the command line shows it.
 QString oneLine(QString text)
@@ -177,16 +163,6 @@ QString SqlValueText(const QVariant &v)
     }
 }
 
-void SetSessionSqlPassword(const QString &url, const QString &password)
-{
-    TSessionPasswords &session = sessionPasswords();
-    const QMutexLocker lock(&session.Lock);
-    if (password.isEmpty())
-        session.ByUrl.remove(url);
-    else
-        session.ByUrl.insert(url, password);
-}
-
 struct TSqlSource::Private {
     QString name;       // the connection's unique name
     QString source;     // the URL, for messages
@@ -286,7 +262,8 @@ QStringList TSqlSource::ColumnNames() const
     return d->columns;
 }
 
-std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &url, const QString &queryText, QString *error)
+std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &url, const QString &queryText, QString *error,
+                                         const QString &typedPassword)
 {
     TSqlConnection c;
     if (!ParseSqlUrl(url, c, error))
@@ -329,12 +306,7 @@ std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &url, const QString &quer
     // The password: this run's, the environment's, else none (the database's
     // own means) and, when the server asks for one, the keyring's.
     const QString key = SqlUrl(c);
-    QString password;
-    {
-        TSessionPasswords &session = sessionPasswords();
-        const QMutexLocker lock(&session.Lock);
-        password = session.ByUrl.value(key);
-    }
+    QString password = typedPassword;
     if (password.isEmpty())
         password = qEnvironmentVariable("QUORVANE_DB_PASSWORD");
     db.setPassword(password);
@@ -410,7 +382,8 @@ std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &url, const QString &quer
     return s;
 }
 
-std::unique_ptr<TRecordSource> OpenSqlSource(const QString &url, const QString &query, QString *error)
+std::unique_ptr<TRecordSource> OpenSqlSource(const QString &url, const QString &query, QString *error,
+                                             const QString &password)
 {
-    return OpenSqlQuery(url, query, error);
+    return OpenSqlQuery(url, query, error, password);
 }

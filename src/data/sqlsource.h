@@ -47,7 +47,7 @@ public:
     QStringList ColumnNames() const;
 
 private:
-    friend std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &, const QString &, QString *);
+    friend std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &, const QString &, QString *, const QString &);
     TSqlSource();
     bool Fetch(TDataRow &row);
     struct Private;
@@ -57,9 +57,10 @@ private:
 // Opens the connection and runs the query; the first row is current. Null
 // with *error naming the source and saying, in the database's own words,
 // what went wrong.
-std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &url, const QString &query, QString *error);
-std::unique_ptr<TRecordSource> OpenSqlSource(const QString &url, const QString &query, QString *error);
+// The password is the one typed for this run; empty: QUORVANE_DB_PASSWORD,
+// else none and, when the server asks for one, the keyring's.
+std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &url, const QString &query, QString *error,
+                                         const QString &password = {});
+std::unique_ptr<TRecordSource> OpenSqlSource(const QString &url, const QString &query, QString *error,
+                                             const QString &password = {});
 
-// A password for this run only (the print dialog's, when not kept in the
-// keyring); empty forgets it. Held in memory, never written anywhere.
-void SetSessionSqlPassword(const QString &url, const QString &password);

@@ -5,7 +5,7 @@
 #include "model/items.h"
 #include "printing/itemprint.h"
 #include "data/dataimport.h"
-#include "data/sourcespec.h"
+#include "data/sourcechoice.h"
 #include "printing/sheetlayout.h"
 #include "storage/settings.h"
 
@@ -27,12 +27,16 @@ struct TPrintChoices {
     QString Sheet;          // spreadsheets: a sheet's name or number from 1; empty for the first
     QString SqlUrl;         // a database source's connection, without its password
     QString SqlQuery;
+    QString SqlPassword;    // typed for this run, never saved
     QString LabelFile; // current label file, names the document
     bool Roll = false;          // one label a page, also for a label made for sheets
     TCalibration Calibration;   // the printer's correction; none for PDF files
 
     // The job's records: the database when SqlUrl is set, else the data file.
-    TSourceSpec DataSource() const { return {SqlUrl.isEmpty() ? DataFile : SqlUrl, Split, Sheet, SqlQuery}; }
+    TSourceChoice DataSource() const
+    {
+        return {SqlUrl.isEmpty() ? DataFile : SqlUrl, Split, Sheet, SqlQuery, SqlUrl.isEmpty() ? QString() : SqlPassword};
+    }
 };
 
 // A printer, a PDF file, or a test double. Coordinates on Painter() are

@@ -59,7 +59,7 @@ public:
     // while being read gives DataError. Printed when there are pages to show.
     TPrintResult Open(QString *message);
     // How Open gets the job's data source; replaceable for tests.
-    std::function<std::unique_ptr<TRecordSource>(const TSourceSpec &, QString *)> OpenSource = OpenRecordSource;
+    std::function<std::unique_ptr<TRecordSource>(const TSourceChoice &, QString *)> OpenSource = OpenRecordSource;
 
     int PageCount() const { return pageCount_; }
     qint64 LabelsPerPage() const { return perPage_; }

@@ -1,6 +1,6 @@
 #include "data/dataimport.h"
 #include "data/sheetcells.h"
-#include "data/sourcespec.h"
+#include "data/sourcechoice.h"
 #include "data/spreadsheet.h"
 
 #include <QFile>
@@ -205,16 +205,16 @@ TEST(RecordSource, OpensByName)
         {"ftp://host/stock.csv", "", {}, "ftp://host/stock.csv"},
         {dir.filePath(QStringLiteral("missing.csv")), "", {}, "missing.csv"},
     };
-    EXPECT_FALSE(HasDataSource(TSourceSpec()));
+    EXPECT_FALSE(HasDataSource(TSourceChoice()));
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name.toStdString());
-        TSourceSpec spec;
-        spec.Name = c.name;
-        spec.Split.Mode = TSplitMode::Comma;
-        spec.Query = c.query;
-        EXPECT_TRUE(HasDataSource(spec));
+        TSourceChoice choice;
+        choice.Name = c.name;
+        choice.Split.Mode = TSplitMode::Comma;
+        choice.Query = c.query;
+        EXPECT_TRUE(HasDataSource(choice));
         QString error;
-        const std::unique_ptr<TRecordSource> source = OpenRecordSource(spec, &error);
+        const std::unique_ptr<TRecordSource> source = OpenRecordSource(choice, &error);
         if (c.error) {
             EXPECT_FALSE(source);
             EXPECT_TRUE(error.contains(QLatin1String(c.error))) << error.toStdString();

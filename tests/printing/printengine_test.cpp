@@ -481,7 +481,7 @@ TEST(PrintPreview, EveryPageAloneAsTheJobPrintsIt)
             printer.Metrics(metrics);
             TPrintPreview preview(shown.container, choices, metrics);
             if (!seeking)
-                preview.OpenSource = [](const TSourceSpec &ch, QString *error) -> std::unique_ptr<TRecordSource> {
+                preview.OpenSource = [](const TSourceChoice &ch, QString *error) -> std::unique_ptr<TRecordSource> {
                     auto reader = OpenRecordSource(ch, error);
                     return reader ? std::make_unique<ForwardOnly>(std::move(reader)) : nullptr;
                 };

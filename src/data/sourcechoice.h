@@ -9,21 +9,24 @@
 #include <QString>
 #include <memory>
 
-struct TSourceSpec {
+struct TSourceChoice {
     // A data file's path, or a database URL: sqlite:///path,
     // postgresql://USER@HOST/DB, mysql://USER@HOST/DB, odbc:DSN.
     QString Name;
     TSplitSettings Split; // text files
     QString Sheet;        // spreadsheets: a sheet's name or number from 1; empty for the one saved showing
     QString Query;        // databases: one SELECT statement
+    // A database's password typed for this run (never stored in files);
+    // empty: QUORVANE_DB_PASSWORD, else the keyring's when the server asks.
+    QString Password;
 };
 
 // True when the name is a URL (scheme://…, sqlite:FILE, odbc:DSN) rather
 // than a file.
 bool IsDatabaseUrl(const QString &name);
-// True when the spec names a source at all.
-bool HasDataSource(const TSourceSpec &spec);
+// True when the choice names a source at all.
+bool HasDataSource(const TSourceChoice &choice);
 // A database for a URL, a spreadsheet by the file's extension, otherwise
-// text split by spec.Split. Null with *error naming the source when it
+// text split by choice.Split. Null with *error naming the source when it
 // cannot be opened.
-std::unique_ptr<TRecordSource> OpenRecordSource(const TSourceSpec &spec, QString *error);
+std::unique_ptr<TRecordSource> OpenRecordSource(const TSourceChoice &choice, QString *error);

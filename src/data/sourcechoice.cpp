@@ -1,4 +1,4 @@
-#include "data/sourcespec.h"
+#include "data/sourcechoice.h"
 
 #include "data/dataimport.h"
 #include "data/spreadsheet.h"
@@ -15,19 +15,19 @@ bool IsDatabaseUrl(const QString &name)
     return url.match(name.trimmed()).hasMatch();
 }
 
-bool HasDataSource(const TSourceSpec &spec)
+bool HasDataSource(const TSourceChoice &choice)
 {
-    return !spec.Name.isEmpty();
+    return !choice.Name.isEmpty();
 }
 
-std::unique_ptr<TRecordSource> OpenRecordSource(const TSourceSpec &spec, QString *error)
+std::unique_ptr<TRecordSource> OpenRecordSource(const TSourceChoice &choice, QString *error)
 {
-    if (IsDatabaseUrl(spec.Name))
-        return OpenSqlSource(spec.Name, spec.Query, error);
-    if (IsSpreadsheetFile(spec.Name))
-        return OpenSpreadsheet(spec.Name, spec.Sheet, spec.Split.IgnoreHeader, error);
+    if (IsDatabaseUrl(choice.Name))
+        return OpenSqlSource(choice.Name, choice.Query, error, choice.Password);
+    if (IsSpreadsheetFile(choice.Name))
+        return OpenSpreadsheet(choice.Name, choice.Sheet, choice.Split.IgnoreHeader, error);
     auto reader = std::make_unique<TRecordReader>();
-    if (!reader->OpenData(spec.Name, spec.Split, error))
+    if (!reader->OpenData(choice.Name, choice.Split, error))
         return nullptr;
     return reader;
 }
