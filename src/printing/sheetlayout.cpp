@@ -103,16 +103,6 @@ int LabelUnitsToPrinter(double v, int dpi, bool metric)
     return TruncPx((metric ? v / kCmPerInch : v) * dpi);
 }
 
-int TPrintResolution::DesignToPrinterX(int v) const
-{
-    return Scale(v, PrinterDpiX, ScreenDpiX);
-}
-
-int TPrintResolution::DesignToPrinterY(int v) const
-{
-    return Scale(v, PrinterDpiY, ScreenDpiY);
-}
-
 int TSheetLayout::DesignToPrinterX(int v) const
 {
     return Scale(v, metrics_.DpiX, screenDpiX_);

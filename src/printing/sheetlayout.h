@@ -24,9 +24,6 @@ int LabelUnitsToPrinter(double v, int dpi, bool metric);
 struct TPrintResolution {
     int PrinterDpiX = 600, PrinterDpiY = 600;
     int ScreenDpiX = kDefaultDesignDpi, ScreenDpiY = kDefaultDesignDpi;
-    // Design pixels to printer pixels, truncated toward zero, exact.
-    int DesignToPrinterX(int v) const;
-    int DesignToPrinterY(int v) const;
 };
 
 // The label grid of one job: the label format on one printer's page, with
