@@ -5,7 +5,9 @@
 
 #include "model/advanced.h"
 
+#include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class TRecordSource {
@@ -27,6 +29,14 @@ public:
     // Names the source in messages: a file name, or a connection without its
     // password.
     virtual QString SourceName() const = 0;
+
+    // The header line's column names, column 1 first; empty when the source
+    // has no header (a text file read without one).
+    virtual QStringList ColumnNames() const { return {}; }
+    // The current record's column (from 1) as a date, when the source stores
+    // it as one (a spreadsheet's date cell, a database's date or timestamp);
+    // invalid otherwise.
+    virtual QDateTime CellDate(int column) const { (void)column; return {}; }
 
     // Sources that can come back to a record (the preview pages with them):
     // Tell gives a token for the current record, Seek makes it current again.

@@ -9,6 +9,7 @@
 #include "printing/sheetlayout.h"
 #include "storage/settings.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +30,12 @@ struct TPrintChoices {
     QString SqlQuery;
     QString SqlPassword;    // typed for this run, never saved
     QString LabelFile; // current label file, names the document
+    // Values for the label's asked parts by name (the dialog's form, --set);
+    // a name not given takes the part's default.
+    QHash<QString, QString> Answers;
+    // A column (header name, or number from 1) that says how many labels each
+    // record prints; empty: one each (times Copies).
+    QString QuantityColumn;
     bool Roll = false;          // one label a page, also for a label made for sheets
     TCalibration Calibration;   // the printer's correction; none for PDF files
 
