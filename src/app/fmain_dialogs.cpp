@@ -14,6 +14,7 @@
 #include "app/ftextimport.h"
 #include "app/rulers.h"
 #include "canvas/canvaslabel.h"
+#include "data/sourcechoice.h"
 #include "model/labelundo.h"
 #include "app/messages.h"
 #include "printing/qprinter_device.h"
@@ -57,6 +58,26 @@ void TFMain::PrintPreview1Click()
             item->MarkChanged(true);
         EnableSave();
     }
+}
+
+namespace {
+// A data file's header names. Databases are left out: a server may be slow,
+// or ask for a password, each time the editor opens.
+QStringList fileColumnNames(const TSourceChoice &choice)
+{
+    if (!HasDataSource(choice) || IsDatabaseUrl(choice.Name))
+        return {};
+    QString error;
+    const std::unique_ptr<TRecordSource> source = OpenRecordSource(choice, &error);
+    return source ? source->ColumnNames() : QStringList();
+}
+} // namespace
+
+TFAdvanced *TFMain::AdvancedEditor()
+{
+    EnsureForms();
+    FAdvanced->SetColumnNames(fileColumnNames(FPrintDlg->Choices().DataSource()));
+    return FAdvanced;
 }
 
 void TFMain::AttachForms(TFLabelSettings *labelSettings, TFAdvanced *advanced, TFPrintDlg *printDlg,
