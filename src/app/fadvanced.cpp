@@ -191,7 +191,8 @@ TFAdvanced::TFAdvanced(QWidget *parent) : QDialog(parent)
                                                 QStringLiteral("Mod 43 (Code 39)"), QStringLiteral("Mod 11 (ISBN-10)"),
                                                 QStringLiteral("Mod 97-10 (ISO 7064)")});
     eCheckOver = MakeEdit(this, "eCheckOver", QString(), 0);
-    eCheckOver->setPlaceholderText(tr("例如 1-3；空 = 前面所有区域"));
+    eCheckOver->setPlaceholderText(tr("例如 1-3"));
+    eCheckOver->setToolTip(tr("校验的区域序号，例如 1-3 或 1,2,5；空 = 前面所有区域"));
 
     sbDateHelp = new QToolButton(this);
     sbDateHelp->setObjectName(QStringLiteral("sbDateHelp"));
