@@ -5,7 +5,6 @@
 #include "app/dialogkit.h"
 
 #include <QComboBox>
-#include <QDateTime>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -28,23 +27,11 @@ int numberIn(const QLineEdit *e, int fallback)
 // The offset units in the order of the unit box: days, months, years.
 const QString kOffsetUnits = QStringLiteral("dmy");
 
-// Part numbers from 1 as a check part names them: "1-3", "2,4", "1-2,5";
-// empty names every earlier part.
+// Part numbers from 1 as a check part names them ("1-3", "2,4"); empty
+// names every earlier part. The model reads nothing from a text it refuses.
 bool OverParses(const QString &over)
 {
-    if (over.trimmed().isEmpty())
-        return true;
-    static const QRegularExpression piece(QStringLiteral("^\\s*(\\d{1,4})\\s*(?:-\\s*(\\d{1,4})\\s*)?$"));
-    for (const QString &p : over.split(QLatin1Char(','))) {
-        const QRegularExpressionMatch m = piece.match(p);
-        if (!m.hasMatch())
-            return false;
-        const int from = m.captured(1).toInt();
-        const int to = m.captured(2).isEmpty() ? from : m.captured(2).toInt();
-        if (from < 1 || to < from)
-            return false;
-    }
-    return true;
+    return over.trimmed().isEmpty() || !CheckCoverage(over, 0, 9999).isEmpty();
 }
 
 QString TimeText(const QTime &t)
@@ -95,10 +82,6 @@ QString TFAdvanced::EditedEntryText(const TAdvancedField &f) const
         const auto *s = dynamic_cast<const TSequenceField *>(&f);
         desc = s && s->Radix != TCountRadix::Decimal ? SequenceText(*s)
                                                       : PadLeft(eCurVal->text(), numberIn(eSeqMinSize, 0), QLatin1Char('0'));
-    } else if (f.FieldType == QLatin1String("DATE")) {
-        const auto *d = dynamic_cast<const TDateField *>(&f);
-        const bool plain = !d || (d->Source == TDateSource::Now && d->Offset == 0 && d->TimeOfDay.isEmpty());
-        desc = plain ? FormatDateTime(eDate->text(), QDateTime::currentDateTime()) : FieldDesignText(f);
     } else {
         desc = FieldDesignText(f);
     }
