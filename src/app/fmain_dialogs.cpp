@@ -61,11 +61,13 @@ void TFMain::PrintPreview1Click()
 }
 
 namespace {
-// A data file's header names. Databases are left out: a server may be slow,
-// or ask for a password, each time the editor opens.
+// A data file's header names (an SQLite file's too). Other databases are
+// left out: a server may be slow, or ask for a password, each time the
+// editor opens.
 QStringList fileColumnNames(const TSourceChoice &choice)
 {
-    if (!HasDataSource(choice) || IsDatabaseUrl(choice.Name))
+    if (!HasDataSource(choice) ||
+        (IsDatabaseUrl(choice.Name) && !choice.Name.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive)))
         return {};
     QString error;
     const std::unique_ptr<TRecordSource> source = OpenRecordSource(choice, &error);
