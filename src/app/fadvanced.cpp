@@ -149,13 +149,13 @@ TFAdvanced::TFAdvanced(QWidget *parent) : QDialog(parent)
 
     eText = MakeEdit(this, "eText", QString(), 99);
     eFieldNum = MakeEdit(this, "eFieldNum", QStringLiteral("1"), 2);
-    eFieldMinSize = MakeEdit(this, "eFieldMinSize", QStringLiteral("0"), 2);
-    ePadChar = MakeEdit(this, "ePadChar", QStringLiteral(" "), 1);
     cbFieldName = makeCombo("cbFieldName", {});
     cbFieldName->setEditable(true);
     cbFieldName->setInsertPolicy(QComboBox::NoInsert);
     cbFieldName->lineEdit()->setPlaceholderText(tr("按段落号"));
     cbFieldName->setToolTip(tr("数据源标题行中的列名；填写后优先于段落号"));
+    eFieldMinSize = MakeEdit(this, "eFieldMinSize", QStringLiteral("0"), 2);
+    ePadChar = MakeEdit(this, "ePadChar", QStringLiteral(" "), 1);
     eCurVal = MakeEdit(this, "eCurVal", QStringLiteral("0"), 9);
     eMinVal = MakeEdit(this, "eMinVal", QStringLiteral("0"), 9);
     eMaxVal = MakeEdit(this, "eMaxVal", QStringLiteral("999999999"), 9);
