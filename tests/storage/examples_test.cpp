@@ -215,22 +215,22 @@ void Counter(TItemContainer &c, const QString &)
 void Expiry(TItemContainer &c, const QString &)
 {
     c.LabelFormat = TLabelFormat{4, 2, 0.5, 0.25, 0.125, 0.125, false};
-    auto *best = Text(c, QString(), 12, 8, 12, true);
+    auto *best = Text(c, QString(), 12, 6, 12, true);
     AddText(*best, QStringLiteral("保质期至："));
     AddDate(*best, "yyyy年mm月dd日 星期", 180);
-    auto *english = Text(c, QString(), 12, 32, 9);
+    auto *english = Text(c, QString(), 12, 30, 9);
     AddText(*english, QStringLiteral("Best before "));
     AddDate(*english, "yyyy-mm-dd", 180);
-    auto *lot = Text(c, QString(), 220, 8, 12, true);
-    AddText(*lot, QStringLiteral("批号："));
-    AddLot(*lot);
-    auto *serial = Text(c, QString(), 220, 32, 9);
+    auto *serial = Text(c, QString(), 12, 46, 9);
     AddText(*serial, QStringLiteral("序列号："));
     AddSerial(*serial, TCountRadix::Decimal, 1, 1, 1, 6);
-    auto *code = Place(c, new TBarcodeLabel, 12, 60, 360, 90, true);
+    auto *lot = Text(c, QString(), 200, 32, 12, true);
+    AddText(*lot, QStringLiteral("批号："));
+    AddLot(*lot);
+    auto *code = Place(c, new TBarcodeLabel, 12, 66, 360, 84, true);
     code->BarcodeType = 8; // EAN 128: FNC1 after the start, AIs written without brackets
     code->Interpretation = false;
-    auto *human = Text(c, QString(), 12, 158, 9);
+    auto *human = Text(c, QString(), 12, 156, 9);
     for (TLabelControl *i : {static_cast<TLabelControl *>(code), static_cast<TLabelControl *>(human)}) {
         const bool brackets = i == human;
         AddText(*i, brackets ? QStringLiteral("(01)") : QStringLiteral("01"));
@@ -248,8 +248,10 @@ void Expiry(TItemContainer &c, const QString &)
 void Serial(TItemContainer &c, const QString &)
 {
     c.LabelFormat = TLabelFormat{2, 1, 0.5, 0.25, 0, 0.125, false};
-    auto *qr = Place(c, new TBarcodeLabel, 6, 6, 84, 84, false);
+    auto *qr = Place(c, new TBarcodeLabel, 6, 6, 84, 84, true);
     qr->BarcodeType = 13; // QR Code
+    qr->AutoScale = false;
+    qr->Scale = 3;
     auto *serial = Text(c, QString(), 96, 14, 11, true);
     for (TLabelControl *i : {static_cast<TLabelControl *>(qr), static_cast<TLabelControl *>(serial)}) {
         AddText(*i, QStringLiteral("SN-"));
