@@ -758,11 +758,15 @@ void PrintDialogsTest::previewShowsTheJobAndPrintsIt()
     });
     WhenShown(&f.dlg, [&] {
         QTest::mouseClick(f.dlg.BrowseBtn, Qt::LeftButton);
-        // The source's header names the columns a quantity may come from.
+        // With a source a quantity may come from one of its columns.
         QVERIFY(f.dlg.chkQuantity->isEnabled());
         QVERIFY(!f.dlg.cbQuantityColumn->isEnabled());
-        QCOMPARE(f.dlg.cbQuantityColumn->count(), 5);
-        QCOMPARE(f.dlg.cbQuantityColumn->itemText(1), QStringLiteral("收货人"));
+        ClickIndicator(f.dlg.chkQuantity);
+        QVERIFY(f.dlg.cbQuantityColumn->isEnabled());
+        f.dlg.cbQuantityColumn->setEditText(QStringLiteral(" 5 "));
+        QCOMPARE(f.dlg.Choices().QuantityColumn, QStringLiteral("5"));
+        ClickIndicator(f.dlg.chkQuantity);
+        QVERIFY(f.dlg.Choices().QuantityColumn.isEmpty());
         ClickIndicator(f.dlg.rbMultipleLabel);
         whenPreviewShown([&](TFPrintPreview *p) {
             // Page 1 opens fitted to the window as laid out: it reaches two
