@@ -31,6 +31,8 @@ TFAskValues::TFAskValues(QWidget *parent, const QList<TAskedValue> &asked, const
         if (a.Size > 0)
             edit->setMaxLength(a.Size);
         edit->setMinimumWidth(180);
+        if (!a.Pattern.isEmpty())
+            edit->setToolTip(tr("格式：%1").arg(a.Pattern));
         auto *caption = new QLabel(captionOf(a) + tr("："), this);
         caption->setObjectName(QStringLiteral("lAsk_") + a.Name);
         caption->setBuddy(edit);

@@ -918,6 +918,10 @@ void PrintDialogsTest::askValues()
             auto *edit = Find<QLineEdit>(form, "eAsk_LOT");
             QCOMPARE(edit->text(), shown);
             QCOMPARE(edit->maxLength(), 6);
+            if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty() && refusal.isEmpty()) {
+                form->grab().save(shots + QStringLiteral("/ask-values.png"));
+                f.dlg.grab().save(shots + QStringLiteral("/print-dialog.png"));
+            }
             if (!typed.isNull())
                 TypeInto(edit, typed);
             QTest::mouseClick(Find<QPushButton>(form, "OkayBtn"), Qt::LeftButton);
