@@ -70,8 +70,7 @@ QStringList fileColumnNames(const TSourceChoice &choice)
         (IsDatabaseUrl(choice.Name) && !choice.Name.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive)))
         return {};
     QString error;
-    const std::unique_ptr<TRecordSource> source = OpenRecordSource(choice, &error);
-    return source ? source->ColumnNames() : QStringList();
+    return SourceColumnNames(choice, &error);
 }
 } // namespace
 
