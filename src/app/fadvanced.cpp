@@ -326,7 +326,7 @@ TFAdvanced::TFAdvanced(QWidget *parent) : QDialog(parent)
     auto toAdd = [this] { AddBtn->setFocus(Qt::TabFocusReason); };
     auto *anyKey = new TKeyFilter(this, QString(), toAdd);
     auto *digits = new TKeyFilter(this, kDigits, toAdd);
-    // Besides the specifiers, Chinese dates are typed with 年 月 日 and the
+    // Besides the pattern letters, Chinese dates are typed with 年 月 日 and the
     // weekday 星期, and numeric ones with "-" and ".".
     auto *dateKeys = new TKeyFilter(this, QStringLiteral(" /:adhmnpsy-.年月日星期"), toAdd);
     // Every character may be typed in these; the filter only handles Enter.
