@@ -6,11 +6,15 @@
 
 #include <QDialog>
 #include <QListWidget>
+#include <utility>
 
 class QButtonGroup;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
+class QTimeEdit;
 class QToolButton;
 class TLeaveWatcher;
 
@@ -24,6 +28,9 @@ public:
     // Moves the selected entry to where a drop at pos (viewport coordinates)
     // puts it.
     void MoveSelectedTo(const QPoint &pos);
+
+signals:
+    void Moved();
 
 protected:
     void startDrag(Qt::DropActions actions) override;
@@ -43,13 +50,30 @@ public:
     // stay exactly as they were.
     bool Execute(TFieldList &fields);
 
+    // The column names the data source's header offers for named columns
+    // (kept until set again; empty when the source has none).
+    void SetColumnNames(const QStringList &names);
+
     // The date help window's text.
     static QString DateHelpText();
 
     TPartListBox *lFields;
-    QRadioButton *rbText, *rbField, *rbSequence, *rbDate;
+    // The composed text of the list's parts as the designer shows it.
+    QLineEdit *lSample;
+    QRadioButton *rbText, *rbField, *rbSequence, *rbDate, *rbAsk, *rbCheck;
     QLineEdit *eText, *eFieldNum, *eFieldMinSize, *ePadChar;
+    QComboBox *cbFieldName;
     QLineEdit *eCurVal, *eMinVal, *eMaxVal, *eSeqMinSize, *eDate;
+    QSpinBox *seStep, *seRepeat;
+    QComboBox *cbPer, *cbRadix;
+    QSpinBox *seOffset;
+    QComboBox *cbOffsetUnit, *cbDateSource, *cbTime;
+    QLineEdit *eDateSourceName, *eDateIn;
+    QTimeEdit *teTime;
+    QLineEdit *eAskName, *eAskCaption, *eAskDefault, *eAskPattern;
+    QSpinBox *seAskSize;
+    QComboBox *cbCheckScheme;
+    QLineEdit *eCheckOver;
     QToolButton *sbDateHelp;
     QPushButton *AddBtn, *SubBtn, *SubAllBtn, *OKBtn, *CancelBtn;
 
@@ -62,6 +86,10 @@ public:
     void eMaxValExit();
     void eSeqMinSizeExit();
     void eDateExit();
+    void seStepExit();
+    void eAskNameExit();
+    void eAskPatternExit();
+    void eCheckOverExit();
 
     void AddBtnClick();
     void SubBtnClick();
@@ -80,7 +108,11 @@ private:
     QListWidgetItem *AppendEntry(std::unique_ptr<TAdvancedField> part, const QString &text);
     QString EditedEntryText(const TAdvancedField &f) const;
     void ReadFields(TAdvancedField &f) const;
-    void WarnAndRefocus(QLineEdit *field, const QString &text);
+    void WarnAndRefocus(QWidget *field, const QString &text);
+    // What keeps the fields of the checked kind from making a part: the
+    // field to correct and the message, or a null field.
+    std::pair<QWidget *, QString> KindProblem() const;
+    void UpdateSample();
 
     QButtonGroup *kinds_;
     TLeaveWatcher *leave_;

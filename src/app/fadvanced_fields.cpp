@@ -4,12 +4,15 @@
 
 #include "app/dialogkit.h"
 
-#include <QDateTime>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTimeEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -20,6 +23,27 @@ int numberIn(const QLineEdit *e, int fallback)
     const int v = e->text().toInt(&ok);
     return ok ? v : fallback;
 }
+
+// The offset units in the order of the unit box: days, months, years.
+const QString kOffsetUnits = QStringLiteral("dmy");
+
+// Part numbers from 1 as a check part names them ("1-3", "2,4"); empty
+// names every earlier part. The model reads nothing from a text it refuses.
+bool OverParses(const QString &over)
+{
+    return over.trimmed().isEmpty() || !CheckCoverage(over, 0, 9999).isEmpty();
+}
+
+QString TimeText(const QTime &t)
+{
+    return t.toString(t.second() ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
+}
+
+QTime TimeOf(const QString &text)
+{
+    QTime t = QTime::fromString(text, QStringLiteral("H:mm:ss"));
+    return t.isValid() ? t : QTime::fromString(text, QStringLiteral("H:mm"));
+}
 } // namespace
 
 void TFAdvanced::UpdateEnabling()
@@ -29,8 +53,21 @@ void TFAdvanced::UpdateEnabling()
         w->setEnabled(rbField->isChecked());
     for (QWidget *w : {eCurVal, eMinVal, eMaxVal, eSeqMinSize})
         w->setEnabled(rbSequence->isChecked());
-    eDate->setEnabled(rbDate->isChecked());
-    sbDateHelp->setEnabled(rbDate->isChecked());
+    cbFieldName->setEnabled(rbField->isChecked());
+    for (QWidget *w : std::initializer_list<QWidget *>{seStep, seRepeat, cbPer, cbRadix})
+        w->setEnabled(rbSequence->isChecked());
+    const bool date = rbDate->isChecked();
+    for (QWidget *w : std::initializer_list<QWidget *>{eDate, sbDateHelp, seOffset, cbOffsetUnit, cbDateSource, cbTime})
+        w->setEnabled(date);
+    // A date read from a column or asked for needs a name and a way to read it.
+    const bool read = date && cbDateSource->currentIndex() != int(TDateSource::Now);
+    eDateSourceName->setEnabled(read);
+    eDateIn->setEnabled(read);
+    teTime->setEnabled(date && cbTime->currentIndex() == 1);
+    for (QWidget *w : std::initializer_list<QWidget *>{eAskName, eAskCaption, eAskDefault, eAskPattern, seAskSize})
+        w->setEnabled(rbAsk->isChecked());
+    cbCheckScheme->setEnabled(rbCheck->isChecked());
+    eCheckOver->setEnabled(rbCheck->isChecked());
 }
 
 QString TFAdvanced::EditedEntryText(const TAdvancedField &f) const
@@ -38,12 +75,16 @@ QString TFAdvanced::EditedEntryText(const TAdvancedField &f) const
     QString desc;
     if (f.FieldType == QLatin1String("TEXT"))
         desc = eText->text();
-    else if (f.FieldType == QLatin1String("FIELD"))
-        desc = QStringLiteral("F_") + eFieldNum->text();
-    else if (f.FieldType == QLatin1String("SEQUENCE"))
-        desc = PadLeft(eCurVal->text(), numberIn(eSeqMinSize, 0), QLatin1Char('0'));
-    else if (f.FieldType == QLatin1String("DATE"))
-        desc = FormatDateTime(eDate->text(), QDateTime::currentDateTime());
+    else if (f.FieldType == QLatin1String("FIELD")) {
+        const QString name = cbFieldName->currentText().trimmed();
+        desc = QStringLiteral("F_") + (name.isEmpty() ? eFieldNum->text() : name);
+    } else if (f.FieldType == QLatin1String("SEQUENCE")) {
+        const auto *s = dynamic_cast<const TSequenceField *>(&f);
+        desc = s && s->Radix != TCountRadix::Decimal ? SequenceText(*s)
+                                                      : PadLeft(eCurVal->text(), numberIn(eSeqMinSize, 0), QLatin1Char('0'));
+    } else {
+        desc = FieldDesignText(f);
+    }
     return f.FieldType + QLatin1Char('[') + desc + QLatin1Char(']');
 }
 
@@ -55,14 +96,60 @@ void TFAdvanced::ReadFields(TAdvancedField &f) const
         i->FieldNum = numberIn(eFieldNum, 1);
         i->MinSize = numberIn(eFieldMinSize, 0);
         i->PadChar = ePadChar->text().isEmpty() ? QLatin1Char(' ') : ePadChar->text().at(0);
+        i->FieldName = cbFieldName->currentText().trimmed();
     } else if (auto *s = dynamic_cast<TSequenceField *>(&f)) {
         s->CurVal = numberIn(eCurVal, 0);
         s->MinVal = numberIn(eMinVal, 0);
         s->MaxVal = numberIn(eMaxVal, 999999999);
         s->MinSize = numberIn(eSeqMinSize, 0);
+        // Values a part cannot hold are refused: the part keeps its own.
+        if (seStep->value() != 0)
+            s->Step = seStep->value();
+        s->Repeat = seRepeat->value();
+        s->Per = static_cast<TCountPer>(cbPer->currentIndex());
+        s->Radix = static_cast<TCountRadix>(cbRadix->currentIndex());
     } else if (auto *d = dynamic_cast<TDateField *>(&f)) {
         d->Format = eDate->text();
+        d->Offset = seOffset->value();
+        d->OffsetUnit = kOffsetUnits.at(qMax(0, cbOffsetUnit->currentIndex()));
+        d->Source = static_cast<TDateSource>(cbDateSource->currentIndex());
+        d->SourceName = d->Source == TDateSource::Now ? QString() : eDateSourceName->text().trimmed();
+        d->InputPattern = eDateIn->text().isEmpty() ? QStringLiteral("yyyy-mm-dd") : eDateIn->text();
+        d->TimeOfDay = cbTime->currentIndex() == 1 ? TimeText(teTime->time()) : QString();
+    } else if (auto *a = dynamic_cast<TAskField *>(&f)) {
+        if (!eAskName->text().trimmed().isEmpty())
+            a->Name = eAskName->text().trimmed();
+        a->Caption = eAskCaption->text();
+        a->Default = eAskDefault->text();
+        if (QRegularExpression(eAskPattern->text()).isValid())
+            a->Pattern = eAskPattern->text();
+        a->Size = seAskSize->value();
+    } else if (auto *c = dynamic_cast<TCheckField *>(&f)) {
+        c->Scheme = static_cast<TCheckScheme>(cbCheckScheme->currentIndex());
+        if (OverParses(eCheckOver->text()))
+            c->Over = eCheckOver->text().trimmed();
     }
+}
+
+std::pair<QWidget *, QString> TFAdvanced::KindProblem() const
+{
+    if (rbSequence->isChecked() && seStep->value() == 0)
+        return {seStep, tr("The step must not be 0.")};
+    if (rbDate->isChecked() && cbDateSource->currentIndex() != int(TDateSource::Now) &&
+        eDateSourceName->text().trimmed().isEmpty())
+        return {eDateSourceName, tr("Give the column (its name or number) or the name of the value")
+                                     + kMessageLineBreak + tr("the date is read from.")};
+    if (rbAsk->isChecked()) {
+        if (eAskName->text().trimmed().isEmpty())
+            return {eAskName, tr("A value asked at print time needs a name.")};
+        const QRegularExpression re(eAskPattern->text());
+        if (!re.isValid())
+            return {eAskPattern, tr("This is not a valid regular expression: ") + eAskPattern->text() +
+                                     kMessageLineBreak + re.errorString()};
+    }
+    if (rbCheck->isChecked() && !OverParses(eCheckOver->text()))
+        return {eCheckOver, tr("Give the parts to check by their numbers, such as 1-3 or 1,2,5.")};
+    return {nullptr, QString()};
 }
 
 void TFAdvanced::ChangeSelected()
@@ -74,6 +161,7 @@ void TFAdvanced::ChangeSelected()
         return;
     ReadFields(*part);
     lFields->currentItem()->setText(EditedEntryText(*part));
+    UpdateSample();
 }
 
 void TFAdvanced::lFieldsClick()
@@ -81,6 +169,10 @@ void TFAdvanced::lFieldsClick()
     TAdvancedField *part = SelectedPart();
     if (!part)
         return;
+    // Loading one field must not write the others, still the previous
+    // part's, into this part.
+    const bool was = filling_;
+    filling_ = true;
     if (auto *t = dynamic_cast<TTextField *>(part)) {
         rbText->setChecked(true);
         eText->setText(t->Text);
@@ -89,20 +181,45 @@ void TFAdvanced::lFieldsClick()
         eFieldNum->setText(QString::number(i->FieldNum));
         eFieldMinSize->setText(QString::number(i->MinSize));
         ePadChar->setText(QString(i->PadChar));
+        cbFieldName->setEditText(i->FieldName);
     } else if (auto *s = dynamic_cast<TSequenceField *>(part)) {
         rbSequence->setChecked(true);
         eCurVal->setText(QString::number(s->CurVal));
         eMinVal->setText(QString::number(s->MinVal));
         eMaxVal->setText(QString::number(s->MaxVal));
         eSeqMinSize->setText(QString::number(s->MinSize));
+        seStep->setValue(s->Step);
+        seRepeat->setValue(s->Repeat);
+        cbPer->setCurrentIndex(int(s->Per));
+        cbRadix->setCurrentIndex(int(s->Radix));
     } else if (auto *d = dynamic_cast<TDateField *>(part)) {
         rbDate->setChecked(true);
         eDate->setText(d->Format);
+        seOffset->setValue(d->Offset);
+        cbOffsetUnit->setCurrentIndex(qMax(0, int(kOffsetUnits.indexOf(d->OffsetUnit.toLower()))));
+        cbDateSource->setCurrentIndex(int(d->Source));
+        eDateSourceName->setText(d->SourceName);
+        eDateIn->setText(d->InputPattern);
+        cbTime->setCurrentIndex(d->TimeOfDay.isEmpty() ? 0 : 1);
+        if (!d->TimeOfDay.isEmpty())
+            teTime->setTime(TimeOf(d->TimeOfDay));
+    } else if (auto *a = dynamic_cast<TAskField *>(part)) {
+        rbAsk->setChecked(true);
+        eAskName->setText(a->Name);
+        eAskCaption->setText(a->Caption);
+        eAskDefault->setText(a->Default);
+        eAskPattern->setText(a->Pattern);
+        seAskSize->setValue(a->Size);
+    } else if (auto *c = dynamic_cast<TCheckField *>(part)) {
+        rbCheck->setChecked(true);
+        cbCheckScheme->setCurrentIndex(int(c->Scheme));
+        eCheckOver->setText(c->Over);
     }
+    filling_ = was;
     UpdateEnabling();
 }
 
-void TFAdvanced::WarnAndRefocus(QLineEdit *field, const QString &text)
+void TFAdvanced::WarnAndRefocus(QWidget *field, const QString &text)
 {
     DialogMessage(this, text);
     leave_->Refocus(field);
@@ -146,6 +263,39 @@ void TFAdvanced::eDateExit()
 {
     if (eDate->text().isEmpty())
         eDate->setText(QStringLiteral("yyyymmdd"));
+    ChangeSelected();
+}
+
+void TFAdvanced::seStepExit()
+{
+    seStep->interpretText();
+    if (seStep->value() == 0)
+        WarnAndRefocus(seStep, tr("The step must not be 0."));
+    ChangeSelected();
+}
+
+// Only a part already made can lose its name here; a new one is refused when
+// it is added.
+void TFAdvanced::eAskNameExit()
+{
+    if (eAskName->text().trimmed().isEmpty() && dynamic_cast<TAskField *>(SelectedPart()))
+        WarnAndRefocus(eAskName, tr("A value asked at print time needs a name."));
+    ChangeSelected();
+}
+
+void TFAdvanced::eAskPatternExit()
+{
+    const QRegularExpression re(eAskPattern->text());
+    if (!re.isValid())
+        WarnAndRefocus(eAskPattern, tr("This is not a valid regular expression: ") + eAskPattern->text() +
+                                        kMessageLineBreak + re.errorString());
+    ChangeSelected();
+}
+
+void TFAdvanced::eCheckOverExit()
+{
+    if (!OverParses(eCheckOver->text()))
+        WarnAndRefocus(eCheckOver, tr("Give the parts to check by their numbers, such as 1-3 or 1,2,5."));
     ChangeSelected();
 }
 
@@ -234,13 +384,16 @@ QString TFAdvanced::DateHelpText()
         {"\"ampm\"", {QT_TR_NOOP("Displays the 12-hour clock specifier am or pm.")}},
         {"\"/\"", {QT_TR_NOOP("Displays the date separator character.")}},
         {"\":\"", {QT_TR_NOOP("Displays the time separator character.")}},
+        {"\"星期\"", {QT_TR_NOOP("Displays the weekday in Chinese (星期一-星期日).")}},
+        {"年 月 日", {QT_TR_NOOP("Are shown as they are, as are \"-\" and \".\":"),
+                      QT_TR_NOOP("\"yyyy年m月d日\" gives 2026年3月9日.")}},
     };
     QStringList lines = {tr("Date Format Specifiers"), tr("Specifier  Displays"),
                          QStringLiteral("=========  ========")};
     for (const Entry &e : entries) {
         bool first = true;
         for (const char *line : e.lines) {
-            const QString head = first ? QString::fromLatin1(e.specifier) : QString();
+            const QString head = first ? QString::fromUtf8(e.specifier) : QString();
             lines << head.leftJustified(11, QLatin1Char(' ')) + tr(line);
             first = false;
         }

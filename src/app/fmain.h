@@ -64,6 +64,9 @@ public:
     void AttachForms(TFLabelSettings *labelSettings, TFAdvanced *advanced, TFPrintDlg *printDlg,
                      TFTextImport *textImport, TFPrintProgress *printProgress);
     void EnsureForms();
+    // The advanced text editor, offering the header names of the data source
+    // the print dialog holds for named columns.
+    TFAdvanced *AdvancedEditor();
 
     // Loading without dialogs (command line, drops, the open commands); false
     // when nothing was opened.

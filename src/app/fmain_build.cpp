@@ -365,10 +365,7 @@ void TFMain::BuildWorkArea()
 
     pBCSettings = new TPropertiesPanel(this);
     eText = pBCSettings->TextEdit();
-    pBCSettings->AdvancedForm = [this] {
-        EnsureForms();
-        return FAdvanced;
-    };
+    pBCSettings->AdvancedForm = [this] { return AdvancedEditor(); };
     connect(pBCSettings, &TPropertiesPanel::State, this, &TFMain::SetStateText);
     connect(pBCSettings, &TPropertiesPanel::FontChosen, this, [this](const TItemFont &f) { CurrentFont = f; });
     // In a short window the panel scrolls rather than squeezing its controls.

@@ -14,6 +14,7 @@
 #include "app/ftextimport.h"
 #include "app/rulers.h"
 #include "canvas/canvaslabel.h"
+#include "data/sourcechoice.h"
 #include "model/labelundo.h"
 #include "app/messages.h"
 #include "printing/qprinter_device.h"
@@ -57,6 +58,27 @@ void TFMain::PrintPreview1Click()
             item->MarkChanged(true);
         EnableSave();
     }
+}
+
+namespace {
+// A data file's header names (an SQLite file's too). Other databases are
+// left out: a server may be slow, or ask for a password, each time the
+// editor opens.
+QStringList fileColumnNames(const TSourceChoice &choice)
+{
+    if (!HasDataSource(choice) ||
+        (IsDatabaseUrl(choice.Name) && !choice.Name.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive)))
+        return {};
+    QString error;
+    return SourceColumnNames(choice, &error);
+}
+} // namespace
+
+TFAdvanced *TFMain::AdvancedEditor()
+{
+    EnsureForms();
+    FAdvanced->SetColumnNames(fileColumnNames(FPrintDlg->Choices().DataSource()));
+    return FAdvanced;
 }
 
 void TFMain::AttachForms(TFLabelSettings *labelSettings, TFAdvanced *advanced, TFPrintDlg *printDlg,

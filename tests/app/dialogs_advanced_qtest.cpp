@@ -3,10 +3,13 @@
 #include "app/fadvanced.h"
 #include "dialogs_testkit.h"
 
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QTimeEdit>
 #include <QtTest>
 
 namespace {
@@ -31,6 +34,17 @@ QStringList texts(const TFieldList &fields)
     for (const auto &f : fields)
         r << static_cast<const TTextField &>(*f).Text;
     return r;
+}
+
+// Types any characters, also those QTest's key names lack (年, 星).
+void typeChars(QWidget *field, const QString &text)
+{
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(field, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(field, &release);
+    }
 }
 
 void clickEntry(QListWidget *list, int row)
@@ -67,6 +81,11 @@ private slots:
     void loadedColumnEntryIsRewrittenWhenLeft();
     void removedEntryLeavesNoSelection();
     void dateHelpLayout();
+    void newSettingsRoundTrip_data();
+    void newSettingsRoundTrip();
+    void refusals_data();
+    void refusals();
+    void sampleFollowsTheList();
 };
 
 void AdvancedEditorTest::counterEntryIsPadded()
@@ -334,8 +353,199 @@ void AdvancedEditorTest::dateHelpLayout()
     QCOMPARE(lines.value(3), QStringLiteral("\"d\"        Displays the day as a number without a leading"));
     QCOMPARE(lines.value(4), QStringLiteral("           zero (1-31)."));
     QVERIFY(lines.contains(QStringLiteral("\"am\"/\"pm\"  Uses the 12-hour clock for the preceding h or hh")));
-    QCOMPARE(lines.last(), QStringLiteral("\":\"        Displays the time separator character."));
-    QCOMPARE(lines.size(), 3 + 21 + 8);
+    QVERIFY(lines.contains(QStringLiteral("\":\"        Displays the time separator character.")));
+    QVERIFY(lines.contains(QStringLiteral("\"星期\"       Displays the weekday in Chinese (星期一-星期日).")));
+    QCOMPARE(lines.size(), 3 + 23 + 9);
+}
+
+// Each kind's new settings, typed into the form, added, and loaded back.
+void AdvancedEditorTest::newSettingsRoundTrip_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("entry"); // the entry after adding; empty: not compared
+    QTest::newRow("column by name") << "FIELD" << "FIELD[F_批号]";
+    QTest::newRow("counter") << "SEQUENCE" << "SEQUENCE[00A]";
+    QTest::newRow("date") << "DATE" << "";
+    QTest::newRow("asked") << "ASK" << "";
+    QTest::newRow("check") << "CHECK" << "";
+}
+
+void AdvancedEditorTest::newSettingsRoundTrip()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, entry);
+    TFAdvanced dlg;
+    dlg.SetColumnNames({QStringLiteral("批号"), QStringLiteral("日期")});
+    TFieldList fields;
+    fields.push_back(textPart(QStringLiteral("x")));
+    WhenShown(&dlg, [&] {
+        if (kind == "FIELD") {
+            ClickIndicator(dlg.rbField);
+            QCOMPARE(dlg.cbFieldName->count(), 2);
+            dlg.cbFieldName->setCurrentIndex(0);
+        } else if (kind == "SEQUENCE") {
+            ClickIndicator(dlg.rbSequence);
+            QVERIFY(dlg.seStep->isEnabled());
+            TypeInto(dlg.eCurVal, QStringLiteral("10"));
+            TypeInto(dlg.eSeqMinSize, QStringLiteral("3"));
+            dlg.seStep->setValue(-2);
+            dlg.seRepeat->setValue(3);
+            dlg.cbPer->setCurrentIndex(1);
+            dlg.cbRadix->setCurrentIndex(1);
+        } else if (kind == "DATE") {
+            ClickIndicator(dlg.rbDate);
+            QVERIFY(!dlg.eDateIn->isEnabled());
+            TypeInto(dlg.eDate, QString());
+            typeChars(dlg.eDate, QStringLiteral("yyyy年m月d日 星期X1"));
+            QCOMPARE(dlg.eDate->text(), QStringLiteral("yyyy年m月d日 星期"));
+            dlg.seOffset->setValue(-6);
+            dlg.cbOffsetUnit->setCurrentIndex(1);
+            dlg.cbDateSource->setCurrentIndex(1);
+            QVERIFY(dlg.eDateIn->isEnabled());
+            QVERIFY(!dlg.teTime->isEnabled());
+            dlg.eDateSourceName->setText(QStringLiteral("日期"));
+            TypeInto(dlg.eDateIn, QStringLiteral("dd.mm.yyyy"));
+            dlg.cbTime->setCurrentIndex(1);
+            QVERIFY(dlg.teTime->isEnabled());
+            dlg.teTime->setTime(QTime(8, 30));
+        } else if (kind == "ASK") {
+            ClickIndicator(dlg.rbAsk);
+            TypeInto(dlg.eAskName, QStringLiteral("lot"));
+            dlg.eAskCaption->setText(QStringLiteral("批号"));
+            TypeInto(dlg.eAskDefault, QStringLiteral("A1"));
+            TypeInto(dlg.eAskPattern, QStringLiteral("[A-Z][0-9]+"));
+            dlg.seAskSize->setValue(8);
+        } else if (kind == "CHECK") {
+            ClickIndicator(dlg.rbCheck);
+            dlg.cbCheckScheme->setCurrentIndex(int(TCheckScheme::Mod97));
+            TypeInto(dlg.eCheckOver, QStringLiteral("1"));
+        }
+        QTest::mouseClick(dlg.AddBtn, Qt::LeftButton);
+        QCOMPARE(dlg.lFields->count(), 2);
+        const QString added = dlg.lFields->item(1)->text();
+        QVERIFY2(added.startsWith(kind + '['), qPrintable(added));
+        if (!entry.isEmpty())
+            QCOMPARE(added, entry);
+        // Another part selected and this one again: the form shows its values.
+        clickEntry(dlg.lFields, 0);
+        clickEntry(dlg.lFields, 1);
+        if (kind == "FIELD")
+            QCOMPARE(dlg.cbFieldName->currentText(), QStringLiteral("批号"));
+        else if (kind == "SEQUENCE")
+            QCOMPARE(std::tuple(dlg.seStep->value(), dlg.seRepeat->value(), dlg.cbPer->currentIndex(),
+                                dlg.cbRadix->currentIndex()),
+                     std::tuple(-2, 3, 1, 1));
+        else if (kind == "DATE")
+            QCOMPARE(std::tuple(dlg.seOffset->value(), dlg.cbDateSource->currentIndex(), dlg.eDateSourceName->text(),
+                                dlg.teTime->time()),
+                     std::tuple(-6, 1, QStringLiteral("日期"), QTime(8, 30)));
+        else if (kind == "ASK")
+            QCOMPARE(dlg.eAskPattern->text(), QStringLiteral("[A-Z][0-9]+"));
+        else if (kind == "CHECK")
+            QCOMPARE(dlg.eCheckOver->text(), QStringLiteral("1"));
+        QCOMPARE(dlg.lFields->item(1)->text(), added);
+        QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
+    });
+    QVERIFY(dlg.Execute(fields));
+    QCOMPARE(fields.size(), size_t(2));
+    const TAdvancedField *f = fields[1].get();
+    if (auto *i = dynamic_cast<const TImportedField *>(f)) {
+        QCOMPARE(i->FieldName, QStringLiteral("批号"));
+    } else if (auto *s = dynamic_cast<const TSequenceField *>(f)) {
+        QCOMPARE(std::tuple(s->CurVal, s->Step, s->Repeat, s->Per, s->Radix),
+                 std::tuple(10, -2, 3, TCountPer::Record, TCountRadix::Hex));
+    } else if (auto *d = dynamic_cast<const TDateField *>(f)) {
+        QCOMPARE(DateOffsetText(d->Offset, d->OffsetUnit), QStringLiteral("-6m"));
+        QCOMPARE(DateSourceText(d->Source, d->SourceName), QStringLiteral("column:日期"));
+        QCOMPARE(std::tuple(d->Format, d->InputPattern, d->TimeOfDay),
+                 std::tuple(QStringLiteral("yyyy年m月d日 星期"), QStringLiteral("dd.mm.yyyy"), QStringLiteral("08:30")));
+    } else if (auto *a = dynamic_cast<const TAskField *>(f)) {
+        QCOMPARE(std::tuple(a->Name, a->Caption, a->Default, a->Pattern, a->Size),
+                 std::tuple(QStringLiteral("lot"), QStringLiteral("批号"), QStringLiteral("A1"),
+                            QStringLiteral("[A-Z][0-9]+"), 8));
+    } else if (auto *c = dynamic_cast<const TCheckField *>(f)) {
+        QCOMPARE(c->Scheme, TCheckScheme::Mod97);
+        QCOMPARE(c->Over, QStringLiteral("1"));
+    } else {
+        QFAIL("no part of the kind added");
+    }
+}
+
+// Values no part can take are refused with a message and the focus back in
+// the field; the part is not added.
+void AdvancedEditorTest::refusals_data()
+{
+    QTest::addColumn<QString>("radio");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message"); // its start
+    QTest::newRow("step 0") << "rbSequence" << "seStep" << "0" << "The step must not be 0.";
+    QTest::newRow("bad pattern") << "rbAsk" << "eAskPattern" << "[0-9"
+                                 << "This is not a valid regular expression: [0-9";
+    QTest::newRow("no name") << "rbAsk" << "eAskName" << "" << "A value asked at print time needs a name.";
+    QTest::newRow("over unreadable") << "rbCheck" << "eCheckOver" << "3-1"
+                                     << "Give the parts to check by their numbers";
+    QTest::newRow("over letters") << "rbCheck" << "eCheckOver" << "a" << "Give the parts to check by their numbers";
+}
+
+void AdvancedEditorTest::refusals()
+{
+    QFETCH(QString, radio);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    TFAdvanced dlg;
+    TFieldList fields;
+    MessageCatcher messages;
+    WhenShown(&dlg, [&] {
+        ClickIndicator(Find<QRadioButton>(&dlg, qPrintable(radio)));
+        if (radio == "rbAsk" && field != "eAskName")
+            TypeInto(dlg.eAskName, QStringLiteral("lot"));
+        auto *w = Find<QWidget>(&dlg, qPrintable(field));
+        if (auto *e = qobject_cast<QLineEdit *>(w)) {
+            TypeInto(e, typed);
+        } else {
+            w->setFocus();
+            static_cast<QAbstractSpinBox *>(w)->selectAll();
+            QTest::keyClicks(w, typed);
+        }
+        QTest::mouseClick(dlg.AddBtn, Qt::LeftButton);
+        QCOMPARE(messages.texts.size(), 1);
+        QVERIFY2(messages.texts[0].startsWith(message), qPrintable(messages.texts[0]));
+        QCOMPARE(QApplication::focusWidget(), w);
+        QCOMPARE(dlg.lFields->count(), 0);
+    });
+    dlg.Execute(fields);
+}
+
+// The sample composes the list as it stands: edits, additions, reordering,
+// removal; Cancel still leaves the parts untouched.
+void AdvancedEditorTest::sampleFollowsTheList()
+{
+    TFAdvanced dlg;
+    TFieldList fields;
+    fields.push_back(textPart(QStringLiteral("A")));
+    fields.push_back(textPart(QStringLiteral("B")));
+    WhenShown(&dlg, [&] {
+        QCOMPARE(dlg.lSample->text(), QStringLiteral("AB"));
+        clickEntry(dlg.lFields, 0);
+        TypeInto(dlg.eText, QStringLiteral("a-"));
+        QCOMPARE(dlg.lSample->text(), QStringLiteral("a-B"));
+        ClickIndicator(dlg.rbSequence);
+        TypeInto(dlg.eCurVal, QStringLiteral("12"));
+        TypeInto(dlg.eSeqMinSize, QStringLiteral("3"));
+        QTest::mouseClick(dlg.AddBtn, Qt::LeftButton);
+        QCOMPARE(dlg.lSample->text(), QStringLiteral("a-B012"));
+        dlg.cbRadix->setCurrentIndex(int(TCountRadix::Hex));
+        QCOMPARE(dlg.lSample->text(), QStringLiteral("a-B00C"));
+        dropAt(dlg.lFields, dlg.lFields->visualItemRect(dlg.lFields->item(0)).center());
+        QCOMPARE(dlg.lSample->text(), QStringLiteral("00Ca-B"));
+        QTest::mouseClick(dlg.SubBtn, Qt::LeftButton);
+        QCOMPARE(dlg.lSample->text(), QStringLiteral("a-B"));
+        QTest::mouseClick(dlg.CancelBtn, Qt::LeftButton);
+    });
+    QVERIFY(!dlg.Execute(fields));
+    QCOMPARE(texts(fields), (QStringList{"A", "B"}));
 }
 
 QTEST_MAIN(AdvancedEditorTest)

@@ -11,6 +11,7 @@
 #include "model/labelformat.h"
 #include "app/messages.h"
 #include "app/appprinter.h"
+#include "app/fadvanced.h"
 #include "app/fprintdlg.h"
 #include "printing/qprinter_device.h"
 #include "printing/sheetlayout.h"
@@ -36,6 +37,8 @@
 #include <QTemporaryDir>
 #include <QMimeData>
 #include <QScrollArea>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTimer>
@@ -616,6 +619,42 @@ private slots:
         QVERIFY(!surface()->SelectedItem->Advanced);
         QVERIFY(eText->isEnabled());
         QCOMPARE(QApplication::focusWidget(), eText);
+    }
+
+    // The editor offers the header of the print dialog's source; a column
+    // chosen by name is listed by it in the panel.
+    void advancedEditorOffersTheSourcesColumns()
+    {
+        const QString file = home.filePath("goods.db");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("make"));
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("create table goods (lot text, made text)")));
+            QVERIFY(q.exec(QStringLiteral("insert into goods values ('A1', '2026-03-09')")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("make"));
+        win->EnsureForms();
+        win->FPrintDlg->SetSqlSource(QLatin1String("sqlite://") + file, QStringLiteral("select lot, made from goods"));
+        clickWithTool("sbText", {100, 60});
+        Find<QAbstractButton>(win.get(), "rbAdvancedText")->click();
+        QStringList offered;
+        whenModal([&](QDialog *dialog) {
+            auto *editor = qobject_cast<TFAdvanced *>(dialog);
+            QVERIFY(editor);
+            for (int i = 0; i < editor->cbFieldName->count(); ++i)
+                offered << editor->cbFieldName->itemText(i);
+            ClickIndicator(editor->rbField);
+            editor->cbFieldName->setCurrentIndex(1);
+            QTest::mouseClick(editor->AddBtn, Qt::LeftButton);
+            QTest::mouseClick(editor->OKBtn, Qt::LeftButton);
+        });
+        Find<QAbstractButton>(win.get(), "sbFieldEdit")->click();
+        QCOMPARE(offered, (QStringList{"lot", "made"}));
+        auto *list = Find<QListWidget>(win.get(), "lbFields");
+        QCOMPARE(list->count(), 1);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("FIELD[F_made]"));
     }
 
     void newLabelClearsItems()
