@@ -1114,6 +1114,265 @@
         <source>Date/Time Picker Format Strings</source>
         <translation>Date/Time Picker Format Strings</translation>
     </message>
+    <message>
+        <source>打印时输入</source>
+        <translation>Ask when printing</translation>
+    </message>
+    <message>
+        <source>校验位</source>
+        <translation>Check digit</translation>
+    </message>
+    <message>
+        <source>按段落号</source>
+        <translation>By field number</translation>
+    </message>
+    <message>
+        <source>数据源标题行中的列名；填写后优先于段落号</source>
+        <translation>A column name from the data source&apos;s header; when given, it wins over the field number</translation>
+    </message>
+    <message>
+        <source>负数为倒数</source>
+        <translation>A negative step counts down</translation>
+    </message>
+    <message>
+        <source>每个值打印的次数</source>
+        <translation>How many times each value prints</translation>
+    </message>
+    <message>
+        <source>每张标签</source>
+        <translation>Per label</translation>
+    </message>
+    <message>
+        <source>每条记录</source>
+        <translation>Per record</translation>
+    </message>
+    <message>
+        <source>每页</source>
+        <translation>Per page</translation>
+    </message>
+    <message>
+        <source>十进制</source>
+        <translation>Decimal</translation>
+    </message>
+    <message>
+        <source>十六进制</source>
+        <translation>Hexadecimal</translation>
+    </message>
+    <message>
+        <source>字母</source>
+        <translation>Letters</translation>
+    </message>
+    <message>
+        <source>加到来源日期上；负数为之前</source>
+        <translation>Added to the source date; negative goes back</translation>
+    </message>
+    <message>
+        <source>天</source>
+        <translation>days</translation>
+    </message>
+    <message>
+        <source>月</source>
+        <translation>months</translation>
+    </message>
+    <message>
+        <source>年</source>
+        <translation>years</translation>
+    </message>
+    <message>
+        <source>当前日期</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>数据列</source>
+        <translation>Data column</translation>
+    </message>
+    <message>
+        <source>列名、列号或名称</source>
+        <translation>Column name or number, or the asked name</translation>
+    </message>
+    <message>
+        <source>数据列或输入值的日期格式</source>
+        <translation>How the column or the typed value writes the date</translation>
+    </message>
+    <message>
+        <source>当前时间</source>
+        <translation>Current time</translation>
+    </message>
+    <message>
+        <source>固定时间</source>
+        <translation>Fixed time</translation>
+    </message>
+    <message>
+        <source>例如 批号</source>
+        <translation>e.g. Lot number</translation>
+    </message>
+    <message>
+        <source>空 = 任意</source>
+        <translation>empty = any</translation>
+    </message>
+    <message>
+        <source>不限</source>
+        <translation>any</translation>
+    </message>
+    <message>
+        <source>例如 1-3</source>
+        <translation>e.g. 1-3</translation>
+    </message>
+    <message>
+        <source>校验的区域序号，例如 1-3 或 1,2,5；空 = 前面所有区域</source>
+        <translation>The numbers of the fields to check, e.g. 1-3 or 1,2,5; empty = all earlier fields</translation>
+    </message>
+    <message>
+        <source>各区域组成的文字（设计时的样子）</source>
+        <translation>The fields&apos; composed text, as the design shows it</translation>
+    </message>
+    <message>
+        <source>列名</source>
+        <translation>Column name</translation>
+    </message>
+    <message>
+        <source>步长</source>
+        <translation>Step</translation>
+    </message>
+    <message>
+        <source>重复</source>
+        <translation>Repeat</translation>
+    </message>
+    <message>
+        <source>递增</source>
+        <translation>Counts</translation>
+    </message>
+    <message>
+        <source>进制</source>
+        <translation>Radix</translation>
+    </message>
+    <message>
+        <source>偏移</source>
+        <translation>Offset</translation>
+    </message>
+    <message>
+        <source>来源</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>列/名称</source>
+        <translation>Column/name</translation>
+    </message>
+    <message>
+        <source>输入格式</source>
+        <translation>Input format</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Caption</translation>
+    </message>
+    <message>
+        <source>默认值</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>格式(正则表达式)</source>
+        <translation>Format (regular expression)</translation>
+    </message>
+    <message>
+        <source>最大长度</source>
+        <translation>Maximum length</translation>
+    </message>
+    <message>
+        <source>算法</source>
+        <translation>Scheme</translation>
+    </message>
+    <message>
+        <source>覆盖区域</source>
+        <translation>Covers fields</translation>
+    </message>
+    <message>
+        <source>示例</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>The step must not be 0.</source>
+        <translation>The step must not be 0.</translation>
+    </message>
+    <message>
+        <source>Give the column (its name or number) or the name of the value</source>
+        <translation>Give the column (its name or number) or the name of the value</translation>
+    </message>
+    <message>
+        <source>the date is read from.</source>
+        <translation>the date is read from.</translation>
+    </message>
+    <message>
+        <source>A value asked at print time needs a name.</source>
+        <translation>A value asked at print time needs a name.</translation>
+    </message>
+    <message>
+        <source>This is not a valid regular expression: </source>
+        <translation>This is not a valid regular expression: </translation>
+    </message>
+    <message>
+        <source>Give the parts to check by their numbers, such as 1-3 or 1,2,5.</source>
+        <translation>Give the parts to check by their numbers, such as 1-3 or 1,2,5.</translation>
+    </message>
+    <message>
+        <source>Displays the weekday in Chinese (星期一-星期日).</source>
+        <translation>Displays the weekday in Chinese (星期一 Monday - 星期日 Sunday).</translation>
+    </message>
+    <message>
+        <source>Are shown as they are, as are &quot;-&quot; and &quot;.&quot;:</source>
+        <translation>Are shown as they are, as are &quot;-&quot; and &quot;.&quot;:</translation>
+    </message>
+    <message>
+        <source>&quot;yyyy年m月d日&quot; gives 2026年3月9日.</source>
+        <translation>&quot;yyyy年m月d日&quot; gives 2026年3月9日 (9 March 2026).</translation>
+    </message>
+</context>
+<context>
+    <name>TFAskValues</name>
+    <message>
+        <source>打印时输入</source>
+        <translation>Values for this print</translation>
+    </message>
+    <message>
+        <source>格式：%1</source>
+        <translation>Pattern: %1</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>:</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>请输入“%1”。</source>
+        <translation>Please enter “%1”.</translation>
+    </message>
+    <message>
+        <source>“%1”最多 %2 个字符。</source>
+        <translation>“%1” takes at most %2 characters.</translation>
+    </message>
+    <message>
+        <source>“%1”的值不符合格式：%2</source>
+        <translation>The value of “%1” does not match the pattern: %2</translation>
+    </message>
+    <message>
+        <source>“%1”的格式无效：%2</source>
+        <translation>The pattern of “%1” is invalid: %2</translation>
+    </message>
 </context>
 <context>
     <name>TFCalibration</name>
@@ -2065,6 +2324,18 @@ Overwriting it loses those changes.</translation>
 %1</source>
         <translation>The labels were printed without the pictures that cannot be read:
 %1</translation>
+    </message>
+    <message>
+        <source>按数据列打印数量</source>
+        <translation>Quantity from column</translation>
+    </message>
+    <message>
+        <source>列名或列号（从 1 起）：每条记录打印该列所写的标签数</source>
+        <translation>Column name or number (from 1): each record prints as many labels as this column says</translation>
+    </message>
+    <message>
+        <source>请选择给出打印数量的数据列。</source>
+        <translation>Please choose the column that gives the quantity.</translation>
     </message>
 </context>
 <context>

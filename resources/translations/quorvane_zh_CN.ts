@@ -1114,6 +1114,265 @@
         <source>Date/Time Picker Format Strings</source>
         <translation>Date/Time Picker Format Strings</translation>
     </message>
+    <message>
+        <source>打印时输入</source>
+        <translation>打印时输入</translation>
+    </message>
+    <message>
+        <source>校验位</source>
+        <translation>校验位</translation>
+    </message>
+    <message>
+        <source>按段落号</source>
+        <translation>按段落号</translation>
+    </message>
+    <message>
+        <source>数据源标题行中的列名；填写后优先于段落号</source>
+        <translation>数据源标题行中的列名；填写后优先于段落号</translation>
+    </message>
+    <message>
+        <source>负数为倒数</source>
+        <translation>负数为倒数</translation>
+    </message>
+    <message>
+        <source>每个值打印的次数</source>
+        <translation>每个值打印的次数</translation>
+    </message>
+    <message>
+        <source>每张标签</source>
+        <translation>每张标签</translation>
+    </message>
+    <message>
+        <source>每条记录</source>
+        <translation>每条记录</translation>
+    </message>
+    <message>
+        <source>每页</source>
+        <translation>每页</translation>
+    </message>
+    <message>
+        <source>十进制</source>
+        <translation>十进制</translation>
+    </message>
+    <message>
+        <source>十六进制</source>
+        <translation>十六进制</translation>
+    </message>
+    <message>
+        <source>字母</source>
+        <translation>字母</translation>
+    </message>
+    <message>
+        <source>加到来源日期上；负数为之前</source>
+        <translation>加到来源日期上；负数为之前</translation>
+    </message>
+    <message>
+        <source>天</source>
+        <translation>天</translation>
+    </message>
+    <message>
+        <source>月</source>
+        <translation>月</translation>
+    </message>
+    <message>
+        <source>年</source>
+        <translation>年</translation>
+    </message>
+    <message>
+        <source>当前日期</source>
+        <translation>当前日期</translation>
+    </message>
+    <message>
+        <source>数据列</source>
+        <translation>数据列</translation>
+    </message>
+    <message>
+        <source>列名、列号或名称</source>
+        <translation>列名、列号或名称</translation>
+    </message>
+    <message>
+        <source>数据列或输入值的日期格式</source>
+        <translation>数据列或输入值的日期格式</translation>
+    </message>
+    <message>
+        <source>当前时间</source>
+        <translation>当前时间</translation>
+    </message>
+    <message>
+        <source>固定时间</source>
+        <translation>固定时间</translation>
+    </message>
+    <message>
+        <source>例如 批号</source>
+        <translation>例如 批号</translation>
+    </message>
+    <message>
+        <source>空 = 任意</source>
+        <translation>空 = 任意</translation>
+    </message>
+    <message>
+        <source>不限</source>
+        <translation>不限</translation>
+    </message>
+    <message>
+        <source>例如 1-3</source>
+        <translation>例如 1-3</translation>
+    </message>
+    <message>
+        <source>校验的区域序号，例如 1-3 或 1,2,5；空 = 前面所有区域</source>
+        <translation>校验的区域序号，例如 1-3 或 1,2,5；空 = 前面所有区域</translation>
+    </message>
+    <message>
+        <source>各区域组成的文字（设计时的样子）</source>
+        <translation>各区域组成的文字（设计时的样子）</translation>
+    </message>
+    <message>
+        <source>列名</source>
+        <translation>列名</translation>
+    </message>
+    <message>
+        <source>步长</source>
+        <translation>步长</translation>
+    </message>
+    <message>
+        <source>重复</source>
+        <translation>重复</translation>
+    </message>
+    <message>
+        <source>递增</source>
+        <translation>递增</translation>
+    </message>
+    <message>
+        <source>进制</source>
+        <translation>进制</translation>
+    </message>
+    <message>
+        <source>偏移</source>
+        <translation>偏移</translation>
+    </message>
+    <message>
+        <source>来源</source>
+        <translation>来源</translation>
+    </message>
+    <message>
+        <source>列/名称</source>
+        <translation>列/名称</translation>
+    </message>
+    <message>
+        <source>输入格式</source>
+        <translation>输入格式</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>标题</translation>
+    </message>
+    <message>
+        <source>默认值</source>
+        <translation>默认值</translation>
+    </message>
+    <message>
+        <source>格式(正则表达式)</source>
+        <translation>格式(正则表达式)</translation>
+    </message>
+    <message>
+        <source>最大长度</source>
+        <translation>最大长度</translation>
+    </message>
+    <message>
+        <source>算法</source>
+        <translation>算法</translation>
+    </message>
+    <message>
+        <source>覆盖区域</source>
+        <translation>覆盖区域</translation>
+    </message>
+    <message>
+        <source>示例</source>
+        <translation>示例</translation>
+    </message>
+    <message>
+        <source>The step must not be 0.</source>
+        <translation>步长不能为 0。</translation>
+    </message>
+    <message>
+        <source>Give the column (its name or number) or the name of the value</source>
+        <translation>请填写日期所取的数据列（列名或列号）</translation>
+    </message>
+    <message>
+        <source>the date is read from.</source>
+        <translation>或打印时输入值的名称。</translation>
+    </message>
+    <message>
+        <source>A value asked at print time needs a name.</source>
+        <translation>打印时输入的值需要一个名称。</translation>
+    </message>
+    <message>
+        <source>This is not a valid regular expression: </source>
+        <translation>不是有效的正则表达式：</translation>
+    </message>
+    <message>
+        <source>Give the parts to check by their numbers, such as 1-3 or 1,2,5.</source>
+        <translation>请用区域序号指定校验的区域，例如 1-3 或 1,2,5。</translation>
+    </message>
+    <message>
+        <source>Displays the weekday in Chinese (星期一-星期日).</source>
+        <translation>Displays the weekday in Chinese (星期一-星期日).</translation>
+    </message>
+    <message>
+        <source>Are shown as they are, as are &quot;-&quot; and &quot;.&quot;:</source>
+        <translation>Are shown as they are, as are &quot;-&quot; and &quot;.&quot;:</translation>
+    </message>
+    <message>
+        <source>&quot;yyyy年m月d日&quot; gives 2026年3月9日.</source>
+        <translation>&quot;yyyy年m月d日&quot; gives 2026年3月9日.</translation>
+    </message>
+</context>
+<context>
+    <name>TFAskValues</name>
+    <message>
+        <source>打印时输入</source>
+        <translation>打印时输入</translation>
+    </message>
+    <message>
+        <source>格式：%1</source>
+        <translation>格式：%1</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>：</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>确定(&amp;O)</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>取消(&amp;C)</translation>
+    </message>
+    <message>
+        <source>请输入“%1”。</source>
+        <translation>请输入“%1”。</translation>
+    </message>
+    <message>
+        <source>“%1”最多 %2 个字符。</source>
+        <translation>“%1”最多 %2 个字符。</translation>
+    </message>
+    <message>
+        <source>“%1”的值不符合格式：%2</source>
+        <translation>“%1”的值不符合格式：%2</translation>
+    </message>
+    <message>
+        <source>“%1”的格式无效：%2</source>
+        <translation>“%1”的格式无效：%2</translation>
+    </message>
 </context>
 <context>
     <name>TFCalibration</name>
@@ -2065,6 +2324,18 @@
 %1</source>
         <translation>标签已打印，但缺少无法读取的图像：
 %1</translation>
+    </message>
+    <message>
+        <source>按数据列打印数量</source>
+        <translation>按数据列打印数量</translation>
+    </message>
+    <message>
+        <source>列名或列号（从 1 起）：每条记录打印该列所写的标签数</source>
+        <translation>列名或列号（从 1 起）：每条记录打印该列所写的标签数</translation>
+    </message>
+    <message>
+        <source>请选择给出打印数量的数据列。</source>
+        <translation>请选择给出打印数量的数据列。</translation>
     </message>
 </context>
 <context>
