@@ -9,6 +9,8 @@ const QString kText = QStringLiteral("TEXT");
 const QString kField = QStringLiteral("FIELD");
 const QString kSequence = QStringLiteral("SEQUENCE");
 const QString kDate = QStringLiteral("DATE");
+const QString kAsk = QStringLiteral("ASK");
+const QString kCheck = QStringLiteral("CHECK");
 
 // Fill never grows a text beyond this many bytes: a size read from an edited
 // label file must not exhaust memory (the editor allows at most 99).
@@ -33,6 +35,10 @@ std::unique_ptr<TAdvancedField> CloneField(const TAdvancedField &f)
         return std::make_unique<TSequenceField>(*t);
     if (auto *t = dynamic_cast<const TDateField *>(&f))
         return std::make_unique<TDateField>(*t);
+    if (auto *t = dynamic_cast<const TAskField *>(&f))
+        return std::make_unique<TAskField>(*t);
+    if (auto *t = dynamic_cast<const TCheckField *>(&f))
+        return std::make_unique<TCheckField>(*t);
     return std::make_unique<TAdvancedField>(f.FieldType);
 }
 
@@ -123,68 +129,129 @@ QString FieldDesignText(const TAdvancedField &f)
     if (auto *t = As<TTextField>(f, kText))
         return t->Text;
     if (auto *t = As<TImportedField>(f, kField))
-        return PadRight(QStringLiteral("F_") + QString::number(t->FieldNum), t->MinSize, t->PadChar);
+        return PadRight(QStringLiteral("F_") + (t->FieldName.isEmpty() ? QString::number(t->FieldNum) : t->FieldName),
+                        t->MinSize, t->PadChar);
     if (auto *t = As<TSequenceField>(f, kSequence))
-        return PadLeft(QString::number(t->CurVal), t->MinSize, QLatin1Char('0'));
+        return SequenceText(*t);
     if (auto *t = As<TDateField>(f, kDate))
-        return FormatDateTime(t->Format, QDateTime::currentDateTime());
+        return FormatDateTime(t->Format, DatePartMoment(*t, TComposeContext{}));
+    if (auto *t = As<TAskField>(f, kAsk))
+        return t->Default.isEmpty() ? t->Name : t->Default;
+    // Alone it has nothing to check: the scheme's name stands in.
+    if (auto *t = As<TCheckField>(f, kCheck))
+        return CheckSchemeName(t->Scheme);
     return {};
 }
 
 QString FieldPrintText(const TAdvancedField &f, const TDataRow *row)
 {
+    TComposeContext context;
+    context.Row = row;
+    return FieldPrintText(f, context);
+}
+
+QString FieldPrintText(const TAdvancedField &f, const TComposeContext &context, TComposeFailure *failure)
+{
     if (auto *t = As<TImportedField>(f, kField)) {
         QString v;
-        if (row && t->FieldNum >= 1 && t->FieldNum <= row->size())
-            v = row->at(t->FieldNum - 1);
+        const int column = t->FieldName.isEmpty() ? t->FieldNum : FindColumn(t->FieldName, context.Columns);
+        if (context.Row && column >= 1 && column <= context.Row->size())
+            v = context.Row->at(column - 1);
+        else if (context.Row && column == 0 && failure && !*failure)
+            *failure = {TComposeFailure::ColumnMissing, t->FieldName, {}, {}, t->FieldName};
         return PadRight(v, t->MinSize, t->PadChar);
     }
+    if (auto *t = As<TDateField>(f, kDate)) {
+        const QDateTime when = DatePartMoment(*t, context, failure);
+        return when.isValid() ? FormatDateTime(t->Format, when) : QString();
+    }
+    if (auto *t = As<TAskField>(f, kAsk)) {
+        if (!context.Answers)
+            return t->Default;
+        const auto it = context.Answers->constFind(t->Name);
+        if (it != context.Answers->cend())
+            return *it;
+        if (t->Default.isEmpty() && failure && !*failure)
+            *failure = {TComposeFailure::AnswerMissing, {}, {}, {}, t->Name};
+        return t->Default;
+    }
+    if (As<TCheckField>(f, kCheck))
+        return {}; // composed with its item's other parts
     // The other kinds print what the design surface shows.
     return FieldDesignText(f);
 }
 
-QString ComposeDesignText(const TFieldList &fields, qsizetype maxLength)
+namespace {
+// Fills the texts of the check parts over the texts of the parts they
+// cover, in list order (a check part covering a later check part sees it
+// empty).
+void ComposeChecks(const TFieldList &fields, QStringList &texts, TComposeFailure *failure, bool design)
+{
+    const int count = int(fields.size());
+    for (int k = 0; k < count; ++k) {
+        auto *c = fields[k] ? As<TCheckField>(*fields[k], kCheck) : nullptr;
+        if (!c)
+            continue;
+        QString over;
+        for (int part : CheckCoverage(c->Over, k + 1, count))
+            over += texts[part - 1];
+        bool ok = false;
+        const QString digit = CheckDigit(c->Scheme, over, &ok);
+        if (ok) {
+            texts[k] = digit;
+        } else if (design) {
+            texts[k] = c->Scheme == TCheckScheme::Mod97 ? QStringLiteral("??") : QStringLiteral("?");
+        } else if (failure && !*failure) {
+            *failure = {TComposeFailure::CheckCharacters, over, {}, c->Scheme, {}};
+        }
+    }
+}
+
+QString Join(const QStringList &texts, qsizetype maxLength)
 {
     QString r;
-    for (const auto &f : fields)
-        if (f && (maxLength < 0 || r.size() < maxLength))
-            AppendUpTo(r, FieldDesignText(*f), maxLength);
+    for (const QString &t : texts)
+        if (maxLength < 0 || r.size() < maxLength)
+            AppendUpTo(r, t, maxLength);
     return r;
+}
+} // namespace
+
+QString ComposeDesignText(const TFieldList &fields, qsizetype maxLength)
+{
+    QStringList texts;
+    texts.reserve(qsizetype(fields.size()));
+    for (const auto &f : fields)
+        texts << (f ? FieldDesignText(*f) : QString());
+    ComposeChecks(fields, texts, nullptr, true);
+    return Join(texts, maxLength);
 }
 
 QString ComposePrintText(TFieldList &fields, const TDataRow *row, bool advance, qsizetype maxLength)
 {
-    QString r;
-    for (auto &f : fields) {
-        if (!f)
-            continue;
-        if (maxLength < 0 || r.size() < maxLength)
-            AppendUpTo(r, FieldPrintText(*f, row), maxLength);
-        if (!advance || f->FieldType != kSequence)
-            continue;
-        if (auto *s = dynamic_cast<TSequenceField *>(f.get())) {
-            // 64 bits so that a counter at the largest int wraps instead of overflowing.
-            const qint64 next = qint64(s->CurVal) + 1;
-            s->CurVal = next > s->MaxVal ? s->MinVal : static_cast<qint32>(next);
-        }
-    }
-    return r;
+    TComposeContext context;
+    context.Row = row;
+    return ComposePrintText(fields, context, advance, maxLength, nullptr);
 }
 
-qint32 SequenceValueAfter(qint32 curVal, qint32 minVal, qint32 maxVal, qint64 n)
+QString ComposePrintText(TFieldList &fields, const TComposeContext &context, bool advance, qsizetype maxLength,
+                         TComposeFailure *failure)
 {
-    if (n <= 0)
-        return curVal;
-    // Up to maxVal from where it stands; a value at or beyond maxVal wraps at once.
-    const qint64 toWrap = curVal < maxVal ? qint64(maxVal) - curVal + 1 : 1;
-    if (n < toWrap)
-        return static_cast<qint32>(curVal + n);
-    n -= toWrap;
-    // From minVal on it cycles through minVal..maxVal; with minVal >= maxVal it stays at minVal.
-    if (minVal >= maxVal)
-        return minVal;
-    const qint64 period = qint64(maxVal) - minVal + 1;
-    return static_cast<qint32>(minVal + n % period);
+    QStringList texts;
+    texts.reserve(qsizetype(fields.size()));
+    for (auto &f : fields) {
+        if (!f) {
+            texts << QString();
+            continue;
+        }
+        texts << FieldPrintText(*f, context, failure);
+        if (!advance || f->FieldType != kSequence)
+            continue;
+        if (auto *s = dynamic_cast<TSequenceField *>(f.get()); s && s->Per == TCountPer::Label)
+            CountSequence(*s);
+    }
+    ComposeChecks(fields, texts, failure, false);
+    return Join(texts, maxLength);
 }
 
 namespace {
@@ -203,7 +270,16 @@ bool HasTaggedField(const QList<TLabelControl *> &items, const QString &tag)
 
 bool HasImportedField(const QList<TLabelControl *> &items)
 {
-    return HasTaggedField(items, kField);
+    if (HasTaggedField(items, kField))
+        return true;
+    for (const TLabelControl *item : items) {
+        if (!item || !item->Advanced)
+            continue;
+        for (const auto &f : item->Fields)
+            if (auto *d = f ? As<TDateField>(*f, kDate) : nullptr; d && d->Source == TDateSource::Column)
+                return true;
+    }
+    return false;
 }
 
 bool HasSequenceField(const QList<TLabelControl *> &items)

@@ -188,7 +188,11 @@ QString RadixText(qint64 value, TCountRadix radix);
 // set; mod11: digits, ISBN-10 weights (10 gives X); mod97: ISO 7064 97-10
 // over digits and letters (A=10 .. Z=35), two digits.
 QString CheckDigit(TCheckScheme scheme, const QString &text, bool *ok = nullptr);
+// Scheme names as the label file writes them: gs1 luhn mod43 mod11 mod97.
+QString CheckSchemeName(TCheckScheme scheme);
+bool ParseCheckScheme(const QString &name, TCheckScheme *scheme);
 // The covered part numbers (from 1) of a check part at position self (from 1).
+// Empty when over does not read.
 QList<int> CheckCoverage(const QString &over, int self, int count);
 
 // Date offsets as the label file writes them: "+180d", "-1d", "+6m", "+2y".
@@ -223,6 +227,9 @@ TAnswerCheck CheckAnswer(const TAskedValue &asked, const QString &value);
 // the first failing check with *which naming the value.
 TAnswerCheck ResolveAnswers(const QList<TLabelControl *> &items, const QHash<QString, QString> &given,
                             QHash<QString, QString> *answers, TAskedValue *which);
+// A column named by a number from 1 or a header name (exact, else trimmed
+// and without regard to case): its number from 1, 0 when there is none.
+int FindColumn(const QString &nameOrNumber, const QStringList *columns);
 // The column names the items use (named columns and dates read from named
 // columns), once each, in order.
 QStringList NamedColumns(const QList<TLabelControl *> &items);

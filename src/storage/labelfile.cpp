@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -50,6 +51,8 @@ void WriteAdvancedFields(TIniFile &ini, const QString &section, const TLabelCont
                 ini.WriteInteger(section, Key("ADVNUM_", k), f->FieldNum);
                 ini.WriteInteger(section, Key("ADVSIZE_", k), f->MinSize);
                 ini.WriteInteger(section, Key("ADVCHAR_", k), f->PadChar.unicode());
+                if (!f->FieldName.isEmpty())
+                    ini.WriteString(section, Key("ADVNAME_", k), f->FieldName);
             }
         } else if (field->FieldType == u"SEQUENCE") {
             if (auto *f = dynamic_cast<const TSequenceField *>(field.get())) {
@@ -57,10 +60,46 @@ void WriteAdvancedFields(TIniFile &ini, const QString &section, const TLabelCont
                 ini.WriteInteger(section, Key("ADVMIN_", k), f->MinVal);
                 ini.WriteInteger(section, Key("ADVMAX_", k), f->MaxVal);
                 ini.WriteInteger(section, Key("ADVSIZE_", k), f->MinSize);
+                // Written only when used: a plain counter's entry stays as it always was.
+                if (f->Step != 1)
+                    ini.WriteInteger(section, Key("ADVSTEP_", k), f->Step);
+                if (f->Repeat != 1)
+                    ini.WriteInteger(section, Key("ADVREPEAT_", k), f->Repeat);
+                if (f->Per != TCountPer::Label)
+                    ini.WriteString(section, Key("ADVPER_", k), QLatin1String(f->Per == TCountPer::Record ? "record" : "page"));
+                if (f->Radix != TCountRadix::Decimal)
+                    ini.WriteString(section, Key("ADVRADIX_", k), QLatin1String(f->Radix == TCountRadix::Hex ? "16" : "letters"));
             }
         } else if (field->FieldType == u"DATE") {
-            if (auto *f = dynamic_cast<const TDateField *>(field.get()))
+            if (auto *f = dynamic_cast<const TDateField *>(field.get())) {
                 ini.WriteString(section, Key("ADVFMT_", k), f->Format);
+                if (f->Offset != 0)
+                    ini.WriteString(section, Key("ADVOFFSET_", k), DateOffsetText(f->Offset, f->OffsetUnit));
+                if (f->Source != TDateSource::Now)
+                    ini.WriteString(section, Key("ADVDATESRC_", k), DateSourceText(f->Source, f->SourceName));
+                if (f->InputPattern != TDateField().InputPattern)
+                    ini.WriteString(section, Key("ADVDATEIN_", k), f->InputPattern);
+                if (!f->TimeOfDay.isEmpty())
+                    ini.WriteString(section, Key("ADVTIME_", k), f->TimeOfDay);
+            }
+        } else if (field->FieldType == u"ASK") {
+            if (auto *f = dynamic_cast<const TAskField *>(field.get())) {
+                ini.WriteString(section, Key("ADVNAME_", k), f->Name);
+                if (!f->Caption.isEmpty())
+                    ini.WriteString(section, Key("ADVCAPTION_", k), f->Caption);
+                if (!f->Default.isEmpty())
+                    ini.WriteString(section, Key("ADVDEFAULT_", k), f->Default);
+                if (!f->Pattern.isEmpty())
+                    ini.WriteString(section, Key("ADVPATTERN_", k), f->Pattern);
+                if (f->Size != 0)
+                    ini.WriteInteger(section, Key("ADVSIZE_", k), f->Size);
+            }
+        } else if (field->FieldType == u"CHECK") {
+            if (auto *f = dynamic_cast<const TCheckField *>(field.get())) {
+                ini.WriteString(section, Key("ADVSCHEME_", k), CheckSchemeName(f->Scheme));
+                if (!f->Over.isEmpty())
+                    ini.WriteString(section, Key("ADVOVER_", k), f->Over);
+            }
         }
     }
 }
@@ -393,6 +432,7 @@ std::unique_ptr<TAdvancedField> LoadAdvancedField(const TIniFile &ini, int k, co
         const int code = ini.ReadInteger(section, Key("ADVCHAR_", k), 32);
         const bool usable = code >= 0 && code <= 0xFFFF && !QChar::isSurrogate(char32_t(code));
         f->PadChar = QChar(usable ? code : 32);
+        f->FieldName = ini.ReadString(section, Key("ADVNAME_", k), QString()).trimmed();
         return f;
     }
     if (type == u"SEQUENCE") {
@@ -401,11 +441,44 @@ std::unique_ptr<TAdvancedField> LoadAdvancedField(const TIniFile &ini, int k, co
         f->MinVal = ini.ReadInteger(section, Key("ADVMIN_", k), 0);
         f->MaxVal = ini.ReadInteger(section, Key("ADVMAX_", k), 999999999);
         f->MinSize = ini.ReadInteger(section, Key("ADVSIZE_", k), 0);
+        // A step of 0 would never count: such a file counts by one.
+        const int step = ini.ReadInteger(section, Key("ADVSTEP_", k), 1);
+        f->Step = step == 0 ? 1 : step;
+        f->Repeat = std::max(1, ini.ReadInteger(section, Key("ADVREPEAT_", k), 1));
+        const QString per = ini.ReadString(section, Key("ADVPER_", k), QString()).trimmed().toLower();
+        f->Per = per == u"record" ? TCountPer::Record : per == u"page" ? TCountPer::Page : TCountPer::Label;
+        const QString radix = ini.ReadString(section, Key("ADVRADIX_", k), QString()).trimmed().toLower();
+        f->Radix = radix == u"16" ? TCountRadix::Hex : radix == u"letters" ? TCountRadix::Letters : TCountRadix::Decimal;
         return f;
     }
     if (type == u"DATE") {
         auto f = std::make_unique<TDateField>();
         f->Format = ini.ReadString(section, Key("ADVFMT_", k), QStringLiteral("YYYYMMDD"));
+        // Values that do not read keep their defaults: the date prints as
+        // before rather than the part being lost.
+        ParseDateOffset(ini.ReadString(section, Key("ADVOFFSET_", k), QString()), &f->Offset, &f->OffsetUnit);
+        ParseDateSource(ini.ReadString(section, Key("ADVDATESRC_", k), QString()), &f->Source, &f->SourceName);
+        f->InputPattern = ini.ReadString(section, Key("ADVDATEIN_", k), f->InputPattern);
+        if (f->InputPattern.isEmpty())
+            f->InputPattern = TDateField().InputPattern;
+        f->TimeOfDay = ini.ReadString(section, Key("ADVTIME_", k), QString()).trimmed();
+        return f;
+    }
+    if (type == u"ASK") {
+        auto f = std::make_unique<TAskField>();
+        f->Name = ini.ReadString(section, Key("ADVNAME_", k), QString()).trimmed();
+        f->Caption = ini.ReadString(section, Key("ADVCAPTION_", k), QString());
+        f->Default = ini.ReadString(section, Key("ADVDEFAULT_", k), QString());
+        f->Pattern = ini.ReadString(section, Key("ADVPATTERN_", k), QString());
+        f->Size = std::max(0, ini.ReadInteger(section, Key("ADVSIZE_", k), 0));
+        return f;
+    }
+    if (type == u"CHECK") {
+        auto f = std::make_unique<TCheckField>();
+        // An unknown scheme would check nothing it was meant to: no part.
+        if (!ParseCheckScheme(ini.ReadString(section, Key("ADVSCHEME_", k), QStringLiteral("gs1")), &f->Scheme))
+            return nullptr;
+        f->Over = ini.ReadString(section, Key("ADVOVER_", k), QString()).trimmed();
         return f;
     }
     return nullptr;

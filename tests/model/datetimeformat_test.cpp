@@ -37,6 +37,7 @@ TEST(DateTimeFormat, Specifiers)
         {"dddd", afternoon, zh, QStringLiteral("星期二")},
         {"mmmm", afternoon, zh, QStringLiteral("三月")},
         {"h:nn ampm", morning, zh, QStringLiteral("12:05 上午")},
+        {"yyyy年m月d日 星期", afternoon, c, QStringLiteral("2024年3月5日 星期二")},
         {"", afternoon, c, ""},
     };
     for (const auto &t : cases)
@@ -48,4 +49,26 @@ TEST(DateTimeFormat, SeparatorsFollowTheLocale)
     const QDateTime when(QDate(2024, 3, 5), QTime(14, 7, 9));
     const QLocale de(QLocale::German, QLocale::Germany);
     EXPECT_EQ(FormatDateTime(QStringLiteral("dd/mm/yyyy hh:nn"), when, de), QStringLiteral("05.03.2024 14:07"));
+}
+
+TEST(DateTimeFormat, ReadsWhatPatternsWrite)
+{
+    const QLocale c = QLocale::c();
+    const struct {
+        const char *pattern, *text;
+        QDateTime want; // invalid: does not read
+    } cases[] = {
+        {"yyyy-mm-dd", "2024-02-29", {QDate(2024, 2, 29), QTime(0, 0)}},
+        {"yyyy-mm-dd", "2023-02-29", {}},
+        {"dd/mm/yyyy", "5/3/2024", {QDate(2024, 3, 5), QTime(0, 0)}},
+        {"dd.mm.yy hh:nn", "05.03.24 14:07", {QDate(2024, 3, 5), QTime(14, 7)}},
+        {"d mmm yyyy", "5 mar 2024", {QDate(2024, 3, 5), QTime(0, 0)}},
+        {"yyyymmdd", "20240305", {QDate(2024, 3, 5), QTime(0, 0)}},
+        {"yyyy年m月d日", "2024年3月5日", {QDate(2024, 3, 5), QTime(0, 0)}},
+        {"h:nn am/pm", "2:07 pm", {QDateTime(QDate::currentDate(), QTime(14, 7))}},
+        {"yyyy-mm-dd", "2024-03-05x", {}},
+        {"yyyy-mm-dd", "", {}},
+    };
+    for (const auto &t : cases)
+        EXPECT_EQ(ParseDateTime(QString::fromUtf8(t.pattern), QString::fromUtf8(t.text), c), t.want) << t.pattern;
 }

@@ -651,3 +651,58 @@ TEST_F(LabelFileTest, AThousandItemsRoundTrip)
     EXPECT_EQ(back->Items[999]->Text, QStringLiteral("项目 999"));
     EXPECT_EQ(back->Items[999]->Top, 499);
 }
+
+TEST_F(LabelFileTest, VariableDataKeysRoundTripAndAreWrittenOnlyWhenUsed)
+{
+    const QByteArray parts =
+        "[FORMAT]\r\nCONTROLS=1\r\n[CNT_1]\r\nTYPE=TEXT\r\nADVANCED=1\r\nADV_COUNT=7\r\n"
+        "ADVTYPE_1=DATE\r\nADVFMT_1=yyyy-mm-dd\r\nADVOFFSET_1=+6m\r\nADVDATESRC_1=column:Made\r\nADVDATEIN_1=dd/mm/yyyy\r\n"
+        "ADVTIME_1=08:30\r\n"
+        "ADVTYPE_2=SEQUENCE\r\nADVCUR_2=5\r\nADVMIN_2=0\r\nADVMAX_2=99\r\nADVSIZE_2=3\r\nADVSTEP_2=-10\r\n"
+        "ADVREPEAT_2=2\r\nADVPER_2=record\r\nADVRADIX_2=letters\r\n"
+        "ADVTYPE_3=FIELD\r\nADVNUM_3=2\r\nADVSIZE_3=0\r\nADVCHAR_3=32\r\nADVNAME_3=SKU\r\n"
+        "ADVTYPE_4=ASK\r\nADVNAME_4=LOT\r\nADVCAPTION_4=Lot no.\r\nADVDEFAULT_4=A1\r\n"
+        "ADVPATTERN_4=[A-Z]\\d+\r\nADVSIZE_4=6\r\n"
+        "ADVTYPE_5=CHECK\r\nADVSCHEME_5=mod11\r\nADVOVER_5=2-3\r\n"
+        "ADVTYPE_6=CHECK\r\nADVSCHEME_6=crc32\r\n" // unknown scheme: no part
+        "ADVTYPE_7=DATE\r\nADVFMT_7=yymmdd\r\nADVOFFSET_7=soon\r\nADVDATESRC_7=ask:PACKED\r\n";
+    WriteAll(Path("v.lbl"), parts);
+    auto c = NewContainer();
+    ASSERT_TRUE(LoadLabelFile(Path("v.lbl"), *c, nullptr, &messages_));
+    ASSERT_EQ(c->Items.size(), 1);
+    const TFieldList &f = c->Items[0]->Fields;
+    ASSERT_EQ(f.size(), 6u);
+    auto *date = dynamic_cast<TDateField *>(f[0].get());
+    ASSERT_TRUE(date);
+    EXPECT_EQ(std::tuple(date->Offset, date->OffsetUnit, date->Source, date->SourceName, date->InputPattern, date->TimeOfDay),
+              std::tuple(6, QChar('m'), TDateSource::Column, QString("Made"), QString("dd/mm/yyyy"), QString("08:30")));
+    auto *seq = dynamic_cast<TSequenceField *>(f[1].get());
+    ASSERT_TRUE(seq);
+    EXPECT_EQ(std::tuple(seq->Step, seq->Repeat, seq->Per, seq->Radix),
+              std::tuple(-10, 2, TCountPer::Record, TCountRadix::Letters));
+    EXPECT_EQ(dynamic_cast<TImportedField *>(f[2].get())->FieldName, "SKU");
+    auto *ask = dynamic_cast<TAskField *>(f[3].get());
+    ASSERT_TRUE(ask);
+    EXPECT_EQ(std::tuple(ask->Name, ask->Caption, ask->Default, ask->Pattern, ask->Size),
+              std::tuple(QString("LOT"), QString("Lot no."), QString("A1"), QString("[A-Z]\\d+"), 6));
+    auto *check = dynamic_cast<TCheckField *>(f[4].get());
+    ASSERT_TRUE(check);
+    EXPECT_EQ(std::tuple(check->Scheme, check->Over), std::tuple(TCheckScheme::Mod11, QString("2-3")));
+    auto *asked = dynamic_cast<TDateField *>(f[5].get());
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(std::tuple(asked->Offset, asked->Source, asked->SourceName), std::tuple(0, TDateSource::Ask, QString("PACKED")));
+
+    // Saved and read again, the parts are the same; defaults add no keys.
+    ASSERT_TRUE(SaveLabelFile(Path("v2.lbl"), *c));
+    auto back = NewContainer();
+    ASSERT_TRUE(LoadLabelFile(Path("v2.lbl"), *back, nullptr, &messages_));
+    ASSERT_TRUE(SaveLabelFile(Path("v3.lbl"), *back));
+    EXPECT_EQ(ReadAll(Path("v3.lbl")), ReadAll(Path("v2.lbl")));
+    TIniFile ini(Path("v2.lbl"));
+    const QStringList keys = ini.Keys("CNT_1");
+    for (const char *key : {"ADVOFFSET_1", "ADVDATESRC_1", "ADVDATEIN_1", "ADVTIME_1", "ADVSTEP_2", "ADVREPEAT_2",
+                            "ADVPER_2", "ADVRADIX_2", "ADVNAME_3", "ADVNAME_4", "ADVSCHEME_5", "ADVOVER_5", "ADVDATESRC_6"})
+        EXPECT_TRUE(keys.contains(QLatin1String(key))) << key;
+    for (const char *key : {"ADVOFFSET_6", "ADVDATEIN_6", "ADVTIME_6"})
+        EXPECT_FALSE(keys.contains(QLatin1String(key))) << key;
+}
