@@ -225,7 +225,7 @@ QString SchemeName(TCheckScheme scheme)
 }
 
 // A header name as the operator typed it: exact, else without regard to case and outer spaces.
-int ColumnIndexByName(const QStringList &columns, const QString &name)
+int HeaderColumnIndex(const QStringList &columns, const QString &name)
 {
     if (const qsizetype i = columns.indexOf(name); i >= 0)
         return int(i);
@@ -362,10 +362,10 @@ TPrintResult PrepareJob(const QList<TLabelControl *> &items, const TPrintChoices
                     message);
     data.Columns = source->ColumnNames();
     for (const QString &name : std::as_const(named))
-        if (ColumnIndexByName(data.Columns, name) < 0)
+        if (HeaderColumnIndex(data.Columns, name) < 0)
             return Fail(TPrintResult::DataError, MissingColumnMessage(name, *source, data.Columns), message);
     if (!quantityColumn.isEmpty())
-        data.QuantityColumn = byNumber ? quantityNumber - 1 : ColumnIndexByName(data.Columns, quantityColumn);
+        data.QuantityColumn = byNumber ? quantityNumber - 1 : HeaderColumnIndex(data.Columns, quantityColumn);
     return TPrintResult::Printed;
 }
 
