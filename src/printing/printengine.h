@@ -145,8 +145,8 @@ QString ComposeFailureMessage(const TComposeFailure &failure, const TLabelContro
 // Runs one job. The engine shows nothing itself: for NoFit, NoRecords,
 // DataError and DeviceError *message holds the text to show (naming the file
 // where one is at fault), and no document was begun except for a device
-// failure while ending. Cancelled: the document was aborted.
-// open replaces OpenRecordSource (tests).
+// failure while ending. Cancelled: the document was aborted. open, when
+// given, opens the source in place of OpenRecordSource.
 TPrintResult PrintLabels(const TItemContainer &label, const TPrintChoices &choices, TPrinterDevice &device,
                          TPrintProgressSink *progress, QString *message, TPrintStats *stats = nullptr,
                          const TSourceOpener &open = {});
