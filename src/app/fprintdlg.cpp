@@ -1,6 +1,7 @@
 #include "app/fprintdlg.h"
 
 #include "app/dialogkit.h"
+#include "app/faskvalues.h"
 #include "app/fprintpreview.h"
 #include "app/fprintprogress.h"
 #include "app/fsqlsource.h"
@@ -8,7 +9,10 @@
 #include "model/items.h"
 #include "model/labelformat.h"
 #include "printing/qprinter_device.h"
+#include "storage/settings.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -134,6 +139,19 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     sqlLine->addWidget(rbSqlSource);
     sqlLine->addWidget(eSqlSource, 1);
     sqlLine->addWidget(SqlBtn);
+    chkQuantity = new QCheckBox(tr("按数据列打印数量"), this);
+    chkQuantity->setObjectName(QStringLiteral("chkQuantity"));
+    cbQuantityColumn = new QComboBox(this);
+    cbQuantityColumn->setObjectName(QStringLiteral("cbQuantityColumn"));
+    cbQuantityColumn->setEditable(true);
+    cbQuantityColumn->setInsertPolicy(QComboBox::NoInsert);
+    cbQuantityColumn->setMinimumWidth(140);
+    cbQuantityColumn->setToolTip(tr("列名或列号（从 1 起）：每条记录打印该列所写的标签数"));
+    auto *quantityLine = new QHBoxLayout;
+    quantityLine->addSpacing(Label1->sizeHint().width() + fileLine->spacing());
+    quantityLine->addWidget(chkQuantity);
+    quantityLine->addWidget(cbQuantityColumn);
+    quantityLine->addStretch();
     auto *groups = new QHBoxLayout;
     groups->addWidget(GroupBox1);
     groups->addWidget(GroupBox2);
@@ -148,6 +166,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     outer->addWidget(lRollMedia);
     outer->addLayout(fileLine);
     outer->addLayout(sqlLine);
+    outer->addLayout(quantityLine);
     outer->addLayout(groups);
     outer->addLayout(buttons);
     outer->setSizeConstraint(QLayout::SetFixedSize);
@@ -183,6 +202,10 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     connect(OkayBtn, &QPushButton::clicked, this, &TFPrintDlg::OkayBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(PreviewBtn, &QPushButton::clicked, this, &TFPrintDlg::PreviewBtnClick);
+    connect(eFile, &QLineEdit::textChanged, this, &TFPrintDlg::UpdateQuantityRow);
+    connect(rbFileSource, &QRadioButton::toggled, this, &TFPrintDlg::UpdateQuantityRow);
+    connect(chkQuantity, &QCheckBox::toggled, this, &TFPrintDlg::UpdateQuantityRow);
+    UpdateQuantityRow();
 }
 
 bool TFPrintDlg::JobRunning()
@@ -200,9 +223,12 @@ bool TFPrintDlg::Execute(TItemContainer &label)
 {
     label_ = &label;
     dataEncoding_ = label.DataEncoding;
+    answers_.clear();
     ReadPrinterMetrics();
     UpdateLayoutCaptions();
     const bool imported = HasImportedField(label.Items);
+    imported_ = imported;
+    UpdateQuantityRow();
     for (QWidget *w : {static_cast<QWidget *>(eFile), static_cast<QWidget *>(BrowseBtn),
                        static_cast<QWidget *>(rbAllRange)})
         w->setEnabled(imported);
@@ -227,7 +253,8 @@ bool TFPrintDlg::Preview(TItemContainer &label)
 {
     label_ = &label;
     dataEncoding_ = label.DataEncoding;
-    const bool printed = ShowPreview(label) && RunJob(label);
+    answers_.clear();
+    const bool printed = AskValues() && ShowPreview(label) && RunJob(label);
     label_ = nullptr;
     return printed;
 }
@@ -245,7 +272,7 @@ bool TFPrintDlg::ShowPreview(TItemContainer &label)
 
 void TFPrintDlg::PreviewBtnClick()
 {
-    if (label_ && ChoicesReady() && ShowPreview(*label_) && TakeDevice())
+    if (label_ && ChoicesReady() && AskValues() && ShowPreview(*label_) && TakeDevice())
         accept();
 }
 
@@ -274,6 +301,9 @@ TPrintChoices TFPrintDlg::Choices() const
         c.LabelFile = LabelFileName();
     if (JobCalibration)
         c.Calibration = JobCalibration();
+    c.Answers = answers_;
+    if (chkQuantity->isEnabled() && chkQuantity->isChecked())
+        c.QuantityColumn = cbQuantityColumn->currentText().trimmed();
     return c;
 }
 
@@ -402,6 +432,8 @@ void TFPrintDlg::BrowseBtnClick()
     rbFileSource->setChecked(true);
     if (!RunWizard(name))
         eFile->clear();
+    else
+        ReadQuantityColumns();
 }
 
 void TFPrintDlg::eFileExit()
@@ -415,6 +447,8 @@ void TFPrintDlg::eFileExit()
         rbFileSource->setChecked(true);
         if (!RunWizard(name))
             eFile->clear();
+        else
+            ReadQuantityColumns();
         return;
     }
     DialogMessage(this, notFoundMessage(name));
@@ -424,7 +458,7 @@ void TFPrintDlg::eFileExit()
 
 void TFPrintDlg::OkayBtnClick()
 {
-    if (ChoicesReady() && TakeDevice())
+    if (ChoicesReady() && AskValues() && TakeDevice())
         accept();
 }
 
@@ -433,6 +467,11 @@ bool TFPrintDlg::ChoicesReady()
     // OK chosen with Enter leaves the focus in a number field: repair it first.
     if (QWidget *focused = leave_->FocusedField(); focused && focused != eFile)
         leave_->RunLeave(focused);
+    if (chkQuantity->isEnabled() && chkQuantity->isChecked() && cbQuantityColumn->currentText().trimmed().isEmpty()) {
+        DialogMessage(this, tr("请选择给出打印数量的数据列。"));
+        cbQuantityColumn->setFocus();
+        return false;
+    }
     if (rbSqlSource->isChecked()) {
         if (sqlUrl_.isEmpty()) {
             DialogMessage(this, tr("请先选择数据库查询。"));
@@ -460,11 +499,63 @@ void TFPrintDlg::SetSqlSource(const QString &url, const QString &query)
     eSqlSource->setCursorPosition(0);
     if (!url.isEmpty())
         rbSqlSource->setChecked(true);
+    UpdateQuantityRow();
 }
 
 void TFPrintDlg::SqlBtnClick()
 {
     QString url = sqlUrl_, query = sqlQuery_;
-    if (ChooseSqlSource && ChooseSqlSource(this, &url, &query))
-        SetSqlSource(url, query);
+    if (!ChooseSqlSource || !ChooseSqlSource(this, &url, &query))
+        return;
+    SetSqlSource(url, query);
+    // The query dialog ran the query: its grid has the columns' names. The
+    // database is not opened again for them.
+    QStringList names;
+    if (const QTableWidget *grid = sqlDialog_ ? sqlDialog_->gridPreview : nullptr)
+        for (int c = 0; c < grid->columnCount(); ++c)
+            if (const QTableWidgetItem *h = grid->horizontalHeaderItem(c))
+                names << h->text();
+    FillQuantityColumns(names);
+}
+
+bool TFPrintDlg::AskValues()
+{
+    answers_.clear();
+    const QList<TAskedValue> asked = label_ ? AskedValues(label_->Items) : QList<TAskedValue>{};
+    if (asked.isEmpty())
+        return true;
+    // Unsaved labels have no file to remember their values by.
+    const QString file = LabelFileName ? LabelFileName() : QString();
+    const QString key = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
+    QHash<QString, QString> answers;
+    if (!TFAskValues::Ask(isVisible() ? this : parentWidget(), asked, LoadRememberedAnswers(key), &answers))
+        return false;
+    answers_ = answers;
+    // A convenience: a settings file that cannot be written costs no job.
+    if (!key.isEmpty())
+        SaveRememberedAnswers(key, answers);
+    return true;
+}
+
+void TFPrintDlg::UpdateQuantityRow()
+{
+    const bool source = imported_ && (rbSqlSource->isChecked() ? !sqlUrl_.isEmpty() : !eFile->text().isEmpty());
+    chkQuantity->setEnabled(source);
+    cbQuantityColumn->setEnabled(source && chkQuantity->isChecked());
+}
+
+void TFPrintDlg::FillQuantityColumns(const QStringList &names)
+{
+    const QString current = cbQuantityColumn->currentText();
+    cbQuantityColumn->clear();
+    cbQuantityColumn->addItems(names);
+    cbQuantityColumn->setEditText(current);
+}
+
+void TFPrintDlg::ReadQuantityColumns()
+{
+    // A file's header is read quickly; a text file without one offers none.
+    QString error;
+    const std::unique_ptr<TRecordSource> source = OpenRecordSource(Choices().DataSource(), &error);
+    FillQuantityColumns(source ? source->ColumnNames() : QStringList{});
 }

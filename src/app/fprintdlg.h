@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -86,6 +88,9 @@ public:
     void SetSqlSource(const QString &url, const QString &query);
     QLabel *lRollMedia;
     QPushButton *btnCalibration;
+    // How many labels each record prints, from a column of the source.
+    QCheckBox *chkQuantity;
+    QComboBox *cbQuantityColumn;
 
     void PrinterSetupClick();
     void CalibrationClick();
@@ -111,6 +116,16 @@ private:
     bool ShowPreview(TItemContainer &label);
     // The printer's measurements read again (kept when there is none).
     void ReadPrinterMetrics();
+    // Asks for the values the label's parts ask for (none: nothing to ask);
+    // false when cancelled. The values given are remembered for the label.
+    bool AskValues();
+    // The quantity row follows the data source: usable only with one, and
+    // offering its column names.
+    void UpdateQuantityRow();
+    void FillQuantityColumns(const QStringList &names);
+    void ReadQuantityColumns();
+    bool imported_ = false;
+    QHash<QString, QString> answers_;
     TItemContainer *label_ = nullptr; // while the dialog is open
     QString dataEncoding_;            // the label's, as the job takes it
     TPrinterMetrics metrics_{0, 0};   // as last read; unknown (all 0) until then

@@ -341,6 +341,7 @@ void TFTextImport::UpdateFormatControls()
 
 void TFTextImport::FillPreview()
 {
+    constexpr qsizetype kMaxHeadName = 40; // a long name would widen its column beyond its values
     filling_ = true;
     const TSplitSettings settings = SplitSettings();
     const QFontMetrics headMetrics(sgParams->horizontalHeader()->font());
@@ -356,7 +357,11 @@ void TFTextImport::FillPreview()
         if (i == 0) {
             sgParams->setColumnCount(int(fields.size()));
             for (int c = 0; c < fields.size(); ++c) {
-                const QString head = tr("Field #") + QString::number(c + 1);
+                // A skipped header names the columns: labels refer to them by it.
+                QString head = tr("Field #") + QString::number(c + 1);
+                const QString name = settings.IgnoreHeader ? fields.at(c).trimmed() : QString();
+                if (!name.isEmpty())
+                    head += u' ' + (name.size() > kMaxHeadName ? name.left(kMaxHeadName - 1) + u'…' : name);
                 sgParams->setHorizontalHeaderItem(c, new QTableWidgetItem(head));
                 sgParams->setColumnWidth(c, headMetrics.horizontalAdvance(head) + 10);
             }

@@ -332,6 +332,7 @@ struct TRecordReader::Private {
     QString FileName;
     TSplitSettings Settings;
     TDataRow Row;
+    QStringList Names; // the header's
     bool Open = false;
     bool HasRecord = false;
     qint64 Lines = 0;
@@ -349,12 +350,17 @@ bool TRecordReader::OpenData(const QString &fileName, const TSplitSettings &sett
     d->Settings = settings;
     d->Lines = 0;
     d->HasRecord = false;
+    d->Names.clear();
     if (!d->Source.Open(fileName, error, settings.Encoding))
         return false;
     d->FileName = fileName;
     d->Open = true;
     ReadRecord();
     if (settings.IgnoreHeader) {
+        // Split as the records are, so that a name stands over its column.
+        if (d->HasRecord)
+            for (const QString &name : std::as_const(d->Row))
+                d->Names.append(name.trimmed());
         d->HasRecord = false;
         ReadRecord();
     }
@@ -437,6 +443,11 @@ QString TRecordReader::ErrorString() const
 QString TRecordReader::SourceName() const
 {
     return d->FileName;
+}
+
+QStringList TRecordReader::ColumnNames() const
+{
+    return d->Names;
 }
 
 bool TRecordReader::CanSeek() const

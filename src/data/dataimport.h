@@ -98,6 +98,9 @@ public:
     bool Failed() const override;
     QString ErrorString() const override;
     QString SourceName() const override;
+    // The header line split as the records are, each name trimmed; empty
+    // when the file is read without a header.
+    QStringList ColumnNames() const override;
     // A token is the file position of the record's first line.
     bool CanSeek() const override;
     qint64 Tell() const override;

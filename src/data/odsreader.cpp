@@ -303,6 +303,7 @@ public:
             if (name == QLatin1String("table-row")) {
                 count = Repeat(z_.Xml().attributes(), QStringLiteral("number-rows-repeated"));
                 row.clear();
+                dates_.clear();
                 ReadRowCells(row);
                 if (!z_.Error().isEmpty()) {
                     inTable_ = false; // no half row
@@ -323,6 +324,7 @@ public:
     {
         return z_.Error().isEmpty() ? QString() : SheetErrorText(fileName_, z_.Error());
     }
+    const TRowDates &RowDates() const override { return dates_; }
 
 private:
     void ReadRowCells(TDataRow &cells)
@@ -341,6 +343,7 @@ private:
             }
             const auto a = z_.Xml().attributes();
             const qint64 repeat = Repeat(a, QStringLiteral("number-columns-repeated"));
+            const QDateTime when = ValueDate(a);
             QString text = CellText();
             if (text.isNull())
                 text = ValueText(a);
@@ -352,8 +355,11 @@ private:
                 continue;
             for (; emptyRun > 0; --emptyRun)
                 cells.append(QString());
-            for (qint64 k = 0; k < repeat && cells.size() < kMaxColumns; ++k)
+            for (qint64 k = 0; k < repeat && cells.size() < kMaxColumns; ++k) {
                 cells.append(text);
+                if (when.isValid())
+                    dates_.append({int(cells.size()), when});
+            }
         }
     }
 
@@ -423,6 +429,17 @@ private:
         return text;
     }
 
+    // A date or time value (a time alone on the serials' day 0); invalid for others.
+    static QDateTime ValueDate(const QXmlStreamAttributes &a)
+    {
+        const auto type = a.value(kOfficeNs, QStringLiteral("value-type"));
+        if (type == QLatin1String("date"))
+            return IsoDateTime(a.value(kOfficeNs, QStringLiteral("date-value")).toString());
+        if (type == QLatin1String("time"))
+            return DateSerialDateTime(DurationDays(a.value(kOfficeNs, QStringLiteral("time-value")).toString()));
+        return {};
+    }
+
     // A cell without paragraphs: its stored value, through its data style.
     QString ValueText(const QXmlStreamAttributes &a) const
     {
@@ -460,6 +477,7 @@ private:
     QString fileName_, sheet_;
     TDataStyles styles_;
     TZipXml z_;
+    TRowDates dates_;
     bool inTable_ = false;
 };
 

@@ -301,6 +301,36 @@ QString FormatDateSerial(double serial, const QString &code, bool date1904)
     return out;
 }
 
+QDateTime DateSerialDateTime(double serial, bool date1904)
+{
+    if (!std::isfinite(serial) || serial < 0 || serial >= 2958466)
+        return {};
+    qint64 days = qint64(std::floor(serial));
+    qint64 ms = std::llround((serial - double(days)) * 86400000.0);
+    if (ms >= 86400000) {
+        ++days;
+        ms -= 86400000;
+    }
+    if (!date1904 && days == 60)
+        return {};
+    const QDate base = date1904 ? QDate(1904, 1, 1) : days < 61 ? QDate(1899, 12, 31) : QDate(1899, 12, 30);
+    return QDateTime(base.addDays(days), QTime::fromMSecsSinceStartOfDay(int(ms)));
+}
+
+QDateTime IsoDateTime(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.size() < 10 || t[4] != u'-' || t[7] != u'-')
+        return {};
+    if (t.size() == 10) {
+        const QDate date = QDate::fromString(t, Qt::ISODate);
+        return date.isValid() ? QDateTime(date, QTime(0, 0)) : QDateTime();
+    }
+    if (t[10] != u'T' && t[10] != u' ')
+        return {};
+    return QDateTime::fromString(QString(t).replace(10, 1, u'T'), Qt::ISODateWithMs);
+}
+
 int ColumnNumber(QStringView letters)
 {
     int n = 0;

@@ -3,6 +3,7 @@
 // applied (one formatter for .xlsx, .ods and .xls), numbers without binary
 // noise, date serials as dates.
 
+#include <QDateTime>
 #include <QString>
 
 // The shortest text that reads back as the same double (0.1 as "0.1"), in
@@ -32,6 +33,14 @@ QString FormatText(const QString &text, const QString &code);
 // as the format code shows it; ISO 8601 (yyyy-MM-dd, HH:mm:ss or both with
 // "T") when the code is empty or holds what this reader does not know.
 QString FormatDateSerial(double serial, const QString &code, bool date1904 = false);
+
+// A date serial as a local date and time to the millisecond (a time alone,
+// below 1, on day 0: 1899-12-31, or 1904-01-01 when date1904); invalid for
+// what no date is (negative, beyond 9999, the 1900 system's 29 February).
+QDateTime DateSerialDateTime(double serial, bool date1904 = false);
+// The date and time an ISO 8601 text names ("2024-03-05", with "T10:30:00"
+// or " 10:30:00.5"); a zone it names is kept. Invalid otherwise.
+QDateTime IsoDateTime(const QString &text);
 
 // Spreadsheet column letters ("A", "AB") as a number from 1; 0 when none.
 int ColumnNumber(QStringView letters);

@@ -5,10 +5,20 @@
 #include "data/spreadsheet.h"
 #include "model/advanced.h"
 
+#include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QXmlStreamReader>
 #include <memory>
+
+// A row's cells that hold dates: only those, so that a row costs nothing
+// more when it holds none.
+struct TCellDate {
+    int Column = 0; // from 1
+    QDateTime When;
+};
+using TRowDates = QList<TCellDate>;
 
 class TSheetRows {
 public:
@@ -19,9 +29,15 @@ public:
     // error (Error then says what is wrong).
     virtual bool NextRow(TDataRow &row, qint64 &count) = 0;
     virtual QString Error() const = 0;
+    // The date cells of the row NextRow gave last (a date serial under a date
+    // format, a date or time value).
+    virtual const TRowDates &RowDates() const { return noDates_; }
     // The sheet's width as the file states it; 0 when it does not.
     virtual int DeclaredWidth() const { return 0; }
     virtual QString SheetName() const = 0;
+
+private:
+    TRowDates noDates_;
 };
 
 // A workbook's sheets in order and in *active the one it was saved showing

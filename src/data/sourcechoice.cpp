@@ -31,3 +31,9 @@ std::unique_ptr<TRecordSource> OpenRecordSource(const TSourceChoice &choice, QSt
         return nullptr;
     return reader;
 }
+
+QStringList SourceColumnNames(const TSourceChoice &choice, QString *error)
+{
+    const auto source = OpenRecordSource(choice, error);
+    return source ? source->ColumnNames() : QStringList();
+}

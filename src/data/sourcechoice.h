@@ -30,3 +30,7 @@ bool HasDataSource(const TSourceChoice &choice);
 // text split by choice.Split. Null with *error naming the source when it
 // cannot be opened.
 std::unique_ptr<TRecordSource> OpenRecordSource(const TSourceChoice &choice, QString *error);
+// The source's column names (its header line, a query's fields), opening it
+// to read them; empty when it has none, and empty with *error when it cannot
+// be opened.
+QStringList SourceColumnNames(const TSourceChoice &choice, QString *error);

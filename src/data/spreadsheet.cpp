@@ -64,16 +64,21 @@ class TRowStream {
 public:
     explicit TRowStream(std::unique_ptr<TSheetRows> rows) : rows_(std::move(rows)) {}
 
-    bool Next(TDataRow &out)
+    // *dates: the record's date cells.
+    bool Next(TDataRow &out, TRowDates *dates = nullptr)
     {
         if (emptyLeft_ == 0 && rowLeft_ == 0 && !Fill())
             return false;
         if (emptyLeft_ > 0) {
             --emptyLeft_;
             out = TDataRow();
+            if (dates)
+                dates->clear();
         } else {
             --rowLeft_;
             out = row_;
+            if (dates)
+                *dates = rows_->RowDates();
         }
         while (out.size() < width_)
             out.append(QString());
@@ -128,9 +133,11 @@ public:
         if (ignoreHeader) {
             TDataRow header;
             stream_.Next(header);
+            for (const QString &name : std::as_const(header))
+                names_.append(name.trimmed());
         }
-        hasRecord_ = stream_.Next(row_);
-        hasNext_ = hasRecord_ && stream_.Next(next_);
+        hasRecord_ = stream_.Next(row_, &dates_);
+        hasNext_ = hasRecord_ && stream_.Next(next_, &nextDates_);
     }
 
     void ReadRecord() override
@@ -139,7 +146,8 @@ public:
             return;
         row_ = std::move(next_);
         next_ = TDataRow();
-        hasNext_ = stream_.Next(next_);
+        std::swap(dates_, nextDates_);
+        hasNext_ = stream_.Next(next_, &nextDates_);
     }
     bool DataEof() const override { return !hasNext_; }
     const TDataRow &DataRow() const override { return row_; }
@@ -150,11 +158,21 @@ public:
     {
         return QCoreApplication::translate("Spreadsheet", "%1, sheet \"%2\"").arg(fileName_, stream_.SheetName());
     }
+    QStringList ColumnNames() const override { return names_; }
+    QDateTime CellDate(int column) const override
+    {
+        for (const TCellDate &d : dates_)
+            if (d.Column == column)
+                return d.When;
+        return {};
+    }
 
 private:
     QString fileName_;
     TRowStream stream_;
+    QStringList names_;
     TDataRow row_, next_;
+    TRowDates dates_, nextDates_;
     bool hasRecord_ = false, hasNext_ = false;
 };
 

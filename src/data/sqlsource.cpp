@@ -1,6 +1,7 @@
 #include "data/sqlsource.h"
 
 #include "data/keyring.h"
+#include "data/sheetcells.h"
 #include "data/sqlsource_p.h"
 
 #include <QCoreApplication>
@@ -171,7 +172,9 @@ struct TSqlSource::Private {
     QStringList columns;
     QList<bool> timestampTz; // by column: PostgreSQL timestamptz
     QTimeZone zone;          // the session's
+    bool sqlite = false;     // no date type: dates are ISO 8601 texts
     TDataRow row, next;
+    QList<QPair<int, QDateTime>> dates, nextDates; // the rows' date values, column from 1
     bool hasRecord = false, hasNext = false, failed = false;
     QString error;
 };
@@ -188,8 +191,9 @@ TSqlSource::~TSqlSource()
         QSqlDatabase::removeDatabase(d->name);
 }
 
-bool TSqlSource::Fetch(TDataRow &row)
+bool TSqlSource::Fetch(TDataRow &row, QList<QPair<int, QDateTime>> &dates)
 {
+    dates.clear();
     if (d->failed || !d->query)
         return false;
     if (!d->query->next()) {
@@ -214,6 +218,19 @@ bool TSqlSource::Fetch(TDataRow &row)
         }
         row[i] =
             d->timestampTz.value(i) && !v.isNull() ? serverTimestampText(v.toDateTime(), d->zone) : SqlValueText(v);
+        if (v.isNull())
+            continue;
+        QDateTime when;
+        if (v.typeId() == QMetaType::QDate)
+            when = QDateTime(v.toDate(), QTime(0, 0));
+        else if (v.typeId() == QMetaType::QDateTime)
+            when = !d->timestampTz.value(i) ? v.toDateTime()
+                   : d->zone.isValid()      ? v.toDateTime().toTimeZone(d->zone)
+                                            : v.toDateTime().toUTC();
+        else if (d->sqlite && v.typeId() == QMetaType::QString)
+            when = IsoDateTime(row[i]);
+        if (when.isValid())
+            dates.append({i + 1, when});
     }
     return true;
 }
@@ -223,8 +240,9 @@ void TSqlSource::ReadRecord()
     if (!d->hasNext)
         return;
     std::swap(d->row, d->next);
+    std::swap(d->dates, d->nextDates);
     d->hasRecord = true;
-    d->hasNext = Fetch(d->next);
+    d->hasNext = Fetch(d->next, d->nextDates);
 }
 
 bool TSqlSource::DataEof() const
@@ -260,6 +278,14 @@ QString TSqlSource::SourceName() const
 QStringList TSqlSource::ColumnNames() const
 {
     return d->columns;
+}
+
+QDateTime TSqlSource::CellDate(int column) const
+{
+    for (const auto &[c, when] : d->dates)
+        if (c == column)
+            return when;
+    return {};
 }
 
 std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &url, const QString &queryText, QString *error,
@@ -368,13 +394,14 @@ std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &url, const QString &quer
         }
         s->d->timestampTz.append(c.Driver == QLatin1String("QPSQL") && rec.field(i).typeID() == kPgTimestampTz);
     }
-    s->d->hasRecord = s->Fetch(s->d->row);
+    s->d->sqlite = c.Driver == QLatin1String("QSQLITE");
+    s->d->hasRecord = s->Fetch(s->d->row, s->d->dates);
     if (s->d->failed) {
         fail(error, s->d->error);
         return nullptr;
     }
     if (s->d->hasRecord)
-        s->d->hasNext = s->Fetch(s->d->next);
+        s->d->hasNext = s->Fetch(s->d->next, s->d->nextDates);
     if (s->d->failed) {
         fail(error, s->d->error);
         return nullptr;

@@ -44,12 +44,17 @@ public:
     QString ErrorString() const override;
     QString SourceName() const override;
     // The result's column names, in order.
-    QStringList ColumnNames() const;
+    QStringList ColumnNames() const override;
+    // Date, datetime and timestamp values (with a time zone: in the session's
+    // zone, as the record's text shows them); SQLite has no date type, so
+    // there a text in ISO 8601 form ("2024-03-05", "2024-03-05 14:04:00")
+    // is a date.
+    QDateTime CellDate(int column) const override;
 
 private:
     friend std::unique_ptr<TSqlSource> OpenSqlQuery(const QString &, const QString &, QString *, const QString &);
     TSqlSource();
-    bool Fetch(TDataRow &row);
+    bool Fetch(TDataRow &row, QList<QPair<int, QDateTime>> &dates);
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QTime>
 #include <cstring>
 #include <freexl.h>
 
@@ -413,12 +414,14 @@ public:
         if (next_ >= rows_)
             return false;
         row.clear();
+        dates_.clear();
         count = 1;
         for (int c = 0; c < columns_; ++c) {
             FreeXL_CellValue v;
             if (freexl_get_cell_value(xls_.Handle(), next_, (unsigned short)c, &v) != FREEXL_OK)
                 continue;
             QString text;
+            QDateTime when;
             const auto cell = cells_.constFind(next_ << 16 | quint32(c));
             if (cell != cells_.cend() && (cell->IsNumber || !cell->Text.isEmpty()))
                 v.type = FREEXL_CELL_NULL;
@@ -427,20 +430,35 @@ public:
             case FREEXL_CELL_DOUBLE: text = ShortestNumberText(v.value.double_value); break;
             case FREEXL_CELL_TEXT:
             case FREEXL_CELL_SST_TEXT:
-            case FREEXL_CELL_DATE:
-            case FREEXL_CELL_TIME:
                 text = CutShownText(QString::fromUtf8(v.value.text_value));
                 break;
+            case FREEXL_CELL_DATE:
+                text = QString::fromUtf8(v.value.text_value);
+                when = IsoDateTime(text);
+                break;
+            case FREEXL_CELL_TIME: {
+                text = QString::fromUtf8(v.value.text_value);
+                const QTime time = QTime::fromString(text, Qt::ISODate);
+                if (time.isValid())
+                    when = DateSerialDateTime(time.msecsSinceStartOfDay() / 86400000.0);
+                break;
+            }
             case FREEXL_CELL_DATETIME:
                 text = QString::fromUtf8(v.value.text_value).replace(u' ', u'T'); // ISO 8601
+                when = IsoDateTime(text);
                 break;
             default: break;
             }
-            if (cell != cells_.cend())
+            if (cell != cells_.cend()) {
                 text = cell->IsNumber ? FormatNumber(cell->Value, book_.Code(cell->Xf), book_.Date1904)
                                       : FormatText(cell->Text.isEmpty() ? text : cell->Text, book_.Code(cell->Xf));
+                if (cell->IsNumber && IsDateXf(cell->Xf))
+                    when = DateSerialDateTime(cell->Value, book_.Date1904);
+            }
             if (text.isEmpty())
                 continue;
+            if (when.isValid())
+                dates_.append({c + 1, when});
             while (row.size() < c)
                 row.append(QString());
             row.append(text);
@@ -452,11 +470,22 @@ public:
     QString Error() const override { return QString(); }
     int DeclaredWidth() const override { return columns_; }
     QString SheetName() const override { return sheet_; }
+    const TRowDates &RowDates() const override { return dates_; }
 
 private:
+    bool IsDateXf(int xf)
+    {
+        auto it = dateXf_.constFind(xf);
+        if (it == dateXf_.cend())
+            it = dateXf_.insert(xf, IsDateFormatCode(book_.Code(xf)));
+        return *it;
+    }
+
     TXls xls_;
     TBiffBook book_;
     QHash<quint32, TBiffBook::TCell> cells_;
+    QHash<int, bool> dateXf_; // by cell format: its code shows dates or times
+    TRowDates dates_;
     QString sheet_;
     unsigned int rows_ = 0, next_ = 0;
     int columns_ = 0;

@@ -242,6 +242,8 @@ public:
         if (!ReadSharedStrings(fileName, wb.SharedStrings, strings_, error) ||
             !ReadStyles(fileName, wb.Styles, styles_, error))
             return false;
+        for (const QString &code : std::as_const(styles_))
+            dateStyles_.append(IsDateFormatCode(code));
         if (!z_.Open(fileName, wb.Sheets[index].Member, error))
             return false;
         // Up to the rows; the dimension comes before them.
@@ -273,6 +275,8 @@ public:
         if (pending_) {
             row = std::move(pendingRow_);
             pendingRow_.clear();
+            dates_ = std::move(pendingDates_);
+            pendingDates_.clear();
             pending_ = false;
             count = 1;
             return true;
@@ -300,7 +304,8 @@ public:
             const qint64 gap = number - rowNumber_ - 1;
             rowNumber_ = number;
             TDataRow cells;
-            ReadRowCells(cells);
+            TRowDates dates;
+            ReadRowCells(cells, dates);
             if (!z_.Error().isEmpty() || !cellError_.isEmpty()) {
                 inData_ = false; // no half row
                 break;
@@ -309,12 +314,15 @@ public:
             if (gap > 0) {
                 // Rows the file leaves out are empty rows of the sheet.
                 pendingRow_ = std::move(cells);
+                pendingDates_ = std::move(dates);
                 pending_ = true;
                 row.clear();
+                dates_.clear();
                 count = gap;
                 return true;
             }
             row = std::move(cells);
+            dates_ = std::move(dates);
             return true;
         }
         return false;
@@ -328,9 +336,10 @@ public:
     }
     int DeclaredWidth() const override { return width_; }
     QString SheetName() const override { return sheet_; }
+    const TRowDates &RowDates() const override { return dates_; }
 
 private:
-    void ReadRowCells(TDataRow &cells)
+    void ReadRowCells(TDataRow &cells, TRowDates &dates)
     {
         int column = 0;
         while (true) {
@@ -386,6 +395,7 @@ private:
                 }
             }
             QString text;
+            QDateTime when;
             if (type == QLatin1String("inlineStr"))
                 text = FormatText(hasInline ? inlineText : value, StyleCode(style));
             else if (!hasValue)
@@ -406,12 +416,18 @@ private:
                 text = value.trimmed() == QLatin1String("1") ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
             else if (type == QLatin1String("str"))
                 text = FormatText(value, StyleCode(style));
-            else if (type == QLatin1String("e") || type == QLatin1String("d"))
+            else if (type == QLatin1String("e"))
                 text = value;
+            else if (type == QLatin1String("d")) {
+                text = value;
+                when = IsoDateTime(value);
+            }
             else
-                text = NumberText(value, style);
+                text = NumberText(value, style, &when);
             if (text.isEmpty())
                 continue;
+            if (when.isValid())
+                dates.append({column, when});
             while (cells.size() < column - 1)
                 cells.append(QString());
             cells.append(text);
@@ -422,12 +438,15 @@ private:
     {
         return style >= 0 && style < styles_.size() ? styles_[style] : QString();
     }
-    QString NumberText(const QString &value, int style) const
+    // *when: the date a serial under a date format stands for.
+    QString NumberText(const QString &value, int style, QDateTime *when) const
     {
         bool ok = false;
         const double v = value.trimmed().toDouble(&ok);
         if (!ok)
             return value;
+        if (style >= 0 && style < dateStyles_.size() && dateStyles_[style])
+            *when = DateSerialDateTime(v, date1904_);
         return FormatNumber(v, StyleCode(style), date1904_);
     }
 
@@ -436,6 +455,8 @@ private:
     TZipXml z_;
     TStringPool strings_;
     QStringList styles_;
+    QList<bool> dateStyles_; // by style: its code shows dates or times
+    TRowDates dates_, pendingDates_;
     bool date1904_ = false;
     bool inData_ = false;
     int width_ = 0;

@@ -42,6 +42,43 @@ std::unique_ptr<TAdvancedField> CloneField(const TAdvancedField &f)
     return std::make_unique<TAdvancedField>(f.FieldType);
 }
 
+bool SameField(const TAdvancedField &a, const TAdvancedField &b)
+{
+    if (a.FieldType != b.FieldType)
+        return false;
+    if (auto *x = dynamic_cast<const TTextField *>(&a)) {
+        auto *y = dynamic_cast<const TTextField *>(&b);
+        return y && x->Text == y->Text;
+    }
+    if (auto *x = dynamic_cast<const TImportedField *>(&a)) {
+        auto *y = dynamic_cast<const TImportedField *>(&b);
+        return y && x->FieldNum == y->FieldNum && x->MinSize == y->MinSize && x->PadChar == y->PadChar
+               && x->FieldName == y->FieldName;
+    }
+    if (auto *x = dynamic_cast<const TSequenceField *>(&a)) {
+        auto *y = dynamic_cast<const TSequenceField *>(&b);
+        return y && x->CurVal == y->CurVal && x->MinVal == y->MinVal && x->MaxVal == y->MaxVal
+               && x->MinSize == y->MinSize && x->Step == y->Step && x->Repeat == y->Repeat && x->Per == y->Per
+               && x->Radix == y->Radix;
+    }
+    if (auto *x = dynamic_cast<const TDateField *>(&a)) {
+        auto *y = dynamic_cast<const TDateField *>(&b);
+        return y && x->Format == y->Format && x->Offset == y->Offset && x->OffsetUnit == y->OffsetUnit
+               && x->Source == y->Source && x->SourceName == y->SourceName && x->InputPattern == y->InputPattern
+               && x->TimeOfDay == y->TimeOfDay;
+    }
+    if (auto *x = dynamic_cast<const TAskField *>(&a)) {
+        auto *y = dynamic_cast<const TAskField *>(&b);
+        return y && x->Name == y->Name && x->Caption == y->Caption && x->Default == y->Default
+               && x->Pattern == y->Pattern && x->Size == y->Size;
+    }
+    if (auto *x = dynamic_cast<const TCheckField *>(&a)) {
+        auto *y = dynamic_cast<const TCheckField *>(&b);
+        return y && x->Scheme == y->Scheme && x->Over == y->Over;
+    }
+    return true;
+}
+
 TFieldList CloneFields(const TFieldList &fields)
 {
     TFieldList out;

@@ -105,6 +105,8 @@ public:
 
 using TFieldList = std::vector<std::unique_ptr<TAdvancedField>>;
 
+// True when two parts are of one kind with the same saved values.
+bool SameField(const TAdvancedField &a, const TAdvancedField &b);
 // A new part of the same class with the same values.
 std::unique_ptr<TAdvancedField> CloneField(const TAdvancedField &f);
 TFieldList CloneFields(const TFieldList &fields);

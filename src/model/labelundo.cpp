@@ -41,29 +41,7 @@ void Assign(TFieldList &to, const TFieldList &from) { to = CloneFields(from); }
 
 template <class T> bool Same(const T &a, const T &b) { return a == b; }
 bool Same(const QImage &a, const QImage &b) { return a.cacheKey() == b.cacheKey() || a == b; }
-bool Same(const TAdvancedField &a, const TAdvancedField &b)
-{
-    if (a.FieldType != b.FieldType)
-        return false;
-    if (auto *x = dynamic_cast<const TTextField *>(&a)) {
-        auto *y = dynamic_cast<const TTextField *>(&b);
-        return y && x->Text == y->Text;
-    }
-    if (auto *x = dynamic_cast<const TImportedField *>(&a)) {
-        auto *y = dynamic_cast<const TImportedField *>(&b);
-        return y && x->FieldNum == y->FieldNum && x->MinSize == y->MinSize && x->PadChar == y->PadChar;
-    }
-    if (auto *x = dynamic_cast<const TSequenceField *>(&a)) {
-        auto *y = dynamic_cast<const TSequenceField *>(&b);
-        return y && x->CurVal == y->CurVal && x->MinVal == y->MinVal && x->MaxVal == y->MaxVal
-               && x->MinSize == y->MinSize;
-    }
-    if (auto *x = dynamic_cast<const TDateField *>(&a)) {
-        auto *y = dynamic_cast<const TDateField *>(&b);
-        return y && x->Format == y->Format;
-    }
-    return true;
-}
+bool Same(const TAdvancedField &a, const TAdvancedField &b) { return SameField(a, b); }
 bool Same(const TFieldList &a, const TFieldList &b)
 {
     if (a.size() != b.size())

@@ -224,18 +224,6 @@ QString SchemeName(TCheckScheme scheme)
     return {};
 }
 
-// A header name as the operator typed it: exact, else without regard to case and outer spaces.
-int HeaderColumnIndex(const QStringList &columns, const QString &name)
-{
-    if (const qsizetype i = columns.indexOf(name); i >= 0)
-        return int(i);
-    const QString wanted = name.trimmed();
-    for (qsizetype i = 0; i < columns.size(); ++i)
-        if (columns[i].trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
-            return int(i);
-    return -1;
-}
-
 QString MissingColumnMessage(const QString &name, const TRecordSource &source, const QStringList &columns)
 {
     const QString has = columns.isEmpty()
@@ -362,10 +350,10 @@ TPrintResult PrepareJob(const QList<TLabelControl *> &items, const TPrintChoices
                     message);
     data.Columns = source->ColumnNames();
     for (const QString &name : std::as_const(named))
-        if (HeaderColumnIndex(data.Columns, name) < 0)
+        if (ColumnIndexByName(data.Columns, name) < 0)
             return Fail(TPrintResult::DataError, MissingColumnMessage(name, *source, data.Columns), message);
     if (!quantityColumn.isEmpty())
-        data.QuantityColumn = byNumber ? quantityNumber - 1 : HeaderColumnIndex(data.Columns, quantityColumn);
+        data.QuantityColumn = byNumber ? quantityNumber - 1 : ColumnIndexByName(data.Columns, quantityColumn);
     return TPrintResult::Printed;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QHash>
 #include <cmath>
 #include <limits>
 
@@ -89,10 +90,11 @@ void TPreviewDevice::Abort()
 
 namespace {
 
-// The records of a source that cannot come back, kept in memory.
+// The records of a source that cannot come back, kept in memory, with the
+// source's column names and the records' date cells.
 class TKeptRecords : public TRecordSource {
 public:
-    explicit TKeptRecords(const QString &name) : name_(name) {}
+    explicit TKeptRecords(const TRecordSource &from) : name_(from.SourceName()), names_(from.ColumnNames()) {}
     void ReadRecord() override
     {
         if (at_ + 1 < rows_.size())
@@ -104,6 +106,17 @@ public:
     bool Failed() const override { return false; }
     QString ErrorString() const override { return {}; }
     QString SourceName() const override { return name_; }
+    QStringList ColumnNames() const override { return names_; }
+    QDateTime CellDate(int column) const override
+    {
+        const auto dates = dates_.constFind(at_);
+        if (dates == dates_.cend())
+            return {};
+        for (const auto &[c, when] : *dates)
+            if (c == column)
+                return when;
+        return {};
+    }
     bool CanSeek() const override { return true; }
     qint64 Tell() const override { return at_; }
     bool Seek(qint64 token) override
@@ -113,11 +126,24 @@ public:
         at_ = token;
         return true;
     }
-    void Append(const TDataRow &row) { rows_.append(row); }
+    // The source's current record.
+    void Append(const TRecordSource &from)
+    {
+        const TDataRow &row = from.DataRow();
+        QList<QPair<int, QDateTime>> dates;
+        for (int c = 1; c <= row.size(); ++c)
+            if (const QDateTime when = from.CellDate(c); when.isValid())
+                dates.append({c, when});
+        if (!dates.isEmpty())
+            dates_.insert(rows_.size(), dates);
+        rows_.append(row);
+    }
 
 private:
     QString name_;
+    QStringList names_;
     QList<TDataRow> rows_;
+    QHash<qsizetype, QList<QPair<int, QDateTime>>> dates_; // by record, those that hold dates
     qsizetype at_ = 0;
 };
 
@@ -192,7 +218,7 @@ TPrintResult TPrintPreview::Open(QString *message)
         const bool seekable = source_->CanSeek() && source_->Tell() >= 0;
         TKeptRecords *kept = nullptr;
         if (!seekable) {
-            cached_ = std::make_unique<TKeptRecords>(source_->SourceName());
+            cached_ = std::make_unique<TKeptRecords>(*source_);
             kept = static_cast<TKeptRecords *>(cached_.get());
         }
         TRecordSource *reader = source_.get();
@@ -213,7 +239,7 @@ TPrintResult TPrintPreview::Open(QString *message)
                                        contents + into / copies_, printedRecords});
             }
             if (kept)
-                kept->Append(reader->DataRow());
+                kept->Append(*reader);
             labels = end;
             contents += quantity;
             if (quantity > 0)

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocale>
 #include <QStringDecoder>
 #include <QtEndian>
@@ -363,6 +365,15 @@ void TRegistryFile::WriteString(const QString &name, const QString &s)
     v.text = s;
 }
 
+QStringList TRegistryFile::ValueNames(const QString &prefix) const
+{
+    QStringList names;
+    for (const Value &v : values_)
+        if (v.name.startsWith(prefix, Qt::CaseInsensitive))
+            names << v.name;
+    return names;
+}
+
 void TRegistryFile::DeleteValue(const QString &name)
 {
     for (qsizetype i = 0; i < values_.size(); ++i)
@@ -562,5 +573,65 @@ bool SaveCalibration(const QString &printer, const TCalibration &c, QString *err
         reg.DeleteValue(CalibrationValueName(printer));
     else
         reg.WriteString(CalibrationValueName(printer), CalibrationText(r));
+    return reg.Save(error);
+}
+
+// Remembered answers ---------------------------------------------------------------
+
+namespace {
+
+const QString kAnswersPrefix = QStringLiteral("Answers:");
+
+// The registry matches value names without regard to case, paths do not:
+// the value also holds its path, and one for another path is not used.
+QString AnswersText(const QString &labelFile, const QHash<QString, QString> &answers)
+{
+    QJsonObject values;
+    for (auto it = answers.cbegin(); it != answers.cend(); ++it)
+        if (it.value().size() <= kRememberedAnswerLength)
+            values.insert(it.key(), it.value());
+    const QJsonObject o{{QStringLiteral("file"), labelFile}, {QStringLiteral("values"), values}};
+    // Compact JSON escapes line breaks: the value stays on one line.
+    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
+}
+
+} // namespace
+
+QHash<QString, QString> LoadRememberedAnswers(const QString &labelFile)
+{
+    QHash<QString, QString> answers;
+    TRegistryFile reg(SettingsFilePath());
+    if (labelFile.isEmpty() || !reg.Load())
+        return answers;
+    const auto text = reg.ReadString(kAnswersPrefix + labelFile);
+    if (!text || text->isEmpty())
+        return answers;
+    const QJsonObject o = QJsonDocument::fromJson(text->toUtf8()).object();
+    if (o.value(QStringLiteral("file")).toString() != labelFile)
+        return answers;
+    const QJsonObject values = o.value(QStringLiteral("values")).toObject();
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it)
+        if (it.value().isString())
+            answers.insert(it.key(), it.value().toString());
+    return answers;
+}
+
+bool SaveRememberedAnswers(const QString &labelFile, const QHash<QString, QString> &answers, QString *error)
+{
+    if (labelFile.isEmpty())
+        return false;
+    TRegistryFile reg(SettingsFilePath());
+    if (!reg.Load() || !reg.CreateKey()) {
+        if (error)
+            *error = WriteErrorText(SettingsFilePath());
+        return false;
+    }
+    // Written anew it goes last: the values stand in the order of printing.
+    const QString name = kAnswersPrefix + labelFile;
+    reg.DeleteValue(name);
+    reg.WriteString(name, AnswersText(labelFile, answers));
+    QStringList kept = reg.ValueNames(kAnswersPrefix);
+    while (kept.size() > kRememberedAnswerLabels)
+        reg.DeleteValue(kept.takeFirst());
     return reg.Save(error);
 }

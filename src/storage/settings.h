@@ -19,8 +19,10 @@
 #include "model/labelformat.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 inline const QString kSettingsKeyPath = QStringLiteral("HKEY_CURRENT_USER\\Software\\Maudrel Software\\Quorvane");
@@ -62,6 +64,9 @@ public:
     void WriteDWord(const QString &name, quint32 v);
     void WriteString(const QString &name, const QString &v);
     void DeleteValue(const QString &name);
+    // The names of the values that start with prefix (regardless of case),
+    // in the order of first writing.
+    QStringList ValueNames(const QString &prefix) const;
 
     QByteArray ToText() const;
 
@@ -130,3 +135,17 @@ TCalibration LoadCalibration(const QString &printer);
 // An identity calibration removes the printer's value. *error says why the
 // settings file could not be written.
 bool SaveCalibration(const QString &printer, const TCalibration &c, QString *error = nullptr);
+
+// The values a label asked for when it was last printed, kept per label file
+// ("Answers:PATH"), so that the next job offers them again. Only the most
+// recently printed labels are kept.
+constexpr int kRememberedAnswerLabels = 50;
+// Longer values are not remembered (the settings file stays small).
+constexpr int kRememberedAnswerLength = 1000;
+// The label's remembered values by name; none for an empty labelFile.
+QHash<QString, QString> LoadRememberedAnswers(const QString &labelFile);
+// Keeps answers for labelFile (an absolute path) as the most recent, dropping
+// the oldest beyond kRememberedAnswerLabels. *error says why the settings
+// file could not be written.
+bool SaveRememberedAnswers(const QString &labelFile, const QHash<QString, QString> &answers,
+                           QString *error = nullptr);

@@ -28,6 +28,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -179,6 +180,8 @@ private slots:
     void wizardUnreadableFile();
     void previewShowsTheJobAndPrintsIt();
     void wizardSpreadsheet();
+    void askValues_data();
+    void askValues();
 
 private:
     QTemporaryDir dir_;
@@ -580,7 +583,7 @@ void PrintDialogsTest::wizardQuotedPreview()
         QVERIFY(w.eFieldSeparator->isReadOnly());
         TypeInto(w.eQuoteChar, QStringLiteral("'"));
         QCOMPARE(w.sgParams->columnCount(), 3);
-        QCOMPARE(w.sgParams->horizontalHeaderItem(2)->text(), QStringLiteral("Field #3"));
+        QCOMPARE(w.sgParams->horizontalHeaderItem(2)->text(), QStringLiteral("Field #3 h3"));
         QCOMPARE(w.sgParams->rowCount(), 3);
         QCOMPARE(gridRow(w.sgParams, 0), (QStringList{"a", "b,c", "d"}));
         QCOMPARE(gridRow(w.sgParams, 1), (QStringList{"xy,zw", "", ""}));
@@ -588,6 +591,7 @@ void PrintDialogsTest::wizardQuotedPreview()
         QVERIFY(w.sgParams->columnWidth(1) >= w.sgParams->fontMetrics().horizontalAdvance("b,c"));
         ClickIndicator(w.cbIgnoreHeader);
         QCOMPARE(w.sgParams->rowCount(), 4);
+        QCOMPARE(w.sgParams->horizontalHeaderItem(2)->text(), QStringLiteral("Field #3"));
         QCOMPARE(gridRow(w.sgParams, 0), (QStringList{"h1", "h2", "h3"}));
         TypeInto(w.eQuoteChar, QString());
         QCOMPARE(gridRow(w.sgParams, 1), (QStringList{"a", "'b", "c'"}));
@@ -755,6 +759,15 @@ void PrintDialogsTest::previewShowsTheJobAndPrintsIt()
     });
     WhenShown(&f.dlg, [&] {
         QTest::mouseClick(f.dlg.BrowseBtn, Qt::LeftButton);
+        // With a source a quantity may come from one of its columns.
+        QVERIFY(f.dlg.chkQuantity->isEnabled());
+        QVERIFY(!f.dlg.cbQuantityColumn->isEnabled());
+        ClickIndicator(f.dlg.chkQuantity);
+        QVERIFY(f.dlg.cbQuantityColumn->isEnabled());
+        f.dlg.cbQuantityColumn->setEditText(QStringLiteral(" 5 "));
+        QCOMPARE(f.dlg.Choices().QuantityColumn, QStringLiteral("5"));
+        ClickIndicator(f.dlg.chkQuantity);
+        QVERIFY(f.dlg.Choices().QuantityColumn.isEmpty());
         ClickIndicator(f.dlg.rbMultipleLabel);
         whenPreviewShown([&](TFPrintPreview *p) {
             // Page 1 opens fitted to the window as laid out: it reaches two
@@ -847,6 +860,99 @@ void PrintDialogsTest::wizardSpreadsheet()
         QTest::mouseClick(f.wizard.OkayBtn, Qt::LeftButton);
     });
     QVERIFY(f.wizard.Execute(sheetFixture("formats.xlsx")));
+}
+
+void PrintDialogsTest::askValues_data()
+{
+    QTest::addColumn<QString>("defaultValue");
+    QTest::addColumn<QString>("remembered"); // for this label, from an earlier job
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("typed");      // null: left as shown
+    QTest::addColumn<QString>("refusal");    // a text the message holds; empty: accepted
+    QTest::newRow("default") << "A1" << QString() << "A1" << QString() << QString();
+    QTest::newRow("remembered") << "A1" << "B22" << "B22" << QString() << QString();
+    QTest::newRow("typed") << "A1" << "B22" << "B22" << "C333" << QString();
+    QTest::newRow("pattern") << "A1" << QString() << "A1" << "a-1" << "[A-Z][0-9]+";
+    QTest::newRow("missing") << QString() << QString() << QString() << QString() << "批号";
+}
+
+// A label that asks for its lot: the form comes before the job, prefilled,
+// and its values go to the job and are remembered for the label; a refused
+// value keeps the form open on it, and its Cancel leaves the print dialog
+// open without a job.
+void PrintDialogsTest::askValues()
+{
+    QFETCH(QString, defaultValue);
+    QFETCH(QString, remembered);
+    QFETCH(QString, shown);
+    QFETCH(QString, typed);
+    QFETCH(QString, refusal);
+    qputenv("XDG_CONFIG_HOME", path(QTest::currentDataTag()).toUtf8());
+    const QString file = path("lot.lbl");
+    if (!remembered.isNull())
+        QVERIFY(SaveRememberedAnswers(file, {{QStringLiteral("LOT"), remembered}}));
+
+    TItemContainer label;
+    fillLabel(label, false);
+    auto lot = std::make_unique<TAskField>();
+    lot->Name = QStringLiteral("LOT");
+    lot->Caption = QStringLiteral("批号");
+    lot->Default = defaultValue;
+    lot->Pattern = QStringLiteral("[A-Z][0-9]+");
+    lot->Size = 6;
+    label.Items.constFirst()->Fields.push_back(std::move(lot));
+
+    Forms f;
+    f.dlg.LabelFileName = [&] { return file; };
+    int devices = 0;
+    f.dlg.DeviceFactory = [&]() -> std::unique_ptr<TPrinterDevice> {
+        ++devices;
+        return std::make_unique<FakeDevice>();
+    };
+    MessageCatcher told;
+    bool sawForm = false;
+    WhenShown(&f.dlg, [&] {
+        WhenModal(&f.dlg, [&](QDialog *form) {
+            sawForm = true;
+            QCOMPARE(form->objectName(), QStringLiteral("FAskValues"));
+            QCOMPARE(form->windowTitle(), QStringLiteral("打印时输入"));
+            auto *edit = Find<QLineEdit>(form, "eAsk_LOT");
+            QCOMPARE(edit->text(), shown);
+            QCOMPARE(edit->maxLength(), 6);
+            if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty() && refusal.isEmpty()) {
+                form->grab().save(shots + QStringLiteral("/ask-values.png"));
+                f.dlg.grab().save(shots + QStringLiteral("/print-dialog.png"));
+            }
+            if (!typed.isNull())
+                TypeInto(edit, typed);
+            QTest::mouseClick(Find<QPushButton>(form, "OkayBtn"), Qt::LeftButton);
+            if (refusal.isEmpty())
+                return;
+            QCOMPARE(told.texts.size(), 1);
+            QVERIFY2(told.texts.constFirst().contains(refusal), qPrintable(told.texts.constFirst()));
+            QVERIFY(form->isVisible());
+            QCOMPARE(QApplication::focusWidget(), edit);
+            QTest::mouseClick(Find<QPushButton>(form, "CancelBtn"), Qt::LeftButton);
+        });
+        QTest::mouseClick(f.dlg.OkayBtn, Qt::LeftButton);
+        if (!refusal.isEmpty()) {
+            QVERIFY(f.dlg.isVisible());
+            QCOMPARE(devices, 0);
+        }
+    });
+    const bool printed = f.dlg.Execute(label);
+    QVERIFY(sawForm);
+    const QString given = typed.isNull() ? shown : typed;
+    if (refusal.isEmpty()) {
+        QVERIFY(printed);
+        QCOMPARE(int(f.dlg.LastResult), int(TPrintResult::Printed));
+        QCOMPARE(f.dlg.Choices().Answers, (QHash<QString, QString>{{QStringLiteral("LOT"), given}}));
+        QCOMPARE(LoadRememberedAnswers(QFileInfo(file).absoluteFilePath()).value(QStringLiteral("LOT")), given);
+    } else {
+        QVERIFY(!printed);
+        QCOMPARE(devices, 0);
+    }
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 QTEST_MAIN(PrintDialogsTest)

@@ -241,10 +241,11 @@ TEST(DataImport, DataFileEncodings)
 TEST(DataImport, RecordReaderStates)
 {
     QTemporaryDir dir;
-    const QString two = WriteFile(dir, "two.csv", "name,price\nfirst,1\nsecond,2\n");
+    const QString two = WriteFile(dir, "two.csv", "name, price \nfirst,1\nsecond,2\n");
     TRecordReader r;
     ASSERT_TRUE(r.OpenData(two, Csv(true)));
     EXPECT_TRUE(r.DataOpen());
+    EXPECT_EQ(r.ColumnNames(), QStringList({"name", "price"}));
     EXPECT_EQ(r.DataRow(), QStringList({"first", "1"}));
     EXPECT_FALSE(r.DataEof());
     r.ReadRecord();
@@ -263,6 +264,10 @@ TEST(DataImport, RecordReaderStates)
     EXPECT_TRUE(r.DataEof());
     EXPECT_FALSE(r.HasRecord());
     EXPECT_EQ(r.DataRow(), QStringList({"h1", "h2"})); // the record parsed before
+    EXPECT_EQ(r.ColumnNames(), QStringList({"h1", "h2"}));
+    r.CloseData();
+    ASSERT_TRUE(r.OpenData(header, Csv(false)));
+    EXPECT_EQ(r.ColumnNames(), QStringList()); // read without a header: no names
     r.CloseData();
 
     QString error;
@@ -328,6 +333,9 @@ TEST(DataImport, FixedWidthRecordsAndPreviewCountBytes)
         s.ColumnSizes = {6, 6, 2};
         EXPECT_EQ(ParseLine(samples.value(2), s, encoding), QStringList({"欧阳娜", "娜上海", "02"}));
         EXPECT_EQ(ReadAll(path, s), (QList<TDataRow>{{"张三", "北京", "01"}, {"欧阳娜", "娜上海", "02"}}));
+        TRecordReader r;
+        ASSERT_TRUE(r.OpenData(path, s));
+        EXPECT_EQ(r.ColumnNames(), QStringList({"姓名", "城市", "号"}));
     }
 }
 

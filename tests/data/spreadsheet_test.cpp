@@ -29,6 +29,11 @@ QString Fixture(const QString &name)
     return qEnvironmentVariable("QV_SOURCE_DIR", QStringLiteral(".")) + QStringLiteral("/tests/sheets/") + name;
 }
 
+std::string Iso(const QDateTime &t)
+{
+    return t.toString(Qt::ISODateWithMs).toStdString();
+}
+
 QList<TDataRow> ReadAll(TRecordSource &source)
 {
     QList<TDataRow> rows;
@@ -179,6 +184,45 @@ TEST(Spreadsheet, SameRecordsAsCsv)
     EXPECT_FALSE(IsSpreadsheetFile(QStringLiteral("stock.csv")));
 }
 
+// The header row names the columns; date cells give their dates (serials
+// under date formats, .ods date values), other cells none.
+TEST(Spreadsheet, ColumnNamesAndDateCells)
+{
+    const QStringList stock{"sku", "price", "date", "name", "qty"};
+    const QDateTime none;
+    const struct {
+        const char *file;
+        bool header;
+        QStringList names;
+        int record, column; // record from 0, column from 1
+        QDateTime date;
+    } cases[] = {
+        {"stock.xlsx", true, stock, 0, 3, QDateTime(QDate(2024, 3, 2), QTime(0, 0))},
+        {"stock.ods", true, stock, 29, 3, QDateTime(QDate(2024, 3, 31), QTime(0, 0))},
+        {"stock.xls", true, stock, 1, 3, QDateTime(QDate(2024, 3, 3), QTime(0, 0))},
+        {"stock.xlsx", true, stock, 0, 2, none}, // a number
+        {"stock.xls", true, stock, 0, 1, none},  // a text
+        {"cells.xlsx", true, {"h1"}, 2, 1, QDateTime(QDate(2024, 3, 5), QTime(0, 0))},
+        {"cells.xlsx", true, {"h1"}, 2, 2, QDateTime(QDate(2024, 3, 5), QTime(18, 0))},
+        {"cells.xlsx", true, {"h1"}, 2, 3, QDateTime(QDate(2024, 3, 5), QTime(0, 0))},
+        {"cells.xlsx", true, {"h1"}, 2, 4, none}, // "0.00"
+        {"cells.xlsx", true, {"h1"}, 1, 1, none}, // the row the file leaves out
+        {"styles.ods", false, {}, 0, 5, QDateTime(QDate(2024, 3, 5), QTime(14, 4))},
+        {"styles.ods", false, {}, 0, 1, none},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " record " + std::to_string(c.record) + " column " +
+                     std::to_string(c.column));
+        QString error;
+        const auto source = OpenSpreadsheet(Fixture(c.file), QString(), c.header, &error);
+        ASSERT_TRUE(source) << error.toStdString();
+        EXPECT_EQ(source->ColumnNames(), c.names);
+        for (int i = 0; i < c.record; ++i)
+            source->ReadRecord();
+        EXPECT_EQ(Iso(source->CellDate(c.column)), Iso(c.date)) << source->DataRow().join(u'|').toStdString();
+    }
+}
+
 // One opener for every kind of source, chosen by the name alone.
 TEST(RecordSource, OpensByName)
 {
@@ -189,21 +233,25 @@ TEST(RecordSource, OpensByName)
         make.setDatabaseName(db);
         ASSERT_TRUE(make.open());
         QSqlQuery q(make);
-        ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE stock (sku TEXT, price TEXT)")));
-        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO stock VALUES ('QV-00001', '0.1')")));
+        ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE stock (sku TEXT, price TEXT, made DATETIME)")));
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO stock VALUES ('QV-00001', '0.1', '2024-03-05 14:04:00')")));
     }
     QSqlDatabase::removeDatabase(QStringLiteral("make"));
     const TDataRow first{"QV-00001", "0.1", "2024-03-02", "Item 1", "12"};
+    const QStringList names{"sku", "price", "date", "name", "qty"};
     const struct {
         QString name, query;
         TDataRow record;   // the first record, when it opens
         const char *error; // part of the message, when it does not
+        QStringList names;
+        QDateTime date; // column 3's date cell
     } cases[] = {
-        {Fixture("stock.csv"), "", first, nullptr},
-        {Fixture("stock.xlsx"), "", first, nullptr},
-        {"sqlite://" + db, "SELECT sku, price FROM stock", {"QV-00001", "0.1"}, nullptr},
-        {"ftp://host/stock.csv", "", {}, "ftp://host/stock.csv"},
-        {dir.filePath(QStringLiteral("missing.csv")), "", {}, "missing.csv"},
+        {Fixture("stock.csv"), "", first, nullptr, names, {}}, // text: no date cells
+        {Fixture("stock.xlsx"), "", first, nullptr, names, QDateTime(QDate(2024, 3, 2), QTime(0, 0))},
+        {"sqlite://" + db, "SELECT sku, price AS \"Price\", made FROM stock", {"QV-00001", "0.1", "2024-03-05 14:04:00"},
+         nullptr, {"sku", "Price", "made"}, QDateTime(QDate(2024, 3, 5), QTime(14, 4))},
+        {"ftp://host/stock.csv", "", {}, "ftp://host/stock.csv", {}, {}},
+        {dir.filePath(QStringLiteral("missing.csv")), "", {}, "missing.csv", {}, {}},
     };
     EXPECT_FALSE(HasDataSource(TSourceChoice()));
     for (const auto &c : cases) {
@@ -213,17 +261,34 @@ TEST(RecordSource, OpensByName)
         choice.Split.Mode = TSplitMode::Comma;
         choice.Query = c.query;
         EXPECT_TRUE(HasDataSource(choice));
-        QString error;
+        QString error, namesError;
         const std::unique_ptr<TRecordSource> source = OpenRecordSource(choice, &error);
+        EXPECT_EQ(SourceColumnNames(choice, &namesError), c.names);
         if (c.error) {
             EXPECT_FALSE(source);
             EXPECT_TRUE(error.contains(QLatin1String(c.error))) << error.toStdString();
+            EXPECT_EQ(namesError, error);
             continue;
         }
         ASSERT_TRUE(source) << error.toStdString();
         EXPECT_TRUE(source->HasRecord());
         EXPECT_EQ(source->DataRow(), c.record);
+        EXPECT_EQ(source->ColumnNames(), c.names);
+        EXPECT_EQ(Iso(source->CellDate(3)), Iso(c.date));
+        EXPECT_FALSE(source->CellDate(1).isValid());
     }
+}
+
+// The rule every reader of names follows: the same name, else the same but
+// for case and surrounding blanks.
+TEST(RecordSource, ColumnIndexByName)
+{
+    const QStringList names{"SKU", "sku", " Name ", "", "数量"};
+    const std::pair<const char *, int> cases[] = {
+        {"sku", 1}, {"Sku", 0}, {"name", 2}, {" Name ", 2}, {"数量 ", 4}, {"price", -1}, {"", -1}, {"  ", -1},
+    };
+    for (const auto &[name, index] : cases)
+        EXPECT_EQ(ColumnIndexByName(names, QString::fromUtf8(name)), index) << name;
 }
 
 TEST(Spreadsheet, Errors)

@@ -22,6 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                        : QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC);
 
     const QString out = FormatDateTime(pattern, when, locale);
+    // Reading a text back with the same pattern neither crashes nor hangs.
+    (void)ParseDateTime(pattern, out, locale);
+    (void)ParseDateTime(pattern, pattern, locale);
     // The longest expansion is a month or day name (far below 64 characters)
     // for a one-character specifier.
     FUZZ_CHECK(out.size() <= qsizetype(pattern.size()) * 64 + 64,

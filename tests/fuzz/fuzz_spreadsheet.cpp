@@ -111,8 +111,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Enough records to pass the wizard's rows; a damaged row number may
     // stand for up to a million empty ones.
     for (int n = 0; source->HasRecord() && n < 2000; ++n) {
-        if (first.size() < 10)
+        if (first.size() < 10) {
             first.append(Trimmed(source->DataRow()));
+            // A date belongs to a cell that shows something, in the record.
+            const TDataRow &row = source->DataRow();
+            for (int c = 0; c <= qMin<qsizetype>(row.size() + 1, 64); ++c)
+                if (source->CellDate(c).isValid())
+                    FUZZ_CHECK(c >= 1 && c <= row.size() && !row[c - 1].isEmpty(),
+                               QStringLiteral("a date for column %1 of %2").arg(c).arg(row.size()));
+        }
         if (source->DataEof())
             break;
         source->ReadRecord();

@@ -211,15 +211,25 @@ TEST(Advanced, CloneIsDeepAndKeepsValues)
     l.push_back(Counter(7, 1, 50, 3));
     auto d = std::make_unique<TDateField>();
     d->Format = QStringLiteral("yy");
+    d->Offset = 3;
     l.push_back(std::move(d));
+    auto ask = std::make_unique<TAskField>();
+    ask->Pattern = "\\d+";
+    l.push_back(std::move(ask));
+    auto check = std::make_unique<TCheckField>();
+    check->Over = "3";
+    l.push_back(std::move(check));
     TFieldList c = CloneFields(l);
     ASSERT_EQ(c.size(), l.size());
     for (size_t i = 0; i < l.size(); ++i) {
         EXPECT_NE(c[i].get(), l[i].get());
         EXPECT_EQ(c[i]->FieldType, l[i]->FieldType);
         EXPECT_EQ(typeid(*c[i]), typeid(*l[i]));
+        EXPECT_TRUE(SameField(*c[i], *l[i])) << i;
     }
     EXPECT_EQ(ComposeDesignText(c), ComposeDesignText(l));
+    static_cast<TCheckField *>(c[5].get())->Over.clear();
+    EXPECT_FALSE(SameField(*c[5], *l[5]));
     ComposePrintText(c, nullptr, true);
     EXPECT_EQ(CurVal(c, 2), 8);
     EXPECT_EQ(CurVal(l, 2), 7);

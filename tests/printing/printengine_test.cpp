@@ -416,6 +416,8 @@ public:
     bool Failed() const override { return s_->Failed(); }
     QString ErrorString() const override { return s_->ErrorString(); }
     QString SourceName() const override { return s_->SourceName(); }
+    QStringList ColumnNames() const override { return s_->ColumnNames(); }
+    QDateTime CellDate(int column) const override { return s_->CellDate(column); }
 
 private:
     std::unique_ptr<TRecordSource> s_;

@@ -79,6 +79,54 @@ void AddCounter(TLabelControl &i)
     i.Advanced = true;
 }
 
+TDateField *AddDate(TLabelControl &i, const char *format, int offsetDays)
+{
+    auto f = std::make_unique<TDateField>();
+    f->Format = QString::fromUtf8(format);
+    f->Offset = offsetDays;
+    TDateField *date = f.get();
+    i.Fields.push_back(std::move(f));
+    i.Advanced = true;
+    return date;
+}
+
+void AddLot(TLabelControl &i)
+{
+    auto f = std::make_unique<TAskField>();
+    f->Name = QStringLiteral("LOT");
+    f->Caption = QStringLiteral("批号");
+    f->Pattern = QStringLiteral("[A-Z0-9]{1,10}");
+    f->Size = 10;
+    i.Fields.push_back(std::move(f));
+    i.Advanced = true;
+}
+
+void AddGs1Check(TLabelControl &i, const char *over)
+{
+    auto f = std::make_unique<TCheckField>();
+    f->Scheme = TCheckScheme::Gs1;
+    f->Over = QLatin1String(over);
+    i.Fields.push_back(std::move(f));
+    i.Advanced = true;
+}
+
+TSequenceField *AddSerial(TLabelControl &i, TCountRadix radix, int first, int step, int repeat, int size,
+                          TCountPer per = TCountPer::Label)
+{
+    auto f = std::make_unique<TSequenceField>();
+    f->CurVal = f->MinVal = first;
+    f->MaxVal = 999999999;
+    f->MinSize = size;
+    f->Step = step;
+    f->Repeat = repeat;
+    f->Radix = radix;
+    f->Per = per;
+    TSequenceField *s = f.get();
+    i.Fields.push_back(std::move(f));
+    i.Advanced = true;
+    return s;
+}
+
 QImage Logo()
 {
     QImage img(48, 48, QImage::Format_RGB888);
@@ -160,6 +208,60 @@ void Counter(TItemContainer &c, const QString &)
     date->Fields.push_back(std::move(f));
 }
 
+// A 4 x 2 inch food label: best before today + 180 days in two forms, the
+// lot asked when printing, a six-digit serial per label, and a GS1-128 code
+// (01) GTIN with its check digit, (17) best before, (10) lot; the lot goes
+// last as it has no fixed length.
+void Expiry(TItemContainer &c, const QString &)
+{
+    c.LabelFormat = TLabelFormat{4, 2, 0.5, 0.25, 0.125, 0.125, false};
+    auto *best = Text(c, QString(), 12, 6, 12, true);
+    AddText(*best, QStringLiteral("保质期至："));
+    AddDate(*best, "yyyy年mm月dd日 星期", 180);
+    auto *english = Text(c, QString(), 12, 30, 9);
+    AddText(*english, QStringLiteral("Best before "));
+    AddDate(*english, "yyyy-mm-dd", 180);
+    auto *serial = Text(c, QString(), 12, 46, 9);
+    AddText(*serial, QStringLiteral("序列号："));
+    AddSerial(*serial, TCountRadix::Decimal, 1, 1, 1, 6);
+    auto *lot = Text(c, QString(), 200, 32, 12, true);
+    AddText(*lot, QStringLiteral("批号："));
+    AddLot(*lot);
+    auto *code = Place(c, new TBarcodeLabel, 12, 66, 360, 84, true);
+    code->BarcodeType = 8; // EAN 128: FNC1 after the start, AIs written without brackets
+    code->Interpretation = false;
+    auto *human = Text(c, QString(), 12, 156, 9);
+    for (TLabelControl *i : {static_cast<TLabelControl *>(code), static_cast<TLabelControl *>(human)}) {
+        const bool brackets = i == human;
+        AddText(*i, brackets ? QStringLiteral("(01)") : QStringLiteral("01"));
+        AddText(*i, QStringLiteral("0690123456789"));
+        AddGs1Check(*i, "2");
+        AddText(*i, brackets ? QStringLiteral("(17)") : QStringLiteral("17"));
+        AddDate(*i, "yymmdd", 180);
+        AddText(*i, brackets ? QStringLiteral("(10)") : QStringLiteral("10"));
+        AddLot(*i);
+    }
+}
+
+// A 2 x 1 inch serial label: hexadecimal serials stepping by 10, each on two
+// labels, a box letter (A, B, … Z, AA) per page, and the serial as QR code.
+void Serial(TItemContainer &c, const QString &)
+{
+    c.LabelFormat = TLabelFormat{2, 1, 0.5, 0.25, 0, 0.125, false};
+    auto *qr = Place(c, new TBarcodeLabel, 6, 6, 84, 84, true);
+    qr->BarcodeType = 13; // QR Code
+    qr->AutoScale = false;
+    qr->Scale = 3;
+    auto *serial = Text(c, QString(), 96, 14, 11, true);
+    for (TLabelControl *i : {static_cast<TLabelControl *>(qr), static_cast<TLabelControl *>(serial)}) {
+        AddText(*i, QStringLiteral("SN-"));
+        AddSerial(*i, TCountRadix::Hex, 0x1000, 10, 2, 6);
+    }
+    auto *box = Text(c, QString(), 96, 50, 9);
+    AddText(*box, QStringLiteral("箱号："));
+    AddSerial(*box, TCountRadix::Letters, 0, 1, 1, 0, TCountPer::Page);
+}
+
 const QByteArray kAddresses =
     "订单号,收货人,地址,城市,邮编\r\n"
     "100231,张伟,海淀区中关村大街27号,北京,100080\r\n"
@@ -173,7 +275,8 @@ const struct {
     const char *file;
     TBuilder build;
     int items;
-} kExamples[] = {{"product.lbl", Product, 7}, {"shipping.lbl", Shipping, 9}, {"counter.lbl", Counter, 3}};
+} kExamples[] = {{"product.lbl", Product, 7}, {"shipping.lbl", Shipping, 9}, {"counter.lbl", Counter, 3},
+               {"expiry.lbl", Expiry, 6},     {"serial.lbl", Serial, 3}};
 
 // The same file but for the composed text of advanced items, which holds the
 // date of saving.

@@ -201,3 +201,31 @@ TEST_F(SettingsTest, PrinterCalibrationsAndRoll)
         EXPECT_EQ(ParseCalibration(c.text, cal), c.ok) << c.text;
     }
 }
+
+// Asked values come back for their label only, with quotes, line breaks and
+// Chinese intact; settings beside them stay readable; only the most recently
+// printed labels are kept; a path differing in case never reads another's.
+TEST_F(SettingsTest, RememberedAnswersPerLabel)
+{
+    ASSERT_TRUE(SaveSettings(NonDefaults()));
+    const QHash<QString, QString> lot{{"LOT", "批号 \"A\\1\"\nB"}, {"LONG", QString(kRememberedAnswerLength + 1, 'x')}};
+    ASSERT_TRUE(SaveRememberedAnswers("/labels/a.lbl", lot));
+    EXPECT_EQ(LoadRememberedAnswers("/labels/a.lbl"), (QHash<QString, QString>{{"LOT", lot["LOT"]}}));
+    EXPECT_TRUE(LoadRememberedAnswers("/labels/A.lbl").isEmpty());
+    ASSERT_TRUE(SaveRememberedAnswers("/labels/A.lbl", {{"LOT", "upper"}}));
+    EXPECT_EQ(LoadRememberedAnswers("/labels/A.lbl"), (QHash<QString, QString>{{"LOT", "upper"}}));
+    EXPECT_TRUE(LoadRememberedAnswers("/labels/other.lbl").isEmpty());
+    EXPECT_FALSE(SaveRememberedAnswers("", lot));
+    EXPECT_EQ(LoadSettings().Path, NonDefaults().Path);
+
+    for (int i = 0; i < kRememberedAnswerLabels; ++i)
+        ASSERT_TRUE(SaveRememberedAnswers(QStringLiteral("/labels/%1.lbl").arg(i), {{"N", QString::number(i)}}));
+    EXPECT_TRUE(LoadRememberedAnswers("/labels/A.lbl").isEmpty());
+    EXPECT_EQ(LoadRememberedAnswers("/labels/0.lbl").value("N"), "0");
+    // Printing the oldest again keeps it over the next oldest.
+    ASSERT_TRUE(SaveRememberedAnswers("/labels/0.lbl", {{"N", "again"}}));
+    ASSERT_TRUE(SaveRememberedAnswers("/labels/new.lbl", {{"N", "new"}}));
+    EXPECT_EQ(LoadRememberedAnswers("/labels/0.lbl").value("N"), "again");
+    EXPECT_TRUE(LoadRememberedAnswers("/labels/1.lbl").isEmpty());
+    EXPECT_EQ(LoadRememberedAnswers("/labels/49.lbl").value("N"), "49");
+}
