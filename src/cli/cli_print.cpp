@@ -30,7 +30,7 @@ const char *const kPrintUsage =
     "        [--output FILE.pdf [--paper A4|Letter|WxHmm] [--dpi N] | --printer NAME]\n"
     "        [--save-counters] [--quiet] [--roll] [--offset X,Y] [--scale SX,SY]\n"
     "        [--sql URL --query \"SELECT ...\"]\n"
-    "        [--sheet NAME|N]\n"
+    "        [--sheet NAME|N] [--set NAME=VALUE ...] [--quantity-column NAME|N]\n"
     "      Print the label on sheets. The data file is split as the import wizard\n"
     "      would by its extension (.txt tab, .csv comma, .prn fixed, .dat custom),\n"
     "      quote \", first line skipped; its encoding by --encoding, else the\n"
@@ -57,7 +57,12 @@ const char *const kPrintUsage =
     "      --offset (mm, -10 to 10) and --scale (%, 95 to 105) correct this job in\n"
     "      place of the printer's stored calibration (PDF output has none unless\n"
     "      given). A printer job's id and state are written to stdout; a job left\n"
-    "      waiting on a stopped printer is an error (status 1).";
+    "      waiting on a stopped printer is an error (status 1).\n"
+    "      --set NAME=VALUE (repeatable) gives the value the label asks for by\n"
+    "      NAME; one not given takes its default, and without one the job stops.\n"
+    "      --quantity-column NAME|N: each record prints as many labels as that\n"
+    "      column (by header name, or number from 1) says, each --copies times;\n"
+    "      0 skips the record.";
 
 namespace {
 
@@ -199,13 +204,15 @@ int RunPrintCommand(const QStringList &args)
 {
     TCliCommand cli("print", "LABEL.lbl [OPTIONS]", kPrintUsage);
     for (const char *name : {"data", "delimiter", "fixed", "quote", "copies", "pages", "labels", "paper", "dpi",
-                             "printer", "sql", "query", "offset", "scale", "sheet", "encoding"})
+                             "printer", "sql", "query", "offset", "scale", "sheet", "encoding",
+                             "quantity-column"})
         cli.Add({QString::fromLatin1(name)}, QStringLiteral("VALUE"));
     cli.Add({QStringLiteral("output"), QStringLiteral("o")}, QStringLiteral("FILE.pdf"));
     for (const char *name : {"all", "header", "no-header", "no-ltrim", "no-rtrim", "save-counters", "roll"})
         cli.Add({QString::fromLatin1(name)});
     cli.Add({QStringLiteral("quiet"), QStringLiteral("q")});
     cli.Add({QStringLiteral("stock")}, QStringLiteral("\"MAKER PRODUCT\""));
+    cli.Add({QStringLiteral("set")}, QStringLiteral("NAME=VALUE"));
     cli.AcceptPositionals(1, QCoreApplication::translate("Cli", "more than one label file: %1"));
     // What a killed job left in the temporary folder goes at the next start.
     RemoveDeadSpools();
@@ -241,6 +248,17 @@ int RunPrintCommand(const QStringList &args)
             QCoreApplication::translate("Cli", "--%1 must be a whole number of at least 1: %2").arg(rangeOption, bad));
     if (!cli.WholeValue(QStringLiteral("dpi"), 72, 4800, dpi, &bad))
         return cli.Fail(QCoreApplication::translate("Cli", "--dpi must be from 72 to 4800: %1").arg(bad));
+    // Asked values: the later of two for one name counts.
+    QHash<QString, QString> answers;
+    for (const QString &given : cli.Values(QStringLiteral("set"))) {
+        const qsizetype eq = given.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            return cli.Fail(QCoreApplication::translate("Cli", "--set takes NAME=VALUE: %1").arg(given));
+        answers.insert(given.left(eq), given.mid(eq + 1));
+    }
+    const QString quantityColumn = cli.Value(QStringLiteral("quantity-column")).trimmed();
+    if (cli.IsSet(QStringLiteral("quantity-column")) && quantityColumn.isEmpty())
+        return cli.Fail(QCoreApplication::translate("Cli", "--quantity-column takes a column's name or number"));
     // The later of --header and --no-header counts.
     const qsizetype header = found.lastIndexOf(QStringLiteral("header"));
     const qsizetype noHeader = found.lastIndexOf(QStringLiteral("no-header"));
@@ -370,7 +388,10 @@ int RunPrintCommand(const QStringList &args)
     if (stock)
         items.LabelFormat = StockLabelFormat(*stock);
 
-    const bool imports = HasImportedField(items.Items);
+    // A quantity column reads the data file even when no part does.
+    const bool imports = HasImportedField(items.Items) || !quantityColumn.isEmpty();
+    if (!quantityColumn.isEmpty() && !hasData)
+        return cli.Fail(QCoreApplication::translate("Cli", "--quantity-column needs a data file (--data FILE)"));
     if (range == rkAll && (!hasData || !imports))
         return cli.Fail(!hasData ? QCoreApplication::translate("Cli", "--all needs a data file (--data FILE)")
                                  : QCoreApplication::translate(
@@ -387,6 +408,8 @@ int RunPrintCommand(const QStringList &args)
     choices.Sheet = cli.Value(QStringLiteral("sheet"));
     choices.LabelFile = doc.CurrentLabelFile;
     choices.Roll = cli.IsSet(QStringLiteral("roll"));
+    choices.Answers = answers;
+    choices.QuantityColumn = quantityColumn;
 
     std::unique_ptr<TPrinterDevice> device;
     if (!output.isEmpty()) {

@@ -6,8 +6,13 @@
 
 QString ItemPrintText(TLabelControl &item, const TLabelPrintState &label)
 {
-    return item.Advanced ? ComposePrintText(item.Fields, label.Row, label.LastCopy, kMaxShownText)
-                         : CutShownText(item.GetText());
+    if (!item.Advanced)
+        return CutShownText(item.GetText());
+    if (label.Context)
+        return ComposePrintText(item.Fields, *label.Context, label.LastCopy, kMaxShownText, label.Failure);
+    TComposeContext context;
+    context.Row = label.Row;
+    return ComposePrintText(item.Fields, context, label.LastCopy, kMaxShownText, label.Failure);
 }
 
 void PrintItem(QPainter &p, TLabelControl &item, const TLabelPrintState &label, int X, int Y)

@@ -18,6 +18,13 @@ struct TLabelPrintState {
     // hold (that item prints nothing; the label goes on) is added here.
     QStringList *SymbolErrors = nullptr;
     TPrintResolution Dpi;          // the job's printer and the label's design resolution
+    // The job's columns, date cells and asked values; its Row is this label's
+    // record. Null: Row alone.
+    const TComposeContext *Context = nullptr;
+    // The first part that could not be composed; the item still prints.
+    TComposeFailure *Failure = nullptr;
+    // Set by PrintLabel: the index in the items of the one that failed first.
+    int *FailedItem = nullptr;
 };
 
 // Prints an item of any kind.

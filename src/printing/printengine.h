@@ -12,6 +12,8 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 
 class QPainter;
 
@@ -116,12 +118,38 @@ struct TPrintStats {
     QStringList MissingPictures;
 };
 
+// What a job settles before its first label, the same for the printer and
+// the preview: the values asked, the source open on its first record with
+// the columns the label names checked, the quantity column found.
+struct TJobData {
+    TPrintChoices Choices; // the job's copy: a header line is read when columns are named
+    QHash<QString, QString> Answers;
+    QStringList Columns;   // the source's header, column 1 first
+    int QuantityColumn = -1; // from 0; -1: one label a record
+};
+using TSourceOpener = std::function<std::unique_ptr<TRecordSource>(const TSourceChoice &, QString *)>;
+// Printed when the job can start, with *source open (or null when the job
+// reads no source); else the failure and its message (DataError for values
+// and columns, NoRecords for a source without records).
+TPrintResult PrepareJob(const QList<TLabelControl *> &items, const TPrintChoices &choices, const TSourceOpener &open,
+                        TJobData &data, std::unique_ptr<TRecordSource> &source, QString *message);
+// How many labels a record prints, read from its quantity column (from 0):
+// false with *message naming the record (from 1) when it is not a whole
+// number of at least 0.
+bool RecordQuantity(const TDataRow &row, int column, qint64 record, qint64 *quantity, QString *message);
+// Why a label could not be composed: the item (by its number in the label,
+// its kind and place), the text at fault and the record.
+QString ComposeFailureMessage(const TComposeFailure &failure, const TLabelControl &item, int itemNumber,
+                              const TPrintResolution &dpi, qint64 record, bool hasSource);
+
 // Runs one job. The engine shows nothing itself: for NoFit, NoRecords,
 // DataError and DeviceError *message holds the text to show (naming the file
 // where one is at fault), and no document was begun except for a device
-// failure while ending. Cancelled: the document was aborted.
+// failure while ending. Cancelled: the document was aborted. open, when
+// given, opens the source in place of OpenRecordSource.
 TPrintResult PrintLabels(const TItemContainer &label, const TPrintChoices &choices, TPrinterDevice &device,
-                         TPrintProgressSink *progress, QString *message, TPrintStats *stats = nullptr);
+                         TPrintProgressSink *progress, QString *message, TPrintStats *stats = nullptr,
+                         const TSourceOpener &open = {});
 // The format a job prints the label with: its own, one a page when the job
 // asks for a roll.
 TLabelFormat JobFormat(const TLabelFormat &format, const TPrintChoices &choices);
@@ -138,7 +166,19 @@ struct TJobCursor {
     bool Done = false, Cancelled = false, DataFailed = false;
     TPrintProgressSink *Progress = nullptr;
     QList<TPrintStats::TSymbolFailure> *SymbolFailures = nullptr; // may be null
+    // The job's columns, date cells and answers; Row follows the source.
+    TComposeContext Context;
+    int QuantityColumn = -1; // from 0; -1: one label a record
+    qint64 Quantity = 1;     // labels the current record prints
+    qint64 RecordLabel = 0;  // of them, those finished
+    // Set with DataFailed when the fault is not the source's own (a
+    // quantity, a composition).
+    QString FailMessage;
 };
+// Moves the cursor onto the first record, from the current one, that prints
+// at least one label (reading on past records whose quantity is 0); Done when
+// none is left, DataFailed with FailMessage on a bad quantity.
+void SettleRecord(TJobCursor &job);
 // Fills the current page from the cursor's position, label by label, until
 // the page is full or the job is done.
 void PrintPage(QPainter &painter, const QList<TLabelControl *> &items, const TSheetLayout &layout, TJobCursor &job);

@@ -4,6 +4,7 @@
 #include "printing/sheetlayout.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QHash>
 #include <cmath>
 #include <limits>
@@ -162,7 +163,7 @@ TPrintPreview::TPrintPreview(const TItemContainer &label, const TPrintChoices &c
             continue;
         for (const auto &f : copy->Fields)
             if (auto *s = dynamic_cast<TSequenceField *>(f.get()))
-                counters_.push_back({s, s->CurVal});
+                counters_.push_back({s, s->CurVal, s->Pending});
     }
 }
 
@@ -180,7 +181,7 @@ TPrintResult TPrintPreview::Open(QString *message)
     };
     pageCount_ = 0;
     labelCount_ = 0;
-    pageTokens_.clear();
+    pageStarts_.clear();
     source_.reset();
     cached_.reset();
     if (const QString offPage = OffPageMessage(format_); !offPage.isEmpty())
@@ -199,8 +200,11 @@ TPrintResult TPrintPreview::Open(QString *message)
         return fail(TPrintResult::NoFit, QCoreApplication::translate("Printing", kMsgNoFit));
 
     // The same reading of the choices as PrintLabels.
+    if (const TPrintResult r = PrepareJob(items_, choices_, OpenSource, data_, source_, message);
+        r != TPrintResult::Printed)
+        return r;
     copies_ = qMax(1, choices_.Copies);
-    const bool useDataFile = HasImportedField(items_) && HasDataSource(choices_.DataSource());
+    const bool useDataFile = source_ != nullptr;
     rangeKind_ = (choices_.RangeKind == rkAll && !useDataFile) ? rkPages : choices_.RangeKind;
     const int pages = choices_.RangeKind == rkAll && !useDataFile ? 1 : choices_.PageCount;
     constexpr qint64 kNoLimit = std::numeric_limits<qint64>::max() / 4;
@@ -211,12 +215,6 @@ TPrintResult TPrintPreview::Open(QString *message)
         limit = qMax(1, choices_.LabelCount);
 
     if (useDataFile) {
-        QString error;
-        source_ = OpenSource(choices_.DataSource(), &error);
-        if (!source_)
-            return fail(TPrintResult::DataError, error);
-        if (!source_->HasRecord())
-            return fail(TPrintResult::NoRecords, NoRecordsMessage(*source_));
         const bool seekable = source_->CanSeek() && source_->Tell() >= 0;
         TKeptRecords *kept = nullptr;
         if (!seekable) {
@@ -224,26 +222,39 @@ TPrintResult TPrintPreview::Open(QString *message)
             kept = static_cast<TKeptRecords *>(cached_.get());
         }
         TRecordSource *reader = source_.get();
-        // Records the job can use at most; reading stops there.
-        const qint64 needed = limit == kNoLimit ? kNoLimit : (limit + copies_ - 1) / copies_;
-        qint64 records = 0;
-        qint64 nextPage = 0;
-        for (;;) {
-            // Pages that begin with the record now current (copies may span pages).
-            while (nextPage * perPage_ / copies_ == records) {
-                pageTokens_.push_back(seekable ? reader->Tell() : records);
-                ++nextPage;
+        qint64 labels = 0, contents = 0, printedRecords = 0;
+        for (qint64 record = 1;; ++record) {
+            qint64 quantity = 1;
+            QString error;
+            if (data_.QuantityColumn >= 0 &&
+                !RecordQuantity(reader->DataRow(), data_.QuantityColumn, record, &quantity, &error))
+                return fail(TPrintResult::DataError, error);
+            const qint64 token = seekable ? reader->Tell() : record - 1;
+            // Pages that begin on this record's labels (copies and quantities may span pages).
+            const qint64 end = labels + quantity * copies_;
+            for (qint64 first = qint64(pageStarts_.size()) * perPage_; first < end && first < limit;
+                 first = qint64(pageStarts_.size()) * perPage_) {
+                const qint64 into = first - labels;
+                pageStarts_.push_back({token, record, quantity, into / copies_, int(into % copies_),
+                                       contents + into / copies_, printedRecords});
             }
             if (kept)
                 kept->Append(*reader);
-            ++records;
-            if (records >= needed || reader->DataEof())
+            labels = end;
+            contents += quantity;
+            if (quantity > 0)
+                ++printedRecords;
+            if (labels >= limit || reader->DataEof())
                 break;
             reader->ReadRecord();
             if (reader->Failed())
                 return fail(TPrintResult::DataError, reader->ErrorString());
         }
-        labelCount_ = qMin(limit, records * copies_);
+        if (labels == 0)
+            return fail(TPrintResult::NoRecords,
+                        QCoreApplication::translate("Printing", "Every record of %1 asks for 0 labels (column \"%2\").")
+                            .arg(QDir::toNativeSeparators(source_->SourceName()), choices_.QuantityColumn.trimmed()));
+        labelCount_ = qMin(limit, labels);
     } else {
         labelCount_ = limit;
     }
@@ -257,20 +268,43 @@ bool TPrintPreview::DrawPage(int n, QPainter &painter, QString *message)
     if (n < 0 || n >= pageCount_)
         return false;
     const qint64 first = qint64(n) * perPage_;
-    const qint64 contents = first / copies_; // label contents finished before the page
-    for (const TCounter &c : counters_)
-        c.Field->CurVal = SequenceValueAfter(c.Start, c.Field->MinVal, c.Field->MaxVal, contents);
+    TPageStart at;
+    if (source_) {
+        if (size_t(n) >= pageStarts_.size())
+            return false;
+        at = pageStarts_[size_t(n)];
+    } else {
+        // Without a source every label content is a record of its own.
+        at.Contents = at.Records = first / copies_;
+        at.CopyIndex = int(first % copies_);
+        at.Record = at.Contents + 1;
+    }
+    for (const TCounter &c : counters_) {
+        c.Field->CurVal = c.Start;
+        c.Field->Pending = c.Pending;
+        const qint64 counted = c.Field->Per == TCountPer::Label    ? at.Contents
+                               : c.Field->Per == TCountPer::Record ? at.Records
+                                                                   : qint64(n);
+        CountSequence(*c.Field, counted);
+    }
 
     TJobCursor job;
     job.Copies = copies_;
     job.RangeKind = rangeKind_;
     job.LabelCount = choices_.LabelCount;
     job.LabelsPrinted = first;
-    job.CopyIndex = int(first % copies_);
-    job.Record = contents + 1;
+    job.CopyIndex = at.CopyIndex;
+    job.Record = at.Record;
+    job.Quantity = at.Quantity;
+    job.RecordLabel = at.RecordLabel;
+    job.QuantityColumn = data_.QuantityColumn;
+    job.Context.Columns = &data_.Columns;
+    job.Context.Answers = &data_.Answers;
     if (source_) {
         job.Source = cached_ ? cached_.get() : source_.get();
-        if (size_t(n) >= pageTokens_.size() || !job.Source->Seek(pageTokens_[size_t(n)])) {
+        TRecordSource *s = job.Source;
+        job.Context.CellDate = [s](int column) { return s->CellDate(column); };
+        if (!job.Source->Seek(at.Token)) {
             if (message)
                 *message = source_->Failed()
                                ? source_->ErrorString()
@@ -282,7 +316,7 @@ bool TPrintPreview::DrawPage(int n, QPainter &painter, QString *message)
     PrintPage(painter, items_, layout_, job);
     if (job.DataFailed) {
         if (message)
-            *message = job.Source->ErrorString();
+            *message = job.FailMessage.isEmpty() ? job.Source->ErrorString() : job.FailMessage;
         return false;
     }
     return true;

@@ -59,7 +59,7 @@ public:
     // while being read gives DataError. Printed when there are pages to show.
     TPrintResult Open(QString *message);
     // How Open gets the job's data source; replaceable for tests.
-    std::function<std::unique_ptr<TRecordSource>(const TSourceChoice &, QString *)> OpenSource = OpenRecordSource;
+    TSourceOpener OpenSource = OpenRecordSource;
 
     int PageCount() const { return pageCount_; }
     qint64 LabelsPerPage() const { return perPage_; }
@@ -78,7 +78,17 @@ public:
 private:
     struct TCounter {
         TSequenceField *Field;
-        qint32 Start;
+        qint32 Start, Pending;
+    };
+    // Where the job stands when a page begins.
+    struct TPageStart {
+        qint64 Token = 0;       // the source's position (the kept record's index)
+        qint64 Record = 1;      // from 1, records that print nothing included
+        qint64 Quantity = 1;    // labels that record prints
+        qint64 RecordLabel = 0; // of them, finished before the page
+        int CopyIndex = 0;
+        qint64 Contents = 0;    // label contents finished before the page
+        qint64 Records = 0;     // records finished before the page
     };
     QList<TLabelControl *> items_; // owned copies
     std::vector<TCounter> counters_;
@@ -89,7 +99,8 @@ private:
     TSheetLayout layout_;
     std::unique_ptr<TRecordSource> source_;
     std::unique_ptr<TRecordSource> cached_; // the kept records of a source that cannot seek
-    std::vector<qint64> pageTokens_;        // the source's position at each page start
+    std::vector<TPageStart> pageStarts_;
+    TJobData data_;
     int copies_ = 1;
     int rangeKind_ = rkPages;
     qint64 perPage_ = 0;

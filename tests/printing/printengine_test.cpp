@@ -423,6 +423,126 @@ private:
     std::unique_ptr<TRecordSource> s_;
 };
 
+// A text source with a header line, named as a spreadsheet's would be.
+class WithHeader : public ForwardOnly {
+public:
+    WithHeader(std::unique_ptr<TRecordSource> s, QStringList names) : ForwardOnly(std::move(s)), names_(std::move(names)) {}
+    QStringList ColumnNames() const override { return names_; }
+
+private:
+    QStringList names_;
+};
+
+// Asked values, columns by name and quantities per record settle what the
+// job prints, or stop it: before the device is begun when the choices are at
+// fault, discarding it when a record is.
+TEST(PrintEngine, AskedValuesNamedColumnsAndQuantities)
+{
+    QTemporaryDir dir;
+    const QString data = WriteData(dir, "data.csv", "name,qty\na,2\nb,0\nc,1\n");
+    const QString zeros = WriteData(dir, "zeros.csv", "name,qty\na,0\nb, 0\n");
+    const QString bad = WriteData(dir, "bad.csv", "name,qty\na,1\nb,-2\n");
+    const QHash<QString, QString> none;
+    const QHash<QString, QString> x9{{"lot", "X9"}};
+    struct Case {
+        const char *name;
+        QString data, column, quantity;
+        QHash<QString, QString> answers;
+        QString def, pattern;
+        int size, copies, labelsAPage;
+        TCountPer per;
+        int step;
+        bool check;
+        TPrintResult result;
+        QStringList expected; // or what the message holds
+        int begun;
+    } cases[] = {
+        {"default answer", data, "name", "", none, "B1", "", 0, 1, 6, TCountPer::Label, 1, false, TPrintResult::Printed,
+         {"a|B1|1", "b|B1|2", "c|B1|3"}, 1},
+        {"given answer", data, "NAME ", "", x9, "B1", "[A-Z][0-9]+", 2, 1, 6, TCountPer::Label, 1, false,
+         TPrintResult::Printed, {"a|X9|1", "b|X9|2", "c|X9|3"}, 1},
+        {"missing answer", data, "name", "", none, "", "", 0, 1, 6, TCountPer::Label, 1, false,
+         TPrintResult::DataError, {"\"lot\""}, 0},
+        {"answer refused by its pattern", data, "name", "", {{"lot", "x9"}}, "B1", "[A-Z][0-9]+", 0, 1, 6,
+         TCountPer::Label, 1, false, TPrintResult::DataError, {"\"lot\"", "[A-Z][0-9]+"}, 0},
+        {"answer too long", data, "name", "", {{"lot", "X123"}}, "B1", "", 3, 1, 6, TCountPer::Label, 1, false,
+         TPrintResult::DataError, {"\"lot\"", "3 characters"}, 0},
+        {"named column missing", data, "nom", "", none, "B1", "", 0, 1, 6, TCountPer::Label, 1, false,
+         TPrintResult::DataError, {"\"nom\"", "data.csv", "\"name\", \"qty\""}, 0},
+        {"quantity column missing", data, "name", "count", none, "B1", "", 0, 1, 6, TCountPer::Label, 1, false,
+         TPrintResult::DataError, {"\"count\"", "\"name\", \"qty\""}, 0},
+        {"quantities by name, 0 skips", data, "name", "qty", none, "B1", "", 0, 1, 6, TCountPer::Label, 1, false,
+         TPrintResult::Printed, {"a|B1|1", "a|B1|2", "c|B1|3"}, 1},
+        {"quantities by number times copies", data, "name", "2", none, "B1", "", 0, 2, 6, TCountPer::Label, 1, false,
+         TPrintResult::Printed, {"a|B1|1", "a|B1|1", "a|B1|2", "a|B1|2", "c|B1|3", "c|B1|3"}, 1},
+        {"counter per record, step 5", data, "name", "qty", none, "B1", "", 0, 2, 6, TCountPer::Record, 5, false,
+         TPrintResult::Printed, {"a|B1|1", "a|B1|1", "a|B1|1", "a|B1|1", "c|B1|6", "c|B1|6"}, 1},
+        {"counter per page, down", data, "name", "qty", none, "B1", "", 0, 1, 2, TCountPer::Page, -1, false,
+         TPrintResult::Printed, {"a|B1|1", "a|B1|1", "c|B1|0"}, 1},
+        {"without data a label content is a record", QString(), "", "", none, "B1", "", 0, 2, 4, TCountPer::Record, 2,
+         false, TPrintResult::Printed, {"|B1|1", "|B1|1", "|B1|3", "|B1|3"}, 1},
+        {"every quantity 0", zeros, "name", "qty", none, "B1", "", 0, 1, 6, TCountPer::Label, 1, false,
+         TPrintResult::NoRecords, {"zeros.csv", "0 labels"}, 0},
+        {"negative quantity", bad, "name", "qty", none, "B1", "", 0, 1, 6, TCountPer::Label, 1, false,
+         TPrintResult::DataError, {"Record 2", "\"-2\"", "discarded"}, 1},
+        {"check digit over letters", data, "name", "", none, "B1", "", 0, 1, 6, TCountPer::Label, 1, true,
+         TPrintResult::DataError, {"Item 1 (text)", "record 1", "GS1", "a|B1|1", "discarded"}, 1},
+    };
+    for (const Case &c : cases) {
+        Label label;
+        auto &fields = label.container.Items[0]->Fields;
+        static_cast<TImportedField *>(fields[0].get())->FieldName = c.column;
+        if (c.data.isEmpty())
+            fields[0] = std::make_unique<TTextField>();
+        auto ask = std::make_unique<TAskField>();
+        ask->Name = "lot";
+        ask->Default = c.def;
+        ask->Pattern = c.pattern;
+        ask->Size = c.size;
+        fields.insert(fields.begin() + 2, std::move(ask));
+        auto bar = std::make_unique<TTextField>();
+        bar->Text = "|";
+        fields.insert(fields.begin() + 3, std::move(bar));
+        auto *seq = static_cast<TSequenceField *>(fields[4].get());
+        seq->Per = c.per;
+        seq->Step = c.step;
+        seq->MinVal = c.step < 0 ? -5 : 0;
+        if (c.check)
+            fields.push_back(std::make_unique<TCheckField>());
+
+        FakePrinter printer(600, c.labelsAPage * 600);
+        Sink sink;
+        TPrintChoices choices;
+        choices.Copies = c.copies;
+        choices.RangeKind = c.data.isEmpty() ? rkLabels : rkAll;
+        choices.LabelCount = 4;
+        choices.DataFile = c.data;
+        choices.Split.Mode = TSplitMode::Comma;
+        choices.Split.IgnoreHeader = false; // named columns read the header all the same
+        choices.Answers = c.answers;
+        choices.QuantityColumn = c.quantity;
+        const auto open = [](const TSourceChoice &ch, QString *error) -> std::unique_ptr<TRecordSource> {
+            auto reader = OpenRecordSource(ch, error);
+            return reader ? std::make_unique<WithHeader>(std::move(reader), QStringList{"name", "qty"}) : nullptr;
+        };
+        QString message;
+        EXPECT_EQ(PrintLabels(label.container, choices, printer, &sink, &message, nullptr, open), c.result)
+            << c.name << ": " << message.toStdString();
+        EXPECT_EQ(printer.begun, c.begun) << c.name;
+        if (c.result == TPrintResult::Printed) {
+            EXPECT_EQ(Texts(printer), c.expected) << c.name;
+            if (!c.quantity.isEmpty()) {
+                EXPECT_EQ(sink.total, c.expected.size()) << c.name << ": the progress counts the labels printed";
+            }
+        } else {
+            for (const QString &part : c.expected)
+                EXPECT_TRUE(message.contains(part)) << c.name << ": " << message.toStdString() << " lacks "
+                                                    << part.toStdString();
+            EXPECT_EQ(printer.aborted, c.begun > 0) << c.name;
+        }
+    }
+}
+
 // The preview draws any page alone, out of order, and gets what the job
 // printed there: records, copies and counters (wrapping ones too) included.
 TEST(PrintPreview, EveryPageAloneAsTheJobPrintsIt)
@@ -433,6 +553,7 @@ TEST(PrintPreview, EveryPageAloneAsTheJobPrintsIt)
         many += "第" + QByteArray::number(i) + "\r\n";
     const QString five = WriteData(dir, "five.csv", many);
     const QString four = WriteData(dir, "four.csv", "r1\nr2\nr3\nr4\n");
+    const QString counts = WriteData(dir, "counts.csv", "r1,2\nr2,0\nr3,3\nr4,1\nr5,0\nr6,4\n");
 
     const struct {
         const char *name;
@@ -440,13 +561,24 @@ TEST(PrintPreview, EveryPageAloneAsTheJobPrintsIt)
         QString data;
         bool header;
         int cur, min, max;
+        QString quantity; // column
+        TCountPer per;
+        int step, repeat;
     } cases[] = {
-        {"three pages, no data", 2, 3, 1, rkPages, 3, 0, QString(), false, 1, 0, 999999999},
-        {"copies across pages, wrapping counter", 2, 3, 4, rkLabels, 0, 17, QString(), false, 8, 5, 9},
-        {"all records with a header, copies 3", 2, 2, 3, rkAll, 0, 0, five, true, 98, 0, 99},
-        {"page limit inside the data", 3, 1, 2, rkPages, 2, 0, four, false, 1, 1, 3},
-        {"copies 3 of 4 records, 10 a page", 2, 5, 3, rkAll, 0, 0, four, false, 0, 0, 0},
-        {"label limit beyond the data", 1, 1, 1, rkLabels, 0, 50, five, true, -2, 0, 4},
+        {"three pages, no data", 2, 3, 1, rkPages, 3, 0, QString(), false, 1, 0, 999999999, "", TCountPer::Label, 1, 1},
+        {"copies across pages, wrapping counter", 2, 3, 4, rkLabels, 0, 17, QString(), false, 8, 5, 9, "", TCountPer::Label, 1, 1},
+        {"all records with a header, copies 3", 2, 2, 3, rkAll, 0, 0, five, true, 98, 0, 99, "", TCountPer::Label, 1, 1},
+        {"page limit inside the data", 3, 1, 2, rkPages, 2, 0, four, false, 1, 1, 3, "", TCountPer::Label, 1, 1},
+        {"copies 3 of 4 records, 10 a page", 2, 5, 3, rkAll, 0, 0, four, false, 0, 0, 0, "", TCountPer::Label, 1, 1},
+        {"label limit beyond the data", 1, 1, 1, rkLabels, 0, 50, five, true, -2, 0, 4, "", TCountPer::Label, 1, 1},
+        {"quantities, counter per record stepping 3", 2, 2, 1, rkAll, 0, 0, counts, false, 1, 0, 20, "2",
+         TCountPer::Record, 3, 1},
+        {"quantities and copies, counter per page twice each", 3, 1, 2, rkAll, 0, 0, counts, false, 1, 0, 99, "2",
+         TCountPer::Page, 1, 2},
+        {"quantities, label limit, counter down by 2 every 3", 2, 2, 1, rkLabels, 0, 7, counts, false, 9, 0, 9, "2",
+         TCountPer::Label, -2, 3},
+        {"no data, counter per record wrapping", 2, 3, 2, rkPages, 3, 0, QString(), false, 4, 1, 6, "",
+         TCountPer::Record, 2, 1},
     };
     for (const auto &c : cases) {
         TPrintChoices choices;
@@ -457,11 +589,15 @@ TEST(PrintPreview, EveryPageAloneAsTheJobPrintsIt)
         choices.DataFile = c.data;
         choices.Split.Mode = TSplitMode::Comma;
         choices.Split.IgnoreHeader = c.header;
+        choices.QuantityColumn = c.quantity;
         auto setCounter = [&c](Label &l) {
             auto *seq = static_cast<TSequenceField *>(l.container.Items[0]->Fields[2].get());
             seq->CurVal = c.cur;
             seq->MinVal = c.min;
             seq->MaxVal = c.max;
+            seq->Per = c.per;
+            seq->Step = c.step;
+            seq->Repeat = c.repeat;
             return seq;
         };
 
@@ -469,7 +605,8 @@ TEST(PrintPreview, EveryPageAloneAsTheJobPrintsIt)
         setCounter(printed);
         FakePrinter printer(c.columns * 600, c.rows * 600);
         QString message;
-        ASSERT_EQ(PrintLabels(printed.container, choices, printer, nullptr, &message), TPrintResult::Printed)
+        TPrintStats stats;
+        ASSERT_EQ(PrintLabels(printed.container, choices, printer, nullptr, &message, &stats), TPrintResult::Printed)
             << c.name << ": " << message.toStdString();
         QList<QStringList> jobPages(printer.Pages());
         for (const Drawn &d : printer.Texts())
@@ -490,6 +627,7 @@ TEST(PrintPreview, EveryPageAloneAsTheJobPrintsIt)
             ASSERT_EQ(preview.Open(&message), TPrintResult::Printed) << c.name << ": " << message.toStdString();
             ASSERT_EQ(preview.PageCount(), jobPages.size()) << c.name;
             EXPECT_EQ(preview.LabelsPerPage(), c.columns * c.rows) << c.name;
+            EXPECT_EQ(preview.LabelCount(), stats.LabelsPrinted) << c.name;
             for (int n = preview.PageCount() - 1; n >= 0; --n) {
                 FakePrinter page(c.columns * 600, c.rows * 600);
                 ASSERT_TRUE(page.Begin(QString(), nullptr));
