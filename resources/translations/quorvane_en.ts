@@ -426,6 +426,18 @@
         <source>every label: no picture: %1 cannot be read</source>
         <translation>every label: no picture: %1 cannot be read</translation>
     </message>
+    <message>
+        <source>--set takes NAME=VALUE: %1</source>
+        <translation>--set takes NAME=VALUE: %1</translation>
+    </message>
+    <message>
+        <source>--quantity-column takes a column&apos;s name or number</source>
+        <translation>--quantity-column takes a column&apos;s name or number</translation>
+    </message>
+    <message>
+        <source>--quantity-column needs a data file (--data FILE)</source>
+        <translation>--quantity-column needs a data file (--data FILE)</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>
@@ -640,6 +652,86 @@
     <message>
         <source>The left margin is %1: a negative margin places labels outside the page.</source>
         <translation>The left margin is %1: a negative margin places labels outside the page.</translation>
+    </message>
+    <message>
+        <source>barcode</source>
+        <translation>barcode</translation>
+    </message>
+    <message>
+        <source>memo</source>
+        <translation>memo</translation>
+    </message>
+    <message>
+        <source>text</source>
+        <translation>text</translation>
+    </message>
+    <message>
+        <source>(none: the source has no header line)</source>
+        <translation>(none: the source has no header line)</translation>
+    </message>
+    <message>
+        <source>The column &quot;%1&quot; is not in %2; its columns: %3.</source>
+        <translation>The column &quot;%1&quot; is not in %2; its columns: %3.</translation>
+    </message>
+    <message>
+        <source>Record %1: the quantity &quot;%2&quot; is not a whole number of labels.</source>
+        <translation>Record %1: the quantity &quot;%2&quot; is not a whole number of labels.</translation>
+    </message>
+    <message>
+        <source>the %1 check digit cannot be computed over &quot;%2&quot;</source>
+        <translation>the %1 check digit cannot be computed over &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>the date &quot;%1&quot; does not read with the pattern &quot;%2&quot;</source>
+        <translation>the date &quot;%1&quot; does not read with the pattern &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>the source has no column &quot;%1&quot;</source>
+        <translation>the source has no column &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>no value was given for &quot;%1&quot;</source>
+        <translation>no value was given for &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Item %1 (%2) at %3 x %4 mm</source>
+        <translation>Item %1 (%2) at %3 x %4 mm</translation>
+    </message>
+    <message>
+        <source>record %1</source>
+        <translation>record %1</translation>
+    </message>
+    <message>
+        <source>label %1</source>
+        <translation>label %1</translation>
+    </message>
+    <message>
+        <source>%1, %2: %3.</source>
+        <translation>%1, %2: %3.</translation>
+    </message>
+    <message>
+        <source>No value was given for &quot;%1&quot; (%2).</source>
+        <translation>No value was given for &quot;%1&quot; (%2).</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; for &quot;%2&quot; is longer than %3 characters.</source>
+        <translation>The value &quot;%1&quot; for &quot;%2&quot; is longer than %3 characters.</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; for &quot;%2&quot; does not match the pattern %3.</source>
+        <translation>The value &quot;%1&quot; for &quot;%2&quot; does not match the pattern %3.</translation>
+    </message>
+    <message>
+        <source>The pattern %1 of the value &quot;%2&quot; is not valid.</source>
+        <translation>The pattern %1 of the value &quot;%2&quot; is not valid.</translation>
+    </message>
+    <message>
+        <source>The quantity column is a column&apos;s name or its number from 1, not %1.</source>
+        <translation>The quantity column is a column&apos;s name or its number from 1, not %1.</translation>
+    </message>
+    <message>
+        <source>Every record of %1 asks for 0 labels (column &quot;%2&quot;).</source>
+        <translation>Every record of %1 asks for 0 labels (column &quot;%2&quot;).</translation>
     </message>
 </context>
 <context>

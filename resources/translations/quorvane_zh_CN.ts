@@ -426,6 +426,18 @@
         <source>every label: no picture: %1 cannot be read</source>
         <translation>所有标签：无图像：无法读取 %1</translation>
     </message>
+    <message>
+        <source>--set takes NAME=VALUE: %1</source>
+        <translation>--set 的格式为 名称=值：%1</translation>
+    </message>
+    <message>
+        <source>--quantity-column takes a column&apos;s name or number</source>
+        <translation>--quantity-column 需要列名或列号</translation>
+    </message>
+    <message>
+        <source>--quantity-column needs a data file (--data FILE)</source>
+        <translation>--quantity-column 需要数据文件（--data 文件）</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>
@@ -640,6 +652,86 @@
     <message>
         <source>The left margin is %1: a negative margin places labels outside the page.</source>
         <translation>靠左边界为 %1：负的边界会使标签落在纸外。</translation>
+    </message>
+    <message>
+        <source>barcode</source>
+        <translation>条码</translation>
+    </message>
+    <message>
+        <source>memo</source>
+        <translation>多行文本</translation>
+    </message>
+    <message>
+        <source>text</source>
+        <translation>文本</translation>
+    </message>
+    <message>
+        <source>(none: the source has no header line)</source>
+        <translation>（无：数据源没有标题行）</translation>
+    </message>
+    <message>
+        <source>The column &quot;%1&quot; is not in %2; its columns: %3.</source>
+        <translation>%2 中没有列“%1”；它的列：%3。</translation>
+    </message>
+    <message>
+        <source>Record %1: the quantity &quot;%2&quot; is not a whole number of labels.</source>
+        <translation>记录 %1：数量“%2”不是标签的整数张数。</translation>
+    </message>
+    <message>
+        <source>the %1 check digit cannot be computed over &quot;%2&quot;</source>
+        <translation>无法对“%2”计算 %1 校验位</translation>
+    </message>
+    <message>
+        <source>the date &quot;%1&quot; does not read with the pattern &quot;%2&quot;</source>
+        <translation>日期“%1”不能按格式“%2”读取</translation>
+    </message>
+    <message>
+        <source>the source has no column &quot;%1&quot;</source>
+        <translation>数据源没有列“%1”</translation>
+    </message>
+    <message>
+        <source>no value was given for &quot;%1&quot;</source>
+        <translation>未提供“%1”的值</translation>
+    </message>
+    <message>
+        <source>Item %1 (%2) at %3 x %4 mm</source>
+        <translation>位于 %3 x %4 毫米的第 %1 个对象（%2）</translation>
+    </message>
+    <message>
+        <source>record %1</source>
+        <translation>记录 %1</translation>
+    </message>
+    <message>
+        <source>label %1</source>
+        <translation>标签 %1</translation>
+    </message>
+    <message>
+        <source>%1, %2: %3.</source>
+        <translation>%1，%2：%3。</translation>
+    </message>
+    <message>
+        <source>No value was given for &quot;%1&quot; (%2).</source>
+        <translation>未提供“%1”（%2）的值。</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; for &quot;%2&quot; is longer than %3 characters.</source>
+        <translation>“%2”的值“%1”超过 %3 个字符。</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; for &quot;%2&quot; does not match the pattern %3.</source>
+        <translation>“%2”的值“%1”不符合格式 %3。</translation>
+    </message>
+    <message>
+        <source>The pattern %1 of the value &quot;%2&quot; is not valid.</source>
+        <translation>值“%2”的格式 %1 无效。</translation>
+    </message>
+    <message>
+        <source>The quantity column is a column&apos;s name or its number from 1, not %1.</source>
+        <translation>数量列应为列名或从 1 起的列号，而不是 %1。</translation>
+    </message>
+    <message>
+        <source>Every record of %1 asks for 0 labels (column &quot;%2&quot;).</source>
+        <translation>%1 的每条记录都要求 0 张标签（列“%2”）。</translation>
     </message>
 </context>
 <context>
