@@ -538,6 +538,8 @@ void AdvancedEditorTest::sampleFollowsTheList()
         QCOMPARE(dlg.lSample->text(), QStringLiteral("a-B012"));
         dlg.cbRadix->setCurrentIndex(int(TCountRadix::Hex));
         QCOMPARE(dlg.lSample->text(), QStringLiteral("a-B00C"));
+        if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty())
+            dlg.grab().save(shots + QStringLiteral("/advanced.png"));
         dropAt(dlg.lFields, dlg.lFields->visualItemRect(dlg.lFields->item(0)).center());
         QCOMPARE(dlg.lSample->text(), QStringLiteral("00Ca-B"));
         QTest::mouseClick(dlg.SubBtn, Qt::LeftButton);
