@@ -56,6 +56,15 @@ QString Separator(const QString &format, QChar fallback)
     return QString(fallback);
 }
 
+// The specifier that starts at pattern[i]; empty when none does.
+QLatin1StringView SpecifierAt(const QString &pattern, qsizetype i)
+{
+    for (QLatin1StringView s : kSpecifiers)
+        if (MatchAt(pattern, i, s))
+            return s;
+    return {};
+}
+
 // Chinese weekdays, Monday first, whatever the machine's language.
 const QString kWeekPrefix = QStringLiteral("星期");
 const QString kWeekDays = QStringLiteral("一二三四五六日");
@@ -77,13 +86,7 @@ QString FormatDateTime(const QString &pattern, const QDateTime &when, const QLoc
             i += 2;
             continue;
         }
-        QLatin1StringView token;
-        for (QLatin1StringView s : kSpecifiers) {
-            if (MatchAt(pattern, i, s)) {
-                token = s;
-                break;
-            }
-        }
+        const QLatin1StringView token = SpecifierAt(pattern, i);
         if (token.isEmpty()) {
             out += pattern[i++];
             continue;
@@ -182,13 +185,7 @@ QDateTime ParseDateTime(const QString &pattern, const QString &text, const QLoca
             j += 3;
             continue;
         }
-        QLatin1StringView token;
-        for (QLatin1StringView s : kSpecifiers) {
-            if (MatchAt(pattern, i, s)) {
-                token = s;
-                break;
-            }
-        }
+        const QLatin1StringView token = SpecifierAt(pattern, i);
         if (token.isEmpty()) {
             const QChar p = pattern[i++];
             if (p.isSpace()) {
