@@ -8,7 +8,7 @@ set -uo pipefail
 CLI="${QV_BINARY_DIR:-build}/quorvane-cli"
 SRC="${QV_SOURCE_DIR:-.}"
 export QT_QPA_PLATFORM=offscreen
-for tool in pdftoppm zbarimg python3 psql; do
+for tool in pdftoppm pdftotext zbarimg python3 psql; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 [ -x "$CLI" ] || { echo "FAIL: $CLI not built"; exit 1; }
@@ -225,6 +225,16 @@ case "$msg" in
   *) fail "lost connection: message '$msg'";;
 esac
 [ ! -e "$T/lost.pdf" ] || fail "lost connection: a PDF was left"
+
+# 4. Dates read from the database's own date and timestamp cells (in the
+# session's zone), not from their text: the input pattern would not read it.
+printf '[FORMAT]\r\nWIDTH=5\r\nCONTROLS=1\r\n[CNT_1]\r\nTYPE=TEXT\r\nTOP=0.1\r\nLEFT=0.1\r\nAUTOSIZE=1\r\nADVANCED=1\r\nADV_COUNT=5\r\n%b\r\n' \
+  'ADVTYPE_1=FIELD\r\nADVNAME_1=sku\r\nADVTYPE_2=TEXT\r\nADVTXT_2=;\r\nADVTYPE_3=DATE\r\nADVFMT_3=yyyy-mm-dd hh:nn\r\nADVOFFSET_3=+1d\r\nADVDATESRC_3=column:packed\r\nADVDATEIN_3=dd/mm/yyyy\r\nADVTYPE_4=TEXT\r\nADVTXT_4=;\r\nADVTYPE_5=DATE\r\nADVFMT_5=yyyymmdd\r\nADVOFFSET_5=+1m\r\nADVDATESRC_5=column:day\r\nADVDATEIN_5=dd/mm/yyyy' \
+  >"$T/dates.lbl"
+"$CLI" print "$T/dates.lbl" --sql "$PG" --query "select sku, packed, packed::date as day from stock order by sku limit 2" \
+  --all --roll --output "$T/dates.pdf" --quiet || fail "dates: status $?"
+got=$(pdftotext "$T/dates.pdf" - | tr -d ' \f' | grep QV | tr '\n' ' ')
+[ "$got" = "QV-00001;2024-03-0620:35;20240405 QV-00002;2024-03-0621:36;20240405 " ] || fail "dates: printed '$got'"
 
 [ $failures -eq 0 ] && echo "PASS" || echo "$failures failure(s)"
 [ $failures -eq 0 ]
