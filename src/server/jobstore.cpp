@@ -26,6 +26,12 @@ QDateTime timeFrom(const QVariant &v)
     return v.isNull() ? QDateTime() : QDateTime::fromMSecsSinceEpoch(v.toLongLong(), Qt::UTC);
 }
 
+// Qt binds a null QString as NULL; the text columns hold '' instead.
+QString text(const QString &s)
+{
+    return s.isNull() ? QStringLiteral("") : s;
+}
+
 void setError(QString *error, const QString &text)
 {
     if (error)
@@ -239,7 +245,7 @@ bool TJobStore::Add(const QByteArray &body, const QString &idempotencyKey, const
     q.addBindValue(JobStateName(TJobState::Queued));
     q.addBindValue(body);
     q.addBindValue(idempotencyKey.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(idempotencyKey));
-    q.addBindValue(title);
+    q.addBindValue(text(title));
     q.addBindValue(labelsTotal);
     const qint64 now = nowMs();
     q.addBindValue(now);
@@ -321,7 +327,7 @@ std::optional<TJob> TJobStore::Take(const QString &owner, int leaseSeconds, QStr
     take.prepare(QStringLiteral("UPDATE jobs SET state = ?, owner = ?, lease_end = ?, lease_seconds = ?, "
                                 "started = COALESCE(started, ?) WHERE id = ?"));
     take.addBindValue(JobStateName(TJobState::Printing));
-    take.addBindValue(owner);
+    take.addBindValue(text(owner));
     take.addBindValue(now + qint64(std::max(leaseSeconds, 0)) * 1000);
     take.addBindValue(std::max(leaseSeconds, 0));
     take.addBindValue(now);
@@ -383,8 +389,8 @@ bool TJobStore::Finish(qint64 id, const QString &owner, TJobState state, const Q
     q.prepare(QStringLiteral("UPDATE jobs SET state = ?, message = ?, printer_job = ?, finished = ?, lease_end = NULL "
                              "WHERE id = ? AND owner = ? AND state = ?"));
     q.addBindValue(JobStateName(state));
-    q.addBindValue(message);
-    q.addBindValue(printerJob);
+    q.addBindValue(text(message));
+    q.addBindValue(text(printerJob));
     q.addBindValue(nowMs());
     q.addBindValue(id);
     q.addBindValue(owner);
