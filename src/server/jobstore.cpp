@@ -130,6 +130,16 @@ struct TJobStore::Private {
         q.exec(QStringLiteral("ROLLBACK"));
     }
 
+    void drop()
+    {
+        if (db.isValid())
+            db.close();
+        db = QSqlDatabase();
+        if (!name.isEmpty())
+            QSqlDatabase::removeDatabase(name);
+        name.clear();
+    }
+
     std::optional<TJob> fetch(const QString &where, const QVariant &value, QString *error)
     {
         QSqlQuery q(db);
@@ -147,11 +157,7 @@ TJobStore::TJobStore() : d(std::make_unique<Private>()) {}
 
 TJobStore::~TJobStore()
 {
-    if (d->db.isValid())
-        d->db.close();
-    d->db = QSqlDatabase();
-    if (!d->name.isEmpty())
-        QSqlDatabase::removeDatabase(d->name);
+    d->drop();
 }
 
 bool TJobStore::IsOpen() const
@@ -189,9 +195,22 @@ bool TJobStore::Open(const QString &folder, QString *error)
     d->db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
     if (!d->db.open()) {
         setError(error, d->dbError(d->db.lastError()));
-        d->db.close();
+        d->drop();
         return false;
     }
+    // The format of the table below; a later format converts older files here.
+    const int format = 1;
+    QSqlQuery version(d->db);
+    if (version.exec(QStringLiteral("PRAGMA user_version")) && version.next() && version.value(0).toInt() > format) {
+        setError(error, QCoreApplication::translate(
+                            "Service", "The job store %1 was written by a newer version of the program (format %2).")
+                            .arg(d->file)
+                            .arg(version.value(0).toInt()));
+        version.finish();
+        d->drop();
+        return false;
+    }
+    version.finish();
     const bool ok = d->run(QStringLiteral("PRAGMA journal_mode=WAL"), error)
         && d->run(QStringLiteral("PRAGMA synchronous=FULL"), error)
         && d->run(QStringLiteral("CREATE TABLE IF NOT EXISTS jobs ("
@@ -213,9 +232,10 @@ bool TJobStore::Open(const QString &folder, QString *error)
                                  "started INTEGER,"
                                  "finished INTEGER)"),
                   error)
-        && d->run(QStringLiteral("CREATE INDEX IF NOT EXISTS jobs_state ON jobs (state, id)"), error);
+        && d->run(QStringLiteral("CREATE INDEX IF NOT EXISTS jobs_state ON jobs (state, id)"), error)
+        && d->run(QStringLiteral("PRAGMA user_version = %1").arg(format), error);
     if (!ok)
-        d->db.close();
+        d->drop();
     return ok;
 }
 
@@ -291,6 +311,11 @@ QList<TJob> TJobStore::List(std::optional<TJobState> state, int limit, QString *
 std::optional<TJob> TJobStore::Take(const QString &owner, int leaseSeconds, QString *error)
 {
     setError(error, QString());
+    // An empty owner would match the jobs nobody holds.
+    if (owner.isEmpty()) {
+        setError(error, QCoreApplication::translate("Service", "A worker needs a name to take jobs."));
+        return std::nullopt;
+    }
     if (!d->begin(true, error))
         return std::nullopt;
     const qint64 now = nowMs();

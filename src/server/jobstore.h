@@ -55,6 +55,8 @@ enum class TJobCancel {
     Error,
 };
 
+// One connection: use a store from one thread at a time; each worker thread
+// or process opens its own (they share the file safely).
 class TJobStore {
 public:
     TJobStore();

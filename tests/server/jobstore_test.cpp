@@ -2,6 +2,8 @@
 
 #include <QDeadlineTimer>
 #include <QSet>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -157,6 +159,32 @@ TEST(JobStore, RecoverRequeuesOnlyTheRestartedWorkersJobs)
     EXPECT_EQ(s.state(stopped), TJobState::Cancelled);
     EXPECT_EQ(s.state(theirs), TJobState::Printing);
     EXPECT_EQ(s.jobs.Take(a, 600)->Id, mine);
+    // A nameless worker would own what nobody owns.
+    QString error;
+    EXPECT_FALSE(s.jobs.Take({}, 600, &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(JobStore, RefusesAFileOfANewerFormat)
+{
+    QTemporaryDir dir;
+    QString error;
+    {
+        TJobStore store;
+        ASSERT_TRUE(store.Open(dir.path(), &error)) << error.toStdString();
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("newer"));
+        db.setDatabaseName(dir.filePath(QStringLiteral("jobs.db")));
+        ASSERT_TRUE(db.open());
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = 99"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("newer"));
+    TJobStore store;
+    EXPECT_FALSE(store.Open(dir.path(), &error));
+    EXPECT_TRUE(error.contains(QLatin1String("99"))) << error.toStdString();
+    EXPECT_FALSE(store.IsOpen());
 }
 
 TEST(JobStore, AKeyAlreadyStoredReturnsTheFirstJob)
