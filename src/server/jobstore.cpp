@@ -1,0 +1,518 @@
+#include "server/jobstore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <QStringList>
+#include <algorithm>
+#include <atomic>
+
+namespace {
+
+const char *const StateNames[] = {"queued", "printing", "done", "failed", "cancelled"};
+
+// Times are stored as milliseconds since the epoch (UTC): comparable in SQL
+// on any database, no zone to misread.
+qint64 nowMs()
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
+QDateTime timeFrom(const QVariant &v)
+{
+    return v.isNull() ? QDateTime() : QDateTime::fromMSecsSinceEpoch(v.toLongLong(), Qt::UTC);
+}
+
+// Qt binds a null QString as NULL; the text columns hold '' instead.
+QString text(const QString &s)
+{
+    return s.isNull() ? QStringLiteral("") : s;
+}
+
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+const char *const Columns = "id, state, body, idem_key, title, labels_total, labels_printed, pages, printer_job, "
+                            "message, owner, lease_end, cancel_requested, accepted, started, finished";
+
+TJob jobFrom(const QSqlQuery &q)
+{
+    TJob j;
+    j.Id = q.value(0).toLongLong();
+    j.State = JobStateFromName(q.value(1).toString()).value_or(TJobState::Failed);
+    j.Body = q.value(2).toByteArray();
+    j.IdempotencyKey = q.value(3).toString();
+    j.Title = q.value(4).toString();
+    j.LabelsTotal = q.value(5).toInt();
+    j.LabelsPrinted = q.value(6).toInt();
+    j.Pages = q.value(7).toInt();
+    j.PrinterJob = q.value(8).toString();
+    j.Message = q.value(9).toString();
+    j.Owner = q.value(10).toString();
+    j.LeaseEnd = timeFrom(q.value(11));
+    j.CancelRequested = q.value(12).toInt() != 0;
+    j.Accepted = timeFrom(q.value(13));
+    j.Started = timeFrom(q.value(14));
+    j.Finished = timeFrom(q.value(15));
+    return j;
+}
+
+} // namespace
+
+QString JobStateName(TJobState state)
+{
+    return QString::fromLatin1(StateNames[static_cast<int>(state)]);
+}
+
+std::optional<TJobState> JobStateFromName(const QString &name)
+{
+    for (int i = 0; i < 5; ++i)
+        if (name == QLatin1String(StateNames[i]))
+            return static_cast<TJobState>(i);
+    return std::nullopt;
+}
+
+struct TJobStore::Private {
+    QString name; // the connection's, unique per store
+    QString file;
+    QSqlDatabase db;
+
+    QString dbError(const QSqlError &e) const
+    {
+        return QCoreApplication::translate("Service", "The job store %1 failed: %2").arg(file, e.text());
+    }
+
+    bool exec(QSqlQuery &q, QString *error)
+    {
+        if (q.exec())
+            return true;
+        setError(error, dbError(q.lastError()));
+        return false;
+    }
+
+    bool run(const QString &sql, QString *error)
+    {
+        QSqlQuery q(db);
+        if (q.exec(sql))
+            return true;
+        setError(error, dbError(q.lastError()));
+        return false;
+    }
+
+    // A write transaction that holds the write lock from its first statement,
+    // so a read-then-update (Take, Add with a key) cannot interleave with
+    // another process's. durable: the commit reaches the disk before it
+    // returns, not only the operating system.
+    bool begin(bool durable, QString *error)
+    {
+        return run(durable ? QStringLiteral("PRAGMA synchronous=FULL") : QStringLiteral("PRAGMA synchronous=NORMAL"),
+                   error)
+            && run(QStringLiteral("BEGIN IMMEDIATE"), error);
+    }
+
+    bool commit(QString *error)
+    {
+        if (run(QStringLiteral("COMMIT"), error))
+            return true;
+        rollback();
+        return false;
+    }
+
+    void rollback()
+    {
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("ROLLBACK"));
+    }
+
+    void drop()
+    {
+        if (db.isValid())
+            db.close();
+        db = QSqlDatabase();
+        if (!name.isEmpty())
+            QSqlDatabase::removeDatabase(name);
+        name.clear();
+    }
+
+    std::optional<TJob> fetch(const QString &where, const QVariant &value, QString *error)
+    {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("SELECT %1 FROM jobs WHERE %2 = ?").arg(QLatin1String(Columns), where));
+        q.addBindValue(value);
+        if (!exec(q, error))
+            return std::nullopt;
+        if (!q.next())
+            return std::nullopt;
+        return jobFrom(q);
+    }
+};
+
+TJobStore::TJobStore() : d(std::make_unique<Private>()) {}
+
+TJobStore::~TJobStore()
+{
+    d->drop();
+}
+
+bool TJobStore::IsOpen() const
+{
+    return d->db.isValid() && d->db.isOpen();
+}
+
+QString TJobStore::FileName() const
+{
+    return d->file;
+}
+
+bool TJobStore::Open(const QString &folder, QString *error)
+{
+    if (IsOpen()) {
+        setError(error, QCoreApplication::translate("Service", "The job store %1 is open already.").arg(d->file));
+        return false;
+    }
+    if (!QDir().mkpath(folder)) {
+        setError(error, QCoreApplication::translate("Service", "Cannot create the folder %1.").arg(folder));
+        return false;
+    }
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
+        setError(error, QCoreApplication::translate(
+                            "Service", "The job store cannot be opened: the Qt SQL driver QSQLITE is not installed."));
+        return false;
+    }
+    static std::atomic<int> counter{0};
+    d->name = QStringLiteral("quorvane-jobs-%1").arg(++counter);
+    d->file = QDir(folder).absoluteFilePath(QStringLiteral("jobs.db"));
+    d->db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), d->name);
+    d->db.setDatabaseName(d->file);
+    // Another process (a second worker, the command line) may hold the write
+    // lock for a moment: wait for it rather than fail.
+    d->db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    if (!d->db.open()) {
+        setError(error, d->dbError(d->db.lastError()));
+        d->drop();
+        return false;
+    }
+    // The format of the table below; a later format converts older files here.
+    const int format = 1;
+    QSqlQuery version(d->db);
+    if (version.exec(QStringLiteral("PRAGMA user_version")) && version.next() && version.value(0).toInt() > format) {
+        setError(error, QCoreApplication::translate(
+                            "Service", "The job store %1 was written by a newer version of the program (format %2).")
+                            .arg(d->file)
+                            .arg(version.value(0).toInt()));
+        version.finish();
+        d->drop();
+        return false;
+    }
+    version.finish();
+    const bool ok = d->run(QStringLiteral("PRAGMA journal_mode=WAL"), error)
+        && d->run(QStringLiteral("PRAGMA synchronous=FULL"), error)
+        && d->run(QStringLiteral("CREATE TABLE IF NOT EXISTS jobs ("
+                                 "id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                 "state TEXT NOT NULL,"
+                                 "body BLOB NOT NULL,"
+                                 "idem_key TEXT UNIQUE,"
+                                 "title TEXT NOT NULL DEFAULT '',"
+                                 "labels_total INTEGER NOT NULL DEFAULT 0,"
+                                 "labels_printed INTEGER NOT NULL DEFAULT 0,"
+                                 "pages INTEGER NOT NULL DEFAULT 0,"
+                                 "printer_job TEXT NOT NULL DEFAULT '',"
+                                 "message TEXT NOT NULL DEFAULT '',"
+                                 "owner TEXT NOT NULL DEFAULT '',"
+                                 "lease_end INTEGER,"
+                                 "lease_seconds INTEGER NOT NULL DEFAULT 0,"
+                                 "cancel_requested INTEGER NOT NULL DEFAULT 0,"
+                                 "accepted INTEGER NOT NULL,"
+                                 "started INTEGER,"
+                                 "finished INTEGER)"),
+                  error)
+        && d->run(QStringLiteral("CREATE INDEX IF NOT EXISTS jobs_state ON jobs (state, id)"), error)
+        && d->run(QStringLiteral("PRAGMA user_version = %1").arg(format), error);
+    if (!ok)
+        d->drop();
+    return ok;
+}
+
+bool TJobStore::Add(const QByteArray &body, const QString &idempotencyKey, const QString &title, TJob &job,
+                    bool &existing, QString *error, int labelsTotal)
+{
+    existing = false;
+    if (!d->begin(true, error))
+        return false;
+    if (!idempotencyKey.isEmpty()) {
+        QString e;
+        if (auto first = d->fetch(QStringLiteral("idem_key"), idempotencyKey, &e)) {
+            d->rollback();
+            job = *first;
+            existing = true;
+            return true;
+        }
+        if (!e.isEmpty()) {
+            d->rollback();
+            setError(error, e);
+            return false;
+        }
+    }
+    QSqlQuery q(d->db);
+    q.prepare(QStringLiteral("INSERT INTO jobs (state, body, idem_key, title, labels_total, accepted) "
+                             "VALUES (?, ?, ?, ?, ?, ?)"));
+    q.addBindValue(JobStateName(TJobState::Queued));
+    q.addBindValue(body);
+    q.addBindValue(idempotencyKey.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(idempotencyKey));
+    q.addBindValue(text(title));
+    q.addBindValue(labelsTotal);
+    const qint64 now = nowMs();
+    q.addBindValue(now);
+    if (!d->exec(q, error)) {
+        d->rollback();
+        return false;
+    }
+    const qint64 id = q.lastInsertId().toLongLong();
+    if (!d->commit(error))
+        return false;
+    job = TJob();
+    job.Id = id;
+    job.Body = body;
+    job.IdempotencyKey = idempotencyKey;
+    job.Title = title;
+    job.LabelsTotal = labelsTotal;
+    job.Accepted = QDateTime::fromMSecsSinceEpoch(now, Qt::UTC);
+    return true;
+}
+
+std::optional<TJob> TJobStore::Get(qint64 id, QString *error)
+{
+    return d->fetch(QStringLiteral("id"), id, error);
+}
+
+QList<TJob> TJobStore::List(std::optional<TJobState> state, int limit, QString *error)
+{
+    QList<TJob> jobs;
+    QSqlQuery q(d->db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM jobs %2 ORDER BY id DESC LIMIT ?")
+                  .arg(QLatin1String(Columns), state ? QStringLiteral("WHERE state = ?") : QString()));
+    if (state)
+        q.addBindValue(JobStateName(*state));
+    q.addBindValue(std::clamp(limit, 1, MaxList));
+    if (!d->exec(q, error))
+        return jobs;
+    while (q.next())
+        jobs.append(jobFrom(q));
+    return jobs;
+}
+
+std::optional<TJob> TJobStore::Take(const QString &owner, int leaseSeconds, QString *error)
+{
+    setError(error, QString());
+    // An empty owner would match the jobs nobody holds.
+    if (owner.isEmpty()) {
+        setError(error, QCoreApplication::translate("Service", "A worker needs a name to take jobs."));
+        return std::nullopt;
+    }
+    if (!d->begin(true, error))
+        return std::nullopt;
+    const qint64 now = nowMs();
+    // A job asked to stop whose worker vanished is not printed again.
+    QSqlQuery stop(d->db);
+    stop.prepare(QStringLiteral("UPDATE jobs SET state = ?, finished = ?, owner = '', lease_end = NULL "
+                                "WHERE state = ? AND cancel_requested = 1 AND lease_end < ?"));
+    stop.addBindValue(JobStateName(TJobState::Cancelled));
+    stop.addBindValue(now);
+    stop.addBindValue(JobStateName(TJobState::Printing));
+    stop.addBindValue(now);
+    if (!d->exec(stop, error)) {
+        d->rollback();
+        return std::nullopt;
+    }
+    QSqlQuery pick(d->db);
+    pick.prepare(QStringLiteral("SELECT id FROM jobs WHERE state = ? OR (state = ? AND lease_end < ?) "
+                                "ORDER BY id LIMIT 1"));
+    pick.addBindValue(JobStateName(TJobState::Queued));
+    pick.addBindValue(JobStateName(TJobState::Printing));
+    pick.addBindValue(now);
+    if (!d->exec(pick, error)) {
+        d->rollback();
+        return std::nullopt;
+    }
+    if (!pick.next()) {
+        // Only the cleanup above to keep.
+        d->commit(error);
+        return std::nullopt;
+    }
+    const qint64 id = pick.value(0).toLongLong();
+    pick.finish();
+    QSqlQuery take(d->db);
+    take.prepare(QStringLiteral("UPDATE jobs SET state = ?, owner = ?, lease_end = ?, lease_seconds = ?, "
+                                "started = COALESCE(started, ?) WHERE id = ?"));
+    take.addBindValue(JobStateName(TJobState::Printing));
+    take.addBindValue(text(owner));
+    take.addBindValue(now + qint64(std::max(leaseSeconds, 0)) * 1000);
+    take.addBindValue(std::max(leaseSeconds, 0));
+    take.addBindValue(now);
+    take.addBindValue(id);
+    if (!d->exec(take, error)) {
+        d->rollback();
+        return std::nullopt;
+    }
+    auto job = d->fetch(QStringLiteral("id"), id, error);
+    if (!job || !d->commit(error)) {
+        d->rollback();
+        return std::nullopt;
+    }
+    return job;
+}
+
+TJobProgress TJobStore::Progress(qint64 id, const QString &owner, int printed, int pages, QString *error)
+{
+    // Lease renewals are frequent and losing the last one on a power cut only
+    // shortens a lease: no synchronous commit for them.
+    if (!d->begin(false, error))
+        return TJobProgress::Error;
+    QSqlQuery q(d->db);
+    q.prepare(QStringLiteral("UPDATE jobs SET labels_printed = ?, pages = ?, lease_end = ? + lease_seconds * 1000 "
+                             "WHERE id = ? AND owner = ? AND state = ?"));
+    q.addBindValue(printed);
+    q.addBindValue(pages);
+    q.addBindValue(nowMs());
+    q.addBindValue(id);
+    q.addBindValue(owner);
+    q.addBindValue(JobStateName(TJobState::Printing));
+    if (!d->exec(q, error)) {
+        d->rollback();
+        return TJobProgress::Error;
+    }
+    const bool mine = q.numRowsAffected() == 1;
+    std::optional<TJob> job;
+    if (mine)
+        job = d->fetch(QStringLiteral("id"), id, error);
+    if (!d->commit(error))
+        return TJobProgress::Error;
+    if (!mine)
+        return TJobProgress::NotOwner;
+    if (!job)
+        return TJobProgress::Error;
+    return job->CancelRequested ? TJobProgress::CancelRequested : TJobProgress::Continue;
+}
+
+bool TJobStore::Finish(qint64 id, const QString &owner, TJobState state, const QString &message,
+                       const QString &printerJob, QString *error)
+{
+    if (state != TJobState::Done && state != TJobState::Failed && state != TJobState::Cancelled) {
+        setError(error, QCoreApplication::translate("Service", "A job can only finish as done, failed or cancelled."));
+        return false;
+    }
+    if (!d->begin(true, error))
+        return false;
+    QSqlQuery q(d->db);
+    q.prepare(QStringLiteral("UPDATE jobs SET state = ?, message = ?, printer_job = ?, finished = ?, lease_end = NULL "
+                             "WHERE id = ? AND owner = ? AND state = ?"));
+    q.addBindValue(JobStateName(state));
+    q.addBindValue(text(message));
+    q.addBindValue(text(printerJob));
+    q.addBindValue(nowMs());
+    q.addBindValue(id);
+    q.addBindValue(owner);
+    q.addBindValue(JobStateName(TJobState::Printing));
+    if (!d->exec(q, error)) {
+        d->rollback();
+        return false;
+    }
+    if (q.numRowsAffected() != 1) {
+        d->rollback();
+        setError(error, QCoreApplication::translate("Service", "Job %1 is not being printed by %2.").arg(id).arg(owner));
+        return false;
+    }
+    return d->commit(error);
+}
+
+TJobCancel TJobStore::Cancel(qint64 id, QString *error)
+{
+    if (!d->begin(true, error))
+        return TJobCancel::Error;
+    QString e;
+    const auto job = d->fetch(QStringLiteral("id"), id, &e);
+    if (!job) {
+        d->rollback();
+        if (!e.isEmpty()) {
+            setError(error, e);
+            return TJobCancel::Error;
+        }
+        setError(error, QCoreApplication::translate("Service", "There is no job %1.").arg(id));
+        return TJobCancel::NotFound;
+    }
+    QSqlQuery q(d->db);
+    TJobCancel result;
+    if (job->State == TJobState::Queued) {
+        q.prepare(QStringLiteral("UPDATE jobs SET state = ?, finished = ? WHERE id = ?"));
+        q.addBindValue(JobStateName(TJobState::Cancelled));
+        q.addBindValue(nowMs());
+        q.addBindValue(id);
+        result = TJobCancel::Cancelled;
+    } else if (job->State == TJobState::Printing) {
+        q.prepare(QStringLiteral("UPDATE jobs SET cancel_requested = 1 WHERE id = ?"));
+        q.addBindValue(id);
+        result = TJobCancel::Requested;
+    } else {
+        d->rollback();
+        setError(error, QCoreApplication::translate("Service", "Job %1 is %2 already and cannot be cancelled.")
+                            .arg(id)
+                            .arg(JobStateName(job->State)));
+        return TJobCancel::Refused;
+    }
+    if (!d->exec(q, error)) {
+        d->rollback();
+        return TJobCancel::Error;
+    }
+    return d->commit(error) ? result : TJobCancel::Error;
+}
+
+int TJobStore::Recover(const QString &owner, QString *error)
+{
+    if (!d->begin(true, error))
+        return -1;
+    const qint64 now = nowMs();
+    QSqlQuery stop(d->db);
+    stop.prepare(QStringLiteral("UPDATE jobs SET state = ?, finished = ?, owner = '', lease_end = NULL "
+                                "WHERE state = ? AND owner = ? AND cancel_requested = 1"));
+    stop.addBindValue(JobStateName(TJobState::Cancelled));
+    stop.addBindValue(now);
+    stop.addBindValue(JobStateName(TJobState::Printing));
+    stop.addBindValue(owner);
+    QSqlQuery back(d->db);
+    // The printer job id stays: the caller asks the spooler about it first.
+    back.prepare(QStringLiteral("UPDATE jobs SET state = ?, owner = '', lease_end = NULL "
+                                "WHERE state = ? AND owner = ?"));
+    back.addBindValue(JobStateName(TJobState::Queued));
+    back.addBindValue(JobStateName(TJobState::Printing));
+    back.addBindValue(owner);
+    if (!d->exec(stop, error) || !d->exec(back, error)) {
+        d->rollback();
+        return -1;
+    }
+    const int count = stop.numRowsAffected() + back.numRowsAffected();
+    return d->commit(error) ? count : -1;
+}
+
+bool TJobStore::CheckIntegrity(QString *error)
+{
+    QSqlQuery q(d->db);
+    if (!q.exec(QStringLiteral("PRAGMA integrity_check"))) {
+        setError(error, d->dbError(q.lastError()));
+        return false;
+    }
+    QStringList found;
+    while (q.next())
+        found << q.value(0).toString();
+    if (found == QStringList{QStringLiteral("ok")})
+        return true;
+    setError(error, QCoreApplication::translate("Service", "The job store %1 is damaged: %2")
+                        .arg(d->file, found.join(QLatin1String("; "))));
+    return false;
+}
