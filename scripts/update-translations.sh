@@ -13,6 +13,6 @@ LUPDATE=${LUPDATE:-$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)}
 for ts in resources/translations/quorvane_*.ts; do
   "$LUPDATE" -silent -no-obsolete -locations none -I src -source-language zh_CN \
     -target-language "$(basename "$ts" .ts | sed 's/^quorvane_//')" \
-    src/app src/canvas src/cli src/model src/barcode src/picture src/storage src/data src/printing src/render -ts "$ts"
+    src/app src/canvas src/cli src/model src/barcode src/picture src/storage src/data src/printing src/render src/server -ts "$ts"
 done
 python3 scripts/fold-pending-translations.py

@@ -735,6 +735,53 @@
     </message>
 </context>
 <context>
+    <name>Service</name>
+    <message>
+        <source>The job store %1 failed: %2</source>
+        <translation>The job store %1 failed: %2</translation>
+    </message>
+    <message>
+        <source>The job store %1 is open already.</source>
+        <translation>The job store %1 is open already.</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1.</source>
+        <translation>Cannot create the folder %1.</translation>
+    </message>
+    <message>
+        <source>The job store cannot be opened: the Qt SQL driver QSQLITE is not installed.</source>
+        <translation>The job store cannot be opened: the Qt SQL driver QSQLITE is not installed.</translation>
+    </message>
+    <message>
+        <source>The job store %1 was written by a newer version of the program (format %2).</source>
+        <translation>The job store %1 was written by a newer version of the program (format %2).</translation>
+    </message>
+    <message>
+        <source>A worker needs a name to take jobs.</source>
+        <translation>A worker needs a name to take jobs.</translation>
+    </message>
+    <message>
+        <source>A job can only finish as done, failed or cancelled.</source>
+        <translation>A job can only finish as done, failed or cancelled.</translation>
+    </message>
+    <message>
+        <source>Job %1 is not being printed by %2.</source>
+        <translation>Job %1 is not being printed by %2.</translation>
+    </message>
+    <message>
+        <source>There is no job %1.</source>
+        <translation>There is no job %1.</translation>
+    </message>
+    <message>
+        <source>Job %1 is %2 already and cannot be cancelled.</source>
+        <translation>Job %1 is %2 already and cannot be cancelled.</translation>
+    </message>
+    <message>
+        <source>The job store %1 is damaged: %2</source>
+        <translation>The job store %1 is damaged: %2</translation>
+    </message>
+</context>
+<context>
     <name>Spreadsheet</name>
     <message>
         <source>the sheet is missing</source>

@@ -735,6 +735,53 @@
     </message>
 </context>
 <context>
+    <name>Service</name>
+    <message>
+        <source>The job store %1 failed: %2</source>
+        <translation>作业存储 %1 出错：%2</translation>
+    </message>
+    <message>
+        <source>The job store %1 is open already.</source>
+        <translation>作业存储 %1 已打开。</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1.</source>
+        <translation>无法创建文件夹 %1。</translation>
+    </message>
+    <message>
+        <source>The job store cannot be opened: the Qt SQL driver QSQLITE is not installed.</source>
+        <translation>无法打开作业存储：未安装 Qt SQL 驱动 QSQLITE。</translation>
+    </message>
+    <message>
+        <source>The job store %1 was written by a newer version of the program (format %2).</source>
+        <translation>作业存储 %1 由较新版本的程序写入（格式 %2）。</translation>
+    </message>
+    <message>
+        <source>A worker needs a name to take jobs.</source>
+        <translation>工作进程须有名称才能领取作业。</translation>
+    </message>
+    <message>
+        <source>A job can only finish as done, failed or cancelled.</source>
+        <translation>作业只能以 done、failed 或 cancelled 结束。</translation>
+    </message>
+    <message>
+        <source>Job %1 is not being printed by %2.</source>
+        <translation>作业 %1 不是由 %2 在打印。</translation>
+    </message>
+    <message>
+        <source>There is no job %1.</source>
+        <translation>没有作业 %1。</translation>
+    </message>
+    <message>
+        <source>Job %1 is %2 already and cannot be cancelled.</source>
+        <translation>作业 %1 已处于 %2 状态，无法取消。</translation>
+    </message>
+    <message>
+        <source>The job store %1 is damaged: %2</source>
+        <translation>作业存储 %1 已损坏：%2</translation>
+    </message>
+</context>
+<context>
     <name>Spreadsheet</name>
     <message>
         <source>the sheet is missing</source>
