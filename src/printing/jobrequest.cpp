@@ -52,16 +52,16 @@ public:
                 if (top.Role == 1)
                     topKey = Decode(body.mid(start, i - start + 1));
                 else if (top.Role == 3)
-                    Orders.back().append(Decode(body.mid(start, i - start + 1)));
+                    orders_.back().append(Decode(body.mid(start, i - start + 1)));
             } else if (c == '{') {
                 const int role = stack.empty() ? 1 : stack.back().Role == 2 ? 3 : 0;
                 if (role == 3)
-                    Orders.append(QStringList());
+                    orders_.append(QStringList());
                 stack.push_back({'{', true, role});
             } else if (c == '[') {
                 const bool records = stack.size() == 1 && stack.back().Role == 1 && topKey == u"records";
                 if (records)
-                    Orders.clear(); // a repeated key: the last one counts
+                    orders_.clear(); // a repeated key: the last one counts
                 stack.push_back({'[', false, records ? 2 : 0});
             } else if (c == '}' || c == ']') {
                 if (!stack.empty())
@@ -76,8 +76,8 @@ public:
     // disagrees with the parser (duplicate keys and the like).
     QStringList Keys(qsizetype i, const QJsonObject &record) const
     {
-        if (i < Orders.size()) {
-            QStringList keys = Orders[i];
+        if (i < orders_.size()) {
+            QStringList keys = orders_[i];
             keys.removeDuplicates();
             bool same = keys.size() == record.size();
             for (qsizetype k = 0; same && k < keys.size(); ++k)
@@ -98,7 +98,7 @@ private:
         return key;
     }
 
-    QList<QStringList> Orders;
+    QList<QStringList> orders_;
     QHash<QByteArray, QString> cache_;
 };
 
@@ -359,10 +359,9 @@ bool CheckAnswers(const QList<TLabelControl *> &items, const TJobRequest &req, Q
     return true;
 }
 
-// Why a barcode item cannot print text, the way the print engine decides it
-// (an empty symbol is no error there), and also when nothing of a non-empty
-// text, or nothing at all, would become bars: a job sent from elsewhere
-// means every barcode to scan.
+// Why a barcode item cannot print text, the way the print engine decides it.
+// The engine lets a linear symbol without bars print as an empty box; a job
+// sent from elsewhere means every barcode to scan, so that is refused too.
 QString BarcodeTextError(const TBarcodeLabel &item, const QString &text)
 {
     const QString filtered = FilterBarcodeText(item.BarcodeType, text);
@@ -396,7 +395,8 @@ bool CheckJobRequest(const TItemContainer &label, const TJobRequest &req, TReque
                                                                "%2.")
                             .arg(name, arrays ? QCoreApplication::translate("Service", "no names (they are arrays)")
                                               : u'"' + req.Columns.join(QStringLiteral("\", \"")) + u'"'));
-    if (const int highest = HighestColumnNumber(items); !arrays && !req.Records.isEmpty() && highest > req.Columns.size())
+    const int highest = HighestColumnNumber(items);
+    if (!arrays && !req.Records.isEmpty() && highest > req.Columns.size())
         return Fail(problem, records,
                     QCoreApplication::translate("Service", "The label reads column %1; the records have %2 columns.")
                         .arg(highest)
@@ -447,7 +447,8 @@ bool CheckJobRequest(const TItemContainer &label, const TJobRequest &req, TReque
             TComposeFailure failure;
             const QString text = ComposePrintText(c.Item->Fields, context, true, kMaxShownText, &failure);
             if (failure)
-                return Fail(problem, where, ComposeFailureMessage(failure, *c.Item, c.Number, dpi, r + 1, context.Row != nullptr));
+                return Fail(problem, where,
+                            ComposeFailureMessage(failure, *c.Item, c.Number, dpi, r + 1, context.Row != nullptr));
             if (c.Item->Kind != ikBarcode)
                 continue;
             // Many records print the same text (a fixed part, a repeated
