@@ -1,4 +1,5 @@
 #include "data/dataimport.h"
+#include "data/memorysource.h"
 #include "data/sheetcells.h"
 #include "data/sourcechoice.h"
 #include "data/spreadsheet.h"
@@ -289,6 +290,41 @@ TEST(RecordSource, ColumnIndexByName)
     };
     for (const auto &[name, index] : cases)
         EXPECT_EQ(ColumnIndexByName(names, QString::fromUtf8(name)), index) << name;
+}
+
+// Walked as the print job walks a source, then paged back as the preview does.
+TEST(RecordSource, MemoryRecords)
+{
+    const QList<TDataRow> rows{{"A1", "1"}, {"B2", "2"}, {"C3", "3"}};
+    for (const QStringList &columns : {QStringList{"SKU", "数量"}, QStringList{}}) {
+        auto source = OpenMemorySource(columns, rows, QStringLiteral("job 12"));
+        EXPECT_EQ(source->SourceName(), "job 12");
+        EXPECT_EQ(source->ColumnNames(), columns);
+        ASSERT_TRUE(source->CanSeek());
+        QList<TDataRow> seen;
+        QList<qint64> marks;
+        while (source->HasRecord()) {
+            seen << source->DataRow();
+            marks << source->Tell();
+            if (source->DataEof())
+                break;
+            source->ReadRecord();
+        }
+        EXPECT_EQ(seen, rows);
+        source->ReadRecord(); // past the end: the last stays current
+        EXPECT_EQ(source->DataRow(), rows.last());
+        EXPECT_FALSE(source->Failed());
+        ASSERT_TRUE(source->Seek(marks[1]));
+        EXPECT_EQ(source->DataRow(), rows[1]);
+        EXPECT_FALSE(source->DataEof());
+        EXPECT_FALSE(source->Seek(3));
+        EXPECT_EQ(source->DataRow(), rows[1]);
+    }
+    auto none = OpenMemorySource({}, {}, QStringLiteral("job 13"));
+    EXPECT_FALSE(none->HasRecord());
+    EXPECT_TRUE(none->DataEof());
+    EXPECT_TRUE(none->DataRow().isEmpty());
+    EXPECT_EQ(none->Tell(), -1);
 }
 
 TEST(Spreadsheet, Errors)
