@@ -780,6 +780,110 @@
         <source>The job store %1 is damaged: %2</source>
         <translation>The job store %1 is damaged: %2</translation>
     </message>
+    <message>
+        <source>A record&apos;s value must be a text, a number or null.</source>
+        <translation>A record&apos;s value must be a text, a number or null.</translation>
+    </message>
+    <message>
+        <source>The number %1 is too long to keep every digit; send it as a text.</source>
+        <translation>The number %1 is too long to keep every digit; send it as a text.</translation>
+    </message>
+    <message>
+        <source>The records must be an array of objects or of arrays.</source>
+        <translation>The records must be an array of objects or of arrays.</translation>
+    </message>
+    <message>
+        <source>A request takes at most %1 records; this one has %2.</source>
+        <translation>A request takes at most %1 records; this one has %2.</translation>
+    </message>
+    <message>
+        <source>Every record must be an object (values by column name) or every record an array (values by column number).</source>
+        <translation>Every record must be an object (values by column name) or every record an array (values by column number).</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is required.</source>
+        <translation>&quot;%1&quot; is required.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a text.</source>
+        <translation>&quot;%1&quot; must be a text.</translation>
+    </message>
+    <message>
+        <source>The request is larger than %1 bytes.</source>
+        <translation>The request is larger than %1 bytes.</translation>
+    </message>
+    <message>
+        <source>The request is not valid JSON: %1 (at byte %2).</source>
+        <translation>The request is not valid JSON: %1 (at byte %2).</translation>
+    </message>
+    <message>
+        <source>The request must be a JSON object.</source>
+        <translation>The request must be a JSON object.</translation>
+    </message>
+    <message>
+        <source>Unknown field &quot;%1&quot;; a request has only %2.</source>
+        <translation>Unknown field &quot;%1&quot;; a request has only %2.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a label&apos;s file name: a plain name ending in .lbl, without folders.</source>
+        <translation>&quot;%1&quot; is not a label&apos;s file name: a plain name ending in .lbl, without folders.</translation>
+    </message>
+    <message>
+        <source>Copies must be a whole number from 1 to 999.</source>
+        <translation>Copies must be a whole number from 1 to 999.</translation>
+    </message>
+    <message>
+        <source>The values must be an object of texts by name.</source>
+        <translation>The values must be an object of texts by name.</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; must be a text.</source>
+        <translation>The value &quot;%1&quot; must be a text.</translation>
+    </message>
+    <message>
+        <source>The label asks for no value &quot;%1&quot;; it asks for %2.</source>
+        <translation>The label asks for no value &quot;%1&quot;; it asks for %2.</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>No value was given for &quot;%1&quot; (%2).</source>
+        <translation>No value was given for &quot;%1&quot; (%2).</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; is longer than %2 characters.</source>
+        <translation>The value &quot;%1&quot; is longer than %2 characters.</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; does not match the pattern %2.</source>
+        <translation>The value &quot;%1&quot; does not match the pattern %2.</translation>
+    </message>
+    <message>
+        <source>The label&apos;s pattern %1 for this value is not valid.</source>
+        <translation>The label&apos;s pattern %1 for this value is not valid.</translation>
+    </message>
+    <message>
+        <source>Item %1 (barcode): %2.</source>
+        <translation>Item %1 (barcode): %2.</translation>
+    </message>
+    <message>
+        <source>The label prints from records; the request has none.</source>
+        <translation>The label prints from records; the request has none.</translation>
+    </message>
+    <message>
+        <source>The label reads the column &quot;%1&quot;; the records have %2.</source>
+        <translation>The label reads the column &quot;%1&quot;; the records have %2.</translation>
+    </message>
+    <message>
+        <source>no names (they are arrays)</source>
+        <translation>no names (they are arrays)</translation>
+    </message>
+    <message>
+        <source>The label reads column %1; the records have %2 columns.</source>
+        <translation>The label reads column %1; the records have %2 columns.</translation>
+    </message>
 </context>
 <context>
     <name>Spreadsheet</name>

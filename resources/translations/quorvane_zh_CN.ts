@@ -780,6 +780,110 @@
         <source>The job store %1 is damaged: %2</source>
         <translation>作业存储 %1 已损坏：%2</translation>
     </message>
+    <message>
+        <source>A record&apos;s value must be a text, a number or null.</source>
+        <translation>记录的值必须是文本、数字或 null。</translation>
+    </message>
+    <message>
+        <source>The number %1 is too long to keep every digit; send it as a text.</source>
+        <translation>数字 %1 太长，无法保留全部位数；请以文本发送。</translation>
+    </message>
+    <message>
+        <source>The records must be an array of objects or of arrays.</source>
+        <translation>records 必须是由对象或数组组成的数组。</translation>
+    </message>
+    <message>
+        <source>A request takes at most %1 records; this one has %2.</source>
+        <translation>一个请求最多接受 %1 条记录；此请求有 %2 条。</translation>
+    </message>
+    <message>
+        <source>Every record must be an object (values by column name) or every record an array (values by column number).</source>
+        <translation>所有记录必须都是对象（按列名给值），或都是数组（按列号给值）。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is required.</source>
+        <translation>缺少“%1”。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a text.</source>
+        <translation>“%1”必须是文本。</translation>
+    </message>
+    <message>
+        <source>The request is larger than %1 bytes.</source>
+        <translation>请求超过 %1 字节。</translation>
+    </message>
+    <message>
+        <source>The request is not valid JSON: %1 (at byte %2).</source>
+        <translation>请求不是有效的 JSON：%1（第 %2 字节）。</translation>
+    </message>
+    <message>
+        <source>The request must be a JSON object.</source>
+        <translation>请求必须是 JSON 对象。</translation>
+    </message>
+    <message>
+        <source>Unknown field &quot;%1&quot;; a request has only %2.</source>
+        <translation>未知字段“%1”；请求只有 %2。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a label&apos;s file name: a plain name ending in .lbl, without folders.</source>
+        <translation>“%1”不是标签文件名：应为以 .lbl 结尾的文件名，不含文件夹。</translation>
+    </message>
+    <message>
+        <source>Copies must be a whole number from 1 to 999.</source>
+        <translation>份数必须是 1 到 999 的整数。</translation>
+    </message>
+    <message>
+        <source>The values must be an object of texts by name.</source>
+        <translation>values 必须是按名称给出文本的对象。</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; must be a text.</source>
+        <translation>值“%1”必须是文本。</translation>
+    </message>
+    <message>
+        <source>The label asks for no value &quot;%1&quot;; it asks for %2.</source>
+        <translation>标签不询问值“%1”；它询问的是 %2。</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>No value was given for &quot;%1&quot; (%2).</source>
+        <translation>未给出“%1”（%2）的值。</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; is longer than %2 characters.</source>
+        <translation>值“%1”超过 %2 个字符。</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; does not match the pattern %2.</source>
+        <translation>值“%1”与模式 %2 不符。</translation>
+    </message>
+    <message>
+        <source>The label&apos;s pattern %1 for this value is not valid.</source>
+        <translation>标签中此值的模式 %1 无效。</translation>
+    </message>
+    <message>
+        <source>Item %1 (barcode): %2.</source>
+        <translation>第 %1 项（条码）：%2。</translation>
+    </message>
+    <message>
+        <source>The label prints from records; the request has none.</source>
+        <translation>标签按记录打印；请求中没有记录。</translation>
+    </message>
+    <message>
+        <source>The label reads the column &quot;%1&quot;; the records have %2.</source>
+        <translation>标签读取列“%1”；记录中的列为：%2。</translation>
+    </message>
+    <message>
+        <source>no names (they are arrays)</source>
+        <translation>无列名（记录为数组）</translation>
+    </message>
+    <message>
+        <source>The label reads column %1; the records have %2 columns.</source>
+        <translation>标签读取第 %1 列；记录只有 %2 列。</translation>
+    </message>
 </context>
 <context>
     <name>Spreadsheet</name>
