@@ -110,7 +110,17 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("quorvane-server"));
     QGuiApplication::setOrganizationName(QStringLiteral("Maudrel Software"));
-    const std::unique_ptr<QTranslator> catalogue = LoadCatalogue(QStringLiteral("en"));
+    // The language of the locale, as the command line takes it; English when the
+    // catalogue is missing.
+    QString language = QStringLiteral("en");
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString value = qEnvironmentVariable(name);
+        if (!value.isEmpty()) {
+            language = value.startsWith(QLatin1String("zh")) ? QStringLiteral("zh") : QStringLiteral("en");
+            break;
+        }
+    }
+    const std::unique_ptr<QTranslator> catalogue = LoadCatalogue(language);
     if (catalogue)
         QCoreApplication::installTranslator(catalogue.get());
 
@@ -132,9 +142,9 @@ int main(int argc, char **argv)
                                            QStringLiteral("--labels"), QStringLiteral("--tokens"),
                                            QStringLiteral("--workers")};
         if (!valued.contains(a))
-            return usage(QStringLiteral("unknown argument %1").arg(a));
+            return usage(QCoreApplication::translate("Service", "unknown argument %1").arg(a));
         if (i + 1 >= args.size())
-            return usage(QStringLiteral("%1 needs a value").arg(a));
+            return usage(QCoreApplication::translate("Service", "%1 needs a value").arg(a));
         const QString v = args[++i];
         if (a == QLatin1String("--listen"))
             listen = v;
@@ -148,21 +158,21 @@ int main(int argc, char **argv)
             bool ok = false;
             workers = v.toInt(&ok);
             if (!ok || workers < 1 || workers > 64)
-                return usage(QStringLiteral("--workers takes a number from 1 to 64: %1").arg(v));
+                return usage(QCoreApplication::translate("Service", "--workers takes a number from 1 to 64: %1").arg(v));
         }
     }
     if (tokensFile.isEmpty())
-        return usage(QStringLiteral("--tokens FILE is needed"));
+        return usage(QCoreApplication::translate("Service", "--tokens FILE is needed"));
     if (labels.isEmpty())
-        return usage(QStringLiteral("--labels DIR is needed"));
+        return usage(QCoreApplication::translate("Service", "--labels DIR is needed"));
     if (!QFileInfo(labels).isDir())
-        return usage(QStringLiteral("no such folder: %1").arg(labels));
+        return usage(QCoreApplication::translate("Service", "no such folder: %1").arg(labels));
     const int colon = listen.lastIndexOf(QLatin1Char(':'));
     bool portOk = false;
     const int port = colon > 0 ? listen.mid(colon + 1).toInt(&portOk) : 0;
     QHostAddress address(listen.left(qMax(colon, 0)).remove(QLatin1Char('[')).remove(QLatin1Char(']')));
     if (!portOk || port < 0 || port > 65535 || address.isNull())
-        return usage(QStringLiteral("--listen takes ADDR:PORT, such as 127.0.0.1:8631: %1").arg(listen));
+        return usage(QCoreApplication::translate("Service", "--listen takes ADDR:PORT, such as 127.0.0.1:8631: %1").arg(listen));
     if (state.isEmpty()) {
         const QString xdg = qEnvironmentVariable("XDG_STATE_HOME");
         state = QDir(xdg.isEmpty() ? QDir::home().filePath(QStringLiteral(".local/state")) : xdg)
@@ -223,7 +233,8 @@ int main(int argc, char **argv)
     });
     const quint16 bound = http.listen(address, quint16(port));
     if (bound == 0) {
-        std::fprintf(stderr, "quorvane-server: cannot listen on %s\n", listen.toLocal8Bit().constData());
+        std::fprintf(stderr, "quorvane-server: %s\n",
+                     QCoreApplication::translate("Service", "cannot listen on %1").arg(listen).toLocal8Bit().constData());
         return 1;
     }
     std::fprintf(stderr, "quorvane-server: listening on %s:%u, state %s\n",

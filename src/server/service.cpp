@@ -12,14 +12,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cmath>
 #include <sys/stat.h>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Service", text);
-}
 
 TServiceReply json(int status, const QJsonObject &object)
 {
@@ -58,7 +54,8 @@ QJsonObject jobObject(const TJob &job)
 
 double millimetres(double units, bool metric)
 {
-    return units * (metric ? 10.16 : 25.4);
+    // Hundredths of a millimetre: 3 in is 76.2, not 76.19999999999999.
+    return std::round(units * (metric ? 10.16 : 25.4) * 100) / 100;
 }
 
 } // namespace
@@ -77,18 +74,18 @@ bool LoadTokens(const QString &fileName, QHash<QByteArray, QString> *tokens, QSt
 {
     struct stat st {};
     if (::stat(QFile::encodeName(fileName).constData(), &st) != 0) {
-        *error = tr("The tokens file %1 does not exist.").arg(fileName);
+        *error = QCoreApplication::translate("Service", "The tokens file %1 does not exist.").arg(fileName);
         return false;
     }
     if (st.st_mode & (S_IRWXG | S_IRWXO)) {
-        *error = tr("The tokens file %1 has mode %2: group and others must not read or write it (chmod 600).")
+        *error = QCoreApplication::translate("Service", "The tokens file %1 has mode %2: group and others must not read or write it (chmod 600).")
                      .arg(fileName)
                      .arg(QString::number(st.st_mode & 07777, 8).rightJustified(4, QLatin1Char('0')));
         return false;
     }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = tr("Cannot read the tokens file %1.").arg(fileName);
+        *error = QCoreApplication::translate("Service", "Cannot read the tokens file %1.").arg(fileName);
         return false;
     }
     tokens->clear();
@@ -100,13 +97,13 @@ bool LoadTokens(const QString &fileName, QHash<QByteArray, QString> *tokens, QSt
             continue;
         const QList<QByteArray> parts = line.simplified().split(' ');
         if (parts.size() != 2) {
-            *error = tr("The tokens file %1, line %2: write a token and a name.").arg(fileName).arg(lineNumber);
+            *error = QCoreApplication::translate("Service", "The tokens file %1, line %2: write a token and a name.").arg(fileName).arg(lineNumber);
             return false;
         }
         tokens->insert(parts[0], QString::fromUtf8(parts[1]));
     }
     if (tokens->isEmpty()) {
-        *error = tr("The tokens file %1 holds no token.").arg(fileName);
+        *error = QCoreApplication::translate("Service", "The tokens file %1 holds no token.").arg(fileName);
         return false;
     }
     return true;
@@ -161,13 +158,13 @@ struct TJobService::Private {
     {
         const TRequestLimits limits;
         if (r.Body.size() > limits.MaxBodyBytes || r.BodySize > limits.MaxBodyBytes)
-            return problem(413, tr("The request is longer than %1 bytes.").arg(limits.MaxBodyBytes), QString());
+            return problem(413, QCoreApplication::translate("Service", "The request is longer than %1 bytes.").arg(limits.MaxBodyBytes), QString());
         TJobRequest req;
         TRequestProblem p;
         if (!ParseJobRequest(r.Body, limits, &req, &p))
             return problem(400, p.Message, p.Field);
         if (!SafeLabelName(req.Label))
-            return problem(400, tr("The label must be the name of a .lbl file in the labels' folder."),
+            return problem(400, QCoreApplication::translate("Service", "The label must be the name of a .lbl file in the labels' folder."),
                            QStringLiteral("label"));
         TItemContainer items;
         QString why;
@@ -176,7 +173,7 @@ struct TJobService::Private {
         if (!CheckJobRequest(items, req, &p))
             return problem(400, p.Message, p.Field);
         if (!req.Printer.isEmpty() && !(Options.PrinterKnown && Options.PrinterKnown(req.Printer)))
-            return problem(400, tr("No printer is named %1.").arg(req.Printer), QStringLiteral("printer"));
+            return problem(400, QCoreApplication::translate("Service", "No printer is named %1.").arg(req.Printer), QStringLiteral("printer"));
         const int labels = int(qMin<qint64>(qint64(qMax<qsizetype>(1, req.Records.size())) * req.Copies, INT_MAX));
         TJob job;
         bool existing = false;
@@ -192,13 +189,13 @@ struct TJobService::Private {
         std::optional<TJobState> state;
         const QString stateText = r.Query.queryItemValue(QStringLiteral("state"));
         if (!stateText.isEmpty() && !(state = JobStateFromName(stateText)))
-            return problem(400, tr("Unknown state %1.").arg(stateText), QStringLiteral("state"));
+            return problem(400, QCoreApplication::translate("Service", "Unknown state %1.").arg(stateText), QStringLiteral("state"));
         int limit = 100;
         if (r.Query.hasQueryItem(QStringLiteral("limit"))) {
             bool ok = false;
             limit = r.Query.queryItemValue(QStringLiteral("limit")).toInt(&ok);
             if (!ok || limit < 1 || limit > TJobStore::MaxList)
-                return problem(400, tr("The limit is a whole number from 1 to %1.").arg(TJobStore::MaxList),
+                return problem(400, QCoreApplication::translate("Service", "The limit is a whole number from 1 to %1.").arg(TJobStore::MaxList),
                                QStringLiteral("limit"));
         }
         QString why;
@@ -220,23 +217,23 @@ struct TJobService::Private {
             case TJobCancel::Requested:
                 break;
             case TJobCancel::Refused:
-                return problem(409, tr("Job %1 has ended already.").arg(id));
+                return problem(409, QCoreApplication::translate("Service", "Job %1 has ended already.").arg(id));
             case TJobCancel::NotFound:
-                return problem(404, tr("No job %1.").arg(id));
+                return problem(404, QCoreApplication::translate("Service", "No job %1.").arg(id));
             case TJobCancel::Error:
                 return problem(500, why);
             }
         } else if (r.Method != "GET") {
-            return problem(405, tr("Method not allowed."));
+            return problem(405, QCoreApplication::translate("Service", "Method not allowed."));
         }
         const std::optional<TJob> job = Store.Get(id, &why);
         if (!job)
-            return why.isEmpty() ? problem(404, tr("No job %1.").arg(id)) : problem(500, why);
+            return why.isEmpty() ? problem(404, QCoreApplication::translate("Service", "No job %1.").arg(id)) : problem(500, why);
         if (!pdf)
             return json(200, jobObject(*job));
         const QString file = PdfFile(Options.StateDir, id);
         if (job->State != TJobState::Done || !QFileInfo::exists(file))
-            return problem(404, tr("Job %1 has no PDF.").arg(id));
+            return problem(404, QCoreApplication::translate("Service", "Job %1 has no PDF.").arg(id));
         TServiceReply reply;
         reply.ContentType = "application/pdf";
         reply.FileName = file;
@@ -265,29 +262,29 @@ TServiceReply TJobService::Handle(const TServiceRequest &r)
 {
     const QStringList path = r.Path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (path.value(0) != QLatin1String("v1"))
-        return problem(404, tr("Not found."));
+        return problem(404, QCoreApplication::translate("Service", "Not found."));
     if (path.size() == 2 && path[1] == QLatin1String("health")) {
         if (r.Method != "GET")
-            return problem(405, tr("Method not allowed."));
+            return problem(405, QCoreApplication::translate("Service", "Method not allowed."));
         return json(200, {{QStringLiteral("status"), QStringLiteral("ok")}, {QStringLiteral("version"), d->Options.Version}});
     }
     if (!d->Authorized(r.Authorization))
-        return problem(401, tr("A valid token is needed (Authorization: Bearer TOKEN)."));
+        return problem(401, QCoreApplication::translate("Service", "A valid token is needed (Authorization: Bearer TOKEN)."));
     const QString what = path.value(1);
     if (what == QLatin1String("labels") && path.size() == 2)
-        return r.Method == "GET" ? d->Labels() : problem(405, tr("Method not allowed."));
+        return r.Method == "GET" ? d->Labels() : problem(405, QCoreApplication::translate("Service", "Method not allowed."));
     if (what != QLatin1String("jobs"))
-        return problem(404, tr("Not found."));
+        return problem(404, QCoreApplication::translate("Service", "Not found."));
     if (path.size() == 2) {
         if (r.Method == "POST")
             return d->Post(r);
         if (r.Method == "GET")
             return d->Jobs(r);
-        return problem(405, tr("Method not allowed."));
+        return problem(405, QCoreApplication::translate("Service", "Method not allowed."));
     }
     bool ok = false;
     const qint64 id = path[2].toLongLong(&ok);
     if (!ok || id <= 0 || path.size() > 4 || (path.size() == 4 && path[3] != QLatin1String("pdf")))
-        return problem(404, tr("Not found."));
+        return problem(404, QCoreApplication::translate("Service", "Not found."));
     return d->OneJob(r, id, path.size() == 4);
 }

@@ -1,6 +1,7 @@
 #include "server/worker.h"
 
 #include "data/memorysource.h"
+#include "model/advanced.h"
 #include "printing/jobrequest.h"
 #include "printing/pdfdevice.h"
 #include "server/jobstore.h"
@@ -146,12 +147,14 @@ void TPrintWorker::run()
         choices.Answers = req.Values;
         choices.LabelFile = req.Label;
         const QString sourceName = QCoreApplication::translate("Service", "job %1").arg(job->Id);
-        if (!req.Records.isEmpty()) {
+        if (!req.Records.isEmpty() && HasImportedField(items.Items)) {
             choices.RangeKind = rkAll;
             choices.DataFile = sourceName;
         } else {
+            // A label that reads no column prints a label a record all the
+            // same (as labels_total promised), each copy counted.
             choices.RangeKind = rkLabels;
-            choices.LabelCount = 1;
+            choices.LabelCount = qMax<qsizetype>(1, req.Records.size()) * req.Copies;
         }
         const TSourceOpener open = [&](const TSourceChoice &, QString *) {
             return OpenMemorySource(req.Columns, req.Records, sourceName);
