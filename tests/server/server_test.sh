@@ -1,7 +1,11 @@
 #!/bin/bash
 # The print service as another system uses it: tokens, refusals naming the
-# field, a PDF job from POST to download, a repeated key, a cancel refused.
+# field, a PDF job from POST to download, a repeated key, a cancel refused,
+# and (with a private CUPS scheduler) a job to a printer queue.
 set -u
+HERE=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../common/cups_private.sh
+source "$HERE/../common/cups_private.sh"
 for tool in curl pdftotext python3; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
@@ -9,7 +13,8 @@ server="${QV_BINARY_DIR:?}/quorvane-server"
 export QT_QPA_PLATFORM=offscreen
 T=$(mktemp -d)
 pid=
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$T"' EXIT
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; cups_stop; rm -rf "$T"' EXIT
+trap 'exit 143' INT TERM HUP
 export XDG_RUNTIME_DIR="$T/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR" "$T/labels"
 failures=0
@@ -67,6 +72,12 @@ status=$?
 [[ "$msg" == *"$T/tokens"*0644* ]] || fail "the refusal names neither the file nor its mode: $msg"
 chmod 600 "$T/tokens"
 
+# The server asks the private scheduler (CUPS_SERVER) about printers.
+printer=
+if ! cups_missing >/dev/null && cups_start "$T" && cups_add_queue office "$T/office.out" 2>/dev/null; then
+  printer=office
+  mkdir -p "$T/tmp" && export TMPDIR="$T/tmp"
+fi
 "$server" --listen "127.0.0.1:$port" --state "$T/state" --labels "$T/labels" --tokens "$T/tokens" --workers 2 \
   2>"$T/log" &
 pid=$!
@@ -98,14 +109,19 @@ post 400 "records without a named column" '{"label":"goods.lbl","records":[{"SKU
 head -c $((33 * 1024 * 1024)) /dev/zero | tr '\0' ' ' >"$T/big"
 request 413 "an oversized body" -H "$auth" --data-binary "@$T/big" "$base/jobs"
 
+# wait_job ID: polls until the job has ended; its last state in $T/out.
+wait_job() {
+  for _ in $(seq 100); do
+    request 200 "job $1" -H "$auth" "$base/jobs/$1"
+    case "$(field state)" in done | failed | cancelled) return ;; esac
+    sleep 0.1
+  done
+}
+
 job='{"label":"goods.lbl","title":"三件","records":[{"SKU":"A1","名称":"甲"},{"SKU":"B2","名称":"乙"},{"SKU":"C3","名称":"丙"}]}'
 post 201 "a PDF job" "$job" -H "Idempotency-Key: k-1"
 id=$(field id)
-for _ in $(seq 100); do
-  request 200 "the job" -H "$auth" "$base/jobs/$id"
-  [ "$(field state)" = done ] || [ "$(field state)" = failed ] && break
-  sleep 0.1
-done
+wait_job "$id"
 [ "$(field state)" = done ] || fail "job $id: $(cat "$T/out")"
 [ "$(field labels_printed)" = 3 ] || fail "job $id printed: $(cat "$T/out")"
 request 200 "the PDF" -H "$auth" "$base/jobs/$id/pdf"
@@ -117,6 +133,16 @@ post 200 "the same key again" "$job" -H "Idempotency-Key: k-1"
 [ "$(field id)" = "$id" ] || fail "the repeated key gave job $(field id), not $id"
 request 409 "cancelling a done job" -X DELETE -H "$auth" "$base/jobs/$id"
 request 404 "an unknown job" -H "$auth" "$base/jobs/999999"
+post 400 "an unknown printer" '{"label":"goods.lbl","printer":"nowhere","records":[{"SKU":"A1","名称":"甲"}]}'
+[ "$(field field)" = printer ] || fail "the unknown printer's field: $(cat "$T/out")"
+if [ -n "$printer" ]; then
+  post 201 "a printer job" '{"label":"goods.lbl","printer":"office","records":[{"SKU":"D4","名称":"丁"}]}'
+  wait_job "$(field id)"
+  [ "$(field state)" = done ] && [ -n "$(field printer_job)" ] || fail "the printer job: $(cat "$T/out")"
+  request 404 "a printer job's PDF" -H "$auth" "$base/jobs/$(field id)/pdf"
+else
+  echo "note: no private CUPS scheduler here; the printer job is not tried"
+fi
 grep -q s3cret "$T/log" && fail "the log shows a token"
 
 kill -TERM "$pid"
