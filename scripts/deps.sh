@@ -11,6 +11,8 @@ PACKAGES=(
   # spreadsheets: zip archives (.xlsx, .ods) and .xls workbooks
   libzip-dev libfreexl-dev
   qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+  # the print service's HTTP server (its CMake package needs the WebSockets one)
+  qt6-httpserver-dev qt6-websockets-dev
   # fonts the labels use: metric twins of Arial/Courier New, and a CJK face
   fonts-liberation fonts-wqy-zenhei
   # tests: GoogleTest, a real barcode decoder, PDF rasteriser, X server;

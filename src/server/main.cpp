@@ -1,0 +1,269 @@
+// quorvane-server: the print service. Jobs come in over HTTP as JSON, are
+// stored before they are acknowledged, and are printed by worker threads to
+// a printer or to a PDF the sender fetches.
+
+#include "model/catalogue.h"
+#include "printing/qprinter_device.h"
+#include "server/service.h"
+#include "server/worker.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QHostAddress>
+#include <QHttpServer>
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+#include <QSocketNotifier>
+#include <QStandardPaths>
+#include <QSysInfo>
+#include <QTranslator>
+#include <cups/cups.h>
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#ifndef QV_VERSION
+#define QV_VERSION "1.0.0"
+#endif
+
+namespace {
+
+const char *const kUsage =
+    "Usage: quorvane-server --tokens FILE --labels DIR [--listen ADDR:PORT] [--state DIR] [--workers N]\n"
+    "  --tokens FILE   one \"TOKEN NAME\" a line; the file must be the owner's alone (chmod 600)\n"
+    "  --labels DIR    the only folder labels are read from\n"
+    "  --listen        address and port, 127.0.0.1:8631 when not given\n"
+    "  --state DIR     the job store and the PDFs; $XDG_STATE_HOME/quorvane (~/.local/state/quorvane)\n"
+    "  --workers N     printing threads, as many as the processor runs at once when not given\n";
+
+int usage(const QString &message)
+{
+    std::fprintf(stderr, "quorvane-server: %s\n%s", message.toLocal8Bit().constData(), kUsage);
+    return 2;
+}
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char c = 1;
+    (void)!::write(signalPipe[1], &c, 1);
+}
+
+// Qt's offscreen platform warns about a missing per-user runtime folder,
+// which this program never uses.
+QtMessageHandler previousHandler = nullptr;
+void filterQtMessages(QtMsgType type, const QMessageLogContext &context, const QString &msg)
+{
+    if (msg.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, msg);
+}
+
+bool printerKnown(const QString &name)
+{
+    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.toUtf8().constData(), nullptr);
+    if (!dest)
+        return false;
+    cupsFreeDests(1, dest);
+    return true;
+}
+
+TPrinterOutput openPrinter(const QString &name, QString *error)
+{
+    auto device = std::make_unique<TQPrinterDevice>(name);
+    if (device->IsPdfFallback() || device->Name() != name) {
+        *error = PrinterUnusableMessage(name);
+        return {};
+    }
+    TQPrinterDevice *raw = device.get();
+    return {std::move(device), [raw] { return raw->JobId() > 0 ? QString::number(raw->JobId()) : QString(); }};
+}
+
+QByteArray methodName(QHttpServerRequest::Method method)
+{
+    switch (method) {
+    case QHttpServerRequest::Method::Get:
+        return "GET";
+    case QHttpServerRequest::Method::Post:
+        return "POST";
+    case QHttpServerRequest::Method::Delete:
+        return "DELETE";
+    case QHttpServerRequest::Method::Put:
+        return "PUT";
+    case QHttpServerRequest::Method::Head:
+        return "HEAD";
+    default:
+        return "OTHER";
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    previousHandler = qInstallMessageHandler(filterQtMessages);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("quorvane-server"));
+    QGuiApplication::setOrganizationName(QStringLiteral("Maudrel Software"));
+    // The language of the locale, as the command line takes it; English when the
+    // catalogue is missing.
+    QString language = QStringLiteral("en");
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString value = qEnvironmentVariable(name);
+        if (!value.isEmpty()) {
+            language = value.startsWith(QLatin1String("zh")) ? QStringLiteral("zh") : QStringLiteral("en");
+            break;
+        }
+    }
+    const std::unique_ptr<QTranslator> catalogue = LoadCatalogue(language);
+    if (catalogue)
+        QCoreApplication::installTranslator(catalogue.get());
+
+    QString listen = QStringLiteral("127.0.0.1:8631"), state, labels, tokensFile;
+    int workers = QThread::idealThreadCount();
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (a == QLatin1String("--version")) {
+            std::printf("quorvane-server %s\n", QV_VERSION);
+            return 0;
+        }
+        static const QStringList valued = {QStringLiteral("--listen"), QStringLiteral("--state"),
+                                           QStringLiteral("--labels"), QStringLiteral("--tokens"),
+                                           QStringLiteral("--workers")};
+        if (!valued.contains(a))
+            return usage(QCoreApplication::translate("Service", "unknown argument %1").arg(a));
+        if (i + 1 >= args.size())
+            return usage(QCoreApplication::translate("Service", "%1 needs a value").arg(a));
+        const QString v = args[++i];
+        if (a == QLatin1String("--listen"))
+            listen = v;
+        else if (a == QLatin1String("--state"))
+            state = v;
+        else if (a == QLatin1String("--labels"))
+            labels = v;
+        else if (a == QLatin1String("--tokens"))
+            tokensFile = v;
+        else {
+            bool ok = false;
+            workers = v.toInt(&ok);
+            if (!ok || workers < 1 || workers > 64)
+                return usage(QCoreApplication::translate("Service", "--workers takes a number from 1 to 64: %1").arg(v));
+        }
+    }
+    if (tokensFile.isEmpty())
+        return usage(QCoreApplication::translate("Service", "--tokens FILE is needed"));
+    if (labels.isEmpty())
+        return usage(QCoreApplication::translate("Service", "--labels DIR is needed"));
+    if (!QFileInfo(labels).isDir())
+        return usage(QCoreApplication::translate("Service", "no such folder: %1").arg(labels));
+    const int colon = listen.lastIndexOf(QLatin1Char(':'));
+    bool portOk = false;
+    const int port = colon > 0 ? listen.mid(colon + 1).toInt(&portOk) : 0;
+    QHostAddress address(listen.left(qMax(colon, 0)).remove(QLatin1Char('[')).remove(QLatin1Char(']')));
+    if (!portOk || port < 0 || port > 65535 || address.isNull())
+        return usage(QCoreApplication::translate("Service", "--listen takes ADDR:PORT, such as 127.0.0.1:8631: %1").arg(listen));
+    if (state.isEmpty()) {
+        const QString xdg = qEnvironmentVariable("XDG_STATE_HOME");
+        state = QDir(xdg.isEmpty() ? QDir::home().filePath(QStringLiteral(".local/state")) : xdg)
+                    .filePath(QStringLiteral("quorvane"));
+    }
+
+    TServiceOptions options;
+    QString error;
+    if (!LoadTokens(tokensFile, &options.Tokens, &error)) {
+        std::fprintf(stderr, "quorvane-server: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    TWorkerSignal wake;
+    options.StateDir = state;
+    options.LabelsDir = labels;
+    options.Version = QStringLiteral(QV_VERSION);
+    options.PrinterKnown = printerKnown;
+    options.JobAdded = [&wake] { wake.Wake(); };
+    TJobService service(std::move(options));
+    if (!service.Open(&error)) {
+        std::fprintf(stderr, "quorvane-server: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+
+    QHttpServer http;
+    // One handler for every path: the service routes, so the answers (and
+    // the token check before any of them) live in one place.
+    http.setMissingHandler([&service](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
+        TServiceRequest r;
+        r.Method = methodName(request.method());
+        r.Path = request.url().path();
+        r.Query = request.query();
+        for (const auto &[name, value] : request.headers()) {
+            if (name.compare("Authorization", Qt::CaseInsensitive) == 0)
+                r.Authorization = value;
+            else if (name.compare("Idempotency-Key", Qt::CaseInsensitive) == 0)
+                r.IdempotencyKey = value;
+            else if (name.compare("Content-Length", Qt::CaseInsensitive) == 0)
+                r.BodySize = value.toLongLong();
+        }
+        r.Body = request.body();
+        TServiceReply reply = service.Handle(r);
+        QByteArray body = reply.Body;
+        if (!reply.FileName.isEmpty()) {
+            QFile file(reply.FileName);
+            if (file.open(QIODevice::ReadOnly)) {
+                body = file.readAll();
+            } else {
+                reply.Status = 500;
+                reply.ContentType = "application/json";
+                body = R"({"error":"cannot read the file"})";
+            }
+        }
+        std::fprintf(stderr, "quorvane-server: %s %s %d\n", r.Method.constData(), r.Path.toUtf8().constData(),
+                     reply.Status);
+        responder.write(body, {{"Content-Type", reply.ContentType}},
+                        static_cast<QHttpServerResponder::StatusCode>(reply.Status));
+    });
+    const quint16 bound = http.listen(address, quint16(port));
+    if (bound == 0) {
+        std::fprintf(stderr, "quorvane-server: %s\n",
+                     QCoreApplication::translate("Service", "cannot listen on %1").arg(listen).toLocal8Bit().constData());
+        return 1;
+    }
+    std::fprintf(stderr, "quorvane-server: listening on %s:%u, state %s\n",
+                 address.toString().toLocal8Bit().constData(), bound, state.toLocal8Bit().constData());
+
+    // SIGTERM and SIGINT end the event loop; the workers then finish or hand back their jobs.
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return 1;
+    QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &app, [] { QCoreApplication::quit(); });
+    struct sigaction sa = {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGINT, &sa, nullptr);
+
+    RemoveDeadSpools();
+    // The owner names stay the same across restarts, so each worker takes
+    // back what it held when the server died.
+    std::vector<std::unique_ptr<TPrintWorker>> threads;
+    for (int i = 0; i < workers; ++i) {
+        threads.push_back(std::make_unique<TPrintWorker>(
+            state, labels, QStringLiteral("%1/%2").arg(QSysInfo::machineHostName()).arg(i + 1), openPrinter, &wake));
+        threads.back()->start();
+    }
+    const int status = app.exec();
+    wake.Stop();
+    for (auto &t : threads)
+        t->wait();
+    std::fprintf(stderr, "quorvane-server: stopped\n");
+    return status;
+}

@@ -1,0 +1,290 @@
+#include "server/service.h"
+
+#include "model/advanced.h"
+#include "printing/jobrequest.h"
+#include "server/jobstore.h"
+#include "server/servicelabel.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
+#include <sys/stat.h>
+
+namespace {
+
+TServiceReply json(int status, const QJsonObject &object)
+{
+    TServiceReply reply;
+    reply.Status = status;
+    reply.Body = QJsonDocument(object).toJson(QJsonDocument::Compact);
+    return reply;
+}
+
+TServiceReply problem(int status, const QString &message, const QString &field = QString())
+{
+    QJsonObject o{{QStringLiteral("error"), message}};
+    if (!field.isNull())
+        o.insert(QStringLiteral("field"), field);
+    return json(status, o);
+}
+
+QJsonValue time(const QDateTime &t)
+{
+    return t.isValid() ? QJsonValue(t.toUTC().toString(Qt::ISODate)) : QJsonValue();
+}
+
+QJsonObject jobObject(const TJob &job)
+{
+    return {{QStringLiteral("id"), job.Id},
+            {QStringLiteral("state"), JobStateName(job.State)},
+            {QStringLiteral("labels_total"), job.LabelsTotal},
+            {QStringLiteral("labels_printed"), job.LabelsPrinted},
+            {QStringLiteral("pages"), job.Pages},
+            {QStringLiteral("printer_job"), job.PrinterJob},
+            {QStringLiteral("message"), job.Message},
+            {QStringLiteral("title"), job.Title},
+            {QStringLiteral("accepted"), time(job.Accepted)},
+            {QStringLiteral("finished"), time(job.Finished)}};
+}
+
+double millimetres(double units, bool metric)
+{
+    // Hundredths of a millimetre: 3 in is 76.2, not 76.19999999999999.
+    return std::round(units * (metric ? 10.16 : 25.4) * 100) / 100;
+}
+
+} // namespace
+
+bool SameSecret(const QByteArray &a, const QByteArray &b)
+{
+    // The length is no secret worth keeping; the content is.
+    unsigned char diff = a.size() == b.size() ? 0 : 1;
+    const qsizetype n = qMin(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i)
+        diff |= static_cast<unsigned char>(a[i] ^ b[i]);
+    return diff == 0;
+}
+
+bool LoadTokens(const QString &fileName, QHash<QByteArray, QString> *tokens, QString *error)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(fileName).constData(), &st) != 0) {
+        *error = QCoreApplication::translate("Service", "The tokens file %1 does not exist.").arg(fileName);
+        return false;
+    }
+    if (st.st_mode & (S_IRWXG | S_IRWXO)) {
+        *error = QCoreApplication::translate("Service", "The tokens file %1 has mode %2: group and others must not read or write it (chmod 600).")
+                     .arg(fileName)
+                     .arg(QString::number(st.st_mode & 07777, 8).rightJustified(4, QLatin1Char('0')));
+        return false;
+    }
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QCoreApplication::translate("Service", "Cannot read the tokens file %1.").arg(fileName);
+        return false;
+    }
+    tokens->clear();
+    int lineNumber = 0;
+    while (!file.atEnd()) {
+        ++lineNumber;
+        const QByteArray line = file.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        const QList<QByteArray> parts = line.simplified().split(' ');
+        if (parts.size() != 2) {
+            *error = QCoreApplication::translate("Service", "The tokens file %1, line %2: write a token and a name.").arg(fileName).arg(lineNumber);
+            return false;
+        }
+        tokens->insert(parts[0], QString::fromUtf8(parts[1]));
+    }
+    if (tokens->isEmpty()) {
+        *error = QCoreApplication::translate("Service", "The tokens file %1 holds no token.").arg(fileName);
+        return false;
+    }
+    return true;
+}
+
+struct TJobService::Private {
+    TServiceOptions Options;
+    TJobStore Store;
+
+    bool Authorized(const QByteArray &header) const
+    {
+        if (!header.startsWith("Bearer "))
+            return false;
+        const QByteArray given = header.mid(7).trimmed();
+        bool found = false;
+        // Every token is compared, so the time does not tell which one came close.
+        for (auto it = Options.Tokens.cbegin(); it != Options.Tokens.cend(); ++it)
+            found |= SameSecret(given, it.key());
+        return found && !given.isEmpty();
+    }
+
+    TServiceReply Labels()
+    {
+        QJsonArray list;
+        const QDir dir(Options.LabelsDir);
+        for (const QFileInfo &info : dir.entryInfoList({QStringLiteral("*.lbl")}, QDir::Files, QDir::Name)) {
+            TItemContainer items;
+            QString why;
+            QJsonObject o{{QStringLiteral("name"), info.fileName()}};
+            if (!LoadServiceLabel(Options.LabelsDir, info.fileName(), items, &why)) {
+                o.insert(QStringLiteral("error"), why);
+                list.append(o);
+                continue;
+            }
+            const TLabelFormat &f = items.LabelFormat;
+            o.insert(QStringLiteral("width_mm"), millimetres(f.Label_Width, f.Metric));
+            o.insert(QStringLiteral("height_mm"), millimetres(f.Label_Height, f.Metric));
+            o.insert(QStringLiteral("columns"), QJsonArray::fromStringList(NamedColumns(items.Items)));
+            QJsonArray asked;
+            for (const TAskedValue &a : AskedValues(items.Items))
+                asked.append(QJsonObject{{QStringLiteral("name"), a.Name},
+                                         {QStringLiteral("caption"), a.Caption},
+                                         {QStringLiteral("default"), a.Default},
+                                         {QStringLiteral("pattern"), a.Pattern}});
+            o.insert(QStringLiteral("values"), asked);
+            list.append(o);
+        }
+        return json(200, {{QStringLiteral("labels"), list}});
+    }
+
+    TServiceReply Post(const TServiceRequest &r)
+    {
+        const TRequestLimits limits;
+        if (r.Body.size() > limits.MaxBodyBytes || r.BodySize > limits.MaxBodyBytes)
+            return problem(413, QCoreApplication::translate("Service", "The request is longer than %1 bytes.").arg(limits.MaxBodyBytes), QString());
+        TJobRequest req;
+        TRequestProblem p;
+        if (!ParseJobRequest(r.Body, limits, &req, &p))
+            return problem(400, p.Message, p.Field);
+        if (!SafeLabelName(req.Label))
+            return problem(400, QCoreApplication::translate("Service", "The label must be the name of a .lbl file in the labels' folder."),
+                           QStringLiteral("label"));
+        TItemContainer items;
+        QString why;
+        if (!LoadServiceLabel(Options.LabelsDir, req.Label, items, &why))
+            return problem(400, why, QStringLiteral("label"));
+        if (!CheckJobRequest(items, req, &p))
+            return problem(400, p.Message, p.Field);
+        if (!req.Printer.isEmpty() && !(Options.PrinterKnown && Options.PrinterKnown(req.Printer)))
+            return problem(400, QCoreApplication::translate("Service", "No printer is named %1.").arg(req.Printer), QStringLiteral("printer"));
+        const int labels = int(qMin<qint64>(qint64(qMax<qsizetype>(1, req.Records.size())) * req.Copies, INT_MAX));
+        TJob job;
+        bool existing = false;
+        if (!Store.Add(r.Body, QString::fromUtf8(r.IdempotencyKey), req.Title, job, existing, &why, labels))
+            return problem(500, why);
+        if (!existing && Options.JobAdded)
+            Options.JobAdded();
+        return json(existing ? 200 : 201, {{QStringLiteral("id"), job.Id}, {QStringLiteral("state"), JobStateName(job.State)}});
+    }
+
+    TServiceReply Jobs(const TServiceRequest &r)
+    {
+        std::optional<TJobState> state;
+        const QString stateText = r.Query.queryItemValue(QStringLiteral("state"));
+        if (!stateText.isEmpty() && !(state = JobStateFromName(stateText)))
+            return problem(400, QCoreApplication::translate("Service", "Unknown state %1.").arg(stateText), QStringLiteral("state"));
+        int limit = 100;
+        if (r.Query.hasQueryItem(QStringLiteral("limit"))) {
+            bool ok = false;
+            limit = r.Query.queryItemValue(QStringLiteral("limit")).toInt(&ok);
+            if (!ok || limit < 1 || limit > TJobStore::MaxList)
+                return problem(400, QCoreApplication::translate("Service", "The limit is a whole number from 1 to %1.").arg(TJobStore::MaxList),
+                               QStringLiteral("limit"));
+        }
+        QString why;
+        const QList<TJob> jobs = Store.List(state, limit, &why);
+        if (!why.isEmpty())
+            return problem(500, why);
+        QJsonArray list;
+        for (const TJob &job : jobs)
+            list.append(jobObject(job));
+        return json(200, {{QStringLiteral("jobs"), list}});
+    }
+
+    TServiceReply OneJob(const TServiceRequest &r, qint64 id, bool pdf)
+    {
+        QString why;
+        if (r.Method == "DELETE" && !pdf) {
+            switch (Store.Cancel(id, &why)) {
+            case TJobCancel::Cancelled:
+            case TJobCancel::Requested:
+                break;
+            case TJobCancel::Refused:
+                return problem(409, QCoreApplication::translate("Service", "Job %1 has ended already.").arg(id));
+            case TJobCancel::NotFound:
+                return problem(404, QCoreApplication::translate("Service", "No job %1.").arg(id));
+            case TJobCancel::Error:
+                return problem(500, why);
+            }
+        } else if (r.Method != "GET") {
+            return problem(405, QCoreApplication::translate("Service", "Method not allowed."));
+        }
+        const std::optional<TJob> job = Store.Get(id, &why);
+        if (!job)
+            return why.isEmpty() ? problem(404, QCoreApplication::translate("Service", "No job %1.").arg(id)) : problem(500, why);
+        if (!pdf)
+            return json(200, jobObject(*job));
+        const QString file = PdfFile(Options.StateDir, id);
+        if (job->State != TJobState::Done || !QFileInfo::exists(file))
+            return problem(404, QCoreApplication::translate("Service", "Job %1 has no PDF.").arg(id));
+        TServiceReply reply;
+        reply.ContentType = "application/pdf";
+        reply.FileName = file;
+        return reply;
+    }
+};
+
+TJobService::TJobService(TServiceOptions options) : d(std::make_unique<Private>())
+{
+    d->Options = std::move(options);
+}
+
+TJobService::~TJobService() = default;
+
+bool TJobService::Open(QString *error)
+{
+    return d->Store.Open(d->Options.StateDir, error);
+}
+
+QString TJobService::PdfFile(const QString &stateDir, qint64 id)
+{
+    return QDir(stateDir).filePath(QStringLiteral("pdf/%1.pdf").arg(id));
+}
+
+TServiceReply TJobService::Handle(const TServiceRequest &r)
+{
+    const QStringList path = r.Path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (path.value(0) != QLatin1String("v1"))
+        return problem(404, QCoreApplication::translate("Service", "Not found."));
+    if (path.size() == 2 && path[1] == QLatin1String("health")) {
+        if (r.Method != "GET")
+            return problem(405, QCoreApplication::translate("Service", "Method not allowed."));
+        return json(200, {{QStringLiteral("status"), QStringLiteral("ok")}, {QStringLiteral("version"), d->Options.Version}});
+    }
+    if (!d->Authorized(r.Authorization))
+        return problem(401, QCoreApplication::translate("Service", "A valid token is needed (Authorization: Bearer TOKEN)."));
+    const QString what = path.value(1);
+    if (what == QLatin1String("labels") && path.size() == 2)
+        return r.Method == "GET" ? d->Labels() : problem(405, QCoreApplication::translate("Service", "Method not allowed."));
+    if (what != QLatin1String("jobs"))
+        return problem(404, QCoreApplication::translate("Service", "Not found."));
+    if (path.size() == 2) {
+        if (r.Method == "POST")
+            return d->Post(r);
+        if (r.Method == "GET")
+            return d->Jobs(r);
+        return problem(405, QCoreApplication::translate("Service", "Method not allowed."));
+    }
+    bool ok = false;
+    const qint64 id = path[2].toLongLong(&ok);
+    if (!ok || id <= 0 || path.size() > 4 || (path.size() == 4 && path[3] != QLatin1String("pdf")))
+        return problem(404, QCoreApplication::translate("Service", "Not found."));
+    return d->OneJob(r, id, path.size() == 4);
+}

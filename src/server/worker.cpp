@@ -1,0 +1,194 @@
+#include "server/worker.h"
+
+#include "data/memorysource.h"
+#include "model/advanced.h"
+#include "printing/jobrequest.h"
+#include "printing/pdfdevice.h"
+#include "server/jobstore.h"
+#include "server/service.h"
+#include "server/servicelabel.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <cstdio>
+
+void TWorkerSignal::Wake()
+{
+    QMutexLocker lock(&mutex_);
+    ++wakes_;
+    cond_.wakeAll();
+}
+
+void TWorkerSignal::Wait(int msecs)
+{
+    QMutexLocker lock(&mutex_);
+    const quint64 seen = wakes_;
+    QElapsedTimer timer;
+    timer.start();
+    while (!stop_ && wakes_ == seen && timer.elapsed() < msecs)
+        cond_.wait(&mutex_, QDeadlineTimer(msecs - timer.elapsed()));
+}
+
+void TWorkerSignal::Stop()
+{
+    QMutexLocker lock(&mutex_);
+    stop_ = true;
+    cond_.wakeAll();
+}
+
+namespace {
+
+void logLine(const QString &text)
+{
+    std::fprintf(stderr, "quorvane-server: %s\n", text.toUtf8().constData());
+}
+
+// Records progress in the store; a stop of the server or a cancel asked by a
+// client ends the job at its next label.
+class StoreProgress : public TPrintProgressSink {
+public:
+    StoreProgress(TJobStore &store, qint64 id, const QString &owner, TWorkerSignal *signal)
+        : store_(store), id_(id), owner_(owner), signal_(signal)
+    {
+        timer_.start();
+    }
+    void SetPage(int page) override
+    {
+        page_ = page;
+        Report(false);
+    }
+    void LabelPrinted(qint64 n) override
+    {
+        labels_ = n;
+        Report(false);
+    }
+    bool Cancelled() const override { return cancelled_ || lost_ || signal_->Stopping(); }
+    void Finish() override { Report(true); }
+    bool CancelAsked() const { return cancelled_; }
+    bool Lost() const { return lost_; }
+    int Labels() const { return int(labels_); }
+    int Page() const { return page_; }
+
+private:
+    void Report(bool force)
+    {
+        // Twice a second is enough for the clients and keeps the lease fresh.
+        if (!force && timer_.elapsed() < 500)
+            return;
+        timer_.restart();
+        switch (store_.Progress(id_, owner_, int(labels_), page_)) {
+        case TJobProgress::Continue:
+        case TJobProgress::Error:
+            break;
+        case TJobProgress::CancelRequested:
+            cancelled_ = true;
+            break;
+        case TJobProgress::NotOwner:
+            lost_ = true;
+            break;
+        }
+    }
+    TJobStore &store_;
+    qint64 id_;
+    QString owner_;
+    TWorkerSignal *signal_;
+    QElapsedTimer timer_;
+    qint64 labels_ = 0;
+    int page_ = 0;
+    bool cancelled_ = false, lost_ = false;
+};
+
+} // namespace
+
+TPrintWorker::TPrintWorker(QString stateDir, QString labelsDir, QString owner, TPrinterFactory printers,
+                           TWorkerSignal *signal)
+    : stateDir_(std::move(stateDir)), labelsDir_(std::move(labelsDir)), owner_(std::move(owner)),
+      printers_(std::move(printers)), signal_(signal)
+{
+}
+
+void TPrintWorker::run()
+{
+    TJobStore store;
+    QString error;
+    if (!store.Open(stateDir_, &error)) {
+        logLine(error);
+        return;
+    }
+    if (store.Recover(owner_, &error) < 0)
+        logLine(error);
+    QDir().mkpath(QDir(stateDir_).filePath(QStringLiteral("pdf")));
+    while (!signal_->Stopping()) {
+        std::optional<TJob> job = store.Take(owner_, LeaseSeconds, &error);
+        if (!job) {
+            if (!error.isEmpty())
+                logLine(error);
+            signal_->Wait(PollMsecs);
+            continue;
+        }
+        const auto fail = [&](const QString &message) {
+            if (!store.Finish(job->Id, owner_, TJobState::Failed, message, QString(), &error))
+                logLine(error);
+        };
+        TJobRequest req;
+        TRequestProblem problem;
+        if (!ParseJobRequest(job->Body, TRequestLimits(), &req, &problem)) {
+            fail(problem.Message);
+            continue;
+        }
+        TItemContainer items;
+        if (!LoadServiceLabel(labelsDir_, req.Label, items, &error)) {
+            fail(error);
+            continue;
+        }
+        TPrintChoices choices;
+        choices.Copies = req.Copies;
+        choices.Answers = req.Values;
+        choices.LabelFile = req.Label;
+        const QString sourceName = QCoreApplication::translate("Service", "job %1").arg(job->Id);
+        if (!req.Records.isEmpty() && HasImportedField(items.Items)) {
+            choices.RangeKind = rkAll;
+            choices.DataFile = sourceName;
+        } else {
+            // A label that reads no column prints a label a record all the
+            // same (as labels_total promised), each copy counted.
+            choices.RangeKind = rkLabels;
+            choices.LabelCount = qMax<qsizetype>(1, req.Records.size()) * req.Copies;
+        }
+        const TSourceOpener open = [&](const TSourceChoice &, QString *) {
+            return OpenMemorySource(req.Columns, req.Records, sourceName);
+        };
+        TPrinterOutput output;
+        if (req.Printer.isEmpty()) {
+            output.Device = std::make_unique<TPdfPrinterDevice>(TJobService::PdfFile(stateDir_, job->Id));
+        } else {
+            output = printers_ ? printers_(req.Printer, &error) : TPrinterOutput();
+            if (!output.Device) {
+                fail(error);
+                continue;
+            }
+        }
+        StoreProgress progress(store, job->Id, owner_, signal_);
+        QString message;
+        TPrintStats stats;
+        const TPrintResult result = PrintLabels(items, choices, *output.Device, &progress, &message, &stats, open);
+        if (progress.Lost())
+            continue; // another worker has it now
+        TJobState state = TJobState::Done;
+        if (result == TPrintResult::Cancelled) {
+            if (!progress.CancelAsked()) {
+                // The server stops: the job goes back to the queue for the next start.
+                store.Recover(owner_, &error);
+                break;
+            }
+            state = TJobState::Cancelled;
+        } else if (result != TPrintResult::Printed) {
+            state = TJobState::Failed;
+        }
+        store.Progress(job->Id, owner_, int(stats.LabelsPrinted), stats.PagesPrinted);
+        const QString printerJob = state == TJobState::Done && output.JobId ? output.JobId() : QString();
+        if (!store.Finish(job->Id, owner_, state, message, printerJob, &error))
+            logLine(error);
+    }
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The service's printing: threads that take jobs from the store one at a
+// time and print them, each through its own connection to the store.
+
+#include "printing/printengine.h"
+
+#include <QMutex>
+#include <QString>
+#include <QThread>
+#include <QWaitCondition>
+#include <atomic>
+#include <functional>
+#include <memory>
+
+// A printer by its queue's name, with *jobId set after End to the spooler's
+// job (empty when none); null with *error when it cannot be used.
+struct TPrinterOutput {
+    std::unique_ptr<TPrinterDevice> Device;
+    std::function<QString()> JobId;
+};
+using TPrinterFactory = std::function<TPrinterOutput(const QString &printer, QString *error)>;
+
+// Shared by the workers: wakes them when a job arrives, and tells them to stop.
+class TWorkerSignal {
+public:
+    void Wake();
+    // Waits until woken, stopped or msecs passed.
+    void Wait(int msecs);
+    void Stop();
+    bool Stopping() const { return stop_; }
+
+private:
+    QMutex mutex_;
+    QWaitCondition cond_;
+    std::atomic<bool> stop_{false};
+    quint64 wakes_ = 0;
+};
+
+class TPrintWorker : public QThread {
+public:
+    // owner: this worker's name in the store; the same after a restart, so
+    // the jobs it held come back to it.
+    TPrintWorker(QString stateDir, QString labelsDir, QString owner, TPrinterFactory printers,
+                 TWorkerSignal *signal);
+
+    static constexpr int LeaseSeconds = 60;
+    static constexpr int PollMsecs = 200;
+
+protected:
+    void run() override;
+
+private:
+    QString stateDir_, labelsDir_, owner_;
+    TPrinterFactory printers_;
+    TWorkerSignal *signal_;
+};
