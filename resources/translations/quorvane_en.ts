@@ -884,6 +884,114 @@
         <source>The label reads column %1; the records have %2 columns.</source>
         <translation>The label reads column %1; the records have %2 columns.</translation>
     </message>
+    <message>
+        <source>unknown argument %1</source>
+        <translation>unknown argument %1</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 needs a value</translation>
+    </message>
+    <message>
+        <source>--workers takes a number from 1 to 64: %1</source>
+        <translation>--workers takes a number from 1 to 64: %1</translation>
+    </message>
+    <message>
+        <source>--tokens FILE is needed</source>
+        <translation>--tokens FILE is needed</translation>
+    </message>
+    <message>
+        <source>--labels DIR is needed</source>
+        <translation>--labels DIR is needed</translation>
+    </message>
+    <message>
+        <source>no such folder: %1</source>
+        <translation>no such folder: %1</translation>
+    </message>
+    <message>
+        <source>--listen takes ADDR:PORT, such as 127.0.0.1:8631: %1</source>
+        <translation>--listen takes ADDR:PORT, such as 127.0.0.1:8631: %1</translation>
+    </message>
+    <message>
+        <source>cannot listen on %1</source>
+        <translation>cannot listen on %1</translation>
+    </message>
+    <message>
+        <source>The tokens file %1 does not exist.</source>
+        <translation>The tokens file %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>The tokens file %1 has mode %2: group and others must not read or write it (chmod 600).</source>
+        <translation>The tokens file %1 has mode %2: group and others must not read or write it (chmod 600).</translation>
+    </message>
+    <message>
+        <source>Cannot read the tokens file %1.</source>
+        <translation>Cannot read the tokens file %1.</translation>
+    </message>
+    <message>
+        <source>The tokens file %1, line %2: write a token and a name.</source>
+        <translation>The tokens file %1, line %2: write a token and a name.</translation>
+    </message>
+    <message>
+        <source>The tokens file %1 holds no token.</source>
+        <translation>The tokens file %1 holds no token.</translation>
+    </message>
+    <message>
+        <source>The request is longer than %1 bytes.</source>
+        <translation>The request is longer than %1 bytes.</translation>
+    </message>
+    <message>
+        <source>The label must be the name of a .lbl file in the labels&apos; folder.</source>
+        <translation>The label must be the name of a .lbl file in the labels&apos; folder.</translation>
+    </message>
+    <message>
+        <source>No printer is named %1.</source>
+        <translation>No printer is named %1.</translation>
+    </message>
+    <message>
+        <source>Unknown state %1.</source>
+        <translation>Unknown state %1.</translation>
+    </message>
+    <message>
+        <source>The limit is a whole number from 1 to %1.</source>
+        <translation>The limit is a whole number from 1 to %1.</translation>
+    </message>
+    <message>
+        <source>Job %1 has ended already.</source>
+        <translation>Job %1 has ended already.</translation>
+    </message>
+    <message>
+        <source>No job %1.</source>
+        <translation>No job %1.</translation>
+    </message>
+    <message>
+        <source>Method not allowed.</source>
+        <translation>Method not allowed.</translation>
+    </message>
+    <message>
+        <source>Job %1 has no PDF.</source>
+        <translation>Job %1 has no PDF.</translation>
+    </message>
+    <message>
+        <source>Not found.</source>
+        <translation>Not found.</translation>
+    </message>
+    <message>
+        <source>A valid token is needed (Authorization: Bearer TOKEN).</source>
+        <translation>A valid token is needed (Authorization: Bearer TOKEN).</translation>
+    </message>
+    <message>
+        <source>No label %1 in the labels&apos; folder.</source>
+        <translation>No label %1 in the labels&apos; folder.</translation>
+    </message>
+    <message>
+        <source>The label %1 cannot be read.</source>
+        <translation>The label %1 cannot be read.</translation>
+    </message>
+    <message>
+        <source>job %1</source>
+        <translation>job %1</translation>
+    </message>
 </context>
 <context>
     <name>Spreadsheet</name>

@@ -884,6 +884,114 @@
         <source>The label reads column %1; the records have %2 columns.</source>
         <translation>标签读取第 %1 列；记录只有 %2 列。</translation>
     </message>
+    <message>
+        <source>unknown argument %1</source>
+        <translation>未知参数 %1</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 需要一个值</translation>
+    </message>
+    <message>
+        <source>--workers takes a number from 1 to 64: %1</source>
+        <translation>--workers 取 1 到 64 之间的数：%1</translation>
+    </message>
+    <message>
+        <source>--tokens FILE is needed</source>
+        <translation>需要 --tokens 文件</translation>
+    </message>
+    <message>
+        <source>--labels DIR is needed</source>
+        <translation>需要 --labels 文件夹</translation>
+    </message>
+    <message>
+        <source>no such folder: %1</source>
+        <translation>没有此文件夹：%1</translation>
+    </message>
+    <message>
+        <source>--listen takes ADDR:PORT, such as 127.0.0.1:8631: %1</source>
+        <translation>--listen 的格式为 地址:端口，例如 127.0.0.1:8631：%1</translation>
+    </message>
+    <message>
+        <source>cannot listen on %1</source>
+        <translation>无法在 %1 上监听</translation>
+    </message>
+    <message>
+        <source>The tokens file %1 does not exist.</source>
+        <translation>令牌文件 %1 不存在。</translation>
+    </message>
+    <message>
+        <source>The tokens file %1 has mode %2: group and others must not read or write it (chmod 600).</source>
+        <translation>令牌文件 %1 的权限为 %2：同组用户和其他用户不得读写它（chmod 600）。</translation>
+    </message>
+    <message>
+        <source>Cannot read the tokens file %1.</source>
+        <translation>无法读取令牌文件 %1。</translation>
+    </message>
+    <message>
+        <source>The tokens file %1, line %2: write a token and a name.</source>
+        <translation>令牌文件 %1 第 %2 行：请写一个令牌和一个名称。</translation>
+    </message>
+    <message>
+        <source>The tokens file %1 holds no token.</source>
+        <translation>令牌文件 %1 中没有令牌。</translation>
+    </message>
+    <message>
+        <source>The request is longer than %1 bytes.</source>
+        <translation>请求超过 %1 字节。</translation>
+    </message>
+    <message>
+        <source>The label must be the name of a .lbl file in the labels&apos; folder.</source>
+        <translation>标签必须是标签文件夹中某个 .lbl 文件的名称。</translation>
+    </message>
+    <message>
+        <source>No printer is named %1.</source>
+        <translation>没有名为 %1 的打印机。</translation>
+    </message>
+    <message>
+        <source>Unknown state %1.</source>
+        <translation>未知状态 %1。</translation>
+    </message>
+    <message>
+        <source>The limit is a whole number from 1 to %1.</source>
+        <translation>limit 是 1 到 %1 之间的整数。</translation>
+    </message>
+    <message>
+        <source>Job %1 has ended already.</source>
+        <translation>作业 %1 已经结束。</translation>
+    </message>
+    <message>
+        <source>No job %1.</source>
+        <translation>没有作业 %1。</translation>
+    </message>
+    <message>
+        <source>Method not allowed.</source>
+        <translation>不允许此方法。</translation>
+    </message>
+    <message>
+        <source>Job %1 has no PDF.</source>
+        <translation>作业 %1 没有 PDF。</translation>
+    </message>
+    <message>
+        <source>Not found.</source>
+        <translation>未找到。</translation>
+    </message>
+    <message>
+        <source>A valid token is needed (Authorization: Bearer TOKEN).</source>
+        <translation>需要有效的令牌（Authorization: Bearer 令牌）。</translation>
+    </message>
+    <message>
+        <source>No label %1 in the labels&apos; folder.</source>
+        <translation>标签文件夹中没有标签 %1。</translation>
+    </message>
+    <message>
+        <source>The label %1 cannot be read.</source>
+        <translation>无法读取标签 %1。</translation>
+    </message>
+    <message>
+        <source>job %1</source>
+        <translation>作业 %1</translation>
+    </message>
 </context>
 <context>
     <name>Spreadsheet</name>
