@@ -43,7 +43,7 @@ endif()
 # Manual pages, compressed as Debian installs them.
 find_program(QV_GZIP gzip)
 set(QV_MAN_PAGES)
-foreach(page quorvane.1 quorvane-cli.1)
+foreach(page quorvane.1 quorvane-cli.1 quorvane-server.1)
   set(src ${QV_RESOURCES}/man/${page})
   if(QV_GZIP)
     set(out ${CMAKE_BINARY_DIR}/man/${page}.gz)

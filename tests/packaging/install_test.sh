@@ -43,7 +43,7 @@ run_version() {
   env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$root" \
     timeout 30 "$root/usr/bin/$1" --version 2>&1
 }
-for program in quorvane-cli quorvane; do
+for program in quorvane-cli quorvane quorvane-server; do
   if out=$(run_version $program) && same_version "$out" "$version"; then
     pass
   else

@@ -49,7 +49,7 @@ check_only_expected_files() {
   local root=$1 f unexpected=()
   while IFS= read -r f; do
     case "$f" in
-      usr/bin/quorvane | usr/bin/quorvane-cli) ;;
+      usr/bin/quorvane | usr/bin/quorvane-cli | usr/bin/quorvane-server) ;;
       usr/share/applications/quorvane.desktop) ;;
       usr/share/mime/packages/quorvane.xml) ;;
       usr/share/icons/hicolor/*/apps/quorvane.* | usr/share/icons/hicolor/*/mimetypes/application-x-quorvane-*) ;;
@@ -57,6 +57,7 @@ check_only_expected_files() {
       usr/share/quorvane/Help.html) ;;
       usr/share/metainfo/$QV_METAINFO | usr/share/doc/quorvane/copyright) ;;
       usr/share/man/man1/quorvane.1.gz | usr/share/man/man1/quorvane-cli.1.gz) ;;
+      usr/share/man/man1/quorvane-server.1.gz) ;;
       *) unexpected+=("$f") ;;
     esac
   done < <(cd "$root" && find . \( -type f -o -type l \) | sed 's|^\./||' | sort)
@@ -65,7 +66,7 @@ check_only_expected_files() {
 
 check_programs_present() {
   local root=$1 p
-  for p in quorvane quorvane-cli; do
+  for p in quorvane quorvane-cli quorvane-server; do
     expect "usr/bin/$p is installed and executable" [ -x "$root/usr/bin/$p" ]
   done
 }
@@ -247,7 +248,7 @@ EOF
 
 check_man_pages() {
   local root=$1 p f out
-  for p in quorvane quorvane-cli; do
+  for p in quorvane quorvane-cli quorvane-server; do
     f="$root/usr/share/man/man1/$p.1.gz"
     if [ ! -f "$f" ]; then
       fail "missing manual page $f"
