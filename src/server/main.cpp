@@ -8,6 +8,7 @@
 #include "server/worker.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHostAddress>
 #include <QHttpServer>
@@ -275,6 +276,12 @@ int main(int argc, char **argv)
     sigaction(SIGINT, &sa, nullptr);
 
     RemoveDeadSpools();
+    // A PDF cut off by a kill is left under a temporary name; its job is
+    // drawn again from the start, so the piece is of no use. No worker runs yet.
+    const QDir pdfs(QDir(state).filePath(QStringLiteral("pdf")));
+    for (const QString &name : pdfs.entryList(QDir::Files))
+        if (!name.endsWith(QLatin1String(".pdf")))
+            QFile::remove(pdfs.filePath(name));
     // The owner names stay the same across restarts, so each worker takes
     // back what it held when the server died.
     std::vector<std::unique_ptr<TPrintWorker>> threads;

@@ -135,6 +135,33 @@ print("labels on paper:", len(found), "distinct:", len(set(found)))
 sys.exit(0 if len(found) == 2000 and set(found) == {"%05d" % i for i in range(2000)} else 1)
 PY
 
+# The same labels into a PDF, killed while drawn: drawn again, whole, and the
+# piece the kill left is gone.
+python3 - "$T/big.json" <<'PY'
+import json, sys
+job = json.load(open(sys.argv[1]))
+del job["printer"]
+json.dump(job, open(sys.argv[1], "w"))
+PY
+id=$(post "$T/big.json")
+for _ in $(seq 1000); do
+  curl -s -H "$auth" "$base/jobs/$id" | grep -q '"state":"printing"' && break
+done
+sleep 0.3
+crash
+start_server
+wait_job "$id"
+[ "$(field state)" = done ] || fail "the PDF job after the restart: $(cat "$T/out")"
+curl -s -H "$auth" -o "$T/job.pdf" "$base/jobs/$id/pdf"
+pdftotext "$T/job.pdf" "$T/job.txt" 2>/dev/null || fail "the job's PDF is not a document"
+python3 - "$T/job.txt" <<'PY' || fail "the PDF does not hold the 2,000 labels once each"
+import re, sys
+found = re.findall(r"N(\d{5})", open(sys.argv[1], encoding="utf-8").read())
+sys.exit(0 if sorted(found) == ["%05d" % i for i in range(2000)] else 1)
+PY
+leftover=$(ls "$T/state/pdf" | grep -v '\.pdf$')
+[ -z "$leftover" ] || fail "pieces left in the PDF folder: $leftover"
+
 # A job the scheduler holds, the server killed before it wrote that down
 # (the state it leaves: printing, with no printer job stored).
 "$cupsdisable" office
