@@ -159,7 +159,7 @@ import re, sys
 found = re.findall(r"N(\d{5})", open(sys.argv[1], encoding="utf-8").read())
 sys.exit(0 if sorted(found) == ["%05d" % i for i in range(2000)] else 1)
 PY
-leftover=$(ls "$T/state/pdf" | grep -v '\.pdf$')
+leftover=$(find "$T/state/pdf" -type f ! -name '*.pdf')
 [ -z "$leftover" ] || fail "pieces left in the PDF folder: $leftover"
 
 # A job the scheduler holds, the server killed before it wrote that down
