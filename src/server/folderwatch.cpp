@@ -157,6 +157,8 @@ void TFolderWatcher::Scan()
         const QString name = info.fileName();
         if (ignored(name) || !taken(name))
             continue;
+        if (Stuck.contains(QStringLiteral("%1\n%2\n%3").arg(name).arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch())))
+            continue;
         TSeen s = Seen.value(name);
         if (s.Size != info.size() || s.Modified != info.lastModified())
             s = {info.size(), info.lastModified(), now};
@@ -196,6 +198,7 @@ void TFolderWatcher::Take(const QString &name, qint64 size, const QDateTime &mod
     QString moved;
     if (!MoveTo(name, ok ? QStringLiteral("done") : QStringLiteral("failed"), &moved)) {
         log(QCoreApplication::translate("Service", "Cannot move %1 out of the watched folder.").arg(path));
+        Stuck.insert(QStringLiteral("%1\n%2\n%3").arg(name).arg(size).arg(modified.toMSecsSinceEpoch()));
         return;
     }
     if (!ok) {

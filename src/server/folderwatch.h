@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QTimer>
 
@@ -51,4 +52,7 @@ private:
     QFileSystemWatcher Watcher;
     QTimer Timer;
     QHash<QString, TSeen> Seen;
+    // Files that could not be moved out, by name, size and time: tried
+    // again only once they change, not every second.
+    QSet<QString> Stuck;
 };
