@@ -47,14 +47,16 @@ bool ParseWatchedFolder(const QString &text, TWatchedFolder *out, QString *error
 {
     const qsizetype eq = text.lastIndexOf(QLatin1Char('='));
     TWatchedFolder f;
+    bool printerNamed = false;
     if (eq > 0) {
         f.Dir = text.left(eq);
         const QString rest = text.mid(eq + 1);
         const qsizetype at = rest.indexOf(QLatin1Char('@'));
         f.Label = at < 0 ? rest : rest.left(at);
         f.Printer = at < 0 ? QString() : rest.mid(at + 1);
+        printerNamed = at >= 0;
     }
-    if (f.Dir.isEmpty() || !SafeLabelName(f.Label) || (text.contains(QLatin1Char('@')) && f.Printer.isEmpty())) {
+    if (f.Dir.isEmpty() || !SafeLabelName(f.Label) || (printerNamed && f.Printer.isEmpty())) {
         *error = QCoreApplication::translate("Service", "--watch takes DIR=LABEL.lbl or DIR=LABEL.lbl@PRINTER: %1").arg(text);
         return false;
     }
@@ -177,9 +179,11 @@ void TFolderWatcher::Take(const QString &name, qint64 size, const QDateTime &mod
     const QString path = QDir(Folder.Dir).filePath(name);
     // The same file (name, size, time) gives the same key: taken again after
     // a crash before it was moved, it finds its first job.
-    const QByteArray key = "watch:"
-        + QCryptographicHash::hash(QStringLiteral("%1\n%2\n%3").arg(QFileInfo(path).absoluteFilePath()).arg(size).arg(modified.toMSecsSinceEpoch()).toUtf8(),
-                                   QCryptographicHash::Sha256).toHex();
+    const QString identity = QStringLiteral("%1\n%2\n%3")
+                                 .arg(QDir(QFileInfo(Folder.Dir).canonicalFilePath()).filePath(name))
+                                 .arg(size)
+                                 .arg(modified.toMSecsSinceEpoch());
+    const QByteArray key = "watch:" + QCryptographicHash::hash(identity.toUtf8(), QCryptographicHash::Sha256).toHex();
     QByteArray body;
     QString why;
     TServiceReply reply;
