@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 SECONDS_EACH=${1:-60}
 shift || true
-ALL=(inifile labelfile settings dataimport datetime barcode picture spreadsheet)
+ALL=(inifile labelfile settings dataimport datetime barcode picture spreadsheet request)
 [ $# -gt 0 ] && TARGETS=("$@") || TARGETS=("${ALL[@]}")
 JOBS=${JOBS:-1}
 NICE=${NICE:-19}

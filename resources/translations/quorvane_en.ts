@@ -992,6 +992,22 @@
         <source>job %1</source>
         <translation>job %1</translation>
     </message>
+    <message>
+        <source>--watch takes DIR=LABEL.lbl or DIR=LABEL.lbl@PRINTER: %1</source>
+        <translation>--watch takes DIR=LABEL.lbl or DIR=LABEL.lbl@PRINTER: %1</translation>
+    </message>
+    <message>
+        <source>Cannot read %1.</source>
+        <translation>Cannot read %1.</translation>
+    </message>
+    <message>
+        <source>Cannot make the folder %1.</source>
+        <translation>Cannot make the folder %1.</translation>
+    </message>
+    <message>
+        <source>Cannot move %1 out of the watched folder.</source>
+        <translation>Cannot move %1 out of the watched folder.</translation>
+    </message>
 </context>
 <context>
     <name>Spreadsheet</name>

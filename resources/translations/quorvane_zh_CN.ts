@@ -992,6 +992,22 @@
         <source>job %1</source>
         <translation>作业 %1</translation>
     </message>
+    <message>
+        <source>--watch takes DIR=LABEL.lbl or DIR=LABEL.lbl@PRINTER: %1</source>
+        <translation>--watch 的格式为 文件夹=标签.lbl 或 文件夹=标签.lbl@打印机：%1</translation>
+    </message>
+    <message>
+        <source>Cannot read %1.</source>
+        <translation>无法读取 %1。</translation>
+    </message>
+    <message>
+        <source>Cannot make the folder %1.</source>
+        <translation>无法创建文件夹 %1。</translation>
+    </message>
+    <message>
+        <source>Cannot move %1 out of the watched folder.</source>
+        <translation>无法将 %1 移出监视的文件夹。</translation>
+    </message>
 </context>
 <context>
     <name>Spreadsheet</name>

@@ -4,6 +4,7 @@
 
 #include "model/catalogue.h"
 #include "printing/qprinter_device.h"
+#include "server/folderwatch.h"
 #include "server/service.h"
 #include "server/worker.h"
 
@@ -32,11 +33,14 @@ namespace {
 
 const char *const kUsage =
     "Usage: quorvane-server --tokens FILE --labels DIR [--listen ADDR:PORT] [--state DIR] [--workers N]\n"
+    "                       [--watch DIR=LABEL.lbl[@PRINTER]]...\n"
     "  --tokens FILE   one \"TOKEN NAME\" a line; the file must be the owner's alone (chmod 600)\n"
     "  --labels DIR    the only folder labels are read from\n"
     "  --listen        address and port, 127.0.0.1:8631 when not given\n"
     "  --state DIR     the job store and the PDFs; $XDG_STATE_HOME/quorvane (~/.local/state/quorvane)\n"
-    "  --workers N     printing threads, as many as the processor runs at once when not given\n";
+    "  --workers N     printing threads, as many as the processor runs at once when not given\n"
+    "  --watch         a folder whose data files (.csv .tsv .txt .xlsx .ods) and job files (.json)\n"
+    "                  become jobs of that label, to that printer (a PDF when not given)\n";
 
 int usage(const QString &message)
 {
@@ -150,6 +154,7 @@ int main(int argc, char **argv)
 
     QString listen = QStringLiteral("127.0.0.1:8631"), state, labels, tokensFile;
     int workers = QThread::idealThreadCount();
+    QList<TWatchedFolder> watched;
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     for (int i = 0; i < args.size(); ++i) {
@@ -164,7 +169,7 @@ int main(int argc, char **argv)
         }
         static const QStringList valued = {QStringLiteral("--listen"), QStringLiteral("--state"),
                                            QStringLiteral("--labels"), QStringLiteral("--tokens"),
-                                           QStringLiteral("--workers")};
+                                           QStringLiteral("--workers"), QStringLiteral("--watch")};
         if (!valued.contains(a))
             return usage(QCoreApplication::translate("Service", "unknown argument %1").arg(a));
         if (i + 1 >= args.size())
@@ -178,6 +183,11 @@ int main(int argc, char **argv)
             labels = v;
         else if (a == QLatin1String("--tokens"))
             tokensFile = v;
+        else if (a == QLatin1String("--watch")) {
+            QString why;
+            if (!ParseWatchedFolder(v, &watched.emplaceBack(), &why))
+                return usage(why);
+        }
         else {
             bool ok = false;
             workers = v.toInt(&ok);
@@ -274,6 +284,15 @@ int main(int argc, char **argv)
     sigemptyset(&sa.sa_mask);
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
+
+    std::vector<std::unique_ptr<TFolderWatcher>> watchers;
+    for (const TWatchedFolder &folder : watched) {
+        watchers.push_back(std::make_unique<TFolderWatcher>(folder, &service));
+        if (!watchers.back()->Start(&error)) {
+            std::fprintf(stderr, "quorvane-server: %s\n", error.toLocal8Bit().constData());
+            return 1;
+        }
+    }
 
     RemoveDeadSpools();
     // A PDF cut off by a kill is left under a temporary name; its job is

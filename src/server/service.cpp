@@ -154,14 +154,15 @@ struct TJobService::Private {
         return json(200, {{QStringLiteral("labels"), list}});
     }
 
-    TServiceReply Post(const TServiceRequest &r)
+    // Everything a job passes before it is stored, whichever way it came.
+    TServiceReply Accept(const QByteArray &body, qint64 announcedSize, const QString &key)
     {
         const TRequestLimits limits;
-        if (r.Body.size() > limits.MaxBodyBytes || r.BodySize > limits.MaxBodyBytes)
+        if (body.size() > limits.MaxBodyBytes || announcedSize > limits.MaxBodyBytes)
             return problem(413, QCoreApplication::translate("Service", "The request is longer than %1 bytes.").arg(limits.MaxBodyBytes), QString());
         TJobRequest req;
         TRequestProblem p;
-        if (!ParseJobRequest(r.Body, limits, &req, &p))
+        if (!ParseJobRequest(body, limits, &req, &p))
             return problem(400, p.Message, p.Field);
         if (!SafeLabelName(req.Label))
             return problem(400, QCoreApplication::translate("Service", "The label must be the name of a .lbl file in the labels' folder."),
@@ -177,7 +178,7 @@ struct TJobService::Private {
         const int labels = int(qMin<qint64>(qint64(qMax<qsizetype>(1, req.Records.size())) * req.Copies, INT_MAX));
         TJob job;
         bool existing = false;
-        if (!Store.Add(r.Body, QString::fromUtf8(r.IdempotencyKey), req.Title, job, existing, &why, labels))
+        if (!Store.Add(body, key, req.Title, job, existing, &why, labels))
             return problem(500, why);
         if (!existing && Options.JobAdded)
             Options.JobAdded();
@@ -253,6 +254,11 @@ bool TJobService::Open(QString *error)
     return d->Store.Open(d->Options.StateDir, error);
 }
 
+TServiceReply TJobService::Accept(const QByteArray &body, const QString &idempotencyKey)
+{
+    return d->Accept(body, -1, idempotencyKey);
+}
+
 QString TJobService::PdfFile(const QString &stateDir, qint64 id)
 {
     return QDir(stateDir).filePath(QStringLiteral("pdf/%1.pdf").arg(id));
@@ -277,7 +283,7 @@ TServiceReply TJobService::Handle(const TServiceRequest &r)
         return problem(404, QCoreApplication::translate("Service", "Not found."));
     if (path.size() == 2) {
         if (r.Method == "POST")
-            return d->Post(r);
+            return d->Accept(r.Body, r.BodySize, QString::fromUtf8(r.IdempotencyKey));
         if (r.Method == "GET")
             return d->Jobs(r);
         return problem(405, QCoreApplication::translate("Service", "Method not allowed."));

@@ -53,6 +53,10 @@ public:
     // Opens the store; false with *error when it cannot.
     bool Open(QString *error);
     TServiceReply Handle(const TServiceRequest &request);
+    // A job as POST /v1/jobs takes it (checked, then stored), for jobs that
+    // come in by other ways than HTTP: 201, 200 for a key stored before,
+    // 4xx with the field at fault, 500 when the store failed.
+    TServiceReply Accept(const QByteArray &body, const QString &idempotencyKey);
     // Where a job's PDF lies once done.
     static QString PdfFile(const QString &stateDir, qint64 id);
 
