@@ -9,6 +9,7 @@
 #include "server/worker.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHostAddress>
 #include <QHttpServer>
@@ -84,6 +85,29 @@ TPrinterOutput openPrinter(const QString &name, QString *error)
     }
     TQPrinterDevice *raw = device.get();
     return {std::move(device), [raw] { return raw->JobId() > 0 ? QString::number(raw->JobId()) : QString(); }};
+}
+
+// Asks the scheduler about every job of the queue, printed ones too: a job
+// cancelled or aborted there never printed, so it does not count.
+QString findPrinterJob(const QString &printer, const QString &storedId, const QString &name, const QDateTime &since)
+{
+    cups_job_t *jobs = nullptr;
+    const QByteArray queue = printer.section(QLatin1Char('/'), 0, 0).toUtf8();
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 0, CUPS_WHICHJOBS_ALL);
+    const QByteArray wanted = name.toUtf8();
+    QString found;
+    for (int i = 0; i < count && found.isEmpty(); ++i) {
+        const cups_job_t &j = jobs[i];
+        if (j.state == IPP_JSTATE_CANCELED || j.state == IPP_JSTATE_ABORTED)
+            continue;
+        const bool sameId = !storedId.isEmpty() && storedId == QString::number(j.id);
+        const bool sameName = j.title && QByteArray(j.title).startsWith(wanted)
+                              && (!since.isValid() || qint64(j.creation_time) >= since.toSecsSinceEpoch());
+        if (sameId || sameName)
+            found = QString::number(j.id);
+    }
+    cupsFreeJobs(count, jobs);
+    return found;
 }
 
 QByteArray methodName(QHttpServerRequest::Method method)
@@ -271,12 +295,19 @@ int main(int argc, char **argv)
     }
 
     RemoveDeadSpools();
+    // A PDF cut off by a kill is left under a temporary name; its job is
+    // drawn again from the start, so the piece is of no use. No worker runs yet.
+    const QDir pdfs(QDir(state).filePath(QStringLiteral("pdf")));
+    for (const QString &name : pdfs.entryList(QDir::Files))
+        if (!name.endsWith(QLatin1String(".pdf")))
+            QFile::remove(pdfs.filePath(name));
     // The owner names stay the same across restarts, so each worker takes
     // back what it held when the server died.
     std::vector<std::unique_ptr<TPrintWorker>> threads;
     for (int i = 0; i < workers; ++i) {
         threads.push_back(std::make_unique<TPrintWorker>(
-            state, labels, QStringLiteral("%1/%2").arg(QSysInfo::machineHostName()).arg(i + 1), openPrinter, &wake));
+            state, labels, QStringLiteral("%1/%2").arg(QSysInfo::machineHostName()).arg(i + 1), openPrinter, &wake,
+            findPrinterJob));
         threads.back()->start();
     }
     const int status = app.exec();

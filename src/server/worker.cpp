@@ -99,12 +99,62 @@ private:
     bool cancelled_ = false, lost_ = false;
 };
 
+// A printer whose document is named after the service job, so the spooler's
+// job can be found again after a crash.
+class NamedDevice : public TPrinterDevice {
+public:
+    NamedDevice(TPrinterDevice &device, QString name) : device_(device), name_(std::move(name)) {}
+    QString Name() const override { return device_.Name(); }
+    bool Metrics(TPrinterMetrics &m) override { return device_.Metrics(m); }
+    bool Begin(const QString &docTitle, QString *error) override { return device_.Begin(name_ + docTitle, error); }
+    QPainter *Painter() override { return device_.Painter(); }
+    bool NewPage() override { return device_.NewPage(); }
+    bool End(QString *error) override { return device_.End(error); }
+    void Abort() override { device_.Abort(); }
+    bool SetRollPage(const QSizeF &mm) override { return device_.SetRollPage(mm); }
+
+private:
+    TPrinterDevice &device_;
+    QString name_;
+};
+
+// The jobs this worker left printing that already reached the spooler are
+// done: printing them again would print them twice.
+void finishSpooled(TJobStore &store, const QString &owner, const TPrinterJobFinder &findJob)
+{
+    QString error;
+    const QList<TJob> printing = store.List(TJobState::Printing, TJobStore::MaxList, &error);
+    if (!error.isEmpty())
+        logLine(error);
+    for (const TJob &job : printing) {
+        if (job.Owner != owner || job.CancelRequested)
+            continue;
+        TJobRequest req;
+        TRequestProblem problem;
+        if (!ParseJobRequest(job.Body, TRequestLimits(), &req, &problem) || req.Printer.isEmpty())
+            continue;
+        // Started is when a worker first took it: its spooler job is no older.
+        const QString printerJob =
+            findJob(req.Printer, job.PrinterJob, PrinterJobName(job.Id), job.Started.addSecs(-1));
+        if (printerJob.isEmpty())
+            continue;
+        store.Progress(job.Id, owner, job.LabelsTotal, job.Pages);
+        if (!store.Finish(job.Id, owner, TJobState::Done, QString(), printerJob, &error))
+            logLine(error);
+    }
+}
+
 } // namespace
 
+QString PrinterJobName(qint64 id)
+{
+    return QStringLiteral("quorvane-job-%1 ").arg(id);
+}
+
 TPrintWorker::TPrintWorker(QString stateDir, QString labelsDir, QString owner, TPrinterFactory printers,
-                           TWorkerSignal *signal)
+                           TWorkerSignal *signal, TPrinterJobFinder findJob)
     : stateDir_(std::move(stateDir)), labelsDir_(std::move(labelsDir)), owner_(std::move(owner)),
-      printers_(std::move(printers)), signal_(signal)
+      printers_(std::move(printers)), findJob_(std::move(findJob)), signal_(signal)
 {
 }
 
@@ -116,6 +166,8 @@ void TPrintWorker::run()
         logLine(error);
         return;
     }
+    if (findJob_)
+        finishSpooled(store, owner_, findJob_);
     if (store.Recover(owner_, &error) < 0)
         logLine(error);
     QDir().mkpath(QDir(stateDir_).filePath(QStringLiteral("pdf")));
@@ -172,7 +224,8 @@ void TPrintWorker::run()
         StoreProgress progress(store, job->Id, owner_, signal_);
         QString message;
         TPrintStats stats;
-        const TPrintResult result = PrintLabels(items, choices, *output.Device, &progress, &message, &stats, open);
+        NamedDevice device(*output.Device, PrinterJobName(job->Id));
+        const TPrintResult result = PrintLabels(items, choices, device, &progress, &message, &stats, open);
         if (progress.Lost())
             continue; // another worker has it now
         TJobState state = TJobState::Done;

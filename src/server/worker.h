@@ -4,6 +4,7 @@
 
 #include "printing/printengine.h"
 
+#include <QDateTime>
 #include <QMutex>
 #include <QString>
 #include <QThread>
@@ -19,6 +20,16 @@ struct TPrinterOutput {
     std::function<QString()> JobId;
 };
 using TPrinterFactory = std::function<TPrinterOutput(const QString &printer, QString *error)>;
+
+// The spooler's id of a job on printer that is waiting, held, printing or
+// printed, found by its id as stored (may be empty) or by its name, made no
+// earlier than since; empty when the spooler has no such job.
+using TPrinterJobFinder = std::function<QString(const QString &printer, const QString &storedId,
+                                                const QString &name, const QDateTime &since)>;
+
+// The name of a service job's job on the spooler: "quorvane-job-ID" and a
+// space, then its title. A restart looks for it before printing the job again.
+QString PrinterJobName(qint64 id);
 
 // Shared by the workers: wakes them when a job arrives, and tells them to stop.
 class TWorkerSignal {
@@ -41,7 +52,7 @@ public:
     // owner: this worker's name in the store; the same after a restart, so
     // the jobs it held come back to it.
     TPrintWorker(QString stateDir, QString labelsDir, QString owner, TPrinterFactory printers,
-                 TWorkerSignal *signal);
+                 TWorkerSignal *signal, TPrinterJobFinder findJob = {});
 
     static constexpr int LeaseSeconds = 60;
     static constexpr int PollMsecs = 200;
@@ -52,5 +63,6 @@ protected:
 private:
     QString stateDir_, labelsDir_, owner_;
     TPrinterFactory printers_;
+    TPrinterJobFinder findJob_;
     TWorkerSignal *signal_;
 };
