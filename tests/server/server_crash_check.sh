@@ -2,6 +2,8 @@
 # The print service killed with SIGKILL: a job cut off while it was drawn is
 # printed again, once and whole; a job the scheduler already took is not sent
 # a second time.
+# Run by hand (QV_BINARY_DIR=build bash tests/server/server_crash_check.sh);
+# not yet in the suite: one run in ten once failed early without a word.
 set -u
 HERE=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../common/cups_private.sh
