@@ -204,14 +204,14 @@ bool ParseCheckScheme(const QString &name, TCheckScheme *scheme)
 QList<int> CheckCoverage(const QString &over, int self, int count)
 {
     QList<int> parts;
-    const QString spec = over.simplified().remove(u' ');
-    if (spec.isEmpty()) {
+    const QString list = over.simplified().remove(u' ');
+    if (list.isEmpty()) {
         for (int k = 1; k < self && k <= count; ++k)
             parts << k;
         return parts;
     }
     static const QRegularExpression kRange(QStringLiteral("^(\\d{1,4})(?:-(\\d{1,4}))?$"));
-    for (const QString &piece : spec.split(u',')) {
+    for (const QString &piece : list.split(u',')) {
         const auto m = kRange.match(piece);
         if (!m.hasMatch())
             return {};
