@@ -45,19 +45,4 @@ public:
     virtual bool Seek(qint64 token) { (void)token; return false; }
 };
 
-// The column (from 0) a name stands for among a source's names: the same
-// name first, else the first one equal when case and surrounding blanks are
-// ignored; -1 when none is, and for a blank name (an unnamed column is not
-// called "").
-inline int ColumnIndexByName(const QStringList &names, const QString &name)
-{
-    const QString wanted = name.trimmed();
-    if (wanted.isEmpty())
-        return -1;
-    if (const qsizetype i = names.indexOf(name); i >= 0)
-        return int(i);
-    for (qsizetype i = 0; i < names.size(); ++i)
-        if (names[i].trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
-            return int(i);
-    return -1;
-}
+// ColumnIndexByName (model/advanced.h) finds a column by its header name.

@@ -229,6 +229,11 @@ TAnswerCheck CheckAnswer(const TAskedValue &asked, const QString &value);
 // the first failing check with *which naming the value.
 TAnswerCheck ResolveAnswers(const QList<TLabelControl *> &items, const QHash<QString, QString> &given,
                             QHash<QString, QString> *answers, TAskedValue *which);
+// The column (from 0) a name stands for among a source's names: the same
+// name first, else the first one equal when case and surrounding blanks are
+// ignored; -1 when none is, and for a blank name (an unnamed column is not
+// called "").
+int ColumnIndexByName(const QStringList &names, const QString &name);
 // A column named by a number from 1 or a header name (exact, else trimmed
 // and without regard to case): its number from 1, 0 when there is none.
 int FindColumn(const QString &nameOrNumber, const QStringList *columns);

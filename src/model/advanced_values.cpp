@@ -303,32 +303,26 @@ QString DateSourceText(TDateSource source, const QString &name)
     return QStringLiteral("now");
 }
 
-namespace {
-// A column named by a header name or a number from 1; 0 when there is none.
-int ColumnOf(const QString &name, const QStringList *columns)
+int ColumnIndexByName(const QStringList &names, const QString &name)
 {
-    bool isNumber = false;
-    const int n = name.trimmed().toInt(&isNumber);
-    if (isNumber)
-        return n;
-    if (!columns)
-        return 0;
-    qsizetype i = columns->indexOf(name);
-    if (i < 0) {
-        const QString want = name.trimmed();
-        for (i = 0; i < columns->size(); ++i)
-            if (columns->at(i).trimmed().compare(want, Qt::CaseInsensitive) == 0)
-                break;
-        if (i == columns->size())
-            return 0;
-    }
-    return int(i) + 1;
+    const QString wanted = name.trimmed();
+    if (wanted.isEmpty())
+        return -1;
+    if (const qsizetype i = names.indexOf(name); i >= 0)
+        return int(i);
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (names[i].trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
 }
-} // namespace
 
 int FindColumn(const QString &nameOrNumber, const QStringList *columns)
 {
-    return ColumnOf(nameOrNumber, columns);
+    bool isNumber = false;
+    const int n = nameOrNumber.trimmed().toInt(&isNumber);
+    if (isNumber)
+        return n;
+    return columns ? ColumnIndexByName(*columns, nameOrNumber) + 1 : 0;
 }
 
 namespace {
@@ -352,7 +346,7 @@ QDateTime DatePartMoment(const TDateField &f, const TComposeContext &context, TC
     // Without a record or answers (the design surface) a date read from
     // elsewhere shows today's.
     if (f.Source == TDateSource::Column && context.Row) {
-        const int column = ColumnOf(f.SourceName, context.Columns);
+        const int column = FindColumn(f.SourceName, context.Columns);
         QDateTime cell;
         if (column >= 1 && context.CellDate)
             cell = context.CellDate(column);
