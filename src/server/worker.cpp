@@ -239,7 +239,15 @@ void TPrintWorker::run()
         } else if (result != TPrintResult::Printed) {
             state = TJobState::Failed;
         }
-        store.Progress(job->Id, owner_, int(stats.LabelsPrinted), stats.PagesPrinted);
+        // A cancel that came while the document went to the spooler still
+        // holds: the spooler's job is withdrawn there.
+        if (store.Progress(job->Id, owner_, int(stats.LabelsPrinted), stats.PagesPrinted)
+                == TJobProgress::CancelRequested
+            && state == TJobState::Done) {
+            if (output.Cancel)
+                output.Cancel();
+            state = TJobState::Cancelled;
+        }
         const QString printerJob = state == TJobState::Done && output.JobId ? output.JobId() : QString();
         if (!store.Finish(job->Id, owner_, state, message, printerJob, &error))
             logLine(error);

@@ -13,11 +13,13 @@
 #include <functional>
 #include <memory>
 
-// A printer by its queue's name, with *jobId set after End to the spooler's
-// job (empty when none); null with *error when it cannot be used.
+// A printer by its queue's name, with JobId giving after End the spooler's
+// job (empty when none) and Cancel withdrawing that job from the spooler;
+// null with *error when it cannot be used.
 struct TPrinterOutput {
     std::unique_ptr<TPrinterDevice> Device;
     std::function<QString()> JobId;
+    std::function<void()> Cancel;
 };
 using TPrinterFactory = std::function<TPrinterOutput(const QString &printer, QString *error)>;
 
