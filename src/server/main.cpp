@@ -115,8 +115,15 @@ QString findPrinterJob(const QString &printer, const QString &storedId, const QS
         const bool sameId = !storedId.isEmpty() && storedId == QString::number(j.id);
         const bool sameName = j.title && QByteArray(j.title).startsWith(wanted)
                               && (!since.isValid() || qint64(j.creation_time) >= since.toSecsSinceEpoch());
-        if (sameId || sameName)
-            found = QString::number(j.id);
+        if (!sameId && !sameName)
+            continue;
+        // Killed while the document was being sent: the scheduler holds a job
+        // without it, which would never print. It goes, and the job is sent again.
+        if (j.state == IPP_JSTATE_HELD && j.size == 0) {
+            cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), j.id, 0);
+            continue;
+        }
+        found = QString::number(j.id);
     }
     cupsFreeJobs(count, jobs);
     return found;
