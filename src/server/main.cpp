@@ -188,6 +188,11 @@ bool loadTls(const QString &certFile, const QString &keyFile, QSslConfiguration 
     return true;
 }
 
+void cancelPrinterJob(const QString &printer, const QString &jobId)
+{
+    cupsCancelJob2(CUPS_HTTP_DEFAULT, printer.section(QLatin1Char('/'), 0, 0).toUtf8().constData(), jobId.toInt(), 0);
+}
+
 QByteArray methodName(QHttpServerRequest::Method method)
 {
     switch (method) {
@@ -399,7 +404,7 @@ int main(int argc, char **argv)
     for (int i = 0; i < workers; ++i) {
         threads.push_back(std::make_unique<TPrintWorker>(
             state, labels, QStringLiteral("%1/%2").arg(QSysInfo::machineHostName()).arg(i + 1), openPrinter, &wake,
-            findPrinterJob));
+            findPrinterJob, cancelPrinterJob));
         threads.back()->start();
     }
     const int status = app.exec();

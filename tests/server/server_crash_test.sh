@@ -184,25 +184,37 @@ leftover=$(find "$T/state/pdf" -type f ! -name '*.pdf')
 
 # A job the scheduler holds, the server killed before it wrote that down
 # (the state it leaves: printing, with no printer job stored).
-step="the job the scheduler holds"
+# A second one, cancelled before the kill: the restart withdraws its printer
+# job from the scheduler.
+step="the jobs the scheduler holds"
 "$cupsdisable" office
 echo '{"label":"goods.lbl","printer":"office","records":[{"SKU":"77777"}]}' >"$T/small.json"
 id=$(post "$T/small.json")
 wait_job "$id"
 spooled=$(field printer_job)
 [ "$(field state)" = done ] && [ -n "$spooled" ] || fail "the held job: $(cat "$T/out")"
+id2=$(post "$T/small.json")
+wait_job "$id2"
+spooled2=$(field printer_job)
+[ "$(field state)" = done ] && [ -n "$spooled2" ] || fail "the second held job: $(cat "$T/out")"
 crash
-python3 - "$T/state/jobs.db" "$id" <<'PY'
+python3 - "$T/state/jobs.db" "$id" "$id2" <<'PY'
 import sqlite3, sys
 db = sqlite3.connect(sys.argv[1])
-db.execute("UPDATE jobs SET state = 'printing', printer_job = '', finished = NULL WHERE id = ?", (int(sys.argv[2]),))
+for job, cancel in ((sys.argv[2], 0), (sys.argv[3], 1)):
+    db.execute("UPDATE jobs SET state = 'printing', printer_job = '', finished = NULL, cancel_requested = ? "
+               "WHERE id = ?", (cancel, int(job)))
 db.commit()
 PY
 start_server
 wait_job "$id"
 [ "$(field state)" = done ] || fail "the held job after the restart: $(cat "$T/out")"
 [ "$(field printer_job)" = "$spooled" ] || fail "the held job names printer job $(field printer_job), not $spooled"
-[ "$(queued)" = 2 ] || fail "the held job was sent again: $(lpstat -W all -o office)"
+wait_job "$id2"
+[ "$(field state)" = cancelled ] || fail "the cancelled held job after the restart: $(cat "$T/out")"
+[ "$(queued)" = 3 ] || fail "a held job was sent again: $(lpstat -W all -o office)"
+lpstat -o office 2>/dev/null | grep -q "^office-$spooled2 " &&
+  fail "the cancelled job's printer job $spooled2 still waits: $(lpstat -o office)"
 "$cupsenable" office
 
 kill -TERM "$pid"
