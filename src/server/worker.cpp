@@ -7,6 +7,7 @@
 #include "server/jobstore.h"
 #include "server/service.h"
 #include "server/servicelabel.h"
+#include "storage/settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -228,6 +229,8 @@ void TPrintWorker::run()
                 fail(error);
                 continue;
             }
+            // The printer's own correction, as the command line applies it.
+            choices.Calibration = LoadCalibration(req.Printer);
         }
         StoreProgress progress(store, job->Id, owner_, signal_);
         QString message;

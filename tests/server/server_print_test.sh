@@ -21,7 +21,7 @@ trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; cups_st
 trap 'exit 143' INT TERM HUP
 export XDG_RUNTIME_DIR="$T/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR" "$T/labels" "$T/tmp" "$T/img"
-export TMPDIR="$T/tmp"
+export TMPDIR="$T/tmp" XDG_CONFIG_HOME="$T/config"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -111,6 +111,24 @@ n=$(python3 "$HERE/../common/zpl_graphics.py" decode "$T/zebra.out" "$T/img/zpl"
 got=$(zbarimg -q --raw "$T"/img/zpl-*.pbm 2>/dev/null | tr -d '\r' | tr '\n' ' ')
 want=$(for i in $(seq 1 50); do printf 'ZP-%04d ' "$i"; done)
 [ "$got" = "$want" ] || fail "the ZPL labels read '$got'"
+
+# The printer's stored correction moves the label as it does for the command
+# line: 1.5 x 2 mm at 203 DPI is 12 x 16 dots.
+mkdir -p "$T/config/Maudrel Software"
+printf '%s\n\n%s\n%s\n' 'Windows Registry Editor Version 5.00' \
+  '[HKEY_CURRENT_USER\Software\Maudrel Software\Quorvane]' '"Calibration:zebra"="1.5,2,100,100"' \
+  >"$T/config/Maudrel Software/Quorvane.reg"
+echo '{"label":"roll.lbl","printer":"zebra","records":[{"SKU":"ZP-0001"}]}' >"$T/one.json"
+rm -f "$T/zebra.out"
+id=$(post "$T/one.json")
+wait_job "$id"
+cups_wait_idle 60 || fail "the calibrated job did not leave the queue: $(lpstat -o)"
+python3 "$HERE/../common/zpl_graphics.py" decode "$T/zebra.out" "$T/img/cal" >/dev/null
+read -r x0 y0 _ < <(python3 "$HERE/../common/zpl_graphics.py" bbox "$T/img/zpl-0001.pbm")
+read -r x1 y1 _ < <(python3 "$HERE/../common/zpl_graphics.py" bbox "$T/img/cal-0001.pbm" 2>/dev/null)
+dx=$((${x1:-0} - x0)) dy=$((${y1:-0} - y0))
+[ "${dx#-}" -ge 11 ] && [ "$dx" -le 13 ] && [ "$dy" -ge 15 ] && [ "$dy" -le 17 ] ||
+  fail "the calibrated label moved $dx x $dy dots, not 12 x 16"
 
 # Cancelled while drawn: nothing more is drawn, nothing reaches the printer.
 python3 -c 'import json; print(json.dumps({"label": "slow.lbl", "printer": "office",
