@@ -73,7 +73,7 @@ PY
 "$server" --listen "127.0.0.1:$port" --state "$T/state" --labels "$T/labels" --tokens "$T/tokens" --workers 1 \
   --cert "$T/tls.pem" --key "$T/tls.key" 2>"$T/log" &
 pid=$!
-tls=(--cacert "$T/tls.pem")
+tls=(--cacert "$T/tls.pem" --resolve "localhost:$port:127.0.0.1")
 for _ in $(seq 100); do
   curl -sf "${tls[@]}" "$base/health" >"$T/health" 2>/dev/null && break
   kill -0 "$pid" 2>/dev/null || break
