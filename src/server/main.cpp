@@ -76,6 +76,33 @@ bool printerKnown(const QString &name)
     return true;
 }
 
+QList<TPrinterStatus> listPrinters()
+{
+    cups_dest_t *dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    QList<TPrinterStatus> list;
+    for (int i = 0; i < count; ++i) {
+        const cups_dest_t &d = dests[i];
+        if (d.instance)
+            continue; // an instance is the same queue with other options
+        const auto option = [&d](const char *name) {
+            return QString::fromUtf8(cupsGetOption(name, d.num_options, d.options));
+        };
+        TPrinterStatus p;
+        p.Name = QString::fromUtf8(d.name);
+        const int state = option("printer-state").toInt();
+        p.State = state == IPP_PSTATE_PROCESSING ? QStringLiteral("printing")
+                  : state == IPP_PSTATE_STOPPED  ? QStringLiteral("stopped")
+                                                 : QStringLiteral("idle");
+        p.Accepting = option("printer-is-accepting-jobs") != QLatin1String("false");
+        p.Message = option("printer-state-message");
+        p.Default = d.is_default != 0;
+        list.append(p);
+    }
+    cupsFreeDests(count, dests);
+    return list;
+}
+
 TPrinterOutput openPrinter(const QString &name, QString *error)
 {
     auto device = std::make_unique<TQPrinterDevice>(name);
@@ -224,6 +251,7 @@ int main(int argc, char **argv)
     options.LabelsDir = labels;
     options.Version = QStringLiteral(QV_VERSION);
     options.PrinterKnown = printerKnown;
+    options.Printers = listPrinters;
     options.JobAdded = [&wake] { wake.Wake(); };
     TJobService service(std::move(options));
     if (!service.Open(&error)) {
