@@ -20,6 +20,7 @@
 #include <QSysInfo>
 #include <QTranslator>
 #include <cups/cups.h>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
@@ -76,30 +77,50 @@ bool printerKnown(const QString &name)
     return true;
 }
 
+// Asks the scheduler itself (CUPS-Get-Printers): its own queues only, at
+// once, where the destination list would also wait to browse the network.
 QList<TPrinterStatus> listPrinters()
 {
-    cups_dest_t *dests = nullptr;
-    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    ipp_t *request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+    static const char *const wanted[] = {"printer-name", "printer-state", "printer-state-message",
+                                         "printer-is-accepting-jobs"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 4, nullptr, wanted);
+    ipp_t *response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    const char *fallback = cupsGetDefault2(CUPS_HTTP_DEFAULT);
+    const QString defaultName = fallback ? QString::fromUtf8(fallback) : QString();
     QList<TPrinterStatus> list;
-    for (int i = 0; i < count; ++i) {
-        const cups_dest_t &d = dests[i];
-        if (d.instance)
-            continue; // an instance is the same queue with other options
-        const auto option = [&d](const char *name) {
-            return QString::fromUtf8(cupsGetOption(name, d.num_options, d.options));
-        };
-        TPrinterStatus p;
-        p.Name = QString::fromUtf8(d.name);
-        const int state = option("printer-state").toInt();
-        p.State = state == IPP_PSTATE_PROCESSING ? QStringLiteral("printing")
-                  : state == IPP_PSTATE_STOPPED  ? QStringLiteral("stopped")
-                                                 : QStringLiteral("idle");
-        p.Accepting = option("printer-is-accepting-jobs") != QLatin1String("false");
-        p.Message = option("printer-state-message");
-        p.Default = d.is_default != 0;
-        list.append(p);
+    TPrinterStatus p;
+    // Each printer's attributes come as a group; a separator ends one.
+    const auto flush = [&] {
+        if (!p.Name.isEmpty()) {
+            p.Default = p.Name == defaultName;
+            list.append(p);
+        }
+        p = TPrinterStatus();
+    };
+    for (ipp_attribute_t *a = response ? ippFirstAttribute(response) : nullptr; a; a = ippNextAttribute(response)) {
+        const char *name = ippGetName(a);
+        if (!name) {
+            flush();
+            continue;
+        }
+        if (ippGetGroupTag(a) != IPP_TAG_PRINTER)
+            continue;
+        const QByteArray n(name);
+        if (n == "printer-name")
+            p.Name = QString::fromUtf8(ippGetString(a, 0, nullptr));
+        else if (n == "printer-state")
+            p.State = ippGetInteger(a, 0) == IPP_PSTATE_PROCESSING ? QStringLiteral("printing")
+                      : ippGetInteger(a, 0) == IPP_PSTATE_STOPPED  ? QStringLiteral("stopped")
+                                                                   : QStringLiteral("idle");
+        else if (n == "printer-state-message")
+            p.Message = QString::fromUtf8(ippGetString(a, 0, nullptr));
+        else if (n == "printer-is-accepting-jobs")
+            p.Accepting = ippGetBoolean(a, 0);
     }
-    cupsFreeDests(count, dests);
+    flush();
+    ippDelete(response);
+    std::sort(list.begin(), list.end(), [](const TPrinterStatus &a, const TPrinterStatus &b) { return a.Name < b.Name; });
     return list;
 }
 
