@@ -70,7 +70,7 @@ rm "$T/state/pdf" && mv "$T/state/pdf.away" "$T/state/pdf"
 # page QUERY: the page's DOM after its scripts ran, with the token in the fragment.
 page() {
   timeout 60 chromium --headless=new --no-sandbox --disable-gpu --no-first-run --user-data-dir="$T/browser" \
-    --virtual-time-budget=4000 --dump-dom "http://127.0.0.1:$port/$1#token=s3cret-token-0123456789" 2>"$T/chromium.log"
+    --virtual-time-budget=1000 --dump-dom "http://127.0.0.1:$port/$1#token=s3cret-token-0123456789" 2>"$T/chromium.log"
 }
 # row ID: that job's row of the table.
 row() { python3 -c 'import re, sys; m = re.search(r"<tr id=\"job-%s\".*?</tr>" % sys.argv[1], sys.stdin.read(), re.S); print(m.group(0) if m else "")' "$1"; }
