@@ -226,7 +226,8 @@ struct TJobService::Private {
     }
 
     // A failed or cancelled job again, as a new job of the same body; checked
-    // anew, since the label or the printer may have changed since.
+    // anew, since the label or the printer may have changed since. Keyed by
+    // the old job, so two people pressing retry print it once.
     TServiceReply Retry(qint64 id)
     {
         QString why;
@@ -237,7 +238,7 @@ struct TJobService::Private {
             return problem(409, QCoreApplication::translate("Service", "Job %1 is %2: only a failed or cancelled job can be retried.")
                                     .arg(id)
                                     .arg(JobStateName(job->State)));
-        return Accept(job->Body, -1, QString(), id);
+        return Accept(job->Body, -1, QStringLiteral("quorvane-retry-of-%1").arg(id), id);
     }
 
     // Everything a job passes before it is stored, whichever way it came.

@@ -95,6 +95,8 @@ request 401 "retrying without a token" -X POST "$base/jobs/$bad/retry"
 request 201 "retrying the failed job" -X POST -H "$auth" "$base/jobs/$bad/retry"
 [ "$(field retry_of)" = "$bad" ] && [ "$(field state)" = queued ] || fail "the retry's answer: $(cat "$T/out")"
 again=$(field id)
+request 200 "retrying the failed job twice" -X POST -H "$auth" "$base/jobs/$bad/retry"
+[ "$(field id)" = "$again" ] || fail "a second retry made job $(field id), not $again"
 wait_job "$again"
 [ "$(field state)" = done ] && [ "$(field title)" = 坏 ] || fail "the retried job $again: $(cat "$T/out")"
 
