@@ -20,6 +20,8 @@ PACKAGES=(
   clang-14 libclang-rt-14-dev
   libgtest-dev googletest libzbar-dev zbar-tools libzxing-dev zint poppler-utils
   xvfb xauth imagemagick
+  # the print service's status page in a real browser
+  chromium
   # printing tests: a private CUPS scheduler with PDF and file queues
   cups cups-bsd cups-client printer-driver-cups-pdf
   # database sources: Qt SQL drivers, the keyring, and for the tests a real

@@ -20,6 +20,7 @@
 #include <QSysInfo>
 #include <QTranslator>
 #include <cups/cups.h>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
@@ -74,6 +75,53 @@ bool printerKnown(const QString &name)
         return false;
     cupsFreeDests(1, dest);
     return true;
+}
+
+// Asks the scheduler itself (CUPS-Get-Printers): its own queues only, at
+// once, where the destination list would also wait to browse the network.
+QList<TPrinterStatus> listPrinters()
+{
+    ipp_t *request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+    static const char *const wanted[] = {"printer-name", "printer-state", "printer-state-message",
+                                         "printer-is-accepting-jobs"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 4, nullptr, wanted);
+    ipp_t *response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    const char *fallback = cupsGetDefault2(CUPS_HTTP_DEFAULT);
+    const QString defaultName = fallback ? QString::fromUtf8(fallback) : QString();
+    QList<TPrinterStatus> list;
+    TPrinterStatus p;
+    // Each printer's attributes come as a group; a separator ends one.
+    const auto flush = [&] {
+        if (!p.Name.isEmpty()) {
+            p.Default = p.Name == defaultName;
+            list.append(p);
+        }
+        p = TPrinterStatus();
+    };
+    for (ipp_attribute_t *a = response ? ippFirstAttribute(response) : nullptr; a; a = ippNextAttribute(response)) {
+        const char *name = ippGetName(a);
+        if (!name) {
+            flush();
+            continue;
+        }
+        if (ippGetGroupTag(a) != IPP_TAG_PRINTER)
+            continue;
+        const QByteArray n(name);
+        if (n == "printer-name")
+            p.Name = QString::fromUtf8(ippGetString(a, 0, nullptr));
+        else if (n == "printer-state")
+            p.State = ippGetInteger(a, 0) == IPP_PSTATE_PROCESSING ? QStringLiteral("printing")
+                      : ippGetInteger(a, 0) == IPP_PSTATE_STOPPED  ? QStringLiteral("stopped")
+                                                                   : QStringLiteral("idle");
+        else if (n == "printer-state-message")
+            p.Message = QString::fromUtf8(ippGetString(a, 0, nullptr));
+        else if (n == "printer-is-accepting-jobs")
+            p.Accepting = ippGetBoolean(a, 0);
+    }
+    flush();
+    ippDelete(response);
+    std::sort(list.begin(), list.end(), [](const TPrinterStatus &a, const TPrinterStatus &b) { return a.Name < b.Name; });
+    return list;
 }
 
 TPrinterOutput openPrinter(const QString &name, QString *error)
@@ -224,6 +272,7 @@ int main(int argc, char **argv)
     options.LabelsDir = labels;
     options.Version = QStringLiteral(QV_VERSION);
     options.PrinterKnown = printerKnown;
+    options.Printers = listPrinters;
     options.JobAdded = [&wake] { wake.Wake(); };
     TJobService service(std::move(options));
     if (!service.Open(&error)) {
