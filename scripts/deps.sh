@@ -28,6 +28,8 @@ PACKAGES=(
   # PostgreSQL server and SQLite
   libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-mysql libqt6sql6-odbc qtkeychain-qt6-dev
   postgresql postgresql-client sqlite3 python3
+  # the print service's benchmark (bench/server_bench.sh): ApacheBench
+  apache2-utils
   # desktop integration
   desktop-file-utils shared-mime-info
   # installing and packaging: icon rendering, .deb tools, XML and font checks

@@ -285,6 +285,7 @@ int main(int argc, char **argv)
     // the token check before any of them) live in one place.
     http.setMissingHandler([&service](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
         TServiceRequest r;
+        bool keepAlive = false;
         r.Method = methodName(request.method());
         r.Path = request.url().path();
         r.Query = request.query();
@@ -295,6 +296,8 @@ int main(int argc, char **argv)
                 r.IdempotencyKey = value;
             else if (name.compare("Content-Length", Qt::CaseInsensitive) == 0)
                 r.BodySize = value.toLongLong();
+            else if (name.compare("Connection", Qt::CaseInsensitive) == 0)
+                keepAlive = value.compare("keep-alive", Qt::CaseInsensitive) == 0;
         }
         r.Body = request.body();
         TServiceReply reply = service.Handle(r);
@@ -311,8 +314,13 @@ int main(int argc, char **argv)
         }
         std::fprintf(stderr, "quorvane-server: %s %s %d\n", r.Method.constData(), r.Path.toUtf8().constData(),
                      reply.Status);
-        responder.write(body, {{"Content-Type", reply.ContentType}},
-                        static_cast<QHttpServerResponder::StatusCode>(reply.Status));
+        const auto status = static_cast<QHttpServerResponder::StatusCode>(reply.Status);
+        // The connection stays open either way; an HTTP/1.0 client that asked
+        // for that (ApacheBench -k) waits for the close unless told so.
+        if (keepAlive)
+            responder.write(body, {{"Content-Type", reply.ContentType}, {"Connection", "keep-alive"}}, status);
+        else
+            responder.write(body, {{"Content-Type", reply.ContentType}}, status);
     });
     const quint16 bound = http.listen(address, quint16(port));
     if (bound == 0) {

@@ -46,6 +46,10 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 grep -q '"status":"ok"' "$T/health" || { cat "$T/log"; fail "no health"; exit 1; }
+# An HTTP/1.0 client asking to keep the connection (ApacheBench -k) is told
+# so; otherwise it waits for a close that never comes.
+curl -s --http1.0 -H "Connection: keep-alive" -D - -o /dev/null "$base/health" | grep -qi '^Connection: keep-alive' \
+  || fail "no Connection: keep-alive for an HTTP/1.0 client that asked"
 
 # request EXPECTED_STATUS WHAT curl-arguments...: the body lands in $T/out.
 request() {
