@@ -55,6 +55,16 @@ enum class TJobCancel {
     Error,
 };
 
+// Counts for monitoring, taken from the rows in one pass each.
+struct TJobStats {
+    qint64 ByState[5] = {}; // indexed by TJobState
+    qint64 LabelsPrinted = 0;
+    // Done jobs, from accepted to finished: how many took at most each bound
+    // (milliseconds, as asked), and the total.
+    QList<qint64> WithinBound;
+    qint64 DoneCount = 0, DoneMsecs = 0;
+};
+
 // One connection: use a store from one thread at a time; each worker thread
 // or process opens its own (they share the file safely).
 class TJobStore {
@@ -94,6 +104,9 @@ public:
     // At a worker's start: its jobs left printing go back to the queue (or,
     // asked to stop, become cancelled). The number of jobs, -1 on error.
     int Recover(const QString &owner, QString *error = nullptr);
+
+    // boundsMs: the histogram's upper bounds, ascending.
+    bool Stats(const QList<qint64> &boundsMs, TJobStats &stats, QString *error = nullptr);
 
     // The database's own check of its file; false with *error naming what
     // it found.

@@ -301,3 +301,43 @@ TEST(JobStore, AcceptedJobsSurviveAKill)
     ASSERT_TRUE(store.Add("next", {}, {}, next, existing, &error)) << error.toStdString();
     EXPECT_GT(next.Id, all.isEmpty() ? 0 : all.first().Id);
 }
+
+TEST(JobStore, StatsCountEveryStateAndBucketDoneJobsUpToTheirBound)
+{
+    Store s;
+    struct Row {
+        const char *state;
+        qint64 msecs; // from accepted to finished; -1 for not finished
+        int printed;
+    };
+    // A job that took exactly a bound falls in that bound's bucket.
+    const Row rows[] = {{"done", 100, 2}, {"done", 101, 1}, {"failed", 50, 1}, {"queued", -1, 0}};
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("stats"));
+        db.setDatabaseName(s.jobs.FileName());
+        ASSERT_TRUE(db.open());
+        for (const Row &r : rows) {
+            QSqlQuery q(db);
+            q.prepare(QStringLiteral("UPDATE jobs SET state = ?, accepted = 1000, finished = ?, labels_printed = ? "
+                                     "WHERE id = ?"));
+            q.addBindValue(QString::fromLatin1(r.state));
+            q.addBindValue(r.msecs < 0 ? QVariant(QMetaType(QMetaType::LongLong)) : QVariant(1000 + r.msecs));
+            q.addBindValue(r.printed);
+            q.addBindValue(s.add("a"));
+            ASSERT_TRUE(q.exec());
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("stats"));
+    TJobStats stats;
+    QString error;
+    ASSERT_TRUE(s.jobs.Stats({50, 100, 1000}, stats, &error)) << error.toStdString();
+    EXPECT_EQ(stats.ByState[int(TJobState::Queued)], 1);
+    EXPECT_EQ(stats.ByState[int(TJobState::Printing)], 0);
+    EXPECT_EQ(stats.ByState[int(TJobState::Done)], 2);
+    EXPECT_EQ(stats.ByState[int(TJobState::Failed)], 1);
+    EXPECT_EQ(stats.LabelsPrinted, 4);
+    EXPECT_EQ(stats.WithinBound, (QList<qint64>{0, 1, 2}));
+    EXPECT_EQ(stats.DoneCount, 2);
+    EXPECT_EQ(stats.DoneMsecs, 201);
+}
