@@ -58,6 +58,11 @@ foreach(page quorvane.1 quorvane-cli.1 quorvane-server.1)
   install(FILES ${out} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
 
+# The print service as a system service, and the user it runs as (made by
+# systemd-sysusers at boot, or at once by running it after the install).
+install(FILES ${QV_RESOURCES}/systemd/quorvane-server.service DESTINATION lib/systemd/system)
+install(FILES ${QV_RESOURCES}/systemd/quorvane-server.conf DESTINATION lib/sysusers.d)
+
 add_custom_target(quorvane-data ALL DEPENDS ${QV_ICON_PNGS} ${QV_MAN_PAGES})
 # Building the program is enough for a complete install.
 add_dependencies(quorvane quorvane-data)

@@ -13,6 +13,9 @@ PACKAGES=(
   qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   # the print service's HTTP server (its CMake package needs the WebSockets one)
   qt6-httpserver-dev qt6-websockets-dev
+  # its TLS: the key checked against the certificate before it listens;
+  # openssl makes the tests' certificates, systemd-analyze checks the unit
+  libssl-dev openssl systemd
   # fonts the labels use: metric twins of Arial/Courier New, and a CJK face
   fonts-liberation fonts-wqy-zenhei
   # tests: GoogleTest, a real barcode decoder, PDF rasteriser, X server;

@@ -16,11 +16,17 @@
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
 #include <QSocketNotifier>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QTranslator>
 #include <cups/cups.h>
 #include <algorithm>
+#include <openssl/err.h>
+#include <openssl/pem.h>
+#include <openssl/x509.h>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
@@ -34,14 +40,16 @@ namespace {
 
 const char *const kUsage =
     "Usage: quorvane-server --tokens FILE --labels DIR [--listen ADDR:PORT] [--state DIR] [--workers N]\n"
-    "                       [--watch DIR=LABEL.lbl[@PRINTER]]...\n"
+    "                       [--watch DIR=LABEL.lbl[@PRINTER]]... [--cert FILE --key FILE]\n"
     "  --tokens FILE   one \"TOKEN NAME\" a line; the file must be the owner's alone (chmod 600)\n"
     "  --labels DIR    the only folder labels are read from\n"
     "  --listen        address and port, 127.0.0.1:8631 when not given\n"
     "  --state DIR     the job store and the PDFs; $XDG_STATE_HOME/quorvane (~/.local/state/quorvane)\n"
     "  --workers N     printing threads, as many as the processor runs at once when not given\n"
     "  --watch         a folder whose data files (.csv .tsv .txt .xlsx .ods) and job files (.json)\n"
-    "                  become jobs of that label, to that printer (a PDF when not given)\n";
+    "                  become jobs of that label, to that printer (a PDF when not given)\n"
+    "  --cert FILE     with --key: speak HTTPS only, with this PEM certificate (its chain may follow it)\n"
+    "  --key FILE      the certificate's PEM private key, unencrypted\n";
 
 int usage(const QString &message)
 {
@@ -132,7 +140,11 @@ TPrinterOutput openPrinter(const QString &name, QString *error)
         return {};
     }
     TQPrinterDevice *raw = device.get();
-    return {std::move(device), [raw] { return raw->JobId() > 0 ? QString::number(raw->JobId()) : QString(); }};
+    return {std::move(device), [raw] { return raw->JobId() > 0 ? QString::number(raw->JobId()) : QString(); },
+            [raw, name] {
+                if (raw->JobId() > 0)
+                    cupsCancelJob2(CUPS_HTTP_DEFAULT, name.toUtf8().constData(), raw->JobId(), 0);
+            }};
 }
 
 // Asks the scheduler about every job of the queue, printed ones too: a job
@@ -151,11 +163,82 @@ QString findPrinterJob(const QString &printer, const QString &storedId, const QS
         const bool sameId = !storedId.isEmpty() && storedId == QString::number(j.id);
         const bool sameName = j.title && QByteArray(j.title).startsWith(wanted)
                               && (!since.isValid() || qint64(j.creation_time) >= since.toSecsSinceEpoch());
-        if (sameId || sameName)
-            found = QString::number(j.id);
+        if (!sameId && !sameName)
+            continue;
+        // Killed while the document was being sent: the scheduler holds a job
+        // without it, which would never print. It goes, and the job is sent again.
+        if (j.state == IPP_JSTATE_HELD && j.size == 0) {
+            cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), j.id, 0);
+            continue;
+        }
+        found = QString::number(j.id);
     }
     cupsFreeJobs(count, jobs);
     return found;
+}
+
+// Qt checks the pair only at the first handshake; asked here, a wrong key
+// stops the start instead of every connection.
+bool keyFits(const QSslCertificate &certificate, const QByteArray &keyPem)
+{
+    const QByteArray certPem = certificate.toPem();
+    BIO *cb = BIO_new_mem_buf(certPem.constData(), int(certPem.size()));
+    BIO *kb = BIO_new_mem_buf(keyPem.constData(), int(keyPem.size()));
+    X509 *x509 = cb ? PEM_read_bio_X509(cb, nullptr, nullptr, nullptr) : nullptr;
+    EVP_PKEY *pkey = kb ? PEM_read_bio_PrivateKey(kb, nullptr, nullptr, nullptr) : nullptr;
+    const bool fits = x509 && pkey && X509_check_private_key(x509, pkey) == 1;
+    EVP_PKEY_free(pkey);
+    X509_free(x509);
+    BIO_free(kb);
+    BIO_free(cb);
+    ERR_clear_error();
+    return fits;
+}
+
+// The certificate (and the chain after it) and its key, both PEM; false with
+// *error when a file cannot be read or the key does not belong to it.
+bool loadTls(const QString &certFile, const QString &keyFile, QSslConfiguration *tls, QString *error)
+{
+    QFile cf(certFile), kf(keyFile);
+    if (!cf.open(QIODevice::ReadOnly)) {
+        *error = QCoreApplication::translate("Service", "cannot read the certificate %1: %2").arg(certFile, cf.errorString());
+        return false;
+    }
+    if (!kf.open(QIODevice::ReadOnly)) {
+        *error = QCoreApplication::translate("Service", "cannot read the key %1: %2").arg(keyFile, kf.errorString());
+        return false;
+    }
+    const QList<QSslCertificate> chain = QSslCertificate::fromData(cf.readAll(), QSsl::Pem);
+    if (chain.isEmpty() || chain.first().isNull()) {
+        *error = QCoreApplication::translate("Service", "%1 holds no PEM certificate").arg(certFile);
+        return false;
+    }
+    const QByteArray keyData = kf.readAll();
+    QSslKey key;
+    for (QSsl::KeyAlgorithm algorithm : {QSsl::Rsa, QSsl::Ec, QSsl::Dsa}) {
+        key = QSslKey(keyData, algorithm, QSsl::Pem, QSsl::PrivateKey);
+        if (!key.isNull())
+            break;
+    }
+    if (key.isNull()) {
+        *error = QCoreApplication::translate("Service", "%1 holds no unencrypted PEM private key").arg(keyFile);
+        return false;
+    }
+    if (!keyFits(chain.first(), keyData)) {
+        *error = QCoreApplication::translate("Service", "the key %1 does not belong to the certificate %2")
+                     .arg(keyFile, certFile);
+        return false;
+    }
+    *tls = QSslConfiguration::defaultConfiguration();
+    tls->setLocalCertificateChain(chain);
+    tls->setPrivateKey(key);
+    tls->setPeerVerifyMode(QSslSocket::VerifyNone);
+    return true;
+}
+
+void cancelPrinterJob(const QString &printer, const QString &jobId)
+{
+    cupsCancelJob2(CUPS_HTTP_DEFAULT, printer.section(QLatin1Char('/'), 0, 0).toUtf8().constData(), jobId.toInt(), 0);
 }
 
 QByteArray methodName(QHttpServerRequest::Method method)
@@ -200,7 +283,7 @@ int main(int argc, char **argv)
     if (catalogue)
         QCoreApplication::installTranslator(catalogue.get());
 
-    QString listen = QStringLiteral("127.0.0.1:8631"), state, labels, tokensFile;
+    QString listen = QStringLiteral("127.0.0.1:8631"), state, labels, tokensFile, certFile, keyFile;
     int workers = QThread::idealThreadCount();
     QList<TWatchedFolder> watched;
     QStringList args = QCoreApplication::arguments();
@@ -217,7 +300,8 @@ int main(int argc, char **argv)
         }
         static const QStringList valued = {QStringLiteral("--listen"), QStringLiteral("--state"),
                                            QStringLiteral("--labels"), QStringLiteral("--tokens"),
-                                           QStringLiteral("--workers"), QStringLiteral("--watch")};
+                                           QStringLiteral("--workers"), QStringLiteral("--watch"),
+                                           QStringLiteral("--cert"), QStringLiteral("--key")};
         if (!valued.contains(a))
             return usage(QCoreApplication::translate("Service", "unknown argument %1").arg(a));
         if (i + 1 >= args.size())
@@ -231,6 +315,10 @@ int main(int argc, char **argv)
             labels = v;
         else if (a == QLatin1String("--tokens"))
             tokensFile = v;
+        else if (a == QLatin1String("--cert"))
+            certFile = v;
+        else if (a == QLatin1String("--key"))
+            keyFile = v;
         else if (a == QLatin1String("--watch")) {
             QString why;
             if (!ParseWatchedFolder(v, &watched.emplaceBack(), &why))
@@ -245,6 +333,8 @@ int main(int argc, char **argv)
     }
     if (tokensFile.isEmpty())
         return usage(QCoreApplication::translate("Service", "--tokens FILE is needed"));
+    if (certFile.isEmpty() != keyFile.isEmpty())
+        return usage(QCoreApplication::translate("Service", "--cert and --key go together"));
     if (labels.isEmpty())
         return usage(QCoreApplication::translate("Service", "--labels DIR is needed"));
     if (!QFileInfo(labels).isDir())
@@ -263,6 +353,11 @@ int main(int argc, char **argv)
 
     TServiceOptions options;
     QString error;
+    QSslConfiguration tls;
+    if (!certFile.isEmpty() && !loadTls(certFile, keyFile, &tls, &error)) {
+        std::fprintf(stderr, "quorvane-server: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
     if (!LoadTokens(tokensFile, &options.Tokens, &error)) {
         std::fprintf(stderr, "quorvane-server: %s\n", error.toLocal8Bit().constData());
         return 1;
@@ -322,13 +417,15 @@ int main(int argc, char **argv)
         else
             responder.write(body, {{"Content-Type", reply.ContentType}}, status);
     });
+    if (!certFile.isEmpty())
+        http.sslSetup(tls);
     const quint16 bound = http.listen(address, quint16(port));
     if (bound == 0) {
         std::fprintf(stderr, "quorvane-server: %s\n",
                      QCoreApplication::translate("Service", "cannot listen on %1").arg(listen).toLocal8Bit().constData());
         return 1;
     }
-    std::fprintf(stderr, "quorvane-server: listening on %s:%u, state %s\n",
+    std::fprintf(stderr, "quorvane-server: listening on %s://%s:%u, state %s\n", certFile.isEmpty() ? "http" : "https",
                  address.toString().toLocal8Bit().constData(), bound, state.toLocal8Bit().constData());
 
     // SIGTERM and SIGINT end the event loop; the workers then finish or hand back their jobs.
@@ -364,7 +461,7 @@ int main(int argc, char **argv)
     for (int i = 0; i < workers; ++i) {
         threads.push_back(std::make_unique<TPrintWorker>(
             state, labels, QStringLiteral("%1/%2").arg(QSysInfo::machineHostName()).arg(i + 1), openPrinter, &wake,
-            findPrinterJob));
+            findPrinterJob, cancelPrinterJob));
         threads.back()->start();
     }
     const int status = app.exec();

@@ -7,6 +7,7 @@
 #include "server/jobstore.h"
 #include "server/service.h"
 #include "server/servicelabel.h"
+#include "storage/settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -119,15 +120,17 @@ private:
 };
 
 // The jobs this worker left printing that already reached the spooler are
-// done: printing them again would print them twice.
-void finishSpooled(TJobStore &store, const QString &owner, const TPrinterJobFinder &findJob)
+// done: printing them again would print them twice. One cancelled meanwhile
+// is withdrawn from the spooler; Recover then ends it as cancelled.
+void finishSpooled(TJobStore &store, const QString &owner, const TPrinterJobFinder &findJob,
+                   const TPrinterJobCanceller &cancelJob)
 {
     QString error;
     const QList<TJob> printing = store.List(TJobState::Printing, TJobStore::MaxList, &error);
     if (!error.isEmpty())
         logLine(error);
     for (const TJob &job : printing) {
-        if (job.Owner != owner || job.CancelRequested)
+        if (job.Owner != owner)
             continue;
         TJobRequest req;
         TRequestProblem problem;
@@ -138,6 +141,11 @@ void finishSpooled(TJobStore &store, const QString &owner, const TPrinterJobFind
             findJob(req.Printer, job.PrinterJob, PrinterJobName(job.Id), job.Started.addSecs(-1));
         if (printerJob.isEmpty())
             continue;
+        if (job.CancelRequested) {
+            if (cancelJob)
+                cancelJob(req.Printer, printerJob);
+            continue;
+        }
         store.Progress(job.Id, owner, job.LabelsTotal, job.Pages);
         if (!store.Finish(job.Id, owner, TJobState::Done, QString(), printerJob, &error))
             logLine(error);
@@ -152,9 +160,10 @@ QString PrinterJobName(qint64 id)
 }
 
 TPrintWorker::TPrintWorker(QString stateDir, QString labelsDir, QString owner, TPrinterFactory printers,
-                           TWorkerSignal *signal, TPrinterJobFinder findJob)
+                           TWorkerSignal *signal, TPrinterJobFinder findJob, TPrinterJobCanceller cancelJob)
     : stateDir_(std::move(stateDir)), labelsDir_(std::move(labelsDir)), owner_(std::move(owner)),
-      printers_(std::move(printers)), findJob_(std::move(findJob)), signal_(signal)
+      printers_(std::move(printers)), findJob_(std::move(findJob)), cancelJob_(std::move(cancelJob)),
+      signal_(signal)
 {
 }
 
@@ -167,7 +176,7 @@ void TPrintWorker::run()
         return;
     }
     if (findJob_)
-        finishSpooled(store, owner_, findJob_);
+        finishSpooled(store, owner_, findJob_, cancelJob_);
     if (store.Recover(owner_, &error) < 0)
         logLine(error);
     QDir().mkpath(QDir(stateDir_).filePath(QStringLiteral("pdf")));
@@ -220,6 +229,8 @@ void TPrintWorker::run()
                 fail(error);
                 continue;
             }
+            // The printer's own correction, as the command line applies it.
+            choices.Calibration = LoadCalibration(req.Printer);
         }
         StoreProgress progress(store, job->Id, owner_, signal_);
         QString message;
@@ -239,7 +250,15 @@ void TPrintWorker::run()
         } else if (result != TPrintResult::Printed) {
             state = TJobState::Failed;
         }
-        store.Progress(job->Id, owner_, int(stats.LabelsPrinted), stats.PagesPrinted);
+        // A cancel that came while the document went to the spooler still
+        // holds: the spooler's job is withdrawn there.
+        if (store.Progress(job->Id, owner_, int(stats.LabelsPrinted), stats.PagesPrinted)
+                == TJobProgress::CancelRequested
+            && state == TJobState::Done) {
+            if (output.Cancel)
+                output.Cancel();
+            state = TJobState::Cancelled;
+        }
         const QString printerJob = state == TJobState::Done && output.JobId ? output.JobId() : QString();
         if (!store.Finish(job->Id, owner_, state, message, printerJob, &error))
             logLine(error);

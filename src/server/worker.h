@@ -13,11 +13,13 @@
 #include <functional>
 #include <memory>
 
-// A printer by its queue's name, with *jobId set after End to the spooler's
-// job (empty when none); null with *error when it cannot be used.
+// A printer by its queue's name, with JobId giving after End the spooler's
+// job (empty when none) and Cancel withdrawing that job from the spooler;
+// null with *error when it cannot be used.
 struct TPrinterOutput {
     std::unique_ptr<TPrinterDevice> Device;
     std::function<QString()> JobId;
+    std::function<void()> Cancel;
 };
 using TPrinterFactory = std::function<TPrinterOutput(const QString &printer, QString *error)>;
 
@@ -26,6 +28,9 @@ using TPrinterFactory = std::function<TPrinterOutput(const QString &printer, QSt
 // earlier than since; empty when the spooler has no such job.
 using TPrinterJobFinder = std::function<QString(const QString &printer, const QString &storedId,
                                                 const QString &name, const QDateTime &since)>;
+
+// Withdraws the spooler's job jobId from printer.
+using TPrinterJobCanceller = std::function<void(const QString &printer, const QString &jobId)>;
 
 // The name of a service job's job on the spooler: "quorvane-job-ID" and a
 // space, then its title. A restart looks for it before printing the job again.
@@ -52,7 +57,7 @@ public:
     // owner: this worker's name in the store; the same after a restart, so
     // the jobs it held come back to it.
     TPrintWorker(QString stateDir, QString labelsDir, QString owner, TPrinterFactory printers,
-                 TWorkerSignal *signal, TPrinterJobFinder findJob = {});
+                 TWorkerSignal *signal, TPrinterJobFinder findJob = {}, TPrinterJobCanceller cancelJob = {});
 
     static constexpr int LeaseSeconds = 60;
     static constexpr int PollMsecs = 200;
@@ -64,5 +69,6 @@ private:
     QString stateDir_, labelsDir_, owner_;
     TPrinterFactory printers_;
     TPrinterJobFinder findJob_;
+    TPrinterJobCanceller cancelJob_;
     TWorkerSignal *signal_;
 };

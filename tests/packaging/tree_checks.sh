@@ -58,6 +58,7 @@ check_only_expected_files() {
       usr/share/metainfo/$QV_METAINFO | usr/share/doc/quorvane/copyright) ;;
       usr/share/man/man1/quorvane.1.gz | usr/share/man/man1/quorvane-cli.1.gz) ;;
       usr/share/man/man1/quorvane-server.1.gz) ;;
+      usr/lib/systemd/system/quorvane-server.service | usr/lib/sysusers.d/quorvane-server.conf) ;;
       *) unexpected+=("$f") ;;
     esac
   done < <(cd "$root" && find . \( -type f -o -type l \) | sed 's|^\./||' | sort)
@@ -263,6 +264,27 @@ check_man_pages() {
   done
 }
 
+# The service unit runs the installed server as the user the sysusers.d
+# file makes, and systemd itself finds nothing wrong with it.
+check_service_unit() {
+  local root=$1 unit="$1/usr/lib/systemd/system/quorvane-server.service" out
+  expect "the sysusers.d file makes the user quorvane" \
+    grep -qE '^u quorvane - "Quorvane print service"' "$root/usr/lib/sysusers.d/quorvane-server.conf"
+  expect "the unit runs as quorvane" grep -qx 'User=quorvane' "$unit"
+  expect "the unit keeps its jobs in /var/lib/quorvane" grep -q '^ExecStart=/usr/bin/quorvane-server .*--state /var/lib/quorvane' "$unit"
+  # Only when systemd-analyze is there: the rest of the tree is checked all the same.
+  command -v systemd-analyze >/dev/null || { echo "note: systemd-analyze not found, the unit is not verified"; return 0; }
+  local copy
+  copy=$(mktemp -d)
+  sed "s|/usr/bin/quorvane-server|$root/usr/bin/quorvane-server|" "$unit" >"$copy/quorvane-server.service"
+  if out=$(systemd-analyze verify --man=no "$copy/quorvane-server.service" 2>&1) && [ -z "$out" ]; then
+    pass
+  else
+    fail "systemd-analyze verify quorvane-server.service: $out"
+  fi
+  rm -rf "$copy"
+}
+
 check_help_page() {
   local root=$1 src="$QV_SOURCE_DIR/resources/Help.html"
   expect "Help.html installed to usr/share/quorvane" cmp -s "$src" "$root/usr/share/quorvane/Help.html"
@@ -295,6 +317,7 @@ check_tree() {
   check_mime_package "$1"
   check_font_rule "$1"
   check_man_pages "$1"
+  check_service_unit "$1"
   check_help_page "$1"
   check_metainfo_and_licence "$1"
 }
