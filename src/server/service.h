@@ -21,6 +21,7 @@ bool SameSecret(const QByteArray &a, const QByteArray &b);
 
 struct TServiceOptions {
     QString StateDir;  // jobs.db and pdf/
+    QString QueueUrl;  // postgresql://...: the jobs are kept there, shared, not in StateDir
     QString LabelsDir; // the only folder labels are read from
     QHash<QByteArray, QString> Tokens;
     QString Version;

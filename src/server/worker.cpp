@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <cstdio>
 
 void TWorkerSignal::Wake()
@@ -162,7 +163,7 @@ void TPrintWorker::run()
 {
     TJobStore store;
     QString error;
-    if (!store.Open(stateDir_, &error)) {
+    if (!store.Open(TStoreLocation{stateDir_, queueUrl_}, &error)) {
         logLine(error);
         return;
     }
@@ -240,6 +241,19 @@ void TPrintWorker::run()
             state = TJobState::Failed;
         }
         store.Progress(job->Id, owner_, int(stats.LabelsPrinted), stats.PagesPrinted);
+        if (state == TJobState::Done && req.Printer.isEmpty() && store.Shared()) {
+            // The other servers hand it out from the store.
+            QFile pdf(TJobService::PdfFile(stateDir_, job->Id));
+            QString why;
+            if (!pdf.open(QIODevice::ReadOnly))
+                why = QCoreApplication::translate("Service", "Cannot read the file %1.").arg(pdf.fileName());
+            else
+                store.PutPdf(job->Id, pdf.readAll(), &why);
+            if (!why.isEmpty()) {
+                state = TJobState::Failed;
+                message = why;
+            }
+        }
         const QString printerJob = state == TJobState::Done && output.JobId ? output.JobId() : QString();
         if (!store.Finish(job->Id, owner_, state, message, printerJob, &error))
             logLine(error);

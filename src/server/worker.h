@@ -54,6 +54,9 @@ public:
     TPrintWorker(QString stateDir, QString labelsDir, QString owner, TPrinterFactory printers,
                  TWorkerSignal *signal, TPrinterJobFinder findJob = {});
 
+    // The jobs are kept in this PostgreSQL database, not in the state folder.
+    void SetQueue(const QString &url) { queueUrl_ = url; }
+
     static constexpr int LeaseSeconds = 60;
     static constexpr int PollMsecs = 200;
 
@@ -61,7 +64,7 @@ protected:
     void run() override;
 
 private:
-    QString stateDir_, labelsDir_, owner_;
+    QString stateDir_, labelsDir_, owner_, queueUrl_;
     TPrinterFactory printers_;
     TPrinterJobFinder findJob_;
     TWorkerSignal *signal_;
