@@ -43,12 +43,12 @@ void setError(QString *error, const QString &text)
 
 // The URL without its password (after user: or as ?password=), and the
 // password, which goes to the driver alone.
-bool splitPassword(const QString &url, QString *rest, QString *password)
+void splitPassword(const QString &url, QString *rest, QString *password)
 {
     const qsizetype start = url.indexOf(QLatin1String("://"));
     if (start < 0) {
         *rest = url;
-        return true;
+        return;
     }
     const qsizetype authorityStart = start + 3;
     qsizetype authorityEnd = url.indexOf(QLatin1Char('/'), authorityStart);
@@ -75,7 +75,6 @@ bool splitPassword(const QString &url, QString *rest, QString *password)
         tail = tail.left(q) + (kept.isEmpty() ? QString() : QLatin1Char('?') + kept.join(QLatin1Char('&')));
     }
     *rest = url.left(authorityStart) + authority + tail;
-    return true;
 }
 
 bool parseQueueUrl(const QString &url, TSqlConnection &c, QString *password, QString *error)
