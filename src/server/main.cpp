@@ -318,15 +318,20 @@ int main(int argc, char **argv)
         if (!name.endsWith(QLatin1String(".pdf")))
             QFile::remove(pdfs.filePath(name));
     // The owner names stay the same across restarts, so each worker takes
-    // back what it held when the server died. The state folder tells two
-    // servers on one machine apart, as they share a queue but not a folder.
-    const QString instance = QString::fromLatin1(
-        QCryptographicHash::hash(QDir(state).absolutePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
+    // back what it held when the server died. On a shared queue the state
+    // folder tells two servers on one machine apart (they share the queue,
+    // not the folder); a store of one server's own keeps the plain names.
+    QString owner = QSysInfo::machineHostName() + QLatin1Char('/');
+    if (!queue.isEmpty())
+        owner += QString::fromLatin1(QCryptographicHash::hash(QDir(state).absolutePath().toUtf8(),
+                                                              QCryptographicHash::Sha1)
+                                         .toHex()
+                                         .left(8))
+            + QLatin1Char('/');
     std::vector<std::unique_ptr<TPrintWorker>> threads;
     for (int i = 0; i < workers; ++i) {
-        threads.push_back(std::make_unique<TPrintWorker>(
-            state, labels, QStringLiteral("%1/%2/%3").arg(QSysInfo::machineHostName(), instance).arg(i + 1),
-            openPrinter, &wake, findPrinterJob));
+        threads.push_back(std::make_unique<TPrintWorker>(state, labels, owner + QString::number(i + 1), openPrinter,
+                                                         &wake, findPrinterJob));
         threads.back()->SetQueue(queue);
         threads.back()->start();
     }

@@ -137,10 +137,16 @@ state=$(pg_psql jobs -At -c "SELECT state, owner FROM jobs WHERE id = $leased")
 [ "$state" = "printing|gone/0/1" ] || fail "the job under another's lease became $state"
 [ "$taken" = 2 ] || fail "not both servers printed: $(pg_psql jobs -At -c "SELECT owner, count(*) FROM jobs GROUP BY owner")"
 
-# A PDF job drawn by whichever server takes it downloads from either.
-curl -s -o "$T/out" -H "$auth" -H 'Content-Type: application/json' \
-  --data-binary '{"label":"goods.lbl","records":[{"SKU":"P1","名称":"甲"}]}' "http://127.0.0.1:${ports[0]}/v1/jobs"
-id=$(python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["id"])' "$T/out")
+# A PDF job drawn by whichever server takes it downloads from either; its
+# key, sent again to the other server, gives the same job.
+ids=()
+for p in "${ports[@]}"; do
+  curl -s -o "$T/out" -H "$auth" -H 'Content-Type: application/json' -H 'Idempotency-Key: pdf-1' \
+    --data-binary '{"label":"goods.lbl","records":[{"SKU":"P1","名称":"甲"}]}' "http://127.0.0.1:$p/v1/jobs"
+  ids+=("$(python3 -c 'import json, sys; print(json.load(open(sys.argv[1])).get("id"))' "$T/out")")
+done
+id=${ids[0]}
+[ "${ids[1]}" = "$id" ] || fail "the key sent again gave job ${ids[1]}, not $id"
 for _ in $(seq 100); do
   curl -s -H "$auth" "http://127.0.0.1:${ports[0]}/v1/jobs/$id" | grep -q '"state":"done"' && break
   sleep 0.1
@@ -149,6 +155,8 @@ for p in "${ports[@]}"; do
   curl -s -o "$T/job.pdf" -H "$auth" "http://127.0.0.1:$p/v1/jobs/$id/pdf"
   [[ "$(pdftotext "$T/job.pdf" - 2>/dev/null)" == *P1-甲* ]] || fail "the PDF from port $p: $(head -c 200 "$T/job.pdf")"
 done
+code=$(curl -s -o /dev/null -w '%{http_code}' -X DELETE -H "$auth" "http://127.0.0.1:${ports[1]}/v1/jobs/$id")
+[ "$code" = 409 ] || fail "cancelling the done job answered $code"
 
 # The password goes to the database only: never into the log or a message.
 msg=$("$server" --labels "$T/labels" --tokens "$T/tokens" --state "$T/state3" --listen 127.0.0.1:0 \
