@@ -1,8 +1,11 @@
 #include "server/jobstore.h"
 
+#include "data/sqlsource.h"
+
 #include <QDeadlineTimer>
 #include <QSet>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QThread>
@@ -15,13 +18,40 @@
 
 namespace {
 
+// QV_TEST_QUEUE=postgresql://...: the cases on a Store run on that database
+// instead (tests/server/server_queue_test.sh sets it), each on empty tables.
+QString testQueue()
+{
+    return qEnvironmentVariable("QV_TEST_QUEUE");
+}
+
+void emptyQueue(const QString &url)
+{
+    TSqlConnection c;
+    QString error;
+    ASSERT_TRUE(ParseSqlUrl(url, c, &error)) << error.toStdString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(c.Driver, QStringLiteral("empty-queue"));
+        db.setHostName(c.Host);
+        db.setDatabaseName(c.Database);
+        db.setUserName(c.User);
+        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("SET client_min_messages = warning"));
+        EXPECT_TRUE(q.exec(QStringLiteral("DROP TABLE IF EXISTS jobs, job_pdfs"))) << q.lastError().text().toStdString();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("empty-queue"));
+}
+
 struct Store {
     QTemporaryDir dir;
     TJobStore jobs;
     Store()
     {
+        if (!testQueue().isEmpty())
+            emptyQueue(testQueue());
         QString error;
-        EXPECT_TRUE(jobs.Open(dir.path(), &error)) << error.toStdString();
+        EXPECT_TRUE(jobs.Open(TStoreLocation{dir.path(), testQueue()}, &error)) << error.toStdString();
     }
     qint64 add(const char *body, const QString &key = {})
     {

@@ -33,7 +33,11 @@ started=$SECONDS
 
 service_files "$T"
 pg_private_start "$T" || { echo "FAIL: PostgreSQL did not start"; exit 1; }
-pg_psql postgres -c "CREATE DATABASE jobs" || exit 1
+pg_psql postgres -c "CREATE DATABASE jobs" -c "CREATE DATABASE unit" || exit 1
+# The job store's own cases, on PostgreSQL (those about its SQLite file aside).
+QV_TEST_QUEUE="postgresql://$PG_USER@/unit?host=$PG_SOCKET" "$QV_BINARY_DIR/tests/test_server" --gtest_brief=1 \
+  --gtest_filter='JobStore.*:-JobStore.RefusesAFileOfANewerFormat:JobStore.AcceptedJobsSurviveAKill' >"$T/unit.log" 2>&1 ||
+  { cat "$T/unit.log"; fail "the job store's cases on PostgreSQL"; }
 cups_start "$T" || exit 1
 # The queue writes into a pipe, so every job's document is kept, one after
 # another (a file would hold the last one only).
