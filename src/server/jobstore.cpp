@@ -533,7 +533,7 @@ std::optional<TJob> TJobStore::Take(const QString &owner, int leaseSeconds, QStr
     }
     QSqlQuery pick(d->db);
     // Shared: each server skips the jobs another is taking this moment.
-    pick.prepare(QStringLiteral("SELECT id FROM jobs WHERE state = ? OR (state = ? AND lease_end < ? "
+    pick.prepare(QStringLiteral("SELECT id, state FROM jobs WHERE state = ? OR (state = ? AND lease_end < ? "
                                 "AND cancel_requested = 0) ORDER BY id LIMIT 1%1")
                      .arg(d->pg ? QStringLiteral(" FOR UPDATE SKIP LOCKED") : QString()));
     pick.addBindValue(JobStateName(TJobState::Queued));
@@ -549,6 +549,7 @@ std::optional<TJob> TJobStore::Take(const QString &owner, int leaseSeconds, QStr
         return std::nullopt;
     }
     const qint64 id = pick.value(0).toLongLong();
+    const bool retaken = pick.value(1).toString() == JobStateName(TJobState::Printing);
     pick.finish();
     QSqlQuery take(d->db);
     take.prepare(QStringLiteral("UPDATE jobs SET state = ?, owner = ?, lease_end = ?, lease_seconds = ?, "
@@ -568,6 +569,7 @@ std::optional<TJob> TJobStore::Take(const QString &owner, int leaseSeconds, QStr
         d->rollback();
         return std::nullopt;
     }
+    job->Retaken = retaken;
     return job;
 }
 

@@ -37,6 +37,7 @@ struct TJob {
     QString Owner;      // the worker that took it
     QDateTime LeaseEnd; // UTC; the owner's claim lapses then
     bool CancelRequested = false;
+    bool Retaken = false; // Take gave it after another worker's lease ran out
     QDateTime Accepted, Started, Finished; // UTC; null until it happened
 };
 

@@ -190,6 +190,18 @@ void TPrintWorker::run()
             fail(problem.Message);
             continue;
         }
+        // Its worker died (on another server, perhaps) after the spooler
+        // may have taken it: sending it again would print it twice.
+        if (job->Retaken && findJob_ && !req.Printer.isEmpty()) {
+            const QString printerJob =
+                findJob_(req.Printer, job->PrinterJob, PrinterJobName(job->Id), job->Started.addSecs(-1));
+            if (!printerJob.isEmpty()) {
+                store.Progress(job->Id, owner_, job->LabelsTotal, job->Pages);
+                if (!store.Finish(job->Id, owner_, TJobState::Done, QString(), printerJob, &error))
+                    logLine(error);
+                continue;
+            }
+        }
         TItemContainer items;
         if (!LoadServiceLabel(labelsDir_, req.Label, items, &error)) {
             fail(error);

@@ -132,12 +132,16 @@ TEST(JobStore, WorkersTakeTheOldestAndLoseLapsedLeases)
     const qint64 first = s.add("1"), second = s.add("2"), third = s.add("3");
 
     // a's lease lapses: its job, older than the queued ones, goes to b.
-    EXPECT_EQ(s.jobs.Take(a, 0)->Id, first);
+    const auto taken = s.jobs.Take(a, 0);
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(taken->Id, first);
+    EXPECT_FALSE(taken->Retaken);
     letLeaseLapse();
     const auto retaken = s.jobs.Take(b, 60);
     ASSERT_TRUE(retaken);
     EXPECT_EQ(retaken->Id, first);
     EXPECT_EQ(retaken->Owner, b);
+    EXPECT_TRUE(retaken->Retaken); // the worker asks the spooler before printing it
     // Live leases keep their jobs; the next queued one comes next.
     EXPECT_EQ(s.jobs.Take(a, 60)->Id, second);
     EXPECT_EQ(s.jobs.Progress(first, a, 5, 1), TJobProgress::NotOwner);
