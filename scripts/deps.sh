@@ -20,12 +20,16 @@ PACKAGES=(
   clang-14 libclang-rt-14-dev
   libgtest-dev googletest libzbar-dev zbar-tools libzxing-dev zint poppler-utils
   xvfb xauth imagemagick
+  # the print service's status page in a real browser
+  chromium
   # printing tests: a private CUPS scheduler with PDF and file queues
   cups cups-bsd cups-client printer-driver-cups-pdf
   # database sources: Qt SQL drivers, the keyring, and for the tests a real
   # PostgreSQL server and SQLite
   libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-mysql libqt6sql6-odbc qtkeychain-qt6-dev
   postgresql postgresql-client sqlite3 python3
+  # the print service's benchmark (bench/server_bench.sh): ApacheBench
+  apache2-utils
   # desktop integration
   desktop-file-utils shared-mime-info
   # installing and packaging: icon rendering, .deb tools, XML and font checks

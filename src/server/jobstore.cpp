@@ -744,6 +744,41 @@ QByteArray TJobStore::Pdf(qint64 id, QString *error)
     return q.value(0).toByteArray();
 }
 
+bool TJobStore::Stats(const QList<qint64> &boundsMs, TJobStats &stats, QString *error)
+{
+    stats = TJobStats();
+    QSqlQuery byState(d->db);
+    byState.setForwardOnly(true);
+    byState.prepare(QStringLiteral("SELECT state, COUNT(*), COALESCE(SUM(labels_printed), 0) FROM jobs GROUP BY state"));
+    if (!d->exec(byState, error))
+        return false;
+    while (byState.next()) {
+        if (const auto state = JobStateFromName(byState.value(0).toString()))
+            stats.ByState[static_cast<int>(*state)] = byState.value(1).toLongLong();
+        stats.LabelsPrinted += byState.value(2).toLongLong();
+    }
+    // One SUM(CASE ...) a bound: a single scan of the done jobs.
+    QString sql = QStringLiteral("SELECT COUNT(*), COALESCE(SUM(finished - accepted), 0)");
+    for (qsizetype i = 0; i < boundsMs.size(); ++i)
+        sql += QStringLiteral(", COALESCE(SUM(CASE WHEN finished - accepted <= ? THEN 1 ELSE 0 END), 0)");
+    sql += QStringLiteral(" FROM jobs WHERE state = ? AND finished IS NOT NULL");
+    QSqlQuery done(d->db);
+    done.setForwardOnly(true);
+    done.prepare(sql);
+    for (qint64 bound : boundsMs)
+        done.addBindValue(bound);
+    done.addBindValue(JobStateName(TJobState::Done));
+    if (!d->exec(done, error) || !done.next()) {
+        setError(error, d->dbError(done.lastError()));
+        return false;
+    }
+    stats.DoneCount = done.value(0).toLongLong();
+    stats.DoneMsecs = done.value(1).toLongLong();
+    for (qsizetype i = 0; i < boundsMs.size(); ++i)
+        stats.WithinBound.append(done.value(int(i) + 2).toLongLong());
+    return true;
+}
+
 bool TJobStore::CheckIntegrity(QString *error)
 {
     if (d->pg)

@@ -69,6 +69,16 @@ struct TStoreLocation {
 // messages and logs. False with *error (which never holds the password).
 bool CheckQueueUrl(const QString &url, QString *shown, QString *error);
 
+// Counts for monitoring, taken from the rows in one pass each.
+struct TJobStats {
+    qint64 ByState[5] = {}; // indexed by TJobState
+    qint64 LabelsPrinted = 0;
+    // Done jobs, from accepted to finished: how many took at most each bound
+    // (milliseconds, as asked), and the total.
+    QList<qint64> WithinBound;
+    qint64 DoneCount = 0, DoneMsecs = 0;
+};
+
 // One connection: use a store from one thread at a time; each worker thread
 // or process opens its own (they share the file safely).
 class TJobStore {
@@ -121,6 +131,9 @@ public:
     bool PutPdf(qint64 id, const QByteArray &pdf, QString *error = nullptr);
     // Empty with an empty *error when there is none.
     QByteArray Pdf(qint64 id, QString *error = nullptr);
+
+    // boundsMs: the histogram's upper bounds, ascending.
+    bool Stats(const QList<qint64> &boundsMs, TJobStats &stats, QString *error = nullptr);
 
     // The database's own check of its file; false with *error naming what
     // it found.

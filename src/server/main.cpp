@@ -22,6 +22,7 @@
 #include <QSysInfo>
 #include <QTranslator>
 #include <cups/cups.h>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
@@ -78,6 +79,53 @@ bool printerKnown(const QString &name)
         return false;
     cupsFreeDests(1, dest);
     return true;
+}
+
+// Asks the scheduler itself (CUPS-Get-Printers): its own queues only, at
+// once, where the destination list would also wait to browse the network.
+QList<TPrinterStatus> listPrinters()
+{
+    ipp_t *request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+    static const char *const wanted[] = {"printer-name", "printer-state", "printer-state-message",
+                                         "printer-is-accepting-jobs"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 4, nullptr, wanted);
+    ipp_t *response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    const char *fallback = cupsGetDefault2(CUPS_HTTP_DEFAULT);
+    const QString defaultName = fallback ? QString::fromUtf8(fallback) : QString();
+    QList<TPrinterStatus> list;
+    TPrinterStatus p;
+    // Each printer's attributes come as a group; a separator ends one.
+    const auto flush = [&] {
+        if (!p.Name.isEmpty()) {
+            p.Default = p.Name == defaultName;
+            list.append(p);
+        }
+        p = TPrinterStatus();
+    };
+    for (ipp_attribute_t *a = response ? ippFirstAttribute(response) : nullptr; a; a = ippNextAttribute(response)) {
+        const char *name = ippGetName(a);
+        if (!name) {
+            flush();
+            continue;
+        }
+        if (ippGetGroupTag(a) != IPP_TAG_PRINTER)
+            continue;
+        const QByteArray n(name);
+        if (n == "printer-name")
+            p.Name = QString::fromUtf8(ippGetString(a, 0, nullptr));
+        else if (n == "printer-state")
+            p.State = ippGetInteger(a, 0) == IPP_PSTATE_PROCESSING ? QStringLiteral("printing")
+                      : ippGetInteger(a, 0) == IPP_PSTATE_STOPPED  ? QStringLiteral("stopped")
+                                                                   : QStringLiteral("idle");
+        else if (n == "printer-state-message")
+            p.Message = QString::fromUtf8(ippGetString(a, 0, nullptr));
+        else if (n == "printer-is-accepting-jobs")
+            p.Accepting = ippGetBoolean(a, 0);
+    }
+    flush();
+    ippDelete(response);
+    std::sort(list.begin(), list.end(), [](const TPrinterStatus &a, const TPrinterStatus &b) { return a.Name < b.Name; });
+    return list;
 }
 
 TPrinterOutput openPrinter(const QString &name, QString *error)
@@ -236,6 +284,7 @@ int main(int argc, char **argv)
     options.LabelsDir = labels;
     options.Version = QStringLiteral(QV_VERSION);
     options.PrinterKnown = printerKnown;
+    options.Printers = listPrinters;
     options.JobAdded = [&wake] { wake.Wake(); };
     TJobService service(std::move(options));
     if (!service.Open(&error)) {
@@ -248,6 +297,7 @@ int main(int argc, char **argv)
     // the token check before any of them) live in one place.
     http.setMissingHandler([&service](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
         TServiceRequest r;
+        bool keepAlive = false;
         r.Method = methodName(request.method());
         r.Path = request.url().path();
         r.Query = request.query();
@@ -258,6 +308,8 @@ int main(int argc, char **argv)
                 r.IdempotencyKey = value;
             else if (name.compare("Content-Length", Qt::CaseInsensitive) == 0)
                 r.BodySize = value.toLongLong();
+            else if (name.compare("Connection", Qt::CaseInsensitive) == 0)
+                keepAlive = value.compare("keep-alive", Qt::CaseInsensitive) == 0;
         }
         r.Body = request.body();
         TServiceReply reply = service.Handle(r);
@@ -274,8 +326,13 @@ int main(int argc, char **argv)
         }
         std::fprintf(stderr, "quorvane-server: %s %s %d\n", r.Method.constData(), r.Path.toUtf8().constData(),
                      reply.Status);
-        responder.write(body, {{"Content-Type", reply.ContentType}},
-                        static_cast<QHttpServerResponder::StatusCode>(reply.Status));
+        const auto status = static_cast<QHttpServerResponder::StatusCode>(reply.Status);
+        // The connection stays open either way; an HTTP/1.0 client that asked
+        // for that (ApacheBench -k) waits for the close unless told so.
+        if (keepAlive)
+            responder.write(body, {{"Content-Type", reply.ContentType}, {"Connection", "keep-alive"}}, status);
+        else
+            responder.write(body, {{"Content-Type", reply.ContentType}}, status);
     });
     const quint16 bound = http.listen(address, quint16(port));
     if (bound == 0) {

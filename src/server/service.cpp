@@ -58,6 +58,30 @@ double millimetres(double units, bool metric)
     return std::round(units * (metric ? 10.16 : 25.4) * 100) / 100;
 }
 
+TServiceReply staticFile(const TServiceRequest &r)
+{
+    // The status page: static, so no token; its data comes through /v1.
+    static const struct {
+        const char *path, *file, *type;
+    } files[] = {{"/", ":/server/index.html", "text/html; charset=utf-8"},
+                 {"/status.js", ":/server/status.js", "text/javascript; charset=utf-8"},
+                 {"/status.css", ":/server/status.css", "text/css; charset=utf-8"}};
+    for (const auto &f : files) {
+        if (r.Path != QLatin1String(f.path))
+            continue;
+        if (r.Method != "GET")
+            return problem(405, QCoreApplication::translate("Service", "Method not allowed."));
+        QFile file(QString::fromLatin1(f.file));
+        if (!file.open(QIODevice::ReadOnly))
+            break;
+        TServiceReply reply;
+        reply.ContentType = f.type;
+        reply.Body = file.readAll();
+        return reply;
+    }
+    return problem(404, QCoreApplication::translate("Service", "Not found."));
+}
+
 } // namespace
 
 bool SameSecret(const QByteArray &a, const QByteArray &b)
@@ -154,8 +178,71 @@ struct TJobService::Private {
         return json(200, {{QStringLiteral("labels"), list}});
     }
 
+    TServiceReply Printers()
+    {
+        QJsonArray list;
+        for (const TPrinterStatus &p : Options.Printers ? Options.Printers() : QList<TPrinterStatus>())
+            list.append(QJsonObject{{QStringLiteral("name"), p.Name},
+                                    {QStringLiteral("state"), p.State},
+                                    {QStringLiteral("accepting"), p.Accepting},
+                                    {QStringLiteral("message"), p.Message},
+                                    {QStringLiteral("default"), p.Default}});
+        return json(200, {{QStringLiteral("printers"), list}});
+    }
+
+    TServiceReply Metrics()
+    {
+        // Seconds: a one-label PDF takes a fraction of one, a long roll an hour.
+        static const double bounds[] = {0.1, 0.25, 0.5, 1, 2.5, 5, 10, 30, 60, 300, 900, 3600};
+        QList<qint64> boundsMs;
+        for (double b : bounds)
+            boundsMs.append(qint64(b * 1000));
+        TJobStats stats;
+        QString why;
+        if (!Store.Stats(boundsMs, stats, &why))
+            return problem(500, why);
+        QByteArray out;
+        out += "# HELP quorvane_jobs Jobs in the store by state.\n# TYPE quorvane_jobs gauge\n";
+        for (int i = 0; i < 5; ++i)
+            out += "quorvane_jobs{state=\"" + JobStateName(TJobState(i)).toLatin1() + "\"} "
+                + QByteArray::number(stats.ByState[i]) + '\n';
+        out += "# HELP quorvane_labels_printed_total Labels printed by the jobs in the store.\n"
+               "# TYPE quorvane_labels_printed_total counter\n"
+               "quorvane_labels_printed_total " + QByteArray::number(stats.LabelsPrinted) + '\n';
+        out += "# HELP quorvane_queue_depth Jobs waiting for a worker.\n# TYPE quorvane_queue_depth gauge\n"
+               "quorvane_queue_depth " + QByteArray::number(stats.ByState[int(TJobState::Queued)]) + '\n';
+        out += "# HELP quorvane_job_seconds Time from accepting a job to its end as done.\n"
+               "# TYPE quorvane_job_seconds histogram\n";
+        for (qsizetype i = 0; i < boundsMs.size(); ++i)
+            out += "quorvane_job_seconds_bucket{le=\"" + QByteArray::number(bounds[i]) + "\"} "
+                + QByteArray::number(stats.WithinBound[i]) + '\n';
+        out += "quorvane_job_seconds_bucket{le=\"+Inf\"} " + QByteArray::number(stats.DoneCount) + '\n';
+        out += "quorvane_job_seconds_sum " + QByteArray::number(double(stats.DoneMsecs) / 1000, 'f', 3) + '\n';
+        out += "quorvane_job_seconds_count " + QByteArray::number(stats.DoneCount) + '\n';
+        TServiceReply reply;
+        reply.ContentType = "text/plain; version=0.0.4";
+        reply.Body = out;
+        return reply;
+    }
+
+    // A failed or cancelled job again, as a new job of the same body; checked
+    // anew, since the label or the printer may have changed since. Keyed by
+    // the old job, so two people pressing retry print it once.
+    TServiceReply Retry(qint64 id)
+    {
+        QString why;
+        const std::optional<TJob> job = Store.Get(id, &why);
+        if (!job)
+            return why.isEmpty() ? problem(404, QCoreApplication::translate("Service", "No job %1.").arg(id)) : problem(500, why);
+        if (job->State != TJobState::Failed && job->State != TJobState::Cancelled)
+            return problem(409, QCoreApplication::translate("Service", "Job %1 is %2: only a failed or cancelled job can be retried.")
+                                    .arg(id)
+                                    .arg(JobStateName(job->State)));
+        return Accept(job->Body, -1, QStringLiteral("quorvane-retry-of-%1").arg(id), id);
+    }
+
     // Everything a job passes before it is stored, whichever way it came.
-    TServiceReply Accept(const QByteArray &body, qint64 announcedSize, const QString &key)
+    TServiceReply Accept(const QByteArray &body, qint64 announcedSize, const QString &key, qint64 retryOf = 0)
     {
         const TRequestLimits limits;
         if (body.size() > limits.MaxBodyBytes || announcedSize > limits.MaxBodyBytes)
@@ -182,7 +269,10 @@ struct TJobService::Private {
             return problem(500, why);
         if (!existing && Options.JobAdded)
             Options.JobAdded();
-        return json(existing ? 200 : 201, {{QStringLiteral("id"), job.Id}, {QStringLiteral("state"), JobStateName(job.State)}});
+        QJsonObject answer{{QStringLiteral("id"), job.Id}, {QStringLiteral("state"), JobStateName(job.State)}};
+        if (retryOf > 0)
+            answer.insert(QStringLiteral("retry_of"), retryOf);
+        return json(existing ? 200 : 201, answer);
     }
 
     TServiceReply Jobs(const TServiceRequest &r)
@@ -276,8 +366,13 @@ QString TJobService::PdfFile(const QString &stateDir, qint64 id)
 TServiceReply TJobService::Handle(const TServiceRequest &r)
 {
     const QStringList path = r.Path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (path.value(0) == QLatin1String("metrics") && path.size() == 1) {
+        if (!d->Authorized(r.Authorization))
+            return problem(401, QCoreApplication::translate("Service", "A valid token is needed (Authorization: Bearer TOKEN)."));
+        return r.Method == "GET" ? d->Metrics() : problem(405, QCoreApplication::translate("Service", "Method not allowed."));
+    }
     if (path.value(0) != QLatin1String("v1"))
-        return problem(404, QCoreApplication::translate("Service", "Not found."));
+        return staticFile(r);
     if (path.size() == 2 && path[1] == QLatin1String("health")) {
         if (r.Method != "GET")
             return problem(405, QCoreApplication::translate("Service", "Method not allowed."));
@@ -288,6 +383,8 @@ TServiceReply TJobService::Handle(const TServiceRequest &r)
     const QString what = path.value(1);
     if (what == QLatin1String("labels") && path.size() == 2)
         return r.Method == "GET" ? d->Labels() : problem(405, QCoreApplication::translate("Service", "Method not allowed."));
+    if (what == QLatin1String("printers") && path.size() == 2)
+        return r.Method == "GET" ? d->Printers() : problem(405, QCoreApplication::translate("Service", "Method not allowed."));
     if (what != QLatin1String("jobs"))
         return problem(404, QCoreApplication::translate("Service", "Not found."));
     if (path.size() == 2) {
@@ -299,7 +396,11 @@ TServiceReply TJobService::Handle(const TServiceRequest &r)
     }
     bool ok = false;
     const qint64 id = path[2].toLongLong(&ok);
-    if (!ok || id <= 0 || path.size() > 4 || (path.size() == 4 && path[3] != QLatin1String("pdf")))
+    if (!ok || id <= 0 || path.size() > 4)
+        return problem(404, QCoreApplication::translate("Service", "Not found."));
+    if (path.size() == 4 && path[3] == QLatin1String("retry"))
+        return r.Method == "POST" ? d->Retry(id) : problem(405, QCoreApplication::translate("Service", "Method not allowed."));
+    if (path.size() == 4 && path[3] != QLatin1String("pdf"))
         return problem(404, QCoreApplication::translate("Service", "Not found."));
     return d->OneJob(r, id, path.size() == 4);
 }

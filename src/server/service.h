@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QUrlQuery>
 #include <functional>
@@ -19,6 +20,15 @@ bool LoadTokens(const QString &fileName, QHash<QByteArray, QString> *tokens, QSt
 // tells nothing of how much of a token was right.
 bool SameSecret(const QByteArray &a, const QByteArray &b);
 
+// A spooler queue as GET /v1/printers shows it.
+struct TPrinterStatus {
+    QString Name;
+    QString State; // "idle", "printing" or "stopped"
+    bool Accepting = true;
+    QString Message;
+    bool Default = false;
+};
+
 struct TServiceOptions {
     QString StateDir;  // jobs.db and pdf/
     QString QueueUrl;  // postgresql://...: the jobs are kept there, shared, not in StateDir
@@ -27,6 +37,8 @@ struct TServiceOptions {
     QString Version;
     // Whether the spooler knows a printer by this name.
     std::function<bool(const QString &)> PrinterKnown;
+    // The spooler's queues; none when not set.
+    std::function<QList<TPrinterStatus>()> Printers;
     // Called after a job was added (wakes the workers).
     std::function<void()> JobAdded;
 };

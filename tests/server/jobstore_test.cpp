@@ -25,19 +25,34 @@ QString testQueue()
     return qEnvironmentVariable("QV_TEST_QUEUE");
 }
 
-void emptyQueue(const QString &url)
+// A second connection to a store's database (or the test queue's), to set
+// rows up as no method of the store would.
+QSqlDatabase rawConnection(const QString &file, const QString &name)
 {
     TSqlConnection c;
     QString error;
-    ASSERT_TRUE(ParseSqlUrl(url, c, &error)) << error.toStdString();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(c.Driver, QStringLiteral("empty-queue"));
-        db.setHostName(c.Host);
-        db.setDatabaseName(c.Database);
-        db.setUserName(c.User);
-        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+    if (testQueue().isEmpty() || !ParseSqlUrl(testQueue(), c, &error)) {
+        c.Driver = QStringLiteral("QSQLITE");
+        c.Database = file;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(c.Driver, name);
+    db.setHostName(c.Host);
+    db.setDatabaseName(c.Database);
+    db.setUserName(c.User);
+    if (db.open()) {
         QSqlQuery q(db);
-        q.exec(QStringLiteral("SET client_min_messages = warning"));
+        if (c.Driver == QLatin1String("QPSQL"))
+            q.exec(QStringLiteral("SET client_min_messages = warning"));
+    }
+    return db;
+}
+
+void emptyQueue()
+{
+    {
+        QSqlDatabase db = rawConnection({}, QStringLiteral("empty-queue"));
+        ASSERT_TRUE(db.isOpen()) << db.lastError().text().toStdString();
+        QSqlQuery q(db);
         EXPECT_TRUE(q.exec(QStringLiteral("DROP TABLE IF EXISTS jobs, job_pdfs"))) << q.lastError().text().toStdString();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("empty-queue"));
@@ -49,7 +64,7 @@ struct Store {
     Store()
     {
         if (!testQueue().isEmpty())
-            emptyQueue(testQueue());
+            emptyQueue();
         QString error;
         EXPECT_TRUE(jobs.Open(TStoreLocation{dir.path(), testQueue()}, &error)) << error.toStdString();
     }
@@ -334,4 +349,43 @@ TEST(JobStore, AcceptedJobsSurviveAKill)
     bool existing = true;
     ASSERT_TRUE(store.Add("next", {}, {}, next, existing, &error)) << error.toStdString();
     EXPECT_GT(next.Id, all.isEmpty() ? 0 : all.first().Id);
+}
+
+TEST(JobStore, StatsCountEveryStateAndBucketDoneJobsUpToTheirBound)
+{
+    Store s;
+    struct Row {
+        const char *state;
+        qint64 msecs; // from accepted to finished; -1 for not finished
+        int printed;
+    };
+    // A job that took exactly a bound falls in that bound's bucket.
+    const Row rows[] = {{"done", 100, 2}, {"done", 101, 1}, {"failed", 50, 1}, {"queued", -1, 0}};
+    {
+        QSqlDatabase db = rawConnection(s.jobs.FileName(), QStringLiteral("stats"));
+        ASSERT_TRUE(db.isOpen());
+        for (const Row &r : rows) {
+            QSqlQuery q(db);
+            q.prepare(QStringLiteral("UPDATE jobs SET state = ?, accepted = 1000, finished = ?, labels_printed = ? "
+                                     "WHERE id = ?"));
+            q.addBindValue(QString::fromLatin1(r.state));
+            q.addBindValue(r.msecs < 0 ? QVariant(QMetaType(QMetaType::LongLong)) : QVariant(1000 + r.msecs));
+            q.addBindValue(r.printed);
+            q.addBindValue(s.add("a"));
+            ASSERT_TRUE(q.exec());
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("stats"));
+    TJobStats stats;
+    QString error;
+    ASSERT_TRUE(s.jobs.Stats({50, 100, 1000}, stats, &error)) << error.toStdString();
+    EXPECT_EQ(stats.ByState[int(TJobState::Queued)], 1);
+    EXPECT_EQ(stats.ByState[int(TJobState::Printing)], 0);
+    EXPECT_EQ(stats.ByState[int(TJobState::Done)], 2);
+    EXPECT_EQ(stats.ByState[int(TJobState::Failed)], 1);
+    EXPECT_EQ(stats.LabelsPrinted, 4);
+    EXPECT_EQ(stats.WithinBound, (QList<qint64>{0, 1, 2}));
+    EXPECT_EQ(stats.DoneCount, 2);
+    EXPECT_EQ(stats.DoneMsecs, 201);
 }

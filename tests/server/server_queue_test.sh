@@ -141,6 +141,10 @@ state=$(pg_psql jobs -At -c "SELECT state, owner FROM jobs WHERE id = $leased")
 [ "$state" = "printing|gone/0/1" ] || fail "the job under another's lease became $state"
 [ "$taken" = 2 ] || fail "not both servers printed: $(pg_psql jobs -At -c "SELECT owner, count(*) FROM jobs GROUP BY owner")"
 
+# Either server counts the shared queue's jobs.
+curl -s -H "$auth" "http://127.0.0.1:${ports[1]}/metrics" | grep -q '^quorvane_jobs{state="done"} 201$' ||
+  fail "the metrics do not count 201 jobs done: $(curl -s -H "$auth" "http://127.0.0.1:${ports[1]}/metrics" | head -20)"
+
 # A PDF job drawn by whichever server takes it downloads from either; its
 # key, sent again to the other server, gives the same job.
 ids=()

@@ -46,6 +46,10 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 grep -q '"status":"ok"' "$T/health" || { cat "$T/log"; fail "no health"; exit 1; }
+# An HTTP/1.0 client asking to keep the connection (ApacheBench -k) is told
+# so; otherwise it waits for a close that never comes.
+curl -s --http1.0 -H "Connection: keep-alive" -D - -o /dev/null "$base/health" | grep -qi '^Connection: keep-alive' \
+  || fail "no Connection: keep-alive for an HTTP/1.0 client that asked"
 
 # request EXPECTED_STATUS WHAT curl-arguments...: the body lands in $T/out.
 request() {
@@ -93,6 +97,23 @@ post 200 "the same key again" "$job" -H "Idempotency-Key: k-1"
 [ "$(field id)" = "$id" ] || fail "the repeated key gave job $(field id), not $id"
 request 409 "cancelling a done job" -X DELETE -H "$auth" "$base/jobs/$id"
 request 404 "an unknown job" -H "$auth" "$base/jobs/999999"
+
+# Metrics and printers need the token too; one job is done so far.
+request 401 "metrics without a token" "${base%/v1}/metrics"
+type=$(curl -s -o "$T/out" -w '%{content_type}' -H "$auth" "${base%/v1}/metrics")
+[ "$type" = "text/plain; version=0.0.4" ] || fail "the metrics' type: $type"
+for line in 'quorvane_jobs{state="done"} 1' 'quorvane_jobs{state="failed"} 0' 'quorvane_queue_depth 0' \
+  'quorvane_labels_printed_total 3' 'quorvane_job_seconds_bucket{le="+Inf"} 1' 'quorvane_job_seconds_count 1'; do
+  grep -qxF "$line" "$T/out" || fail "the metrics lack $line: $(cat "$T/out")"
+done
+request 200 "printers" -H "$auth" "$base/printers"
+if [ -n "$printer" ]; then
+  python3 -c 'import json, sys; sys.exit(not any(p["name"] == "office" and p["state"] == "idle" and p["accepting"]
+                                             for p in json.load(open(sys.argv[1]))["printers"]))' "$T/out" \
+    || fail "the printers lack office, idle: $(cat "$T/out")"
+else
+  grep -q '^{"printers":\[' "$T/out" || fail "the printers: $(cat "$T/out")"
+fi
 post 400 "an unknown printer" '{"label":"goods.lbl","printer":"nowhere","records":[{"SKU":"A1","名称":"甲"}]}'
 [ "$(field field)" = printer ] || fail "the unknown printer's field: $(cat "$T/out")"
 if [ -n "$printer" ]; then
