@@ -1,5 +1,7 @@
 #include "server/jobstore.h"
 
+#include "data/sqlsource.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QSqlDatabase>
@@ -7,6 +9,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <QStringList>
+#include <QUrl>
 #include <algorithm>
 #include <atomic>
 
@@ -37,6 +40,67 @@ void setError(QString *error, const QString &text)
     if (error)
         *error = text;
 }
+
+// The URL without its password (after user: or as ?password=), and the
+// password, which goes to the driver alone.
+void splitPassword(const QString &url, QString *rest, QString *password)
+{
+    const qsizetype start = url.indexOf(QLatin1String("://"));
+    if (start < 0) {
+        *rest = url;
+        return;
+    }
+    const qsizetype authorityStart = start + 3;
+    qsizetype authorityEnd = url.indexOf(QLatin1Char('/'), authorityStart);
+    const qsizetype query = url.indexOf(QLatin1Char('?'), authorityStart);
+    if (authorityEnd < 0 || (query >= 0 && query < authorityEnd))
+        authorityEnd = query < 0 ? url.size() : query;
+    QString authority = url.mid(authorityStart, authorityEnd - authorityStart);
+    if (const qsizetype at = authority.lastIndexOf(QLatin1Char('@')); at >= 0) {
+        const qsizetype colon = authority.left(at).indexOf(QLatin1Char(':'));
+        if (colon >= 0) {
+            *password = QUrl::fromPercentEncoding(authority.mid(colon + 1, at - colon - 1).toUtf8());
+            authority.remove(colon, at - colon);
+        }
+    }
+    QString tail = url.mid(authorityEnd);
+    if (const qsizetype q = tail.indexOf(QLatin1Char('?')); q >= 0) {
+        QStringList kept;
+        for (const QString &pair : tail.mid(q + 1).split(QLatin1Char('&'), Qt::SkipEmptyParts)) {
+            if (pair.startsWith(QLatin1String("password="), Qt::CaseInsensitive))
+                *password = QUrl::fromPercentEncoding(pair.mid(9).toUtf8());
+            else
+                kept << pair;
+        }
+        tail = tail.left(q) + (kept.isEmpty() ? QString() : QLatin1Char('?') + kept.join(QLatin1Char('&')));
+    }
+    *rest = url.left(authorityStart) + authority + tail;
+}
+
+bool parseQueueUrl(const QString &url, TSqlConnection &c, QString *password, QString *error)
+{
+    QString rest;
+    splitPassword(url.trimmed(), &rest, password);
+    if (!ParseSqlUrl(rest, c, error))
+        return false;
+    if (c.Driver != QLatin1String("QPSQL")) {
+        setError(error, QCoreApplication::translate("Service", "The queue must be a PostgreSQL database "
+                                                               "(postgresql://USER@HOST:PORT/DB): %1")
+                            .arg(SqlUrl(c)));
+        return false;
+    }
+    return true;
+}
+
+// A connect option as libpq reads it: key='value'.
+QString pqOption(const QString &key, QString value)
+{
+    value.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('\''), QLatin1String("\\'"));
+    return key + QLatin1String("='") + value + QLatin1Char('\'');
+}
+
+// The servers sharing a database make its tables one at a time.
+constexpr qint64 SchemaLock = 0x71766a6f6273; // "qvjobs"
 
 const char *const Columns = "id, state, body, idem_key, title, labels_total, labels_printed, pages, printer_job, "
                             "message, owner, lease_end, cancel_requested, accepted, started, finished";
@@ -78,10 +142,47 @@ std::optional<TJobState> JobStateFromName(const QString &name)
     return std::nullopt;
 }
 
+bool CheckQueueUrl(const QString &url, QString *shown, QString *error)
+{
+    TSqlConnection c;
+    QString password;
+    if (!parseQueueUrl(url, c, &password, error))
+        return false;
+    if (shown)
+        *shown = SqlUrl(c);
+    return true;
+}
+
 struct TJobStore::Private {
     QString name; // the connection's, unique per store
     QString file;
     QSqlDatabase db;
+    bool pg = false; // PostgreSQL, shared with other servers; SQLite otherwise
+
+    // Milliseconds since the epoch by the clock that decides leases: the
+    // database server's when servers share it, as their own clocks differ.
+    qint64 now()
+    {
+        if (!pg)
+            return nowMs();
+        QSqlQuery q(db);
+        if (q.exec(QStringLiteral("SELECT CAST(EXTRACT(EPOCH FROM clock_timestamp()) * 1000 AS BIGINT)")) && q.next())
+            return q.value(0).toLongLong();
+        // The statement that follows fails the same way and says why.
+        return nowMs();
+    }
+
+    // Holds the job's row until the transaction ends (SQLite's transactions
+    // hold the whole file already).
+    bool lockRow(qint64 id, QString *error)
+    {
+        if (!pg)
+            return true;
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("SELECT id FROM jobs WHERE id = ? FOR UPDATE"));
+        q.addBindValue(id);
+        return exec(q, error);
+    }
 
     QString dbError(const QSqlError &e) const
     {
@@ -111,6 +212,9 @@ struct TJobStore::Private {
     // returns, not only the operating system.
     bool begin(bool durable, QString *error)
     {
+        if (pg)
+            return run(QStringLiteral("BEGIN"), error)
+                && (durable || run(QStringLiteral("SET LOCAL synchronous_commit = off"), error));
         return run(durable ? QStringLiteral("PRAGMA synchronous=FULL") : QStringLiteral("PRAGMA synchronous=NORMAL"),
                    error)
             && run(QStringLiteral("BEGIN IMMEDIATE"), error);
@@ -168,6 +272,90 @@ bool TJobStore::IsOpen() const
 QString TJobStore::FileName() const
 {
     return d->file;
+}
+
+bool TJobStore::Shared() const
+{
+    return d->pg;
+}
+
+bool TJobStore::Open(const TStoreLocation &where, QString *error)
+{
+    if (where.Url.isEmpty())
+        return Open(where.Folder, error);
+    if (IsOpen()) {
+        setError(error, QCoreApplication::translate("Service", "The job store %1 is open already.").arg(d->file));
+        return false;
+    }
+    TSqlConnection c;
+    QString password;
+    if (!parseQueueUrl(where.Url, c, &password, error))
+        return false;
+    if (!QSqlDatabase::isDriverAvailable(c.Driver)) {
+        setError(error, QCoreApplication::translate(
+                            "Service", "The job store cannot be opened: the Qt SQL driver %1 is not installed.")
+                            .arg(c.Driver));
+        return false;
+    }
+    static std::atomic<int> counter{0};
+    d->name = QStringLiteral("quorvane-queue-%1").arg(++counter);
+    d->file = SqlUrl(c);
+    d->pg = true;
+    d->db = QSqlDatabase::addDatabase(c.Driver, d->name);
+    d->db.setHostName(c.Host);
+    if (c.Port > 0)
+        d->db.setPort(c.Port);
+    d->db.setDatabaseName(c.Database);
+    d->db.setUserName(c.User);
+    d->db.setPassword(password);
+    QStringList options;
+    bool timeout = false;
+    for (const QString &o : c.Options) {
+        const qsizetype eq = o.indexOf(QLatin1Char('='));
+        timeout |= o.left(eq) == QLatin1String("connect_timeout");
+        options << pqOption(o.left(eq), o.mid(eq + 1));
+    }
+    if (!timeout)
+        options << pqOption(QStringLiteral("connect_timeout"), QStringLiteral("15"));
+    d->db.setConnectOptions(options.join(QLatin1Char(';')));
+    if (!d->db.open()) {
+        setError(error, d->dbError(d->db.lastError()));
+        d->drop();
+        d->pg = false;
+        return false;
+    }
+    const bool ok = d->run(QStringLiteral("SET client_min_messages = warning"), error) && d->begin(true, error)
+        && d->run(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(SchemaLock), error)
+        && d->run(QStringLiteral("CREATE TABLE IF NOT EXISTS jobs ("
+                                 "id BIGSERIAL PRIMARY KEY,"
+                                 "state TEXT NOT NULL,"
+                                 "body BYTEA NOT NULL,"
+                                 "idem_key TEXT UNIQUE,"
+                                 "title TEXT NOT NULL DEFAULT '',"
+                                 "labels_total INTEGER NOT NULL DEFAULT 0,"
+                                 "labels_printed INTEGER NOT NULL DEFAULT 0,"
+                                 "pages INTEGER NOT NULL DEFAULT 0,"
+                                 "printer_job TEXT NOT NULL DEFAULT '',"
+                                 "message TEXT NOT NULL DEFAULT '',"
+                                 "owner TEXT NOT NULL DEFAULT '',"
+                                 "lease_end BIGINT,"
+                                 "lease_seconds INTEGER NOT NULL DEFAULT 0,"
+                                 "cancel_requested INTEGER NOT NULL DEFAULT 0,"
+                                 "accepted BIGINT NOT NULL,"
+                                 "started BIGINT,"
+                                 "finished BIGINT)"),
+                  error)
+        && d->run(QStringLiteral("CREATE INDEX IF NOT EXISTS jobs_state ON jobs (state, id)"), error)
+        && d->run(QStringLiteral("CREATE TABLE IF NOT EXISTS job_pdfs ("
+                                 "id BIGINT PRIMARY KEY, stored BIGINT NOT NULL, pdf BYTEA NOT NULL)"),
+                  error)
+        && d->commit(error);
+    if (!ok) {
+        d->rollback();
+        d->drop();
+        d->pg = false;
+    }
+    return ok;
 }
 
 bool TJobStore::Open(const QString &folder, QString *error)
@@ -260,20 +448,32 @@ bool TJobStore::Add(const QByteArray &body, const QString &idempotencyKey, const
         }
     }
     QSqlQuery q(d->db);
+    // Two servers may store the same key at once: the second one's insert
+    // waits for the first and then yields to it.
     q.prepare(QStringLiteral("INSERT INTO jobs (state, body, idem_key, title, labels_total, accepted) "
-                             "VALUES (?, ?, ?, ?, ?, ?)"));
+                             "VALUES (?, ?, ?, ?, ?, ?)%1")
+                  .arg(d->pg ? QStringLiteral(" ON CONFLICT (idem_key) DO NOTHING RETURNING id") : QString()));
     q.addBindValue(JobStateName(TJobState::Queued));
     q.addBindValue(body);
     q.addBindValue(idempotencyKey.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(idempotencyKey));
     q.addBindValue(text(title));
     q.addBindValue(labelsTotal);
-    const qint64 now = nowMs();
+    const qint64 now = d->now();
     q.addBindValue(now);
     if (!d->exec(q, error)) {
         d->rollback();
         return false;
     }
-    const qint64 id = q.lastInsertId().toLongLong();
+    if (d->pg && !q.next()) {
+        d->rollback();
+        auto first = d->fetch(QStringLiteral("idem_key"), idempotencyKey, error);
+        if (!first)
+            return false;
+        job = *first;
+        existing = true;
+        return true;
+    }
+    const qint64 id = d->pg ? q.value(0).toLongLong() : q.lastInsertId().toLongLong();
     if (!d->commit(error))
         return false;
     job = TJob();
@@ -318,7 +518,7 @@ std::optional<TJob> TJobStore::Take(const QString &owner, int leaseSeconds, QStr
     }
     if (!d->begin(true, error))
         return std::nullopt;
-    const qint64 now = nowMs();
+    const qint64 now = d->now();
     // A job asked to stop whose worker vanished is not printed again.
     QSqlQuery stop(d->db);
     stop.prepare(QStringLiteral("UPDATE jobs SET state = ?, finished = ?, owner = '', lease_end = NULL "
@@ -332,8 +532,10 @@ std::optional<TJob> TJobStore::Take(const QString &owner, int leaseSeconds, QStr
         return std::nullopt;
     }
     QSqlQuery pick(d->db);
-    pick.prepare(QStringLiteral("SELECT id FROM jobs WHERE state = ? OR (state = ? AND lease_end < ?) "
-                                "ORDER BY id LIMIT 1"));
+    // Shared: each server skips the jobs another is taking this moment.
+    pick.prepare(QStringLiteral("SELECT id, state FROM jobs WHERE state = ? OR (state = ? AND lease_end < ? "
+                                "AND cancel_requested = 0) ORDER BY id LIMIT 1%1")
+                     .arg(d->pg ? QStringLiteral(" FOR UPDATE SKIP LOCKED") : QString()));
     pick.addBindValue(JobStateName(TJobState::Queued));
     pick.addBindValue(JobStateName(TJobState::Printing));
     pick.addBindValue(now);
@@ -347,6 +549,7 @@ std::optional<TJob> TJobStore::Take(const QString &owner, int leaseSeconds, QStr
         return std::nullopt;
     }
     const qint64 id = pick.value(0).toLongLong();
+    const bool retaken = pick.value(1).toString() == JobStateName(TJobState::Printing);
     pick.finish();
     QSqlQuery take(d->db);
     take.prepare(QStringLiteral("UPDATE jobs SET state = ?, owner = ?, lease_end = ?, lease_seconds = ?, "
@@ -366,6 +569,7 @@ std::optional<TJob> TJobStore::Take(const QString &owner, int leaseSeconds, QStr
         d->rollback();
         return std::nullopt;
     }
+    job->Retaken = retaken;
     return job;
 }
 
@@ -376,11 +580,11 @@ TJobProgress TJobStore::Progress(qint64 id, const QString &owner, int printed, i
     if (!d->begin(false, error))
         return TJobProgress::Error;
     QSqlQuery q(d->db);
-    q.prepare(QStringLiteral("UPDATE jobs SET labels_printed = ?, pages = ?, lease_end = ? + lease_seconds * 1000 "
+    q.prepare(QStringLiteral("UPDATE jobs SET labels_printed = ?, pages = ?, lease_end = CAST(? AS BIGINT) + lease_seconds * 1000 "
                              "WHERE id = ? AND owner = ? AND state = ?"));
     q.addBindValue(printed);
     q.addBindValue(pages);
-    q.addBindValue(nowMs());
+    q.addBindValue(d->now());
     q.addBindValue(id);
     q.addBindValue(owner);
     q.addBindValue(JobStateName(TJobState::Printing));
@@ -416,7 +620,7 @@ bool TJobStore::Finish(qint64 id, const QString &owner, TJobState state, const Q
     q.addBindValue(JobStateName(state));
     q.addBindValue(text(message));
     q.addBindValue(text(printerJob));
-    q.addBindValue(nowMs());
+    q.addBindValue(d->now());
     q.addBindValue(id);
     q.addBindValue(owner);
     q.addBindValue(JobStateName(TJobState::Printing));
@@ -437,6 +641,10 @@ TJobCancel TJobStore::Cancel(qint64 id, QString *error)
     if (!d->begin(true, error))
         return TJobCancel::Error;
     QString e;
+    if (!d->lockRow(id, error)) {
+        d->rollback();
+        return TJobCancel::Error;
+    }
     const auto job = d->fetch(QStringLiteral("id"), id, &e);
     if (!job) {
         d->rollback();
@@ -452,7 +660,7 @@ TJobCancel TJobStore::Cancel(qint64 id, QString *error)
     if (job->State == TJobState::Queued) {
         q.prepare(QStringLiteral("UPDATE jobs SET state = ?, finished = ? WHERE id = ?"));
         q.addBindValue(JobStateName(TJobState::Cancelled));
-        q.addBindValue(nowMs());
+        q.addBindValue(d->now());
         q.addBindValue(id);
         result = TJobCancel::Cancelled;
     } else if (job->State == TJobState::Printing) {
@@ -477,7 +685,7 @@ int TJobStore::Recover(const QString &owner, QString *error)
 {
     if (!d->begin(true, error))
         return -1;
-    const qint64 now = nowMs();
+    const qint64 now = d->now();
     QSqlQuery stop(d->db);
     stop.prepare(QStringLiteral("UPDATE jobs SET state = ?, finished = ?, owner = '', lease_end = NULL "
                                 "WHERE state = ? AND owner = ? AND cancel_requested = 1"));
@@ -498,6 +706,42 @@ int TJobStore::Recover(const QString &owner, QString *error)
     }
     const int count = stop.numRowsAffected() + back.numRowsAffected();
     return d->commit(error) ? count : -1;
+}
+
+bool TJobStore::PutPdf(qint64 id, const QByteArray &pdf, QString *error)
+{
+    if (!d->pg)
+        return true;
+    if (!d->begin(true, error))
+        return false;
+    const qint64 now = d->now();
+    QSqlQuery put(d->db);
+    put.prepare(QStringLiteral("INSERT INTO job_pdfs (id, stored, pdf) VALUES (?, ?, ?) "
+                               "ON CONFLICT (id) DO UPDATE SET stored = EXCLUDED.stored, pdf = EXCLUDED.pdf"));
+    put.addBindValue(id);
+    put.addBindValue(now);
+    put.addBindValue(pdf);
+    QSqlQuery old(d->db);
+    old.prepare(QStringLiteral("DELETE FROM job_pdfs WHERE stored < ?"));
+    old.addBindValue(now - qint64(24) * 3600 * 1000);
+    if (!d->exec(put, error) || !d->exec(old, error)) {
+        d->rollback();
+        return false;
+    }
+    return d->commit(error);
+}
+
+QByteArray TJobStore::Pdf(qint64 id, QString *error)
+{
+    setError(error, QString());
+    if (!d->pg)
+        return {};
+    QSqlQuery q(d->db);
+    q.prepare(QStringLiteral("SELECT pdf FROM job_pdfs WHERE id = ?"));
+    q.addBindValue(id);
+    if (!d->exec(q, error) || !q.next())
+        return {};
+    return q.value(0).toByteArray();
 }
 
 bool TJobStore::Stats(const QList<qint64> &boundsMs, TJobStats &stats, QString *error)
@@ -537,6 +781,8 @@ bool TJobStore::Stats(const QList<qint64> &boundsMs, TJobStats &stats, QString *
 
 bool TJobStore::CheckIntegrity(QString *error)
 {
+    if (d->pg)
+        return true; // the server keeps its own files whole
     QSqlQuery q(d->db);
     if (!q.exec(QStringLiteral("PRAGMA integrity_check"))) {
         setError(error, d->dbError(q.lastError()));

@@ -3,10 +3,11 @@
 // before its sender hears so, and a job taken by a worker is leased, so a
 // worker killed half-way neither loses the job nor lets two workers print it.
 //
-// Backed by SQLite (a file jobs.db in WAL mode). The statements are plain
-// SQL with bound values; what is SQLite's own (the pragmas, how a write
-// transaction starts, the schema's types) stays in jobstore.cpp's few
-// helpers, so a second database can follow behind the same class.
+// Backed by SQLite (a file jobs.db in WAL mode), or by a PostgreSQL database
+// that several servers share. The statements are plain SQL with bound
+// values; what is one database's own (the pragmas, how a write transaction
+// starts and how Take locks, the schema's types, whose clock counts) stays in
+// jobstore.cpp's few helpers.
 
 #include <QByteArray>
 #include <QDateTime>
@@ -36,6 +37,7 @@ struct TJob {
     QString Owner;      // the worker that took it
     QDateTime LeaseEnd; // UTC; the owner's claim lapses then
     bool CancelRequested = false;
+    bool Retaken = false; // Take gave it after another worker's lease ran out
     QDateTime Accepted, Started, Finished; // UTC; null until it happened
 };
 
@@ -54,6 +56,18 @@ enum class TJobCancel {
     NotFound,
     Error,
 };
+
+// Where the jobs are kept: Url, a postgresql:// URL, when given; otherwise
+// the SQLite file jobs.db in Folder.
+struct TStoreLocation {
+    QString Folder;
+    QString Url;
+};
+
+// Checks a postgresql:// URL (user, password, host or a socket folder in
+// ?host=, port, database) and gives it back without its password, fit for
+// messages and logs. False with *error (which never holds the password).
+bool CheckQueueUrl(const QString &url, QString *shown, QString *error);
 
 // Counts for monitoring, taken from the rows in one pass each.
 struct TJobStats {
@@ -76,8 +90,15 @@ public:
 
     // Opens (or creates) folder/jobs.db; the folder is created if missing.
     bool Open(const QString &folder, QString *error);
+    // The PostgreSQL database when where.Url is given (its tables are made
+    // when missing), the folder's file otherwise.
+    bool Open(const TStoreLocation &where, QString *error);
     bool IsOpen() const;
+    // The file, or the database's URL without its password.
     QString FileName() const;
+    // Whether other servers may share the store (and so cannot see this
+    // server's files).
+    bool Shared() const;
 
     // Stores a new queued job, durably (synchronous commit) before it
     // returns. With a key already stored: that first job, existing = true,
@@ -104,6 +125,12 @@ public:
     // At a worker's start: its jobs left printing go back to the queue (or,
     // asked to stop, become cancelled). The number of jobs, -1 on error.
     int Recover(const QString &owner, QString *error = nullptr);
+
+    // A finished PDF job's document, kept in a shared store so that every
+    // server can hand it out; older ones than a day are dropped meanwhile.
+    bool PutPdf(qint64 id, const QByteArray &pdf, QString *error = nullptr);
+    // Empty with an empty *error when there is none.
+    QByteArray Pdf(qint64 id, QString *error = nullptr);
 
     // boundsMs: the histogram's upper bounds, ascending.
     bool Stats(const QList<qint64> &boundsMs, TJobStats &stats, QString *error = nullptr);

@@ -323,12 +323,21 @@ struct TJobService::Private {
         if (!pdf)
             return json(200, jobObject(*job));
         const QString file = PdfFile(Options.StateDir, id);
-        if (job->State != TJobState::Done || !QFileInfo::exists(file))
-            return problem(404, QCoreApplication::translate("Service", "Job %1 has no PDF.").arg(id));
         TServiceReply reply;
         reply.ContentType = "application/pdf";
-        reply.FileName = file;
-        return reply;
+        if (job->State == TJobState::Done && QFileInfo::exists(file)) {
+            reply.FileName = file;
+            return reply;
+        }
+        // Another server that shares the queue may have drawn it.
+        if (job->State == TJobState::Done && Store.Shared()) {
+            reply.Body = Store.Pdf(id, &why);
+            if (!why.isEmpty())
+                return problem(500, why);
+            if (!reply.Body.isEmpty())
+                return reply;
+        }
+        return problem(404, QCoreApplication::translate("Service", "Job %1 has no PDF.").arg(id));
     }
 };
 
@@ -341,7 +350,7 @@ TJobService::~TJobService() = default;
 
 bool TJobService::Open(QString *error)
 {
-    return d->Store.Open(d->Options.StateDir, error);
+    return d->Store.Open(TStoreLocation{d->Options.StateDir, d->Options.QueueUrl}, error);
 }
 
 TServiceReply TJobService::Accept(const QByteArray &body, const QString &idempotencyKey)

@@ -31,6 +31,7 @@ struct TPrinterStatus {
 
 struct TServiceOptions {
     QString StateDir;  // jobs.db and pdf/
+    QString QueueUrl;  // postgresql://...: the jobs are kept there, shared, not in StateDir
     QString LabelsDir; // the only folder labels are read from
     QHash<QByteArray, QString> Tokens;
     QString Version;

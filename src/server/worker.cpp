@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <cstdio>
 
 void TWorkerSignal::Wake()
@@ -171,7 +172,7 @@ void TPrintWorker::run()
 {
     TJobStore store;
     QString error;
-    if (!store.Open(stateDir_, &error)) {
+    if (!store.Open(TStoreLocation{stateDir_, queueUrl_}, &error)) {
         logLine(error);
         return;
     }
@@ -197,6 +198,18 @@ void TPrintWorker::run()
         if (!ParseJobRequest(job->Body, TRequestLimits(), &req, &problem)) {
             fail(problem.Message);
             continue;
+        }
+        // Its worker died (on another server, perhaps) after the spooler
+        // may have taken it: sending it again would print it twice.
+        if (job->Retaken && findJob_ && !req.Printer.isEmpty()) {
+            const QString printerJob =
+                findJob_(req.Printer, job->PrinterJob, PrinterJobName(job->Id), job->Started.addSecs(-1));
+            if (!printerJob.isEmpty()) {
+                store.Progress(job->Id, owner_, job->LabelsTotal, job->Pages);
+                if (!store.Finish(job->Id, owner_, TJobState::Done, QString(), printerJob, &error))
+                    logLine(error);
+                continue;
+            }
         }
         TItemContainer items;
         if (!LoadServiceLabel(labelsDir_, req.Label, items, &error)) {
@@ -258,6 +271,19 @@ void TPrintWorker::run()
             if (output.Cancel)
                 output.Cancel();
             state = TJobState::Cancelled;
+        }
+        if (state == TJobState::Done && req.Printer.isEmpty() && store.Shared()) {
+            // The other servers hand it out from the store.
+            QFile pdf(TJobService::PdfFile(stateDir_, job->Id));
+            QString why;
+            if (!pdf.open(QIODevice::ReadOnly))
+                why = QCoreApplication::translate("Service", "Cannot read the file %1.").arg(pdf.fileName());
+            else
+                store.PutPdf(job->Id, pdf.readAll(), &why);
+            if (!why.isEmpty()) {
+                state = TJobState::Failed;
+                message = why;
+            }
         }
         const QString printerJob = state == TJobState::Done && output.JobId ? output.JobId() : QString();
         if (!store.Finish(job->Id, owner_, state, message, printerJob, &error))

@@ -59,6 +59,9 @@ public:
     TPrintWorker(QString stateDir, QString labelsDir, QString owner, TPrinterFactory printers,
                  TWorkerSignal *signal, TPrinterJobFinder findJob = {}, TPrinterJobCanceller cancelJob = {});
 
+    // The jobs are kept in this PostgreSQL database, not in the state folder.
+    void SetQueue(const QString &url) { queueUrl_ = url; }
+
     static constexpr int LeaseSeconds = 60;
     static constexpr int PollMsecs = 200;
 
@@ -66,7 +69,7 @@ protected:
     void run() override;
 
 private:
-    QString stateDir_, labelsDir_, owner_;
+    QString stateDir_, labelsDir_, owner_, queueUrl_;
     TPrinterFactory printers_;
     TPrinterJobFinder findJob_;
     TPrinterJobCanceller cancelJob_;

@@ -23,7 +23,7 @@ pg_private_start() { # folder
   if [ "$(id -u)" = 0 ]; then
     chmod 755 "$1" && chown nobody "$PG_DIR" || return 1
   fi
-  pg_private_as "$PG_BIN/initdb" -D "$PG_DIR/data" -U "$PG_USER" --auth=trust -E UTF8 --locale=C.UTF-8 \
+  pg_private_as "$PG_BIN/initdb" -D "$PG_DIR/data" -U "$PG_USER" --auth=trust --no-sync -E UTF8 --locale=C.UTF-8 \
     >"$PG_DIR/initdb.log" 2>&1 || { cat "$PG_DIR/initdb.log"; return 1; }
   pg_private_as "$PG_BIN/pg_ctl" -D "$PG_DIR/data" -l "$PG_DIR/server.log" -w -t 60 \
     -o "-k $PG_SOCKET -c listen_addresses='' -c fsync=off" start >/dev/null ||

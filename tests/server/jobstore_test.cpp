@@ -1,8 +1,11 @@
 #include "server/jobstore.h"
 
+#include "data/sqlsource.h"
+
 #include <QDeadlineTimer>
 #include <QSet>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QThread>
@@ -15,13 +18,55 @@
 
 namespace {
 
+// QV_TEST_QUEUE=postgresql://...: the cases on a Store run on that database
+// instead (tests/server/server_queue_test.sh sets it), each on empty tables.
+QString testQueue()
+{
+    return qEnvironmentVariable("QV_TEST_QUEUE");
+}
+
+// A second connection to a store's database (or the test queue's), to set
+// rows up as no method of the store would.
+QSqlDatabase rawConnection(const QString &file, const QString &name)
+{
+    TSqlConnection c;
+    QString error;
+    if (testQueue().isEmpty() || !ParseSqlUrl(testQueue(), c, &error)) {
+        c.Driver = QStringLiteral("QSQLITE");
+        c.Database = file;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(c.Driver, name);
+    db.setHostName(c.Host);
+    db.setDatabaseName(c.Database);
+    db.setUserName(c.User);
+    if (db.open()) {
+        QSqlQuery q(db);
+        if (c.Driver == QLatin1String("QPSQL"))
+            q.exec(QStringLiteral("SET client_min_messages = warning"));
+    }
+    return db;
+}
+
+void emptyQueue()
+{
+    {
+        QSqlDatabase db = rawConnection({}, QStringLiteral("empty-queue"));
+        ASSERT_TRUE(db.isOpen()) << db.lastError().text().toStdString();
+        QSqlQuery q(db);
+        EXPECT_TRUE(q.exec(QStringLiteral("DROP TABLE IF EXISTS jobs, job_pdfs"))) << q.lastError().text().toStdString();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("empty-queue"));
+}
+
 struct Store {
     QTemporaryDir dir;
     TJobStore jobs;
     Store()
     {
+        if (!testQueue().isEmpty())
+            emptyQueue();
         QString error;
-        EXPECT_TRUE(jobs.Open(dir.path(), &error)) << error.toStdString();
+        EXPECT_TRUE(jobs.Open(TStoreLocation{dir.path(), testQueue()}, &error)) << error.toStdString();
     }
     qint64 add(const char *body, const QString &key = {})
     {
@@ -102,12 +147,16 @@ TEST(JobStore, WorkersTakeTheOldestAndLoseLapsedLeases)
     const qint64 first = s.add("1"), second = s.add("2"), third = s.add("3");
 
     // a's lease lapses: its job, older than the queued ones, goes to b.
-    EXPECT_EQ(s.jobs.Take(a, 0)->Id, first);
+    const auto taken = s.jobs.Take(a, 0);
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(taken->Id, first);
+    EXPECT_FALSE(taken->Retaken);
     letLeaseLapse();
     const auto retaken = s.jobs.Take(b, 60);
     ASSERT_TRUE(retaken);
     EXPECT_EQ(retaken->Id, first);
     EXPECT_EQ(retaken->Owner, b);
+    EXPECT_TRUE(retaken->Retaken); // the worker asks the spooler before printing it
     // Live leases keep their jobs; the next queued one comes next.
     EXPECT_EQ(s.jobs.Take(a, 60)->Id, second);
     EXPECT_EQ(s.jobs.Progress(first, a, 5, 1), TJobProgress::NotOwner);
@@ -313,9 +362,8 @@ TEST(JobStore, StatsCountEveryStateAndBucketDoneJobsUpToTheirBound)
     // A job that took exactly a bound falls in that bound's bucket.
     const Row rows[] = {{"done", 100, 2}, {"done", 101, 1}, {"failed", 50, 1}, {"queued", -1, 0}};
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("stats"));
-        db.setDatabaseName(s.jobs.FileName());
-        ASSERT_TRUE(db.open());
+        QSqlDatabase db = rawConnection(s.jobs.FileName(), QStringLiteral("stats"));
+        ASSERT_TRUE(db.isOpen());
         for (const Row &r : rows) {
             QSqlQuery q(db);
             q.prepare(QStringLiteral("UPDATE jobs SET state = ?, accepted = 1000, finished = ?, labels_printed = ? "
