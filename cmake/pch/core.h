@@ -1,0 +1,29 @@
+// Headers nearly every file of the headless layers reads: parsed once per
+// build into a precompiled header (see cmake/pch.cmake).
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+#include <QVariant>
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QTransform>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>

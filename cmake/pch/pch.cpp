@@ -1,0 +1,1 @@
+// The object the precompiled headers are built with.
