@@ -1008,6 +1008,46 @@
         <source>Cannot move %1 out of the watched folder.</source>
         <translation>Cannot move %1 out of the watched folder.</translation>
     </message>
+    <message>
+        <source>The queue must be a PostgreSQL database (postgresql://USER@HOST:PORT/DB): %1</source>
+        <translation>The queue must be a PostgreSQL database (postgresql://USER@HOST:PORT/DB): %1</translation>
+    </message>
+    <message>
+        <source>The job store cannot be opened: the Qt SQL driver %1 is not installed.</source>
+        <translation>The job store cannot be opened: the Qt SQL driver %1 is not installed.</translation>
+    </message>
+    <message>
+        <source>cannot read the certificate %1: %2</source>
+        <translation>cannot read the certificate %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot read the key %1: %2</source>
+        <translation>cannot read the key %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds no PEM certificate</source>
+        <translation>%1 holds no PEM certificate</translation>
+    </message>
+    <message>
+        <source>%1 holds no unencrypted PEM private key</source>
+        <translation>%1 holds no unencrypted PEM private key</translation>
+    </message>
+    <message>
+        <source>the key %1 does not belong to the certificate %2</source>
+        <translation>the key %1 does not belong to the certificate %2</translation>
+    </message>
+    <message>
+        <source>--cert and --key go together</source>
+        <translation>--cert and --key go together</translation>
+    </message>
+    <message>
+        <source>Job %1 is %2: only a failed or cancelled job can be retried.</source>
+        <translation>Job %1 is %2: only a failed or cancelled job can be retried.</translation>
+    </message>
+    <message>
+        <source>Cannot read the file %1.</source>
+        <translation>Cannot read the file %1.</translation>
+    </message>
 </context>
 <context>
     <name>Spreadsheet</name>

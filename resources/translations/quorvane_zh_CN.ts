@@ -1008,6 +1008,46 @@
         <source>Cannot move %1 out of the watched folder.</source>
         <translation>无法将 %1 移出监视的文件夹。</translation>
     </message>
+    <message>
+        <source>The queue must be a PostgreSQL database (postgresql://USER@HOST:PORT/DB): %1</source>
+        <translation>队列必须是 PostgreSQL 数据库（postgresql://USER@HOST:PORT/DB）：%1</translation>
+    </message>
+    <message>
+        <source>The job store cannot be opened: the Qt SQL driver %1 is not installed.</source>
+        <translation>无法打开作业存储：未安装 Qt SQL 驱动 %1。</translation>
+    </message>
+    <message>
+        <source>cannot read the certificate %1: %2</source>
+        <translation>无法读取证书 %1：%2</translation>
+    </message>
+    <message>
+        <source>cannot read the key %1: %2</source>
+        <translation>无法读取私钥 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 holds no PEM certificate</source>
+        <translation>%1 中没有 PEM 证书</translation>
+    </message>
+    <message>
+        <source>%1 holds no unencrypted PEM private key</source>
+        <translation>%1 中没有未加密的 PEM 私钥</translation>
+    </message>
+    <message>
+        <source>the key %1 does not belong to the certificate %2</source>
+        <translation>私钥 %1 与证书 %2 不匹配</translation>
+    </message>
+    <message>
+        <source>--cert and --key go together</source>
+        <translation>--cert 与 --key 须同时给出</translation>
+    </message>
+    <message>
+        <source>Job %1 is %2: only a failed or cancelled job can be retried.</source>
+        <translation>作业 %1 的状态为 %2：只有失败或已取消的作业可以重试。</translation>
+    </message>
+    <message>
+        <source>Cannot read the file %1.</source>
+        <translation>无法读取文件 %1。</translation>
+    </message>
 </context>
 <context>
     <name>Spreadsheet</name>
