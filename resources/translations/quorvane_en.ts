@@ -1048,6 +1048,10 @@
         <source>Cannot read the file %1.</source>
         <translation>Cannot read the file %1.</translation>
     </message>
+    <message>
+        <source>The PDF of job %1 was kept for a day and has been removed.</source>
+        <translation>The PDF of job %1 was kept for a day and has been removed.</translation>
+    </message>
 </context>
 <context>
     <name>Spreadsheet</name>

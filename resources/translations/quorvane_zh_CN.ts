@@ -1048,6 +1048,10 @@
         <source>Cannot read the file %1.</source>
         <translation>无法读取文件 %1。</translation>
     </message>
+    <message>
+        <source>The PDF of job %1 was kept for a day and has been removed.</source>
+        <translation>作业 %1 的 PDF 只保留一天，已被删除。</translation>
+    </message>
 </context>
 <context>
     <name>Spreadsheet</name>

@@ -23,6 +23,7 @@
 #include <QSslKey>
 #include <QStandardPaths>
 #include <QSysInfo>
+#include <QTimer>
 #include <QTranslator>
 #include <cups/cups.h>
 #include <algorithm>
@@ -470,6 +471,14 @@ int main(int argc, char **argv)
     for (const QString &name : pdfs.entryList(QDir::Files))
         if (!name.endsWith(QLatin1String(".pdf")))
             QFile::remove(pdfs.filePath(name));
+    // PDFs are kept for a day; the check runs hourly.
+    const auto removeOldPdfs = [state] {
+        TJobService::RemoveOldPdfs(state, QDateTime::currentDateTimeUtc().addSecs(-TJobService::PdfKeepSeconds));
+    };
+    removeOldPdfs();
+    QTimer pdfTimer;
+    QObject::connect(&pdfTimer, &QTimer::timeout, &app, removeOldPdfs);
+    pdfTimer.start(3600 * 1000);
     // The owner names stay the same across restarts, so each worker takes
     // back what it held when the server died. On a shared queue the state
     // folder tells two servers on one machine apart (they share the queue,

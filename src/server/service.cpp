@@ -337,6 +337,9 @@ struct TJobService::Private {
             if (!reply.Body.isEmpty())
                 return reply;
         }
+        if (job->State == TJobState::Done && !Options.StateDir.isEmpty()
+            && job->Finished.secsTo(QDateTime::currentDateTimeUtc()) > PdfKeepSeconds)
+            return problem(404, QCoreApplication::translate("Service", "The PDF of job %1 was kept for a day and has been removed.").arg(id));
         return problem(404, QCoreApplication::translate("Service", "Job %1 has no PDF.").arg(id));
     }
 };
@@ -361,6 +364,16 @@ TServiceReply TJobService::Accept(const QByteArray &body, const QString &idempot
 QString TJobService::PdfFile(const QString &stateDir, qint64 id)
 {
     return QDir(stateDir).filePath(QStringLiteral("pdf/%1.pdf").arg(id));
+}
+
+int TJobService::RemoveOldPdfs(const QString &stateDir, const QDateTime &cutoff)
+{
+    const QDir pdfs(QDir(stateDir).filePath(QStringLiteral("pdf")));
+    int removed = 0;
+    for (const QFileInfo &info : pdfs.entryInfoList(QDir::Files))
+        if (info.lastModified() < cutoff && QFile::remove(info.filePath()))
+            ++removed;
+    return removed;
 }
 
 TServiceReply TJobService::Handle(const TServiceRequest &r)

@@ -4,6 +4,7 @@
 // every answer is decided here and the tokens never leave this class.
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -72,6 +73,10 @@ public:
     TServiceReply Accept(const QByteArray &body, const QString &idempotencyKey);
     // Where a job's PDF lies once done.
     static QString PdfFile(const QString &stateDir, qint64 id);
+    // A job's PDF is kept for a day after it was drawn: removes those made
+    // before cutoff (and pieces a kill left); the number removed.
+    static constexpr int PdfKeepSeconds = 24 * 3600;
+    static int RemoveOldPdfs(const QString &stateDir, const QDateTime &cutoff);
 
 private:
     struct Private;

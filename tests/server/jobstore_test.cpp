@@ -1,8 +1,12 @@
 #include "server/jobstore.h"
+#include "server/service.h"
 
 #include "data/sqlsource.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -388,4 +392,27 @@ TEST(JobStore, StatsCountEveryStateAndBucketDoneJobsUpToTheirBound)
     EXPECT_EQ(stats.WithinBound, (QList<qint64>{0, 1, 2}));
     EXPECT_EQ(stats.DoneCount, 2);
     EXPECT_EQ(stats.DoneMsecs, 201);
+}
+
+TEST(JobService, PdfsAreKeptForADayThenRemoved)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("pdf")));
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    // name, age in hours, kept
+    const struct {
+        const char *name;
+        int hours;
+        bool kept;
+    } rows[] = {{"1.pdf", 25, false}, {"2.pdf", 23, true}, {"3.pdf.piece", 30, false}};
+    for (const auto &row : rows) {
+        QFile f(QDir(dir.path()).filePath(QStringLiteral("pdf/") + QLatin1String(row.name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("%PDF-1.4");
+        ASSERT_TRUE(f.setFileTime(now.addSecs(-3600 * row.hours), QFileDevice::FileModificationTime));
+    }
+    EXPECT_EQ(TJobService::RemoveOldPdfs(dir.path(), now.addSecs(-TJobService::PdfKeepSeconds)), 2);
+    for (const auto &row : rows)
+        EXPECT_EQ(QFileInfo::exists(QDir(dir.path()).filePath(QStringLiteral("pdf/") + QLatin1String(row.name))), row.kept)
+            << row.name;
 }
