@@ -409,6 +409,7 @@ TEST(JobService, PdfsAreKeptForADayThenRemoved)
         QFile f(QDir(dir.path()).filePath(QStringLiteral("pdf/") + QLatin1String(row.name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("%PDF-1.4");
+        f.flush(); // a later flush would stamp the file anew
         ASSERT_TRUE(f.setFileTime(now.addSecs(-3600 * row.hours), QFileDevice::FileModificationTime));
     }
     EXPECT_EQ(TJobService::RemoveOldPdfs(dir.path(), now.addSecs(-TJobService::PdfKeepSeconds)), 2);
