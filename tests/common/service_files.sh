@@ -1,4 +1,30 @@
-# Sourced by the print service's tests: service_files DIR writes DIR/labels/
+# Sourced by the print service's tests.
+#
+# service_setup TOOL...: exits 77 when a tool is missing; else sets server,
+# T (a temporary folder with labels/ and a runtime folder of its own, removed
+# at exit together with the server $pid and a private scheduler if one was
+# started), failures and fail, and calls service_files "$T".
+service_setup() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+  done
+  server="${QV_BINARY_DIR:?}/quorvane-server"
+  export QT_QPA_PLATFORM=offscreen
+  T=$(mktemp -d)
+  pid=
+  trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
+        if declare -F cups_stop >/dev/null; then cups_stop; fi; rm -rf "$T"' EXIT
+  trap 'exit 143' INT TERM HUP
+  export XDG_RUNTIME_DIR="$T/runtime"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  mkdir "$T/labels"
+  failures=0
+  service_files "$T"
+}
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# service_files DIR writes DIR/labels/
 # goods.lbl (a text of the columns SKU and 名称) and DIR/tokens (one token,
 # mode 600) and sets port (a free one), base (its /v1 address) and auth (the
 # token's header).

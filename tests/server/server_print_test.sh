@@ -10,22 +10,9 @@ source "$HERE/../common/cups_private.sh"
 source "$HERE/../common/service_files.sh"
 if why=$(cups_missing); then echo "SKIP: $why"; exit 77; fi
 [ -f /usr/share/cups/drv/sample.drv ] || { echo "SKIP: CUPS's sample drivers are not installed"; exit 77; }
-for tool in curl openssl python3 zbarimg; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
-server="${QV_BINARY_DIR:?}/quorvane-server"
-export QT_QPA_PLATFORM=offscreen
-T=$(mktemp -d)
-pid=
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; cups_stop; rm -rf "$T"' EXIT
-trap 'exit 143' INT TERM HUP
-export XDG_RUNTIME_DIR="$T/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR" "$T/labels" "$T/tmp" "$T/img"
+service_setup curl openssl python3 zbarimg
+mkdir "$T/tmp" "$T/img"
 export TMPDIR="$T/tmp" XDG_CONFIG_HOME="$T/config"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-service_files "$T"
 base="https://localhost:$port/v1"
 cert() { # cert NAME: a self-signed certificate for localhost, NAME.pem and NAME.key
   openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes -days 2 -subj /CN=localhost \

@@ -8,21 +8,7 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/../common/cups_private.sh"
 # shellcheck source=../common/service_files.sh
 source "$HERE/../common/service_files.sh"
-for tool in curl pdftotext python3; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
-server="${QV_BINARY_DIR:?}/quorvane-server"
-export QT_QPA_PLATFORM=offscreen
-T=$(mktemp -d)
-pid=
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; cups_stop; rm -rf "$T"' EXIT
-trap 'exit 143' INT TERM HUP
-export XDG_RUNTIME_DIR="$T/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR" "$T/labels"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-service_files "$T"
+service_setup curl pdftotext python3
 
 # A tokens file others may read is refused before anything listens.
 chmod 644 "$T/tokens"

@@ -5,22 +5,8 @@
 set -u
 # shellcheck source=../common/service_files.sh
 source "$(cd "$(dirname "$0")" && pwd)/../common/service_files.sh"
-for tool in curl pdftotext python3; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
-server="${QV_BINARY_DIR:?}/quorvane-server"
-export QT_QPA_PLATFORM=offscreen
-T=$(mktemp -d)
-pid=
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; rm -rf "$T"' EXIT
-trap 'exit 143' INT TERM HUP
-export XDG_RUNTIME_DIR="$T/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-mkdir "$T/labels" "$T/in"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-service_files "$T"
+service_setup curl pdftotext python3
+mkdir "$T/in"
 
 # Files there before the server starts are taken too.
 printf 'SKU,名称\nA1,甲\nB2,乙\nC3,丙\n' >"$T/in/goods.csv"
