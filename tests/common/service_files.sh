@@ -24,6 +24,40 @@ service_setup() {
 }
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
+# The calls below talk to $base with $auth; curl_opts holds options every
+# call needs (TLS ones for an HTTPS server).
+curl_opts=()
+# request EXPECTED_STATUS WHAT curl-arguments...: the body lands in $T/out.
+request() {
+  local want=$1 what=$2 got
+  shift 2
+  got=$(curl -s "${curl_opts[@]}" -o "$T/out" -w '%{http_code}' "$@")
+  [ "$got" = "$want" ] || fail "$what: status $got, wanted $want: $(head -c 300 "$T/out")"
+}
+# field NAME: a string or number of the last answer (polled often: no python).
+field() { sed -n 's/.*"'"$1"'":"\{0,1\}\([^",}]*\).*/\1/p' "$T/out"; }
+# get ID: the job's state in $T/out.
+get() { curl -s "${curl_opts[@]}" -o "$T/out" -H "$auth" "$base/jobs/$1"; }
+# wait_job ID [SECONDS]: polls until the job has ended (20 s at most); its
+# last state in $T/out.
+wait_job() {
+  local until=$((SECONDS + ${2:-20}))
+  while [ $SECONDS -lt $until ]; do
+    get "$1"
+    case "$(field state)" in done | failed | cancelled) return ;; esac
+    sleep 0.05
+  done
+}
+# wait_up URL: true once the server's health answers there (10 s at most).
+wait_up() {
+  local until=$((SECONDS + 10))
+  while [ $SECONDS -lt $until ]; do
+    curl -sf -m 5 "${curl_opts[@]}" "$1/health" >/dev/null 2>&1 && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
 # service_files DIR writes DIR/labels/
 # goods.lbl (a text of the columns SKU and 名称) and DIR/tokens (one token,
 # mode 600) and sets port (a free one), base (its /v1 address) and auth (the

@@ -20,26 +20,8 @@ fi
 "$server" --listen "127.0.0.1:$port" --state "$T/state" --labels "$T/labels" --tokens "$T/tokens" --workers 1 \
   2>"$T/log" &
 pid=$!
-for _ in $(seq 100); do
-  curl -sf "$base/health" >/dev/null 2>&1 && break
-  sleep 0.1
-done
-
-request() {
-  local want=$1 what=$2 got
-  shift 2
-  got=$(curl -s -o "$T/out" -w '%{http_code}' "$@")
-  [ "$got" = "$want" ] || fail "$what: status $got, wanted $want: $(head -c 300 "$T/out")"
-}
-field() { python3 -c 'import json, sys; print(json.load(open(sys.argv[1])).get(sys.argv[2], ""))' "$T/out" "$1"; }
+wait_up "$base" || { cat "$T/log"; fail "no health"; exit 1; }
 post() { request 201 "$1" -H "$auth" --data-binary "$2" "$base/jobs"; }
-wait_job() {
-  for _ in $(seq 100); do
-    request 200 "job $1" -H "$auth" "$base/jobs/$1"
-    case "$(field state)" in done | failed | cancelled) return ;; esac
-    sleep 0.1
-  done
-}
 
 post "a good job" '{"label":"goods.lbl","title":"<img src=x onerror=alert(1)>货","records":[{"SKU":"A1","名称":"甲"}]}'
 good=$(field id)

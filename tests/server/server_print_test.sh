@@ -60,29 +60,14 @@ PY
 "$server" --listen "127.0.0.1:$port" --state "$T/state" --labels "$T/labels" --tokens "$T/tokens" --workers 1 \
   --cert "$T/tls.pem" --key "$T/tls.key" 2>"$T/log" &
 pid=$!
-tls=(--cacert "$T/tls.pem" --resolve "localhost:$port:127.0.0.1")
-for _ in $(seq 100); do
-  curl -sf "${tls[@]}" "$base/health" >"$T/health" 2>/dev/null && break
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-grep -q '"status":"ok"' "$T/health" || { cat "$T/log"; fail "no health over HTTPS"; exit 1; }
+curl_opts=(--cacert "$T/tls.pem" --resolve "localhost:$port:127.0.0.1")
+wait_up "$base" || { cat "$T/log"; fail "no health over HTTPS"; exit 1; }
 code=$(curl -s -m 5 -o /dev/null -w '%{http_code}' "http://127.0.0.1:$port/v1/health")
 [ "$code" = 000 ] || fail "plain HTTP to the TLS port answered $code"
 
-# field NAME: a string or number of the last answer (polled often: no python).
-field() { sed -n 's/.*"'"$1"'":"\{0,1\}\([^",}]*\).*/\1/p' "$T/out"; }
 post() { # post FILE: the job's id
-  curl -s "${tls[@]}" -o "$T/out" -H "$auth" -H 'Content-Type: application/json' --data-binary "@$1" "$base/jobs"
+  curl -s "${curl_opts[@]}" -o "$T/out" -H "$auth" -H 'Content-Type: application/json' --data-binary "@$1" "$base/jobs"
   field id
-}
-get() { curl -s "${tls[@]}" -o "$T/out" -H "$auth" "$base/jobs/$1"; }
-wait_job() {
-  for _ in $(seq 200); do
-    get "$1"
-    case "$(field state)" in done | failed | cancelled) return ;; esac
-    sleep 0.1
-  done
 }
 
 # 50 records to the ZPL queue: 50 labels, each barcode its record, in order.
@@ -125,7 +110,7 @@ for _ in $(seq 500); do
   get "$id"
   [ "$(field state)" = printing ] && break
 done
-code=$(curl -s "${tls[@]}" -o "$T/out" -w '%{http_code}' -X DELETE -H "$auth" "$base/jobs/$id")
+code=$(curl -s "${curl_opts[@]}" -o "$T/out" -w '%{http_code}' -X DELETE -H "$auth" "$base/jobs/$id")
 [ "$code" = 200 ] || [ "$code" = 202 ] || fail "DELETE while printing: $code $(cat "$T/out")"
 wait_job "$id"
 [ "$(field state)" = cancelled ] || fail "the cancelled job: $(cat "$T/out")"

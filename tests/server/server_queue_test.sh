@@ -78,11 +78,7 @@ for n in 1 2; do
   pids+=($!)
 done
 for n in 0 1; do
-  for _ in $(seq 100); do
-    curl -sf "http://127.0.0.1:${ports[n]}/v1/health" >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  curl -sf "http://127.0.0.1:${ports[n]}/v1/health" >/dev/null || { cat "$T/log$((n + 1))"; fail "server $((n + 1)) is not up"; exit 1; }
+  wait_up "http://127.0.0.1:${ports[n]}/v1" || { cat "$T/log$((n + 1))"; fail "server $((n + 1)) is not up"; exit 1; }
 done
 
 lapsed=$(held 200 -1) && leased=$(held 201 600) || fail "cannot store the dead server's jobs"
