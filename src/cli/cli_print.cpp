@@ -64,8 +64,9 @@ const char *const kPrintUsage =
     "      waiting on a stopped printer (or held) prints later: status 4, queued,\n"
     "      not yet printed; do not send it again.\n"
     "      --wait waits until the printer has printed the job (status 0) or it\n"
-    "      fails, is cancelled or aborted (status 1, with the reason); Ctrl+C\n"
-    "      stops the waiting, not the job (status 4). A PDF has nothing to wait for.\n"
+    "      is cancelled or aborted (status 1, with the reason), through a stopped\n"
+    "      printer too; Ctrl+C stops the waiting, not the job (status 4). A PDF\n"
+    "      has nothing to wait for.\n"
     "      A sheet whose rows or columns do not all fit the paper prints those\n"
     "      that do; the ones lost are named on stderr.\n"
     "      --set NAME=VALUE (repeatable) gives the value the label asks for by\n"
@@ -186,10 +187,11 @@ int ParseCalibrationOptions(const TCliCommand &cli, TCalibration &c)
 
 namespace {
 
+// A job "processing-stopped" resumes when its printer does: not an end.
 bool JobEnded(const QString &state)
 {
     return state == QLatin1String("completed") || state == QLatin1String("aborted")
-           || state == QLatin1String("canceled") || state == QLatin1String("stopped");
+           || state == QLatin1String("canceled");
 }
 
 int JobEndStatus(const TCliCommand &cli, const TQPrinterDevice &qp, const QString &state)
@@ -224,7 +226,7 @@ int WaitForJob(const TCliCommand &cli, const TQPrinterDevice &qp)
             std::fflush(stdout);
             return JobEndStatus(cli, qp, state);
         }
-        if (!toldStopped && qp.QueueStopped()) {
+        if (!toldStopped && (state == QLatin1String("processing-stopped") || qp.QueueStopped())) {
             toldStopped = true;
             cli.Say(QCoreApplication::translate(
                         "Cli", "the printer %1 is stopped: waiting for job %2 until it is started again (cupsenable %1)")
@@ -248,10 +250,9 @@ int WaitForJob(const TCliCommand &cli, const TQPrinterDevice &qp)
 // a warning: the job prints what fits.
 void WarnShortfall(const TCliCommand &cli, const TSheetShortfall &s)
 {
-    const auto lost = [&](int held, int all, const char *one, const char *many) {
-        const QString which = held + 1 == all ? QCoreApplication::translate("Cli", one).arg(all)
-                                              : QCoreApplication::translate("Cli", many).arg(held + 1).arg(all);
-        return which;
+    const auto lost = [](int held, int all, const char *one, const char *many) {
+        return held + 1 == all ? QCoreApplication::translate("Cli", one).arg(all)
+                               : QCoreApplication::translate("Cli", many).arg(held + 1).arg(all);
     };
     if (s.LosesRows())
         cli.Say(QCoreApplication::translate("Cli", "warning: the paper holds %1 of the sheet's %2 rows: %3")
@@ -284,7 +285,7 @@ int ReportPrinterJob(const TCliCommand &cli, TPrinterDevice *device, bool wait)
         return WaitForJob(cli, *qp);
     // Queued, not failed: it prints later, and a script that sent it again
     // would print it twice.
-    if (qp->QueueStopped())
+    if (qp->QueueStopped() || state == QLatin1String("processing-stopped"))
         return cli.Fail(QCoreApplication::translate(
                             "Cli", "the printer %1 is stopped: job %2 is %3 and prints only when the printer is "
                                    "started again (cupsenable %1)")
@@ -292,7 +293,7 @@ int ReportPrinterJob(const TCliCommand &cli, TPrinterDevice *device, bool wait)
                             .arg(qp->JobId())
                             .arg(state.isEmpty() ? QStringLiteral("waiting") : state),
                         4);
-    if (state == QLatin1String("held"))
+    if (state == QLatin1String("pending-held"))
         return cli.Fail(QCoreApplication::translate("Cli", "job %2 on %1 is held: it prints when released "
                                                            "(lp -i %2 -H resume)")
                             .arg(qp->Name())

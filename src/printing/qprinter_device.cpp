@@ -499,14 +499,15 @@ QString TQPrinterDevice::JobReason() const
     });
     if (!message.isEmpty())
         return message;
-    QString reasons = JobAttribute(d->Job, "job-state-reasons", [](ipp_attribute_t *a) {
+    return JobAttribute(d->Job, "job-state-reasons", [](ipp_attribute_t *a) {
         QStringList r;
         for (int i = 0; a && i < ippGetCount(a); ++i)
-            if (const QString k = QString::fromUtf8(ippGetString(a, i, nullptr)); k != QLatin1String("none"))
+            // A step on the way says nothing of why.
+            if (const QString k = QString::fromUtf8(ippGetString(a, i, nullptr));
+                k != QLatin1String("none") && k != QLatin1String("processing-to-stop-point"))
                 r << k;
         return r.join(QStringLiteral(", "));
     });
-    return reasons;
 }
 
 bool TQPrinterDevice::QueueStopped() const

@@ -40,8 +40,8 @@ public:
 
     // The scheduler's job of the last document handed over; 0 when none.
     int JobId() const;
-    // The job's state as the scheduler reports it ("pending", "held",
-    // "processing", "stopped", "canceled", "aborted", "completed"), and
+    // The job's state as the scheduler reports it ("pending", "pending-held",
+    // "processing", "processing-stopped", "canceled", "aborted", "completed"), and
     // whether its queue is stopped, so a job that cannot go on is told.
     QString JobState() const;
     bool QueueStopped() const;

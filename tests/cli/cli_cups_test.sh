@@ -143,8 +143,9 @@ for row in "Avery 5160|612 x 792" "Avery L7160|595.* x 84[12]"; do
 done
 
 # 5. A job on a stopped queue is queued, not failed: status 4 and its id. With
-#    --wait the command returns once the job is printed (0); Ctrl+C ends the
-#    waiting only (4), the job stays and prints when the queue starts.
+#    --wait the command returns once the job is printed (0) or cancelled (1);
+#    Ctrl+C ends the waiting only (4), the job stays and prints when the queue
+#    starts.
 wait_for_err() { # pattern: until the waiting command's stderr says it
   local i
   for i in $(seq 1 100); do
@@ -170,13 +171,21 @@ grep -qF "stopped waiting" "$T/err" || fail "--wait, Ctrl+C: stderr '$(cat "$T/e
 "$CLI" print "$T/sku.lbl" --data "$T/stock.csv" --labels 1 --printer spare --quiet --wait >"$T/out" 2>"$T/err" &
 pid=$!
 wait_for_err "waiting for job" || fail "--wait: no word of the stopped queue: '$(cat "$T/err")'"
+cancel "spare-$(sed -n 's/^job \([0-9]*\) .*/\1/p' "$T/out" | head -n 1)"
+wait "$pid"
+rc=$?
+[ "$rc" = 1 ] || fail "--wait, job cancelled: status $rc, expected 1"
+grep -qF "did not print job" "$T/err" && grep -qF "it was canceled" "$T/err" || fail "--wait, job cancelled: stderr '$(cat "$T/err")'"
+"$CLI" print "$T/sku.lbl" --data "$T/stock.csv" --labels 1 --printer spare --quiet --wait >"$T/out" 2>"$T/err" &
+pid=$!
+wait_for_err "waiting for job" || fail "--wait: no word of the stopped queue: '$(cat "$T/err")'"
 cupsenable spare 2>/dev/null || "$(_cups_bin cupsenable)" spare
 wait "$pid"
 rc=$?
 [ "$rc" = 0 ] || fail "--wait: status $rc, expected 0 ($(cat "$T/err"))"
 [[ "$(tail -n 1 "$T/out")" =~ ^job\ [0-9]+\ on\ spare:\ completed$ ]] || fail "--wait: stdout '$(cat "$T/out")'"
 cups_wait_idle 120 || fail "the queued jobs did not print"
-[ "$(lpstat -W completed -o spare | wc -l)" = 3 ] || fail "completed on spare: '$(lpstat -W completed -o spare)'"
+[ "$(lpstat -W completed -o spare | wc -l)" = 4 ] || fail "ended on spare (3 printed, 1 cancelled): '$(lpstat -W completed -o spare)'"
 
 # 6. With no default printer (office, the default, removed) a job without
 #    --printer is refused, naming every queue; none is listed as the default.
