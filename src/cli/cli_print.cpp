@@ -17,7 +17,6 @@
 #include <QLocale>
 #include <csignal>
 #include <cstdio>
-#include <ctime>
 #include <memory>
 #include <unistd.h>
 #ifdef __GLIBC__
@@ -233,10 +232,8 @@ int WaitForJob(const TCliCommand &cli, const TQPrinterDevice &qp)
                         .arg(qp.Name())
                         .arg(qp.JobId()));
         }
-        for (int waited = 0; waited < kPollMs && !interrupted; waited += kSliceMs) {
-            const timespec slice{0, kSliceMs * 1000000L};
-            nanosleep(&slice, nullptr);
-        }
+        for (int waited = 0; waited < kPollMs && !interrupted; waited += kSliceMs)
+            usleep(kSliceMs * 1000);
         if (interrupted) {
             cli.Say(QCoreApplication::translate("Cli", "stopped waiting: job %2 stays queued on %1 and prints later")
                         .arg(qp.Name())
