@@ -9,6 +9,7 @@
 #include "model/items.h"
 #include "model/labelformat.h"
 #include "printing/qprinter_device.h"
+#include "printing/sheetlayout.h"
 #include "storage/settings.h"
 
 #include <QCheckBox>
@@ -54,6 +55,26 @@ QString notFoundMessage(const QString &name)
 {
     return name + kMessageLineBreak + TFPrintDlg::tr("file does not exist!");
 }
+
+// "第 8 行" or "第 7–8 行" of the sheet's count: what the paper leaves off.
+QString shortfallText(const TSheetShortfall &s)
+{
+    const auto lost = [](int held, int all) {
+        return held + 1 == all ? QString::number(all) : QStringLiteral("%1–%2").arg(held + 1).arg(all);
+    };
+    QStringList parts;
+    if (s.LosesRows())
+        parts << TFPrintDlg::tr("纸张放不下第 %1 行（共 %2 行），只打印 %3 行")
+                     .arg(lost(s.HeldRows, s.Rows))
+                     .arg(s.Rows)
+                     .arg(s.HeldRows);
+    if (s.LosesColumns())
+        parts << TFPrintDlg::tr("纸张放不下第 %1 列（共 %2 列），只打印 %3 列")
+                     .arg(lost(s.HeldColumns, s.Columns))
+                     .arg(s.Columns)
+                     .arg(s.HeldColumns);
+    return parts.join(TFPrintDlg::tr("；"));
+}
 } // namespace
 
 TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *progress)
@@ -76,6 +97,10 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     lRollMedia = MakeLabel(this, "lRollMedia", QString());
     lRollMedia->setWordWrap(true);
     lRollMedia->hide(); // shown for roll labels only
+    lPaperShortfall = MakeLabel(this, "lPaperShortfall", QString());
+    lPaperShortfall->setWordWrap(true);
+    lPaperShortfall->setStyleSheet(QStringLiteral("color: #b00020"));
+    lPaperShortfall->hide(); // shown when the paper is too small for the sheet
     btnCalibration = MakeButton(this, "btnCalibration", tr("校准(&B)"));
     BrowseBtn = new QPushButton(tr("浏览"), this);
     BrowseBtn->setObjectName(QStringLiteral("BrowseBtn"));
@@ -164,6 +189,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     auto *outer = new QVBoxLayout(this);
     outer->addLayout(layoutLine);
     outer->addWidget(lRollMedia);
+    outer->addWidget(lPaperShortfall);
     outer->addLayout(fileLine);
     outer->addLayout(sqlLine);
     outer->addLayout(quantityLine);
@@ -356,6 +382,10 @@ void TFPrintDlg::UpdateLayoutCaptions()
     lColumns->setText(tr("列：") + QString::number(layout.LabelColumns));
     lRows->setText(tr("行：") + QString::number(layout.LabelRows));
     LLabels->setText(tr("Labels per page: ") + QString::number(qint64(layout.LabelRows) * layout.LabelColumns));
+    // Unknown paper (no measurements yet) loses nothing that can be told.
+    const bool measured = metrics_.PaperWidth > 0 && metrics_.PaperHeight > 0;
+    lPaperShortfall->setText(measured ? shortfallText(SheetShortfall(layout)) : QString());
+    lPaperShortfall->setVisible(!lPaperShortfall->text().isEmpty());
     lRollMedia->setVisible(layout.Format().Roll);
     if (!layout.Format().Roll)
         return;

@@ -91,6 +91,8 @@ public:
     // How many labels each record prints, from a column of the source.
     QCheckBox *chkQuantity;
     QComboBox *cbQuantityColumn;
+    // Rows or columns of the label's sheet that the paper cannot hold.
+    QLabel *lPaperShortfall;
 
     void PrinterSetupClick();
     void CalibrationClick();

@@ -120,7 +120,8 @@ bool TFPrinterSetup::Execute(TQPrinterDevice &device)
     const QPageLayout layout = printer->pageLayout();
 
     const QStringList names = TQPrinterDevice::PrinterNames();
-    pdfOnly_ = device.IsPdfFallback() || names.isEmpty();
+    // A device that fell back to PDF before a queue was installed takes one now.
+    pdfOnly_ = names.isEmpty();
     {
         const QSignalBlocker quiet(cbPrinter);
         cbPrinter->clear();

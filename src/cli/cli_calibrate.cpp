@@ -16,7 +16,8 @@ const char *const kCalibrateUsage =
     "      to 10, right and down) and how large (scale in %, 95 to 105); every\n"
     "      job to that printer is corrected by it. --reset removes it. Without\n"
     "      values, prints the calibration page (crosshairs and millimetre rulers\n"
-    "      to measure) on the printer or into a PDF.";
+    "      to measure) on the printer or into a PDF.\n"
+    "      A page left waiting on a stopped printer: status 4, as print.";
 
 int RunCalibrateCommand(const QStringList &args)
 {

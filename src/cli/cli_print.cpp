@@ -9,6 +9,7 @@
 #include "printing/pdfdevice.h"
 #include "printing/printengine.h"
 #include "printing/qprinter_device.h"
+#include "printing/sheetlayout.h"
 #include "printing/stocksheets.h"
 
 #include <QCoreApplication>
@@ -28,6 +29,7 @@ const char *const kPrintUsage =
     "        [--encoding UTF-8|GB18030|UTF-16LE|UTF-16BE]\n"
     "        [--copies N] [--pages N | --labels N | --all]\n"
     "        [--output FILE.pdf [--paper A4|Letter|WxHmm] [--dpi N] | --printer NAME]\n"
+    "        [--wait]\n"
     "        [--save-counters] [--quiet] [--roll] [--offset X,Y] [--scale SX,SY]\n"
     "        [--sql URL --query \"SELECT ...\"]\n"
     "        [--sheet NAME|N] [--set NAME=VALUE ...] [--quantity-column NAME|N]\n"
@@ -39,7 +41,8 @@ const char *const kPrintUsage =
     "      first sheet, or --sheet by name or number from 1.\n"
     "      Range: --all with a data file the label\n"
     "      imports from, else --pages 1. --output writes a PDF (A4, 600 DPI, whole\n"
-    "      page printable); --printer NAME or the default printer otherwise.\n"
+    "      page printable); --printer NAME or the default printer otherwise (with\n"
+    "      no default set the command names the printers and stops, status 2).\n"
     "      --save-counters stores the advanced counters back into the label file.\n"
     "      A file is replaced only when it has been written whole.\n"
     "      A barcode whose text its symbology cannot hold is left out; the job goes\n"
@@ -56,8 +59,15 @@ const char *const kPrintUsage =
     "      round (as a roll label does); a printer is asked for that size.\n"
     "      --offset (mm, -10 to 10) and --scale (%, 95 to 105) correct this job in\n"
     "      place of the printer's stored calibration (PDF output has none unless\n"
-    "      given). A printer job's id and state are written to stdout; a job left\n"
-    "      waiting on a stopped printer is an error (status 1).\n"
+    "      given). A printer job's id and state are written to stdout. A job left\n"
+    "      waiting on a stopped printer (or held) prints later: status 4, queued,\n"
+    "      not yet printed; do not send it again.\n"
+    "      --wait waits until the printer has printed the job (status 0) or it\n"
+    "      is cancelled or aborted (status 1, with the reason), through a stopped\n"
+    "      printer too; Ctrl+C stops the waiting, not the job (status 4). A PDF\n"
+    "      has nothing to wait for.\n"
+    "      A sheet whose rows or columns do not all fit the paper prints those\n"
+    "      that do; the ones lost are named on stderr.\n"
     "      --set NAME=VALUE (repeatable) gives the value the label asks for by\n"
     "      NAME; one not given takes its default, and without one the job stops.\n"
     "      --quantity-column NAME|N: each record prints as many labels as that\n"
@@ -174,7 +184,90 @@ int ParseCalibrationOptions(const TCliCommand &cli, TCalibration &c)
     return -1;
 }
 
-int ReportPrinterJob(const TCliCommand &cli, TPrinterDevice *device)
+namespace {
+
+// A job "processing-stopped" resumes when its printer does: not an end.
+bool JobEnded(const QString &state)
+{
+    return state == QLatin1String("completed") || state == QLatin1String("aborted")
+           || state == QLatin1String("canceled");
+}
+
+int JobEndStatus(const TCliCommand &cli, const TQPrinterDevice &qp, const QString &state)
+{
+    if (state == QLatin1String("completed"))
+        return 0;
+    const QString reason = qp.JobReason();
+    return cli.Fail(QCoreApplication::translate("Cli", "the printer %1 did not print job %2: it was %3")
+                            .arg(qp.Name())
+                            .arg(qp.JobId())
+                            .arg(state)
+                        + (reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason)),
+                    1);
+}
+
+// Polls the scheduler until the job ends; Ctrl+C ends the waiting only.
+int WaitForJob(const TCliCommand &cli, const TQPrinterDevice &qp)
+{
+    constexpr int kPollMs = 500, kSliceMs = 50;
+    InterruptGuard guard;
+    bool toldStopped = false;
+    for (;;) {
+        const QString state = qp.JobState();
+        if (state.isEmpty())
+            return cli.Fail(QCoreApplication::translate("Cli", "the printer %1 no longer reports job %2")
+                                .arg(qp.Name())
+                                .arg(qp.JobId()),
+                            1);
+        if (JobEnded(state)) {
+            std::printf("job %d on %s: %s\n", qp.JobId(), qp.Name().toLocal8Bit().constData(),
+                        state.toLocal8Bit().constData());
+            std::fflush(stdout);
+            return JobEndStatus(cli, qp, state);
+        }
+        if (!toldStopped && (state == QLatin1String("processing-stopped") || qp.QueueStopped())) {
+            toldStopped = true;
+            cli.Say(QCoreApplication::translate(
+                        "Cli", "the printer %1 is stopped: waiting for job %2 until it is started again (cupsenable %1)")
+                        .arg(qp.Name())
+                        .arg(qp.JobId()));
+        }
+        for (int waited = 0; waited < kPollMs && !interrupted; waited += kSliceMs)
+            usleep(kSliceMs * 1000);
+        if (interrupted) {
+            cli.Say(QCoreApplication::translate("Cli", "stopped waiting: job %2 stays queued on %1 and prints later")
+                        .arg(qp.Name())
+                        .arg(qp.JobId()));
+            return 4;
+        }
+    }
+}
+
+// The rows and columns of the format's grid that the paper cannot hold, as
+// a warning: the job prints what fits.
+void WarnShortfall(const TCliCommand &cli, const TSheetShortfall &s)
+{
+    const auto lost = [](int held, int all, const char *one, const char *many) {
+        return held + 1 == all ? QCoreApplication::translate("Cli", one).arg(all)
+                               : QCoreApplication::translate("Cli", many).arg(held + 1).arg(all);
+    };
+    if (s.LosesRows())
+        cli.Say(QCoreApplication::translate("Cli", "warning: the paper holds %1 of the sheet's %2 rows: %3")
+                    .arg(s.HeldRows)
+                    .arg(s.Rows)
+                    .arg(lost(s.HeldRows, s.Rows, QT_TRANSLATE_NOOP("Cli", "row %1 is not printed"),
+                              QT_TRANSLATE_NOOP("Cli", "rows %1 to %2 are not printed"))));
+    if (s.LosesColumns())
+        cli.Say(QCoreApplication::translate("Cli", "warning: the paper holds %1 of the sheet's %2 columns: %3")
+                    .arg(s.HeldColumns)
+                    .arg(s.Columns)
+                    .arg(lost(s.HeldColumns, s.Columns, QT_TRANSLATE_NOOP("Cli", "column %1 is not printed"),
+                              QT_TRANSLATE_NOOP("Cli", "columns %1 to %2 are not printed"))));
+}
+
+} // namespace
+
+int ReportPrinterJob(const TCliCommand &cli, TPrinterDevice *device, bool wait)
 {
     const auto *qp = dynamic_cast<const TQPrinterDevice *>(device);
     if (!qp || qp->JobId() <= 0)
@@ -183,20 +276,26 @@ int ReportPrinterJob(const TCliCommand &cli, TPrinterDevice *device)
     std::printf("job %d on %s: %s\n", qp->JobId(), qp->Name().toLocal8Bit().constData(),
                 (state.isEmpty() ? QStringLiteral("unknown") : state).toLocal8Bit().constData());
     std::fflush(stdout);
-    if (qp->QueueStopped())
+    if (JobEnded(state))
+        return JobEndStatus(cli, *qp, state);
+    if (wait)
+        return WaitForJob(cli, *qp);
+    // Queued, not failed: it prints later, and a script that sent it again
+    // would print it twice.
+    if (qp->QueueStopped() || state == QLatin1String("processing-stopped"))
         return cli.Fail(QCoreApplication::translate(
                             "Cli", "the printer %1 is stopped: job %2 is %3 and prints only when the printer is "
                                    "started again (cupsenable %1)")
                             .arg(qp->Name())
                             .arg(qp->JobId())
                             .arg(state.isEmpty() ? QStringLiteral("waiting") : state),
-                        1);
-    if (state == QLatin1String("aborted") || state == QLatin1String("canceled"))
-        return cli.Fail(QCoreApplication::translate("Cli", "the printer %1 did not print job %2: it was %3")
+                        4);
+    if (state == QLatin1String("pending-held"))
+        return cli.Fail(QCoreApplication::translate("Cli", "job %2 on %1 is held: it prints when released "
+                                                           "(lp -i %2 -H resume)")
                             .arg(qp->Name())
-                            .arg(qp->JobId())
-                            .arg(state),
-                        1);
+                            .arg(qp->JobId()),
+                        4);
     return 0;
 }
 
@@ -208,7 +307,7 @@ int RunPrintCommand(const QStringList &args)
                              "quantity-column"})
         cli.Add({QString::fromLatin1(name)}, QStringLiteral("VALUE"));
     cli.Add({QStringLiteral("output"), QStringLiteral("o")}, QStringLiteral("FILE.pdf"));
-    for (const char *name : {"all", "header", "no-header", "no-ltrim", "no-rtrim", "save-counters", "roll"})
+    for (const char *name : {"all", "header", "no-header", "no-ltrim", "no-rtrim", "save-counters", "roll", "wait"})
         cli.Add({QString::fromLatin1(name)});
     cli.Add({QStringLiteral("quiet"), QStringLiteral("q")});
     cli.Add({QStringLiteral("stock")}, QStringLiteral("\"MAKER PRODUCT\""));
@@ -417,6 +516,11 @@ int RunPrintCommand(const QStringList &args)
     } else {
         if (!printer.isEmpty() && !TQPrinterDevice::PrinterNames().contains(printer))
             return cli.Fail(QCoreApplication::translate("Cli", "no such printer: %1").arg(printer));
+        // Without a default the job would land on whichever queue is first.
+        if (const QStringList names = TQPrinterDevice::PrinterNames();
+            printer.isEmpty() && !names.isEmpty() && TQPrinterDevice::DefaultPrinterName().isEmpty())
+            return cli.Fail(QCoreApplication::translate("Cli", "no default printer; choose one with --printer: %1")
+                                .arg(names.join(QStringLiteral(", "))));
         auto qp = std::make_unique<TQPrinterDevice>(printer);
         if (qp->IsPdfFallback())
             return cli.Fail(
@@ -436,6 +540,8 @@ int RunPrintCommand(const QStringList &args)
         device = std::move(qp);
     }
     choices.Calibration = jobCalibration;
+    if (TPrinterMetrics metrics; !choices.Roll && device->Metrics(metrics))
+        WarnShortfall(cli, SheetShortfall(TSheetLayout(items.LabelFormat, metrics, items.ScreenDpiX, items.ScreenDpiY)));
 
 #ifdef __GLIBC__
     // Each PDF page is built in one growing buffer and then freed; keeping
@@ -494,7 +600,7 @@ int RunPrintCommand(const QStringList &args)
                          .arg(QDir::toNativeSeparators(f))
                          .toLocal8Bit()
                          .constData());
-    if (const int status = ReportPrinterJob(cli, device.get()); status > 0)
+    if (const int status = ReportPrinterJob(cli, device.get(), cli.IsSet(QStringLiteral("wait"))); status > 0)
         return status;
     return stats.SymbolFailures.isEmpty() && stats.MissingPictures.isEmpty() ? 0 : 3;
 }

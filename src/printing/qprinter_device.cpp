@@ -195,8 +195,9 @@ TQPrinterDevice::TQPrinterDevice(const QString &printerName) : d(std::make_uniqu
 {
     d->Printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (!SelectPrinter(printerName)) {
-        const QString def = DefaultPrinterName();
-        if (def.isEmpty() || !SelectPrinter(def)) {
+        // With no default set, any installed queue beats a PDF nobody asked for.
+        const QStringList names = PrinterNames();
+        if (names.isEmpty() || !SelectPrinter(names.first())) {
             d->PdfFallback = true;
             SetUpPdfFallback(*d->Printer);
         }
@@ -376,7 +377,11 @@ bool TQPrinterDevice::IsPdfFallback() const
 
 QStringList TQPrinterDevice::PrinterNames()
 {
-    return QPrinterInfo::availablePrinterNames();
+    QStringList names = QPrinterInfo::availablePrinterNames();
+    const QString def = DefaultPrinterName();
+    if (!def.isEmpty() && names.removeOne(def))
+        names.prepend(def);
+    return names;
 }
 
 QString TQPrinterDevice::DefaultPrinterName()
@@ -456,22 +461,53 @@ int TQPrinterDevice::JobId() const
     return d->Job;
 }
 
-QString TQPrinterDevice::JobState() const
+namespace {
+
+// One attribute of a job as the scheduler reports it; null when it does not.
+template <typename Read>
+auto JobAttribute(int job, const char *name, Read read) -> decltype(read(nullptr))
 {
-    if (d->Job <= 0)
-        return {};
+    decltype(read(nullptr)) value{};
+    if (job <= 0)
+        return value;
     ipp_t *request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-    const QByteArray uri = "ipp://localhost/jobs/" + QByteArray::number(d->Job);
+    const QByteArray uri = "ipp://localhost/jobs/" + QByteArray::number(job);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    static const char *const wanted[] = {"job-state"};
+    const char *const wanted[] = {name};
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1, nullptr, wanted);
     ipp_t *response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
-    QString state;
-    if (ipp_attribute_t *a = ippFindAttribute(response, "job-state", IPP_TAG_ENUM))
-        state = QString::fromUtf8(ippEnumString("job-state", ippGetInteger(a, 0)));
+    if (ipp_attribute_t *a = ippFindAttribute(response, name, IPP_TAG_ZERO))
+        value = read(a);
     ippDelete(response);
-    return state;
+    return value;
+}
+
+} // namespace
+
+QString TQPrinterDevice::JobState() const
+{
+    return JobAttribute(d->Job, "job-state", [](ipp_attribute_t *a) {
+        return a ? QString::fromUtf8(ippEnumString("job-state", ippGetInteger(a, 0))) : QString();
+    });
+}
+
+QString TQPrinterDevice::JobReason() const
+{
+    const QString message = JobAttribute(d->Job, "job-printer-state-message", [](ipp_attribute_t *a) {
+        return a ? QString::fromUtf8(ippGetString(a, 0, nullptr)).trimmed() : QString();
+    });
+    if (!message.isEmpty())
+        return message;
+    return JobAttribute(d->Job, "job-state-reasons", [](ipp_attribute_t *a) {
+        QStringList r;
+        for (int i = 0; a && i < ippGetCount(a); ++i)
+            // A step on the way says nothing of why.
+            if (const QString k = QString::fromUtf8(ippGetString(a, i, nullptr));
+                k != QLatin1String("none") && k != QLatin1String("processing-to-stop-point"))
+                r << k;
+        return r.join(QStringLiteral(", "));
+    });
 }
 
 bool TQPrinterDevice::QueueStopped() const

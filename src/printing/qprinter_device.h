@@ -21,7 +21,8 @@ void RemoveDeadSpools();
 
 class TQPrinterDevice : public TPrinterDevice {
 public:
-    // An empty name selects the default printer.
+    // An empty name selects the default printer, or with none set the first
+    // installed one; PDF only when no printer is installed.
     explicit TQPrinterDevice(const QString &printerName = QString());
     ~TQPrinterDevice() override;
 
@@ -39,11 +40,14 @@ public:
 
     // The scheduler's job of the last document handed over; 0 when none.
     int JobId() const;
-    // The job's state as the scheduler reports it ("pending", "held",
-    // "processing", "stopped", "canceled", "aborted", "completed"), and
+    // The job's state as the scheduler reports it ("pending", "pending-held",
+    // "processing", "processing-stopped", "canceled", "aborted", "completed"), and
     // whether its queue is stopped, so a job that cannot go on is told.
     QString JobState() const;
     bool QueueStopped() const;
+    // Why the job stands as it does: the printer's message for it, else the
+    // scheduler's reasons ("job-canceled-by-user"); empty when none.
+    QString JobReason() const;
 
     // For the printer set-up dialogs.
     QPrinter *Printer() const;
@@ -53,8 +57,9 @@ public:
     void SetOutputFileName(const QString &fileName);
     bool IsPdfFallback() const;
 
+    // Every installed queue, the default first when there is one.
     static QStringList PrinterNames();
-    static QString DefaultPrinterName(); // empty with no printer installed
+    static QString DefaultPrinterName(); // empty when none is set as default
 
 private:
     struct Private;

@@ -135,3 +135,16 @@ QString OffPageMessage(const TLabelFormat &f)
     }
     return {};
 }
+
+TSheetShortfall SheetShortfall(const TSheetLayout &layout)
+{
+    const TLabelFormat &f = layout.Format();
+    TSheetShortfall s;
+    if (f.Roll)
+        return s;
+    s.HeldRows = layout.LabelRows;
+    s.HeldColumns = layout.LabelColumns;
+    s.Rows = qMax(f.MaxRows, s.HeldRows);
+    s.Columns = qMax(f.MaxColumns, s.HeldColumns);
+    return s;
+}

@@ -63,3 +63,16 @@ private:
 // Why the format cannot be printed as it stands: a margin that puts labels
 // off the paper (OffPageField), named with its value; empty when it can.
 QString OffPageMessage(const TLabelFormat &f);
+
+// What the paper cannot hold of the grid the format names (MaxRows,
+// MaxColumns, as a maker's sheet sets them): the counts asked for and held.
+// A format that names no count takes what the paper holds and loses nothing;
+// so does a roll page, one label by definition.
+struct TSheetShortfall {
+    int Rows = 0, HeldRows = 0;       // Rows > HeldRows: rows HeldRows+1..Rows are lost
+    int Columns = 0, HeldColumns = 0; // likewise for columns
+    bool LosesRows() const { return Rows > HeldRows; }
+    bool LosesColumns() const { return Columns > HeldColumns; }
+    bool Any() const { return LosesRows() || LosesColumns(); }
+};
+TSheetShortfall SheetShortfall(const TSheetLayout &layout);

@@ -215,6 +215,25 @@ void PrintDialogsTest::rangeFollowsImportedParts()
     WhenShown(&f.dlg, [&] { QVERIFY(f.dlg.rbAllRange->isChecked()); });
     f.dlg.Execute(merged);
 
+    // A sheet of 3 x 5 labels on paper that holds 2 x 3: the lost ones named,
+    // and the line gone once the printer set-up gives paper that holds them.
+    plain.LabelFormat.MaxColumns = 3;
+    plain.LabelFormat.MaxRows = 5;
+    f.dlg.PrinterSetup = [](QWidget *) {
+        g_printer.PaperWidth = 650;
+        g_printer.PaperHeight = 550;
+        return true;
+    };
+    WhenShown(&f.dlg, [&] {
+        QVERIFY(f.dlg.lPaperShortfall->isVisible());
+        QCOMPARE(f.dlg.lPaperShortfall->text(),
+                 QStringLiteral("纸张放不下第 4–5 行（共 5 行），只打印 3 行；纸张放不下第 3 列（共 3 列），只打印 2 列"));
+        QTest::mouseClick(f.dlg.btnPrinterSetup, Qt::LeftButton);
+        QVERIFY(!f.dlg.lPaperShortfall->isVisible());
+    });
+    f.dlg.Execute(plain);
+    plain.LabelFormat.MaxColumns = plain.LabelFormat.MaxRows = 0;
+
     // A roll label: one a page, on paper of its own size (no printer: a PDF).
     plain.LabelFormat.Roll = true;
     WhenShown(&f.dlg, [&] {

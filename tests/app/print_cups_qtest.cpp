@@ -4,6 +4,7 @@
 
 #include "app/appprinter.h"
 #include "app/fprintdlg.h"
+#include "app/fprintersetup.h"
 #include "app/fprintprogress.h"
 #include "app/ftextimport.h"
 #include "dialogs_testkit.h"
@@ -12,7 +13,10 @@
 #include "model/labelformat.h"
 #include "printing/qprinter_device.h"
 
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -58,6 +62,8 @@ private slots:
         label_.AddItem(item);
     }
     void printsAndCancels();
+    // Last: it removes the default queue.
+    void everyQueueWithoutDefault();
 
 private:
     QString queue_, output_;
@@ -105,6 +111,39 @@ void PrintCupsTest::printsAndCancels()
     QCOMPARE(int(dlg.LastResult), int(TPrintResult::Cancelled));
     QCOMPARE(jobsSeen(queue_), 1);
     QVERIFY(!QFile::exists(output_));
+}
+
+// With no default printer every queue is offered and the designer prints on
+// one of them, not into a PDF.
+void PrintCupsTest::everyQueueWithoutDefault()
+{
+    const QString dir = QFileInfo(output_).absolutePath();
+    const QString ppd = dir + QStringLiteral("/cups/ppd/") + queue_ + QStringLiteral(".ppd");
+    const QString lpadmin =
+        QFile::exists(QStringLiteral("/usr/sbin/lpadmin")) ? QStringLiteral("/usr/sbin/lpadmin") : QStringLiteral("lpadmin");
+    const auto admin = [&](const QStringList &args) {
+        QProcess p;
+        p.start(lpadmin, args);
+        return p.waitForFinished(30000) && p.exitCode() == 0;
+    };
+    for (const char *name : {"zebra", "alpha"})
+        QVERIFY(admin({"-p", QLatin1String(name), "-E", "-v", "file://" + dir + "/" + name + ".out", "-P", ppd}));
+    QVERIFY(admin({"-x", queue_}));
+    qunsetenv("LPDEST");
+    qunsetenv("PRINTER");
+    QVERIFY(TQPrinterDevice::DefaultPrinterName().isEmpty());
+
+    TAppPrinter printer;
+    QVERIFY(!printer.Selected().IsPdfFallback());
+    TFPrinterSetup setup;
+    QStringList listed;
+    WhenShown(&setup, [&] {
+        for (int i = 0; i < setup.cbPrinter->count(); ++i)
+            listed << setup.cbPrinter->itemText(i);
+        QTest::mouseClick(setup.CancelBtn, Qt::LeftButton);
+    });
+    setup.Execute(printer.Selected());
+    QCOMPARE(listed, QStringList({"alpha", "zebra"}));
 }
 
 QV_QTEST_MAIN(PrintCupsTest)

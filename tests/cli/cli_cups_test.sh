@@ -142,5 +142,59 @@ for row in "Avery 5160|612 x 792" "Avery L7160|595.* x 84[12]"; do
     fail "${row%%|*}: paper $(pdfinfo "$T/sheets.out" 2>&1 | grep 'Page size')"
 done
 
+# 5. A job on a stopped queue is queued, not failed: status 4 and its id. With
+#    --wait the command returns once the job is printed (0) or cancelled (1);
+#    Ctrl+C ends the waiting only (4), the job stays and prints when the queue
+#    starts.
+wait_for_err() { # pattern: until the waiting command's stderr says it
+  local i
+  for i in $(seq 1 100); do
+    grep -qF "$1" "$T/err" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  return 1
+}
+cupsdisable spare 2>/dev/null || "$(_cups_bin cupsdisable)" spare
+"$CLI" print "$T/sku.lbl" --data "$T/stock.csv" --labels 1 --printer spare --quiet >"$T/out" 2>"$T/err"
+rc=$?
+[ "$rc" = 4 ] || fail "stopped queue: status $rc, expected 4 ($(cat "$T/err"))"
+[[ "$(cat "$T/out")" =~ ^job\ [0-9]+\ on\ spare:\ (pending|held) ]] || fail "stopped queue: stdout '$(cat "$T/out")'"
+"$CLI" print "$T/sku.lbl" --data "$T/stock.csv" --labels 1 --printer spare --quiet --wait >"$T/out" 2>"$T/err" &
+pid=$!
+wait_for_err "waiting for job" || fail "--wait: no word of the stopped queue: '$(cat "$T/err")'"
+kill -INT "$pid"
+wait "$pid"
+rc=$?
+[ "$rc" = 4 ] || fail "--wait, Ctrl+C: status $rc, expected 4"
+grep -qF "stopped waiting" "$T/err" || fail "--wait, Ctrl+C: stderr '$(cat "$T/err")'"
+[ "$(lpstat -o spare | wc -l)" = 2 ] || fail "--wait, Ctrl+C: queued jobs '$(lpstat -o spare)'"
+"$CLI" print "$T/sku.lbl" --data "$T/stock.csv" --labels 1 --printer spare --quiet --wait >"$T/out" 2>"$T/err" &
+pid=$!
+wait_for_err "waiting for job" || fail "--wait: no word of the stopped queue: '$(cat "$T/err")'"
+cancel "spare-$(sed -n 's/^job \([0-9]*\) .*/\1/p' "$T/out" | head -n 1)"
+wait "$pid"
+rc=$?
+[ "$rc" = 1 ] || fail "--wait, job cancelled: status $rc, expected 1"
+grep -qF "did not print job" "$T/err" && grep -qF "it was canceled" "$T/err" || fail "--wait, job cancelled: stderr '$(cat "$T/err")'"
+"$CLI" print "$T/sku.lbl" --data "$T/stock.csv" --labels 1 --printer spare --quiet --wait >"$T/out" 2>"$T/err" &
+pid=$!
+wait_for_err "waiting for job" || fail "--wait: no word of the stopped queue: '$(cat "$T/err")'"
+cupsenable spare 2>/dev/null || "$(_cups_bin cupsenable)" spare
+wait "$pid"
+rc=$?
+[ "$rc" = 0 ] || fail "--wait: status $rc, expected 0 ($(cat "$T/err"))"
+[[ "$(tail -n 1 "$T/out")" =~ ^job\ [0-9]+\ on\ spare:\ completed$ ]] || fail "--wait: stdout '$(cat "$T/out")'"
+cups_wait_idle 120 || fail "the queued jobs did not print"
+[ "$(lpstat -W completed -o spare | wc -l)" = 4 ] || fail "ended on spare (3 printed, 1 cancelled): '$(lpstat -W completed -o spare)'"
+
+# 6. With no default printer (office, the default, removed) a job without
+#    --printer is refused, naming every queue; none is listed as the default.
+"$(_cups_bin lpadmin)" -x office
+unset LPDEST PRINTER
+"$CLI" print "$T/sku.lbl" --quiet >"$T/out" 2>"$T/err"
+rc=$?
+[ "$rc" = 2 ] || fail "no default: status $rc, expected 2"
+grep -qF "no default printer; choose one with --printer: sheets, spare" "$T/err" || fail "no default: '$(cat "$T/err")'"
+
 [ $failures -eq 0 ] && echo "PASS" || echo "$failures failure(s)"
 [ $failures -eq 0 ]

@@ -144,7 +144,7 @@ print_job print "$T/roll.lbl" --labels 1 --printer nosuch --quiet
 "$(_cups_bin cupsdisable)" zebra 2>/dev/null || cupsdisable zebra
 "$CLI" print "$T/roll.lbl" --data "$T/thirty.csv" --labels 1 --printer zebra --quiet >"$T/out" 2>"$T/err"
 rc=$?
-[ "$rc" = 1 ] || fail "stopped queue: status $rc, expected 1"
+[ "$rc" = 4 ] || fail "stopped queue: status $rc, expected 4 (queued)"
 [[ "$(cat "$T/out")" =~ ^job\ [0-9]+\ on\ zebra:\ (pending|held) ]] || fail "stopped queue: stdout '$(cat "$T/out")'"
 [[ "$(cat "$T/err")" == *"the printer zebra is stopped"* ]] || fail "stopped queue: message '$(cat "$T/err")'"
 cancel -a zebra 2>/dev/null

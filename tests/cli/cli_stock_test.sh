@@ -157,6 +157,19 @@ write_label "$T/l.lbl" 2.625 1
 "$CLI" print "$T/l.lbl" --stock "Avery 5160" --paper A4 --output "$T/a4.pdf" --quiet 2>"$T/err" ||
   fail "--paper with --stock: $(cat "$T/err")"
 pdfinfo "$T/a4.pdf" 2>/dev/null | grep -q '595.* x 841.* pts' || fail "--paper A4 did not give A4"
+# A sheet the paper cannot hold whole prints what fits and names what is lost.
+for row in "Avery 5160|A4|the paper holds 2 of the sheet's 3 columns: column 3 is not printed" \
+           "Avery L7160|Letter|the paper holds 6 of the sheet's 7 rows: row 7 is not printed" \
+           "Avery L7160|A4|"; do
+  IFS='|' read -r name paper want <<<"$row"
+  "$CLI" print "$T/l.lbl" --stock "$name" --paper "$paper" --output "$T/lost.pdf" --quiet 2>"$T/err" ||
+    fail "$name on $paper: status $?"
+  if [ -n "$want" ]; then
+    grep -qF "warning: $want" "$T/err" || fail "$name on $paper: stderr '$(cat "$T/err")'"
+  else
+    [ ! -s "$T/err" ] || fail "$name on $paper: stderr '$(cat "$T/err")'"
+  fi
+done
 
 # The listing: built-in and installed sheets, a search, equivalents.
 "$CLI" templates >"$T/all" || fail "templates exited $?"

@@ -146,3 +146,28 @@ TEST(SheetLayout, DesignPixelsToPrinter)
     EXPECT_EQ(L.DesignToPrinterY(1), 5);
     EXPECT_EQ(TSheetLayout({}, Sheet(600, 100, 100), 0, 0).DesignToPrinterX(10), 0);
 }
+
+TEST(SheetLayout, ShortfallOfTheNamedGrid)
+{
+    struct Case {
+        const char *name;
+        TLabelFormat format;
+        TPrinterMetrics paper;
+        int rows, heldRows, columns, heldColumns;
+    } cases[] = {
+        // 3 x 7 labels made for A4 (11.1 in tall) on Letter: row 7 is lost.
+        {"A4 sheet on Letter", {2.5, 1.5, 0.6, 0.29, 0, 0.1, false, false, 3, 7}, Sheet(100, 850, 1100), 7, 6, 3, 3},
+        {"fits", {2.5, 1.5, 0.6, 0.29, 0, 0.1, false, false, 3, 6}, Sheet(100, 850, 1100), 6, 6, 3, 3},
+        {"no named count", {1, 1, 0, 0, 0, 0, false}, Sheet(600, 2400, 2400), 4, 4, 4, 4},
+        {"both ways", {1, 1, 0, 0, 0, 0, false, false, 9, 5}, Sheet(600, 2400, 2400), 5, 4, 9, 4},
+        {"roll", {1, 1, 0, 0, 0, 0, false, true, 9, 9}, Sheet(600, 600, 600), 0, 0, 0, 0},
+    };
+    for (const Case &c : cases) {
+        const TSheetShortfall s = SheetShortfall(TSheetLayout(c.format, c.paper, 96, 96));
+        EXPECT_EQ(s.Rows, c.rows) << c.name;
+        EXPECT_EQ(s.HeldRows, c.heldRows) << c.name;
+        EXPECT_EQ(s.Columns, c.columns) << c.name;
+        EXPECT_EQ(s.HeldColumns, c.heldColumns) << c.name;
+        EXPECT_EQ(s.Any(), c.rows > c.heldRows || c.columns > c.heldColumns) << c.name;
+    }
+}
