@@ -44,6 +44,9 @@ public:
     // whether its queue is stopped, so a job that cannot go on is told.
     QString JobState() const;
     bool QueueStopped() const;
+    // The queue's default media in millimetres (what a label printer is
+    // loaded with); invalid when the queue does not say, or for PDF.
+    QSizeF QueueMediaMm() const;
 
     // For the printer set-up dialogs.
     QPrinter *Printer() const;

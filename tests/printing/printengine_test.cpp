@@ -352,8 +352,9 @@ TEST(PrintEngine, DataFileIsIgnoredWithoutImportedField)
     EXPECT_EQ(Texts(printer), QStringList({"|1", "|2"}));
 }
 
-// Roll labels print one a page whatever the paper, sized by the label and its
-// margins; a printer's calibration moves and scales all that is drawn.
+// Roll labels print one a page whatever the paper, sized by the label and the
+// margins of a roll format (a sheet label made a roll by the job has none); a
+// printer's calibration moves and scales all that is drawn.
 TEST(PrintEngine, RollPagesAndCalibration)
 {
     QTemporaryDir dir;
@@ -364,11 +365,12 @@ TEST(PrintEngine, RollPagesAndCalibration)
         TCalibration calibration;
         int expectedPages;
         QSizeF page;  // asked for, mm; invalid when not asked
-        QPoint shift; // device pixels the calibration moves by
+        QPoint shift; // device pixels the label moves by from the sheet's first
     } cases[] = {
         {"sheet", false, false, {}, 2, QSizeF(), {}},
         {"roll label", true, false, {}, 6, {38.1, 17.78}, {}},
-        {"roll job of a sheet label", false, true, {}, 6, {38.1, 17.78}, {}},
+        {"roll job of a sheet label", false, true, {}, 6, {25.4, 12.7}, {-150, -60}},
+        {"roll job of a roll label", true, true, {}, 6, {38.1, 17.78}, {}},
         {"offset", true, false, {1, -0.5, 100, 100}, 6, {38.1, 17.78}, {24, -12}},
         {"scale", false, false, {0, 0, 102, 98}, 2, QSizeF(), {}},
     };
