@@ -209,7 +209,10 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     connect(eFile, &QLineEdit::textChanged, this, &TFPrintDlg::UpdateQuantityRow);
     connect(rbFileSource, &QRadioButton::toggled, this, &TFPrintDlg::UpdateQuantityRow);
     connect(chkQuantity, &QCheckBox::toggled, this, &TFPrintDlg::UpdateQuantityRow);
-    connect(chkRoll, &QCheckBox::toggled, this, &TFPrintDlg::UpdateLayoutCaptions);
+    connect(chkRoll, &QCheckBox::toggled, this, [this] {
+        UpdateLayoutCaptions();
+        layout()->activate(); // the captions' new length sizes the dialog now
+    });
     UpdateQuantityRow();
 }
 
