@@ -157,7 +157,6 @@ while IFS='|' read -r name args size pw arm; do
 done <<ROWS
 queue's media||816 1015|^PW812|6
 roll label|--label "$T/roll.lbl"|408 203|^PW406|1
-sheet label --roll|--label "$T/sheet.lbl" --roll|408 203|^PW406|1
 ROWS
 
 # 5. Jobs that cannot print: an unknown queue, a stopped queue.
