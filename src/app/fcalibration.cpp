@@ -29,13 +29,16 @@ QDoubleSpinBox *makeSpin(QWidget *parent, const char *name, double lo, double hi
     return e;
 }
 
-QString PrintOnPrinter(const QString &printer)
+QString PrintOnPrinter(const QString &printer, const QSizeF &rollMm)
 {
     TQPrinterDevice device(printer);
     if (device.IsPdfFallback())
         return TFCalibration::tr("打印机“%1”不可用。").arg(printer);
     QString message;
-    return PrintCalibrationPage(device, &message) == TPrintResult::Printed ? QString() : message;
+    return PrintCalibrationPage(device, &message, CalibrationPageMm(rollMm, device.QueueMediaMm()))
+                   == TPrintResult::Printed
+               ? QString()
+               : message;
 }
 
 } // namespace
@@ -46,7 +49,7 @@ TFCalibration::TFCalibration(QWidget *parent) : QDialog(parent)
     setWindowTitle(tr("打印机校准"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFont(DialogFont());
-    PrintPage = PrintOnPrinter;
+    PrintPage = [this](const QString &printer) { return PrintOnPrinter(printer, RollPageMm); };
 
     cbPrinter = new QComboBox(this);
     cbPrinter->setObjectName(QStringLiteral("cbPrinter"));

@@ -6,6 +6,7 @@
 #include "storage/settings.h"
 
 #include <QDialog>
+#include <QSizeF>
 #include <functional>
 
 class QComboBox;
@@ -25,6 +26,10 @@ public:
     // Prints the calibration page on the printer; an empty text when it was
     // printed, else why not. Replaceable for tests.
     std::function<QString(const QString &printer)> PrintPage;
+    // The roll page of the label being printed (millimetres): the page is
+    // printed that size. Invalid: the queue's media when a label printer's,
+    // else its paper.
+    QSizeF RollPageMm;
 
     QComboBox *cbPrinter;
     QDoubleSpinBox *eOffsetX, *eOffsetY, *eScaleX, *eScaleY;

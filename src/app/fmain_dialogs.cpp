@@ -101,8 +101,14 @@ void TFMain::AttachForms(TFLabelSettings *labelSettings, TFAdvanced *advanced, T
     const auto printerName = [this] {
         return Printer->Selected().IsPdfFallback() ? QString() : Printer->Selected().Name();
     };
-    const auto calibrate = [printerName](QWidget *parent) {
+    const auto calibrate = [this, printerName](QWidget *parent) {
         TFCalibration dlg(parent);
+        // Calibrated on the page the roll labels printed from here take.
+        TPrintChoices choices;
+        choices.Roll = parent == FPrintDlg && FPrintDlg->chkRoll->isChecked();
+        const TLabelFormat format = JobFormat(Surface->LabelFormat, choices);
+        if (format.Roll)
+            dlg.RollPageMm = TSheetLayout(format, {}, Surface->ScreenDpiX, Surface->ScreenDpiY).RollPageSizeMm();
         dlg.Execute(printerName());
     };
     FPrintDlg->PrinterName = printerName;

@@ -101,6 +101,9 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     lPaperShortfall->setWordWrap(true);
     lPaperShortfall->setStyleSheet(QStringLiteral("color: #b00020"));
     lPaperShortfall->hide(); // shown when the paper is too small for the sheet
+    // A label made for sheets printed one a page, as print --roll does.
+    chkRoll = new QCheckBox(tr("按卷筒打印（每页一个标签，不含纸张边距）"), this);
+    chkRoll->setObjectName(QStringLiteral("chkRoll"));
     btnCalibration = MakeButton(this, "btnCalibration", tr("校准(&B)"));
     BrowseBtn = new QPushButton(tr("浏览"), this);
     BrowseBtn->setObjectName(QStringLiteral("BrowseBtn"));
@@ -188,6 +191,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     buttons->addWidget(CancelBtn);
     auto *outer = new QVBoxLayout(this);
     outer->addLayout(layoutLine);
+    outer->addWidget(chkRoll);
     outer->addWidget(lRollMedia);
     outer->addWidget(lPaperShortfall);
     outer->addLayout(fileLine);
@@ -231,6 +235,10 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     connect(eFile, &QLineEdit::textChanged, this, &TFPrintDlg::UpdateQuantityRow);
     connect(rbFileSource, &QRadioButton::toggled, this, &TFPrintDlg::UpdateQuantityRow);
     connect(chkQuantity, &QCheckBox::toggled, this, &TFPrintDlg::UpdateQuantityRow);
+    connect(chkRoll, &QCheckBox::toggled, this, [this] {
+        UpdateLayoutCaptions();
+        layout()->activate(); // the captions' new length sizes the dialog now
+    });
     UpdateQuantityRow();
 }
 
@@ -330,6 +338,7 @@ TPrintChoices TFPrintDlg::Choices() const
     c.Answers = answers_;
     if (chkQuantity->isEnabled() && chkQuantity->isChecked())
         c.QuantityColumn = cbQuantityColumn->currentText().trimmed();
+    c.Roll = chkRoll->isChecked(); // no change to a roll label
     return c;
 }
 
@@ -376,7 +385,12 @@ bool TFPrintDlg::RunJob(TItemContainer &label)
 
 void TFPrintDlg::UpdateLayoutCaptions()
 {
-    const TLabelFormat format = label_ ? label_->LabelFormat : TLabelFormat{};
+    const TLabelFormat own = label_ ? label_->LabelFormat : TLabelFormat{};
+    // A roll label is one already; the choice is for sheet labels.
+    chkRoll->setVisible(!own.Roll);
+    TPrintChoices roll;
+    roll.Roll = !own.Roll && chkRoll->isChecked();
+    const TLabelFormat format = JobFormat(own, roll);
     const TSheetLayout layout(format, metrics_, label_ ? label_->ScreenDpiX : kDefaultDesignDpi,
                               label_ ? label_->ScreenDpiY : kDefaultDesignDpi);
     lColumns->setText(tr("列：") + QString::number(layout.LabelColumns));
@@ -392,7 +406,9 @@ void TFPrintDlg::UpdateLayoutCaptions()
     // Roll labels: one a page, on paper of the label's size.
     lColumns->clear();
     lRows->clear();
-    LLabels->setText(tr("每页 1 个标签"));
+    // Whether the page is the label alone or has the roll format's margins.
+    const bool margins = format.Margin_Left > 0 || format.Margin_Top > 0;
+    LLabels->setText(margins ? tr("每页 1 个标签，页面含标签格式设定的边距") : tr("每页 1 个标签，页面即标签，无边距"));
     const QSizeF mm = layout.RollPageSizeMm();
     const QString size = tr("%1 × %2 mm").arg(FormatDecimal(mm.width(), 0, 1), FormatDecimal(mm.height(), 0, 1));
     const QString printer = PrinterName ? PrinterName() : QString();

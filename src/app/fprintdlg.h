@@ -87,6 +87,9 @@ public:
     void SqlBtnClick();
     void SetSqlSource(const QString &url, const QString &query);
     QLabel *lRollMedia;
+    // Prints a sheet label one a page, the page the label alone (hidden for
+    // a roll label).
+    QCheckBox *chkRoll;
     QPushButton *btnCalibration;
     // How many labels each record prints, from a column of the source.
     QCheckBox *chkQuantity;

@@ -1,4 +1,5 @@
 #include "cli/cli_calibration.h"
+#include "cli/cli_label.h"
 #include "cli/commands.h"
 #include "printing/calibrationpage.h"
 #include "printing/pdfdevice.h"
@@ -12,19 +13,24 @@
 const char *const kCalibrateUsage =
     "  calibrate --printer NAME [--offset X,Y] [--scale SX,SY] [--reset]\n"
     "  calibrate (--printer NAME | --output FILE.pdf [--paper A4|Letter|WxHmm])\n"
+    "        [--label LABEL.lbl [--roll]]\n"
     "      Stores the printer's calibration: where it prints (offset in mm, -10\n"
     "      to 10, right and down) and how large (scale in %, 95 to 105); every\n"
     "      job to that printer is corrected by it. --reset removes it. Without\n"
     "      values, prints the calibration page (crosshairs and millimetre rulers\n"
-    "      to measure) on the printer or into a PDF.\n"
+    "      to measure) on the printer or into a PDF: on the roll page of a roll\n"
+    "      label given with --label (or of any label with --roll, as print\n"
+    "      --roll makes it), else on the printer's default media when that is\n"
+    "      label-sized (smaller than A5), else on its paper.\n"
     "      A page left waiting on a stopped printer: status 4, as print.";
 
 int RunCalibrateCommand(const QStringList &args)
 {
     TCliCommand cli("calibrate", "--printer NAME [OPTIONS]", kCalibrateUsage);
-    for (const char *name : {"printer", "offset", "scale", "paper", "output"})
+    for (const char *name : {"printer", "offset", "scale", "paper", "output", "label"})
         cli.Add({QString::fromLatin1(name)}, QStringLiteral("VALUE"));
     cli.Add({QStringLiteral("reset")});
+    cli.Add({QStringLiteral("roll")});
     if (const int status = cli.Parse(args); status >= 0)
         return status;
     const QString printer = cli.Value(QStringLiteral("printer"));
@@ -38,6 +44,24 @@ int RunCalibrateCommand(const QStringList &args)
         return cli.Fail(QCoreApplication::translate("Cli", "a calibration is stored for a printer (--printer NAME)"));
     if (cli.IsSet(QStringLiteral("paper")) && output.isEmpty())
         return cli.Fail(QCoreApplication::translate("Cli", "--paper applies only to --output"));
+    const QString labelFile = cli.Value(QStringLiteral("label"));
+    if ((storing && !labelFile.isEmpty()) || (cli.IsSet(QStringLiteral("roll")) && labelFile.isEmpty()))
+        return cli.Fail(QCoreApplication::translate(
+            "Cli", "--label (and --roll) choose the calibration page's size: give them only to print it"));
+    // The roll page a job of this label asks for, as print makes it.
+    QSizeF rollMm;
+    if (!labelFile.isEmpty()) {
+        TItemContainer items;
+        TLabelDocument doc(items);
+        QString error;
+        if (!LoadLabelForCli(doc, labelFile, error))
+            return cli.Fail(error);
+        TPrintChoices choices;
+        choices.Roll = cli.IsSet(QStringLiteral("roll"));
+        const TLabelFormat format = JobFormat(items.LabelFormat, choices);
+        if (format.Roll)
+            rollMm = TSheetLayout(format, {}, items.ScreenDpiX, items.ScreenDpiY).RollPageSizeMm();
+    }
 
     if (storing) {
         TCalibration c = cli.IsSet(QStringLiteral("reset")) ? TCalibration{} : LoadCalibration(printer);
@@ -55,6 +79,7 @@ int RunCalibrateCommand(const QStringList &args)
     }
 
     std::unique_ptr<TPrinterDevice> device;
+    QSizeF pageMm = rollMm;
     if (!output.isEmpty()) {
         QPageSize paper(QPageSize::A4);
         const QString paperText = cli.Value(QStringLiteral("paper"));
@@ -68,10 +93,12 @@ int RunCalibrateCommand(const QStringList &args)
     } else {
         if (!TQPrinterDevice::PrinterNames().contains(printer))
             return cli.Fail(QCoreApplication::translate("Cli", "no such printer: %1").arg(printer));
-        device = std::make_unique<TQPrinterDevice>(printer);
+        auto queue = std::make_unique<TQPrinterDevice>(printer);
+        pageMm = CalibrationPageMm(rollMm, queue->QueueMediaMm());
+        device = std::move(queue);
     }
     QString message;
-    if (PrintCalibrationPage(*device, &message) != TPrintResult::Printed)
+    if (PrintCalibrationPage(*device, &message, pageMm) != TPrintResult::Printed)
         return cli.Fail(message, output.isEmpty() ? 1 : 2);
     return ReportPrinterJob(cli, device.get());
 }

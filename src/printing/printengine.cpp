@@ -169,7 +169,13 @@ void PrintPage(QPainter &painter, const QList<TLabelControl *> &items, const TSh
 TLabelFormat JobFormat(const TLabelFormat &format, const TPrintChoices &choices)
 {
     TLabelFormat f = format;
-    f.Roll = f.Roll || choices.Roll;
+    // A sheet's margins place the grid on the sheet; a roll page made from
+    // that label is the label alone, else it starts off the label's corner
+    // and feeds nearly two labels. Margins a roll format sets are its own.
+    if (choices.Roll && !f.Roll) {
+        f.Roll = true;
+        f.Margin_Left = f.Margin_Top = 0;
+    }
     return f;
 }
 
@@ -396,12 +402,11 @@ TPrintResult PrintLabels(const TItemContainer &label, const TPrintChoices &choic
         progress->SetPrinterName(device.Name());
     }
 
+    const TLabelFormat format = JobFormat(label.LabelFormat, choices);
     // Checked before the device is asked anything: such a job would spend
     // most of its records off the paper and still count them printed.
-    if (const QString offPage = OffPageMessage(label.LabelFormat); !offPage.isEmpty())
+    if (const QString offPage = OffPageMessage(format); !offPage.isEmpty())
         return Fail(TPrintResult::NoFit, offPage, message);
-    // A job with --roll prints a sheet label one a page; the label keeps its format.
-    const TLabelFormat format = JobFormat(label.LabelFormat, choices);
     if (format.Roll)
         device.SetRollPage(TSheetLayout(format, {}, label.ScreenDpiX, label.ScreenDpiY).RollPageSizeMm());
     TPrinterMetrics metrics;

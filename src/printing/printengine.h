@@ -150,8 +150,8 @@ QString ComposeFailureMessage(const TComposeFailure &failure, const TLabelContro
 TPrintResult PrintLabels(const TItemContainer &label, const TPrintChoices &choices, TPrinterDevice &device,
                          TPrintProgressSink *progress, QString *message, TPrintStats *stats = nullptr,
                          const TSourceOpener &open = {});
-// The format a job prints the label with: its own, one a page when the job
-// asks for a roll.
+// The format a job prints the label with: its own, or, when the job asks a
+// sheet label for a roll, one a page without the sheet's margins.
 TLabelFormat JobFormat(const TLabelFormat &format, const TPrintChoices &choices);
 // Where a job stands between labels. PrintLabels carries it from page to
 // page; the preview sets it up for any page and draws that page alone.

@@ -151,7 +151,7 @@ private:
 
 TPrintPreview::TPrintPreview(const TItemContainer &label, const TPrintChoices &choices,
                              const TPrinterMetrics &metrics)
-    : choices_(choices), metrics_(metrics), format_(label.LabelFormat), screenDpiX_(label.ScreenDpiX),
+    : choices_(choices), metrics_(metrics), format_(JobFormat(label.LabelFormat, choices)), screenDpiX_(label.ScreenDpiX),
       screenDpiY_(label.ScreenDpiY)
 {
     for (TLabelControl *item : label.Items) {

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sys/resource.h>
 #include <sys/statvfs.h>
 
 struct TQPrinterDevice::Private {
@@ -113,11 +114,22 @@ QString PdfNotWhole(const QString &fileName)
     }
     if (whole)
         return {};
-    // The usual cause; anything else (a file size limit) gets the plain fact.
+    // The usual cause, then a file size limit the document reached.
     struct statvfs fs {};
     if (statvfs(QFile::encodeName(fileName).constData(), &fs) == 0 && fs.f_bavail * fs.f_frsize < 64 * 1024)
         return QString::fromLocal8Bit(std::strerror(ENOSPC));
+    if (struct rlimit limit {}; getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
+                                && rlim_t(size) >= limit.rlim_cur)
+        return QString::fromLocal8Bit(std::strerror(EFBIG));
     return QCoreApplication::translate("Printing", "the document was not written whole");
+}
+
+// Why a job could not be spooled, naming the folder: that is where the
+// user makes room.
+QString SpoolFailure(const QString &why)
+{
+    return QCoreApplication::translate("Printing", "Cannot spool the document in \"%1\": %2")
+        .arg(QDir::toNativeSeparators(QDir::tempPath()), why);
 }
 
 QString SpoolPattern()
@@ -283,7 +295,7 @@ bool TQPrinterDevice::Begin(const QString &docTitle, QString *error)
         QTemporaryFile tmp(SpoolPattern());
         if (!tmp.open()) {
             if (error)
-                *error = QStringLiteral("Cannot spool the document: %1").arg(tmp.errorString());
+                *error = SpoolFailure(tmp.errorString());
             return false;
         }
         tmp.setAutoRemove(false);
@@ -325,9 +337,11 @@ bool TQPrinterDevice::End(QString *error)
         const QString written = d->Temporary.isEmpty() ? d->Spool : d->Temporary;
         notWhole = PdfNotWhole(written);
         if (!notWhole.isEmpty()) {
+            // Nothing of a spool that is not whole goes to the queue.
             ok = false;
-            notWhole = QCoreApplication::translate("Printing", "Cannot write \"%1\": %2")
-                           .arg(QDir::toNativeSeparators(d->Temporary.isEmpty() ? written : d->Target), notWhole);
+            notWhole = d->Temporary.isEmpty() ? SpoolFailure(notWhole)
+                                              : QCoreApplication::translate("Printing", "Cannot write \"%1\": %2")
+                                                    .arg(QDir::toNativeSeparators(d->Target), notWhole);
         }
     }
     if (ok && !d->Temporary.isEmpty()) {
@@ -522,4 +536,33 @@ bool TQPrinterDevice::QueueStopped() const
     const bool stopped = state && std::atoi(state) == IPP_PSTATE_STOPPED;
     cupsFreeDests(1, dest);
     return stopped;
+}
+
+QSizeF TQPrinterDevice::QueueMediaMm() const
+{
+    if (d->PdfFallback)
+        return {};
+    const QByteArray queue = d->Printer->printerName().section(QLatin1Char('/'), 0, 0).toUtf8();
+    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
+    if (!dest)
+        return {};
+    QSizeF mm;
+    // The user's default for the queue, else the queue's. Not
+    // cupsGetDestMediaDefault: it answers a borderless variant's size.
+    QByteArray name = cupsGetOption("media", dest->num_options, dest->options);
+    cups_dinfo_t *info = name.isEmpty() ? cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest) : nullptr;
+    if (info) {
+        if (ipp_attribute_t *a = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "media"))
+            name = ippGetString(a, 0, nullptr);
+        cupsFreeDestInfo(info);
+    }
+    const pwg_media_t *media = name.isEmpty() ? nullptr : pwgMediaForPWG(name.constData());
+    if (!media && !name.isEmpty())
+        media = pwgMediaForPPD(name.constData());
+    if (!media && !name.isEmpty())
+        media = pwgMediaForLegacy(name.constData());
+    if (media && media->width > 0 && media->length > 0)
+        mm = QSizeF(media->width / 100.0, media->length / 100.0); // hundredths of a millimetre
+    cupsFreeDests(1, dest);
+    return mm;
 }

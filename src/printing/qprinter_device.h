@@ -48,6 +48,9 @@ public:
     // Why the job stands as it does: the printer's message for it, else the
     // scheduler's reasons ("job-canceled-by-user"); empty when none.
     QString JobReason() const;
+    // The queue's default media in millimetres (what a label printer is
+    // loaded with); invalid when the queue does not say, or for PDF.
+    QSizeF QueueMediaMm() const;
 
     // For the printer set-up dialogs.
     QPrinter *Printer() const;

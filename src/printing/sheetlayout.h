@@ -51,7 +51,8 @@ public:
     int DesignToPrinterX(int v) const;
     int DesignToPrinterY(int v) const;
     // Roll labels: the page of one label, the label with its margins all
-    // round, in millimetres.
+    // round, in millimetres (a job's format has none when the job made a
+    // sheet label a roll: JobFormat).
     QSizeF RollPageSizeMm() const;
 
 private:

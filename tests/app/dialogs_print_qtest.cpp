@@ -234,14 +234,32 @@ void PrintDialogsTest::rangeFollowsImportedParts()
     f.dlg.Execute(plain);
     plain.LabelFormat.MaxColumns = plain.LabelFormat.MaxRows = 0;
 
-    // A roll label: one a page, on paper of its own size (no printer: a PDF).
-    plain.LabelFormat.Roll = true;
-    WhenShown(&f.dlg, [&] {
-        QVERIFY(f.dlg.lRows->text().isEmpty());
-        QCOMPARE(f.dlg.LLabels->text(), QStringLiteral("每页 1 个标签"));
-        QCOMPARE(f.dlg.lRollMedia->text(), QStringLiteral("纸张：50.8 × 25.4 mm"));
-    });
-    f.dlg.Execute(plain);
+    // Roll pages: one label a page, on paper of its own size (no printer: a
+    // PDF). A sheet label printed as a roll leaves its margins out; a roll
+    // label keeps those its format sets.
+    const struct {
+        bool formatRoll, jobRoll;
+        double margin;
+        const char *labels, *paper;
+    } rolls[] = {
+        {true, false, 0, "每页 1 个标签，页面即标签，无边距", "纸张：50.8 × 25.4 mm"},
+        {true, false, 0.5, "每页 1 个标签，页面含标签格式设定的边距", "纸张：76.2 × 50.8 mm"},
+        {false, true, 0.5, "每页 1 个标签，页面即标签，无边距", "纸张：50.8 × 25.4 mm"},
+    };
+    for (const auto &r : rolls) {
+        plain.LabelFormat.Roll = r.formatRoll;
+        plain.LabelFormat.Margin_Top = plain.LabelFormat.Margin_Left = r.margin;
+        WhenShown(&f.dlg, [&] {
+            QCOMPARE(f.dlg.chkRoll->isVisible(), !r.formatRoll);
+            if (r.jobRoll)
+                ClickIndicator(f.dlg.chkRoll);
+            QVERIFY(f.dlg.lRows->text().isEmpty());
+            QCOMPARE(f.dlg.LLabels->text(), QString::fromUtf8(r.labels));
+            QCOMPARE(f.dlg.lRollMedia->text(), QString::fromUtf8(r.paper));
+            QCOMPARE(f.dlg.Choices().Roll, r.jobRoll);
+        });
+        f.dlg.Execute(plain);
+    }
 }
 
 void PrintDialogsTest::numberFields()

@@ -3,8 +3,11 @@
 # replaces a file fails with its status, names the file and the reason, and
 # leaves the old file whole with no temporary beside it. The disk is a 64 KiB
 # tmpfs where this may mount one; otherwise a file-size limit, under which a
-# write fails (EFBIG) as it does on a full disk.
+# write fails (EFBIG) as it does on a full disk. A job for a printer spools
+# into the temporary folder (TMPDIR, the full disk here) of a private CUPS
+# scheduler's queue, and nothing of it reaches the queue.
 set -uo pipefail
+HERE=$(cd "$(dirname "$0")" && pwd)
 CLI="${QV_BINARY_DIR:-build}/quorvane-cli"
 export QT_QPA_PLATFORM=offscreen
 # The command line speaks English unless told otherwise.
@@ -15,13 +18,23 @@ T=$(mktemp -d)
 full="$T/full"
 mkdir -p "$full" && mkdir -m 700 "$T/run"
 mounted=0
+# shellcheck source=../common/cups_private.sh
+source "$HERE/../common/cups_private.sh"
 cleanup() {
+  cups_stop
   [ "$mounted" = 1 ] && umount "$full"
   rm -rf "$T"
 }
 trap cleanup EXIT
 if [ "$(id -u)" = 0 ] && mount -t tmpfs -o size=64k,mode=0755 quorvane-full "$full" 2>/dev/null; then
   mounted=1
+fi
+# Without a scheduler the printer's row is left out (the rest still holds).
+printer_row=""
+if ! cups_missing >/dev/null && cups_start "$T" && cups_add_queue office "$T/office.out"; then
+  printer_row="1|4|old.pdf|Cannot spool the document in \"$full\"|print \"\$T/counter.lbl\" --printer office --quiet"
+else
+  echo "note: no private CUPS scheduler here; the printer's spool is not checked"
 fi
 export XDG_RUNTIME_DIR="$T/run" XDG_CONFIG_HOME="$full/config"
 failures=0
@@ -56,7 +69,7 @@ for f in old.pdf old.png counter.lbl config/Maudrel\ Software/Quorvane.reg; do c
 while IFS='|' read -r status limit kept text args; do
   [ -z "$status" ] && continue
   eval "set -- $args"
-  out=$( ([ "$mounted" = 1 ] || ulimit -f "$limit"; trap '' XFSZ; exec timeout 120 "$CLI" "$@") 2>&1 >/dev/null)
+  out=$( ([ "$mounted" = 1 ] || ulimit -f "$limit"; trap '' XFSZ; TMPDIR="$full" exec timeout 120 "$CLI" "$@") 2>&1 >/dev/null)
   rc=$?
   [ "$rc" = "$status" ] || fail "quorvane-cli $args: status $rc (want $status): $out"
   grep -qF -- "$text" <<<"$out" || fail "quorvane-cli $args: no '$text' in: $out"
@@ -69,8 +82,13 @@ done <<ROWS
 2|1|old.png|cannot write $full/old.png|render "$T/big.lbl" --output "$full/old.png"
 1|40|counter.lbl|counters were not saved: Cannot write $full/counter.lbl|print "$full/counter.lbl" --save-counters --quiet --output "$T/printed.pdf"
 1|1|config/Maudrel Software/Quorvane.reg|Cannot write $settings|calibrate --printer printer-41 --offset 2,2
+$printer_row
 ROWS
 [ -s "$T/printed.pdf" ] || fail "the counter label was not printed before its save failed"
+if [ -n "$printer_row" ]; then
+  jobs=$(lpstat -W all -o 2>&1)
+  [ -z "$jobs" ] && [ ! -e "$T/office.out" ] || fail "a job reached the queue: $jobs"
+fi
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures case(s) failed"

@@ -56,11 +56,15 @@ print_job() {
   cups_wait_idle 300 || fail "a job did not leave the queue: $(lpstat -o)"
 }
 # The labels of the last ZPL job as T/img/NAME-0001.pbm, ...; prints the count.
+# The print widths (^PW) it set go to T/img/NAME.pw.
 zpl_labels() { # name
   rm -f "$T/img/$1"-*.pbm
+  grep -ao '\^PW[0-9]*' "$T/zebra.out" | sort -u | tr '\n' ' ' >"$T/img/$1.pw"
   $ZPL decode "$T/zebra.out" "$T/img/$1" || echo 0
   rm -f "$T/zebra.out"
 }
+# The size of a decoded label: "WIDTH HEIGHT" in dots (the width in whole bytes).
+pbm_size() { head -c 20 "$1" | sed -n 2p; }
 
 # 1. A merge of 30 records in roll mode: 30 labels on 203 DPI pages, each
 #    barcode reading back to its record in order, bars whole dots.
@@ -82,14 +86,22 @@ for f in "$T/img/merge-0001.pbm" "$T/img/merge-0030.pbm"; do
   [ "${module:-0}" -ge 1 ] || fail "no module in $(basename "$f")"
 done
 
-# 2. --roll prints a sheet label one a page too.
-print_job print "$T/sheet.lbl" --data "$T/thirty.csv" --labels 3 --roll --printer zebra --quiet
-[ "$rc" = 0 ] || fail "--roll: status $rc: $err"
-n=$(zpl_labels sheetroll)
-[ "$n" = 3 ] || fail "--roll: $n labels, expected 3"
-size=$(head -c 20 "$T/img/sheetroll-0001.pbm" | sed -n 2p)
-# The margins of 0.5 in all round: 3 x 2 in.
-[ "$size" = "616 406" ] || fail "--roll page of a sheet label with margins is $size dots, expected 3 x 2 in"
+# 2. --roll prints a sheet label one a page, the page the label alone (its
+#    sheet margins of 0.5 in left out); a roll label keeps the margins its
+#    format sets (3 x 2 in). The graphic's width is whole bytes.
+write_label "$T/rollmargins.lbl" 1 0.5
+while IFS='|' read -r name label roll size pw; do
+  print_job print "$T/$label" --data "$T/thirty.csv" --labels 3 $roll --printer zebra --quiet
+  [ "$rc" = 0 ] || fail "$name: status $rc: $err"
+  n=$(zpl_labels rollpage)
+  [ "$n" = 3 ] || fail "$name: $n labels, expected 3"
+  [ "$(pbm_size "$T/img/rollpage-0001.pbm")" = "$size" ] ||
+    fail "$name: page of $(pbm_size "$T/img/rollpage-0001.pbm") dots, expected $size"
+  [ "$(cat "$T/img/rollpage.pw")" = "$pw " ] || fail "$name: print width $(cat "$T/img/rollpage.pw"), expected $pw"
+done <<ROWS
+sheet label --roll|sheet.lbl|--roll|408 203|^PW406
+roll label with margins|rollmargins.lbl||616 406|^PW609
+ROWS
 
 # 3. A calibrated printer's output moves by the offset, within a device pixel,
 #    on both queues; --offset for one job overrides the stored one.
@@ -129,13 +141,23 @@ z2=$(bbox_zpl --offset 0,0)
 "$CLI" calibrate --printer zebra --reset >/dev/null || fail "calibrate --reset: status $?"
 [ "$(bbox_zpl)" = "$z0" ] || fail "after --reset the zebra still moves"
 
-# 4. Without values calibrate prints the calibration page.
-print_job calibrate --printer zebra
-[ "$rc" = 0 ] || fail "calibration page: status $rc: $err"
-[ "$(zpl_labels calpage)" = 1 ] || fail "the calibration page was not printed"
-# The first crosshair's centre is 10 mm from the paper's left and top edges,
-# its arms 4 mm long: the marks start 6 mm in (47.95 dots at 203 DPI).
-expect_shift "calibration page" "0 0" "$($ZPL bbox "$T/img/calpage-0001.pbm")" 6 6 203 2
+# 4. Without values calibrate prints the calibration page, the size of the
+#    queue's default media (4 x 5 in), or of the roll page of the label given.
+#    The first crosshair's centre is 10 mm (5 mm on a page under 60 mm) from
+#    the paper's left and top edges, its arms 4 mm long.
+while IFS='|' read -r name args size pw arm; do
+  eval "set -- $args"
+  print_job calibrate --printer zebra "$@"
+  [ "$rc" = 0 ] || fail "calibration page, $name: status $rc: $err"
+  [ "$(zpl_labels calpage)" = 1 ] || fail "calibration page, $name: not printed"
+  [ "$(pbm_size "$T/img/calpage-0001.pbm")" = "$size" ] ||
+    fail "calibration page, $name: $(pbm_size "$T/img/calpage-0001.pbm") dots, expected $size"
+  [ "$(cat "$T/img/calpage.pw")" = "$pw " ] || fail "calibration page, $name: print width $(cat "$T/img/calpage.pw")"
+  expect_shift "calibration page, $name" "0 0" "$($ZPL bbox "$T/img/calpage-0001.pbm")" "$arm" "$arm" 203 2
+done <<ROWS
+queue's media||816 1015|^PW812|6
+roll label|--label "$T/roll.lbl"|408 203|^PW406|1
+ROWS
 
 # 5. Jobs that cannot print: an unknown queue, a stopped queue.
 print_job print "$T/roll.lbl" --labels 1 --printer nosuch --quiet

@@ -1,4 +1,5 @@
 #include "model/labelformat.h"
+#include "printing/calibrationpage.h"
 #include "printing/printengine.h"
 #include "printing/printpreview.h"
 
@@ -352,8 +353,9 @@ TEST(PrintEngine, DataFileIsIgnoredWithoutImportedField)
     EXPECT_EQ(Texts(printer), QStringList({"|1", "|2"}));
 }
 
-// Roll labels print one a page whatever the paper, sized by the label and its
-// margins; a printer's calibration moves and scales all that is drawn.
+// Roll labels print one a page whatever the paper, sized by the label and the
+// margins of a roll format (a sheet label made a roll by the job has none); a
+// printer's calibration moves and scales all that is drawn.
 TEST(PrintEngine, RollPagesAndCalibration)
 {
     QTemporaryDir dir;
@@ -364,11 +366,12 @@ TEST(PrintEngine, RollPagesAndCalibration)
         TCalibration calibration;
         int expectedPages;
         QSizeF page;  // asked for, mm; invalid when not asked
-        QPoint shift; // device pixels the calibration moves by
+        QPoint shift; // device pixels the label moves by from the sheet's first
     } cases[] = {
         {"sheet", false, false, {}, 2, QSizeF(), {}},
         {"roll label", true, false, {}, 6, {38.1, 17.78}, {}},
-        {"roll job of a sheet label", false, true, {}, 6, {38.1, 17.78}, {}},
+        {"roll job of a sheet label", false, true, {}, 6, {25.4, 12.7}, {-150, -60}},
+        {"roll job of a roll label", true, true, {}, 6, {38.1, 17.78}, {}},
         {"offset", true, false, {1, -0.5, 100, 100}, 6, {38.1, 17.78}, {24, -12}},
         {"scale", false, false, {0, 0, 102, 98}, 2, QSizeF(), {}},
     };
@@ -402,6 +405,49 @@ TEST(PrintEngine, RollPagesAndCalibration)
         EXPECT_NEAR(at.x(), base.x() * c.calibration.ScaleX / 100 + c.shift.x(), 1) << c.name;
         EXPECT_NEAR(at.y(), base.y() * c.calibration.ScaleY / 100 + c.shift.y(), 1) << c.name;
         EXPECT_EQ(label.container.LabelFormat.Roll, c.labelRoll) << c.name << ": the job left the format as it was";
+    }
+}
+
+// The calibration page takes the roll label's page, else a label printer's
+// media, else the paper; its rulers are whole centimetres inside the page (5
+// mm on the smallest), its crosses 5 mm or more inside the printable area,
+// its instruction shortened or left out where it does not fit.
+TEST(PrintEngine, CalibrationPageFitsThePage)
+{
+    struct Case {
+        const char *name;
+        QSizeF roll, media, page; // the page asked for; invalid: the paper (A4)
+        int strip;                // unprintable pixels all round, at 600 DPI
+        double mark;
+        QSizeF rulers;
+        const char *says; // in a text drawn
+    } cases[] = {
+        {"office paper", {}, {210, 297}, {}, 0, 10, {180, 270}, "Scale X = 180 ÷ LX"},
+        {"unprintable strips", {}, {}, {}, 150, 11.35, {180, 270}, nullptr},
+        {"label printer's media", {}, {101.6, 127}, {101.6, 127}, 0, 10, {80, 100}, "Scale X = 80 ÷ LX"},
+        {"roll label", {50.8, 25.4}, {101.6, 127}, {50.8, 25.4}, 0, 5, {40, 10}, "Scale = 40 ÷ LX, 10 ÷ LY"},
+        {"smallest label", {25.4, 15.24}, {}, {25.4, 15.24}, 0, 5, {10, 5}, "10"},
+    };
+    for (const Case &c : cases) {
+        const QSizeF page = CalibrationPageMm(c.roll, c.media);
+        EXPECT_EQ(page, c.page) << c.name;
+        FakePrinter printer(4960, 7016); // A4
+        TPrinterMetrics m;
+        printer.SetRollPage(page);
+        printer.Metrics(m);
+        m.OffsetX = m.OffsetY = m.RightMargin = m.BottomMargin = c.strip;
+        EXPECT_NEAR(CalibrationMarkMm(m), c.mark, 0.01) << c.name;
+        EXPECT_EQ(CalibrationRulersMm(m), c.rulers) << c.name;
+        if (!c.says)
+            continue;
+        printer.rollPage = {};
+        QString message;
+        ASSERT_EQ(PrintCalibrationPage(printer, &message, page), TPrintResult::Printed) << c.name;
+        EXPECT_EQ(printer.rollPage, page) << c.name;
+        bool said = false;
+        for (const Drawn &d : printer.Texts())
+            said = said || d.text.contains(QString::fromUtf8(c.says));
+        EXPECT_TRUE(said) << c.name << ": no '" << c.says << "' in " << Texts(printer).join('|').toStdString();
     }
 }
 
