@@ -320,7 +320,7 @@ bool TPrintPreview::DrawPage(int n, QPainter &painter, QString *message)
     PrintPage(painter, items_, layout_, job);
     if (job.SkipPositions > 0) {
         painter.save();
-        painter.setPen(Qt::NoPen);
+        painter.setPen(QPen(QColor(170, 170, 170), 0));
         painter.setBrush(QBrush(QColor(200, 200, 200), Qt::BDiagPattern));
         const QList<QPoint> &positions = layout_.Positions();
         for (int i = 0; i < job.SkipPositions && i < positions.size(); ++i)
