@@ -140,6 +140,10 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     auto *outer = new QVBoxLayout(this);
     outer->addLayout(grid);
     outer->addWidget(lStock);
+    lGrids = MakeLabel(this, "lGrids", QString());
+    lGrids->setWordWrap(true);
+    lGrids->hide();
+    outer->addWidget(lGrids);
     outer->addLayout(buttons);
     outer->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumSize(368, 238);
@@ -201,6 +205,20 @@ void TFLabelSettings::LoadFields(const TLabelFormat &f)
     cbRoll->setChecked(f.Roll);
     maxColumns_ = f.MaxColumns;
     maxRows_ = f.MaxRows;
+    extraGrids_ = f.ExtraGrids;
+    ShowGrids();
+}
+
+void TFLabelSettings::ShowGrids()
+{
+    lGrids->setVisible(!extraGrids_.isEmpty());
+    int more = 0;
+    for (const TLabelGrid &g : extraGrids_)
+        more += g.Columns * g.Rows;
+    lGrids->setText(tr("这张标签纸有 %1 组标签排列：上面的尺寸是第一组的，其余 %2 组（%3 个标签）随标签保存并打印。")
+                        .arg(extraGrids_.size() + 1)
+                        .arg(extraGrids_.size())
+                        .arg(more));
 }
 
 void TFLabelSettings::MarginOrGapExit(QLineEdit *field)
@@ -243,6 +261,10 @@ void TFLabelSettings::SwitchUnit(bool toMetric)
         const double v = valueOf(e);
         e->setText(FormatLabelUnits(toMetric ? v * kCmPerInch : v / kCmPerInch));
     }
+    TLabelFormat grids;
+    grids.Metric = !toMetric;
+    grids.ExtraGrids = extraGrids_;
+    extraGrids_ = ConvertUnits(grids, toMetric).ExtraGrids;
     Refresh();
 }
 
@@ -323,6 +345,7 @@ void TFLabelSettings::OkClick()
         f.Roll = cbRoll->isChecked();
         f.MaxColumns = maxColumns_;
         f.MaxRows = maxRows_;
+        f.ExtraGrids = extraGrids_;
     }
     accept();
 }

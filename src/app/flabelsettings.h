@@ -73,6 +73,11 @@ private:
     // The grid limits of the format (a maker's sheet); cleared when a length
     // is typed, since the sheet then no longer describes the format.
     int maxColumns_ = 0, maxRows_ = 0;
+    // The sheet's grids after the first: not edited here, kept through every
+    // other change (converted with the unit) and said in lGrids.
+    QList<TLabelGrid> extraGrids_;
+    QLabel *lGrids = nullptr;
+    void ShowGrids();
 };
 
 // "#0.0####"

@@ -22,8 +22,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -76,6 +79,101 @@ QString shortfallText(const TSheetShortfall &s)
     return parts.join(TFPrintDlg::tr("；"));
 }
 } // namespace
+
+TSheetGrid::TSheetGrid(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("gridFirstLabel"));
+    setCursor(Qt::PointingHandCursor);
+    setToolTip(tr("单击第一个未用的标签"));
+}
+
+void TSheetGrid::SetLayout(const TSheetLayout &layout)
+{
+    const TPrinterMetrics &m = layout.Metrics();
+    paper_ = QSizeF(m.PaperWidth, m.PaperHeight);
+    rects_.clear();
+    // Positions are measured from the printable area's corner.
+    for (const QPoint &p : layout.Positions())
+        rects_.append(QRectF(p.x() + m.OffsetX, p.y() + m.OffsetY, layout.LabelWidthPx(), layout.LabelHeightPx()));
+    first_ = qBound(1, first_, qMax(1, PositionCount()));
+    update();
+}
+
+void TSheetGrid::SetFirst(int first)
+{
+    first = qBound(1, first, qMax(1, PositionCount()));
+    if (first == first_)
+        return;
+    first_ = first;
+    update();
+}
+
+QRectF TSheetGrid::Paper() const
+{
+    if (paper_.isEmpty())
+        return {};
+    const QRectF room = QRectF(rect()).adjusted(2, 2, -2, -2);
+    const double scale = qMin(room.width() / paper_.width(), room.height() / paper_.height());
+    const QSizeF size = paper_ * scale;
+    return QRectF(room.center() - QPointF(size.width() / 2, size.height() / 2), size);
+}
+
+QRect TSheetGrid::PositionRect(int i) const
+{
+    const QRectF page = Paper();
+    if (i < 0 || i >= rects_.size() || page.isEmpty())
+        return {};
+    const double scale = page.width() / paper_.width();
+    const QRectF r = rects_[i];
+    return QRectF(page.topLeft() + r.topLeft() * scale, r.size() * scale).toRect();
+}
+
+void TSheetGrid::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRectF page = Paper();
+    if (page.isEmpty())
+        return;
+    p.fillRect(page, Qt::white);
+    p.setPen(palette().color(QPalette::Mid));
+    p.drawRect(page);
+    for (int i = 0; i < PositionCount(); ++i) {
+        const QRect r = PositionRect(i);
+        if (i + 1 < first_) {
+            p.fillRect(r, QColor(225, 225, 225));
+            p.fillRect(r, QBrush(QColor(150, 150, 150), Qt::BDiagPattern));
+        }
+        p.setPen(i + 1 == first_ ? QPen(palette().color(QPalette::Highlight), 2) : QPen(QColor(120, 120, 120)));
+        p.drawRect(r);
+    }
+}
+
+void TSheetGrid::mousePressEvent(QMouseEvent *event)
+{
+    for (int i = 0; i < PositionCount(); ++i) {
+        if (PositionRect(i).contains(event->position().toPoint())) {
+            SetFirst(i + 1);
+            emit FirstChosen(first_);
+            return;
+        }
+    }
+}
+
+void TFPrintDlg::BuildFirstLabelBox()
+{
+    gbFirstLabel = new QGroupBox(tr("从第几个标签开始"), this);
+    gbFirstLabel->setObjectName(QStringLiteral("gbFirstLabel"));
+    gridFirstLabel = new TSheetGrid(gbFirstLabel);
+    spFirstLabel = new QSpinBox(gbFirstLabel);
+    spFirstLabel->setObjectName(QStringLiteral("spFirstLabel"));
+    spFirstLabel->setRange(1, 1);
+    spFirstLabel->setToolTip(tr("第一页从这个位置开始，前面的位置已用过（从左上角起逐行数）"));
+    auto *g = new QVBoxLayout(gbFirstLabel);
+    g->addWidget(gridFirstLabel, 1);
+    g->addWidget(spFirstLabel);
+    connect(gridFirstLabel, &TSheetGrid::FirstChosen, spFirstLabel, &QSpinBox::setValue);
+    connect(spFirstLabel, &QSpinBox::valueChanged, gridFirstLabel, &TSheetGrid::SetFirst);
+}
 
 TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *progress)
     : QDialog(parent), wizard_(wizard), progress_(progress)
@@ -183,6 +281,8 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     auto *groups = new QHBoxLayout;
     groups->addWidget(GroupBox1);
     groups->addWidget(GroupBox2);
+    BuildFirstLabelBox();
+    groups->addWidget(gbFirstLabel);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnCalibration);
     buttons->addWidget(PreviewBtn);
@@ -338,6 +438,7 @@ TPrintChoices TFPrintDlg::Choices() const
     c.Answers = answers_;
     if (chkQuantity->isEnabled() && chkQuantity->isChecked())
         c.QuantityColumn = cbQuantityColumn->currentText().trimmed();
+    c.FirstLabel = spFirstLabel->value();
     c.Roll = chkRoll->isChecked(); // no change to a roll label
     return c;
 }
@@ -395,7 +496,11 @@ void TFPrintDlg::UpdateLayoutCaptions()
                               label_ ? label_->ScreenDpiY : kDefaultDesignDpi);
     lColumns->setText(tr("列：") + QString::number(layout.LabelColumns));
     lRows->setText(tr("行：") + QString::number(layout.LabelRows));
-    LLabels->setText(tr("Labels per page: ") + QString::number(qint64(layout.LabelRows) * layout.LabelColumns));
+    LLabels->setText(tr("Labels per page: ") + QString::number(layout.PositionCount()));
+    // The spin box cannot reach past the page's positions.
+    gridFirstLabel->SetLayout(layout);
+    spFirstLabel->setMaximum(qMax(1, layout.PositionCount()));
+    gridFirstLabel->SetFirst(spFirstLabel->value());
     // Unknown paper (no measurements yet) loses nothing that can be told.
     const bool measured = metrics_.PaperWidth > 0 && metrics_.PaperHeight > 0;
     lPaperShortfall->setText(measured ? shortfallText(SheetShortfall(layout)) : QString());

@@ -5,6 +5,8 @@
 #include "printing/printengine.h"
 
 #include <QDialog>
+#include <QRectF>
+#include <QSizeF>
 #include <functional>
 #include <memory>
 
@@ -20,6 +22,36 @@ class TFSqlSource;
 class TFTextImport;
 class TItemContainer;
 class TLeaveWatcher;
+
+class QSpinBox;
+
+// The page's label positions drawn to scale; a click picks the first free
+// label of a part-used sheet, those before it are drawn as used.
+class TSheetGrid : public QWidget {
+    Q_OBJECT
+public:
+    explicit TSheetGrid(QWidget *parent);
+    void SetLayout(const TSheetLayout &layout);
+    int First() const { return first_; }
+    void SetFirst(int first);
+    int PositionCount() const { return int(rects_.size()); }
+    // Position i (from 0) in the widget's coordinates.
+    QRect PositionRect(int i) const;
+    QSize sizeHint() const override { return {150, 180}; }
+
+signals:
+    void FirstChosen(int first);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QRectF Paper() const; // the page in the widget
+    QSizeF paper_;        // printer pixels
+    QList<QRectF> rects_; // printer pixels from the paper's corner
+    int first_ = 1;
+};
 
 class TFPrintDlg : public QDialog {
     Q_OBJECT
@@ -96,6 +128,10 @@ public:
     QComboBox *cbQuantityColumn;
     // Rows or columns of the label's sheet that the paper cannot hold.
     QLabel *lPaperShortfall;
+    // Start on label N of a part-used sheet: the grid to click, the number.
+    QGroupBox *gbFirstLabel;
+    TSheetGrid *gridFirstLabel;
+    QSpinBox *spFirstLabel;
 
     void PrinterSetupClick();
     void CalibrationClick();
@@ -128,6 +164,7 @@ private:
     // offering its column names.
     void UpdateQuantityRow();
     void FillQuantityColumns(const QStringList &names);
+    void BuildFirstLabelBox();
     void ReadQuantityColumns();
     bool imported_ = false;
     QHash<QString, QString> answers_;

@@ -15,7 +15,16 @@
 
 namespace {
 enum Column { cMaker, cProduct, cKind, cDescription, cSize, cCount, cPaper, cColumns };
+
+// "3×10", or each layout of a sheet that has several: "1×2+1×2+1×1".
+QString GridsText(const TStockSheet &s)
+{
+    QString text = QStringLiteral("%1×%2").arg(s.Columns).arg(s.Rows);
+    for (const TStockLayout &l : s.ExtraLayouts)
+        text += QStringLiteral("+%1×%2").arg(l.Columns).arg(l.Rows);
+    return text;
 }
+} // namespace
 
 TStockPreview::TStockPreview(QWidget *parent) : QWidget(parent)
 {
@@ -50,13 +59,17 @@ void TStockPreview::paintEvent(QPaintEvent *)
     p.setBrush(s.Selectable() ? QColor(0x9c, 0xc3, 0xe6) : QColor(0xd0, 0xd0, 0xd0));
     p.setPen(QPen(QColor(0x2f, 0x55, 0x97), 0));
     const double w = s.Width.Points(), h = s.Height.Points();
-    for (int r = 0; r < s.Rows && r < 200; ++r) {
-        for (int c = 0; c < s.Columns && c < 200; ++c) {
-            const QRectF cell(s.X0.Points() + c * s.Dx.Points(), s.Y0.Points() + r * s.Dy.Points(), w, h);
-            if (s.Shape == QLatin1String("rectangle"))
-                p.drawRect(cell);
-            else
-                p.drawEllipse(cell);
+    QList<TStockLayout> layouts{{s.X0, s.Y0, s.Dx, s.Dy, s.Columns, s.Rows}};
+    layouts += s.ExtraLayouts;
+    for (const TStockLayout &l : layouts) {
+        for (int r = 0; r < l.Rows && r < 200; ++r) {
+            for (int c = 0; c < l.Columns && c < 200; ++c) {
+                const QRectF cell(l.X0.Points() + c * l.Dx.Points(), l.Y0.Points() + r * l.Dy.Points(), w, h);
+                if (s.Shape == QLatin1String("rectangle"))
+                    p.drawRect(cell);
+                else
+                    p.drawEllipse(cell);
+            }
         }
     }
 }
@@ -103,7 +116,7 @@ TFStockChooser::TFStockChooser(const QList<TStockSheet> &sheets, QWidget *parent
                                         ? s.Description
                                         : QStringLiteral("%1 (= %2)").arg(s.Description, s.EquivalentOf));
         item->setText(cSize, StockLabelSize(s));
-        item->setText(cCount, s.Shape.isEmpty() ? QString() : QStringLiteral("%1 (%2×%3)").arg(s.PerSheet()).arg(s.Columns).arg(s.Rows));
+        item->setText(cCount, s.Shape.isEmpty() ? QString() : QStringLiteral("%1 (%2)").arg(s.PerSheet()).arg(GridsText(s)));
         item->setText(cPaper, s.PaperName);
         item->setData(cMaker, Qt::UserRole, qlonglong(i));
         if (!s.Selectable()) {
@@ -190,9 +203,13 @@ void TFStockChooser::CurrentChanged()
         lDetails->clear();
         return;
     }
-    QString text = QStringLiteral("%1\n%2\n%3\n%4")
-                       .arg(s->Name(), s->Description, StockLabelSize(*s),
-                            tr("%1 列 × %2 行，%3").arg(s->Columns).arg(s->Rows).arg(s->PaperName));
+    const QString grid = s->ExtraLayouts.isEmpty()
+                             ? tr("%1 列 × %2 行，%3").arg(s->Columns).arg(s->Rows).arg(s->PaperName)
+                             : tr("%1 组排列（%2），%3").arg(s->ExtraLayouts.size() + 1).arg(GridsText(*s), s->PaperName);
+    // Where the geometry comes from: the installed library wins where both have the sheet.
+    QString text = QStringLiteral("%1\n%2\n%3\n%4\n%5")
+                       .arg(s->Name(), s->Description, StockLabelSize(*s), grid,
+                            s->BuiltIn ? tr("来源：内置") : tr("来源：模板库"));
     if (!s->Note.isEmpty())
         text += QStringLiteral("\n\n") + tr("不能选用：") + s->Note;
     else if (!s->Warning.isEmpty())

@@ -33,6 +33,7 @@ const char *const kPrintUsage =
     "        [--save-counters] [--quiet] [--roll] [--offset X,Y] [--scale SX,SY]\n"
     "        [--sql URL --query \"SELECT ...\"]\n"
     "        [--sheet NAME|N] [--set NAME=VALUE ...] [--quantity-column NAME|N]\n"
+    "        [--first N]\n"
     "      Print the label on sheets. The data file is split as the import wizard\n"
     "      would by its extension (.txt tab, .csv comma, .prn fixed, .dat custom),\n"
     "      quote \", first line skipped; its encoding by --encoding, else the\n"
@@ -73,7 +74,12 @@ const char *const kPrintUsage =
     "      NAME; one not given takes its default, and without one the job stops.\n"
     "      --quantity-column NAME|N: each record prints as many labels as that\n"
     "      column (by header name, or number from 1) says, each --copies times;\n"
-    "      0 skips the record.";
+    "      0 skips the record.\n"
+    "      --first N starts the first page on label position N of the sheet (1 =\n"
+    "      top left, row by row; a sheet of several layouts counts layout by\n"
+    "      layout): positions 1 to N-1 stay empty, the later pages are full. N\n"
+    "      beyond the positions on a page is refused (status 2); a roll page has\n"
+    "      one position, so --roll takes only --first 1.";
 
 namespace {
 
@@ -305,7 +311,7 @@ int RunPrintCommand(const QStringList &args)
     TCliCommand cli("print", "LABEL.lbl [OPTIONS]", kPrintUsage);
     for (const char *name : {"data", "delimiter", "fixed", "quote", "copies", "pages", "labels", "paper", "dpi",
                              "printer", "sql", "query", "offset", "scale", "sheet", "encoding",
-                             "quantity-column"})
+                             "quantity-column", "first"})
         cli.Add({QString::fromLatin1(name)}, QStringLiteral("VALUE"));
     cli.Add({QStringLiteral("output"), QStringLiteral("o")}, QStringLiteral("FILE.pdf"));
     for (const char *name : {"all", "header", "no-header", "no-ltrim", "no-rtrim", "save-counters", "roll", "wait"})
@@ -346,6 +352,10 @@ int RunPrintCommand(const QStringList &args)
     if ((pages || labels) && !cli.WholeValue(rangeOption, 1, 1000000000, count, &bad))
         return cli.Fail(
             QCoreApplication::translate("Cli", "--%1 must be a whole number of at least 1: %2").arg(rangeOption, bad));
+    int firstLabel = 1;
+    if (!cli.WholeValue(QStringLiteral("first"), 1, 1000000, firstLabel, &bad))
+        return cli.Fail(QCoreApplication::translate("Cli", "--%1 must be a whole number of at least 1: %2")
+                            .arg(QStringLiteral("first"), bad));
     if (!cli.WholeValue(QStringLiteral("dpi"), 72, 4800, dpi, &bad))
         return cli.Fail(QCoreApplication::translate("Cli", "--dpi must be from 72 to 4800: %1").arg(bad));
     // Asked values: the later of two for one name counts.
@@ -510,6 +520,7 @@ int RunPrintCommand(const QStringList &args)
     choices.Roll = cli.IsSet(QStringLiteral("roll"));
     choices.Answers = answers;
     choices.QuantityColumn = quantityColumn;
+    choices.FirstLabel = firstLabel;
 
     std::unique_ptr<TPrinterDevice> device;
     if (!output.isEmpty()) {

@@ -16,6 +16,10 @@ const char *const kTemplatesUsage =
     "      --search keeps the sheets whose maker, product, description or paper\n"
     "      hold every word. A sheet that cannot be used says why after a '#';\n"
     "      one whose paper holds more labels than it has, after a '!'.\n"
+    "      A sheet of several layouts gives each as columns x rows, joined by\n"
+    "      '+'. A built-in sheet ends in ' [built-in]' (before any '#' or '!');\n"
+    "      one of the installed library (used wherever both have the product)\n"
+    "      has no mark.\n"
     "  print LABEL.lbl --stock \"MAKER PRODUCT\" [OPTIONS]\n"
     "      Print with that sheet's label size, margins and gaps, on its own\n"
     "      paper unless --paper says otherwise.";
@@ -34,13 +38,16 @@ int RunTemplatesCommand(const QStringList &args)
     for (const TStockSheet &s : catalogue.Sheets) {
         if (!StockMatches(s, search))
             continue;
-        QString line = QStringLiteral("%1, %2, %3x%4, %5")
-                           .arg(s.Name(), s.Shape.isEmpty() ? QStringLiteral("-") : StockLabelSize(s))
-                           .arg(s.Columns)
-                           .arg(s.Rows)
-                           .arg(s.PaperName.isEmpty() ? QStringLiteral("-") : s.PaperName);
+        QString grids = QStringLiteral("%1x%2").arg(s.Columns).arg(s.Rows);
+        for (const TStockLayout &l : s.ExtraLayouts)
+            grids += QStringLiteral("+%1x%2").arg(l.Columns).arg(l.Rows);
+        QString line = QStringLiteral("%1, %2, %3, %4")
+                           .arg(s.Name(), s.Shape.isEmpty() ? QStringLiteral("-") : StockLabelSize(s), grids,
+                                s.PaperName.isEmpty() ? QStringLiteral("-") : s.PaperName);
         if (!s.EquivalentOf.isEmpty())
             line += QStringLiteral(" (= %1)").arg(s.EquivalentOf);
+        if (s.BuiltIn)
+            line += QStringLiteral(" [built-in]");
         if (!s.Selectable())
             line += QStringLiteral("  # ") + s.Note;
         else if (!s.Warning.isEmpty())

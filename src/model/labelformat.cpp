@@ -83,6 +83,9 @@ TLabelFormat ConvertUnits(const TLabelFormat &f, bool toMetric)
         // Division, not multiplication by 0.4, so that a round trip is exact.
         r.*field = toMetric ? f.*field * kCmPerInch : f.*field / kCmPerInch;
     }
+    for (TLabelGrid &g : r.ExtraGrids)
+        for (double *v : {&g.Margin_Top, &g.Margin_Left, &g.Gap_Height, &g.Gap_Width})
+            *v = toMetric ? *v * kCmPerInch : *v / kCmPerInch;
     r.Metric = toMetric;
     return r;
 }

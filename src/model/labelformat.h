@@ -3,7 +3,17 @@
 // pixels at the container's ScreenDpiX x ScreenDpiY; the label format in
 // inches or (when Metric) centimetres of exactly 0.4 in.
 
+#include <QList>
 #include <QString>
+
+// A further grid of a sheet that carries labels of one size in more than one
+// arrangement: measured like the first grid (margins from the paper's edge,
+// gaps between labels, in the format's unit), with its own counts.
+struct TLabelGrid {
+    double Margin_Top = 0, Margin_Left = 0;
+    double Gap_Height = 0, Gap_Width = 0;
+    int Columns = 1, Rows = 1;
+};
 
 struct TLabelFormat {
     double Label_Width = 2.5;
@@ -20,6 +30,9 @@ struct TLabelFormat {
     // room for more than it carries); 0 = as many as the paper holds.
     int MaxColumns = 0;
     int MaxRows = 0;
+    // The grids after the first, printed in this order after it; empty for
+    // a sheet of one grid.
+    QList<TLabelGrid> ExtraGrids;
 };
 
 // The design resolution of a label nobody chose one for (headless tools,

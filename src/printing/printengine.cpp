@@ -31,10 +31,25 @@ QString PrintJobTitle(const QString &labelFile)
 void PrintLabel(QPainter &painter, const QList<TLabelControl *> &items, const TSheetLayout &layout, int column,
                 int row, const TLabelPrintState &state)
 {
+    PrintLabelAt(painter, items, layout, QPoint(layout.ColumnLeft(column), layout.RowTop(row)), state);
+}
+
+QString FirstLabelMessage(int first, const TSheetLayout &layout)
+{
+    if (first >= 1 && first <= layout.PositionCount())
+        return {};
+    return QCoreApplication::translate("Printing", "The first label must be from 1 to %1, the labels on a page: not %2.")
+        .arg(layout.PositionCount())
+        .arg(first);
+}
+
+void PrintLabelAt(QPainter &painter, const QList<TLabelControl *> &items, const TSheetLayout &layout,
+                  const QPoint &corner, const TLabelPrintState &state)
+{
     const TSheetLayout &L = layout;
     TLabelPrintState label = state;
     label.Dpi = L.Resolution();
-    const int X0 = L.ColumnLeft(column), Y0 = L.RowTop(row);
+    const int X0 = corner.x(), Y0 = corner.y();
     const int W = L.LabelWidthPx(), H = L.LabelHeightPx();
     const int oneX = L.DesignToPrinterX(1), oneY = L.DesignToPrinterY(1);
     for (qsizetype i = 0; i < items.size(); ++i) {
@@ -100,67 +115,66 @@ void PrintPage(QPainter &painter, const QList<TLabelControl *> &items, const TSh
 {
     TRecordSource *source = job.Source;
     QStringList symbolErrors;
-    for (int r = 0; !job.Done && r < layout.LabelRows; ++r) {
-        for (int c = 0; !job.Done && c < layout.LabelColumns; ++c) {
-            job.Context.Row = source ? &source->DataRow() : nullptr;
-            TComposeFailure failure;
-            int failedItem = -1;
-            TLabelPrintState label;
-            label.Row = job.Context.Row;
-            label.LastCopy = job.Copies == job.CopyIndex + 1;
-            label.SymbolErrors = &symbolErrors;
-            label.Context = &job.Context;
-            label.Failure = &failure;
-            label.FailedItem = &failedItem;
-            PrintLabel(painter, items, layout, c, r, label);
-            if (failure) {
-                // Like a data failure: a label without its text must not be sold as printed.
-                const TLabelControl *item = items.value(failedItem);
-                job.FailMessage = item ? ComposeFailureMessage(failure, *item, failedItem + 1, layout.Resolution(),
-                                                               source ? job.Record : job.LabelsPrinted + 1, source != nullptr)
-                                       : failure.Text;
-                job.DataFailed = job.Done = true;
-                break;
-            }
-            if (!symbolErrors.isEmpty()) {
-                const qint64 which = source ? job.Record : job.LabelsPrinted + 1;
-                if (job.SymbolFailures &&
-                    (job.SymbolFailures->isEmpty() || job.SymbolFailures->last().Record != which))
-                    job.SymbolFailures->append({which, symbolErrors.first()});
-                symbolErrors.clear();
-            }
-            ++job.LabelsPrinted;
-            ++job.CopyIndex;
-            if (job.CopyIndex == job.Copies) {
-                job.CopyIndex = 0;
-                if (++job.RecordLabel >= job.Quantity) {
-                    job.RecordLabel = 0;
-                    // Without a source every label content is a record of its own.
-                    CountSequences(items, TCountPer::Record);
-                    if (source) {
-                        if (source->DataEof()) {
-                            job.Done = true;
-                        } else {
-                            source->ReadRecord();
-                            ++job.Record;
-                            if (!source->Failed())
-                                SettleRecord(job);
-                        }
-                        if (source->Failed()) {
-                            job.DataFailed = true;
-                            job.Done = true;
-                        }
+    const QList<QPoint> &positions = layout.Positions();
+    for (qsizetype at = qMax(0, job.SkipPositions); !job.Done && at < positions.size(); ++at) {
+        job.Context.Row = source ? &source->DataRow() : nullptr;
+        TComposeFailure failure;
+        int failedItem = -1;
+        TLabelPrintState label;
+        label.Row = job.Context.Row;
+        label.LastCopy = job.Copies == job.CopyIndex + 1;
+        label.SymbolErrors = &symbolErrors;
+        label.Context = &job.Context;
+        label.Failure = &failure;
+        label.FailedItem = &failedItem;
+        PrintLabelAt(painter, items, layout, positions[at], label);
+        if (failure) {
+            // Like a data failure: a label without its text must not be sold as printed.
+            const TLabelControl *item = items.value(failedItem);
+            job.FailMessage = item ? ComposeFailureMessage(failure, *item, failedItem + 1, layout.Resolution(),
+                                                           source ? job.Record : job.LabelsPrinted + 1, source != nullptr)
+                                   : failure.Text;
+            job.DataFailed = job.Done = true;
+            break;
+        }
+        if (!symbolErrors.isEmpty()) {
+            const qint64 which = source ? job.Record : job.LabelsPrinted + 1;
+            if (job.SymbolFailures &&
+                (job.SymbolFailures->isEmpty() || job.SymbolFailures->last().Record != which))
+                job.SymbolFailures->append({which, symbolErrors.first()});
+            symbolErrors.clear();
+        }
+        ++job.LabelsPrinted;
+        ++job.CopyIndex;
+        if (job.CopyIndex == job.Copies) {
+            job.CopyIndex = 0;
+            if (++job.RecordLabel >= job.Quantity) {
+                job.RecordLabel = 0;
+                // Without a source every label content is a record of its own.
+                CountSequences(items, TCountPer::Record);
+                if (source) {
+                    if (source->DataEof()) {
+                        job.Done = true;
+                    } else {
+                        source->ReadRecord();
+                        ++job.Record;
+                        if (!source->Failed())
+                            SettleRecord(job);
+                    }
+                    if (source->Failed()) {
+                        job.DataFailed = true;
+                        job.Done = true;
                     }
                 }
             }
-            if (job.RangeKind == rkLabels && job.LabelCount <= job.LabelsPrinted)
+        }
+        if (job.RangeKind == rkLabels && job.LabelCount <= job.LabelsPrinted)
+            job.Done = true;
+        if (job.Progress) {
+            job.Progress->LabelPrinted(job.LabelsPrinted);
+            if (job.Progress->Cancelled()) {
+                job.Cancelled = true;
                 job.Done = true;
-            if (job.Progress) {
-                job.Progress->LabelPrinted(job.LabelsPrinted);
-                if (job.Progress->Cancelled()) {
-                    job.Cancelled = true;
-                    job.Done = true;
-                }
             }
         }
     }
@@ -413,10 +427,12 @@ TPrintResult PrintLabels(const TItemContainer &label, const TPrintChoices &choic
     if (!device.Metrics(metrics))
         return Fail(TPrintResult::DeviceError, PrinterUnusableMessage(device.Name()), message);
     const TSheetLayout layout(format, metrics, label.ScreenDpiX, label.ScreenDpiY);
-    const qint64 perPage = qint64(layout.LabelRows) * layout.LabelColumns;
+    const qint64 perPage = layout.PositionCount();
     // An empty grid would start page after page without printing.
     if (perPage <= 0)
         return Fail(TPrintResult::NoFit, QCoreApplication::translate("Printing", kMsgNoFit), message);
+    if (const QString why = FirstLabelMessage(choices.FirstLabel, layout); !why.isEmpty())
+        return Fail(TPrintResult::NoFit, why, message);
 
     const TSourceOpener opener = open ? open : TSourceOpener(OpenRecordSource);
     TJobData data;
@@ -451,7 +467,7 @@ TPrintResult PrintLabels(const TItemContainer &label, const TPrintChoices &choic
 
     qint64 total = -1;
     if (rangeKind == rkPages)
-        total = perPage * qMax(1, pageCount);
+        total = perPage * qMax(1, pageCount) - (choices.FirstLabel - 1);
     else if (rangeKind == rkLabels)
         total = qMax(1, choices.LabelCount);
     else if (data.QuantityColumn >= 0)
@@ -477,8 +493,10 @@ TPrintResult PrintLabels(const TItemContainer &label, const TPrintChoices &choic
     job.SymbolFailures = &symbolFailures;
     int pagesPrinted = 0;
     int pageNumber = 1;
+    job.SkipPositions = choices.FirstLabel - 1;
     while (!job.Done) {
         PrintPage(*painter, items, layout, job);
+        job.SkipPositions = 0;
         ++pagesPrinted;
         if (rangeKind == rkPages && pageCount <= pagesPrinted)
             job.Done = true;

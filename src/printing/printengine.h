@@ -46,6 +46,9 @@ struct TPrintChoices {
     {
         return {SqlUrl.isEmpty() ? DataFile : SqlUrl, Split, Sheet, SqlQuery, SqlUrl.isEmpty() ? QString() : SqlPassword};
     }
+    // The label position (from 1, in the layout's order) the first page
+    // starts on: those before it are used already. Later pages start at 1.
+    int FirstLabel = 1;
 };
 
 // A printer, a PDF file, or a test double. Coordinates on Painter() are
@@ -174,6 +177,9 @@ struct TJobCursor {
     // Set with DataFailed when the fault is not the source's own (a
     // quantity, a composition).
     QString FailMessage;
+    // Positions of this page left empty (used before): the first page's
+    // FirstLabel - 1, then 0.
+    int SkipPositions = 0;
 };
 // Moves the cursor onto the first record, from the current one, that prints
 // at least one label (reading on past records whose quantity is 0); Done when
@@ -187,6 +193,12 @@ void PrintPage(QPainter &painter, const QList<TLabelControl *> &items, const TSh
 // The label's resolutions come from the layout.
 void PrintLabel(QPainter &painter, const QList<TLabelControl *> &items, const TSheetLayout &layout, int column,
                 int row, const TLabelPrintState &label);
+// The same with the label's corner given (one of the layout's Positions).
+void PrintLabelAt(QPainter &painter, const QList<TLabelControl *> &items, const TSheetLayout &layout,
+                  const QPoint &corner, const TLabelPrintState &label);
+// Why a job cannot start on label first of a page of the layout; empty when
+// it can.
+QString FirstLabelMessage(int first, const TSheetLayout &layout);
 // Documents are named after the label file, or "Quorvane".
 QString PrintJobTitle(const QString &labelFile);
 // The calibration as the painter's transform, in device pixels of the

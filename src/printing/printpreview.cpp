@@ -195,9 +195,12 @@ TPrintResult TPrintPreview::Open(QString *message)
         return fail(TPrintResult::DeviceError, QCoreApplication::translate("Printing", "The printer cannot be used."));
     metrics_ = m;
     layout_ = TSheetLayout(format_, metrics_, screenDpiX_, screenDpiY_);
-    perPage_ = qint64(layout_.LabelRows) * layout_.LabelColumns;
+    perPage_ = layout_.PositionCount();
     if (perPage_ <= 0)
         return fail(TPrintResult::NoFit, QCoreApplication::translate("Printing", kMsgNoFit));
+    if (const QString why = FirstLabelMessage(choices_.FirstLabel, layout_); !why.isEmpty())
+        return fail(TPrintResult::NoFit, why);
+    skip_ = choices_.FirstLabel - 1;
 
     // The same reading of the choices as PrintLabels.
     if (const TPrintResult r = PrepareJob(items_, choices_, OpenSource, data_, source_, message);
@@ -210,7 +213,7 @@ TPrintResult TPrintPreview::Open(QString *message)
     constexpr qint64 kNoLimit = std::numeric_limits<qint64>::max() / 4;
     qint64 limit = kNoLimit;
     if (rangeKind_ == rkPages)
-        limit = perPage_ * qMax(1, pages);
+        limit = perPage_ * qMax(1, pages) - skip_;
     else if (rangeKind_ == rkLabels)
         limit = qMax(1, choices_.LabelCount);
 
@@ -232,8 +235,8 @@ TPrintResult TPrintPreview::Open(QString *message)
             const qint64 token = seekable ? reader->Tell() : record - 1;
             // Pages that begin on this record's labels (copies and quantities may span pages).
             const qint64 end = labels + quantity * copies_;
-            for (qint64 first = qint64(pageStarts_.size()) * perPage_; first < end && first < limit;
-                 first = qint64(pageStarts_.size()) * perPage_) {
+            for (qint64 first = PageFirstLabel(qint64(pageStarts_.size())); first < end && first < limit;
+                 first = PageFirstLabel(qint64(pageStarts_.size()))) {
                 const qint64 into = first - labels;
                 pageStarts_.push_back({token, record, quantity, into / copies_, int(into % copies_),
                                        contents + into / copies_, printedRecords});
@@ -258,7 +261,7 @@ TPrintResult TPrintPreview::Open(QString *message)
     } else {
         labelCount_ = limit;
     }
-    const qint64 pageCount = (labelCount_ + perPage_ - 1) / perPage_;
+    const qint64 pageCount = (labelCount_ + skip_ + perPage_ - 1) / perPage_;
     pageCount_ = int(qMin<qint64>(pageCount, std::numeric_limits<int>::max()));
     return TPrintResult::Printed;
 }
@@ -267,7 +270,7 @@ bool TPrintPreview::DrawPage(int n, QPainter &painter, QString *message)
 {
     if (n < 0 || n >= pageCount_)
         return false;
-    const qint64 first = qint64(n) * perPage_;
+    const qint64 first = PageFirstLabel(n);
     TPageStart at;
     if (source_) {
         if (size_t(n) >= pageStarts_.size())
@@ -313,7 +316,17 @@ bool TPrintPreview::DrawPage(int n, QPainter &painter, QString *message)
             return false;
         }
     }
+    job.SkipPositions = n == 0 ? int(skip_) : 0;
     PrintPage(painter, items_, layout_, job);
+    if (job.SkipPositions > 0) {
+        painter.save();
+        painter.setPen(QPen(QColor(170, 170, 170), 0));
+        painter.setBrush(QBrush(QColor(200, 200, 200), Qt::BDiagPattern));
+        const QList<QPoint> &positions = layout_.Positions();
+        for (int i = 0; i < job.SkipPositions && i < positions.size(); ++i)
+            painter.drawRect(QRect(positions[i], QSize(layout_.LabelWidthPx(), layout_.LabelHeightPx())));
+        painter.restore();
+    }
     if (job.DataFailed) {
         if (message)
             *message = job.FailMessage.isEmpty() ? job.Source->ErrorString() : job.FailMessage;

@@ -68,7 +68,8 @@ public:
     const TSheetLayout &Layout() const { return layout_; }
 
     // Draws page n (from 0) through the engine on a painter whose origin is
-    // the printable area's corner, in printer pixels. False with *message when
+    // the printable area's corner, in printer pixels; on the first page the
+    // positions before the job's first label are hatched grey as used. False with *message when
     // the data source cannot be read there.
     bool DrawPage(int n, QPainter &painter, QString *message = nullptr);
     // Page n as an image of the whole paper at scale (1 = printer pixels); a
@@ -106,4 +107,7 @@ private:
     qint64 perPage_ = 0;
     qint64 labelCount_ = 0;
     int pageCount_ = 0;
+    qint64 skip_ = 0; // positions of the first page used before the job
+    // The job's label (from 0) that page n begins with.
+    qint64 PageFirstLabel(qint64 n) const { return n == 0 ? 0 : n * perPage_ - skip_; }
 };

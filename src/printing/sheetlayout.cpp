@@ -54,6 +54,27 @@ TSheetLayout::TSheetLayout(const TLabelFormat &format, const TPrinterMetrics &me
         LabelRows = qMin(LabelRows, f.MaxRows);
     if (f.MaxColumns > 0)
         LabelColumns = qMin(LabelColumns, f.MaxColumns);
+    for (int r = 0; r < LabelRows; ++r)
+        for (int c = 0; c < LabelColumns; ++c)
+            positions_.append(QPoint(ColumnLeft(c), RowTop(r)));
+    if (f.Roll)
+        return;
+    // Further grids, each limited to what the paper holds as the first is.
+    auto along = [&f](double margin, double gap, double size, int i, int dpi, int offset) {
+        return TruncPx(Unit(f, margin) * dpi) - offset + TruncPx(Unit(f, gap) * dpi * i) + TruncPx(Unit(f, size) * dpi * i);
+    };
+    for (const TLabelGrid &g : f.ExtraGrids) {
+        const int rows = qMin(g.Rows, CountLabels(LabelUnitsToPrinter(g.Margin_Top, m.DpiY, f.Metric),
+                                                  LabelUnitsToPrinter(f.Label_Height, m.DpiY, f.Metric),
+                                                  LabelUnitsToPrinter(g.Gap_Height, m.DpiY, f.Metric), m.PaperHeight));
+        const int columns = qMin(g.Columns, CountLabels(LabelUnitsToPrinter(g.Margin_Left, m.DpiX, f.Metric),
+                                                        LabelUnitsToPrinter(f.Label_Width, m.DpiX, f.Metric),
+                                                        LabelUnitsToPrinter(g.Gap_Width, m.DpiX, f.Metric), m.PaperWidth));
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < columns; ++c)
+                positions_.append(QPoint(along(g.Margin_Left, g.Gap_Width, f.Label_Width, c, m.DpiX, m.OffsetX),
+                                         along(g.Margin_Top, g.Gap_Height, f.Label_Height, r, m.DpiY, m.OffsetY)));
+    }
 }
 
 int CountLabels(int start, int size, int gap, int extent)

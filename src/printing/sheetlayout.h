@@ -4,6 +4,8 @@
 
 #include "model/labelformat.h"
 
+#include <QList>
+#include <QPoint>
 #include <QSizeF>
 #include <QString>
 
@@ -55,7 +57,14 @@ public:
     // sheet label a roll: JobFormat).
     QSizeF RollPageSizeMm() const;
 
+    // Every label position of a page in the order labels fill it: the first
+    // grid row by row, then each further grid of the format likewise. Corners
+    // in device pixels of the printable area, as ColumnLeft and RowTop.
+    const QList<QPoint> &Positions() const { return positions_; }
+    int PositionCount() const { return int(positions_.size()); }
+
 private:
+    QList<QPoint> positions_;
     TLabelFormat format_;
     TPrinterMetrics metrics_;
     int screenDpiX_ = kDefaultDesignDpi, screenDpiY_ = kDefaultDesignDpi;

@@ -58,6 +58,10 @@ bool TStockSheet::Imperial() const
     for (const TStockLength *l : {&Width, &Height, &X0, &Y0, &Dx, &Dy})
         if (l->Metric())
             return false;
+    for (const TStockLayout &layout : ExtraLayouts)
+        for (const TStockLength *l : {&layout.X0, &layout.Y0, &layout.Dx, &layout.Dy})
+            if (l->Metric())
+                return false;
     return true;
 }
 
@@ -211,10 +215,7 @@ TStockKind StockKindOf(const TStockSheet &s)
 TStockCatalogue LoadStockCatalogue(const QString &dir)
 {
     TStockCatalogue c;
-    c.Sheets = BuiltInStockSheets();
     QHash<QString, qsizetype> index;
-    for (qsizetype i = 0; i < c.Sheets.size(); ++i)
-        index.insert(Key(c.Sheets[i].Maker, c.Sheets[i].Product), i);
 
     const QDir folder(dir);
     QList<TStockPaper> papers;
@@ -235,11 +236,20 @@ TStockCatalogue LoadStockCatalogue(const QString &dir)
         for (TStockSheet &s : read) {
             const QString key = Key(s.Maker, s.Product);
             if (index.contains(key))
-                continue; // the built-in one, or the first of two
+                continue; // the first of two
             index.insert(key, c.Sheets.size());
             c.Sheets.append(s);
             ++c.Installed;
         }
+    }
+    // The built-in sheets stand in for those the library lacks: where both
+    // have a product, the makers' drawing in the library is the one used.
+    for (const TStockSheet &s : BuiltInStockSheets()) {
+        const QString key = Key(s.Maker, s.Product);
+        if (index.contains(key))
+            continue;
+        index.insert(key, c.Sheets.size());
+        c.Sheets.append(s);
     }
 
     // Equivalents: the base's geometry and paper under the equivalent's name.
@@ -262,12 +272,11 @@ TStockCatalogue LoadStockCatalogue(const QString &dir)
         const TStockSheet copy = *base;
         const QString maker = s.Maker, product = s.Product, equiv = s.EquivalentOf;
         const QString description = s.Description;
-        const bool builtIn = s.BuiltIn;
+        // The source said is the geometry's: the base's.
         s = copy;
         s.Maker = maker;
         s.Product = product;
         s.EquivalentOf = equiv;
-        s.BuiltIn = builtIn;
         if (!description.isEmpty())
             s.Description = description;
     }
@@ -396,12 +405,20 @@ TLabelFormat StockLabelFormat(const TStockSheet &s)
     const TStockLength gapW = s.Columns > 1 ? difference(s.Dx, s.Width) : TStockLength{};
     const TStockLength gapH = s.Rows > 1 ? difference(s.Dy, s.Height) : TStockLength{};
     const TStockLength *lengths[] = {&s.Width, &s.Height, &s.Y0, &s.X0, &gapH, &gapW};
+    // Each further layout as a grid: top and left margins, gaps down and across.
+    QList<TStockLength> extra;
+    for (const TStockLayout &l : s.ExtraLayouts)
+        extra << l.Y0 << l.X0 << (l.Rows > 1 ? difference(l.Dy, s.Height) : TStockLength{})
+              << (l.Columns > 1 ? difference(l.Dx, s.Width) : TStockLength{});
+    QList<const TStockLength *> all(std::begin(lengths), std::end(lengths));
+    for (const TStockLength &l : extra)
+        all.append(&l);
 
     bool metric = false;
     if (!s.Imperial()) {
         // The format's centimetre is 0.4 inch, 10.16 mm.
         metric = true;
-        for (const TStockLength *l : lengths) {
+        for (const TStockLength *l : all) {
             const double units = l->Millimetres() / 10.16;
             if (std::abs(StockFieldText(Clean(units)).toDouble() - units) * 10.16 > 0.001)
                 metric = false;
@@ -422,6 +439,17 @@ TLabelFormat StockLabelFormat(const TStockSheet &s)
     // (a label's height of top margin): that one would print on the backing.
     f.MaxColumns = std::max(s.Columns, 0);
     f.MaxRows = std::max(s.Rows, 0);
+    auto unit = [metric](const TStockLength &l) { return Clean(metric ? l.Millimetres() / 10.16 : l.Inches()); };
+    for (qsizetype i = 0; i < s.ExtraLayouts.size(); ++i) {
+        TLabelGrid g;
+        g.Margin_Top = unit(extra[4 * i]);
+        g.Margin_Left = unit(extra[4 * i + 1]);
+        g.Gap_Height = unit(extra[4 * i + 2]);
+        g.Gap_Width = unit(extra[4 * i + 3]);
+        g.Columns = s.ExtraLayouts[i].Columns;
+        g.Rows = s.ExtraLayouts[i].Rows;
+        f.ExtraGrids.append(g);
+    }
     return f;
 }
 

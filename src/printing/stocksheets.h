@@ -39,6 +39,12 @@ struct TStockSheet;
 // have their base's categories and shape).
 TStockKind StockKindOf(const TStockSheet &s);
 
+// A further layout of a sheet: its first label's corner, pitch and counts.
+struct TStockLayout {
+    TStockLength X0, Y0, Dx, Dy;
+    int Columns = 0, Rows = 0;
+};
+
 struct TStockSheet {
     QString Maker, Product, Description;
     QString EquivalentOf;   // the product this one is listed as equal to
@@ -52,11 +58,18 @@ struct TStockSheet {
     int Columns = 0, Rows = 0;
     QString Note;           // why the sheet cannot be chosen; empty when it can
     QString Warning;        // where the printed grid differs from the sheet's
-    bool BuiltIn = false;
+    bool BuiltIn = false;   // from the program, not the installed library
+    QList<TStockLayout> ExtraLayouts; // after the first, in the template's order
 
     QString Name() const { return Maker + QLatin1Char(' ') + Product; }
     bool Selectable() const { return Note.isEmpty(); }
-    int PerSheet() const { return Columns * Rows; }
+    int PerSheet() const
+    {
+        int n = Columns * Rows;
+        for (const TStockLayout &l : ExtraLayouts)
+            n += l.Columns * l.Rows;
+        return n;
+    }
     // Every length of the label and its layout in inches, points or picas.
     bool Imperial() const;
 };
@@ -84,8 +97,9 @@ struct TStockCatalogue {
     int Installed = 0;         // sheets read from the template folder
     QStringList Problems;      // files that could not be read
 };
-// The built-in sheets and those of every *-templates.xml in `dir`. A built-in
-// sheet replaces an installed one of the same maker and product;
+// The built-in sheets and those of every *-templates.xml in `dir`. An
+// installed sheet replaces a built-in one of the same maker and product (the
+// library is the makers' drawings; the built-in ones stand in without it);
 // equivalents take their base's geometry (or stay unselectable with a note).
 // Makers spelt in more than one case take the spelling most of their sheets
 // use. The notes and warnings are in the language of the catalogue installed

@@ -84,34 +84,40 @@ void ReadLabel(QXmlStreamReader &xml, TStockSheet &s)
         if (xml.name() == QLatin1String("Layout")) {
             ++layouts;
             const QXmlStreamAttributes l = xml.attributes();
+            TStockLayout read;
+            read.Columns = l.value(QLatin1String("nx")).toInt();
+            read.Rows = l.value(QLatin1String("ny")).toInt();
+            // A missing pitch (one label in that direction) is no gap.
+            auto length = [&l](const char *name, TStockLength &out, const TStockLength &missing) {
+                const QStringView v = l.value(QLatin1String(name));
+                if (v.isEmpty()) {
+                    out = missing;
+                    return true;
+                }
+                return ParseLength(v, out);
+            };
+            if (!length("x0", read.X0, TStockLength{}) || !length("y0", read.Y0, TStockLength{}) ||
+                !length("dx", read.Dx, s.Width) || !length("dy", read.Dy, s.Height))
+                s.Note = QCoreApplication::translate("Stock", "unreadable layout");
+            if (read.Columns < 1 || read.Rows < 1)
+                s.Note = QCoreApplication::translate("Stock", "no labels in the layout");
+            else if (read.Columns > 1000 || read.Rows > 1000)
+                s.Note = QCoreApplication::translate("Stock", "more than 1000 labels across or down");
             if (layouts == 1) {
-                s.Columns = l.value(QLatin1String("nx")).toInt();
-                s.Rows = l.value(QLatin1String("ny")).toInt();
-                // A missing pitch (one label in that direction) is no gap.
-                auto length = [&l](const char *name, TStockLength &out, const TStockLength &missing) {
-                    const QStringView v = l.value(QLatin1String(name));
-                    if (v.isEmpty()) {
-                        out = missing;
-                        return true;
-                    }
-                    return ParseLength(v, out);
-                };
-                if (!length("x0", s.X0, TStockLength{}) || !length("y0", s.Y0, TStockLength{}) ||
-                    !length("dx", s.Dx, s.Width) || !length("dy", s.Dy, s.Height))
-                    s.Note = QCoreApplication::translate("Stock", "unreadable layout");
-                if (s.Columns < 1 || s.Rows < 1)
-                    s.Note = QCoreApplication::translate("Stock", "no labels in the layout");
-                else if (s.Columns > 1000 || s.Rows > 1000)
-                    s.Note = QCoreApplication::translate("Stock", "more than 1000 labels across or down");
+                s.Columns = read.Columns;
+                s.Rows = read.Rows;
+                s.X0 = read.X0;
+                s.Y0 = read.Y0;
+                s.Dx = read.Dx;
+                s.Dy = read.Dy;
+            } else {
+                s.ExtraLayouts.append(read);
             }
         }
         xml.skipCurrentElement();
     }
     if (layouts == 0 && s.Note.isEmpty())
         s.Note = QCoreApplication::translate("Stock", "no layout");
-    if (layouts > 1)
-        s.Note = QCoreApplication::translate("Stock", "%1 layouts on one sheet; the label format holds one grid")
-                     .arg(layouts);
 }
 
 void SetPaper(TStockSheet &s, const QList<TStockPaper> &papers)

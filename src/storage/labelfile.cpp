@@ -279,6 +279,65 @@ void ReadItem(const TIniFile &ini, const QString &section, TLabelControl &item, 
 
 // Writing -----------------------------------------------------------------------
 
+namespace {
+
+// The keys of grid n (from 2): GRIDn_TOPMARGIN and so on.
+QString GridKey(int n, const char *key)
+{
+    return QStringLiteral("GRID%1_%2").arg(n).arg(QLatin1String(key));
+}
+
+const char *const kGridLengthKeys[] = {"TOPMARGIN", "LEFTMARGIN", "GAPHEIGHT", "GAPWIDTH"};
+
+// Written only for a sheet of more than one grid; GRIDS counts them all.
+void WriteExtraGrids(TIniFile &ini, const TLabelFormat &format)
+{
+    const int before = ini.ReadInteger(kFormatSection, QStringLiteral("GRIDS"), 1);
+    const int grids = int(format.ExtraGrids.size()) + 1;
+    for (int n = grids + 1; n <= qMin(before, 1000); ++n) {
+        for (const char *key : kGridLengthKeys)
+            ini.DeleteKey(kFormatSection, GridKey(n, key));
+        ini.DeleteKey(kFormatSection, GridKey(n, "COLUMNS"));
+        ini.DeleteKey(kFormatSection, GridKey(n, "ROWS"));
+    }
+    if (grids == 1) {
+        ini.DeleteKey(kFormatSection, QStringLiteral("GRIDS"));
+        return;
+    }
+    ini.WriteInteger(kFormatSection, QStringLiteral("GRIDS"), grids);
+    for (int n = 2; n <= grids; ++n) {
+        const TLabelGrid &g = format.ExtraGrids[n - 2];
+        const double lengths[] = {g.Margin_Top, g.Margin_Left, g.Gap_Height, g.Gap_Width};
+        for (int i = 0; i < 4; ++i)
+            ini.WriteFloat(kFormatSection, GridKey(n, kGridLengthKeys[i]), lengths[i]);
+        ini.WriteInteger(kFormatSection, GridKey(n, "COLUMNS"), g.Columns);
+        ini.WriteInteger(kFormatSection, GridKey(n, "ROWS"), g.Rows);
+    }
+}
+
+// A grid with a length out of range, a negative margin or no labels is
+// dropped: it would print off the paper or not at all.
+void ReadExtraGrids(const TIniFile &ini, TLabelFormat &format)
+{
+    format.ExtraGrids.clear();
+    const int grids = qBound(1, ini.ReadInteger(kFormatSection, QStringLiteral("GRIDS"), 1), 1000);
+    for (int n = 2; n <= grids; ++n) {
+        TLabelGrid g;
+        double *lengths[] = {&g.Margin_Top, &g.Margin_Left, &g.Gap_Height, &g.Gap_Width};
+        bool usable = true;
+        for (int i = 0; i < 4; ++i) {
+            *lengths[i] = ini.ReadFloat(kFormatSection, GridKey(n, kGridLengthKeys[i]), 0);
+            usable = usable && UsableLabelLength(*lengths[i], false) && (i >= 2 || *lengths[i] >= 0);
+        }
+        g.Columns = ini.ReadInteger(kFormatSection, GridKey(n, "COLUMNS"), 0);
+        g.Rows = ini.ReadInteger(kFormatSection, GridKey(n, "ROWS"), 0);
+        if (usable && g.Columns > 0 && g.Rows > 0 && g.Columns <= 1000 && g.Rows <= 1000)
+            format.ExtraGrids.append(g);
+    }
+}
+
+} // namespace
+
 void WriteLabelFormat(TIniFile &ini, const TLabelFormat &format)
 {
     ini.WriteFloat(kFormatSection, QStringLiteral("HEIGHT"), format.Label_Height);
@@ -301,6 +360,7 @@ void WriteLabelFormat(TIniFile &ini, const TLabelFormat &format)
         ini.WriteInteger(kFormatSection, QStringLiteral("ROWS"), format.MaxRows);
     else
         ini.DeleteKey(kFormatSection, QStringLiteral("ROWS"));
+    WriteExtraGrids(ini, format);
 }
 
 void WriteLabel(TIniFile &ini, const TItemContainer &items)
@@ -382,6 +442,7 @@ void ReadLabelFormat(const TIniFile &ini, TLabelFormat &format, QStringList *war
     // A count below one limits nothing.
     format.MaxColumns = qMax(0, ini.ReadInteger(kFormatSection, QStringLiteral("COLUMNS"), 0));
     format.MaxRows = qMax(0, ini.ReadInteger(kFormatSection, QStringLiteral("ROWS"), 0));
+    ReadExtraGrids(ini, format);
 }
 
 void ReadLabel(const TIniFile &ini, TItemContainer &items, QStringList *warnings)

@@ -328,18 +328,20 @@ void LabelSettingsTest::stockSheetFillsFields()
             QVERIFY(!chooser->btnOk->isEnabled());
             QVERIFY(chooser->Select(QStringLiteral("Avery J8160")));
             QVERIFY(chooser->btnOk->isEnabled());
+            // The library's drawing (of Avery 7160, in points), and said so.
+            QVERIFY(chooser->lDetails->text().endsWith(QString::fromUtf8("来源：模板库")));
             QTest::mouseClick(chooser->btnOk, Qt::LeftButton);
             chose = true;
         });
         poll->start();
         QTest::mouseClick(dlg.btnStock, Qt::LeftButton);
         QVERIFY(chose);
-        QVERIFY(dlg.rbCentimetres->isChecked());
-        QCOMPARE(dlg.eLabelWidth->text(), QStringLiteral("6.25"));
-        QCOMPARE(dlg.eLabelHeight->text(), QStringLiteral("3.75"));
-        QCOMPARE(dlg.eMarginTop->text(), QStringLiteral("1.49114"));
-        QCOMPARE(dlg.eMarginLeft->text(), QStringLiteral("0.70965"));
-        QCOMPARE(dlg.eGapWidth->text(), QStringLiteral("0.25"));
+        QVERIFY(dlg.rbInches->isChecked());
+        QCOMPARE(dlg.eLabelWidth->text(), QStringLiteral("2.51944"));
+        QCOMPARE(dlg.eLabelHeight->text(), QStringLiteral("1.5"));
+        QCOMPARE(dlg.eMarginTop->text(), QStringLiteral("0.60972"));
+        QCOMPARE(dlg.eMarginLeft->text(), QStringLiteral("0.29444"));
+        QCOMPARE(dlg.eGapWidth->text(), QStringLiteral("0.08056"));
         QCOMPARE(dlg.eGapHeight->text(), QStringLiteral("0.0"));
         QCOMPARE(dlg.lColumns->text(), QStringLiteral("列：3"));
         QCOMPARE(dlg.lRows->text(), QStringLiteral("行：7"));
@@ -349,9 +351,9 @@ void LabelSettingsTest::stockSheetFillsFields()
         QTest::mouseClick(dlg.btnOk, Qt::LeftButton);
     });
     QVERIFY(dlg.Execute(f));
-    QVERIFY(f.Metric);
-    QCOMPARE(f.Label_Width, 6.25);
-    QCOMPARE(f.Margin_Left, 0.70965);
+    QVERIFY(!f.Metric);
+    QCOMPARE(f.Label_Width, 2.51944);
+    QCOMPARE(f.Margin_Left, 0.29444);
     QCOMPARE(f.Gap_Width, 0.3);
     // A length typed after the sheet drops the sheet's grid limits.
     QCOMPARE(f.MaxColumns, 0);
@@ -373,6 +375,25 @@ void LabelSettingsTest::stockSheetFillsFields()
     QVERIFY(sheetDlg.Execute(g));
     QCOMPARE(g.MaxColumns, 4);
     QCOMPARE(g.MaxRows, 20);
+
+    // A sheet of three layouts: said, and its further grids kept through a
+    // change of unit.
+    const TStockSheet *jac = FindStockSheet(StockCatalogue().Sheets, QStringLiteral("JAC 987349-2"));
+    QVERIFY(jac);
+    usePrinter(a4);
+    TestDialog gridsDlg;
+    WhenShown(&gridsDlg, [&] {
+        gridsDlg.ApplyStock(*jac);
+        QVERIFY(gridsDlg.findChild<QLabel *>(QStringLiteral("lGrids"))->text().startsWith(
+            QString::fromUtf8("这张标签纸有 3 组标签排列")));
+        ClickIndicator(gridsDlg.rbInches);
+        QTest::mouseClick(gridsDlg.btnOk, Qt::LeftButton);
+    });
+    QVERIFY(gridsDlg.Execute(g));
+    QVERIFY(!g.Metric);
+    QCOMPARE(g.ExtraGrids.size(), 2);
+    QVERIFY(std::abs(g.ExtraGrids[0].Margin_Top - 216.5 / 25.4) < 1e-9);
+    QCOMPARE(g.ExtraGrids[1].Rows, 1);
 }
 
 // Roll mode shows one label a page and has no gaps; the calibration dialog,

@@ -198,6 +198,11 @@ void PrintDialogsTest::rangeFollowsImportedParts()
         QCOMPARE(f.dlg.lRows->text(), QStringLiteral("行：3"));
         QCOMPARE(f.dlg.lColumns->text(), QStringLiteral("列：2"));
         QCOMPARE(f.dlg.LLabels->text(), QStringLiteral("Labels per page: 6"));
+        // A click on the sheet's grid picks the first free label; the number follows, up to the page's six.
+        QCOMPARE(f.dlg.spFirstLabel->maximum(), 6);
+        QTest::mouseClick(f.dlg.gridFirstLabel, Qt::LeftButton, {}, f.dlg.gridFirstLabel->PositionRect(4).center());
+        QCOMPARE(f.dlg.spFirstLabel->value(), 5);
+        QCOMPARE(f.dlg.Choices().FirstLabel, 5);
         QVERIFY(!f.dlg.rbAllRange->isEnabled());
         QVERIFY(!f.dlg.eFile->isEnabled());
         QVERIFY(!f.dlg.BrowseBtn->isEnabled());

@@ -55,7 +55,7 @@ LBL
 
 # name | label w h (in) | paper w h (in) | x0 y0 pitch-x pitch-y (in) | columns rows
 # The drawings: 5160 family (Worldlabel WL-875), L7160 family in millimetres
-# (Endisch 6406338x and Avery J8160, an equivalent of the built-in L7160),
+# (Endisch 6406338x) and in points (Avery J8160, the library's equivalent of 7160),
 # 4 x 2 in shipping (Online Labels OL125).
 while IFS='|' read -r name w h pw ph x0 y0 dx dy nx ny; do
   [ -z "$name" ] && continue
@@ -121,7 +121,7 @@ PY
 done <<'ROWS'
 Worldlabel WL-875|2.625|1|8.5|11|0.1875|0.5|2.75|1|3|10
 Endisch 6406338x|2.5|1.5|8.26771653543|11.6929133858|0.283858267717|0.596456692913|2.6|1.5|3|7
-Avery J8160|2.5|1.5|8.26771653543|11.6929133858|0.283858267717|0.596456692913|2.6|1.5|3|7
+Avery J8160|2.51944444444|1.5|8.26771653543|11.6929133858|0.294444444444|0.609722222222|2.6|1.5|3|7
 Online Labels OL125|4|2|8.5|11|0.18|0.5|4.14|2|2|5
 ROWS
 
@@ -152,6 +152,60 @@ else
   fail "Avery 5167: print failed: $(cat "$T/err")"
 fi
 
+# Positions by the drawing (mm): the ink of a label that fills its place must
+# lie at each, within two pixels at 300 DPI, and nowhere else on the page.
+check_positions() { # pdf label-w label-h "x,y x,y ..."
+  pdftoppm -r 300 -gray -singlefile "$1" "$T/pos"
+  python3 - "$T/pos.pgm" "$2" "$3" "$4" <<'PY'
+import sys
+parts = open(sys.argv[1], 'rb').read().split(maxsplit=4)
+W, H, pix = int(parts[1]), int(parts[2]), parts[4]
+w, h = float(sys.argv[2]), float(sys.argv[3])
+px = lambda mm: mm / 25.4 * 300
+dark = lambda x, y: pix[y * W + x] < 128
+bad = []
+for x0, y0 in (tuple(map(float, p.split(','))) for p in sys.argv[4].split()):
+    cx, cy = int(px(x0 + w / 2)), int(px(y0 + h / 2))
+    l, r, t, b = cx, cx, cy, cy
+    while l > 0 and dark(l - 1, cy): l -= 1
+    while r < W - 1 and dark(r + 1, cy): r += 1
+    while t > 0 and dark(cx, t - 1): t -= 1
+    while b < H - 1 and dark(cx, b + 1): b += 1
+    want = (px(x0), px(x0 + w), px(y0), px(y0 + h))
+    if not dark(cx, cy) or any(abs(g - d) > 2 for g, d in zip((l, r + 1, t, b + 1), want)):
+        bad.append(f"label at {x0},{y0} mm: ink {(l, r + 1, t, b + 1)}, drawing {tuple(round(v, 1) for v in want)}")
+ink = sum(pix.count(bytes([v])) for v in range(128))
+area = len(sys.argv[4].split()) * px(w) * px(h)
+if abs(ink - area) > 0.02 * area:
+    bad.append(f"{ink} px of ink where the labels make {round(area)}")
+print('\n'.join(bad))
+sys.exit(1 if bad else 0)
+PY
+}
+# A sheet of three layouts (JAC 987349-2, 70 x 34 mm: 1 x 2 top right, 1 x 2
+# bottom right, one on the left) fills all five; --first counts layout by
+# layout, so --first 5 is the left one. --first 5 on a 3 x 10 sheet leaves
+# 1-4 empty. A number past the page's positions is refused.
+write_label "$T/l.lbl" 2.755905511811 1.338582677165
+while IFS='|' read -r name args w h want; do
+  if "$CLI" print "$T/l.lbl" --stock "$name" $args --output "$T/pos.pdf" --quiet 2>"$T/err"; then
+    check_positions "$T/pos.pdf" "$w" "$h" "$want" || fail "$name $args: labels misplaced"
+  else
+    fail "$name $args: print failed: $(cat "$T/err")"
+  fi
+done <<'ROWS'
+JAC 987349-2|--labels 5|70|34|133.5,5.5 133.5,44.5 133,216.5 133,255.5 5.5,130
+JAC 987349-2|--first 5 --labels 1|70|34|5.5,130
+ROWS
+write_label "$T/l.lbl" 2.625 1
+"$CLI" print "$T/l.lbl" --stock "Avery 5160" --first 5 --labels 3 --output "$T/pos.pdf" --quiet 2>"$T/err" &&
+  check_positions "$T/pos.pdf" 66.675 25.4 "74.6125,38.1 145.25625,38.1 3.96875,63.5" ||
+  fail "Avery 5160 --first 5: $(cat "$T/err")"
+"$CLI" print "$T/l.lbl" --stock "Avery 5160" --first 31 --output "$T/x.pdf" 2>"$T/err"
+status=$?
+[ "$status" = 2 ] || fail "--first 31 exited $status"
+grep -q 'from 1 to 30, the labels on a page: not 31' "$T/err" || fail "--first 31: $(cat "$T/err")"
+
 # --paper still wins over the sheet's own paper.
 write_label "$T/l.lbl" 2.625 1
 "$CLI" print "$T/l.lbl" --stock "Avery 5160" --paper A4 --output "$T/a4.pdf" --quiet 2>"$T/err" ||
@@ -176,7 +230,12 @@ done
 [ "$(wc -l <"$T/all")" -gt 1000 ] || fail "templates lists only $(wc -l <"$T/all") sheets"
 grep -qx 'Avery 5160, 2.625x1 in, 3x10, US Letter' "$T/all" || fail "no Avery 5160 line: $(grep '5160,' "$T/all")"
 "$CLI" templates --search "j8160" >"$T/found" || fail "templates --search exited $?"
-grep -qx 'Avery J8160, 63.5x38.1 mm, 3x7, A4 (= L7160)' "$T/found" || fail "search: $(cat "$T/found")"
+grep -qx 'Avery J8160, 2.5194x1.5 in, 3x7, A4 (= 7160)' "$T/found" || fail "search: $(cat "$T/found")"
+# Where both describe a product the library's drawing is used; a built-in
+# sheet the library lacks says so.
+grep -qx 'Avery L7163, 3.9014x1.5 in, 2x7, A4 (= 7163)' "$T/all" || fail "L7163: $(grep 'L7163,' "$T/all")"
+grep -qx 'Avery L7159, 63.5x33.9 mm, 3x8, A4 \[built-in\]' "$T/all" || fail "L7159: $(grep 'L7159,' "$T/all")"
+grep -qx 'JAC 987349-2, 70x34 mm, 1x2+1x2+1x1, A4' "$T/all" || fail "JAC 987349-2: $(grep '987349-2' "$T/all")"
 
 # An unknown name names the nearest ones; a sheet that does not map says why.
 "$CLI" print "$T/l.lbl" --stock "avery 5l60" --output "$T/x.pdf" 2>"$T/err"

@@ -610,6 +610,7 @@ TEST(PrintPreview, EveryPageAloneAsTheJobPrintsIt)
         QString quantity; // column
         TCountPer per;
         int step, repeat;
+        int first = 1; // the first label's position on page 1
     } cases[] = {
         {"three pages, no data", 2, 3, 1, rkPages, 3, 0, QString(), false, 1, 0, 999999999, "", TCountPer::Label, 1, 1},
         {"copies across pages, wrapping counter", 2, 3, 4, rkLabels, 0, 17, QString(), false, 8, 5, 9, "", TCountPer::Label, 1, 1},
@@ -625,6 +626,9 @@ TEST(PrintPreview, EveryPageAloneAsTheJobPrintsIt)
          TCountPer::Label, -2, 3},
         {"no data, counter per record wrapping", 2, 3, 2, rkPages, 3, 0, QString(), false, 4, 1, 6, "",
          TCountPer::Record, 2, 1},
+        {"first label 5 of 6, copies 3, counter per page", 2, 3, 3, rkAll, 0, 0, four, false, 1, 0, 99, "",
+         TCountPer::Page, 1, 1, 5},
+        {"first label 6, three pages", 2, 3, 1, rkPages, 3, 0, QString(), false, 1, 0, 99, "", TCountPer::Label, 1, 1, 6},
     };
     for (const auto &c : cases) {
         TPrintChoices choices;
@@ -636,6 +640,7 @@ TEST(PrintPreview, EveryPageAloneAsTheJobPrintsIt)
         choices.Split.Mode = TSplitMode::Comma;
         choices.Split.IgnoreHeader = c.header;
         choices.QuantityColumn = c.quantity;
+        choices.FirstLabel = c.first;
         auto setCounter = [&c](Label &l) {
             auto *seq = static_cast<TSequenceField *>(l.container.Items[0]->Fields[2].get());
             seq->CurVal = c.cur;

@@ -120,6 +120,19 @@ TEST(SheetLayout, StripsMoveLabelsButKeepTheCount)
     EXPECT_EQ(stripped.ColumnLeft(2), full.ColumnLeft(2) - 75);
 }
 
+// A page's positions: the first grid row by row, then each further grid, less
+// what its paper cannot hold; a roll page keeps one label.
+TEST(SheetLayout, PositionsGridByGrid)
+{
+    TLabelFormat f = {1, 0.5, 0.25, 0.5, 0, 0.5, false, false, 2, 1};
+    f.ExtraGrids = {{2, 0.25, 0.25, 0, 1, 4}, {3.5, 3, 0, 0, 2, 1}};
+    const TSheetLayout L(f, Sheet(100, 450, 400, 10, 20), 96, 96);
+    const QList<QPoint> want = {{40, 5}, {190, 5}, {15, 180}, {15, 255}, {15, 330}, {290, 330}};
+    EXPECT_EQ(L.Positions(), want);
+    f.Roll = true;
+    EXPECT_EQ(TSheetLayout(f, Sheet(100, 450, 400), 96, 96).PositionCount(), 1);
+}
+
 TEST(SheetLayout, LayoutsAreIndependentValues)
 {
     // Two jobs side by side: a sheet at 300 dpi and a roll label at 203 dpi.

@@ -43,8 +43,10 @@ TEST(StockSheets, InstalledSheetsMatchTheDrawings)
         {"Online Labels OL125", "US-Letter", 101.6, 50.8, 12.7, 4.572, 0, 3.556, 2, 5, false},
         // Room for a 21st row on the top margin's height: the sheet's 20 limit the grid.
         {"Avery 5167", "US-Letter", 44.45, 12.7, 12.7, 7.14375, 0, 7.9375, 4, 20, false},
-        // An equivalent takes its base's geometry: 8160 is the built-in 5160.
-        {"Avery 8160", "US-Letter", 66.675, 25.4, 12.7, 4.7625, 0, 3.175, 3, 10, false},
+        // The library's drawing wins over the built-in one (3/16 in margin, 1/8 in gap):
+        // 5160 with 5/32 in of each; an equivalent takes its base's geometry.
+        {"Avery 5160", "US-Letter", 66.675, 25.4, 12.7, 3.96875, 0, 3.96875, 3, 10, false},
+        {"Avery 8160", "US-Letter", 66.675, 25.4, 12.7, 3.96875, 0, 3.96875, 3, 10, false},
         // Bare numbers are points: 181.4 x 108 pt.
         {"Avery 7160", "A4", 181.4 / 72 * 25.4, 38.1, 43.9 / 72 * 25.4, 21.2 / 72 * 25.4, 0, 5.8 / 72 * 25.4, 3, 7,
          false},
@@ -72,10 +74,31 @@ TEST(StockSheets, InstalledSheetsMatchTheDrawings)
         EXPECT_EQ(f.MaxRows, r.rows);
         EXPECT_EQ(StockGridOnPaper(*s), std::make_pair(r.columns, r.rows));
         EXPECT_TRUE(s->Warning.isEmpty()) << s->Warning.toStdString();
+        EXPECT_FALSE(s->BuiltIn);
+    }
+    // Three layouts of one label (70 x 34 mm): the first as the format's grid,
+    // the others as further grids in the template's order, in its unit.
+    const TStockSheet *jac = FindStockSheet(catalogue.Sheets, QStringLiteral("JAC 987349-2"));
+    ASSERT_NE(jac, nullptr);
+    ASSERT_TRUE(jac->Selectable()) << jac->Note.toStdString();
+    EXPECT_EQ(jac->PerSheet(), 5);
+    const TLabelFormat jf = StockLabelFormat(*jac);
+    ASSERT_EQ(jf.ExtraGrids.size(), 2);
+    ASSERT_TRUE(jf.Metric);
+    const struct {
+        double top, left, gapH;
+        int columns, rows;
+    } grids[] = {{216.5, 133, 5, 1, 2}, {130, 5.5, 0, 1, 1}};
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_NEAR(Mm(jf.ExtraGrids[i].Margin_Top, true), grids[i].top, 1e-6) << i;
+        EXPECT_NEAR(Mm(jf.ExtraGrids[i].Margin_Left, true), grids[i].left, 1e-6) << i;
+        EXPECT_NEAR(Mm(jf.ExtraGrids[i].Gap_Height, true), grids[i].gapH, 1e-6) << i;
+        EXPECT_EQ(jf.ExtraGrids[i].Columns, grids[i].columns) << i;
+        EXPECT_EQ(jf.ExtraGrids[i].Rows, grids[i].rows) << i;
     }
 
     // Listed, with a reason, but not for choosing.
-    for (const char *name : {"Avery 8676" /* CD */, "JAC 987349-1" /* two layouts */}) {
+    for (const char *name : {"Avery 8676" /* CD */, "JAC 987349-1" /* CD in two layouts */}) {
         const TStockSheet *s = FindStockSheet(catalogue.Sheets, QString::fromLatin1(name));
         ASSERT_NE(s, nullptr) << name;
         EXPECT_FALSE(s->Selectable()) << name;

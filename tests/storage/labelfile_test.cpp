@@ -289,6 +289,21 @@ TEST_F(LabelFileTest, KeysAreWrittenInTheirOrder)
         EXPECT_EQ(c->LabelFormat.MaxColumns, l.columns);
         EXPECT_EQ(c->LabelFormat.MaxRows, l.rows);
     }
+    // A sheet's further grids: GRIDS and each grid's keys, only while there are any.
+    c->LabelFormat.ExtraGrids = {{1.5, 0.25, 0.125, 0, 2, 1}};
+    ASSERT_TRUE(SaveLabelFormat(Path("t.lbf"), c->LabelFormat));
+    EXPECT_TRUE(ReadAll(Path("t.lbf")).endsWith("METRIC=0\r\nGRIDS=2\r\nGRID2_TOPMARGIN=1.5\r\nGRID2_LEFTMARGIN=0.25\r\n"
+                                              "GRID2_GAPHEIGHT=0.125\r\nGRID2_GAPWIDTH=0\r\nGRID2_COLUMNS=2\r\n"
+                                              "GRID2_ROWS=1\r\n"))
+        << ReadAll(Path("t.lbf")).constData();
+    c->LabelFormat.ExtraGrids.clear();
+    ReadLabelFormat(TIniFile(Path("t.lbf")), c->LabelFormat);
+    ASSERT_EQ(c->LabelFormat.ExtraGrids.size(), 1);
+    EXPECT_EQ(c->LabelFormat.ExtraGrids[0].Margin_Top, 1.5);
+    EXPECT_EQ(c->LabelFormat.ExtraGrids[0].Columns, 2);
+    c->LabelFormat.ExtraGrids.clear();
+    ASSERT_TRUE(SaveLabelFormat(Path("t.lbf"), c->LabelFormat));
+    EXPECT_TRUE(ReadAll(Path("t.lbf")).endsWith("METRIC=0\r\n"));
     // The data files' encoding, once chosen, follows SHOWGRID; a name given
     // another way reads as its usual one, an unknown one as none.
     c->DataEncoding = QStringLiteral("UTF-16LE");
