@@ -80,16 +80,6 @@ private:
         TSequenceField *Field;
         qint32 Start, Pending;
     };
-    // Where the job stands when a page begins.
-    struct TPageStart {
-        qint64 Token = 0;       // the source's position (the kept record's index)
-        qint64 Record = 1;      // from 1, records that print nothing included
-        qint64 Quantity = 1;    // labels that record prints
-        qint64 RecordLabel = 0; // of them, finished before the page
-        int CopyIndex = 0;
-        qint64 Contents = 0;    // label contents finished before the page
-        qint64 Records = 0;     // records finished before the page
-    };
     QList<TLabelControl *> items_; // owned copies
     std::vector<TCounter> counters_;
     TPrintChoices choices_;
@@ -106,4 +96,5 @@ private:
     qint64 perPage_ = 0;
     qint64 labelCount_ = 0;
     int pageCount_ = 0;
+    int firstPage_ = 0; // from 0: the pages before a page range are not shown
 };
