@@ -92,6 +92,12 @@ public:
     QCheckBox *chkQuantity;
     QComboBox *cbQuantityColumn;
 
+    // Pages from eFirstPage to ePages; records from eFirstRecord to
+    // eLastRecord (empty: to the last), with a data source only; copies
+    // collated.
+    QLineEdit *eFirstPage, *eFirstRecord, *eLastRecord;
+    QCheckBox *chkRecords, *chkCollate;
+
     void PrinterSetupClick();
     void CalibrationClick();
     void BrowseBtnClick();
@@ -124,6 +130,8 @@ private:
     void UpdateQuantityRow();
     void FillQuantityColumns(const QStringList &names);
     void ReadQuantityColumns();
+    void AddRangeControls();
+    void UpdateRangeRows();
     bool imported_ = false;
     QHash<QString, QString> answers_;
     TItemContainer *label_ = nullptr; // while the dialog is open
