@@ -535,7 +535,7 @@ qint64 CountLabels(const QList<TLabelControl *> &items, const TPrintChoices &cho
     qint64 labels = 0;
     if (!WalkPages(*source, data.QuantityColumn, copies, 1, limit, data.FirstRecord, {}, {}, &labels, nullptr))
         return -1;
-    return labels;
+    return qMin(labels, limit);
 }
 
 struct TSavedCounter {

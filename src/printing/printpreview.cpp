@@ -204,7 +204,8 @@ TPrintResult TPrintPreview::Open(QString *message)
     if (const TPrintResult r = PrepareJob(items_, choices_, OpenSource, data_, source_, message);
         r != TPrintResult::Printed)
         return r;
-    copies_ = qMax(1, choices_.Copies);
+    // Collated copies repeat the run shown.
+    copies_ = choices_.Collate ? 1 : qMax(1, choices_.Copies);
     const bool useDataFile = source_ != nullptr;
     rangeKind_ = (choices_.RangeKind == rkAll && !useDataFile) ? rkPages : choices_.RangeKind;
     const int pages = choices_.RangeKind == rkAll && !useDataFile ? 1 : choices_.PageCount;
