@@ -518,22 +518,29 @@ TPrintResult PrepareJob(const QList<TLabelControl *> &items, const TPrintChoices
 
 namespace {
 
-// The labels a job's records print (up to limit), read in a second pass
-// over the source opened again with the job's record range: reading a file
-// twice costs little next to drawing it. -1 when it cannot be read, and for
-// a database without a quantity column, whose query is not run twice only to
-// count its rows.
-qint64 CountLabels(const QList<TLabelControl *> &items, const TPrintChoices &choices, const TSourceOpener &open,
-                   int quantityColumn, int copies, qint64 limit)
+// The labels a job's records print (up to limit), counted before printing:
+// reading the records costs little next to drawing them. A source that can
+// come back is read through and put back on its record; another is opened a
+// second time, except a database without a quantity column, whose query is
+// not run twice only to count its rows. -1 when they cannot be counted, -2
+// when the source is to be opened again.
+qint64 CountLabels(TRecordSource &source, const TJobData &data, const QList<TLabelControl *> &items,
+                   const TSourceOpener &open, int copies, qint64 limit)
 {
-    if (quantityColumn < 0 && !choices.SqlUrl.isEmpty())
-        return -1;
-    TJobData data;
-    std::unique_ptr<TRecordSource> source;
-    if (PrepareJob(items, choices, open, data, source, nullptr) != TPrintResult::Printed || !source)
-        return -1;
     qint64 labels = 0;
-    if (!WalkPages(*source, data.QuantityColumn, copies, 1, limit, data.FirstRecord, {}, {}, &labels, nullptr))
+    const qint64 token = source.CanSeek() ? source.Tell() : -1;
+    if (token >= 0) {
+        const bool read = WalkPages(source, data.QuantityColumn, copies, 1, limit, data.FirstRecord, {}, {}, &labels,
+                                    nullptr);
+        // A failure is met again by the job, from a fresh reading.
+        return source.Seek(token) && read ? qMin(labels, limit) : -2;
+    }
+    if (data.QuantityColumn < 0 && !data.Choices.SqlUrl.isEmpty())
+        return -1;
+    TJobData again;
+    std::unique_ptr<TRecordSource> other;
+    if (PrepareJob(items, data.Choices, open, again, other, nullptr) != TPrintResult::Printed || !other ||
+        !WalkPages(*other, again.QuantityColumn, copies, 1, limit, again.FirstRecord, {}, {}, &labels, nullptr))
         return -1;
     return qMin(labels, limit);
 }
@@ -600,6 +607,15 @@ TPrintResult PrintLabels(const TItemContainer &label, const TPrintChoices &choic
                          : rangeKind == rkLabels ? qMax<qint64>(1, choices.LabelCount)
                                                  : kNoLimit;
     const qint64 skipped = qint64(firstPage - 1) * perPage; // labels of the pages passed over
+    // The pages of one run, for the progress; an upper bound from the range
+    // when the records are not counted.
+    qint64 runLabels = source ? CountLabels(*source, data, items, opener, labelCopies, limit) : limit;
+    if (runLabels == -2) {
+        if (const TPrintResult r = PrepareJob(items, choices, opener, data, source, message);
+            r != TPrintResult::Printed)
+            return r;
+        runLabels = -1;
+    }
 
     // Every collated run starts from the counters the job found.
     std::vector<TSavedCounter> saved;
@@ -692,10 +708,6 @@ TPrintResult PrintLabels(const TItemContainer &label, const TPrintChoices &choic
     };
     if (const TPrintResult r = startRun(false); r != TPrintResult::Printed)
         return r;
-
-    // The pages of one run, for the progress; an upper bound from the range
-    // when the records are not counted.
-    qint64 runLabels = source ? CountLabels(items, choices, opener, data.QuantityColumn, labelCopies, limit) : limit;
     if (runLabels < 0 && limit < kNoLimit)
         runLabels = limit;
     const qint64 total = runLabels < 0 ? -1 : (runLabels - skipped) * runs;
