@@ -525,6 +525,8 @@ void PrintDialogsTest::progressWindow()
     QCOMPARE(p.PageNumber, 3);
     QCOMPARE(p.LPage->text(), QStringLiteral("第 3 页，共 4 页"));
     QCOMPARE(p.Bar->value(), 2);
+    if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty())
+        p.grab().save(shots + QStringLiteral("/print-progress.png"));
     QVERIFY(p.Cancelled());
     p.Finish();
     QVERIFY(!p.isVisible());
