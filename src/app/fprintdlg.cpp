@@ -302,11 +302,13 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     outer->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumSize(360, 269);
 
+    AddRangeControls();
     auto *digits = new TKeyFilter(this, QStringLiteral("0123456789"));
-    for (QLineEdit *e : {ePages, eLabels, eCopies}) {
+    for (QLineEdit *e : {ePages, eLabels, eCopies, eFirstPage, eFirstRecord}) {
         digits->Install(e);
         leave_->Watch(e, [this, e] { NumberExit(e); });
     }
+    digits->Install(eLastRecord); // empty: to the last record
     leave_->Watch(eFile, [this] { eFileExit(); });
 
     ChooseDataFile = [](QWidget *parent) {
@@ -417,6 +419,12 @@ TPrintChoices TFPrintDlg::Choices() const
     c.RangeKind = rbAllRange->isChecked() ? rkAll : rbPageRange->isChecked() ? rkPages : rkLabels;
     c.PageCount = numberIn(ePages);
     c.LabelCount = numberIn(eLabels);
+    c.FirstPage = c.RangeKind == rkPages ? numberIn(eFirstPage) : 1;
+    if (chkRecords->isEnabled() && chkRecords->isChecked()) {
+        c.FirstRecord = numberIn(eFirstRecord);
+        c.LastRecord = eLastRecord->text().toLongLong();
+    }
+    c.Collate = chkCollate->isEnabled() && chkCollate->isChecked();
     c.DataFile = eFile->text();
     if (rbSqlSource->isChecked()) {
         c.DataFile.clear();
@@ -693,6 +701,45 @@ void TFPrintDlg::UpdateQuantityRow()
     const bool source = imported_ && (rbSqlSource->isChecked() ? !sqlUrl_.isEmpty() : !eFile->text().isEmpty());
     chkQuantity->setEnabled(source);
     cbQuantityColumn->setEnabled(source && chkQuantity->isChecked());
+    UpdateRangeRows();
+}
+
+void TFPrintDlg::AddRangeControls()
+{
+    auto *pages = qobject_cast<QGridLayout *>(GroupBox1->layout());
+    eFirstPage = MakeEdit(GroupBox1, "eFirstPage", QStringLiteral("1"), 2);
+    pages->removeWidget(ePages);
+    pages->addWidget(eFirstPage, 1, 1);
+    pages->addWidget(MakeLabel(GroupBox1, "lPagesTo", tr("至")), 1, 2);
+    pages->addWidget(ePages, 1, 3);
+    chkRecords = new QCheckBox(tr("记录"), GroupBox1);
+    chkRecords->setObjectName(QStringLiteral("chkRecords"));
+    chkRecords->setToolTip(tr("只打印数据源的这些记录（从 1 起，不含标题行）；末项留空：到最后一条"));
+    eFirstRecord = MakeEdit(GroupBox1, "eFirstRecord", QStringLiteral("1"), 2);
+    eLastRecord = MakeEdit(GroupBox1, "eLastRecord", QString(), 2);
+    pages->addWidget(chkRecords, 3, 0);
+    pages->addWidget(eFirstRecord, 3, 1);
+    pages->addWidget(MakeLabel(GroupBox1, "lRecordsTo", tr("至")), 3, 2);
+    pages->addWidget(eLastRecord, 3, 3);
+    for (QLineEdit *e : {eFirstPage, eFirstRecord, eLastRecord})
+        e->setFixedWidth(36);
+    chkCollate = new QCheckBox(tr("逐份打印"), GroupBox2);
+    chkCollate->setObjectName(QStringLiteral("chkCollate"));
+    chkCollate->setToolTip(tr("整批打印完再打印下一份，而不是每个标签连打多份"));
+    auto *copies = qobject_cast<QGridLayout *>(GroupBox2->layout());
+    copies->addWidget(chkCollate, 2, 0, 1, 2);
+    copies->setRowStretch(2, 0);
+    copies->setRowStretch(3, 1);
+    connect(chkRecords, &QCheckBox::toggled, this, &TFPrintDlg::UpdateRangeRows);
+    connect(rbMultipleLabel, &QRadioButton::toggled, this, &TFPrintDlg::UpdateRangeRows);
+}
+
+void TFPrintDlg::UpdateRangeRows()
+{
+    chkRecords->setEnabled(chkQuantity->isEnabled());
+    for (QLineEdit *e : {eFirstRecord, eLastRecord})
+        e->setEnabled(chkRecords->isEnabled() && chkRecords->isChecked());
+    chkCollate->setEnabled(rbMultipleLabel->isChecked());
 }
 
 void TFPrintDlg::FillQuantityColumns(const QStringList &names)

@@ -133,6 +133,12 @@ public:
     TSheetGrid *gridFirstLabel;
     QSpinBox *spFirstLabel;
 
+    // Pages from eFirstPage to ePages; records from eFirstRecord to
+    // eLastRecord (empty: to the last), with a data source only; copies
+    // collated.
+    QLineEdit *eFirstPage, *eFirstRecord, *eLastRecord;
+    QCheckBox *chkRecords, *chkCollate;
+
     void PrinterSetupClick();
     void CalibrationClick();
     void BrowseBtnClick();
@@ -166,6 +172,8 @@ private:
     void FillQuantityColumns(const QStringList &names);
     void BuildFirstLabelBox();
     void ReadQuantityColumns();
+    void AddRangeControls();
+    void UpdateRangeRows();
     bool imported_ = false;
     QHash<QString, QString> answers_;
     TItemContainer *label_ = nullptr; // while the dialog is open

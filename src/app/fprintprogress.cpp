@@ -64,20 +64,29 @@ void TFPrintProgress::SetPrinterName(const QString &s)
     LPrinterName->setText(s);
 }
 
+void TFPrintProgress::SetPagesTotal(qint64 pages)
+{
+    pagesTotal_ = pages;
+}
+
 void TFPrintProgress::StartProgress(qint64 totalLabels)
 {
     cancelled_ = false;
     running_ = true;
     setWindowTitle(QStringLiteral("Quorvane"));
-    if (totalLabels > 0) {
+    // The bar counts pages when their number is known, else labels; without
+    // either it only shows that the job runs.
+    const qint64 total = pagesTotal_ > 0 ? pagesTotal_ : totalLabels;
+    if (total > 0) {
         // QProgressBar counts in int; scale very large jobs down.
-        Bar->setRange(0, int(qMin<qint64>(totalLabels, 1000000)));
-        Bar->setProperty("total", totalLabels);
-        Bar->setValue(0);
-        Bar->show();
+        Bar->setRange(0, int(qMin<qint64>(total, 1000000)));
+        Bar->setProperty("total", total);
     } else {
-        Bar->hide();
+        Bar->setRange(0, 0);
+        Bar->setProperty("total", 0);
     }
+    Bar->setValue(0);
+    Bar->show();
     FitSize();
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->availableGeometry();
@@ -88,25 +97,36 @@ void TFPrintProgress::StartProgress(qint64 totalLabels)
     SetPage(1);
 }
 
+void TFPrintProgress::ShowDone(qint64 done)
+{
+    const qint64 total = Bar->property("total").toLongLong();
+    if (total > 0)
+        Bar->setValue(int(qMin(done, total) * Bar->maximum() / total));
+}
+
 void TFPrintProgress::SetPage(int page)
 {
     PageNumber = page;
-    LPage->setText(tr("Page %1").arg(page));
+    if (pagesTotal_ > 0) {
+        LPage->setText(tr("第 %1 页，共 %2 页").arg(page).arg(pagesTotal_));
+        // The pages before this one are done.
+        ShowDone(page - 1);
+    } else {
+        LPage->setText(tr("第 %1 页").arg(page));
+    }
     QCoreApplication::processEvents();
 }
 
 void TFPrintProgress::LabelPrinted(qint64 labelsPrinted)
 {
-    if (!Bar->isVisible())
-        return;
-    const qint64 total = Bar->property("total").toLongLong();
-    if (total > 0)
-        Bar->setValue(int(qMin(labelsPrinted, total) * Bar->maximum() / total));
+    if (pagesTotal_ <= 0)
+        ShowDone(labelsPrinted);
 }
 
 void TFPrintProgress::Finish()
 {
     running_ = false;
+    pagesTotal_ = -1;
     hide();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The small window shown while a print job runs: document, printer, page,
-// a bar when the number of labels is known, and the cancel button.
+// with the number of pages when known, a bar, and the cancel button.
 
 #include "printing/printengine.h"
 
@@ -18,6 +18,9 @@ public:
 
     void SetDocName(const QString &s) override;
     void SetPrinterName(const QString &s) override;
+    // Before StartProgress: the page reads "第 350 页，共 4167 页" and the bar
+    // counts pages.
+    void SetPagesTotal(qint64 pages) override;
     void StartProgress(qint64 totalLabels) override;
     // Shows the page and lets pending events run, so that a click on the
     // cancel button is seen.
@@ -38,7 +41,9 @@ protected:
 
 private:
     void FitSize();
+    void ShowDone(qint64 done);
 
     bool cancelled_ = false;
     bool running_ = false;
+    qint64 pagesTotal_ = -1;
 };

@@ -27,7 +27,8 @@ const char *const kPrintUsage =
     "  print LABEL.lbl [--data FILE] [--delimiter tab|comma|CHAR | --fixed W1,W2,...]\n"
     "        [--quote CHAR|none] [--header|--no-header] [--no-ltrim] [--no-rtrim]\n"
     "        [--encoding UTF-8|GB18030|UTF-16LE|UTF-16BE]\n"
-    "        [--copies N] [--pages N | --labels N | --all]\n"
+    "        [--copies N] [--collate] [--pages N|M-N | --labels N | --all]\n"
+    "        [--records M-N]\n"
     "        [--output FILE.pdf [--paper A4|Letter|WxHmm] [--dpi N] | --printer NAME]\n"
     "        [--wait]\n"
     "        [--save-counters] [--quiet] [--roll] [--offset X,Y] [--scale SX,SY]\n"
@@ -41,7 +42,15 @@ const char *const kPrintUsage =
     "      tell. A .xlsx, .ods or .xls data file is read as a spreadsheet: its\n"
     "      first sheet, or --sheet by name or number from 1.\n"
     "      Range: --all with a data file the label\n"
-    "      imports from, else --pages 1. --output writes a PDF (A4, 600 DPI, whole\n"
+    "      imports from, else --pages 1. --pages N prints the first N pages,\n"
+    "      --pages M-N pages M to N of the job, the same labels and counters as in\n"
+    "      the whole job (the pages before are not drawn). --records M-N (or M-,\n"
+    "      or N) prints records M to N of the data source, from 1 after its header\n"
+    "      line, each with its quantity and copies; counters take the values they\n"
+    "      have at record M in the whole run. A range past the job's end prints\n"
+    "      nothing and says so. --collate prints the whole run --copies times, one\n"
+    "      run after the other, each with the same counters, in place of each\n"
+    "      label --copies times. --output writes a PDF (A4, 600 DPI, whole\n"
     "      page printable); --printer NAME or the default printer otherwise (with\n"
     "      no default set the command names the printers and stops, status 2).\n"
     "      --save-counters stores the advanced counters back into the label file.\n"
@@ -118,15 +127,10 @@ private:
 class TerminalProgress : public TPrintProgressSink {
 public:
     explicit TerminalProgress(bool show) : show_(show) { timer_.start(); }
-    void StartProgress(qint64 total) override { total_ = total; }
+    void SetPagesTotal(qint64 pages) override { pages_ = pages; }
     void SetPage(int page) override
     {
         page_ = page;
-        Draw(false);
-    }
-    void LabelPrinted(qint64 n) override
-    {
-        labels_ = n;
         Draw(false);
     }
     bool Cancelled() const override { return interrupted != 0; }
@@ -144,17 +148,16 @@ private:
             return;
         timer_.restart();
         drawn_ = true;
-        const QString line =
-            total_ > 0
-                ? QCoreApplication::translate("Cli", "Page %1, %2 of %3 labels").arg(page_).arg(labels_).arg(total_)
-                : QCoreApplication::translate("Cli", "Page %1, %2 labels").arg(page_).arg(labels_);
+        const QString line = pages_ > 0
+                                 ? QCoreApplication::translate("Cli", "Page %1 of %2").arg(page_).arg(pages_)
+                                 : QCoreApplication::translate("Cli", "Page %1").arg(page_);
         std::fprintf(stderr, "\r%s\033[K", line.toLocal8Bit().constData());
         std::fflush(stderr);
     }
     bool show_;
     bool drawn_ = false;
     QElapsedTimer timer_;
-    qint64 total_ = -1, labels_ = 0;
+    qint64 pages_ = -1;
     int page_ = 1;
 };
 
@@ -311,10 +314,10 @@ int RunPrintCommand(const QStringList &args)
     TCliCommand cli("print", "LABEL.lbl [OPTIONS]", kPrintUsage);
     for (const char *name : {"data", "delimiter", "fixed", "quote", "copies", "pages", "labels", "paper", "dpi",
                              "printer", "sql", "query", "offset", "scale", "sheet", "encoding",
-                             "quantity-column", "first"})
+                             "quantity-column", "records", "first"})
         cli.Add({QString::fromLatin1(name)}, QStringLiteral("VALUE"));
     cli.Add({QStringLiteral("output"), QStringLiteral("o")}, QStringLiteral("FILE.pdf"));
-    for (const char *name : {"all", "header", "no-header", "no-ltrim", "no-rtrim", "save-counters", "roll", "wait"})
+    for (const char *name : {"all", "header", "no-header", "no-ltrim", "no-rtrim", "save-counters", "roll", "collate", "wait"})
         cli.Add({QString::fromLatin1(name)});
     cli.Add({QStringLiteral("quiet"), QStringLiteral("q")});
     cli.Add({QStringLiteral("stock")}, QStringLiteral("\"MAKER PRODUCT\""));
@@ -349,7 +352,17 @@ int RunPrintCommand(const QStringList &args)
         return cli.Fail(QCoreApplication::translate("Cli", "choose one of --pages, --labels and --all"));
     int range = pages ? rkPages : labels ? rkLabels : cli.IsSet(QStringLiteral("all")) ? rkAll : -1;
     const QString rangeOption = pages ? QStringLiteral("pages") : QStringLiteral("labels");
-    if ((pages || labels) && !cli.WholeValue(rangeOption, 1, 1000000000, count, &bad))
+    // --pages M-N: the first page, M; count is N.
+    int firstPage = 1;
+    if (pages && cli.Value(rangeOption).contains(QLatin1Char('-'))) {
+        const QString text = cli.Value(rangeOption);
+        const qsizetype dash = text.indexOf(QLatin1Char('-'));
+        if (!ParseWhole(text.left(dash).trimmed(), 1, 1000000000, firstPage) ||
+            !ParseWhole(text.mid(dash + 1).trimmed(), 1, 1000000000, count) || firstPage > count)
+            return cli.Fail(QCoreApplication::translate(
+                                "Cli", "--pages takes N or M-N, whole numbers from 1 with M not after N: %1")
+                                .arg(text));
+    } else if ((pages || labels) && !cli.WholeValue(rangeOption, 1, 1000000000, count, &bad))
         return cli.Fail(
             QCoreApplication::translate("Cli", "--%1 must be a whole number of at least 1: %2").arg(rangeOption, bad));
     int firstLabel = 1;
@@ -365,6 +378,18 @@ int RunPrintCommand(const QStringList &args)
         if (eq <= 0)
             return cli.Fail(QCoreApplication::translate("Cli", "--set takes NAME=VALUE: %1").arg(given));
         answers.insert(given.left(eq), given.mid(eq + 1));
+    }
+    // --records M-N, M- (to the end) or N (that record alone).
+    int firstRecord = 0, lastRecord = 0;
+    if (cli.IsSet(QStringLiteral("records"))) {
+        const QString text = cli.Value(QStringLiteral("records"));
+        const qsizetype dash = text.indexOf(QLatin1Char('-'));
+        const QString to = dash < 0 ? text : text.mid(dash + 1).trimmed();
+        if (!ParseWhole(text.left(dash < 0 ? text.size() : dash).trimmed(), 1, 2000000000, firstRecord) ||
+            (!to.isEmpty() && !ParseWhole(to, 1, 2000000000, lastRecord)) || (lastRecord && firstRecord > lastRecord))
+            return cli.Fail(QCoreApplication::translate(
+                                "Cli", "--records takes M-N, M- or N, whole numbers from 1 with M not after N: %1")
+                                .arg(text));
     }
     const QString quantityColumn = cli.Value(QStringLiteral("quantity-column")).trimmed();
     if (cli.IsSet(QStringLiteral("quantity-column")) && quantityColumn.isEmpty())
@@ -502,6 +527,10 @@ int RunPrintCommand(const QStringList &args)
     const bool imports = HasImportedField(items.Items) || !quantityColumn.isEmpty();
     if (!quantityColumn.isEmpty() && !hasData)
         return cli.Fail(QCoreApplication::translate("Cli", "--quantity-column needs a data file (--data FILE)"));
+    if (firstRecord && (!hasData || !imports))
+        return cli.Fail(!hasData ? QCoreApplication::translate("Cli", "--records needs a data file (--data FILE)")
+                                 : QCoreApplication::translate(
+                                     "Cli", "--records needs a label that imports columns from the data file"));
     if (range == rkAll && (!hasData || !imports))
         return cli.Fail(!hasData ? QCoreApplication::translate("Cli", "--all needs a data file (--data FILE)")
                                  : QCoreApplication::translate(
@@ -521,6 +550,10 @@ int RunPrintCommand(const QStringList &args)
     choices.Answers = answers;
     choices.QuantityColumn = quantityColumn;
     choices.FirstLabel = firstLabel;
+    choices.FirstPage = firstPage;
+    choices.FirstRecord = firstRecord;
+    choices.LastRecord = lastRecord;
+    choices.Collate = cli.IsSet(QStringLiteral("collate"));
 
     std::unique_ptr<TPrinterDevice> device;
     if (!output.isEmpty()) {

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QTransform>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 const char *const kMsgNoFit = QT_TRANSLATE_NOOP("Printing", "The label does not fit on the page.");
 const char *const kMsgNoRecords = QT_TRANSLATE_NOOP("Printing", "The data file has no records.");
@@ -108,6 +110,78 @@ void SettleRecord(TJobCursor &job)
             job.DataFailed = job.Done = true;
             return;
         }
+    }
+}
+
+TPageStart PageStartWithoutSource(qint64 first, int copies)
+{
+    TPageStart at;
+    at.Contents = at.Records = first / copies;
+    at.CopyIndex = int(first % copies);
+    at.Record = at.Contents + 1;
+    return at;
+}
+
+bool WalkPages(TRecordSource &source, int quantityColumn, int copies, qint64 perPage, qint64 limit, qint64 record,
+               const std::function<bool(const TPageStart &)> &page, const std::function<void()> &afterRecord,
+               qint64 *labels, QString *message, qint64 skip)
+{
+    qint64 laid = 0, contents = 0, records = 0, pages = 0;
+    // The first page holds skip labels fewer: its first positions are used.
+    const auto pageStart = [&] { return pages == 0 ? 0 : pages * perPage - skip; };
+    for (;; ++record) {
+        qint64 quantity = 1;
+        if (quantityColumn >= 0 && !RecordQuantity(source.DataRow(), quantityColumn, record, &quantity, message))
+            return false;
+        // Pages that begin on this record's labels (copies and quantities may span pages).
+        const qint64 end = laid + quantity * copies;
+        for (qint64 first = pageStart(); first < end && first < limit; first = pageStart()) {
+            const qint64 into = first - laid;
+            ++pages;
+            if (page && !page({0, record, quantity, into / copies, int(into % copies), contents + into / copies,
+                               records})) {
+                *labels = laid;
+                return true;
+            }
+        }
+        if (afterRecord)
+            afterRecord();
+        laid = end;
+        contents += quantity;
+        if (quantity > 0)
+            ++records;
+        if (laid >= limit || source.DataEof())
+            break;
+        source.ReadRecord();
+        if (source.Failed()) {
+            if (message)
+                *message = source.ErrorString();
+            return false;
+        }
+    }
+    *labels = laid;
+    return true;
+}
+
+void PlaceJob(TJobCursor &job, const TPageStart &at, qint64 first)
+{
+    job.LabelsPrinted = first;
+    job.CopyIndex = at.CopyIndex;
+    job.Record = at.Record;
+    job.Quantity = at.Quantity;
+    job.RecordLabel = at.RecordLabel;
+}
+
+void CountSequencesBy(const QList<TLabelControl *> &items, qint64 contents, qint64 records, qint64 pages)
+{
+    for (TLabelControl *item : items) {
+        if (!item || !item->Advanced)
+            continue;
+        for (const auto &f : item->Fields)
+            if (auto *s = dynamic_cast<TSequenceField *>(f.get()))
+                CountSequence(*s, s->Per == TCountPer::Label    ? contents
+                                  : s->Per == TCountPer::Record ? records
+                                                                : pages);
     }
 }
 
@@ -253,6 +327,53 @@ QString MissingColumnMessage(const QString &name, const TRecordSource &source, c
         .arg(name, QDir::toNativeSeparators(source.SourceName()), has);
 }
 
+// Records first to last of a source (last 0: to its end), numbered as the
+// source counts them; the source is already on record first.
+class TRecordRange : public TRecordSource {
+public:
+    TRecordRange(std::unique_ptr<TRecordSource> inner, qint64 first, qint64 last)
+        : inner_(std::move(inner)), at_(first), last_(last)
+    {
+    }
+    void ReadRecord() override
+    {
+        if (!DataEof()) {
+            inner_->ReadRecord();
+            ++at_;
+        }
+    }
+    bool DataEof() const override { return inner_->DataEof() || (last_ > 0 && at_ >= last_); }
+    const TDataRow &DataRow() const override { return inner_->DataRow(); }
+    bool HasRecord() const override { return inner_->HasRecord(); }
+    bool Failed() const override { return inner_->Failed(); }
+    QString ErrorString() const override { return inner_->ErrorString(); }
+    QString SourceName() const override { return inner_->SourceName(); }
+    QStringList ColumnNames() const override { return inner_->ColumnNames(); }
+    QDateTime CellDate(int column) const override { return inner_->CellDate(column); }
+    bool CanSeek() const override { return inner_->CanSeek(); }
+    // The record number goes with each token given out, to come back to it.
+    qint64 Tell() const override
+    {
+        const qint64 token = inner_->Tell();
+        if (token >= 0)
+            numbers_.insert(token, at_);
+        return token;
+    }
+    bool Seek(qint64 token) override
+    {
+        const auto number = numbers_.constFind(token);
+        if (number == numbers_.cend() || !inner_->Seek(token))
+            return false;
+        at_ = *number;
+        return true;
+    }
+
+private:
+    std::unique_ptr<TRecordSource> inner_;
+    qint64 at_, last_;
+    mutable QHash<qint64, qint64> numbers_;
+};
+
 } // namespace
 
 bool RecordQuantity(const TDataRow &row, int column, qint64 record, qint64 *quantity, QString *message)
@@ -340,8 +461,23 @@ TPrintResult PrepareJob(const QList<TLabelControl *> &items, const TPrintChoices
     }
 
     const QString quantityColumn = choices.QuantityColumn.trimmed();
-    if (!(HasImportedField(items) || !quantityColumn.isEmpty()) || !HasDataSource(choices.DataSource()))
+    const bool recordRange = choices.FirstRecord > 0 || choices.LastRecord > 0;
+    if (choices.FirstRecord < 0 || choices.LastRecord < 0 ||
+        (choices.LastRecord > 0 && qMax<qint64>(1, choices.FirstRecord) > choices.LastRecord))
+        return Fail(TPrintResult::DataError,
+                    QCoreApplication::translate("Printing", "The records %1 to %2 are no range: the first is "
+                                                            "from 1 and not after the last.")
+                        .arg(qMax<qint64>(1, choices.FirstRecord))
+                        .arg(choices.LastRecord),
+                    message);
+    if (!(HasImportedField(items) || !quantityColumn.isEmpty()) || !HasDataSource(choices.DataSource())) {
+        if (recordRange)
+            return Fail(TPrintResult::DataError,
+                        QCoreApplication::translate("Printing", "Records can be chosen only for a label that reads "
+                                                                "a data source."),
+                        message);
         return TPrintResult::Printed;
+    }
     bool byNumber = false;
     const int quantityNumber = quantityColumn.toInt(&byNumber);
     if (byNumber && quantityNumber < 1)
@@ -374,32 +510,67 @@ TPrintResult PrepareJob(const QList<TLabelControl *> &items, const TPrintChoices
             return Fail(TPrintResult::DataError, MissingColumnMessage(name, *source, data.Columns), message);
     if (!quantityColumn.isEmpty())
         data.QuantityColumn = byNumber ? quantityNumber - 1 : ColumnIndexByName(data.Columns, quantityColumn);
+    if (!recordRange)
+        return TPrintResult::Printed;
+    // The records before the range are read, not printed: their quantities
+    // set the counters as the whole run would have them.
+    const qint64 first = qMax<qint64>(1, choices.FirstRecord);
+    for (qint64 record = 1; record < first; ++record) {
+        qint64 quantity = 1;
+        if (data.QuantityColumn >= 0 && !RecordQuantity(source->DataRow(), data.QuantityColumn, record, &quantity, message))
+            return TPrintResult::DataError;
+        data.SkippedContents += quantity;
+        if (quantity > 0)
+            ++data.SkippedRecords;
+        if (source->DataEof())
+            return Fail(TPrintResult::NoRecords,
+                        QCoreApplication::translate("Printing", "%1 has %2 records; record %3 is past its end.")
+                            .arg(QDir::toNativeSeparators(source->SourceName()))
+                            .arg(record)
+                            .arg(first),
+                        message);
+        source->ReadRecord();
+        if (source->Failed())
+            return Fail(TPrintResult::DataError, source->ErrorString(), message);
+    }
+    data.FirstRecord = first;
+    source = std::make_unique<TRecordRange>(std::move(source), first, choices.LastRecord);
     return TPrintResult::Printed;
 }
 
 namespace {
 
-// The labels a job with a quantity column prints for all its records, read
-// in a second pass over the source; -1 when it cannot be read.
-qint64 CountQuantities(const TSourceOpener &open, const TJobData &data, int copies)
+// The labels a job's records print (up to limit), counted before printing:
+// reading the records costs little next to drawing them. A source that can
+// come back is read through and put back on its record; another is opened a
+// second time, except a database without a quantity column, whose query is
+// not run twice only to count its rows. -1 when they cannot be counted, -2
+// when the source is to be opened again.
+qint64 CountLabels(TRecordSource &source, const TJobData &data, const QList<TLabelControl *> &items,
+                   const TSourceOpener &open, int copies, qint64 limit)
 {
-    QString error;
-    std::unique_ptr<TRecordSource> source = open(data.Choices.DataSource(), &error);
-    if (!source || !source->HasRecord())
-        return -1;
-    qint64 total = 0;
-    for (qint64 record = 1;; ++record) {
-        qint64 q = 0;
-        if (!RecordQuantity(source->DataRow(), data.QuantityColumn, record, &q, nullptr))
-            return -1;
-        total += q * copies;
-        if (source->DataEof())
-            return total;
-        source->ReadRecord();
-        if (source->Failed())
-            return -1;
+    qint64 labels = 0;
+    const qint64 token = source.CanSeek() ? source.Tell() : -1;
+    if (token >= 0) {
+        const bool read = WalkPages(source, data.QuantityColumn, copies, 1, limit, data.FirstRecord, {}, {}, &labels,
+                                    nullptr);
+        // A failure is met again by the job, from a fresh reading.
+        return source.Seek(token) && read ? qMin(labels, limit) : -2;
     }
+    if (data.QuantityColumn < 0 && !data.Choices.SqlUrl.isEmpty())
+        return -1;
+    TJobData again;
+    std::unique_ptr<TRecordSource> other;
+    if (PrepareJob(items, data.Choices, open, again, other, nullptr) != TPrintResult::Printed || !other ||
+        !WalkPages(*other, again.QuantityColumn, copies, 1, limit, again.FirstRecord, {}, {}, &labels, nullptr))
+        return -1;
+    return qMin(labels, limit);
 }
+
+struct TSavedCounter {
+    TSequenceField *Field;
+    qint32 CurVal, Pending;
+};
 
 } // namespace
 
@@ -439,41 +610,142 @@ TPrintResult PrintLabels(const TItemContainer &label, const TPrintChoices &choic
     std::unique_ptr<TRecordSource> source;
     if (const TPrintResult r = PrepareJob(items, choices, opener, data, source, message); r != TPrintResult::Printed)
         return r;
-    const bool useDataFile = source != nullptr;
     const int copies = qMax(1, choices.Copies);
+    // Collated: the run is printed copies times, each label once a run.
+    const int runs = choices.Collate ? copies : 1;
+    const int labelCopies = choices.Collate ? 1 : copies;
     // Without a data file nothing else would end "all records".
-    const int rangeKind = (choices.RangeKind == rkAll && !useDataFile) ? rkPages : choices.RangeKind;
-    const int pageCount = choices.RangeKind == rkAll && !useDataFile ? 1 : choices.PageCount;
+    const int rangeKind = (choices.RangeKind == rkAll && !source) ? rkPages : choices.RangeKind;
+    const int pageCount = choices.RangeKind == rkAll && !source ? 1 : choices.PageCount;
+    const int firstPage = qMax(1, choices.FirstPage);
+    if (rangeKind == rkPages && firstPage > pageCount)
+        return Fail(TPrintResult::DataError,
+                    QCoreApplication::translate("Printing", "The pages %1 to %2 are no range: the first is after "
+                                                            "the last.")
+                        .arg(firstPage)
+                        .arg(pageCount),
+                    message);
+    constexpr qint64 kNoLimit = std::numeric_limits<qint64>::max() / 4;
+    // Positions of the first page used before the job (a part-used sheet).
+    const qint64 skip = choices.FirstLabel - 1;
+    const qint64 limit = rangeKind == rkPages    ? perPage * qMax(1, pageCount) - skip
+                         : rangeKind == rkLabels ? qMax<qint64>(1, choices.LabelCount)
+                                                 : kNoLimit;
+    // Labels of the pages passed over.
+    const qint64 skipped = firstPage > 1 ? qint64(firstPage - 1) * perPage - skip : 0;
+    // The pages of one run, for the progress; an upper bound from the range
+    // when the records are not counted.
+    qint64 runLabels = source ? CountLabels(*source, data, items, opener, labelCopies, limit) : limit;
+    if (runLabels == -2) {
+        if (const TPrintResult r = PrepareJob(items, choices, opener, data, source, message);
+            r != TPrintResult::Printed)
+            return r;
+        runLabels = -1;
+    }
+
+    // Every collated run starts from the counters the job found.
+    std::vector<TSavedCounter> saved;
+    for (TLabelControl *item : items)
+        if (item && item->Advanced)
+            for (const auto &f : item->Fields)
+                if (auto *s = dynamic_cast<TSequenceField *>(f.get()))
+                    saved.push_back({s, s->CurVal, s->Pending});
+    const qint64 startToken = runs > 1 && source && source->CanSeek() ? source->Tell() : -1;
 
     TJobCursor job;
-    job.Source = source.get();
-    job.Copies = copies;
+    job.Copies = labelCopies;
     job.RangeKind = rangeKind;
     job.LabelCount = choices.LabelCount;
     job.QuantityColumn = data.QuantityColumn;
     job.Context.Columns = &data.Columns;
     job.Context.Answers = &data.Answers;
-    if (TRecordSource *s = source.get())
-        job.Context.CellDate = [s](int column) { return s->CellDate(column); };
-    SettleRecord(job);
-    if (job.DataFailed)
-        return Fail(TPrintResult::DataError, job.FailMessage.isEmpty() ? source->ErrorString() : job.FailMessage,
-                    message);
-    if (job.Done)
+    const auto useSource = [&job, &source] {
+        job.Source = source.get();
+        if (TRecordSource *s = source.get())
+            job.Context.CellDate = [s](int column) { return s->CellDate(column); };
+    };
+    useSource();
+    const auto pastEnd = [&](qint64 pages) {
         return Fail(TPrintResult::NoRecords,
-                    QCoreApplication::translate("Printing", "Every record of %1 asks for 0 labels (column \"%2\").")
-                        .arg(QDir::toNativeSeparators(source->SourceName()), choices.QuantityColumn.trimmed()),
+                    QCoreApplication::translate("Printing", "The job has %1 pages; page %2 is past its end.")
+                        .arg(pages)
+                        .arg(firstPage),
                     message);
-
-    qint64 total = -1;
-    if (rangeKind == rkPages)
-        total = perPage * qMax(1, pageCount) - (choices.FirstLabel - 1);
-    else if (rangeKind == rkLabels)
-        total = qMax(1, choices.LabelCount);
-    else if (data.QuantityColumn >= 0)
-        total = CountQuantities(opener, data, copies);
-    if (progress)
+    };
+    // The cursor and the counters at the run's first page; the pages before
+    // it are laid out from the records' quantities, not drawn.
+    const auto startRun = [&](bool again) {
+        if (again) {
+            for (const TSavedCounter &c : saved) {
+                c.Field->CurVal = c.CurVal;
+                c.Field->Pending = c.Pending;
+            }
+            if (source && (startToken < 0 || !source->Seek(startToken))) {
+                // A source that cannot come back is opened again.
+                TJobData reopened;
+                if (const TPrintResult r = PrepareJob(items, choices, opener, reopened, source, message);
+                    r != TPrintResult::Printed)
+                    return r;
+                useSource();
+            }
+        }
+        job.Record = data.FirstRecord;
+        job.Quantity = 1;
+        job.RecordLabel = job.LabelsPrinted = 0;
+        job.CopyIndex = 0;
+        job.Done = false;
+        SettleRecord(job);
+        if (job.DataFailed)
+            return Fail(TPrintResult::DataError, job.FailMessage.isEmpty() ? source->ErrorString() : job.FailMessage,
+                        message);
+        if (job.Done)
+            return Fail(TPrintResult::NoRecords,
+                        QCoreApplication::translate("Printing", "Every record of %1 asks for 0 labels (column \"%2\").")
+                            .arg(QDir::toNativeSeparators(source->SourceName()), choices.QuantityColumn.trimmed()),
+                        message);
+        TPageStart at;
+        if (skipped > 0) {
+            if (skipped >= limit)
+                return pastEnd((limit + skip + perPage - 1) / perPage);
+            if (source) {
+                qint64 pages = 0, labels = 0;
+                bool reached = false;
+                QString error;
+                const auto page = [&](const TPageStart &p) {
+                    if (++pages < firstPage)
+                        return true;
+                    at = p;
+                    reached = true;
+                    return false;
+                };
+                if (!WalkPages(*source, job.QuantityColumn, labelCopies, perPage, limit, job.Record, page, {}, &labels,
+                               &error, skip))
+                    return Fail(TPrintResult::DataError, error, message);
+                if (!reached)
+                    return pastEnd(pages);
+            } else {
+                at = PageStartWithoutSource(skipped, labelCopies);
+            }
+            PlaceJob(job, at, skipped);
+        }
+        CountSequencesBy(items, data.SkippedContents + at.Contents, data.SkippedRecords + at.Records,
+                         data.SkippedContents * labelCopies / perPage + firstPage - 1);
+        return TPrintResult::Printed;
+    };
+    if (const TPrintResult r = startRun(false); r != TPrintResult::Printed)
+        return r;
+    if (runLabels < 0 && limit < kNoLimit)
+        runLabels = limit;
+    const qint64 total = runLabels < 0 ? -1 : (runLabels - skipped) * runs;
+    // Only the first run starts on the part-used sheet; the others on fresh ones.
+    const qint64 firstSkip = firstPage == 1 ? skip : 0;
+    if (progress) {
+        const auto pagesOf = [&](qint64 labels) { return (labels + perPage - 1) / perPage; };
+        progress->SetPagesTotal(runLabels < 0 ? -1
+                                              : pagesOf(runLabels - skipped + firstSkip) +
+                                                    (runs - 1) * pagesOf(runLabels - skipped));
         progress->StartProgress(total);
+    }
 
     QString error;
     if (!device.Begin(title, &error))
@@ -493,29 +765,59 @@ TPrintResult PrintLabels(const TItemContainer &label, const TPrintChoices &choic
     job.SymbolFailures = &symbolFailures;
     int pagesPrinted = 0;
     int pageNumber = 1;
-    job.SkipPositions = choices.FirstLabel - 1;
-    while (!job.Done) {
-        PrintPage(*painter, items, layout, job);
-        job.SkipPositions = 0;
-        ++pagesPrinted;
-        if (rangeKind == rkPages && pageCount <= pagesPrinted)
-            job.Done = true;
-        if (!job.Done) {
-            if (!device.NewPage()) {
-                device.Abort();
-                return Fail(TPrintResult::DeviceError,
-                            QCoreApplication::translate("Printing", "The printer \"%1\" failed to start a new page.")
-                                .arg(device.Name()),
-                            message);
-            }
-            painter->setWorldTransform(calibration);
-            CountSequences(items, TCountPer::Page);
-            ++pageNumber;
-            if (progress)
-                progress->SetPage(pageNumber);
+    qint64 labelsPrinted = 0;
+    qint64 runEnd = 0; // the label (from 0) the first run ended before
+    const auto newPage = [&] {
+        if (!device.NewPage()) {
+            device.Abort();
+            return false;
         }
+        painter->setWorldTransform(calibration);
+        ++pageNumber;
+        if (progress)
+            progress->SetPage(pageNumber);
+        return true;
+    };
+    const auto newPageFailed = [&] {
+        return Fail(TPrintResult::DeviceError,
+                    QCoreApplication::translate("Printing", "The printer \"%1\" failed to start a new page.")
+                        .arg(device.Name()),
+                    message);
+    };
+    for (int run = 0; run < runs && !job.Cancelled && !job.DataFailed; ++run) {
+        if (run > 0) {
+            if (const TPrintResult r = startRun(true); r != TPrintResult::Printed) {
+                device.Abort();
+                return r;
+            }
+            // The copies' failures are the first run's.
+            job.SymbolFailures = nullptr;
+            // The same labels as the first run, which may have started part-way
+            // into a page: counted by labels, not pages.
+            job.RangeKind = rkLabels;
+            job.LabelCount = runEnd;
+            if (!newPage())
+                return newPageFailed();
+        }
+        job.SkipPositions = run == 0 ? int(firstSkip) : 0;
+        int runPages = 0;
+        while (!job.Done) {
+            PrintPage(*painter, items, layout, job);
+            job.SkipPositions = 0;
+            ++pagesPrinted;
+            ++runPages;
+            if (run == 0 && rangeKind == rkPages && pageCount <= runPages + firstPage - 1)
+                job.Done = true;
+            if (!job.Done) {
+                if (!newPage())
+                    return newPageFailed();
+                CountSequences(items, TCountPer::Page);
+            }
+        }
+        labelsPrinted += job.LabelsPrinted - skipped;
+        if (run == 0)
+            runEnd = job.LabelsPrinted;
     }
-    const qint64 labelsPrinted = job.LabelsPrinted;
     const bool cancelled = job.Cancelled, dataFailed = job.DataFailed;
     if (stats) {
         stats->LabelsPrinted = labelsPrinted;

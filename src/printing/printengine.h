@@ -40,6 +40,16 @@ struct TPrintChoices {
     QString QuantityColumn;
     bool Roll = false;          // one label a page, also for a label made for sheets
     TCalibration Calibration;   // the printer's correction; none for PDF files
+    // Pages FirstPage to the last the range allows; the pages before are
+    // passed over without being drawn, with the same labels and counters.
+    int FirstPage = 1;
+    // Records FirstRecord to LastRecord of the source, from 1 as it counts
+    // them; 0: from the first, to the last. Counters take the values they
+    // have at FirstRecord in the whole run.
+    qint64 FirstRecord = 0, LastRecord = 0;
+    // With Copies: the whole run printed Copies times, each run from a new
+    // page with the same counter values, in place of each label Copies times.
+    bool Collate = false;
 
     // The job's records: the database when SqlUrl is set, else the data file.
     TSourceChoice DataSource() const
@@ -83,6 +93,8 @@ public:
     virtual void SetDocName(const QString &) {}
     virtual void SetPrinterName(const QString &) {}
     virtual void StartProgress(qint64 totalLabels) { (void)totalLabels; } // -1 when unknown
+    // Just before StartProgress: the pages the job prints, -1 when unknown.
+    virtual void SetPagesTotal(qint64 pages) { (void)pages; }
     // After the first page is begun and after each new page; the window
     // processes its pending events here.
     virtual void SetPage(int page) { (void)page; }
@@ -129,6 +141,10 @@ struct TJobData {
     QHash<QString, QString> Answers;
     QStringList Columns;   // the source's header, column 1 first
     int QuantityColumn = -1; // from 0; -1: one label a record
+    // A record range: the source opens on FirstRecord (from 1); the records
+    // passed over printed these label contents and these records.
+    qint64 FirstRecord = 1;
+    qint64 SkippedContents = 0, SkippedRecords = 0;
 };
 using TSourceOpener = std::function<std::unique_ptr<TRecordSource>(const TSourceChoice &, QString *)>;
 // Printed when the job can start, with *source open (or null when the job
@@ -185,6 +201,33 @@ struct TJobCursor {
 // at least one label (reading on past records whose quantity is 0); Done when
 // none is left, DataFailed with FailMessage on a bad quantity.
 void SettleRecord(TJobCursor &job);
+// Where a job stands when a page begins, from the job's first record.
+struct TPageStart {
+    qint64 Token = 0;       // the source's position, for whoever comes back to it
+    qint64 Record = 1;      // as the source counts, records that print nothing included
+    qint64 Quantity = 1;    // labels that record prints
+    qint64 RecordLabel = 0; // of them, finished before the page
+    int CopyIndex = 0;
+    qint64 Contents = 0;    // label contents finished before the page
+    qint64 Records = 0;     // records finished before the page
+};
+// The start of the page whose first label is label first (from 0) of a job
+// without a source: every label content is a record of its own.
+TPageStart PageStartWithoutSource(qint64 first, int copies);
+// Reads the job's records from the source's current one (numbered record)
+// without drawing, laying each record's labels (quantity times copies) on
+// pages of perPage labels (the first skip fewer) up to limit labels. page is
+// called for every page that begins, the source on that page's first record,
+// and returns false to stop there; afterRecord after each record's pages. *labels: the labels laid
+// (up to the stop). False with *message when a quantity or the source fails.
+bool WalkPages(TRecordSource &source, int quantityColumn, int copies, qint64 perPage, qint64 limit, qint64 record,
+               const std::function<bool(const TPageStart &)> &page, const std::function<void()> &afterRecord,
+               qint64 *labels, QString *message, qint64 skip = 0);
+// Puts the cursor at a page's start whose first label is label first.
+void PlaceJob(TJobCursor &job, const TPageStart &at, qint64 first);
+// Counts the counters of the items' advanced parts on from where they stand
+// by so many label contents, records and pages.
+void CountSequencesBy(const QList<TLabelControl *> &items, qint64 contents, qint64 records, qint64 pages);
 // Fills the current page from the cursor's position, label by label, until
 // the page is full or the job is done.
 void PrintPage(QPainter &painter, const QList<TLabelControl *> &items, const TSheetLayout &layout, TJobCursor &job);

@@ -126,6 +126,7 @@ public:
         at_ = token;
         return true;
     }
+    qint64 Size() const { return rows_.size(); }
     // The source's current record.
     void Append(const TRecordSource &from)
     {
@@ -206,7 +207,8 @@ TPrintResult TPrintPreview::Open(QString *message)
     if (const TPrintResult r = PrepareJob(items_, choices_, OpenSource, data_, source_, message);
         r != TPrintResult::Printed)
         return r;
-    copies_ = qMax(1, choices_.Copies);
+    // Collated copies repeat the run shown.
+    copies_ = choices_.Collate ? 1 : qMax(1, choices_.Copies);
     const bool useDataFile = source_ != nullptr;
     rangeKind_ = (choices_.RangeKind == rkAll && !useDataFile) ? rkPages : choices_.RangeKind;
     const int pages = choices_.RangeKind == rkAll && !useDataFile ? 1 : choices_.PageCount;
@@ -225,34 +227,20 @@ TPrintResult TPrintPreview::Open(QString *message)
             kept = static_cast<TKeptRecords *>(cached_.get());
         }
         TRecordSource *reader = source_.get();
-        qint64 labels = 0, contents = 0, printedRecords = 0;
-        for (qint64 record = 1;; ++record) {
-            qint64 quantity = 1;
-            QString error;
-            if (data_.QuantityColumn >= 0 &&
-                !RecordQuantity(reader->DataRow(), data_.QuantityColumn, record, &quantity, &error))
-                return fail(TPrintResult::DataError, error);
-            const qint64 token = seekable ? reader->Tell() : record - 1;
-            // Pages that begin on this record's labels (copies and quantities may span pages).
-            const qint64 end = labels + quantity * copies_;
-            for (qint64 first = PageFirstLabel(qint64(pageStarts_.size())); first < end && first < limit;
-                 first = PageFirstLabel(qint64(pageStarts_.size()))) {
-                const qint64 into = first - labels;
-                pageStarts_.push_back({token, record, quantity, into / copies_, int(into % copies_),
-                                       contents + into / copies_, printedRecords});
-            }
+        const auto page = [&](const TPageStart &at) {
+            pageStarts_.push_back(at);
+            pageStarts_.back().Token = seekable ? reader->Tell() : kept->Size();
+            return true;
+        };
+        const auto keep = [&] {
             if (kept)
                 kept->Append(*reader);
-            labels = end;
-            contents += quantity;
-            if (quantity > 0)
-                ++printedRecords;
-            if (labels >= limit || reader->DataEof())
-                break;
-            reader->ReadRecord();
-            if (reader->Failed())
-                return fail(TPrintResult::DataError, reader->ErrorString());
-        }
+        };
+        qint64 labels = 0;
+        QString error;
+        if (!WalkPages(*reader, data_.QuantityColumn, copies_, perPage_, limit, data_.FirstRecord, page, keep, &labels,
+                       &error, skip_))
+            return fail(TPrintResult::DataError, error);
         if (labels == 0)
             return fail(TPrintResult::NoRecords,
                         QCoreApplication::translate("Printing", "Every record of %1 asks for 0 labels (column \"%2\").")
@@ -261,8 +249,15 @@ TPrintResult TPrintPreview::Open(QString *message)
     } else {
         labelCount_ = limit;
     }
+    // A page range shows its pages alone.
     const qint64 pageCount = (labelCount_ + skip_ + perPage_ - 1) / perPage_;
-    pageCount_ = int(qMin<qint64>(pageCount, std::numeric_limits<int>::max()));
+    firstPage_ = qMax(1, choices_.FirstPage) - 1;
+    if (firstPage_ >= pageCount)
+        return fail(TPrintResult::NoRecords,
+                    QCoreApplication::translate("Printing", "The job has %1 pages; page %2 is past its end.")
+                        .arg(pageCount)
+                        .arg(firstPage_ + 1));
+    pageCount_ = int(qMin<qint64>(pageCount - firstPage_, std::numeric_limits<int>::max()));
     return TPrintResult::Printed;
 }
 
@@ -270,6 +265,7 @@ bool TPrintPreview::DrawPage(int n, QPainter &painter, QString *message)
 {
     if (n < 0 || n >= pageCount_)
         return false;
+    n += firstPage_;
     const qint64 first = PageFirstLabel(n);
     TPageStart at;
     if (source_) {
@@ -277,29 +273,21 @@ bool TPrintPreview::DrawPage(int n, QPainter &painter, QString *message)
             return false;
         at = pageStarts_[size_t(n)];
     } else {
-        // Without a source every label content is a record of its own.
-        at.Contents = at.Records = first / copies_;
-        at.CopyIndex = int(first % copies_);
-        at.Record = at.Contents + 1;
+        at = PageStartWithoutSource(first, copies_);
     }
     for (const TCounter &c : counters_) {
         c.Field->CurVal = c.Start;
         c.Field->Pending = c.Pending;
-        const qint64 counted = c.Field->Per == TCountPer::Label    ? at.Contents
-                               : c.Field->Per == TCountPer::Record ? at.Records
-                                                                   : qint64(n);
-        CountSequence(*c.Field, counted);
     }
+    // Counters as the whole run has them, also after a record range's skipped records.
+    CountSequencesBy(items_, data_.SkippedContents + at.Contents, data_.SkippedRecords + at.Records,
+                     data_.SkippedContents * copies_ / perPage_ + n);
 
     TJobCursor job;
     job.Copies = copies_;
     job.RangeKind = rangeKind_;
     job.LabelCount = choices_.LabelCount;
-    job.LabelsPrinted = first;
-    job.CopyIndex = at.CopyIndex;
-    job.Record = at.Record;
-    job.Quantity = at.Quantity;
-    job.RecordLabel = at.RecordLabel;
+    PlaceJob(job, at, first);
     job.QuantityColumn = data_.QuantityColumn;
     job.Context.Columns = &data_.Columns;
     job.Context.Answers = &data_.Answers;

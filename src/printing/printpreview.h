@@ -81,16 +81,6 @@ private:
         TSequenceField *Field;
         qint32 Start, Pending;
     };
-    // Where the job stands when a page begins.
-    struct TPageStart {
-        qint64 Token = 0;       // the source's position (the kept record's index)
-        qint64 Record = 1;      // from 1, records that print nothing included
-        qint64 Quantity = 1;    // labels that record prints
-        qint64 RecordLabel = 0; // of them, finished before the page
-        int CopyIndex = 0;
-        qint64 Contents = 0;    // label contents finished before the page
-        qint64 Records = 0;     // records finished before the page
-    };
     QList<TLabelControl *> items_; // owned copies
     std::vector<TCounter> counters_;
     TPrintChoices choices_;
@@ -107,7 +97,8 @@ private:
     qint64 perPage_ = 0;
     qint64 labelCount_ = 0;
     int pageCount_ = 0;
+    int firstPage_ = 0; // from 0: the pages before a page range are not shown
     qint64 skip_ = 0; // positions of the first page used before the job
-    // The job's label (from 0) that page n begins with.
+    // The job's label (from 0) that page n (of the whole job) begins with.
     qint64 PageFirstLabel(qint64 n) const { return n == 0 ? 0 : n * perPage_ - skip_; }
 };

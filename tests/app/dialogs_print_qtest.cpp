@@ -28,6 +28,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <tuple>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QImage>
@@ -412,7 +413,7 @@ void PrintDialogsTest::okRunsTheJob()
     QCOMPARE(running, (QList<bool>{true, false}));
     QVERIFY(!f.progress.isVisible());
     QCOMPARE(f.progress.windowTitle(), QStringLiteral("Quorvane"));
-    QCOMPARE(f.progress.LPage->text(), QStringLiteral("Page 2"));
+    QCOMPARE(f.progress.LPage->text(), QStringLiteral("第 2 页，共 2 页"));
     QCOMPARE(f.progress.LDocName->text(), QStringLiteral("shelf.lbl"));
     QCOMPARE(f.progress.LPrinterName->text(), QStringLiteral("Fake"));
     QVERIFY(device);
@@ -455,7 +456,8 @@ void PrintDialogsTest::jobReadsTheDataFileAsTheWizardSplitsIt()
     QCOMPARE(f.dlg.Choices().Split.Encoding, std::optional(TTextEncoding::Utf8));
     QCOMPARE(encodingChanges, 1);
     QCOMPARE(pages, 3);
-    QCOMPARE(f.progress.LPage->text(), QStringLiteral("Page 3"));
+    // The records were counted before printing: the total is known.
+    QCOMPARE(f.progress.LPage->text(), QStringLiteral("第 3 页，共 3 页"));
 }
 
 void PrintDialogsTest::jobReadsADatabaseQuery()
@@ -551,25 +553,35 @@ void PrintDialogsTest::progressWindow()
     QCOMPARE(p.windowTitle(), QStringLiteral("正在打印中..."));
     QCOMPARE(p.LPage->text(), QStringLiteral("页 1"));
     QCOMPARE(p.CancelBtn->text(), QStringLiteral("取消(&C)"));
+    p.SetPagesTotal(4);
     p.StartProgress(12);
     QVERIFY(p.isVisible());
     QCOMPARE(p.windowTitle(), QStringLiteral("Quorvane"));
-    QCOMPARE(p.LPage->text(), QStringLiteral("Page 1"));
+    QCOMPARE(p.LPage->text(), QStringLiteral("第 1 页，共 4 页"));
     QVERIFY(p.Bar->isVisible());
-    p.LabelPrinted(6);
-    QCOMPARE(p.Bar->value() * 2, p.Bar->maximum());
+    QCOMPARE(p.Bar->maximum(), 4);
     QVERIFY(!p.Cancelled());
     // A click waiting in the queue is seen when the page changes.
     QTimer::singleShot(0, p.CancelBtn, [&p] { QTest::mouseClick(p.CancelBtn, Qt::LeftButton); });
     p.SetPage(3);
     QCOMPARE(p.PageNumber, 3);
-    QCOMPARE(p.LPage->text(), QStringLiteral("Page 3"));
+    QCOMPARE(p.LPage->text(), QStringLiteral("第 3 页，共 4 页"));
+    QCOMPARE(p.Bar->value(), 2);
+    if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty())
+        p.grab().save(shots + QStringLiteral("/print-progress.png"));
     QVERIFY(p.Cancelled());
     p.Finish();
     QVERIFY(!p.isVisible());
-    p.StartProgress(-1);
+    // Labels without pages fill the bar by labels; nothing known: a busy bar.
+    p.StartProgress(12);
     QVERIFY(!p.Cancelled());
-    QVERIFY(!p.Bar->isVisible());
+    p.LabelPrinted(6);
+    QCOMPARE(p.Bar->value() * 2, p.Bar->maximum());
+    p.Finish();
+    p.StartProgress(-1);
+    QCOMPARE(p.LPage->text(), QStringLiteral("第 1 页"));
+    QVERIFY(p.Bar->isVisible());
+    QCOMPARE(p.Bar->maximum(), 0);
     p.Finish();
 }
 
@@ -810,6 +822,27 @@ void PrintDialogsTest::previewShowsTheJobAndPrintsIt()
         QCOMPARE(f.dlg.Choices().QuantityColumn, QStringLiteral("5"));
         ClickIndicator(f.dlg.chkQuantity);
         QVERIFY(f.dlg.Choices().QuantityColumn.isEmpty());
+        // Records follow the source, collated copies the copies; pages run from-to.
+        QVERIFY(f.dlg.chkRecords->isEnabled() && !f.dlg.eFirstRecord->isEnabled());
+        QVERIFY(!f.dlg.chkCollate->isEnabled());
+        ClickIndicator(f.dlg.chkRecords);
+        TypeInto(f.dlg.eFirstRecord, QStringLiteral("2"));
+        TypeInto(f.dlg.eLastRecord, QStringLiteral("4"));
+        ClickIndicator(f.dlg.rbMultipleLabel);
+        ClickIndicator(f.dlg.chkCollate);
+        ClickIndicator(f.dlg.rbPageRange);
+        TypeInto(f.dlg.eFirstPage, QStringLiteral("2"));
+        TypeInto(f.dlg.ePages, QStringLiteral("3"));
+        const TPrintChoices ranged = f.dlg.Choices();
+        QCOMPARE(std::tuple(ranged.FirstRecord, ranged.LastRecord, ranged.Collate), std::tuple(2LL, 4LL, true));
+        QCOMPARE(std::tuple(ranged.RangeKind, ranged.FirstPage, ranged.PageCount), std::tuple(int(rkPages), 2, 3));
+        if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty())
+            f.dlg.grab().save(shots + QStringLiteral("/print-ranges.png"));
+        ClickIndicator(f.dlg.chkRecords);
+        ClickIndicator(f.dlg.chkCollate);
+        ClickIndicator(f.dlg.rbAllRange);
+        QCOMPARE(std::tuple(f.dlg.Choices().FirstRecord, f.dlg.Choices().Collate, f.dlg.Choices().FirstPage),
+                 std::tuple(0LL, false, 1));
         ClickIndicator(f.dlg.rbMultipleLabel);
         whenPreviewShown([&](TFPrintPreview *p) {
             // Page 1 opens fitted to the window as laid out: it reaches two

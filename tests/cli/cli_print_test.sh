@@ -6,7 +6,7 @@ set -uo pipefail
 
 CLI="${QV_BINARY_DIR:-build}/quorvane-cli"
 export QT_QPA_PLATFORM=offscreen
-for tool in pdftoppm zbarimg pdfinfo; do
+for tool in pdftoppm zbarimg pdfinfo pdftotext; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 [ -x "$CLI" ] || { echo "FAIL: $CLI not built"; exit 1; }
@@ -163,6 +163,13 @@ expect_fail "bad copies" "--copies" print "$T/shelf.lbl" --output "$T/bad.pdf" -
 expect_fail "two ranges" "--pages" print "$T/shelf.lbl" --output "$T/bad.pdf" --pages 1 --labels 2
 expect_fail "all without data" "--all" print "$T/shelf.lbl" --output "$T/bad.pdf" --all
 expect_fail "unwritable output" "nofolder" print "$T/shelf.lbl" --output "$T/nofolder/bad.pdf"
+expect_fail "pages backwards" "--pages" print "$T/shelf.lbl" --output "$T/bad.pdf" --pages 4-3
+expect_fail "record 0" "--records" print "$T/shelf.lbl" --data "$T/stock.csv" --output "$T/bad.pdf" --records 0-2
+expect_fail "records without data" "--records" print "$T/shelf.lbl" --output "$T/bad.pdf" --records 1-2
+expect_fail "records past the end" "record 31 is past its end" print "$T/shelf.lbl" --data "$T/stock.csv" \
+  --output "$T/bad.pdf" --records 31-40
+expect_fail "pages past the end" "The job has 2 pages; page 3 is past its end" print "$T/shelf.lbl" \
+  --data "$T/stock.csv" --output "$T/bad.pdf" --pages 3-4
 leftovers=$(ls -A "$T" | grep -v -E '^(shelf\.lbl|count\.lbl|stock\.csv|header\.csv|out\.pdf|five\.pdf)$')
 [ -z "$leftovers" ] || fail "files left behind: $leftovers"
 
@@ -230,6 +237,45 @@ done
 want="项目 QV-00001 |项目 QV-00002 ||项目 QV-00004 |项目 QV-00005 ||项目 QV-00007 |项目 QV-00008 |"
 [ "$got" = "$want" ] || fail "QR labels read '$got', expected '$want'"
 rm -f "$T/qr.lbl" "$T/qr.csv" "$T/qr.pdf" "$T/qr.err"
+
+# 8. Ranges and collated copies. Three copies of 30 records fill 4 pages:
+# pages 3-4 alone are pixel for pixel those of the whole job, counters and
+# records included. Records 5-7 print those records with the counter the
+# whole run gives them; collated, the run comes twice.
+"$CLI" print "$T/shelf.lbl" --data "$T/stock.csv" --copies 3 --output "$T/all4.pdf" --paper Letter --quiet &&
+  "$CLI" print "$T/shelf.lbl" --data "$T/stock.csv" --copies 3 --pages 3-4 --output "$T/p34.pdf" --paper Letter \
+    --quiet || fail "page range print exited with $?"
+pdftoppm -r 40 -f 3 -l 4 "$T/all4.pdf" "$T/all" && pdftoppm -r 40 "$T/p34.pdf" "$T/part"
+[ "$(pdfinfo "$T/p34.pdf" | awk '/^Pages:/ {print $2}')" = 2 ] && cmp -s "$T/all-3.ppm" "$T/part-1.ppm" &&
+  cmp -s "$T/all-4.ppm" "$T/part-2.ppm" || fail "--pages 3-4 differs from pages 3-4 of the whole job"
+labels_in() { pdftotext "$1" - | grep -o 'Item [0-9]* [0-9]*ml #[0-9]*' | tr '\n' '|'; }
+"$CLI" print "$T/shelf.lbl" --data "$T/stock.csv" --records 5-7 --output "$T/r57.pdf" --quiet ||
+  fail "record range print exited with $?"
+[ "$(labels_in "$T/r57.pdf")" = "Item 5 50ml #5|Item 6 60ml #6|Item 7 70ml #7|" ] ||
+  fail "--records 5-7 printed '$(labels_in "$T/r57.pdf")'"
+"$CLI" print "$T/shelf.lbl" --data "$T/stock.csv" --records 29- --collate --copies 2 --output "$T/coll.pdf" \
+  --quiet || fail "collated print exited with $?"
+[ "$(labels_in "$T/coll.pdf")" = "Item 29 290ml #29|Item 30 300ml #30|Item 29 290ml #29|Item 30 300ml #30|" ] &&
+  [ "$(pdfinfo "$T/coll.pdf" | awk '/^Pages:/ {print $2}')" = 2 ] ||
+  fail "--collate --copies 2 printed '$(labels_in "$T/coll.pdf")'"
+# Started on label 5 of a part-used sheet, pages 2-3 are still those of the
+# whole job; collated, the second run starts on a fresh page with the same labels.
+"$CLI" print "$T/shelf.lbl" --data "$T/stock.csv" --copies 3 --first 5 --output "$T/all4.pdf" --paper Letter \
+  --quiet && "$CLI" print "$T/shelf.lbl" --data "$T/stock.csv" --copies 3 --first 5 --pages 2-3 \
+  --output "$T/p23.pdf" --paper Letter --quiet || fail "page range from label 5 exited with $?"
+pdftoppm -r 40 -f 2 -l 3 "$T/all4.pdf" "$T/all" && pdftoppm -r 40 "$T/p23.pdf" "$T/part"
+cmp -s "$T/all-2.ppm" "$T/part-1.ppm" && cmp -s "$T/all-3.ppm" "$T/part-2.ppm" ||
+  fail "--first 5 --pages 2-3 differs from pages 2-3 of the whole job"
+"$CLI" print "$T/shelf.lbl" --data "$T/stock.csv" --records 29- --collate --copies 2 --first 2 \
+  --output "$T/coll.pdf" --quiet || fail "collated print from label 2 exited with $?"
+[ "$(labels_in "$T/coll.pdf")" = "Item 29 290ml #29|Item 30 300ml #30|Item 29 290ml #29|Item 30 300ml #30|" ] ||
+  fail "--collate --first 2 printed '$(labels_in "$T/coll.pdf")'"
+# On a terminal the progress line names the page of the total.
+if command -v script >/dev/null; then
+  script -qec "'$CLI' --lang en print '$T/shelf.lbl' --data '$T/stock.csv' --output '$T/tty.pdf' --paper Letter" \
+    /dev/null </dev/null | tr '\r' '\n' | grep -q '^Page 1 of 2' || fail "no 'Page 1 of 2' line on a terminal"
+fi
+rm -f "$T"/all* "$T"/part* "$T"/p34.pdf "$T"/p23.pdf "$T"/r57.pdf "$T"/coll.pdf "$T"/tty.pdf
 
 # 4. Render: the label as the designer shows it, 2.5 x 1.25 in at 96 DPI.
 "$CLI" render "$T/shelf.lbl" --output "$T/shelf.png" || fail "render exited with $?"

@@ -138,6 +138,7 @@ public:
 class Sink : public TPrintProgressSink {
 public:
     void StartProgress(qint64 total) override { this->total = total; }
+    void SetPagesTotal(qint64 pages) override { pagesTotal = pages; }
     void SetPage(int page) override
     {
         pages.append(page);
@@ -150,7 +151,7 @@ public:
     int cancelAtPage = -1;
     bool cancelled = false;
     int finished = 0;
-    qint64 total = 0;
+    qint64 total = 0, pagesTotal = 0;
 };
 
 // A label with one transparent text item at its corner: column 1 of the
@@ -217,6 +218,10 @@ TEST(PrintEngine, RangesCopiesRecordsAndCounters)
         QString data;
         int expectedPages;
         QStringList expected;
+        int firstPage = 1;
+        qint64 firstRecord = 0, lastRecord = 0;
+        bool collate = false;
+        int counterAfter = 0; // 0: as far as the labels printed
     } cases[] = {
         {"pages 2 on 2 x 3", 2, 3, 1, rkPages, 2, 0, QString(), 2,
          {"|1", "|2", "|3", "|4", "|5", "|6", "|7", "|8", "|9", "|10", "|11", "|12"}},
@@ -230,6 +235,12 @@ TEST(PrintEngine, RangesCopiesRecordsAndCounters)
         {"label limit before the data ends", 2, 2, 1, rkLabels, 0, 3, four, 1, {"r1|1", "r2|2", "r3|3"}},
         {"data ends before the label limit", 2, 2, 1, rkLabels, 0, 50, two, 1, {"a|1", "b|2"}},
         {"all without data prints one page", 2, 1, 1, rkAll, 0, 0, QString(), 1, {"|1", "|2"}},
+        // Ranges print what the whole job has there, counters included.
+        {"pages 2-3 inside copies", 2, 1, 3, rkPages, 3, 0, four, 2, {"r1|1", "r2|2", "r2|2", "r2|2"}, 2, 0, 0, false, 3},
+        {"page 2 without data", 2, 1, 2, rkPages, 2, 0, QString(), 1, {"|2", "|2"}, 2, 0, 0, false, 3},
+        {"records 2-3", 2, 2, 2, rkAll, 0, 0, four, 1, {"r2|2", "r2|2", "r3|3", "r3|3"}, 1, 2, 3, false, 4},
+        {"collated: each run from a new page", 2, 2, 2, rkAll, 0, 0, two, 2, {"a|1", "b|2", "a|1", "b|2"}, 1, 0, 0,
+         true, 3},
     };
     for (const Case &c : cases) {
         Label label;
@@ -242,11 +253,16 @@ TEST(PrintEngine, RangesCopiesRecordsAndCounters)
         choices.LabelCount = c.labels;
         choices.DataFile = c.data;
         choices.Split = csv;
+        choices.FirstPage = c.firstPage;
+        choices.FirstRecord = c.firstRecord;
+        choices.LastRecord = c.lastRecord;
+        choices.Collate = c.collate;
         QString message;
         TPrintStats stats;
         EXPECT_EQ(PrintLabels(label.container, choices, printer, &sink, &message, &stats),
                   TPrintResult::Printed)
             << c.name << ": " << message.toStdString();
+        EXPECT_EQ(sink.pagesTotal, c.expectedPages) << c.name;
         EXPECT_EQ(Texts(printer), c.expected) << c.name;
         EXPECT_EQ(printer.Pages(), c.expectedPages) << c.name;
         EXPECT_EQ(stats.PagesPrinted, c.expectedPages) << c.name;
@@ -257,7 +273,8 @@ TEST(PrintEngine, RangesCopiesRecordsAndCounters)
         // The counter went on as far as the labels printed.
         auto *seq = static_cast<TSequenceField *>(label.container.Items[0]->Fields[2].get());
         const int contents = (c.expected.size() + c.copies - 1) / c.copies;
-        EXPECT_EQ(seq->CurVal, 1 + contents - (c.expected.size() % c.copies ? 1 : 0)) << c.name;
+        EXPECT_EQ(seq->CurVal, c.counterAfter ? c.counterAfter : 1 + contents - (c.expected.size() % c.copies ? 1 : 0))
+            << c.name;
     }
 }
 
