@@ -3,7 +3,14 @@
 // pixels at the container's ScreenDpiX x ScreenDpiY; the label format in
 // inches or (when Metric) centimetres of exactly 0.4 in.
 
+#include <QRectF>
 #include <QString>
+
+class QPainterPath;
+
+// The die-cut outline of each label. Round is an ellipse whose box is square
+// (the format dialog keeps its sides equal); both print in the label's box.
+enum class TLabelShape { Rectangle, RoundedRectangle, Round, Ellipse };
 
 struct TLabelFormat {
     double Label_Width = 2.5;
@@ -20,6 +27,9 @@ struct TLabelFormat {
     // room for more than it carries); 0 = as many as the paper holds.
     int MaxColumns = 0;
     int MaxRows = 0;
+    TLabelShape Shape = TLabelShape::Rectangle;
+    // The corners of a rounded rectangle, in the format's unit.
+    double CornerRadius = 0.0;
 };
 
 // The design resolution of a label nobody chose one for (headless tools,
@@ -57,3 +67,10 @@ TLabelFormat ConvertUnits(const TLabelFormat &f, bool toMetric);
 // margin at fault, top first; None when the labels start on the paper.
 enum class TOffPageField { None, MarginTop, MarginLeft };
 TOffPageField OffPageField(const TLabelFormat &f);
+
+// True when the label is cut to something other than its box: what is printed
+// on it is clipped to LabelShapePath.
+bool HasDieCutShape(const TLabelFormat &f);
+// The label's die-cut outline drawn in box (the label's rectangle in any
+// units); an empty path for a plain rectangle.
+QPainterPath LabelShapePath(const TLabelFormat &f, const QRectF &box);
