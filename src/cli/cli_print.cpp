@@ -31,6 +31,7 @@ const char *const kPrintUsage =
     "        [--save-counters] [--quiet] [--roll] [--offset X,Y] [--scale SX,SY]\n"
     "        [--sql URL --query \"SELECT ...\"]\n"
     "        [--sheet NAME|N] [--set NAME=VALUE ...] [--quantity-column NAME|N]\n"
+    "        [--outline] [--cropmarks] [--mirror]\n"
     "      Print the label on sheets. The data file is split as the import wizard\n"
     "      would by its extension (.txt tab, .csv comma, .prn fixed, .dat custom),\n"
     "      quote \", first line skipped; its encoding by --encoding, else the\n"
@@ -62,7 +63,10 @@ const char *const kPrintUsage =
     "      NAME; one not given takes its default, and without one the job stops.\n"
     "      --quantity-column NAME|N: each record prints as many labels as that\n"
     "      column (by header name, or number from 1) says, each --copies times;\n"
-    "      0 skips the record.";
+    "      0 skips the record.\n"
+    "      --outline draws each label's outline (its die-cut shape), --cropmarks\n"
+    "      crop marks beside the labels' corners, --mirror the page mirror-inverted\n"
+    "      (transfer media).";
 
 namespace {
 
@@ -209,6 +213,8 @@ int RunPrintCommand(const QStringList &args)
         cli.Add({QString::fromLatin1(name)}, QStringLiteral("VALUE"));
     cli.Add({QStringLiteral("output"), QStringLiteral("o")}, QStringLiteral("FILE.pdf"));
     for (const char *name : {"all", "header", "no-header", "no-ltrim", "no-rtrim", "save-counters", "roll"})
+        cli.Add({QString::fromLatin1(name)});
+    for (const char *name : {"outline", "cropmarks", "mirror"})
         cli.Add({QString::fromLatin1(name)});
     cli.Add({QStringLiteral("quiet"), QStringLiteral("q")});
     cli.Add({QStringLiteral("stock")}, QStringLiteral("\"MAKER PRODUCT\""));
@@ -408,6 +414,9 @@ int RunPrintCommand(const QStringList &args)
     choices.Sheet = cli.Value(QStringLiteral("sheet"));
     choices.LabelFile = doc.CurrentLabelFile;
     choices.Roll = cli.IsSet(QStringLiteral("roll"));
+    choices.Outline = cli.IsSet(QStringLiteral("outline"));
+    choices.CropMarks = cli.IsSet(QStringLiteral("cropmarks"));
+    choices.Mirror = cli.IsSet(QStringLiteral("mirror"));
     choices.Answers = answers;
     choices.QuantityColumn = quantityColumn;
 

@@ -40,6 +40,11 @@ struct TPrintChoices {
     QString QuantityColumn;
     bool Roll = false;          // one label a page, also for a label made for sheets
     TCalibration Calibration;   // the printer's correction; none for PDF files
+    // Alignment aids: each label's die-cut outline, crop marks beside the
+    // labels, the page mirror-inverted (transfer media).
+    bool Outline = false;
+    bool CropMarks = false;
+    bool Mirror = false;
 
     // The job's records: the database when SqlUrl is set, else the data file.
     TSourceChoice DataSource() const
@@ -174,6 +179,9 @@ struct TJobCursor {
     // Set with DataFailed when the fault is not the source's own (a
     // quantity, a composition).
     QString FailMessage;
+    // Drawn with each label printed (TPrintChoices' aids).
+    bool Outline = false;
+    bool CropMarks = false;
 };
 // Moves the cursor onto the first record, from the current one, that prints
 // at least one label (reading on past records whose quantity is 0); Done when
@@ -187,6 +195,15 @@ void PrintPage(QPainter &painter, const QList<TLabelControl *> &items, const TSh
 // The label's resolutions come from the layout.
 void PrintLabel(QPainter &painter, const QList<TLabelControl *> &items, const TSheetLayout &layout, int column,
                 int row, const TLabelPrintState &label);
+// The alignment aids of the label at (column, row): its outline (the die-cut
+// shape when it has one) and crop marks at its corners in the margins and
+// gaps, never over a label of the grid.
+void PrintLabelAids(QPainter &painter, const TSheetLayout &layout, int column, int row, bool outline,
+                    bool cropMarks);
+// The page flipped left to right about the paper's centre, in device pixels
+// of the printer measurements; applied before the calibration, which
+// corrects the printer whatever is printed.
+QTransform MirrorTransform(const TPrinterMetrics &m);
 // Documents are named after the label file, or "Quorvane".
 QString PrintJobTitle(const QString &labelFile);
 // The calibration as the painter's transform, in device pixels of the

@@ -313,7 +313,13 @@ bool TPrintPreview::DrawPage(int n, QPainter &painter, QString *message)
             return false;
         }
     }
+    job.Outline = choices_.Outline;
+    job.CropMarks = choices_.CropMarks;
+    painter.save();
+    if (choices_.Mirror)
+        painter.setWorldTransform(MirrorTransform(layout_.Metrics()), true);
     PrintPage(painter, items_, layout_, job);
+    painter.restore();
     if (job.DataFailed) {
         if (message)
             *message = job.FailMessage.isEmpty() ? job.Source->ErrorString() : job.FailMessage;

@@ -422,6 +422,15 @@ TLabelFormat StockLabelFormat(const TStockSheet &s)
     // (a label's height of top margin): that one would print on the backing.
     f.MaxColumns = std::max(s.Columns, 0);
     f.MaxRows = std::max(s.Rows, 0);
+    // The die cut follows the sheet; other shapes ("cd") are never selectable.
+    if (s.Shape == QLatin1String("round")) {
+        f.Shape = TLabelShape::Round;
+    } else if (s.Shape == QLatin1String("ellipse")) {
+        f.Shape = TLabelShape::Ellipse;
+    } else if (s.CornerRadius.Value > 0) {
+        f.Shape = TLabelShape::RoundedRectangle;
+        f.CornerRadius = Clean(metric ? s.CornerRadius.Millimetres() / 10.16 : s.CornerRadius.Inches());
+    }
     return f;
 }
 

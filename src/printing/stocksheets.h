@@ -53,6 +53,7 @@ struct TStockSheet {
     QString Note;           // why the sheet cannot be chosen; empty when it can
     QString Warning;        // where the printed grid differs from the sheet's
     bool BuiltIn = false;
+    TStockLength CornerRadius; // a rectangle's rounded corners ("round"); 0 when square
 
     QString Name() const { return Maker + QLatin1Char(' ') + Product; }
     bool Selectable() const { return Note.isEmpty(); }
