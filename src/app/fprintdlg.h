@@ -91,6 +91,8 @@ public:
     // How many labels each record prints, from a column of the source.
     QCheckBox *chkQuantity;
     QComboBox *cbQuantityColumn;
+    // Alignment aids: the labels' outlines, crop marks, the page mirrored.
+    QCheckBox *chkOutline, *chkCropMarks, *chkMirror;
 
     void PrinterSetupClick();
     void CalibrationClick();
