@@ -66,17 +66,20 @@ TEST(PrintPreview, PageIsThePrintedPage)
     f.write(data);
     f.close();
 
-    // A roll label too: one label a page, the page the label with its margins.
-    for (const bool roll : {false, true}) {
-        SCOPED_TRACE(roll ? "roll" : "sheet");
+    // A roll label too: one label a page, the page the label with its margins;
+    // and round labels with every alignment aid, mirrored.
+    for (const auto &[roll, aids] : {std::pair{false, false}, {true, false}, {false, true}}) {
+        SCOPED_TRACE(roll ? "roll" : aids ? "aids" : "sheet");
         items.LabelFormat.Roll = roll;
+        items.LabelFormat.Shape = aids ? TLabelShape::Ellipse : TLabelShape::Rectangle;
         TPrintChoices choices;
+        choices.Outline = choices.CropMarks = choices.Mirror = aids;
         choices.DataFile = f.fileName();
         choices.Split.Mode = TSplitMode::Comma;
         choices.Split.IgnoreHeader = true;
         choices.RangeKind = rkAll;
         choices.Copies = 2;
-        const QString pdf = dir.filePath(roll ? "roll.pdf" : "job.pdf");
+        const QString pdf = dir.filePath(roll ? "roll.pdf" : aids ? "aids.pdf" : "job.pdf");
         constexpr int kDpi = 100;
         TPdfPrinterDevice device(pdf, QPageSize(QPageSize::Letter), kDpi);
         QString message;
