@@ -195,6 +195,18 @@
    Scale X = %2 ÷ LX × 100%, scale Y = %3 ÷ LY × 100%.
 3. Enter these figures in the Printer Calibration dialog.</translation>
     </message>
+    <message>
+        <source>Calibration page (printed without calibration)
+X, Y: top-left cross to the left, top edge (mm)
+Offset = %1 − X, %1 − Y
+LX, LY: the rulers&apos; real lengths
+Scale = %2 ÷ LX, %3 ÷ LY × 100%</source>
+        <translation>Calibration page (printed without calibration)
+X, Y: top-left cross to the left, top edge (mm)
+Offset = %1 − X, %1 − Y
+LX, LY: the rulers&apos; real lengths
+Scale = %2 ÷ LX, %3 ÷ LY × 100%</translation>
+    </message>
 </context>
 <context>
     <name>Cli</name>
@@ -249,14 +261,6 @@
     <message>
         <source>cannot read the label file %1</source>
         <translation>cannot read the label file %1</translation>
-    </message>
-    <message>
-        <source>Page %1, %2 of %3 labels</source>
-        <translation>Page %1, %2 of %3 labels</translation>
-    </message>
-    <message>
-        <source>Page %1, %2 labels</source>
-        <translation>Page %1, %2 labels</translation>
     </message>
     <message>
         <source>--offset takes X,Y in millimetres from -10 to 10, such as 0.5,-1.2: %1</source>
@@ -437,6 +441,78 @@
     <message>
         <source>--quantity-column needs a data file (--data FILE)</source>
         <translation>--quantity-column needs a data file (--data FILE)</translation>
+    </message>
+    <message>
+        <source>--label (and --roll) choose the calibration page&apos;s size: give them only to print it</source>
+        <translation>--label (and --roll) choose the calibration page&apos;s size: give them only to print it</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>Page %1</translation>
+    </message>
+    <message>
+        <source>the printer %1 no longer reports job %2</source>
+        <translation>the printer %1 no longer reports job %2</translation>
+    </message>
+    <message>
+        <source>the printer %1 is stopped: waiting for job %2 until it is started again (cupsenable %1)</source>
+        <translation>the printer %1 is stopped: waiting for job %2 until it is started again (cupsenable %1)</translation>
+    </message>
+    <message>
+        <source>stopped waiting: job %2 stays queued on %1 and prints later</source>
+        <translation>stopped waiting: job %2 stays queued on %1 and prints later</translation>
+    </message>
+    <message>
+        <source>warning: the paper holds %1 of the sheet&apos;s %2 rows: %3</source>
+        <translation>warning: the paper holds %1 of the sheet&apos;s %2 rows: %3</translation>
+    </message>
+    <message>
+        <source>row %1 is not printed</source>
+        <translation>row %1 is not printed</translation>
+    </message>
+    <message>
+        <source>rows %1 to %2 are not printed</source>
+        <translation>rows %1 to %2 are not printed</translation>
+    </message>
+    <message>
+        <source>warning: the paper holds %1 of the sheet&apos;s %2 columns: %3</source>
+        <translation>warning: the paper holds %1 of the sheet&apos;s %2 columns: %3</translation>
+    </message>
+    <message>
+        <source>column %1 is not printed</source>
+        <translation>column %1 is not printed</translation>
+    </message>
+    <message>
+        <source>columns %1 to %2 are not printed</source>
+        <translation>columns %1 to %2 are not printed</translation>
+    </message>
+    <message>
+        <source>job %2 on %1 is held: it prints when released (lp -i %2 -H resume)</source>
+        <translation>job %2 on %1 is held: it prints when released (lp -i %2 -H resume)</translation>
+    </message>
+    <message>
+        <source>--pages takes N or M-N, whole numbers from 1 with M not after N: %1</source>
+        <translation>--pages takes N or M-N, whole numbers from 1 with M not after N: %1</translation>
+    </message>
+    <message>
+        <source>--records takes M-N, M- or N, whole numbers from 1 with M not after N: %1</source>
+        <translation>--records takes M-N, M- or N, whole numbers from 1 with M not after N: %1</translation>
+    </message>
+    <message>
+        <source>--records needs a data file (--data FILE)</source>
+        <translation>--records needs a data file (--data FILE)</translation>
+    </message>
+    <message>
+        <source>--records needs a label that imports columns from the data file</source>
+        <translation>--records needs a label that imports columns from the data file</translation>
+    </message>
+    <message>
+        <source>no default printer; choose one with --printer: %1</source>
+        <translation>no default printer; choose one with --printer: %1</translation>
     </message>
 </context>
 <context>
@@ -732,6 +808,34 @@
     <message>
         <source>Every record of %1 asks for 0 labels (column &quot;%2&quot;).</source>
         <translation>Every record of %1 asks for 0 labels (column &quot;%2&quot;).</translation>
+    </message>
+    <message>
+        <source>The first label must be from 1 to %1, the labels on a page: not %2.</source>
+        <translation>The first label must be from 1 to %1, the labels on a page: not %2.</translation>
+    </message>
+    <message>
+        <source>The records %1 to %2 are no range: the first is from 1 and not after the last.</source>
+        <translation>The records %1 to %2 are no range: the first is from 1 and not after the last.</translation>
+    </message>
+    <message>
+        <source>Records can be chosen only for a label that reads a data source.</source>
+        <translation>Records can be chosen only for a label that reads a data source.</translation>
+    </message>
+    <message>
+        <source>%1 has %2 records; record %3 is past its end.</source>
+        <translation>%1 has %2 records; record %3 is past its end.</translation>
+    </message>
+    <message>
+        <source>The pages %1 to %2 are no range: the first is after the last.</source>
+        <translation>The pages %1 to %2 are no range: the first is after the last.</translation>
+    </message>
+    <message>
+        <source>The job has %1 pages; page %2 is past its end.</source>
+        <translation>The job has %1 pages; page %2 is past its end.</translation>
+    </message>
+    <message>
+        <source>Cannot spool the document in &quot;%1&quot;: %2</source>
+        <translation>Cannot spool the document in &quot;%1&quot;: %2</translation>
     </message>
 </context>
 <context>
@@ -1177,10 +1281,6 @@
     <message>
         <source>no layout</source>
         <translation>no layout</translation>
-    </message>
-    <message>
-        <source>%1 layouts on one sheet; the label format holds one grid</source>
-        <translation>%1 layouts on one sheet; the label format holds one grid</translation>
     </message>
     <message>
         <source>no paper size</source>
@@ -2157,6 +2257,42 @@
         <source>纸边界“靠左”不能为负数：标签会落在纸外。</source>
         <translation>The left margin cannot be negative: labels would fall outside the paper.</translation>
     </message>
+    <message>
+        <source>矩形</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>圆角矩形</source>
+        <translation>Rounded rectangle</translation>
+    </message>
+    <message>
+        <source>圆形</source>
+        <translation>Round</translation>
+    </message>
+    <message>
+        <source>椭圆</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>标签的模切形状：打印内容被裁到此形状内</source>
+        <translation>The label&apos;s die-cut shape: what is printed is clipped to it</translation>
+    </message>
+    <message>
+        <source>圆角矩形的圆角半径</source>
+        <translation>The corner radius of a rounded rectangle</translation>
+    </message>
+    <message>
+        <source>形状：</source>
+        <translation>Shape:</translation>
+    </message>
+    <message>
+        <source>圆角半径：</source>
+        <translation>Corner radius:</translation>
+    </message>
+    <message>
+        <source>这张标签纸有 %1 组标签排列：上面的尺寸是第一组的，其余 %2 组（%3 个标签）随标签保存并打印。</source>
+        <translation>This sheet has %1 label layouts: the lengths above are the first one&apos;s; the other %2 (%3 labels) are saved with the label and printed.</translation>
+    </message>
 </context>
 <context>
     <name>TFMain</name>
@@ -2699,10 +2835,6 @@ Overwriting it loses those changes.</translation>
         <translation>Spreadsheets (*.xlsx *.ods *.xls)</translation>
     </message>
     <message>
-        <source>每页 1 个标签</source>
-        <translation>1 label per page</translation>
-    </message>
-    <message>
         <source>%1 × %2 mm</source>
         <translation>%1 × %2 mm</translation>
     </message>
@@ -2747,6 +2879,82 @@ Overwriting it loses those changes.</translation>
     <message>
         <source>请选择给出打印数量的数据列。</source>
         <translation>Please choose the column that gives the quantity.</translation>
+    </message>
+    <message>
+        <source>纸张放不下第 %1 行（共 %2 行），只打印 %3 行</source>
+        <translation>The paper leaves off row %1 of %2: %3 rows print</translation>
+    </message>
+    <message>
+        <source>纸张放不下第 %1 列（共 %2 列），只打印 %3 列</source>
+        <translation>The paper leaves off column %1 of %2: %3 columns print</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>从第几个标签开始</source>
+        <translation>Start at label</translation>
+    </message>
+    <message>
+        <source>第一页从这个位置开始，前面的位置已用过（从左上角起逐行数）</source>
+        <translation>The first page starts at this position; those before it are used (counted from the top left, row by row)</translation>
+    </message>
+    <message>
+        <source>按卷筒打印（每页一个标签，不含纸张边距）</source>
+        <translation>Print as a roll (one label a page, without the sheet&apos;s margins)</translation>
+    </message>
+    <message>
+        <source>打印标签轮廓</source>
+        <translation>Print label outlines</translation>
+    </message>
+    <message>
+        <source>沿每个标签的边缘（模切形状）画一条细线，用于对齐</source>
+        <translation>Draws a thin line along each label&apos;s edge (its die-cut shape), for alignment</translation>
+    </message>
+    <message>
+        <source>打印裁切标记</source>
+        <translation>Print crop marks</translation>
+    </message>
+    <message>
+        <source>在标签角外的页边和间隙中画短线，不压在标签上</source>
+        <translation>Draws short lines at the labels&apos; corners in the margins and gaps, never over a label</translation>
+    </message>
+    <message>
+        <source>镜像打印</source>
+        <translation>Mirror-inverted</translation>
+    </message>
+    <message>
+        <source>整页左右翻转，用于转印纸</source>
+        <translation>Flips the whole page left to right, for transfer media</translation>
+    </message>
+    <message>
+        <source>每页 1 个标签，页面含标签格式设定的边距</source>
+        <translation>1 label a page, the page with the margins the label format sets</translation>
+    </message>
+    <message>
+        <source>每页 1 个标签，页面即标签，无边距</source>
+        <translation>1 label a page, the page the label alone, no margins</translation>
+    </message>
+    <message>
+        <source>至</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>记录</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>只打印数据源的这些记录（从 1 起，不含标题行）；末项留空：到最后一条</source>
+        <translation>Prints only these records of the data source (from 1, after the header line); the last left empty: to the last record</translation>
+    </message>
+    <message>
+        <source>逐份打印</source>
+        <translation>Collate</translation>
+    </message>
+    <message>
+        <source>整批打印完再打印下一份，而不是每个标签连打多份</source>
+        <translation>Prints the whole run, then the next copy, instead of each label several times</translation>
     </message>
 </context>
 <context>
@@ -2819,7 +3027,11 @@ Overwriting it loses those changes.</translation>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <source>Page %1</source>
+        <source>第 %1 页，共 %2 页</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message>
+        <source>第 %1 页</source>
         <translation>Page %1</translation>
     </message>
 </context>
@@ -3022,6 +3234,18 @@ Overwriting it loses those changes.</translation>
     <message>
         <source>共 %1 种标签纸</source>
         <translation>%1 sheets</translation>
+    </message>
+    <message>
+        <source>%1 组排列（%2），%3</source>
+        <translation>%1 layouts (%2), %3</translation>
+    </message>
+    <message>
+        <source>来源：内置</source>
+        <translation>Source: built in</translation>
+    </message>
+    <message>
+        <source>来源：模板库</source>
+        <translation>Source: installed library</translation>
     </message>
 </context>
 <context>
@@ -3332,6 +3556,13 @@ Overwriting it loses those changes.</translation>
     <message>
         <source>文字超出标签，超出的部分不会打印</source>
         <translation>The text reaches past the label; the part outside it is not printed</translation>
+    </message>
+</context>
+<context>
+    <name>TSheetGrid</name>
+    <message>
+        <source>单击第一个未用的标签</source>
+        <translation>Click the first unused label</translation>
     </message>
 </context>
 </TS>

@@ -195,6 +195,18 @@
    比例 X = %2 ÷ LX × 100%，比例 Y = %3 ÷ LY × 100%。
 3. 在“打印机校准”对话框中填入这些数值。</translation>
     </message>
+    <message>
+        <source>Calibration page (printed without calibration)
+X, Y: top-left cross to the left, top edge (mm)
+Offset = %1 − X, %1 − Y
+LX, LY: the rulers&apos; real lengths
+Scale = %2 ÷ LX, %3 ÷ LY × 100%</source>
+        <translation>校准页（本页不使用校准）
+X、Y：左上十字中心到纸张左边、上边（mm）
+偏移 = %1 − X，%1 − Y
+LX、LY：两把标尺的实际长度
+比例 = %2 ÷ LX，%3 ÷ LY × 100%</translation>
+    </message>
 </context>
 <context>
     <name>Cli</name>
@@ -249,14 +261,6 @@
     <message>
         <source>cannot read the label file %1</source>
         <translation>无法读取标签文件 %1</translation>
-    </message>
-    <message>
-        <source>Page %1, %2 of %3 labels</source>
-        <translation>第 %1 页，第 %2 个标签，共 %3 个</translation>
-    </message>
-    <message>
-        <source>Page %1, %2 labels</source>
-        <translation>第 %1 页，%2 个标签</translation>
     </message>
     <message>
         <source>--offset takes X,Y in millimetres from -10 to 10, such as 0.5,-1.2: %1</source>
@@ -437,6 +441,78 @@
     <message>
         <source>--quantity-column needs a data file (--data FILE)</source>
         <translation>--quantity-column 需要数据文件（--data 文件）</translation>
+    </message>
+    <message>
+        <source>--label (and --roll) choose the calibration page&apos;s size: give them only to print it</source>
+        <translation>--label（及 --roll）决定校准页的尺寸：只在打印校准页时给出</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>第 %1 页，共 %2 页</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>第 %1 页</translation>
+    </message>
+    <message>
+        <source>the printer %1 no longer reports job %2</source>
+        <translation>打印机 %1 不再报告作业 %2</translation>
+    </message>
+    <message>
+        <source>the printer %1 is stopped: waiting for job %2 until it is started again (cupsenable %1)</source>
+        <translation>打印机 %1 已停止：等待作业 %2，直到打印机重新启动（cupsenable %1）</translation>
+    </message>
+    <message>
+        <source>stopped waiting: job %2 stays queued on %1 and prints later</source>
+        <translation>已停止等待：作业 %2 仍在 %1 的队列中，稍后打印</translation>
+    </message>
+    <message>
+        <source>warning: the paper holds %1 of the sheet&apos;s %2 rows: %3</source>
+        <translation>警告：纸张只能容纳标签纸 %2 行中的 %1 行：%3</translation>
+    </message>
+    <message>
+        <source>row %1 is not printed</source>
+        <translation>第 %1 行不打印</translation>
+    </message>
+    <message>
+        <source>rows %1 to %2 are not printed</source>
+        <translation>第 %1 至 %2 行不打印</translation>
+    </message>
+    <message>
+        <source>warning: the paper holds %1 of the sheet&apos;s %2 columns: %3</source>
+        <translation>警告：纸张只能容纳标签纸 %2 列中的 %1 列：%3</translation>
+    </message>
+    <message>
+        <source>column %1 is not printed</source>
+        <translation>第 %1 列不打印</translation>
+    </message>
+    <message>
+        <source>columns %1 to %2 are not printed</source>
+        <translation>第 %1 至 %2 列不打印</translation>
+    </message>
+    <message>
+        <source>job %2 on %1 is held: it prints when released (lp -i %2 -H resume)</source>
+        <translation>%1 上的作业 %2 被暂挂：释放后才打印（lp -i %2 -H resume）</translation>
+    </message>
+    <message>
+        <source>--pages takes N or M-N, whole numbers from 1 with M not after N: %1</source>
+        <translation>--pages 取 N 或 M-N，为从 1 起的整数，且 M 不大于 N：%1</translation>
+    </message>
+    <message>
+        <source>--records takes M-N, M- or N, whole numbers from 1 with M not after N: %1</source>
+        <translation>--records 取 M-N、M- 或 N，为从 1 起的整数，且 M 不大于 N：%1</translation>
+    </message>
+    <message>
+        <source>--records needs a data file (--data FILE)</source>
+        <translation>--records 需要数据文件（--data FILE）</translation>
+    </message>
+    <message>
+        <source>--records needs a label that imports columns from the data file</source>
+        <translation>--records 需要从数据文件导入列的标签</translation>
+    </message>
+    <message>
+        <source>no default printer; choose one with --printer: %1</source>
+        <translation>没有默认打印机；请用 --printer 选择其中之一：%1</translation>
     </message>
 </context>
 <context>
@@ -732,6 +808,34 @@
     <message>
         <source>Every record of %1 asks for 0 labels (column &quot;%2&quot;).</source>
         <translation>%1 的每条记录都要求 0 张标签（列“%2”）。</translation>
+    </message>
+    <message>
+        <source>The first label must be from 1 to %1, the labels on a page: not %2.</source>
+        <translation>第一个标签必须在 1 到 %1（每页的标签数）之间，不能是 %2。</translation>
+    </message>
+    <message>
+        <source>The records %1 to %2 are no range: the first is from 1 and not after the last.</source>
+        <translation>记录 %1 至 %2 不是有效范围：起始记录从 1 起，且不能在末尾记录之后。</translation>
+    </message>
+    <message>
+        <source>Records can be chosen only for a label that reads a data source.</source>
+        <translation>只有读取数据源的标签才能选择记录范围。</translation>
+    </message>
+    <message>
+        <source>%1 has %2 records; record %3 is past its end.</source>
+        <translation>%1 共有 %2 条记录；第 %3 条记录已超出末尾。</translation>
+    </message>
+    <message>
+        <source>The pages %1 to %2 are no range: the first is after the last.</source>
+        <translation>第 %1 至 %2 页不是有效范围：起始页在末页之后。</translation>
+    </message>
+    <message>
+        <source>The job has %1 pages; page %2 is past its end.</source>
+        <translation>该作业共 %1 页；第 %2 页已超出末尾。</translation>
+    </message>
+    <message>
+        <source>Cannot spool the document in &quot;%1&quot;: %2</source>
+        <translation>无法在 “%1” 中暂存文档：%2</translation>
     </message>
 </context>
 <context>
@@ -1177,10 +1281,6 @@
     <message>
         <source>no layout</source>
         <translation>没有排列</translation>
-    </message>
-    <message>
-        <source>%1 layouts on one sheet; the label format holds one grid</source>
-        <translation>一张纸上有 %1 种排列，标签格式只有一种网格</translation>
     </message>
     <message>
         <source>no paper size</source>
@@ -2157,6 +2257,42 @@
         <source>纸边界“靠左”不能为负数：标签会落在纸外。</source>
         <translation>纸边界“靠左”不能为负数：标签会落在纸外。</translation>
     </message>
+    <message>
+        <source>矩形</source>
+        <translation>矩形</translation>
+    </message>
+    <message>
+        <source>圆角矩形</source>
+        <translation>圆角矩形</translation>
+    </message>
+    <message>
+        <source>圆形</source>
+        <translation>圆形</translation>
+    </message>
+    <message>
+        <source>椭圆</source>
+        <translation>椭圆</translation>
+    </message>
+    <message>
+        <source>标签的模切形状：打印内容被裁到此形状内</source>
+        <translation>标签的模切形状：打印内容被裁到此形状内</translation>
+    </message>
+    <message>
+        <source>圆角矩形的圆角半径</source>
+        <translation>圆角矩形的圆角半径</translation>
+    </message>
+    <message>
+        <source>形状：</source>
+        <translation>形状：</translation>
+    </message>
+    <message>
+        <source>圆角半径：</source>
+        <translation>圆角半径：</translation>
+    </message>
+    <message>
+        <source>这张标签纸有 %1 组标签排列：上面的尺寸是第一组的，其余 %2 组（%3 个标签）随标签保存并打印。</source>
+        <translation>这张标签纸有 %1 组标签排列：上面的尺寸是第一组的，其余 %2 组（%3 个标签）随标签保存并打印。</translation>
+    </message>
 </context>
 <context>
     <name>TFMain</name>
@@ -2691,10 +2827,6 @@
         <translation>Labels per page: </translation>
     </message>
     <message>
-        <source>每页 1 个标签</source>
-        <translation>每页 1 个标签</translation>
-    </message>
-    <message>
         <source>%1 × %2 mm</source>
         <translation>%1 × %2 mm</translation>
     </message>
@@ -2747,6 +2879,82 @@
     <message>
         <source>请选择给出打印数量的数据列。</source>
         <translation>请选择给出打印数量的数据列。</translation>
+    </message>
+    <message>
+        <source>纸张放不下第 %1 行（共 %2 行），只打印 %3 行</source>
+        <translation>纸张放不下第 %1 行（共 %2 行），只打印 %3 行</translation>
+    </message>
+    <message>
+        <source>纸张放不下第 %1 列（共 %2 列），只打印 %3 列</source>
+        <translation>纸张放不下第 %1 列（共 %2 列），只打印 %3 列</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>；</translation>
+    </message>
+    <message>
+        <source>从第几个标签开始</source>
+        <translation>从第几个标签开始</translation>
+    </message>
+    <message>
+        <source>第一页从这个位置开始，前面的位置已用过（从左上角起逐行数）</source>
+        <translation>第一页从这个位置开始，前面的位置已用过（从左上角起逐行数）</translation>
+    </message>
+    <message>
+        <source>按卷筒打印（每页一个标签，不含纸张边距）</source>
+        <translation>按卷筒打印（每页一个标签，不含纸张边距）</translation>
+    </message>
+    <message>
+        <source>打印标签轮廓</source>
+        <translation>打印标签轮廓</translation>
+    </message>
+    <message>
+        <source>沿每个标签的边缘（模切形状）画一条细线，用于对齐</source>
+        <translation>沿每个标签的边缘（模切形状）画一条细线，用于对齐</translation>
+    </message>
+    <message>
+        <source>打印裁切标记</source>
+        <translation>打印裁切标记</translation>
+    </message>
+    <message>
+        <source>在标签角外的页边和间隙中画短线，不压在标签上</source>
+        <translation>在标签角外的页边和间隙中画短线，不压在标签上</translation>
+    </message>
+    <message>
+        <source>镜像打印</source>
+        <translation>镜像打印</translation>
+    </message>
+    <message>
+        <source>整页左右翻转，用于转印纸</source>
+        <translation>整页左右翻转，用于转印纸</translation>
+    </message>
+    <message>
+        <source>每页 1 个标签，页面含标签格式设定的边距</source>
+        <translation>每页 1 个标签，页面含标签格式设定的边距</translation>
+    </message>
+    <message>
+        <source>每页 1 个标签，页面即标签，无边距</source>
+        <translation>每页 1 个标签，页面即标签，无边距</translation>
+    </message>
+    <message>
+        <source>至</source>
+        <translation>至</translation>
+    </message>
+    <message>
+        <source>记录</source>
+        <translation>记录</translation>
+    </message>
+    <message>
+        <source>只打印数据源的这些记录（从 1 起，不含标题行）；末项留空：到最后一条</source>
+        <translation>只打印数据源的这些记录（从 1 起，不含标题行）；末项留空：到最后一条</translation>
+    </message>
+    <message>
+        <source>逐份打印</source>
+        <translation>逐份打印</translation>
+    </message>
+    <message>
+        <source>整批打印完再打印下一份，而不是每个标签连打多份</source>
+        <translation>整批打印完再打印下一份，而不是每个标签连打多份</translation>
     </message>
 </context>
 <context>
@@ -2819,8 +3027,12 @@
         <translation>取消(&amp;C)</translation>
     </message>
     <message>
-        <source>Page %1</source>
-        <translation>Page %1</translation>
+        <source>第 %1 页，共 %2 页</source>
+        <translation>第 %1 页，共 %2 页</translation>
+    </message>
+    <message>
+        <source>第 %1 页</source>
+        <translation>第 %1 页</translation>
     </message>
 </context>
 <context>
@@ -3022,6 +3234,18 @@
     <message>
         <source>共 %1 种标签纸</source>
         <translation>共 %1 种标签纸</translation>
+    </message>
+    <message>
+        <source>%1 组排列（%2），%3</source>
+        <translation>%1 组排列（%2），%3</translation>
+    </message>
+    <message>
+        <source>来源：内置</source>
+        <translation>来源：内置</translation>
+    </message>
+    <message>
+        <source>来源：模板库</source>
+        <translation>来源：模板库</translation>
     </message>
 </context>
 <context>
@@ -3332,6 +3556,13 @@
     <message>
         <source>文字超出标签，超出的部分不会打印</source>
         <translation>文字超出标签，超出的部分不会打印</translation>
+    </message>
+</context>
+<context>
+    <name>TSheetGrid</name>
+    <message>
+        <source>单击第一个未用的标签</source>
+        <translation>单击第一个未用的标签</translation>
     </message>
 </context>
 </TS>

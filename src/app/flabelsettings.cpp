@@ -5,6 +5,7 @@
 #include "printing/sheetlayout.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -75,6 +76,13 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     cbRoll->setObjectName(QStringLiteral("cbRoll"));
     cbRoll->setToolTip(tr("热敏或卷筒打印机：每个标签单独一页，页面为标签加四周的边界，不用装订线"));
     btnCalibration = MakeButton(this, "btnCalibration", tr("打印机校准(&B)"));
+    cbShape = new QComboBox(this);
+    cbShape->setObjectName(QStringLiteral("cbShape"));
+    cbShape->addItems({tr("矩形"), tr("圆角矩形"), tr("圆形"), tr("椭圆")});
+    cbShape->setToolTip(tr("标签的模切形状：打印内容被裁到此形状内"));
+    eRadius = makeEdit("eRadius", QStringLiteral("0.0"));
+    eRadius->setFixedWidth(64);
+    eRadius->setToolTip(tr("圆角矩形的圆角半径"));
 
     auto pairGroup = [this](const QString &title, const QString &hint, const QString &first, QLineEdit *a,
                             const QString &second, QLineEdit *b) {
@@ -128,6 +136,15 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     grid->addWidget(layoutBox, 0, 2);
     grid->addWidget(printable, 1, 2);
     grid->addWidget(cbRoll, 2, 0, 1, 3);
+    {
+        auto *shapeLine = new QHBoxLayout;
+        shapeLine->addWidget(MakeLabel(this, "lShape", tr("形状：")));
+        shapeLine->addWidget(cbShape);
+        shapeLine->addWidget(MakeLabel(this, "lRadius", tr("圆角半径：")));
+        shapeLine->addWidget(eRadius);
+        shapeLine->addStretch();
+        grid->addLayout(shapeLine, 3, 0, 1, 3);
+    }
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnPrinterSetup);
@@ -148,7 +165,7 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     outer->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumSize(368, 238);
 
-    for (QLineEdit *e : {eMarginTop, eMarginLeft, eGapHeight, eGapWidth})
+    for (QLineEdit *e : {eMarginTop, eMarginLeft, eGapHeight, eGapWidth, eRadius})
         leave_->Watch(e, [this, e] { MarginOrGapExit(e); });
     leave_->Watch(eLabelHeight, [this] { HeightExit(); });
     leave_->Watch(eLabelWidth, [this] { WidthExit(); });
@@ -170,6 +187,12 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
             Calibrate(this);
     });
     connect(cbRoll, &QCheckBox::toggled, this, [this] { Refresh(); });
+    connect(cbShape, &QComboBox::activated, this, [this](int index) {
+        // A round label is as high as it is wide.
+        if (TLabelShape(index) == TLabelShape::Round)
+            eLabelHeight->setText(eLabelWidth->text());
+        Refresh();
+    });
     for (QLineEdit *e : {eMarginTop, eMarginLeft, eLabelHeight, eLabelWidth, eGapHeight, eGapWidth})
         connect(e, &QLineEdit::textEdited, this, [this] {
             if (maxColumns_ == 0 && maxRows_ == 0)
@@ -203,6 +226,8 @@ void TFLabelSettings::LoadFields(const TLabelFormat &f)
     eGapWidth->setText(FormatLabelUnits(f.Gap_Width));
     lStock->clear();
     cbRoll->setChecked(f.Roll);
+    cbShape->setCurrentIndex(int(f.Shape));
+    eRadius->setText(FormatLabelUnits(f.CornerRadius));
     maxColumns_ = f.MaxColumns;
     maxRows_ = f.MaxRows;
     extraGrids_ = f.ExtraGrids;
@@ -257,7 +282,7 @@ void TFLabelSettings::WidthExit()
 
 void TFLabelSettings::SwitchUnit(bool toMetric)
 {
-    for (QLineEdit *e : {eMarginTop, eMarginLeft, eLabelHeight, eLabelWidth, eGapHeight, eGapWidth}) {
+    for (QLineEdit *e : {eMarginTop, eMarginLeft, eLabelHeight, eLabelWidth, eGapHeight, eGapWidth, eRadius}) {
         const double v = valueOf(e);
         e->setText(FormatLabelUnits(toMetric ? v * kCmPerInch : v / kCmPerInch));
     }
@@ -313,6 +338,7 @@ void TFLabelSettings::Refresh()
     }
     for (QLineEdit *e : {eGapHeight, eGapWidth})
         e->setEnabled(!cbRoll->isChecked());
+    eRadius->setEnabled(TLabelShape(cbShape->currentIndex()) == TLabelShape::RoundedRectangle);
 }
 
 void TFLabelSettings::OkClick()
@@ -346,6 +372,8 @@ void TFLabelSettings::OkClick()
         f.MaxColumns = maxColumns_;
         f.MaxRows = maxRows_;
         f.ExtraGrids = extraGrids_;
+        f.Shape = TLabelShape(qBound(0, cbShape->currentIndex(), 3));
+        f.CornerRadius = f.Shape == TLabelShape::RoundedRectangle ? qMax(0.0, valueOf(eRadius)) : 0.0;
     }
     accept();
 }

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -41,6 +42,9 @@ public:
     QLabel *lStock;
     // Roll labels (one a page) and the selected printer's calibration.
     QCheckBox *cbRoll;
+    // The die cut: 矩形, 圆角矩形 (with eRadius), 圆形, 椭圆 (TLabelShape's order).
+    QComboBox *cbShape;
+    QLineEdit *eRadius;
     QPushButton *btnCalibration;
     // Opens the calibration dialog on the selected printer. Set by the owner
     // of the printer.

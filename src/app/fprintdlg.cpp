@@ -278,6 +278,20 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     quantityLine->addWidget(chkQuantity);
     quantityLine->addWidget(cbQuantityColumn);
     quantityLine->addStretch();
+    chkOutline = new QCheckBox(tr("打印标签轮廓"), this);
+    chkOutline->setObjectName(QStringLiteral("chkOutline"));
+    chkOutline->setToolTip(tr("沿每个标签的边缘（模切形状）画一条细线，用于对齐"));
+    chkCropMarks = new QCheckBox(tr("打印裁切标记"), this);
+    chkCropMarks->setObjectName(QStringLiteral("chkCropMarks"));
+    chkCropMarks->setToolTip(tr("在标签角外的页边和间隙中画短线，不压在标签上"));
+    chkMirror = new QCheckBox(tr("镜像打印"), this);
+    chkMirror->setObjectName(QStringLiteral("chkMirror"));
+    chkMirror->setToolTip(tr("整页左右翻转，用于转印纸"));
+    auto *aidsLine = new QHBoxLayout;
+    aidsLine->addWidget(chkOutline);
+    aidsLine->addWidget(chkCropMarks);
+    aidsLine->addWidget(chkMirror);
+    aidsLine->addStretch();
     auto *groups = new QHBoxLayout;
     groups->addWidget(GroupBox1);
     groups->addWidget(GroupBox2);
@@ -298,6 +312,7 @@ TFPrintDlg::TFPrintDlg(QWidget *parent, TFTextImport *wizard, TFPrintProgress *p
     outer->addLayout(sqlLine);
     outer->addLayout(quantityLine);
     outer->addLayout(groups);
+    outer->addLayout(aidsLine);
     outer->addLayout(buttons);
     outer->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumSize(360, 269);
@@ -448,6 +463,9 @@ TPrintChoices TFPrintDlg::Choices() const
         c.QuantityColumn = cbQuantityColumn->currentText().trimmed();
     c.FirstLabel = spFirstLabel->value();
     c.Roll = chkRoll->isChecked(); // no change to a roll label
+    c.Outline = chkOutline->isChecked();
+    c.CropMarks = chkCropMarks->isChecked();
+    c.Mirror = chkMirror->isChecked();
     return c;
 }
 

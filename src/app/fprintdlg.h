@@ -138,6 +138,8 @@ public:
     // collated.
     QLineEdit *eFirstPage, *eFirstRecord, *eLastRecord;
     QCheckBox *chkRecords, *chkCollate;
+    // Alignment aids: the labels' outlines, crop marks, the page mirrored.
+    QCheckBox *chkOutline, *chkCropMarks, *chkMirror;
 
     void PrinterSetupClick();
     void CalibrationClick();

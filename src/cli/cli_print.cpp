@@ -35,6 +35,7 @@ const char *const kPrintUsage =
     "        [--sql URL --query \"SELECT ...\"]\n"
     "        [--sheet NAME|N] [--set NAME=VALUE ...] [--quantity-column NAME|N]\n"
     "        [--first N]\n"
+    "        [--outline] [--cropmarks] [--mirror]\n"
     "      Print the label on sheets. The data file is split as the import wizard\n"
     "      would by its extension (.txt tab, .csv comma, .prn fixed, .dat custom),\n"
     "      quote \", first line skipped; its encoding by --encoding, else the\n"
@@ -88,7 +89,10 @@ const char *const kPrintUsage =
     "      top left, row by row; a sheet of several layouts counts layout by\n"
     "      layout): positions 1 to N-1 stay empty, the later pages are full. N\n"
     "      beyond the positions on a page is refused (status 2); a roll page has\n"
-    "      one position, so --roll takes only --first 1.";
+    "      one position, so --roll takes only --first 1.\n"
+    "      --outline draws each label's outline (its die-cut shape), --cropmarks\n"
+    "      crop marks beside the labels' corners, --mirror the page mirror-inverted\n"
+    "      (transfer media).";
 
 namespace {
 
@@ -319,6 +323,8 @@ int RunPrintCommand(const QStringList &args)
     cli.Add({QStringLiteral("output"), QStringLiteral("o")}, QStringLiteral("FILE.pdf"));
     for (const char *name : {"all", "header", "no-header", "no-ltrim", "no-rtrim", "save-counters", "roll", "collate", "wait"})
         cli.Add({QString::fromLatin1(name)});
+    for (const char *name : {"outline", "cropmarks", "mirror"})
+        cli.Add({QString::fromLatin1(name)});
     cli.Add({QStringLiteral("quiet"), QStringLiteral("q")});
     cli.Add({QStringLiteral("stock")}, QStringLiteral("\"MAKER PRODUCT\""));
     cli.Add({QStringLiteral("set")}, QStringLiteral("NAME=VALUE"));
@@ -547,6 +553,9 @@ int RunPrintCommand(const QStringList &args)
     choices.Sheet = cli.Value(QStringLiteral("sheet"));
     choices.LabelFile = doc.CurrentLabelFile;
     choices.Roll = cli.IsSet(QStringLiteral("roll"));
+    choices.Outline = cli.IsSet(QStringLiteral("outline"));
+    choices.CropMarks = cli.IsSet(QStringLiteral("cropmarks"));
+    choices.Mirror = cli.IsSet(QStringLiteral("mirror"));
     choices.Answers = answers;
     choices.QuantityColumn = quantityColumn;
     choices.FirstLabel = firstLabel;

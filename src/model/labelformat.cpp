@@ -1,5 +1,7 @@
 #include "model/labelformat.h"
 
+#include <QPainterPath>
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -79,7 +81,8 @@ TLabelFormat ConvertUnits(const TLabelFormat &f, bool toMetric)
     TLabelFormat r = f;
     for (double TLabelFormat::*field : {&TLabelFormat::Label_Width, &TLabelFormat::Label_Height,
                                         &TLabelFormat::Margin_Top, &TLabelFormat::Margin_Left,
-                                        &TLabelFormat::Gap_Height, &TLabelFormat::Gap_Width}) {
+                                        &TLabelFormat::Gap_Height, &TLabelFormat::Gap_Width,
+                                        &TLabelFormat::CornerRadius}) {
         // Division, not multiplication by 0.4, so that a round trip is exact.
         r.*field = toMetric ? f.*field * kCmPerInch : f.*field / kCmPerInch;
     }
@@ -97,4 +100,26 @@ TOffPageField OffPageField(const TLabelFormat &f)
     if (f.Margin_Left < 0)
         return TOffPageField::MarginLeft;
     return TOffPageField::None;
+}
+
+bool HasDieCutShape(const TLabelFormat &f)
+{
+    return f.Shape == TLabelShape::Round || f.Shape == TLabelShape::Ellipse ||
+           (f.Shape == TLabelShape::RoundedRectangle && f.CornerRadius > 0);
+}
+
+QPainterPath LabelShapePath(const TLabelFormat &f, const QRectF &box)
+{
+    QPainterPath path;
+    if (!HasDieCutShape(f) || box.isEmpty())
+        return path;
+    if (f.Shape == TLabelShape::RoundedRectangle) {
+        // The radius scales with the box; no more than half a side.
+        const double rx = qMin(f.CornerRadius * box.width() / qMax(1e-9, f.Label_Width), box.width() / 2);
+        const double ry = qMin(f.CornerRadius * box.height() / qMax(1e-9, f.Label_Height), box.height() / 2);
+        path.addRoundedRect(box, rx, ry);
+    } else {
+        path.addEllipse(box);
+    }
+    return path;
 }

@@ -4,7 +4,10 @@
 // inches or (when Metric) centimetres of exactly 0.4 in.
 
 #include <QList>
+#include <QRectF>
 #include <QString>
+
+class QPainterPath;
 
 // A further grid of a sheet that carries labels of one size in more than one
 // arrangement: measured like the first grid (margins from the paper's edge,
@@ -14,6 +17,10 @@ struct TLabelGrid {
     double Gap_Height = 0, Gap_Width = 0;
     int Columns = 1, Rows = 1;
 };
+
+// The die-cut outline of each label. Round is an ellipse whose box is square
+// (the format dialog keeps its sides equal); both print in the label's box.
+enum class TLabelShape { Rectangle, RoundedRectangle, Round, Ellipse };
 
 struct TLabelFormat {
     double Label_Width = 2.5;
@@ -33,6 +40,9 @@ struct TLabelFormat {
     // The grids after the first, printed in this order after it; empty for
     // a sheet of one grid.
     QList<TLabelGrid> ExtraGrids;
+    TLabelShape Shape = TLabelShape::Rectangle;
+    // The corners of a rounded rectangle, in the format's unit.
+    double CornerRadius = 0.0;
 };
 
 // The design resolution of a label nobody chose one for (headless tools,
@@ -70,3 +80,10 @@ TLabelFormat ConvertUnits(const TLabelFormat &f, bool toMetric);
 // margin at fault, top first; None when the labels start on the paper.
 enum class TOffPageField { None, MarginTop, MarginLeft };
 TOffPageField OffPageField(const TLabelFormat &f);
+
+// True when the label is cut to something other than its box: what is printed
+// on it is clipped to LabelShapePath.
+bool HasDieCutShape(const TLabelFormat &f);
+// The label's die-cut outline drawn in box (the label's rectangle in any
+// units); an empty path for a plain rectangle.
+QPainterPath LabelShapePath(const TLabelFormat &f, const QRectF &box);

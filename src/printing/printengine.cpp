@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <QPainterPath>
+#include <QRegion>
 #include <QTransform>
 #include <cmath>
 #include <limits>
@@ -54,6 +56,9 @@ void PrintLabelAt(QPainter &painter, const QList<TLabelControl *> &items, const 
     const int X0 = corner.x(), Y0 = corner.y();
     const int W = L.LabelWidthPx(), H = L.LabelHeightPx();
     const int oneX = L.DesignToPrinterX(1), oneY = L.DesignToPrinterY(1);
+    // Nothing is printed outside the die cut; a rectangle sets no path, so
+    // its pages stay as they were.
+    const QPainterPath shape = LabelShapePath(L.Format(), QRectF(X0, Y0, W, H));
     for (qsizetype i = 0; i < items.size(); ++i) {
         TLabelControl *item = items[i];
         if (!item)
@@ -67,12 +72,58 @@ void PrintLabelAt(QPainter &painter, const QList<TLabelControl *> &items, const 
             b = qMin(b, Y0 + dy + L.DesignToPrinterY(item->Height)) + oneY;
         }
         painter.setClipRect(QRect(l, t, qMax(0, r - l), qMax(0, b - t)), Qt::ReplaceClip);
+        if (!shape.isEmpty())
+            painter.setClipPath(shape, Qt::IntersectClip);
         const bool failedBefore = label.Failure && *label.Failure;
         PrintItem(painter, *item, label, X0 + dx, Y0 + dy);
         if (!failedBefore && label.Failure && *label.Failure && label.FailedItem)
             *label.FailedItem = int(i);
         painter.setClipping(false);
     }
+}
+
+void PrintLabelAids(QPainter &painter, const TSheetLayout &layout, const QPoint &corner, bool outline, bool cropMarks)
+{
+    if (!outline && !cropMarks)
+        return;
+    const TSheetLayout &L = layout;
+    const QRectF box(corner, QSizeF(L.LabelWidthPx(), L.LabelHeightPx()));
+    painter.save();
+    painter.setClipping(false);
+    painter.setBrush(Qt::NoBrush);
+    // 0.1 mm: seen on the page, thin enough not to shift a cut.
+    QPen pen(Qt::black, qMax(1.0, 0.1 / 25.4 * L.PrinterDpiX()));
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    if (outline) {
+        const QPainterPath shape = LabelShapePath(L.Format(), box);
+        if (shape.isEmpty())
+            painter.drawRect(box);
+        else
+            painter.drawPath(shape);
+    }
+    if (cropMarks) {
+        // Marks continue the label's edges outward from its corners, 5 mm,
+        // and are cut back wherever a label lies.
+        const double gx = 5 / 25.4 * L.PrinterDpiX(), gy = 5 / 25.4 * L.PrinterDpiY();
+        const QRect reach = box.adjusted(-gx, -gy, gx, gy).toAlignedRect();
+        QRegion outside(reach);
+        for (const QPoint &at : L.Positions())
+            if (const QRect other(at, QSize(L.LabelWidthPx(), L.LabelHeightPx())); other.intersects(reach))
+                outside -= QRegion(other.adjusted(-1, -1, 1, 1));
+        painter.setClipRegion(outside);
+        for (const QPointF &corner : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
+            const double sx = corner.x() == box.left() ? -1 : 1, sy = corner.y() == box.top() ? -1 : 1;
+            painter.drawLine(corner, corner + QPointF(sx * gx, 0));
+            painter.drawLine(corner, corner + QPointF(0, sy * gy));
+        }
+    }
+    painter.restore();
+}
+
+QTransform MirrorTransform(const TPrinterMetrics &m)
+{
+    return QTransform(-1, 0, 0, 1, m.PaperWidth - 2 * m.OffsetX, 0);
 }
 
 QTransform CalibrationTransform(const TCalibration &c, const TPrinterMetrics &m)
@@ -202,6 +253,7 @@ void PrintPage(QPainter &painter, const QList<TLabelControl *> &items, const TSh
         label.Failure = &failure;
         label.FailedItem = &failedItem;
         PrintLabelAt(painter, items, layout, positions[at], label);
+        PrintLabelAids(painter, layout, positions[at], job.Outline, job.CropMarks);
         if (failure) {
             // Like a data failure: a label without its text must not be sold as printed.
             const TLabelControl *item = items.value(failedItem);
@@ -657,6 +709,8 @@ TPrintResult PrintLabels(const TItemContainer &label, const TPrintChoices &choic
     job.RangeKind = rangeKind;
     job.LabelCount = choices.LabelCount;
     job.QuantityColumn = data.QuantityColumn;
+    job.Outline = choices.Outline;
+    job.CropMarks = choices.CropMarks;
     job.Context.Columns = &data.Columns;
     job.Context.Answers = &data.Answers;
     const auto useSource = [&job, &source] {
@@ -755,7 +809,8 @@ TPrintResult PrintLabels(const TItemContainer &label, const TPrintChoices &choic
         device.Abort();
         return Fail(TPrintResult::DeviceError, PrinterUnusableMessage(device.Name()), message);
     }
-    const QTransform calibration = CalibrationTransform(choices.Calibration, metrics);
+    const QTransform calibration = choices.Mirror ? MirrorTransform(metrics) * CalibrationTransform(choices.Calibration, metrics)
+                                                  : CalibrationTransform(choices.Calibration, metrics);
     painter->setWorldTransform(calibration);
     if (progress)
         progress->SetPage(1);

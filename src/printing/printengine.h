@@ -50,6 +50,11 @@ struct TPrintChoices {
     // With Copies: the whole run printed Copies times, each run from a new
     // page with the same counter values, in place of each label Copies times.
     bool Collate = false;
+    // Alignment aids: each label's die-cut outline, crop marks beside the
+    // labels, the page mirror-inverted (transfer media).
+    bool Outline = false;
+    bool CropMarks = false;
+    bool Mirror = false;
 
     // The job's records: the database when SqlUrl is set, else the data file.
     TSourceChoice DataSource() const
@@ -196,6 +201,9 @@ struct TJobCursor {
     // Positions of this page left empty (used before): the first page's
     // FirstLabel - 1, then 0.
     int SkipPositions = 0;
+    // Drawn with each label printed (TPrintChoices' aids).
+    bool Outline = false;
+    bool CropMarks = false;
 };
 // Moves the cursor onto the first record, from the current one, that prints
 // at least one label (reading on past records whose quantity is 0); Done when
@@ -242,6 +250,15 @@ void PrintLabelAt(QPainter &painter, const QList<TLabelControl *> &items, const 
 // Why a job cannot start on label first of a page of the layout; empty when
 // it can.
 QString FirstLabelMessage(int first, const TSheetLayout &layout);
+// The alignment aids of the label whose corner is at (one of the layout's
+// Positions): its outline (the die-cut shape when it has one) and crop marks
+// at its corners in the margins and gaps, never over a label of the page.
+void PrintLabelAids(QPainter &painter, const TSheetLayout &layout, const QPoint &corner, bool outline,
+                    bool cropMarks);
+// The page flipped left to right about the paper's centre, in device pixels
+// of the printer measurements; applied before the calibration, which
+// corrects the printer whatever is printed.
+QTransform MirrorTransform(const TPrinterMetrics &m);
 // Documents are named after the label file, or "Quorvane".
 QString PrintJobTitle(const QString &labelFile);
 // The calibration as the painter's transform, in device pixels of the

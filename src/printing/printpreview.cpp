@@ -305,16 +305,21 @@ bool TPrintPreview::DrawPage(int n, QPainter &painter, QString *message)
         }
     }
     job.SkipPositions = n == 0 ? int(skip_) : 0;
+    job.Outline = choices_.Outline;
+    job.CropMarks = choices_.CropMarks;
+    painter.save();
+    if (choices_.Mirror)
+        painter.setWorldTransform(MirrorTransform(layout_.Metrics()), true);
     PrintPage(painter, items_, layout_, job);
+    // Positions used before the job, on a part-used sheet.
     if (job.SkipPositions > 0) {
-        painter.save();
         painter.setPen(QPen(QColor(170, 170, 170), 0));
         painter.setBrush(QBrush(QColor(200, 200, 200), Qt::BDiagPattern));
         const QList<QPoint> &positions = layout_.Positions();
         for (int i = 0; i < job.SkipPositions && i < positions.size(); ++i)
             painter.drawRect(QRect(positions[i], QSize(layout_.LabelWidthPx(), layout_.LabelHeightPx())));
-        painter.restore();
     }
+    painter.restore();
     if (job.DataFailed) {
         if (message)
             *message = job.FailMessage.isEmpty() ? job.Source->ErrorString() : job.FailMessage;

@@ -450,6 +450,15 @@ TLabelFormat StockLabelFormat(const TStockSheet &s)
         g.Rows = s.ExtraLayouts[i].Rows;
         f.ExtraGrids.append(g);
     }
+    // The die cut follows the sheet; other shapes ("cd") are never selectable.
+    if (s.Shape == QLatin1String("round")) {
+        f.Shape = TLabelShape::Round;
+    } else if (s.Shape == QLatin1String("ellipse")) {
+        f.Shape = TLabelShape::Ellipse;
+    } else if (s.CornerRadius.Value > 0) {
+        f.Shape = TLabelShape::RoundedRectangle;
+        f.CornerRadius = unit(s.CornerRadius);
+    }
     return f;
 }
 

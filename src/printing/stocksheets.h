@@ -60,6 +60,7 @@ struct TStockSheet {
     QString Warning;        // where the printed grid differs from the sheet's
     bool BuiltIn = false;   // from the program, not the installed library
     QList<TStockLayout> ExtraLayouts; // after the first, in the template's order
+    TStockLength CornerRadius; // a rectangle's rounded corners ("round"); 0 when square
 
     QString Name() const { return Maker + QLatin1Char(' ') + Product; }
     bool Selectable() const { return Note.isEmpty(); }

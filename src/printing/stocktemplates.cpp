@@ -61,6 +61,8 @@ void ReadLabel(QXmlStreamReader &xml, TStockSheet &s)
     bool ok = true;
     if (s.Shape == QLatin1String("rectangle") || s.Shape == QLatin1String("ellipse")) {
         ok = ParseLength(a.value(QLatin1String("width")), s.Width) && ParseLength(a.value(QLatin1String("height")), s.Height);
+        if (s.Shape == QLatin1String("rectangle") && !ParseLength(a.value(QLatin1String("round")), s.CornerRadius))
+            s.CornerRadius = {};
     } else if (s.Shape == QLatin1String("round")) {
         // A round label prints in its bounding square.
         TStockLength r;

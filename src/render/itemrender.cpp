@@ -184,5 +184,17 @@ void PaintLabel(QPainter &p, TItemContainer &items, bool showGrids, double zoom,
         cache->Keep(items.Items);
     for (TLabelControl *item : items.Items)
         PaintItem(p, item, zoom, deviceRatio, cache);
+    // A die-cut label: what lies outside the cut is greyed (items may still
+    // go there; they are not printed) and the cut is drawn.
+    if (const QPainterPath shape = LabelShapePath(items.LabelFormat, QRectF(0, 0, width * zoom, height * zoom));
+        !shape.isEmpty()) {
+        QPainterPath outside;
+        outside.addRect(QRectF(0, 0, width * zoom, height * zoom));
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.fillPath(outside.subtracted(shape), QColor(128, 128, 128, 110));
+        p.setPen(QPen(QColor(96, 96, 96), 0, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(shape);
+    }
     p.restore();
 }

@@ -360,6 +360,19 @@ void WriteLabelFormat(TIniFile &ini, const TLabelFormat &format)
         ini.WriteInteger(kFormatSection, QStringLiteral("ROWS"), format.MaxRows);
     else
         ini.DeleteKey(kFormatSection, QStringLiteral("ROWS"));
+    // A plain rectangle writes neither key.
+    const char *shape = format.Shape == TLabelShape::RoundedRectangle ? "ROUNDED"
+                        : format.Shape == TLabelShape::Round          ? "ROUND"
+                        : format.Shape == TLabelShape::Ellipse        ? "ELLIPSE"
+                                                                      : nullptr;
+    if (shape)
+        ini.WriteString(kFormatSection, QStringLiteral("SHAPE"), QLatin1String(shape));
+    else
+        ini.DeleteKey(kFormatSection, QStringLiteral("SHAPE"));
+    if (format.Shape == TLabelShape::RoundedRectangle)
+        ini.WriteFloat(kFormatSection, QStringLiteral("RADIUS"), format.CornerRadius);
+    else
+        ini.DeleteKey(kFormatSection, QStringLiteral("RADIUS"));
     WriteExtraGrids(ini, format);
 }
 
@@ -443,6 +456,13 @@ void ReadLabelFormat(const TIniFile &ini, TLabelFormat &format, QStringList *war
     format.MaxColumns = qMax(0, ini.ReadInteger(kFormatSection, QStringLiteral("COLUMNS"), 0));
     format.MaxRows = qMax(0, ini.ReadInteger(kFormatSection, QStringLiteral("ROWS"), 0));
     ReadExtraGrids(ini, format);
+    // A shape this version does not know is cut as a rectangle.
+    const QString shape = ini.ReadString(kFormatSection, QStringLiteral("SHAPE"), QString()).trimmed().toUpper();
+    format.Shape = shape == QLatin1String("ROUNDED") ? TLabelShape::RoundedRectangle
+                   : shape == QLatin1String("ROUND")  ? TLabelShape::Round
+                   : shape == QLatin1String("ELLIPSE") ? TLabelShape::Ellipse
+                                                       : TLabelShape::Rectangle;
+    format.CornerRadius = format.Shape == TLabelShape::RoundedRectangle ? qMax(0.0, length("RADIUS", 0, false)) : 0.0;
 }
 
 void ReadLabel(const TIniFile &ini, TItemContainer &items, QStringList *warnings)

@@ -170,8 +170,14 @@ void LabelSettingsTest::unitRoundTrip()
     TestDialog dlg;
     TLabelFormat f = inchFormat();
     f.Margin_Top = 0.5;
+    // A rounded rectangle's radius changes unit with the lengths.
+    f.Shape = TLabelShape::RoundedRectangle;
+    f.CornerRadius = 0.125;
     WhenShown(&dlg, [&] {
+        QCOMPARE(dlg.cbShape->currentText(), QStringLiteral("圆角矩形"));
+        QVERIFY(dlg.eRadius->isEnabled());
         ClickIndicator(dlg.rbCentimetres);
+        QCOMPARE(dlg.eRadius->text(), QStringLiteral("0.3125"));
         QCOMPARE(dlg.eLabelHeight->text(), QStringLiteral("3.125"));
         QCOMPARE(dlg.eLabelWidth->text(), QStringLiteral("6.25"));
         QCOMPARE(dlg.eMarginTop->text(), QStringLiteral("1.25"));
@@ -190,6 +196,20 @@ void LabelSettingsTest::unitRoundTrip()
     QCOMPARE(f.Label_Height, 3.125);
     QCOMPARE(f.Label_Width, 6.25);
     QCOMPARE(f.Margin_Top, 1.25);
+    QCOMPARE(int(f.Shape), int(TLabelShape::RoundedRectangle));
+    QCOMPARE(f.CornerRadius, 0.3125);
+
+    // 圆形 makes the label as high as it is wide and has no radius.
+    WhenShown(&dlg, [&] {
+        dlg.cbShape->setCurrentIndex(int(TLabelShape::Round));
+        emit dlg.cbShape->activated(int(TLabelShape::Round));
+        QVERIFY(!dlg.eRadius->isEnabled());
+        QTest::mouseClick(dlg.btnOk, Qt::LeftButton);
+    });
+    QVERIFY(dlg.Execute(f));
+    QCOMPARE(int(f.Shape), int(TLabelShape::Round));
+    QCOMPARE(f.Label_Height, 6.25);
+    QCOMPARE(f.CornerRadius, 0.0);
 }
 
 void LabelSettingsTest::notANumberInGap()

@@ -6,7 +6,7 @@ set -uo pipefail
 
 CLI="${QV_BINARY_DIR:-build}/quorvane-cli"
 export QT_QPA_PLATFORM=offscreen
-for tool in pdftoppm zbarimg pdfinfo pdftotext; do
+for tool in pdftoppm zbarimg pdfinfo pdftotext python3; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 [ -x "$CLI" ] || { echo "FAIL: $CLI not built"; exit 1; }
@@ -351,6 +351,61 @@ sed 's/^LEFTMARGIN=.*/LEFTMARGIN=-1/' "$T/shelf.lbl" >"$T/off.lbl"
 "$CLI" --lang en render "$T/off.lbl" --output "$T/off.png" 2>"$T/off.err" || fail "off-page margin: render exited with $?"
 [ "$(cat "$T/off.err")" = "$T/off.lbl: LEFTMARGIN=-1 would place labels outside the page; read as 0." ] ||
   fail "off-page margin: stderr '$(cat "$T/off.err")'"
+
+# 8. Die-cut shapes and alignment aids on 1 in labels, 0.5 in apart and from
+# the paper's corner, rasterised at 50 DPI (label 1 spans pixels 25-75).
+write_aids() { # file extra-format-lines controls
+  printf '[FORMAT]\nWIDTH=1\nHEIGHT=1\nTOPMARGIN=0.5\nLEFTMARGIN=0.5\nGAPHEIGHT=0.5\nGAPWIDTH=0.5\nMETRIC=0\n%bCONTROLS=%s\n' \
+    "$2" "$3" >"$1"
+  [ "$3" = 0 ] || printf '[CNT_1]\nTYPE=SHAPE\nSHAPEFORMAT=0\nPEN_WIDTH=0\nPEN_COLOR=0\nBRUSH_STYLE=0\nBRUSH_COLOR=0\nTOP=%s\nLEFT=0\nWIDTH=%s\nHEIGHT=1\nAUTOSIZE=0\nTRANSPARENT=0\nROTATE=0\n' \
+    "$4" "$5" >>"$1"
+}
+# Grey levels of page 1 at the pixels x,y named ("x,y ..." -> "v ...").
+levels() { # pdf name points...
+  pdftoppm -r 50 -f 1 -l 1 -gray "$1" "$T/$2"
+  python3 - "$T/$2"-1.pgm "${@:3}" <<'PY'
+import sys
+d = open(sys.argv[1], 'rb').read().split(b'\n', 3)
+w = int(d[1].split()[0])
+print(' '.join(str(d[3][int(y) * w + int(x)]) for x, y in (p.split(',') for p in sys.argv[2:])))
+PY
+}
+# name | format lines | items: 0, or 1 and the filled box's top and width | options | points | expected: w white (> 250), d drawn
+while IFS="|" read -r name fmt item opts points want; do
+  # shellcheck disable=SC2086
+  write_aids "$T/aids.lbl" "$fmt" $item
+  # shellcheck disable=SC2086
+  "$CLI" print "$T/aids.lbl" --output "$T/aids.pdf" --paper 100x100mm --quiet $opts || fail "$name: print exited with $?"
+  # shellcheck disable=SC2086
+  got=$(levels "$T/aids.pdf" aids $points | python3 -c 'import sys; print("".join("w" if int(v) > 250 else "d" for v in sys.stdin.read().split()))')
+  [ "$got" = "$want" ] || fail "$name: pixels $points read $got, expected $want"
+  rm -f "$T"/aids*
+done <<'ROWS'
+rectangle: corners and centre printed||1 0 1||27,27 73,73 50,50|ddd
+round: corners clipped, centre and edges printed|SHAPE=ROUND\n|1 0 1||27,27 73,27 27,73 73,73 50,50 26,50 50,74|wwwwddd
+rounded rectangle: only the corner cut|SHAPE=ROUNDED\nRADIUS=0.25\n|1 0 1||26,26 38,26 50,26|wdd
+no outline: the label's edges are blank|\n|0||25,50 50,25 75,50|www
+outline: the label's edges are drawn|\n|0|--outline|25,50 50,25 50,50|ddw
+round outline: on the circle, not the corners|SHAPE=ELLIPSE\n|0|--outline|25,50 27,27 50,50|dww
+crop marks in the margin and gap, none on a label|\n|0|--cropmarks|20,25 25,20 95,25 100,20 50,50 26,26|ddddww
+ROWS
+
+# Mirror-inverted: the page equals the plain page flipped left to right.
+write_aids "$T/half.lbl" '' 1 0 0.4
+"$CLI" print "$T/half.lbl" --output "$T/plain.pdf" --paper 100x100mm --quiet || fail "plain print exited with $?"
+"$CLI" print "$T/half.lbl" --output "$T/mirror.pdf" --paper 100x100mm --mirror --quiet || fail "mirror print exited with $?"
+pdftoppm -r 50 -gray "$T/plain.pdf" "$T/plain" && pdftoppm -r 50 -gray "$T/mirror.pdf" "$T/mirror"
+python3 - "$T/plain-1.pgm" "$T/mirror-1.pgm" <<'PY' || fail "--mirror: the page is not the plain page flipped"
+import sys
+def rows(f):
+    d = open(f, 'rb').read().split(b'\n', 3)
+    w, h = map(int, d[1].split())
+    return [d[3][y * w:(y + 1) * w] for y in range(h)]
+a, b = rows(sys.argv[1]), rows(sys.argv[2])
+differ = sum(x != y for ra, rb in zip(a, b) for x, y in zip(ra, rb[::-1]))
+dark = sum(v < 128 for r in a for v in r)
+sys.exit(0 if len(a) == len(b) and dark > 100 and differ <= len(a) else 1)
+PY
 
 [ $failures -eq 0 ] && echo "PASS" || echo "$failures failure(s)"
 [ $failures -eq 0 ]

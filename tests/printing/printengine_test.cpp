@@ -384,6 +384,7 @@ TEST(PrintEngine, RollPagesAndCalibration)
         int expectedPages;
         QSizeF page;  // asked for, mm; invalid when not asked
         QPoint shift; // device pixels the label moves by from the sheet's first
+        bool mirror = false;
     } cases[] = {
         {"sheet", false, false, {}, 2, QSizeF(), {}},
         {"roll label", true, false, {}, 6, {38.1, 17.78}, {}},
@@ -391,6 +392,10 @@ TEST(PrintEngine, RollPagesAndCalibration)
         {"roll job of a roll label", true, true, {}, 6, {38.1, 17.78}, {}},
         {"offset", true, false, {1, -0.5, 100, 100}, 6, {38.1, 17.78}, {24, -12}},
         {"scale", false, false, {0, 0, 102, 98}, 2, QSizeF(), {}},
+        // Mirrored about the page's centre first; the calibration then
+        // corrects the printer as it would any page.
+        {"mirror with an offset", true, false, {1, -0.5, 100, 100}, 6, {38.1, 17.78}, {24, -12}, true},
+        {"mirror with a scale", false, false, {0, 0, 102, 98}, 2, QSizeF(), {}, true},
     };
     QPoint base; // where the first label's text lands without calibration
     for (const Case &c : cases) {
@@ -404,6 +409,7 @@ TEST(PrintEngine, RollPagesAndCalibration)
         choices.Split.IgnoreHeader = false;
         choices.Roll = c.jobRoll;
         choices.Calibration = c.calibration;
+        choices.Mirror = c.mirror;
         QString message;
         ASSERT_EQ(PrintLabels(label.container, choices, printer, nullptr, &message), TPrintResult::Printed)
             << c.name << ": " << message.toStdString();
@@ -419,7 +425,9 @@ TEST(PrintEngine, RollPagesAndCalibration)
         if (base.isNull())
             base = printer.Texts()[0].at;
         const QPoint at = printer.Texts()[0].at;
-        EXPECT_NEAR(at.x(), base.x() * c.calibration.ScaleX / 100 + c.shift.x(), 1) << c.name;
+        const int paperWidth = c.page.isValid() ? int(c.page.width() / 25.4 * 600) : 1200;
+        EXPECT_NEAR(at.x(), (c.mirror ? paperWidth - base.x() : base.x()) * c.calibration.ScaleX / 100 + c.shift.x(), 1)
+            << c.name;
         EXPECT_NEAR(at.y(), base.y() * c.calibration.ScaleY / 100 + c.shift.y(), 1) << c.name;
         EXPECT_EQ(label.container.LabelFormat.Roll, c.labelRoll) << c.name << ": the job left the format as it was";
     }

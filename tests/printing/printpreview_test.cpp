@@ -67,12 +67,16 @@ TEST(PrintPreview, PageIsThePrintedPage)
     f.close();
 
     // A roll label too: one label a page, the page the label with its margins;
-    // and the sheet label made a roll by the job: the label alone.
-    for (const int kind : {0, 1, 2}) {
-        SCOPED_TRACE(kind == 0 ? "sheet" : kind == 1 ? "roll" : "roll job");
+    // the sheet label made a roll by the job: the label alone; and round
+    // labels with every alignment aid, mirrored.
+    for (const int kind : {0, 1, 2, 3}) {
+        SCOPED_TRACE(kind == 0 ? "sheet" : kind == 1 ? "roll" : kind == 2 ? "roll job" : "aids");
+        const bool aids = kind == 3;
         items.LabelFormat.Roll = kind == 1;
+        items.LabelFormat.Shape = aids ? TLabelShape::Ellipse : TLabelShape::Rectangle;
         TPrintChoices choices;
         choices.Roll = kind == 2;
+        choices.Outline = choices.CropMarks = choices.Mirror = aids;
         choices.DataFile = f.fileName();
         choices.Split.Mode = TSplitMode::Comma;
         choices.Split.IgnoreHeader = true;

@@ -210,3 +210,35 @@ TEST(StockSheets, UnitRule)
         EXPECT_EQ(f.Gap_Width, 0.0); // one column: no gap
     }
 }
+
+TEST(StockSheets, DieCutShapes)
+{
+    struct Row {
+        const char *label;
+        TLabelShape shape;
+        double radius; // in the format's unit
+    } rows[] = {
+        {R"(<Label-rectangle id="0" width="2in" height="1in" round="0.0625in">)", TLabelShape::RoundedRectangle, 0.0625},
+        {R"(<Label-rectangle id="0" width="2in" height="1in" round="0in">)", TLabelShape::Rectangle, 0},
+        {R"(<Label-rectangle id="0" width="2in" height="1in">)", TLabelShape::Rectangle, 0},
+        {R"(<Label-round id="0" radius="0.75in">)", TLabelShape::Round, 0},
+        {R"(<Label-ellipse id="0" width="2in" height="1in">)", TLabelShape::Ellipse, 0},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.label);
+        const QString element = QString::fromLatin1(r.label).section(u' ', 0, 0).mid(1);
+        const QByteArray xml = QStringLiteral(R"(<Glabels-templates>
+  <Template brand="T" part="1" size="US-Letter" _description="d">
+    %1<Layout nx="2" ny="2" x0="0.5in" y0="0.5in" dx="2.5in" dy="2in"/></%2>
+  </Template></Glabels-templates>)")
+                                   .arg(QLatin1String(r.label), element)
+                                   .toUtf8();
+        QList<TStockSheet> sheets;
+        ASSERT_TRUE(ParseStockTemplates(xml, {}, sheets));
+        ASSERT_EQ(sheets.size(), 1);
+        ASSERT_TRUE(sheets[0].Selectable()) << sheets[0].Note.toStdString();
+        const TLabelFormat f = StockLabelFormat(sheets[0]);
+        EXPECT_EQ(f.Shape, r.shape);
+        EXPECT_DOUBLE_EQ(f.CornerRadius, r.radius);
+    }
+}

@@ -304,6 +304,37 @@ TEST_F(LabelFileTest, KeysAreWrittenInTheirOrder)
     c->LabelFormat.ExtraGrids.clear();
     ASSERT_TRUE(SaveLabelFormat(Path("t.lbf"), c->LabelFormat));
     EXPECT_TRUE(ReadAll(Path("t.lbf")).endsWith("METRIC=0\r\n"));
+    // A die-cut shape adds SHAPE (and a rounded rectangle its RADIUS); a
+    // rectangle writes neither, an unknown shape reads as a rectangle.
+    const struct {
+        TLabelShape shape;
+        double radius;
+        const char *tail;
+        TLabelShape read;
+    } shapes[] = {{TLabelShape::RoundedRectangle, 0.125, "METRIC=0\r\nSHAPE=ROUNDED\r\nRADIUS=0.125\r\n",
+                   TLabelShape::RoundedRectangle},
+                  {TLabelShape::Round, 0, "METRIC=0\r\nSHAPE=ROUND\r\n", TLabelShape::Round},
+                  {TLabelShape::Ellipse, 0.5, "METRIC=0\r\nSHAPE=ELLIPSE\r\n", TLabelShape::Ellipse},
+                  {TLabelShape::Rectangle, 0.5, "METRIC=0\r\n", TLabelShape::Rectangle}};
+    for (const auto &l : shapes) {
+        c->LabelFormat.Shape = l.shape;
+        c->LabelFormat.CornerRadius = l.radius;
+        ASSERT_TRUE(SaveLabelFormat(Path("t.lbf"), c->LabelFormat));
+        EXPECT_TRUE(ReadAll(Path("t.lbf")).endsWith(l.tail)) << ReadAll(Path("t.lbf")).constData();
+        c->LabelFormat.Shape = TLabelShape::Ellipse;
+        ReadLabelFormat(TIniFile(Path("t.lbf")), c->LabelFormat);
+        EXPECT_EQ(c->LabelFormat.Shape, l.read);
+        EXPECT_EQ(c->LabelFormat.CornerRadius, l.read == TLabelShape::RoundedRectangle ? l.radius : 0.0);
+    }
+    {
+        TIniFile t(Path("t.lbf"));
+        t.WriteString("FORMAT", "SHAPE", "cd");
+        ASSERT_TRUE(t.UpdateFile());
+        ReadLabelFormat(TIniFile(Path("t.lbf")), c->LabelFormat);
+        EXPECT_EQ(c->LabelFormat.Shape, TLabelShape::Rectangle);
+    }
+    c->LabelFormat.Shape = TLabelShape::Rectangle;
+    c->LabelFormat.CornerRadius = 0;
     // The data files' encoding, once chosen, follows SHOWGRID; a name given
     // another way reads as its usual one, an unknown one as none.
     c->DataEncoding = QStringLiteral("UTF-16LE");
