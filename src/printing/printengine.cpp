@@ -112,10 +112,10 @@ void PrintLabelAids(QPainter &painter, const TSheetLayout &layout, const QPoint 
             if (const QRect other(at, QSize(L.LabelWidthPx(), L.LabelHeightPx())); other.intersects(reach))
                 outside -= QRegion(other.adjusted(-1, -1, 1, 1));
         painter.setClipRegion(outside);
-        for (const QPointF &corner : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
-            const double sx = corner.x() == box.left() ? -1 : 1, sy = corner.y() == box.top() ? -1 : 1;
-            painter.drawLine(corner, corner + QPointF(sx * gx, 0));
-            painter.drawLine(corner, corner + QPointF(0, sy * gy));
+        for (const QPointF &end : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
+            const double sx = end.x() == box.left() ? -1 : 1, sy = end.y() == box.top() ? -1 : 1;
+            painter.drawLine(end, end + QPointF(sx * gx, 0));
+            painter.drawLine(end, end + QPointF(0, sy * gy));
         }
     }
     painter.restore();
@@ -809,8 +809,9 @@ TPrintResult PrintLabels(const TItemContainer &label, const TPrintChoices &choic
         device.Abort();
         return Fail(TPrintResult::DeviceError, PrinterUnusableMessage(device.Name()), message);
     }
-    const QTransform calibration = choices.Mirror ? MirrorTransform(metrics) * CalibrationTransform(choices.Calibration, metrics)
-                                                  : CalibrationTransform(choices.Calibration, metrics);
+    QTransform calibration = CalibrationTransform(choices.Calibration, metrics);
+    if (choices.Mirror)
+        calibration = MirrorTransform(metrics) * calibration;
     painter->setWorldTransform(calibration);
     if (progress)
         progress->SetPage(1);

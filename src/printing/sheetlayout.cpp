@@ -54,6 +54,10 @@ TSheetLayout::TSheetLayout(const TLabelFormat &format, const TPrinterMetrics &me
         LabelRows = qMin(LabelRows, f.MaxRows);
     if (f.MaxColumns > 0)
         LabelColumns = qMin(LabelColumns, f.MaxColumns);
+    // Labels of a pixel or two would fill the memory with positions no sheet has.
+    LabelColumns = qMin(LabelColumns, kMaxPagePositions);
+    if (LabelColumns > 0)
+        LabelRows = qMin(LabelRows, kMaxPagePositions / LabelColumns);
     for (int r = 0; r < LabelRows; ++r)
         for (int c = 0; c < LabelColumns; ++c)
             positions_.append(QPoint(ColumnLeft(c), RowTop(r)));
@@ -71,7 +75,7 @@ TSheetLayout::TSheetLayout(const TLabelFormat &format, const TPrinterMetrics &me
                                                         LabelUnitsToPrinter(f.Label_Width, m.DpiX, f.Metric),
                                                         LabelUnitsToPrinter(g.Gap_Width, m.DpiX, f.Metric), m.PaperWidth));
         for (int r = 0; r < rows; ++r)
-            for (int c = 0; c < columns; ++c)
+            for (int c = 0; c < columns && positions_.size() < kMaxPagePositions; ++c)
                 positions_.append(QPoint(along(g.Margin_Left, g.Gap_Width, f.Label_Width, c, m.DpiX, m.OffsetX),
                                          along(g.Margin_Top, g.Gap_Height, f.Label_Height, r, m.DpiY, m.OffsetY)));
     }

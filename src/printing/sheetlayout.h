@@ -28,6 +28,9 @@ struct TPrintResolution {
     int ScreenDpiX = kDefaultDesignDpi, ScreenDpiY = kDefaultDesignDpi;
 };
 
+// Labels a page holds at most, far more than any sheet carries.
+constexpr int kMaxPagePositions = 100000;
+
 // The label grid of one job: the label format on one printer's page, with
 // item geometry at the design resolution. A value: each job makes its own.
 class TSheetLayout {

@@ -131,6 +131,10 @@ TEST(SheetLayout, PositionsGridByGrid)
     EXPECT_EQ(L.Positions(), want);
     f.Roll = true;
     EXPECT_EQ(TSheetLayout(f, Sheet(100, 450, 400), 96, 96).PositionCount(), 1);
+    // Labels of a dot on a large page: the page is cut to its most positions.
+    const TSheetLayout dots({0.01, 0.01, 0, 0, 0, 0, false, false}, Sheet(600, 4960, 7016), 96, 96);
+    EXPECT_LE(qint64(dots.LabelRows) * dots.LabelColumns, kMaxPagePositions);
+    EXPECT_EQ(dots.PositionCount(), dots.LabelRows * dots.LabelColumns);
 }
 
 TEST(SheetLayout, LayoutsAreIndependentValues)
