@@ -514,6 +514,14 @@ Scale = %2 ÷ LX, %3 ÷ LY × 100%</translation>
         <source>no default printer; choose one with --printer: %1</source>
         <translation>no default printer; choose one with --printer: %1</translation>
     </message>
+    <message>
+        <source>%1 label on %2 page to %3</source>
+        <translation>%1 label on %2 page to %3</translation>
+    </message>
+    <message>
+        <source>%1 labels on %2 page to %3</source>
+        <translation>%1 labels on %2 page to %3</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>

@@ -514,6 +514,14 @@ LX、LY：两把标尺的实际长度
         <source>no default printer; choose one with --printer: %1</source>
         <translation>没有默认打印机；请用 --printer 选择其中之一：%1</translation>
     </message>
+    <message>
+        <source>%1 label on %2 page to %3</source>
+        <translation>%1 个标签，%2 页，输出到 %3</translation>
+    </message>
+    <message>
+        <source>%1 labels on %2 page to %3</source>
+        <translation>%1 个标签，%2 页，输出到 %3</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>

@@ -632,7 +632,10 @@ int RunPrintCommand(const QStringList &args)
                         1);
     if (!quiet)
         std::fprintf(stderr, "%s\n",
-                     QCoreApplication::translate("Cli", "%1 labels on %2 pages to %3")
+                     QCoreApplication::translate(
+                         "Cli", stats.LabelsPrinted == 1  ? QT_TRANSLATE_NOOP("Cli", "%1 label on %2 page to %3")
+                                : stats.PagesPrinted == 1 ? QT_TRANSLATE_NOOP("Cli", "%1 labels on %2 page to %3")
+                                                          : QT_TRANSLATE_NOOP("Cli", "%1 labels on %2 pages to %3"))
                          .arg(stats.LabelsPrinted)
                          .arg(stats.PagesPrinted)
                          .arg(output.isEmpty() ? device->Name() : QDir::toNativeSeparators(output))
