@@ -35,6 +35,15 @@ void TItemContainer::AddItem(TLabelControl *item)
     Invalidate();
 }
 
+QList<TLabelControl *> TItemContainer::SelectedItems() const
+{
+    QList<TLabelControl *> out;
+    for (TLabelControl *it : Items)
+        if (it->Selected)
+            out.append(it);
+    return out;
+}
+
 void TItemContainer::SelectItem(TLabelControl *item)
 {
     SelectedItem = item;

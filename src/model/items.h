@@ -293,6 +293,9 @@ public:
     virtual void ResetCursor() {}
 
     void AddItem(TLabelControl *item);
+    // The selected items (Selected set) in stacking order; SelectedItem is
+    // the one the properties panel shows, one of them or none.
+    QList<TLabelControl *> SelectedItems() const;
     void SelectItem(TLabelControl *item);
     void DeleteSelected();
     void ClearItems();

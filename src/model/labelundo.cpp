@@ -193,11 +193,17 @@ public:
     bool mergeWith(const QUndoCommand *other) override
     {
         const auto *o = static_cast<const TItemStateCommand *>(other);
-        if (!o->join_ || o->text() != text() || entries_.size() != 1 || o->entries_.size() != 1
-            || o->entries_[0].Index != entries_[0].Index)
+        if (!o->join_ || o->text() != text() || o->entries_.size() != entries_.size())
             return false;
-        entries_[0].After = ItemSnapshot(*o->entries_[0].After);
-        setObsolete(SameItemState(*entries_[0].Before, *entries_[0].After));
+        for (size_t i = 0; i < entries_.size(); ++i)
+            if (o->entries_[i].Index != entries_[i].Index)
+                return false;
+        bool same = true;
+        for (size_t i = 0; i < entries_.size(); ++i) {
+            entries_[i].After = ItemSnapshot(*o->entries_[i].After);
+            same = same && SameItemState(*entries_[i].Before, *entries_[i].After);
+        }
+        setObsolete(same);
         return true;
     }
 
@@ -367,6 +373,29 @@ bool TItemEdit::Commit(QUndoStack *stack, const QString &text, TMerge merge, boo
     std::vector<TItemStateCommand::TEntry> entries;
     entries.push_back({index, std::move(before_), ItemSnapshot(*item_)});
     before_ = ItemSnapshot(*item_);
+    Push(stack, new TItemStateCommand(target_, text, std::move(entries), merge, join));
+    return true;
+}
+
+TItemsEdit::TItemsEdit(TUndoTarget &target, const QList<TLabelControl *> &items) : target_(target)
+{
+    for (const TLabelControl *item : items)
+        if (item)
+            before_.emplace_back(item, ItemSnapshot(*item));
+}
+
+bool TItemsEdit::Commit(QUndoStack *stack, const QString &text, TItemEdit::TMerge merge, bool join)
+{
+    std::vector<TItemStateCommand::TEntry> entries;
+    for (auto &[item, before] : before_) {
+        const qsizetype index = target_.Items.Items.indexOf(const_cast<TLabelControl *>(item));
+        if (index < 0 || !before || SameItemState(*item, *before))
+            continue;
+        entries.push_back({index, std::move(before), ItemSnapshot(*item)});
+        before = ItemSnapshot(*item);
+    }
+    if (entries.empty())
+        return false;
     Push(stack, new TItemStateCommand(target_, text, std::move(entries), merge, join));
     return true;
 }

@@ -61,6 +61,19 @@ private:
     std::unique_ptr<TLabelControl> before_;
 };
 
+// One edit of several items (a group move, an alignment): one step that
+// restores all of them; the items unchanged by it are left out.
+class TItemsEdit {
+public:
+    TItemsEdit(TUndoTarget &target, const QList<TLabelControl *> &items);
+    bool Commit(QUndoStack *stack, const QString &text, TItemEdit::TMerge merge = TItemEdit::Alone,
+                bool join = false);
+
+private:
+    TUndoTarget &target_;
+    std::vector<std::pair<const TLabelControl *, std::unique_ptr<TLabelControl>>> before_;
+};
+
 // A change of the label format (the label format dialog, a template): the
 // format and the boxes that fitting the items to the new size moved.
 class TLabelFormatEdit {
