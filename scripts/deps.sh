@@ -19,7 +19,7 @@ PACKAGES=(
   # fonts the labels use: metric twins of Arial/Courier New, and a CJK face
   fonts-liberation fonts-wqy-zenhei
   # tests: GoogleTest, a real barcode decoder, PDF rasteriser, X server;
-  # the fuzz targets (scripts/fuzz.sh, run by .ci/run): clang with its sanitizers
+  # the fuzz targets (scripts/fuzz.sh): clang with its sanitizers
   clang-14 libclang-rt-14-dev
   libgtest-dev googletest libzbar-dev zbar-tools libzxing-dev zint poppler-utils
   xvfb xauth imagemagick
