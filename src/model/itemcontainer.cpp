@@ -53,11 +53,15 @@ void TItemContainer::SelectItem(TLabelControl *item)
 
 void TItemContainer::DeleteSelected()
 {
-    TLabelControl *item = SelectedItem;
-    if (!item)
+    QList<TLabelControl *> gone = SelectedItems();
+    if (SelectedItem && !gone.contains(SelectedItem))
+        gone.append(SelectedItem);
+    if (gone.isEmpty())
         return;
-    Items.removeAll(item);
-    delete item;
+    for (TLabelControl *item : std::as_const(gone)) {
+        Items.removeAll(item);
+        delete item;
+    }
     SelectItem(nullptr);
     ResetCursor();
     Invalidate();

@@ -297,6 +297,7 @@ public:
     // the one the properties panel shows, one of them or none.
     QList<TLabelControl *> SelectedItems() const;
     void SelectItem(TLabelControl *item);
+    // Deletes the selected items (and SelectedItem, should it lack the flag).
     void DeleteSelected();
     void ClearItems();
     void BringToFront();
