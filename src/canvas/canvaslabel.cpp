@@ -203,7 +203,7 @@ void TCanvasLabel::mousePressEvent(QMouseEvent *e)
     const QPoint pt = ToDesign(e->position());
     const Qt::MouseButton button = e->button();
     collapseTo_ = nullptr;
-    pointer_ = pt;
+    pointer_ = e->globalPosition();
     if (DesignMode && (button == Qt::LeftButton || button == Qt::RightButton)) {
         if (!hasFocus())
             setFocus(Qt::MouseFocusReason);
@@ -285,7 +285,7 @@ void TCanvasLabel::mouseMoveEvent(QMouseEvent *e)
 {
     e->accept();
     const QPoint pt = ToDesign(e->position());
-    pointer_ = pt;
+    pointer_ = e->globalPosition();
     if (DesignMode && DragMode == 7) {
         const QRect before = RepaintRect(band_);
         band_ = {qMin(bandFrom_.x(), pt.x()), qMin(bandFrom_.y(), pt.y()), qMax(bandFrom_.x(), pt.x()) + 1,
@@ -384,6 +384,16 @@ void TCanvasLabel::mouseReleaseEvent(QMouseEvent *e)
         SelectOnly(item);
 }
 
+std::optional<QPoint> TCanvasLabel::PointerPoint() const
+{
+    if (!pointer_)
+        return std::nullopt;
+    const QPointF at = mapFromGlobal(*pointer_);
+    if (!rect().contains(at.toPoint()))
+        return std::nullopt;
+    return ToDesign(at);
+}
+
 void TCanvasLabel::leaveEvent(QEvent *e)
 {
     pointer_.reset();
@@ -427,9 +437,7 @@ void TCanvasLabel::keyPressEvent(QKeyEvent *e)
     // Arrows move by a design pixel, with Shift by ten; with Alt they size:
     // right and down grow, left and up shrink.
     const int step = mods.testFlag(Qt::ShiftModifier) ? 10 : 1;
-    QList<TLabelControl *> items = SelectedItems();
-    if (items.isEmpty())
-        items = {item};
+    const QList<TLabelControl *> items = EditedItems();
     if (OnItemEditStart)
         OnItemEditStart(item);
     if (mods.testFlag(Qt::AltModifier)) {

@@ -64,8 +64,9 @@ public:
 
     // Selects every item (SelectedItem stays, or becomes the topmost).
     void SelectAll();
-    // The design pixel under the pointer while it is over the surface.
-    std::optional<QPoint> PointerPoint() const { return pointer_; }
+    // The design pixel under the pointer while it is over the surface (where
+    // it rests now, should the surface have scrolled under it).
+    std::optional<QPoint> PointerPoint() const;
     // The rubber band being drawn, in design pixels (empty when none).
     TRect RubberBand() const { return band_; }
 
@@ -98,7 +99,8 @@ private:
     // the box around them go; they keep their places relative to each other.
     void MoveSelection(const QList<TLabelControl *> &items, const QList<QPoint> &from, int dx, int dy);
 
-    std::optional<QPoint> pointer_;
+    // The pointer's last place on the screen, while it is over the surface.
+    std::optional<QPointF> pointer_;
     // A drag: where it started and where the selected items were then.
     QPoint dragFrom_;
     QList<TLabelControl *> dragItems_;

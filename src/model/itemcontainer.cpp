@@ -44,6 +44,13 @@ QList<TLabelControl *> TItemContainer::SelectedItems() const
     return out;
 }
 
+QList<TLabelControl *> TItemContainer::EditedItems() const
+{
+    if (SelectedItem && !SelectedItem->Selected)
+        return {SelectedItem};
+    return SelectedItems();
+}
+
 void TItemContainer::SelectItem(TLabelControl *item)
 {
     SelectedItem = item;
@@ -53,9 +60,7 @@ void TItemContainer::SelectItem(TLabelControl *item)
 
 void TItemContainer::DeleteSelected()
 {
-    QList<TLabelControl *> gone = SelectedItems();
-    if (SelectedItem && !gone.contains(SelectedItem))
-        gone.append(SelectedItem);
+    const QList<TLabelControl *> gone = EditedItems();
     if (gone.isEmpty())
         return;
     for (TLabelControl *item : std::as_const(gone)) {

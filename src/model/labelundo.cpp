@@ -346,9 +346,10 @@ void RecordItemsAdded(QUndoStack *stack, TUndoTarget &target, const QList<TLabel
 bool DeleteSelectedItem(QUndoStack *stack, TUndoTarget &target, const QString &text)
 {
     TItemContainer &items = target.Items;
+    const QList<TLabelControl *> gone = items.EditedItems();
     std::vector<qsizetype> indexes;
     for (qsizetype i = 0; i < items.Items.size(); ++i)
-        if (items.Items[i]->Selected || items.Items[i] == items.SelectedItem)
+        if (gone.contains(items.Items[i]))
             indexes.push_back(i);
     if (indexes.empty())
         return false;
