@@ -10,6 +10,7 @@
 #include "canvas/canvaslabel.h"
 #include "model/labelformat.h"
 #include "model/labelundo.h"
+#include "model/selection.h"
 #include "printing/sheetlayout.h"
 #include "storage/document.h"
 #include "storage/fileassociate.h"
@@ -17,6 +18,7 @@
 #include "storage/recovery.h"
 #include "storage/settings.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
@@ -119,7 +121,7 @@ TFMain::~TFMain()
         delete Surface;
         Surface = nullptr;
     }
-    HeldCopy.reset();
+    HeldItems.clear();
     // The window goes without a crash: its copy is not needed.
     if (Recovery)
         Recovery->Remove();
@@ -277,7 +279,8 @@ void TFMain::SetStateText(const QString &text)
 void TFMain::RefreshStatus()
 {
     const TLabelControl *item = Surface ? Surface->SelectedItem : nullptr;
-    if (!item) {
+    const QList<TLabelControl *> several = Surface ? Surface->EditedItems() : QList<TLabelControl *>();
+    if (!item && several.isEmpty()) {
         StatusPanel0->setText(QStringLiteral("X:0   Y:0"));
         StatusPanel1->setText(QStringLiteral("W:0   H:0"));
         return;
@@ -287,10 +290,12 @@ void TFMain::RefreshStatus()
     const double ux = UnitPixelsX(Surface->LabelFormat, Surface->ScreenDpiX);
     const double uy = UnitPixelsY(Surface->LabelFormat, Surface->ScreenDpiY);
     auto f = [&loc](double v) { return loc.toString(v, 'f', 2); };
-    StatusPanel0->setText(QStringLiteral("X:") + f(item->Left / ux) + QStringLiteral("  Y:") + f(item->Top / uy));
-    StatusPanel1->setText(QStringLiteral("W:") + f(item->Width / ux) + QStringLiteral("  H:") + f(item->Height / uy));
+    // Several items: the box around all of them.
+    const TRect box = several.size() > 1 || !item ? BoundsOf(several) : item->BoundsRect();
+    StatusPanel0->setText(QStringLiteral("X:") + f(box.Left / ux) + QStringLiteral("  Y:") + f(box.Top / uy));
+    StatusPanel1->setText(QStringLiteral("W:") + f(box.width() / ux) + QStringLiteral("  H:") + f(box.height() / uy));
     // A text's box follows its drawing, which may now reach past the label.
-    if (item->Kind == ikText)
+    if (item && several.size() <= 1 && item->Kind == ikText)
         SetStateText(TPropertiesPanel::StateText(item));
 }
 
@@ -316,15 +321,34 @@ void TFMain::RefreshChecks()
     const TLabelControl *item = Surface ? Surface->SelectedItem : nullptr;
     if (!item)
         return;
+    const QList<TLabelControl *> items = SelectionList();
     for (const TFormatControl &c : formatControls_) {
         if (c.IsMenu)
             continue;
         const int value = FormatValue(item, c.Format);
+        // Items that differ show no choice as made.
+        const bool mixed = std::any_of(items.begin(), items.end(),
+                                       [&](const TLabelControl *it) { return FormatValue(it, c.Format) != value; });
         const bool flag = c.Format == TFormat::AutoSize || c.Format == TFormat::Transparent;
-        if (flag)
-            c.Action->setChecked(value);
-        else if (value == c.Arg)
+        if (flag) {
+            c.Action->setChecked(value && !mixed);
+        } else if (mixed) {
+            if (c.Action && c.Action->actionGroup()) {
+                // An exclusive group keeps one entry checked; for a moment it may have none.
+                QActionGroup *group = c.Action->actionGroup();
+                const auto policy = group->exclusionPolicy();
+                group->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+                c.Action->setChecked(false);
+                group->setExclusionPolicy(policy);
+            } else if (c.Button && c.Button->group()) {
+                QButtonGroup *group = c.Button->group();
+                group->setExclusive(false);
+                c.Button->setChecked(false);
+                group->setExclusive(true);
+            }
+        } else if (value == c.Arg) {
             c.Action ? c.Action->setChecked(true) : c.Button->setChecked(true);
+        }
     }
 }
 
@@ -333,14 +357,18 @@ void TFMain::SurfaceSelectItem(TLabelControl *item)
     pBCSettings->ShowItem(item);
     SetStateText(TPropertiesPanel::StateText(item));
     if (item) {
-        const TItemKind k = item->Kind;
+        // An entry is offered when every selected item takes it.
+        const QList<TLabelControl *> items = SelectionList();
+        auto all = [&items](auto &&test) {
+            return std::all_of(items.begin(), items.end(), [&](const TLabelControl *it) { return test(it->Kind); });
+        };
         for (const TFormatControl &c : formatControls_) {
             if (c.Format == TFormat::Rotate && c.IsMenu)
-                c.Action->setEnabled(k == ikBarcode || k == ikText);
+                c.Action->setEnabled(all([](TItemKind k) { return k == ikBarcode || k == ikText; }));
             else if (c.Format == TFormat::AutoSize)
-                c.Action->setEnabled(k == ikBarcode || k == ikText || k == ikMemo);
+                c.Action->setEnabled(all([](TItemKind k) { return k == ikBarcode || k == ikText || k == ikMemo; }));
             else if (c.Format == TFormat::Transparent)
-                c.Action->setEnabled(k != ikBarcode);
+                c.Action->setEnabled(all([](TItemKind k) { return k != ikBarcode; }));
         }
         RefreshChecks();
     }
@@ -351,16 +379,18 @@ void TFMain::SurfaceSelectItem(TLabelControl *item)
 
 void TFMain::ApplyFormat(TFormat format, int arg, bool checked)
 {
-    if (TLabelControl *item = Surface->SelectedItem) {
-        TItemEdit edit(Document->UndoTarget(), item);
-        switch (format) {
-        case TFormat::HorzAlign: item->SetHorzAlign(TItemAlign(arg)); break;
-        case TFormat::VertAlign: item->SetVertAlign(TItemAlign(arg)); break;
-        case TFormat::Attach: item->SetAttach(TItemAlign(arg)); break;
-        case TFormat::Rotate: item->SetRotation(arg); break;
-        case TFormat::AutoSize: item->SetAutoSize(checked); break;
-        case TFormat::Transparent: item->SetTransparent(checked); break;
-        case TFormat::None: break;
+    if (const QList<TLabelControl *> items = SelectionList(); !items.isEmpty()) {
+        TItemsEdit edit(Document->UndoTarget(), items);
+        for (TLabelControl *item : items) {
+            switch (format) {
+            case TFormat::HorzAlign: item->SetHorzAlign(TItemAlign(arg)); break;
+            case TFormat::VertAlign: item->SetVertAlign(TItemAlign(arg)); break;
+            case TFormat::Attach: item->SetAttach(TItemAlign(arg)); break;
+            case TFormat::Rotate: item->SetRotation(arg); break;
+            case TFormat::AutoSize: item->SetAutoSize(checked); break;
+            case TFormat::Transparent: item->SetTransparent(checked); break;
+            case TFormat::None: break;
+            }
         }
         edit.Commit(UndoStack(), FormatStepName(format));
     }
@@ -402,13 +432,21 @@ void TFMain::Copy1Click()
         clip->setText(eText->text().left(254));
         return;
     }
-    const TLabelControl *item = Surface->SelectedItem;
-    if (!item)
+    const QList<TLabelControl *> items = SelectionList();
+    if (items.isEmpty())
         return;
-    HeldCopy.reset(CloneItem(item));
-    if (item->Kind == ikText || item->Kind == ikMemo)
-        clip->setText(item->GetText());
-    else if (item->Kind == ikBarcode && !item->ItemBitmap.isNull())
+    HeldItems.clear();
+    QStringList texts;
+    for (const TLabelControl *item : items) {
+        HeldItems.push_back(item->Clone());
+        if (item->Kind == ikText || item->Kind == ikMemo)
+            texts << item->GetText();
+    }
+    // Other programs get the texts, or a lone barcode's picture.
+    const TLabelControl *item = items.first();
+    if (!texts.isEmpty())
+        clip->setText(texts.join(u'\n'));
+    else if (items.size() == 1 && item->Kind == ikBarcode && !item->ItemBitmap.isNull())
         clip->setImage(item->ItemBitmap);
 }
 
@@ -420,19 +458,18 @@ void TFMain::Paste1Click()
         eText->insert(clip->text());
         return;
     }
-    if (!HeldCopy)
+    if (HeldItems.empty())
         return;
-    TLabelControl *item = HeldCopy.release();
-    item->OnBoundsChange = [this](TLabelControl *) { RefreshStatus(); };
-    // 5 pixels inside the visible part of the label, and on the label.
-    const double zoom = Surface->Zoom();
-    const int top = qMin(int(qMax(0, -Surface->y()) / zoom) + 5, Surface->SurfaceHeight() - item->Height);
-    const int left = qMin(int(qMax(0, -Surface->x()) / zoom) + 5, Surface->SurfaceWidth() - item->Width);
-    item->SetTop(qMax(0, top));
-    item->SetLeft(qMax(0, left));
-    Surface->AddItem(item);
-    RecordItemAdded(UndoStack(), Document->UndoTarget(), item, tr("粘贴"));
-    Copy1Click();
+    std::vector<const TLabelControl *> sources;
+    QList<TLabelControl *> held;
+    for (const auto &item : HeldItems) {
+        sources.push_back(item.get());
+        held.append(item.get());
+    }
+    const TRect box = BoundsOf(held);
+    const QPoint centre = PasteCentre();
+    AddCopies(sources, centre.x() - (box.Left + box.width() / 2), centre.y() - (box.Top + box.height() / 2),
+              tr("粘贴"));
 }
 
 void TFMain::Delete1Click()
@@ -482,7 +519,7 @@ void TFMain::closeEvent(QCloseEvent *e)
         e->ignore();
         return;
     }
-    HeldCopy.reset();
+    HeldItems.clear();
     SetToolCursor(false);
     // The label last in use gives the next start its format and grid.
     Settings.LabelFormat = Surface->LabelFormat;

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QButtonGroup;
@@ -26,6 +27,7 @@ class TFAdvanced;
 class TFPrintProgress;
 class TFTextImport;
 class TItemEdit;
+class TItemsEdit;
 class QUndoStack;
 class TLabelDocument;
 class TPropertiesPanel;
@@ -45,7 +47,9 @@ public:
     TCanvasLabel *Surface = nullptr;
     TItemFont CurrentFont;
     bool OpenedFromCommandLine = false;
-    std::unique_ptr<TLabelControl> HeldCopy;
+    // What copy or cut took, kept where it was on the label (the places of the
+    // items relative to each other are kept when pasted).
+    std::vector<std::unique_ptr<TLabelControl>> HeldItems;
     // The first command-line argument, opened at the first showing.
     QString CommandLineFile;
     // File names and modified states of the open label and template.
@@ -229,7 +233,7 @@ private:
     QAction *Undo1 = nullptr, *Redo1 = nullptr;
     QToolButton *sbUndo = nullptr, *sbRedo = nullptr;
     // The drag or key press on the surface being recorded.
-    std::unique_ptr<TItemEdit> surfaceEdit_;
+    std::unique_ptr<TItemsEdit> surfaceEdit_;
     QMenu *LabelPopupMenu = nullptr;
     QMenu *RecentFiles1 = nullptr;
     QStringList recentFiles_;
@@ -245,6 +249,19 @@ private:
 
     bool toolCursorSet_ = false;
     bool shownOnce_ = false;
+
+    // Several items at once (fmain_selection.cpp).
+    void SelectAll1Click();
+    void Cut1Click();
+    void Duplicate1Click();
+    // Copies of `sources` added as one step named `name`, moved by (dx, dy)
+    // as far as the label lets their box go, and selected.
+    void AddCopies(const std::vector<const TLabelControl *> &sources, int dx, int dy, const QString &name);
+    // Where a paste puts the centre of what it places: the design point under
+    // the pointer, or the centre of the part of the label in view.
+    QPoint PasteCentre() const;
+    // The items the edit commands act on (TItemContainer::EditedItems).
+    QList<TLabelControl *> SelectionList() const;
 };
 
 extern TFMain *FMain;

@@ -87,13 +87,16 @@ void TFMain::AfterUndoStep()
 
 void TFMain::SurfaceEditStart(TLabelControl *item)
 {
-    surfaceEdit_ = item ? std::make_unique<TItemEdit>(Document->UndoTarget(), item) : nullptr;
+    QList<TLabelControl *> items = Surface->EditedItems();
+    if (item && !items.contains(item))
+        items.append(item);
+    surfaceEdit_ = items.isEmpty() ? nullptr : std::make_unique<TItemsEdit>(Document->UndoTarget(), items);
 }
 
-void TFMain::SurfaceEditEnd(TLabelControl *item, bool repeat)
+void TFMain::SurfaceEditEnd(TLabelControl *, bool repeat)
 {
-    std::unique_ptr<TItemEdit> edit = std::move(surfaceEdit_);
-    if (!edit || edit->Item() != item)
+    std::unique_ptr<TItemsEdit> edit = std::move(surfaceEdit_);
+    if (!edit)
         return;
     // Keys held down on one item make one step; each drag makes its own.
     const bool key = Surface->DragMode == 0;

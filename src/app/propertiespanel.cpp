@@ -337,7 +337,11 @@ void TPropertiesPanel::Connect()
     connect(FColorBtn, &QPushButton::clicked, this, [this] { ChooseShapeColour(pFill, false); });
     connect(sbGraphicFilename, &QToolButton::clicked, this, &P::sbGraphicFilenameClick);
     for (const TBoundCheck &c : checks_)
-        connect(c.Box, &QCheckBox::clicked, this, [this, key = c.Key](bool checked) { EditProperty(key, checked); });
+        connect(c.Box, &QCheckBox::clicked, this, [this, box = c.Box, key = c.Key](bool checked) {
+            // A mixed box, clicked, sets every item (one more click clears them).
+            box->setTristate(false);
+            EditProperty(key, checked);
+        });
 }
 
 void TPropertiesPanel::SetEditColor(QWidget *w, bool enabled)

@@ -168,4 +168,16 @@ private:
     QLineEdit *eGraphicFilename;
     QToolButton *sbGraphicFilename;
     QCheckBox *cbMaintainAspect;
+
+    // Several items selected: the panel edits what they share, all of them
+    // in one step, and shows a value they do not share as mixed.
+    QList<TLabelControl *> Items() const;
+    bool Several() const { return Items().size() > 1; }
+    TItemsEdit BeginEdits(const QList<TLabelControl *> &items);
+    void Record(TItemsEdit &edit, const char *name);
+    // The selected items of the kind (text and memo for ikText).
+    QList<TLabelControl *> ItemsOf(TItemKind kind) const;
+    // The page for several items: their kind's when they share one, else none.
+    void ShowSeveral(const QList<TLabelControl *> &items);
+    static void SetMixedSwatch(QLabel *swatch, bool mixed, const QColor &c);
 };

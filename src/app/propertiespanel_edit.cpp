@@ -26,11 +26,136 @@
 #include <QStackedWidget>
 #include <QToolButton>
 
+#include <algorithm>
+
 // ---------------------------------------------------------------- showing
 
 TLabelControl *TPropertiesPanel::Item() const
 {
     return surface_ ? surface_->SelectedItem : nullptr;
+}
+
+QList<TLabelControl *> TPropertiesPanel::Items() const
+{
+    return surface_ ? surface_->EditedItems() : QList<TLabelControl *>();
+}
+
+QList<TLabelControl *> TPropertiesPanel::ItemsOf(TItemKind kind) const
+{
+    QList<TLabelControl *> out;
+    for (TLabelControl *item : Items())
+        if (item->Kind == kind || (kind == ikText && item->Kind == ikMemo))
+            out.append(item);
+    return out;
+}
+
+TItemsEdit TPropertiesPanel::BeginEdits(const QList<TLabelControl *> &items)
+{
+    if (!undoTarget_) {
+        if (!ownTarget_)
+            ownTarget_ = std::make_unique<TUndoTarget>(*surface_);
+        return TItemsEdit(*ownTarget_, items);
+    }
+    return TItemsEdit(*undoTarget_, items);
+}
+
+void TPropertiesPanel::Record(TItemsEdit &edit, const char *name)
+{
+    edit.Commit(undo_, tr(name));
+    emit Changed();
+}
+
+void TPropertiesPanel::SetMixedSwatch(QLabel *swatch, bool mixed, const QColor &c)
+{
+    SetSwatch(swatch, mixed ? QColor(Qt::transparent) : c);
+    swatch->setAlignment(Qt::AlignCenter);
+    swatch->setText(mixed ? QStringLiteral("?") : QString());
+}
+
+void TPropertiesPanel::ShowSeveral(const QList<TLabelControl *> &items)
+{
+    // The text is each item's own: its controls are off.
+    eText->clear();
+    lbFields->clear();
+    for (QWidget *w : std::initializer_list<QWidget *>{eText, rbSimpleText, sbEditText, rbAdvancedText, sbFieldEdit,
+                                                        lbFields})
+        w->setEnabled(false);
+    SetEditColor(eText, false);
+    SetEditColor(lbFields, false);
+    auto group = [](TItemKind k) { return k == ikMemo ? ikText : k; };
+    const TItemKind kind = group(items.first()->Kind);
+    if (!std::all_of(items.begin(), items.end(), [&](const TLabelControl *it) { return group(it->Kind) == kind; })) {
+        ShowKindPanel(pNone);
+        return;
+    }
+    const TLabelControl *first = items.first();
+    auto same = [&items](auto &&value) {
+        return std::all_of(items.begin(), items.end(), [&](const TLabelControl *it) { return value(it) == value(items.first()); });
+    };
+    for (const TBoundCheck &c : checks_) {
+        const TItemProperty *row = FindProperty(first->Kind, c.Key);
+        if (!row)
+            continue;
+        const bool mixed = !same([row](const TLabelControl *it) {
+            const TItemProperty *r = FindProperty(it->Kind, row->Key);
+            return r ? r->Get(*it) : -1;
+        });
+        c.Box->setTristate(mixed);
+        c.Box->setCheckState(mixed ? Qt::PartiallyChecked : row->Get(*first) ? Qt::Checked : Qt::Unchecked);
+    }
+    switch (kind) {
+    case ikBarcode: {
+        auto type = [](const TLabelControl *it) { return int(static_cast<const TBarcodeLabel *>(it)->BarcodeType); };
+        auto scale = [](const TLabelControl *it) { return static_cast<const TBarcodeLabel *>(it)->Scale; };
+        auto autoScale = [](const TLabelControl *it) { return static_cast<const TBarcodeLabel *>(it)->AutoScale; };
+        cbBarcodeType->setCurrentIndex(same(type) ? BarcodeTypeToListIndex(type(first)) : -1);
+        const bool scaleShared = same(scale) && same(autoScale) && !autoScale(first);
+        LScale->setEnabled(scaleShared);
+        seBCScale->setEnabled(scaleShared);
+        SetEditColor(seBCScale, scaleShared);
+        seBCScale->setValue(scale(first));
+        // The options belong to one symbology.
+        pBarcodeOptions->setVisible(false);
+        cbInterpret->setEnabled(true);
+        ShowKindPanel(pBarcode);
+        break;
+    }
+    case ikText: {
+        const bool font = same([](const TLabelControl *it) { return it->Font.Font; });
+        const bool colour = same([](const TLabelControl *it) { return it->Font.Color; });
+        if (font) {
+            ShowFontName(first->Font);
+        } else {
+            eFont->clear();
+            eFont->setPlaceholderText(tr("（多种）"));
+        }
+        SetMixedSwatch(pTextColor, !colour, ColorToQColor(first->Font.Color));
+        ShowKindPanel(pText);
+        break;
+    }
+    case ikShape: {
+        auto shape = [](const TLabelControl *it) { return int(static_cast<const TShapeLabel *>(it)->ShapeKind); };
+        ShapeGroup->setExclusive(false);
+        for (QAbstractButton *b : ShapeGroup->buttons())
+            b->setChecked(same(shape) && ShapeGroup->id(b) == shape(first));
+        ShapeGroup->setExclusive(true);
+        cbPenSize->setCurrentIndex(same([](const TLabelControl *it) { return it->Pen.Width; }) ? first->Pen.Width - 1 : -1);
+        cbBrushStyle->setCurrentIndex(same([](const TLabelControl *it) { return it->Brush.Style; }) ? first->Brush.Style : -1);
+        SetMixedSwatch(pLine, !same([](const TLabelControl *it) { return it->Pen.Color; }), ColorToQColor(first->Pen.Color));
+        SetMixedSwatch(pFill, !same([](const TLabelControl *it) { return it->Brush.Color; }),
+                       ColorToQColor(first->Brush.Color));
+        ShowKindPanel(pGraphics);
+        break;
+    }
+    case ikGraphic:
+        eGraphicFilename->clear();
+        ShowKindPanel(pGraphicOptions);
+        break;
+    default:
+        ShowKindPanel(pNone);
+        break;
+    }
+    sbGraphicFilename->setEnabled(false);
 }
 
 TItemEdit TPropertiesPanel::BeginEdit(const TLabelControl *item)
@@ -139,6 +264,18 @@ void TPropertiesPanel::ShowItem(TLabelControl *item)
 {
     refreshing_ = true;
     RefreshTextSource();
+    // What ShowSeveral marks as mixed or off, back as one item shows it.
+    eFont->setPlaceholderText(QString());
+    for (QLabel *swatch : {pTextColor, pLine, pFill})
+        swatch->setText(QString());
+    sbGraphicFilename->setEnabled(true);
+    for (const TBoundCheck &c : checks_)
+        c.Box->setTristate(false);
+    if (const QList<TLabelControl *> items = Items(); item && items.size() > 1) {
+        ShowSeveral(items);
+        refreshing_ = false;
+        return;
+    }
     if (!item) {
         eText->clear();
         lbFields->clear();
@@ -239,8 +376,16 @@ bool TPropertiesPanel::EditProperty(const char *key, int value)
     const TItemProperty *row = item ? FindProperty(item->Kind, key) : nullptr;
     if (!row)
         return false;
-    TItemEdit edit = BeginEdit(item);
-    row->Set(*item, value);
+    // Every selected item that has the property, as one step.
+    QList<TLabelControl *> items;
+    for (TLabelControl *it : Items())
+        if (FindProperty(it->Kind, key))
+            items.append(it);
+    if (!items.contains(item))
+        items.append(item);
+    TItemsEdit edit = BeginEdits(items);
+    for (TLabelControl *it : std::as_const(items))
+        FindProperty(it->Kind, key)->Set(*it, value);
     Record(edit, row->Caption);
     RefreshState();
     return true;
@@ -313,18 +458,25 @@ void TPropertiesPanel::cbBarcodeTypeChange(int index)
     auto *b = Selected<TBarcodeLabel>(ikBarcode);
     if (!b)
         return;
-    TItemEdit edit = BeginEdit(b);
-    b->SetBarcodeType(ListIndexToBarcodeType(index));
-    // Options the new symbology does not offer (or offers with another
-    // meaning under the same number) go back to automatic.
-    const TBarcodeOptions o = OfferedOptions(b->BarcodeType, {b->BarcodeEcc, b->BarcodeSize, b->BarcodeRectangular});
-    b->SetBarcodeEcc(o.ecc);
-    b->SetBarcodeSize(o.size);
-    b->SetBarcodeRectangular(o.rectangular);
+    const QList<TLabelControl *> items = ItemsOf(ikBarcode);
+    TItemsEdit edit = BeginEdits(items);
+    for (TLabelControl *it : items) {
+        auto *each = static_cast<TBarcodeLabel *>(it);
+        each->SetBarcodeType(ListIndexToBarcodeType(index));
+        // Options the new symbology does not offer (or offers with another
+        // meaning under the same number) go back to automatic.
+        const TBarcodeOptions o =
+            OfferedOptions(each->BarcodeType, {each->BarcodeEcc, each->BarcodeSize, each->BarcodeRectangular});
+        each->SetBarcodeEcc(o.ecc);
+        each->SetBarcodeSize(o.size);
+        each->SetBarcodeRectangular(o.rectangular);
+    }
     Record(edit, QT_TR_NOOP("条形码系统"));
+    RefreshState();
+    if (items.size() > 1)
+        return;
     SetTextQuietly(b->GetText());
     ShowBarcodeOptions(b);
-    RefreshState();
 }
 
 void TPropertiesPanel::cbBarcodeEccChange(int index)
@@ -364,14 +516,18 @@ void TPropertiesPanel::sbSelectFontClick()
     TFFontDlg dlg(window());
     if (!dlg.Execute(chosen))
         return;
-    TItemEdit edit = BeginEdit(item);
-    item->SaveOldBounds();
-    item->Font = chosen;
-    item->MarkChanged(true);
+    const QList<TLabelControl *> items = Items();
+    TItemsEdit edit = BeginEdits(items);
+    for (TLabelControl *it : items) {
+        it->SaveOldBounds();
+        it->Font = chosen;
+        it->MarkChanged(true);
+    }
     emit FontChosen(item->Font);
     Record(edit, QT_TR_NOOP("字体"));
+    eFont->setPlaceholderText(QString());
     ShowFontName(item->Font);
-    SetSwatch(pTextColor, ColorToQColor(item->Font.Color));
+    SetMixedSwatch(pTextColor, false, ColorToQColor(item->Font.Color));
 }
 
 void TPropertiesPanel::TColorBtnClick()
@@ -382,18 +538,21 @@ void TPropertiesPanel::TColorBtnClick()
     const QColor c = QColorDialog::getColor(ColorToQColor(item->Font.Color), window());
     if (!c.isValid())
         return;
-    TItemEdit edit = BeginEdit(item);
-    item->Font.Color = QColorToColor(c);
-    item->MarkChanged(true);
+    const QList<TLabelControl *> items = ItemsOf(ikText);
+    TItemsEdit edit = BeginEdits(items);
+    for (TLabelControl *it : items) {
+        it->Font.Color = QColorToColor(c);
+        it->MarkChanged(true);
+    }
     emit FontChosen(item->Font);
     Record(edit, QT_TR_NOOP("文字颜色"));
-    SetSwatch(pTextColor, c);
+    SetMixedSwatch(pTextColor, false, c);
 }
 
 void TPropertiesPanel::ShapeButtonClick(int kind)
 {
     auto *s = Selected<TShapeLabel>(ikShape);
-    if (s && s->ShapeKind != kind)
+    if (s && (s->ShapeKind != kind || Several()))
         EditProperty("SHAPEFORMAT", kind);
 }
 
@@ -416,7 +575,7 @@ void TPropertiesPanel::ChooseShapeColour(QLabel *swatch, bool pen)
     const QColor c = QColorDialog::getColor(Swatch(swatch), window());
     if (!c.isValid())
         return;
-    SetSwatch(swatch, c);
+    SetMixedSwatch(swatch, false, c);
     EditProperty(pen ? "PEN_COLOR" : "BRUSH_COLOR", QColorToColor(c));
 }
 

@@ -1,6 +1,7 @@
 #include "canvas/canvaslabel.h"
 
 #include "model/labelformat.h"
+#include "model/selection.h"
 #include "render/itemrender.h"
 
 #include <QCursor>
@@ -11,6 +12,7 @@
 #include <QtMath>
 
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -144,48 +146,112 @@ void TCanvasLabel::paintEvent(QPaintEvent *)
     }
     QPainter painter(this);
     PaintTo(painter);
+    if (DragMode == 7) {
+        const QRect r = RepaintRect(band_).adjusted(2, 2, -3, -3);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 0, Qt::DashLine));
+        QColor fill = palette().color(QPalette::Highlight);
+        fill.setAlpha(40);
+        painter.setBrush(fill);
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
+    }
 }
 
-void TCanvasLabel::HitTest(int x, int y)
+TLabelControl *TCanvasLabel::ItemAt(int x, int y) const
 {
-    if (!hasFocus())
-        setFocus(Qt::MouseFocusReason);
-    SelectedItem = nullptr;
-    for (TLabelControl *item : std::as_const(Items))
-        if (item->Selected)
-            item->SetSelected(false);
+    const int m = Slack(5);
     for (qsizetype i = Items.size() - 1; i >= 0; --i) {
         TLabelControl *item = Items[i];
-        const int m = Slack(5);
         const TRect grown{item->Left - m, item->Top - m, item->Left + item->Width + m, item->Top + item->Height + m};
-        if (grown.contains(x, y)) {
-            item->SetSelected(true);
-            SelectItem(item);
-            return;
-        }
+        if (grown.contains(x, y))
+            return item;
     }
-    SelectItem(nullptr);
+    return nullptr;
+}
+
+void TCanvasLabel::SelectionChanged(TLabelControl *preferred)
+{
+    TLabelControl *shown = preferred && preferred->Selected ? preferred : nullptr;
+    if (!shown)
+        for (TLabelControl *item : std::as_const(Items))
+            if (item->Selected)
+                shown = item;
+    // Handles come and go on the other items too.
+    update();
+    SelectItem(shown);
+}
+
+void TCanvasLabel::SelectOnly(TLabelControl *item)
+{
+    for (TLabelControl *it : std::as_const(Items))
+        if (it->Selected && it != item)
+            it->SetSelected(false);
+    if (item && !item->Selected)
+        item->SetSelected(true);
+    SelectionChanged(item);
+}
+
+void TCanvasLabel::SelectAll()
+{
+    for (TLabelControl *it : std::as_const(Items))
+        if (!it->Selected)
+            it->SetSelected(true);
+    SelectionChanged(SelectedItem);
 }
 
 void TCanvasLabel::mousePressEvent(QMouseEvent *e)
 {
     const QPoint pt = ToDesign(e->position());
     const Qt::MouseButton button = e->button();
+    collapseTo_ = nullptr;
+    pointer_ = e->globalPosition();
     if (DesignMode && (button == Qt::LeftButton || button == Qt::RightButton)) {
-        HitTest(pt.x(), pt.y());
-        if (TLabelControl *item = SelectedItem) {
-            if (button == Qt::LeftButton) {
-                DragOffsetX = pt.x() - item->Left;
-                DragOffsetY = pt.y() - item->Top;
-                const int zone = ZoneAt(item, pt.x(), pt.y(), Slack(3));
-                DragMode = zone < 0 ? 1 : kZoneModes[zone];
-                if (OnItemEditStart)
-                    OnItemEditStart(item);
-            } else {
+        if (!hasFocus())
+            setFocus(Qt::MouseFocusReason);
+        const bool adds = e->modifiers().testAnyFlags(Qt::ShiftModifier | Qt::ControlModifier);
+        TLabelControl *hit = ItemAt(pt.x(), pt.y());
+        if (button == Qt::RightButton) {
+            // The pop-up acts on the selection the item belongs to.
+            if (!hit || !hit->Selected)
+                SelectOnly(hit);
+            else
+                SelectionChanged(hit);
+            if (hit) {
                 if (OnPopup)
                     OnPopup();
                 if (PopupMenu)
                     PopupMenu->popup(QCursor::pos());
+            }
+        } else if (!hit) {
+            if (!adds)
+                SelectOnly(nullptr);
+            DragMode = 7;
+            bandFrom_ = pt;
+            bandAdds_ = adds;
+            band_ = {pt.x(), pt.y(), pt.x() + 1, pt.y() + 1};
+        } else {
+            if (adds) {
+                hit->SetSelected(!hit->Selected);
+                SelectionChanged(hit);
+            } else if (hit->Selected && SelectedItems().size() > 1) {
+                collapseTo_ = hit;
+                SelectionChanged(hit);
+            } else {
+                SelectOnly(hit);
+            }
+            if (hit->Selected) {
+                TLabelControl *item = hit;
+                dragItems_ = SelectedItems();
+                dragStart_.clear();
+                for (const TLabelControl *it : std::as_const(dragItems_))
+                    dragStart_.append(QPoint(it->Left, it->Top));
+                dragFrom_ = pt;
+                DragOffsetX = pt.x() - item->Left;
+                DragOffsetY = pt.y() - item->Top;
+                // Only a lone item has handles to size it by.
+                const int zone = dragItems_.size() == 1 ? ZoneAt(item, pt.x(), pt.y(), Slack(3)) : -1;
+                DragMode = zone < 0 ? 1 : kZoneModes[zone];
+                if (OnItemEditStart)
+                    OnItemEditStart(item);
             }
         }
     }
@@ -194,18 +260,53 @@ void TCanvasLabel::mousePressEvent(QMouseEvent *e)
         OnMouseDown(button, pt.x(), pt.y());
 }
 
+void TCanvasLabel::MoveSelection(const QList<TLabelControl *> &items, const QList<QPoint> &from, int dx, int dy)
+{
+    TRect box;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const TLabelControl *it = items[i];
+        const TRect b{from[i].x(), from[i].y(), from[i].x() + it->Width, from[i].y() + it->Height};
+        box = i == 0 ? b
+                     : TRect{qMin(box.Left, b.Left), qMin(box.Top, b.Top), qMax(box.Right, b.Right),
+                             qMax(box.Bottom, b.Bottom)};
+    }
+    const QPoint d = KeptInside(box, dx, dy, SurfaceWidth(), SurfaceHeight());
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        TLabelControl *it = items[i];
+        const int left = from[i].x() + d.x(), top = from[i].y() + d.y();
+        if (left == it->Left && top == it->Top)
+            continue;
+        it->SetBoundsRect({left, top, left + it->Width, top + it->Height}, true);
+        it->MarkChanged(true);
+    }
+}
+
 void TCanvasLabel::mouseMoveEvent(QMouseEvent *e)
 {
     e->accept();
+    const QPoint pt = ToDesign(e->position());
+    pointer_ = e->globalPosition();
+    if (DesignMode && DragMode == 7) {
+        const QRect before = RepaintRect(band_);
+        band_ = {qMin(bandFrom_.x(), pt.x()), qMin(bandFrom_.y(), pt.y()), qMax(bandFrom_.x(), pt.x()) + 1,
+                 qMax(bandFrom_.y(), pt.y()) + 1};
+        update(before | RepaintRect(band_));
+        return;
+    }
     TLabelControl *item = SelectedItem;
     if (!DesignMode || !item)
         return;
-    const QPoint pt = ToDesign(e->position());
     const int X = pt.x(), Y = pt.y();
     const int right = item->Left + item->Width;
     const int bottom = item->Top + item->Height;
     switch (DragMode) {
     case 1: {
+        if (pt != dragFrom_)
+            collapseTo_ = nullptr;
+        if (dragItems_.size() > 1) {
+            MoveSelection(dragItems_, dragStart_, X - dragFrom_.x(), Y - dragFrom_.y());
+            break;
+        }
         const int left = X - DragOffsetX, top = Y - DragOffsetY;
         item->SetBoundsRect({left, top, left + item->Width, top + item->Height}, true);
         item->MarkChanged(true);
@@ -235,7 +336,7 @@ void TCanvasLabel::mouseMoveEvent(QMouseEvent *e)
         }
         break;
     default: {
-        const int zone = ZoneAt(item, X, Y, Slack(3));
+        const int zone = SelectedItems().size() <= 1 ? ZoneAt(item, X, Y, Slack(3)) : -1;
         if (zone == 0)
             setCursor(Qt::SizeFDiagCursor);
         else if (zone == 1 || zone == 3)
@@ -254,9 +355,49 @@ void TCanvasLabel::mouseReleaseEvent(QMouseEvent *e)
     e->accept();
     if (e->button() != Qt::LeftButton)
         return;
+    if (DragMode == 7) {
+        DragMode = 0;
+        const TRect band = band_;
+        band_ = {};
+        update(RepaintRect(band));
+        // The band selects what it touches, not only what it encloses.
+        TLabelControl *last = nullptr;
+        bool changed = false;
+        for (TLabelControl *it : std::as_const(Items)) {
+            const bool touched = Touches(band, it->BoundsRect());
+            if (touched)
+                last = it;
+            if (touched ? !it->Selected : it->Selected && !bandAdds_) {
+                it->SetSelected(touched);
+                changed = true;
+            }
+        }
+        if (changed)
+            SelectionChanged(last ? last : SelectedItem);
+        return;
+    }
     if (DragMode != 0 && OnItemEditEnd)
         OnItemEditEnd(SelectedItem, false);
     DragMode = 0;
+    dragItems_.clear();
+    if (TLabelControl *item = std::exchange(collapseTo_, nullptr))
+        SelectOnly(item);
+}
+
+std::optional<QPoint> TCanvasLabel::PointerPoint() const
+{
+    if (!pointer_)
+        return std::nullopt;
+    const QPointF at = mapFromGlobal(*pointer_);
+    if (!rect().contains(at.toPoint()))
+        return std::nullopt;
+    return ToDesign(at);
+}
+
+void TCanvasLabel::leaveEvent(QEvent *e)
+{
+    pointer_.reset();
+    QWidget::leaveEvent(e);
 }
 
 void TCanvasLabel::keyPressEvent(QKeyEvent *e)
@@ -278,8 +419,7 @@ void TCanvasLabel::keyPressEvent(QKeyEvent *e)
         QWidget::keyPressEvent(e);
         return;
     }
-    const bool shift = e->modifiers().testFlag(Qt::ShiftModifier);
-    const bool ctrl = e->modifiers().testFlag(Qt::ControlModifier);
+    const Qt::KeyboardModifiers mods = e->modifiers();
     int dx = 0, dy = 0;
     switch (key) {
     case Qt::Key_Delete:
@@ -294,21 +434,26 @@ void TCanvasLabel::keyPressEvent(QKeyEvent *e)
         QWidget::keyPressEvent(e);
         return;
     }
-    const bool edits = shift || ctrl;
-    if (edits && OnItemEditStart)
+    // Arrows move by a design pixel, with Shift by ten; with Alt they size:
+    // right and down grow, left and up shrink.
+    const int step = mods.testFlag(Qt::ShiftModifier) ? 10 : 1;
+    const QList<TLabelControl *> items = EditedItems();
+    if (OnItemEditStart)
         OnItemEditStart(item);
-    if (shift) {
-        if (dy)
-            item->SetHeight(item->Height + dy);
-        else
-            item->SetWidth(item->Width + dx);
-    } else if (ctrl) {
-        if (dy)
-            item->SetTop(item->Top + dy);
-        else
-            item->SetLeft(item->Left + dx);
+    if (mods.testFlag(Qt::AltModifier)) {
+        for (TLabelControl *it : std::as_const(items)) {
+            if (dy)
+                it->SetHeight(it->Height + dy * step);
+            else
+                it->SetWidth(it->Width + dx * step);
+        }
+    } else {
+        QList<QPoint> from;
+        for (const TLabelControl *it : std::as_const(items))
+            from.append(QPoint(it->Left, it->Top));
+        MoveSelection(items, from, dx * step, dy * step);
     }
-    if (edits && OnItemEditEnd)
+    if (OnItemEditEnd)
         OnItemEditEnd(item, e->isAutoRepeat());
     e->accept();
 }

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QMenu;
 
@@ -17,7 +18,9 @@ public:
     ~TCanvasLabel() override;
 
     bool DesignMode = true;
-    int DragMode = 0; // 0 idle, 1 moving, 2 bottom, 3 right, 4 bottom-right, 5 left, 6 top
+    // 0 idle, 1 moving, 2 bottom, 3 right, 4 bottom-right, 5 left, 6 top,
+    // 7 drawing a rubber band
+    int DragMode = 0;
     int DragOffsetX = 0;
     int DragOffsetY = 0;
 
@@ -59,6 +62,14 @@ public:
     void ItemChanged(TLabelControl *item) override;
     void ResetCursor() override;
 
+    // Selects every item (SelectedItem stays, or becomes the topmost).
+    void SelectAll();
+    // The design pixel under the pointer while it is over the surface (where
+    // it rests now, should the surface have scrolled under it).
+    std::optional<QPoint> PointerPoint() const;
+    // The rubber band being drawn, in design pixels (empty when none).
+    TRect RubberBand() const { return band_; }
+
 protected:
     void paintEvent(QPaintEvent *) override;
     void mousePressEvent(QMouseEvent *) override;
@@ -67,6 +78,7 @@ protected:
     void keyPressEvent(QKeyEvent *) override;
     bool focusNextPrevChild(bool next) override;
     bool event(QEvent *) override;
+    void leaveEvent(QEvent *) override;
 
 private:
     double zoom_ = 1.0;
@@ -77,6 +89,26 @@ private:
     // A design rectangle, grown to take in the frame and the handles, on screen.
     QRect RepaintRect(const TRect &r) const;
 
-    // Takes the focus and selects the topmost item within 5 pixels of the point.
-    void HitTest(int x, int y);
+    // The topmost item within 5 pixels of the point.
+    TLabelControl *ItemAt(int x, int y) const;
+    // Only `item` selected (none for nullptr), reported to the owner.
+    void SelectOnly(TLabelControl *item);
+    // After the Selected flags changed: the shown item follows, and the owner hears.
+    void SelectionChanged(TLabelControl *preferred);
+    // Moves the selected items together by (dx, dy), as far as the label lets
+    // the box around them go; they keep their places relative to each other.
+    void MoveSelection(const QList<TLabelControl *> &items, const QList<QPoint> &from, int dx, int dy);
+
+    // The pointer's last place on the screen, while it is over the surface.
+    std::optional<QPointF> pointer_;
+    // A drag: where it started and where the selected items were then.
+    QPoint dragFrom_;
+    QList<TLabelControl *> dragItems_;
+    QList<QPoint> dragStart_;
+    // A click on one item of several selected selects it alone, unless it drags.
+    TLabelControl *collapseTo_ = nullptr;
+    // The rubber band: the corner it started from, adding to the selection.
+    TRect band_;
+    QPoint bandFrom_;
+    bool bandAdds_ = false;
 };

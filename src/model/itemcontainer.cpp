@@ -44,6 +44,13 @@ QList<TLabelControl *> TItemContainer::SelectedItems() const
     return out;
 }
 
+QList<TLabelControl *> TItemContainer::EditedItems() const
+{
+    if (SelectedItem && !SelectedItem->Selected)
+        return {SelectedItem};
+    return SelectedItems();
+}
+
 void TItemContainer::SelectItem(TLabelControl *item)
 {
     SelectedItem = item;
@@ -53,11 +60,13 @@ void TItemContainer::SelectItem(TLabelControl *item)
 
 void TItemContainer::DeleteSelected()
 {
-    TLabelControl *item = SelectedItem;
-    if (!item)
+    const QList<TLabelControl *> gone = EditedItems();
+    if (gone.isEmpty())
         return;
-    Items.removeAll(item);
-    delete item;
+    for (TLabelControl *item : std::as_const(gone)) {
+        Items.removeAll(item);
+        delete item;
+    }
     SelectItem(nullptr);
     ResetCursor();
     Invalidate();

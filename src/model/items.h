@@ -297,12 +297,16 @@ public:
     // the one the properties panel shows, one of them or none.
     QList<TLabelControl *> SelectedItems() const;
     void SelectItem(TLabelControl *item);
+    // Deletes the items EditedItems() names.
     void DeleteSelected();
     void ClearItems();
     void BringToFront();
     void SendToBack();
     void SelectNext();
     void FitItems();
+    // What the edit commands act on: the selected items, or SelectedItem
+    // alone when it lacks the Selected flag (shown without being selected).
+    QList<TLabelControl *> EditedItems() const;
 
 protected:
     int surfaceWidth_ = 10;

@@ -3,6 +3,7 @@
 #include "model/itemproperties.h"
 
 #include <QUndoStack>
+#include <algorithm>
 #include <type_traits>
 
 namespace {
@@ -123,15 +124,16 @@ protected:
     bool first_ = true;
 };
 
-// An item added (forward) or removed; while out of the list the command owns it.
+// Items added (forward) or removed; while out of the list the command owns
+// them. Indexes ascend and are those the items have while in the list.
 class TItemPresenceCommand : public TLabelCommand {
 public:
-    TItemPresenceCommand(TUndoTarget &target, const QString &text, qsizetype index, bool adds)
-        : TLabelCommand(target, text), index_(index), adds_(adds)
+    TItemPresenceCommand(TUndoTarget &target, const QString &text, std::vector<qsizetype> indexes, bool adds)
+        : TLabelCommand(target, text), indexes_(std::move(indexes)), held_(indexes_.size()), adds_(adds)
     {
     }
-    // The removed item, owned from the start by a delete.
-    void Hold(TLabelControl *item) { held_.reset(item); }
+    // The removed items, owned from the start by a delete (in index order).
+    void Hold(size_t i, TLabelControl *item) { held_[i].reset(item); }
     ~TItemPresenceCommand() override = default;
 
 protected:
@@ -139,17 +141,27 @@ protected:
     {
         TItemContainer &items = target_.Items;
         if (forward == adds_) {
-            if (held_)
-                Insert(items, index_, held_.release());
-        } else if (index_ >= 0 && index_ < items.Items.size()) {
-            held_.reset(Detach(items, index_));
+            // Ascending, so each lands where it was; then all of them selected.
+            QList<TLabelControl *> back;
+            for (size_t i = 0; i < indexes_.size(); ++i)
+                if (held_[i]) {
+                    back.append(held_[i].get());
+                    Insert(items, indexes_[i], held_[i].release());
+                }
+            for (TLabelControl *item : std::as_const(back))
+                if (!item->Selected)
+                    item->SetSelected(true);
+        } else {
+            for (size_t i = indexes_.size(); i-- > 0;)
+                if (indexes_[i] >= 0 && indexes_[i] < items.Items.size())
+                    held_[i].reset(Detach(items, indexes_[i]));
         }
     }
 
 private:
-    qsizetype index_;
+    std::vector<qsizetype> indexes_;
+    std::vector<std::unique_ptr<TLabelControl>> held_;
     bool adds_;
-    std::unique_ptr<TLabelControl> held_;
 };
 
 class TRestackCommand : public TLabelCommand {
@@ -315,23 +327,39 @@ void RestoreItemState(TLabelControl &item, const TLabelControl &state)
 
 void RecordItemAdded(QUndoStack *stack, TUndoTarget &target, TLabelControl *item, const QString &text)
 {
-    const qsizetype index = target.Items.Items.indexOf(item);
-    if (index >= 0)
-        Push(stack, new TItemPresenceCommand(target, text, index, true));
+    RecordItemsAdded(stack, target, {item}, text);
+}
+
+void RecordItemsAdded(QUndoStack *stack, TUndoTarget &target, const QList<TLabelControl *> &added,
+                      const QString &text)
+{
+    std::vector<qsizetype> indexes;
+    for (TLabelControl *item : added)
+        if (const qsizetype index = target.Items.Items.indexOf(item); index >= 0)
+            indexes.push_back(index);
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    if (!indexes.empty())
+        Push(stack, new TItemPresenceCommand(target, text, std::move(indexes), true));
 }
 
 bool DeleteSelectedItem(QUndoStack *stack, TUndoTarget &target, const QString &text)
 {
     TItemContainer &items = target.Items;
-    const qsizetype index = items.Items.indexOf(items.SelectedItem);
-    if (index < 0)
+    const QList<TLabelControl *> gone = items.EditedItems();
+    std::vector<qsizetype> indexes;
+    for (qsizetype i = 0; i < items.Items.size(); ++i)
+        if (gone.contains(items.Items[i]))
+            indexes.push_back(i);
+    if (indexes.empty())
         return false;
     if (!stack) {
         items.DeleteSelected();
         return true;
     }
-    auto *command = new TItemPresenceCommand(target, text, index, false);
-    command->Hold(Detach(items, index));
+    auto *command = new TItemPresenceCommand(target, text, indexes, false);
+    for (size_t i = indexes.size(); i-- > 0;)
+        command->Hold(i, Detach(items, indexes[i]));
     stack->push(command);
     return true;
 }
@@ -398,6 +426,14 @@ bool TItemsEdit::Commit(QUndoStack *stack, const QString &text, TItemEdit::TMerg
         return false;
     Push(stack, new TItemStateCommand(target_, text, std::move(entries), merge, join));
     return true;
+}
+
+bool TItemsEdit::SizeChanged() const
+{
+    for (const auto &[item, before] : before_)
+        if (before && (item->Width != before->Width || item->Height != before->Height))
+            return true;
+    return false;
 }
 
 TLabelFormatEdit::TLabelFormatEdit(TUndoTarget &target) : target_(target), before_(target.Items.LabelFormat)

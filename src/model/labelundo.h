@@ -33,8 +33,11 @@ void RestoreItemState(TLabelControl &item, const TLabelControl &state);
 
 // Records an item just added (add tools, paste) as a step.
 void RecordItemAdded(QUndoStack *stack, TUndoTarget &target, TLabelControl *item, const QString &text);
-// The selected item deleted as a step; the command keeps the item, so undo
-// puts the same item back in its place. False when nothing is selected.
+// Records items just added together (a group pasted or duplicated) as one step.
+void RecordItemsAdded(QUndoStack *stack, TUndoTarget &target, const QList<TLabelControl *> &items,
+                      const QString &text);
+// The selected items deleted as one step; the command keeps them, so undo
+// puts the same items back, each in its place. False when nothing is selected.
 bool DeleteSelectedItem(QUndoStack *stack, TUndoTarget &target, const QString &text);
 // The selected item brought to the front or sent to the back as a step;
 // false when nothing is selected or it is there already.
@@ -68,6 +71,8 @@ public:
     TItemsEdit(TUndoTarget &target, const QList<TLabelControl *> &items);
     bool Commit(QUndoStack *stack, const QString &text, TItemEdit::TMerge merge = TItemEdit::Alone,
                 bool join = false);
+    // Whether any item's size differs from the one it had (a resize, not a move).
+    bool SizeChanged() const;
 
 private:
     TUndoTarget &target_;

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace {
 
 struct TItemRenderer final : TItemVisitor {
@@ -31,9 +33,8 @@ struct TPictureRenderer final : TItemVisitor {
 
 void PaintGrid(QPainter &p, const TItemContainer &items, int width, int height, double zoom)
 {
-    const bool metric = items.LabelFormat.Metric;
-    const int stepX = metric ? Round(items.ScreenDpiX / kCmPerInch) / 2 : items.ScreenDpiX / 4;
-    const int stepY = metric ? Round(items.ScreenDpiY / kCmPerInch) / 2 : items.ScreenDpiY / 4;
+    const QSize step = GridStep(items);
+    const int stepX = step.width(), stepY = step.height();
     // Zoomed out, lines closer than 4 screen pixels would only grey the label.
     auto shown = [zoom](int step) { return step > 0 && (zoom >= 1 || step * zoom >= 4); };
     auto at = [zoom](int v) { return ScreenPixel(v, zoom); };
@@ -64,7 +65,8 @@ QImage PlacedPicture(TLabelControl &item, int w, int h, double scale)
     return picture;
 }
 
-void PaintItem(QPainter &p, TLabelControl *item, double zoom, double deviceRatio, TItemPictureCache *cache)
+void PaintItem(QPainter &p, TLabelControl *item, double zoom, double deviceRatio, TItemPictureCache *cache,
+               bool handles)
 {
     if (item->Changed)
         RenderItem(*item);
@@ -110,14 +112,24 @@ void PaintItem(QPainter &p, TLabelControl *item, double zoom, double deviceRatio
     const int right = ScreenPixel(item->Left + item->Width, zoom);
     const int bottom = ScreenPixel(item->Top + item->Height, zoom);
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(item->Selected ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80), 0, Qt::DotLine));
+    // One of several selected items is framed in blue, without handles: a
+    // group is moved, never resized by hand.
+    const QColor frame = !item->Selected ? QColor(0x80, 0x80, 0x80) : handles ? QColor(Qt::black) : QColor(0, 0x50, 0xD0);
+    p.setPen(QPen(frame, 0, Qt::DotLine));
     p.drawRect(left - 1, top - 1, right - left + 1, bottom - top + 1);
-    if (item->Selected)
+    if (item->Selected && handles)
         for (const QPoint c : {QPoint(left, top), QPoint(left, bottom), QPoint(right, top), QPoint(right, bottom)})
             p.fillRect(c.x() - 2, c.y() - 2, 4, 4, Qt::black);
 }
 
 } // namespace
+
+QSize GridStep(const TItemContainer &items)
+{
+    if (items.LabelFormat.Metric)
+        return {Round(items.ScreenDpiX / kCmPerInch) / 2, Round(items.ScreenDpiY / kCmPerInch) / 2};
+    return {items.ScreenDpiX / 4, items.ScreenDpiY / 4};
+}
 
 void RenderItem(TLabelControl &item)
 {
@@ -182,8 +194,10 @@ void PaintLabel(QPainter &p, TItemContainer &items, bool showGrids, double zoom,
         PaintGrid(p, items, width, height, zoom);
     if (cache)
         cache->Keep(items.Items);
+    const bool handles = std::count_if(items.Items.cbegin(), items.Items.cend(),
+                                       [](const TLabelControl *it) { return it->Selected; }) <= 1;
     for (TLabelControl *item : items.Items)
-        PaintItem(p, item, zoom, deviceRatio, cache);
+        PaintItem(p, item, zoom, deviceRatio, cache, handles);
     // A die-cut label: what lies outside the cut is greyed (items may still
     // go there; they are not printed) and the cut is drawn.
     if (const QPainterPath shape = LabelShapePath(items.LabelFormat, QRectF(0, 0, width * zoom, height * zoom));

@@ -24,6 +24,10 @@ QString BarcodeItemError(const TBarcodeLabel &item);
 // when changed), frames and handles. Used by the surface and by headless export.
 void PaintLabel(QPainter &painter, TItemContainer &items, bool showGrids);
 
+// The spacing of the design surface's grid in design pixels (a quarter inch,
+// or half a centimetre on a metric label).
+QSize GridStep(const TItemContainer &items);
+
 // The item's rendering (as in ItemBitmap, uncut) drawn afresh at `scale`
 // device pixels per design pixel; the item must be rendered already.
 QImage RenderItemPicture(TLabelControl &item, double scale);

@@ -18,6 +18,7 @@
 #include "storage/document.h"
 #include "storage/fileassociate.h"
 #include "storage/fileguard.h"
+#include "storage/labelfile.h"
 #include "storage/recovery.h"
 #include "printing/pdfdevice.h"
 #include "dialogs_testkit.h"
@@ -276,14 +277,21 @@ private slots:
         QVERIFY(surface()->hasFocus());
         action("Copy1")->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("line 1\nline 2"));
+        // The pointer rests over the label: the copy goes under it.
+        QTest::mouseMove(surface(), QPoint(60, 50));
         action("Paste1")->trigger();
+        // Away from the label: to the middle of the part in view.
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(surface(), &leave);
         action("Paste1")->trigger();
         QCOMPARE(surface()->Items.size(), 3);
+        const QRect view = QRect(-surface()->pos(), Find<QWidget>(win.get(), "PMain")->size()) & surface()->rect();
+        const QPoint centres[] = {{60, 50}, view.center()};
         for (int i : {1, 2}) {
             TLabelControl *p = surface()->Items[i];
             QCOMPARE(p->Kind, ikMemo);
-            QCOMPARE(p->Left, 5);
-            QCOMPARE(p->Top, 5);
+            QVERIFY2(qAbs(p->Left + p->Width / 2 - centres[i - 1].x()) <= 1, qPrintable(QString::number(p->Left)));
+            QVERIFY2(qAbs(p->Top + p->Height / 2 - centres[i - 1].y()) <= 1, qPrintable(QString::number(p->Top)));
             QCOMPARE(p->Width, first->Width);
             QCOMPARE(p->Text, QStringLiteral("line 1\nline 2"));
         }
@@ -291,11 +299,131 @@ private slots:
         QVERIFY(surface()->Items[1] != surface()->Items[2]);
     }
 
+    // Several items through real input: Shift-click, a drag, the keys where a
+    // click on the surface leaves the focus, select all, duplicate, cut and
+    // paste; the saved file holds the exact design pixels.
+    void severalItemsTogether()
+    {
+        TLabelControl *a = clickWithTool("sbShape", {40, 40});   // 28,28 25 x 25
+        TLabelControl *b = clickWithTool("sbShape", {120, 80});  // 108,68
+        TLabelControl *c = clickWithTool("sbShape", {200, 40});  // 188,28
+        const QString file = home.filePath("group.lbl");
+        auto savedBoxes = [&] {
+            QList<QRect> boxes;
+            if (!win->Document->SaveLabelFile(file))
+                return boxes;
+            TItemContainer back;
+            back.ScreenDpiX = back.ScreenDpiY = 96;
+            if (!LoadLabelFormat(file, back.LabelFormat))
+                return boxes;
+            back.FitSurfaceToFormat();
+            if (!LoadLabel(file, back))
+                return boxes;
+            for (const TLabelControl *it : back.Items)
+                boxes << QRect(it->Left, it->Top, it->Width, it->Height);
+            return boxes;
+        };
+        auto key = [](Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(QApplication::focusWidget(), k, m); };
+        auto selected = [&] { return surface()->SelectedItems(); };
+
+        // The panel's text box has the focus after an add; a click on the
+        // surface takes it, and Shift adds the second item.
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(40, 40));
+        QCOMPARE(QApplication::focusWidget(), surface());
+        QTest::mouseClick(surface(), Qt::LeftButton, Qt::ShiftModifier, QPoint(120, 80));
+        QCOMPARE(selected(), (QList<TLabelControl *>{a, b}));
+        QCOMPARE(panel(0), QStringLiteral("X:0.29  Y:0.29"));
+        QCOMPARE(panel(1), QStringLiteral("W:1.09  H:0.68"));
+
+        QTest::mousePress(surface(), Qt::LeftButton, {}, QPoint(40, 40));
+        QTest::mouseMove(surface(), QPoint(50, 45));
+        QTest::mouseMove(surface(), QPoint(55, 47));
+        QTest::mouseRelease(surface(), Qt::LeftButton, {}, QPoint(55, 47));
+        QCOMPARE(savedBoxes(), (QList<QRect>{{43, 35, 25, 25}, {123, 75, 25, 25}, {188, 28, 25, 25}}));
+        QCOMPARE(win->Document->Undo().undoText(), QStringLiteral("移动"));
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(savedBoxes(), (QList<QRect>{{28, 28, 25, 25}, {108, 68, 25, 25}, {188, 28, 25, 25}}));
+        QCOMPARE(selected(), (QList<TLabelControl *>{a, b}));
+
+        // Keys: one pixel, ten with Shift, Alt sizes.
+        key(Qt::Key_Right);
+        key(Qt::Key_Down, Qt::ShiftModifier);
+        key(Qt::Key_Right, Qt::AltModifier);
+        key(Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), surface());
+        QCOMPARE(savedBoxes(), (QList<QRect>{{29, 38, 26, 24}, {109, 78, 26, 24}, {188, 28, 25, 25}}));
+
+        // Select all, then duplicate: one grid step (a quarter inch) off.
+        key(Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(selected(), (QList<TLabelControl *>{a, b, c}));
+        QTest::mouseClick(surface(), Qt::LeftButton, Qt::ControlModifier, QPoint(120, 85)); // b out again
+        key(Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(win->Document->Undo().undoText(), QStringLiteral("复制副本"));
+        QCOMPARE(savedBoxes().mid(3), (QList<QRect>{{53, 62, 26, 24}, {212, 52, 25, 25}}));
+        QCOMPARE(selected(), surface()->Items.mid(3));
+
+        // Cut the copies, then paste them under the pointer: their box's
+        // centre there, their places kept.
+        key(Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(surface()->Items.size(), 3);
+        QCOMPARE(win->HeldItems.size(), size_t(2));
+        QTest::mouseMove(surface(), QPoint(130, 100));
+        key(Qt::Key_V, Qt::ControlModifier);
+        // Box 53..237 x 52..86, centre (145, 69); moved by (-15, 31).
+        QCOMPARE(savedBoxes().mid(3), (QList<QRect>{{38, 93, 26, 24}, {197, 83, 25, 25}}));
+        // Near the edge the group is kept inside the label (240 x 144).
+        QTest::mouseMove(surface(), QPoint(235, 140));
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(savedBoxes().mid(5), (QList<QRect>{{56, 120, 26, 24}, {215, 110, 25, 25}}));
+        // One step takes the paste away again, both items.
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(surface()->Items.size(), 5);
+        // All deleted in one step, and back each in its place.
+        const QList<QRect> five = savedBoxes();
+        key(Qt::Key_A, Qt::ControlModifier);
+        key(Qt::Key_Delete);
+        QVERIFY(surface()->Items.isEmpty());
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(savedBoxes(), five);
+        QCOMPARE(surface()->SelectedItems().size(), 5);
+    }
+
+    // The panel shows what several items share, and a value they do not
+    // share as mixed; the text, each item's own, is off.
+    void panelShowsMixedValues()
+    {
+        TLabelControl *t = clickWithTool("sbText", {60, 40});
+        TLabelControl *m = clickWithTool("sbMemo", {160, 90});
+        m->Font.Font.setPointSize(14);
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(60, 40));
+        QTest::mouseClick(surface(), Qt::LeftButton, Qt::ShiftModifier, QPoint(160, 90));
+        QCOMPARE(surface()->SelectedItems(), (QList<TLabelControl *>{t, m}));
+        auto *eFont = Find<QLineEdit>(win.get(), "eFont");
+        QVERIFY(eFont->isVisible());
+        QCOMPARE(eFont->text(), QString());
+        QVERIFY(!eFont->placeholderText().isEmpty());
+        QVERIFY(!Find<QLineEdit>(win.get(), "eText")->isEnabled());
+        if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty())
+            win->grab().save(shots + QStringLiteral("/several.png"));
+        // Transparency differs: unchecked; then set on both as one step.
+        t->SetTransparent(false);
+        QTest::mouseClick(surface(), Qt::LeftButton, Qt::ControlModifier, QPoint(160, 90));
+        QTest::mouseClick(surface(), Qt::LeftButton, Qt::ControlModifier, QPoint(160, 90));
+        QVERIFY(!action("Transparent1")->isChecked());
+        action("Transparent1")->trigger();
+        QVERIFY(t->Transparent && m->Transparent);
+        QVERIFY(action("Transparent1")->isChecked());
+        // A shape beside them: no page is shared.
+        clickWithTool("sbShape", {200, 30});
+        surface()->SelectAll();
+        QCOMPARE(Find<QStackedWidget>(win.get(), "pLabelOptions")->currentWidget()->objectName(), QStringLiteral("pNone"));
+    }
+
     void pasteBeforeCopyDoesNothing()
     {
         action("Paste1")->trigger();
         QVERIFY(surface()->Items.isEmpty());
-        QVERIFY(!win->HeldCopy);
+        QVERIFY(win->HeldItems.empty());
     }
 
     void copyOfPictureLeavesClipboard()
@@ -304,8 +432,8 @@ private slots:
         clickWithTool("sbGraphic", {60, 60});
         action("Copy1")->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("keep me"));
-        QVERIFY(win->HeldCopy);
-        QCOMPARE(win->HeldCopy->Kind, ikGraphic);
+        QCOMPARE(win->HeldItems.size(), size_t(1));
+        QCOMPARE(win->HeldItems[0]->Kind, ikGraphic);
     }
 
     void cloneCopiesKindFieldsAndParts()
@@ -708,13 +836,17 @@ private slots:
         h->setValue(30);
         v->setValue(20);
         QCOMPARE(surface()->pos(), QPoint(-30, -20));
-        // Pasting while scrolled puts the copy 5 pixels inside the visible
-        // part of the label; a copy too big for the rest stays on the label.
+        // Pasting while scrolled puts the copy under the pointer; away from
+        // the label, in the middle of its visible part, and a copy too big
+        // for the rest stays on the label.
         TLabelControl *shape = clickWithTool("sbShape", {100, 100});
         action("Copy1")->trigger();
+        h->setValue(40);
         action("Paste1")->trigger();
-        QCOMPARE(surface()->SelectedItem->Left, 35);
-        QCOMPARE(surface()->SelectedItem->Top, 25);
+        QCOMPARE(surface()->SelectedItem->Left, 100 - 12 + 10);
+        QCOMPARE(surface()->SelectedItem->Top, 100 - 12);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(surface(), &leave);
         shape->SetWidth(700);
         shape->SetHeight(800);
         surface()->SelectItem(shape);
@@ -1151,7 +1283,7 @@ private slots:
     {
         const char *actions[] = {
             "New1", "Open1", "LoadFormat1", "Save1", "SaveLabelAs1", "SaveFormat1", "SaveLabelFormatAs1", "Print1",
-            "PrintPreview1", "PrintSetup1", "Exit1", "Copy1", "Paste1", "Delete1", "LabelOptions1", "ShowGrids1", "AutoSaveSequence",
+            "PrintPreview1", "PrintSetup1", "Exit1", "Cut1", "Copy1", "Paste1", "Delete1", "Duplicate1", "SelectAll1", "LabelOptions1", "ShowGrids1", "AutoSaveSequence",
             "HALeft", "HACenter", "HARight", "VATop", "VACenter", "VABottom", "atNone", "atLeft", "atRight", "atTop",
             "atBottom", "atClient", "RoNone1", "Ro901", "Ro1801", "Ro2701", "AutoSize1", "Transparent1", "WebHelp1",
             "About1", "BringToFront1", "SendToBack1", "HALeft2", "HACenter2", "HARight2", "VATop2", "VACenter2",
@@ -1199,7 +1331,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("old"));
         action("Copy1")->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("hello"));
-        QVERIFY(!win->HeldCopy);
+        QVERIFY(win->HeldItems.empty());
         eText->selectAll();
         QGuiApplication::clipboard()->setText(QStringLiteral("world"));
         action("Paste1")->trigger();

@@ -107,6 +107,7 @@ public:
         QTest::mouseMove(surface(), to);
         QTest::mouseRelease(surface(), Qt::LeftButton, {}, to);
     }
+    void addToSelection(int i) { QTest::mouseClick(surface(), Qt::LeftButton, Qt::ShiftModifier, centre(i)); }
     QPoint centre(int i) const
     {
         const TLabelControl *it = item(i);
@@ -355,7 +356,37 @@ const std::vector<TStepRow> &Rows()
          t.drag(corner, corner + QPoint(12, 6));
      }},
     {"held move keys", 2, "移动", [](UndoTest &t) { t.keyBurst(Qt::Key_Right, Qt::ControlModifier, 4); }},
-    {"held size keys", 2, "调整大小", [](UndoTest &t) { t.keyBurst(Qt::Key_Down, Qt::ShiftModifier, 3); }},
+    {"held size keys", 2, "调整大小", [](UndoTest &t) { t.keyBurst(Qt::Key_Down, Qt::AltModifier, 3); }},
+    // Several items: the second added with Shift, as a person does.
+    {"group drag", 2, "移动", [](UndoTest &t) { t.drag(t.centre(2), t.centre(2) + QPoint(15, -9)); },
+     [](UndoTest &t) { t.addToSelection(3); }},
+    {"group keys", 2, "移动", [](UndoTest &t) { t.keyBurst(Qt::Key_Right, Qt::ShiftModifier, 2); },
+     [](UndoTest &t) { t.addToSelection(4); }},
+    {"group size keys", 2, "调整大小", [](UndoTest &t) { t.keyBurst(Qt::Key_Left, Qt::AltModifier, 1); },
+     [](UndoTest &t) { t.addToSelection(3); }},
+    {"group delete", 1, "删除", [](UndoTest &t) { QTest::keyClick(t.surface(), Qt::Key_Delete); },
+     [](UndoTest &t) { t.addToSelection(3); }},
+    {"cut", 0, "剪切", [](UndoTest &t) { QTest::keyClick(t.surface(), Qt::Key_X, Qt::ControlModifier); },
+     [](UndoTest &t) { t.addToSelection(4); }},
+    {"group paste", 2, "粘贴",
+     [](UndoTest &t) {
+         t.action("Copy1")->trigger();
+         t.action("Paste1")->trigger();
+     },
+     [](UndoTest &t) { t.addToSelection(1); }},
+    {"duplicate", 2, "复制副本", [](UndoTest &t) { QTest::keyClick(t.surface(), Qt::Key_D, Qt::ControlModifier); },
+     [](UndoTest &t) { t.addToSelection(3); }},
+    {"group font", 0, "字体",
+     [](UndoTest &t) {
+         t.whenModal([](QDialog *dialog) {
+             Find<QComboBox>(dialog, "cbSize")->setCurrentText(QStringLiteral("15"));
+             Find<QPushButton>(dialog, "OkayBtn")->click();
+         });
+         Find<QToolButton>(t.win.get(), "sbSelectFont")->click();
+     },
+     [](UndoTest &t) { t.addToSelection(4); }},
+    {"group alignment", 0, "水平排列", [](UndoTest &t) { t.action("HACenter")->trigger(); },
+     [](UndoTest &t) { t.addToSelection(4); }},
     {"typing", 0, "编辑文字",
      [](UndoTest &t) { QTest::keyClicks(Find<QLineEdit>(t.win.get(), "eText"), QStringLiteral("XY")); }},
     {"text source", 0, "高级区域",

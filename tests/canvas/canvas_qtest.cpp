@@ -287,18 +287,21 @@ private slots:
         QTest::addColumn<int>("top");
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("height");
-        const int ctrl = int(Qt::ControlModifier), shift = int(Qt::ShiftModifier);
-        // Item at (0, 50), 10 x 30 (its minimum width).
-        QTest::newRow("ctrl+down") << int(Qt::Key_Down) << ctrl << 0 << 51 << 10 << 30;
-        QTest::newRow("ctrl+up") << int(Qt::Key_Up) << ctrl << 0 << 49 << 10 << 30;
-        QTest::newRow("ctrl+right") << int(Qt::Key_Right) << ctrl << 1 << 50 << 10 << 30;
-        QTest::newRow("ctrl+left at 0") << int(Qt::Key_Left) << ctrl << 0 << 50 << 10 << 30;
-        QTest::newRow("shift+right") << int(Qt::Key_Right) << shift << 0 << 50 << 11 << 30;
-        QTest::newRow("shift+left at minimum") << int(Qt::Key_Left) << shift << 0 << 50 << 10 << 30;
-        QTest::newRow("shift+down") << int(Qt::Key_Down) << shift << 0 << 50 << 10 << 31;
-        QTest::newRow("shift+up") << int(Qt::Key_Up) << shift << 0 << 50 << 10 << 29;
-        QTest::newRow("ctrl+shift sizes") << int(Qt::Key_Down) << (ctrl | shift) << 0 << 50 << 10 << 31;
-        QTest::newRow("plain arrow") << int(Qt::Key_Down) << 0 << 0 << 50 << 10 << 30;
+        const int ctrl = int(Qt::ControlModifier), shift = int(Qt::ShiftModifier), alt = int(Qt::AltModifier);
+        // Item at (0, 50), 10 x 30 (its minimum width), on a 300 x 200 surface.
+        QTest::newRow("down") << int(Qt::Key_Down) << 0 << 0 << 51 << 10 << 30;
+        QTest::newRow("up") << int(Qt::Key_Up) << 0 << 0 << 49 << 10 << 30;
+        QTest::newRow("right") << int(Qt::Key_Right) << 0 << 1 << 50 << 10 << 30;
+        QTest::newRow("left at 0") << int(Qt::Key_Left) << 0 << 0 << 50 << 10 << 30;
+        QTest::newRow("ctrl+right, as before") << int(Qt::Key_Right) << ctrl << 1 << 50 << 10 << 30;
+        QTest::newRow("shift+right by ten") << int(Qt::Key_Right) << shift << 10 << 50 << 10 << 30;
+        QTest::newRow("shift+up by ten") << int(Qt::Key_Up) << shift << 0 << 40 << 10 << 30;
+        QTest::newRow("shift+down by ten") << int(Qt::Key_Down) << shift << 0 << 60 << 10 << 30;
+        QTest::newRow("alt+right grows") << int(Qt::Key_Right) << alt << 0 << 50 << 11 << 30;
+        QTest::newRow("alt+left at minimum") << int(Qt::Key_Left) << alt << 0 << 50 << 10 << 30;
+        QTest::newRow("alt+down grows") << int(Qt::Key_Down) << alt << 0 << 50 << 10 << 31;
+        QTest::newRow("alt+up shrinks") << int(Qt::Key_Up) << alt << 0 << 50 << 10 << 29;
+        QTest::newRow("alt+shift+up by ten") << int(Qt::Key_Up) << (alt | shift) << 0 << 50 << 10 << 20;
     }
     void keys()
     {
@@ -310,6 +313,85 @@ private slots:
         QTEST(item->Top, "top");
         QTEST(item->Width, "width");
         QTEST(item->Height, "height");
+    }
+
+    // a (10,10) b (50,10) c (10,50), 20 x 20 each; b selected, as last added.
+    // The band selects what it touches; Shift or Ctrl adds to the selection.
+    void rubberBand_data()
+    {
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("selected");
+        // (QTest takes the point (0, 0) for the widget's centre.)
+        QTest::newRow("touches a corner") << QPoint(2, 2) << QPoint(10, 10) << 0 << "a";
+        QTest::newRow("across two, dragged up") << QPoint(80, 25) << QPoint(0, 15) << 0 << "ab";
+        QTest::newRow("one pixel short") << QPoint(2, 2) << QPoint(9, 100) << 0 << "";
+        QTest::newRow("shift adds") << QPoint(0, 45) << QPoint(15, 55) << int(Qt::ShiftModifier) << "bc";
+        QTest::newRow("ctrl adds") << QPoint(0, 45) << QPoint(15, 55) << int(Qt::ControlModifier) << "bc";
+        QTest::newRow("a click on nothing clears") << QPoint(150, 150) << QPoint(150, 150) << 0 << "";
+    }
+    void rubberBand()
+    {
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        QFETCH(int, modifiers);
+        const QList<TLabelControl *> items = {Add<TShapeLabel>(10, 10, 20, 20), Add<TShapeLabel>(50, 10, 20, 20),
+                                              Add<TShapeLabel>(10, 50, 20, 20)};
+        Press(canvas, 60, 20);
+        Release(canvas, 60, 20);
+        QCOMPARE(canvas->SelectedItems(), QList<TLabelControl *>{items[1]});
+        Press(canvas, from.x(), from.y(), Qt::LeftButton, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(canvas->DragMode, 7);
+        Move(canvas, (from.x() + to.x()) / 2, (from.y() + to.y()) / 2);
+        Move(canvas, to.x(), to.y());
+        Release(canvas, to.x(), to.y());
+        QCOMPARE(canvas->DragMode, 0);
+        QString selected;
+        for (int i = 0; i < 3; ++i)
+            if (items[i]->Selected)
+                selected += QChar(u'a' + i);
+        QTEST(selected, "selected");
+        QVERIFY(selected.isEmpty() ? !canvas->SelectedItem : canvas->SelectedItem->Selected);
+    }
+
+    // Shift and Ctrl add and remove; a drag moves all selected items by the
+    // same offset, as far as the label lets the group go; so do the keys.
+    void severalItemsClickedDraggedAndKeyed()
+    {
+        auto *a = Add<TShapeLabel>(10, 10, 20, 20);
+        auto *b = Add<TShapeLabel>(100, 60, 30, 20);
+        Press(canvas, 15, 15);
+        Release(canvas, 15, 15);
+        Press(canvas, 110, 65, Qt::LeftButton, Qt::ShiftModifier);
+        Release(canvas, 110, 65);
+        QCOMPARE(canvas->SelectedItems(), (QList<TLabelControl *>{a, b}));
+        QCOMPARE(canvas->SelectedItem, b);
+        QTest::mouseClick(canvas, Qt::LeftButton, Qt::ControlModifier, QPoint(15, 15));
+        QCOMPARE(canvas->SelectedItems(), QList<TLabelControl *>{b});
+        QTest::mouseClick(canvas, Qt::LeftButton, Qt::ControlModifier, QPoint(15, 15));
+        QCOMPARE(canvas->SelectedItems(), (QList<TLabelControl *>{a, b}));
+        // No handles with two: a press on b's corner moves both.
+        Press(canvas, 129, 79);
+        QCOMPARE(canvas->DragMode, 1);
+        Move(canvas, 140, 90);
+        Move(canvas, 300, 90); // b would leave the label: the group stops
+        Release(canvas, 300, 90);
+        QCOMPARE(a->BoundsRect(), (TRect{180, 21, 200, 41}));
+        QCOMPARE(b->BoundsRect(), (TRect{270, 71, 300, 91}));
+        QCOMPARE(canvas->SelectedItems().size(), 2);
+        QTest::keyClick(canvas, Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClick(canvas, Qt::Key_Up);
+        QTest::keyClick(canvas, Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(a->BoundsRect(), (TRect{170, 20, 190, 41}));
+        QCOMPARE(b->BoundsRect(), (TRect{260, 70, 290, 91}));
+        // A click on one of them without a drag selects it alone.
+        Press(canvas, 180, 30);
+        Release(canvas, 180, 30);
+        QCOMPARE(canvas->SelectedItems(), QList<TLabelControl *>{a});
+        canvas->SelectAll();
+        QCOMPARE(canvas->SelectedItems(), (QList<TLabelControl *>{a, b}));
+        QCOMPARE(canvas->SelectedItem, a);
     }
 
     void ctrlUpAtTheTopAndDelete()
