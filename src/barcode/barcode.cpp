@@ -5,6 +5,7 @@
 
 #include <iterator>
 
+#include "barcode/gs1.h"
 #include "barcode/matrix2d.h"
 
 namespace {
@@ -250,7 +251,12 @@ TBarcodeSymbol::TBarcodeSymbol(int type, const QString &filteredText, const TBar
 {
     if (!m_row) {
         m_error = QCoreApplication::translate("Barcode", "Unknown barcode type %1").arg(type);
-    } else if (m_row->IsMatrix()) {
+        return;
+    }
+    // GS1 data is refused before any encoder sees it, in the same words for every GS1 symbology.
+    if (m_row->gs1 && !filteredText.isEmpty())
+        m_error = Gs1TextError(*m_row, filteredText);
+    if (m_error.isEmpty() && m_row->IsMatrix()) {
         auto matrix = std::make_shared<TMatrix2D>(Encode2D(TMatrixSymbology(type), filteredText, options));
         if (matrix->ok)
             m_matrix = std::move(matrix);

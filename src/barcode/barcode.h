@@ -102,8 +102,9 @@ struct TSymbology {
     // read the glyph-cut bars as another, valid symbol, so no bar may reach it.
     bool barsClearText = false;
 
-    // Two-dimensional symbols: libzint's symbology, GS1 "(AI)value" input,
-    // the quiet zone in modules (the symbology's own), and the options.
+    // Two-dimensional symbols: libzint's symbology, GS1 "(AI)value" input
+    // (checked for linear GS1 symbologies too), the quiet zone in modules (the
+    // symbology's own), and the options.
     int zintSymbology = 0;
     bool gs1 = false;
     int quietZone = 0;

@@ -1,3 +1,4 @@
+#include "barcode/gs1.h"
 #include "barcode/symbology.h"
 
 namespace {
@@ -44,19 +45,27 @@ int DigitRun(const QString &t, qsizetype i)
     return n;
 }
 
+// In GS1-128 data a group separator stands for an FNC1, which every code set has.
+bool IsFnc1(const QString &t, qsizetype i, bool ean) { return ean && t[i].unicode() == 0x1d; }
+
+char StartSet(const QString &text, bool ean)
+{
+    if (DigitRun(text, 0) >= 4)
+        return 'C';
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (IsControl(text[i]) && !IsFnc1(text, i, ean))
+            return 'A';
+        if (IsSmall(text[i]))
+            return 'B';
+    }
+    return 'B';
+}
+
 } // namespace
 
 char Code128StartSet(const QString &text)
 {
-    if (DigitRun(text, 0) >= 4)
-        return 'C';
-    for (QChar c : text) {
-        if (IsControl(c))
-            return 'A';
-        if (IsSmall(c))
-            return 'B';
-    }
-    return 'B';
+    return StartSet(text, false);
 }
 
 int Code128CheckChar(const QByteArray &symbols)
@@ -74,7 +83,7 @@ QByteArray Code128Encode(const QString &t, bool ean)
     QByteArray out;
     auto put = [&out](int v) { out.append(char(v + 32)); };
     const qsizetype n = t.size();
-    char set = Code128StartSet(t);
+    char set = StartSet(t, ean);
     put(set == 'A' ? kStartA : set == 'B' ? kStartB : kStartC);
     if (ean)
         put(kFnc1);
@@ -97,7 +106,10 @@ QByteArray Code128Encode(const QString &t, bool ean)
         if (set == 'A' && IsSetBOnly(t[i]))
             switchAB('B', IsControl);
         const QChar c = t[i];
-        if (set == 'C') {
+        if (IsFnc1(t, i, ean)) {
+            put(kFnc1);
+            i += 1;
+        } else if (set == 'C') {
             put((c.unicode() - '0') * 10 + (t[i + 1].unicode() - '0'));
             i += 2;
         } else {
@@ -111,6 +123,8 @@ QByteArray Code128Encode(const QString &t, bool ean)
             shifted = false;
             continue;
         }
+        if (IsFnc1(t, i, ean))
+            continue;
         if (set == 'A' || set == 'B') {
             const int run = DigitRun(t, i);
             if (run >= 4 && run % 2 == 0) {
@@ -126,7 +140,7 @@ QByteArray Code128Encode(const QString &t, bool ean)
             set = IsControl(t[i]) ? 'A' : 'B';
             put(set == 'A' ? kCodeA : kCodeB);
         } else if (!(IsDigit(t[i]) && IsDigit(t[i + 1]))) {
-            set = Code128StartSet(t.mid(i));
+            set = StartSet(t.mid(i), ean);
             put(set == 'A' ? kCodeA : kCodeB);
         }
     }
@@ -156,5 +170,5 @@ void DrawCode128(TBarPen &pen, const QString &text)
 
 void DrawEAN128(TBarPen &pen, const QString &text)
 {
-    DrawSymbols(pen, Code128Encode(text, true));
+    DrawSymbols(pen, Code128Encode(Gs1128Data(text), true));
 }

@@ -1,6 +1,7 @@
 // The table of symbologies: one row each, and the lookups over it.
 
 #include "barcode/barcode.h"
+#include "barcode/gs1.h"
 #include "barcode/symbology.h"
 
 #include <QCoreApplication>
@@ -55,7 +56,7 @@ const TEccChoice kPdf417Ecc[] = {{0, "0"}, {1, "1"}, {2, "2"}, {3, "3"}, {4, "4"
 const TEccChoice kAztecEcc[] = {{10, "10"}, {23, "23"}, {36, "36"}, {50, "50"}};
 
 int Code128Modules(const QString &t) { return int(Code128Encode(t, false).size()) * 11 + 22; }
-int EAN128Modules(const QString &t) { return int(Code128Encode(t, true).size()) * 11 + 22; }
+int EAN128Modules(const QString &t) { return int(Code128Encode(Gs1128Data(t), true).size()) * 11 + 22; }
 int Code39Modules(const QString &t) { return (int(t.size()) + 2) * 13 + 20; }
 int Code39ExtModules(const QString &t) { return (2 + Code39ExtLength(t)) * 13 + 20; }
 int Code93Modules(const QString &t) { return Code93Length(t) * 9 + 57; }
@@ -89,8 +90,9 @@ const TSymbology kSymbologies[kSymbologyCount] = {
      .maxLength = 12, .modules = UPCAModules, .draw = DrawEAN13, .textLayout = T::EAN13},
     {.ordinal = bcEAN8, .caption = "EAN 8", .cliName = "ean8", .listIndex = 8, .keep = K::Digits, .maxLength = 7,
      .modules = EAN8Modules, .draw = DrawEAN8, .textLayout = T::Below},
-    {.ordinal = bcEAN128, .caption = "EAN 128", .cliName = "ean128", .listIndex = 6, .keep = K::Ascii,
-     .maxLength = 0, .modules = EAN128Modules, .draw = DrawEAN128, .textLayout = T::Below},
+    // GS1-128: any text, so that the GS1 check names what it cannot carry.
+    {.ordinal = bcEAN128, .caption = "EAN 128", .cliName = "ean128", .listIndex = 6, .keep = K::Any,
+     .maxLength = 0, .modules = EAN128Modules, .draw = DrawEAN128, .textLayout = T::Below, .gs1 = true},
     {.ordinal = bcPostnet, .caption = "POSTNET", .cliName = "postnet", .listIndex = 12, .keep = K::Digits,
      .maxLength = 11, .modules = PostnetModules, .draw = DrawPostnet, .textLayout = T::None},
     {.ordinal = bcUPCE, .caption = "UPC E", .cliName = "upce", .listIndex = 5, .keep = K::Digits, .maxLength = 6,

@@ -8,6 +8,7 @@
 // full-ASCII form; one-pixel modules are enlarged before reading; an add-on only reads beside a main symbol, and the pair is
 // reported as one composite symbol, main digits then add-on digits.
 
+#include "barcode/gs1.h"
 #include "barcode_test_util.h"
 #include "zbar_decode.h"
 #include "zxing_decode.h"
@@ -48,8 +49,15 @@ Expected ExpectedRead(int type, const QString &text)
     switch (type) {
     case bcCode128:
         return {"CODE-128", text.toLatin1()};
-    case bcEAN128:
-        return {"CODE-128", text.toLatin1(), true};
+    case bcEAN128: {
+        // A group separator is an FNC1; first or last it separates nothing, and reads as nothing.
+        QByteArray data = Gs1128Data(text).toLatin1();
+        while (data.startsWith('\x1d'))
+            data.remove(0, 1);
+        while (data.endsWith('\x1d'))
+            data.chop(1);
+        return {"CODE-128", data, true};
+    }
     case bcCode39:
         return {"CODE-39", text.toLatin1()};
     case bcCode39Ext: {
@@ -154,6 +162,8 @@ TEST_F(DecodeTest, EverySymbologyAtModulesOneToThreeUprightAndTurned)
         {bcCode128, QStringLiteral("98765\t")},
         {bcEAN128, "0101234567890128"},
         {bcEAN128, "(10)ABC123"},
+        {bcEAN128, "(01)09501101530003(17)261231(10)AB-123"},
+        {bcEAN128, "(10)AB-123(21)12345(17)261231"},
         {bcCode39, "CODE 39-$/+%."},
         {bcCode39Ext, "Ab c!@~"},
         {bcCode93, "TEST93"},
@@ -173,6 +183,32 @@ TEST_F(DecodeTest, EverySymbologyAtModulesOneToThreeUprightAndTurned)
         for (int module = 1; module <= 3; ++module)
             for (int rotation : {0, 1})
                 EXPECT_EQ(RoundTrip(c.type, c.text, module, rotation, 40 * module), "");
+}
+
+// GS1-128 as ZXing reports it: the GS1 symbology identifier, and every
+// element with an FNC1 (shown as a group separator) after each variable-length
+// value that another follows.
+TEST_F(DecodeTest, Gs1128ElementStringsReadBackWithFnc1InPlace)
+{
+    if (!ZxingAvailable())
+        QV_SKIP_MISSING("ZXing-C++");
+    const QString gs = QString(QChar(kGs1Separator));
+    const struct {
+        QString text;
+        QString read;
+    } cases[] = {
+        {"(01)09501101530003(17)261231(10)AB-123", "01095011015300031726123110AB-123"},
+        {"(10)AB-123(21)S/N-7(17)261231", "10AB-123" + gs + "21S/N-7" + gs + "17261231"},
+        {"(00)106141412345678908(3103)001250(400)PO-17", "0010614141234567890831030012504" "00PO-17"},
+    };
+    for (const auto &c : cases)
+        for (int rotation : {0, 1}) {
+            const QList<TZxingSymbol> got =
+                ZxingDecode(RenderSymbol(bcEAN128, c.text, 2, rotation, 80, true, 24), QStringLiteral("Code128"));
+            ASSERT_EQ(got.size(), 1) << c.text.toStdString();
+            EXPECT_EQ(got[0].identifier, QStringLiteral("]C1")) << c.text.toStdString();
+            EXPECT_EQ(got[0].text, c.read) << c.text.toStdString();
+        }
 }
 
 // Code 128 texts that pass through set A with set-B-only signs, which need a

@@ -2,6 +2,7 @@
 // widths, layouts and the frame at every rotation.
 
 #include "barcode/barcode.h"
+#include "barcode/gs1.h"
 #include "barcode/recording_surface.h"
 #include "barcode/symbology.h"
 #include "barcode_test_util.h"
@@ -50,6 +51,11 @@ INSTANTIATE_TEST_SUITE_P(
                     Code128Case{"BraceAfterControl", QStringLiteral("\t{"), false, {103, 73, 100, 91, 31, 106}},
                     Code128Case{"GraveBetweenControls", QStringLiteral("\t`\t"), false,
                                 {103, 73, 98, 64, 73, 32, 106}},
+                    // GS1-128: a group separator is an FNC1, in any code set.
+                    Code128Case{"Fnc1BetweenFields", QStringLiteral("10AB\x1d" "17261231"), true,
+                                {104, 102, 17, 16, 33, 34, 102, 99, 17, 26, 12, 31, 48, 106}},
+                    Code128Case{"Fnc1AfterOddDigitRun", QStringLiteral("12345\x1d" "17261231"), true,
+                                {105, 102, 12, 34, 100, 21, 102, 99, 17, 26, 12, 31, 90, 106}},
                     // A lone control character after a digit run needs set A, not B.
                     Code128Case{"ControlAfterDigitRun", QStringLiteral("1234\t"), false,
                                 {105, 12, 34, 101, 73, 59, 106}}),
@@ -62,6 +68,70 @@ TEST(Code128StartSetTest, ChoosesByLeadingDigitsAndFirstDecidingCharacter)
     EXPECT_EQ(Code128StartSet(QStringLiteral("AB\tc")), 'A');
     EXPECT_EQ(Code128StartSet(QStringLiteral("ABc\t")), 'B');
     EXPECT_EQ(Code128StartSet(QStringLiteral("ABC")), 'B');
+}
+
+// Element strings as GS1-128 and GS1 DataMatrix take them: what the symbol
+// carries (a group separator for each FNC1 after the first) or the refusal,
+// word for word. `together`: also read without brackets, as EAN 128 does.
+TEST(Gs1Test, ElementStringsCheckedAgainstTheAiTable)
+{
+    struct Case {
+        QString text;
+        bool together;
+        QString data;   // when good
+        QString error;  // when bad
+    };
+    const QString gs = QString(QChar(kGs1Separator));
+    const Case cases[] = {
+        {"(01)09501101530003(17)261231(10)AB-123", false, "01095011015300031726123110AB-123", {}},
+        {"(10)AB-123(17)261231", false, "10AB-123" + gs + "17261231", {}},
+        {"(10)AB(21)C(D)", false, "10AB" + gs + "21C(D)", {}},
+        {"(00)106141412345678908(3103)001250(414)5412345000013", false,
+         "001061414123456789083103001250" "4145412345000013", {}},
+        {"(17)261200(11)240229", false, "1726120011240229", {}},
+        {"(7003)2612312359(8008)26123115", false, "70032612312359" + gs + "800826123115", {}},
+        {"0101234567890128", true, "0101234567890128", {}},
+        {"10AB" + gs + "17261231", true, "10AB" + gs + "17261231", {}},
+        {"(17)261331", false, {}, "AI (17): 261331 is not a valid date (YYMMDD)"},
+        {"(11)250229", false, {}, "AI (11): 250229 is not a valid date (YYMMDD)"},
+        {"(01)09501101530004", false, {}, "AI (01): the check digit of 09501101530004 is wrong; it should be 3"},
+        {"(01)0950110153000", false, {}, "AI (01): 0950110153000 has 13 characters; it takes 14"},
+        {"(10)ABCDEFGHIJKLMNOPQRSTU", false, {},
+         "AI (10): ABCDEFGHIJKLMNOPQRSTU has 21 characters; it takes at most 20"},
+        {"(10)", false, {}, "AI (10): the value is missing"},
+        {"(10)AB#1", false, {}, "AI (10): AB#1 may not hold '#' (GS1 character set 82)"},
+        {QString::fromUtf8("(10)批号1"), false, {},
+         QString::fromUtf8("AI (10): 批号1 may not hold '批' (GS1 character set 82)")},
+        {"(20)1A", false, {}, "AI (20): 1A may hold only digits, not 'A'"},
+        {"(7003)2612312460", false, {}, "AI (7003): 2460 is not a valid time (HHMM)"},
+        {"(8006)095011015300030302", false, {}, "AI (8006): 0302 is not a piece of a total (piece 1 to total)"},
+        {"(4321)2", false, {}, "AI (4321): 2 must be 0 or 1"},
+        {"(19)1", false, {}, "AI (19) is not in the GS1 table"},
+        {"(0A)1", false, {}, "(0A) is not an AI: 2 to 4 digits in brackets"},
+        {"0109501101530003", false, {}, "GS1 data must begin with an AI in brackets, such as (01)"},
+        {"1234", true, {}, "AI (12): 34 has 2 characters; it takes 6"},
+        {"ABC", true, {}, "GS1 data without brackets must begin with an AI: ABC does not"},
+        {"422156" "10AB", true, {}, "AI (422): 15610AB has 7 characters; it takes 3"},
+    };
+    for (const Case &c : cases) {
+        const TGs1Data d = ParseGs1(c.text, c.together);
+        EXPECT_EQ(d.error, c.error) << c.text.toStdString();
+        if (c.error.isEmpty()) {
+            EXPECT_EQ(d.Data(QChar(kGs1Separator)), c.data) << c.text.toStdString();
+        }
+    }
+}
+
+// Every GS1 symbology refuses in the same words.
+TEST(Gs1Test, EverySymbologyMarkedGs1IsChecked)
+{
+    for (const TSymbology &row : Symbologies()) {
+        if (!row.gs1)
+            continue;
+        const TBarcodeSymbol bad(row.ordinal, FilterBarcodeText(row.ordinal, "(17)261331"));
+        EXPECT_EQ(bad.Error(), "AI (17): 261331 is not a valid date (YYMMDD)") << row.cliName;
+        EXPECT_TRUE(TBarcodeSymbol(row.ordinal, "(01)09501101530003(17)261231").Ok()) << row.cliName;
+    }
 }
 
 TEST(Code93CheckTest, PublishedExamples)
@@ -127,9 +197,10 @@ TEST(FilterTest, KeepsWhatEachSymbologyAccepts)
     };
     for (const Case &c : cases)
         EXPECT_EQ(FilterBarcodeText(c.type, c.in), c.out) << c.type << " " << c.in.toStdString();
+    // GS1-128 keeps everything, for its check to name what GS1 cannot carry.
     const QString chinese = QString::fromUtf8("条形码");
     for (int t = 0; t < kBarcodeTypeCount; ++t)
-        EXPECT_TRUE(FilterBarcodeText(t, chinese).isEmpty()) << t;
+        EXPECT_EQ(FilterBarcodeText(t, chinese).isEmpty(), t != bcEAN128) << t;
 }
 
 TEST(TypeListTest, MapsBothWays)

@@ -267,7 +267,7 @@ TEST(SymbologyTableTest, RowsLookupsAndTheCommonEntry)
         {bcDataMatrix, "A", {-1, 0, true}, 2, 1, {20, 40}, {}},
         {bcAztec, "A", {}, 1, 2, {15, 15}, {}},
         {bcQRCode, QString(5000, QLatin1Char('A')), {}, 2, 0, {40, 40}, "Data too long for QR Code"},
-        {bcGS1DataMatrix, "(01)09501101530004", {}, 2, 0, {40, 40}, "checksum"},
+        {bcGS1DataMatrix, "(01)09501101530004", {}, 2, 0, {40, 40}, "AI (01): the check digit"},
         {bcPDF417, "A", {9, 0, false}, 2, 0, {40, 40}, "security level"},
         {kSymbologyCount, "1", {}, 1, 0, {20, 30}, "Unknown barcode type"},
     };

@@ -125,9 +125,12 @@ rc=$?
 [ "$(ls "$work/enc")" = 1.txt ] && [ "$(cat "$work/enc/1.txt")" = "$("$cli" barcode --type qr --text 中文 --pattern)" ] ||
     fail "batch GB18030 line: $(ls "$work/enc")"
 
-# A linear symbol with nothing to draw is refused with the reason.
+# A linear symbol with nothing to draw, or GS1 data with a wrong element, is
+# refused with the reason.
 for case in "ean13||EAN 13: the text is empty" "ean13|abc|EAN 13 takes only digits, and the text has none" \
-    "code39|条形码|Code 39 takes only 0-9, A-Z, space and \$ % + - . /, and the text has none"; do
+    "code39|条形码|Code 39 takes only 0-9, A-Z, space and \$ % + - . /, and the text has none" \
+    "ean128|(01)09501101530003(17)261331|AI (17): 261331 is not a valid date (YYMMDD)" \
+    "gs1datamatrix|(01)09501101530004|AI (01): the check digit of 09501101530004 is wrong; it should be 3"; do
     IFS='|' read -r type text want <<<"$case"
     err=$("$cli" barcode --type "$type" --text "$text" --output "$work/empty.png" 2>&1)
     rc=$?

@@ -22,8 +22,10 @@ bool Kept(int type, QChar c)
 {
     const ushort u = c.unicode();
     switch (type) {
-    case bcCode128: case bcCode39Ext: case bcCode93: case bcEAN128:
+    case bcCode128: case bcCode39Ext: case bcCode93:
         return u >= 1 && u <= 127;
+    case bcEAN128:
+        return true;  // GS1 data: the check says what it cannot carry
     case bcCode39:
         return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || QByteArrayView(" $%+-./").contains(char(u));
     default:

@@ -421,7 +421,8 @@ TEST_F(RenderTest, TextASymbologyCannotHoldShowsACrossedBoxAndSaysWhy)
     };
     const Case cases[] = {
         {bcQRCode, QString(8000, QLatin1Char('x')), QStringLiteral("Data too long for QR Code")},
-        {bcGS1DataMatrix, QStringLiteral("(01)123"), QString()}, // libzint's own reason
+        {bcGS1DataMatrix, QStringLiteral("(01)123"), QStringLiteral("AI (01): 123 has 3 characters; it takes 14")},
+        {bcEAN128, QStringLiteral("(17)261331"), QStringLiteral("AI (17): 261331 is not a valid date (YYMMDD)")},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.type);

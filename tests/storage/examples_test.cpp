@@ -227,20 +227,16 @@ void Expiry(TItemContainer &c, const QString &)
     auto *lot = Text(c, QString(), 200, 32, 12, true);
     AddText(*lot, QStringLiteral("批号："));
     AddLot(*lot);
-    auto *code = Place(c, new TBarcodeLabel, 12, 66, 360, 84, true);
-    code->BarcodeType = 8; // EAN 128: FNC1 after the start, AIs written without brackets
-    code->Interpretation = false;
-    auto *human = Text(c, QString(), 12, 156, 9);
-    for (TLabelControl *i : {static_cast<TLabelControl *>(code), static_cast<TLabelControl *>(human)}) {
-        const bool brackets = i == human;
-        AddText(*i, brackets ? QStringLiteral("(01)") : QStringLiteral("01"));
-        AddText(*i, QStringLiteral("0690123456789"));
-        AddGs1Check(*i, "2");
-        AddText(*i, brackets ? QStringLiteral("(17)") : QStringLiteral("17"));
-        AddDate(*i, "yymmdd", 180);
-        AddText(*i, brackets ? QStringLiteral("(10)") : QStringLiteral("10"));
-        AddLot(*i);
-    }
+    auto *code = Place(c, new TBarcodeLabel, 12, 66, 360, 100, true);
+    code->BarcodeType = 8; // EAN 128: a GS1 element string, its line in brackets
+    code->Interpretation = true;
+    AddText(*code, QStringLiteral("(01)"));
+    AddText(*code, QStringLiteral("0690123456789"));
+    AddGs1Check(*code, "2");
+    AddText(*code, QStringLiteral("(17)"));
+    AddDate(*code, "yymmdd", 180);
+    AddText(*code, QStringLiteral("(10)"));
+    AddLot(*code);
 }
 
 // A 2 x 1 inch serial label: hexadecimal serials stepping by 10, each on two
@@ -276,7 +272,7 @@ const struct {
     TBuilder build;
     int items;
 } kExamples[] = {{"product.lbl", Product, 7}, {"shipping.lbl", Shipping, 9}, {"counter.lbl", Counter, 3},
-               {"expiry.lbl", Expiry, 6},     {"serial.lbl", Serial, 3}};
+               {"expiry.lbl", Expiry, 5},     {"serial.lbl", Serial, 3}};
 
 // The same file but for the composed text of advanced items, which holds the
 // date of saving.
