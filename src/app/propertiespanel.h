@@ -168,4 +168,6 @@ private:
     QLineEdit *eGraphicFilename;
     QToolButton *sbGraphicFilename;
     QCheckBox *cbMaintainAspect;
+    QCheckBox *cbEmbedPicture;
+    void cbEmbedPictureClick(bool checked);
 };
