@@ -171,9 +171,8 @@ bool ReadEmbeddedPicture(const TIniFile &ini, const QString &section, TGraphicLa
                        .arg(kMaxEmbeddedPictureBytes / (1024 * 1024));
         return false;
     }
-    if (!decoded || !LoadGraphicData(&item, decoded.decoded, format, name, failure,
-                                     decoded ? QString()
-                                             : QCoreApplication::translate("Picture", "the embedded data is damaged")))
+    const QString damaged = decoded ? QString() : QCoreApplication::translate("Picture", "the embedded data is damaged");
+    if (!LoadGraphicData(&item, decoded.decoded, format, name, failure, damaged))
         return false;
     item.Embedded = true;
     return true;
