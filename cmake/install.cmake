@@ -155,17 +155,17 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# What the linker cannot see: the display plugins and the fonts that the
-# font rule points at. The libraries come from dpkg-shlibdeps when it is
+# What the linker cannot see: the display plugins, the image plugins of the
+# TIFF and WebP pictures, and the fonts that the font rule points at. The libraries come from dpkg-shlibdeps when it is
 # there (with the versions the binaries really need), else from this list.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, fonts-wqy-zenhei")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-image-formats-plugins, fonts-liberation, fonts-wqy-zenhei")
 find_program(QV_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(QV_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), "
     "libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libjpeg62-turbo, libfontconfig1, libcups2, libpng16-16, libzint2.11, libzip4, libfreexl1, libc6, libstdc++6"
-    ", libqt6sql6 (>= 6.4), libqt6keychain1")
+    ", libqt6sql6 (>= 6.4), libqt6keychain1, libqt6svg6 (>= 6.4)")
 endif()
 # Qt's own Chinese texts for the standard dialogs (English without them).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6, qt6-translations-l10n")

@@ -7,6 +7,8 @@ PACKAGES=(
   # build
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 libgl-dev
+  # pictures: SVG drawn as vector, TIFF and WebP through Qt's image plugins
+  qt6-svg-dev qt6-image-formats-plugins
   libjpeg-dev libcups2-dev libpng-dev libzint-dev libfontconfig-dev
   # spreadsheets: zip archives (.xlsx, .ods) and .xls workbooks
   libzip-dev libfreexl-dev

@@ -291,6 +291,9 @@ QWidget *TPropertiesPanel::BuildPicturePage()
     cbMaintainAspect->setChecked(true);
     BindCheck("IMG_ASPECTS", cbMaintainAspect);
     v->addWidget(cbMaintainAspect);
+    cbEmbedPicture = Named(new QCheckBox(tr("嵌入标签文件"), pGraphicOptions), "cbEmbedPicture");
+    cbEmbedPicture->setToolTip(tr("图像保存在标签文件中，无需图像文件即可打印（最大 10 MB）"));
+    v->addWidget(cbEmbedPicture);
     AddUnboundChecks(ikGraphic, pGraphicOptions, v);
     v->addStretch(1);
     return pGraphicOptions;
@@ -336,6 +339,7 @@ void TPropertiesPanel::Connect()
     connect(LColorBtn, &QPushButton::clicked, this, [this] { ChooseShapeColour(pLine, true); });
     connect(FColorBtn, &QPushButton::clicked, this, [this] { ChooseShapeColour(pFill, false); });
     connect(sbGraphicFilename, &QToolButton::clicked, this, &P::sbGraphicFilenameClick);
+    connect(cbEmbedPicture, &QCheckBox::clicked, this, &P::cbEmbedPictureClick);
     for (const TBoundCheck &c : checks_)
         connect(c.Box, &QCheckBox::clicked, this, [this, box = c.Box, key = c.Key](bool checked) {
             // A mixed box, clicked, sets every item (one more click clears them).

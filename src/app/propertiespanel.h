@@ -180,4 +180,6 @@ private:
     // The page for several items: their kind's when they share one, else none.
     void ShowSeveral(const QList<TLabelControl *> &items);
     static void SetMixedSwatch(QLabel *swatch, bool mixed, const QColor &c);
+    QCheckBox *cbEmbedPicture;
+    void cbEmbedPictureClick(bool checked);
 };

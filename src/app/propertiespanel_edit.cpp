@@ -305,6 +305,8 @@ void TPropertiesPanel::ShowItem(TLabelControl *item)
     case ikGraphic: {
         auto *g = static_cast<TGraphicLabel *>(item);
         eGraphicFilename->setText(g->FileName);
+        cbEmbedPicture->setChecked(g->Embedded);
+        cbEmbedPicture->setEnabled(!g->PictureData.isEmpty());
         ShowKindPanel(pGraphicOptions);
         break;
     }
@@ -584,8 +586,13 @@ void TPropertiesPanel::sbGraphicFilenameClick()
     auto *g = Selected<TGraphicLabel>(ikGraphic);
     if (!g)
         return;
-    const QString file = QFileDialog::getOpenFileName(window(), tr("Load Image"), g->FileName,
-                                                      tr("Bitmap Images (*.bmp);;Jpg Images (*.jpg *.jpeg)"));
+    const QString filter = QStringList{tr("图像 (*.bmp *.jpg *.jpeg *.png *.gif *.tif *.tiff *.webp *.svg)"),
+                                       QStringLiteral("BMP (*.bmp)"), QStringLiteral("JPEG (*.jpg *.jpeg)"),
+                                       QStringLiteral("PNG (*.png)"), QStringLiteral("GIF (*.gif)"),
+                                       QStringLiteral("TIFF (*.tif *.tiff)"), QStringLiteral("WebP (*.webp)"),
+                                       QStringLiteral("SVG (*.svg)")}
+                               .join(QStringLiteral(";;"));
+    const QString file = QFileDialog::getOpenFileName(window(), tr("Load Image"), g->FileName, filter);
     if (file.isEmpty())
         return;
     emit State(tr("Loading File"));
@@ -593,11 +600,32 @@ void TPropertiesPanel::sbGraphicFilenameClick()
     QString failure;
     if (LoadGraphic(g, file, &failure)) {
         g->SetFileName(file);
+        // An embedded picture stays embedded, unless the new one is too large.
+        if (g->Embedded && !SetPictureEmbedded(g, true, &failure)) {
+            SetPictureEmbedded(g, false);
+            ShowMessage(failure);
+        }
         Record(edit, QT_TR_NOOP("图像文件"));
     } else if (!failure.isEmpty()) {
         ShowMessage(failure);
     }
     emit State(tr("Ready"));
     eGraphicFilename->setText(g->FileName);
+    cbEmbedPicture->setChecked(g->Embedded);
+    cbEmbedPicture->setEnabled(!g->PictureData.isEmpty());
+}
+
+void TPropertiesPanel::cbEmbedPictureClick(bool checked)
+{
+    auto *g = Selected<TGraphicLabel>(ikGraphic);
+    if (refreshing_ || !g)
+        return;
+    TItemEdit edit = BeginEdit(g);
+    QString failure;
+    if (SetPictureEmbedded(g, checked, &failure))
+        Record(edit, QT_TR_NOOP("嵌入图像"));
+    else if (!failure.isEmpty())
+        ShowMessage(failure);
+    cbEmbedPicture->setChecked(g->Embedded);
 }
 

@@ -130,6 +130,9 @@ void TGraphicLabel::SetFileName(const QString &s)
     if (s.isEmpty()) {
         Picture = WhiteImage(10, 10);
         PictureFile.clear();
+        PictureData.clear();
+        PictureFormat.clear();
+        Embedded = false;
     }
     MarkChanged(true);
 }
@@ -143,6 +146,8 @@ void TGraphicLabel::SetKeepAspect(bool b)
 void TGraphicLabel::ResetPicture()
 {
     Picture = WhiteImage(MinWidth, MinHeight);
+    PictureData.clear();
+    PictureFormat.clear();
     Changed = true;
 }
 
@@ -155,5 +160,8 @@ std::unique_ptr<TLabelControl> TGraphicLabel::Clone() const
     // could fail or find a changed file.
     g.Picture = Picture;
     g.PictureFile = PictureFile;
+    g.PictureData = PictureData;
+    g.PictureFormat = PictureFormat;
+    g.Embedded = Embedded;
     return c;
 }

@@ -244,7 +244,7 @@ public:
     TGraphicLabel();
     void Accept(TItemVisitor &visitor) override { visitor.Visit(*this); }
     std::unique_ptr<TLabelControl> Clone() const override;
-    QImage Picture; // 24 bits per pixel
+    QImage Picture; // 24 bits per pixel, or 32 with alpha when the file has it
     QString FileName;
     // The file Picture was read from: unlike FileName when that one could
     // not be read, so a job can tell it prints a blank in its place.
@@ -254,6 +254,14 @@ public:
     void SetFileName(const QString &s);
     void SetKeepAspect(bool b);
     void ResetPicture();
+    // The picture file's own bytes and format ("bmp", "jpeg", "png", "gif",
+    // "tiff", "webp", "svg") as last loaded: an SVG is drawn from them as
+    // vector, and an embedded picture is stored from them.
+    QByteArray PictureData;
+    QByteArray PictureFormat;
+    // Stored inside the label file, so the label needs no picture file.
+    bool Embedded = false;
+    bool IsVector() const { return PictureFormat == "svg"; }
 };
 
 // New item of the given kind (nullptr for ikNone or an unknown value).

@@ -34,6 +34,9 @@ template <class A, class B, class Op> void UnlistedState(A &a, B &b, Op &&op)
         op(x.Picture, y.Picture);
         op(x.PictureFile, y.PictureFile);
         op(x.FileName, y.FileName);
+        op(x.PictureData, y.PictureData);
+        op(x.PictureFormat, y.PictureFormat);
+        op(x.Embedded, y.Embedded);
     }
 }
 

@@ -1,11 +1,15 @@
 // Loading picture files into graphic items: BMP through Qt's reader, JPEG
-// through libjpeg directly.
+// through libjpeg directly, the other formats through Qt's image plugins and
+// Qt SVG.
 
 #include "picture/loadgraphic.h"
 
 #include <QCoreApplication>
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
 
 #include <csetjmp>
 #include <cstdio>
@@ -35,9 +39,8 @@ quint32 LittleEndian32(const QByteArray &b, int at)
 
 // Qt's reader fills a short file's missing rows silently; an uncompressed
 // bitmap must hold all the rows its header promises.
-bool BmpComplete(const QString &fileName)
+bool BmpComplete(QIODevice &file)
 {
-    QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray head = file.read(34);
@@ -59,11 +62,13 @@ bool BmpComplete(const QString &fileName)
     return file.size() >= qint64(dataOffset) + stride * height;
 }
 
-QImage ReadBmp(const QString &fileName)
+QImage ReadBmp(QIODevice &file)
 {
-    if (!BmpComplete(fileName))
+    const bool complete = BmpComplete(file);
+    file.close();
+    if (!complete)
         return QImage();
-    QImageReader reader(fileName, "bmp");
+    QImageReader reader(&file, "bmp");
     const QSize size = reader.size();
     if (!size.isValid() || !SizeAcceptable(size.width(), size.height()))
         return QImage();
@@ -148,9 +153,9 @@ bool DecodeJpeg(JpegJob &job, FILE *file)
     return !job.err.truncated;
 }
 
-QImage ReadJpeg(const QString &fileName)
+// From a file, or from memory (fmemopen) for an embedded picture.
+QImage ReadJpeg(FILE *file)
 {
-    FILE *file = std::fopen(QFile::encodeName(fileName).constData(), "rb");
     if (!file)
         return QImage();
     JpegJob job;
@@ -168,6 +173,88 @@ bool IsRegularFile(const QString &fileName)
     return std::filesystem::is_regular_file(std::filesystem::path(QFile::encodeName(fileName).toStdString()), ec);
 }
 
+// The format a file is read as, by its extension in any case; empty for a
+// name that is not a picture's.
+QByteArray FormatOfName(const QString &fileName)
+{
+    const int slash = fileName.lastIndexOf(QLatin1Char('/'));
+    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const QString ext = dot > slash ? fileName.mid(dot + 1).toLower() : QString();
+    static const QHash<QString, QByteArray> formats = {
+        {QStringLiteral("bmp"), "bmp"},   {QStringLiteral("jpg"), "jpeg"}, {QStringLiteral("jpeg"), "jpeg"},
+        {QStringLiteral("png"), "png"},   {QStringLiteral("gif"), "gif"},  {QStringLiteral("tif"), "tiff"},
+        {QStringLiteral("tiff"), "tiff"}, {QStringLiteral("webp"), "webp"}, {QStringLiteral("svg"), "svg"},
+    };
+    return formats.value(ext);
+}
+
+// Kept at 24 bits unless the picture has transparent parts.
+QImage Normalised(const QImage &image)
+{
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB888);
+}
+
+// PNG, GIF (its first frame), TIFF and WebP; *why gets the reader's reason.
+QImage ReadByPlugin(const QByteArray &data, const QByteArray &format, QString *why)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    QImageReader reader(&buffer, format);
+    const QSize size = reader.size();
+    if (size.isValid() && !SizeAcceptable(size.width(), size.height())) {
+        *why = QCoreApplication::translate("Picture", "the picture is too large");
+        return QImage();
+    }
+    QImage image;
+    if (!reader.read(&image) || image.isNull()) {
+        *why = reader.errorString();
+        return QImage();
+    }
+    return Normalised(image);
+}
+
+// An SVG is drawn from its data as vector; the picture is its drawing at its
+// own size, for the proportions and wherever a bitmap is needed.
+QImage ReadSvg(const QByteArray &data, QString *why)
+{
+    QSvgRenderer renderer;
+    if (data.isEmpty() || !renderer.load(data) || !renderer.isValid()) {
+        *why = QCoreApplication::translate("Picture", "not a valid SVG drawing");
+        return QImage();
+    }
+    QSize size = renderer.defaultSize();
+    if (size.isEmpty())
+        size = renderer.viewBoxF().size().toSize();
+    if (size.isEmpty()) {
+        *why = QCoreApplication::translate("Picture", "the drawing has no size");
+        return QImage();
+    }
+    // A large drawing needs no large bitmap: the bitmap only stands in for it.
+    constexpr int kSide = 2048;
+    const QSize drawn = size.width() > kSide || size.height() > kSide ? size.scaled(kSide, kSide, Qt::KeepAspectRatio)
+                                                                       : size;
+    QImage image(drawn.expandedTo(QSize(1, 1)), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    renderer.render(&p);
+    p.end();
+    return image;
+}
+
+QImage ReadJpegData(const QByteArray &data)
+{
+    if (data.isEmpty())
+        return QImage();
+    return ReadJpeg(fmemopen(const_cast<char *>(data.constData()), size_t(data.size()), "rb"));
+}
+
+QImage ReadBmpData(const QByteArray &data)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    return ReadBmp(buffer);
+}
+
 bool Exists(const QString &fileName)
 {
     std::error_code ec;
@@ -176,6 +263,11 @@ bool Exists(const QString &fileName)
 }
 
 } // namespace
+
+bool IsPictureFileName(const QString &fileName)
+{
+    return !FormatOfName(fileName).isEmpty();
+}
 
 bool LoadGraphic(TGraphicLabel *item, const QString &fileName, QString *failureText)
 {
@@ -187,30 +279,76 @@ bool LoadGraphic(TGraphicLabel *item, const QString &fileName, QString *failureT
             *failureText = QCoreApplication::translate("Picture", "Unable to locate Graphic file") + lineBreak + fileName;
         return false;
     }
-    const int slash = fileName.lastIndexOf(QLatin1Char('/'));
-    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
-    const QString ext = dot > slash ? fileName.mid(dot).toUpper() : QString();
+    const QByteArray format = FormatOfName(fileName);
+    if (format.isEmpty())
+        return false;
+    QByteArray data;
+    QString why;
+    if (!IsRegularFile(fileName)) {
+        why = QCoreApplication::translate("Picture", "not a regular file");
+    } else {
+        QFile file(fileName);
+        if (file.open(QIODevice::ReadOnly))
+            data = file.readAll();
+        else
+            why = file.errorString();
+    }
+    return LoadGraphicData(item, data, format, fileName, failureText, why);
+}
 
+bool LoadGraphicData(TGraphicLabel *item, const QByteArray &data, const QByteArray &format, const QString &name,
+                     QString *failureText, const QString &readFailure)
+{
+    if (!item)
+        return false;
+    const QString lineBreak = QStringLiteral("\n\r");
     QImage picture;
-    QString failure;
-    if (ext == QLatin1String(".BMP")) {
-        if (IsRegularFile(fileName))
-            picture = ReadBmp(fileName);
+    QString failure, why = readFailure;
+    if (format == "bmp") {
+        if (why.isEmpty())
+            picture = ReadBmpData(data);
         failure = QCoreApplication::translate("Picture", "Unable to load bitmap file");
-    } else if (ext == QLatin1String(".JPG") || ext == QLatin1String(".JPEG")) {
-        if (IsRegularFile(fileName))
-            picture = ReadJpeg(fileName);
+    } else if (format == "jpeg") {
+        if (why.isEmpty())
+            picture = ReadJpegData(data);
         failure = QCoreApplication::translate("Picture", "Unable to load jpeg file");
     } else {
-        return false;
+        static const QByteArrayList others = {"png", "gif", "tiff", "webp", "svg"};
+        if (why.isEmpty() && others.contains(format))
+            picture = format == "svg" ? ReadSvg(data, &why) : ReadByPlugin(data, format, &why);
+        // Beyond BMP and JPEG the reason is told as well.
+        failure = QCoreApplication::translate("Picture", "Unable to load picture file (%1)")
+                      .arg(why.isEmpty() ? QCoreApplication::translate("Picture", "unknown format") : why);
     }
     if (picture.isNull()) {
         if (failureText)
-            *failureText = failure + lineBreak + fileName;
+            *failureText = failure + lineBreak + name;
         return false;
     }
     item->Picture = picture;
-    item->PictureFile = fileName;
+    item->PictureFile = name;
+    item->PictureData = data;
+    item->PictureFormat = format;
+    item->MarkChanged(true);
+    return true;
+}
+
+bool SetPictureEmbedded(TGraphicLabel *item, bool embedded, QString *failureText)
+{
+    if (!item)
+        return false;
+    if (embedded && item->PictureData.size() > kMaxEmbeddedPictureBytes) {
+        if (failureText)
+            *failureText = QCoreApplication::translate("Picture",
+                                                       "The picture is %1 MB; pictures larger than %2 MB cannot be "
+                                                       "embedded in the label file.")
+                               .arg(QString::number(double(item->PictureData.size()) / (1024 * 1024), 'f', 1))
+                               .arg(kMaxEmbeddedPictureBytes / (1024 * 1024));
+        return false;
+    }
+    if (embedded && item->PictureData.isEmpty())
+        return false; // no picture to carry
+    item->Embedded = embedded;
     item->MarkChanged(true);
     return true;
 }

@@ -7,15 +7,18 @@ QImage NewItemBitmap(int w, int h, QRgb fill)
 {
     if (w <= 0 || h <= 0 || w > kMaxItemBitmapSide || h > kMaxItemBitmapSide)
         return QImage();
-    QImage image(w, h, QImage::Format_RGB32);
+    // A see-through fill needs the alpha channel; every other stays as it was.
+    QImage image(w, h, qAlpha(fill) == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return image;
-    image.fill(fill);
+    image.fill(qAlpha(fill) == 255 ? fill : qPremultiply(fill));
     return image;
 }
 
 QImage WithoutColor(const QImage &image, QRgb key)
 {
+    if (qAlpha(key) == 0)
+        return image; // a transparent key: what it stands for is transparent already
     QImage out = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb rgbKey = key & 0x00FFFFFF;
     for (int y = 0; y < out.height(); ++y) {

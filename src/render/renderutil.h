@@ -35,8 +35,9 @@ QImage GraphicPicture(const TGraphicLabel &item, double scale);
 // not turn into a multi-gigabyte allocation.
 constexpr int kMaxItemBitmapSide = 32767;
 
-// A w x h RGB32 bitmap filled with the colour, or a null image when either
-// side is not positive or too large (nothing to draw).
+// A w x h RGB32 bitmap filled with the colour (ARGB32 premultiplied for a
+// colour that is not opaque), or a null image when either side is not
+// positive or too large (nothing to draw).
 QImage NewItemBitmap(int w, int h, QRgb fill);
 
 // A picture larger than this many pixels is made at a lower scale (it is then
@@ -66,7 +67,7 @@ template <class Draw> QImage ScaledItemPicture(int bw, int bh, double scale, QRg
 }
 
 // A copy of the image in which every pixel of the key colour (alpha ignored)
-// is fully transparent.
+// is fully transparent; the image as it is for a fully transparent key.
 QImage WithoutColor(const QImage &image, QRgb key);
 
 // Background of a text rendering: white, or black for white text on a

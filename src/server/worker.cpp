@@ -285,6 +285,10 @@ void TPrintWorker::run()
                 message = why;
             }
         }
+        // Once per job, as the command line says it: every label lacks it.
+        if (state == TJobState::Done && message.isEmpty() && !stats.MissingPictures.isEmpty())
+            message = QCoreApplication::translate("Service", "every label: no picture: %1 cannot be read")
+                          .arg(stats.MissingPictures.join(QStringLiteral(", ")));
         const QString printerJob = state == TJobState::Done && output.JobId ? output.JobId() : QString();
         if (!store.Finish(job->Id, owner_, state, message, printerJob, &error))
             logLine(error);

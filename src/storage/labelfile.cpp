@@ -144,6 +144,40 @@ void WriteProperties(TIniFile &ini, const QString &section, const TLabelControl 
             WriteProperty(ini, section, row, row.Get(item));
 }
 
+// An embedded picture: its format and the file's bytes in base64, on one
+// line each; nothing for a linked one.
+void WriteEmbeddedPicture(TIniFile &ini, const QString &section, const TGraphicLabel &item)
+{
+    if (!item.Embedded || item.PictureData.isEmpty() || item.PictureData.size() > kMaxEmbeddedPictureBytes)
+        return;
+    ini.WriteString(section, QStringLiteral("IMG_FORMAT"), QString::fromLatin1(item.PictureFormat));
+    ini.WriteString(section, QStringLiteral("IMG_DATA"), QString::fromLatin1(item.PictureData.toBase64()));
+}
+
+// The embedded picture of the section, when it has one: true when it was
+// loaded (a refusal or bad data goes to *failure, and the linked file is
+// read instead).
+bool ReadEmbeddedPicture(const TIniFile &ini, const QString &section, TGraphicLabel &item, const QString &name,
+                         QString *failure)
+{
+    const QString text = ini.ReadString(section, QStringLiteral("IMG_DATA"), QString());
+    if (text.isEmpty())
+        return false;
+    const auto decoded = QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    const QByteArray format = ini.ReadString(section, QStringLiteral("IMG_FORMAT"), QString()).toLatin1().toLower();
+    if (decoded.decoded.size() > kMaxEmbeddedPictureBytes) {
+        *failure = QCoreApplication::translate("Picture",
+                                               "The embedded picture is larger than %1 MB and was not loaded.")
+                       .arg(kMaxEmbeddedPictureBytes / (1024 * 1024));
+        return false;
+    }
+    const QString damaged = decoded ? QString() : QCoreApplication::translate("Picture", "the embedded data is damaged");
+    if (!LoadGraphicData(&item, decoded.decoded, format, name, failure, damaged))
+        return false;
+    item.Embedded = true;
+    return true;
+}
+
 void WriteItem(TIniFile &ini, const QString &section, TLabelControl &item, const QString &labelFile, int dpiX, int dpiY)
 {
     const int kind = item.Kind;
@@ -152,6 +186,8 @@ void WriteItem(TIniFile &ini, const QString &section, TLabelControl &item, const
         ini.WriteString(section, QStringLiteral("IMG_NAME"),
                         PictureNameForLabel(static_cast<const TGraphicLabel &>(item).FileName, labelFile));
     WriteProperties(ini, section, item, KindProperties(item.Kind), false);
+    if (item.Kind == ikGraphic)
+        WriteEmbeddedPicture(ini, section, static_cast<const TGraphicLabel &>(item));
 
     // WIDTH and HEIGHT are the unrotated extents.
     const bool turned = item.Rotation == 1 || item.Rotation == 3;
@@ -245,9 +281,15 @@ void ReadItem(const TIniFile &ini, const QString &section, TLabelControl &item, 
         static_cast<TGraphicLabel &>(item).SetFileName(picture);
     }
     ReadKindProperties(ini, section, item);
-    if (!picture.isEmpty()) {
+    if (item.Kind == ikGraphic) {
+        auto &graphic = static_cast<TGraphicLabel &>(item);
         QString failure;
-        if (!LoadGraphic(static_cast<TGraphicLabel *>(&item), picture, &failure) && warnings && !failure.isEmpty())
+        const bool embedded = ReadEmbeddedPicture(ini, section, graphic, picture, &failure);
+        if (!failure.isEmpty() && warnings)
+            warnings->append(failure);
+        failure.clear();
+        if (!embedded && !picture.isEmpty() && !LoadGraphic(&graphic, picture, &failure) && warnings
+            && !failure.isEmpty())
             warnings->append(failure);
     }
 

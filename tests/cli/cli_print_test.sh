@@ -6,7 +6,7 @@ set -uo pipefail
 
 CLI="${QV_BINARY_DIR:-build}/quorvane-cli"
 export QT_QPA_PLATFORM=offscreen
-for tool in pdftoppm zbarimg pdfinfo pdftotext python3; do
+for tool in pdftoppm pdfimages zbarimg pdfinfo pdftotext python3; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 [ -x "$CLI" ] || { echo "FAIL: $CLI not built"; exit 1; }
@@ -406,6 +406,52 @@ differ = sum(x != y for ra, rb in zip(a, b) for x, y in zip(ra, rb[::-1]))
 dark = sum(v < 128 for r in a for v in r)
 sys.exit(0 if len(a) == len(b) and dark > 100 and differ <= len(a) else 1)
 PY
+
+# Pictures over a black box filling label 1: the top half opaque red, the
+# bottom half transparent (white at alpha 0), so the box shows through it;
+# a PNG, the same as an SVG drawing (vector: no image in the PDF), and the
+# PNG embedded in the label with its file gone. A missing picture prints
+# nothing (the box stays black) and is told once for the job.
+python3 - "$T" <<'PY'
+import base64, struct, sys, zlib
+def chunk(kind, data):
+    return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+rows = b''.join(b'\0' + (b'\xff\0\0\xff' if y < 5 else b'\xff\xff\xff\0') * 10 for y in range(10))
+png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', 10, 10, 8, 6, 0, 0, 0)) \
+    + chunk(b'IDAT', zlib.compress(rows)) + chunk(b'IEND', b'')
+open(sys.argv[1] + '/logo.png', 'wb').write(png)
+open(sys.argv[1] + '/logo.svg', 'w').write(
+    "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'><rect width='10' height='5' fill='red'/></svg>")
+open(sys.argv[1] + '/embedded.txt', 'w').write(base64.b64encode(png).decode())
+PY
+picture_label() { # file picture [extra lines]
+  write_aids "$1" '' 2 0 1
+  printf '[CNT_2]\nTYPE=GRAPHIC\nIMG_NAME=%s\nIMG_ASPECTS=0\n%bTOP=0\nLEFT=0\nWIDTH=1\nHEIGHT=1\nAUTOSIZE=0\nTRANSPARENT=0\n' \
+    "$2" "${3:-}" >>"$1"
+}
+picture_label "$T/png.lbl" logo.png
+picture_label "$T/svg.lbl" logo.svg
+picture_label "$T/embedded.lbl" moved-away.png "IMG_FORMAT=png\nIMG_DATA=$(cat "$T/embedded.txt")\n"
+picture_label "$T/gone.lbl" gone.png
+# name | label | expected status | grey levels at the top half, the bottom half (r red, d dark)
+while IFS="|" read -r name lbl status want; do
+  "$CLI" print "$T/$lbl" --output "$T/pic.pdf" --paper 100x100mm --labels 3 --quiet 2>"$T/pic.err"
+  rc=$?
+  [ "$rc" = "$status" ] || fail "$name: print exited with $rc, expected $status: $(cat "$T/pic.err")"
+  got=$(levels "$T/pic.pdf" pic 50,35 50,65 | python3 -c 'import sys; print("".join("r" if 50 < int(v) < 110 else "d" if int(v) < 20 else "?" for v in sys.stdin.read().split()))')
+  [ "$got" = "$want" ] || fail "$name: the picture's halves read $got, expected $want"
+  rm -f "$T"/pic-*
+done <<'ROWS'
+PNG with alpha|png.lbl|0|rd
+SVG drawing|svg.lbl|0|rd
+embedded PNG, file gone|embedded.lbl|0|rd
+missing picture|gone.lbl|3|dd
+ROWS
+told=$(grep -c "no picture: .*gone.png cannot be read" "$T/pic.err")
+[ "$told" = 1 ] || fail "a missing picture in a 3-label job was told $told times: $(cat "$T/pic.err")"
+"$CLI" print "$T/svg.lbl" --output "$T/svg.pdf" --paper 100x100mm --quiet || fail "SVG print exited with $?"
+images=$(pdfimages -list "$T/svg.pdf" 2>/dev/null | tail -n +3 | wc -l)
+[ "$images" = 0 ] || fail "the SVG went into the PDF as $images image(s), not as vector"
 
 [ $failures -eq 0 ] && echo "PASS" || echo "$failures failure(s)"
 [ $failures -eq 0 ]
