@@ -245,6 +245,14 @@ private:
 
     bool toolCursorSet_ = false;
     bool shownOnce_ = false;
+
+    // The file's name and whether it has unsaved changes, in the title.
+    void RefreshWindowTitle();
+    // The zoom at which the whole label shows in the work area.
+    void ZoomToFit1Click();
+    // Keeps the window on its screen's available area (a large scale factor
+    // can make the first size larger than the screen).
+    void FitWindowToScreen();
 };
 
 extern TFMain *FMain;
