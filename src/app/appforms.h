@@ -25,7 +25,7 @@ struct TApplicationForms {
 extern TApplicationForms Forms;
 
 // The program's title, the caption of its plain messages. Window captions are
-// each window's own ("Quorvane V1.00" for the main window).
+// each window's own ("未命名 — Quorvane" for the main window without a file).
 inline const QString kApplicationTitle = QStringLiteral("Quorvane");
 
 // Names the application (name, version, maker).

@@ -45,6 +45,8 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     rbInches->setChecked(true);
     rbCentimetres = new QRadioButton(tr("厘米"), this);
     rbCentimetres->setObjectName(QStringLiteral("RadioButton2"));
+    rbMillimetres = new QRadioButton(tr("毫米"), this);
+    rbMillimetres->setObjectName(QStringLiteral("rbMillimetres"));
 
     auto *keys = new TKeyFilter(this, QStringLiteral("-.0123456789"));
     auto makeEdit = [this, keys](const char *name, const QString &text) {
@@ -104,6 +106,7 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
         auto *l = new QVBoxLayout(units);
         l->addWidget(rbInches);
         l->addWidget(rbCentimetres);
+        l->addWidget(rbMillimetres);
     }
     auto *size = pairGroup(tr("标签尺寸"), tr("输入标签尺寸"), tr("高度"), eLabelHeight,
                            tr("宽度"), eLabelWidth);
@@ -170,14 +173,12 @@ TFLabelSettings::TFLabelSettings(QWidget *parent) : QDialog(parent)
     leave_->Watch(eLabelHeight, [this] { HeightExit(); });
     leave_->Watch(eLabelWidth, [this] { WidthExit(); });
 
-    connect(rbInches, &QRadioButton::toggled, this, [this](bool on) {
-        if (on && !loading_)
-            SwitchUnit(false);
-    });
-    connect(rbCentimetres, &QRadioButton::toggled, this, [this](bool on) {
-        if (on && !loading_)
-            SwitchUnit(true);
-    });
+    for (auto [button, unit] : {std::pair{rbInches, TLabelUnit::Inch}, std::pair{rbCentimetres, TLabelUnit::Centimetre},
+                                std::pair{rbMillimetres, TLabelUnit::Millimetre}})
+        connect(button, &QRadioButton::toggled, this, [this, unit = unit](bool on) {
+            if (on && !loading_)
+                SwitchUnit(unit);
+        });
     connect(btnOk, &QPushButton::clicked, this, &TFLabelSettings::OkClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnPrinterSetup, &QPushButton::clicked, this, &TFLabelSettings::PrinterSetupClick);
@@ -215,8 +216,10 @@ bool TFLabelSettings::Execute(TLabelFormat &format)
 void TFLabelSettings::LoadFields(const TLabelFormat &f)
 {
     loading_ = true;
-    rbCentimetres->setChecked(f.Metric);
-    rbInches->setChecked(!f.Metric);
+    shownUnit_ = LabelUnit(f);
+    rbCentimetres->setChecked(shownUnit_ == TLabelUnit::Centimetre);
+    rbMillimetres->setChecked(shownUnit_ == TLabelUnit::Millimetre);
+    rbInches->setChecked(shownUnit_ == TLabelUnit::Inch);
     loading_ = false;
     eMarginTop->setText(FormatLabelUnits(f.Margin_Top));
     eMarginLeft->setText(FormatLabelUnits(f.Margin_Left));
@@ -253,15 +256,16 @@ void TFLabelSettings::MarginOrGapExit(QLineEdit *field)
     Refresh();
 }
 
-void TFLabelSettings::CheckSize(QLineEdit *field, const QString &inchMessage, const QString &cmMessage)
+void TFLabelSettings::CheckSize(QLineEdit *field, const QString &inchMessage, const QString &cmMessage,
+                                const QString &mmMessage)
 {
-    const bool inch = rbInches->isChecked();
-    const double minimum = inch ? 0.25 : 1.0;
+    const TLabelUnit unit = CurrentUnit();
+    const double minimum = unit == TLabelUnit::Inch ? 0.25 : unit == TLabelUnit::Centimetre ? 1.0 : 10.0;
     double v = 0;
     if (!ParseDecimal(field->text(), v)) {
         v = minimum;
     } else if (v < minimum) {
-        DialogMessage(this, inch ? inchMessage : cmMessage);
+        DialogMessage(this, unit == TLabelUnit::Inch ? inchMessage : unit == TLabelUnit::Centimetre ? cmMessage : mmMessage);
         v = minimum;
     }
     field->setText(FormatLabelUnits(v));
@@ -271,25 +275,44 @@ void TFLabelSettings::CheckSize(QLineEdit *field, const QString &inchMessage, co
 void TFLabelSettings::HeightExit()
 {
     CheckSize(eLabelHeight, tr("Minimum label height is 0.25\" tall!"),
-              tr("Minimum label height is 1 centimeter tall!"));
+              tr("Minimum label height is 1 centimeter tall!"), tr("Minimum label height is 10 millimetres tall!"));
 }
 
 void TFLabelSettings::WidthExit()
 {
     CheckSize(eLabelWidth, tr("Minimum label width is 0.25\" wide!"),
-              tr("Minimum label width is 1 centimeter wide!"));
+              tr("Minimum label width is 1 centimeter wide!"), tr("Minimum label width is 10 millimetres wide!"));
 }
 
-void TFLabelSettings::SwitchUnit(bool toMetric)
+TLabelUnit TFLabelSettings::CurrentUnit() const
 {
-    for (QLineEdit *e : {eMarginTop, eMarginLeft, eLabelHeight, eLabelWidth, eGapHeight, eGapWidth, eRadius}) {
-        const double v = valueOf(e);
-        e->setText(FormatLabelUnits(toMetric ? v * kCmPerInch : v / kCmPerInch));
-    }
-    TLabelFormat grids;
-    grids.Metric = !toMetric;
-    grids.ExtraGrids = extraGrids_;
-    extraGrids_ = ConvertUnits(grids, toMetric).ExtraGrids;
+    return rbMillimetres->isChecked()   ? TLabelUnit::Millimetre
+           : rbCentimetres->isChecked() ? TLabelUnit::Centimetre
+                                        : TLabelUnit::Inch;
+}
+
+void TFLabelSettings::SwitchUnit(TLabelUnit to)
+{
+    TLabelFormat typed;
+    SetLabelUnit(typed, shownUnit_);
+    typed.Margin_Top = valueOf(eMarginTop);
+    typed.Margin_Left = valueOf(eMarginLeft);
+    typed.Label_Height = valueOf(eLabelHeight);
+    typed.Label_Width = valueOf(eLabelWidth);
+    typed.Gap_Height = valueOf(eGapHeight);
+    typed.Gap_Width = valueOf(eGapWidth);
+    typed.CornerRadius = valueOf(eRadius);
+    typed.ExtraGrids = extraGrids_;
+    const TLabelFormat f = ConvertUnits(typed, to);
+    eMarginTop->setText(FormatLabelUnits(f.Margin_Top));
+    eMarginLeft->setText(FormatLabelUnits(f.Margin_Left));
+    eLabelHeight->setText(FormatLabelUnits(f.Label_Height));
+    eLabelWidth->setText(FormatLabelUnits(f.Label_Width));
+    eGapHeight->setText(FormatLabelUnits(f.Gap_Height));
+    eGapWidth->setText(FormatLabelUnits(f.Gap_Width));
+    eRadius->setText(FormatLabelUnits(f.CornerRadius));
+    extraGrids_ = f.ExtraGrids;
+    shownUnit_ = to;
     Refresh();
 }
 
@@ -304,7 +327,7 @@ void TFLabelSettings::Refresh()
     if (TPrinterMetrics m; PrinterMetrics && PrinterMetrics(m))
         metrics_ = m;
     const int PrinterDpiX = metrics_.DpiX, PrinterDpiY = metrics_.DpiY;
-    const bool metric = rbCentimetres->isChecked();
+    const TLabelUnit metric = CurrentUnit();
     const int top = LabelUnitsToPrinter(valueOf(eMarginTop), PrinterDpiY, metric);
     const int left = LabelUnitsToPrinter(valueOf(eMarginLeft), PrinterDpiX, metric);
     const int height = LabelUnitsToPrinter(valueOf(eLabelHeight), PrinterDpiY, metric);
@@ -321,7 +344,9 @@ void TFLabelSettings::Refresh()
     auto strip = [metric](int pixels, int dpi) {
         // Without a printer ever read the resolution is unknown: show 0.
         double inches = dpi > 0 ? double(pixels) / dpi : 0.0;
-        if (metric)
+        if (metric == TLabelUnit::Millimetre)
+            return FormatDecimal(inches * 25.4, 0, 2) + QStringLiteral("mm");
+        if (metric == TLabelUnit::Centimetre)
             return FormatDecimal(inches * kCmPerInch, 0, 3) + QStringLiteral("ct");
         return FormatDecimal(inches, 0, 3) + kInchSign;
     };
@@ -367,7 +392,7 @@ void TFLabelSettings::OkClick()
         f.Label_Width = valueOf(eLabelWidth);
         f.Gap_Height = valueOf(eGapHeight);
         f.Gap_Width = valueOf(eGapWidth);
-        f.Metric = rbCentimetres->isChecked();
+        SetLabelUnit(f, CurrentUnit());
         f.Roll = cbRoll->isChecked();
         f.MaxColumns = maxColumns_;
         f.MaxRows = maxRows_;

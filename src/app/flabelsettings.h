@@ -65,8 +65,8 @@ public:
 
 private:
     void LoadFields(const TLabelFormat &f);
-    void SwitchUnit(bool toMetric);
-    void CheckSize(QLineEdit *field, const QString &inchMessage, const QString &cmMessage);
+    void SwitchUnit(TLabelUnit to);
+    void CheckSize(QLineEdit *field, const QString &inchMessage, const QString &cmMessage, const QString &mmMessage);
     void OkClick();
 
     TLeaveWatcher *leave_;
@@ -82,6 +82,14 @@ private:
     QList<TLabelGrid> extraGrids_;
     QLabel *lGrids = nullptr;
     void ShowGrids();
+
+public:
+    QRadioButton *rbMillimetres = nullptr;
+    TLabelUnit CurrentUnit() const;
+
+private:
+    // The unit the fields are in, which a click on another converts from.
+    TLabelUnit shownUnit_ = TLabelUnit::Inch;
 };
 
 // "#0.0####"

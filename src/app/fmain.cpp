@@ -45,7 +45,6 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
 {
     FMain = this;
     setObjectName(QStringLiteral("FMain"));
-    setWindowTitle(tr("Quorvane V1.00"));
     setWindowIcon(ProgramIcon());
     setMinimumSize(500, 400);
 
@@ -67,6 +66,7 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
     Document->OnStateChange = [this] {
         RefreshSaveButtons();
         DocumentStateChanged();
+        RefreshWindowTitle();
     };
     ConnectUndo();
     Surface->move(0, 0);
@@ -95,12 +95,10 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
     Printer = std::make_unique<TAppPrinter>();
     RefreshRecentMenu();
     setAcceptDrops(true);
+    RefreshWindowTitle();
 
     resize(860, 600);
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect avail = screen->availableGeometry();
-        move(avail.center() - rect().center());
-    }
+    FitWindowToScreen();
 }
 
 TFMain::~TFMain()
@@ -135,8 +133,10 @@ void TFMain::UpdateScrollRanges()
 {
     if (!Surface)
         return;
-    const int v = Surface->height() + Surface->ScreenDpiY - PMain->height();
-    const int h = Surface->width() + Surface->ScreenDpiX - PMain->width();
+    // An inch of room past a label larger than the view; one that fits has
+    // nothing to scroll, so that no zoom can leave it partly out of sight.
+    const int v = Surface->height() <= PMain->height() ? 0 : Surface->height() + Surface->ScreenDpiY - PMain->height();
+    const int h = Surface->width() <= PMain->width() ? 0 : Surface->width() + Surface->ScreenDpiX - PMain->width();
     VScrollBar->setRange(0, v < 1 ? 0 : v);
     HScrollBar->setRange(0, h < 1 ? 0 : h);
     VScrollBar->setPageStep(Surface->ScreenDpiY);
@@ -502,6 +502,7 @@ void TFMain::showEvent(QShowEvent *e)
     if (shownOnce_)
         return;
     shownOnce_ = true;
+    FitWindowToScreen(); // now with its frame
     UpdateScrollRanges();
     if (OpenedFromCommandLine) {
         OpenedFromCommandLine = false;

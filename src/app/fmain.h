@@ -262,6 +262,13 @@ private:
     QPoint PasteCentre() const;
     // The items the edit commands act on (TItemContainer::EditedItems).
     QList<TLabelControl *> SelectionList() const;
+    // The file's name and whether it has unsaved changes, in the title.
+    void RefreshWindowTitle();
+    // The zoom at which the whole label shows in the work area.
+    void ZoomToFit1Click();
+    // Keeps the window on its screen's available area (a large scale factor
+    // can make the first size larger than the screen).
+    void FitWindowToScreen();
 };
 
 extern TFMain *FMain;

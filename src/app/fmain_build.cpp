@@ -326,6 +326,8 @@ void TFMain::BuildMenus()
          .Key = Qt::CTRL | Qt::Key_Minus},
         {.Level = 1, .Name = "ActualSize1", .Caption = QT_TR_NOOP("实际大小"), .Run = &TFMain::ActualSize1Click,
          .Key = Qt::CTRL | Qt::Key_0},
+        {.Level = 1, .Name = "ZoomToFit1", .Caption = QT_TR_NOOP("缩放到合适大小"), .Run = &TFMain::ZoomToFit1Click,
+         .Key = Qt::CTRL | Qt::Key_9},
 
         {.Level = 0, .Name = "Help1", .Caption = QT_TR_NOOP("帮助(&H)"), .Flags = kSubmenu},
         {.Level = 1, .Name = "WebHelp1", .Caption = QT_TR_NOOP("网络帮助"), .Run = &TFMain::WebHelp1Click},
@@ -468,10 +470,10 @@ void TFMain::BuildWorkArea()
 
     pbHRuler->Origin = [this] { return Surface ? Surface->x() : 0; };
     pbHRuler->UnitPixels = [this] { return Surface ? UnitPixelsX(Surface->LabelFormat, Surface->ScreenDpiX) : kDefaultDesignDpi; };
-    pbHRuler->Metric = [this] { return Surface && Surface->LabelFormat.Metric; };
+    pbHRuler->Unit = [this] { return Surface ? LabelUnit(Surface->LabelFormat) : TLabelUnit::Inch; };
     pbVRuler->Origin = [this] { return Surface ? Surface->y() : 0; };
     pbVRuler->UnitPixels = [this] { return Surface ? UnitPixelsY(Surface->LabelFormat, Surface->ScreenDpiY) : kDefaultDesignDpi; };
-    pbVRuler->Metric = [this] { return Surface && Surface->LabelFormat.Metric; };
+    pbVRuler->Unit = pbHRuler->Unit;
     pbHRuler->Zoom = [this] { return Surface ? Surface->Zoom() : 1.0; };
     pbVRuler->Zoom = pbHRuler->Zoom;
 }

@@ -13,6 +13,8 @@
 #include <QStatusBar>
 #include <QWheelEvent>
 
+#include <cmath>
+
 namespace {
 
 QString ZoomText(double zoom)
@@ -33,10 +35,16 @@ void TFMain::BuildZoomBox()
     for (double z = TCanvasLabel::kMinZoom; z < TCanvasLabel::kMaxZoom; z = TCanvasLabel::StepZoom(z, 1))
         ZoomBox->addItem(ZoomText(z), z);
     ZoomBox->addItem(ZoomText(TCanvasLabel::kMaxZoom), TCanvasLabel::kMaxZoom);
+    // Last, with no level of its own: the level depends on the window.
+    ZoomBox->addItem(tr("缩放到合适大小"), 0.0);
     ZoomBox->setCurrentIndex(ZoomBox->findData(1.0));
     statusBar()->addPermanentWidget(ZoomBox);
     connect(ZoomBox, &QComboBox::activated, this, [this](int index) {
-        SetZoom(ZoomBox->itemData(index).toDouble());
+        const double zoom = ZoomBox->itemData(index).toDouble();
+        if (zoom > 0)
+            SetZoom(zoom);
+        else
+            ZoomToFit1Click();
     });
     connect(ZoomBox->lineEdit(), &QLineEdit::editingFinished, this, &TFMain::ApplyZoomBoxText);
 
@@ -48,6 +56,10 @@ void TFMain::BuildZoomBox()
 void TFMain::ApplyZoomBoxText()
 {
     QString text = ZoomBox->currentText().trimmed();
+    if (text == ZoomBox->itemText(ZoomBox->count() - 1)) {
+        ZoomToFit1Click();
+        return;
+    }
     if (text.endsWith(QLatin1Char('%')))
         text.chop(1);
     bool ok = false;
@@ -61,6 +73,16 @@ void TFMain::ApplyZoomBoxText()
 void TFMain::ZoomIn1Click() { SetZoom(TCanvasLabel::StepZoom(Surface->Zoom(), 1)); }
 void TFMain::ZoomOut1Click() { SetZoom(TCanvasLabel::StepZoom(Surface->Zoom(), -1)); }
 void TFMain::ActualSize1Click() { SetZoom(1.0); }
+
+void TFMain::ZoomToFit1Click()
+{
+    // Whole percents, so that the zoom box says exactly what is shown, and a
+    // few pixels to spare, so that the label's far edges show.
+    constexpr int kSpare = 8;
+    const double across = double(PMain->width() - kSpare) / qMax(1, Surface->SurfaceWidth());
+    const double down = double(PMain->height() - kSpare) / qMax(1, Surface->SurfaceHeight());
+    SetZoom(std::floor(qMin(across, down) * 100) / 100);
+}
 
 void TFMain::SetZoom(double zoom, QPoint anchor)
 {

@@ -52,44 +52,79 @@ TDpi ScreenLogicalDpi()
     return {x > 0 ? x : kDefaultDesignDpi, y > 0 ? y : kDefaultDesignDpi};
 }
 
-int UnitPixelsX(const TLabelFormat &f, int dpiX)
+TLabelUnit LabelUnit(const TLabelFormat &f)
 {
-    return f.Metric ? Round(dpiX / kCmPerInch) : dpiX;
+    return f.Millimetres ? TLabelUnit::Millimetre : f.Metric ? TLabelUnit::Centimetre : TLabelUnit::Inch;
 }
 
-int UnitPixelsY(const TLabelFormat &f, int dpiY)
+void SetLabelUnit(TLabelFormat &f, TLabelUnit unit)
 {
-    return f.Metric ? Round(dpiY / kCmPerInch) : dpiY;
+    f.Metric = unit != TLabelUnit::Inch;
+    f.Millimetres = unit == TLabelUnit::Millimetre;
+}
+
+double UnitsPerInch(TLabelUnit unit)
+{
+    switch (unit) {
+    case TLabelUnit::Centimetre: return kCmPerInch;
+    case TLabelUnit::Millimetre: return 25.4;
+    case TLabelUnit::Inch: break;
+    }
+    return 1.0;
+}
+
+namespace {
+
+double UnitPixels(const TLabelFormat &f, int dpi)
+{
+    switch (LabelUnit(f)) {
+    case TLabelUnit::Centimetre: return Round(dpi / kCmPerInch);
+    case TLabelUnit::Millimetre: return dpi / 25.4;
+    case TLabelUnit::Inch: break;
+    }
+    return dpi;
+}
+
+} // namespace
+
+double UnitPixelsX(const TLabelFormat &f, int dpiX)
+{
+    return UnitPixels(f, dpiX);
+}
+
+double UnitPixelsY(const TLabelFormat &f, int dpiY)
+{
+    return UnitPixels(f, dpiY);
 }
 
 int SurfaceWidthPx(const TLabelFormat &f, int dpiX)
 {
-    const double perUnit = f.Metric ? dpiX / kCmPerInch : dpiX;
-    return Round(perUnit * f.Label_Width);
+    return Round(dpiX / UnitsPerInch(f) * f.Label_Width);
 }
 
 int SurfaceHeightPx(const TLabelFormat &f, int dpiY)
 {
-    const double perUnit = f.Metric ? dpiY / kCmPerInch : dpiY;
-    return Round(perUnit * f.Label_Height);
+    return Round(dpiY / UnitsPerInch(f) * f.Label_Height);
 }
 
-TLabelFormat ConvertUnits(const TLabelFormat &f, bool toMetric)
+TLabelFormat ConvertUnits(const TLabelFormat &f, TLabelUnit to)
 {
-    if (f.Metric == toMetric)
-        return f;
+    const double from = UnitsPerInch(f), into = UnitsPerInch(to);
     TLabelFormat r = f;
+    SetLabelUnit(r, to);
+    if (from == into)
+        return r;
+    // Through inches, dividing first, so that inches and centimetres convert
+    // as they always have and a round trip is exact.
+    auto convert = [from, into](double v) { return v / from * into; };
     for (double TLabelFormat::*field : {&TLabelFormat::Label_Width, &TLabelFormat::Label_Height,
                                         &TLabelFormat::Margin_Top, &TLabelFormat::Margin_Left,
                                         &TLabelFormat::Gap_Height, &TLabelFormat::Gap_Width,
-                                        &TLabelFormat::CornerRadius}) {
-        // Division, not multiplication by 0.4, so that a round trip is exact.
-        r.*field = toMetric ? f.*field * kCmPerInch : f.*field / kCmPerInch;
-    }
+                                        &TLabelFormat::CornerRadius})
+        r.*field = convert(f.*field);
     for (TLabelGrid &g : r.ExtraGrids)
         for (double *v : {&g.Margin_Top, &g.Margin_Left, &g.Gap_Height, &g.Gap_Width})
-            *v = toMetric ? *v * kCmPerInch : *v / kCmPerInch;
-    r.Metric = toMetric;
+            *v = convert(*v);
     return r;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Label geometry and design resolution. Item geometry is held in whole design
 // pixels at the container's ScreenDpiX x ScreenDpiY; the label format in
-// inches or (when Metric) centimetres of exactly 0.4 in.
+// inches, (when Metric) centimetres of exactly 0.4 in, or (when Millimetres,
+// which goes with Metric) true millimetres.
 
 #include <QList>
 #include <QRectF>
@@ -43,7 +44,19 @@ struct TLabelFormat {
     TLabelShape Shape = TLabelShape::Rectangle;
     // The corners of a rounded rectangle, in the format's unit.
     double CornerRadius = 0.0;
+    // True millimetres, 25.4 an inch; Metric is set with it, so that a reader
+    // that knows only Metric at least takes the figures as metric.
+    bool Millimetres = false;
 };
+
+enum class TLabelUnit { Inch, Centimetre, Millimetre };
+
+TLabelUnit LabelUnit(const TLabelFormat &f);
+// Sets Metric and Millimetres for the unit; the figures are left as they are.
+void SetLabelUnit(TLabelFormat &f, TLabelUnit unit);
+// The one measure of a unit: how many make an inch.
+double UnitsPerInch(TLabelUnit unit);
+inline double UnitsPerInch(const TLabelFormat &f) { return UnitsPerInch(LabelUnit(f)); }
 
 // The design resolution of a label nobody chose one for (headless tools,
 // detached items).
@@ -65,15 +78,22 @@ int Trunc(double v);
 // Centimetres are exactly 0.4 inch.
 constexpr double kCmPerInch = 2.5;
 
-// Design pixels a unit of the format at the design resolution.
-int UnitPixelsX(const TLabelFormat &f, int dpiX);
-int UnitPixelsY(const TLabelFormat &f, int dpiY);
+// Design pixels a unit of the format at the design resolution: whole for an
+// inch and for the format's centimetre (38 at 96 per inch, as the rulers have
+// always shown it), exact for a millimetre.
+double UnitPixelsX(const TLabelFormat &f, int dpiX);
+double UnitPixelsY(const TLabelFormat &f, int dpiY);
 // Design surface size in design pixels for the format.
 int SurfaceWidthPx(const TLabelFormat &f, int dpiX);
 int SurfaceHeightPx(const TLabelFormat &f, int dpiY);
 
-// Converts the six lengths between inches (metric false) and centimetres.
-TLabelFormat ConvertUnits(const TLabelFormat &f, bool toMetric);
+// Converts the lengths to another unit.
+TLabelFormat ConvertUnits(const TLabelFormat &f, TLabelUnit to);
+// Between inches (metric false) and the format's centimetres.
+inline TLabelFormat ConvertUnits(const TLabelFormat &f, bool toMetric)
+{
+    return ConvertUnits(f, toMetric ? TLabelUnit::Centimetre : TLabelUnit::Inch);
+}
 
 // Margins are measured from the paper's edge: a negative one puts the first
 // row or column (and, counted from there, most of a job) off the paper. The

@@ -457,7 +457,7 @@ bool TLabelFormatEdit::Commit(QUndoStack *stack, const QString &text)
     const bool sameFormat = now.Label_Width == was.Label_Width && now.Label_Height == was.Label_Height
                             && now.Margin_Top == was.Margin_Top && now.Margin_Left == was.Margin_Left
                             && now.Gap_Height == was.Gap_Height && now.Gap_Width == was.Gap_Width
-                            && now.Metric == was.Metric && now.Roll == was.Roll
+                            && now.Metric == was.Metric && now.Millimetres == was.Millimetres && now.Roll == was.Roll
                             && now.MaxColumns == was.MaxColumns && now.MaxRows == was.MaxRows;
     if (sameFormat && moves.empty())
         return false;

@@ -21,7 +21,7 @@ int TruncPx(double v)
 
 double Unit(const TLabelFormat &f, double v)
 {
-    return f.Metric ? v / kCmPerInch : v;
+    return v / UnitsPerInch(f);
 }
 
 int Scale(qint64 v, int printerDpi, int screenDpi)
@@ -39,12 +39,12 @@ TSheetLayout::TSheetLayout(const TLabelFormat &format, const TPrinterMetrics &me
 {
     const TLabelFormat &f = format_;
     const TPrinterMetrics &m = metrics_;
-    LabelRows = CountLabels(LabelUnitsToPrinter(f.Margin_Top, m.DpiY, f.Metric),
-                            LabelUnitsToPrinter(f.Label_Height, m.DpiY, f.Metric),
-                            LabelUnitsToPrinter(f.Gap_Height, m.DpiY, f.Metric), m.PaperHeight);
-    LabelColumns = CountLabels(LabelUnitsToPrinter(f.Margin_Left, m.DpiX, f.Metric),
-                               LabelUnitsToPrinter(f.Label_Width, m.DpiX, f.Metric),
-                               LabelUnitsToPrinter(f.Gap_Width, m.DpiX, f.Metric), m.PaperWidth);
+    LabelRows = CountLabels(LabelUnitsToPrinter(f.Margin_Top, m.DpiY, LabelUnit(f)),
+                            LabelUnitsToPrinter(f.Label_Height, m.DpiY, LabelUnit(f)),
+                            LabelUnitsToPrinter(f.Gap_Height, m.DpiY, LabelUnit(f)), m.PaperHeight);
+    LabelColumns = CountLabels(LabelUnitsToPrinter(f.Margin_Left, m.DpiX, LabelUnit(f)),
+                               LabelUnitsToPrinter(f.Label_Width, m.DpiX, LabelUnit(f)),
+                               LabelUnitsToPrinter(f.Gap_Width, m.DpiX, LabelUnit(f)), m.PaperWidth);
     // A roll page holds one label, whatever paper the device has.
     if (f.Roll) {
         LabelRows = qMin(LabelRows, 1);
@@ -68,12 +68,12 @@ TSheetLayout::TSheetLayout(const TLabelFormat &format, const TPrinterMetrics &me
         return TruncPx(Unit(f, margin) * dpi) - offset + TruncPx(Unit(f, gap) * dpi * i) + TruncPx(Unit(f, size) * dpi * i);
     };
     for (const TLabelGrid &g : f.ExtraGrids) {
-        const int rows = qMin(g.Rows, CountLabels(LabelUnitsToPrinter(g.Margin_Top, m.DpiY, f.Metric),
-                                                  LabelUnitsToPrinter(f.Label_Height, m.DpiY, f.Metric),
-                                                  LabelUnitsToPrinter(g.Gap_Height, m.DpiY, f.Metric), m.PaperHeight));
-        const int columns = qMin(g.Columns, CountLabels(LabelUnitsToPrinter(g.Margin_Left, m.DpiX, f.Metric),
-                                                        LabelUnitsToPrinter(f.Label_Width, m.DpiX, f.Metric),
-                                                        LabelUnitsToPrinter(g.Gap_Width, m.DpiX, f.Metric), m.PaperWidth));
+        const int rows = qMin(g.Rows, CountLabels(LabelUnitsToPrinter(g.Margin_Top, m.DpiY, LabelUnit(f)),
+                                                  LabelUnitsToPrinter(f.Label_Height, m.DpiY, LabelUnit(f)),
+                                                  LabelUnitsToPrinter(g.Gap_Height, m.DpiY, LabelUnit(f)), m.PaperHeight));
+        const int columns = qMin(g.Columns, CountLabels(LabelUnitsToPrinter(g.Margin_Left, m.DpiX, LabelUnit(f)),
+                                                        LabelUnitsToPrinter(f.Label_Width, m.DpiX, LabelUnit(f)),
+                                                        LabelUnitsToPrinter(g.Gap_Width, m.DpiX, LabelUnit(f)), m.PaperWidth));
         for (int r = 0; r < rows; ++r)
             for (int c = 0; c < columns && positions_.size() < kMaxPagePositions; ++c)
                 positions_.append(QPoint(along(g.Margin_Left, g.Gap_Width, f.Label_Width, c, m.DpiX, m.OffsetX),
@@ -115,17 +115,17 @@ int TSheetLayout::RowTop(int r) const
 
 int TSheetLayout::LabelWidthPx() const
 {
-    return LabelUnitsToPrinter(format_.Label_Width, metrics_.DpiX, format_.Metric);
+    return LabelUnitsToPrinter(format_.Label_Width, metrics_.DpiX, LabelUnit(format_));
 }
 
 int TSheetLayout::LabelHeightPx() const
 {
-    return LabelUnitsToPrinter(format_.Label_Height, metrics_.DpiY, format_.Metric);
+    return LabelUnitsToPrinter(format_.Label_Height, metrics_.DpiY, LabelUnit(format_));
 }
 
-int LabelUnitsToPrinter(double v, int dpi, bool metric)
+int LabelUnitsToPrinter(double v, int dpi, TLabelUnit unit)
 {
-    return TruncPx((metric ? v / kCmPerInch : v) * dpi);
+    return TruncPx(v / UnitsPerInch(unit) * dpi);
 }
 
 int TSheetLayout::DesignToPrinterX(int v) const
@@ -141,7 +141,7 @@ int TSheetLayout::DesignToPrinterY(int v) const
 QSizeF TSheetLayout::RollPageSizeMm() const
 {
     const TLabelFormat &f = format_;
-    const double mm = 25.4 / (f.Metric ? kCmPerInch : 1.0);
+    const double mm = 25.4 / UnitsPerInch(f);
     return QSizeF((f.Label_Width + 2 * qMax(0.0, f.Margin_Left)) * mm,
                   (f.Label_Height + 2 * qMax(0.0, f.Margin_Top)) * mm);
 }

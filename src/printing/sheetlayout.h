@@ -19,8 +19,8 @@ struct TPrinterMetrics {
 // Whole labels of length size, gap apart, between start and extent. Ends for
 // every input: a size <= 0, or a gap that makes a step <= 0, gives 0.
 int CountLabels(int start, int size, int gap, int extent);
-// A length in label units to printer pixels (truncated; metric divides by 2.5).
-int LabelUnitsToPrinter(double v, int dpi, bool metric);
+// A length in label units to printer pixels (truncated).
+int LabelUnitsToPrinter(double v, int dpi, TLabelUnit unit);
 
 // Printer and design resolutions: what item geometry is scaled by.
 struct TPrintResolution {

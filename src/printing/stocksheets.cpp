@@ -414,19 +414,20 @@ TLabelFormat StockLabelFormat(const TStockSheet &s)
     for (const TStockLength &l : extra)
         all.append(&l);
 
+    // A sheet drawn in millimetres or centimetres is measured in millimetres,
+    // so that the dialog shows the drawing's own figures.
     bool metric = false;
     if (!s.Imperial()) {
-        // The format's centimetre is 0.4 inch, 10.16 mm.
         metric = true;
         for (const TStockLength *l : all) {
-            const double units = l->Millimetres() / 10.16;
-            if (std::abs(StockFieldText(Clean(units)).toDouble() - units) * 10.16 > 0.001)
+            const double mm = l->Millimetres();
+            if (std::abs(StockFieldText(Clean(mm)).toDouble() - mm) > 0.001)
                 metric = false;
         }
     }
     double v[6];
     for (int i = 0; i < 6; ++i)
-        v[i] = Clean(metric ? lengths[i]->Millimetres() / 10.16 : lengths[i]->Inches());
+        v[i] = Clean(metric ? lengths[i]->Millimetres() : lengths[i]->Inches());
     TLabelFormat f;
     f.Label_Width = v[0];
     f.Label_Height = v[1];
@@ -434,12 +435,12 @@ TLabelFormat StockLabelFormat(const TStockSheet &s)
     f.Margin_Left = v[3];
     f.Gap_Height = v[4];
     f.Gap_Width = v[5];
-    f.Metric = metric;
+    SetLabelUnit(f, metric ? TLabelUnit::Millimetre : TLabelUnit::Inch);
     // Many papers have room for a row or column more than the sheet carries
     // (a label's height of top margin): that one would print on the backing.
     f.MaxColumns = std::max(s.Columns, 0);
     f.MaxRows = std::max(s.Rows, 0);
-    auto unit = [metric](const TStockLength &l) { return Clean(metric ? l.Millimetres() / 10.16 : l.Inches()); };
+    auto unit = [metric](const TStockLength &l) { return Clean(metric ? l.Millimetres() : l.Inches()); };
     for (qsizetype i = 0; i < s.ExtraLayouts.size(); ++i) {
         TLabelGrid g;
         g.Margin_Top = unit(extra[4 * i]);
@@ -465,7 +466,7 @@ TLabelFormat StockLabelFormat(const TStockSheet &s)
 std::pair<int, int> StockGridOnPaper(const TStockSheet &s)
 {
     const TLabelFormat f = StockLabelFormat(s);
-    const auto px = [&f](double v) { return LabelUnitsToPrinter(v, 600, f.Metric); };
+    const auto px = [&f](double v) { return LabelUnitsToPrinter(v, 600, LabelUnit(f)); };
     const int paperW = Round(s.PaperWidth.Inches() * 600), paperH = Round(s.PaperHeight.Inches() * 600);
     auto limit = [](int n, int max) { return max > 0 ? std::min(n, max) : n; };
     return {limit(CountLabels(px(f.Margin_Left), px(f.Label_Width), px(f.Gap_Width), paperW), f.MaxColumns),

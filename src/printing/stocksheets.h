@@ -119,10 +119,10 @@ const TStockSheet *FindStockSheet(const QList<TStockSheet> &sheets, const QStrin
 QStringList NearestStockNames(const QList<TStockSheet> &sheets, const QString &name, int count = 5);
 
 // The label format of the sheet. The unit: inches for a sheet drawn in
-// inches, points or picas; for one drawn in millimetres or centimetres, the
-// format's centimetre (0.4 inch) when each of the six lengths, as the format
-// dialog writes it (seven characters, at most five decimals), is within
-// 0.001 mm of the drawing, and inches otherwise.
+// inches, points or picas; for one drawn in millimetres or centimetres,
+// millimetres when each of the six lengths, as the format dialog writes it
+// (seven characters, at most five decimals), is within 0.001 mm of the
+// drawing, and inches otherwise.
 TLabelFormat StockLabelFormat(const TStockSheet &s);
 // Labels across and down the sheet's paper as the sheet layout counts them
 // (at 600 pixels per inch, margins from the paper's edges, at most the

@@ -33,17 +33,17 @@ struct TPictureRenderer final : TItemVisitor {
 
 void PaintGrid(QPainter &p, const TItemContainer &items, int width, int height, double zoom)
 {
-    const QSize step = GridStep(items);
-    const int stepX = step.width(), stepY = step.height();
+    const QSizeF step = GridStep(items);
+    const double stepX = step.width(), stepY = step.height();
     // Zoomed out, lines closer than 4 screen pixels would only grey the label.
-    auto shown = [zoom](int step) { return step > 0 && (zoom >= 1 || step * zoom >= 4); };
+    auto shown = [zoom](double step) { return step >= 1 && (zoom >= 1 || step * zoom >= 4); };
     auto at = [zoom](int v) { return ScreenPixel(v, zoom); };
     p.setPen(QPen(QColor(0xE0, 0xE0, 0xE0), 0, Qt::DotLine));
     if (shown(stepX))
-        for (int x = 1 + stepX; x <= width; x += stepX)
+        for (int k = 1, x = 1 + Round(stepX); x <= width; x = 1 + Round(++k * stepX))
             p.drawLine(at(x), at(2), at(x), at(height - 2));
     if (shown(stepY))
-        for (int y = 1 + stepY; y <= height; y += stepY)
+        for (int k = 1, y = 1 + Round(stepY); y <= height; y = 1 + Round(++k * stepY))
             p.drawLine(at(2), at(y), at(width - 2), at(y));
 }
 
@@ -124,11 +124,19 @@ void PaintItem(QPainter &p, TLabelControl *item, double zoom, double deviceRatio
 
 } // namespace
 
-QSize GridStep(const TItemContainer &items)
+QSizeF GridStep(const TItemContainer &items)
 {
-    if (items.LabelFormat.Metric)
-        return {Round(items.ScreenDpiX / kCmPerInch) / 2, Round(items.ScreenDpiY / kCmPerInch) / 2};
-    return {items.ScreenDpiX / 4, items.ScreenDpiY / 4};
+    // A quarter inch, half the format's centimetre, or five millimetres (not
+    // a whole number of pixels: each line is placed on its own).
+    auto step = [&items](int dpi) -> double {
+        switch (LabelUnit(items.LabelFormat)) {
+        case TLabelUnit::Centimetre: return Round(dpi / kCmPerInch) / 2;
+        case TLabelUnit::Millimetre: return dpi * 5 / 25.4;
+        case TLabelUnit::Inch: break;
+        }
+        return dpi / 4;
+    };
+    return {step(items.ScreenDpiX), step(items.ScreenDpiY)};
 }
 
 void RenderItem(TLabelControl &item)

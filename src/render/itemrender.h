@@ -25,8 +25,8 @@ QString BarcodeItemError(const TBarcodeLabel &item);
 void PaintLabel(QPainter &painter, TItemContainer &items, bool showGrids);
 
 // The spacing of the design surface's grid in design pixels (a quarter inch,
-// or half a centimetre on a metric label).
-QSize GridStep(const TItemContainer &items);
+// half the format's centimetre, or five millimetres).
+QSizeF GridStep(const TItemContainer &items);
 
 // The item's rendering (as in ItemBitmap, uncut) drawn afresh at `scale`
 // device pixels per design pixel; the item must be rendered already.

@@ -52,10 +52,13 @@ QJsonObject jobObject(const TJob &job)
             {QStringLiteral("finished"), time(job.Finished)}};
 }
 
-double millimetres(double units, bool metric)
+double millimetres(double units, TLabelUnit unit)
 {
+    const double perUnit = unit == TLabelUnit::Millimetre   ? 1.0
+                           : unit == TLabelUnit::Centimetre ? 10.16
+                                                            : 25.4;
     // Hundredths of a millimetre: 3 in is 76.2, not 76.19999999999999.
-    return std::round(units * (metric ? 10.16 : 25.4) * 100) / 100;
+    return std::round(units * perUnit * 100) / 100;
 }
 
 TServiceReply staticFile(const TServiceRequest &r)
@@ -163,8 +166,8 @@ struct TJobService::Private {
                 continue;
             }
             const TLabelFormat &f = items.LabelFormat;
-            o.insert(QStringLiteral("width_mm"), millimetres(f.Label_Width, f.Metric));
-            o.insert(QStringLiteral("height_mm"), millimetres(f.Label_Height, f.Metric));
+            o.insert(QStringLiteral("width_mm"), millimetres(f.Label_Width, LabelUnit(f)));
+            o.insert(QStringLiteral("height_mm"), millimetres(f.Label_Height, LabelUnit(f)));
             o.insert(QStringLiteral("columns"), QJsonArray::fromStringList(NamedColumns(items.Items)));
             QJsonArray asked;
             for (const TAskedValue &a : AskedValues(items.Items))

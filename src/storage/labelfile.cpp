@@ -388,7 +388,12 @@ void WriteLabelFormat(TIniFile &ini, const TLabelFormat &format)
     ini.WriteFloat(kFormatSection, QStringLiteral("LEFTMARGIN"), format.Margin_Left);
     ini.WriteFloat(kFormatSection, QStringLiteral("GAPHEIGHT"), format.Gap_Height);
     ini.WriteFloat(kFormatSection, QStringLiteral("GAPWIDTH"), format.Gap_Width);
-    ini.WriteBool(kFormatSection, QStringLiteral("METRIC"), format.Metric);
+    ini.WriteBool(kFormatSection, QStringLiteral("METRIC"), format.Metric || format.Millimetres);
+    // Written only when chosen, so files in inches or centimetres stay as they were.
+    if (format.Millimetres)
+        ini.WriteBool(kFormatSection, QStringLiteral("MILLIMETRES"), true);
+    else
+        ini.DeleteKey(kFormatSection, QStringLiteral("MILLIMETRES"));
     // Written only when set, so files of sheet labels stay as they were.
     if (format.Roll)
         ini.WriteBool(kFormatSection, QStringLiteral("ROLL"), true);
@@ -493,6 +498,10 @@ void ReadLabelFormat(const TIniFile &ini, TLabelFormat &format, QStringList *war
         warnings->append(QCoreApplication::translate("Storage", "%1: %2 would place labels outside the page; read as 0.")
                              .arg(QDir::toNativeSeparators(ini.FileName()), offPage.join(QStringLiteral(", "))));
     format.Metric = ini.ReadBool(kFormatSection, QStringLiteral("METRIC"), false);
+    if (ini.ReadBool(kFormatSection, QStringLiteral("MILLIMETRES"), false))
+        SetLabelUnit(format, TLabelUnit::Millimetre);
+    else
+        format.Millimetres = false;
     format.Roll = ini.ReadBool(kFormatSection, QStringLiteral("ROLL"), false);
     // A count below one limits nothing.
     format.MaxColumns = qMax(0, ini.ReadInteger(kFormatSection, QStringLiteral("COLUMNS"), 0));

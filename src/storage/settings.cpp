@@ -411,6 +411,9 @@ bool ReadSettings(const TRegistryFile &reg, TSettings &settings)
     if (!metric)
         return false;
     format.Metric = *metric != 0;
+    // Kept beside the others (absent before millimetres existed).
+    if (reg.ReadDWord(QStringLiteral("Millimetres")).value_or(0) != 0)
+        SetLabelUnit(format, TLabelUnit::Millimetre);
     const auto grids = reg.ReadDWord(QStringLiteral("ShowGrids"));
     if (!grids)
         return false;
@@ -434,6 +437,14 @@ bool ReadSettings(const TRegistryFile &reg, TSettings &settings)
 
 } // namespace
 
+TLabelFormat DefaultLabelFormat(const QLocale &locale)
+{
+    // The same label, measured as a Chinese user measures it.
+    if (locale.language() == QLocale::Chinese)
+        return ConvertUnits(TLabelFormat{}, TLabelUnit::Millimetre);
+    return {};
+}
+
 TSettings LoadSettings()
 {
     TRegistryFile reg(SettingsFilePath());
@@ -441,8 +452,10 @@ TSettings LoadSettings()
     if (loaded)
         reg.CreateKey();
     TSettings settings;
-    if (!loaded || !ReadSettings(reg, settings))
-        return TSettings{};
+    if (!loaded || !ReadSettings(reg, settings)) {
+        settings = TSettings{};
+        settings.LabelFormat = DefaultLabelFormat(QLocale::system());
+    }
     return settings;
 }
 
@@ -457,7 +470,11 @@ bool SaveSettings(const TSettings &settings, QString *error)
     }
     for (int i = 0; i < 6; ++i)
         reg.WriteDouble(QLatin1String(kLengthNames[i]), *LengthVariable(format, i));
-    reg.WriteDWord(QStringLiteral("Metric"), format.Metric ? 1 : 0);
+    reg.WriteDWord(QStringLiteral("Metric"), format.Metric || format.Millimetres ? 1 : 0);
+    if (format.Millimetres)
+        reg.WriteDWord(QStringLiteral("Millimetres"), 1);
+    else
+        reg.DeleteValue(QStringLiteral("Millimetres"));
     reg.WriteDWord(QStringLiteral("ShowGrids"), settings.ShowGrids ? 1 : 0);
     reg.WriteString(QStringLiteral("Path"), settings.Path);
     reg.WriteDWord(QStringLiteral("AutoSaveSeq"), settings.AutoSaveSeq ? 1 : 0);

@@ -25,6 +25,8 @@
 #include <QStringList>
 #include <optional>
 
+class QLocale;
+
 inline const QString kSettingsKeyPath = QStringLiteral("HKEY_CURRENT_USER\\Software\\Maudrel Software\\Quorvane");
 
 // The folder of the user's configuration files ($XDG_CONFIG_HOME or ~/.config).
@@ -98,9 +100,14 @@ struct TSettings {
     QString DeclinedPath;     // program folder for which binding the file types was declined
 };
 
+// The format of a new label when the user has saved none: in millimetres
+// where the locale's language is Chinese, else in inches.
+TLabelFormat DefaultLabelFormat(const QLocale &locale);
+
 // Reads the settings. Opens (and on the first run creates) the key. Values
 // are read in a fixed order; when any of them is missing or of the wrong type
-// or size, every setting takes its default. Silent.
+// or size, every setting takes its default (the format DefaultLabelFormat
+// gives for the system's locale). Silent.
 TSettings LoadSettings();
 // Writes the values. Returns false, with *error naming the file and the
 // reason, when the file could not be written (nothing on disk changed).

@@ -188,7 +188,12 @@ void LabelSettingsTest::unitRoundTrip()
         QCOMPARE(dlg.eLabelHeight->text(), QStringLiteral("1.25"));
         QCOMPARE(dlg.eLabelWidth->text(), QStringLiteral("2.5"));
         QCOMPARE(dlg.eMarginTop->text(), QStringLiteral("0.5"));
-        ClickIndicator(dlg.rbCentimetres);
+        ClickIndicator(dlg.rbMillimetres);
+        QCOMPARE(dlg.eLabelHeight->text(), QStringLiteral("31.75"));
+        QCOMPARE(dlg.eLabelWidth->text(), QStringLiteral("63.5"));
+        QCOMPARE(dlg.eRadius->text(), QStringLiteral("3.175"));
+        QCOMPARE(dlg.LnpTop->text().endsWith(QStringLiteral("mm")), true);
+        ClickIndicator(dlg.rbCentimetres); // from millimetres, not from inches
         QTest::mouseClick(dlg.btnOk, Qt::LeftButton);
     });
     QVERIFY(dlg.Execute(f));
@@ -404,6 +409,10 @@ void LabelSettingsTest::stockSheetFillsFields()
     TestDialog gridsDlg;
     WhenShown(&gridsDlg, [&] {
         gridsDlg.ApplyStock(*jac);
+        // Drawn in millimetres: the drawing's own figures.
+        QVERIFY(gridsDlg.rbMillimetres->isChecked());
+        QCOMPARE(gridsDlg.eLabelWidth->text(), QStringLiteral("70.0"));
+        QCOMPARE(gridsDlg.eLabelHeight->text(), QStringLiteral("34.0"));
         QVERIFY(gridsDlg.findChild<QLabel *>(QStringLiteral("lGrids"))->text().startsWith(
             QString::fromUtf8("这张标签纸有 3 组标签排列")));
         ClickIndicator(gridsDlg.rbInches);

@@ -40,9 +40,13 @@
 #include <QScrollArea>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTimer>
+
+#include <algorithm>
+#include <climits>
 #include <QToolButton>
 #include <QUrl>
 #include <QWheelEvent>
@@ -135,7 +139,7 @@ private slots:
 
     void startsWithFormTexts()
     {
-        QCOMPARE(win->windowTitle(), QStringLiteral("Quorvane V1.00"));
+        QCOMPARE(win->windowTitle(), QStringLiteral("未命名 — Quorvane"));
         QVERIFY(win->minimumWidth() >= 500 && win->minimumHeight() >= 400);
         QCOMPARE(panel(1), QStringLiteral("W:0   H:0"));
         QCOMPARE(panel(2), QStringLiteral("就绪"));
@@ -533,6 +537,9 @@ private slots:
         surface()->LabelFormat.Metric = true; // 38 pixels a centimetre at 96 DPI
         surface()->SelectItem(item);
         QCOMPARE(panel(0), QStringLiteral("X:3.79  Y:1.26"));
+        SetLabelUnit(surface()->LabelFormat, TLabelUnit::Millimetre); // 96 / 25.4 pixels a millimetre
+        surface()->SelectItem(item);
+        QCOMPARE(panel(0), QStringLiteral("X:38.10  Y:12.70"));
     }
 
     // A text turned near the label's edge moves back onto the label whole;
@@ -984,6 +991,209 @@ private slots:
             for (size_t i = 1; i < ticks.size(); ++i)
                 QCOMPARE(ticks[i].Pos - ticks[i - 1].Pos, eighths);
         }
+    }
+
+    // Figures every so many whole ticks, by the zoom: the fewest of 1, 2, 5,
+    // 10 … that keep them apart. Ticks are the ruler's own at each unit and
+    // zoom, figures as wide as the ruler's font draws them.
+    // The title names the file and marks unsaved changes.
+    void titleNamesTheFileAndItsChanges()
+    {
+        clickWithTool("sbShape", {60, 60});
+        QCOMPARE(win->windowTitle(), QStringLiteral("未命名* — Quorvane"));
+        QVERIFY(win->Document->SaveLabelFile(home.filePath("product.lbl")));
+        QCOMPARE(win->windowTitle(), QStringLiteral("product.lbl — Quorvane"));
+        QTest::keyClick(surface(), Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(win->windowTitle(), QStringLiteral("product.lbl* — Quorvane"));
+        action("Undo1")->trigger(); // back to the label as saved
+        QCOMPARE(win->windowTitle(), QStringLiteral("product.lbl — Quorvane"));
+        action("New1")->trigger();
+        QCOMPARE(win->windowTitle(), QStringLiteral("未命名 — Quorvane"));
+    }
+
+    // Zoom to fit: the largest whole percent at which the label shows whole,
+    // by the menu, its key and the zoom box; nothing is then scrolled.
+    void zoomToFitShowsTheWholeLabel_data()
+    {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::newRow("small label") << 2.5 << 1.5;
+        QTest::newRow("wide label") << 12.0 << 2.0;
+        QTest::newRow("tall label") << 3.0 << 14.0;
+    }
+
+    void zoomToFitShowsTheWholeLabel()
+    {
+        QFETCH(double, width);
+        QFETCH(double, height);
+        win->resize(900, 700);
+        auto *pmain = Find<QWidget>(win.get(), "PMain");
+        QTRY_VERIFY(pmain->width() > 500);
+        surface()->LabelFormat.Label_Width = width;
+        surface()->LabelFormat.Label_Height = height;
+        win->SizeSurfaceFromFormat();
+        auto *box = Find<QComboBox>(win.get(), "ZoomBox");
+        auto *h = Find<QScrollBar>(win.get(), "HScrollBar");
+        auto *v = Find<QScrollBar>(win.get(), "VScrollBar");
+        action("ZoomToFit1")->trigger();
+        const double fit = surface()->Zoom();
+        QCOMPARE(fit, qRound(fit * 100) / 100.0);
+        QVERIFY(surface()->width() <= pmain->width() && surface()->height() <= pmain->height());
+        const double more = fit + 0.01;
+        QVERIFY(width * 96 * more > pmain->width() - 8 || height * 96 * more > pmain->height() - 8);
+        QCOMPARE(surface()->pos(), QPoint(0, 0));
+        QCOMPARE(h->maximum(), 0);
+        QCOMPARE(v->maximum(), 0);
+        QCOMPARE(box->currentText(), QString::number(qRound(fit * 100)) + "%");
+        // Ctrl+9, and the zoom box's last entry, from the actual size.
+        QTest::keyClick(win.get(), Qt::Key_0, Qt::ControlModifier);
+        QTest::keyClick(win.get(), Qt::Key_9, Qt::ControlModifier);
+        QCOMPARE(surface()->Zoom(), fit);
+        QTest::keyClick(win.get(), Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(box->itemText(box->count() - 1), QStringLiteral("缩放到合适大小"));
+        emit box->activated(box->count() - 1);
+        QCOMPARE(surface()->Zoom(), fit);
+        QCOMPARE(box->currentText(), QString::number(qRound(fit * 100)) + "%");
+    }
+
+    // A label that fits the window at 200% (with less than an inch to
+    // spare) stays in view when zoomed there around the view's centre.
+    void aLabelThatFitsIsNotScrolledAway()
+    {
+        win->resize(900, 700);
+        auto *pmain = Find<QWidget>(win.get(), "PMain");
+        QTRY_VERIFY(pmain->width() > 500);
+        surface()->LabelFormat.Label_Width = (pmain->width() - 20) / 192.0;
+        surface()->LabelFormat.Label_Height = (pmain->height() - 20) / 192.0;
+        win->SizeSurfaceFromFormat();
+        while (surface()->Zoom() < 2)
+            QTest::keyClick(win.get(), Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(surface()->Zoom(), 2.0);
+        QVERIFY(surface()->height() <= pmain->height());
+        QCOMPARE(surface()->pos(), QPoint(0, 0));
+        QCOMPARE(Find<QScrollBar>(win.get(), "VScrollBar")->maximum(), 0);
+        QCOMPARE(Find<QScrollBar>(win.get(), "HScrollBar")->maximum(), 0);
+        if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty()) {
+            win->grab().save(shots + QStringLiteral("/fits-at-200.png"));
+            surface()->LabelFormat = ConvertUnits(surface()->LabelFormat, TLabelUnit::Millimetre);
+            win->SizeSurfaceFromFormat();
+            win->grab().save(shots + QStringLiteral("/millimetres-at-200.png"));
+            while (surface()->Zoom() > 0.25)
+                QTest::keyClick(win.get(), Qt::Key_Minus, Qt::ControlModifier);
+            win->grab().save(shots + QStringLiteral("/millimetres-at-25.png"));
+        }
+    }
+
+    // The window's first place lies on the screen's available area, at any
+    // scale (ctest runs this once more under QT_SCALE_FACTOR=2).
+    void opensWithinTheScreen()
+    {
+        const QRect avail = win->screen()->availableGeometry();
+        QVERIFY2(avail.contains(win->frameGeometry()),
+                 qPrintable(QStringLiteral("%1x%2+%3+%4 on %5x%6")
+                                .arg(win->frameGeometry().width())
+                                .arg(win->frameGeometry().height())
+                                .arg(win->frameGeometry().x())
+                                .arg(win->frameGeometry().y())
+                                .arg(avail.width())
+                                .arg(avail.height())));
+        // Smaller than its usual least size only where the screen is.
+        const QSize frame = win->frameGeometry().size();
+        QVERIFY(frame.width() >= qMin(500, avail.width()) && frame.height() >= qMin(400, avail.height()));
+    }
+
+    void rulerFiguresKeepApart_data()
+    {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<double>("unitPx");
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<int>("step"); // 0: whatever keeps them apart
+        QTest::newRow("inch 100%") << int(TLabelUnit::Inch) << 96.0 << 1.0 << 1;
+        QTest::newRow("inch 25%") << int(TLabelUnit::Inch) << 96.0 << 0.25 << 0;
+        QTest::newRow("cm 100%") << int(TLabelUnit::Centimetre) << 38.0 << 1.0 << 1;
+        QTest::newRow("cm 25%") << int(TLabelUnit::Centimetre) << 38.0 << 0.25 << 0;
+        QTest::newRow("mm 100%") << int(TLabelUnit::Millimetre) << 96 / 25.4 << 1.0 << 1;
+        QTest::newRow("mm 25%") << int(TLabelUnit::Millimetre) << 96 / 25.4 << 0.25 << 0;
+        QTest::newRow("mm 800%") << int(TLabelUnit::Millimetre) << 96 / 25.4 << 8.0 << 1;
+        QTest::newRow("mm 25% at 192 dpi") << int(TLabelUnit::Millimetre) << 192 / 25.4 << 0.25 << 0;
+    }
+
+    void rulerFiguresKeepApart()
+    {
+        QFETCH(int, unit);
+        QFETCH(double, unitPx);
+        QFETCH(double, zoom);
+        QFETCH(int, step);
+        const TLabelUnit u = TLabelUnit(unit);
+        const QFontMetrics fm(TRulerBox(Qt::Horizontal).font());
+        const auto ticks = RulerTicks(4000, 0, unitPx, u, zoom);
+        const int per = RulerWholeNumber(u);
+        int widest = 0;
+        for (const TRulerTick &t : ticks)
+            if (t.Kind == TRulerTickKind::Whole)
+                widest = qMax(widest, fm.horizontalAdvance(QString::number(t.Number)));
+        const int chosen = RulerFigureStep(unitPx * per * zoom, widest);
+        if (step)
+            QCOMPARE(chosen, step);
+        int end = INT_MIN, shown = 0;
+        for (const TRulerTick &t : ticks) {
+            if (t.Kind != TRulerTickKind::Whole || (t.Number / per) % chosen)
+                continue;
+            const int w = fm.horizontalAdvance(QString::number(t.Number));
+            QVERIFY2(t.Pos - w / 2 >= end + 4, qPrintable(QString::number(t.Number)));
+            end = t.Pos - w / 2 + w;
+            ++shown;
+        }
+        QVERIFY(shown >= 3);
+        // The step is the fewest: the one below it in the series would not do.
+        static const int series[] = {1, 2, 5, 10, 20, 50, 100, 200, 500};
+        const int *at = std::find(std::begin(series), std::end(series), chosen);
+        QVERIFY(at != std::end(series));
+        if (at != std::begin(series))
+            QVERIFY(*(at - 1) * unitPx * per * zoom < widest + 4);
+    }
+
+    void rulerFigureStep_data()
+    {
+        QTest::addColumn<double>("spacing");
+        QTest::addColumn<int>("extent");
+        QTest::addColumn<int>("step");
+        QTest::newRow("an inch at 100%") << 96.0 << 20 << 1;
+        QTest::newRow("a centimetre at 25%") << 9.5 << 14 << 2;
+        QTest::newRow("ten millimetres at 25%") << 9.45 << 21 << 5;
+        QTest::newRow("just enough") << 25.0 << 20 << 1;
+        QTest::newRow("a pixel short") << 24.9 << 20 << 2;
+        QTest::newRow("tiny") << 0.05 << 30 << 1000;
+        QTest::newRow("no spacing") << 0.0 << 10 << 1;
+    }
+
+    void rulerFigureStep()
+    {
+        QFETCH(double, spacing);
+        QFETCH(int, extent);
+        QFETCH(int, step);
+        QCOMPARE(RulerFigureStep(spacing, extent), step);
+    }
+
+    // In millimetres the rulers number every ten from the label's corner, on
+    // the design pixel nearest to each, with a tick at every millimetre.
+    void millimetreRulerTicks()
+    {
+        const double mmPx = 96 / 25.4;
+        const auto ticks = RulerTicks(400, 0, mmPx, TLabelUnit::Millimetre, 1.0);
+        QVector<int> numbered, counted;
+        for (const TRulerTick &t : ticks) {
+            if (t.Kind == TRulerTickKind::Whole) {
+                numbered << t.Number;
+                QCOMPARE(t.Pos, ScreenPixel(Round(t.Number * mmPx), 1.0));
+            }
+            counted << t.Pos;
+        }
+        QCOMPARE(numbered.mid(0, 3), (QVector<int>{10, 20, 30}));
+        QCOMPARE(int(ticks.size()), int(400 / mmPx)); // every millimetre from 1 on
+        // Zoomed out, single millimetres go before the fives and tens.
+        for (const TRulerTick &t : RulerTicks(400, 0, mmPx, TLabelUnit::Millimetre, 0.5))
+            QVERIFY(t.Kind != TRulerTickKind::Eighth);
     }
 
     void rulerTickEdgeCases()

@@ -71,7 +71,7 @@ for _ in $(seq 1 150); do
     sleep 0.3
     continue
   fi
-  main=$(windows | grep '"Quorvane V1.00' | head -1 | awk '{print $1}')
+  main=$(windows | grep '"未命名 — Quorvane' | head -1 | awk '{print $1}')
   if [ -n "$main" ] && xwininfo -id "$main" 2>/dev/null | grep -q IsViewable; then found=1; break; fi
   if ! kill -0 "$pid" 2>/dev/null; then break; fi
   sleep 0.1
@@ -100,10 +100,10 @@ for attempt in 1 2 3; do
 done
 
 [ -s "$WORK/shot.png" ] || { echo "FAIL: no screenshot"; exit 1; }
-# The caption is the window's own, with nothing appended by the toolkit.
-if ! grep -q '"Quorvane V1.00":' "$WORK/shot.png.windows"; then
-  echo "FAIL: the main window's caption is not exactly \"Quorvane V1.00\":"
-  grep 'Quorvane V1.00' "$WORK/shot.png.windows"
+# The caption is the window's own (no file yet), with nothing appended by the toolkit.
+if ! grep -q '"未命名 — Quorvane":' "$WORK/shot.png.windows"; then
+  echo "FAIL: the main window's caption is not exactly \"未命名 — Quorvane\":"
+  grep 'Quorvane' "$WORK/shot.png.windows"
   exit 1
 fi
 colours=$(convert "$WORK/shot.png" -format '%k' info:)

@@ -104,7 +104,7 @@ centre() { sed -E 's/.* ([0-9]+)x([0-9]+)\+(-?[0-9]+)\+(-?[0-9]+) .*/\1 \2 \3 \4
 question() { windows | grep '"证实' | head -1; }
 main_viewable() {
   local id
-  id=$(windows | grep '"Quorvane V1.00' | head -1 | awk '{print $1}')
+  id=$(windows | grep -- ' — Quorvane"' | head -1 | awk '{print $1}')
   [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q IsViewable
 }
 # Starts the designer and waits for its window; with answer=1 it answers Yes
@@ -121,7 +121,7 @@ start() {
   done
   echo "FAIL: the main window never appeared"; cat "$WORK/designer.log"; return 1
 }
-main_centre() { centre "$(windows | grep '"Quorvane V1.00' | head -1)"; }
+main_centre() { centre "$(windows | grep -- ' — Quorvane"' | head -1)"; }
 # Keys for the main window's shortcuts: without a window manager the window
 # becomes active by a click (the middle is the viewport's grey, below the
 # label, where a click changes nothing).

@@ -4,6 +4,7 @@
 #include "model/labelformat.h"
 #include "printing/sheetlayout.h"
 #include "storage/document.h"
+#include "storage/labelfile.h"
 #include "zbar_decode.h"
 
 #include <QDir>
@@ -113,6 +114,77 @@ TEST(PdfDevice, PageIsThePaper)
         EXPECT_NEAR(lastDarkRow, 49, 1) << "page " << page;
         EXPECT_NEAR(lastDarkColumn, 49, 1) << "page " << page;
     }
+}
+
+// A label in millimetres saves, opens again and prints its box where the
+// rulers put it (the millimetre's nearest design pixel): 20 mm across and
+// 10 mm down from each label's corner, the labels 50 x 30 mm, 10 mm from the
+// paper's edges and 5 mm apart.
+TEST(PdfDevice, MillimetreLabelPrintsWhereTheRulersSay)
+{
+    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+    if (pdftoppm.isEmpty())
+        QV_SKIP_MISSING("pdftoppm");
+    QTemporaryDir dir;
+    TItemContainer made;
+    made.ScreenDpiX = made.ScreenDpiY = 96;
+    TLabelFormat &f = made.LabelFormat;
+    SetLabelUnit(f, TLabelUnit::Millimetre);
+    f.Label_Width = 50;
+    f.Label_Height = 30;
+    f.Margin_Top = f.Margin_Left = 10;
+    f.Gap_Width = f.Gap_Height = 5;
+    made.FitSurfaceToFormat();
+    const double mmPx = UnitPixelsX(f, 96);
+    auto *box = new TShapeLabel;
+    box->Brush.Color = clBlack;
+    box->Left = Round(20 * mmPx);
+    box->Top = Round(10 * mmPx);
+    box->Width = Round(15 * mmPx);
+    box->Height = Round(8 * mmPx);
+    box->AutoSize = false;
+    box->Loading = false;
+    made.AddItem(box);
+    const QString label = dir.filePath("mm.lbl");
+    ASSERT_TRUE(SaveLabelFile(label, made));
+
+    TItemContainer items;
+    items.ScreenDpiX = items.ScreenDpiY = 96;
+    TLabelDocument doc(items);
+    ASSERT_TRUE(doc.LoadLabelFile(label));
+    ASSERT_EQ(LabelUnit(items.LabelFormat), TLabelUnit::Millimetre);
+    ASSERT_EQ(items.LabelFormat.Label_Width, 50);
+    const QString path = dir.filePath("mm.pdf");
+    TPdfPrinterDevice pdf(path, QPageSize(QPageSize::A4), 300);
+    TPrintChoices choices;
+    QString message;
+    ASSERT_EQ(PrintLabels(items, choices, pdf, nullptr, &message), TPrintResult::Printed) << message.toStdString();
+    ASSERT_EQ(QProcess::execute(pdftoppm, {"-r", "300", "-f", "1", "-l", "1", "-gray", "-singlefile", path,
+                                           dir.filePath("p")}),
+              0);
+    const QImage page = QImage(dir.filePath("p.pgm")).convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_FALSE(page.isNull());
+    const auto px = [](double mm) { return mm / 25.4 * 300; };
+    const auto dark = [&page](int x, int y) { return qGray(page.pixel(x, y)) < 128; };
+    // The box's left and top edges on the first two labels across and down.
+    for (const int column : {0, 1})
+        for (const int row : {0, 1}) {
+            SCOPED_TRACE(column * 10 + row);
+            const double labelX = 10 + 55 * column, labelY = 10 + 35 * row;
+            const int midY = qRound(px(labelY + 14)), midX = qRound(px(labelX + 27));
+            int left = -1, top = -1;
+            for (int x = qRound(px(labelX)); x < qRound(px(labelX + 50)) && left < 0; ++x)
+                if (dark(x, midY))
+                    left = x;
+            for (int y = qRound(px(labelY)); y < qRound(px(labelY + 30)) && top < 0; ++y)
+                if (dark(midX, y))
+                    top = y;
+            // The ruler's tick for 20 mm marks design pixel 76 (20.11 mm):
+            // the edge lies within that pixel, 3 1/8 printer pixels wide.
+            const double onePixel = 300 / 96.0;
+            EXPECT_NEAR(left, px(labelX) + Round(20 * mmPx) * onePixel, onePixel);
+            EXPECT_NEAR(top, px(labelY) + Round(10 * mmPx) * onePixel, onePixel);
+        }
 }
 
 // Roll labels at a thermal printer's resolution: each label and copy on a

@@ -11,16 +11,16 @@
 namespace {
 
 // A format length back in millimetres, whichever unit it chose.
-double Mm(double v, bool metric)
+double Mm(double v, const TLabelFormat &f)
 {
-    return metric ? v * 10.16 : v * 25.4;
+    return v / UnitsPerInch(f) * 25.4;
 }
 
 } // namespace
 
 // Installed sheets against the makers' drawings (millimetres), and the unit
-// each gets: inches for a drawing in inches or points, the format's
-// centimetre for one in millimetres.
+// each gets: inches for a drawing in inches or points, millimetres (the
+// drawing's own figures) for one in millimetres.
 TEST(StockSheets, InstalledSheetsMatchTheDrawings)
 {
     ASSERT_TRUE(QDir(QString::fromLatin1(kStockTemplateDir)).exists())
@@ -63,13 +63,18 @@ TEST(StockSheets, InstalledSheetsMatchTheDrawings)
         EXPECT_EQ(s->Columns, r.columns);
         EXPECT_EQ(s->Rows, r.rows);
         const TLabelFormat f = StockLabelFormat(*s);
-        EXPECT_EQ(f.Metric, r.metric);
-        EXPECT_NEAR(Mm(f.Label_Width, f.Metric), r.w, 1e-6);
-        EXPECT_NEAR(Mm(f.Label_Height, f.Metric), r.h, 1e-6);
-        EXPECT_NEAR(Mm(f.Margin_Top, f.Metric), r.top, 1e-6);
-        EXPECT_NEAR(Mm(f.Margin_Left, f.Metric), r.left, 1e-6);
-        EXPECT_NEAR(Mm(f.Gap_Height, f.Metric), r.gapH, 1e-6);
-        EXPECT_NEAR(Mm(f.Gap_Width, f.Metric), r.gapW, 1e-6);
+        EXPECT_EQ(LabelUnit(f), r.metric ? TLabelUnit::Millimetre : TLabelUnit::Inch);
+        EXPECT_NEAR(Mm(f.Label_Width, f), r.w, 1e-6);
+        EXPECT_NEAR(Mm(f.Label_Height, f), r.h, 1e-6);
+        EXPECT_NEAR(Mm(f.Margin_Top, f), r.top, 1e-6);
+        EXPECT_NEAR(Mm(f.Margin_Left, f), r.left, 1e-6);
+        EXPECT_NEAR(Mm(f.Gap_Height, f), r.gapH, 1e-6);
+        EXPECT_NEAR(Mm(f.Gap_Width, f), r.gapW, 1e-6);
+        if (r.metric) { // the figures of the drawing, as the dialog shows them
+            EXPECT_EQ(f.Label_Width, r.w);
+            EXPECT_EQ(f.Label_Height, r.h);
+            EXPECT_EQ(f.Margin_Left, r.left);
+        }
         EXPECT_EQ(f.MaxColumns, r.columns);
         EXPECT_EQ(f.MaxRows, r.rows);
         EXPECT_EQ(StockGridOnPaper(*s), std::make_pair(r.columns, r.rows));
@@ -84,15 +89,15 @@ TEST(StockSheets, InstalledSheetsMatchTheDrawings)
     EXPECT_EQ(jac->PerSheet(), 5);
     const TLabelFormat jf = StockLabelFormat(*jac);
     ASSERT_EQ(jf.ExtraGrids.size(), 2);
-    ASSERT_TRUE(jf.Metric);
+    ASSERT_EQ(LabelUnit(jf), TLabelUnit::Millimetre);
     const struct {
         double top, left, gapH;
         int columns, rows;
     } grids[] = {{216.5, 133, 5, 1, 2}, {130, 5.5, 0, 1, 1}};
     for (int i = 0; i < 2; ++i) {
-        EXPECT_NEAR(Mm(jf.ExtraGrids[i].Margin_Top, true), grids[i].top, 1e-6) << i;
-        EXPECT_NEAR(Mm(jf.ExtraGrids[i].Margin_Left, true), grids[i].left, 1e-6) << i;
-        EXPECT_NEAR(Mm(jf.ExtraGrids[i].Gap_Height, true), grids[i].gapH, 1e-6) << i;
+        EXPECT_EQ(jf.ExtraGrids[i].Margin_Top, grids[i].top) << i;
+        EXPECT_EQ(jf.ExtraGrids[i].Margin_Left, grids[i].left) << i;
+        EXPECT_EQ(jf.ExtraGrids[i].Gap_Height, grids[i].gapH) << i;
         EXPECT_EQ(jf.ExtraGrids[i].Columns, grids[i].columns) << i;
         EXPECT_EQ(jf.ExtraGrids[i].Rows, grids[i].rows) << i;
     }
@@ -158,8 +163,9 @@ TEST(StockSheets, BuiltInSheetsFitTheirPaper)
     EXPECT_GE(letter, 10);
 }
 
-// The unit rule: a millimetre drawing keeps the format's centimetre only
-// while the seven-character fields hold it to a thousandth of a millimetre.
+// The unit rule: a millimetre or centimetre drawing is measured in
+// millimetres while the seven-character fields hold it to a thousandth of a
+// millimetre, and in inches beyond that.
 TEST(StockSheets, UnitRule)
 {
     struct Row {
@@ -167,8 +173,9 @@ TEST(StockSheets, UnitRule)
         bool metric;
     } rows[] = {
         {"63.5mm", "7.21mm", true},
-        {"70mm", "0mm", true},      // 6.88976... units, 0.00003 mm off
-        {"1100mm", "0mm", false},   // 108.267... units: the field holds 108.267, 0.007 mm short
+        {"5cm", "0mm", true},
+        {"1100mm", "0mm", true},
+        {"1100.0078mm", "0mm", false}, // the field holds 1100.00, 0.0078 mm short
     };
     // Broken files are listed, never trusted.
     struct Bad {
@@ -205,8 +212,11 @@ TEST(StockSheets, UnitRule)
         ASSERT_TRUE(ParseStockTemplates(xml, {}, sheets));
         ASSERT_EQ(sheets.size(), 1);
         const TLabelFormat f = StockLabelFormat(sheets[0]);
-        EXPECT_EQ(f.Metric, r.metric);
-        EXPECT_NEAR(Mm(f.Gap_Height, f.Metric), 5.0, 1e-6);
+        EXPECT_EQ(LabelUnit(f), r.metric ? TLabelUnit::Millimetre : TLabelUnit::Inch);
+        EXPECT_NEAR(Mm(f.Gap_Height, f), 5.0, 1e-6);
+        if (r.metric) {
+            EXPECT_EQ(f.Label_Height, 20.0);
+        }
         EXPECT_EQ(f.Gap_Width, 0.0); // one column: no gap
     }
 }

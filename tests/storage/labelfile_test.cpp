@@ -574,6 +574,35 @@ TEST_F(LabelFileTest, MissingKeysTakeTheirDefaults)
     EXPECT_TRUE(messages_.isEmpty());
 }
 
+// MILLIMETRES decides over METRIC; it is written only for millimetres, so
+// files in inches or centimetres keep the keys they always had.
+TEST_F(LabelFileTest, MillimetresKeyIsWrittenOnlyForMillimetres)
+{
+    const struct {
+        const char *keys;
+        TLabelUnit unit;
+    } rows[] = {
+        {"", TLabelUnit::Inch},
+        {"METRIC=1\r\n", TLabelUnit::Centimetre},
+        {"METRIC=1\r\nMILLIMETRES=1\r\n", TLabelUnit::Millimetre},
+        {"METRIC=0\r\nMILLIMETRES=1\r\n", TLabelUnit::Millimetre},
+        {"METRIC=1\r\nMILLIMETRES=0\r\n", TLabelUnit::Centimetre},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.keys);
+        WriteAll(Path("u.lbl"), QByteArray("[FORMAT]\r\nHEIGHT=30\r\nWIDTH=50\r\n") + r.keys + "CONTROLS=0\r\n");
+        auto c = NewContainer();
+        ASSERT_TRUE(LoadLabelFile(Path("u.lbl"), *c, nullptr, &messages_));
+        EXPECT_EQ(LabelUnit(c->LabelFormat), r.unit);
+        EXPECT_EQ(c->LabelFormat.Label_Width, 50);
+        ASSERT_TRUE(SaveLabelFile(Path("v.lbl"), *c));
+        const QByteArray saved = ReadAll(Path("v.lbl"));
+        EXPECT_EQ(saved.contains("MILLIMETRES=1\r\n"), r.unit == TLabelUnit::Millimetre) << saved.constData();
+        EXPECT_FALSE(saved.contains("MILLIMETRES=0"));
+        EXPECT_EQ(saved.contains("METRIC=1\r\n"), r.unit != TLabelUnit::Inch);
+    }
+}
+
 TEST_F(LabelFileTest, CommaOrPointDecimalsAndOutOfRangeValues)
 {
     WriteAll(Path("c.lbl"), "[FORMAT]\r\nHEIGHT=1,5\r\nWIDTH=2.75\r\nTOPMARGIN=x\r\nLEFTMARGIN=-100\r\nMETRIC=1\r\nCONTROLS=1\r\n"

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -75,6 +76,32 @@ TEST_F(SettingsTest, FirstRunCreatesTheKeyAndTakesDefaults)
     ASSERT_FALSE(QFileInfo::exists(SettingsFilePath()));
     ExpectDefaults(LoadSettings());
     EXPECT_TRUE(QFileInfo::exists(SettingsFilePath()));
+}
+
+// The unit a new label starts with: the saved one, else millimetres for a
+// Chinese locale (the same label, measured so).
+TEST_F(SettingsTest, MillimetresAreKeptAndAreTheChineseDefault)
+{
+    const struct {
+        const char *locale;
+        TLabelUnit unit;
+    } locales[] = {{"zh_CN", TLabelUnit::Millimetre}, {"zh_TW", TLabelUnit::Millimetre},
+                   {"en_US", TLabelUnit::Inch},       {"de_DE", TLabelUnit::Inch},
+                   {"C", TLabelUnit::Inch}};
+    for (const auto &l : locales) {
+        const TLabelFormat f = DefaultLabelFormat(QLocale(QString::fromLatin1(l.locale)));
+        EXPECT_EQ(LabelUnit(f), l.unit) << l.locale;
+        EXPECT_DOUBLE_EQ(f.Label_Width / UnitsPerInch(f), 2.5) << l.locale;
+    }
+    for (TLabelUnit unit : {TLabelUnit::Millimetre, TLabelUnit::Centimetre, TLabelUnit::Inch}) {
+        TSettings s = NonDefaults();
+        SetLabelUnit(s.LabelFormat, unit);
+        ASSERT_TRUE(SaveSettings(s));
+        QFile f(SettingsFilePath());
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll().contains("\"Millimetres\"=dword:00000001\n"), unit == TLabelUnit::Millimetre);
+        EXPECT_EQ(LabelUnit(LoadSettings().LabelFormat), unit);
+    }
 }
 
 TEST_F(SettingsTest, SaveThenLoadGivesTheSameValuesInReadableText)
