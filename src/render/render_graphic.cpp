@@ -8,6 +8,9 @@
 
 QSize ItemPictureSize(const TGraphicLabel &item, int W, int H, const TDrawTarget &t)
 {
+    // A quarter-turned picture fits its upright self into the upright box.
+    if (item.Rotation % 2)
+        return PictureSize(item.KeepAspect, H, W, item.Picture.width(), item.Picture.height(), t).transposed();
     return PictureSize(item.KeepAspect, W, H, item.Picture.width(), item.Picture.height(), t);
 }
 
@@ -19,7 +22,15 @@ void DrawPictureItem(QPainter &p, const TGraphicLabel &item, const QRect &rect, 
     // Smoothed on screen only: on paper the picture goes to the device as it is.
     if (!t.IsPaper())
         p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    p.drawImage(rect, item.Picture);
+    const int turns = item.Rotation % 4;
+    if (turns || item.FlipHorz || item.FlipVert) {
+        // Through the painter rather than a turned copy: a PDF then holds the
+        // picture once however many labels print it.
+        p.setTransform(TurnedInto(rect, turns, item.FlipHorz, item.FlipVert), true);
+        p.drawImage(QRect(QPoint(), turns % 2 ? rect.size().transposed() : rect.size()), item.Picture);
+    } else {
+        p.drawImage(rect, item.Picture);
+    }
     p.restore();
 }
 
