@@ -276,6 +276,8 @@ void TFMain::SetStateText(const QString &text)
 
 void TFMain::RefreshStatus()
 {
+    if (pBCSettings)
+        pBCSettings->RefreshGeometry();
     const TLabelControl *item = Surface ? Surface->SelectedItem : nullptr;
     if (!item) {
         StatusPanel0->setText(QStringLiteral("X:0   Y:0"));
@@ -306,6 +308,7 @@ int TFMain::FormatValue(const TLabelControl *item, TFormat format)
     case TFormat::Rotate: return oneOf(item->Rotation, {1, 2, 3}, 0);
     case TFormat::AutoSize: return item->AutoSize;
     case TFormat::Transparent: return item->Transparent;
+    case TFormat::Flip: return (item->FlipHorz ? 1 : 0) | (item->FlipVert ? 2 : 0); // bit 1 << Arg
     case TFormat::None: break;
     }
     return 0;
@@ -321,7 +324,9 @@ void TFMain::RefreshChecks()
             continue;
         const int value = FormatValue(item, c.Format);
         const bool flag = c.Format == TFormat::AutoSize || c.Format == TFormat::Transparent;
-        if (flag)
+        if (c.Format == TFormat::Flip)
+            c.Action->setChecked(value & (1 << c.Arg));
+        else if (flag)
             c.Action->setChecked(value);
         else if (value == c.Arg)
             c.Action ? c.Action->setChecked(true) : c.Button->setChecked(true);
@@ -336,7 +341,9 @@ void TFMain::SurfaceSelectItem(TLabelControl *item)
         const TItemKind k = item->Kind;
         for (const TFormatControl &c : formatControls_) {
             if (c.Format == TFormat::Rotate && c.IsMenu)
-                c.Action->setEnabled(k == ikBarcode || k == ikText);
+                c.Action->setEnabled(k != ikShape);
+            else if (c.Format == TFormat::Flip && c.IsMenu)
+                c.Action->setEnabled(k == ikShape || k == ikGraphic);
             else if (c.Format == TFormat::AutoSize)
                 c.Action->setEnabled(k == ikBarcode || k == ikText || k == ikMemo);
             else if (c.Format == TFormat::Transparent)
@@ -360,6 +367,7 @@ void TFMain::ApplyFormat(TFormat format, int arg, bool checked)
         case TFormat::Rotate: item->SetRotation(arg); break;
         case TFormat::AutoSize: item->SetAutoSize(checked); break;
         case TFormat::Transparent: item->SetTransparent(checked); break;
+        case TFormat::Flip: arg ? item->SetFlipVert(checked) : item->SetFlipHorz(checked); break;
         case TFormat::None: break;
         }
         edit.Commit(UndoStack(), FormatStepName(format));
@@ -370,6 +378,7 @@ void TFMain::ApplyFormat(TFormat format, int arg, bool checked)
 void TFMain::FormatDone()
 {
     RefreshChecks();
+    RefreshStatus();
 }
 
 void TFMain::ShowGrids1Click()
