@@ -76,7 +76,10 @@ QWidget *TPropertiesPanel::BuildGeometry()
         field->setObjectName(QString::fromLatin1(kFieldNames[i]));
         field->setToolTip(i < 2 ? tr("位置（标签的单位），回车应用，Esc 还原")
                                 : tr("大小（标签的单位），回车应用，Esc 还原"));
-        field->OnEscape = [this] { RefreshGeometry(); };
+        field->OnEscape = [this, field] {
+            field->setModified(false);
+            RefreshGeometry();
+        };
         connect(field, &QLineEdit::editingFinished, this, [this, i] { ApplyGeometryField(i); });
         geometryFields_[i] = field;
         grid->addWidget(caption, i / 2, (i % 2) * 2);
@@ -120,9 +123,12 @@ void TPropertiesPanel::RefreshGeometry()
     for (int i = 0; i < 4; ++i) {
         QLineEdit *field = geometryFields_[i];
         const double unit = i % 2 ? uy : ux;
-        field->setText(item ? loc.toString(values[i] / unit, 'f', Decimals(unit)) : QString());
         field->setEnabled(item && !several && (i < 2 || sized));
-        field->setModified(false);
+        // What is being typed stays until Enter or Esc (a redrawn item may
+        // report its box meanwhile).
+        if (item && field->hasFocus() && field->isModified())
+            continue;
+        field->setText(item ? loc.toString(values[i] / unit, 'f', Decimals(unit)) : QString());
     }
     cbRotation->setCurrentIndex(item ? item->Rotation % 4 : 0);
     cbRotation->setEnabled(item && !several && item->Kind != ikShape);
