@@ -518,6 +518,18 @@ private slots:
         QCOMPARE(int(surface()->Items[0]->Rotation), 1);
         QCOMPARE(int(surface()->Items[1]->Rotation), 3);
         QVERIFY(surface()->Items[1]->FlipHorz && surface()->Items[2]->FlipVert);
+
+        // Several selected: the box around them all, for reading only.
+        int left = INT_MAX, right = 0;
+        for (TLabelControl *item : surface()->Items) {
+            item->SetSelected(true);
+            left = qMin(left, item->Left);
+            right = qMax(right, item->Left + item->Width);
+        }
+        surface()->SelectItem(surface()->Items[2]);
+        QVERIFY(!x->isEnabled() && !rotation->isEnabled());
+        QCOMPARE(x->text(), QLocale().toString(left / 96.0, 'f', 2));
+        QCOMPARE(Find<QLineEdit>(win.get(), "eGeometryW")->text(), QLocale().toString((right - left) / 96.0, 'f', 2));
     }
 
     void statusShowsPositionInUnits()
