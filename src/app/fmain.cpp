@@ -278,6 +278,8 @@ void TFMain::SetStateText(const QString &text)
 
 void TFMain::RefreshStatus()
 {
+    if (pBCSettings)
+        pBCSettings->RefreshGeometry();
     const TLabelControl *item = Surface ? Surface->SelectedItem : nullptr;
     const QList<TLabelControl *> several = Surface ? Surface->EditedItems() : QList<TLabelControl *>();
     if (!item && several.isEmpty()) {
@@ -311,6 +313,7 @@ int TFMain::FormatValue(const TLabelControl *item, TFormat format)
     case TFormat::Rotate: return oneOf(item->Rotation, {1, 2, 3}, 0);
     case TFormat::AutoSize: return item->AutoSize;
     case TFormat::Transparent: return item->Transparent;
+    case TFormat::Flip: return (item->FlipHorz ? 1 : 0) | (item->FlipVert ? 2 : 0); // bit 1 << Arg
     case TFormat::None: break;
     }
     return 0;
@@ -330,7 +333,12 @@ void TFMain::RefreshChecks()
         const bool mixed = std::any_of(items.begin(), items.end(),
                                        [&](const TLabelControl *it) { return FormatValue(it, c.Format) != value; });
         const bool flag = c.Format == TFormat::AutoSize || c.Format == TFormat::Transparent;
-        if (flag) {
+        if (c.Format == TFormat::Flip) {
+            const int bit = 1 << c.Arg;
+            c.Action->setChecked(std::all_of(items.begin(), items.end(), [&](const TLabelControl *it) {
+                return (FormatValue(it, c.Format) & bit) != 0;
+            }));
+        } else if (flag) {
             c.Action->setChecked(value && !mixed);
         } else if (mixed) {
             if (c.Action && c.Action->actionGroup()) {
@@ -364,7 +372,9 @@ void TFMain::SurfaceSelectItem(TLabelControl *item)
         };
         for (const TFormatControl &c : formatControls_) {
             if (c.Format == TFormat::Rotate && c.IsMenu)
-                c.Action->setEnabled(all([](TItemKind k) { return k == ikBarcode || k == ikText; }));
+                c.Action->setEnabled(all([](TItemKind k) { return k != ikShape; }));
+            else if (c.Format == TFormat::Flip && c.IsMenu)
+                c.Action->setEnabled(all([](TItemKind k) { return k == ikShape || k == ikGraphic; }));
             else if (c.Format == TFormat::AutoSize)
                 c.Action->setEnabled(all([](TItemKind k) { return k == ikBarcode || k == ikText || k == ikMemo; }));
             else if (c.Format == TFormat::Transparent)
@@ -389,6 +399,7 @@ void TFMain::ApplyFormat(TFormat format, int arg, bool checked)
             case TFormat::Rotate: item->SetRotation(arg); break;
             case TFormat::AutoSize: item->SetAutoSize(checked); break;
             case TFormat::Transparent: item->SetTransparent(checked); break;
+            case TFormat::Flip: arg ? item->SetFlipVert(checked) : item->SetFlipHorz(checked); break;
             case TFormat::None: break;
             }
         }
@@ -400,6 +411,7 @@ void TFMain::ApplyFormat(TFormat format, int arg, bool checked)
 void TFMain::FormatDone()
 {
     RefreshChecks();
+    RefreshStatus();
 }
 
 void TFMain::ShowGrids1Click()

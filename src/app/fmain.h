@@ -104,7 +104,7 @@ protected:
 
 private:
     // What a format entry of the menus or an alignment button sets.
-    enum class TFormat { None, HorzAlign, VertAlign, Attach, Rotate, AutoSize, Transparent };
+    enum class TFormat { None, HorzAlign, VertAlign, Attach, Rotate, AutoSize, Transparent, Flip };
     struct TFormatControl {
         QAction *Action = nullptr;      // a menu entry, or a submenu's own action
         QToolButton *Button = nullptr;  // or an alignment button

@@ -197,6 +197,12 @@ const TFMain::TMenuRow *TFMain::FormatRows(int *count)
          .Arg = 2},
         {.Level = 1, .Name = "Ro2701", .PopupName = "Ro2702", .Caption = "270°", .Flags = kRadio, .Format = F::Rotate,
          .Arg = 3},
+        {.Level = 0, .Name = "Flip1", .PopupName = "Flip2", .Caption = QT_TR_NOOP("翻转"), .Flags = kSubmenu,
+         .Format = F::Flip},
+        {.Level = 1, .Name = "FlipHorz1", .PopupName = "FlipHorz2", .Caption = QT_TR_NOOP("水平翻转"), .Flags = kCheck,
+         .Format = F::Flip, .Arg = 0},
+        {.Level = 1, .Name = "FlipVert1", .PopupName = "FlipVert2", .Caption = QT_TR_NOOP("垂直翻转"), .Flags = kCheck,
+         .Format = F::Flip, .Arg = 1},
         {.Level = 0},
         {.Level = 0, .Name = "AutoSize1", .PopupName = "AutoSize2", .Caption = QT_TR_NOOP("自动调整大小以适应"),
          .Flags = kCheck | kChecked, .Format = F::AutoSize},
@@ -376,6 +382,8 @@ void TFMain::BuildWorkArea()
     eText = pBCSettings->TextEdit();
     pBCSettings->AdvancedForm = [this] { return AdvancedEditor(); };
     connect(pBCSettings, &TPropertiesPanel::State, this, &TFMain::SetStateText);
+    // A rotation typed in the panel shows in the menus' checks.
+    connect(pBCSettings, &TPropertiesPanel::Changed, this, &TFMain::RefreshChecks);
     connect(pBCSettings, &TPropertiesPanel::FontChosen, this, [this](const TItemFont &f) { CurrentFont = f; });
     // In a short window the panel scrolls rather than squeezing its controls.
     auto *scroll = new QScrollArea(splitter);

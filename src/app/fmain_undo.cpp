@@ -113,6 +113,7 @@ QString TFMain::FormatStepName(TFormat format)
     case TFormat::Rotate: return tr("旋转");
     case TFormat::AutoSize: return tr("自动调整大小以适应");
     case TFormat::Transparent: return tr("透明");
+    case TFormat::Flip: return tr("翻转");
     case TFormat::None: break;
     }
     return {};

@@ -73,6 +73,7 @@ TPropertiesPanel::TPropertiesPanel(QWidget *parent) : QFrame(parent)
     pLabelOptions->addWidget(BuildTextPage());
     pLabelOptions->addWidget(BuildShapePage());
     pLabelOptions->addWidget(BuildPicturePage());
+    static_cast<QVBoxLayout *>(layout())->insertWidget(layout()->count() - 1, BuildGeometry());
     cbBarcodeType->setCurrentIndex(0);
     cbPenSize->setCurrentIndex(0);
     cbBrushStyle->setCurrentIndex(0);
@@ -308,11 +309,14 @@ void TPropertiesPanel::AddUnboundChecks(TItemKind kind, QWidget *page, QVBoxLayo
 {
     // A switch declared with a caption and no place of its own on the page.
     for (const TItemProperty &row : KindProperties(kind)) {
-        const auto bound = [&](const TBoundCheck &c) { return std::string_view(c.Key) == row.Key; };
+        const auto bound = [&](const TBoundCheck &c) {
+            return std::string_view(c.Key) == row.Key && page->isAncestorOf(c.Box);
+        };
         if (row.Form != pfBool || !row.Caption || std::any_of(checks_.begin(), checks_.end(), bound))
             continue;
         auto *box = new QCheckBox(tr(row.Caption), page);
-        box->setObjectName(QStringLiteral("cb") + QLatin1String(row.Key));
+        // Named by page too: a switch several kinds have is on each of their pages.
+        box->setObjectName(QStringLiteral("cb") + QLatin1String(row.Key) + u'_' + page->objectName());
         BindCheck(row.Key, box);
         v->addWidget(box);
     }

@@ -182,4 +182,18 @@ private:
     static void SetMixedSwatch(QLabel *swatch, bool mixed, const QColor &c);
     QCheckBox *cbEmbedPicture;
     void cbEmbedPictureClick(bool checked);
+    // Position, size and rotation typed in the label's unit
+    // (propertiespanel_geometry.cpp).
+public:
+    // The fields from the selected items again (after a move, a key, an undo).
+    void RefreshGeometry();
+
+private:
+    QWidget *BuildGeometry();
+    // Field 0..3 (X, Y, width, height) as typed, applied to the item.
+    void ApplyGeometryField(int field);
+    void ApplyRotation(int index);
+    QWidget *pGeometry = nullptr;
+    QLineEdit *geometryFields_[4] = {};
+    QComboBox *cbRotation = nullptr;
 };

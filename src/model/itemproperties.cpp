@@ -105,11 +105,19 @@ const TItemProperty kShape[] = {
                                          QT_TRANSLATE_NOOP("TPropertiesPanel", "填充风格")),
     ShapePart<&S::Brush, &TBrush::Color>("BRUSH_COLOR", prAny, clWhite, 0, 0,
                                          QT_TRANSLATE_NOOP("TPropertiesPanel", "填充颜色")),
+    Row<S, &S::FlipHorz, &S::SetFlipHorz>("FLIP_HORZ", pfBool, prFallback, false, 0, 1, kpWrittenWhenSet,
+                                          QT_TRANSLATE_NOOP("TPropertiesPanel", "水平翻转")),
+    Row<S, &S::FlipVert, &S::SetFlipVert>("FLIP_VERT", pfBool, prFallback, false, 0, 1, kpWrittenWhenSet,
+                                          QT_TRANSLATE_NOOP("TPropertiesPanel", "垂直翻转")),
 };
 
 const TItemProperty kGraphic[] = {
     Row<G, &G::KeepAspect, &G::SetKeepAspect>("IMG_ASPECTS", pfBool, prFallback, true, 0, 1, 0,
                                               QT_TRANSLATE_NOOP("TPropertiesPanel", "保持纵横比")),
+    Row<G, &G::FlipHorz, &G::SetFlipHorz>("FLIP_HORZ", pfBool, prFallback, false, 0, 1, kpWrittenWhenSet,
+                                          QT_TRANSLATE_NOOP("TPropertiesPanel", "水平翻转")),
+    Row<G, &G::FlipVert, &G::SetFlipVert>("FLIP_VERT", pfBool, prFallback, false, 0, 1, kpWrittenWhenSet,
+                                          QT_TRANSLATE_NOOP("TPropertiesPanel", "垂直翻转")),
 };
 
 } // namespace

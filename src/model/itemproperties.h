@@ -33,6 +33,9 @@ enum TPropertyFlag : quint8 {
     // An option of the two-dimensional symbologies: which values one offers,
     // and whether a linear one has it at all, is the barcode engine's.
     kpSymbologyOption = 4,
+    // Written only when it differs from its default: files that do not use
+    // it stay as they were.
+    kpWrittenWhenSet = 8,
 };
 
 struct TItemProperty {

@@ -272,6 +272,18 @@ void TLabelControl::SetRotation(int r)
         LabelCanvas->Invalidate();
 }
 
+void TLabelControl::SetFlipHorz(bool b)
+{
+    FlipHorz = b;
+    MarkChanged(true);
+}
+
+void TLabelControl::SetFlipVert(bool b)
+{
+    FlipVert = b;
+    MarkChanged(true);
+}
+
 QString TLabelControl::GetText() const
 {
     if (!Advanced)

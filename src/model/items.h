@@ -187,6 +187,15 @@ protected:
     // much as a box larger than the label can: a drawing that follows its box
     // (rotated or auto-sized text) is then never cut at the edge.
     void PlaceWhole(int left, int top, int w, int h);
+
+public:
+    // The drawing mirrored in its box, left for right (FlipHorz) or top for
+    // bottom, after its quarter turns: as it is seen on the label. Pictures and
+    // shapes draw it; the box stays where it is.
+    bool FlipHorz = false;
+    bool FlipVert = false;
+    void SetFlipHorz(bool b);
+    void SetFlipVert(bool b);
 };
 
 class TBarcodeLabel : public TLabelControl {

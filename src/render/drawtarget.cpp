@@ -91,6 +91,27 @@ QPoint TextOrigin(int rotation, int horzAlign, int vertAlign, int X, int Y, int 
     return {x, y};
 }
 
+QTransform MirroredIn(const QRect &box, bool horz, bool vert)
+{
+    const qreal dx = horz ? 2.0 * box.x() + box.width() : 0, dy = vert ? 2.0 * box.y() + box.height() : 0;
+    return QTransform(horz ? -1 : 1, 0, 0, vert ? -1 : 1, dx, dy);
+}
+
+QTransform TurnedInto(const QRect &box, int rotation, bool flipHorz, bool flipVert)
+{
+    const qreal x = box.x(), y = box.y(), w = box.width(), h = box.height();
+    QTransform turn;
+    // x' = m11 x + m21 y + dx, y' = m12 x + m22 y + dy: whole quarter turns
+    // about the box's corners, so pixels stay on pixels.
+    switch (rotation % 4) {
+    case 1: turn = QTransform(0, 1, -1, 0, x + w, y); break;
+    case 2: turn = QTransform(-1, 0, 0, -1, x + w, y + h); break;
+    case 3: turn = QTransform(0, -1, 1, 0, x, y + h); break;
+    default: turn = QTransform::fromTranslate(x, y); break;
+    }
+    return flipHorz || flipVert ? turn * MirroredIn(box, flipHorz, flipVert) : turn;
+}
+
 QRect MemoRect(int horzAlign, int vertAlign, int X, int Y, int W, int H, int tw, int th)
 {
     int l = X, t = Y, r = X + tw, b = Y + th;

@@ -15,6 +15,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QTransform>
 
 enum class TDrawMode { Screen, Paper };
 
@@ -58,6 +59,13 @@ QPoint AlignIn(int horzAlign, int vertAlign, const QRect &box, QSize extent);
 // Reference point (top-left of the unrotated cell) of a text cell TW x TH
 // turned by `rotation` quarter turns clockwise in the box (X, Y, W, H).
 QPoint TextOrigin(int rotation, int horzAlign, int vertAlign, int X, int Y, int W, int H, int TW, int TH);
+
+// Mirrors a drawing in `box`: left for right, top for bottom, or both.
+QTransform MirroredIn(const QRect &box, bool horz, bool vert);
+// A drawing laid out upright from (0, 0) (its unturned extent), carried into
+// `box` (its extent turned by `rotation` quarter turns clockwise) and then
+// mirrored there; the painter transform of memos and pictures.
+QTransform TurnedInto(const QRect &box, int rotation, bool flipHorz = false, bool flipVert = false);
 
 // The rectangle a wrapped memo block tw x th is drawn into on paper.
 QRect MemoRect(int horzAlign, int vertAlign, int X, int Y, int W, int H, int tw, int th);

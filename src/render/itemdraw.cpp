@@ -34,6 +34,16 @@ struct TPlacedDrawer final : TItemVisitor {
     {
         const TMemoBlock m = MeasureMemo(item, Text, T, P.device());
         const QRect b = Box(item);
+        if (m.Rotation) {
+            // Placed in the box as a turned extent, like a picture.
+            P.save();
+            P.setTransform(TurnedInto(QRect(AlignIn(item.HorzAlign, item.VertAlign, b, m.Extent()), m.Extent()),
+                                      m.Rotation),
+                           true);
+            DrawMemoBlock(P, item, m, QRect(QPoint(), m.Size), T);
+            P.restore();
+            return;
+        }
         DrawMemoBlock(P, item, m,
                       MemoRect(item.HorzAlign, item.VertAlign, b.x(), b.y(), b.width(), b.height(), m.Size.width(),
                                m.Size.height()),

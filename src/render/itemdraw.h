@@ -45,10 +45,14 @@ struct TMemoBlock {
     QString Text;
     int Flags = 0;
     QRect Layout, Block; // the width lines wrap at, and the wrapped block in it
-    QSize Size;
+    QSize Size;          // the upright block
+    int Rotation = 0;
+    // The block as turned on the device.
+    QSize Extent() const { return Rotation % 2 ? Size.transposed() : Size; }
 };
 
-// Wrapped at the item's box width (a longer word widens it).
+// Wrapped at the item's box width before its rotation (a longer word widens
+// it). A turned memo's block is drawn upright through TurnedInto.
 TMemoBlock MeasureMemo(const TLabelControl &item, const QString &text, const TDrawTarget &t,
                        const QPaintDevice *device = nullptr);
 // The block drawn into `rect` (its size, or on paper the MemoRect).
@@ -73,12 +77,14 @@ void DrawBarcodeItem(QPainter &p, const TBarcodeLabel &item, const TBarcodeDrawi
 
 // ---- shape and picture
 
-// The figure filling `box` (device pixels), the pen kept inside.
+// The figure filling `box` (device pixels), the pen kept inside, mirrored
+// in the box as the item says.
 void DrawShapeItem(QPainter &p, const TShapeLabel &item, const QRect &box, const TDrawTarget &t);
 
-// The picture's size in a device box W x H.
+// The picture's size in a device box W x H, turned as the item is.
 QSize ItemPictureSize(const TGraphicLabel &item, int W, int H, const TDrawTarget &t);
-// The picture stretched into `rect`.
+// The picture stretched into `rect` (its turned size), turned and mirrored
+// as the item says.
 void DrawPictureItem(QPainter &p, const TGraphicLabel &item, const QRect &rect, const TDrawTarget &t);
 
 // ---- in place

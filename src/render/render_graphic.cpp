@@ -25,6 +25,9 @@ QRgb Background(const TGraphicLabel &item)
 
 QSize ItemPictureSize(const TGraphicLabel &item, int W, int H, const TDrawTarget &t)
 {
+    // A quarter-turned picture fits its upright self into the upright box.
+    if (item.Rotation % 2)
+        return PictureSize(item.KeepAspect, H, W, item.Picture.width(), item.Picture.height(), t).transposed();
     return PictureSize(item.KeepAspect, W, H, item.Picture.width(), item.Picture.height(), t);
 }
 
@@ -37,12 +40,20 @@ void DrawPictureItem(QPainter &p, const TGraphicLabel &item, const QRect &rect, 
     if (t.IsPaper() && item.PictureMissing())
         return;
     p.save();
+    const int turns = item.Rotation % 4;
+    QRect box = rect;
+    if (turns || item.FlipHorz || item.FlipVert) {
+        // Through the painter rather than a turned copy: a PDF then holds the
+        // picture once however many labels print it.
+        p.setTransform(TurnedInto(rect, turns, item.FlipHorz, item.FlipVert), true);
+        box = QRect(QPoint(), turns % 2 ? rect.size().transposed() : rect.size());
+    }
     if (item.IsVector()) {
         // As paths, so a PDF keeps the drawing and a zoomed screen stays sharp.
         QSvgRenderer svg(item.PictureData);
         if (svg.isValid()) {
             p.setRenderHint(QPainter::Antialiasing, true);
-            svg.render(&p, QRectF(rect));
+            svg.render(&p, QRectF(box));
             p.restore();
             return;
         }
@@ -55,7 +66,7 @@ void DrawPictureItem(QPainter &p, const TGraphicLabel &item, const QRect &rect, 
     // always went.
     else if (item.PictureFormat != "jpeg" && item.PictureFormat != "bmp" && !item.PictureFormat.isEmpty())
         p.setRenderHint(QPainter::LosslessImageRendering, true);
-    p.drawImage(rect, item.Picture);
+    p.drawImage(box, item.Picture);
     p.restore();
 }
 

@@ -96,6 +96,10 @@ void DrawShapeItem(QPainter &painter, const TShapeLabel &item, const QRect &box,
     }
     }
 
+    // The figure is mirrored, not the painter: the hatching keeps its direction.
+    if (item.FlipHorz || item.FlipVert)
+        figure = MirroredIn(box, item.FlipHorz, item.FlipVert).map(figure);
+
     const QColor penColor = ColorToQColor(item.Pen.Color);
     const QBrush brush(ColorToQColor(item.Brush.Color), ToQtBrushStyle(item.Brush.Style));
     painter.save();

@@ -56,7 +56,11 @@ TMemoBlock MeasureMemo(const TLabelControl &item, const QString &text, const TDr
     // block, and the text is then laid out at that width, as it is drawn: so
     // measuring and drawing agree and an auto-sized box keeps its size when
     // rendered again (after a reload, say).
-    m.Layout = QRect(0, 0, qMax(t.ToDeviceX(item.Width), 1), qMax(t.ToDeviceY(item.Height), 1));
+    // A turned memo's lines run along the device's other axis.
+    m.Rotation = item.Rotation % 4;
+    const int across = m.Rotation % 2 ? t.ToDeviceY(item.Height) : t.ToDeviceX(item.Width);
+    const int down = m.Rotation % 2 ? t.ToDeviceX(item.Width) : t.ToDeviceY(item.Height);
+    m.Layout = QRect(0, 0, qMax(across, 1), qMax(down, 1));
     m.Block = m.Text.isEmpty() ? QRect() : fm.boundingRect(m.Layout, m.Flags, m.Text);
     if (m.Block.width() > m.Layout.width()) {
         m.Layout.setWidth(m.Block.width());
@@ -128,17 +132,30 @@ QImage TextPicture(const TTextLabel &item, double scale)
                              [&](QPainter &p) { DrawTextCell(p, item, c, CellOrigin(c), t); });
 }
 
+namespace {
+
+// The block turned into a picture of its extent.
+void DrawTurnedMemo(QPainter &p, const TLabelControl &item, const TMemoBlock &m, const TDrawTarget &t)
+{
+    if (m.Rotation)
+        p.setTransform(TurnedInto(QRect(QPoint(), m.Extent()), m.Rotation), true);
+    DrawMemoBlock(p, item, m, QRect(QPoint(), m.Size), t);
+}
+
+} // namespace
+
 void RenderMemo(TMemoLabel &item)
 {
     const TDrawTarget t = ScreenTarget(item);
     const TMemoBlock m = MeasureMemo(item, item.GetDesignText(), t);
-    PaintTextBitmap(item, m.Size, [&](QPainter &p) { DrawMemoBlock(p, item, m, QRect(QPoint(), m.Size), t); });
+    PaintTextBitmap(item, m.Extent(), [&](QPainter &p) { DrawTurnedMemo(p, item, m, t); });
 }
 
 QImage MemoPicture(const TMemoLabel &item, double scale)
 {
     const TDrawTarget t = ScreenTarget(item);
     const TMemoBlock m = MeasureMemo(item, item.GetDesignText(), t);
-    return ScaledItemPicture(m.Size.width(), m.Size.height(), scale, TextBackground(item),
-                             [&](QPainter &p) { DrawMemoBlock(p, item, m, QRect(QPoint(), m.Size), t); });
+    const QSize e = m.Extent();
+    return ScaledItemPicture(e.width(), e.height(), scale, TextBackground(item),
+                             [&](QPainter &p) { DrawTurnedMemo(p, item, m, t); });
 }

@@ -106,10 +106,12 @@ void WriteAdvancedFields(TIniFile &ini, const QString &section, const TLabelCont
 
 QString RowKey(const TItemProperty &row) { return QLatin1String(row.Key); }
 
-// Only the two-dimensional symbologies have options; files with linear
-// symbols stay as they always were.
+// Only the two-dimensional symbologies have options, and flips are written
+// only when set; files without them stay as they always were.
 bool Written(const TItemProperty &row, const TLabelControl &item)
 {
+    if (row.Has(kpWrittenWhenSet))
+        return row.Get(item) != row.Default;
     if (!row.Has(kpSymbologyOption))
         return true;
     const TSymbology *symbology = FindSymbology(static_cast<const TBarcodeLabel &>(item).BarcodeType);

@@ -21,6 +21,7 @@
 #include "storage/labelfile.h"
 #include "storage/recovery.h"
 #include "printing/pdfdevice.h"
+#include "picture/loadgraphic.h"
 #include "dialogs_testkit.h"
 
 #include <QAction>
@@ -53,6 +54,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRadioButton>
@@ -522,9 +524,144 @@ private slots:
         QVERIFY(!action("Transparent1")->isChecked());
         action("AutoSize1")->trigger();
         QCOMPARE(item->AutoSize, action("AutoSize2")->isChecked());
-        // Rotation is offered for barcodes and texts only.
-        QVERIFY(!Find<QMenu>(win.get(), "Rotate1")->menuAction()->isEnabled());
+        // Every kind but a shape turns; only shapes and pictures flip.
+        QVERIFY(Find<QMenu>(win.get(), "Rotate1")->menuAction()->isEnabled());
+        QVERIFY(!Find<QMenu>(win.get(), "Flip2")->menuAction()->isEnabled());
+        clickWithTool("sbShape", {40, 40});
         QVERIFY(!Find<QMenu>(win.get(), "Rotation1")->menuAction()->isEnabled());
+        QVERIFY(Find<QMenu>(win.get(), "Flip1")->menuAction()->isEnabled());
+    }
+
+    // X, Y, width and height typed in the label's unit: Enter applies as one
+    // step, the label's edge holds, and the saved file has the exact pixels.
+    void typedGeometryAppliesWithEnter_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<bool>("metric");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("x inches") << "sbShape" << false << 0 << "1.25" << 120;
+        QTest::newRow("y inches") << "sbShape" << false << 1 << "0.75" << 72;
+        QTest::newRow("width inches") << "sbGraphic" << false << 2 << "0.75" << 72;
+        QTest::newRow("height centimetres") << "sbShape" << true << 3 << "1.5" << 57; // 38 pixels a centimetre
+        QTest::newRow("x past the edge") << "sbShape" << false << 0 << "9" << 240 - 25;
+        QTest::newRow("memo width") << "sbMemo" << false << 2 << "1.01" << 97;
+    }
+
+    void typedGeometryAppliesWithEnter()
+    {
+        QFETCH(QString, tool);
+        QFETCH(bool, metric);
+        QFETCH(int, field);
+        QFETCH(QString, typed);
+        QFETCH(int, pixels);
+        const char *names[] = {"eGeometryX", "eGeometryY", "eGeometryW", "eGeometryH"};
+        auto value = [field](const TLabelControl *item) {
+            const int v[] = {item->Left, item->Top, item->Width, item->Height};
+            return v[field];
+        };
+        TLabelControl *item = clickWithTool(tool.toLatin1().constData(), {60, 60});
+        surface()->LabelFormat = ConvertUnits(surface()->LabelFormat, metric);
+        win->SizeSurfaceFromFormat();
+        surface()->SelectItem(item);
+        auto *edit = Find<QLineEdit>(win.get(), names[field]);
+        QVERIFY(edit->isEnabled());
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, typed);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(value(item), pixels);
+        QCOMPARE(action("Undo1")->text(), field < 2 ? QStringLiteral("撤销 移动(&U)") : QStringLiteral("撤销 调整大小(&U)"));
+        const QString file = home.filePath("typed.lbl");
+        QVERIFY(win->Document->SaveLabelFile(file));
+        action("New1")->trigger();
+        QVERIFY(win->LoadLabelFile(file));
+        QCOMPARE(value(surface()->Items.first()), pixels);
+    }
+
+    // Esc puts the shown value back; the rotation turns memos and pictures,
+    // the flips mirror pictures and shapes; each is a step, and each is saved.
+    void typedGeometryEscRotationAndFlips()
+    {
+        TLabelControl *memo = clickWithTool("sbMemo", {100, 60});
+        QTest::keyClicks(Find<QLineEdit>(win.get(), "eText"), "Lot 42 best before 2027");
+        auto *x = Find<QLineEdit>(win.get(), "eGeometryX");
+        const QString shown = x->text();
+        const int steps = win->Document->Undo().count();
+        QTest::mouseClick(x, Qt::LeftButton);
+        QTest::keyClick(x, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(x, "2");
+        QTest::keyClick(x, Qt::Key_Escape);
+        QCOMPARE(x->text(), shown);
+        QTest::keyClick(x, Qt::Key_Return);
+        QCOMPARE(win->Document->Undo().count(), steps);
+
+        const QSize upright(memo->Width, memo->Height);
+        auto *rotation = Find<QComboBox>(win.get(), "cbRotation");
+        QVERIFY(rotation->isEnabled());
+        rotation->setFocus();
+        QTest::keyClick(rotation, Qt::Key_Down);
+        QCOMPARE(int(memo->Rotation), 1);
+        QCOMPARE(QSize(memo->Width, memo->Height), upright.transposed());
+        QVERIFY(action("Ro901")->isChecked());
+        QCOMPARE(Find<QLineEdit>(win.get(), "eGeometryW")->text(), QLocale().toString(upright.height() / 96.0, 'f', 2));
+        action("Undo1")->trigger();
+        QCOMPARE(int(memo->Rotation), 0);
+        QCOMPARE(rotation->currentIndex(), 0);
+        QCOMPARE(Find<QLineEdit>(win.get(), "eGeometryW")->text(), QLocale().toString(upright.width() / 96.0, 'f', 2));
+        action("Redo1")->trigger();
+        QCOMPARE(rotation->currentIndex(), 1);
+
+        QImage quad(40, 20, QImage::Format_RGB32);
+        quad.fill(Qt::red);
+        QPainter(&quad).fillRect(20, 0, 20, 10, Qt::blue);
+        const QString bmp = home.filePath("quad.bmp");
+        QVERIFY(quad.save(bmp));
+        auto *picture = static_cast<TGraphicLabel *>(clickWithTool("sbGraphic", {60, 60}));
+        QVERIFY(LoadGraphic(picture, bmp, nullptr));
+        picture->SetFileName(bmp);
+        action("Ro2701")->trigger();
+        action("FlipHorz1")->trigger();
+        QVERIFY(picture->FlipHorz);
+        QVERIFY(action("FlipHorz2")->isChecked());
+        QVERIFY(Find<QCheckBox>(win.get(), "cbFLIP_HORZ_pGraphicOptions")->isChecked());
+        auto *triangle = static_cast<TShapeLabel *>(clickWithTool("sbShape", {180, 100}));
+        button("sbTriangle")->click();
+        action("FlipVert2")->trigger();
+        QVERIFY(triangle->FlipVert);
+        QCOMPARE(action("Undo1")->text(), QStringLiteral("撤销 翻转(&U)"));
+        surface()->SelectItem(picture);
+        if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty())
+            win->grab().save(QDir(shots).filePath("geometry.png"));
+
+        const QString file = home.filePath("turned.lbl");
+        QVERIFY(win->Document->SaveLabelFile(file));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QCOMPARE(bytes.count("ROTATE=90\r\n"), 1);
+        QCOMPARE(bytes.count("ROTATE=270\r\n"), 1);
+        QCOMPARE(bytes.count("FLIP_HORZ=1\r\n"), 1);
+        QCOMPARE(bytes.count("FLIP_VERT=1\r\n"), 1);
+        QVERIFY(!bytes.contains("FLIP_HORZ=0") && !bytes.contains("FLIP_VERT=0"));
+        action("New1")->trigger();
+        QVERIFY(win->LoadLabelFile(file));
+        QCOMPARE(int(surface()->Items[0]->Rotation), 1);
+        QCOMPARE(int(surface()->Items[1]->Rotation), 3);
+        QVERIFY(surface()->Items[1]->FlipHorz && surface()->Items[2]->FlipVert);
+
+        // Several selected: the box around them all, for reading only.
+        int left = INT_MAX, right = 0;
+        for (TLabelControl *item : surface()->Items) {
+            item->SetSelected(true);
+            left = qMin(left, item->Left);
+            right = qMax(right, item->Left + item->Width);
+        }
+        surface()->SelectItem(surface()->Items[2]);
+        QVERIFY(!x->isEnabled() && !rotation->isEnabled());
+        QCOMPARE(x->text(), QLocale().toString(left / 96.0, 'f', 2));
+        QCOMPARE(Find<QLineEdit>(win.get(), "eGeometryW")->text(), QLocale().toString((right - left) / 96.0, 'f', 2));
     }
 
     void statusShowsPositionInUnits()
@@ -1498,11 +1635,12 @@ private slots:
             "atBottom", "atClient", "RoNone1", "Ro901", "Ro1801", "Ro2701", "AutoSize1", "Transparent1", "WebHelp1",
             "About1", "BringToFront1", "SendToBack1", "HALeft2", "HACenter2", "HARight2", "VATop2", "VACenter2",
             "VABottom2", "atNone2", "atLeft2", "atRight2", "atTop2", "atBottom2", "atClient2", "RoNone2", "Ro902",
-            "Ro1802", "Ro2702", "AutoSize2", "Transparent2"};
+            "Ro1802", "Ro2702", "AutoSize2", "Transparent2", "FlipHorz1", "FlipVert1", "FlipHorz2", "FlipVert2"};
         for (const char *name : actions)
             QVERIFY2(win->findChild<QAction *>(name), name);
         const char *menus[] = {"File1", "Edit1", "Help1", "FormatOptions1", "HorizontalAL", "VerticalAL", "AttachTo",
-                               "Rotate1", "LabelPopupMenu", "HorizontalAL2", "VerticalAl2", "AttachTo2", "Rotation1"};
+                               "Rotate1", "LabelPopupMenu", "HorizontalAL2", "VerticalAl2", "AttachTo2", "Rotation1",
+                               "Flip1", "Flip2"};
         for (const char *name : menus)
             QVERIFY2(win->findChild<QMenu *>(name), name);
         const char *widgets[] = {
@@ -1514,7 +1652,8 @@ private slots:
             "pNone", "pBarcode", "pText", "pGraphics", "pGraphicOptions", "cbBarcodeType", "cbInterpret",
             "cbAutoScale", "seBCScale", "LScale", "eFont", "sbSelectFont", "sbRectangle", "sbEllipse", "sbTriangle",
             "sbRRectangle", "sbHLine", "sbVLine", "cbPenSize", "cbBrushStyle", "LColorBtn", "FColorBtn", "pLine",
-            "pFill", "eGraphicFilename", "sbGraphicFilename", "cbMaintainAspect"};
+            "pFill", "eGraphicFilename", "sbGraphicFilename", "cbMaintainAspect", "pGeometry", "eGeometryX",
+            "eGeometryY", "eGeometryW", "eGeometryH", "cbRotation"};
         for (const char *name : widgets)
             QVERIFY2(win->findChild<QWidget *>(name), name);
         QCOMPARE(Find<QWidget>(win.get(), "PReAlign")->toolTip(), QStringLiteral("重置标签画布"));

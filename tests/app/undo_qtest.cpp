@@ -433,6 +433,21 @@ const std::vector<TStepRow> &Rows()
     {"vertical alignment", 4, "垂直排列", [](UndoTest &t) { t.action("VABottom2")->trigger(); }},
     {"attach", 2, "附加到", [](UndoTest &t) { t.action("atClient")->trigger(); }},
     {"rotate", 1, "旋转", [](UndoTest &t) { t.action("Ro901")->trigger(); }},
+    {"rotate a memo in the panel", 4, "旋转",
+     [](UndoTest &t) {
+         auto *list = Find<QComboBox>(t.win.get(), "cbRotation");
+         list->setFocus();
+         QTest::keyClick(list, Qt::Key_Down);
+     }},
+    {"typed width", 2, "调整大小",
+     [](UndoTest &t) {
+         auto *field = Find<QLineEdit>(t.win.get(), "eGeometryW");
+         TypeInto(field, QStringLiteral("0.5"));
+         QTest::keyClick(field, Qt::Key_Return);
+     }},
+    {"flip", 3, "翻转", [](UndoTest &t) { t.action("FlipHorz2")->trigger(); }},
+    {"flip check box", 2, "垂直翻转",
+     [](UndoTest &t) { Find<QCheckBox>(t.win.get(), "cbFLIP_VERT_pGraphics")->click(); }},
     {"auto-size", 0, "自动调整大小以适应", [](UndoTest &t) { t.action("AutoSize1")->trigger(); }},
     {"transparent", 2, "透明", [](UndoTest &t) { t.action("Transparent1")->trigger(); }},
     {"advanced text editor", 0, "高级区域",

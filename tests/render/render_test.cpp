@@ -1,12 +1,14 @@
 // Item rendering: what each kind draws into its bitmap and how its box follows.
 
 #include "barcode/barcode.h"
+#include "render/itemdraw.h"
 #include "render/itemrender.h"
 #include "render/renderutil.h"
 #include "rendertestutil.h"
 #include "model/labelformat.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <QTransform>
 #include <gtest/gtest.h>
 #include <memory>
@@ -371,6 +373,101 @@ TEST_F(RenderTest, PictureKeepsItsAspectWhenAsked)
     g->KeepAspect = false;
     RenderItem(*g);
     EXPECT_EQ(g->TransparentColor & 0xFFFFFF, 0x008000u);
+}
+
+// Turned and mirrored items as the screen shows them (the item's bitmap) and
+// as paper prints them (in place at 300 dpi), the same way up on both.
+TEST_F(RenderTest, PicturesTurnAndMirrorMemosTurnTrianglesMirrorOnScreenAndPaper)
+{
+    const TDrawTarget paper = TDrawTarget::Paper(96, 96, 300, 300);
+    const QPoint at(10, 10);
+    auto print = [&](TLabelControl &item) {
+        QImage page(260, 260, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter p(&page);
+        DrawPlacedItem(p, item, item.Text, paper, at);
+        return page;
+    };
+
+    // Quadrants of a 40 x 20 picture: red, green over blue, black.
+    const QRgb red = 0xFF0000, green = 0x00FF00, blue = 0x0000FF, black = 0;
+    QImage quad(40, 20, QImage::Format_RGB32);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            quad.setPixel(x, y, 0xFF000000 | (y < 10 ? (x < 20 ? red : green) : (x < 20 ? blue : black)));
+    struct Case {
+        int rotation;
+        bool horz, vert;
+        QRgb corners[4]; // top-left, top-right, bottom-left, bottom-right as seen
+    };
+    const Case cases[] = {
+        {0, false, false, {red, green, blue, black}},
+        {1, false, false, {blue, red, black, green}},
+        {2, false, false, {black, blue, green, red}},
+        {3, false, false, {green, black, red, blue}},
+        {0, true, false, {green, red, black, blue}},
+        {0, false, true, {blue, black, red, green}},
+        {1, true, false, {red, blue, green, black}}, // turned, then mirrored as seen
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.rotation * 100 + c.horz * 10 + c.vert);
+        auto g = Make<TGraphicLabel>();
+        g->Picture = quad;
+        g->KeepAspect = true;
+        g->Rotation = quint8(c.rotation);
+        g->FlipHorz = c.horz;
+        g->FlipVert = c.vert;
+        const QSize box = c.rotation % 2 ? QSize(20, 40) : QSize(40, 20);
+        g->Width = box.width();
+        g->Height = box.height();
+        RenderItem(*g);
+        ASSERT_EQ(g->ItemBitmap.size(), box);
+        const QImage page = print(*g);
+        for (const auto &[image, r] : {std::pair{g->ItemBitmap, QRect(QPoint(), box)},
+                                       std::pair{page, paper.DeviceBox(*g, at)}}) {
+            const QPoint corners[4] = {r.topLeft() + QPoint(2, 2), r.topRight() + QPoint(-2, 2),
+                                       r.bottomLeft() + QPoint(2, -2), r.bottomRight() + QPoint(-2, -2)};
+            for (int k = 0; k < 4; ++k)
+                EXPECT_EQ(Rgb(image, corners[k].x(), corners[k].y()), c.corners[k]) << "corner " << k;
+        }
+    }
+
+    // A memo turned a quarter clockwise: its box turns, and its first line
+    // (the heavy one) runs down the right-hand side.
+    auto memo = Make<TMemoLabel>();
+    memo->Font.Font = QFont(QStringLiteral("Arial"), 10);
+    memo->Text = QStringLiteral("MMMMMMMM\r\n.");
+    memo->AutoSize = true;
+    memo->Transparent = false;
+    RenderItem(*memo);
+    const QSize upright = memo->ItemBitmap.size();
+    memo->SetRotation(1);
+    RenderItem(*memo);
+    EXPECT_EQ(memo->ItemBitmap.size(), upright.transposed());
+    EXPECT_EQ(QSize(memo->Width, memo->Height), upright.transposed());
+    const QImage memoPage = print(*memo);
+    for (const auto &[image, r] : {std::pair{memo->ItemBitmap, QRect(QPoint(), upright.transposed())},
+                                   std::pair{memoPage, paper.DeviceBox(*memo, at)}}) {
+        const int third = r.width() / 3;
+        EXPECT_GT(InkCount(image, QRect(r.right() - third, r.top(), third, r.height())),
+                  2 * InkCount(image, QRect(r.left(), r.top(), third, r.height())));
+    }
+
+    // A filled triangle mirrored top for bottom: the base along the top.
+    auto triangle = Make<TShapeLabel>();
+    triangle->ShapeKind = skTriangle;
+    triangle->Width = 41;
+    triangle->Height = 31;
+    triangle->Brush = {bsSolid, clBlack};
+    triangle->FlipVert = true;
+    RenderItem(*triangle);
+    const QImage trianglePage = print(*triangle);
+    for (const auto &[image, r] : {std::pair{triangle->ItemBitmap, QRect(0, 0, 41, 31)},
+                                   std::pair{trianglePage, paper.DeviceBox(*triangle, at)}}) {
+        EXPECT_GE(InkBox(image.copy(r.left(), r.top(), r.width(), r.height() / 8)).width(), r.width() * 9 / 10);
+        EXPECT_EQ(Rgb(image, r.left() + 3, r.bottom() - 3), 0xFFFFFFu);
+        EXPECT_EQ(Rgb(image, r.center().x(), r.bottom() - r.height() / 6), 0u); // near the apex
+    }
 }
 
 TEST_F(RenderTest, BarcodeModuleFilteringAndRotation)

@@ -80,6 +80,8 @@ void ExpectSameItem(const TLabelControl &a, const TLabelControl &b)
     EXPECT_EQ(a.Kind, b.Kind);
     EXPECT_EQ(a.BoundsRect(), b.BoundsRect());
     EXPECT_EQ(a.Rotation, b.Rotation);
+    EXPECT_EQ(a.FlipHorz, b.FlipHorz);
+    EXPECT_EQ(a.FlipVert, b.FlipVert);
     EXPECT_EQ(a.AutoSize, b.AutoSize);
     EXPECT_EQ(a.Transparent, b.Transparent);
     EXPECT_EQ(a.Attach, b.Attach);
@@ -154,17 +156,21 @@ TEST_F(LabelFileTest, EveryItemKindAndPropertyRoundTrips)
     SetCommon(*memo, 200, 300, 200, 90);
     memo->Text = QStringLiteral("第一行\r\n\r\nthird line\r\n");
     memo->Transparent = false;
+    memo->Rotation = 3;
 
     auto *shape = Add(*c, new TShapeLabel);
     SetCommon(*shape, 0, 0, 50, 40);
     shape->ShapeKind = skTriangle;
     shape->Pen = TPen{3, TColor(0x80000005)};
     shape->Brush = TBrush{bsCross, 0x00FF00};
+    shape->FlipVert = true;
 
     auto *pic = Add(*c, new TGraphicLabel);
     SetCommon(*pic, 300, 400, 64, 48);
     pic->FileName = bmp;
     pic->KeepAspect = false;
+    pic->Rotation = 1;
+    pic->FlipHorz = true;
 
     auto *attached = Add(*c, new TTextLabel);
     attached->Height = 30;
@@ -215,6 +221,10 @@ TEST_F(LabelFileTest, EveryItemKindAndPropertyRoundTrips)
     EXPECT_TRUE(bytes.contains("IMG_NAME=logo.bmp\r\n"));
     EXPECT_TRUE(bytes.contains("ROTATE=180\r\n"));
     EXPECT_TRUE(bytes.contains("ADVCHAR_2=42\r\n"));
+    // Flips are written only when set.
+    EXPECT_EQ(bytes.count("FLIP_VERT=1\r\n"), 1);
+    EXPECT_EQ(bytes.count("FLIP_HORZ=1\r\n"), 1);
+    EXPECT_FALSE(bytes.contains("FLIP_HORZ=0") || bytes.contains("FLIP_VERT=0"));
 
     // A clone of every kind saves as its original, parts and counters
     // included, and keeps the picture in memory.
