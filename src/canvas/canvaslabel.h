@@ -3,6 +3,7 @@
 // moves and sizes the items it owns.
 
 #include "model/items.h"
+#include "model/snap.h"
 #include "render/itemrender.h"
 
 #include <QWidget>
@@ -59,6 +60,21 @@ public:
     void ItemChanged(TLabelControl *item) override;
     void ResetCursor() override;
 
+    // Snapping while dragging an item (holding Alt suspends it): to the
+    // grid's lines, and to the edges and centres of the other items and of
+    // the label. The guides of the last snap show until the button is up.
+    bool SnapToGrid = false;
+    bool SnapToItems = false;
+    QList<TSnapGuide> SnapGuides;
+    // The grid's spacing: inches for a label in inches, centimetres for a
+    // metric one (a preference, not saved with the label).
+    double GridInches = kDefaultGridInches, GridCentimetres = kDefaultGridCentimetres;
+    // The grid's steps in design pixels for the label's unit.
+    double GridStepX() const;
+    double GridStepY() const;
+    // How near, in screen pixels, an edge must come to snap.
+    static constexpr int kSnapScreenPixels = 6;
+
 protected:
     void paintEvent(QPaintEvent *) override;
     void mousePressEvent(QMouseEvent *) override;
@@ -79,4 +95,9 @@ private:
 
     // Takes the focus and selects the topmost item within 5 pixels of the point.
     void HitTest(int x, int y);
+
+    // Snaps the dragged box's moving edges (TSnapEdges) and sets the guides.
+    void SnapDrag(TRect &box, int edges, Qt::KeyboardModifiers modifiers);
+    void SetSnapGuides(const QList<TSnapGuide> &guides);
+    void PaintSnapGuides(QPainter &painter) const;
 };

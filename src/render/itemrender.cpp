@@ -4,6 +4,7 @@
 
 #include "render/renderutil.h"
 #include "model/labelformat.h"
+#include "model/snap.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -29,20 +30,23 @@ struct TPictureRenderer final : TItemVisitor {
     void Visit(TGraphicLabel &item) override { Picture = GraphicPicture(item, Scale); }
 };
 
-void PaintGrid(QPainter &p, const TItemContainer &items, int width, int height, double zoom)
+void PaintGrid(QPainter &p, const TItemContainer &items, int width, int height, double zoom, double stepX,
+               double stepY)
 {
     const bool metric = items.LabelFormat.Metric;
-    const int stepX = metric ? Round(items.ScreenDpiX / kCmPerInch) / 2 : items.ScreenDpiX / 4;
-    const int stepY = metric ? Round(items.ScreenDpiY / kCmPerInch) / 2 : items.ScreenDpiY / 4;
-    // Zoomed out, lines closer than 4 screen pixels would only grey the label.
-    auto shown = [zoom](int step) { return step > 0 && (zoom >= 1 || step * zoom >= 4); };
+    if (stepX <= 0)
+        stepX = GridStepPixels(metric, items.ScreenDpiX, kDefaultGridInches, kDefaultGridCentimetres);
+    if (stepY <= 0)
+        stepY = GridStepPixels(metric, items.ScreenDpiY, kDefaultGridInches, kDefaultGridCentimetres);
+    // Lines closer than 4 screen pixels would only grey the label.
+    auto shown = [zoom](double step) { return step > 0 && step * zoom >= 4; };
     auto at = [zoom](int v) { return ScreenPixel(v, zoom); };
     p.setPen(QPen(QColor(0xE0, 0xE0, 0xE0), 0, Qt::DotLine));
     if (shown(stepX))
-        for (int x = 1 + stepX; x <= width; x += stepX)
+        for (int k = 1, x; (x = 1 + Round(k * stepX)) <= width; ++k)
             p.drawLine(at(x), at(2), at(x), at(height - 2));
     if (shown(stepY))
-        for (int y = 1 + stepY; y <= height; y += stepY)
+        for (int k = 1, y; (y = 1 + Round(k * stepY)) <= height; ++k)
             p.drawLine(at(2), at(y), at(width - 2), at(y));
 }
 
@@ -164,7 +168,8 @@ void PaintLabel(QPainter &p, TItemContainer &items, bool showGrids)
     PaintLabel(p, items, showGrids, 1.0, nullptr);
 }
 
-void PaintLabel(QPainter &p, TItemContainer &items, bool showGrids, double zoom, TItemPictureCache *cache)
+void PaintLabel(QPainter &p, TItemContainer &items, bool showGrids, double zoom, TItemPictureCache *cache,
+                double gridX, double gridY)
 {
     const int width = items.SurfaceWidth();
     const int height = items.SurfaceHeight();
@@ -179,7 +184,7 @@ void PaintLabel(QPainter &p, TItemContainer &items, bool showGrids, double zoom,
 
     p.setClipPath(QTransform::fromScale(zoom, zoom).map(LabelClipPath(width, height)), Qt::IntersectClip);
     if (showGrids)
-        PaintGrid(p, items, width, height, zoom);
+        PaintGrid(p, items, width, height, zoom, gridX, gridY);
     if (cache)
         cache->Keep(items.Items);
     for (TLabelControl *item : items.Items)

@@ -63,9 +63,11 @@ private:
 
 // The label as a surface shown at `zoom` shows it: geometry in design pixels
 // times zoom, items drawn at zoom times the device's pixel ratio, frames and
-// handles at their screen size. The cache may be null.
+// handles at their screen size. The cache may be null. gridX and gridY are
+// the grid's steps in design pixels; 0 gives a quarter inch or half a
+// centimetre.
 void PaintLabel(QPainter &painter, TItemContainer &items, bool showGrids, double zoom,
-                TItemPictureCache *cache);
+                TItemPictureCache *cache, double gridX = 0, double gridY = 0);
 
 // The label's interior, to which items are clipped: a rectangle inset by 3
 // pixels (1 on the right and bottom) with rounded corners.

@@ -429,6 +429,16 @@ bool ReadSettings(const TRegistryFile &reg, TSettings &settings)
     format.Roll = reg.ReadDWord(QStringLiteral("Roll")).value_or(0) != 0;
     format.MaxColumns = int(qMin<quint32>(reg.ReadDWord(QStringLiteral("MaxColumns")).value_or(0), INT_MAX));
     format.MaxRows = int(qMin<quint32>(reg.ReadDWord(QStringLiteral("MaxRows")).value_or(0), INT_MAX));
+    // Snapping and the grid's spacing came later: missing or odd, each
+    // simply keeps its default.
+    settings.SnapToGrid = reg.ReadDWord(QStringLiteral("SnapToGrid")).value_or(0) != 0;
+    settings.SnapToItems = reg.ReadDWord(QStringLiteral("SnapToItems")).value_or(1) != 0;
+    auto spacing = [&reg](const char *name, double fallback) {
+        const double v = reg.ReadDouble(QLatin1String(name)).value_or(fallback);
+        return v >= kMinGridSpacing && v <= kMaxGridSpacing ? v : fallback;
+    };
+    settings.GridInches = spacing("GridInches", kDefaultGridInches);
+    settings.GridCentimetres = spacing("GridCentimetres", kDefaultGridCentimetres);
     return true;
 }
 
@@ -462,6 +472,10 @@ bool SaveSettings(const TSettings &settings, QString *error)
     reg.WriteString(QStringLiteral("Path"), settings.Path);
     reg.WriteDWord(QStringLiteral("AutoSaveSeq"), settings.AutoSaveSeq ? 1 : 0);
     reg.WriteString(QStringLiteral("DeclinedPath"), settings.DeclinedPath);
+    reg.WriteDWord(QStringLiteral("SnapToGrid"), settings.SnapToGrid ? 1 : 0);
+    reg.WriteDWord(QStringLiteral("SnapToItems"), settings.SnapToItems ? 1 : 0);
+    reg.WriteDouble(QStringLiteral("GridInches"), settings.GridInches);
+    reg.WriteDouble(QStringLiteral("GridCentimetres"), settings.GridCentimetres);
     if (format.Roll)
         reg.WriteDWord(QStringLiteral("Roll"), 1);
     else

@@ -1,7 +1,7 @@
 #pragma once
 // The program's preferences between runs: the label format last in use, the
-// show-grid and remember-sequence options and the folder the file types were
-// last registered for.
+// show-grid, snapping and remember-sequence options, the grid's spacing and
+// the folder the file types were last registered for.
 //
 // They are kept as typed values in one key, stored as a text file in the
 // registry export syntax so a person can read and edit it:
@@ -17,6 +17,7 @@
 // defaults to ~/.config).
 
 #include "model/labelformat.h"
+#include "model/snap.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -96,7 +97,15 @@ struct TSettings {
     bool AutoSaveSeq = true;  // labels with counters are saved before being discarded
     QString Path;             // program folder the file types were last registered for
     QString DeclinedPath;     // program folder for which binding the file types was declined
+    // Dragged items snap to the grid, and to the other items and the label.
+    bool SnapToGrid = false;
+    bool SnapToItems = true;
+    // The grid's spacing for labels in inches, and for metric ones in centimetres.
+    double GridInches = kDefaultGridInches;
+    double GridCentimetres = kDefaultGridCentimetres;
 };
+// The grid spacings the settings accept (in inches; centimetres alike).
+constexpr double kMinGridSpacing = 0.01, kMaxGridSpacing = 10;
 
 // Reads the settings. Opens (and on the first run creates) the key. Values
 // are read in a fixed order; when any of them is missing or of the wrong type
