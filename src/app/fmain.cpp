@@ -52,6 +52,7 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
     BuildToolBands();
     BuildMenus();
     BuildPopupMenu();
+    BuildArrange();
     BuildWorkArea();
     BuildStatusBar();
 
@@ -73,6 +74,7 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
     Surface->LabelFormat = Settings.LabelFormat;
     Surface->ShowGrids = Settings.ShowGrids;
     AutoSaveSequence->setChecked(Settings.AutoSaveSeq);
+    ApplySnapSettings();
     QString error;
     if (!CheckFileAssociations(
             QCoreApplication::applicationFilePath(), Settings,
@@ -345,6 +347,7 @@ void TFMain::SurfaceSelectItem(TLabelControl *item)
         RefreshChecks();
     }
     RefreshStatus();
+    RefreshArrangeActions();
 }
 
 // ---------------------------------------------------------------- item format
