@@ -520,6 +520,8 @@ private slots:
         QVERIFY(win->Settings.SnapToGrid);
         QVERIFY(!win->Settings.SnapToItems);
         surface()->SetZoom(1);
+        if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty())
+            surface()->grab().save(shots + "/grid-tenth-inch.png");
         // The same entries in 编辑 as under 排列.
         QVERIFY(Find<QMenu>(win.get(), "Edit1")->actions().contains(action("SnapToGrid1")));
         QVERIFY(Find<QMenu>(win.get(), "Arrange1")->actions().contains(action("GridSpacing1")));
