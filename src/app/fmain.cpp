@@ -53,6 +53,7 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
     BuildToolBands();
     BuildMenus();
     BuildPopupMenu();
+    BuildArrange();
     BuildWorkArea();
     BuildStatusBar();
 
@@ -75,6 +76,7 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
     Surface->LabelFormat = Settings.LabelFormat;
     Surface->ShowGrids = Settings.ShowGrids;
     AutoSaveSequence->setChecked(Settings.AutoSaveSeq);
+    ApplySnapSettings();
     QString error;
     if (!CheckFileAssociations(
             QCoreApplication::applicationFilePath(), Settings,
@@ -383,6 +385,7 @@ void TFMain::SurfaceSelectItem(TLabelControl *item)
         RefreshChecks();
     }
     RefreshStatus();
+    RefreshArrangeActions();
 }
 
 // ---------------------------------------------------------------- item format

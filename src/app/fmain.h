@@ -36,6 +36,7 @@ class TRecoveryStore;
 class TLabelFileGuard;
 struct TLeftRecovery;
 class QTimer;
+enum class TArrange;
 
 class TFMain : public QMainWindow {
     Q_OBJECT
@@ -269,6 +270,18 @@ private:
     // Keeps the window on its screen's available area (a large scale factor
     // can make the first size larger than the screen).
     void FitWindowToScreen();
+    // 排列 and snapping (fmain_arrange.cpp): the menu, its tool bar, the
+    // snap entries of 编辑 and the grid's spacing.
+    void BuildArrange();
+    // After the settings are read: the snap checks and the grid's spacing.
+    void ApplySnapSettings();
+    // Each arrangement enabled only for a selection it applies to.
+    void RefreshArrangeActions();
+    void ArrangeSelection(TArrange how);
+    void SnapToggled();
+    void GridSpacing1Click();
+    QList<QPair<QAction *, TArrange>> arrangeActions_;
+    QAction *SnapToGrid1 = nullptr, *SnapToItems1 = nullptr, *GridSpacing1 = nullptr;
 };
 
 extern TFMain *FMain;

@@ -42,8 +42,8 @@ void TFMain::Duplicate1Click()
     if (items.isEmpty())
         return;
     // One grid step down and to the right, so the copy shows beside its original.
-    const QSizeF step = GridStep(*Surface);
-    AddCopies(std::vector<const TLabelControl *>(items.begin(), items.end()), Round(step.width()), Round(step.height()),
+    AddCopies(std::vector<const TLabelControl *>(items.begin(), items.end()), Round(Surface->GridStepX()),
+              Round(Surface->GridStepY()),
               tr("复制副本"));
 }
 

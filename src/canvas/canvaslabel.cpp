@@ -127,7 +127,7 @@ void TCanvasLabel::ResetCursor() { unsetCursor(); }
 
 void TCanvasLabel::PaintTo(QPainter &painter)
 {
-    PaintLabel(painter, *this, ShowGrids, zoom_, &pictures_);
+    PaintLabel(painter, *this, ShowGrids, zoom_, &pictures_, GridStepX(), GridStepY());
 }
 
 void TCanvasLabel::paintEvent(QPaintEvent *)
@@ -154,6 +154,7 @@ void TCanvasLabel::paintEvent(QPaintEvent *)
         painter.setBrush(fill);
         painter.drawRect(r.adjusted(0, 0, -1, -1));
     }
+    PaintSnapGuides(painter);
 }
 
 TLabelControl *TCanvasLabel::ItemAt(int x, int y) const
@@ -304,37 +305,57 @@ void TCanvasLabel::mouseMoveEvent(QMouseEvent *e)
         if (pt != dragFrom_)
             collapseTo_ = nullptr;
         if (dragItems_.size() > 1) {
-            MoveSelection(dragItems_, dragStart_, X - dragFrom_.x(), Y - dragFrom_.y());
+            // The group snaps as one box.
+            const int dx = X - dragFrom_.x(), dy = Y - dragFrom_.y();
+            TRect box;
+            for (qsizetype i = 0; i < dragItems_.size(); ++i) {
+                const TRect b{dragStart_[i].x() + dx, dragStart_[i].y() + dy,
+                              dragStart_[i].x() + dx + dragItems_[i]->Width, dragStart_[i].y() + dy + dragItems_[i]->Height};
+                box = i == 0 ? b
+                             : TRect{qMin(box.Left, b.Left), qMin(box.Top, b.Top), qMax(box.Right, b.Right),
+                                     qMax(box.Bottom, b.Bottom)};
+            }
+            const TRect unsnapped = box;
+            SnapDrag(box, seAll, e->modifiers());
+            MoveSelection(dragItems_, dragStart_, dx + box.Left - unsnapped.Left, dy + box.Top - unsnapped.Top);
             break;
         }
         const int left = X - DragOffsetX, top = Y - DragOffsetY;
-        item->SetBoundsRect({left, top, left + item->Width, top + item->Height}, true);
+        TRect box{left, top, left + item->Width, top + item->Height};
+        SnapDrag(box, seAll, e->modifiers());
+        item->SetBoundsRect(box, true);
         item->MarkChanged(true);
         break;
     }
     case 2:
     case 3:
     case 4: {
-        const int r = DragMode == 2 ? right : X;
-        const int b = DragMode == 3 ? bottom : Y;
-        item->SetBoundsRect({item->Left, item->Top, r, b}, false);
+        TRect box{item->Left, item->Top, DragMode == 2 ? right : X, DragMode == 3 ? bottom : Y};
+        SnapDrag(box, (DragMode == 2 ? 0 : seRight) | (DragMode == 3 ? 0 : seBottom), e->modifiers());
+        item->SetBoundsRect(box, false);
         item->MarkChanged(true);
         break;
     }
-    case 6:
+    case 6: {
+        TRect box{item->Left, Y, right, bottom};
+        SnapDrag(box, seTop, e->modifiers());
         // Past the surface's top the opposite edge would be pushed along,
         // so the drag also stops there when the surface is scrolled.
-        if (Y < bottom - item->MinHeight && Y * zoom_ > pos().y() && Y >= 0) {
-            item->SetBoundsRect({item->Left, Y, right, bottom}, true);
+        if (box.Top < bottom - item->MinHeight && box.Top * zoom_ > pos().y() && box.Top >= 0) {
+            item->SetBoundsRect(box, true);
             item->MarkChanged(true);
         }
         break;
-    case 5:
-        if (X < right - item->MinWidth && X * zoom_ > pos().x() && X >= 0) {
-            item->SetBoundsRect({X, item->Top, right, bottom}, true);
+    }
+    case 5: {
+        TRect box{X, item->Top, right, bottom};
+        SnapDrag(box, seLeft, e->modifiers());
+        if (box.Left < right - item->MinWidth && box.Left * zoom_ > pos().x() && box.Left >= 0) {
+            item->SetBoundsRect(box, true);
             item->MarkChanged(true);
         }
         break;
+    }
     default: {
         const int zone = SelectedItems().size() <= 1 ? ZoneAt(item, X, Y, Slack(3)) : -1;
         if (zone == 0)
@@ -379,6 +400,7 @@ void TCanvasLabel::mouseReleaseEvent(QMouseEvent *e)
     if (DragMode != 0 && OnItemEditEnd)
         OnItemEditEnd(SelectedItem, false);
     DragMode = 0;
+    SetSnapGuides({});
     dragItems_.clear();
     if (TLabelControl *item = std::exchange(collapseTo_, nullptr))
         SelectOnly(item);

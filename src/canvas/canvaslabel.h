@@ -3,6 +3,7 @@
 // moves and sizes the items it owns.
 
 #include "model/items.h"
+#include "model/snap.h"
 #include "render/itemrender.h"
 
 #include <QWidget>
@@ -69,6 +70,21 @@ public:
     std::optional<QPoint> PointerPoint() const;
     // The rubber band being drawn, in design pixels (empty when none).
     TRect RubberBand() const { return band_; }
+    // Snapping while dragging an item (holding Alt suspends it): to the
+    // grid's lines, and to the edges and centres of the other items and of
+    // the label. The guides of the last snap show until the button is up.
+    bool SnapToGrid = false;
+    bool SnapToItems = false;
+    QList<TSnapGuide> SnapGuides;
+    // The grid's spacing in the label's unit: each unit keeps its own (a
+    // preference, not saved with the label).
+    double GridInches = kDefaultGridInches, GridCentimetres = kDefaultGridCentimetres;
+    double GridMillimetres = kDefaultGridMillimetres;
+    // The grid's steps in design pixels for the label's unit.
+    double GridStepX() const;
+    double GridStepY() const;
+    // How near, in screen pixels, an edge must come to snap.
+    static constexpr int kSnapScreenPixels = 6;
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -111,4 +127,8 @@ private:
     TRect band_;
     QPoint bandFrom_;
     bool bandAdds_ = false;
+    // Snaps the dragged box's moving edges (TSnapEdges) and sets the guides.
+    void SnapDrag(TRect &box, int edges, Qt::KeyboardModifiers modifiers);
+    void SetSnapGuides(const QList<TSnapGuide> &guides);
+    void PaintSnapGuides(QPainter &painter) const;
 };

@@ -4,6 +4,7 @@
 
 #include "render/renderutil.h"
 #include "model/labelformat.h"
+#include "model/snap.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -31,19 +32,23 @@ struct TPictureRenderer final : TItemVisitor {
     void Visit(TGraphicLabel &item) override { Picture = GraphicPicture(item, Scale); }
 };
 
-void PaintGrid(QPainter &p, const TItemContainer &items, int width, int height, double zoom)
+void PaintGrid(QPainter &p, const TItemContainer &items, int width, int height, double zoom, double stepX,
+               double stepY)
 {
     const QSizeF step = GridStep(items);
-    const double stepX = step.width(), stepY = step.height();
-    // Zoomed out, lines closer than 4 screen pixels would only grey the label.
-    auto shown = [zoom](double step) { return step >= 1 && (zoom >= 1 || step * zoom >= 4); };
+    if (stepX <= 0)
+        stepX = step.width();
+    if (stepY <= 0)
+        stepY = step.height();
+    // Lines closer than 4 screen pixels would only grey the label.
+    auto shown = [zoom](double step) { return step > 0 && step * zoom >= 4; };
     auto at = [zoom](int v) { return ScreenPixel(v, zoom); };
     p.setPen(QPen(QColor(0xE0, 0xE0, 0xE0), 0, Qt::DotLine));
     if (shown(stepX))
-        for (int k = 1, x = 1 + Round(stepX); x <= width; x = 1 + Round(++k * stepX))
+        for (int k = 1, x; (x = 1 + Round(k * stepX)) <= width; ++k)
             p.drawLine(at(x), at(2), at(x), at(height - 2));
     if (shown(stepY))
-        for (int k = 1, y = 1 + Round(stepY); y <= height; y = 1 + Round(++k * stepY))
+        for (int k = 1, y; (y = 1 + Round(k * stepY)) <= height; ++k)
             p.drawLine(at(2), at(y), at(width - 2), at(y));
 }
 
@@ -126,17 +131,9 @@ void PaintItem(QPainter &p, TLabelControl *item, double zoom, double deviceRatio
 
 QSizeF GridStep(const TItemContainer &items)
 {
-    // A quarter inch, half the format's centimetre, or five millimetres (not
-    // a whole number of pixels: each line is placed on its own).
-    auto step = [&items](int dpi) -> double {
-        switch (LabelUnit(items.LabelFormat)) {
-        case TLabelUnit::Centimetre: return Round(dpi / kCmPerInch) / 2;
-        case TLabelUnit::Millimetre: return dpi * 5 / 25.4;
-        case TLabelUnit::Inch: break;
-        }
-        return dpi / 4;
-    };
-    return {step(items.ScreenDpiX), step(items.ScreenDpiY)};
+    const TLabelUnit unit = LabelUnit(items.LabelFormat);
+    return {GridStepPixels(unit, items.ScreenDpiX, kDefaultGridInches, kDefaultGridCentimetres, kDefaultGridMillimetres),
+            GridStepPixels(unit, items.ScreenDpiY, kDefaultGridInches, kDefaultGridCentimetres, kDefaultGridMillimetres)};
 }
 
 void RenderItem(TLabelControl &item)
@@ -184,7 +181,8 @@ void PaintLabel(QPainter &p, TItemContainer &items, bool showGrids)
     PaintLabel(p, items, showGrids, 1.0, nullptr);
 }
 
-void PaintLabel(QPainter &p, TItemContainer &items, bool showGrids, double zoom, TItemPictureCache *cache)
+void PaintLabel(QPainter &p, TItemContainer &items, bool showGrids, double zoom, TItemPictureCache *cache,
+                double gridX, double gridY)
 {
     const int width = items.SurfaceWidth();
     const int height = items.SurfaceHeight();
@@ -199,7 +197,7 @@ void PaintLabel(QPainter &p, TItemContainer &items, bool showGrids, double zoom,
 
     p.setClipPath(QTransform::fromScale(zoom, zoom).map(LabelClipPath(width, height)), Qt::IntersectClip);
     if (showGrids)
-        PaintGrid(p, items, width, height, zoom);
+        PaintGrid(p, items, width, height, zoom, gridX, gridY);
     if (cache)
         cache->Keep(items.Items);
     const bool handles = std::count_if(items.Items.cbegin(), items.Items.cend(),

@@ -24,8 +24,8 @@ QString BarcodeItemError(const TBarcodeLabel &item);
 // when changed), frames and handles. Used by the surface and by headless export.
 void PaintLabel(QPainter &painter, TItemContainer &items, bool showGrids);
 
-// The spacing of the design surface's grid in design pixels (a quarter inch,
-// half the format's centimetre, or five millimetres).
+// The design surface's grid spacing in design pixels until the user sets one
+// (a quarter inch, half the format's centimetre, or five millimetres).
 QSizeF GridStep(const TItemContainer &items);
 
 // The item's rendering (as in ItemBitmap, uncut) drawn afresh at `scale`
@@ -67,9 +67,11 @@ private:
 
 // The label as a surface shown at `zoom` shows it: geometry in design pixels
 // times zoom, items drawn at zoom times the device's pixel ratio, frames and
-// handles at their screen size. The cache may be null.
+// handles at their screen size. The cache may be null. gridX and gridY are
+// the grid's steps in design pixels; 0 gives a quarter inch or half a
+// centimetre.
 void PaintLabel(QPainter &painter, TItemContainer &items, bool showGrids, double zoom,
-                TItemPictureCache *cache);
+                TItemPictureCache *cache, double gridX = 0, double gridY = 0);
 
 // The label's interior, to which items are clipped: a rectangle inset by 3
 // pixels (1 on the right and bottom) with rounded corners.

@@ -432,6 +432,17 @@ bool ReadSettings(const TRegistryFile &reg, TSettings &settings)
     format.Roll = reg.ReadDWord(QStringLiteral("Roll")).value_or(0) != 0;
     format.MaxColumns = int(qMin<quint32>(reg.ReadDWord(QStringLiteral("MaxColumns")).value_or(0), INT_MAX));
     format.MaxRows = int(qMin<quint32>(reg.ReadDWord(QStringLiteral("MaxRows")).value_or(0), INT_MAX));
+    // Snapping and the grid's spacing came later: missing or odd, each
+    // simply keeps its default.
+    settings.SnapToGrid = reg.ReadDWord(QStringLiteral("SnapToGrid")).value_or(0) != 0;
+    settings.SnapToItems = reg.ReadDWord(QStringLiteral("SnapToItems")).value_or(1) != 0;
+    auto spacing = [&reg](const char *name, double fallback, double scale = 1) {
+        const double v = reg.ReadDouble(QLatin1String(name)).value_or(fallback);
+        return v >= kMinGridSpacing * scale && v <= kMaxGridSpacing * scale ? v : fallback;
+    };
+    settings.GridInches = spacing("GridInches", kDefaultGridInches);
+    settings.GridCentimetres = spacing("GridCentimetres", kDefaultGridCentimetres);
+    settings.GridMillimetres = spacing("GridMillimetres", kDefaultGridMillimetres, 10);
     return true;
 }
 
@@ -479,6 +490,11 @@ bool SaveSettings(const TSettings &settings, QString *error)
     reg.WriteString(QStringLiteral("Path"), settings.Path);
     reg.WriteDWord(QStringLiteral("AutoSaveSeq"), settings.AutoSaveSeq ? 1 : 0);
     reg.WriteString(QStringLiteral("DeclinedPath"), settings.DeclinedPath);
+    reg.WriteDWord(QStringLiteral("SnapToGrid"), settings.SnapToGrid ? 1 : 0);
+    reg.WriteDWord(QStringLiteral("SnapToItems"), settings.SnapToItems ? 1 : 0);
+    reg.WriteDouble(QStringLiteral("GridInches"), settings.GridInches);
+    reg.WriteDouble(QStringLiteral("GridCentimetres"), settings.GridCentimetres);
+    reg.WriteDouble(QStringLiteral("GridMillimetres"), settings.GridMillimetres);
     if (format.Roll)
         reg.WriteDWord(QStringLiteral("Roll"), 1);
     else

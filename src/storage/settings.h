@@ -1,7 +1,7 @@
 #pragma once
 // The program's preferences between runs: the label format last in use, the
-// show-grid and remember-sequence options and the folder the file types were
-// last registered for.
+// show-grid, snapping and remember-sequence options, the grid's spacing and
+// the folder the file types were last registered for.
 //
 // They are kept as typed values in one key, stored as a text file in the
 // registry export syntax so a person can read and edit it:
@@ -17,6 +17,7 @@
 // defaults to ~/.config).
 
 #include "model/labelformat.h"
+#include "model/snap.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -98,7 +99,17 @@ struct TSettings {
     bool AutoSaveSeq = true;  // labels with counters are saved before being discarded
     QString Path;             // program folder the file types were last registered for
     QString DeclinedPath;     // program folder for which binding the file types was declined
+    // Dragged items snap to the grid, and to the other items and the label.
+    bool SnapToGrid = false;
+    bool SnapToItems = true;
+    // The grid's spacing for labels in inches, and for metric ones in centimetres.
+    double GridInches = kDefaultGridInches;
+    double GridCentimetres = kDefaultGridCentimetres;
+    double GridMillimetres = kDefaultGridMillimetres;
 };
+// The grid spacings the settings accept (in inches; centimetres alike;
+// ten times these in millimetres).
+constexpr double kMinGridSpacing = 0.01, kMaxGridSpacing = 10;
 
 // The format of a new label when the user has saved none: in millimetres
 // where the locale's language is Chinese, else in inches.

@@ -30,6 +30,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -49,6 +50,7 @@
 #include <algorithm>
 #include <climits>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QUrl>
 #include <QWheelEvent>
 #include <QCheckBox>
@@ -662,6 +664,136 @@ private slots:
         QVERIFY(!x->isEnabled() && !rotation->isEnabled());
         QCOMPARE(x->text(), QLocale().toString(left / 96.0, 'f', 2));
         QCOMPARE(Find<QLineEdit>(win.get(), "eGeometryW")->text(), QLocale().toString((right - left) / 96.0, 'f', 2));
+    }
+
+    // 排列: each arrangement through its menu entry places the selected
+    // items exactly, as the saved file tells; one undo puts all back.
+    void arrangeMenuPlacesTheSelection_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("selected"); // the first n of the three
+        QTest::addColumn<QList<QRect>>("boxes");
+        // The three: (20,10)-(60,30), (100,50)-(130,90), (60,25)-(75,36).
+        QTest::newRow("left") << "AlignLeft1" << 3
+                              << QList<QRect>{{20, 10, 40, 20}, {20, 50, 30, 40}, {20, 25, 15, 11}};
+        QTest::newRow("one to the label's right") << "AlignRight1" << 1
+                                                  << QList<QRect>{{200, 10, 40, 20}, {100, 50, 30, 40}, {60, 25, 15, 11}};
+        QTest::newRow("distribute") << "DistributeHorz1" << 3
+                                    << QList<QRect>{{20, 10, 40, 20}, {100, 50, 30, 40}, {72, 25, 15, 11}};
+        QTest::newRow("centre on the label") << "CentreVert1" << 2
+                                             << QList<QRect>{{20, 32, 40, 20}, {100, 72, 30, 40}, {60, 25, 15, 11}};
+        QTest::newRow("same height") << "SameHeight1" << 3
+                                     << QList<QRect>{{20, 10, 40, 20}, {100, 50, 30, 20}, {60, 25, 15, 20}};
+    }
+
+    void arrangeMenuPlacesTheSelection()
+    {
+        QFETCH(QString, entry);
+        QFETCH(int, selected);
+        QFETCH(QList<QRect>, boxes);
+        const QList<QRect> start{{20, 10, 40, 20}, {100, 50, 30, 40}, {60, 25, 15, 11}};
+        QList<TLabelControl *> items;
+        for (const QRect &r : start) {
+            items << clickWithTool("sbShape", r.center());
+            items.last()->SetBoundsRect({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}, true);
+        }
+        for (int i = 0; i < 3; ++i)
+            items[i]->SetSelected(i < selected);
+        surface()->SelectItem(items[0]);
+        // Distributing wants three, matching sizes two.
+        QCOMPARE(action("DistributeHorz1")->isEnabled(), selected >= 3);
+        QCOMPARE(action("SameWidth1")->isEnabled(), selected >= 2);
+        QVERIFY(button("sbAlignLeft")->isEnabled());
+        if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty() && selected == 3) {
+            auto *menu = Find<QMenu>(win.get(), "Arrange1");
+            menu->popup(win->mapToGlobal(QPoint(120, 20)));
+            QTest::qWait(50);
+            menu->grab().save(shots + "/arrange-menu.png");
+            menu->hide();
+            win->findChild<QWidget *>("pArrange")->grab().save(shots + "/arrange-bar.png");
+        }
+        QUndoStack &stack = win->Document->Undo();
+        const int steps = stack.count();
+        QAction *a = action(entry.toLatin1().constData());
+        a->trigger();
+        QCOMPARE(stack.count(), steps + 1);
+        QCOMPARE(stack.undoText(), a->text());
+        const QString file = home.filePath("arranged.lbl");
+        QVERIFY(win->Document->SaveLabelFile(file));
+        auto boxesOf = [](const QList<TLabelControl *> &list) {
+            QList<QRect> out;
+            for (const TLabelControl *it : list)
+                out << QRect(it->Left, it->Top, it->Width, it->Height);
+            return out;
+        };
+        action("Undo1")->trigger();
+        QCOMPARE(boxesOf(items), start);
+        QVERIFY(win->LoadLabelFile(file));
+        QCOMPARE(boxesOf(surface()->Items), boxes);
+    }
+
+    // A dragged item snaps to another's edge within a few screen pixels at
+    // any zoom, not with Alt held; to the grid when that is on, at the
+    // spacing set in the label's unit. The choices are kept in the settings.
+    void dragSnaps()
+    {
+        TLabelControl *fixed = clickWithTool("sbShape", {120, 50});
+        fixed->SetBoundsRect({100, 40, 140, 60}, true);
+        TLabelControl *moved = clickWithTool("sbShape", {40, 110});
+        QVERIFY(action("SnapToItems1")->isChecked());
+        QVERIFY(!action("SnapToGrid1")->isChecked());
+        const struct {
+            const char *name;
+            double zoom;
+            bool alt, grid, items;
+            double inches;
+            int to, left;
+        } rows[] = {
+            // 3 short of the other's right edge (140).
+            {"100%", 1, false, false, true, 0.25, 137, 140},
+            {"200%", 2, false, false, true, 0.25, 137, 140},
+            {"Alt", 2, true, false, true, 0.25, 137, 137},
+            {"400%: 12 screen pixels is too far", 4, false, false, true, 0.25, 137, 137},
+            {"snap off", 1, false, false, false, 0.25, 137, 137},
+            {"grid of a quarter inch", 1, false, true, false, 0.25, 50, 48},
+            {"grid of a tenth", 1, false, true, false, 0.1, 31, 29},
+        };
+        for (const auto &r : rows) {
+            moved->SetBoundsRect({20, 96, 60, 116}, true);
+            if (action("SnapToGrid1")->isChecked() != r.grid)
+                action("SnapToGrid1")->trigger();
+            if (action("SnapToItems1")->isChecked() != r.items)
+                action("SnapToItems1")->trigger();
+            whenModal([&r](QDialog *dialog) {
+                QCOMPARE(dialog->objectName(), QStringLiteral("GridSpacingDialog"));
+                static_cast<QInputDialog *>(dialog)->setDoubleValue(r.inches);
+                dialog->accept();
+            });
+            action("GridSpacing1")->trigger();
+            QCOMPARE(win->Settings.GridInches, r.inches);
+            surface()->SetZoom(r.zoom);
+            auto at = [&r](int x, int y) { return QPoint(qRound(x * r.zoom), qRound(y * r.zoom)); };
+            const Qt::KeyboardModifiers mods = r.alt ? Qt::AltModifier : Qt::NoModifier;
+            QTest::mousePress(surface(), Qt::LeftButton, mods, at(40, 106));
+            QTest::mouseEvent(QTest::MouseMove, surface(), Qt::NoButton, mods, at(40 + (r.to - 20) / 2, 106));
+            QTest::mouseEvent(QTest::MouseMove, surface(), Qt::NoButton, mods, at(40 + r.to - 20, 106));
+            // The guide shows while it snaps to an item, and goes with the button.
+            QCOMPARE(!surface()->SnapGuides.isEmpty(), r.items && r.left != r.to);
+            if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty() && r.zoom == 2 && !r.alt)
+                win->grab().save(shots + "/snap-guide.png");
+            QTest::mouseRelease(surface(), Qt::LeftButton, mods, at(40 + r.to - 20, 106));
+            QVERIFY(surface()->SnapGuides.isEmpty());
+            QVERIFY2(moved->Left == r.left && moved->Top == 96,
+                     qPrintable(QStringLiteral("%1: %2,%3").arg(r.name).arg(moved->Left).arg(moved->Top)));
+        }
+        QVERIFY(win->Settings.SnapToGrid);
+        QVERIFY(!win->Settings.SnapToItems);
+        surface()->SetZoom(1);
+        if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty())
+            surface()->grab().save(shots + "/grid-tenth-inch.png");
+        // The same entries in 编辑 as under 排列.
+        QVERIFY(Find<QMenu>(win.get(), "Edit1")->actions().contains(action("SnapToGrid1")));
+        QVERIFY(Find<QMenu>(win.get(), "Arrange1")->actions().contains(action("GridSpacing1")));
     }
 
     void statusShowsPositionInUnits()

@@ -501,6 +501,13 @@ const std::vector<TStepRow> &Rows()
          t.action("Print1")->trigger();
      },
      [](UndoTest &t) { ClickIndicator(Find<QRadioButton>(t.win.get(), "rbAdvancedText")); }},
+    {"align several", -1, "左对齐",
+     [](UndoTest &t) {
+         for (int i : {0, 2, 4})
+             t.item(i)->SetSelected(true);
+         t.surface()->SelectItem(t.item(0));
+         t.action("AlignLeft1")->trigger();
+     }},
     {"bring to front", 0, "置前", [](UndoTest &t) { t.action("BringToFront1")->trigger(); }},
     {"send to back", 4, "置后", [](UndoTest &t) { t.action("SendToBack1")->trigger(); }},
     };

@@ -28,6 +28,10 @@ protected:
         s.AutoSaveSeq = false;
         s.Path = QStringLiteral("/opt/标签/");
         s.DeclinedPath = QStringLiteral("/opt/old/");
+        s.SnapToGrid = true;
+        s.SnapToItems = false;
+        s.GridInches = 0.1;
+        s.GridCentimetres = 0.3;
         return s;
     }
     static void ExpectDefaults(const TSettings &s)
@@ -43,6 +47,10 @@ protected:
         EXPECT_TRUE(s.AutoSaveSeq);
         EXPECT_TRUE(s.Path.isEmpty());
         EXPECT_TRUE(s.DeclinedPath.isEmpty());
+        EXPECT_FALSE(s.SnapToGrid);
+        EXPECT_TRUE(s.SnapToItems);
+        EXPECT_EQ(s.GridInches, 0.25);
+        EXPECT_EQ(s.GridCentimetres, 0.5);
     }
     void WriteSettingsText(const QByteArray &values)
     {
@@ -129,6 +137,10 @@ TEST_F(SettingsTest, SaveThenLoadGivesTheSameValuesInReadableText)
     EXPECT_FALSE(back.AutoSaveSeq);
     EXPECT_EQ(back.Path, QStringLiteral("/opt/标签/"));
     EXPECT_EQ(back.DeclinedPath, QStringLiteral("/opt/old/"));
+    EXPECT_TRUE(back.SnapToGrid);
+    EXPECT_FALSE(back.SnapToItems);
+    EXPECT_EQ(back.GridInches, 0.1);
+    EXPECT_EQ(back.GridCentimetres, 0.3);
 }
 
 TEST_F(SettingsTest, AnyUnreadableValueMakesEverySettingFallBack)
@@ -172,6 +184,21 @@ TEST_F(SettingsTest, PathMayBeMissingOrExpandableAndHexMayContinueOnNextLines)
     read = LoadSettings();
     EXPECT_EQ(read.Path, "/x/");
     EXPECT_EQ(read.LabelFormat.Label_Height, 3);
+}
+
+// Snapping and the grid's spacing came later: missing, or a spacing no grid
+// can have, each keeps its default and the others stay.
+TEST_F(SettingsTest, SnapAndGridSpacingFallBackAlone)
+{
+    WriteSettingsText(kAllValues + "\"SnapToItems\"=dword:00000000\n"
+                                   "\"GridInches\"=hex:00,00,00,00,00,00,00,00\n"
+                                   "\"GridCentimetres\"=hex:33,33,33,33,33,33,d3,3f\n");
+    const TSettings read = LoadSettings();
+    EXPECT_EQ(read.LabelFormat.Label_Width, 5);
+    EXPECT_FALSE(read.SnapToGrid);
+    EXPECT_FALSE(read.SnapToItems);
+    EXPECT_EQ(read.GridInches, 0.25);
+    EXPECT_EQ(read.GridCentimetres, 0.3);
 }
 
 TEST_F(SettingsTest, StringsWithQuotesAndBackslashesRoundTrip)
