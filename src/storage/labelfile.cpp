@@ -144,6 +144,24 @@ void WriteProperties(TIniFile &ini, const QString &section, const TLabelControl 
             WriteProperty(ini, section, row, row.Get(item));
 }
 
+// A symbology's named options, each under BCOPT_<NAME>, only those set.
+QString NamedOptionKey(const char *name)
+{
+    return QLatin1String("BCOPT_") + QString::fromLatin1(name).toUpper();
+}
+
+void WriteNamedOptions(TIniFile &ini, const QString &section, const TBarcodeLabel &b)
+{
+    const TSymbology *row = FindSymbology(b.BarcodeType);
+    if (!row)
+        return;
+    for (const TSymbolOption &o : row->options) {
+        const auto it = b.BarcodeNamedOptions.constFind(QLatin1String(o.name));
+        if (it != b.BarcodeNamedOptions.cend())
+            ini.WriteString(section, NamedOptionKey(o.name), it.value());
+    }
+}
+
 void WriteItem(TIniFile &ini, const QString &section, TLabelControl &item, const QString &labelFile, int dpiX, int dpiY)
 {
     const int kind = item.Kind;
@@ -152,6 +170,8 @@ void WriteItem(TIniFile &ini, const QString &section, TLabelControl &item, const
         ini.WriteString(section, QStringLiteral("IMG_NAME"),
                         PictureNameForLabel(static_cast<const TGraphicLabel &>(item).FileName, labelFile));
     WriteProperties(ini, section, item, KindProperties(item.Kind), false);
+    if (item.Kind == ikBarcode)
+        WriteNamedOptions(ini, section, static_cast<const TBarcodeLabel &>(item));
 
     // WIDTH and HEIGHT are the unrotated extents.
     const bool turned = item.Rotation == 1 || item.Rotation == 3;
@@ -217,7 +237,11 @@ void ReadKindProperties(const TIniFile &ini, const QString &section, TLabelContr
     auto &b = static_cast<TBarcodeLabel &>(item);
     if (!FindSymbology(b.BarcodeType))
         b.SetBarcodeType(0);
+    for (const TSymbolOption &o : FindSymbology(b.BarcodeType)->options)
+        if (ini.ValueExists(section, NamedOptionKey(o.name)))
+            options.named.insert(QLatin1String(o.name), ini.ReadString(section, NamedOptionKey(o.name), QString()));
     options = OfferedOptions(b.BarcodeType, options);
+    b.SetBarcodeNamedOptions(options.named);
     b.SetBarcodeEcc(options.ecc);
     b.SetBarcodeSize(options.size);
     b.SetBarcodeRectangular(options.rectangular);
