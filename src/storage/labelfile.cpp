@@ -106,14 +106,14 @@ void WriteAdvancedFields(TIniFile &ini, const QString &section, const TLabelCont
 
 QString RowKey(const TItemProperty &row) { return QLatin1String(row.Key); }
 
-// Only the two-dimensional symbologies have options; files with linear
-// symbols stay as they always were.
+// Only the classic two-dimensional symbologies have these options (the
+// others keep theirs by name); files with linear symbols stay as they always were.
 bool Written(const TItemProperty &row, const TLabelControl &item)
 {
     if (!row.Has(kpSymbologyOption))
         return true;
     const TSymbology *symbology = FindSymbology(static_cast<const TBarcodeLabel &>(item).BarcodeType);
-    return symbology && symbology->IsMatrix();
+    return symbology && symbology->IsMatrix() && symbology->ordinal < kClassicSymbologyCount;
 }
 
 void WriteProperty(TIniFile &ini, const QString &section, const TItemProperty &row, int value)
