@@ -22,7 +22,8 @@ namespace {
 QStringList ZintRows(int zintType, const QStringList &args)
 {
     QProcess zint;
-    zint.start(QStringLiteral("zint"), QStringList{QStringLiteral("-b"), QString::number(zintType), QStringLiteral("--dump")} + args);
+    zint.start(QStringLiteral("zint"),
+               QStringList{QStringLiteral("-b"), QString::number(zintType), QStringLiteral("--dump")} + args);
     if (!zint.waitForFinished(10000) || zint.exitCode() != 0)
         return {};
     QStringList rows;
@@ -212,8 +213,10 @@ TEST(ZintTest, RowsFromLibzintMatchItsDump)
         for (qsizetype r = 0; r < got.size(); ++r) {
             // The dump pads a row to whole hexadecimal digits.
             const qsizetype pad = want[r].size() - got[r].size();
-            EXPECT_TRUE(pad >= 0 && pad < 4 && want[r].startsWith(got[r]) && !want[r].mid(got[r].size()).contains(u'1'))
-                << c.cliName << " row " << r << "\n  ours " << got[r].toStdString() << "\n  zint " << want[r].toStdString();
+            EXPECT_TRUE(pad >= 0 && pad < 4 && want[r].startsWith(got[r]) &&
+                        !want[r].mid(got[r].size()).contains(u'1'))
+                << c.cliName << " row " << r << "\n  ours " << got[r].toStdString() << "\n  zint "
+                << want[r].toStdString();
         }
     }
     for (const TSymbology &s : Symbologies())
