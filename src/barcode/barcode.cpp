@@ -268,7 +268,7 @@ TBarcodeSymbol::TBarcodeSymbol(int type, const QString &filteredText, const TBar
 QSize TBarcodeSymbol::Box(int module, int barHeight, int rotation) const
 {
     if (m_matrix)
-        return MatrixBoxSize(*m_matrix, module, rotation);
+        return ZintBoxSize(*m_matrix, module, barHeight, rotation);
     const bool square = m_row && m_row->IsMatrix();
     const int length = Ok() ? LinearLength(m_row, module, m_text) : 20 * module;
     const int across = square ? length : barHeight;
@@ -277,6 +277,8 @@ QSize TBarcodeSymbol::Box(int module, int barHeight, int rotation) const
 
 bool TBarcodeSymbol::DrawsText(bool interpretation) const
 {
+    if (m_matrix)
+        return interpretation && m_matrix->stretch && !m_matrix->text.isEmpty();
     return interpretation && Ok() && m_row->IsLinear() && m_row->textLayout != TTextLayout::None &&
            !m_text.isEmpty();
 }
@@ -287,7 +289,7 @@ bool TBarcodeSymbol::Draw(TBarcodeSurface &surface, int x, int y, int module, in
     if (!Ok())
         return false;
     if (m_matrix)
-        DrawMatrix2D(surface, *m_matrix, x, y, module, rotation, transparent);
+        DrawZintRows(surface, *m_matrix, x, y, module, barHeight, interpretation, rotation, transparent);
     else
         DrawLinear(surface, m_row, x, y, module, barHeight, m_text, interpretation, rotation, transparent);
     return true;

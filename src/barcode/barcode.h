@@ -2,6 +2,7 @@
 // The barcode engine: filters a text for a symbology, measures the symbol and
 // draws it on any surface at any of four rotations. No state, no widgets.
 
+#include <QMap>
 #include <QSize>
 #include <QString>
 #include <QStringView>
@@ -35,8 +36,11 @@ enum TBarcodeType : quint8 {
 };
 // The linear symbologies, ordinals 0..12; the two-dimensional ones follow.
 constexpr int kBarcodeTypeCount = 13;
-// Every symbology the engine draws, the linear ones first.
-constexpr int kSymbologyCount = 18;
+// The symbologies before the ones drawn from libzint's rows; those follow,
+// numbered from here on.
+constexpr int kClassicSymbologyCount = 18;
+// Every symbology the engine draws.
+constexpr int kSymbologyCount = 97;
 
 // Options of a two-dimensional symbol; linear symbols have none.
 struct TBarcodeOptions {
@@ -56,6 +60,63 @@ struct TBarcodeOptions {
     int size = 0;
     // Data Matrix of automatic size: the smallest rectangle instead of the smallest square.
     bool rectangular = false;
+    // Options by name (TSymbolOption::name -> value as typed: "3", "box",
+    // "M2", "(17)261231"); a name absent takes the symbology's default. The
+    // rows drawn from libzint's rows take every option here.
+    QMap<QString, QString> named;
+};
+
+// The families of the designer's list.
+enum class TSymbologyFamily : quint8 {
+    Linear,
+    GS1,
+    Matrix2D,   // two-dimensional and stacked
+    Postal,
+    Pharmacy,
+    HIBC,
+};
+constexpr int kSymbologyFamilyCount = 6;
+// "Linear", "GS1", "2D", "Postal", "Pharmacy", "HIBC", translated.
+QString SymbologyFamilyCaption(TSymbologyFamily family);
+
+enum class TOptionKind : quint8 {
+    Choice,  // one of named values
+    Range,   // a whole number min..max
+    Text,    // free text (a composite's 2D part, a MaxiCode primary message)
+    Flag,    // "1" or "0"
+};
+
+// One value of a choice: its name as typed and stored ("box", "M2", "L"), its
+// caption (English source for translate in context "Barcode"), and what
+// libzint takes for it.
+struct TOptionChoice {
+    const char *name;
+    const char *caption;
+    int zint;
+};
+
+// Which field of libzint's symbol an option sets.
+enum class TZintField : quint8 {
+    Option1,
+    Option2,
+    Option3,
+    Bearer,     // ITF-14's bearer bars: 0 none, 1 top and bottom, 2 box
+    Composite,  // the 2D part of a composite: the text goes to libzint's primary, this to its data
+    Primary,    // MaxiCode modes 2 and 3: postcode, country, service
+    Flags,      // input_mode/output_options bits ORed in when the flag is set
+};
+
+// An option a symbology has, described by data.
+struct TSymbolOption {
+    const char *name;          // as on the command line: --option NAME=VALUE; label file key BCOPT_NAME
+    const char *caption;       // English source for translate ("Barcode"), the standard's name
+    TOptionKind kind;
+    std::span<const TOptionChoice> choices = {};  // Choice
+    int min = 0;               // Range
+    int max = 0;
+    const char *defaultValue = "";  // what an absent value means; "" automatic (libzint's choice)
+    TZintField field = TZintField::Option1;
+    int zintOffset = 0;        // Range: libzint's value is value + zintOffset; Flags: the bits
 };
 
 // Which characters a symbology's filter keeps.
@@ -117,6 +178,19 @@ struct TSymbology {
     QString (*sizeName)(int size) = nullptr;  // "21x21", "8x18", "5 columns"
     bool rectangles = false; // automatic size may be asked for as a rectangle
 
+    // Rows drawn from libzint's encoded rows (ordinals from
+    // kClassicSymbologyCount on): how they look, and what the designer shows.
+    TSymbologyFamily family = TSymbologyFamily::Linear;
+    std::span<const TSymbolOption> options = {};
+    // The symbol's rows stretch across the item's bar height (linear, stacked
+    // and postal symbols) instead of square modules of the module size.
+    bool stretch = false;
+    // The human-readable line: libzint's text under the bars.
+    bool humanReadable = false;
+    // Drawn as MaxiCode hexagons or DotCode dots instead of square modules.
+    bool hexagons = false;
+    bool dots = false;
+
     bool IsLinear() const { return draw != nullptr; }
     bool IsMatrix() const { return zintSymbology != 0; }
     QString Caption() const { return QString::fromUtf8(caption); }
@@ -131,9 +205,19 @@ const TSymbology *FindSymbologyByCliName(QStringView name);
 // The symbology at a position of the designer's list; nullptr past its end.
 const TSymbology *SymbologyAtListIndex(int index);
 
+// The option of that name a symbology has; nullptr when it has none.
+const TSymbolOption *FindSymbolOption(const TSymbology &row, QStringView name);
+// Why `value` is no value of the option `name` for the symbology (the message
+// names the option and the symbology: "ITF-14: bearer must be box, bars or
+// none", "MaxiCode has no option 'bearer'"); empty when it is one.
+QString CheckSymbolOption(const TSymbology &row, QStringView name, QStringView value);
+// The first message of CheckSymbolOption over all of options.named; empty when all are good.
+QString CheckSymbolOptions(const TSymbology &row, const TBarcodeOptions &options);
+
 // The options as the symbology offers them: an error correction or a size it
 // does not offer becomes automatic, rectangular only for those that have
-// rectangles; a linear or unknown symbology has none (all automatic).
+// rectangles; named options only those it has (by their own names); a linear
+// or unknown symbology has none (all automatic).
 TBarcodeOptions OfferedOptions(int type, const TBarcodeOptions &options);
 
 // The symbology list shown to the user has its own order.

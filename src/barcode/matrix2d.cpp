@@ -105,6 +105,8 @@ TMatrix2D Encode2D(TMatrixSymbology symbology, const QString &text, const TMatri
         m.error = QCoreApplication::translate("Barcode", "Unknown two-dimensional symbology %1").arg(int(symbology));
         return m;
     }
+    if (row->ordinal >= kClassicSymbologyCount)
+        return EncodeZintRows(*row, text, options);
     const ZintOptions z = ToZint(*row, options);
     if (!z.error.isEmpty()) {
         m.error = z.error;

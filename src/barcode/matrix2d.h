@@ -40,11 +40,39 @@ struct TMatrix2D {
 
     bool Dark(int row, int col) const { return bits.testBit(row * cols + col); }
     int HeightModules() const;  // the rows' heights added up, quiet zone left out
+
+    // The symbologies drawn from libzint's rows (see TSymbology) also keep:
+    bool stretch = false;       // rows across the bar height, quiet zone left and right only
+    bool hexagons = false;      // MaxiCode: 33 rows of 30 hexagons and the bullseye
+    bool dots = false;          // DotCode: a dot in each dark module
+    QList<float> rowWeights;    // stretch: libzint's row heights, its shared ones filled in
+    QString text;               // libzint's human-readable text; empty when it has none
+    bool bind = false;          // bars above and below (ITF-14 bearer bars, stacked symbols' binding)
+    bool box = false;           // and at both ends
+    int borderWidth = 0;        // of those bars, in modules
+    int separator = 0;          // stacked: bars of this many modules between rows
+    int separatorFrom = 0;      // and where they start and end along the row, in modules
+    int separatorTo = 0;
+    bool ownRows = false;       // one pattern line per row, as zint --dump gives
+    // Ultracode: each module's colour, libzint's 1..8 (C B M R Y G K W), 0 none;
+    // bits then marks every module that has one, as zint --dump does, and the
+    // drawing is dark for all but white.
+    QByteArray colours;
 };
 
 // Encodes the text. Plain ASCII is encoded as it is; any other text as UTF-8
 // under ECI 26, so readers give back the same characters.
 TMatrix2D Encode2D(TMatrixSymbology symbology, const QString &text, const TMatrixOptions &options = {});
+
+// The same for the symbologies from kClassicSymbologyCount on: their options
+// by name (TBarcodeOptions::named), libzint's own defaults for the rest, and
+// libzint's own character set choice for text beyond ASCII.
+TMatrix2D EncodeZintRows(const TSymbology &row, const QString &text, const TBarcodeOptions &options);
+// Box and drawing of those that are not square modules (stretch, hexagons,
+// dots); the others are drawn as two-dimensional symbols are.
+QSize ZintBoxSize(const TMatrix2D &matrix, int module, int barHeight, int rotation);
+void DrawZintRows(TBarcodeSurface &surface, const TMatrix2D &matrix, int x, int y, int module, int barHeight,
+                  bool interpretation, int rotation, bool transparent);
 
 // Device size of the symbol's box, quiet zone included, at a module of
 // `module` pixels, turned by `rotation` quarter turns clockwise (0..3).

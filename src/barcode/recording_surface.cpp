@@ -35,7 +35,7 @@ QString BarcodePattern(const TBarcodeSymbol &symbol)
         for (int c = 0; c < m->cols; ++c)
             if (m->Dark(r, c))
                 row[c] = QLatin1Char('1');
-        for (int i = 0; i < m->rowHeights[r]; ++i)
+        for (int i = 0; i < (m->ownRows ? 1 : m->rowHeights[r]); ++i)
             lines.append(row);
     }
     return lines.join(QLatin1Char('\n'));

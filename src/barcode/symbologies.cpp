@@ -68,8 +68,190 @@ int UPCEModules(const QString &) { return 71; }
 int UPCSupp2Modules(const QString &) { return 40; }
 int UPCSupp5Modules(const QString &) { return 67; }
 
+// ---- the options of the rows drawn from libzint's rows: names as libzint's
+// and the standards' own, libzint's field and value for each.
+using O = TOptionKind;
+using Z = TZintField;
+
+const TSymbolOption kCheckDigitOpt2[] = {
+    {.name = "checkdigit", .caption = QT_TRANSLATE_NOOP("Barcode", "Check digit"), .kind = O::Flag,
+     .defaultValue = "0", .field = Z::Option2, .zintOffset = 1},
+};
+const TOptionChoice kCode11Checks[] = {
+    {"2", QT_TRANSLATE_NOOP("Barcode", "Two check digits (C and K)"), 0},
+    {"1", QT_TRANSLATE_NOOP("Barcode", "One check digit (C)"), 1},
+    {"0", QT_TRANSLATE_NOOP("Barcode", "No check digit"), 2},
+};
+const TSymbolOption kCode11Options[] = {
+    {.name = "checkdigit", .caption = QT_TRANSLATE_NOOP("Barcode", "Check digits"), .kind = O::Choice,
+     .choices = kCode11Checks, .defaultValue = "2", .field = Z::Option2},
+};
+const TOptionChoice kMsiChecks[] = {
+    {"none", QT_TRANSLATE_NOOP("Barcode", "None"), 0}, {"mod10", QT_TRANSLATE_NOOP("Barcode", "Modulo 10"), 1},
+    {"mod1010", QT_TRANSLATE_NOOP("Barcode", "Modulo 10, twice"), 2},
+    {"mod11", QT_TRANSLATE_NOOP("Barcode", "Modulo 11 (IBM)"), 3},
+    {"mod1110", QT_TRANSLATE_NOOP("Barcode", "Modulo 11 and modulo 10"), 4},
+};
+const TSymbolOption kMsiOptions[] = {
+    {.name = "checkdigit", .caption = QT_TRANSLATE_NOOP("Barcode", "Check digits"), .kind = O::Choice,
+     .choices = kMsiChecks, .defaultValue = "none", .field = Z::Option2},
+};
+const TOptionChoice kBearers[] = {
+    {"box", QT_TRANSLATE_NOOP("Barcode", "Bearer box"), 2},
+    {"bars", QT_TRANSLATE_NOOP("Barcode", "Bearer bars top and bottom"), 1},
+    {"none", QT_TRANSLATE_NOOP("Barcode", "No bearer bars"), 0},
+};
+const TSymbolOption kItf14Options[] = {
+    {.name = "bearer", .caption = QT_TRANSLATE_NOOP("Barcode", "Bearer bars"), .kind = O::Choice,
+     .choices = kBearers, .defaultValue = "box", .field = Z::Bearer},
+};
+const TSymbolOption kAddOnOptions[] = {
+    {.name = "addongap", .caption = QT_TRANSLATE_NOOP("Barcode", "Add-on gap (modules)"), .kind = O::Range, .min = 7,
+     .max = 12, .defaultValue = "9", .field = Z::Option2},
+};
+const TSymbolOption kChannelOptions[] = {
+    {.name = "channels", .caption = QT_TRANSLATE_NOOP("Barcode", "Channels"), .kind = O::Range, .min = 3, .max = 8,
+     .field = Z::Option2},
+};
+const TSymbolOption kVinOptions[] = {
+    {.name = "importchar", .caption = QT_TRANSLATE_NOOP("Barcode", "Import character prefix"), .kind = O::Flag,
+     .defaultValue = "0", .field = Z::Option2, .zintOffset = 1},
+};
+const TSymbolOption kRowsOptions[] = {
+    {.name = "rows", .caption = QT_TRANSLATE_NOOP("Barcode", "Rows"), .kind = O::Range, .min = 2, .max = 16,
+     .field = Z::Option1},
+};
+const TSymbolOption kCodablockOptions[] = {
+    {.name = "rows", .caption = QT_TRANSLATE_NOOP("Barcode", "Rows"), .kind = O::Range, .min = 1, .max = 44,
+     .field = Z::Option1},
+    {.name = "columns", .caption = QT_TRANSLATE_NOOP("Barcode", "Data columns"), .kind = O::Range, .min = 4,
+     .max = 62, .field = Z::Option2, .zintOffset = 5},
+};
+const TSymbolOption kMicroPdfOptions[] = {
+    {.name = "columns", .caption = QT_TRANSLATE_NOOP("Barcode", "Data columns"), .kind = O::Range, .min = 1,
+     .max = 4, .field = Z::Option2},
+};
+const TSymbolOption kPdfOptions[] = {
+    {.name = "ecc", .caption = QT_TRANSLATE_NOOP("Barcode", "Security level"), .kind = O::Range, .min = 0, .max = 8,
+     .field = Z::Option1},
+    {.name = "columns", .caption = QT_TRANSLATE_NOOP("Barcode", "Data columns"), .kind = O::Range, .min = 1,
+     .max = 30, .field = Z::Option2},
+};
+const TSymbolOption kSegmentsOptions[] = {
+    {.name = "columns", .caption = QT_TRANSLATE_NOOP("Barcode", "Segment pairs per row"), .kind = O::Range, .min = 1,
+     .max = 11, .field = Z::Option2},
+};
+const TOptionChoice kCompositeModes[] = {
+    {"a", QT_TRANSLATE_NOOP("Barcode", "CC-A"), 1}, {"b", QT_TRANSLATE_NOOP("Barcode", "CC-B"), 2},
+    {"c", QT_TRANSLATE_NOOP("Barcode", "CC-C"), 3},
+};
+const TSymbolOption kCompositeOptions[] = {
+    {.name = "composite", .caption = QT_TRANSLATE_NOOP("Barcode", "2D component (element string)"), .kind = O::Text,
+     .field = Z::Composite},
+    {.name = "ccmode", .caption = QT_TRANSLATE_NOOP("Barcode", "Composite component"), .kind = O::Choice,
+     .choices = kCompositeModes, .field = Z::Option1},
+};
+const TSymbolOption kCompositeSegmentsOptions[] = {
+
+    kCompositeOptions[0],
+    kCompositeOptions[1],
+    kSegmentsOptions[0],
+};
+const TOptionChoice kMicroQrVersions[] = {
+    {"M1", "M1", 1}, {"M2", "M2", 2}, {"M3", "M3", 3}, {"M4", "M4", 4},
+};
+const TOptionChoice kMicroQrEcc[] = {
+    {"L", QT_TRANSLATE_NOOP("Barcode", "L (7 %)"), 1}, {"M", QT_TRANSLATE_NOOP("Barcode", "M (15 %)"), 2},
+    {"Q", QT_TRANSLATE_NOOP("Barcode", "Q (25 %)"), 3},
+};
+const TSymbolOption kMicroQrOptions[] = {
+    {.name = "version", .caption = QT_TRANSLATE_NOOP("Barcode", "Version"), .kind = O::Choice,
+     .choices = kMicroQrVersions, .field = Z::Option2},
+    {.name = "ecc", .caption = QT_TRANSLATE_NOOP("Barcode", "Error correction level"), .kind = O::Choice,
+     .choices = kMicroQrEcc, .field = Z::Option1},
+};
+// ISO/IEC 23941's sizes, rows x columns, in its (and libzint's) order.
+const TOptionChoice kRmqrVersions[] = {
+    {"R7x43", "R7x43", 1}, {"R7x59", "R7x59", 2}, {"R7x77", "R7x77", 3}, {"R7x99", "R7x99", 4},
+    {"R7x139", "R7x139", 5}, {"R9x43", "R9x43", 6}, {"R9x59", "R9x59", 7}, {"R9x77", "R9x77", 8},
+    {"R9x99", "R9x99", 9}, {"R9x139", "R9x139", 10}, {"R11x27", "R11x27", 11}, {"R11x43", "R11x43", 12},
+    {"R11x59", "R11x59", 13}, {"R11x77", "R11x77", 14}, {"R11x99", "R11x99", 15}, {"R11x139", "R11x139", 16},
+    {"R13x27", "R13x27", 17}, {"R13x43", "R13x43", 18}, {"R13x59", "R13x59", 19}, {"R13x77", "R13x77", 20},
+    {"R13x99", "R13x99", 21}, {"R13x139", "R13x139", 22}, {"R15x43", "R15x43", 23}, {"R15x59", "R15x59", 24},
+    {"R15x77", "R15x77", 25}, {"R15x99", "R15x99", 26}, {"R15x139", "R15x139", 27}, {"R17x43", "R17x43", 28},
+    {"R17x59", "R17x59", 29}, {"R17x77", "R17x77", 30}, {"R17x99", "R17x99", 31}, {"R17x139", "R17x139", 32},
+};
+const TOptionChoice kRmqrEcc[] = {
+    {"M", QT_TRANSLATE_NOOP("Barcode", "M (15 %)"), 2}, {"H", QT_TRANSLATE_NOOP("Barcode", "H (30 %)"), 4},
+};
+const TSymbolOption kRmqrOptions[] = {
+    {.name = "version", .caption = QT_TRANSLATE_NOOP("Barcode", "Version"), .kind = O::Choice,
+     .choices = kRmqrVersions, .field = Z::Option2},
+    {.name = "ecc", .caption = QT_TRANSLATE_NOOP("Barcode", "Error correction level"), .kind = O::Choice,
+     .choices = kRmqrEcc, .field = Z::Option1},
+};
+const TOptionChoice kHanXinEcc[] = {
+    {"L1", "L1", 1}, {"L2", "L2", 2}, {"L3", "L3", 3}, {"L4", "L4", 4},
+};
+const TSymbolOption kHanXinOptions[] = {
+    {.name = "version", .caption = QT_TRANSLATE_NOOP("Barcode", "Version"), .kind = O::Range, .min = 1, .max = 84,
+     .field = Z::Option2},
+    {.name = "ecc", .caption = QT_TRANSLATE_NOOP("Barcode", "Error correction level"), .kind = O::Choice,
+     .choices = kHanXinEcc, .field = Z::Option1},
+};
+const TSymbolOption kDotCodeOptions[] = {
+    {.name = "columns", .caption = QT_TRANSLATE_NOOP("Barcode", "Columns"), .kind = O::Range, .min = 5, .max = 200,
+     .field = Z::Option2},
+};
+const TSymbolOption kGridMatrixOptions[] = {
+    {.name = "version", .caption = QT_TRANSLATE_NOOP("Barcode", "Version"), .kind = O::Range, .min = 1, .max = 13,
+     .field = Z::Option2},
+    {.name = "ecc", .caption = QT_TRANSLATE_NOOP("Barcode", "Error correction level"), .kind = O::Range, .min = 1,
+     .max = 5, .field = Z::Option1},
+};
+const TOptionChoice kCodeOneVersions[] = {
+    {"A", "A", 1}, {"B", "B", 2}, {"C", "C", 3}, {"D", "D", 4}, {"E", "E", 5}, {"F", "F", 6}, {"G", "G", 7},
+    {"H", "H", 8}, {"S", "S", 9}, {"T", "T", 10},
+};
+const TSymbolOption kCodeOneOptions[] = {
+    {.name = "version", .caption = QT_TRANSLATE_NOOP("Barcode", "Version"), .kind = O::Choice,
+     .choices = kCodeOneVersions, .field = Z::Option2},
+};
+const TOptionChoice kUltraEcc[] = {
+    {"EC0", "EC0", 1}, {"EC1", "EC1", 2}, {"EC2", "EC2", 3}, {"EC3", "EC3", 4}, {"EC4", "EC4", 5},
+    {"EC5", "EC5", 6},
+};
+const TSymbolOption kUltraOptions[] = {
+    {.name = "ecc", .caption = QT_TRANSLATE_NOOP("Barcode", "Error correction level"), .kind = O::Choice,
+     .choices = kUltraEcc, .field = Z::Option1},
+};
+const TOptionChoice kMaxiModes[] = {
+    {"2", QT_TRANSLATE_NOOP("Barcode", "Mode 2: numeric postcode"), 2},
+    {"3", QT_TRANSLATE_NOOP("Barcode", "Mode 3: alphanumeric postcode"), 3},
+    {"4", QT_TRANSLATE_NOOP("Barcode", "Mode 4: standard symbol"), 4},
+    {"5", QT_TRANSLATE_NOOP("Barcode", "Mode 5: full error correction"), 5},
+    {"6", QT_TRANSLATE_NOOP("Barcode", "Mode 6: reader programming"), 6},
+};
+const TSymbolOption kMaxiCodeOptions[] = {
+    {.name = "mode", .caption = QT_TRANSLATE_NOOP("Barcode", "Mode"), .kind = O::Choice, .choices = kMaxiModes,
+     .defaultValue = "4", .field = Z::Option1},
+    {.name = "primary", .caption = QT_TRANSLATE_NOOP("Barcode", "Primary message (postcode, country, service)"),
+     .kind = O::Text, .field = Z::Primary},
+};
+const TOptionChoice kQrEccChoices[] = {
+    {"L", QT_TRANSLATE_NOOP("Barcode", "L (7 %)"), 1}, {"M", QT_TRANSLATE_NOOP("Barcode", "M (15 %)"), 2},
+    {"Q", QT_TRANSLATE_NOOP("Barcode", "Q (25 %)"), 3}, {"H", QT_TRANSLATE_NOOP("Barcode", "H (30 %)"), 4},
+};
+const TSymbolOption kQrEccOptions[] = {
+    {.name = "ecc", .caption = QT_TRANSLATE_NOOP("Barcode", "Error correction level"), .kind = O::Choice,
+     .choices = kQrEccChoices, .field = Z::Option1},
+    {.name = "version", .caption = QT_TRANSLATE_NOOP("Barcode", "Version"), .kind = O::Range, .min = 1, .max = 40,
+     .field = Z::Option2},
+};
+
 using K = TKeepSet;
 using T = TTextLayout;
+using F = TSymbologyFamily;
 
 // Indexed by ordinal. listIndex is the order of the designer's list.
 const TSymbology kSymbologies[kSymbologyCount] = {
@@ -92,9 +274,10 @@ const TSymbology kSymbologies[kSymbologyCount] = {
      .modules = EAN8Modules, .draw = DrawEAN8, .textLayout = T::Below},
     // GS1-128: any text, so that the GS1 check names what it cannot carry.
     {.ordinal = bcEAN128, .caption = "EAN 128", .cliName = "ean128", .listIndex = 6, .keep = K::Any,
-     .maxLength = 0, .modules = EAN128Modules, .draw = DrawEAN128, .textLayout = T::Below, .gs1 = true},
+     .maxLength = 0, .modules = EAN128Modules, .draw = DrawEAN128, .textLayout = T::Below, .gs1 = true,
+     .family = F::GS1},
     {.ordinal = bcPostnet, .caption = "POSTNET", .cliName = "postnet", .listIndex = 12, .keep = K::Digits,
-     .maxLength = 11, .modules = PostnetModules, .draw = DrawPostnet, .textLayout = T::None},
+     .maxLength = 11, .modules = PostnetModules, .draw = DrawPostnet, .textLayout = T::None, .family = F::Postal},
     {.ordinal = bcUPCE, .caption = "UPC E", .cliName = "upce", .listIndex = 5, .keep = K::Digits, .maxLength = 6,
      .modules = UPCEModules, .draw = DrawUPCE, .textLayout = T::UPCE},
     {.ordinal = bcUPCSupp2, .caption = "UPC 2 digit Extention", .cliName = "upc2", .listIndex = 9,
@@ -106,25 +289,29 @@ const TSymbology kSymbologies[kSymbologyCount] = {
     {.ordinal = bcQRCode, .caption = "QR Code", .cliName = "qr", .listIndex = 13, .keep = K::Any, .maxLength = 0,
      .zintSymbology = BARCODE_QRCODE, .quietZone = 4, .eccChoices = kQrEcc, .eccZintAuto = 2, .eccZintFirst = 1,
      .eccRule = QT_TRANSLATE_NOOP("Barcode", "error correction must be L, M, Q or H"), .sizeCount = 40,
-     .sizeRule = QT_TRANSLATE_NOOP("Barcode", "version must be 1 to 40 or automatic"), .sizeName = QrSize},
+     .sizeRule = QT_TRANSLATE_NOOP("Barcode", "version must be 1 to 40 or automatic"), .sizeName = QrSize,
+     .family = F::Matrix2D},
     {.ordinal = bcDataMatrix, .caption = "Data Matrix", .cliName = "datamatrix", .listIndex = 14, .keep = K::Any,
      .maxLength = 0, .zintSymbology = BARCODE_DATAMATRIX, .quietZone = 1, .sizeCount = 30,
      .sizeRule = QT_TRANSLATE_NOOP("Barcode", "size must be 1 to 30 or automatic"), .sizeName = DataMatrixSize,
-     .rectangles = true},
+     .rectangles = true, .family = F::Matrix2D},
     {.ordinal = bcPDF417, .caption = "PDF417", .cliName = "pdf417", .listIndex = 15, .keep = K::Any,
      .maxLength = 0, .zintSymbology = BARCODE_PDF417, .quietZone = 2, .eccChoices = kPdf417Ecc,
      .eccZintAuto = -1, .eccZintFirst = 0,
      .eccRule = QT_TRANSLATE_NOOP("Barcode", "security level must be 0 to 8 or automatic"), .sizeCount = 30,
-     .sizeRule = QT_TRANSLATE_NOOP("Barcode", "columns must be 1 to 30 or automatic"), .sizeName = Pdf417Size},
+     .sizeRule = QT_TRANSLATE_NOOP("Barcode", "columns must be 1 to 30 or automatic"), .sizeName = Pdf417Size,
+     .family = F::Matrix2D},
     {.ordinal = bcAztec, .caption = "Aztec Code", .cliName = "aztec", .listIndex = 16, .keep = K::Any,
      .maxLength = 0, .zintSymbology = BARCODE_AZTEC, .quietZone = 0, .eccChoices = kAztecEcc, .eccZintAuto = -1,
      .eccZintFirst = 1, .eccRule = QT_TRANSLATE_NOOP("Barcode", "error correction must be 10, 23, 36 or 50 %"),
      .sizeCount = 36, .sizeRule = QT_TRANSLATE_NOOP("Barcode", "size must be 1 to 36 or automatic"),
-     .sizeName = AztecSize},
+     .sizeName = AztecSize, .family = F::Matrix2D},
     {.ordinal = bcGS1DataMatrix, .caption = "GS1 DataMatrix", .cliName = "gs1datamatrix", .listIndex = 17,
      .keep = K::Any, .maxLength = 0, .zintSymbology = BARCODE_DATAMATRIX, .gs1 = true, .quietZone = 1,
      .sizeCount = 30, .sizeRule = QT_TRANSLATE_NOOP("Barcode", "size must be 1 to 30 or automatic"),
-     .sizeName = DataMatrixSize, .rectangles = true},
+     .sizeName = DataMatrixSize, .rectangles = true, .family = F::GS1},
+
+#include "barcode/zint_symbologies.inc"
 };
 
 bool IsCode39Char(ushort u)
@@ -176,12 +363,82 @@ const TSymbology *SymbologyAtListIndex(int index)
     return nullptr;
 }
 
+QString SymbologyFamilyCaption(TSymbologyFamily family)
+{
+    static const char *const kCaptions[kSymbologyFamilyCount] = {
+        QT_TRANSLATE_NOOP("Barcode", "Linear"),   QT_TRANSLATE_NOOP("Barcode", "GS1"),
+        QT_TRANSLATE_NOOP("Barcode", "2D"),       QT_TRANSLATE_NOOP("Barcode", "Postal"),
+        QT_TRANSLATE_NOOP("Barcode", "Pharmacy"), QT_TRANSLATE_NOOP("Barcode", "HIBC"),
+    };
+    const int i = int(family);
+    return i < kSymbologyFamilyCount ? QCoreApplication::translate("Barcode", kCaptions[i]) : QString();
+}
+
+const TSymbolOption *FindSymbolOption(const TSymbology &row, QStringView name)
+{
+    for (const TSymbolOption &o : row.options)
+        if (name.compare(QLatin1String(o.name), Qt::CaseInsensitive) == 0)
+            return &o;
+    return nullptr;
+}
+
+QString CheckSymbolOption(const TSymbology &row, QStringView name, QStringView value)
+{
+    const TSymbolOption *o = FindSymbolOption(row, name);
+    if (!o)
+        return QCoreApplication::translate("Barcode", "%1 has no option '%2'").arg(row.Caption(), name.toString());
+    const QString optionName = QLatin1String(o->name);
+    auto bad = [&](const QString &rule) { return QStringLiteral("%1: %2").arg(row.Caption(), rule); };
+    switch (o->kind) {
+    case TOptionKind::Choice: {
+        QStringList names;
+        for (const TOptionChoice &c : o->choices) {
+            if (value.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0)
+                return {};
+            names.append(QLatin1String(c.name));
+        }
+        return bad(QCoreApplication::translate("Barcode", "%1 must be one of %2")
+                       .arg(optionName, names.join(QLatin1String(", "))));
+    }
+    case TOptionKind::Range: {
+        bool ok = false;
+        const int v = value.trimmed().toInt(&ok);
+        if (ok && v >= o->min && v <= o->max)
+            return {};
+        return bad(QCoreApplication::translate("Barcode", "%1 must be a whole number from %2 to %3")
+                       .arg(optionName)
+                       .arg(o->min)
+                       .arg(o->max));
+    }
+    case TOptionKind::Flag:
+        if (value == u"0" || value == u"1")
+            return {};
+        return bad(QCoreApplication::translate("Barcode", "%1 must be 0 or 1").arg(optionName));
+    case TOptionKind::Text:
+        break;
+    }
+    return {};
+}
+
+QString CheckSymbolOptions(const TSymbology &row, const TBarcodeOptions &options)
+{
+    for (auto it = options.named.cbegin(); it != options.named.cend(); ++it) {
+        const QString error = CheckSymbolOption(row, it.key(), it.value());
+        if (!error.isEmpty())
+            return error;
+    }
+    return {};
+}
+
 TBarcodeOptions OfferedOptions(int type, const TBarcodeOptions &options)
 {
     const TSymbology *row = FindSymbology(type);
     TBarcodeOptions out;
     if (!row || !row->IsMatrix())
         return out;
+    for (auto it = options.named.cbegin(); it != options.named.cend(); ++it)
+        if (const TSymbolOption *o = FindSymbolOption(*row, it.key()))
+            out.named.insert(QLatin1String(o->name), it.value());
     for (const TEccChoice &c : row->eccChoices)
         if (c.value == options.ecc)
             out.ecc = c.value;

@@ -41,6 +41,7 @@ const char *BarcodeUsage()
                    "          [--ecc E] [--size S] [--transparent] --output FILE.png|FILE.svg|FILE.pdf\n"
                    "  barcode --type T --text TEXT --pattern [--output FILE]\n"
                    "  barcode --type T --batch FILE|- [OPTIONS] --output NAME%05d.png\n"
+                   "  barcode --list\n"
                    "      Draw one barcode symbol, or print its modules (1 bar, 0 space; POSTNET F/H/0;\n"
                    "      a 2D symbol one line per module row).\n%1.\n"
                    "      M: module in pixels (1..100, default 1); H: bar height in pixels (1..10000,\n"
@@ -51,6 +52,10 @@ const char *BarcodeUsage()
                    "      S: QR version 1..40, Data Matrix 1..30 or a size such as 16x16 or 16x48 (rect: the\n"
                    "         smallest rectangle), PDF417 columns 1..30, Aztec 1..36 or a size such as 19x19 or\n"
                    "         \"15x15 compact\"; E and S default to auto.\n"
+                   "      --option NAME=VALUE (repeatable): an option of the symbology by its name, e.g.\n"
+                   "         mode=3 (maxicode), bearer=box|bars|none (itf14), version=M2 (microqr),\n"
+                   "         composite=(17)261231 (the composites' 2D part); a name it lacks is refused.\n"
+                   "      --list: every symbology, one a line: its name for --type, a tab, its caption.\n"
                    "      PNG: exactly the symbol's box, 1-bit black and white (--transparent: 32-bit);\n"
                    "      SVG: rectangles and text; PDF: one page the size of the box, one pixel = 1 pt.\n"
                    "      --batch: one text per line of FILE (- standard input); each symbol is written to\n"
@@ -321,14 +326,23 @@ QByteArray RawTextArgument(const QStringList &args, const QList<QByteArray> &raw
 int RunBarcodeCommand(const QStringList &args, const QList<QByteArray> &rawArgs)
 {
     TCliCommand cli("barcode", "[OPTIONS]", BarcodeUsage());
-    for (const char *name : {"type", "text", "module", "height", "rotation", "output", "batch", "ecc", "size"})
+    for (const char *name : {"type", "text", "module", "height", "rotation", "output", "batch", "ecc", "size",
+        "option"})
         cli.Add({QString::fromLatin1(name)}, QStringLiteral("VALUE"));
-    for (const char *name : {"no-text", "transparent", "pattern"})
+    for (const char *name : {"no-text", "transparent", "pattern", "list"})
         cli.Add({QString::fromLatin1(name)});
     cli.SetUnknownOptionMessage(
         QCoreApplication::translate("BarcodeCommand", "unknown option '%1' (try barcode --help)"));
     if (const int status = cli.Parse(args); status >= 0)
         return status;
+
+    if (cli.IsSet(QStringLiteral("list"))) {
+        QString list;
+        for (const TSymbology &s : Symbologies())
+            list += QLatin1String(s.cliName) + QLatin1Char('\t') + s.Caption() + QLatin1Char('\n');
+        std::fputs(list.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
 
     TJob job;
     for (const QString &type : cli.Values(QStringLiteral("type"))) {
@@ -337,7 +351,8 @@ int RunBarcodeCommand(const QStringList &args, const QList<QByteArray> &rawArgs)
             return cli.Fail(QCoreApplication::translate("BarcodeCommand", "unknown barcode type '%1'").arg(type));
     }
     if (!cli.WholeValue(QStringLiteral("module"), 1, 100, job.module))
-        return cli.Fail(QCoreApplication::translate("BarcodeCommand", "--module must be a whole number from 1 to 100"));
+        return cli.Fail(QCoreApplication::translate("BarcodeCommand",
+            "--module must be a whole number from 1 to 100"));
     if (!cli.WholeValue(QStringLiteral("height"), 1, 10000, job.height))
         return cli.Fail(
             QCoreApplication::translate("BarcodeCommand", "--height must be a whole number from 1 to 10000"));
@@ -368,6 +383,16 @@ int RunBarcodeCommand(const QStringList &args, const QList<QByteArray> &rawArgs)
         return cli.Fail(error);
     if (cli.IsSet(QStringLiteral("size")) && !ParseSize(*job.row, size, job.options, error))
         return cli.Fail(error);
+    for (const QString &option : cli.Values(QStringLiteral("option"))) {
+        const qsizetype eq = option.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            return cli.Fail(QCoreApplication::translate("BarcodeCommand", "--option must be NAME=VALUE"));
+        const QString name = option.left(eq), value = option.mid(eq + 1);
+        const QString problem = CheckSymbolOption(*job.row, name, value);
+        if (!problem.isEmpty())
+            return cli.Fail(problem);
+        job.options.named.insert(QLatin1String(FindSymbolOption(*job.row, name)->name), value);
+    }
 
     if (cli.IsSet(QStringLiteral("pattern"))) {
         job.format = TFormat::Pattern;
@@ -381,7 +406,8 @@ int RunBarcodeCommand(const QStringList &args, const QList<QByteArray> &rawArgs)
         else if (suffix == QLatin1String("pdf"))
             job.format = TFormat::Pdf;
         else if (suffix != QLatin1String("png"))
-            return cli.Fail(QCoreApplication::translate("BarcodeCommand", "the output must end in .png, .svg or .pdf"));
+            return cli.Fail(QCoreApplication::translate("BarcodeCommand",
+                "the output must end in .png, .svg or .pdf"));
     }
 
     if (!batch.isEmpty()) {

@@ -57,6 +57,13 @@ void TBarcodeLabel::SetBarcodeRectangular(bool b)
     MarkChanged(true);
 }
 
+void TBarcodeLabel::SetBarcodeNamedOptions(const QMap<QString, QString> &options)
+{
+    SaveOldBounds();
+    BarcodeNamedOptions = options;
+    MarkChanged(true);
+}
+
 TTextLabel::TTextLabel()
 {
     Loading = true;

@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QImage>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -226,6 +227,10 @@ public:
     void SetBarcodeRectangular(bool b);
     static constexpr int kMaxBarcodeEcc = 50;   // Aztec's 50 per cent
     static constexpr int kMaxBarcodeSize = 40;  // QR Code version 40
+    // The symbology's other options by name ("mode" -> "3"); label files keep
+    // each as BCOPT_<NAME>. Which names a symbology takes is the engine's.
+    QMap<QString, QString> BarcodeNamedOptions;
+    void SetBarcodeNamedOptions(const QMap<QString, QString> &options);
 };
 
 class TTextLabel : public TLabelControl {

@@ -368,7 +368,7 @@ QString BarcodeTextError(const TBarcodeLabel &item, const QString &text)
     if (filtered.isEmpty())
         return EmptyBarcodeTextError(item.BarcodeType, text);
     const TBarcodeSymbol symbol(item.BarcodeType, filtered,
-                                {item.BarcodeEcc, item.BarcodeSize, item.BarcodeRectangular});
+                                {item.BarcodeEcc, item.BarcodeSize, item.BarcodeRectangular, item.BarcodeNamedOptions});
     return symbol.Error();
 }
 

@@ -12,7 +12,7 @@ namespace {
 TBarcodeSymbol ItemSymbol(const TBarcodeLabel &item, const QString &filteredText)
 {
     return TBarcodeSymbol(item.BarcodeType, filteredText,
-                          {item.BarcodeEcc, item.BarcodeSize, item.BarcodeRectangular});
+                          {item.BarcodeEcc, item.BarcodeSize, item.BarcodeRectangular, item.BarcodeNamedOptions});
 }
 
 // An empty text is no error: it draws the empty box, as linear symbols do.

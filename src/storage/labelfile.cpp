@@ -106,8 +106,9 @@ void WriteAdvancedFields(TIniFile &ini, const QString &section, const TLabelCont
 
 QString RowKey(const TItemProperty &row) { return QLatin1String(row.Key); }
 
-// Only the two-dimensional symbologies have options, and flips are written
-// only when set; files without them stay as they always were.
+// Only the classic two-dimensional symbologies have these options (the
+// others keep theirs by name), and flips are written only when set; files
+// without them stay as they always were.
 bool Written(const TItemProperty &row, const TLabelControl &item)
 {
     if (row.Has(kpWrittenWhenSet))
@@ -115,7 +116,7 @@ bool Written(const TItemProperty &row, const TLabelControl &item)
     if (!row.Has(kpSymbologyOption))
         return true;
     const TSymbology *symbology = FindSymbology(static_cast<const TBarcodeLabel &>(item).BarcodeType);
-    return symbology && symbology->IsMatrix();
+    return symbology && symbology->IsMatrix() && symbology->ordinal < kClassicSymbologyCount;
 }
 
 void WriteProperty(TIniFile &ini, const QString &section, const TItemProperty &row, int value)
@@ -180,6 +181,24 @@ bool ReadEmbeddedPicture(const TIniFile &ini, const QString &section, TGraphicLa
     return true;
 }
 
+// A symbology's named options, each under BCOPT_<NAME>, only those set.
+QString NamedOptionKey(const char *name)
+{
+    return QLatin1String("BCOPT_") + QString::fromLatin1(name).toUpper();
+}
+
+void WriteNamedOptions(TIniFile &ini, const QString &section, const TBarcodeLabel &b)
+{
+    const TSymbology *row = FindSymbology(b.BarcodeType);
+    if (!row)
+        return;
+    for (const TSymbolOption &o : row->options) {
+        const auto it = b.BarcodeNamedOptions.constFind(QLatin1String(o.name));
+        if (it != b.BarcodeNamedOptions.cend())
+            ini.WriteString(section, NamedOptionKey(o.name), it.value());
+    }
+}
+
 void WriteItem(TIniFile &ini, const QString &section, TLabelControl &item, const QString &labelFile, int dpiX, int dpiY)
 {
     const int kind = item.Kind;
@@ -190,6 +209,8 @@ void WriteItem(TIniFile &ini, const QString &section, TLabelControl &item, const
     WriteProperties(ini, section, item, KindProperties(item.Kind), false);
     if (item.Kind == ikGraphic)
         WriteEmbeddedPicture(ini, section, static_cast<const TGraphicLabel &>(item));
+    if (item.Kind == ikBarcode)
+        WriteNamedOptions(ini, section, static_cast<const TBarcodeLabel &>(item));
 
     // WIDTH and HEIGHT are the unrotated extents.
     const bool turned = item.Rotation == 1 || item.Rotation == 3;
@@ -255,7 +276,11 @@ void ReadKindProperties(const TIniFile &ini, const QString &section, TLabelContr
     auto &b = static_cast<TBarcodeLabel &>(item);
     if (!FindSymbology(b.BarcodeType))
         b.SetBarcodeType(0);
+    for (const TSymbolOption &o : FindSymbology(b.BarcodeType)->options)
+        if (ini.ValueExists(section, NamedOptionKey(o.name)))
+            options.named.insert(QLatin1String(o.name), ini.ReadString(section, NamedOptionKey(o.name), QString()));
     options = OfferedOptions(b.BarcodeType, options);
+    b.SetBarcodeNamedOptions(options.named);
     b.SetBarcodeEcc(options.ecc);
     b.SetBarcodeSize(options.size);
     b.SetBarcodeRectangular(options.rectangular);

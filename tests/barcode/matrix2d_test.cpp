@@ -270,6 +270,12 @@ TEST(SymbologyTableTest, RowsLookupsAndTheCommonEntry)
         {bcGS1DataMatrix, "(01)09501101530004", {}, 2, 0, {40, 40}, "AI (01): the check digit"},
         {bcPDF417, "A", {9, 0, false}, 2, 0, {40, 40}, "security level"},
         {kSymbologyCount, "1", {}, 1, 0, {20, 30}, "Unknown barcode type"},
+        // The rows libzint encodes: an option refused by name, libzint's reason.
+        {FindSymbologyByCliName(u"maxicode")->ordinal, "1", {-1, 0, false, {{"mode", "9"}}}, 1, 0, {20, 20},
+         "MaxiCode: mode must be one of 2, 3, 4, 5, 6"},
+        {FindSymbologyByCliName(u"itf14")->ordinal, "1", {-1, 0, false, {{"size", "2"}}}, 1, 0, {20, 20},
+         "ITF-14 has no option 'size'"},
+        {FindSymbologyByCliName(u"itf14")->ordinal, "12A", {}, 1, 0, {20, 20}, "ITF-14: Error"},
     };
     for (const Case &c : cases) {
         const TBarcodeSymbol symbol(c.type, FilterBarcodeText(c.type, c.text), c.options);

@@ -194,7 +194,7 @@ expect_refusal() {
     [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] && [ -n "$err" ] || fail "'$*' said: $err"
 }
 expect_refusal --type nosuch --text 1 --pattern
-expect_refusal --type 18 --text 1 --pattern
+expect_refusal --type 97 --text 1 --pattern
 expect_refusal --text 1 --pattern
 expect_refusal --type 0 --pattern
 expect_refusal --type 0 --text 1 --module 0 --output "$work/x.png"
@@ -208,6 +208,44 @@ expect_refusal --type qr --text 1 --size 41 --pattern
 expect_refusal --type qr --text "$long$long$long$long$long" --pattern
 expect_refusal --type qr --batch - --output "$work/no-placeholder.png"
 "$cli" barcode --help | grep -q -- '--pattern' || fail "barcode --help does not list --pattern"
+
+# Every symbology by name and caption; options by their names, and a name
+# the symbology lacks refused by name.
+list=$("$cli" barcode --list)
+[ "$(printf '%s\n' "$list" | wc -l)" -eq 97 ] || fail "--list gave $(printf '%s\n' "$list" | wc -l) lines"
+for want in $'code128\tCode 128' $'dbar_exp\tGS1 DataBar Expanded' $'maxicode\tMaxiCode' $'gs1_128_cc\tGS1-128 Composite'; do
+    printf '%s\n' "$list" | grep -qxF "$want" || fail "--list lacks '$want'"
+done
+for case in "maxicode|bearer=box|MaxiCode has no option 'bearer'" "maxicode|mode=9|MaxiCode: mode must be one of 2, 3, 4, 5, 6" \
+    "microqr|version=M5|Micro QR Code: version must be one of M1, M2, M3, M4" "code128|mode=3|Code 128 has no option 'mode'" \
+    "itf14|bearer|--option must be NAME=VALUE"; do
+    IFS='|' read -r type option want <<<"$case"
+    err=$("$cli" barcode --type "$type" --text 12345 --option "$option" --pattern 2>&1 >/dev/null)
+    rc=$?
+    [ $rc -eq 2 ] && [ "$err" = "quorvane-cli barcode: $want" ] || fail "$type --option $option: exit $rc, said '$err'"
+done
+[ "$("$cli" barcode --type microqr --text 12345 --option version=M3 --pattern | wc -l)" -eq 15 ] ||
+    fail "microqr version=M3 is not 15 rows"
+
+# A batch of each kind of shape: bars with bearer bars, DataBar, hexagons,
+# dots, stacked rows; the linear ones read back.
+mkdir "$work/kinds"
+for case in "itf14|1234567890123" "dbar_omn|0950110153000" "maxicode|Parcel 42" "dotcode|DotCode 42" \
+    "dbar_expstk|(01)09501101530003(10)AB123" "codabar|A37859B" "hanxin|汉信码 42"; do
+    IFS='|' read -r type text <<<"$case"
+    printf '%s\n%s\n' "$text" "$text" | "$cli" barcode --type "$type" --batch - --module 3 --height 120 \
+        --output "$work/kinds/$type-%d.png" || fail "$type batch exit $?"
+    [ -s "$work/kinds/$type-2.png" ] || fail "$type batch wrote: $(ls "$work/kinds")"
+done
+if command -v zbarimg >/dev/null; then
+    for case in "itf14|I2/5:12345678901231" "dbar_omn|DataBar:0109501101530003" "codabar|Codabar:A37859B"; do
+        IFS='|' read -r type want <<<"$case"
+        convert "$work/kinds/$type-1.png" -bordercolor white -border 20 "$work/kinds/r.png" 2>/dev/null ||
+            cp "$work/kinds/$type-1.png" "$work/kinds/r.png"
+        read=$(zbarimg -q "$work/kinds/r.png" 2>/dev/null)
+        [ "$read" = "$want" ] || fail "zbarimg read '$read' from $type"
+    done
+fi
 
 [ $failures -eq 0 ] && echo "cli barcode: all passed"
 exit $((failures > 0))

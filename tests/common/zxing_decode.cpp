@@ -23,6 +23,8 @@ QList<TZxingSymbol> ZxingDecode(const QImage &image, const QString &formats, boo
     hints.setTryCode39ExtendedMode(code39Extended);
     if (!formats.isEmpty())
         hints.setFormats(ZXing::BarcodeFormatsFromString(formats.toStdString()));
+    // ZXing finds a MaxiCode only in an image of it alone.
+    hints.setIsPure(formats == QLatin1String("MaxiCode"));
     for (const ZXing::Result &r : ZXing::ReadBarcodes(view, hints)) {
         if (!r.isValid())
             continue;

@@ -646,12 +646,15 @@ TEST_F(LabelFileTest, TwoDimensionalOptionsRoundTripAndOddOnesFallBack)
     struct Row {
         int type, ecc, size;
         bool rect;
+        QMap<QString, QString> named = {};
     };
+    const int maxiCode = FindSymbologyByCliName(u"maxicode")->ordinal;
     // Written by the program: read back the same; only two-dimensional
     // symbologies carry the option keys.
     const Row written[] = {{bcQRCode, 3, 40, false}, {bcDataMatrix, -1, 26, false}, {bcDataMatrix, -1, 0, true},
                            {bcPDF417, 8, 30, false}, {bcAztec, 50, 4, false}, {bcGS1DataMatrix, -1, 0, true},
-                           {bcEAN13, -1, 0, false}};
+                           {bcEAN13, -1, 0, false},
+                           {maxiCode, -1, 0, false, {{"mode", "3"}, {"primary", "x;y"}}}};
     for (const Row &r : written) {
         SCOPED_TRACE(r.type);
         auto c = NewContainer();
@@ -660,20 +663,25 @@ TEST_F(LabelFileTest, TwoDimensionalOptionsRoundTripAndOddOnesFallBack)
         bc->BarcodeEcc = r.ecc;
         bc->BarcodeSize = r.size;
         bc->BarcodeRectangular = r.rect;
+        bc->BarcodeNamedOptions = r.named;
         ASSERT_TRUE(SaveLabelFile(Path("2d.lbl"), *c));
-        const bool matrix = r.type >= bcQRCode;
+        const bool matrix = r.type >= bcQRCode && r.type < kClassicSymbologyCount;
+        EXPECT_EQ(ReadAll(Path("2d.lbl")).contains("BCOPT_MODE=3"), !r.named.isEmpty());
         EXPECT_EQ(ReadAll(Path("2d.lbl")).contains("BCECC="), matrix);
         EXPECT_EQ(ReadAll(Path("2d.lbl")).contains("BCRECT="), matrix);
         auto back = NewContainer();
         ASSERT_TRUE(LoadLabelFile(Path("2d.lbl"), *back));
         auto &b = static_cast<TBarcodeLabel &>(*back->Items[0]);
-        EXPECT_EQ(std::tuple(int(b.BarcodeType), b.BarcodeEcc, b.BarcodeSize, b.BarcodeRectangular),
-                  std::tuple(r.type, r.ecc, r.size, r.rect));
+        EXPECT_EQ(std::tuple(int(b.BarcodeType), b.BarcodeEcc, b.BarcodeSize, b.BarcodeRectangular,
+                             b.BarcodeNamedOptions),
+                  std::tuple(r.type, r.ecc, r.size, r.rect, r.named));
     }
     // Written by hand: an unknown symbology is Code 128 as it always was, and
     // an option the symbology does not offer is automatic.
     const std::pair<const char *, Row> read[] = {
-        {"BCTYPE=18\r\nBCECC=2\r\n", {bcCode128, -1, 0, false}},
+        {"BCTYPE=97\r\nBCECC=2\r\n", {bcCode128, -1, 0, false}},
+        // A named option the symbology lacks is not read.
+        {"BCTYPE=70\r\nBCOPT_MODE=5\r\nBCOPT_BEARER=box\r\nBCECC=2\r\n", {70, -1, 0, false, {{"mode", "5"}}}},
         {"BCTYPE=13\r\nBCECC=7\r\nBCSIZE=41\r\nBCRECT=1\r\n", {bcQRCode, -1, 0, false}},
         {"BCTYPE=16\r\nBCECC=36\r\nBCSIZE=36\r\n", {bcAztec, 36, 36, false}},
         {"BCTYPE=16\r\nBCECC=3\r\nBCSIZE=-1\r\n", {bcAztec, -1, 0, false}},
@@ -687,8 +695,9 @@ TEST_F(LabelFileTest, TwoDimensionalOptionsRoundTripAndOddOnesFallBack)
         ASSERT_TRUE(LoadLabelFile(Path("h.lbl"), *c));
         ASSERT_EQ(c->Items.size(), 1);
         auto &b = static_cast<TBarcodeLabel &>(*c->Items[0]);
-        EXPECT_EQ(std::tuple(int(b.BarcodeType), b.BarcodeEcc, b.BarcodeSize, b.BarcodeRectangular),
-                  std::tuple(want.type, want.ecc, want.size, want.rect));
+        EXPECT_EQ(std::tuple(int(b.BarcodeType), b.BarcodeEcc, b.BarcodeSize, b.BarcodeRectangular,
+                             b.BarcodeNamedOptions),
+                  std::tuple(want.type, want.ecc, want.size, want.rect, want.named));
     }
 }
 
