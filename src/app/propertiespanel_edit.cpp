@@ -27,6 +27,20 @@
 #include <QStackedWidget>
 #include <QToolButton>
 
+namespace {
+
+// Why the barcode cannot hold its text, in the user's words; empty when it can.
+QString ExplainedError(const TBarcodeLabel &b)
+{
+    const QString error = BarcodeItemError(b);
+    const TSymbology *row = FindSymbology(b.BarcodeType);
+    return error.isEmpty() || !row
+               ? error
+               : ExplainBarcodeError(error, FilterBarcodeText(b.BarcodeType, b.GetDesignText()), row->Caption());
+}
+
+} // namespace
+
 // ---------------------------------------------------------------- showing
 
 TLabelControl *TPropertiesPanel::Item() const
@@ -120,7 +134,7 @@ QString TPropertiesPanel::StateText(const TLabelControl *item)
     if (!item)
         return tr("Ready");
     if (item->Kind == ikBarcode) {
-        const QString error = BarcodeItemError(static_cast<const TBarcodeLabel &>(*item));
+        const QString error = ExplainedError(static_cast<const TBarcodeLabel &>(*item));
         if (!error.isEmpty())
             return error;
     }
@@ -140,13 +154,8 @@ void TPropertiesPanel::RefreshState()
 void TPropertiesPanel::ShowBarcodeError()
 {
     const auto *b = Selected<TBarcodeLabel>(ikBarcode);
-    const TSymbology *row = b ? FindSymbology(b->BarcodeType) : nullptr;
-    const QString error = row ? BarcodeItemError(*b) : QString();
-    LBarcodeError->setText(
-        error.isEmpty()
-            ? QString()
-            : ExplainBarcodeError(error, FilterBarcodeText(b->BarcodeType, b->GetDesignText()), row->Caption()));
-    LBarcodeError->setVisible(!error.isEmpty());
+    LBarcodeError->setText(b ? ExplainedError(*b) : QString());
+    LBarcodeError->setVisible(!LBarcodeError->text().isEmpty());
 }
 
 void TPropertiesPanel::ShowItem(TLabelControl *item)

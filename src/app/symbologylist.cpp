@@ -92,12 +92,13 @@ void TSymbologyCombo::showPopup()
             tree_->setCurrentItem(entry);
             tree_->scrollToItem(entry, QAbstractItemView::PositionAtCenter);
         }
-    // Below the box, as wide as its captions need, kept on the screen.
     const QRect screen = (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
-    const QSize size(qMax(width(), 240), qMin(380, screen.height()));
-    QPoint at = mapToGlobal(QPoint(0, height()));
-    if (at.y() + size.height() > screen.bottom())
-        at.setY(qMax(screen.top(), mapToGlobal(QPoint(0, 0)).y() - size.height()));
+    // Below the box, or above it when there is more room there; as tall as the room allows.
+    const int top = mapToGlobal(QPoint(0, 0)).y();
+    const int below = screen.bottom() - (top + height()), above = top - screen.top();
+    const bool down = below >= 380 || below >= above;
+    const QSize size(qMax(width(), 240), qMax(120, qMin(380, down ? below : above)));
+    QPoint at(mapToGlobal(QPoint(0, 0)).x(), down ? top + height() : top - size.height());
     at.setX(qBound(screen.left(), at.x(), qMax(screen.left(), screen.right() - size.width())));
     popup_->setGeometry(QRect(at, size));
     popup_->show();
