@@ -135,6 +135,11 @@ void TPropertiesPanel::BuildTextSource()
     textRow->addWidget(eText, 1);
     textRow->addWidget(sbEditText);
     outer->addLayout(textRow);
+    LBarcodeError = Named(new QLabel(this), "LBarcodeError");
+    LBarcodeError->setWordWrap(true);
+    LBarcodeError->setStyleSheet(QStringLiteral("color: #c00000;"));
+    LBarcodeError->setVisible(false);
+    outer->addWidget(LBarcodeError);
     auto *advRow = new QHBoxLayout;
     advRow->addWidget(rbAdvancedText, 1);
     advRow->addWidget(sbFieldEdit);
@@ -156,9 +161,7 @@ QWidget *TPropertiesPanel::BuildBarcodePage()
     pBarcode = Named(new QWidget(pLabelOptions), "pBarcode");
     auto *v = PageLayout(pBarcode);
     v->addWidget(Caption(pBarcode, "Label1", tr("条形码系统")));
-    cbBarcodeType = Named(new QComboBox(pBarcode), "cbBarcodeType");
-    for (int i = 0; i < kSymbologyCount; ++i)
-        cbBarcodeType->addItem(BarcodeListCaption(i));
+    cbBarcodeType = Named(new TSymbologyCombo(pBarcode), "cbBarcodeType");
     v->addWidget(cbBarcodeType);
     cbInterpret = Named(new QCheckBox(tr("注释行"), pBarcode), "cbInterpret");
     cbInterpret->setToolTip(tr("在条形码的顶端或者底部打印文字"));
@@ -201,6 +204,13 @@ QWidget *TPropertiesPanel::BuildBarcodePage()
     grid->setColumnStretch(1, 1);
     pBarcodeOptions->setVisible(false);
     v->addWidget(pBarcodeOptions);
+    pNamedOptions = Named(new QWidget(pBarcode), "pNamedOptions");
+    NamedOptionsGrid = new QGridLayout(pNamedOptions);
+    NamedOptionsGrid->setContentsMargins(0, 0, 0, 0);
+    NamedOptionsGrid->setSpacing(4);
+    NamedOptionsGrid->setColumnStretch(1, 1);
+    pNamedOptions->setVisible(false);
+    v->addWidget(pNamedOptions);
     AddUnboundChecks(ikBarcode, pBarcode, v);
     v->addStretch(1);
     return pBarcode;

@@ -5,6 +5,7 @@
 // item's plain properties through their rows in model/itemproperties.h.
 
 #include "app/ownerdrawlists.h"
+#include "app/symbologylist.h"
 #include "model/items.h"
 #include "model/labelundo.h"
 
@@ -14,6 +15,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -26,6 +28,7 @@ class QVBoxLayout;
 class QUndoStack;
 class TCanvasLabel;
 class TFAdvanced;
+struct TSymbolOption;
 
 class TPropertiesPanel : public QFrame {
     Q_OBJECT
@@ -119,6 +122,14 @@ private:
     void cbPenSizeChange(int index);
     void cbBrushStyleChange(int index);
     void sbGraphicFilenameClick();
+    // The named options of the item's symbology, one control each; made
+    // again only when the symbology changes.
+    void ShowNamedOptions(const TBarcodeLabel *b);
+    // Sets (or, for the default, removes) one named option, as one step
+    // named by the option's caption.
+    void SetNamedOption(const TSymbolOption &option, const QString &value);
+    // The reason under the text why the selected barcode cannot hold it.
+    void ShowBarcodeError();
 
     TCanvasLabel *surface_ = nullptr;
     QUndoStack *undo_ = nullptr;
@@ -143,7 +154,7 @@ private:
     QWidget *pNone;
     // Barcode.
     QWidget *pBarcode;
-    QComboBox *cbBarcodeType;
+    TSymbologyCombo *cbBarcodeType;
     QCheckBox *cbInterpret, *cbAutoScale;
     QSpinBox *seBCScale;
     QLabel *LScale;
@@ -182,6 +193,17 @@ private:
     static void SetMixedSwatch(QLabel *swatch, bool mixed, const QColor &c);
     QCheckBox *cbEmbedPicture;
     void cbEmbedPictureClick(bool checked);
+    // Named options and the barcode's error, under the text.
+    QWidget *pNamedOptions = nullptr;
+    QGridLayout *NamedOptionsGrid = nullptr;
+    struct TOptionControl {
+        const TSymbolOption *Option;
+        QWidget *Control;
+        QLabel *Caption;  // none for a flag: its box says it
+    };
+    std::vector<TOptionControl> optionControls_;
+    int namedOptionsFor_ = -1;
+    QLabel *LBarcodeError = nullptr;
     // Position, size and rotation typed in the label's unit
     // (propertiespanel_geometry.cpp).
 public:

@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,6 +28,20 @@
 #include <QToolButton>
 
 #include <algorithm>
+
+namespace {
+
+// Why the barcode cannot hold its text, in the user's words; empty when it can.
+QString ExplainedError(const TBarcodeLabel &b)
+{
+    const QString error = BarcodeItemError(b);
+    const TSymbology *row = FindSymbology(b.BarcodeType);
+    return error.isEmpty() || !row
+               ? error
+               : ExplainBarcodeError(error, FilterBarcodeText(b.BarcodeType, b.GetDesignText()), row->Caption());
+}
+
+} // namespace
 
 // ---------------------------------------------------------------- showing
 
@@ -244,7 +259,7 @@ QString TPropertiesPanel::StateText(const TLabelControl *item)
     if (!item)
         return tr("Ready");
     if (item->Kind == ikBarcode) {
-        const QString error = BarcodeItemError(static_cast<const TBarcodeLabel &>(*item));
+        const QString error = ExplainedError(static_cast<const TBarcodeLabel &>(*item));
         if (!error.isEmpty())
             return error;
     }
@@ -258,6 +273,14 @@ QString TPropertiesPanel::StateText(const TLabelControl *item)
 void TPropertiesPanel::RefreshState()
 {
     emit State(StateText(Item()));
+    ShowBarcodeError();
+}
+
+void TPropertiesPanel::ShowBarcodeError()
+{
+    const auto *b = Selected<TBarcodeLabel>(ikBarcode);
+    LBarcodeError->setText(b ? ExplainedError(*b) : QString());
+    LBarcodeError->setVisible(!LBarcodeError->text().isEmpty());
 }
 
 void TPropertiesPanel::ShowItem(TLabelControl *item)
@@ -313,6 +336,7 @@ void TPropertiesPanel::ShowItem(TLabelControl *item)
     default:
         break;
     }
+    ShowBarcodeError();
     refreshing_ = false;
 }
 
@@ -330,9 +354,12 @@ void TPropertiesPanel::ShowBarcode(const TBarcodeLabel *b)
 void TPropertiesPanel::ShowBarcodeOptions(const TBarcodeLabel *b)
 {
     const TSymbology *row = FindSymbology(b->BarcodeType);
-    const bool matrix = row && row->IsMatrix();
+    ShowNamedOptions(b);
+    // The first two-dimensional symbologies keep their error correction and
+    // size of old; the ones after them say theirs by name.
+    const bool matrix = row && row->IsMatrix() && row->ordinal < kClassicSymbologyCount;
     // Two-dimensional symbols have no human-readable line.
-    cbInterpret->setEnabled(!matrix);
+    cbInterpret->setEnabled(row && (row->IsLinear() || row->humanReadable));
     pBarcodeOptions->setVisible(matrix);
     if (!matrix)
         return;
@@ -357,6 +384,141 @@ void TPropertiesPanel::ShowBarcodeOptions(const TBarcodeLabel *b)
     cbBarcodeRect->setEnabled(b->BarcodeSize == 0);
     cbBarcodeRect->setChecked(b->BarcodeRectangular);
     refreshing_ = was;
+}
+
+void TPropertiesPanel::ShowNamedOptions(const TBarcodeLabel *b)
+{
+    const TSymbology *row = FindSymbology(b->BarcodeType);
+    const bool was = refreshing_;
+    refreshing_ = true;
+    if (namedOptionsFor_ != b->BarcodeType) {
+        namedOptionsFor_ = b->BarcodeType;
+        // Taken out at once, so that no search by name finds them; deleted
+        // later, as one of them may be the sender of the edit that got here.
+        for (const TOptionControl &c : optionControls_)
+            for (QWidget *w : {static_cast<QWidget *>(c.Caption), c.Control})
+                if (w) {
+                    w->hide();
+                    w->setParent(nullptr);
+                    w->deleteLater();
+                }
+        optionControls_.clear();
+        for (const TSymbolOption &o : row ? row->options : std::span<const TSymbolOption>{}) {
+            const QString name = QLatin1String(o.name);
+            const QString suffix = name.left(1).toUpper() + name.mid(1);
+            auto *caption = new QLabel(QCoreApplication::translate("Barcode", o.caption), pNamedOptions);
+            caption->setObjectName(QStringLiteral("LOpt") + suffix);
+            QWidget *control = nullptr;
+            const bool automatic = !*o.defaultValue;
+            switch (o.kind) {
+            case TOptionKind::Choice: {
+                auto *box = new QComboBox(pNamedOptions);
+                box->setObjectName(QStringLiteral("cbOpt") + suffix);
+                if (automatic)
+                    box->addItem(tr("自动"), QString());
+                for (const TOptionChoice &c : o.choices)
+                    box->addItem(QCoreApplication::translate("Barcode", c.caption), QLatin1String(c.name));
+                connect(box, &QComboBox::currentIndexChanged, this, [this, &o, box](int i) {
+                    if (!refreshing_ && i >= 0)
+                        SetNamedOption(o, box->itemData(i).toString());
+                });
+                control = box;
+                break;
+            }
+            case TOptionKind::Range: {
+                auto *spin = new QSpinBox(pNamedOptions);
+                spin->setObjectName(QStringLiteral("seOpt") + suffix);
+                // One below the range stands for automatic.
+                spin->setRange(automatic ? o.min - 1 : o.min, o.max);
+                if (automatic)
+                    spin->setSpecialValueText(tr("自动"));
+                connect(spin, &QSpinBox::valueChanged, this, [this, &o, spin, automatic](int value) {
+                    if (!refreshing_)
+                        SetNamedOption(o, automatic && value == spin->minimum() ? QString() : QString::number(value));
+                });
+                spin->installEventFilter(this);
+                control = spin;
+                break;
+            }
+            case TOptionKind::Text: {
+                auto *edit = new QLineEdit(pNamedOptions);
+                edit->setObjectName(QStringLiteral("eOpt") + suffix);
+                connect(edit, &QLineEdit::editingFinished, this, [this, &o, edit] {
+                    if (!refreshing_)
+                        SetNamedOption(o, edit->text());
+                });
+                edit->installEventFilter(this);
+                control = edit;
+                break;
+            }
+            case TOptionKind::Flag: {
+                auto *check = new QCheckBox(QCoreApplication::translate("Barcode", o.caption), pNamedOptions);
+                check->setObjectName(QStringLiteral("cbOpt") + suffix);
+                delete caption;
+                caption = nullptr;
+                connect(check, &QCheckBox::clicked, this, [this, &o](bool on) {
+                    SetNamedOption(o, on ? QStringLiteral("1") : QStringLiteral("0"));
+                });
+                control = check;
+                break;
+            }
+            }
+            const int r = int(optionControls_.size());
+            if (caption) {
+                NamedOptionsGrid->addWidget(caption, r, 0);
+                NamedOptionsGrid->addWidget(control, r, 1);
+            } else {
+                NamedOptionsGrid->addWidget(control, r, 0, 1, 2);
+            }
+            optionControls_.push_back({&o, control, caption});
+        }
+        pNamedOptions->setVisible(!optionControls_.empty());
+    }
+    for (const TOptionControl &c : optionControls_) {
+        const QString stored = b->BarcodeNamedOptions.value(QLatin1String(c.Option->name));
+        const QString value = stored.isEmpty() ? QString::fromLatin1(c.Option->defaultValue) : stored;
+        if (auto *box = qobject_cast<QComboBox *>(c.Control)) {
+            int at = 0;
+            for (int i = 0; i < box->count(); ++i)
+                if (box->itemData(i).toString().compare(value, Qt::CaseInsensitive) == 0)
+                    at = i;
+            box->setCurrentIndex(at);
+        } else if (auto *spin = qobject_cast<QSpinBox *>(c.Control)) {
+            bool ok = false;
+            const int n = value.toInt(&ok);
+            spin->setValue(ok ? n : spin->minimum());
+        } else if (auto *edit = qobject_cast<QLineEdit *>(c.Control)) {
+            edit->setText(value);
+        } else if (auto *check = qobject_cast<QCheckBox *>(c.Control)) {
+            check->setChecked(value == QLatin1String("1"));
+        }
+    }
+    refreshing_ = was;
+}
+
+void TPropertiesPanel::SetNamedOption(const TSymbolOption &option, const QString &value)
+{
+    auto *b = Selected<TBarcodeLabel>(ikBarcode);
+    if (!b)
+        return;
+    const QString name = QLatin1String(option.name);
+    // The default is said by leaving the option out, so that the file gets
+    // no key for it.
+    const QString fallback = QString::fromLatin1(option.defaultValue);
+    const bool isDefault = value.isEmpty() || value == fallback
+                           || (option.kind == TOptionKind::Flag && fallback.isEmpty() && value == QLatin1String("0"));
+    QMap<QString, QString> options = b->BarcodeNamedOptions;
+    if (isDefault)
+        options.remove(name);
+    else
+        options.insert(name, value);
+    if (options == b->BarcodeNamedOptions)
+        return;
+    TItemEdit edit = BeginEdit(b);
+    b->SetBarcodeNamedOptions(options);
+    edit.Commit(undo_, QCoreApplication::translate("Barcode", option.caption));
+    emit Changed();
+    RefreshState();
 }
 
 void TPropertiesPanel::ShowShape(const TShapeLabel *s)
@@ -467,11 +629,14 @@ void TPropertiesPanel::cbBarcodeTypeChange(int index)
         each->SetBarcodeType(ListIndexToBarcodeType(index));
         // Options the new symbology does not offer (or offers with another
         // meaning under the same number) go back to automatic.
-        const TBarcodeOptions o =
-            OfferedOptions(each->BarcodeType, {each->BarcodeEcc, each->BarcodeSize, each->BarcodeRectangular});
+        TBarcodeOptions o = OfferedOptions(each->BarcodeType, {each->BarcodeEcc, each->BarcodeSize,
+                                                               each->BarcodeRectangular, each->BarcodeNamedOptions});
+        if (const TSymbology *row = FindSymbology(each->BarcodeType))
+            o.named.removeIf([row](auto it) { return !CheckSymbolOption(*row, it.key(), it.value()).isEmpty(); });
         each->SetBarcodeEcc(o.ecc);
         each->SetBarcodeSize(o.size);
         each->SetBarcodeRectangular(o.rectangular);
+        each->SetBarcodeNamedOptions(o.named);
     }
     Record(edit, QT_TR_NOOP("条形码系统"));
     RefreshState();

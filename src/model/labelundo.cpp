@@ -38,6 +38,11 @@ template <class A, class B, class Op> void UnlistedState(A &a, B &b, Op &&op)
         op(x.PictureFormat, y.PictureFormat);
         op(x.Embedded, y.Embedded);
     }
+    if (a.Kind == ikBarcode) {
+        using G = std::conditional_t<std::is_const_v<A>, const TBarcodeLabel, TBarcodeLabel>;
+        using H = std::conditional_t<std::is_const_v<B>, const TBarcodeLabel, TBarcodeLabel>;
+        op(static_cast<G &>(a).BarcodeNamedOptions, static_cast<H &>(b).BarcodeNamedOptions);
+    }
 }
 
 template <class T> void Assign(T &to, const T &from) { to = from; }

@@ -60,6 +60,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRadioButton>
+#include <QFile>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -203,7 +204,7 @@ private slots:
     void barcodeToolUsesChosenSymbology()
     {
         auto *list = Find<QComboBox>(win.get(), "cbBarcodeType");
-        QCOMPARE(list->count(), 18);
+        QCOMPARE(list->count(), kSymbologyCount);
         QCOMPARE(list->itemText(7), QStringLiteral("EAN 13"));
         QCOMPARE(list->itemText(17), QStringLiteral("GS1 DataMatrix"));
         list->setCurrentIndex(7);
@@ -272,6 +273,93 @@ private slots:
         list->setCurrentIndex(0);
         QVERIFY(options->isHidden());
         QVERIFY(interpret->isEnabled());
+    }
+
+    // A symbology found by typing in the list's search box and taken with the
+    // keys; one of its options set, saved under its key, undone as one step;
+    // a text it cannot hold said under the text box.
+    void symbologySearchOptionsAndTextError_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("downs");
+        QTest::addColumn<QString>("cliName");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("badText");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("choice, by caption in capitals") << "ITF-14" << 0 << "itf14" << "cbOptBearer" << "bars"
+                                                        << "BCOPT_BEARER=bars" << "12a4"
+                                                        << "第3个字符“a”不能用于ITF-14：只能是数字";
+        QTest::newRow("choice, second match") << "micro" << 1 << "microqr" << "cbOptVersion" << "M2"
+                                              << "BCOPT_VERSION=M2" << "" << "";
+        QTest::newRow("range, by command-line name") << "code16k" << 0 << "code16k" << "seOptRows" << "4"
+                                                     << "BCOPT_ROWS=4" << "" << "";
+        QTest::newRow("flag") << "logm" << 0 << "logmars" << "cbOptCheckdigit" << "1" << "BCOPT_CHECKDIGIT=1" << ""
+                              << "";
+        QTest::newRow("text") << "maxi" << 0 << "maxicode" << "eOptPrimary" << "152382802840001"
+                              << "BCOPT_PRIMARY=152382802840001" << "" << "";
+        QTest::newRow("quoted characters") << "codabar" << 0 << "codabar" << "cbOptCheckdigit" << "1"
+                                           << "BCOPT_CHECKDIGIT=1" << "A12x4B"
+                                           << "第4个字符“x”不能用于Codabar：只能是“0123456789-$:/.+ABCD”";
+    }
+
+    void symbologySearchOptionsAndTextError()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, downs);
+        QFETCH(QString, cliName);
+        QFETCH(QString, control);
+        QFETCH(QString, value);
+        QFETCH(QString, key);
+        QFETCH(QString, badText);
+        QFETCH(QString, message);
+        auto *b = static_cast<TBarcodeLabel *>(clickWithTool("sbBarcode", {120, 70}));
+        QVERIFY(b);
+        auto *list = Find<TSymbologyCombo>(win.get(), "cbBarcodeType");
+        list->showPopup();
+        QVERIFY(list->Popup()->isVisible());
+        auto *search = Find<QLineEdit>(win.get(), "eBarcodeSearch");
+        QTest::keyClicks(search, typed);
+        for (int i = 0; i < downs; ++i)
+            QTest::keyClick(search, Qt::Key_Down);
+        QTest::keyClick(search, Qt::Key_Return);
+        QVERIFY(!list->Popup()->isVisible());
+        QCOMPARE(QLatin1String(FindSymbology(b->BarcodeType)->cliName), cliName);
+        QCOMPARE(win->Document->Undo().undoText(), QStringLiteral("条形码系统"));
+
+        QWidget *w = Find<QWidget>(win.get(), control.toLatin1().constData());
+        if (auto *box = qobject_cast<QComboBox *>(w))
+            box->setCurrentIndex(box->findData(value));
+        else if (auto *spin = qobject_cast<QSpinBox *>(w))
+            spin->setValue(value.toInt());
+        else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
+            QTest::keyClicks(edit, value);
+            QTest::keyClick(edit, Qt::Key_Return);
+        } else
+            qobject_cast<QCheckBox *>(w)->click();
+        const QString name = key.section(QLatin1Char('='), 0, 0).mid(6).toLower();
+        QCOMPARE(b->BarcodeNamedOptions, (QMap<QString, QString>{{name, value}}));
+        const QString file = home.filePath(QStringLiteral("option.lbl"));
+        QVERIFY(win->Document->SaveLabelFile(file));
+        QFile saved(file);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QString keys = QString::fromUtf8(saved.readAll());
+        QVERIFY2(keys.contains(key), qPrintable(keys));
+        QCOMPARE(keys.count(QStringLiteral("BCOPT_")), 1);
+
+        action("Undo1")->trigger();
+        QVERIFY(b->BarcodeNamedOptions.isEmpty());
+        QCOMPARE(win->Document->Undo().undoText(), QStringLiteral("条形码系统"));
+
+        auto *error = Find<QLabel>(win.get(), "LBarcodeError");
+        if (!badText.isEmpty()) {
+            Find<QLineEdit>(win.get(), "eText")->setText(badText);
+            QVERIFY(!error->isHidden());
+            QCOMPARE(error->text(), message);
+        }
+        Find<QLineEdit>(win.get(), "eText")->clear();
+        QVERIFY(error->isHidden());
     }
 
     void copyThenPasteTwice()
@@ -1782,6 +1870,7 @@ private slots:
             "pVRuler", "pbVRuler", "PSubMain", "Panel1", "HScrollBar", "Panel4", "VScrollBar", "PMain", "StatusBar1",
             "rbSimpleText", "eText", "sbEditText", "rbAdvancedText", "sbFieldEdit", "lbFields", "pLabelOptions",
             "pNone", "pBarcode", "pText", "pGraphics", "pGraphicOptions", "cbBarcodeType", "cbInterpret",
+            "eBarcodeSearch", "lbBarcodeTypes", "pNamedOptions", "LBarcodeError",
             "cbAutoScale", "seBCScale", "LScale", "eFont", "sbSelectFont", "sbRectangle", "sbEllipse", "sbTriangle",
             "sbRRectangle", "sbHLine", "sbVLine", "cbPenSize", "cbBrushStyle", "LColorBtn", "FColorBtn", "pLine",
             "pFill", "eGraphicFilename", "sbGraphicFilename", "cbMaintainAspect", "pGeometry", "eGeometryX",
