@@ -75,6 +75,322 @@
         <source>%1 takes only %2, and the text has none</source>
         <translation>%1 takes only %2, and the text has none</translation>
     </message>
+    <message>
+        <source>AI (%1): %2 may hold only digits, not %3</source>
+        <translation>AI (%1): %2 may hold only digits, not %3</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 may not hold %3 (GS1 character set 39)</source>
+        <translation>AI (%1): %2 may not hold %3 (GS1 character set 39)</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 may not hold %3 (GS1 character set 64)</source>
+        <translation>AI (%1): %2 may not hold %3 (GS1 character set 64)</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 may not hold %3 (GS1 character set 82)</source>
+        <translation>AI (%1): %2 may not hold %3 (GS1 character set 82)</translation>
+    </message>
+    <message>
+        <source>AI (%1): the check digit of %2 is wrong; it should be %3</source>
+        <translation>AI (%1): the check digit of %2 is wrong; it should be %3</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 is not a valid date (YYMMDD)</source>
+        <translation>AI (%1): %2 is not a valid date (YYMMDD)</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 is not a valid date (YYYYMMDD)</source>
+        <translation>AI (%1): %2 is not a valid date (YYYYMMDD)</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 is not a valid time (HHMM)</source>
+        <translation>AI (%1): %2 is not a valid time (HHMM)</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 is not a valid hour (HH)</source>
+        <translation>AI (%1): %2 is not a valid hour (HH)</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 is not a valid minute or second</source>
+        <translation>AI (%1): %2 is not a valid minute or second</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 may not be zero</source>
+        <translation>AI (%1): %2 may not be zero</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 must be 0</source>
+        <translation>AI (%1): %2 must be 0</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 must be 0 or 1</source>
+        <translation>AI (%1): %2 must be 0 or 1</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 must be 0, 1 or 9</source>
+        <translation>AI (%1): %2 must be 0, 1 or 9</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 is not a piece of a total (piece 1 to total)</source>
+        <translation>AI (%1): %2 is not a piece of a total (piece 1 to total)</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 must be a hyphen</source>
+        <translation>AI (%1): %2 must be a hyphen</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 may not begin with 0</source>
+        <translation>AI (%1): %2 may not begin with 0</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 must hold a character other than a digit</source>
+        <translation>AI (%1): %2 must hold a character other than a digit</translation>
+    </message>
+    <message>
+        <source>AI (%1): in %2 a % is not followed by two hex digits</source>
+        <translation>AI (%1): in %2 a % is not followed by two hex digits</translation>
+    </message>
+    <message>
+        <source>AI (%1): the value is missing</source>
+        <translation>AI (%1): the value is missing</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 has %3 characters; it takes %4</source>
+        <translation>AI (%1): %2 has %3 characters; it takes %4</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 has %3 characters; it takes at most %4</source>
+        <translation>AI (%1): %2 has %3 characters; it takes at most %4</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 has %3 characters; it takes at least %4</source>
+        <translation>AI (%1): %2 has %3 characters; it takes at least %4</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 is too short for its last part</source>
+        <translation>AI (%1): %2 is too short for its last part</translation>
+    </message>
+    <message>
+        <source>GS1 data must begin with an AI in brackets, such as (01)</source>
+        <translation>GS1 data must begin with an AI in brackets, such as (01)</translation>
+    </message>
+    <message>
+        <source>%1 is not an AI: 2 to 4 digits in brackets</source>
+        <translation>%1 is not an AI: 2 to 4 digits in brackets</translation>
+    </message>
+    <message>
+        <source>AI (%1) is not in the GS1 table</source>
+        <translation>AI (%1) is not in the GS1 table</translation>
+    </message>
+    <message>
+        <source>GS1 data without brackets must begin with an AI: %1 does not</source>
+        <translation>GS1 data without brackets must begin with an AI: %1 does not</translation>
+    </message>
+    <message>
+        <source>GS1 data is empty</source>
+        <translation>GS1 data is empty</translation>
+    </message>
+    <message>
+        <source>Check digit</source>
+        <translation>Check digit</translation>
+    </message>
+    <message>
+        <source>Two check digits (C and K)</source>
+        <translation>Two check digits (C and K)</translation>
+    </message>
+    <message>
+        <source>One check digit (C)</source>
+        <translation>One check digit (C)</translation>
+    </message>
+    <message>
+        <source>No check digit</source>
+        <translation>No check digit</translation>
+    </message>
+    <message>
+        <source>Check digits</source>
+        <translation>Check digits</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Modulo 10</source>
+        <translation>Modulo 10</translation>
+    </message>
+    <message>
+        <source>Modulo 10, twice</source>
+        <translation>Modulo 10, twice</translation>
+    </message>
+    <message>
+        <source>Modulo 11 (IBM)</source>
+        <translation>Modulo 11 (IBM)</translation>
+    </message>
+    <message>
+        <source>Modulo 11 and modulo 10</source>
+        <translation>Modulo 11 and modulo 10</translation>
+    </message>
+    <message>
+        <source>Bearer box</source>
+        <translation>Bearer box</translation>
+    </message>
+    <message>
+        <source>Bearer bars top and bottom</source>
+        <translation>Bearer bars top and bottom</translation>
+    </message>
+    <message>
+        <source>No bearer bars</source>
+        <translation>No bearer bars</translation>
+    </message>
+    <message>
+        <source>Bearer bars</source>
+        <translation>Bearer bars</translation>
+    </message>
+    <message>
+        <source>Add-on gap (modules)</source>
+        <translation>Add-on gap (modules)</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>Import character prefix</source>
+        <translation>Import character prefix</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>Rows</translation>
+    </message>
+    <message>
+        <source>Data columns</source>
+        <translation>Data columns</translation>
+    </message>
+    <message>
+        <source>Security level</source>
+        <translation>Security level</translation>
+    </message>
+    <message>
+        <source>Segment pairs per row</source>
+        <translation>Segment pairs per row</translation>
+    </message>
+    <message>
+        <source>CC-A</source>
+        <translation>CC-A</translation>
+    </message>
+    <message>
+        <source>CC-B</source>
+        <translation>CC-B</translation>
+    </message>
+    <message>
+        <source>CC-C</source>
+        <translation>CC-C</translation>
+    </message>
+    <message>
+        <source>2D component (element string)</source>
+        <translation>2D component (element string)</translation>
+    </message>
+    <message>
+        <source>Composite component</source>
+        <translation>Composite component</translation>
+    </message>
+    <message>
+        <source>L (7 %)</source>
+        <translation>L (7 %)</translation>
+    </message>
+    <message>
+        <source>M (15 %)</source>
+        <translation>M (15 %)</translation>
+    </message>
+    <message>
+        <source>Q (25 %)</source>
+        <translation>Q (25 %)</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Error correction level</source>
+        <translation>Error correction level</translation>
+    </message>
+    <message>
+        <source>H (30 %)</source>
+        <translation>H (30 %)</translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>Mode 2: numeric postcode</source>
+        <translation>Mode 2: numeric postcode</translation>
+    </message>
+    <message>
+        <source>Mode 3: alphanumeric postcode</source>
+        <translation>Mode 3: alphanumeric postcode</translation>
+    </message>
+    <message>
+        <source>Mode 4: standard symbol</source>
+        <translation>Mode 4: standard symbol</translation>
+    </message>
+    <message>
+        <source>Mode 5: full error correction</source>
+        <translation>Mode 5: full error correction</translation>
+    </message>
+    <message>
+        <source>Mode 6: reader programming</source>
+        <translation>Mode 6: reader programming</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>Primary message (postcode, country, service)</source>
+        <translation>Primary message (postcode, country, service)</translation>
+    </message>
+    <message>
+        <source>Linear</source>
+        <translation>Linear</translation>
+    </message>
+    <message>
+        <source>GS1</source>
+        <translation>GS1</translation>
+    </message>
+    <message>
+        <source>2D</source>
+        <translation>2D</translation>
+    </message>
+    <message>
+        <source>Postal</source>
+        <translation>Postal</translation>
+    </message>
+    <message>
+        <source>Pharmacy</source>
+        <translation>Pharmacy</translation>
+    </message>
+    <message>
+        <source>HIBC</source>
+        <translation>HIBC</translation>
+    </message>
+    <message>
+        <source>%1 has no option &apos;%2&apos;</source>
+        <translation>%1 has no option &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>%1 must be one of %2</source>
+        <translation>%1 must be one of %2</translation>
+    </message>
+    <message>
+        <source>%1 must be a whole number from %2 to %3</source>
+        <translation>%1 must be a whole number from %2 to %3</translation>
+    </message>
+    <message>
+        <source>%1 must be 0 or 1</source>
+        <translation>%1 must be 0 or 1</translation>
+    </message>
 </context>
 <context>
     <name>BarcodeCommand</name>
@@ -177,6 +493,10 @@
     <message>
         <source>--batch needs an --output name with %d or %05d for the line number</source>
         <translation>--batch needs an --output name with %d or %05d for the line number</translation>
+    </message>
+    <message>
+        <source>--option must be NAME=VALUE</source>
+        <translation>--option must be NAME=VALUE</translation>
     </message>
 </context>
 <context>
@@ -678,6 +998,42 @@ Scale = %2 ÷ LX, %3 ÷ LY × 100%</translation>
         <source>Unable to load jpeg file</source>
         <translation>Unable to load jpeg file</translation>
     </message>
+    <message>
+        <source>the picture is too large</source>
+        <translation>the picture is too large</translation>
+    </message>
+    <message>
+        <source>not a valid SVG drawing</source>
+        <translation>not a valid SVG drawing</translation>
+    </message>
+    <message>
+        <source>the drawing has no size</source>
+        <translation>the drawing has no size</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>Unable to load picture file (%1)</source>
+        <translation>Unable to load picture file (%1)</translation>
+    </message>
+    <message>
+        <source>unknown format</source>
+        <translation>unknown format</translation>
+    </message>
+    <message>
+        <source>The picture is %1 MB; pictures larger than %2 MB cannot be embedded in the label file.</source>
+        <translation>The picture is %1 MB; pictures larger than %2 MB cannot be embedded in the label file.</translation>
+    </message>
+    <message>
+        <source>The embedded picture is larger than %1 MB and was not loaded.</source>
+        <translation>The embedded picture is larger than %1 MB and was not loaded.</translation>
+    </message>
+    <message>
+        <source>the embedded data is damaged</source>
+        <translation>the embedded data is damaged</translation>
+    </message>
 </context>
 <context>
     <name>Printing</name>
@@ -1163,6 +1519,10 @@ Scale = %2 ÷ LX, %3 ÷ LY × 100%</translation>
     <message>
         <source>The PDF of job %1 was kept for a day and has been removed.</source>
         <translation>The PDF of job %1 was kept for a day and has been removed.</translation>
+    </message>
+    <message>
+        <source>every label: no picture: %1 cannot be read</source>
+        <translation>every label: no picture: %1 cannot be read</translation>
     </message>
 </context>
 <context>
@@ -2301,13 +2661,21 @@ Scale = %2 ÷ LX, %3 ÷ LY × 100%</translation>
         <source>这张标签纸有 %1 组标签排列：上面的尺寸是第一组的，其余 %2 组（%3 个标签）随标签保存并打印。</source>
         <translation>This sheet has %1 label layouts: the lengths above are the first one&apos;s; the other %2 (%3 labels) are saved with the label and printed.</translation>
     </message>
+    <message>
+        <source>毫米</source>
+        <translation>Millimetres</translation>
+    </message>
+    <message>
+        <source>Minimum label height is 10 millimetres tall!</source>
+        <translation>Minimum label height is 10 millimetres tall!</translation>
+    </message>
+    <message>
+        <source>Minimum label width is 10 millimetres wide!</source>
+        <translation>Minimum label width is 10 millimetres wide!</translation>
+    </message>
 </context>
 <context>
     <name>TFMain</name>
-    <message>
-        <source>Quorvane V1.00</source>
-        <translation>Quorvane V1.00</translation>
-    </message>
     <message>
         <source>Add Barcode</source>
         <translation>Add Barcode</translation>
@@ -2707,6 +3075,118 @@ Overwriting it loses those changes.</translation>
     <message>
         <source>无法读取恢复副本 %1，已将它改名为 %2。</source>
         <translation>The recovery copy %1 cannot be read; it was renamed %2.</translation>
+    </message>
+    <message>
+        <source>左对齐</source>
+        <translation>Align Left</translation>
+    </message>
+    <message>
+        <source>水平居中对齐</source>
+        <translation>Align Centre</translation>
+    </message>
+    <message>
+        <source>右对齐</source>
+        <translation>Align Right</translation>
+    </message>
+    <message>
+        <source>顶端对齐</source>
+        <translation>Align Top</translation>
+    </message>
+    <message>
+        <source>垂直居中对齐</source>
+        <translation>Align Middle</translation>
+    </message>
+    <message>
+        <source>底端对齐</source>
+        <translation>Align Bottom</translation>
+    </message>
+    <message>
+        <source>水平等距分布</source>
+        <translation>Distribute Horizontally</translation>
+    </message>
+    <message>
+        <source>垂直等距分布</source>
+        <translation>Distribute Vertically</translation>
+    </message>
+    <message>
+        <source>在标签上水平居中</source>
+        <translation>Centre on Label Horizontally</translation>
+    </message>
+    <message>
+        <source>在标签上垂直居中</source>
+        <translation>Centre on Label Vertically</translation>
+    </message>
+    <message>
+        <source>相同宽度</source>
+        <translation>Same Width</translation>
+    </message>
+    <message>
+        <source>相同高度</source>
+        <translation>Same Height</translation>
+    </message>
+    <message>
+        <source>排列(&amp;A)</source>
+        <translation>&amp;Arrange</translation>
+    </message>
+    <message>
+        <source>对齐网格</source>
+        <translation>Snap to Grid</translation>
+    </message>
+    <message>
+        <source>对齐对象</source>
+        <translation>Snap to Items</translation>
+    </message>
+    <message>
+        <source>网格间距...</source>
+        <translation>Grid Spacing...</translation>
+    </message>
+    <message>
+        <source>网格间距</source>
+        <translation>Grid Spacing</translation>
+    </message>
+    <message>
+        <source>网格间距（毫米）：</source>
+        <translation>Grid spacing (mm):</translation>
+    </message>
+    <message>
+        <source>网格间距（厘米）：</source>
+        <translation>Grid spacing (cm):</translation>
+    </message>
+    <message>
+        <source>网格间距（英寸）：</source>
+        <translation>Grid spacing (in):</translation>
+    </message>
+    <message>
+        <source>翻转</source>
+        <translation>Flip</translation>
+    </message>
+    <message>
+        <source>水平翻转</source>
+        <translation>Flip Horizontally</translation>
+    </message>
+    <message>
+        <source>垂直翻转</source>
+        <translation>Flip Vertically</translation>
+    </message>
+    <message>
+        <source>剪切(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>复制副本</source>
+        <translation>Duplicate</translation>
+    </message>
+    <message>
+        <source>全选(&amp;A)</source>
+        <translation>Select &amp;All</translation>
+    </message>
+    <message>
+        <source>缩放到合适大小</source>
+        <translation>Zoom to Fit</translation>
+    </message>
+    <message>
+        <source>剪切</source>
+        <translation>Cut</translation>
     </message>
 </context>
 <context>
@@ -3514,10 +3994,6 @@ Overwriting it loses those changes.</translation>
         <translation>Load Image</translation>
     </message>
     <message>
-        <source>Bitmap Images (*.bmp);;Jpg Images (*.jpg *.jpeg)</source>
-        <translation>Bitmap Images (*.bmp);;Jpg Images (*.jpg *.jpeg)</translation>
-    </message>
-    <message>
         <source>Loading File</source>
         <translation>Loading File</translation>
     </message>
@@ -3565,12 +4041,99 @@ Overwriting it loses those changes.</translation>
         <source>文字超出标签，超出的部分不会打印</source>
         <translation>The text reaches past the label; the part outside it is not printed</translation>
     </message>
+    <message>
+        <source>嵌入标签文件</source>
+        <translation>Embed in the label file</translation>
+    </message>
+    <message>
+        <source>图像保存在标签文件中，无需图像文件即可打印（最大 10 MB）</source>
+        <translation>The picture is kept in the label file and prints without its file (at most 10 MB)</translation>
+    </message>
+    <message>
+        <source>（多种）</source>
+        <translation>(mixed)</translation>
+    </message>
+    <message>
+        <source>图像 (*.bmp *.jpg *.jpeg *.png *.gif *.tif *.tiff *.webp *.svg)</source>
+        <translation>Images (*.bmp *.jpg *.jpeg *.png *.gif *.tif *.tiff *.webp *.svg)</translation>
+    </message>
+    <message>
+        <source>嵌入图像</source>
+        <translation>Embed picture</translation>
+    </message>
+    <message>
+        <source>宽</source>
+        <translation>W</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>H</translation>
+    </message>
+    <message>
+        <source>位置（标签的单位），回车应用，Esc 还原</source>
+        <translation>Position in the label&apos;s unit: Enter applies, Esc restores</translation>
+    </message>
+    <message>
+        <source>大小（标签的单位），回车应用，Esc 还原</source>
+        <translation>Size in the label&apos;s unit: Enter applies, Esc restores</translation>
+    </message>
+    <message>
+        <source>旋转</source>
+        <translation>Rotation</translation>
+    </message>
+    <message>
+        <source>移动</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>调整大小</source>
+        <translation>Resize</translation>
+    </message>
+    <message>
+        <source>水平翻转</source>
+        <translation>Flip horizontally</translation>
+    </message>
+    <message>
+        <source>垂直翻转</source>
+        <translation>Flip vertically</translation>
+    </message>
 </context>
 <context>
     <name>TSheetGrid</name>
     <message>
         <source>单击第一个未用的标签</source>
         <translation>Click the first unused label</translation>
+    </message>
+</context>
+<context>
+    <name>TSymbologyCombo</name>
+    <message>
+        <source>搜索名称</source>
+        <translation>Search by name</translation>
+    </message>
+    <message>
+        <source>数字</source>
+        <translation>digits</translation>
+    </message>
+    <message>
+        <source>字母和数字</source>
+        <translation>letters and digits</translation>
+    </message>
+    <message>
+        <source>空格</source>
+        <translation>space</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>第%1个字符“%2”不能用于%3：只能是%4</source>
+        <translation>Character %1 “%2” cannot be encoded in %3: %4 only</translation>
+    </message>
+    <message>
+        <source>%1只能包含%2</source>
+        <translation>%1 takes %2 only</translation>
     </message>
 </context>
 </TS>

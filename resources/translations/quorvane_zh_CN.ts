@@ -75,6 +75,322 @@
         <source>%1 takes only %2, and the text has none</source>
         <translation>%1 只接受%2，而文本中一个也没有</translation>
     </message>
+    <message>
+        <source>AI (%1): %2 may hold only digits, not %3</source>
+        <translation>AI (%1)：%2 只能含数字，不能含 %3</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 may not hold %3 (GS1 character set 39)</source>
+        <translation>AI (%1)：%2 不能含 %3（GS1 字符集 39）</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 may not hold %3 (GS1 character set 64)</source>
+        <translation>AI (%1)：%2 不能含 %3（GS1 字符集 64）</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 may not hold %3 (GS1 character set 82)</source>
+        <translation>AI (%1)：%2 不能含 %3（GS1 字符集 82）</translation>
+    </message>
+    <message>
+        <source>AI (%1): the check digit of %2 is wrong; it should be %3</source>
+        <translation>AI (%1)：%2 的校验位错误，应为 %3</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 is not a valid date (YYMMDD)</source>
+        <translation>AI (%1)：%2 不是有效日期（YYMMDD）</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 is not a valid date (YYYYMMDD)</source>
+        <translation>AI (%1)：%2 不是有效日期（YYYYMMDD）</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 is not a valid time (HHMM)</source>
+        <translation>AI (%1)：%2 不是有效时间（HHMM）</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 is not a valid hour (HH)</source>
+        <translation>AI (%1)：%2 不是有效的小时（HH）</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 is not a valid minute or second</source>
+        <translation>AI (%1)：%2 不是有效的分钟或秒数</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 may not be zero</source>
+        <translation>AI (%1)：%2 不能为零</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 must be 0</source>
+        <translation>AI (%1)：%2 必须为 0</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 must be 0 or 1</source>
+        <translation>AI (%1)：%2 必须为 0 或 1</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 must be 0, 1 or 9</source>
+        <translation>AI (%1)：%2 必须为 0、1 或 9</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 is not a piece of a total (piece 1 to total)</source>
+        <translation>AI (%1)：%2 不是有效的件号与总件数（件号为 1 到总件数）</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 must be a hyphen</source>
+        <translation>AI (%1)：%2 必须是连字符“-”</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 may not begin with 0</source>
+        <translation>AI (%1)：%2 不能以 0 开头</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 must hold a character other than a digit</source>
+        <translation>AI (%1)：%2 必须含有数字以外的字符</translation>
+    </message>
+    <message>
+        <source>AI (%1): in %2 a % is not followed by two hex digits</source>
+        <translation>AI (%1)：%2 中有 % 后面不是两位十六进制数字</translation>
+    </message>
+    <message>
+        <source>AI (%1): the value is missing</source>
+        <translation>AI (%1)：缺少数据</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 has %3 characters; it takes %4</source>
+        <translation>AI (%1)：%2 有 %3 个字符，应为 %4 个</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 has %3 characters; it takes at most %4</source>
+        <translation>AI (%1)：%2 有 %3 个字符，最多 %4 个</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 has %3 characters; it takes at least %4</source>
+        <translation>AI (%1)：%2 有 %3 个字符，至少 %4 个</translation>
+    </message>
+    <message>
+        <source>AI (%1): %2 is too short for its last part</source>
+        <translation>AI (%1)：%2 太短，缺少最后一部分</translation>
+    </message>
+    <message>
+        <source>GS1 data must begin with an AI in brackets, such as (01)</source>
+        <translation>GS1 数据必须以括号中的 AI 开头，例如 (01)</translation>
+    </message>
+    <message>
+        <source>%1 is not an AI: 2 to 4 digits in brackets</source>
+        <translation>%1 不是 AI：AI 是括号中的 2 到 4 位数字</translation>
+    </message>
+    <message>
+        <source>AI (%1) is not in the GS1 table</source>
+        <translation>AI (%1) 不在 GS1 的 AI 表中</translation>
+    </message>
+    <message>
+        <source>GS1 data without brackets must begin with an AI: %1 does not</source>
+        <translation>不带括号的 GS1 数据必须以 AI 开头：%1 不是</translation>
+    </message>
+    <message>
+        <source>GS1 data is empty</source>
+        <translation>GS1 数据为空</translation>
+    </message>
+    <message>
+        <source>Check digit</source>
+        <translation>校验位</translation>
+    </message>
+    <message>
+        <source>Two check digits (C and K)</source>
+        <translation>两个校验位（C 和 K）</translation>
+    </message>
+    <message>
+        <source>One check digit (C)</source>
+        <translation>一个校验位（C）</translation>
+    </message>
+    <message>
+        <source>No check digit</source>
+        <translation>无校验位</translation>
+    </message>
+    <message>
+        <source>Check digits</source>
+        <translation>校验位</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Modulo 10</source>
+        <translation>模 10</translation>
+    </message>
+    <message>
+        <source>Modulo 10, twice</source>
+        <translation>两次模 10</translation>
+    </message>
+    <message>
+        <source>Modulo 11 (IBM)</source>
+        <translation>模 11（IBM）</translation>
+    </message>
+    <message>
+        <source>Modulo 11 and modulo 10</source>
+        <translation>模 11 加模 10</translation>
+    </message>
+    <message>
+        <source>Bearer box</source>
+        <translation>保护框</translation>
+    </message>
+    <message>
+        <source>Bearer bars top and bottom</source>
+        <translation>上下保护条</translation>
+    </message>
+    <message>
+        <source>No bearer bars</source>
+        <translation>无保护条</translation>
+    </message>
+    <message>
+        <source>Bearer bars</source>
+        <translation>保护条</translation>
+    </message>
+    <message>
+        <source>Add-on gap (modules)</source>
+        <translation>附加码间隔（模块）</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>通道数</translation>
+    </message>
+    <message>
+        <source>Import character prefix</source>
+        <translation>进口字符前缀</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>行数</translation>
+    </message>
+    <message>
+        <source>Data columns</source>
+        <translation>数据列数</translation>
+    </message>
+    <message>
+        <source>Security level</source>
+        <translation>安全等级</translation>
+    </message>
+    <message>
+        <source>Segment pairs per row</source>
+        <translation>每行段对数</translation>
+    </message>
+    <message>
+        <source>CC-A</source>
+        <translation>CC-A</translation>
+    </message>
+    <message>
+        <source>CC-B</source>
+        <translation>CC-B</translation>
+    </message>
+    <message>
+        <source>CC-C</source>
+        <translation>CC-C</translation>
+    </message>
+    <message>
+        <source>2D component (element string)</source>
+        <translation>二维部分（元素串）</translation>
+    </message>
+    <message>
+        <source>Composite component</source>
+        <translation>复合码部分</translation>
+    </message>
+    <message>
+        <source>L (7 %)</source>
+        <translation>L（7 %）</translation>
+    </message>
+    <message>
+        <source>M (15 %)</source>
+        <translation>M（15 %）</translation>
+    </message>
+    <message>
+        <source>Q (25 %)</source>
+        <translation>Q（25 %）</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <source>Error correction level</source>
+        <translation>纠错等级</translation>
+    </message>
+    <message>
+        <source>H (30 %)</source>
+        <translation>H（30 %）</translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation>列数</translation>
+    </message>
+    <message>
+        <source>Mode 2: numeric postcode</source>
+        <translation>模式 2：数字邮政编码</translation>
+    </message>
+    <message>
+        <source>Mode 3: alphanumeric postcode</source>
+        <translation>模式 3：字母数字邮政编码</translation>
+    </message>
+    <message>
+        <source>Mode 4: standard symbol</source>
+        <translation>模式 4：标准符号</translation>
+    </message>
+    <message>
+        <source>Mode 5: full error correction</source>
+        <translation>模式 5：完全纠错</translation>
+    </message>
+    <message>
+        <source>Mode 6: reader programming</source>
+        <translation>模式 6：阅读器编程</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>Primary message (postcode, country, service)</source>
+        <translation>主信息（邮政编码、国家、服务）</translation>
+    </message>
+    <message>
+        <source>Linear</source>
+        <translation>一维码</translation>
+    </message>
+    <message>
+        <source>GS1</source>
+        <translation>GS1</translation>
+    </message>
+    <message>
+        <source>2D</source>
+        <translation>二维码</translation>
+    </message>
+    <message>
+        <source>Postal</source>
+        <translation>邮政</translation>
+    </message>
+    <message>
+        <source>Pharmacy</source>
+        <translation>医药</translation>
+    </message>
+    <message>
+        <source>HIBC</source>
+        <translation>HIBC</translation>
+    </message>
+    <message>
+        <source>%1 has no option &apos;%2&apos;</source>
+        <translation>%1 没有选项“%2”</translation>
+    </message>
+    <message>
+        <source>%1 must be one of %2</source>
+        <translation>%1 必须是 %2 之一</translation>
+    </message>
+    <message>
+        <source>%1 must be a whole number from %2 to %3</source>
+        <translation>%1 必须是 %2 到 %3 的整数</translation>
+    </message>
+    <message>
+        <source>%1 must be 0 or 1</source>
+        <translation>%1 必须是 0 或 1</translation>
+    </message>
 </context>
 <context>
     <name>BarcodeCommand</name>
@@ -177,6 +493,10 @@
     <message>
         <source>--batch needs an --output name with %d or %05d for the line number</source>
         <translation>--batch 需要一个含有 %d 或 %05d（行号）的 --output 文件名</translation>
+    </message>
+    <message>
+        <source>--option must be NAME=VALUE</source>
+        <translation>--option 必须是 NAME=VALUE</translation>
     </message>
 </context>
 <context>
@@ -678,6 +998,42 @@ LX、LY：两把标尺的实际长度
         <source>Unable to load jpeg file</source>
         <translation>无法载入 JPEG 文件</translation>
     </message>
+    <message>
+        <source>the picture is too large</source>
+        <translation>图像太大</translation>
+    </message>
+    <message>
+        <source>not a valid SVG drawing</source>
+        <translation>不是有效的 SVG 图形</translation>
+    </message>
+    <message>
+        <source>the drawing has no size</source>
+        <translation>图形没有尺寸</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>不是普通文件</translation>
+    </message>
+    <message>
+        <source>Unable to load picture file (%1)</source>
+        <translation>无法加载图像文件（%1）</translation>
+    </message>
+    <message>
+        <source>unknown format</source>
+        <translation>未知格式</translation>
+    </message>
+    <message>
+        <source>The picture is %1 MB; pictures larger than %2 MB cannot be embedded in the label file.</source>
+        <translation>图像为 %1 MB；大于 %2 MB 的图像不能嵌入标签文件。</translation>
+    </message>
+    <message>
+        <source>The embedded picture is larger than %1 MB and was not loaded.</source>
+        <translation>嵌入的图像大于 %1 MB，未加载。</translation>
+    </message>
+    <message>
+        <source>the embedded data is damaged</source>
+        <translation>嵌入的数据已损坏</translation>
+    </message>
 </context>
 <context>
     <name>Printing</name>
@@ -1163,6 +1519,10 @@ LX、LY：两把标尺的实际长度
     <message>
         <source>The PDF of job %1 was kept for a day and has been removed.</source>
         <translation>作业 %1 的 PDF 只保留一天，已被删除。</translation>
+    </message>
+    <message>
+        <source>every label: no picture: %1 cannot be read</source>
+        <translation>所有标签：无图像：无法读取 %1</translation>
     </message>
 </context>
 <context>
@@ -2301,13 +2661,21 @@ LX、LY：两把标尺的实际长度
         <source>这张标签纸有 %1 组标签排列：上面的尺寸是第一组的，其余 %2 组（%3 个标签）随标签保存并打印。</source>
         <translation>这张标签纸有 %1 组标签排列：上面的尺寸是第一组的，其余 %2 组（%3 个标签）随标签保存并打印。</translation>
     </message>
+    <message>
+        <source>毫米</source>
+        <translation>毫米</translation>
+    </message>
+    <message>
+        <source>Minimum label height is 10 millimetres tall!</source>
+        <translation>标签高度至少为 10 毫米！</translation>
+    </message>
+    <message>
+        <source>Minimum label width is 10 millimetres wide!</source>
+        <translation>标签宽度至少为 10 毫米！</translation>
+    </message>
 </context>
 <context>
     <name>TFMain</name>
-    <message>
-        <source>Quorvane V1.00</source>
-        <translation>Quorvane V1.00</translation>
-    </message>
     <message>
         <source>Add Barcode</source>
         <translation>Add Barcode</translation>
@@ -2707,6 +3075,118 @@ LX、LY：两把标尺的实际长度
     <message>
         <source>无法读取恢复副本 %1，已将它改名为 %2。</source>
         <translation>无法读取恢复副本 %1，已将它改名为 %2。</translation>
+    </message>
+    <message>
+        <source>左对齐</source>
+        <translation>左对齐</translation>
+    </message>
+    <message>
+        <source>水平居中对齐</source>
+        <translation>水平居中对齐</translation>
+    </message>
+    <message>
+        <source>右对齐</source>
+        <translation>右对齐</translation>
+    </message>
+    <message>
+        <source>顶端对齐</source>
+        <translation>顶端对齐</translation>
+    </message>
+    <message>
+        <source>垂直居中对齐</source>
+        <translation>垂直居中对齐</translation>
+    </message>
+    <message>
+        <source>底端对齐</source>
+        <translation>底端对齐</translation>
+    </message>
+    <message>
+        <source>水平等距分布</source>
+        <translation>水平等距分布</translation>
+    </message>
+    <message>
+        <source>垂直等距分布</source>
+        <translation>垂直等距分布</translation>
+    </message>
+    <message>
+        <source>在标签上水平居中</source>
+        <translation>在标签上水平居中</translation>
+    </message>
+    <message>
+        <source>在标签上垂直居中</source>
+        <translation>在标签上垂直居中</translation>
+    </message>
+    <message>
+        <source>相同宽度</source>
+        <translation>相同宽度</translation>
+    </message>
+    <message>
+        <source>相同高度</source>
+        <translation>相同高度</translation>
+    </message>
+    <message>
+        <source>排列(&amp;A)</source>
+        <translation>排列(&amp;A)</translation>
+    </message>
+    <message>
+        <source>对齐网格</source>
+        <translation>对齐网格</translation>
+    </message>
+    <message>
+        <source>对齐对象</source>
+        <translation>对齐对象</translation>
+    </message>
+    <message>
+        <source>网格间距...</source>
+        <translation>网格间距...</translation>
+    </message>
+    <message>
+        <source>网格间距</source>
+        <translation>网格间距</translation>
+    </message>
+    <message>
+        <source>网格间距（毫米）：</source>
+        <translation>网格间距（毫米）：</translation>
+    </message>
+    <message>
+        <source>网格间距（厘米）：</source>
+        <translation>网格间距（厘米）：</translation>
+    </message>
+    <message>
+        <source>网格间距（英寸）：</source>
+        <translation>网格间距（英寸）：</translation>
+    </message>
+    <message>
+        <source>翻转</source>
+        <translation>翻转</translation>
+    </message>
+    <message>
+        <source>水平翻转</source>
+        <translation>水平翻转</translation>
+    </message>
+    <message>
+        <source>垂直翻转</source>
+        <translation>垂直翻转</translation>
+    </message>
+    <message>
+        <source>剪切(&amp;T)</source>
+        <translation>剪切(&amp;T)</translation>
+    </message>
+    <message>
+        <source>复制副本</source>
+        <translation>复制副本</translation>
+    </message>
+    <message>
+        <source>全选(&amp;A)</source>
+        <translation>全选(&amp;A)</translation>
+    </message>
+    <message>
+        <source>缩放到合适大小</source>
+        <translation>缩放到合适大小</translation>
+    </message>
+    <message>
+        <source>剪切</source>
+        <translation>剪切</translation>
     </message>
 </context>
 <context>
@@ -3554,10 +4034,6 @@ LX、LY：两把标尺的实际长度
         <translation>Load Image</translation>
     </message>
     <message>
-        <source>Bitmap Images (*.bmp);;Jpg Images (*.jpg *.jpeg)</source>
-        <translation>Bitmap Images (*.bmp);;Jpg Images (*.jpg *.jpeg)</translation>
-    </message>
-    <message>
         <source>Loading File</source>
         <translation>Loading File</translation>
     </message>
@@ -3565,12 +4041,99 @@ LX、LY：两把标尺的实际长度
         <source>文字超出标签，超出的部分不会打印</source>
         <translation>文字超出标签，超出的部分不会打印</translation>
     </message>
+    <message>
+        <source>嵌入标签文件</source>
+        <translation>嵌入标签文件</translation>
+    </message>
+    <message>
+        <source>图像保存在标签文件中，无需图像文件即可打印（最大 10 MB）</source>
+        <translation>图像保存在标签文件中，无需图像文件即可打印（最大 10 MB）</translation>
+    </message>
+    <message>
+        <source>（多种）</source>
+        <translation>（多种）</translation>
+    </message>
+    <message>
+        <source>图像 (*.bmp *.jpg *.jpeg *.png *.gif *.tif *.tiff *.webp *.svg)</source>
+        <translation>图像 (*.bmp *.jpg *.jpeg *.png *.gif *.tif *.tiff *.webp *.svg)</translation>
+    </message>
+    <message>
+        <source>嵌入图像</source>
+        <translation>嵌入图像</translation>
+    </message>
+    <message>
+        <source>宽</source>
+        <translation>宽</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>高</translation>
+    </message>
+    <message>
+        <source>位置（标签的单位），回车应用，Esc 还原</source>
+        <translation>位置（标签的单位），回车应用，Esc 还原</translation>
+    </message>
+    <message>
+        <source>大小（标签的单位），回车应用，Esc 还原</source>
+        <translation>大小（标签的单位），回车应用，Esc 还原</translation>
+    </message>
+    <message>
+        <source>旋转</source>
+        <translation>旋转</translation>
+    </message>
+    <message>
+        <source>移动</source>
+        <translation>移动</translation>
+    </message>
+    <message>
+        <source>调整大小</source>
+        <translation>调整大小</translation>
+    </message>
+    <message>
+        <source>水平翻转</source>
+        <translation>水平翻转</translation>
+    </message>
+    <message>
+        <source>垂直翻转</source>
+        <translation>垂直翻转</translation>
+    </message>
 </context>
 <context>
     <name>TSheetGrid</name>
     <message>
         <source>单击第一个未用的标签</source>
         <translation>单击第一个未用的标签</translation>
+    </message>
+</context>
+<context>
+    <name>TSymbologyCombo</name>
+    <message>
+        <source>搜索名称</source>
+        <translation>搜索名称</translation>
+    </message>
+    <message>
+        <source>数字</source>
+        <translation>数字</translation>
+    </message>
+    <message>
+        <source>字母和数字</source>
+        <translation>字母和数字</translation>
+    </message>
+    <message>
+        <source>空格</source>
+        <translation>空格</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>第%1个字符“%2”不能用于%3：只能是%4</source>
+        <translation>第%1个字符“%2”不能用于%3：只能是%4</translation>
+    </message>
+    <message>
+        <source>%1只能包含%2</source>
+        <translation>%1只能包含%2</translation>
     </message>
 </context>
 </TS>
