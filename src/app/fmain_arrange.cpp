@@ -193,7 +193,9 @@ void TFMain::GridSpacing1Click()
     QInputDialog dlg(this);
     dlg.setObjectName(QStringLiteral("GridSpacingDialog"));
     dlg.setWindowTitle(tr("网格间距"));
-    dlg.setLabelText(mm ? tr("网格间距（毫米）：") : metric ? tr("网格间距（厘米）：") : tr("网格间距（英寸）："));
+    dlg.setLabelText(mm       ? tr("网格间距（毫米）：")
+                     : metric ? tr("网格间距（厘米）：")
+                              : tr("网格间距（英寸）："));
     dlg.setInputMode(QInputDialog::DoubleInput);
     dlg.setDoubleDecimals(mm ? 1 : metric ? 2 : 3);
     dlg.setDoubleRange(kMinGridSpacing * (mm ? 10 : 1), kMaxGridSpacing * (mm ? 10 : 1));

@@ -309,8 +309,8 @@ void TCanvasLabel::mouseMoveEvent(QMouseEvent *e)
             const int dx = X - dragFrom_.x(), dy = Y - dragFrom_.y();
             TRect box;
             for (qsizetype i = 0; i < dragItems_.size(); ++i) {
-                const TRect b{dragStart_[i].x() + dx, dragStart_[i].y() + dy,
-                              dragStart_[i].x() + dx + dragItems_[i]->Width, dragStart_[i].y() + dy + dragItems_[i]->Height};
+                const QPoint at = dragStart_[i] + QPoint(dx, dy);
+                const TRect b{at.x(), at.y(), at.x() + dragItems_[i]->Width, at.y() + dragItems_[i]->Height};
                 box = i == 0 ? b
                              : TRect{qMin(box.Left, b.Left), qMin(box.Top, b.Top), qMax(box.Right, b.Right),
                                      qMax(box.Bottom, b.Bottom)};

@@ -132,8 +132,10 @@ void PaintItem(QPainter &p, TLabelControl *item, double zoom, double deviceRatio
 QSizeF GridStep(const TItemContainer &items)
 {
     const TLabelUnit unit = LabelUnit(items.LabelFormat);
-    return {GridStepPixels(unit, items.ScreenDpiX, kDefaultGridInches, kDefaultGridCentimetres, kDefaultGridMillimetres),
-            GridStepPixels(unit, items.ScreenDpiY, kDefaultGridInches, kDefaultGridCentimetres, kDefaultGridMillimetres)};
+    auto step = [unit](int dpi) {
+        return GridStepPixels(unit, dpi, kDefaultGridInches, kDefaultGridCentimetres, kDefaultGridMillimetres);
+    };
+    return {step(items.ScreenDpiX), step(items.ScreenDpiY)};
 }
 
 void RenderItem(TLabelControl &item)
