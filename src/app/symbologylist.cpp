@@ -198,13 +198,16 @@ QString ExplainBarcodeError(const QString &error, const QString &text, const QSt
 {
     // libzint numbers its messages ("Error 326: ..."); the number tells the user nothing.
     static const QRegularExpression numbered(QStringLiteral("^(?:Error|Warning)\\s+\\d+:\\s*"));
-    QString reason = error;
+    // The engine names the symbology first ("ITF-14: Error 312: ...").
+    const QString named = symbology + QLatin1String(": ");
+    const QString prefix = error.startsWith(named) ? named : QString();
+    QString reason = error.mid(prefix.size());
     reason.remove(numbered);
     // "Invalid character in data (digits and "-" only)": the characters it takes.
     static const QRegularExpression invalid(QStringLiteral("^Invalid character in (?:input )?data \\((.*) only\\)$"));
     const QRegularExpressionMatch m = invalid.match(reason);
     if (!m.hasMatch())
-        return reason;
+        return prefix + reason;
     const QString takes = m.captured(1);
     QString chars;
     QStringList parts;
@@ -228,7 +231,7 @@ QString ExplainBarcodeError(const QString &error, const QString &text, const QSt
         parts << TSymbologyCombo::tr("空格");
     }
     if (parts.isEmpty())
-        return reason;
+        return prefix + reason;
     const auto allowed = [&](QChar c) {
         return chars.contains(c) || (digits && c.isDigit() && c.unicode() < 128)
                || (letters && c.isLetter() && c.unicode() < 128) || (space && c == QLatin1Char(' '));

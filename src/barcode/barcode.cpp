@@ -253,9 +253,18 @@ TBarcodeSymbol::TBarcodeSymbol(int type, const QString &filteredText, const TBar
         m_error = QCoreApplication::translate("Barcode", "Unknown barcode type %1").arg(type);
         return;
     }
-    // GS1 data is refused before any encoder sees it, in the same words for every GS1 symbology.
-    if (m_row->gs1 && !filteredText.isEmpty())
-        m_error = Gs1TextError(*m_row, filteredText);
+    // GS1 data is refused before any encoder sees it, in the same words for
+    // every GS1 symbology. A composite's 2D part is an element string, and so
+    // is its linear part unless that is an EAN or UPC (digits, which the
+    // encoder checks).
+    if (m_row->gs1 && !filteredText.isEmpty()) {
+        const bool composite = FindSymbolOption(*m_row, u"composite") != nullptr;
+        if (!composite || filteredText.startsWith(QLatin1Char('(')))
+            m_error = Gs1TextError(*m_row, filteredText);
+        const QString part = options.named.value(QStringLiteral("composite"));
+        if (m_error.isEmpty() && composite && !part.isEmpty())
+            m_error = Gs1TextError(*m_row, part);
+    }
     if (m_error.isEmpty() && m_row->IsMatrix()) {
         auto matrix = std::make_shared<TMatrix2D>(Encode2D(TMatrixSymbology(type), filteredText, options));
         if (matrix->ok)

@@ -130,6 +130,15 @@ TEST(Gs1Test, EverySymbologyMarkedGs1IsChecked)
             continue;
         const TBarcodeSymbol bad(row.ordinal, FilterBarcodeText(row.ordinal, "(17)261331"));
         EXPECT_EQ(bad.Error(), "AI (17): 261331 is not a valid date (YYMMDD)") << row.cliName;
+        if (FindSymbolOption(row, u"composite")) {
+            // The 2D part is checked too; the linear part may be EAN digits.
+            TBarcodeOptions o;
+            o.named.insert(QStringLiteral("composite"), QStringLiteral("(17)261331"));
+            EXPECT_EQ(TBarcodeSymbol(row.ordinal, "331234567890", o).Error(),
+                      "AI (17): 261331 is not a valid date (YYMMDD)")
+                << row.cliName;
+            continue;
+        }
         EXPECT_TRUE(TBarcodeSymbol(row.ordinal, "(01)09501101530003(17)261231").Ok()) << row.cliName;
     }
 }
