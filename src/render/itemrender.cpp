@@ -117,10 +117,11 @@ void PaintItem(QPainter &p, TLabelControl *item, double zoom, double deviceRatio
     const int right = ScreenPixel(item->Left + item->Width, zoom);
     const int bottom = ScreenPixel(item->Top + item->Height, zoom);
     p.setBrush(Qt::NoBrush);
-    // One of several selected items is framed in blue, without handles: a
-    // group is moved, never resized by hand.
-    const QColor frame = !item->Selected ? QColor(0x80, 0x80, 0x80) : handles ? QColor(Qt::black) : QColor(0, 0x50, 0xD0);
-    p.setPen(QPen(frame, 0, Qt::DotLine));
+    // One of several selected items is framed in solid blue, without
+    // handles: a group is moved, never resized by hand.
+    const bool grouped = item->Selected && !handles;
+    const QColor frame = grouped ? QColor(0, 0x50, 0xD0) : item->Selected ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80);
+    p.setPen(QPen(frame, 0, grouped ? Qt::SolidLine : Qt::DotLine));
     p.drawRect(left - 1, top - 1, right - left + 1, bottom - top + 1);
     if (item->Selected && handles)
         for (const QPoint c : {QPoint(left, top), QPoint(left, bottom), QPoint(right, top), QPoint(right, bottom)})
