@@ -291,16 +291,21 @@ TLabelUnit TFLabelSettings::CurrentUnit() const
                                         : TLabelUnit::Inch;
 }
 
+void TFLabelSettings::ReadLengths(TLabelFormat &f) const
+{
+    f.Margin_Top = valueOf(eMarginTop);
+    f.Margin_Left = valueOf(eMarginLeft);
+    f.Label_Height = valueOf(eLabelHeight);
+    f.Label_Width = valueOf(eLabelWidth);
+    f.Gap_Height = valueOf(eGapHeight);
+    f.Gap_Width = valueOf(eGapWidth);
+}
+
 void TFLabelSettings::SwitchUnit(TLabelUnit to)
 {
     TLabelFormat typed;
     SetLabelUnit(typed, shownUnit_);
-    typed.Margin_Top = valueOf(eMarginTop);
-    typed.Margin_Left = valueOf(eMarginLeft);
-    typed.Label_Height = valueOf(eLabelHeight);
-    typed.Label_Width = valueOf(eLabelWidth);
-    typed.Gap_Height = valueOf(eGapHeight);
-    typed.Gap_Width = valueOf(eGapWidth);
+    ReadLengths(typed);
     typed.CornerRadius = valueOf(eRadius);
     typed.ExtraGrids = extraGrids_;
     const TLabelFormat f = ConvertUnits(typed, to);
@@ -386,12 +391,7 @@ void TFLabelSettings::OkClick()
     }
     if (target_) {
         TLabelFormat &f = *target_;
-        f.Margin_Top = valueOf(eMarginTop);
-        f.Margin_Left = valueOf(eMarginLeft);
-        f.Label_Height = valueOf(eLabelHeight);
-        f.Label_Width = valueOf(eLabelWidth);
-        f.Gap_Height = valueOf(eGapHeight);
-        f.Gap_Width = valueOf(eGapWidth);
+        ReadLengths(f);
         SetLabelUnit(f, CurrentUnit());
         f.Roll = cbRoll->isChecked();
         f.MaxColumns = maxColumns_;

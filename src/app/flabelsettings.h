@@ -66,6 +66,8 @@ public:
 private:
     void LoadFields(const TLabelFormat &f);
     void SwitchUnit(TLabelUnit to);
+    // The six lengths as typed, into f (in the unit shown).
+    void ReadLengths(TLabelFormat &f) const;
     void CheckSize(QLineEdit *field, const QString &inchMessage, const QString &cmMessage, const QString &mmMessage);
     void OkClick();
 

@@ -1,5 +1,6 @@
 #include "canvas/canvaslabel.h"
 
+#include "model/arrange.h"
 #include "model/labelformat.h"
 #include "model/selection.h"
 #include "render/itemrender.h"
@@ -15,6 +16,16 @@
 #include <utility>
 
 namespace {
+
+// The box around items whose corners were at `from`, moved by (dx, dy).
+TRect BoxAt(const QList<TLabelControl *> &items, const QList<QPoint> &from, int dx, int dy)
+{
+    QList<TRect> boxes;
+    for (qsizetype i = 0; i < items.size(); ++i)
+        boxes << TRect{from[i].x() + dx, from[i].y() + dy, from[i].x() + dx + items[i]->Width,
+                       from[i].y() + dy + items[i]->Height};
+    return JointBox(boxes);
+}
 
 // Drag zones of a selected item, tested in this order; the first that holds
 // the point wins. Zone k maps to drag mode kZoneModes[k].
@@ -263,15 +274,7 @@ void TCanvasLabel::mousePressEvent(QMouseEvent *e)
 
 void TCanvasLabel::MoveSelection(const QList<TLabelControl *> &items, const QList<QPoint> &from, int dx, int dy)
 {
-    TRect box;
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const TLabelControl *it = items[i];
-        const TRect b{from[i].x(), from[i].y(), from[i].x() + it->Width, from[i].y() + it->Height};
-        box = i == 0 ? b
-                     : TRect{qMin(box.Left, b.Left), qMin(box.Top, b.Top), qMax(box.Right, b.Right),
-                             qMax(box.Bottom, b.Bottom)};
-    }
-    const QPoint d = KeptInside(box, dx, dy, SurfaceWidth(), SurfaceHeight());
+    const QPoint d = KeptInside(BoxAt(items, from, 0, 0), dx, dy, SurfaceWidth(), SurfaceHeight());
     for (qsizetype i = 0; i < items.size(); ++i) {
         TLabelControl *it = items[i];
         const int left = from[i].x() + d.x(), top = from[i].y() + d.y();
@@ -307,14 +310,7 @@ void TCanvasLabel::mouseMoveEvent(QMouseEvent *e)
         if (dragItems_.size() > 1) {
             // The group snaps as one box.
             const int dx = X - dragFrom_.x(), dy = Y - dragFrom_.y();
-            TRect box;
-            for (qsizetype i = 0; i < dragItems_.size(); ++i) {
-                const QPoint at = dragStart_[i] + QPoint(dx, dy);
-                const TRect b{at.x(), at.y(), at.x() + dragItems_[i]->Width, at.y() + dragItems_[i]->Height};
-                box = i == 0 ? b
-                             : TRect{qMin(box.Left, b.Left), qMin(box.Top, b.Top), qMax(box.Right, b.Right),
-                                     qMax(box.Bottom, b.Bottom)};
-            }
+            TRect box = BoxAt(dragItems_, dragStart_, dx, dy);
             const TRect unsnapped = box;
             SnapDrag(box, seAll, e->modifiers());
             MoveSelection(dragItems_, dragStart_, dx + box.Left - unsnapped.Left, dy + box.Top - unsnapped.Top);

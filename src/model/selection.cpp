@@ -1,17 +1,15 @@
 #include "model/selection.h"
 
+#include "model/arrange.h"
+
 #include <algorithm>
 
 TRect BoundsOf(const QList<TLabelControl *> &items)
 {
-    if (items.isEmpty())
-        return {};
-    TRect r = items.first()->BoundsRect();
-    for (const TLabelControl *it : items) {
-        const TRect b = it->BoundsRect();
-        r = {std::min(r.Left, b.Left), std::min(r.Top, b.Top), std::max(r.Right, b.Right), std::max(r.Bottom, b.Bottom)};
-    }
-    return r;
+    QList<TRect> boxes;
+    for (const TLabelControl *it : items)
+        boxes << it->BoundsRect();
+    return JointBox(boxes);
 }
 
 namespace {
