@@ -221,12 +221,7 @@ void TFLabelSettings::LoadFields(const TLabelFormat &f)
     rbMillimetres->setChecked(shownUnit_ == TLabelUnit::Millimetre);
     rbInches->setChecked(shownUnit_ == TLabelUnit::Inch);
     loading_ = false;
-    eMarginTop->setText(FormatLabelUnits(f.Margin_Top));
-    eMarginLeft->setText(FormatLabelUnits(f.Margin_Left));
-    eLabelHeight->setText(FormatLabelUnits(f.Label_Height));
-    eLabelWidth->setText(FormatLabelUnits(f.Label_Width));
-    eGapHeight->setText(FormatLabelUnits(f.Gap_Height));
-    eGapWidth->setText(FormatLabelUnits(f.Gap_Width));
+    ShowLengths(f);
     lStock->clear();
     cbRoll->setChecked(f.Roll);
     cbShape->setCurrentIndex(int(f.Shape));
@@ -291,6 +286,16 @@ TLabelUnit TFLabelSettings::CurrentUnit() const
                                         : TLabelUnit::Inch;
 }
 
+void TFLabelSettings::ShowLengths(const TLabelFormat &f)
+{
+    eMarginTop->setText(FormatLabelUnits(f.Margin_Top));
+    eMarginLeft->setText(FormatLabelUnits(f.Margin_Left));
+    eLabelHeight->setText(FormatLabelUnits(f.Label_Height));
+    eLabelWidth->setText(FormatLabelUnits(f.Label_Width));
+    eGapHeight->setText(FormatLabelUnits(f.Gap_Height));
+    eGapWidth->setText(FormatLabelUnits(f.Gap_Width));
+}
+
 void TFLabelSettings::ReadLengths(TLabelFormat &f) const
 {
     f.Margin_Top = valueOf(eMarginTop);
@@ -309,12 +314,7 @@ void TFLabelSettings::SwitchUnit(TLabelUnit to)
     typed.CornerRadius = valueOf(eRadius);
     typed.ExtraGrids = extraGrids_;
     const TLabelFormat f = ConvertUnits(typed, to);
-    eMarginTop->setText(FormatLabelUnits(f.Margin_Top));
-    eMarginLeft->setText(FormatLabelUnits(f.Margin_Left));
-    eLabelHeight->setText(FormatLabelUnits(f.Label_Height));
-    eLabelWidth->setText(FormatLabelUnits(f.Label_Width));
-    eGapHeight->setText(FormatLabelUnits(f.Gap_Height));
-    eGapWidth->setText(FormatLabelUnits(f.Gap_Width));
+    ShowLengths(f);
     eRadius->setText(FormatLabelUnits(f.CornerRadius));
     extraGrids_ = f.ExtraGrids;
     shownUnit_ = to;

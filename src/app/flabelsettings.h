@@ -68,6 +68,7 @@ private:
     void SwitchUnit(TLabelUnit to);
     // The six lengths as typed, into f (in the unit shown).
     void ReadLengths(TLabelFormat &f) const;
+    void ShowLengths(const TLabelFormat &f);
     void CheckSize(QLineEdit *field, const QString &inchMessage, const QString &cmMessage, const QString &mmMessage);
     void OkClick();
 

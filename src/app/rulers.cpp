@@ -10,6 +10,17 @@
 
 namespace {
 
+// Zoomed out, design pixels share a ruler pixel: the stronger tick stays.
+void AddTick(std::vector<TRulerTick> &ticks, const TRulerTick &t)
+{
+    if (!ticks.empty() && ticks.back().Pos == t.Pos) {
+        if (int(t.Kind) < int(ticks.back().Kind))
+            ticks.back() = t;
+        return;
+    }
+    ticks.push_back(t);
+}
+
 std::vector<TRulerTick> MillimetreTicks(int length, int origin, double mmPx, double zoom)
 {
     std::vector<TRulerTick> ticks;
@@ -30,12 +41,7 @@ std::vector<TRulerTick> MillimetreTicks(int length, int origin, double mmPx, dou
             t.Kind = TRulerTickKind::Eighth;
         else
             continue;
-        if (!ticks.empty() && ticks.back().Pos == p) {
-            if (int(t.Kind) < int(ticks.back().Kind))
-                ticks.back() = t;
-            continue;
-        }
-        ticks.push_back(t);
+        AddTick(ticks, t);
     }
     return ticks;
 }
@@ -73,13 +79,7 @@ std::vector<TRulerTick> RulerTicks(int length, int origin, double unitPxF, TLabe
             t.Kind = TRulerTickKind::Eighth;
         else
             continue;
-        // Zoomed out, design pixels share a ruler pixel: the stronger tick stays.
-        if (!ticks.empty() && ticks.back().Pos == p) {
-            if (int(t.Kind) < int(ticks.back().Kind))
-                ticks.back() = t;
-            continue;
-        }
-        ticks.push_back(t);
+        AddTick(ticks, t);
     }
     return ticks;
 }
